@@ -1,0 +1,69 @@
+// orrerion-cli: the calculations of the desktop program from the command line.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "commands.h"
+
+namespace orrerion::cli {
+
+const char* UsageText() {
+    return
+        "Usage: orrerion-cli COMMAND [OPTIONS]\n"
+        "\n"
+        "Commands:\n"
+        "  ephemeris --jd JD\n"
+        "      Positions of the Sun, Moon and planets at the universal-time Julian date JD,\n"
+        "      printed as one JSON object: long, lat, decl, long_next (Sun, Mercury, Venus,\n"
+        "      Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, Moon) and the retrograde marks.\n"
+        "\n"
+        "  chart --natal RECORD --diurnal RECORD [--houses P|K|R|O|M]\n"
+        "        [--progression secondary|minor|tertiary] [--options FILE]\n"
+        "        [--date-order 0|1|2] [--json]\n"
+        "      Natal, progressed, solar-arc and transit charts and the data summary.\n"
+        "      RECORD is one names-file record: \"Name,dd mmm yyyy,H.MM,A|P,zone,longitude,latitude\",\n"
+        "      for example \"John Smith,13 Jan 1950,8.30,A,5,074.00,40.43\" (zone in hours west\n"
+        "      of Greenwich, longitude D.MM positive west, latitude D.MM positive north).\n"
+        "      --houses     P Placidus, K Koch, R Regiomontanus, O Porphyry, M Meridian\n"
+        "                   (default: the start-up system of the options file)\n"
+        "      --options    options file (default: the program's OPTIONS.OPT)\n"
+        "      --date-order 0 month/day/year, 1 day/month/year, 2 year/month/day\n"
+        "      --json       print the chart values as JSON instead of the summary\n"
+        "\n"
+        "  scan [chart options] [--days TEXT] [--reports DIR] [--progress]\n"
+        "      The chart, then the aspect scan over TEXT days (the answer to\n"
+        "      \"Enter number of days:\", default \" 90\"); writes the 16 report files into DIR\n"
+        "      (default: the reports folder of the program's data folder) and prints the\n"
+        "      data window's listing. --progress shows a progress bar on stderr.\n"
+        "\n"
+        "  --help  this text\n"
+        "\n"
+        "Exit status: 0 success, 2 refused input or a failed check.\n";
+}
+
+}  // namespace orrerion::cli
+
+int main(int argc, char** argv) {
+    using namespace orrerion::cli;
+    Args args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::fputs(UsageText(), stderr);
+        return 2;
+    }
+    const std::string command = args.front();
+    Args rest(args.begin() + 1, args.end());
+    try {
+        if (command == "--help" || command == "-h" || command == "help") {
+            std::fputs(UsageText(), stdout);
+            return 0;
+        }
+        if (command == "ephemeris") return RunEphemerisCommand(rest);
+        if (command == "chart") return RunChartCommand(rest);
+        if (command == "scan") return RunScanCommand(rest);
+        std::fprintf(stderr, "orrerion-cli: unknown command '%s' (try --help)\n", command.c_str());
+        return 2;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "orrerion-cli: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The field texts and option-button states of the natal and diurnal input windows, as plain data.
+// The windows fill these; the checks, the parser and the chart driver read them.
+#include <string>
+
+namespace orrerion {
+
+struct NatalFields {
+    std::string txtName;
+    std::string txtMonth, txtDay, txtYear;
+    std::string txtBirthHour, txtBirthMinute;
+    std::string txtTZ;
+    std::string txtLongDeg, txtLongMin;
+    std::string txtLatDeg, txtLatMin;
+    bool optAM = true;      // false: P.M.
+    bool optEast = false;   // false: West
+    bool optSouth = false;  // false: North
+};
+
+enum class ProgressionType { Secondary, Minor, Tertiary };  // Option1, Option2, Option3
+
+struct DiurnalFields {
+    std::string txtDiurnalMonth, txtDiurnalDay, txtDiurnalYear;
+    std::string txtDiurnalHour, txtDiurnalMinute;
+    std::string txtDiurnalTZ;
+    std::string txtDiurnalLongDeg, txtDiurnalLongMin;
+    std::string txtDiurnalLatDeg, txtDiurnalLatMin;
+    bool optDiurnalAM = true;
+    bool optDiurnalEast = false;
+    bool optDiurnalSouth = false;
+    ProgressionType progression = ProgressionType::Secondary;
+};
+
+}  // namespace orrerion

@@ -1,0 +1,31 @@
+#pragma once
+// Where checks and loaders send what the user must be told: the desktop program shows a message
+// box, the command line prints a line.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orrerion {
+
+enum class MessageIcon { Information, Exclamation, Critical, Question };
+
+struct Message {
+    std::string title;
+    MessageIcon icon = MessageIcon::Information;
+    std::string text;
+};
+
+class Reporter {
+public:
+    virtual ~Reporter() = default;
+    virtual void Report(const Message& message) = 0;
+};
+
+// Keeps every message in order; used by the command line and by tests.
+class CollectingReporter : public Reporter {
+public:
+    void Report(const Message& message) override { messages.push_back(message); }
+    std::vector<Message> messages;
+};
+
+}  // namespace orrerion

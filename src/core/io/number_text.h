@@ -1,0 +1,19 @@
+#pragma once
+// Reading numbers out of typed text and file lines. "." is the decimal separator whatever the locale.
+#include <optional>
+#include <string_view>
+
+namespace orrerion {
+
+// The number at the start of the text, as a typed field or an options line is read: leading blanks
+// are skipped, then an optional sign, digits and a decimal point with more digits. Whatever follows
+// is ignored; text without a leading number reads as 0.
+double LeadingNumber(std::string_view text);
+
+// True when the text holds a number and nothing else (blanks around it allowed).
+bool IsWholeNumberText(std::string_view text);
+
+// The text read as a number when it holds a number and nothing else.
+std::optional<double> ParseNumber(std::string_view text);
+
+}  // namespace orrerion

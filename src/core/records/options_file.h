@@ -1,0 +1,25 @@
+#pragma once
+// The options file: one number per line, line N is OptionValue(N).
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace orrerion {
+
+inline constexpr int OptionCount = 40;
+
+struct Options {
+    // Slots 1..40; deliberate single precision, as the file's values are kept.
+    std::array<float, OptionCount + 1> OptionValue{};
+};
+
+struct OptionsProblem {
+    std::string message;  // names the file
+};
+
+// Reads `path` into `options` (lines that are absent keep their previous value). Returns the
+// problems found: a file that cannot be read, more than 40 lines before an empty line.
+std::vector<OptionsProblem> LoadOptions(const std::filesystem::path& path, Options& options);
+
+}  // namespace orrerion

@@ -1,0 +1,92 @@
+#include "test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace orrerion::testing {
+
+std::filesystem::path GoldenDir() { return ORRERION_GOLDEN_DIR; }
+std::filesystem::path DataDir() { return ORRERION_DATA_DIR; }
+std::filesystem::path CliPath() { return ORRERION_CLI_PATH; }
+
+std::filesystem::path MakeTempDir() {
+    static std::atomic<int> counter{0};
+    std::string name = "orrerion-test";
+    if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info()) {
+        name += std::string("-") + info->test_suite_name() + "-" + info->name();
+    }
+    for (char& c : name) {
+        if (c == '/') c = '_';
+    }
+    name += "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    auto dir = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteWholeFile(const std::filesystem::path& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+}
+
+namespace {
+std::string ReadAll(int fd) {
+    std::string text;
+    char buf[65536];
+    ssize_t n;
+    while ((n = ::read(fd, buf, sizeof buf)) > 0) text.append(buf, static_cast<std::size_t>(n));
+    return text;
+}
+}  // namespace
+
+CommandResult RunCli(const std::vector<std::string>& args) {
+    // stdout and stderr go to temporary files so that neither pipe can fill up and block.
+    auto dir = std::filesystem::temp_directory_path();
+    std::string outPath = (dir / ("orrerion-cli-out-" + std::to_string(::getpid()))).string();
+    std::string errPath = (dir / ("orrerion-cli-err-" + std::to_string(::getpid()))).string();
+    CommandResult result;
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        int o = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int e = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(o, 1);
+        ::dup2(e, 2);
+        std::vector<char*> argv;
+        std::string exe = CliPath().string();
+        argv.push_back(exe.data());
+        std::vector<std::string> copy = args;
+        for (auto& a : copy) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ::execv(exe.c_str(), argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    int o = ::open(outPath.c_str(), O_RDONLY);
+    int e = ::open(errPath.c_str(), O_RDONLY);
+    result.out = ReadAll(o);
+    result.err = ReadAll(e);
+    ::close(o);
+    ::close(e);
+    ::unlink(outPath.c_str());
+    ::unlink(errPath.c_str());
+    return result;
+}
+
+}  // namespace orrerion::testing
