@@ -1,0 +1,58 @@
+// orrerion-cli ephemeris --jd JD: the positions of every body at one universal-time Julian date.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "commands.h"
+#include "ephemeris/ephemeris.h"
+#include "ephemeris/time_angles.h"
+#include "io/number_text.h"
+#include "json_text.h"
+
+namespace orrerion::cli {
+
+int RunEphemerisCommand(const Args& args) {
+    std::string jdText;
+    bool haveJd = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--jd" && i + 1 < args.size()) {
+            jdText = args[++i];
+            haveJd = true;
+        } else {
+            std::fprintf(stderr, "orrerion-cli ephemeris: unexpected argument '%s' (usage: ephemeris --jd JD)\n",
+                         args[i].c_str());
+            return 2;
+        }
+    }
+    if (!haveJd) {
+        std::fputs("orrerion-cli ephemeris: missing --jd JD (a Julian date such as 2451545.0)\n", stderr);
+        return 2;
+    }
+    const auto jd = ParseNumber(jdText);
+    if (!jd || !std::isfinite(*jd)) {
+        std::fprintf(stderr, "orrerion-cli ephemeris: '%s' is not a Julian date\n", jdText.c_str());
+        return 2;
+    }
+
+    EphemerisState s;
+    s.DayNumber = std::floor(*jd + 0.5);
+    s.DayFraction = *jd + 0.5 - s.DayNumber;
+    s.EphT = (s.DayNumber + s.DayFraction - 0.5 - JulianDay1900) / DaysPerCentury;
+    s.NegObliquityRad = NegObliquityRadians(s.EphT);
+    EphemerisAllBodies(s);
+
+    auto slots = [](const PointArray& a) {
+        std::string text = "[";
+        for (int n = 1; n <= MOON; ++n) {
+            if (n > 1) text += ",";
+            text += JsonNumber(a[static_cast<std::size_t>(n)]);
+        }
+        return text + "]";
+    };
+    std::printf("{\"jd\":%s,\"long\":%s,\"lat\":%s,\"decl\":%s,\"long_next\":%s,\"retro\":%s}\n",
+                JsonNumber(*jd).c_str(), slots(s.WorkLong).c_str(), slots(s.WorkLat).c_str(),
+                slots(s.WorkDecl).c_str(), slots(s.WorkLongNext).c_str(), JsonString(s.RetroMarks).c_str());
+    return 0;
+}
+
+}  // namespace orrerion::cli

@@ -1,0 +1,115 @@
+#include "ephemeris/ephemeris.h"
+
+#include <cmath>
+
+#include "ephemeris/planets.h"
+#include "ephemeris/pluto.h"
+#include "ephemeris/sun_moon.h"
+#include "ephemeris/time_angles.h"
+
+namespace orrerion {
+namespace {
+
+constexpr double OneDayInCenturies = 1.0 / DaysPerCentury;
+constexpr int OuterOrder[] = {1, 5, 6, 7, 8, 9};
+
+// Geocentric longitude of an outer-family body with the Uranus/Neptune correction and the Pluto
+// equinox shift, reduced to [0, 360). Body 1 only refreshes the Earth and yields nothing.
+double OuterLongitude(EphemerisState& s, int n, double* latitude) {
+    const GeocentricPosition p = ComputeOuterPlanet(s, n);
+    if (latitude) *latitude = p.lat;
+    double lon = Norm360(p.lon);
+    if (n == URANUS || n == NEPTUNE) lon += s.LongitudeCorrection;
+    if (n == PLUTO) lon += PlutoEquinoxShift(s.DayNumber);
+    return Norm360(lon);
+}
+
+}  // namespace
+
+void EphemerisAllBodies(EphemerisState& s) {
+    s.RetroMarks = std::string(BodyCount, ' ');
+    s.EphT2000 = (s.DayNumber - JulianDay2000 + s.DayFraction - 0.5) / DaysPerCentury;
+    s.EphTNext = s.EphT + OneDayInCenturies;
+    s.EphT2000Next = s.EphT2000 + OneDayInCenturies;
+
+    // Sun and Moon now (T1900).
+    s.WorkLong[SUN] = Norm360(ComputeSun(s.EphT));
+    s.WorkLat[SUN] = 0;
+    const MoonPosition moon = ComputeMoon(s.EphT);
+    s.WorkLong[MOON] = Norm360(moon.longitude);
+    s.WorkLat[MOON] = moon.latitude;
+    s.WorkDecl[MOON] = EclipticToDeclination(s.WorkLong[MOON], s.WorkLat[MOON], s.NegObliquityRad);
+
+    // Inner planets now (T2000); slot 1 gets the Sun's declination.
+    s.EphT = s.EphT2000;
+    for (int n = 1; n <= 4; ++n) {
+        const GeocentricPosition p = ComputeInnerPlanet(s, n);
+        if (n >= 2) {
+            s.WorkLong[n] = Norm360(p.lon);
+            s.WorkLat[n] = p.lat;
+        }
+        s.WorkDecl[n] = EclipticToDeclination(s.WorkLong[n], s.WorkLat[n], s.NegObliquityRad);
+    }
+
+    // Sun and Moon one day later.
+    s.EphT = s.EphTNext;
+    s.WorkLongNext[SUN] = Norm360(ComputeSun(s.EphT));
+    s.WorkLongNext[MOON] = Norm360(ComputeMoon(s.EphT).longitude);
+
+    // Inner planets one day later.
+    s.EphT = s.EphT2000Next;
+    for (int n = 1; n <= 4; ++n) {
+        const GeocentricPosition p = ComputeInnerPlanet(s, n);
+        if (n >= 2) s.WorkLongNext[n] = Norm360(p.lon);
+    }
+
+    // Outer planets now, with T1900 recomputed from the day values.
+    s.EphT = (s.DayNumber - JulianDay1900 + s.DayFraction - 0.5) / DaysPerCentury;
+    s.EphTNext = s.EphT + OneDayInCenturies;
+    for (int n : OuterOrder) {
+        double latitude = 0.0;
+        const double lon = OuterLongitude(s, n, &latitude);
+        if (n == 1) continue;
+        s.WorkLong[n] = lon;
+        s.WorkLat[n] = latitude;
+        s.WorkDecl[n] = EclipticToDeclination(s.WorkLong[n], s.WorkLat[n], s.NegObliquityRad);
+    }
+
+    // Outer planets one day later.
+    s.EphT = s.EphTNext;
+    for (int n : OuterOrder) {
+        const double lon = OuterLongitude(s, n, nullptr);
+        if (n != 1) s.WorkLongNext[n] = lon;
+    }
+
+    // A body is retrograde when its longitude decreases over the day; across 0 degrees the smaller
+    // value is lifted by 360 first.
+    for (int n = MERCURY; n <= PLUTO; ++n) {
+        double a = s.WorkLong[n];
+        double b = s.WorkLongNext[n];
+        if (std::fabs(a - b) >= 180) {
+            if (a <= b) a += 360; else b += 360;
+        }
+        if (a > b) s.RetroMarks[static_cast<std::size_t>(n - 1)] = 'R';
+    }
+}
+
+void EphemerisDailyUpdate(EphemerisState& s) {
+    s.EphT = s.ScanT;
+    s.WorkLong[SUN] = Norm360(ComputeSun(s.EphT));
+    s.WorkLong[MOON] = Norm360(ComputeMoon(s.EphT).longitude);
+
+    s.EphT = s.EphT2000;
+    for (int n = 1; n <= 4; ++n) {
+        const GeocentricPosition p = ComputeInnerPlanet(s, n);
+        if (n >= 2) s.WorkLong[n] = Norm360(p.lon);
+    }
+
+    s.EphT = s.ScanT;
+    for (int n : OuterOrder) {
+        const double lon = OuterLongitude(s, n, nullptr);
+        if (n != 1) s.WorkLong[n] = lon;
+    }
+}
+
+}  // namespace orrerion
