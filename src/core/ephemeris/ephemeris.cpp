@@ -26,6 +26,13 @@ double OuterLongitude(EphemerisState& s, int n, double* latitude) {
 
 }  // namespace
 
+bool IsRetrograde(double now, double next) {
+    if (std::fabs(now - next) >= 180) {
+        if (now <= next) now += 360; else next += 360;
+    }
+    return now > next;
+}
+
 void EphemerisAllBodies(EphemerisState& s) {
     s.RetroMarks = std::string(BodyCount, ' ');
     s.EphT2000 = (s.DayNumber - JulianDay2000 + s.DayFraction - 0.5) / DaysPerCentury;
@@ -82,15 +89,9 @@ void EphemerisAllBodies(EphemerisState& s) {
         if (n != 1) s.WorkLongNext[n] = lon;
     }
 
-    // A body is retrograde when its longitude decreases over the day; across 0 degrees the smaller
-    // value is lifted by 360 first.
+    // The Sun and the Moon are never marked.
     for (int n = MERCURY; n <= PLUTO; ++n) {
-        double a = s.WorkLong[n];
-        double b = s.WorkLongNext[n];
-        if (std::fabs(a - b) >= 180) {
-            if (a <= b) a += 360; else b += 360;
-        }
-        if (a > b) s.RetroMarks[static_cast<std::size_t>(n - 1)] = 'R';
+        if (IsRetrograde(s.WorkLong[n], s.WorkLongNext[n])) s.RetroMarks[static_cast<std::size_t>(n - 1)] = 'R';
     }
 }
 

@@ -43,6 +43,10 @@ struct EphemerisState {
     double LongitudeCorrection = 0.0;  // degrees, left by the Uranus and Neptune perturbations
 };
 
+// True when a body moving from longitude `now` to `next` over one day moves backwards. Across
+// 0 degrees the smaller value is lifted by 360 before comparing.
+bool IsRetrograde(double now, double next);
+
 // Longitudes, latitudes and declinations of the Sun, Moon and planets at the instant given by
 // DayNumber, DayFraction, EphT (T1900) and NegObliquityRad, with the longitudes one day later and
 // the retrograde marks. On return EphT holds T1900 of the instant plus one day.
