@@ -1,0 +1,55 @@
+#pragma once
+// The longitude, declination, number and date formatters shared by the summary, the aspect scan
+// and the report files.
+#include <string>
+#include <string_view>
+
+#include "aspects/output_lines.h"
+
+namespace orrerion {
+
+// A longitude split into sign (1..12, Aries first), degree in the sign (0..29) and arc minute
+// (0..59). Minutes are rounded but never carried into the degree: 29.995 gives 29 deg 59 min.
+struct SplitResult {
+    int SignNumber = 1;
+    int SignDegree = 0;
+    int ArcMinute = 0;
+};
+SplitResult SplitLongitude(double x);  // x >= 0
+
+// "15ari23": two-digit degree, lower-case sign, two-digit minute (7 characters).
+std::string LongitudeCompactText(double x);
+void FormatLongitudeCompact(OutputBuffers& b, double x);  // appends to b.LineText
+
+// "15 ARI 23": two-digit degree, upper-case sign, two-digit minute (9 characters).
+std::string LongitudeSpacedText(double x);
+void FormatLongitudeSpaced(OutputBuffers& b, double x);
+
+// "23 N 26   ": degree, N (d >= 0) or S, minutes and three blanks (10 characters).
+std::string DeclinationText(double d);
+void FormatDeclination(OutputBuffers& b, double d);
+
+struct CalendarDate {
+    int day = 1;
+    int month = 1;
+    int year = 2000;
+};
+
+// The Gregorian calendar date of the Julian date (fraction allowed; the date of Int(JD + 0.5)),
+// by the Fliegel and Van Flandern integer algorithm.
+CalendarDate JulianDayToCalendar(double DateArgJD);
+
+// DateText: two-digit month and day and the year joined by "/" in the short-date order
+// (0 month/day/year, 1 day/month/year, 2 year/month/day; any other value as 0).
+std::string JulianDayToDate(double DateArgJD, int DateOrder);
+
+std::string DateDdMmmYy(const CalendarDate& date);    // "05 Jan 97"
+std::string DateDdMmmYyyy(const CalendarDate& date);  // "05 Jan 1997"
+std::string DateMmDdYyyy(const CalendarDate& date);   // "01051997"
+
+// A number formatted by a picture of "#" and "0" digits with an optional ".": the digits after
+// the point give the decimals (rounded half away from zero), the "0"s before it the least number
+// of integer digits; "#" positions add nothing. "##0.0", "#0.00", "##0.00", "0.00", "00", "##0".
+std::string FormatPicture(double value, std::string_view picture);
+
+}  // namespace orrerion

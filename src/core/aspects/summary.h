@@ -1,0 +1,31 @@
+#pragma once
+// The data summary: the person and the two dates, the house cusps, the solar arc and the table of
+// natal, progressed, solar-arc and transit positions, appended to the output line buffers.
+#include <string>
+#include <string_view>
+
+#include "aspects/formatters.h"
+#include "chart/calculation.h"
+#include "chart/chart_state.h"
+
+namespace orrerion {
+
+// The natal date of the parsed input and the diurnal date, as calendar dates.
+CalendarDate NatalCalendarDate(const ChartState& chart);
+CalendarDate DiurnalCalendarDate(const ChartState& chart);
+
+// "13 Jan 1950    TZ = 5.0      8.30 A.M.   40.43 NORTH    74.00 WEST" without the two leading
+// blanks: the natal line of the summary and of the report headers.
+std::string NatalDetailsLine(const ChartState& chart);
+
+// "Placidus", "Koch", ...; empty for a code without a name.
+std::string_view HouseSystemName(std::string_view code);
+
+void WriteSummaryHeader(Calculation& calc);  // leaves WorkCusp equal to NatalCusp
+void WriteHouseCusps(Calculation& calc);
+void WritePositionTable(Calculation& calc);
+
+// The three parts in their order.
+void WriteDataSummary(Calculation& calc);
+
+}  // namespace orrerion

@@ -1,0 +1,72 @@
+#pragma once
+// The house engine: the moment, RAMC, obliquity, MC and ASC of a chart, its twelve cusps by the
+// chosen system, the sidereal-time text and the line naming the house of every chart point.
+#include <string>
+#include <string_view>
+
+#include "chart/calculation.h"
+#include "chart/chart_state.h"
+#include "ephemeris/ephemeris.h"
+
+namespace orrerion {
+
+// What HouseEngine computes for one pass; ComputeCusps reads it.
+struct HouseAngles {
+    double T = 0.0;             // centuries from JD 2415020 of the pass's moment (UT, no delta T)
+    double DayNumber = 0.0;     // day number of the pass's date (Gregorian correction after 2299171)
+    double RAMCDeg = 0.0;       // right ascension of the midheaven, 0..360
+    double RAMCRad = 0.0;
+    double ObliquityDeg = 0.0;
+    double LatitudeDeg = 0.0;   // the place's latitude, north positive
+    double LongitudeDeg = 0.0;  // the place's longitude, west positive
+    double MC = 0.0;
+    double ASC = 0.0;
+    int STHours = 0, STMinutes = 0, STSeconds = 0;  // sidereal time (12 hours on at a southern place)
+};
+
+// House system codes: "P" Placidus, "K" Koch, "O" Porphyry, "M" Meridian; every other code is
+// computed as Regiomontanus.
+std::string HouseSystemCodeFromMarks(const HouseMenuMarks& marks);  // R, K, O, M, else P
+HouseMenuMarks HouseMarksFromOption(float optionValue27);  // 2 R, 3 K, 5 O, 8 M, else P
+HouseMenuMarks HouseMarksForCode(char code);                // one mark set; unknown codes P
+
+// The house quadrant rule: atan(y/x), plus 180 when negative, plus 180 more when y < 0, with an
+// exact zero y replaced by 1.74533e-9 radian. Degrees, 0..360.
+double HouseAtan2Deg(double y, double x);
+
+// The ecliptic longitude culminating, and rising, at RAMC for the obliquity and latitude (degrees).
+double MidheavenFromRAMC(double ramcDeg, double obliquityDeg);
+double AscendantFromRAMC(double ramcDeg, double obliquityDeg, double latitudeDeg);
+
+// Declination of the ecliptic point at longitude `lon` for the obliquity (degrees).
+double EclipticPointDeclination(double lon, double obliquityDeg);
+
+// Sidereal time in hours at T (centuries from JD 2415020), before the time of day is added.
+double SiderealHours(double T);
+// RAMC in degrees from the sidereal hours S, the UT day fraction and the west longitude.
+double RAMCFromSidereal(double S, double dayFraction, double westLongitudeDeg);
+
+// Angles and sidereal time for chart.ChartPass (0 natal, 1 progressed houses, 3 transit) from the
+// parsed input. Sets eph.DayFraction to the pass's clock time; for pass 1 sets chart.ProgT2000,
+// for pass 3 chart.DiurnalT2000 and chart.DiurnalDayNumber.
+HouseAngles HouseEngine(ChartState& chart, EphemerisState& eph);
+
+// One Placidus cusp: 10 rounds of the semi-arc rule from `start` (degrees), result in degrees.
+double PlacidusSemiArc(double start, double divisor, bool below, const HouseAngles& a,
+                       double latitudeRad);
+
+// The cusps of `HouseSystemCode` into WorkCusp slots 1..12 (tenth house first; slot 13 untouched).
+void ComputeCusps(const HouseAngles& a, std::string_view HouseSystemCode, CuspArray& WorkCusp);
+
+// "16H  03M  49S ": the sidereal time of the pass, two digits per figure (14 characters).
+std::string SiderealTimeText(const HouseAngles& a);
+
+// Rewrites HouseLine (120 characters, 10 per point) with the house of each of WorkLong 1..12:
+// the slot's HouseOrdinal and " HOUSE". A point exactly on a cusp is in the house it opens.
+void HousePlacement(const PointArray& WorkLong, const CuspArray& WorkCusp, std::string& HouseLine);
+
+// The latitude limit of the quadrant systems: true when a latitude of degrees and minutes (read
+// as numbers) is above 66 degrees 00 minutes.
+bool LatitudeAboveLimit(double degrees, double minutes);
+
+}  // namespace orrerion

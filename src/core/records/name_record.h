@@ -1,0 +1,45 @@
+#pragma once
+// One person of a names file and how the Names window puts that person into an input window.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chart/input_fields.h"
+#include "chart/messages.h"
+
+namespace orrerion {
+
+// "Name,dd mmm yyyy,H.MM,A|P,zone,longitude,latitude": longitude D.MM west positive, latitude
+// D.MM north positive.
+struct NameRecord {
+    std::string Name, Date, Time, Meridiem, Zone, Longitude, Latitude;
+};
+
+// The seven fields of one record line; nothing when the line does not hold exactly seven.
+std::optional<NameRecord> NameRecordFromLine(std::string_view line);
+
+inline constexpr const char* RecordFormatErrorMessage =
+    "Format error or typographical error in selected data. Please correct this data entry by "
+    "clicking on the Edit this List command button in the Names window and editing the data "
+    "associated with your chosen name.";
+
+struct ParsedRecordDate {
+    int day = 0, month = 0, year = 0;
+};
+// Reads "dd mmm yyyy" or "yyyy mmm dd" with English month names (three letters or in full, any
+// case); nothing when the text is not a calendar date.
+std::optional<ParsedRecordDate> ParseRecordDate(std::string_view text);
+
+// The date rewrite for year-first systems: "05 Jan 1950" becomes "1950 Jan 05"; a date whose fifth
+// character is a blank is left as it is.
+std::string YearFirstRecordDate(const std::string& date);
+
+// Loads the record into the natal or the diurnal window's fields: date, clock, zone and place,
+// applying the hour rule and the zone sign rule as setting those fields does. Returns the
+// messages to show; on a date that cannot be read, the format error, with the fields set so far
+// keeping their new values.
+std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, NatalFields& fields);
+std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, DiurnalFields& fields);
+
+}  // namespace orrerion
