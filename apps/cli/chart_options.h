@@ -10,6 +10,7 @@
 #include "chart/calculation.h"
 #include "chart/input_fields.h"
 #include "commands.h"
+#include "json_text.h"  // JsonNumber, JsonString
 
 namespace orrerion::cli {
 
@@ -50,10 +51,5 @@ int SystemDateOrder();
 // that do not stop the run.
 std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, Calculation& calc,
                                             std::vector<std::string>& warnings);
-
-// A number for JSON with 17 significant digits (round-trips every double).
-std::string JsonNumber(double value);
-// A JSON string literal.
-std::string JsonString(const std::string& text);
 
 }  // namespace orrerion::cli
