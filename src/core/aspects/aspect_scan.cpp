@@ -1,0 +1,334 @@
+#include "aspects/aspect_scan.h"
+
+#include <cmath>
+#include <limits>
+
+#include "aspects/report_files.h"
+#include "aspects/report_sorting.h"
+#include "chart/houses.h"
+#include "chart/text_tables.h"
+#include "ephemeris/time_angles.h"
+#include "io/number_text.h"
+
+namespace orrerion {
+
+double RoundedDayCount(std::string_view answer) {
+    const double x = LeadingNumber(answer);
+    const double whole = std::floor(x);
+    const double fraction = x - whole;  // exact for every double
+    if (fraction < 0.5) return whole;
+    if (fraction > 0.5) return whole + 1;
+    return std::fmod(whole, 2.0) == 0 ? whole : whole + 1;
+}
+
+// ---- The aspect table -------------------------------------------------------------------------
+
+AspectBounds MakeAspectBounds(const Options& options) {
+    const bool minorSearched = options.OptionValue[9] == 0.0f;
+    AspectBounds bounds;
+    for (std::size_t i = 0; i < AspectTestOrder.size(); ++i) {
+        const AspectRow& row = AspectTestOrder[i];
+        const float orb = options.OptionValue[static_cast<std::size_t>(row.orbOption)];
+        AspectBounds::Row& b = bounds.rows[i];
+        b.AspectCode = row.AspectCode;
+        b.angle = row.angle;
+        b.low = row.angle - orb;
+        b.high = row.angle + orb;
+        b.searched = !row.minor || minorSearched;
+    }
+    // The conjunction is tested only against its orb (d <= orb), the opposition only from below
+    // (d >= 180 - orb).
+    bounds.rows.front().low = -std::numeric_limits<float>::infinity();
+    bounds.rows.back().high = std::numeric_limits<float>::infinity();
+    return bounds;
+}
+
+AspectResult TestAspect(const AspectBounds& bounds, double moverLong, double targetLong) {
+    double d = std::fabs(targetLong - moverLong);
+    if (d > 180) d = 360 - d;
+    // The tests compare in single precision (deliberate), as do the distances they leave.
+    const float separation = static_cast<float>(d);
+    AspectResult result;
+    for (const AspectBounds::Row& row : bounds.rows) {
+        if (row.searched && separation >= row.low && separation <= row.high) {
+            result.AspectCode = row.AspectCode;
+            result.distance = separation - row.angle;
+        }
+    }
+    return result;
+}
+
+std::string_view AspectName(int AspectCode) {
+    return TableEntry(AspectNameText, AspectCode, 12).substr(0, 11);
+}
+
+std::string_view PointName(int body) { return TableEntry(PlanetNameText, body, 10).substr(0, 7); }
+
+// ---- Families and filters ---------------------------------------------------------------------
+
+const FamilyInfo& FamilyOf(AspectFamily family) {
+    for (const FamilyInfo& info : ScanFamilies) {
+        if (info.family == family) return info;
+    }
+    return ScanFamilies.front();
+}
+
+int MoverCount(AspectFamily family) {
+    const PointSet movers = FamilyOf(family).movers;
+    return movers == PointSet::Transit ? PLUTO : BodyCount;
+}
+
+bool ProgressedPointKept(int body, float option11) {
+    const bool angle = body == ASC || body == MC;
+    const bool personal = body == SUN || body == MERCURY || body == VENUS || body == MARS ||
+                          body == MOON;
+    if (option11 == 1.0f) return !angle;
+    if (option11 == 2.0f) return personal || body == JUPITER || body == SATURN;
+    if (option11 == 3.0f) return personal;
+    if (option11 == 4.0f) return body != URANUS && body != NEPTUNE && body != PLUTO;
+    if (option11 == 5.0f) return personal || angle;
+    return true;
+}
+
+bool TransitMoverUsed(int body, const Options& options) {
+    if (body >= SUN && body <= MARS) {
+        return options.OptionValue[static_cast<std::size_t>(31 + body)] != 0.0f;
+    }
+    return true;
+}
+
+bool NatalTargetUsed(int body, const Options& options) {
+    if (body == ASC || body == MC) return options.OptionValue[10] != 1.0f;
+    return true;
+}
+
+bool MoverUsed(AspectFamily family, int mover, const Options& options) {
+    switch (family) {
+        case AspectFamily::TransitToNatal:
+        case AspectFamily::TransitToProgressed:
+            return TransitMoverUsed(mover, options);
+        case AspectFamily::SolarArcToNatal:
+            return true;
+        case AspectFamily::ProgressedToNatal:
+        case AspectFamily::ProgressedToProgressed:
+            return ProgressedPointKept(mover, options.OptionValue[11]);
+    }
+    return true;
+}
+
+bool TargetUsed(AspectFamily family, int mover, int target, const Options& options) {
+    switch (family) {
+        case AspectFamily::TransitToNatal:
+        case AspectFamily::ProgressedToNatal:
+            return NatalTargetUsed(target, options);
+        case AspectFamily::SolarArcToNatal:
+            return true;
+        case AspectFamily::ProgressedToProgressed:
+            return target != mover && ProgressedPointKept(target, options.OptionValue[11]);
+        case AspectFamily::TransitToProgressed:
+            return ProgressedPointKept(target, options.OptionValue[11]);
+    }
+    return true;
+}
+
+// ---- The scanned days -------------------------------------------------------------------------
+
+namespace {
+
+// The point's longitude with its compact text and its house field (first two characters of the
+// point's ten) of the house placement line.
+PlacedPoint Place(double longitude, const std::string& houseLine, int body) {
+    PlacedPoint p;
+    p.longitude = longitude;
+    const std::string text = LongitudeCompactText(longitude);
+    for (std::size_t i = 0; i < p.position.size(); ++i) {
+        p.position[i] = i < text.size() ? text[i] : ' ';
+    }
+    const std::size_t at = static_cast<std::size_t>(10 * (body - 1));
+    for (std::size_t i = 0; i < p.house.size(); ++i) {
+        p.house[i] = at + i < houseLine.size() ? houseLine[at + i] : ' ';
+    }
+    return p;
+}
+
+// A D.MM value with its sign (west or north positive) in decimal degrees: the sign times the
+// converted absolute value.
+double SignedDecimalDegrees(double dmm) {
+    const double converted = HoursFromHMM(std::fabs(dmm));
+    return dmm < 0 ? -converted : converted;
+}
+
+// The right ascension of the ecliptic point at `mc` for the obliquity (degrees): atan(tan MC cos e)
+// placed in the quadrant of the MC.
+double RamcOfMidheaven(double mc, double obliquityDeg) {
+    double ramc = RadToDeg(std::atan(std::tan(DegToRad(mc)) * std::cos(DegToRad(obliquityDeg))));
+    if (mc > 90 && mc <= 270) {
+        ramc += 180;
+    } else if (mc > 270) {
+        ramc += 360;
+    }
+    return Norm360(ramc);
+}
+
+}  // namespace
+
+std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart) {
+    std::array<PlacedPoint, 12> natal{};
+    for (int p = SUN; p <= MC; ++p) {
+        natal[static_cast<std::size_t>(p - 1)] = Place(chart.NatalLong[static_cast<std::size_t>(p)],
+                                                       chart.NatalHouseLine, p);
+    }
+    return natal;
+}
+
+void ComputeScannedDay(Calculation& calc, int day, ScannedDay& out) {
+    ChartState& chart = calc.chart;
+    EphemerisState& eph = calc.eph;
+    PointArray& work = eph.WorkLong;
+
+    out.date = JulianDayToCalendar(chart.DiurnalJD + day);
+
+    // Transits. The obliquity is left as it was last set: the chart driver's value on day 0, the
+    // previous day's progressed value afterwards.
+    eph.EphT = eph.ScanT = chart.DiurnalT + day / 36525.0;
+    eph.EphT2000 = chart.DiurnalT2000 + day / 36525.0;
+    eph.DayNumber = chart.DiurnalJD + day;
+    EphemerisDailyUpdate(eph);
+    HousePlacement(work, chart.WorkCusp, chart.HouseLine);
+    for (int p = SUN; p <= PLUTO; ++p) {
+        out.transit[static_cast<std::size_t>(p - 1)] =
+            Place(work[static_cast<std::size_t>(p)], chart.HouseLine, p);
+    }
+
+    // Progressions: every scanned day moves the progressed instant on by 1/365.25 day, whatever
+    // progression gave its start.
+    eph.EphT = eph.ScanT = chart.ProgT + day / 36525.0 / 365.25;
+    eph.EphT2000 = chart.ProgT2000 + day / 36525.0 / 365.25;
+    eph.DayNumber = chart.ProgDayNumber + day;
+    const double obliquityDeg = ObliquityDegrees(eph.EphT);
+    const double obliquityRad = obliquityDeg * PiValue / 180;
+    eph.NegObliquityRad = -obliquityRad;
+    EphemerisDailyUpdate(eph);
+
+    // Progressed MC, and the RAMC the ascendant needs.
+    const double westLongitude = SignedDecimalDegrees(chart.input.DiurnalLongitude);
+    double ramcDeg = 0.0;
+    if (calc.options.OptionValue[26] != 0.0f) {
+        const double t = eph.EphT;
+        double siderealHours = (8640184.54 * t + 23925.836 + 0.0929 * t * t) / 3600;
+        siderealHours = (eph.DayFraction * 24 + siderealHours) / 24;
+        ramcDeg = Norm360((siderealHours - std::floor(siderealHours)) * 24 * 15 - westLongitude);
+        const Rect r = PolarToRect(1.0, DegToRad(ramcDeg));
+        const Polar mc = RectToPolar(r.x * std::cos(obliquityRad), r.y);
+        work[MC] = Norm360(RadToDeg(mc.angle));
+    } else {
+        work[MC] = Norm360(chart.NatalLong[MC] + (work[SUN] - chart.NatalLong[SUN]));
+        ramcDeg = RamcOfMidheaven(work[MC], obliquityDeg);
+    }
+
+    // Progressed ASC at the diurnal latitude.
+    const double latitudeRad = DegToRad(SignedDecimalDegrees(chart.input.DiurnalLatitude));
+    const Rect r = PolarToRect(1.0, DegToRad(ramcDeg));
+    const double x = -r.y * std::cos(obliquityRad) - std::sin(obliquityRad) * std::tan(latitudeRad);
+    const Polar asc = RectToPolar(x, r.x);
+    work[ASC] = Norm360(RadToDeg(asc.angle));
+    eph.NegObliquityRad = -obliquityRad;
+    HousePlacement(work, chart.WorkCusp, chart.HouseLine);
+    for (int p = SUN; p <= MC; ++p) {
+        out.progressed[static_cast<std::size_t>(p - 1)] =
+            Place(work[static_cast<std::size_t>(p)], chart.HouseLine, p);
+    }
+
+    // Solar arc: this day's progressed SUN less the natal SUN, added to every natal point.
+    const double arc = Norm360(work[SUN] - chart.NatalLong[SUN]);
+    for (int p = SUN; p <= MC; ++p) {
+        const auto i = static_cast<std::size_t>(p);
+        work[i] = Norm360(chart.NatalLong[i] + arc);
+    }
+    HousePlacement(work, chart.WorkCusp, chart.HouseLine);
+    for (int p = SUN; p <= MC; ++p) {
+        out.solarArc[static_cast<std::size_t>(p - 1)] =
+            Place(work[static_cast<std::size_t>(p)], chart.HouseLine, p);
+    }
+}
+
+// ---- The whole scan ---------------------------------------------------------------------------
+
+std::filesystem::path ReportsFolder(const Calculation& calc) { return calc.ProgramDir / "reports"; }
+
+ScanOutcome RunAspectScan(Calculation& calc, std::string_view daysAnswer,
+                          const std::filesystem::path& reportsFolder, ScanObserver& observer,
+                          Reporter& reporter) {
+    const double rounded = RoundedDayCount(daysAnswer);
+    if (!(rounded >= 1)) return ScanOutcome::NotRun;
+    if (rounded > MaxScanDays) {
+        reporter.Report({"Warning!", MessageIcon::Information,
+                         "The number of days must be from 1 to 32767."});
+        return ScanOutcome::Refused;
+    }
+    const int scanDays = static_cast<int>(rounded);
+    ChartState& chart = calc.chart;
+
+    observer.BeginScan();
+    // Every house placement of the scan is among the natal houses.
+    chart.WorkCusp = chart.NatalCusp;
+
+    ScanTables tables;
+    tables.ScanDays = scanDays;
+    tables.days.resize(static_cast<std::size_t>(scanDays));
+    tables.ScanFirstText = DateDdMmmYy(JulianDayToCalendar(chart.DiurnalJD));
+    tables.ScanLastText = DateDdMmmYy(JulianDayToCalendar(chart.DiurnalJD + scanDays - 1));
+    for (int day = 0; day < scanDays; ++day) {
+        if (scanDays > 1) observer.ShowProgress(day, scanDays - 1);
+        ComputeScannedDay(calc, day, tables.days[static_cast<std::size_t>(day)]);
+    }
+    observer.ClearProgress();
+    tables.natal = NatalTargets(chart);
+
+    const std::string stem = ReportStem(chart.ChartName);
+    auto reportPath = [&](std::string_view suffix, std::string_view extension) {
+        return reportsFolder / (stem + std::string(suffix) + std::string(extension));
+    };
+    auto failed = [&](const WriteResult& result) {
+        reporter.Report({"Error!", MessageIcon::Critical, result.message});
+        observer.EndScan();
+        return ScanOutcome::WriteFailed;
+    };
+
+    for (const FamilyInfo& family : ScanFamilies) {
+        FamilyFindings findings;
+        WriteResult written = WriteListedByDay(tables, family, chart, calc.options,
+                                               reportPath(family.suffix, ".doc"), calc.out,
+                                               observer, findings);
+        if (!written.ok) return failed(written);
+        observer.ClearProgress();
+        written = WriteSortedByPlanet(tables, family, chart, calc.options, findings,
+                                      reportPath(family.suffix, ".txt"), calc.out, observer);
+        if (!written.ok) return failed(written);
+        if (family.family == AspectFamily::TransitToNatal) {
+            observer.ClearProgress();
+            written = WriteExactDates(tables, chart, findings, reportPath("_ex", ".txt"), calc.out,
+                                      observer);
+            if (!written.ok) return failed(written);
+        }
+        observer.ClearProgress();
+    }
+
+    observer.BeginSorting();
+    for (AspectFamily family : SortedByDateOrder) {
+        const FamilyInfo& info = FamilyOf(family);
+        const WriteResult written =
+            WriteSortedByDate(tables, info, reportPath(info.suffix, ".txt"),
+                              reportPath(info.suffix, ".asc"), calc.out);
+        if (!written.ok) {
+            observer.EndSorting();
+            return failed(written);
+        }
+    }
+    observer.EndSorting();
+    observer.ShowDataWindow();
+    observer.EndScan();
+    return ScanOutcome::Completed;
+}
+
+}  // namespace orrerion
