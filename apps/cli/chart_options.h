@@ -9,6 +9,7 @@
 
 #include "chart/calculation.h"
 #include "chart/input_fields.h"
+#include "chart/messages.h"
 #include "commands.h"
 #include "json_text.h"  // JsonNumber, JsonString
 
@@ -51,5 +52,8 @@ int SystemDateOrder();
 // that do not stop the run.
 std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, Calculation& calc,
                                             std::vector<std::string>& warnings);
+
+// Prints each message on its own line on stderr as "<title>: <text>".
+void PrintMessages(const std::vector<Message>& messages);
 
 }  // namespace orrerion::cli

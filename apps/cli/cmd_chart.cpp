@@ -1,9 +1,95 @@
-// Placeholder until the chart command is built.
+// orrerion-cli chart: the natal, progressed, solar-arc and transit charts and the data summary.
 #include <cstdio>
+#include <string>
+
+#include "chart/chart_driver.h"
+#include "chart_options.h"
 #include "commands.h"
+
 namespace orrerion::cli {
-int RunChartCommand(const Args&) {
-    std::fputs("orrerion-cli: the chart command is not available yet\n", stderr);
-    return 2;
+namespace {
+
+std::string JsonPoints(const PointArray& a) {
+    std::string out = "[";
+    for (std::size_t i = 1; i <= BodyCount; ++i) out += (i > 1 ? ", " : "") + JsonNumber(a[i]);
+    return out + "]";
 }
+
+std::string JsonCusps(const CuspArray& a) {
+    std::string out = "[";
+    for (std::size_t i = 1; i < a.size(); ++i) out += (i > 1 ? ", " : "") + JsonNumber(a[i]);
+    return out + "]";
+}
+
+std::string ChartJson(const ChartState& c) {
+    std::string out = "{";
+    bool first = true;
+    auto field = [&](const char* name, const std::string& value) {
+        out += (first ? "" : ", ") + JsonString(name) + ": " + value;
+        first = false;
+    };
+    field("NatalLong", JsonPoints(c.NatalLong));
+    field("NatalDecl", JsonPoints(c.NatalDecl));
+    field("ProgLong", JsonPoints(c.ProgLong));
+    field("ProgDecl", JsonPoints(c.ProgDecl));
+    field("ArcLong", JsonPoints(c.ArcLong));
+    field("TransitLong", JsonPoints(c.TransitLong));
+    field("TransitDecl", JsonPoints(c.TransitDecl));
+    field("NatalCusp", JsonCusps(c.NatalCusp));
+    field("ProgCusp", JsonCusps(c.ProgCusp));
+    field("ArcCusp", JsonCusps(c.ArcCusp));
+    field("TransitCusp", JsonCusps(c.TransitCusp));
+    field("SolarArc", JsonNumber(c.SolarArc));
+    field("SecProgSun", JsonNumber(c.SecProgSun));
+    field("NatalJD", JsonNumber(c.NatalJD));
+    field("DiurnalJD", JsonNumber(c.DiurnalJD));
+    field("ProgJD", JsonNumber(c.ProgJD));
+    field("NatalT", JsonNumber(c.NatalT));
+    field("DiurnalT", JsonNumber(c.DiurnalT));
+    field("ProgT", JsonNumber(c.ProgT));
+    field("ProgDayNumber", JsonNumber(c.ProgDayNumber));
+    field("AgeYears", std::to_string(c.input.AgeYears));
+    field("HouseSystemCode", JsonString(c.HouseSystemCode));
+    field("NatalRetroMarks", JsonString(c.NatalRetroMarks));
+    field("ProgRetroMarks", JsonString(c.ProgRetroMarks));
+    field("TransitRetroMarks", JsonString(c.TransitRetroMarks));
+    field("NatalSTText", JsonString(c.NatalSTText));
+    field("ProgSTText", JsonString(c.ProgSTText));
+    field("TransitSTText", JsonString(c.TransitSTText));
+    field("NatalHouseLine", JsonString(c.NatalHouseLine));
+    field("ProgHouseLine", JsonString(c.ProgHouseLine));
+    field("TransitHouseLine", JsonString(c.TransitHouseLine));
+    return out + "}";
+}
+
+}  // namespace
+
+int RunChartCommand(const Args& args) {
+    ChartCommandOptions options;
+    if (auto error = ParseChartOptions(args, options)) {
+        std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
+        return 2;
+    }
+    Calculation calc;
+    std::vector<std::string> warnings;
+    if (auto error = SetUpCalculation(options, calc, warnings)) {
+        std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
+        return 2;
+    }
+    for (const std::string& w : warnings) std::fprintf(stderr, "orrerion-cli chart: %s\n", w.c_str());
+
+    RunCalculationStart(calc);
+    CollectingReporter reporter;
+    const bool computed = ChartDriver(calc, reporter);
+    PrintMessages(reporter.messages);
+    if (!computed) return 2;
+
+    if (options.json) {
+        std::printf("%s\n", ChartJson(calc.chart).c_str());
+    } else {
+        for (const std::string& line : calc.out.DataLines) std::printf("%s\n", line.c_str());
+    }
+    return 0;
+}
+
 }  // namespace orrerion::cli

@@ -16,7 +16,18 @@ struct OutputBuffers {
     bool dataCut = false;
 };
 
-void AddOutputLine(OutputBuffers& b);  // appends LineText to OutputLines, then to DataLines
-void AddBlankLine(OutputBuffers& b);   // LineText = "" then AddOutputLine
+// The last line of both buffers once lines have been dropped at the limit.
+inline constexpr const char* BufferCutNotice =
+    "*** This listing was cut at 32767 lines. The report files hold every line. ***";
+
+// Appends LineText to OutputLines, then to DataLines. Once OutputLines holds MaxBufferLines lines,
+// further lines are dropped from both; the first dropped line replaces the last line of each
+// buffer by BufferCutNotice, so the buffers say that they are incomplete.
+void AddOutputLine(OutputBuffers& b);
+void AddBlankLine(OutputBuffers& b);  // LineText = "" then AddOutputLine
+
+// A buffer emptied for a new listing holds one empty line.
+void ResetOutputLines(OutputBuffers& b);
+void ResetDataLines(OutputBuffers& b);
 
 }  // namespace orrerion

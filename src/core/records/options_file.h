@@ -15,7 +15,8 @@ struct Options {
 };
 
 struct OptionsProblem {
-    std::string message;  // names the file
+    std::string message;          // names the file
+    bool fileUnreadable = false;  // nothing was read; otherwise the values read are kept
 };
 
 // Reads `path` into `options` (lines that are absent keep their previous value). Returns the

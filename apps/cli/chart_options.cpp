@@ -1,0 +1,188 @@
+#include "chart_options.h"
+
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstdio>
+#include <string_view>
+
+#include "chart/houses.h"
+#include "io/number_text.h"
+#include "records/name_record.h"
+#include "records/options_file.h"
+
+namespace orrerion::cli {
+namespace {
+
+constexpr const char* RecordShape =
+    "\"Name,dd mmm yyyy,H.MM,A|P,zone,longitude,latitude\", for example "
+    "\"John Smith,13 Jan 1950,8.30,A,5,074.00,40.43\"";
+
+// Refuses a record the Names window could not load faithfully: the wrong number of fields, a date
+// that is not "dd mmm yyyy", a meridiem other than A or P, or fields that are not plain numbers.
+std::optional<std::string> CheckRecord(const std::string& option, const std::string& text,
+                                       NameRecord& record) {
+    const std::optional<NameRecord> parsed = NameRecordFromLine(text);
+    if (!parsed) return option + ": a record has seven comma-separated fields: " + RecordShape;
+    record = *parsed;
+    if (!ParseRecordDate(record.Date)) {
+        return option + ": the date \"" + record.Date + "\" is not a date written dd mmm yyyy";
+    }
+    if (record.Meridiem != "A" && record.Meridiem != "P" && record.Meridiem != "a" &&
+        record.Meridiem != "p") {
+        return option + ": the meridiem \"" + record.Meridiem + "\" is not A or P";
+    }
+    const std::pair<const char*, const std::string*> numbers[] = {{"time", &record.Time},
+                                                                  {"zone", &record.Zone},
+                                                                  {"longitude", &record.Longitude},
+                                                                  {"latitude", &record.Latitude}};
+    for (const auto& [what, value] : numbers) {
+        if (!ParseNumber(*value)) {
+            return option + ": the " + what + " \"" + *value + "\" is not a number";
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> LoadRecord(const std::string& option, const std::string& text,
+                                      int DateOrder, Calculation& calc, bool natal) {
+    NameRecord record;
+    if (auto error = CheckRecord(option, text, record)) return error;
+    const std::vector<Message> messages = natal ? LoadNameRecord(record, DateOrder, calc.natal)
+                                                : LoadNameRecord(record, DateOrder, calc.diurnal);
+    if (!messages.empty()) return option + ": " + messages.front().text;
+    if (natal) calc.natal.txtName = record.Name;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptions& options,
+                                             const std::vector<ExtraOption>& extras,
+                                             ExtraValues* found) {
+    bool natalGiven = false;
+    bool diurnalGiven = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& name = args[i];
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= args.size()) return std::nullopt;
+            return args[++i];
+        };
+        auto needsValue = [&]() { return "option " + name + " needs a value"; };
+
+        if (name == "--json") {
+            options.json = true;
+        } else if (name == "--natal" || name == "--diurnal") {
+            const auto v = value();
+            if (!v) return needsValue();
+            (name == "--natal" ? options.natalRecord : options.diurnalRecord) = *v;
+            (name == "--natal" ? natalGiven : diurnalGiven) = true;
+        } else if (name == "--houses") {
+            const auto v = value();
+            if (!v) return needsValue();
+            if (v->size() != 1 || std::string_view("PKROM").find((*v)[0]) == std::string_view::npos) {
+                return "--houses takes P, K, R, O or M, not \"" + *v + "\"";
+            }
+            options.houses = (*v)[0];
+        } else if (name == "--progression") {
+            const auto v = value();
+            if (!v) return needsValue();
+            if (*v == "secondary") {
+                options.progression = ProgressionType::Secondary;
+            } else if (*v == "minor") {
+                options.progression = ProgressionType::Minor;
+            } else if (*v == "tertiary") {
+                options.progression = ProgressionType::Tertiary;
+            } else {
+                return "--progression takes secondary, minor or tertiary, not \"" + *v + "\"";
+            }
+        } else if (name == "--options") {
+            const auto v = value();
+            if (!v) return needsValue();
+            options.optionsFile = *v;
+        } else if (name == "--date-order") {
+            const auto v = value();
+            if (!v) return needsValue();
+            if (*v != "0" && *v != "1" && *v != "2") {
+                return "--date-order takes 0, 1 or 2, not \"" + *v + "\"";
+            }
+            options.dateOrder = (*v)[0] - '0';
+        } else {
+            bool known = false;
+            for (const ExtraOption& extra : extras) {
+                if (extra.name != name) continue;
+                known = true;
+                std::string extraValue;
+                if (extra.takesValue) {
+                    const auto v = value();
+                    if (!v) return needsValue();
+                    extraValue = *v;
+                }
+                if (found) found->emplace_back(name, extraValue);
+            }
+            if (!known) return "unknown option \"" + name + "\" (try --help)";
+        }
+    }
+    if (!natalGiven) return std::string("--natal RECORD is required");
+    if (!diurnalGiven) return std::string("--diurnal RECORD is required");
+    return std::nullopt;
+}
+
+std::filesystem::path ProgramDataDir() {
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return std::filesystem::current_path() / "data";
+    return exe.parent_path() / "data";
+}
+
+int SystemDateOrder() {
+    const char* previous = std::setlocale(LC_TIME, nullptr);
+    const std::string saved = previous ? previous : "C";
+    std::setlocale(LC_TIME, "");
+    const std::string format = nl_langinfo(D_FMT);
+    std::setlocale(LC_TIME, saved.c_str());
+    if (format.find("%F") != std::string::npos) return 2;
+    int day = -1, month = -1, year = -1;
+    for (std::size_t i = 0; i + 1 < format.size(); ++i) {
+        if (format[i] != '%') continue;
+        const int at = static_cast<int>(i);
+        switch (format[i + 1]) {
+            case 'd': case 'e': if (day < 0) day = at; break;
+            case 'm': case 'b': case 'B': if (month < 0) month = at; break;
+            case 'y': case 'Y': if (year < 0) year = at; break;
+            default: break;
+        }
+    }
+    if (year >= 0 && (month < 0 || year < month) && (day < 0 || year < day)) return 2;
+    if (day >= 0 && month >= 0 && day < month) return 1;
+    return 0;
+}
+
+std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, Calculation& calc,
+                                            std::vector<std::string>& warnings) {
+    calc.ProgramDir = ProgramDataDir();
+    const std::filesystem::path optionsPath =
+        options.optionsFile ? *options.optionsFile : calc.ProgramDir / "OPTIONS.OPT";
+    for (const OptionsProblem& problem : LoadOptions(optionsPath, calc.options)) {
+        if (problem.fileUnreadable) return problem.message;
+        warnings.push_back(problem.message);
+    }
+    calc.houseMarks = options.houses ? HouseMarksForCode(*options.houses)
+                                     : HouseMarksFromOption(calc.options.OptionValue[27]);
+    calc.diurnal.progression = options.progression;
+    calc.DateOrder = options.dateOrder ? *options.dateOrder : SystemDateOrder();
+    if (auto error = LoadRecord("--natal", options.natalRecord, calc.DateOrder, calc, true)) {
+        return error;
+    }
+    // The diurnal record's name is not used.
+    if (auto error = LoadRecord("--diurnal", options.diurnalRecord, calc.DateOrder, calc, false)) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+void PrintMessages(const std::vector<Message>& messages) {
+    for (const Message& m : messages) std::fprintf(stderr, "%s: %s\n", m.title.c_str(), m.text.c_str());
+}
+
+}  // namespace orrerion::cli

@@ -1,0 +1,187 @@
+#include "aspects/formatters.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "chart/text_tables.h"
+#include "ephemeris/time_angles.h"
+
+namespace orrerion {
+namespace {
+
+constexpr std::string_view MonthNames = "JanFebMarAprMayJunJulAugSepOctNovDec";
+
+std::string TwoDigits(int n) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", n);
+    return text;
+}
+
+std::string_view MonthName(int month) {
+    if (month < 1 || month > 12) return "???";
+    return TableEntry(MonthNames, month, 3);
+}
+
+std::string LowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// Adds one to the decimal digit string (no sign, no point), e.g. "0999" -> "1000", "99" -> "100".
+void IncrementDigits(std::string& digits) {
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] == '9') {
+            digits[i] = '0';
+        } else {
+            ++digits[i];
+            return;
+        }
+    }
+    digits.insert(digits.begin(), '1');
+}
+
+}  // namespace
+
+SplitResult SplitLongitude(double x) {
+    // A value outside 0..360 would name a thirteenth sign; callers pass reduced values.
+    if (!(x >= 0 && x < 360)) x = Norm360(x);
+    SplitResult r;
+    const double whole = std::floor(x);
+    r.SignNumber = static_cast<int>(std::floor(whole / 30)) + 1;
+    const double degree = whole - 30 * std::floor(whole / 30);
+    // Rounded to two decimals before the whole part is taken, so that floating error cannot lose
+    // a degree.
+    r.SignDegree = static_cast<int>(std::floor(std::floor(degree * 100 + 0.5) / 100));
+    r.ArcMinute = static_cast<int>(std::floor((x - whole) * 60 + 0.5));
+    if (r.ArcMinute == 60) r.ArcMinute = 59;  // minutes are never carried into the degree
+    return r;
+}
+
+std::string LongitudeCompactText(double x) {
+    const SplitResult s = SplitLongitude(x);
+    return TwoDigits(s.SignDegree) + LowerCase(SignAbbrev(s.SignNumber)) + TwoDigits(s.ArcMinute);
+}
+
+void FormatLongitudeCompact(OutputBuffers& b, double x) { b.LineText += LongitudeCompactText(x); }
+
+std::string LongitudeSpacedText(double x) {
+    const SplitResult s = SplitLongitude(x);
+    return TwoDigits(s.SignDegree) + " " + std::string(SignAbbrev(s.SignNumber)) + " " +
+           TwoDigits(s.ArcMinute);
+}
+
+void FormatLongitudeSpaced(OutputBuffers& b, double x) { b.LineText += LongitudeSpacedText(x); }
+
+std::string DeclinationText(double d) {
+    const SplitResult s = SplitLongitude(std::fabs(d));
+    // The whole degrees of the declination: a value of 30 or more keeps its degrees rather than
+    // being shown as a degree within a sign.
+    const int degrees = s.SignDegree + 30 * (s.SignNumber - 1);
+    return TwoDigits(degrees) + " " + (d >= 0 ? "N" : "S") + " " + TwoDigits(s.ArcMinute) + "   ";
+}
+
+void FormatDeclination(OutputBuffers& b, double d) { b.LineText += DeclinationText(d); }
+
+CalendarDate JulianDayToCalendar(double DateArgJD) {
+    const long long j = static_cast<long long>(std::floor(DateArgJD + 0.5));
+    // Fliegel and Van Flandern; every division truncates.
+    long long l = j + 68569;
+    const long long n = 4 * l / 146097;
+    l = l - (146097 * n + 3) / 4;
+    const long long i = 4000 * (l + 1) / 1461001;
+    l = l - 1461 * i / 4 + 31;
+    const long long m = 80 * l / 2447;
+    CalendarDate date;
+    date.day = static_cast<int>(l - 2447 * m / 80);
+    l = m / 11;
+    date.month = static_cast<int>(m + 2 - 12 * l);
+    date.year = static_cast<int>(100 * (n - 49) + i + l);
+    return date;
+}
+
+std::string JulianDayToDate(double DateArgJD, int DateOrder) {
+    const CalendarDate d = JulianDayToCalendar(DateArgJD);
+    const std::string mm = TwoDigits(d.month);
+    const std::string dd = TwoDigits(d.day);
+    const std::string yyyy = std::to_string(d.year);
+    switch (DateOrder) {
+        case 1: return dd + "/" + mm + "/" + yyyy;
+        case 2: return yyyy + "/" + mm + "/" + dd;
+        default: return mm + "/" + dd + "/" + yyyy;
+    }
+}
+
+std::string DateDdMmmYy(const CalendarDate& date) {
+    return TwoDigits(date.day) + " " + std::string(MonthName(date.month)) + " " +
+           TwoDigits(((date.year % 100) + 100) % 100);
+}
+
+std::string DateDdMmmYyyy(const CalendarDate& date) {
+    return TwoDigits(date.day) + " " + std::string(MonthName(date.month)) + " " +
+           std::to_string(date.year);
+}
+
+std::string DateMmDdYyyy(const CalendarDate& date) {
+    return TwoDigits(date.month) + TwoDigits(date.day) + std::to_string(date.year);
+}
+
+std::string FormatPicture(double value, std::string_view picture) {
+    const std::size_t point = picture.find('.');
+    const std::string_view integerPart = picture.substr(0, point);
+    const int decimals =
+        point == std::string_view::npos ? 0 : static_cast<int>(picture.size() - point - 1);
+    int minIntegerDigits = 0;
+    for (char c : integerPart) {
+        if (c == '0') ++minIntegerDigits;
+    }
+    if (!std::isfinite(value)) return "0";
+
+    // The value as 15 significant decimal digits first, then rounded half away from zero on those
+    // digits, so that 0.125 shows as 0.13 and 8.3 stored in single precision as 8.30.
+    const bool negative = value < 0;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.14e", std::fabs(value));
+    // text: d.dddddddddddddde[+-]XX
+    std::string digits;
+    digits += text[0];
+    digits.append(text + 2, text + 16);
+    const int exponent = std::atoi(text + 17);
+    // digits represent 0.d1d2... * 10^(exponent + 1)
+    int integerDigits = exponent + 1;
+    if (integerDigits <= 0) {
+        digits.insert(0, static_cast<std::size_t>(-integerDigits + 1), '0');
+        integerDigits = 1;
+    }
+    const std::size_t keep = static_cast<std::size_t>(integerDigits + decimals);
+    if (digits.size() < keep + 1) digits.append(keep + 1 - digits.size(), '0');
+    const bool roundUp = digits[keep] >= '5';
+    digits.resize(keep);
+    if (roundUp) {
+        const std::size_t before = digits.size();
+        IncrementDigits(digits);
+        if (digits.size() > before) ++integerDigits;
+    }
+    std::string whole = digits.substr(0, static_cast<std::size_t>(integerDigits));
+    const std::string fraction = digits.substr(static_cast<std::size_t>(integerDigits));
+    // Drop leading zeros down to the picture's least number of integer digits.
+    std::size_t firstDigit = 0;
+    while (firstDigit < whole.size() &&
+           whole.size() - firstDigit > static_cast<std::size_t>(minIntegerDigits) &&
+           whole[firstDigit] == '0') {
+        ++firstDigit;
+    }
+    whole = whole.substr(firstDigit);
+    if (static_cast<int>(whole.size()) < minIntegerDigits) {
+        whole.insert(0, static_cast<std::size_t>(minIntegerDigits) - whole.size(), '0');
+    }
+    std::string out = whole;
+    if (decimals > 0) out += "." + fraction;
+    const bool allZero = (whole + fraction).find_first_not_of('0') == std::string::npos;
+    if (negative && !allZero) out.insert(0, "-");
+    return out;
+}
+
+}  // namespace orrerion

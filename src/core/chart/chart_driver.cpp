@@ -1,0 +1,219 @@
+#include "chart/chart_driver.h"
+
+#include <cmath>
+
+#include "aspects/output_lines.h"
+#include "aspects/summary.h"
+#include "chart/chart_time.h"
+#include "chart/houses.h"
+#include "chart/input_checks.h"
+#include "ephemeris/sun_moon.h"
+#include "ephemeris/time_angles.h"
+
+namespace orrerion {
+namespace {
+
+constexpr double DaysPerYear = 365.25;
+constexpr double SiderealMonthDays = 27.32166088;
+
+// The time of the moment into the ephemeris inputs: day number, day fraction, T and obliquity.
+void SetMoment(EphemerisState& e, double dayNumber, double dayFraction, double t1900) {
+    e.DayNumber = dayNumber;
+    e.DayFraction = dayFraction;
+    e.EphT = t1900;
+    e.NegObliquityRad = NegObliquityRadians(t1900);
+}
+
+void CopyPoints(const PointArray& from, PointArray& to) {
+    for (std::size_t i = 1; i <= BodyCount; ++i) to[i] = from[i];
+}
+
+// The days after birth at which the progressed chart stands, for E days between the two moments.
+double ProgressionOffset(ProgressionType type, double elapsedDays) {
+    switch (type) {
+        case ProgressionType::Secondary: return elapsedDays / DaysPerYear;  // a day for a year
+        case ProgressionType::Minor:  // a sidereal month for a year
+            return elapsedDays * SiderealMonthDays / DaysPerYear;
+        case ProgressionType::Tertiary: break;
+    }
+    return elapsedDays / SiderealMonthDays;  // a day for a sidereal month
+}
+
+// ASC and MC into WorkLong, their declinations into WorkDecl and the chart's declination set.
+void AngleDeclinations(EphemerisState& e, const PointArray& longitudes, double obliquityDeg,
+                       PointArray& declinations) {
+    for (std::size_t i = ASC; i <= MC; ++i) {
+        e.WorkLong[i] = longitudes[i];
+        e.WorkDecl[i] = EclipticPointDeclination(e.WorkLong[i], obliquityDeg);
+        declinations[i] = e.WorkDecl[i];
+    }
+}
+
+bool AllFinite(const PointArray& a) {
+    for (std::size_t i = 1; i <= BodyCount; ++i) {
+        if (!std::isfinite(a[i])) return false;
+    }
+    return true;
+}
+
+bool AllFinite(const CuspArray& a) {
+    for (std::size_t i = 1; i < a.size(); ++i) {
+        if (!std::isfinite(a[i])) return false;
+    }
+    return true;
+}
+
+bool ChartIsFinite(const ChartState& c) {
+    return AllFinite(c.NatalLong) && AllFinite(c.NatalDecl) && AllFinite(c.NatalCusp) &&
+           AllFinite(c.ProgLong) && AllFinite(c.ProgDecl) && AllFinite(c.ProgCusp) &&
+           AllFinite(c.ArcLong) && AllFinite(c.ArcCusp) && AllFinite(c.TransitLong) &&
+           AllFinite(c.TransitDecl) && AllFinite(c.TransitCusp) && std::isfinite(c.SolarArc) &&
+           std::isfinite(c.NatalJD) && std::isfinite(c.DiurnalJD) && std::isfinite(c.ProgJD);
+}
+
+}  // namespace
+
+void RunCalculationStart(Calculation& calc) {
+    ResetOutputLines(calc.out);
+    ResetDataLines(calc.out);
+}
+
+bool ChartDriver(Calculation& calc, Reporter& reporter) {
+    // Every failing check is shown; any failure stops the run before anything changes.
+    const std::vector<InputProblem> problems = CheckAllInput(calc);
+    if (!problems.empty()) {
+        for (const InputProblem& p : problems) reporter.Report(InputWarning(p));
+        return false;
+    }
+
+    // The charts are built in copies and kept only when every value is a number.
+    ChartState c = calc.chart;
+    EphemerisState e = calc.eph;
+    c.ChartName = calc.natal.txtName;
+    c.HouseSystemCode = HouseSystemCodeFromMarks(calc.houseMarks);
+    ParseNatal(calc.natal, calc.DateOrder, c.input);
+    ParseDiurnal(calc.diurnal, calc.DateOrder, c.input);
+    const ParsedInput& in = c.input;
+    const double natalDayFraction = DayFractionFromClock(in.NatalHour, in.NatalZone, in.NatalMeridiem);
+
+    // Natal moment and positions.
+    const double natalDayNumber = CivilDayNumber(in.NatalDay, in.NatalMonth, in.NatalYear);
+    c.NatalJD = natalDayNumber + natalDayFraction - 0.5;
+    c.NatalT = CenturiesFrom1900(c.NatalJD);
+    SetMoment(e, natalDayNumber, natalDayFraction, c.NatalT);
+    EphemerisAllBodies(e);
+    CopyPoints(e.WorkLong, c.NatalLong);
+    CopyPoints(e.WorkDecl, c.NatalDecl);
+    c.NatalRetroMarks = e.RetroMarks;
+
+    // Diurnal moment and the transit positions.
+    const double diurnalDayFraction =
+        DayFractionFromClock(in.DiurnalHour, in.DiurnalZone, in.DiurnalMeridiem);
+    const double diurnalDayNumber = CivilDayNumber(in.DiurnalDay, in.DiurnalMonth, in.DiurnalYear);
+    c.DiurnalJD = diurnalDayNumber + diurnalDayFraction - 0.5;
+    c.DiurnalT = CenturiesFrom1900(c.DiurnalJD);
+    SetMoment(e, diurnalDayNumber, diurnalDayFraction, c.DiurnalT);
+    EphemerisAllBodies(e);
+    CopyPoints(e.WorkLong, c.TransitLong);
+    CopyPoints(e.WorkDecl, c.TransitDecl);
+    c.TransitRetroMarks = e.RetroMarks;
+
+    // The secondary-progressed Sun, from which the solar arc is taken whatever the progression.
+    const double elapsedDays = c.DiurnalJD - c.NatalJD;
+    const double secondaryJD = c.NatalJD + elapsedDays / DaysPerYear;
+    const double secondaryT = CenturiesFrom1900(secondaryJD);
+    SetMoment(e, secondaryJD - natalDayFraction + 0.5, natalDayFraction, secondaryT);
+    c.SecProgSun = Norm360(ComputeSun(secondaryT));
+
+    // The progressed moment and positions.
+    c.ProgJD = c.NatalJD + ProgressionOffset(calc.diurnal.progression, elapsedDays);
+    c.ProgT = CenturiesFrom1900(c.ProgJD);
+    c.ProgDayNumber = c.ProgJD - natalDayFraction + 0.5;
+    SetMoment(e, c.ProgDayNumber, natalDayFraction, c.ProgT);
+    EphemerisAllBodies(e);
+    CopyPoints(e.WorkLong, c.ProgLong);
+    CopyPoints(e.WorkDecl, c.ProgDecl);
+    c.ProgRetroMarks = e.RetroMarks;
+
+    // Natal houses.
+    c.ChartPass = 0;
+    const HouseAngles natalAngles = HouseEngine(c, e);
+    c.NatalLong[ASC] = natalAngles.ASC;
+    c.NatalLong[MC] = natalAngles.MC;
+    c.NatalObliquityDeg = natalAngles.ObliquityDeg;
+    ComputeCusps(natalAngles, c.HouseSystemCode, c.WorkCusp);
+    c.NatalSTText = SiderealTimeText(natalAngles);
+    c.NatalCusp = c.WorkCusp;
+    CopyPoints(c.NatalLong, e.WorkLong);
+    HousePlacement(e.WorkLong, c.WorkCusp, c.HouseLine);
+    c.NatalHouseLine = c.HouseLine;
+    AngleDeclinations(e, c.NatalLong, c.NatalObliquityDeg, c.NatalDecl);
+
+    // Progressed houses: natal date plus AgeYears days, natal clock, diurnal place.
+    c.ChartPass = 1;
+    const HouseAngles progAngles = HouseEngine(c, e);
+    ComputeCusps(progAngles, c.HouseSystemCode, c.WorkCusp);
+    c.ProgSTText = SiderealTimeText(progAngles);
+    c.ProgCusp = c.WorkCusp;
+
+    // Progressed angles: from the sidereal time of the progressed moment, or moved by the arc of
+    // the progressed Sun.
+    double progObliquityDeg;
+    if (calc.options.OptionValue[26] != 0) {
+        progObliquityDeg = ObliquityDegrees(c.ProgT);
+        const double ramc = RAMCFromSidereal(SiderealHours(c.ProgT), e.DayFraction,
+                                             DecimalFromSignedDMM(in.DiurnalLongitude));
+        c.ProgLong[MC] = MidheavenFromRAMC(ramc, progObliquityDeg);
+        const double phi = progAngles.LatitudeDeg;
+        c.ProgLong[ASC] = Norm360(HouseAtan2Deg(
+            CosD(ramc), -(SinD(ramc) * CosD(progObliquityDeg) + TanD(phi) * SinD(progObliquityDeg))));
+    } else {
+        progObliquityDeg = c.NatalObliquityDeg;
+        const double mc = Norm360(c.ProgLong[SUN] + c.NatalLong[MC] - c.NatalLong[SUN]);
+        const double ramc = HouseAtan2Deg(SinD(mc) * CosD(progObliquityDeg), CosD(mc));
+        c.ProgLong[MC] = mc;
+        c.ProgLong[ASC] = AscendantFromRAMC(ramc, progObliquityDeg, progAngles.LatitudeDeg);
+    }
+    CopyPoints(c.ProgLong, e.WorkLong);
+    HousePlacement(e.WorkLong, c.WorkCusp, c.HouseLine);
+    c.ProgHouseLine = c.HouseLine;
+    AngleDeclinations(e, c.ProgLong, progObliquityDeg, c.ProgDecl);
+
+    // Solar arc: the progressed Sun's arc added to every natal point and cusp.
+    c.ChartPass = 2;
+    c.SolarArc = static_cast<float>(Norm360(c.SecProgSun - c.NatalLong[SUN]));  // single, deliberate
+    const double arc = c.SolarArc;
+    for (std::size_t i = 1; i < c.ArcCusp.size(); ++i) c.ArcCusp[i] = Norm360(arc + c.NatalCusp[i]);
+    for (std::size_t i = 1; i <= BodyCount; ++i) c.ArcLong[i] = Norm360(arc + c.NatalLong[i]);
+
+    // Transit houses.
+    c.ChartPass = 3;
+    const HouseAngles transitAngles = HouseEngine(c, e);
+    c.TransitObliquityDeg = transitAngles.ObliquityDeg;
+    c.TransitLong[ASC] = transitAngles.ASC;
+    c.TransitLong[MC] = transitAngles.MC;
+    ComputeCusps(transitAngles, c.HouseSystemCode, c.WorkCusp);
+    c.TransitSTText = SiderealTimeText(transitAngles);
+    c.TransitCusp = c.WorkCusp;
+    CopyPoints(c.TransitLong, e.WorkLong);
+    HousePlacement(e.WorkLong, c.WorkCusp, c.HouseLine);
+    c.TransitHouseLine = c.HouseLine;
+    AngleDeclinations(e, c.TransitLong, c.TransitObliquityDeg, c.TransitDecl);
+
+    if (!ChartIsFinite(c)) {
+        reporter.Report({"Error!", MessageIcon::Critical,
+                         "The charts cannot be calculated from these data: a calculation gave no "
+                         "number. Please check the input data."});
+        return false;
+    }
+    calc.chart = std::move(c);
+    calc.eph = std::move(e);
+
+    // The summary: shown in the data window; kept in the saved text unless option 17 says not.
+    ResetDataLines(calc.out);
+    WriteDataSummary(calc);
+    if (calc.options.OptionValue[17] != 0) ResetOutputLines(calc.out);
+    return true;
+}
+
+}  // namespace orrerion

@@ -1,0 +1,49 @@
+#include "records/input_rules.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "io/number_text.h"
+
+namespace orrerion {
+
+std::string NumberText(double value) {
+    if (value == 0) return "0";  // never "-0"
+    char text[40];
+    std::snprintf(text, sizeof text, "%.15g", value);
+    return text;
+}
+
+HourRuleResult ApplyHourRule(std::string& hourText, bool& optAM, std::string_view emptyMessage) {
+    HourRuleResult result;
+    if (hourText.find_first_not_of(" \t") == std::string::npos) {
+        result.message = Message{"Warning!", MessageIcon::Information, std::string(emptyMessage)};
+        return result;
+    }
+    const std::optional<double> number = ParseNumber(hourText);
+    if (!number) {
+        result.message = Message{"Warning!", MessageIcon::Information, TypingTooFastMessage};
+        result.selectText = true;
+        return result;
+    }
+    double hour = *number;
+    if (hour == 0) {
+        hourText = "12";  // midnight and noon are 12; the meridiem stays as it is
+        return result;
+    }
+    if (hour > 12) {
+        // Each subtraction of 12 re-runs the rule until the hour is 12 or less: 129 ends as 9.
+        optAM = false;
+        hour -= 12 * std::ceil((hour - 12) / 12);
+        hourText = NumberText(hour);
+    }
+    return result;
+}
+
+void ApplyZoneSignRule(std::string& zoneText, bool east) {
+    const std::optional<double> zone = ParseNumber(zoneText);
+    if (!zone) return;
+    zoneText = NumberText(east ? -std::fabs(*zone) : std::fabs(*zone));
+}
+
+}  // namespace orrerion

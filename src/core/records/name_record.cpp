@@ -1,0 +1,168 @@
+#include "records/name_record.h"
+
+#include <cctype>
+#include <cmath>
+
+#include "aspects/formatters.h"
+#include "io/csv_record.h"
+#include "io/number_text.h"
+#include "records/input_rules.h"
+
+namespace orrerion {
+namespace {
+
+constexpr std::string_view MonthNames[] = {"january", "february", "march",     "april",
+                                           "may",     "june",     "july",      "august",
+                                           "september", "october", "november", "december"};
+
+bool AllDigits(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    }
+    return true;
+}
+
+std::vector<std::string> Words(std::string_view text) {
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : text) {
+        if (c == ' ' || c == '\t') {
+            if (!word.empty()) words.push_back(std::move(word));
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty()) words.push_back(std::move(word));
+    return words;
+}
+
+int MonthFromName(std::string name) {
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (int m = 0; m < 12; ++m) {
+        const std::string_view full = MonthNames[m];
+        if (name == full || (name.size() == 3 && full.substr(0, 3) == name)) return m + 1;
+    }
+    return 0;
+}
+
+int DaysInMonth(int month, int year) {
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+// The fields an input window fills from a record, shared by the natal and the diurnal window.
+struct RecordTarget {
+    std::string& month;
+    std::string& day;
+    std::string& year;
+    std::string& hour;
+    std::string& minute;
+    bool& am;
+    std::string& zone;
+    std::string& longDeg;
+    std::string& longMin;
+    bool& east;
+    std::string& latDeg;
+    std::string& latMin;
+    bool& south;
+    std::string_view hourEmptyMessage;
+};
+
+// Minutes as the two decimals of an H.MM or D.MM value, to the nearest whole minute.
+std::string MinutesText(double value) {
+    return FormatPicture(std::fabs(value - std::trunc(value)) * 100, "#0");
+}
+
+std::vector<Message> Load(const NameRecord& record, int DateOrder, RecordTarget t) {
+    std::vector<Message> messages;
+    std::string date = record.Date;
+    if (DateOrder == 2 && date.size() >= 5 && date[4] != ' ') date = YearFirstRecordDate(date);
+    const std::optional<ParsedRecordDate> parsed = ParseRecordDate(date);
+    if (!parsed) {
+        messages.push_back({"Error!", MessageIcon::Critical, RecordFormatErrorMessage});
+        return messages;
+    }
+    t.month = std::to_string(parsed->month);
+    t.day = std::to_string(parsed->day);
+    t.year = std::to_string(parsed->year);
+
+    // Setting the hour runs the window's hour rule; the meridiem of the record is set after it.
+    const double time = LeadingNumber(record.Time);
+    t.hour = NumberText(std::trunc(time));
+    HourRuleResult hourRule = ApplyHourRule(t.hour, t.am, t.hourEmptyMessage);
+    if (hourRule.message) messages.push_back(*hourRule.message);
+    t.minute = FormatPicture((time - std::trunc(time)) * 100, "#0");
+    std::string meridiem = record.Meridiem;
+    for (char& c : meridiem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    t.am = meridiem == "A";
+    t.zone = NumberText(LeadingNumber(record.Zone));
+
+    // Choosing East or West runs the zone sign rule.
+    const double longitude = LeadingNumber(record.Longitude);
+    t.longDeg = NumberText(std::fabs(std::trunc(longitude)));
+    t.east = longitude < 0;
+    ApplyZoneSignRule(t.zone, t.east);
+    t.longMin = MinutesText(longitude);
+    const double latitude = LeadingNumber(record.Latitude);
+    t.latDeg = NumberText(std::fabs(std::trunc(latitude)));
+    t.south = latitude < 0;
+    t.latMin = MinutesText(latitude);
+    return messages;
+}
+
+}  // namespace
+
+std::optional<NameRecord> NameRecordFromLine(std::string_view line) {
+    const std::vector<std::string> f = SplitRecordFields(line);
+    if (f.size() != 7) return std::nullopt;
+    return NameRecord{f[0], f[1], f[2], f[3], f[4], f[5], f[6]};
+}
+
+std::optional<ParsedRecordDate> ParseRecordDate(std::string_view text) {
+    const std::vector<std::string> w = Words(text);
+    if (w.size() != 3) return std::nullopt;
+    ParsedRecordDate d;
+    d.month = MonthFromName(w[1]);
+    std::string dayText = w[0];
+    std::string yearText = w[2];
+    if (w[0].size() == 4) std::swap(dayText, yearText);  // year first
+    if (d.month == 0 || !AllDigits(dayText) || dayText.size() > 2 || !AllDigits(yearText) ||
+        yearText.size() != 4) {
+        return std::nullopt;
+    }
+    d.day = std::stoi(dayText);
+    d.year = std::stoi(yearText);
+    if (d.year < 100 || d.day < 1 || d.day > DaysInMonth(d.month, d.year)) return std::nullopt;
+    return d;
+}
+
+std::string YearFirstRecordDate(const std::string& date) {
+    const std::size_t blank = date.find(' ');
+    if (blank == std::string::npos) return date;
+    std::string year = date.size() >= 4 ? date.substr(date.size() - 4) : date;
+    year.erase(0, year.find_first_not_of(' '));
+    const std::string month = date.substr(blank + 1, 3);
+    std::string day = date.substr(0, blank);
+    if (AllDigits(day) && day.size() < 2) day = "0" + day;
+    return year + " " + month + " " + day;
+}
+
+std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, NatalFields& f) {
+    return Load(record, DateOrder,
+                {f.txtMonth, f.txtDay, f.txtYear, f.txtBirthHour, f.txtBirthMinute, f.optAM,
+                 f.txtTZ, f.txtLongDeg, f.txtLongMin, f.optEast, f.txtLatDeg, f.txtLatMin,
+                 f.optSouth, NatalHourEmptyMessage});
+}
+
+std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, DiurnalFields& f) {
+    return Load(record, DateOrder,
+                {f.txtDiurnalMonth, f.txtDiurnalDay, f.txtDiurnalYear, f.txtDiurnalHour,
+                 f.txtDiurnalMinute, f.optDiurnalAM, f.txtDiurnalTZ, f.txtDiurnalLongDeg,
+                 f.txtDiurnalLongMin, f.optDiurnalEast, f.txtDiurnalLatDeg, f.txtDiurnalLatMin,
+                 f.optDiurnalSouth, DiurnalHourEmptyMessage});
+}
+
+}  // namespace orrerion

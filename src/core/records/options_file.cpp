@@ -1,0 +1,30 @@
+#include "records/options_file.h"
+
+#include "io/line_reader.h"
+#include "io/number_text.h"
+
+namespace orrerion {
+
+std::vector<OptionsProblem> LoadOptions(const std::filesystem::path& path, Options& options) {
+    std::string reason;
+    const std::optional<TextLines> text = ReadTextLines(path, &reason);
+    if (!text) {
+        return {{"Cannot read the options file " + path.string() + ": " + reason, true}};
+    }
+    int n = 0;
+    for (const std::string& line : text->lines) {
+        if (line.empty()) break;  // the first empty line ends the options
+        if (n == OptionCount) {
+            return {{"The options file " + path.string() + " has more than " +
+                     std::to_string(OptionCount) + " lines; only the first " +
+                     std::to_string(OptionCount) + " are used."}};
+        }
+        ++n;
+        // The number at the start of the first 7 characters; the rest of the line is a description.
+        options.OptionValue[static_cast<std::size_t>(n)] =
+            static_cast<float>(LeadingNumber(std::string_view(line).substr(0, 7)));
+    }
+    return {};
+}
+
+}  // namespace orrerion
