@@ -1,9 +1,143 @@
-// Placeholder until the scan command is built.
+// orrerion-cli scan: the chart, then the aspect scan with its sixteen report files, then the data
+// window's lines on standard output.
 #include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "aspects/aspect_scan.h"
+#include "aspects/output_lines.h"
+#include "chart/chart_driver.h"
+#include "chart/messages.h"
+#include "chart_options.h"
 #include "commands.h"
+
 namespace orrerion::cli {
-int RunScanCommand(const Args&) {
-    std::fputs("orrerion-cli: the scan command is not available yet\n", stderr);
-    return 2;
+namespace {
+
+// Message boxes become lines on standard error: "Title: text".
+class StderrReporter : public Reporter {
+public:
+    void Report(const Message& message) override {
+        std::fprintf(stderr, "%s: %s\n", message.title.c_str(), message.text.c_str());
+    }
+};
+
+// The status window's bar drawn on standard error, redrawn only when its width changes.
+// Also stands in for the data window: showing it appends an empty line to both buffers when the
+// report buffer holds more than its first line, as the window does before it takes DataLines.
+class ProgressBarObserver : public ScanObserver {
+public:
+    ProgressBarObserver(bool enabled, OutputBuffers& out) : enabled_(enabled), out_(out) {}
+
+    void BeginScan() override { Draw(0); }
+    void ShowProgress(int current, int maximum) override {
+        Draw(static_cast<int>(ProgressPercent(current, maximum)));
+    }
+    void ClearProgress() override { Draw(0); }
+    void BeginSorting() override {
+        if (!enabled_) return;
+        std::fputs("\r\x1b[KWait for program to sort data files", stderr);
+        std::fflush(stderr);
+        shown_ = true;
+        percent_ = -1;
+    }
+    void ShowDataWindow() override {
+        if (out_.OutputLines.size() > 1) AddBlankLine(out_);
+    }
+    void EndScan() override {
+        if (enabled_ && shown_) std::fputs("\r\x1b[K", stderr);
+        shown_ = false;
+    }
+
+private:
+    void Draw(int percent) {
+        if (!enabled_ || percent == percent_) return;
+        percent_ = percent;
+        constexpr int Width = 40;
+        const int filled = percent * Width / 100;
+        std::string bar(static_cast<std::size_t>(filled), '#');
+        bar.append(static_cast<std::size_t>(Width - filled), ' ');
+        std::fprintf(stderr, "\r%% Completed [%s] %3d%%", bar.c_str(), percent);
+        std::fflush(stderr);
+        shown_ = true;
+    }
+
+    bool enabled_;
+    OutputBuffers& out_;
+    bool shown_ = false;
+    int percent_ = -1;
+};
+
+}  // namespace
+
+int RunScanCommand(const Args& args) {
+    ChartCommandOptions options;
+    ExtraValues extras;
+    const std::vector<ExtraOption> scanOptions = {
+        {"--days", true}, {"--reports", true}, {"--progress", false}};
+    if (auto error = ParseChartOptions(args, options, scanOptions, &extras)) {
+        std::fprintf(stderr, "orrerion-cli: %s (try --help)\n", error->c_str());
+        return 2;
+    }
+    if (options.json) {
+        std::fputs("orrerion-cli: scan prints the data window's lines; --json is a chart option\n",
+                   stderr);
+        return 2;
+    }
+    std::string daysAnswer = " 90";  // the input box's default text
+    std::optional<std::filesystem::path> reportsOption;
+    bool progress = false;
+    for (const auto& [name, value] : extras) {
+        if (name == "--days") daysAnswer = value;
+        if (name == "--reports") reportsOption = value;
+        if (name == "--progress") progress = true;
+    }
+
+    Calculation calc;
+    std::vector<std::string> warnings;
+    if (auto error = SetUpCalculation(options, calc, warnings)) {
+        std::fprintf(stderr, "orrerion-cli: %s\n", error->c_str());
+        return 2;
+    }
+    for (const std::string& warning : warnings) std::fprintf(stderr, "orrerion-cli: %s\n", warning.c_str());
+
+    StderrReporter reporter;
+    RunCalculationStart(calc);
+    if (!ChartDriver(calc, reporter)) return 2;
+
+    const std::filesystem::path reports = reportsOption ? *reportsOption : ReportsFolder(calc);
+    const double days = RoundedDayCount(daysAnswer);
+    if (days >= 1 && days <= MaxScanDays) {
+        // The desktop program makes its reports folder at start-up; here it is made on demand.
+        std::error_code ec;
+        std::filesystem::create_directories(reports, ec);
+        if (ec) {
+            std::fprintf(stderr, "orrerion-cli: cannot create %s: %s\n", reports.string().c_str(),
+                         ec.message().c_str());
+            return 1;
+        }
+    }
+
+    ProgressBarObserver observer(progress, calc.out);
+    switch (RunAspectScan(calc, daysAnswer, reports, observer, reporter)) {
+        case ScanOutcome::NotRun:
+            return 0;
+        case ScanOutcome::Refused:
+            return 2;
+        case ScanOutcome::WriteFailed:
+            return 1;
+        case ScanOutcome::Completed:
+            break;
+    }
+    std::string text;
+    for (const std::string& line : calc.out.DataLines) {
+        text += line;
+        text += '\n';
+    }
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
 }
+
 }  // namespace orrerion::cli

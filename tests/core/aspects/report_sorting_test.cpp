@@ -1,0 +1,210 @@
+// The dates of exact aspect and the sorted-by-date files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "aspects/report_files.h"
+#include "aspects/report_sorting.h"
+#include "scan_fixture.h"
+#include "test_paths.h"
+
+namespace orrerion {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::MadeUpScan;
+using testing::Parked;
+
+struct BeepCounter : ScanObserver {
+    int beeps = 0;
+    void Beep() override { ++beeps; }
+};
+
+struct ExactListing {
+    std::vector<std::string> lines;  // the listed lines after header, title and empty line
+    std::vector<std::string> dataLines;
+    int beeps = 0;
+};
+
+// The transit-to-natal passes over the made-up scan, then the exact-date listing.
+ExactListing ListExactDates(const std::vector<double>& sun, float orb = 1) {
+    const fs::path dir = testing::MakeTempDir();
+    const ScanTables tables = MadeUpScan(sun);
+    const ChartState chart = testing::HeaderChart("Test Person");
+    const Options options = testing::ScanOptions(orb);
+    const FamilyInfo& family = FamilyOf(AspectFamily::TransitToNatal);
+    OutputBuffers out;
+    BeepCounter observer;
+    FamilyFindings findings;
+    EXPECT_TRUE(WriteListedByDay(tables, family, chart, options, dir / "T_tn.doc", out, observer,
+                                 findings).ok);
+    out = OutputBuffers{};
+    EXPECT_TRUE(WriteExactDates(tables, chart, findings, dir / "T_ex.txt", out, observer).ok);
+    ExactListing r;
+    r.beeps = observer.beeps;
+    r.dataLines = out.DataLines;
+    const std::string text = testing::ReadWholeFile(dir / "T_ex.txt");
+    std::size_t at = 0;
+    for (int line = 0; at < text.size(); ++line) {
+        const std::size_t end = text.find("\r\n", at);
+        if (line == 4) {
+            EXPECT_EQ(text.substr(at, end - at), "Transit to natal planet aspects - dates of exact aspect");
+        }
+        if (line >= 6) r.lines.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    return r;
+}
+
+// Parked days around `distances`, which start on day `first`.
+std::vector<double> Around(int first, const std::vector<double>& distances, int after = 2) {
+    std::vector<double> sun(static_cast<std::size_t>(first), Parked);
+    sun.insert(sun.end(), distances.begin(), distances.end());
+    sun.insert(sun.end(), static_cast<std::size_t>(after), Parked);
+    return sun;
+}
+
+TEST(ExactDates, ListsTheDayOfTheSmallestDistance) {
+    // 0.9, 0.5, 0.1, 0.4, 0.8 on days 8..12: exact on day 10 at 0.10.
+    const ExactListing r = ListExactDates(Around(8, {0.9, 0.5, 0.1, 0.4, 0.8}));
+    EXPECT_EQ(r.lines, std::vector<std::string>{
+                           "SUN     at 00ari06(10) conjunct   SUN     at 00ari00( 7),  04 Jan 00 - 0.10 deg."});
+    EXPECT_EQ(r.beeps, 1);
+    EXPECT_EQ(r.dataLines,
+              (std::vector<std::string>{"", "", "  Transit to natal planet aspects - dates of exact aspect", "",
+                                        "  " + r.lines.at(0)}));
+}
+
+TEST(ExactDates, AStationGivesTwoMinimaAndEachCandidateBeeps) {
+    // Falls to 0.3, rises to 0.7, falls to 0.2 and rises: two exact dates in day order.
+    const ExactListing r = ListExactDates(Around(1, {0.6, 0.3, 0.5, 0.7, 0.4, 0.2, 0.6}));
+    EXPECT_EQ(r.lines, (std::vector<std::string>{
+                           "SUN     at 00ari18(10) conjunct   SUN     at 00ari00( 7),  27 Dec 99 - 0.30 deg.",
+                           "SUN     at 00ari12(10) conjunct   SUN     at 00ari00( 7),  31 Dec 99 - 0.20 deg."}));
+    EXPECT_EQ(r.beeps, 2);
+}
+
+TEST(ExactDates, EdgesOfTheSearch) {
+    // A minimum of 1.00 or more is not listed, but still beeps.
+    ExactListing r = ListExactDates(Around(1, {1.5, 1.2, 1.4}), 2);
+    EXPECT_TRUE(r.lines.empty());
+    EXPECT_EQ(r.beeps, 1);
+    // Exactly 1 is not under one degree either.
+    r = ListExactDates(Around(1, {1.5, 1.0, 1.4}), 2);
+    EXPECT_TRUE(r.lines.empty());
+    EXPECT_EQ(r.beeps, 1);
+    // Still approaching on the last day: nothing, not even a beep.
+    r = ListExactDates(Around(2, {0.9, 0.5, 0.2}, 0));
+    EXPECT_TRUE(r.lines.empty());
+    EXPECT_EQ(r.beeps, 0);
+    // Smallest on the first day, growing after: dated the first scanned day.
+    r = ListExactDates(Around(0, {0.1, 0.4, 0.8}));
+    EXPECT_EQ(r.lines, std::vector<std::string>{
+                           "SUN     at 00ari06(10) conjunct   SUN     at 00ari00( 7),  25 Dec 99 - 0.10 deg."});
+    // Leaving the orb while still approaching: the last day in orb is the candidate.
+    r = ListExactDates(Around(1, {0.9, 0.6}));
+    EXPECT_EQ(r.lines, std::vector<std::string>{
+                           "SUN     at 00ari36(10) conjunct   SUN     at 00ari00( 7),  27 Dec 99 - 0.60 deg."});
+    // Equal distances on two days: the first of them, reported when the distance stops falling.
+    r = ListExactDates(Around(1, {0.7, 0.3, 0.3, 0.6}));
+    EXPECT_EQ(r.lines, std::vector<std::string>{
+                           "SUN     at 00ari18(10) conjunct   SUN     at 00ari00( 7),  27 Dec 99 - 0.30 deg."});
+    EXPECT_EQ(r.beeps, 1);
+}
+
+TEST(ExactSearch, FollowsTheDistancesDayByDay) {
+    // The search of one cell fed every day, including days out of orb.
+    struct Step {
+        float distance;
+        bool reported;
+        float smallest;
+        int day;
+    };
+    ExactSearch s;
+    const std::vector<Step> steps = {
+        {100, false, 100, 0},  {0.5f, false, 0.5f, 1}, {0.2f, false, 0.2f, 2},
+        {0.4f, true, 0.2f, 2},  // stopped falling: candidate 0.2 on day 2
+        {0.6f, false, 0.6f, 2},  // rising: followed
+        {0.3f, false, 0.3f, 5}, {100, true, 0.3f, 5},  // out of orb after a second minimum
+        {100, false, 100, 5},
+    };
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const bool reported = s.Step(steps[i].distance, static_cast<int>(i));
+        EXPECT_EQ(reported, steps[i].reported) << "day " << i;
+        EXPECT_EQ(s.smallest, steps[i].smallest) << "day " << i;
+        EXPECT_EQ(s.day, steps[i].day) << "day " << i;
+    }
+    EXPECT_TRUE(s.Settled());
+}
+
+TEST(SortedByDate, OrderByFirstDayKeepsTheOrderOfEqualDays) {
+    EXPECT_EQ(OrderByFirstDay({3, 0, 3, -1, 1, 0}, 5), (std::vector<std::size_t>{1, 5, 4, 0, 2}));
+    EXPECT_TRUE(OrderByFirstDay({}, 5).empty());
+}
+
+// The sorted-by-planet and sorted-by-date files of the made-up scan's transits to natal.
+struct SortedFiles {
+    std::string txt, asc;
+    std::vector<std::string> dataLines;
+};
+
+SortedFiles SortByDate(const std::vector<double>& sun) {
+    const fs::path dir = testing::MakeTempDir();
+    const ScanTables tables = MadeUpScan(sun);
+    const ChartState chart = testing::HeaderChart("Test Person");
+    const Options options = testing::ScanOptions(1);
+    const FamilyInfo& family = FamilyOf(AspectFamily::TransitToNatal);
+    OutputBuffers out;
+    ScanObserver observer;
+    FamilyFindings findings;
+    EXPECT_TRUE(WriteListedByDay(tables, family, chart, options, dir / "T_tn.doc", out, observer,
+                                 findings).ok);
+    EXPECT_TRUE(WriteSortedByPlanet(tables, family, chart, options, findings, dir / "T_tn.txt", out,
+                                    observer).ok);
+    out = OutputBuffers{};
+    EXPECT_TRUE(WriteSortedByDate(tables, family, dir / "T_tn.txt", dir / "T_tn.asc", out).ok);
+    return {testing::ReadWholeFile(dir / "T_tn.txt"), testing::ReadWholeFile(dir / "T_tn.asc"),
+            out.DataLines};
+}
+
+const std::string Header =
+    "Test Person\r\n13 Jan 1950    TZ = 5.0      8.30 A.M.   40.43 NORTH    74.00 WEST\r\n"
+    "Diurnal date = 25 Dec 1999\r\n\r\n";
+
+TEST(SortedByDate, SortsAcrossTheTurnOfTheCenturyAndKeepsSameDayOrder) {
+    // From 25 Dec 1999: SUN conjunct natal SUN from day 0 and again from day 8 (02 Jan 00);
+    // conjunct natal MERCURY and VENUS (both at 20) from day 3 (28 Dec 99).
+    const SortedFiles f = SortByDate({0.5, Parked, Parked, 20, 20.5, Parked, Parked, Parked, 0.2,
+                                      0.3, Parked, Parked});
+    const std::string sun0 = "SUN     00ari30(10)-00ari30(10) conjunct   SUN     00ari00( 7), <25 Dec 99-25 Dec 99";
+    const std::string sun8 = "SUN     00ari12(10)-00ari18(10) conjunct   SUN     00ari00( 7),  02 Jan 00-03 Jan 00";
+    const std::string mercury = "SUN     20ari00(10)-20ari30(10) conjunct   MERCURY 20ari00( 7),  28 Dec 99-29 Dec 99";
+    const std::string venus = "SUN     20ari00(10)-20ari30(10) conjunct   VENUS   20ari00( 7),  28 Dec 99-29 Dec 99";
+    EXPECT_EQ(f.txt, Header + "Transit to natal planet aspects - sorted by planet\r\n\r\n" + sun0 +
+                         "\r\n" + sun8 + "\r\n" + mercury + "\r\n" + venus + "\r\n");
+    EXPECT_EQ(f.asc, Header + "Transit to natal planet aspects - sorted by date\r\n\r\n" + sun0 +
+                         "\r\n" + mercury + "\r\n" + venus + "\r\n" + sun8 + "\r\n");
+    EXPECT_EQ(f.dataLines, (std::vector<std::string>{"", "", "  Transit to natal planet aspects - sorted by date", "",
+                                                     "  " + sun0, "  " + mercury, "  " + venus, "  " + sun8}));
+}
+
+TEST(SortedByDate, AFileWithoutRunsGivesHeaderTitleAndEmptyLine) {
+    const SortedFiles f = SortByDate({Parked, Parked, Parked});
+    EXPECT_EQ(f.asc, Header + "Transit to natal planet aspects - sorted by date\r\n\r\n");
+}
+
+TEST(SortedByDate, AnUnreadablePlanetFileIsReported) {
+    const fs::path dir = testing::MakeTempDir();
+    const ScanTables tables = MadeUpScan({Parked});
+    OutputBuffers out;
+    const WriteResult r = WriteSortedByDate(tables, FamilyOf(AspectFamily::TransitToProgressed),
+                                            dir / "T_tp.txt", dir / "T_tp.asc", out);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("T_tp.txt"), std::string::npos) << r.message;
+    EXPECT_FALSE(fs::exists(dir / "T_tp.asc"));
+}
+
+}  // namespace
+}  // namespace orrerion

@@ -1,0 +1,157 @@
+// The scan command against the approved cases of tests/golden/scan: the sixteen report files byte
+// for byte, the data window's lines, the exit status; and what it does with a day count it does
+// not scan.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "test_paths.h"
+
+namespace orrerion {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The arguments of a case, one per line, kept exactly (" 90" keeps its blank); the options file is
+// named relative to tests/golden.
+std::vector<std::string> CaseArgs(const fs::path& caseDir) {
+    std::ifstream in(caseDir / "args", std::ios::binary);
+    std::vector<std::string> args;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        args.push_back(line);
+    }
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == "--options") args[i + 1] = (testing::GoldenDir() / args[i + 1]).string();
+    }
+    return args;
+}
+
+std::set<std::string> FileNames(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    return names;
+}
+
+// The first line on which two texts differ, for a readable failure.
+std::string FirstDifference(const std::string& expected, const std::string& actual) {
+    std::size_t i = 0;
+    while (i < expected.size() && i < actual.size() && expected[i] == actual[i]) ++i;
+    const std::size_t lineStart = expected.rfind('\n', i == 0 ? 0 : i - 1);
+    const std::size_t from = lineStart == std::string::npos ? 0 : lineStart + 1;
+    const int line = static_cast<int>(std::count(expected.begin(), expected.begin() + static_cast<long>(from), '\n')) + 1;
+    auto lineAt = [from](const std::string& s) {
+        const std::size_t end = s.find('\n', from);
+        return from >= s.size() ? std::string("<end of file>") : s.substr(from, end - from);
+    };
+    return "line " + std::to_string(line) + "\n  expected: " + lineAt(expected) +
+           "\n  actual:   " + lineAt(actual);
+}
+
+std::vector<fs::path> ScanCases() {
+    std::vector<fs::path> cases;
+    for (const auto& entry : fs::directory_iterator(testing::GoldenDir() / "scan")) {
+        if (entry.is_directory()) cases.push_back(entry.path());
+    }
+    std::sort(cases.begin(), cases.end());
+    return cases;
+}
+
+TEST(ScanCommand, MatchesEveryApprovedCase) {
+    const std::vector<fs::path> cases = ScanCases();
+    ASSERT_GE(cases.size(), 4u);
+    for (const fs::path& caseDir : cases) {
+        SCOPED_TRACE(caseDir.filename().string());
+        const fs::path reports = testing::MakeTempDir() / "reports";  // made by the command
+        std::vector<std::string> args = CaseArgs(caseDir);
+        args.push_back("--reports");
+        args.push_back(reports.string());
+        const auto result = testing::RunCli(args);
+
+        const std::string status = testing::ReadWholeFile(caseDir / "status");
+        EXPECT_EQ(std::to_string(result.status), status.substr(0, status.find('\n'))) << result.err;
+        const std::string stdoutText = testing::ReadWholeFile(caseDir / "stdout.txt");
+        EXPECT_TRUE(result.out == stdoutText) << "data lines differ at " << FirstDifference(stdoutText, result.out);
+
+        const fs::path approved = caseDir / "reports";
+        const std::set<std::string> expectedNames = FileNames(approved);
+        EXPECT_EQ(expectedNames.size(), 16u);
+        ASSERT_TRUE(fs::is_directory(reports));
+        EXPECT_EQ(FileNames(reports), expectedNames);
+        for (const std::string& name : expectedNames) {
+            const std::string expected = testing::ReadWholeFile(approved / name);
+            const std::string actual = testing::ReadWholeFile(reports / name);
+            EXPECT_TRUE(actual == expected) << name << " differs at " << FirstDifference(expected, actual);
+        }
+    }
+}
+
+// The arguments of the first case with another answer to "Enter number of days:".
+std::vector<std::string> WithDays(const fs::path& reports, const std::string& days) {
+    std::vector<std::string> args = CaseArgs(testing::GoldenDir() / "scan" / "john_smith_placidus");
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == "--days") args[i + 1] = days;
+    }
+    args.push_back("--reports");
+    args.push_back(reports.string());
+    return args;
+}
+
+TEST(ScanCommand, DayCountsOutsideTheRangeWriteNothing) {
+    for (const std::string days : {"0", "-5", "abc", "", "0.4"}) {
+        SCOPED_TRACE("days '" + days + "'");
+        const fs::path reports = testing::MakeTempDir() / "reports";
+        const auto r = testing::RunCli(WithDays(reports, days));
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(fs::exists(reports));
+    }
+    // Beyond the 16-bit count the answer is refused with a message instead of overflowing.
+    const fs::path reports = testing::MakeTempDir() / "reports";
+    const auto r = testing::RunCli(WithDays(reports, "32767.5"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("32767"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(reports));
+}
+
+TEST(ScanCommand, OneDayWritesAllFilesAndMarksEveryRunBothWays) {
+    const fs::path reports = testing::MakeTempDir() / "reports";
+    const auto r = testing::RunCli(WithDays(reports, "1"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(FileNames(reports).size(), 16u);
+    const std::string txt = testing::ReadWholeFile(reports / "John_tn.txt");
+    const std::string needle = ", <07 Dec 26-07 Dec 26>\r\n";
+    std::size_t runs = 0;
+    for (std::size_t at = txt.find(needle); at != std::string::npos; at = txt.find(needle, at + 1)) ++runs;
+    EXPECT_GT(runs, 0u);
+    // Every line after the header, the title and the empty line is such a run.
+    const auto lines = std::count(txt.begin(), txt.end(), '\n');
+    EXPECT_EQ(static_cast<std::size_t>(lines), 6 + runs);
+}
+
+TEST(ScanCommand, ReportsAFileThatCannotBeWrittenAndKeepsWhatWasWritten) {
+    const fs::path reports = testing::MakeTempDir() / "reports";
+    fs::create_directories(reports);
+    // A folder in the place of the fourth file makes its rename fail.
+    fs::create_directories(reports / "John_sn.doc");
+    const auto r = testing::RunCli(WithDays(reports, "5"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("John_sn.doc"), std::string::npos) << r.err;
+    EXPECT_TRUE(fs::is_regular_file(reports / "John_tn.doc"));
+    EXPECT_TRUE(fs::is_regular_file(reports / "John_tn.txt"));
+    EXPECT_TRUE(fs::is_regular_file(reports / "John_ex.txt"));
+    EXPECT_FALSE(fs::exists(reports / "John_sn.txt"));
+    // No temporary file is left behind.
+    EXPECT_EQ(FileNames(reports), (std::set<std::string>{"John_ex.txt", "John_sn.doc", "John_tn.doc", "John_tn.txt"}));
+}
+
+}  // namespace
+}  // namespace orrerion
