@@ -252,6 +252,24 @@ void ComputeScannedDay(Calculation& calc, int day, ScannedDay& out) {
     }
 }
 
+ScanTables ComputeScanTables(Calculation& calc, int scanDays, ScanObserver& observer) {
+    ChartState& chart = calc.chart;
+    // Every house placement of the scan is among the natal houses.
+    chart.WorkCusp = chart.NatalCusp;
+
+    ScanTables tables;
+    tables.ScanDays = scanDays;
+    tables.days.resize(static_cast<std::size_t>(scanDays));
+    tables.ScanFirstText = DateDdMmmYy(JulianDayToCalendar(chart.DiurnalJD));
+    tables.ScanLastText = DateDdMmmYy(JulianDayToCalendar(chart.DiurnalJD + scanDays - 1));
+    for (int day = 0; day < scanDays; ++day) {
+        if (scanDays > 1) observer.ShowProgress(day, scanDays - 1);
+        ComputeScannedDay(calc, day, tables.days[static_cast<std::size_t>(day)]);
+    }
+    tables.natal = NatalTargets(chart);
+    return tables;
+}
+
 // ---- The whole scan ---------------------------------------------------------------------------
 
 std::filesystem::path ReportsFolder(const Calculation& calc) { return calc.ProgramDir / "reports"; }
@@ -270,20 +288,8 @@ ScanOutcome RunAspectScan(Calculation& calc, std::string_view daysAnswer,
     ChartState& chart = calc.chart;
 
     observer.BeginScan();
-    // Every house placement of the scan is among the natal houses.
-    chart.WorkCusp = chart.NatalCusp;
-
-    ScanTables tables;
-    tables.ScanDays = scanDays;
-    tables.days.resize(static_cast<std::size_t>(scanDays));
-    tables.ScanFirstText = DateDdMmmYy(JulianDayToCalendar(chart.DiurnalJD));
-    tables.ScanLastText = DateDdMmmYy(JulianDayToCalendar(chart.DiurnalJD + scanDays - 1));
-    for (int day = 0; day < scanDays; ++day) {
-        if (scanDays > 1) observer.ShowProgress(day, scanDays - 1);
-        ComputeScannedDay(calc, day, tables.days[static_cast<std::size_t>(day)]);
-    }
+    const ScanTables tables = ComputeScanTables(calc, scanDays, observer);
     observer.ClearProgress();
-    tables.natal = NatalTargets(chart);
 
     const std::string stem = ReportStem(chart.ChartName);
     auto reportPath = [&](std::string_view suffix, std::string_view extension) {

@@ -159,6 +159,10 @@ std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart);
 // hold the natal cusps.
 void ComputeScannedDay(Calculation& calc, int day, ScannedDay& out);
 
+// The tables of a scan of `scanDays` days (1..MaxScanDays): copies NatalCusp into WorkCusp, then
+// computes every day in order, showing the progress when there is more than one day.
+ScanTables ComputeScanTables(Calculation& calc, int scanDays, ScanObserver& observer);
+
 // ---- The whole scan ---------------------------------------------------------------------------
 
 enum class ScanOutcome {

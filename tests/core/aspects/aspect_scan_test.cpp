@@ -1,11 +1,17 @@
 // The aspect scan's reading of the day count, its aspect test and the filters of the families.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "aspects/aspect_scan.h"
+#include "aspects/report_files.h"
+#include "aspects/report_sorting.h"
+#include "ephemeris/time_angles.h"
+#include "scan_fixture.h"
 #include "test_paths.h"
 
 namespace orrerion {
@@ -208,6 +214,230 @@ TEST(ScanFamilies, AreScannedAndSortedInTheirOrders) {
     for (AspectFamily f : SortedByDateOrder) sorted += std::string(FamilyOf(f).suffix);
     EXPECT_EQ(scanned, "_tn_sn_pn_pp_tp");
     EXPECT_EQ(sorted, "_tn_tp_pn_pp_sn");
+}
+
+
+// ---- The streaming passes against the tables they replace --------------------------------------
+
+// What the passes would produce from full hit tables of every mover, aspect, target and day: the
+// run lines in sorted-by-planet order, the exact lines with the number of beeps, and the run lines
+// in sorted-by-date order, each by the plain day-by-day and line-by-line walk.
+struct DenseListing {
+    std::vector<std::string> runLines;
+    std::vector<std::string> exactLines;
+    int beeps = 0;
+    std::vector<std::string> byDate;
+};
+
+DenseListing DenseFamily(const ScanTables& t, const FamilyInfo& family, const Options& options) {
+    const int days = t.ScanDays;
+    const int movers = MoverCount(family.family);
+    const auto cells = static_cast<std::size_t>(movers * 9 * 12);
+    std::vector<std::int16_t> hitDay(cells * static_cast<std::size_t>(days), -1);
+    std::vector<float> hitOrb(cells * static_cast<std::size_t>(days), 100.0f);
+    auto at = [&](int mover, int aspect, int target, int day) {
+        return ((static_cast<std::size_t>(mover - 1) * 9 + static_cast<std::size_t>(aspect)) * 12 +
+                static_cast<std::size_t>(target - 1)) * static_cast<std::size_t>(days) +
+               static_cast<std::size_t>(day);
+    };
+    auto longitude = [&](PointSet set, int day, int body) {
+        const ScannedDay& d = t.days[static_cast<std::size_t>(day)];
+        const auto i = static_cast<std::size_t>(body - 1);
+        switch (set) {
+            case PointSet::Transit: return d.transit[i].longitude;
+            case PointSet::SolarArc: return d.solarArc[i].longitude;
+            case PointSet::Progressed: return d.progressed[i].longitude;
+            case PointSet::Natal: break;
+        }
+        return t.natal[i].longitude;
+    };
+    const AspectBounds bounds = MakeAspectBounds(options);
+    for (int day = 0; day < days; ++day) {
+        for (int m = 1; m <= movers; ++m) {
+            if (!MoverUsed(family.family, m, options)) continue;
+            for (int g = 1; g <= 12; ++g) {
+                if (!TargetUsed(family.family, m, g, options)) continue;
+                const AspectResult r = TestAspect(bounds, longitude(family.movers, day, m),
+                                                  longitude(family.targets, day, g));
+                if (r.AspectCode == NoAspect) continue;
+                hitDay[at(m, r.AspectCode - 2, g, day)] = static_cast<std::int16_t>(day);
+                hitOrb[at(m, r.AspectCode - 2, g, day)] = std::fabs(r.distance);
+            }
+        }
+    }
+    DenseListing listing;
+    for (int m = 1; m <= movers; ++m) {
+        if (!MoverUsed(family.family, m, options)) continue;
+        for (int g = 1; g <= 12; ++g) {
+            if (!TargetUsed(family.family, m, g, options)) continue;
+            for (int a = 0; a < 9; ++a) {
+                if (options.OptionValue[9] == 1 && (a == 1 || a == 5)) continue;
+                int start = -1;
+                for (int day = 0; day < days; ++day) {
+                    if (hitDay[at(m, a, g, day)] != -1) {
+                        if (start == -1) start = day;
+                    } else if (start != -1) {
+                        listing.runLines.push_back(RunLine(t, family, {m, g, a, start, day - 1}));
+                        start = -1;
+                    }
+                }
+                if (start != -1) listing.runLines.push_back(RunLine(t, family, {m, g, a, start, days - 1}));
+            }
+        }
+    }
+    if (family.family == AspectFamily::TransitToNatal) {
+        for (int m = 1; m <= 9; ++m) {
+            for (int g = 1; g <= 12; ++g) {
+                for (int a = 0; a < 9; ++a) {
+                    float smallest = 100;
+                    int minDay = 0;
+                    bool falling = false;
+                    for (int day = 0; day < days; ++day) {
+                        const float v = hitOrb[at(m, a, g, day)];
+                        if (v < smallest) {
+                            smallest = v;
+                            minDay = day;
+                            falling = false;
+                        } else if (falling) {
+                            smallest = v;
+                        } else {
+                            if (smallest != 100) {
+                                if (smallest < 1) listing.exactLines.push_back(ExactLine(t, {m, g, a, minDay, smallest}));
+                                ++listing.beeps;
+                            }
+                            falling = true;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    // Sorted by date: every day against every line's first date, month, day and two-digit year.
+    const auto column = static_cast<std::size_t>(RunDateColumn(family) - 1);
+    const std::string months = "JanFebMarAprMayJunJulAugSepOctNovDec";
+    for (int day = 0; day < days; ++day) {
+        const CalendarDate& date = t.days[static_cast<std::size_t>(day)].date;
+        for (const std::string& line : listing.runLines) {
+            const std::string first = line.substr(column, 9);
+            const int month = static_cast<int>(months.find(first.substr(3, 3)) / 3) + 1;
+            if (month == date.month && std::stoi(first.substr(0, 2)) == date.day &&
+                std::stoi(first.substr(7, 2)) == date.year % 100) {
+                listing.byDate.push_back(line);
+            }
+        }
+    }
+    return listing;
+}
+
+std::vector<std::string> FileLines(const std::filesystem::path& path, std::size_t from) {
+    const std::string text = testing::ReadWholeFile(path);
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    for (std::size_t n = 0; at < text.size(); ++n) {
+        const std::size_t end = text.find("\r\n", at);
+        if (n >= from) lines.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+// Runs the streaming passes of every family over the tables and compares them with the full
+// hit tables.
+void ExpectSameAsDenseTables(const ScanTables& tables, Calculation& calc) {
+    ScanObserver quiet;
+    const auto dir = testing::MakeTempDir();
+    for (const FamilyInfo& family : ScanFamilies) {
+        SCOPED_TRACE(std::string(family.suffix));
+        const DenseListing dense = DenseFamily(tables, family, calc.options);
+        FamilyFindings findings;
+        const auto txt = dir / ("J" + std::string(family.suffix) + ".txt");
+        const auto asc = dir / ("J" + std::string(family.suffix) + ".asc");
+        ASSERT_TRUE(WriteListedByDay(tables, family, calc.chart, calc.options, dir / "J.doc", calc.out,
+                                     quiet, findings).ok);
+        ASSERT_TRUE(WriteSortedByPlanet(tables, family, calc.chart, calc.options, findings, txt,
+                                        calc.out, quiet).ok);
+        EXPECT_EQ(FileLines(txt, 6), dense.runLines);
+        ASSERT_TRUE(WriteSortedByDate(tables, family, txt, asc, calc.out).ok);
+        EXPECT_EQ(FileLines(asc, 6), dense.byDate);
+        if (family.family == AspectFamily::TransitToNatal) {
+            struct Beeps : ScanObserver {
+                int n = 0;
+                void Beep() override { ++n; }
+            } beeps;
+            ASSERT_TRUE(WriteExactDates(tables, calc.chart, findings, dir / "J_ex.txt", calc.out, beeps).ok);
+            EXPECT_EQ(FileLines(dir / "J_ex.txt", 6), dense.exactLines);
+            EXPECT_EQ(beeps.n, dense.beeps);
+            EXPECT_GT(dense.beeps, 0);
+        }
+    }
+}
+
+// The same over `days` days of the John Smith chart.
+void ExpectSameAsDenseTables(const Options& options, int days) {
+    Calculation calc = testing::JohnSmithCalculation(options);
+    ScanObserver quiet;
+    const ScanTables tables = ComputeScanTables(calc, days, quiet);
+    for (const FamilyInfo& family : ScanFamilies) {
+        EXPECT_FALSE(DenseFamily(tables, family, calc.options).runLines.empty()) << family.suffix;
+    }
+    ExpectSameAsDenseTables(tables, calc);
+}
+
+TEST(ScanPasses, FindTheSameRunsExactDatesAndDateOrderAsFullHitTables) {
+    ExpectSameAsDenseTables(testing::ShippedOrbs(), 1500);
+}
+
+TEST(ScanPasses, AgreeWithFullHitTablesUnderFiltersAndOrbsBeyondOneHundredDegrees) {
+    // Orbs this wide make distances from exact of 100 degrees and more, which the exact-date
+    // search treats like days out of orb.
+    Options o = testing::ShippedOrbs();
+    o.OptionValue[1] = 120;
+    o.OptionValue[4] = 12;
+    o.OptionValue[7] = 30;
+    o.OptionValue[10] = 1;
+    o.OptionValue[11] = 2;
+    o.OptionValue[32] = 0;
+    ExpectSameAsDenseTables(o, 400);
+}
+
+TEST(ScanPasses, AgreeWithFullHitTablesWhereMinimaLieAboveOneHundredDegrees) {
+    // With a conjunction orb of 120 the transiting SUN's distance from a conjunction with the natal
+    // SUN (0) runs 111, 110, 111 between trines (125), falls to 40 and rises to 105, and again
+    // 111, 110, 111: the search must carry its state over single days out of orb exactly.
+    Calculation calc;
+    calc.chart = testing::HeaderChart("Test Person");
+    calc.options = testing::ShippedOrbs();
+    calc.options.OptionValue[1] = 120;
+    const ScanTables tables = testing::MadeUpScan(
+        {125, 111, 110, 111, 125, 50, 40, 42, 105, 125, 111, 110, 111, 125});
+    ExpectSameAsDenseTables(tables, calc);
+}
+
+TEST(RunAspectScan, LeavesTheLastDaysWorkingValuesAndTheNatalCusps) {
+    Calculation calc = testing::JohnSmithCalculation(testing::ShippedOrbs());
+    const ChartState before = calc.chart;
+    const auto dir = testing::MakeTempDir();
+    ScanObserver quiet;
+    CollectingReporter reporter;
+    calc.chart.WorkCusp = calc.chart.TransitCusp;
+    ASSERT_EQ(RunAspectScan(calc, "3", dir, quiet, reporter), ScanOutcome::Completed);
+    EXPECT_EQ(calc.chart.WorkCusp, before.NatalCusp);
+    // The progressed step of the last day (day 2) set the time values last.
+    EXPECT_EQ(calc.eph.ScanT, before.ProgT + 2 / 36525.0 / 365.25);
+    EXPECT_EQ(calc.eph.EphT, calc.eph.ScanT);
+    EXPECT_EQ(calc.eph.DayNumber, before.ProgDayNumber + 2);
+    EXPECT_EQ(calc.eph.NegObliquityRad, NegObliquityRadians(calc.eph.ScanT));
+    // WorkLong holds that day's solar-arc points: natal points moved by one arc.
+    const double arc = std::fmod(calc.eph.WorkLong[SUN] - before.NatalLong[SUN] + 360, 360);
+    for (int p = MERCURY; p <= MC; ++p) {
+        EXPECT_NEAR(std::fmod(calc.eph.WorkLong[static_cast<std::size_t>(p)] -
+                                  before.NatalLong[static_cast<std::size_t>(p)] + 360, 360),
+                    arc, 1e-9) << p;
+    }
+    EXPECT_TRUE(reporter.messages.empty());
+    int files = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++files;
+    EXPECT_EQ(files, 16);
 }
 
 }  // namespace

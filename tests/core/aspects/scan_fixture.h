@@ -9,7 +9,9 @@
 
 #include "aspects/aspect_scan.h"
 #include "aspects/formatters.h"
+#include "chart/chart_driver.h"
 #include "chart/chart_state.h"
+#include "chart/messages.h"
 #include "records/options_file.h"
 
 namespace orrerion::testing {
@@ -80,6 +82,52 @@ inline ChartState HeaderChart(const std::string& name) {
     in.DiurnalZone = 0;
     c.DiurnalJD = Dec25Of1999;
     return c;
+}
+
+// The shipped orbs: conjunction, square, trine and opposition 8, sextile 6, the minor aspects 2.
+inline Options ShippedOrbs() {
+    Options o;
+    const float orbs[] = {0, 8, 2, 6, 8, 8, 2, 8};
+    for (int i = 1; i <= 7; ++i) o.OptionValue[static_cast<std::size_t>(i)] = orbs[i];
+    o.OptionValue[29] = 2;
+    o.OptionValue[30] = 2;
+    for (int i = 32; i <= 35; ++i) o.OptionValue[static_cast<std::size_t>(i)] = 1;
+    return o;
+}
+
+// John Smith (13 Jan 1950, 8.30 A.M., zone 5, 74.00 W, 40.43 N) for 07 Dec 2026 at noon, Placidus,
+// secondary progressions, after the chart driver.
+inline Calculation JohnSmithCalculation(const Options& options) {
+    Calculation calc;
+    calc.options = options;
+    NatalFields& n = calc.natal;
+    n.txtName = "John Smith";
+    n.txtMonth = "1";
+    n.txtDay = "13";
+    n.txtYear = "1950";
+    n.txtBirthHour = "8";
+    n.txtBirthMinute = "30";
+    n.txtTZ = "5";
+    n.txtLongDeg = "74";
+    n.txtLongMin = "00";
+    n.txtLatDeg = "40";
+    n.txtLatMin = "43";
+    DiurnalFields& d = calc.diurnal;
+    d.txtDiurnalMonth = "12";
+    d.txtDiurnalDay = "7";
+    d.txtDiurnalYear = "2026";
+    d.txtDiurnalHour = "12";
+    d.txtDiurnalMinute = "00";
+    d.txtDiurnalTZ = "5";
+    d.txtDiurnalLongDeg = "74";
+    d.txtDiurnalLongMin = "00";
+    d.txtDiurnalLatDeg = "40";
+    d.txtDiurnalLatMin = "43";
+    d.optDiurnalAM = false;
+    CollectingReporter reporter;
+    RunCalculationStart(calc);
+    ChartDriver(calc, reporter);
+    return calc;
 }
 
 }  // namespace orrerion::testing
