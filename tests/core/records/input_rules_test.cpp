@@ -1,0 +1,76 @@
+// The hour rule and the zone sign rule of the input windows.
+#include <gtest/gtest.h>
+
+#include "records/input_rules.h"
+
+namespace orrerion {
+namespace {
+
+TEST(HourRule, ZeroIsTwelveAndHoursAboveTwelveArePM) {
+    struct Case { const char* typed; bool amBefore; const char* shown; bool amAfter; };
+    const Case cases[] = {
+        {"0", true, "12", true},   {"0", false, "12", false},  // the meridiem is unchanged
+        {"13", true, "1", false},  {"23", true, "11", false},
+        {"129", true, "9", false}, {"24", true, "12", false},
+        {"12", true, "12", true},  {"7", false, "7", false},
+    };
+    for (const Case& c : cases) {
+        std::string hour = c.typed;
+        bool am = c.amBefore;
+        const HourRuleResult r = ApplyHourRule(hour, am, NatalHourEmptyMessage);
+        EXPECT_FALSE(r.message.has_value()) << c.typed;
+        EXPECT_EQ(hour, c.shown) << c.typed;
+        EXPECT_EQ(am, c.amAfter) << c.typed;
+    }
+}
+
+TEST(HourRule, EmptyAndNonNumericText) {
+    std::string hour;
+    bool am = true;
+    HourRuleResult r = ApplyHourRule(hour, am, DiurnalHourEmptyMessage);
+    ASSERT_TRUE(r.message.has_value());
+    EXPECT_EQ(r.message->text, "Please fill in a value for diurnal hour.");
+    EXPECT_EQ(r.message->title, "Warning!");
+    EXPECT_FALSE(r.selectText);
+
+    hour = "1a";
+    r = ApplyHourRule(hour, am, NatalHourEmptyMessage);
+    ASSERT_TRUE(r.message.has_value());
+    EXPECT_EQ(r.message->text, "You are typing too fast. Please slow down.");
+    EXPECT_TRUE(r.selectText);
+    EXPECT_EQ(hour, "1a");
+    EXPECT_TRUE(am);
+}
+
+TEST(ZoneSignRule, EastNegativeWestPositive) {
+    std::string zone = "5";
+    ApplyZoneSignRule(zone, true);
+    EXPECT_EQ(zone, "-5");
+    ApplyZoneSignRule(zone, true);
+    EXPECT_EQ(zone, "-5");
+    ApplyZoneSignRule(zone, false);
+    EXPECT_EQ(zone, "5");
+    zone = "-5.5";
+    ApplyZoneSignRule(zone, false);
+    EXPECT_EQ(zone, "5.5");
+    zone = "0";
+    ApplyZoneSignRule(zone, true);
+    EXPECT_EQ(zone, "0");
+    for (const char* text : {"", "-", "abc"}) {
+        zone = text;
+        ApplyZoneSignRule(zone, true);
+        EXPECT_EQ(zone, text);
+    }
+}
+
+TEST(NumberText, PlainDecimals) {
+    EXPECT_EQ(NumberText(5), "5");
+    EXPECT_EQ(NumberText(-9), "-9");
+    EXPECT_EQ(NumberText(5.5), "5.5");
+    EXPECT_EQ(NumberText(0.1), "0.1");
+    EXPECT_EQ(NumberText(-0.0), "0");
+    EXPECT_EQ(NumberText(1950), "1950");
+}
+
+}  // namespace
+}  // namespace orrerion

@@ -1,0 +1,136 @@
+// A names-file record: its fields, its date and loading it into the input fields.
+#include <gtest/gtest.h>
+
+#include "records/name_record.h"
+
+namespace orrerion {
+namespace {
+
+NameRecord Record(const char* line) {
+    const auto r = NameRecordFromLine(line);
+    EXPECT_TRUE(r.has_value()) << line;
+    return r.value_or(NameRecord{});
+}
+
+TEST(NameRecordLine, SevenFields) {
+    const NameRecord r = Record("John Smith, 13 Jan 1950 ,8.30,A,5,074.00,40.43");
+    EXPECT_EQ(r.Name, "John Smith");
+    EXPECT_EQ(r.Date, "13 Jan 1950");
+    EXPECT_EQ(r.Time, "8.30");
+    EXPECT_EQ(r.Meridiem, "A");
+    EXPECT_EQ(r.Zone, "5");
+    EXPECT_EQ(r.Longitude, "074.00");
+    EXPECT_EQ(r.Latitude, "40.43");
+    EXPECT_EQ(Record("\"Smith, John\",13 Jan 1950,8.30,A,5,074.00,40.43").Name, "Smith, John");
+    EXPECT_EQ(Record(",07 Dec 2026,12.00,P,5,074.00,40.43").Name, "");
+    EXPECT_FALSE(NameRecordFromLine("John,13 Jan 1950,8.30,A,5,074.00").has_value());
+    EXPECT_FALSE(NameRecordFromLine("John,13 Jan 1950,8.30,A,5,074.00,40.43,x").has_value());
+}
+
+TEST(RecordDate, DayMonthYearEitherWayRound) {
+    struct Case { const char* text; int day, month, year; };
+    const Case cases[] = {{"13 Jan 1950", 13, 1, 1950}, {"1950 Jan 13", 13, 1, 1950},
+                          {"05 jan 1950", 5, 1, 1950},  {"5 January 1950", 5, 1, 1950},
+                          {"29 Feb 1964", 29, 2, 1964}, {" 07  Dec 2026 ", 7, 12, 2026}};
+    for (const Case& c : cases) {
+        const auto d = ParseRecordDate(c.text);
+        ASSERT_TRUE(d.has_value()) << c.text;
+        EXPECT_EQ(d->day, c.day) << c.text;
+        EXPECT_EQ(d->month, c.month) << c.text;
+        EXPECT_EQ(d->year, c.year) << c.text;
+    }
+    for (const char* bad : {"31 Feb 1950", "29 Feb 1900", "13/01/1950", "13 Jan 50", "13 Jab 1950",
+                            "0 Jan 1950", "", "13 Jan"}) {
+        EXPECT_FALSE(ParseRecordDate(bad).has_value()) << bad;
+    }
+}
+
+TEST(RecordDate, YearFirstRewrite) {
+    EXPECT_EQ(YearFirstRecordDate("05 Jan 1950"), "1950 Jan 05");
+    EXPECT_EQ(YearFirstRecordDate("5 Jan 1950"), "1950 Jan 05");
+}
+
+TEST(LoadRecord, NatalFieldsFromARecord) {
+    NatalFields f;
+    f.optAM = false;
+    f.optEast = true;
+    f.optSouth = true;
+    EXPECT_TRUE(LoadNameRecord(Record("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, f).empty());
+    EXPECT_EQ(f.txtMonth, "1");
+    EXPECT_EQ(f.txtDay, "13");
+    EXPECT_EQ(f.txtYear, "1950");
+    EXPECT_EQ(f.txtBirthHour, "8");
+    EXPECT_EQ(f.txtBirthMinute, "30");
+    EXPECT_TRUE(f.optAM);
+    EXPECT_EQ(f.txtTZ, "5");
+    EXPECT_EQ(f.txtLongDeg, "74");
+    EXPECT_EQ(f.txtLongMin, "0");
+    EXPECT_FALSE(f.optEast);
+    EXPECT_EQ(f.txtLatDeg, "40");
+    EXPECT_EQ(f.txtLatMin, "43");
+    EXPECT_FALSE(f.optSouth);
+    EXPECT_EQ(f.txtName, "") << "the name is the window's to set";
+}
+
+TEST(LoadRecord, NoonMidnightEastAndSouth) {
+    NatalFields f;
+    LoadNameRecord(Record("A,05 Jan 1950,12.00,A,-1,-000.30,-05.10"), 0, f);
+    EXPECT_EQ(f.txtBirthHour, "12");
+    EXPECT_EQ(f.txtBirthMinute, "0");
+    EXPECT_TRUE(f.optAM);
+    EXPECT_EQ(f.txtLongDeg, "0");
+    EXPECT_EQ(f.txtLongMin, "30");
+    EXPECT_TRUE(f.optEast);
+    EXPECT_EQ(f.txtLatDeg, "5");
+    EXPECT_EQ(f.txtLatMin, "10");
+    EXPECT_TRUE(f.optSouth);
+
+    // A time of 0.30 passes through the hour rule to 12; the record's meridiem is set after it.
+    LoadNameRecord(Record("A,05 Jan 1950,0.30,P,5,071.05,42.21"), 0, f);
+    EXPECT_EQ(f.txtBirthHour, "12");
+    EXPECT_EQ(f.txtBirthMinute, "30");
+    EXPECT_FALSE(f.optAM);
+    EXPECT_EQ(f.txtLongMin, "5");
+    LoadNameRecord(Record("A,05 Jan 1950,14.45,A,5,071.05,42.21"), 0, f);
+    EXPECT_EQ(f.txtBirthHour, "2");
+    EXPECT_TRUE(f.optAM);
+}
+
+TEST(LoadRecord, EastLongitudeMakesTheZoneNegative) {
+    NatalFields f;
+    LoadNameRecord(Record("B,20 Aug 1972,3.05,A,9,-139.41,35.41"), 0, f);
+    EXPECT_EQ(f.txtTZ, "-9");
+    EXPECT_EQ(f.txtLongDeg, "139");
+    EXPECT_EQ(f.txtLongMin, "41");
+    LoadNameRecord(Record("B,20 Aug 1972,3.05,A,-5.5,071.00,35.41"), 0, f);
+    EXPECT_EQ(f.txtTZ, "5.5");
+}
+
+TEST(LoadRecord, YearFirstSystemsReadTheStoredDate) {
+    DiurnalFields f;
+    EXPECT_TRUE(LoadNameRecord(Record(",05 Jan 1950,9.00,P,3,046.38,-23.33"), 2, f).empty());
+    EXPECT_EQ(f.txtDiurnalDay, "5");
+    EXPECT_EQ(f.txtDiurnalMonth, "1");
+    EXPECT_EQ(f.txtDiurnalYear, "1950");
+    EXPECT_EQ(f.txtDiurnalHour, "9");
+    EXPECT_FALSE(f.optDiurnalAM);
+    EXPECT_EQ(f.txtDiurnalTZ, "3");
+    EXPECT_TRUE(f.optDiurnalSouth);
+    EXPECT_FALSE(f.optDiurnalEast);
+}
+
+TEST(LoadRecord, UnreadableDateIsAFormatError) {
+    NatalFields f;
+    f.txtMonth = "4";
+    f.txtBirthHour = "7";
+    const auto messages = LoadNameRecord(Record("C,31 Foo 1950,8.30,A,5,074.00,40.43"), 0, f);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Error!");
+    EXPECT_EQ(messages[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(messages[0].text, RecordFormatErrorMessage);
+    EXPECT_EQ(f.txtMonth, "4");
+    EXPECT_EQ(f.txtBirthHour, "7");
+}
+
+}  // namespace
+}  // namespace orrerion

@@ -1,0 +1,84 @@
+// Reading the options file into OptionValue.
+#include <gtest/gtest.h>
+
+#include "records/options_file.h"
+#include "test_paths.h"
+
+namespace orrerion {
+namespace {
+
+using testing::MakeTempDir;
+using testing::WriteWholeFile;
+
+TEST(LoadOptions, LeadingNumberOfTheFirstSevenCharacters) {
+    const auto dir = MakeTempDir();
+    WriteWholeFile(dir / "OPTIONS.OPT",
+                   "2.5    conjunction orb\r\n12345678\r\nletters\r\n-3\r\n  7.25x\r\n.5\r\n");
+    Options options;
+    EXPECT_TRUE(LoadOptions(dir / "OPTIONS.OPT", options).empty());
+    EXPECT_EQ(options.OptionValue[1], 2.5f);
+    EXPECT_EQ(options.OptionValue[2], 1234567.0f);  // only 7 characters are read
+    EXPECT_EQ(options.OptionValue[3], 0.0f);
+    EXPECT_EQ(options.OptionValue[4], -3.0f);
+    EXPECT_EQ(options.OptionValue[5], 7.25f);
+    EXPECT_EQ(options.OptionValue[6], 0.5f);
+}
+
+TEST(LoadOptions, AnEmptyLineEndsTheReading) {
+    const auto dir = MakeTempDir();
+    std::string text;
+    for (int n = 1; n <= 9; ++n) text += std::to_string(n) + "\r\n";
+    text += "\r\n11\r\n12\r\n";
+    WriteWholeFile(dir / "OPTIONS.OPT", text);
+    Options options;
+    options.OptionValue[11] = 42;  // absent lines keep their previous values
+    EXPECT_TRUE(LoadOptions(dir / "OPTIONS.OPT", options).empty());
+    EXPECT_EQ(options.OptionValue[9], 9.0f);
+    EXPECT_EQ(options.OptionValue[10], 0.0f);
+    EXPECT_EQ(options.OptionValue[11], 42.0f);
+    EXPECT_EQ(options.OptionValue[12], 0.0f);
+}
+
+TEST(LoadOptions, MissingFileIsReported) {
+    const auto dir = MakeTempDir();
+    Options options;
+    options.OptionValue[1] = 8;
+    const auto problems = LoadOptions(dir / "NOPE.OPT", options);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_TRUE(problems[0].fileUnreadable);
+    EXPECT_NE(problems[0].message.find("NOPE.OPT"), std::string::npos);
+    EXPECT_EQ(options.OptionValue[1], 8.0f);
+}
+
+TEST(LoadOptions, MoreThanFortyLinesKeepsTheFirstForty) {
+    const auto dir = MakeTempDir();
+    std::string text;
+    for (int n = 1; n <= 45; ++n) text += std::to_string(n) + "\n";
+    WriteWholeFile(dir / "OPTIONS.OPT", text);
+    Options options;
+    const auto problems = LoadOptions(dir / "OPTIONS.OPT", options);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_FALSE(problems[0].fileUnreadable);
+    EXPECT_NE(problems[0].message.find("more than 40 lines"), std::string::npos);
+    EXPECT_EQ(options.OptionValue[1], 1.0f);
+    EXPECT_EQ(options.OptionValue[40], 40.0f);
+    // Exactly forty lines is a complete file.
+    text.clear();
+    for (int n = 1; n <= 40; ++n) text += std::to_string(n) + "\n";
+    WriteWholeFile(dir / "OPTIONS.OPT", text);
+    EXPECT_TRUE(LoadOptions(dir / "OPTIONS.OPT", options).empty());
+}
+
+TEST(LoadOptions, ShippedFiles) {
+    for (const char* name : {"OPTIONS.OPT", "OPTIONS.MST"}) {
+        Options options;
+        EXPECT_TRUE(LoadOptions(testing::DataDir() / name, options).empty()) << name;
+        EXPECT_EQ(options.OptionValue[1], 8.0f) << name;
+        EXPECT_EQ(options.OptionValue[13], 60.0f) << name;
+        EXPECT_EQ(options.OptionValue[27], 1.0f) << name;
+        EXPECT_EQ(options.OptionValue[32], 1.0f) << name;
+    }
+}
+
+}  // namespace
+}  // namespace orrerion
