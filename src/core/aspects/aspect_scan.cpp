@@ -158,18 +158,6 @@ double SignedDecimalDegrees(double dmm) {
     return dmm < 0 ? -converted : converted;
 }
 
-// The right ascension of the ecliptic point at `mc` for the obliquity (degrees): atan(tan MC cos e)
-// placed in the quadrant of the MC.
-double RamcOfMidheaven(double mc, double obliquityDeg) {
-    double ramc = RadToDeg(std::atan(std::tan(DegToRad(mc)) * std::cos(DegToRad(obliquityDeg))));
-    if (mc > 90 && mc <= 270) {
-        ramc += 180;
-    } else if (mc > 270) {
-        ramc += 360;
-    }
-    return Norm360(ramc);
-}
-
 }  // namespace
 
 std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart) {
@@ -223,7 +211,8 @@ void ComputeScannedDay(Calculation& calc, int day, ScannedDay& out) {
         work[MC] = Norm360(RadToDeg(mc.angle));
     } else {
         work[MC] = Norm360(chart.NatalLong[MC] + (work[SUN] - chart.NatalLong[SUN]));
-        ramcDeg = RamcOfMidheaven(work[MC], obliquityDeg);
+        // Its RAMC: the right ascension of that ecliptic point, in the MC's quadrant.
+        ramcDeg = HouseAtan2Deg(SinD(work[MC]) * CosD(obliquityDeg), CosD(work[MC]));
     }
 
     // Progressed ASC at the diurnal latitude.

@@ -136,6 +136,24 @@ TEST(ScanCommand, OneDayWritesAllFilesAndMarksEveryRunBothWays) {
     EXPECT_EQ(static_cast<std::size_t>(lines), 6 + runs);
 }
 
+TEST(ScanCommand, AnAccentedNameGivesUtf8FileNamesAndHeaders) {
+    const fs::path reports = testing::MakeTempDir() / "reports";
+    std::vector<std::string> args = WithDays(reports, "2");
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == "--natal") args[i + 1] = "\xC3\x89lodie Martin,13 Jan 1950,8.30,A,5,074.00,40.43";
+    }
+    const auto r = testing::RunCli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    // Five characters of the first word: the accented letter counts as one.
+    const std::set<std::string> names = FileNames(reports);
+    EXPECT_EQ(names.size(), 16u);
+    for (const char* suffix : {"_tn.doc", "_ex.txt", "_sn.asc"}) {
+        EXPECT_EQ(names.count("\xC3\x89lodi" + std::string(suffix)), 1u) << suffix;
+    }
+    const std::string doc = testing::ReadWholeFile(reports / "\xC3\x89lodi_tn.doc");
+    EXPECT_EQ(doc.substr(0, 16), "\xC3\x89lodie Martin\r\n");
+}
+
 TEST(ScanCommand, ReportsAFileThatCannotBeWrittenAndKeepsWhatWasWritten) {
     const fs::path reports = testing::MakeTempDir() / "reports";
     fs::create_directories(reports);
