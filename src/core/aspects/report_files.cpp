@@ -6,7 +6,7 @@
 #include <cstring>
 #include <system_error>
 
-#include <unistd.h>
+#include <unistd.h>  // getpid
 
 #include "aspects/report_sorting.h"
 #include "aspects/summary.h"
@@ -90,7 +90,6 @@ WriteResult ReportFile::Close() {
     closed_ = true;
     if (!file_) return fail(std::strerror(error_));
     if (error_ == 0 && std::fflush(file_) != 0) error_ = errno;
-    if (error_ == 0 && ::fsync(::fileno(file_)) != 0) error_ = errno;
     if (std::fclose(file_) != 0 && error_ == 0) error_ = errno;
     file_ = nullptr;
     if (error_ != 0) {

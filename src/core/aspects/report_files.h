@@ -41,7 +41,9 @@ public:
         Append(line);
         EndLine();
     }
-    // Flushes, syncs and renames; the result names the file and the reason on failure.
+    // Flushes, checks and renames; the result names the file and the reason on failure. The data
+    // is not forced to disk (no fsync): every scan rewrites its reports, and sixteen syncs would
+    // cost more than the whole scan of a few months.
     WriteResult Close();
 
 private:
