@@ -60,11 +60,5 @@ TEST(SignedDMM, SignTimesTheConversionOfTheMagnitude) {
     EXPECT_EQ(DecimalFromSignedDMM(0), 0);
 }
 
-TEST(Centuries, EpochsGiveWholeNumbers) {
-    EXPECT_EQ(CenturiesFrom1900(2415020.0), 0);
-    EXPECT_EQ(CenturiesFrom1900(2451545.0), 1);
-    EXPECT_EQ(CenturiesFrom2000(2451545.0), 0);
-}
-
 }  // namespace
 }  // namespace orrerion

@@ -253,19 +253,6 @@ TEST(HouseEngine, ProgressedAndTransitPasses) {
     EXPECT_NEAR(c.DiurnalT2000, 0.75 / 36525, 1e-15);
 }
 
-TEST(SiderealText, TwoDigitsPerFigure) {
-    HouseAngles a;
-    a.STHours = 5;
-    a.STMinutes = 3;
-    a.STSeconds = 9;
-    EXPECT_EQ(SiderealTimeText(a), "05H  03M  09S ");
-    a.STHours = 23;
-    a.STMinutes = 59;
-    a.STSeconds = 59;
-    EXPECT_EQ(SiderealTimeText(a), "23H  59M  59S ");
-    EXPECT_EQ(SiderealTimeText(a).size(), 14u);
-}
-
 TEST(Placement, PointsOnCuspsAndAcrossZero) {
     CuspArray cusp{};
     // Equal houses from 10th-house cusp 300 (slot 1), so slot 4 (1st house) is at 30.
@@ -307,13 +294,6 @@ TEST(HouseChoice, MenuMarksAndStartUpOption) {
     for (char code : std::string("PKROM")) {
         EXPECT_EQ(HouseSystemCodeFromMarks(HouseMarksForCode(code)), std::string(1, code));
     }
-}
-
-TEST(HouseChoice, LatitudeLimit) {
-    EXPECT_FALSE(LatitudeAboveLimit(66, 0));
-    EXPECT_TRUE(LatitudeAboveLimit(66, 1));
-    EXPECT_TRUE(LatitudeAboveLimit(67, 0));
-    EXPECT_FALSE(LatitudeAboveLimit(65, 59));
 }
 
 }  // namespace
