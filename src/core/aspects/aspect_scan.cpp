@@ -211,8 +211,9 @@ void ComputeScannedDay(Calculation& calc, int day, ScannedDay& out) {
         work[MC] = Norm360(RadToDeg(mc.angle));
     } else {
         work[MC] = Norm360(chart.NatalLong[MC] + (work[SUN] - chart.NatalLong[SUN]));
-        // Its RAMC: the right ascension of that ecliptic point, in the MC's quadrant.
-        ramcDeg = HouseAtan2Deg(SinD(work[MC]) * CosD(obliquityDeg), CosD(work[MC]));
+        // Its RAMC as the chart driver derives it: the right ascension of that ecliptic point for
+        // the natal obliquity, in the MC's quadrant.
+        ramcDeg = HouseAtan2Deg(SinD(work[MC]) * CosD(chart.NatalObliquityDeg), CosD(work[MC]));
     }
 
     // Progressed ASC at the diurnal latitude.
