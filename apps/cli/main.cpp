@@ -38,7 +38,8 @@ const char* UsageText() {
         "\n"
         "  --help  this text\n"
         "\n"
-        "Exit status: 0 success, 2 refused input or a failed check.\n";
+        "Exit status: 0 success, 1 a report file or data file could not be written or read,\n"
+        "2 refused input or a failed check.\n";
 }
 
 }  // namespace orrerion::cli

@@ -28,7 +28,13 @@ std::string ReportStem(std::string_view chartName) {
         }
         ++end;
     }
-    return std::string(word.substr(0, end));
+    // A slash would take the report into another folder ("../x" into the data folder): it becomes
+    // an underscore, so every report stays in the reports folder.
+    std::string stem(word.substr(0, end));
+    for (char& c : stem) {
+        if (c == '/') c = '_';
+    }
+    return stem;
 }
 
 std::vector<std::string> ReportHeader(const ChartState& chart) {

@@ -18,7 +18,8 @@ namespace orrerion {
 
 // The start of every report file name: the chart name's text before its first blank, cut to five
 // characters ("Jonathan Smith" gives "Jonat", "Now" gives "Now", a leading blank gives "").
-// Characters are counted as UTF-8 code points, so an accented letter is never cut in half.
+// Characters are counted as UTF-8 code points, so an accented letter is never cut in half; a
+// slash becomes an underscore so that the files stay in the reports folder.
 std::string ReportStem(std::string_view chartName);
 
 // The four lines that open every report file: chart name, natal details, diurnal date, empty.

@@ -26,6 +26,7 @@ TEST(ReportStem, IsTheFirstWordCutToFiveCharacters) {
         {"", ""},                    {" Lee", ""},        {"Bartholomew", "Barth"},
         {"Zoë Ann", "Zoë"},          {"Élodie Martin", "Élodi"},  // five letters, six bytes
         {"Ünal", "Ünal"},            {"Anne-Marie Roy", "Anne-"},
+        {"../ab", ".._ab"},          {"a/b/c", "a_b_c"},  // never leaves the reports folder
     };
     for (const Case& c : cases) EXPECT_EQ(ReportStem(c.name), c.stem) << "'" << c.name << "'";
 }
