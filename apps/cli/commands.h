@@ -1,6 +1,7 @@
 #pragma once
 // The subcommands of orrerion-cli. Each takes the arguments after its own name and returns the
-// process exit status: 0 success, 2 refused input or a failed check.
+// process exit status: 0 success, 1 a file could not be written or read, 2 refused input or a
+// failed check.
 #include <string>
 #include <vector>
 
