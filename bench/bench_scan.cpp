@@ -7,6 +7,7 @@
 
 #include "aspects/aspect_scan.h"
 #include "chart/chart_driver.h"
+#include "records/name_record.h"
 
 namespace {
 
@@ -14,31 +15,10 @@ namespace {
 // Placidus houses, secondary progressions, the shipped orbs.
 orrerion::Calculation JohnSmith() {
     orrerion::Calculation calc;
-    auto& n = calc.natal;
-    n.txtName = "John Smith";
-    n.txtMonth = "1";
-    n.txtDay = "13";
-    n.txtYear = "1950";
-    n.txtBirthHour = "8";
-    n.txtBirthMinute = "30";
-    n.txtTZ = "5";
-    n.txtLongDeg = "74";
-    n.txtLongMin = "00";
-    n.txtLatDeg = "40";
-    n.txtLatMin = "43";
-    n.optAM = true;
-    auto& d = calc.diurnal;
-    d.txtDiurnalMonth = "12";
-    d.txtDiurnalDay = "7";
-    d.txtDiurnalYear = "2026";
-    d.txtDiurnalHour = "12";
-    d.txtDiurnalMinute = "00";
-    d.txtDiurnalTZ = "5";
-    d.txtDiurnalLongDeg = "74";
-    d.txtDiurnalLongMin = "00";
-    d.txtDiurnalLatDeg = "40";
-    d.txtDiurnalLatMin = "43";
-    d.optDiurnalAM = false;
+    calc.natal.txtName = "John Smith";
+    orrerion::LoadNameRecord(*orrerion::NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0,
+                             calc.natal);
+    orrerion::LoadNameRecord(*orrerion::NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, calc.diurnal);
     float orbs[] = {0, 8, 2, 6, 8, 8, 2, 8};
     for (int i = 1; i <= 7; ++i) calc.options.OptionValue[static_cast<std::size_t>(i)] = orbs[i];
     calc.options.OptionValue[29] = 2;

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -42,6 +43,29 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
 void WriteWholeFile(const std::filesystem::path& path, const std::string& content) {
     std::ofstream out(path, std::ios::binary);
     out << content;
+}
+
+std::vector<std::filesystem::path> GoldenCases(const std::string& kind) {
+    std::vector<std::filesystem::path> cases;
+    for (const auto& entry : std::filesystem::directory_iterator(GoldenDir() / kind)) {
+        if (entry.is_directory()) cases.push_back(entry.path());
+    }
+    std::sort(cases.begin(), cases.end());
+    return cases;
+}
+
+std::vector<std::string> GoldenCaseArgs(const std::filesystem::path& caseDir) {
+    std::ifstream in(caseDir / "args", std::ios::binary);
+    std::vector<std::string> args;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        args.push_back(line);
+    }
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == "--options") args[i + 1] = (GoldenDir() / args[i + 1]).string();
+    }
+    return args;
 }
 
 namespace {

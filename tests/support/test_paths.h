@@ -17,6 +17,12 @@ std::filesystem::path MakeTempDir();
 std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, const std::string& content);
 
+// The case folders of one kind of approved output (tests/golden/<kind>/<case>/), sorted by name.
+std::vector<std::filesystem::path> GoldenCases(const std::string& kind);
+// The command-line arguments of a case, one per line and kept exactly (" 90" keeps its blank);
+// the options file named in the case is taken relative to tests/golden.
+std::vector<std::string> GoldenCaseArgs(const std::filesystem::path& caseDir);
+
 struct CommandResult {
     int status = -1;
     std::string out;

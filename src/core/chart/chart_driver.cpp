@@ -28,6 +28,16 @@ void CopyPoints(const PointArray& from, PointArray& to) {
     for (std::size_t i = 1; i <= BodyCount; ++i) to[i] = from[i];
 }
 
+// All bodies at one moment, copied into a chart's longitudes, declinations and retrograde marks.
+void ChartPositions(EphemerisState& e, double dayNumber, double dayFraction, double t1900, PointArray& longitudes,
+                    PointArray& declinations, std::string& retroMarks) {
+    SetMoment(e, dayNumber, dayFraction, t1900);
+    EphemerisAllBodies(e);
+    CopyPoints(e.WorkLong, longitudes);
+    CopyPoints(e.WorkDecl, declinations);
+    retroMarks = e.RetroMarks;
+}
+
 // The days after birth at which the progressed chart stands, for E days between the two moments.
 double ProgressionOffset(ProgressionType type, double elapsedDays) {
     switch (type) {
@@ -100,11 +110,7 @@ bool ChartDriver(Calculation& calc, Reporter& reporter) {
     const double natalDayNumber = CivilDayNumber(in.NatalDay, in.NatalMonth, in.NatalYear);
     c.NatalJD = natalDayNumber + natalDayFraction - 0.5;
     c.NatalT = CenturiesFrom1900(c.NatalJD);
-    SetMoment(e, natalDayNumber, natalDayFraction, c.NatalT);
-    EphemerisAllBodies(e);
-    CopyPoints(e.WorkLong, c.NatalLong);
-    CopyPoints(e.WorkDecl, c.NatalDecl);
-    c.NatalRetroMarks = e.RetroMarks;
+    ChartPositions(e, natalDayNumber, natalDayFraction, c.NatalT, c.NatalLong, c.NatalDecl, c.NatalRetroMarks);
 
     // Diurnal moment and the transit positions.
     const double diurnalDayFraction =
@@ -112,11 +118,8 @@ bool ChartDriver(Calculation& calc, Reporter& reporter) {
     const double diurnalDayNumber = CivilDayNumber(in.DiurnalDay, in.DiurnalMonth, in.DiurnalYear);
     c.DiurnalJD = diurnalDayNumber + diurnalDayFraction - 0.5;
     c.DiurnalT = CenturiesFrom1900(c.DiurnalJD);
-    SetMoment(e, diurnalDayNumber, diurnalDayFraction, c.DiurnalT);
-    EphemerisAllBodies(e);
-    CopyPoints(e.WorkLong, c.TransitLong);
-    CopyPoints(e.WorkDecl, c.TransitDecl);
-    c.TransitRetroMarks = e.RetroMarks;
+    ChartPositions(e, diurnalDayNumber, diurnalDayFraction, c.DiurnalT, c.TransitLong, c.TransitDecl,
+                   c.TransitRetroMarks);
 
     // The secondary-progressed Sun, from which the solar arc is taken whatever the progression.
     const double elapsedDays = c.DiurnalJD - c.NatalJD;
@@ -129,11 +132,7 @@ bool ChartDriver(Calculation& calc, Reporter& reporter) {
     c.ProgJD = c.NatalJD + ProgressionOffset(calc.diurnal.progression, elapsedDays);
     c.ProgT = CenturiesFrom1900(c.ProgJD);
     c.ProgDayNumber = c.ProgJD - natalDayFraction + 0.5;
-    SetMoment(e, c.ProgDayNumber, natalDayFraction, c.ProgT);
-    EphemerisAllBodies(e);
-    CopyPoints(e.WorkLong, c.ProgLong);
-    CopyPoints(e.WorkDecl, c.ProgDecl);
-    c.ProgRetroMarks = e.RetroMarks;
+    ChartPositions(e, c.ProgDayNumber, natalDayFraction, c.ProgT, c.ProgLong, c.ProgDecl, c.ProgRetroMarks);
 
     // Natal houses.
     c.ChartPass = 0;

@@ -12,6 +12,7 @@
 #include "chart/chart_driver.h"
 #include "chart/chart_state.h"
 #include "chart/messages.h"
+#include "records/name_record.h"
 #include "records/options_file.h"
 
 namespace orrerion::testing {
@@ -100,30 +101,9 @@ inline Options ShippedOrbs() {
 inline Calculation JohnSmithCalculation(const Options& options) {
     Calculation calc;
     calc.options = options;
-    NatalFields& n = calc.natal;
-    n.txtName = "John Smith";
-    n.txtMonth = "1";
-    n.txtDay = "13";
-    n.txtYear = "1950";
-    n.txtBirthHour = "8";
-    n.txtBirthMinute = "30";
-    n.txtTZ = "5";
-    n.txtLongDeg = "74";
-    n.txtLongMin = "00";
-    n.txtLatDeg = "40";
-    n.txtLatMin = "43";
-    DiurnalFields& d = calc.diurnal;
-    d.txtDiurnalMonth = "12";
-    d.txtDiurnalDay = "7";
-    d.txtDiurnalYear = "2026";
-    d.txtDiurnalHour = "12";
-    d.txtDiurnalMinute = "00";
-    d.txtDiurnalTZ = "5";
-    d.txtDiurnalLongDeg = "74";
-    d.txtDiurnalLongMin = "00";
-    d.txtDiurnalLatDeg = "40";
-    d.txtDiurnalLatMin = "43";
-    d.optDiurnalAM = false;
+    calc.natal.txtName = "John Smith";
+    LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, calc.natal);
+    LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, calc.diurnal);
     CollectingReporter reporter;
     RunCalculationStart(calc);
     ChartDriver(calc, reporter);

@@ -17,30 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::RunCli;
 
-// The arguments of a case, one per line; the options file is named relative to tests/golden.
-std::vector<std::string> ChartCaseArgs(const fs::path& caseDir) {
-    std::ifstream in(caseDir / "args", std::ios::binary);
-    std::vector<std::string> args;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        args.push_back(line);
-    }
-    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] == "--options") args[i + 1] = (testing::GoldenDir() / args[i + 1]).string();
-    }
-    return args;
-}
-
-std::vector<fs::path> ChartCases() {
-    std::vector<fs::path> cases;
-    for (const auto& entry : fs::directory_iterator(testing::GoldenDir() / "chart")) {
-        if (entry.is_directory()) cases.push_back(entry.path());
-    }
-    std::sort(cases.begin(), cases.end());
-    return cases;
-}
-
 int StatusOf(const fs::path& caseDir) {
     return std::stoi(testing::ReadWholeFile(caseDir / "status"));
 }
@@ -52,11 +28,11 @@ double Difference(double expected, double actual) {
 }
 
 TEST(ChartGolden, EveryCaseTextMessagesAndStatus) {
-    const auto cases = ChartCases();
+    const auto cases = testing::GoldenCases("chart");
     ASSERT_GE(cases.size(), 6u);
     for (const fs::path& dir : cases) {
         SCOPED_TRACE(dir.filename().string());
-        const auto result = RunCli(ChartCaseArgs(dir));
+        const auto result = RunCli(testing::GoldenCaseArgs(dir));
         EXPECT_EQ(result.status, StatusOf(dir));
         EXPECT_EQ(result.out, testing::ReadWholeFile(dir / "stdout.txt"));
         EXPECT_EQ(result.err, testing::ReadWholeFile(dir / "stderr.txt"));
@@ -65,10 +41,10 @@ TEST(ChartGolden, EveryCaseTextMessagesAndStatus) {
 
 TEST(ChartGolden, EveryCaseJson) {
     int compared = 0;
-    for (const fs::path& dir : ChartCases()) {
+    for (const fs::path& dir : testing::GoldenCases("chart")) {
         if (!fs::exists(dir / "chart.json")) continue;
         SCOPED_TRACE(dir.filename().string());
-        auto args = ChartCaseArgs(dir);
+        auto args = testing::GoldenCaseArgs(dir);
         args.push_back("--json");
         const auto result = RunCli(args);
         ASSERT_EQ(result.status, 0) << result.err;

@@ -17,22 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The arguments of a case, one per line, kept exactly (" 90" keeps its blank); the options file is
-// named relative to tests/golden.
-std::vector<std::string> CaseArgs(const fs::path& caseDir) {
-    std::ifstream in(caseDir / "args", std::ios::binary);
-    std::vector<std::string> args;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        args.push_back(line);
-    }
-    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] == "--options") args[i + 1] = (testing::GoldenDir() / args[i + 1]).string();
-    }
-    return args;
-}
-
 std::set<std::string> FileNames(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
@@ -54,22 +38,13 @@ std::string FirstDifference(const std::string& expected, const std::string& actu
            "\n  actual:   " + lineAt(actual);
 }
 
-std::vector<fs::path> ScanCases() {
-    std::vector<fs::path> cases;
-    for (const auto& entry : fs::directory_iterator(testing::GoldenDir() / "scan")) {
-        if (entry.is_directory()) cases.push_back(entry.path());
-    }
-    std::sort(cases.begin(), cases.end());
-    return cases;
-}
-
 TEST(ScanCommand, MatchesEveryApprovedCase) {
-    const std::vector<fs::path> cases = ScanCases();
+    const std::vector<fs::path> cases = testing::GoldenCases("scan");
     ASSERT_GE(cases.size(), 4u);
     for (const fs::path& caseDir : cases) {
         SCOPED_TRACE(caseDir.filename().string());
         const fs::path reports = testing::MakeTempDir() / "reports";  // made by the command
-        std::vector<std::string> args = CaseArgs(caseDir);
+        std::vector<std::string> args = testing::GoldenCaseArgs(caseDir);
         args.push_back("--reports");
         args.push_back(reports.string());
         const auto result = testing::RunCli(args);
@@ -94,7 +69,7 @@ TEST(ScanCommand, MatchesEveryApprovedCase) {
 
 // The arguments of the first case with another answer to "Enter number of days:".
 std::vector<std::string> WithDays(const fs::path& reports, const std::string& days) {
-    std::vector<std::string> args = CaseArgs(testing::GoldenDir() / "scan" / "john_smith_placidus");
+    std::vector<std::string> args = testing::GoldenCaseArgs(testing::GoldenDir() / "scan" / "john_smith_placidus");
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
         if (args[i] == "--days") args[i + 1] = days;
     }
