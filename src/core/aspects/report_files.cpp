@@ -47,6 +47,13 @@ void AddTextLine(OutputBuffers& out, std::string_view text) {
     AddOutputLine(out);
 }
 
+void WriteListingTitle(ReportFile& file, OutputBuffers& out, const std::string& title) {
+    file.WriteLine(title);
+    AddTextLine(out, "  " + title);
+    file.WriteLine("");
+    AddBlankLine(out);
+}
+
 // ---- ReportFile -------------------------------------------------------------------------------
 
 namespace {
@@ -356,10 +363,7 @@ WriteResult WriteSortedByPlanet(const ScanTables& tables, const FamilyInfo& fami
     ReportFile file(path);
     for (const std::string& line : ReportHeader(chart)) file.WriteLine(line);
     const std::string title = std::string(family.titleStart) + " - sorted by planet";
-    file.WriteLine(title);
-    AddTextLine(out, "  " + title);
-    file.WriteLine("");
-    AddBlankLine(out);
+    WriteListingTitle(file, out, title);
 
     const std::vector<AspectRun>& runs = findings.runs;
     std::size_t next = 0;

@@ -108,4 +108,8 @@ WriteResult WriteSortedByPlanet(const ScanTables& tables, const FamilyInfo& fami
 // LineText = text, then AddOutputLine.
 void AddTextLine(OutputBuffers& out, std::string_view text);
 
+// The title of a listing: written to the file followed by an empty line, and appended to the
+// output buffers indented by two blanks, followed by an empty line.
+void WriteListingTitle(ReportFile& file, OutputBuffers& out, const std::string& title);
+
 }  // namespace orrerion

@@ -48,10 +48,7 @@ WriteResult WriteExactDates(const ScanTables& tables, const ChartState& chart,
     AddBlankLine(out);
     AddBlankLine(out);
     const std::string title = "Transit to natal planet aspects - dates of exact aspect";
-    file.WriteLine(title);
-    AddTextLine(out, "  " + title);
-    file.WriteLine("");
-    AddBlankLine(out);
+    WriteListingTitle(file, out, title);
 
     const std::vector<ExactCandidate>& candidates = findings.exact;
     std::size_t next = 0;
@@ -134,10 +131,7 @@ WriteResult WriteSortedByDate(const ScanTables& tables, const FamilyInfo& family
     AddBlankLine(out);
     AddBlankLine(out);
     const std::string title = std::string(family.titleStart) + " - sorted by date";
-    file.WriteLine(title);
-    AddTextLine(out, "  " + title);
-    file.WriteLine("");
-    AddBlankLine(out);
+    WriteListingTitle(file, out, title);
 
     // Each run line belongs to the scanned day whose month, day and two-digit year equal those of
     // the run's first date. A span of at most 32767 days never holds the same three twice.

@@ -59,6 +59,21 @@ void AngleDeclinations(EphemerisState& e, const PointArray& longitudes, double o
     }
 }
 
+// The rest of a house pass once the angles are known: cusps, sidereal-time text, the house of
+// every point and the declinations of ASC and MC, in the chart's own sets.
+void FinishHousePass(ChartState& c, EphemerisState& e, const HouseAngles& angles, PointArray& longitudes,
+                     PointArray& declinations, CuspArray& cusps, std::string& stText, std::string& houseLine) {
+    longitudes[ASC] = angles.ASC;
+    longitudes[MC] = angles.MC;
+    ComputeCusps(angles, c.HouseSystemCode, c.WorkCusp);
+    stText = SiderealTimeText(angles);
+    cusps = c.WorkCusp;
+    CopyPoints(longitudes, e.WorkLong);
+    HousePlacement(e.WorkLong, c.WorkCusp, c.HouseLine);
+    houseLine = c.HouseLine;
+    AngleDeclinations(e, longitudes, angles.ObliquityDeg, declinations);
+}
+
 bool AllFinite(const PointArray& a) {
     for (std::size_t i = 1; i <= BodyCount; ++i) {
         if (!std::isfinite(a[i])) return false;
@@ -137,16 +152,8 @@ bool ChartDriver(Calculation& calc, Reporter& reporter) {
     // Natal houses.
     c.ChartPass = 0;
     const HouseAngles natalAngles = HouseEngine(c, e);
-    c.NatalLong[ASC] = natalAngles.ASC;
-    c.NatalLong[MC] = natalAngles.MC;
     c.NatalObliquityDeg = natalAngles.ObliquityDeg;
-    ComputeCusps(natalAngles, c.HouseSystemCode, c.WorkCusp);
-    c.NatalSTText = SiderealTimeText(natalAngles);
-    c.NatalCusp = c.WorkCusp;
-    CopyPoints(c.NatalLong, e.WorkLong);
-    HousePlacement(e.WorkLong, c.WorkCusp, c.HouseLine);
-    c.NatalHouseLine = c.HouseLine;
-    AngleDeclinations(e, c.NatalLong, c.NatalObliquityDeg, c.NatalDecl);
+    FinishHousePass(c, e, natalAngles, c.NatalLong, c.NatalDecl, c.NatalCusp, c.NatalSTText, c.NatalHouseLine);
 
     // Progressed houses: natal date plus AgeYears days, natal clock, diurnal place.
     c.ChartPass = 1;
@@ -189,15 +196,8 @@ bool ChartDriver(Calculation& calc, Reporter& reporter) {
     c.ChartPass = 3;
     const HouseAngles transitAngles = HouseEngine(c, e);
     c.TransitObliquityDeg = transitAngles.ObliquityDeg;
-    c.TransitLong[ASC] = transitAngles.ASC;
-    c.TransitLong[MC] = transitAngles.MC;
-    ComputeCusps(transitAngles, c.HouseSystemCode, c.WorkCusp);
-    c.TransitSTText = SiderealTimeText(transitAngles);
-    c.TransitCusp = c.WorkCusp;
-    CopyPoints(c.TransitLong, e.WorkLong);
-    HousePlacement(e.WorkLong, c.WorkCusp, c.HouseLine);
-    c.TransitHouseLine = c.HouseLine;
-    AngleDeclinations(e, c.TransitLong, c.TransitObliquityDeg, c.TransitDecl);
+    FinishHousePass(c, e, transitAngles, c.TransitLong, c.TransitDecl, c.TransitCusp, c.TransitSTText,
+                    c.TransitHouseLine);
 
     if (!ChartIsFinite(c)) {
         reporter.Report({"Error!", MessageIcon::Critical,
