@@ -60,7 +60,7 @@ OptionsWindow::OptionsWindow(Shell& shell, QWidget* parent)
     layout->setContentsMargins(16, 16, 16, 12);
     layout->addWidget(txtContent_);
     layout->addLayout(buttons);
-    resize(560, 620);
+    resize(700, 640);
 
     LoadText();
     connect(txtContent_, &QPlainTextEdit::textChanged, this, [this] { changed_ = true; });
