@@ -1,0 +1,231 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <fstream>
+
+#include "app/about_window.h"
+#include "app/locale_order.h"
+#include "app/options_window.h"
+#include "app/session.h"
+#include "app/shell.h"
+#include "aspects/output_lines.h"
+#include "aspects/summary.h"
+
+namespace orrerion::gui {
+namespace {
+
+struct HelpItem {
+    const char* caption;
+    const char* name;
+    const char* file;
+};
+
+// The Help menu's items in their groups; an empty entry is a separator.
+const HelpItem HelpItems[] = {
+    {"&Orrerion Window", "mnuMainMenuHelp", "Orrerion.HLP"},
+    {nullptr, "mnuSplit0", nullptr},
+    {"Natal &Input Data Window", "mnuHelpInputD", "INPUTD.HLP"},
+    {"&Diurnal Input Data Window", "mnuHelpInputD1", "INPUTD1.HLP"},
+    {"&Names Window", "mnuHelpNames", "NAMES.HLP"},
+    {"Cities &Window", "mnuHelpCities", "GEOGRAPH.HLP"},
+    {"&Options Window", "mnuHelpOptions", "OPTIONS.HLP"},
+    {"Da&ta Window", "mnuHelpOutputD1", "OUTPUTD1.HLP"},
+    {"&Edit A Name File Window", "mnuHelpNameedit", "NAMEEDIT.HLP"},
+    {"Edit A Cit&y File Window", "mnuHelpLongLat", "LONGLAT.HLP"},
+    {"&Select A File Window", "mnuHelpSelect", "SELECT.HLP"},
+    {"&File To Print  Window", "mnuHelpPrntfile", "PRNTFILE.HLP"},
+    {nullptr, "mnuSplit1", nullptr},
+    {"Hints", "mnuHelpHints", "HINTS.HLP"},
+    {"Up&grades", "mnuHelpUpgrades", "UPGRADES.HLP"},
+    {"Shortcut &keys", "mnuShortcutKeys", "SHORTCUT.HLP"},
+    {"Philosophy", "mnuPhilosophyHelp", "PHILO.HLP"},
+    {"Re&vision history", "mnuHelpRevisions", "REVISION.HLP"},
+    {nullptr, "mnuSplit2", nullptr},
+};
+
+struct HouseItem {
+    const char* caption;
+    const char* name;
+};
+
+const HouseItem HouseItems[] = {{"&Placidus", "mnuHousePlacidus"},
+                                {"&Regiomontanus", "mnuHouseRegiomontanus"},
+                                {"&Koch", "mnuHouseKoch"},
+                                {"P&orphyry", "mnuHousePorphyry"},
+                                {"&Meridian", "mnuHouseMeridian"}};
+
+}  // namespace
+
+MainWindow::MainWindow(Shell& shell, QWidget* parent) : QMainWindow(parent), shell_(shell) {
+    setObjectName("Orrerion");
+    QFont barFont("Courier New", 9);
+    barFont.setBold(true);
+    barFont.setStyleHint(QFont::TypeWriter);
+    setFont(barFont);
+    BuildMenus();
+    // A thin bar at the top of the screen: top 0, left 885, height 675, width 8625 twips.
+    move(Pixels(885), 0);
+    resize(Pixels(8625), menuBar()->sizeHint().height());
+    Timer1.setInterval(1000);
+    connect(&Timer1, &QTimer::timeout, this, &MainWindow::RefreshCaption);
+    Timer1.start();
+    RefreshCaption();
+}
+
+void MainWindow::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setNativeMenuBar(false);
+
+    QMenu* file = bar->addMenu("&File");
+    file->setObjectName("mnuFile");
+    QAction* exit = file->addAction("E&xit");
+    exit->setObjectName("mnuFileExit");
+    exit->setShortcut(Qt::Key_F12);
+    connect(exit, &QAction::triggered, this, &MainWindow::mnuFileExit_Click);
+
+    mnuInputData_ = bar->addAction("&Input");
+    mnuInputData_->setObjectName("mnuInputData");
+    mnuInputData_->setVisible(false);
+    connect(mnuInputData_, &QAction::triggered, this, [this] { shell_.InputMenu(); });
+
+    QMenu* houses = bar->addMenu("Hou&ses");
+    houses->setObjectName("mnuHouses");
+    auto* group = new QActionGroup(this);
+    group->setExclusive(true);
+    for (const HouseItem& item : HouseItems) {
+        QAction* action = houses->addAction(item.caption);
+        action->setObjectName(item.name);
+        action->setCheckable(true);
+        group->addAction(action);
+        houseItems_ << action;
+        connect(action, &QAction::triggered, this, [this, action] { HouseChosen(action); });
+    }
+    houseItems_.front()->setChecked(true);
+
+    mnuData_ = bar->addMenu("&Data");
+    mnuData_->setObjectName("mnuData");
+    mnuData_->menuAction()->setVisible(false);
+    mnuDataSummary_ = mnuData_->addAction("&Summary");
+    mnuDataSummary_->setObjectName("mnuDataSummary");
+    mnuDataSummary_->setShortcut(Qt::Key_F2);
+    // The shortcut must work while the menu itself is still hidden behind the first chart.
+    mnuDataSummary_->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(mnuDataSummary_);
+    connect(mnuDataSummary_, &QAction::triggered, this, &MainWindow::mnuDataSummary_Click);
+
+    QAction* options = bar->addAction("&Options");
+    options->setObjectName("mnuOptions");
+    connect(options, &QAction::triggered, this, &MainWindow::mnuOptions_Click);
+
+    QMenu* help = bar->addMenu("&Help");
+    help->setObjectName("mnuHelp");
+    for (const HelpItem& item : HelpItems) {
+        QAction* action = item.caption ? help->addAction(item.caption) : help->addSeparator();
+        action->setObjectName(item.name);
+        if (!item.file) continue;
+        const QString fileName = item.file;
+        connect(action, &QAction::triggered, this, [this, fileName] { shell_.ShowHelpText(fileName); });
+    }
+    QAction* mainHelp = findChild<QAction*>("mnuMainMenuHelp");
+    mainHelp->setShortcut(Qt::Key_F1);
+    mainHelp->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(mainHelp);
+    QAction* about = help->addAction("Abo&ut");
+    about->setObjectName("mnuHelpAbout");
+    connect(about, &QAction::triggered, this, [this] {
+        auto* window = new AboutWindow(this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+    });
+    exit->setShortcutContext(Qt::ApplicationShortcut);
+}
+
+HouseMenuMarks MainWindow::HouseMarks() const {
+    HouseMenuMarks marks;
+    marks.mnuHousePlacidus = houseItems_[0]->isChecked();
+    marks.mnuHouseRegiomontanus = houseItems_[1]->isChecked();
+    marks.mnuHouseKoch = houseItems_[2]->isChecked();
+    marks.mnuHousePorphyry = houseItems_[3]->isChecked();
+    marks.mnuHouseMeridian = houseItems_[4]->isChecked();
+    return marks;
+}
+
+void MainWindow::SetHouseMarkFromOption(float option27) {
+    int index = 0;  // Placidus
+    if (option27 == 2) index = 1;
+    if (option27 == 3) index = 2;
+    if (option27 == 5) index = 3;
+    if (option27 == 8) index = 4;
+    houseItems_[index]->setChecked(true);
+}
+
+void MainWindow::ShowChartMenus() {
+    mnuInputData_->setVisible(true);
+    mnuData_->menuAction()->setVisible(true);
+}
+
+void MainWindow::SetSummaryEnabled(bool enabled) { mnuDataSummary_->setEnabled(enabled); }
+
+int MainWindow::ScreenWidthPixels() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? s->geometry().width() : 0;
+}
+
+int MainWindow::TwipsPerPixel() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const double dpi = s ? s->logicalDotsPerInchX() : 96.0;
+    return dpi > 0 ? static_cast<int>(1440.0 / dpi + 0.5) : 15;
+}
+
+void MainWindow::RefreshCaption() {
+    Session& session = shell_.session;
+    setWindowTitle(CaptionWithClock(session.WindowTitle, session.clock(), session.locale));
+}
+
+void MainWindow::HouseChosen(QAction* item) {
+    item->setChecked(true);
+    shell_.InputMenu();
+    shell_.unloadTimeZone();
+    shell_.RunCalculation();
+}
+
+void MainWindow::mnuDataSummary_Click() {
+    // Summary of the current charts; only after a chart exists, as the menu is hidden before.
+    if (!shell_.session.chartComputed || !mnuDataSummary_->isEnabled()) return;
+    Calculation& calc = shell_.session.calc;
+    ResetDataLines(calc.out);
+    WriteDataSummary(calc);
+    shell_.ShowDataWindow();
+}
+
+void MainWindow::mnuOptions_Click() {
+    const std::filesystem::path path = shell_.session.calc.ProgramDir / "OPTIONS.OPT";
+    if (!std::ifstream(path)) {
+        shell_.dialogs().MessageBox(this, "File Not Found", "Warning!", MessageIcon::Information);
+        return;
+    }
+    OptionsWindow& window = shell_.options();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void MainWindow::mnuFileExit_Click() { close(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Exit ends the program and closes every window.
+    exiting_ = true;
+    Timer1.stop();
+    event->accept();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this) window->close();
+    }
+    QApplication::quit();
+}
+
+}  // namespace orrerion::gui

@@ -1,0 +1,122 @@
+#include "app/options_window.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "app/locale_order.h"
+#include "app/shell.h"
+#include "app/sunken_frame.h"
+#include "io/atomic_write.h"
+#include "io/editor_text.h"
+#include "records/options_file.h"
+
+namespace orrerion::gui {
+namespace {
+
+constexpr const char* RestoreFailedMessage =
+    "Error in operation. I cannot do what is requested - I don't know why.";
+
+std::filesystem::path OptionsPath(const Shell& shell) {
+    return shell.session.calc.ProgramDir / "OPTIONS.OPT";
+}
+
+}  // namespace
+
+OptionsWindow::OptionsWindow(Shell& shell, QWidget* parent)
+    : QWidget(parent), shell_(shell), txtContent_(new QPlainTextEdit) {
+    setObjectName("Options");
+    setAttribute(Qt::WA_DeleteOnClose);
+    txtContent_->setObjectName("txtContent");
+    txtContent_->setFont(FixedPitchFont(10));
+    txtContent_->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto* btnSave = new QPushButton("Save");
+    btnSave->setObjectName("btnSave");
+    btnSave->setShortcut(QKeySequence::Save);
+    auto* btnQuit = new QPushButton("Quit");
+    btnQuit->setObjectName("btnQuit");
+    auto* cmdRestoreDefault = new QPushButton("Restore Default Settings");
+    cmdRestoreDefault->setObjectName("cmdRestoreDefault");
+    connect(btnSave, &QPushButton::clicked, this, &OptionsWindow::btnSave_Click);
+    connect(btnQuit, &QPushButton::clicked, this, &OptionsWindow::btnQuit_Click);
+    connect(cmdRestoreDefault, &QPushButton::clicked, this, &OptionsWindow::cmdRestoreDefault_Click);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &OptionsWindow::btnQuit_Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnSave);
+    buttons->addWidget(btnQuit);
+    buttons->addStretch();
+    buttons->addWidget(cmdRestoreDefault);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 12);
+    layout->addWidget(txtContent_);
+    layout->addLayout(buttons);
+    resize(700, 640);
+
+    LoadText();
+    connect(txtContent_, &QPlainTextEdit::textChanged, this, [this] { changed_ = true; });
+    setWindowTitle("Edit: OPTIONS.OPT");
+}
+
+bool OptionsWindow::LoadText() {
+    std::string error;
+    const std::optional<std::string> text = ReadEditorText(OptionsPath(shell_), &error);
+    if (!text) return false;
+    txtContent_->setPlainText(QString::fromStdString(*text));
+    loaded_ = true;
+    changed_ = false;
+    return true;
+}
+
+void OptionsWindow::btnSave_Click() {
+    const WriteResult written =
+        SaveEditorText(OptionsPath(shell_), txtContent_->toPlainText().toStdString());
+    if (!written.ok) {
+        shell_.dialogs().MessageBox(this, QString::fromStdString(written.message), "Warning!",
+                                    MessageIcon::Information);
+        return;
+    }
+    changed_ = false;
+    for (const OptionsProblem& problem : LoadOptions(OptionsPath(shell_), shell_.session.calc.options)) {
+        shell_.dialogs().MessageBox(this, QString::fromStdString(problem.message), "Warning!",
+                                    MessageIcon::Information);
+    }
+    shell_.session.WindowTitle = BuildWindowTitle();
+}
+
+void OptionsWindow::btnQuit_Click() { close(); }
+
+void OptionsWindow::cmdRestoreDefault_Click() {
+    const std::filesystem::path master = shell_.session.calc.ProgramDir / "OPTIONS.MST";
+    bool ok = false;
+    std::ifstream in(master, std::ios::binary);
+    if (in) {
+        const std::string content((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
+        ok = !in.bad() && WriteFileAtomically(OptionsPath(shell_), content).ok;
+    }
+    if (ok) {
+        txtContent_->clear();
+        ok = LoadText();
+    }
+    if (!ok) {
+        shell_.dialogs().MessageBox(this, RestoreFailedMessage, "Warning!",
+                                    MessageIcon::Information);
+    }
+}
+
+void OptionsWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    PaintSunkenFrame(*this, *txtContent_);
+}
+
+}  // namespace orrerion::gui

@@ -1,0 +1,50 @@
+#include "app/sunken_frame.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPainter>
+#include <QWidget>
+#include <algorithm>
+
+#include "app/session.h"
+
+namespace orrerion::gui {
+
+void PaintSunkenFrame(QWidget& form, const QWidget& control) {
+    if (!control.isVisible()) return;
+    QPainter painter(&form);
+    const QRect r = control.geometry();
+    // One pixel is TwipsPerPixel twips: the frame is as many pixels wide as fit in 15 twips.
+    const int widthPixels = std::max(1, 15 / TwipsPerPixel);
+    for (int d = 1; d <= widthPixels; ++d) {
+        const int left = r.left() - d;
+        const int top = r.top() - d;
+        const int right = r.right() + d;
+        const int bottom = r.bottom() + d;
+        painter.setPen(QColor(0x80, 0x80, 0x80));
+        painter.drawLine(left, top, right, top);
+        painter.drawLine(left, top, left, bottom);
+        painter.setPen(Qt::white);
+        painter.drawLine(left, bottom, right, bottom);
+        painter.drawLine(right, top, right, bottom);
+    }
+}
+
+QFont FixedPitchFont(double points) {
+    if (QFontDatabase::families().contains("Courier New", Qt::CaseInsensitive)) {
+        QFont font("Courier New");
+        font.setPointSizeF(points);
+        font.setStyleHint(QFont::TypeWriter);
+        return font;
+    }
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(points);
+    return font;
+}
+
+bool FixedPitchFontAvailable() {
+    const QFont font = FixedPitchFont(10);
+    return QFontInfo(font).fixedPitch();
+}
+
+}  // namespace orrerion::gui

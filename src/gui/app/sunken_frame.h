@@ -1,0 +1,19 @@
+#pragma once
+// Drawing helpers shared by the windows: the two-tone sunken frame around controls and the
+// fixed-pitch font of the text windows.
+#include <QFont>
+
+class QWidget;
+
+namespace orrerion::gui {
+
+// Draws on `form` the outline of `control` from one pixel up to 15 twips outside it: left and top
+// sides dark grey, right and bottom sides white. Call from the form's paintEvent.
+void PaintSunkenFrame(QWidget& form, const QWidget& control);
+
+// Courier New when installed, otherwise the system's fixed-pitch font, at `points`.
+QFont FixedPitchFont(double points);
+// Whether any fixed-pitch font is available.
+bool FixedPitchFontAvailable();
+
+}  // namespace orrerion::gui

@@ -1,0 +1,45 @@
+#pragma once
+// The small windows of a long scan: the status window (StatusDlg, "% Completed") whose picture
+// area fills with a light red bar, and the WAIT window shown while the reports are sorted.
+#include <QDialog>
+#include <QWidget>
+
+namespace orrerion::gui {
+
+// The picture area of the status window: a light red bar over the share done.
+class ProgressPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit ProgressPicture(QWidget* parent = nullptr);
+    double percent() const { return percent_; }
+    void SetPercent(double percent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    double percent_ = 0.0;
+};
+
+class StatusWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit StatusWindow(QWidget* parent = nullptr);
+    // Fills the bar and repaints at once: the scan does not return to the event loop meanwhile.
+    void SetPercent(double percent);
+    double percent() const { return picture_->percent(); }
+
+private:
+    ProgressPicture* picture_;
+    int shownPercent_ = -1;
+};
+
+class WaitWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit WaitWindow(QWidget* parent = nullptr);
+    // Shows the window and paints it before the sorting starts.
+    void ShowNow();
+};
+
+}  // namespace orrerion::gui

@@ -1,0 +1,302 @@
+// The main window: start-up, menus, the caption clock, the locale probe, the single-copy guard and
+// a whole calculation through the menus.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <fstream>
+
+#include "app/locale_order.h"
+#include "app/main_window.h"
+#include "app/program_dir.h"
+#include "gui_fixture.h"
+#include "output/data_window.h"
+#include "records/diurnal_window.h"
+#include "records/name_record.h"
+#include "records/natal_window.h"
+
+using namespace orrerion;
+using namespace orrerion::gui;
+using namespace orrerion::gui::testing;
+
+namespace {
+
+QAction* Action(QWidget& window, const char* name) { return window.findChild<QAction*>(name); }
+
+void SetOption(GuiFixture& f, int line, const std::string& value) {
+    std::string text = f.ReadDataFile("OPTIONS.OPT");
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    lines[static_cast<std::size_t>(line - 1)] = value;
+    std::string out;
+    for (const std::string& l : lines) out += l + "\r\n";
+    f.WriteDataFile("OPTIONS.OPT", out);
+}
+
+// John Smith's chart for a fixed diurnal moment, loaded as the Names window does.
+void LoadExampleChart(GuiFixture& f) {
+    NatalFields natal = f.shell->inputD().Fields();
+    const auto natalRecord = NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43");
+    LoadNameRecord(*natalRecord, 0, natal);
+    natal.txtName = "John Smith";
+    f.shell->inputD().SetFields(natal);
+    DiurnalFields diurnal = f.shell->inputD1().Fields();
+    const auto diurnalRecord = NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43");
+    LoadNameRecord(*diurnalRecord, 0, diurnal);
+    f.shell->inputD1().SetFields(diurnal);
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startUpShowsTheMenusOfAFreshProgram();
+    void houseMarkFollowsOption27_data();
+    void houseMarkFollowsOption27();
+    void captionShowsTitleDateAndTime();
+    void localeOrderAndFontStep();
+    void secondCopyIsRefusedAndAStaleLockIsNot();
+    void dataFolderIsChosenAndFilled();
+    void wholeCalculationThroughTheHousesMenu();
+    void badInputStopsBeforeTheDayQuestion();
+    void helpTextsAreShownAndAMissingOneReported();
+};
+
+void MainWindowTest::startUpShowsTheMenusOfAFreshProgram() {
+    GuiFixture f;
+    f.Start();
+    MainWindow& main = f.shell->main();
+    QCOMPARE(main.objectName(), QString("Orrerion"));
+    QVERIFY(main.isVisible());
+    QVERIFY(std::filesystem::is_directory(f.dataDir() / "reports"));
+
+    // Every menu item by name, with its caption and key.
+    const struct { const char* name; const char* caption; QKeySequence key; } items[] = {
+        {"mnuFileExit", "E&xit", QKeySequence(Qt::Key_F12)},
+        {"mnuInputData", "&Input", {}},
+        {"mnuHousePlacidus", "&Placidus", {}},
+        {"mnuHouseRegiomontanus", "&Regiomontanus", {}},
+        {"mnuHouseKoch", "&Koch", {}},
+        {"mnuHousePorphyry", "P&orphyry", {}},
+        {"mnuHouseMeridian", "&Meridian", {}},
+        {"mnuDataSummary", "&Summary", QKeySequence(Qt::Key_F2)},
+        {"mnuOptions", "&Options", {}},
+        {"mnuMainMenuHelp", "&Orrerion Window", QKeySequence(Qt::Key_F1)},
+        {"mnuHelpPrntfile", "&File To Print  Window", {}},
+        {"mnuHelpRevisions", "Re&vision history", {}},
+        {"mnuHelpAbout", "Abo&ut", {}},
+    };
+    for (const auto& item : items) {
+        QAction* action = Action(main, item.name);
+        QVERIFY2(action, item.name);
+        QCOMPARE(action->text(), QString(item.caption));
+        QCOMPARE(action->shortcut(), item.key);
+    }
+    // The Input and Data menus wait for the first chart; Placidus is marked (option 27 is 4).
+    QVERIFY(!Action(main, "mnuInputData")->isVisible());
+    QVERIFY(!main.findChild<QMenu*>("mnuData")->menuAction()->isVisible());
+    QVERIFY(Action(main, "mnuHousePlacidus")->isChecked());
+    QVERIFY(f.shell->inputD().isVisible());
+    QVERIFY(f.shell->inputD1().isVisible());
+    QVERIFY(f.dialogs.messages.empty());
+    SaveScreenshot(main, "main_window");
+}
+
+void MainWindowTest::houseMarkFollowsOption27_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("marked");
+    QTest::newRow("2") << "2" << "mnuHouseRegiomontanus";
+    QTest::newRow("3") << "3" << "mnuHouseKoch";
+    QTest::newRow("4") << "4" << "mnuHousePlacidus";
+    QTest::newRow("5") << "5" << "mnuHousePorphyry";
+    QTest::newRow("8") << "8" << "mnuHouseMeridian";
+    QTest::newRow("9") << "9" << "mnuHousePlacidus";
+}
+
+void MainWindowTest::houseMarkFollowsOption27() {
+    QFETCH(QString, option);
+    QFETCH(QString, marked);
+    GuiFixture f;
+    SetOption(f, 27, option.toStdString() + "      house system");
+    f.Start();
+    int checked = 0;
+    for (const char* name : {"mnuHousePlacidus", "mnuHouseRegiomontanus", "mnuHouseKoch",
+                             "mnuHousePorphyry", "mnuHouseMeridian"}) {
+        if (Action(f.shell->main(), name)->isChecked()) {
+            ++checked;
+            QCOMPARE(QString(name), marked);
+        }
+    }
+    QCOMPARE(checked, 1);
+}
+
+void MainWindowTest::captionShowsTitleDateAndTime() {
+    GuiFixture f(QDateTime(QDate(2026, 12, 6), QTime(15, 40, 5)));
+    f.Start();
+    const QString caption = f.shell->main().windowTitle();
+    const QString head = "(Tropical zodiac) - Orrerion 06 Dec 2026     ";
+    QVERIFY2(caption.startsWith(head), qPrintable(caption));
+    QVERIFY2(caption.mid(head.size()).startsWith("3:40:05"), qPrintable(caption));
+    QVERIFY2(caption.endsWith("PM"), qPrintable(caption));
+}
+
+void MainWindowTest::localeOrderAndFontStep() {
+    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::English, QLocale::UnitedStates)).DateOrder, 0);
+    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::English, QLocale::UnitedStates)).TwentyFourHourClock, 0);
+    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::German, QLocale::Germany)).DateOrder, 1);
+    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::German, QLocale::Germany)).TwentyFourHourClock, 1);
+    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::Japanese, QLocale::Japan)).DateOrder, 2);
+    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::Swedish, QLocale::Sweden)).DateOrder, 2);
+
+    QCOMPARE(FontStepForScreen(640, 12), 1.5);
+    QCOMPARE(FontStepForScreen(800, 15), 1.5);
+    QCOMPARE(FontStepForScreen(800, 12), 1.2);
+    QCOMPARE(FontStepForScreen(1920, 15), 1.5);
+    QCOMPARE(FontStepForScreen(1920, 12), 1.2);
+}
+
+void MainWindowTest::secondCopyIsRefusedAndAStaleLockIsNot() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("orrerion.lock");
+    SingleInstanceLock first(path);
+    QVERIFY(first.TryAcquire());
+    SingleInstanceLock second(path);
+    QVERIFY(!second.TryAcquire());
+    QVERIFY(first.TryAcquire());  // the first copy keeps its lock
+
+    // A lock left by a copy that crashed names a process that no longer runs.
+    const QString stalePath = dir.filePath("stale.lock");
+    QFile stale(stalePath);
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("999999999\n" + QCoreApplication::applicationName().toUtf8() + "\n" +
+                QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    SingleInstanceLock next(stalePath);
+    QVERIFY(next.TryAcquire());
+}
+
+void MainWindowTest::dataFolderIsChosenAndFilled() {
+    namespace fs = std::filesystem;
+    QTemporaryDir dir;
+    const fs::path root = dir.path().toStdString();
+    const fs::path shipped = ORRERION_DATA_DIR;
+    fs::create_directories(root / "exe" / "data");
+    std::ofstream(root / "exe" / "data" / "OPTIONS.OPT") << "1\r\n";
+
+    // The build's layout: bin/data holds the options.
+    ProgramDirChoice choice = ResolveProgramDir(root / "exe", {}, root / "user", shipped);
+    QCOMPARE(choice.dir, root / "exe" / "data");
+    QVERIFY(choice.error.empty());
+
+    // An installed program: the user's folder is made and filled, an edited file kept.
+    fs::create_directories(root / "user");
+    std::ofstream(root / "user" / "NAMES.FIL") << "Mine,01 Jan 2000,1.00,A,0,000.00,00.00\r\n";
+    choice = ResolveProgramDir(root / "installed", {}, root / "user", shipped);
+    QCOMPARE(choice.dir, root / "user");
+    QVERIFY(choice.error.empty());
+    QVERIFY(fs::exists(root / "user" / "OPTIONS.OPT"));
+    QVERIFY(fs::exists(root / "user" / "OPTIONS.MST"));
+    QCOMPARE(ReadWholeFile(root / "user" / "NAMES.FIL"),
+             std::string("Mine,01 Jan 2000,1.00,A,0,000.00,00.00\r\n"));
+
+    // --dir wins; without shipped files to fill it the problem is reported.
+    choice = ResolveProgramDir(root / "exe", root / "chosen", root / "user", root / "nowhere");
+    QCOMPARE(choice.dir, fs::absolute(root / "chosen"));
+    QVERIFY(!choice.error.empty());
+}
+
+void MainWindowTest::wholeCalculationThroughTheHousesMenu() {
+    GuiFixture f;
+    f.Start();
+    LoadExampleChart(f);
+    f.dialogs.inputAnswers = {" 30"};
+    Action(f.shell->main(), "mnuHouseKoch")->trigger();
+
+    QVERIFY2(f.dialogs.unanswered.isEmpty(), qPrintable(f.dialogs.unanswered.join("; ")));
+    QCOMPARE(f.dialogs.prompts.size(), std::size_t{1});
+    QCOMPARE(f.dialogs.prompts[0].prompt, QString("Enter number of days:"));
+    QCOMPARE(f.dialogs.prompts[0].title, QString("Number of Days"));
+    QCOMPARE(f.dialogs.prompts[0].defaultText, QString(" 90"));
+    QCOMPARE(f.dialogs.busyCalls, 0);
+
+    // The menus appear; the summary and listings are in the data window's buffer.
+    QVERIFY(Action(f.shell->main(), "mnuInputData")->isVisible());
+    QVERIFY(f.shell->main().findChild<QMenu*>("mnuData")->menuAction()->isVisible());
+    QVERIFY(Action(f.shell->main(), "mnuHouseKoch")->isChecked());
+    QCOMPARE(f.session.calc.chart.HouseSystemCode, std::string("K"));
+    const std::vector<std::string>& lines = f.session.calc.out.DataLines;
+    auto contains = [&](const std::string& text) {
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const std::string& l) { return l.find(text) != std::string::npos; });
+    };
+    QVERIFY(contains("John Smith"));
+    QVERIFY(contains("Koch"));
+    QVERIFY(contains("Transit to natal planet aspects"));
+    QVERIFY(f.shell->dataWindowLoaded());
+    QVERIFY(f.shell->dataWindow().isVisible());
+    // The sixteen report files of the chart.
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(f.dataDir() / "reports")) {
+        if (entry.path().filename().string().rfind("John_", 0) == 0) ++files;
+    }
+    QCOMPARE(files, 16);
+
+    // Data > Summary shows the summary again without a new scan.
+    const std::size_t outputBefore = f.session.calc.out.OutputLines.size();
+    Action(f.shell->main(), "mnuDataSummary")->trigger();
+    QVERIFY(f.session.calc.out.OutputLines.size() > outputBefore);
+    QCOMPARE(f.dialogs.prompts.size(), std::size_t{1});
+}
+
+void MainWindowTest::badInputStopsBeforeTheDayQuestion() {
+    GuiFixture f;
+    f.Start();
+    LoadExampleChart(f);
+    NatalFields natal = f.shell->inputD().Fields();
+    natal.txtMonth = "13";
+    f.shell->inputD().SetFields(natal);
+    Action(f.shell->main(), "mnuHousePlacidus")->trigger();
+    QVERIFY(!f.dialogs.messages.empty());
+    QCOMPARE(f.dialogs.messages.front().title, QString("Warning!"));
+    QVERIFY(f.dialogs.prompts.empty());
+    QVERIFY(!Action(f.shell->main(), "mnuInputData")->isVisible());
+}
+
+void MainWindowTest::helpTextsAreShownAndAMissingOneReported() {
+    GuiFixture f;
+    f.Start();
+    // Every help item of the menu has its shipped text.
+    QMenu* help = f.shell->main().findChild<QMenu*>("mnuHelp");
+    int shown = 0;
+    for (QAction* item : help->actions()) {
+        if (item->isSeparator() || item->objectName() == "mnuHelpAbout") continue;
+        item->trigger();
+        QVERIFY2(f.dialogs.messages.empty(), qPrintable(item->objectName()));
+        QVERIFY2(f.session.calc.out.DataLines.size() > 10, qPrintable(item->objectName()));
+        ++shown;
+    }
+    QCOMPARE(shown, 16);
+
+    f.WriteDataFile("HINTS.HLP", "First hint\r\nSecond hint\r\n");
+    Action(f.shell->main(), "mnuHelpHints")->trigger();
+    const std::vector<std::string>& lines = f.session.calc.out.DataLines;
+    QVERIFY(std::find(lines.begin(), lines.end(), "Second hint") != lines.end());
+    QVERIFY(f.shell->dataWindow().isVisible());
+
+    std::filesystem::remove(f.dataDir() / "PHILO.HLP");
+    const std::vector<std::string> before = f.session.calc.out.DataLines;
+    Action(f.shell->main(), "mnuPhilosophyHelp")->trigger();
+    QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
+    QVERIFY(f.dialogs.messages[0].text.contains("PHILO.HLP"));
+    QCOMPARE(f.session.calc.out.DataLines, before);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
