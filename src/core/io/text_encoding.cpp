@@ -101,9 +101,8 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
 }
 
 std::string DecodeDataText(std::string_view bytes) {
-    if (bytes.substr(0, Utf8ByteOrderMark.size()) == Utf8ByteOrderMark) {
-        bytes.remove_prefix(Utf8ByteOrderMark.size());
-    }
+    // A file passed through more than one editor that adds the mark may start with several.
+    while (bytes.starts_with(Utf8ByteOrderMark)) bytes.remove_prefix(Utf8ByteOrderMark.size());
     return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
 }
 

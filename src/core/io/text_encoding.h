@@ -18,7 +18,7 @@ bool IsValidUtf8(std::string_view bytes);
 // leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the control characters of the same number.
 std::string Windows1252ToUtf8(std::string_view bytes);
 
-// The file's bytes as UTF-8 text: a leading UTF-8 byte order mark is dropped; the rest is kept
+// The file's bytes as UTF-8 text: leading UTF-8 byte order marks are dropped; the rest is kept
 // when it is valid UTF-8 and decoded as Windows-1252 otherwise.
 std::string DecodeDataText(std::string_view bytes);
 

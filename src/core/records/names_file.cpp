@@ -1,8 +1,6 @@
 #include "records/names_file.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 #include <system_error>
 
 #include <fcntl.h>
@@ -27,9 +25,14 @@ NameRecord FromFields(std::vector<std::string>& f) {
             std::move(f[4]), std::move(f[5]), std::move(f[6])};
 }
 
-// A field written so that it reads back as itself: in quotes when it holds a comma.
+// A field written so that it reads back as itself: in quotes when it holds a comma or starts or
+// ends with a blank (which reading would drop). A field holding a double quote cannot be quoted;
+// reading never gives one that needs quotes.
 std::string FieldText(const std::string& field) {
-    if (field.find(',') == std::string::npos || field.find('"') != std::string::npos) return field;
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const bool needsQuotes = field.find(',') != std::string::npos ||
+                             (!field.empty() && (blank(field.front()) || blank(field.back())));
+    if (!needsQuotes || field.find('"') != std::string::npos) return field;
     return "\"" + field + "\"";
 }
 

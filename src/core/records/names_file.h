@@ -77,8 +77,8 @@ std::string RecordLongitudeText(double degreesMinutesWest);
 std::string RecordLatitudeText(double degreesMinutesNorth);
 
 // One record line without its line end: the seven fields joined by commas. A field holding a
-// comma (a stored name read from quotes) is written in double quotes so that it reads back as one
-// field.
+// comma or blanks at its ends (a stored name read from quotes) is written in double quotes so that
+// it reads back as it was.
 std::string NameRecordLine(const NameRecord& record);
 
 // Saving, step 1: the comma check of the natal name ("Warning!", critical icon).

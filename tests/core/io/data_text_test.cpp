@@ -15,6 +15,7 @@ TEST(DataText, Utf8IsKeptAndAnythingElseIsWindows1252) {
     // The byte order mark is dropped, whichever way the rest is decoded.
     EXPECT_EQ(DecodeDataText("\xEF\xBB\xBFZo\xC3\xAB"), "Zo\xC3\xAB");
     EXPECT_EQ(DecodeDataText("\xEF\xBB\xBFZo\xEB"), "Zo\xC3\xAB");
+    EXPECT_EQ(DecodeDataText("\xEF\xBB\xBF\xEF\xBB\xBFZo"), "Zo");
     // The 0x80..0x9F block: euro sign, curly quotes, and the undefined bytes as control characters.
     EXPECT_EQ(Windows1252ToUtf8("\x80\x93\x9F"), "\xE2\x82\xAC\xE2\x80\x9C\xC5\xB8");
     EXPECT_EQ(Windows1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");

@@ -127,7 +127,7 @@ TEST(NamesListRules, DuplicateNamesLoadTheFirstAndTheLockListKeepsItsEntry) {
     const Case cases[] = {
         {40, 30, true, false, 18, 30, 30},        // entry 30 of 40
         {10, 30, true, false, 0, 9, 9},           // the file shrank to 10
-        {40, 12, true, false, 0, 12, 12},
+        {40, 13, true, false, 1, 13, 13},
         {40, 11, true, false, 0, 11, 11},
         {40, 30, true, true, 0, std::nullopt, 30},  // right after a save: nothing selected
         {40, 30, false, false, 0, std::nullopt, 30},
@@ -268,13 +268,13 @@ TEST(SaveNameRecord, CopiesWhatTheListDoesNotShowAndStopsAtDamage) {
     WriteWholeFile(file,
                    "\"Smith, John\",06 Feb 1951,10.05,P,-1,-003.30,-05.10\r\n"
                    ",07 Mar 1952,12.00,A,0,000.00,00.00\r\n"
-                   "Zo\xEB,08 Apr 1953,2.00,A,0,000.00,00.00\r\n");
+                   "Zo\xEB,08 Apr 1953,2.00,A,0,000.00,00.00\r\n\r\n");  // a blank last line
     NameSaveResult r = SaveNameRecord(file, NewAnn, [](const Message&, const NameRecord&) {
         ADD_FAILURE() << "no stored name matches";
         return true;
     });
     ASSERT_TRUE(r.ok);
-    EXPECT_FALSE(r.copyStoppedAtLine.has_value());
+    EXPECT_FALSE(r.copyStoppedAtLine.has_value()) << "a blank last line loses nothing";
     EXPECT_EQ(ReadWholeFile(file),
               "\"Smith, John\",06 Feb 1951,10.05,P,-1,-003.30,-05.10\r\n"
               ",07 Mar 1952,12.00,A,0,000.00,00.00\r\n"
