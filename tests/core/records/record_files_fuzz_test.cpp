@@ -98,7 +98,7 @@ Generated GenerateFile(Rng& rng, std::size_t fieldCount, std::size_t nameLimit, 
 }
 
 std::string Mutate(Rng& rng, std::string text) {
-    static const char specials[] = {',', '"', '\r', '\n', '\0', ' ', '\xE9', '\xC3', '\x81', 'A', '5'};
+    static const char damageBytes[] = {',', '"', '\r', '\n', '\0', ' ', '\xE9', '\xC3', '\x81', 'A', '5'};
     const int steps = 1 + Pick(rng, 8);
     for (int s = 0; s < steps; ++s) {
         const std::size_t at = text.empty() ? 0 : rng() % (text.size() + 1);
@@ -106,7 +106,7 @@ std::string Mutate(Rng& rng, std::string text) {
             case 0:
                 if (at < text.size()) text[at] = static_cast<char>(rng());
                 break;
-            case 1: text.insert(at, 1, specials[Pick(rng, sizeof specials)]); break;
+            case 1: text.insert(at, 1, damageBytes[Pick(rng, sizeof damageBytes)]); break;
             case 2: text.erase(at, static_cast<std::size_t>(Pick(rng, 40))); break;
             case 3: text.insert(at, text.substr(at, static_cast<std::size_t>(Pick(rng, 200)))); break;
             case 4: text.resize(at); break;
