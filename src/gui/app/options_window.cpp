@@ -15,8 +15,8 @@
 #include "app/shell.h"
 #include "app/sunken_frame.h"
 #include "io/atomic_write.h"
-#include "io/editor_text.h"
 #include "records/options_file.h"
+#include "records/record_file.h"
 
 namespace orrerion::gui {
 namespace {
@@ -68,10 +68,9 @@ OptionsWindow::OptionsWindow(Shell& shell, QWidget* parent)
 }
 
 bool OptionsWindow::LoadText() {
-    std::string error;
-    const std::optional<std::string> text = ReadEditorText(OptionsPath(shell_), &error);
-    if (!text) return false;
-    txtContent_->setPlainText(QString::fromStdString(*text));
+    const EditorText loadedText = LoadEditorText(OptionsPath(shell_));
+    if (loadedText.problem) return false;
+    txtContent_->setPlainText(QString::fromStdString(loadedText.text));
     loaded_ = true;
     changed_ = false;
     return true;
