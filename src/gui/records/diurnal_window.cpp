@@ -54,6 +54,7 @@ void DiurnalWindow::BuildControls() {
         label->setObjectName(name);
         label->setMargin(3);
         label->setMinimumWidth(110);
+        label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         framed_ << label;
         return label;
     };
@@ -113,6 +114,8 @@ void DiurnalWindow::BuildControls() {
     Label1->setToolTip("Time zones (Alt+Z)");
     Label2 = new ClickLabel("Atlas", "Label2", this);
     Label2->setToolTip("Look up a place (Alt+A)");
+    // Room between each box and the frame drawn around it.
+    for (QCheckBox* box : {chkNatOrNow, chk2ndPerson}) box->setStyleSheet("QCheckBox { padding: 3px 6px; }");
     framed_ << chkNatOrNow << chk2ndPerson << Label1 << Label2;
 
     grid->addWidget(caption("lblDiurnalMonth", "Diurnal Month"), 0, 0);

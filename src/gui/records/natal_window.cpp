@@ -55,6 +55,7 @@ void NatalWindow::BuildControls() {
         label->setObjectName(name);
         label->setMargin(3);
         label->setMinimumWidth(110);
+        label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         framed_ << label;
         return label;
     };
