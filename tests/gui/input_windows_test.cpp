@@ -722,6 +722,13 @@ void InputWindowsTest::lookupLabels() {
     QCOMPARE(f.shell->timeZone().frameGeometry().left(), natal.frameGeometry().left());
     QVERIFY(f.shell->timeZone().isVisible());
 
+    // Alt+Z is the natal window's key for its picker.
+    f.shell->unloadTimeZone();
+    QVERIFY(Activate(natal));
+    QTest::keyClick(&natal, Qt::Key_Z, Qt::AltModifier);
+    QVERIFY(f.shell->timeZoneLoaded());
+    QVERIFY(!f.session.TimeZoneTarget);
+
     // Atlas: no atlas program is installed yet, and the message says where it was looked for.
     const QString atlasPath = f.session.AtlasDir + "ATLAS.EXE";
     QTest::mouseClick(&Child<QLabel>(natal, "Label2"), Qt::LeftButton);
