@@ -5,8 +5,15 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
 #include "app/session.h"
+#include "gui_fixture.h"
 #include "records/atlas_bridge.h"
+#include "records/diurnal_window.h"
+#include "records/natal_window.h"
 #include "ui/scripted_dialogs.h"
 
 using namespace orrerion;
@@ -89,6 +96,7 @@ private slots:
     void answerNoFillsNothing();
     void unsignedZoneEastOfGreenwichBecomesNegative();
     void windowsKeepAnsweringWhileTheAtlasRuns();
+    void atlasLabelsFillTheirOwnWindow();
 };
 
 void AtlasBridgeTest::acceptedPlaceFillsZoneAndPlaceAndPassesTheMoment() {
@@ -313,6 +321,53 @@ void AtlasBridgeTest::windowsKeepAnsweringWhileTheAtlasRuns() {
     QVERIFY(timerRan);
     QVERIFY(b.dialogs.unanswered.isEmpty());
     QCOMPARE(f.txtLongDeg, std::string("71"));
+}
+
+void AtlasBridgeTest::atlasLabelsFillTheirOwnWindow() {
+    testing::GuiFixture f;  // the clock reads 6 December 2026, 3:40 P.M.
+    f.Start();
+    f.dialogs.TakeMessages();
+    StandIn atlas(WritesBothFiles);
+    atlas.WritePlace(PlaceFile("50N51", "3E30", "5"));
+    f.session.AtlasDir = atlas.path();
+    f.dialogs.yesNoAnswers = {AnswerYes, AnswerYes};
+
+    NatalWindow& natal = f.shell->inputD();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+    const NatalFields natalBefore = natal.Fields();
+    const DiurnalFields diurnalBefore = diurnal.Fields();
+    QLabel* natalLabel = natal.findChild<QLabel*>("Label2");
+    QVERIFY(natalLabel);
+    QCOMPARE(natalLabel->text(), QString("Atlas"));
+    QTest::mouseClick(natalLabel, Qt::LeftButton);
+    QCOMPARE(atlas.Arguments(), QByteArray("--date 2026-12-06 --time 15:40"));
+    QCOMPARE(natal.findChild<QLineEdit*>("txtTZ")->text(), QString("-5"));
+    QCOMPARE(natal.findChild<QLineEdit*>("txtLongDeg")->text(), QString("3"));
+    QCOMPARE(natal.findChild<QLineEdit*>("txtLongMin")->text(), QString("30"));
+    QVERIFY(natal.findChild<QRadioButton*>("optEast")->isChecked());
+    QCOMPARE(natal.findChild<QLineEdit*>("txtLatDeg")->text(), QString("50"));
+    QCOMPARE(natal.findChild<QLineEdit*>("txtLatMin")->text(), QString("51"));
+    QVERIFY(natal.findChild<QRadioButton*>("optNorth")->isChecked());
+    const NatalFields natalAfter = natal.Fields();
+    QCOMPARE(natalAfter.txtName, natalBefore.txtName);
+    QCOMPARE(natalAfter.txtBirthHour, natalBefore.txtBirthHour);
+    QCOMPARE(natalAfter.txtDay, natalBefore.txtDay);
+    QCOMPARE(natalAfter.optAM, natalBefore.optAM);
+    // The diurnal window was not touched.
+    QCOMPARE(diurnal.Fields().txtDiurnalTZ, diurnalBefore.txtDiurnalTZ);
+    QCOMPARE(diurnal.Fields().txtDiurnalLongDeg, diurnalBefore.txtDiurnalLongDeg);
+
+    atlas.WritePlace(PlaceFile("33S52", "151E12", "-11"));
+    QLabel* diurnalLabel = diurnal.findChild<QLabel*>("Label2");
+    QVERIFY(diurnalLabel);
+    QCOMPARE(diurnalLabel->text(), QString("Atlas"));
+    QTest::keyClick(diurnalLabel, Qt::Key_Return);
+    QCOMPARE(diurnal.findChild<QLineEdit*>("txtDiurnalTZ")->text(), QString("-11"));
+    QCOMPARE(diurnal.findChild<QLineEdit*>("txtDiurnalLongDeg")->text(), QString("151"));
+    QVERIFY(diurnal.findChild<QRadioButton*>("optDiurnalSouth")->isChecked());
+    QCOMPARE(natal.Fields().txtTZ, std::string("-5"));
+    QCOMPARE(f.dialogs.TakeMessages().size(), std::size_t{2});  // the two accept questions
+    QVERIFY(f.dialogs.unanswered.isEmpty());
 }
 
 QTEST_MAIN(AtlasBridgeTest)

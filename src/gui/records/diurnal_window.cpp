@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/shell.h"
 #include "app/sunken_frame.h"
+#include "records/atlas_bridge.h"
 #include "records/input_controls.h"
 #include "records/input_rules.h"
 #include "records/names_window.h"
@@ -329,8 +330,10 @@ void DiurnalWindow::Label1_Click() {
 }
 
 void DiurnalWindow::Label2_Click() {
-    shell_.dialogs().MessageBox(this, NoAtlasMessage(shell_.session.AtlasDir), "Warning!",
-                                MessageIcon::Information);
+    // The bridge fills zone and place with the zone sign rule already applied; SetFields puts them
+    // in without running the window's own rules again.
+    DiurnalFields fields = Fields();
+    if (FillDiurnalFromAtlas(shell_.session, fields, this)) SetFields(fields);
 }
 
 void DiurnalWindow::paintEvent(QPaintEvent* event) {

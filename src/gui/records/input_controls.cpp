@@ -129,10 +129,6 @@ ClockTexts ClockFieldTexts(const QDateTime& now, const QLocale& locale, int Twen
     return texts;
 }
 
-QString NoAtlasMessage(const QString& atlasDir) {
-    return "No atlas program is installed: " + atlasDir + "ATLAS.EXE was not found.";
-}
-
 QString OptionText(float value) {
     // Single precision shows seven significant digits; NumberText then drops any exponent.
     char digits[32];

@@ -87,9 +87,6 @@ struct DefaultPlaceTexts {
 };
 DefaultPlaceTexts DefaultPlace(const Options& options);
 
-// What the "Atlas" label reports while no atlas program is installed beside this program.
-QString NoAtlasMessage(const QString& atlasDir);
-
 // An option value as a field shows it: single-precision digits, no trailing zeros.
 QString OptionText(float value);
 

@@ -14,6 +14,7 @@
 #include "app/shell.h"
 #include "app/sunken_frame.h"
 #include "records/diurnal_window.h"
+#include "records/atlas_bridge.h"
 #include "records/input_controls.h"
 #include "records/input_rules.h"
 #include "records/names_window.h"
@@ -311,8 +312,10 @@ void NatalWindow::Label1_Click() {
 }
 
 void NatalWindow::Label2_Click() {
-    shell_.dialogs().MessageBox(this, NoAtlasMessage(shell_.session.AtlasDir), "Warning!",
-                                MessageIcon::Information);
+    // The bridge fills zone and place with the zone sign rule already applied; SetFields puts them
+    // in without running the window's own rules again.
+    NatalFields fields = Fields();
+    if (FillNatalFromAtlas(shell_.session, fields, this)) SetFields(fields);
 }
 
 void NatalWindow::paintEvent(QPaintEvent* event) {
