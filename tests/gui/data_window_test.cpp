@@ -479,6 +479,15 @@ void DataWindowTest::listingAfterACalculation() {
                  text.viewport()->width())));
     QCOMPARE(text.horizontalScrollBar()->maximum(), 0);
     SaveScreenshot(window, "data_window");
+
+    // The listing handed to the print window.
+    Action(window, "mnuPrint")->trigger();
+    PrintWindow* print = f.shell->main().findChild<PrintWindow*>("PrntFile");
+    QVERIFY(print);
+    QCOMPARE(print->findChild<QPlainTextEdit*>("txtContent")->toPlainText(), text.toPlainText());
+    QApplication::processEvents();
+    QCOMPARE(print->findChild<QPlainTextEdit*>("txtContent")->horizontalScrollBar()->maximum(), 0);
+    SaveScreenshot(*print, "print_window");
 }
 
 QTEST_MAIN(DataWindowTest)

@@ -38,7 +38,7 @@ bool UnfitForFileName(char c) {
 
 }  // namespace
 
-int OptionCount(float option) {
+int OptionWholeNumber(float option) {
     const double value = std::nearbyint(static_cast<double>(option));  // half to even
     if (!std::isfinite(value) || value > std::numeric_limits<int>::max() ||
         value < std::numeric_limits<int>::min()) {
@@ -56,7 +56,7 @@ std::size_t Utf8Length(const std::string& text) {
 }
 
 int DataFileBreakInterval(float option14) {
-    const int interval = OptionCount(option14) - 1;
+    const int interval = OptionWholeNumber(option14) - 1;
     return interval > 0 ? interval : 0;
 }
 

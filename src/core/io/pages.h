@@ -16,7 +16,7 @@ inline constexpr char FormFeed = '\f';  // character 12
 
 // A count option (lines per page) as a whole number, rounded half to even like the options'
 // single-precision values always were; 0 when the value is not a finite number in int range.
-int OptionCount(float option);
+int OptionWholeNumber(float option);
 
 // The number of characters of a UTF-8 text (code points, not bytes).
 std::size_t Utf8Length(const std::string& text);

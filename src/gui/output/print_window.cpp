@@ -8,6 +8,9 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -108,9 +111,26 @@ PrintWindow::PrintWindow(Shell& shell, QWidget* parent)
     layout->addWidget(txtContent_);
     layout->addLayout(buttons);
 
-    // Room for 80 columns of the text and about 30 lines.
+    // About 30 lines of the text; the width follows the lines loaded.
+    resize(640, QFontMetrics(txtContent_->font()).lineSpacing() * 30 + 90);
+    FitWidthToLines({});
+}
+
+void PrintWindow::FitWidthToLines(const std::vector<std::string>& lines) {
+    // Wide enough for the longest line, from 80 up to 132 columns, within the screen.
     const QFontMetrics metrics(txtContent_->font());
-    resize(metrics.horizontalAdvance(QString(82, 'M')) + 60, metrics.lineSpacing() * 30 + 90);
+    int widest = metrics.horizontalAdvance(QString(80, 'M'));
+    for (const std::string& line : lines) {
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
+    }
+    widest = std::min(widest, metrics.horizontalAdvance(QString(132, 'M')));
+    const int margin = static_cast<int>(std::ceil(txtContent_->document()->documentMargin()));
+    const int chrome = layout()->contentsMargins().left() + layout()->contentsMargins().right() +
+                       2 * txtContent_->frameWidth() + 2 * margin + 4 +
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    int width = widest + chrome;
+    if (const QScreen* where = screen()) width = std::min(width, where->availableGeometry().width());
+    resize(width, height());
 }
 
 bool PrintWindow::Load() {
@@ -134,6 +154,7 @@ bool PrintWindow::Load() {
     }
     // A plain text box holds any text that fits in memory, so nothing is ever cut here.
     txtContent_->setPlainText(text);
+    FitWidthToLines(read->lines);
     return true;
 }
 

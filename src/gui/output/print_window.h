@@ -48,6 +48,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void FitWidthToLines(const std::vector<std::string>& lines);
+
     Shell& shell_;
     QPlainTextEdit* txtContent_;
     PrintedJob lastJob_;

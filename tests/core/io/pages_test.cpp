@@ -79,13 +79,13 @@ TEST(DataFileText, WrittenFileHoldsTheTextAndReplacesAnOldOne) {
     EXPECT_NE(failed.message.find("X.DOC"), std::string::npos) << failed.message;
 }
 
-TEST(OptionCount, RoundsHalfToEvenAndRefusesNonNumbers) {
-    EXPECT_EQ(OptionCount(60.0f), 60);
-    EXPECT_EQ(OptionCount(59.5f), 60);
-    EXPECT_EQ(OptionCount(60.5f), 60);
-    EXPECT_EQ(OptionCount(-3.0f), -3);
-    EXPECT_EQ(OptionCount(std::numeric_limits<float>::quiet_NaN()), 0);
-    EXPECT_EQ(OptionCount(1e20f), 0);
+TEST(OptionWholeNumber, RoundsHalfToEvenAndRefusesNonNumbers) {
+    EXPECT_EQ(OptionWholeNumber(60.0f), 60);
+    EXPECT_EQ(OptionWholeNumber(59.5f), 60);
+    EXPECT_EQ(OptionWholeNumber(60.5f), 60);
+    EXPECT_EQ(OptionWholeNumber(-3.0f), -3);
+    EXPECT_EQ(OptionWholeNumber(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(OptionWholeNumber(1e20f), 0);
 }
 
 TEST(ProposedDataFileName, FirstWordCutToEightCharacters) {
