@@ -272,6 +272,18 @@ void MainWindowTest::badInputStopsBeforeTheDayQuestion() {
 void MainWindowTest::helpTextsAreShownAndAMissingOneReported() {
     GuiFixture f;
     f.Start();
+    // Every help item of the menu has its shipped text.
+    QMenu* help = f.shell->main().findChild<QMenu*>("mnuHelp");
+    int shown = 0;
+    for (QAction* item : help->actions()) {
+        if (item->isSeparator() || item->objectName() == "mnuHelpAbout") continue;
+        item->trigger();
+        QVERIFY2(f.dialogs.messages.empty(), qPrintable(item->objectName()));
+        QVERIFY2(f.session.calc.out.DataLines.size() > 10, qPrintable(item->objectName()));
+        ++shown;
+    }
+    QCOMPARE(shown, 16);
+
     f.WriteDataFile("HINTS.HLP", "First hint\r\nSecond hint\r\n");
     Action(f.shell->main(), "mnuHelpHints")->trigger();
     const std::vector<std::string>& lines = f.session.calc.out.DataLines;

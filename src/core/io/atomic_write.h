@@ -10,6 +10,10 @@ struct WriteResult {
     std::string message;  // names the path and the system's reason when !ok
 };
 
+// Writes `content` to `path` (created or emptied), flushes it and forces it to disk. On failure the
+// partly written file is removed.
+WriteResult WriteFileDurably(const std::filesystem::path& path, const std::string& content);
+
 // Writes `content` to a temporary file in the same folder, flushes it, then renames it over `path`.
 // On failure the original file is untouched and the temporary file is removed.
 WriteResult WriteFileAtomically(const std::filesystem::path& path, const std::string& content);

@@ -2,7 +2,7 @@
 
 namespace orrerion {
 
-std::vector<std::string> SplitRecordFields(std::string_view line) {
+std::vector<std::string> SplitRecordFields(std::string_view line, bool* unclosedQuote) {
     std::vector<std::string> fields;
     std::size_t i = 0;
     const std::size_t n = line.size();
@@ -13,7 +13,11 @@ std::vector<std::string> SplitRecordFields(std::string_view line) {
         if (i < n && line[i] == '"') {
             ++i;
             while (i < n && line[i] != '"') field += line[i++];
-            if (i < n) ++i;  // closing quote
+            if (i < n) {
+                ++i;  // closing quote
+            } else if (unclosedQuote) {
+                *unclosedQuote = true;
+            }
             while (i < n && line[i] != ',') ++i;  // anything after the quotes is dropped
         } else {
             std::size_t start = i;

@@ -7,6 +7,8 @@
 
 namespace orrerion {
 
-std::vector<std::string> SplitRecordFields(std::string_view line);
+// A quote that is not closed on the line takes the rest of the line; `unclosedQuote`, when given,
+// is then set to true (and left as it is otherwise).
+std::vector<std::string> SplitRecordFields(std::string_view line, bool* unclosedQuote = nullptr);
 
 }  // namespace orrerion

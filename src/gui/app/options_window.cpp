@@ -15,8 +15,8 @@
 #include "app/shell.h"
 #include "app/sunken_frame.h"
 #include "io/atomic_write.h"
-#include "io/editor_text.h"
 #include "records/options_file.h"
+#include "records/record_file.h"
 
 namespace orrerion::gui {
 namespace {
@@ -60,7 +60,7 @@ OptionsWindow::OptionsWindow(Shell& shell, QWidget* parent)
     layout->setContentsMargins(16, 16, 16, 12);
     layout->addWidget(txtContent_);
     layout->addLayout(buttons);
-    resize(560, 620);
+    resize(700, 640);
 
     LoadText();
     connect(txtContent_, &QPlainTextEdit::textChanged, this, [this] { changed_ = true; });
@@ -68,10 +68,9 @@ OptionsWindow::OptionsWindow(Shell& shell, QWidget* parent)
 }
 
 bool OptionsWindow::LoadText() {
-    std::string error;
-    const std::optional<std::string> text = ReadEditorText(OptionsPath(shell_), &error);
-    if (!text) return false;
-    txtContent_->setPlainText(QString::fromStdString(*text));
+    const EditorText loadedText = LoadEditorText(OptionsPath(shell_));
+    if (loadedText.problem) return false;
+    txtContent_->setPlainText(QString::fromStdString(loadedText.text));
     loaded_ = true;
     changed_ = false;
     return true;

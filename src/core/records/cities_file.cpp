@@ -1,0 +1,105 @@
+#include "records/cities_file.h"
+
+#include <cctype>
+
+#include "io/number_text.h"
+#include "records/input_rules.h"
+
+namespace orrerion {
+namespace {
+
+constexpr std::size_t CityRecordFieldCount = 5;
+
+bool Digits(std::string_view text) {
+    if (text.empty()) return false;
+    for (char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    }
+    return true;
+}
+
+// Degree digits, one letter that is not a digit, two minute digits.
+bool CodeShape(std::string_view code, std::size_t degreeDigits) {
+    return code.size() == degreeDigits + 3 && Digits(code.substr(0, degreeDigits)) &&
+           !std::isdigit(static_cast<unsigned char>(code[degreeDigits])) &&
+           Digits(code.substr(degreeDigits + 1));
+}
+
+struct PlaceTarget {
+    std::string& zone;
+    std::string& longDeg;
+    std::string& longMin;
+    bool& east;
+    std::string& latDeg;
+    std::string& latMin;
+    bool& south;
+};
+
+std::vector<Message> Load(const CityRecord& city, PlaceTarget t) {
+    const std::vector<Message> formatError = {
+        {"Error!", MessageIcon::Critical, CityFormatErrorMessage}};
+
+    const std::string_view L = city.LongitudeCode;
+    const std::size_t degreeDigits = L.size() == 5 ? 2 : 3;
+    if (!CodeShape(L, degreeDigits)) return formatError;
+    t.longDeg = NumberText(LeadingNumber(L.substr(0, degreeDigits)));
+    t.east = L[degreeDigits] == 'E';
+    ApplyZoneSignRule(t.zone, t.east);
+    t.longMin = NumberText(LeadingNumber(L.substr(L.size() - 2)));
+
+    const std::optional<double> zone = ParseNumber(city.Zone);
+    if (!zone) return formatError;
+    t.zone = NumberText(*zone);
+
+    const std::string_view T = city.LatitudeCode;
+    if (!CodeShape(T, 2)) return formatError;
+    t.latDeg = NumberText(LeadingNumber(T.substr(0, 2)));
+    t.south = T[2] == 'S';
+    t.latMin = NumberText(LeadingNumber(T.substr(T.size() - 2)));
+    return {};
+}
+
+}  // namespace
+
+CityTable FillCitiesList(const std::filesystem::path& path) {
+    CityTable table;
+    RawRecordFile raw = ReadRecordFile(path, CityRecordFieldCount, true);
+    if (!raw.opened) {
+        table.problem = CannotOpenProblem(path, raw.openError);
+        return table;
+    }
+    for (RawRecord& r : raw.records) {
+        std::vector<std::string>& f = r.fields;
+        table.records.push_back(
+            {f[0] + "," + f[1], std::move(f[2]), std::move(f[3]), std::move(f[4])});
+    }
+    if (raw.failure != FieldReadFailure::None) {
+        table.problem =
+            DamagedFileProblem(path, raw.failure, raw.failureLine, CitiesFileErrorMessage);
+    }
+    return table;
+}
+
+std::filesystem::path CitiesFileOrDefault(const std::filesystem::path& CitiesFilePath,
+                                          const std::filesystem::path& ProgramDir) {
+    return CitiesFilePath.empty() ? ProgramDir / DefaultCitiesFileName : CitiesFilePath;
+}
+
+std::optional<std::size_t> FindCityRecord(const CityTable& table, std::string_view selectedName) {
+    for (std::size_t d = 0; d < table.records.size(); ++d) {
+        if (table.records[d].CityName == selectedName) return d;
+    }
+    return std::nullopt;
+}
+
+std::vector<Message> LoadCityRecord(const CityRecord& city, NatalFields& f) {
+    return Load(city, {f.txtTZ, f.txtLongDeg, f.txtLongMin, f.optEast, f.txtLatDeg, f.txtLatMin,
+                       f.optSouth});
+}
+
+std::vector<Message> LoadCityRecord(const CityRecord& city, DiurnalFields& f) {
+    return Load(city, {f.txtDiurnalTZ, f.txtDiurnalLongDeg, f.txtDiurnalLongMin, f.optDiurnalEast,
+                       f.txtDiurnalLatDeg, f.txtDiurnalLatMin, f.optDiurnalSouth});
+}
+
+}  // namespace orrerion

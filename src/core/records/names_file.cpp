@@ -1,0 +1,289 @@
+#include "records/names_file.h"
+
+#include <cctype>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "aspects/formatters.h"
+#include "chart/input_checks.h"
+#include "io/atomic_write.h"
+#include "io/number_text.h"
+#include "io/text_encoding.h"
+
+namespace orrerion {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t NameRecordFieldCount = 7;
+constexpr const char* NL = "\r\n";
+
+NameRecord FromFields(std::vector<std::string>& f) {
+    return {std::move(f[0]), std::move(f[1]), std::move(f[2]), std::move(f[3]),
+            std::move(f[4]), std::move(f[5]), std::move(f[6])};
+}
+
+// A field written so that it reads back as itself: in quotes when it holds a comma or starts or
+// ends with a blank (which reading would drop). A field holding a double quote cannot be quoted;
+// reading never gives one that needs quotes.
+std::string FieldText(const std::string& field) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    const bool needsQuotes = field.find(',') != std::string::npos ||
+                             (!field.empty() && (blank(field.front()) || blank(field.back())));
+    if (!needsQuotes || field.find('"') != std::string::npos) return field;
+    return "\"" + field + "\"";
+}
+
+// A whole number of up to four digits, blanks around it allowed; nothing otherwise.
+std::optional<int> DateNumber(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return std::nullopt;
+    const std::size_t last = text.find_last_not_of(' ');
+    text = text.substr(first, last - first + 1);
+    if (text.empty() || text.size() > 4) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (!std::isdigit(static_cast<unsigned char>(c))) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// The "/"-joined date text read back in the date order, as "dd mmm yyyy"; nothing when it is not
+// a calendar date that the names file can hold.
+std::optional<std::string> RecordDateText(const std::string& joined, int DateOrder) {
+    std::vector<std::string_view> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t slash = joined.find('/', start);
+        parts.push_back(std::string_view(joined).substr(start, slash - start));
+        if (slash == std::string::npos) break;
+        start = slash + 1;
+    }
+    if (parts.size() != 3) return std::nullopt;
+    const auto at = [&](int i) { return DateNumber(parts[static_cast<std::size_t>(i)]); };
+    std::optional<int> day, month, year;
+    switch (DateOrder) {
+        case 1: day = at(0); month = at(1); year = at(2); break;
+        case 2: year = at(0); month = at(1); day = at(2); break;
+        default: month = at(0); day = at(1); year = at(2); break;
+    }
+    if (!day || !month || !year || *month < 1 || *month > 12) return std::nullopt;
+    const std::string text = DateDdMmmYyyy({*day, *month, *year});
+    const std::optional<ParsedRecordDate> back = ParseRecordDate(text);
+    if (!back || back->day != *day || back->month != *month || back->year != *year) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+// Forces the folder's entries (the rename) to disk; a folder that cannot be synced is not an error.
+void SyncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+NameSaveResult SaveFailed(const fs::path& chosen, const std::string& reason) {
+    NameSaveResult r;
+    r.problem = Message{"Error!", MessageIcon::Critical,
+                        "Cannot save to " + chosen.string() + ": " + reason};
+    return r;
+}
+
+}  // namespace
+
+NameTable FillNamesList(const fs::path& path) {
+    NameTable table;
+    RawRecordFile raw = ReadRecordFile(path, NameRecordFieldCount, true);
+    if (!raw.opened) {
+        table.problem = CannotOpenProblem(path, raw.openError);
+        return table;
+    }
+    for (RawRecord& r : raw.records) table.records.push_back(FromFields(r.fields));
+    if (raw.failure != FieldReadFailure::None) {
+        table.problem = DamagedFileProblem(path, raw.failure, raw.failureLine, NamesFileErrorMessage);
+    }
+    return table;
+}
+
+NamesWindowList OpenNamesList(const fs::path& NamesFilePath, const fs::path& ProgramDir) {
+    NamesWindowList list;
+    if (!NamesFilePath.empty()) {
+        list.table = FillNamesList(NamesFilePath);
+        if (!list.table.problem || !list.table.problem->cannotOpen) {
+            list.NamesFilePath = NamesFilePath;
+            list.openedPath = NamesFilePath;
+            return list;
+        }
+    }
+    // The default file is tried once; when it cannot be opened either the list stays empty.
+    list.openedPath = ProgramDir / DefaultNamesFileName;
+    list.table = FillNamesList(list.openedPath);
+    return list;
+}
+
+fs::path NamesEditorPath(const fs::path& NamesFilePath, const fs::path& ProgramDir) {
+    return NamesFilePath.empty() ? ProgramDir / DefaultNamesFileName : NamesFilePath;
+}
+
+std::optional<std::size_t> FindNameRecord(const NameTable& table, std::string_view selectedName) {
+    for (std::size_t d = 0; d < table.records.size(); ++d) {
+        if (table.records[d].Name == selectedName) return d;
+    }
+    return std::nullopt;
+}
+
+LockListPosition PositionLockedList(int recordCount, int LockedIndex, bool check1Ticked,
+                                    bool JustSaved) {
+    LockListPosition p;
+    p.LockedIndex = LockedIndex;
+    if (!check1Ticked || JustSaved) return p;
+    if (p.LockedIndex >= recordCount) p.LockedIndex = recordCount - 1;
+    p.topIndex = p.LockedIndex < 12 ? 0 : p.LockedIndex - 12;
+    if (p.LockedIndex < 0) p.LockedIndex = 0;
+    if (recordCount > 0) p.selectIndex = p.LockedIndex;
+    return p;
+}
+
+std::string RecordTimeText(double hourMinutes) { return FormatPicture(hourMinutes, "##.00"); }
+std::string RecordLongitudeText(double degreesMinutesWest) {
+    return FormatPicture(degreesMinutesWest, "000.00");
+}
+std::string RecordLatitudeText(double degreesMinutesNorth) {
+    return FormatPicture(degreesMinutesNorth, "00.00");
+}
+
+std::string NameRecordLine(const NameRecord& r) {
+    return FieldText(r.Name) + "," + FieldText(r.Date) + "," + FieldText(r.Time) + "," +
+           FieldText(r.Meridiem) + "," + FieldText(r.Zone) + "," + FieldText(r.Longitude) + "," +
+           FieldText(r.Latitude);
+}
+
+std::optional<Message> CheckNameForSaving(std::string_view name) {
+    if (name.find(',') == std::string_view::npos) return std::nullopt;
+    return Message{"Warning!", MessageIcon::Critical, NameCommaMessage};
+}
+
+NewNameRecordResult NewNameRecord(const NatalFields& f, int DateOrder) {
+    NewNameRecordResult result;
+    const std::optional<std::string> date =
+        RecordDateText(JoinDateText(f.txtMonth, f.txtDay, f.txtYear, DateOrder), DateOrder);
+    if (!date) {
+        result.problem = Message{"Warning!", MessageIcon::Information, NatalInputMessage};
+        return result;
+    }
+    double longitude = LeadingNumber(f.txtLongDeg) + LeadingNumber(f.txtLongMin) / 100;
+    if (f.optEast) longitude = -longitude;
+    double latitude = LeadingNumber(f.txtLatDeg) + LeadingNumber(f.txtLatMin) / 100;
+    if (f.optSouth) latitude = -latitude;
+    result.record = NameRecord{
+        f.txtName,
+        *date,
+        RecordTimeText(LeadingNumber(f.txtBirthHour) + LeadingNumber(f.txtBirthMinute) / 100),
+        f.optAM ? "A" : "P",
+        f.txtTZ,
+        RecordLongitudeText(longitude),
+        RecordLatitudeText(latitude),
+    };
+    return result;
+}
+
+Message ReplaceQuestion(const NameRecord& s) {
+    std::string text =
+        "There is already a name on file matching your current name with the following "
+        "associated data: ";
+    text += std::string(NL) + NL + "Date =  " + s.Date + NL + "Time =  " + s.Time + " " +
+            s.Meridiem + NL + "Time zone =  " + s.Zone + NL + "Longitude =  " + s.Longitude + NL +
+            "Latitude =  " + s.Latitude + NL + NL + "Do you want to replace it?" + NL + NL +
+            "Answering 'NO' will append the current name and data to file, not replace the "
+            "existing entry.";
+    return {s.Name + " already exists", MessageIcon::Question, std::move(text)};
+}
+
+fs::path NamesBackupPath(const fs::path& chosenPath) {
+    const std::string name = chosenPath.filename().string();
+    std::string backup = name.size() >= 4 ? name.substr(0, name.size() - 3) + "OLD" : name;
+    if (backup == name) backup = name + ".OLD";
+    return chosenPath.parent_path() / backup;
+}
+
+NameSaveResult SaveNameRecord(const fs::path& chosenPath, const NameRecord& newRecord,
+                              const ReplaceAsker& askReplace) {
+    if (std::optional<Message> comma = CheckNameForSaving(newRecord.Name)) {
+        NameSaveResult r;
+        r.problem = std::move(comma);
+        return r;
+    }
+    // A names file reached through a symbolic link is saved where the link points.
+    fs::path chosen = chosenPath;
+    std::error_code ec;
+    if (fs::is_symlink(chosen, ec)) {
+        const fs::path target = fs::canonical(chosen, ec);
+        if (!ec) chosen = target;
+    }
+
+    NameSaveResult result;
+    const bool oldFileExists = fs::exists(fs::symlink_status(chosen, ec));
+    std::string content;
+    if (oldFileExists) {
+        RawRecordFile raw = ReadRecordFile(chosen, NameRecordFieldCount, false);
+        if (!raw.opened) return SaveFailed(chosen, raw.openError);
+        const std::string newName = UpperCaseText(newRecord.Name);
+        for (RawRecord& r : raw.records) {
+            NameRecord stored = FromFields(r.fields);
+            if (UpperCaseText(stored.Name) == newName &&
+                askReplace(ReplaceQuestion(stored), stored)) {
+                ++result.replaced;
+                continue;
+            }
+            content += NameRecordLine(stored) + NL;
+            ++result.kept;
+        }
+        // A record cut short by the end of the file that holds nothing (a blank last line) is no
+        // loss; anything else that stopped the copy is.
+        bool nothingLost = raw.failure == FieldReadFailure::PastEnd;
+        for (const std::string& f : raw.partial) nothingLost = nothingLost && f.empty();
+        if (raw.failure != FieldReadFailure::None && !nothingLost) {
+            result.copyStoppedAtLine = raw.failureLine;
+        }
+    }
+    content += NameRecordLine(newRecord) + NL;
+
+    const fs::path temp = chosen.parent_path() / SaveTempFileName;
+    if (WriteResult w = WriteFileDurably(temp, content); !w.ok) {
+        return SaveFailed(chosen, w.message);
+    }
+    auto abandon = [&](const std::string& reason) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return SaveFailed(chosen, reason);
+    };
+
+    if (oldFileExists) {
+        // The backup shares the old file's content while the chosen path still names it, so the
+        // chosen file exists at every moment.
+        const fs::path backup = NamesBackupPath(chosen);
+        fs::remove(backup, ec);  // an old backup that cannot be removed shows up below
+        fs::create_hard_link(chosen, backup, ec);
+        if (ec) {
+            std::error_code copyError;
+            fs::copy_file(chosen, backup, fs::copy_options::overwrite_existing, copyError);
+            if (copyError) {
+                return abandon("cannot make the backup " + backup.string() + ": " +
+                               copyError.message());
+            }
+        }
+        result.backupPath = backup;
+    }
+    fs::rename(temp, chosen, ec);
+    if (ec) return abandon(ec.message());
+    SyncFolder(chosen.parent_path());
+    result.ok = true;
+    return result;
+}
+
+}  // namespace orrerion
