@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "io/text_encoding.h"
+
 namespace orrerion {
 namespace {
 
@@ -47,14 +49,6 @@ int OptionWholeNumber(float option) {
     return static_cast<int>(value);
 }
 
-std::size_t Utf8Length(const std::string& text) {
-    std::size_t count = 0;
-    for (const char c : text) {
-        if (!IsContinuationByte(c)) ++count;
-    }
-    return count;
-}
-
 int DataFileBreakInterval(float option14) {
     const int interval = OptionWholeNumber(option14) - 1;
     return interval > 0 ? interval : 0;
@@ -95,7 +89,7 @@ std::string ProposedDataFileName(const std::string& chartName) {
 
 bool HasLongLine(const std::vector<std::string>& lines, float option16) {
     for (const std::string& line : lines) {
-        if (static_cast<double>(Utf8Length(line)) > static_cast<double>(option16)) return true;
+        if (static_cast<double>(CharacterCount(line)) > static_cast<double>(option16)) return true;
     }
     return false;
 }

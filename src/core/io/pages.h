@@ -18,9 +18,6 @@ inline constexpr char FormFeed = '\f';  // character 12
 // single-precision values always were; 0 when the value is not a finite number in int range.
 int OptionWholeNumber(float option);
 
-// The number of characters of a UTF-8 text (code points, not bytes).
-std::size_t Utf8Length(const std::string& text);
-
 // Saved data files. `option14` is the page length of a saved file: a form-feed line follows line i
 // (0-based) when i is not 0 and a multiple of option14 - 1. A page length below 2 leaves no whole
 // page to break after, so such a file gets no page breaks, only the form feed at the end.

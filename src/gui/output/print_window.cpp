@@ -17,9 +17,9 @@
 
 #include "app/shell.h"
 #include "app/sunken_frame.h"
-#include "io/editor_text.h"
 #include "io/line_reader.h"
 #include "io/pages.h"
+#include "records/record_file.h"
 
 namespace orrerion::gui {
 namespace {

@@ -14,6 +14,7 @@
 #include <system_error>
 
 #include "app/shell.h"
+#include "records/record_file.h"
 
 namespace orrerion::gui {
 namespace {
@@ -72,6 +73,14 @@ SelectFileWindow::SelectFileWindow(Shell& shell, const QString& pattern,
     connect(drvList_, &QComboBox::activated, this, &SelectFileWindow::drvList_Change);
     connect(dirList_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &SelectFileWindow::dirList_Change);
+    // The tree fills and sorts in the background: keep the current folder in view meanwhile.
+    auto keepCurrentInView = [this] {
+        if (dirList_->currentIndex().isValid()) {
+            dirList_->scrollTo(dirList_->currentIndex(), QAbstractItemView::PositionAtCenter);
+        }
+    };
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, keepCurrentInView);
+    connect(folders_, &QFileSystemModel::layoutChanged, this, keepCurrentInView);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
@@ -112,9 +121,9 @@ void SelectFileWindow::SetDirectory(const QString& folder) {
 
     const QModelIndex index = folders_->index(clean);
     if (index.isValid()) {
+        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) dirList_->expand(up);
         dirList_->setCurrentIndex(index);  // dirList_Change lists the files
-        dirList_->scrollTo(index);
-        dirList_->expand(index);
+        dirList_->scrollTo(index, QAbstractItemView::PositionAtCenter);
     }
     if (directory_ != clean) {
         directory_ = clean;
@@ -149,18 +158,12 @@ QStringList SelectFileWindow::files() const {
     return names;
 }
 
-int SelectFileWindow::PreselectedRow(const QStringList& files, const QString& fileName) {
-    if (files.isEmpty()) return -1;
-    const QString wanted = fileName.toUpper();
-    for (int row = 0; row < files.size(); ++row) {
-        if (files[row].toUpper() == wanted) return row;
+void SelectFileWindow::PreselectFile(const std::filesystem::path& current) {
+    std::vector<std::string> entries;
+    for (const QString& name : files()) entries.push_back(name.toStdString());
+    if (const std::optional<std::size_t> row = ChooseFilePreselection(entries, current)) {
+        filList_->setCurrentRow(static_cast<int>(*row));
     }
-    return 0;
-}
-
-void SelectFileWindow::PreselectFile(const QString& fileName) {
-    const int row = PreselectedRow(files(), fileName);
-    if (row >= 0) filList_->setCurrentRow(row);
 }
 
 void SelectFileWindow::cmdSelect_Click() {
@@ -191,7 +194,7 @@ std::filesystem::path ChooseFile(Shell& shell, const QString& pattern,
         folder = current.parent_path();
     }
     SelectFileWindow window(shell, pattern, folder);
-    window.PreselectFile(QString::fromStdString(current.filename().string()));
+    window.PreselectFile(current);
     shell.dialogs().ExecModal(window);
     return session.SelectedFilePath;
 }

@@ -27,8 +27,8 @@ public:
     void SetDirectory(const QString& folder);
     // The files listed, in their order.
     QStringList files() const;
-    // Highlights the first file, then the first whose name equals `fileName` ignoring case.
-    void PreselectFile(const QString& fileName);
+    // Highlights the file whose name equals that of `current` in capitals, else the first file.
+    void PreselectFile(const std::filesystem::path& current);
 
     // Select (also a double click on a file): the names and cities lists emptied, the highlighted
     // file's full path in SelectedFilePath (kept as preset when none is highlighted); closes.
@@ -36,10 +36,6 @@ public:
     // Cancel, also closing the window: SelectedFilePath emptied.
     void cmdCancel_Click();
     void reject() override;
-
-    // The row PreselectFile highlights: the first whose name equals `fileName` in capitals, else 0;
-    // -1 for an empty list.
-    static int PreselectedRow(const QStringList& files, const QString& fileName);
 
 private:
     void drvList_Change(int index);

@@ -113,13 +113,6 @@ TEST(ProposedDataFileName, FirstWordCutToEightCharacters) {
     }
 }
 
-TEST(Utf8Length, CountsCharactersNotBytes) {
-    EXPECT_EQ(Utf8Length(""), 0u);
-    EXPECT_EQ(Utf8Length("abc"), 3u);
-    EXPECT_EQ(Utf8Length("Jos\xC3\xA9"), 4u);
-    EXPECT_EQ(Utf8Length("\xE2\x82\xAC" "5"), 2u);  // euro sign, three bytes
-}
-
 TEST(PrintFont, LongestLineEqualToTheLimitKeepsTwelvePoints) {
     const std::string eighty(80, 'x');
     EXPECT_FALSE(HasLongLine({"short", eighty, ""}, 80.0f));
