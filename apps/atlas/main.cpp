@@ -8,6 +8,7 @@
 
 #include "atlas_command_line.h"
 #include "atlas_window.h"
+#include "records/atlas_exchange.h"
 #include "geonames_places.h"
 #include "place_search.h"
 
@@ -53,5 +54,5 @@ int main(int argc, char** argv) {
     window.show();
     window.raise();
     window.activateWindow();
-    return window.exec() == QDialog::Accepted ? 0 : 1;
+    return window.exec() == QDialog::Accepted ? 0 : orrerion::AtlasCancelledStatus;
 }

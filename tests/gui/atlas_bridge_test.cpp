@@ -94,6 +94,7 @@ private slots:
     void missingPathFileIsReported();
     void missingPlaceFileIsReported();
     void answerNoFillsNothing();
+    void cancelInTheAtlasOffersNoEarlierPlace();
     void unsignedZoneEastOfGreenwichBecomesNegative();
     void windowsKeepAnsweringWhileTheAtlasRuns();
     void atlasLabelsFillTheirOwnWindow();
@@ -280,6 +281,33 @@ void AtlasBridgeTest::answerNoFillsNothing() {
     QCOMPARE(run.AtlasAnswer, AnswerNo);
     QCOMPARE(run.AtlasReady, 1);
     QCOMPARE(run.place.AtlasLongitude, std::string("71W04"));
+}
+
+void AtlasBridgeTest::cancelInTheAtlasOffersNoEarlierPlace() {
+    // An earlier run left both files; this run is cancelled and writes nothing.
+    StandIn earlier(WritesBothFiles + "\nexit 0");
+    earlier.WritePlace(PlaceFile("42N21", "71W04", "5"));
+    Bridge b;
+    b.session.AtlasDir = earlier.path();
+    b.dialogs.yesNoAnswers = {AnswerYes};
+    NatalFields f = BirthFields();
+    QVERIFY(FillNatalFromAtlas(b.session, f, nullptr));
+    b.dialogs.TakeMessages();
+
+    QFile script(earlier.dir.filePath("ATLAS.EXE"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexit 3\n");
+    script.close();
+    const NatalFields before = BirthFields();
+    f = before;
+    AtlasRun run;
+    run.AtlasReady = 1;
+    RunAtlas(b.session, nullptr, MomentOf(f), run);
+    QCOMPARE(run.AtlasReady, 0);
+    QVERIFY(!FillNatalFromAtlas(b.session, f, nullptr));
+    QVERIFY(b.dialogs.messages.empty());  // neither a question nor a warning
+    QCOMPARE(f.txtTZ, before.txtTZ);
+    QCOMPARE(b.session.AtlasDir, earlier.path());
 }
 
 void AtlasBridgeTest::unsignedZoneEastOfGreenwichBecomesNegative() {

@@ -12,6 +12,9 @@
 namespace orrerion {
 
 inline constexpr const char* AtlasProgramName = "ATLAS.EXE";
+// The atlas program's exit status when the person cancelled it: it wrote nothing, so files left by
+// an earlier run must not be offered as its result.
+inline constexpr int AtlasCancelledStatus = 3;
 inline constexpr const char* AtlasPathFileName = "PCATPATH.TXT";
 inline constexpr const char* AtlasPlaceFileName = "TSRTEMP.TXT";
 

@@ -23,9 +23,10 @@ AtlasMoment Moment(const std::string& month, const std::string& day, const std::
     return moment;
 }
 
+enum class LaunchOutcome { NotStarted, Ended, Cancelled };
+
 // Starts the program and runs a local event loop until it ends, so the windows keep answering.
-// False when the program could not be started.
-bool LaunchAndWait(const QString& program, const QStringList& arguments) {
+LaunchOutcome LaunchAndWait(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     QEventLoop loop;
@@ -39,7 +40,11 @@ bool LaunchAndWait(const QString& program, const QStringList& arguments) {
     });
     process.start(program, arguments);
     if (!failedToStart && process.state() != QProcess::NotRunning) loop.exec();
-    return !failedToStart;
+    if (failedToStart) return LaunchOutcome::NotStarted;
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == AtlasCancelledStatus) {
+        return LaunchOutcome::Cancelled;
+    }
+    return LaunchOutcome::Ended;
 }
 
 template <typename Fields>
@@ -77,7 +82,10 @@ void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, Atla
     const QStringList arguments = AtlasProgramArguments(moment);
     // An empty AtlasDir is a path the person gave up on: ask again at once rather than let the
     // system search for the program elsewhere.
-    while (session.AtlasDir.isEmpty() || !LaunchAndWait(session.AtlasDir + AtlasProgramName, arguments)) {
+    LaunchOutcome outcome = LaunchOutcome::NotStarted;
+    while (session.AtlasDir.isEmpty() ||
+           (outcome = LaunchAndWait(session.AtlasDir + AtlasProgramName, arguments)) ==
+               LaunchOutcome::NotStarted) {
         session.AtlasDir.clear();
         const QString answer = session.dialogs.InputBox(parent, AtlasPathPrompt, AtlasPathPromptTitle, QString());
         if (answer.isEmpty()) {
@@ -87,6 +95,11 @@ void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, Atla
         session.AtlasDir = QString::fromStdString(AtlasDirFromAnswer(answer.toStdString()));
     }
 
+    // Cancelled in the atlas: nothing to read and nothing to report.
+    if (outcome == LaunchOutcome::Cancelled) {
+        run.AtlasReady = 0;
+        return;
+    }
     const AtlasReadResult read = ReadAtlasPlace(session.AtlasDir.toStdString());
     if (!read.place) {
         session.dialogs.Show(parent, *read.message);
