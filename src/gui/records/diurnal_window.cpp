@@ -274,32 +274,16 @@ void DiurnalWindow::SelectEast(bool east) {
 
 void DiurnalWindow::txtDiurnalHour_Change() {
     if (settingFields_) return;
-    std::string hour = txtDiurnalHour->text().toStdString();
-    bool am = optDiurnalAM->isChecked();
-    const HourRuleResult rule = ApplyHourRule(hour, am, DiurnalHourEmptyMessage);
-    if (rule.message) {
-        shell_.dialogs().Show(this, *rule.message);
-        if (rule.selectText) txtDiurnalHour->selectAll();
-        return;
-    }
-    if (!am) optDiurnalPM->setChecked(true);
-    const QString replaced = QString::fromStdString(hour);
-    // The replacement is a change of its own and runs the rule again (which then leaves it).
-    if (replaced != txtDiurnalHour->text()) txtDiurnalHour->setText(replaced);
+    RunHourRule(shell_.dialogs(), this, *txtDiurnalHour, *optDiurnalAM, *optDiurnalPM,
+                DiurnalHourEmptyMessage);
 }
 
 void DiurnalWindow::optDiurnalEast_Click() {
-    std::string zone = txtDiurnalTZ->text().toStdString();
-    ApplyZoneSignRule(zone, true);
-    const QString text = QString::fromStdString(zone);
-    if (text != txtDiurnalTZ->text()) txtDiurnalTZ->setText(text);
+    RunZoneSignRule(*txtDiurnalTZ, true);
 }
 
 void DiurnalWindow::optDiurnalWest_Click() {
-    std::string zone = txtDiurnalTZ->text().toStdString();
-    ApplyZoneSignRule(zone, false);
-    const QString text = QString::fromStdString(zone);
-    if (text != txtDiurnalTZ->text()) txtDiurnalTZ->setText(text);
+    RunZoneSignRule(*txtDiurnalTZ, false);
 }
 
 void DiurnalWindow::chkNatOrNow_Click() {

@@ -3,11 +3,13 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
 #include "records/input_rules.h"
+#include "ui/dialogs.h"
 
 namespace orrerion::gui {
 
@@ -147,6 +149,28 @@ DefaultPlaceTexts DefaultPlace(const Options& options) {
     place.latMin = OptionText(v[23]);
     place.south = v[24] != 0;
     return place;
+}
+
+void RunHourRule(Dialogs& dialogs, QWidget* window, QLineEdit& hour, QRadioButton& am,
+                 QRadioButton& pm, const char* emptyMessage) {
+    std::string text = hour.text().toStdString();
+    bool isAM = am.isChecked();
+    const HourRuleResult rule = ApplyHourRule(text, isAM, emptyMessage);
+    if (rule.message) {
+        dialogs.Show(window, *rule.message);
+        if (rule.selectText) hour.selectAll();
+        return;
+    }
+    if (!isAM) pm.setChecked(true);
+    const QString replaced = QString::fromStdString(text);
+    if (replaced != hour.text()) hour.setText(replaced);
+}
+
+void RunZoneSignRule(QLineEdit& zone, bool east) {
+    std::string text = zone.text().toStdString();
+    ApplyZoneSignRule(text, east);
+    const QString signedText = QString::fromStdString(text);
+    if (signedText != zone.text()) zone.setText(signedText);
 }
 
 }  // namespace orrerion::gui

@@ -12,6 +12,7 @@
 #include "records/options_file.h"
 
 class QLineEdit;
+class QRadioButton;
 
 namespace orrerion::gui {
 
@@ -86,6 +87,17 @@ struct DefaultPlaceTexts {
     bool south = false;
 };
 DefaultPlaceTexts DefaultPlace(const Options& options);
+
+class Dialogs;
+
+// The hour rule on a window's hour box: its message shown (with the whole text selected when the
+// text is not a number), P.M. selected above 12, and the replaced text put back, which is a change
+// of its own and runs the rule again until the hour stands.
+void RunHourRule(Dialogs& dialogs, QWidget* window, QLineEdit& hour, QRadioButton& am,
+                 QRadioButton& pm, const char* emptyMessage);
+
+// The zone sign rule on a zone box: East makes the zone negative, West positive.
+void RunZoneSignRule(QLineEdit& zone, bool east);
 
 // An option value as a field shows it: single-precision digits, no trailing zeros.
 QString OptionText(float value);

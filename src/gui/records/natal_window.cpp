@@ -249,30 +249,15 @@ void NatalWindow::SelectEast(bool east) {
 
 void NatalWindow::txtBirthHour_Change() {
     if (settingFields_) return;
-    std::string hour = txtBirthHour->text().toStdString();
-    bool am = optAM->isChecked();
-    const HourRuleResult rule = ApplyHourRule(hour, am, NatalHourEmptyMessage);
-    if (rule.message) {
-        shell_.dialogs().Show(this, *rule.message);
-        if (rule.selectText) txtBirthHour->selectAll();
-        return;
-    }
-    if (!am) optPM->setChecked(true);
-    const QString replaced = QString::fromStdString(hour);
-    // The replacement is a change of its own and runs the rule again (which then leaves it).
-    if (replaced != txtBirthHour->text()) txtBirthHour->setText(replaced);
+    RunHourRule(shell_.dialogs(), this, *txtBirthHour, *optAM, *optPM, NatalHourEmptyMessage);
 }
 
 void NatalWindow::optEast_Click() {
-    std::string zone = txtTZ->text().toStdString();
-    ApplyZoneSignRule(zone, true);
-    if (QString::fromStdString(zone) != txtTZ->text()) txtTZ->setText(QString::fromStdString(zone));
+    RunZoneSignRule(*txtTZ, true);
 }
 
 void NatalWindow::optWest_Click() {
-    std::string zone = txtTZ->text().toStdString();
-    ApplyZoneSignRule(zone, false);
-    if (QString::fromStdString(zone) != txtTZ->text()) txtTZ->setText(QString::fromStdString(zone));
+    RunZoneSignRule(*txtTZ, false);
 }
 
 void NatalWindow::cmdOK_Click() {
