@@ -9,8 +9,8 @@ namespace orrerion::gui {
 inline constexpr QPoint ListWindowsPosition{59, 496};
 // Top edge of the time zone picker; its left edge is set by the input window that opens it.
 inline constexpr int TimeZoneWindowTop = 496;
-// Rows the Names list shows at least: the locked entry is the 13th row from the top.
-inline constexpr int NamesVisibleRows = 13;
+// Rows the Names list shows at least: the locked entry, 13th from the top, and one more.
+inline constexpr int NamesVisibleRows = 14;
 // Top-left corner of the names and cities editors.
 inline constexpr QPoint EditorWindowsPosition{140, 110};
 
