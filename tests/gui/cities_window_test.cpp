@@ -94,7 +94,7 @@ void CitiesWindowTest::listsCityAndRegionOfTheCitiesFile() {
     QVERIFY(entries.size() > 100);
     QCOMPARE(entries.front(), QString("Montgomery,AL"));
     QVERIFY(f.dialogs.messages.empty());
-    QVERIFY(cities.frameGeometry().bottom() < 800);
+    QVERIFY(cities.screen()->availableGeometry().contains(cities.frameGeometry()));
     SaveScreenshot(cities, "cities_window");
 }
 

@@ -175,8 +175,8 @@ void NamesWindowTest::opensTheNamesFileWithItsControls() {
     QVERIFY(entries.contains(QString::fromUtf8("Søren Lindqvist")));
     QCOMPARE(SelectedRow(NamesList(f)), -1);
     QVERIFY(f.dialogs.messages.empty());
-    // The list sits below the input windows and on the screen.
-    QVERIFY(names.frameGeometry().bottom() < 800);
+    // The window lies on the screen.
+    QVERIFY(names.screen()->availableGeometry().contains(names.frameGeometry()));
     SaveScreenshot(names, "names_window");
 }
 

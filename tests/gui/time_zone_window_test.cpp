@@ -88,7 +88,7 @@ void TimeZoneWindowTest::listLinesLineUpInAFixedPitchFont() {
                  qPrintable(list.item(i)->text()));
     }
     QVERIFY(f.dialogs.messages.empty());
-    QVERIFY(picker.frameGeometry().bottom() < 800);
+    QVERIFY(picker.screen()->availableGeometry().contains(picker.frameGeometry()));
     SaveScreenshot(picker, "time_zone_window");
 
     QPointer<TimeZoneWindow> closing = &picker;

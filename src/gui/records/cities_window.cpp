@@ -41,7 +41,7 @@ CitiesWindow::CitiesWindow(Shell& shell, QWidget* parent)
     const int rowHeight = std::max(CitiesOnFile_->sizeHintForRow(0), fontMetrics().height());
     CitiesOnFile_->clear();
     CitiesOnFile_->setMinimumSize(240,
-                                  rowHeight * NamesVisibleRows + 2 * CitiesOnFile_->frameWidth());
+                                  rowHeight * ListVisibleRows + 2 * CitiesOnFile_->frameWidth());
     lblCitiesOnFile_->setObjectName("lblCitiesOnFile");
     lblCitiesOnFile_->setAlignment(Qt::AlignCenter);
     lblCitiesOnFile_->setMargin(4);
@@ -65,12 +65,13 @@ CitiesWindow::CitiesWindow(Shell& shell, QWidget* parent)
     side->addWidget(cmdNewFileList_);
     side->addWidget(Command1_);
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 14);
+    layout->setContentsMargins(12, 10, 12, 10);
     layout->setSpacing(14);
     layout->addWidget(CitiesOnFile_, 1);
     layout->addLayout(side);
     resize(440, sizeHint().height());
     move(ListWindowsPosition);
+    KeepAboveScreenBottom(*this);
 
     const Session& session = shell_.session;
     ShowCitiesFileLabel();

@@ -43,7 +43,7 @@ NamesWindow::NamesWindow(Shell& shell, QWidget* parent)
     NamesOnFile_->addItem("Xg");
     const int rowHeight = std::max(NamesOnFile_->sizeHintForRow(0), fontMetrics().height());
     NamesOnFile_->clear();
-    NamesOnFile_->setMinimumSize(240, rowHeight * NamesVisibleRows + 2 * NamesOnFile_->frameWidth());
+    NamesOnFile_->setMinimumSize(240, rowHeight * ListVisibleRows + 2 * NamesOnFile_->frameWidth());
     lblNamesOnFile_->setObjectName("lblNamesOnFile");
     lblNamesOnFile_->setAlignment(Qt::AlignCenter);
     lblNamesOnFile_->setMargin(4);
@@ -71,12 +71,13 @@ NamesWindow::NamesWindow(Shell& shell, QWidget* parent)
     side->addWidget(cmdNewFileList_);
     side->addWidget(Command1_);
     auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 14);
+    layout->setContentsMargins(12, 10, 12, 10);
     layout->setSpacing(14);
     layout->addWidget(NamesOnFile_, 1);
     layout->addLayout(side);
     resize(440, sizeHint().height());
     move(ListWindowsPosition);
+    KeepAboveScreenBottom(*this);
 
     // Opening the window: the current file, or the default one when it cannot be opened.
     Session& session = shell_.session;

@@ -22,7 +22,7 @@ namespace {
 // Characters of the longest list line: the padded name, " - ", the abbreviation, " =" and an
 // offset with its blanks in front.
 constexpr int ListLineCharacters = 32 + 3 + 4 + 2 + 8;
-constexpr int VisibleRows = 14;
+constexpr int VisibleRows = 12;
 
 }  // namespace
 
@@ -55,12 +55,13 @@ TimeZoneWindow::TimeZoneWindow(Shell& shell, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(Command1_);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 12);
-    layout->setSpacing(10);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->setSpacing(8);
     layout->addWidget(lstTimeZones_);
     layout->addLayout(buttons);
     resize(sizeHint());
     move(x(), TimeZoneWindowTop);
+    KeepAboveScreenBottom(*this);
 
     table_ = LoadTimeZoneTable(shell_.session.calc.ProgramDir / TimeZoneFileName);
     for (const TimeZoneRecord& zone : table_.records) {
