@@ -541,8 +541,19 @@ void NamesWindowTest::savingIsRefusedCancelledOrReportedWithoutLosingTheFile() {
     QCOMPARE(f.ReadDataFile("NAMES.FIL"), original);
     QCOMPARE(NamesList(f).item(0)->text(), QString("Amelia Thornbury"));
 
-    // A natal date that is not a calendar date is not written.
+    // The old file cannot be moved aside as the backup: reported, the names file left in place.
     fs::remove(f.dataDir() / "wfyert.hyq");
+    fs::create_directories(f.dataDir() / "NAMES.OLD" / "busy");
+    SaveNatalToNamesFile(*f.shell);
+    shown = f.dialogs.TakeMessages();
+    QCOMPARE(shown.size(), std::size_t{1});
+    QCOMPARE(shown[0].title, QString("Error!"));
+    QVERIFY(shown[0].text.contains("NAMES.OLD"));
+    QCOMPARE(f.ReadDataFile("NAMES.FIL"), original);
+    QVERIFY(!fs::exists(f.dataDir() / "wfyert.hyq"));
+    fs::remove_all(f.dataDir() / "NAMES.OLD");
+
+    // A natal date that is not a calendar date is not written.
     natal = f.shell->inputD().Fields();
     natal.txtDay = "31";
     natal.txtMonth = "2";
