@@ -36,10 +36,16 @@ const char* UsageText() {
         "      (default: the reports folder of the program's data folder) and prints the\n"
         "      data window's listing. --progress shows a progress bar on stderr.\n"
         "\n"
+        "  atlas QUERY [--date YYYY-MM-DD] [--time HH:MM]\n"
+        "      Places matching QUERY (name, region or country; accents and case ignored) with\n"
+        "      latitude, longitude, time-zone name and the zone in force at that local date and\n"
+        "      24-hour clock time (default: now), in hours west of Greenwich, east negative.\n"
+        "      Runs the atlas program ATLAS.EXE found beside orrerion-cli.\n"
+        "\n"
         "  --help  this text\n"
         "\n"
-        "Exit status: 0 success, 1 a report file or data file could not be written or read,\n"
-        "2 refused input or a failed check.\n";
+        "Exit status: 0 success, 1 a report file or data file could not be written or read (or\n"
+        "the atlas program could not be run), 2 refused input or a failed check.\n";
 }
 
 }  // namespace orrerion::cli
@@ -61,6 +67,7 @@ int main(int argc, char** argv) {
         if (command == "ephemeris") return RunEphemerisCommand(rest);
         if (command == "chart") return RunChartCommand(rest);
         if (command == "scan") return RunScanCommand(rest);
+        if (command == "atlas") return RunAtlasCommand(rest);
         std::fprintf(stderr, "orrerion-cli: unknown command '%s' (try --help)\n", command.c_str());
         return 2;
     } catch (const std::exception& e) {

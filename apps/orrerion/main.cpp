@@ -54,7 +54,9 @@ int main(int argc, char* argv[]) {
     const std::filesystem::path exeDir = QApplication::applicationDirPath().toStdString();
     const std::filesystem::path userDir =
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
-    const std::filesystem::path shipped = exeDir / ".." / "share" / "orrerion" / "data";
+    // The shipped files: those of an installed copy, else the build's own data folder.
+    std::filesystem::path shipped = exeDir / ".." / "share" / "orrerion" / "data";
+    if (!std::filesystem::is_directory(shipped)) shipped = exeDir / "data";
     const orrerion::gui::ProgramDirChoice choice =
         orrerion::gui::ResolveProgramDir(exeDir, dirOption, userDir, shipped);
     if (!choice.error.empty()) {

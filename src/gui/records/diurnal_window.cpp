@@ -1,20 +1,364 @@
 #include "records/diurnal_window.h"
 
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "app/main_window.h"
 #include "app/shell.h"
+#include "app/sunken_frame.h"
+#include "records/atlas_bridge.h"
+#include "records/input_controls.h"
+#include "records/input_rules.h"
+#include "records/names_window.h"
+#include "records/natal_window.h"
+#include "records/time_zone_window.h"
 
 namespace orrerion::gui {
+namespace {
+
+constexpr const char* SecondPersonCaption = "2nd Person";
+
+}  // namespace
 
 DiurnalWindow::DiurnalWindow(Shell& shell, QWidget* parent) : QWidget(parent), shell_(shell) {
     setObjectName("InputD1");
     setWindowTitle("Diurnal Input Data");
+    BuildControls();
+    adjustSize();
+    // The natal window moves this one beside itself when it loads first, as it does at start-up.
+    move(InputWindowsLeft + width() + GapBetweenInputWindows, InputWindowsTop);
+
+    // This window must not reach the natal window while loading: at start-up the natal window is
+    // still being built when it loads this one.
+    SetDiurnalToNow();
+    shell_.names().show();
+    Option1->setChecked(true);
 }
 
-DiurnalFields DiurnalWindow::Fields() const { return fields_; }
-void DiurnalWindow::SetFields(const DiurnalFields& fields) { fields_ = fields; }
-void DiurnalWindow::SetDiurnalToNow() {}
-void DiurnalWindow::CopyNatalToDiurnal() {}
-bool DiurnalWindow::SecondPerson() const { return false; }
-bool DiurnalWindow::UseNatalData() const { return false; }
-void DiurnalWindow::SetSecondPersonCaption(const QString&) {}
+void DiurnalWindow::BuildControls() {
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(14, 14, 14, 14);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(7);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto caption = [this](const char* name, const char* text) {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(name);
+        label->setMargin(3);
+        label->setMinimumWidth(110);
+        label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        framed_ << label;
+        return label;
+    };
+    auto textBox = [this](const char* name, KeyFilter filter) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(name);
+        box->setFixedWidth(64);
+        new TextBoxRules(*box, filter);
+        return box;
+    };
+    auto option = [](QGroupBox* frame, const char* name, const char* text) {
+        auto* button = new QRadioButton(text, frame);
+        button->setObjectName(name);
+        frame->layout()->addWidget(button);
+        return button;
+    };
+    auto frame = [this](const char* name, const char* title, bool vertical) {
+        auto* box = new QGroupBox(title, this);
+        box->setObjectName(name);
+        QBoxLayout* layout = vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(box))
+                                      : static_cast<QBoxLayout*>(new QHBoxLayout(box));
+        layout->setContentsMargins(8, 2, 8, 4);
+        framed_ << box;
+        return box;
+    };
+
+    txtDiurnalMonth = textBox("txtDiurnalMonth", KeyFilter::Digits);
+    txtDiurnalDay = textBox("txtDiurnalDay", KeyFilter::Digits);
+    txtDiurnalYear = textBox("txtDiurnalYear", KeyFilter::Digits);
+    txtDiurnalHour = textBox("txtDiurnalHour", KeyFilter::Digits);
+    txtDiurnalMinute = textBox("txtDiurnalMinute", KeyFilter::Digits);
+    txtDiurnalTZ = textBox("txtDiurnalTZ", KeyFilter::DigitsAndSign);
+    txtDiurnalLongDeg = textBox("txtDiurnalLongDeg", KeyFilter::Digits);
+    txtDiurnalLongMin = textBox("txtDiurnalLongMin", KeyFilter::Digits);
+    txtDiurnalLatDeg = textBox("txtDiurnalLatDeg", KeyFilter::Digits);
+    txtDiurnalLatMin = textBox("txtDiurnalLatMin", KeyFilter::Digits);
+
+    Frame4 = frame("Frame4", "Progression type", true);
+    Option1 = option(Frame4, "Option1", "Secondary progressions");
+    Option2 = option(Frame4, "Option2", "Minor progressions");
+    Option3 = option(Frame4, "Option3", "Tertiary progressions");
+    Frame1 = frame("Frame1", "Am/Pm", false);
+    optDiurnalAM = option(Frame1, "optDiurnalAM", "AM");
+    optDiurnalPM = option(Frame1, "optDiurnalPM", "PM");
+    Frame2 = frame("Frame2", "Ea/We", false);
+    optDiurnalEast = option(Frame2, "optDiurnalEast", "East");
+    optDiurnalWest = option(Frame2, "optDiurnalWest", "West");
+    Frame3 = frame("Frame3", "No/So", false);
+    optDiurnalNorth = option(Frame3, "optDiurnalNorth", "North");
+    optDiurnalSouth = option(Frame3, "optDiurnalSouth", "South");
+
+    chkNatOrNow = new QCheckBox("Use natal data", this);
+    chkNatOrNow->setObjectName("chkNatOrNow");
+    chk2ndPerson = new QCheckBox(SecondPersonCaption, this);
+    chk2ndPerson->setObjectName("chk2ndPerson");
+    Label1 = new ClickLabel("TZ Help", "Label1", this);
+    Label1->setToolTip("Time zones (Alt+Z)");
+    Label2 = new ClickLabel("Atlas", "Label2", this);
+    Label2->setToolTip("Look up a place (Alt+A)");
+    // Room between each box and the frame drawn around it.
+    for (QCheckBox* box : {chkNatOrNow, chk2ndPerson}) box->setStyleSheet("QCheckBox { padding: 3px 6px; }");
+    framed_ << chkNatOrNow << chk2ndPerson << Label1 << Label2;
+
+    grid->addWidget(caption("lblDiurnalMonth", "Diurnal Month"), 0, 0);
+    grid->addWidget(txtDiurnalMonth, 0, 1);
+    grid->addWidget(Frame4, 0, 2, 3, 1);
+    grid->addWidget(caption("lblDiurnalDay", "Diurnal Day"), 1, 0);
+    grid->addWidget(txtDiurnalDay, 1, 1);
+    grid->addWidget(caption("lblDiurnalYear", "Diurnal Year"), 2, 0);
+    grid->addWidget(txtDiurnalYear, 2, 1);
+    grid->addWidget(caption("lblDiurnalHour", "Diurnal Hour"), 3, 0);
+    grid->addWidget(txtDiurnalHour, 3, 1);
+    grid->addWidget(Frame1, 3, 2, 2, 1);
+    grid->addWidget(caption("lblDiurnalMinute", "Diurnal Min."), 4, 0);
+    grid->addWidget(txtDiurnalMinute, 4, 1);
+    grid->addWidget(caption("lblDiurnalTZ", "D. Time Zone . . ."), 5, 0);
+    grid->addWidget(txtDiurnalTZ, 5, 1);
+    auto* lookups = new QHBoxLayout;
+    lookups->setSpacing(12);
+    lookups->addWidget(Label1);
+    lookups->addWidget(Label2);
+    grid->addLayout(lookups, 5, 2);
+    grid->addWidget(caption("lblDiurnalLongDeg", "D. Long Deg."), 6, 0);
+    grid->addWidget(txtDiurnalLongDeg, 6, 1);
+    grid->addWidget(Frame2, 6, 2, 2, 1);
+    grid->addWidget(caption("lblDiurnalLongMin", "D. Long Min."), 7, 0);
+    grid->addWidget(txtDiurnalLongMin, 7, 1);
+    grid->addWidget(caption("lblDiurnalLatDeg", "D. Lat Deg."), 8, 0);
+    grid->addWidget(txtDiurnalLatDeg, 8, 1);
+    grid->addWidget(Frame3, 8, 2, 2, 1);
+    grid->addWidget(caption("lblDiurnalLatMin", "D. Lat Min."), 9, 0);
+    grid->addWidget(txtDiurnalLatMin, 9, 1);
+    auto* boxes = new QHBoxLayout;
+    boxes->setSpacing(16);
+    boxes->addWidget(chkNatOrNow);
+    boxes->addWidget(chk2ndPerson);
+    boxes->addStretch();
+    grid->addLayout(boxes, 10, 0, 1, 3);
+
+    SetTabChain({txtDiurnalMonth, txtDiurnalDay, txtDiurnalYear, Option1, Option2, Option3,
+                 txtDiurnalHour, txtDiurnalMinute, optDiurnalAM, optDiurnalPM, txtDiurnalTZ,
+                 Label1, Label2, txtDiurnalLongDeg, txtDiurnalLongMin, optDiurnalEast,
+                 optDiurnalWest, txtDiurnalLatDeg, txtDiurnalLatMin, optDiurnalNorth,
+                 optDiurnalSouth, chkNatOrNow, chk2ndPerson});
+
+    connect(txtDiurnalHour, &QLineEdit::textChanged, this, &DiurnalWindow::txtDiurnalHour_Change);
+    connect(optDiurnalEast, &QRadioButton::clicked, this, &DiurnalWindow::optDiurnalEast_Click);
+    connect(optDiurnalWest, &QRadioButton::clicked, this, &DiurnalWindow::optDiurnalWest_Click);
+    connect(chkNatOrNow, &QCheckBox::clicked, this, &DiurnalWindow::chkNatOrNow_Click);
+    connect(chk2ndPerson, &QCheckBox::clicked, this, &DiurnalWindow::chk2ndPerson_Click);
+    connect(Label1, &ClickLabel::clicked, this, &DiurnalWindow::Label1_Click);
+    connect(Label2, &ClickLabel::clicked, this, &DiurnalWindow::Label2_Click);
+    connect(new QShortcut(QKeySequence("Alt+Z"), this), &QShortcut::activated, this,
+            &DiurnalWindow::Label1_Click);
+    connect(new QShortcut(QKeySequence("Alt+A"), this), &QShortcut::activated, this,
+            &DiurnalWindow::Label2_Click);
+}
+
+DiurnalFields DiurnalWindow::Fields() const {
+    DiurnalFields f;
+    f.txtDiurnalMonth = txtDiurnalMonth->text().toStdString();
+    f.txtDiurnalDay = txtDiurnalDay->text().toStdString();
+    f.txtDiurnalYear = txtDiurnalYear->text().toStdString();
+    f.txtDiurnalHour = txtDiurnalHour->text().toStdString();
+    f.txtDiurnalMinute = txtDiurnalMinute->text().toStdString();
+    f.txtDiurnalTZ = txtDiurnalTZ->text().toStdString();
+    f.txtDiurnalLongDeg = txtDiurnalLongDeg->text().toStdString();
+    f.txtDiurnalLongMin = txtDiurnalLongMin->text().toStdString();
+    f.txtDiurnalLatDeg = txtDiurnalLatDeg->text().toStdString();
+    f.txtDiurnalLatMin = txtDiurnalLatMin->text().toStdString();
+    f.optDiurnalAM = optDiurnalAM->isChecked();
+    f.optDiurnalEast = optDiurnalEast->isChecked();
+    f.optDiurnalSouth = optDiurnalSouth->isChecked();
+    // Option1 secondary, Option2 minor, anything else tertiary.
+    f.progression = Option1->isChecked()   ? ProgressionType::Secondary
+                    : Option2->isChecked() ? ProgressionType::Minor
+                                           : ProgressionType::Tertiary;
+    return f;
+}
+
+void DiurnalWindow::SetFields(const DiurnalFields& f) {
+    settingFields_ = true;
+    txtDiurnalMonth->setText(QString::fromStdString(f.txtDiurnalMonth));
+    txtDiurnalDay->setText(QString::fromStdString(f.txtDiurnalDay));
+    txtDiurnalYear->setText(QString::fromStdString(f.txtDiurnalYear));
+    txtDiurnalHour->setText(QString::fromStdString(f.txtDiurnalHour));
+    txtDiurnalMinute->setText(QString::fromStdString(f.txtDiurnalMinute));
+    txtDiurnalTZ->setText(QString::fromStdString(f.txtDiurnalTZ));
+    txtDiurnalLongDeg->setText(QString::fromStdString(f.txtDiurnalLongDeg));
+    txtDiurnalLongMin->setText(QString::fromStdString(f.txtDiurnalLongMin));
+    txtDiurnalLatDeg->setText(QString::fromStdString(f.txtDiurnalLatDeg));
+    txtDiurnalLatMin->setText(QString::fromStdString(f.txtDiurnalLatMin));
+    (f.optDiurnalAM ? optDiurnalAM : optDiurnalPM)->setChecked(true);
+    (f.optDiurnalEast ? optDiurnalEast : optDiurnalWest)->setChecked(true);
+    (f.optDiurnalSouth ? optDiurnalSouth : optDiurnalNorth)->setChecked(true);
+    switch (f.progression) {
+        case ProgressionType::Secondary: Option1->setChecked(true); break;
+        case ProgressionType::Minor: Option2->setChecked(true); break;
+        case ProgressionType::Tertiary: Option3->setChecked(true); break;
+    }
+    settingFields_ = false;
+}
+
+void DiurnalWindow::SetDiurnalToNow() {
+    const Session& session = shell_.session;
+    const ClockTexts now = ClockFieldTexts(session.clock(), session.locale,
+                                           session.TwentyFourHourClock);
+    optDiurnalAM->setChecked(true);
+    if (now.pm) optDiurnalPM->setChecked(true);
+    txtDiurnalMonth->setText(now.month);
+    txtDiurnalDay->setText(now.day);
+    txtDiurnalYear->setText(now.year);
+    txtDiurnalHour->setText(now.hour);  // the hour rule makes 13..23 into 1..11 and 0 into 12
+    txtDiurnalMinute->setText(now.minute);
+    const DefaultPlaceTexts place = DefaultPlace(session.calc.options);
+    txtDiurnalTZ->setText(place.zone);
+    txtDiurnalLongDeg->setText(place.longDeg);
+    txtDiurnalLongMin->setText(place.longMin);
+    txtDiurnalLatDeg->setText(place.latDeg);
+    txtDiurnalLatMin->setText(place.latMin);
+    SelectEast(place.east);
+    (place.south ? optDiurnalSouth : optDiurnalNorth)->setChecked(true);
+}
+
+void DiurnalWindow::CopyNatalToDiurnal() {
+    const NatalFields natal = shell_.inputD().Fields();
+    txtDiurnalHour->setText(QString::fromStdString(natal.txtBirthHour));
+    txtDiurnalMinute->setText(QString::fromStdString(natal.txtBirthMinute));
+    txtDiurnalTZ->setText(QString::fromStdString(natal.txtTZ));
+    txtDiurnalLongDeg->setText(QString::fromStdString(natal.txtLongDeg));
+    txtDiurnalLongMin->setText(QString::fromStdString(natal.txtLongMin));
+    txtDiurnalLatDeg->setText(QString::fromStdString(natal.txtLatDeg));
+    txtDiurnalLatMin->setText(QString::fromStdString(natal.txtLatMin));
+    (natal.optAM ? optDiurnalAM : optDiurnalPM)->setChecked(true);
+    SelectEast(natal.optEast);
+    (natal.optSouth ? optDiurnalSouth : optDiurnalNorth)->setChecked(true);
+}
+
+bool DiurnalWindow::SecondPerson() const { return chk2ndPerson->isChecked(); }
+bool DiurnalWindow::UseNatalData() const { return chkNatOrNow->isChecked(); }
+
+void DiurnalWindow::SetSecondPersonCaption(const QString& name) { chk2ndPerson->setText(name); }
+
+void DiurnalWindow::SetZoneText(const QString& zone) { txtDiurnalTZ->setText(zone); }
+
+void DiurnalWindow::SelectEast(bool east) {
+    // Setting a button from code raises no click, so the click handler runs here.
+    if (east) {
+        optDiurnalEast->setChecked(true);
+        optDiurnalEast_Click();
+    } else {
+        optDiurnalWest->setChecked(true);
+        optDiurnalWest_Click();
+    }
+}
+
+void DiurnalWindow::txtDiurnalHour_Change() {
+    if (settingFields_) return;
+    std::string hour = txtDiurnalHour->text().toStdString();
+    bool am = optDiurnalAM->isChecked();
+    const HourRuleResult rule = ApplyHourRule(hour, am, DiurnalHourEmptyMessage);
+    if (rule.message) {
+        shell_.dialogs().Show(this, *rule.message);
+        if (rule.selectText) txtDiurnalHour->selectAll();
+        return;
+    }
+    if (!am) optDiurnalPM->setChecked(true);
+    const QString replaced = QString::fromStdString(hour);
+    // The replacement is a change of its own and runs the rule again (which then leaves it).
+    if (replaced != txtDiurnalHour->text()) txtDiurnalHour->setText(replaced);
+}
+
+void DiurnalWindow::optDiurnalEast_Click() {
+    std::string zone = txtDiurnalTZ->text().toStdString();
+    ApplyZoneSignRule(zone, true);
+    const QString text = QString::fromStdString(zone);
+    if (text != txtDiurnalTZ->text()) txtDiurnalTZ->setText(text);
+}
+
+void DiurnalWindow::optDiurnalWest_Click() {
+    std::string zone = txtDiurnalTZ->text().toStdString();
+    ApplyZoneSignRule(zone, false);
+    const QString text = QString::fromStdString(zone);
+    if (text != txtDiurnalTZ->text()) txtDiurnalTZ->setText(text);
+}
+
+void DiurnalWindow::chkNatOrNow_Click() {
+    if (chkNatOrNow->isChecked()) {
+        CopyNatalToDiurnal();
+    } else {
+        SetDiurnalToNow();
+    }
+}
+
+void DiurnalWindow::chk2ndPerson_Click() {
+    if (chk2ndPerson->isChecked()) {
+        shell_.SetSummaryEnabled(false);
+    } else {
+        chk2ndPerson->setText(SecondPersonCaption);
+        shell_.SetSummaryEnabled(true);
+    }
+}
+
+void DiurnalWindow::Label1_Click() {
+    shell_.session.TimeZoneTarget = true;
+    TimeZoneWindow& picker = shell_.timeZone();
+    // The picker's left edge lines up with the natal window's left edge.
+    picker.move(shell_.inputD().frameGeometry().left(), picker.y());
+    picker.show();
+    picker.raise();
+    picker.activateWindow();
+}
+
+void DiurnalWindow::Label2_Click() {
+    // The bridge fills zone and place with the zone sign rule already applied; SetFields puts them
+    // in without running the window's own rules again.
+    DiurnalFields fields = Fields();
+    if (FillDiurnalFromAtlas(shell_.session, fields, this)) SetFields(fields);
+}
+
+void DiurnalWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    for (QWidget* control : framed_) PaintSunkenFrame(*this, *control);
+}
+
+void DiurnalWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (childAt(event->position().toPoint())) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    // On the window's background: the left button presses the natal window's OK, the right one
+    // gives the main window the focus.
+    if (event->button() == Qt::LeftButton) {
+        shell_.inputD().cmdOK_Click();
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        MainWindow& main = shell_.main();
+        main.raise();
+        main.activateWindow();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
 
 }  // namespace orrerion::gui

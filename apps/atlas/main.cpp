@@ -1,0 +1,58 @@
+// ATLAS.EXE: looks up a place and the clock offset in force there. Without --list it opens the
+// atlas window and leaves the chosen place in PCATPATH.TXT and TSRTEMP.TXT beside itself; with
+// --list it prints the matches, needing no display.
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "atlas_command_line.h"
+#include "atlas_window.h"
+#include "records/atlas_exchange.h"
+#include "geonames_places.h"
+#include "place_search.h"
+
+namespace {
+
+QStringList RawArguments(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args.append(QString::fromLocal8Bit(argv[i]));
+    return args;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace orrerion::atlas;
+    const AtlasArguments raw = ParseAtlasArguments(RawArguments(argc, argv));
+    if (raw.help) {
+        std::fputs(AtlasUsageText(), stdout);
+        return 0;
+    }
+    if (raw.list) {
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        if (!raw.error.isEmpty()) {
+            err << "ATLAS.EXE: " << raw.error << "\n\n" << AtlasUsageText();
+            return 2;
+        }
+        const PlaceIndex places(LoadGeonamesPlaces());
+        return RunAtlasList(places, raw, out, err);
+    }
+
+    QApplication app(argc, argv);
+    // Read again without the toolkit's own options (-platform and the like).
+    const AtlasArguments args = ParseAtlasArguments(QCoreApplication::arguments().mid(1));
+    if (!args.error.isEmpty()) {
+        // A caller's odd argument must not keep the person from looking a place up.
+        QTextStream(stderr) << "ATLAS.EXE: " << args.error << " (ignored)\n";
+    }
+    const PlaceIndex places(LoadGeonamesPlaces());
+    AtlasWindow window(places, QCoreApplication::applicationDirPath().toStdString());
+    window.SetMoment(args.date, args.time);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    return window.exec() == QDialog::Accepted ? 0 : orrerion::AtlasCancelledStatus;
+}

@@ -1,0 +1,180 @@
+#include "records/atlas_exchange.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+#include "io/line_reader.h"
+#include "io/number_text.h"
+#include "records/input_rules.h"
+
+namespace orrerion {
+namespace {
+
+constexpr const char* NL = "\r\n";
+
+// The fields of an input window that the atlas fills, shared by the natal and the diurnal window.
+struct AtlasTarget {
+    std::string& zone;
+    std::string& longDeg;
+    std::string& longMin;
+    bool& east;
+    std::string& latDeg;
+    std::string& latMin;
+    bool& south;
+};
+
+// 1-based position of `letter` in `text`, 0 when absent (the position rule of the exchange).
+std::size_t Position(std::string_view text, char letter) {
+    const std::size_t at = text.find(letter);
+    return at == std::string_view::npos ? 0 : at + 1;
+}
+
+struct CodeParts {
+    std::string degrees, minutes;
+};
+
+// Degrees before the hemisphere letter and the two characters after it, each read as a number.
+// The letter is found as the sum of the positions of both letters; exactly one must be present.
+std::optional<CodeParts> SplitCode(std::string_view code, char first, char second) {
+    const std::size_t p1 = Position(code, first);
+    const std::size_t p2 = Position(code, second);
+    if ((p1 == 0) == (p2 == 0)) return std::nullopt;
+    const std::size_t p = p1 + p2;
+    CodeParts parts;
+    parts.degrees = NumberText(LeadingNumber(code.substr(0, p - 1)));
+    parts.minutes = NumberText(LeadingNumber(code.substr(p, 2)));
+    return parts;
+}
+
+Message MissingHemisphere(std::string_view what, std::string_view code, std::string_view letters) {
+    return Message{"Warning!", MessageIcon::Critical,
+                   "The atlas gave the " + std::string(what) + " \"" + std::string(code) + "\" without " +
+                       std::string(letters) + ". Nothing was filled in."};
+}
+
+std::optional<Message> Fill(const AtlasPlace& place, AtlasTarget t) {
+    const auto longitude = SplitCode(place.AtlasLongitude, 'E', 'W');
+    if (!longitude) return MissingHemisphere("longitude", place.AtlasLongitude, "E or W");
+    const auto latitude = SplitCode(place.AtlasLatitude, 'S', 'N');
+    if (!latitude) return MissingHemisphere("latitude", place.AtlasLatitude, "N or S");
+
+    t.zone = AtlasZoneText(place.AtlasZone);
+    t.longDeg = longitude->degrees;
+    t.longMin = longitude->minutes;
+    t.east = place.AtlasLongitude.find('W') == std::string::npos;
+    ApplyZoneSignRule(t.zone, t.east);
+    // A negative zone is explicitly east of Greenwich; west of Greenwich that is a clock ahead of
+    // Greenwich, which the sign rule would turn into one behind it.
+    if (!t.east && place.AtlasZone < 0) t.zone = AtlasZoneText(place.AtlasZone);
+    t.latDeg = latitude->degrees;
+    t.latMin = latitude->minutes;
+    t.south = place.AtlasLatitude.find('N') == std::string::npos;
+    return std::nullopt;
+}
+
+// Whole degrees, the letter and two-digit minutes, rounded to the nearest minute.
+std::string CoordinateCode(double degrees, char positive, char negative) {
+    const long totalMinutes = std::lround(std::fabs(degrees) * 60);
+    char text[32];
+    std::snprintf(text, sizeof text, "%ld%c%02ld", totalMinutes / 60, degrees < 0 ? negative : positive,
+                  totalMinutes % 60);
+    return text;
+}
+
+std::string WithoutTrailingZeros(std::string text) {
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    if (text == "-0") text = "0";
+    return text;
+}
+
+}  // namespace
+
+AtlasReadResult ReadAtlasPlace(const std::string& AtlasDir) {
+    AtlasReadResult result;
+    const auto pathLines = ReadTextLines(std::filesystem::path(AtlasDir + AtlasPathFileName));
+    if (!pathLines || pathLines->lines.empty()) {
+        result.message = Message{"Warning!", MessageIcon::Critical,
+                                 "Cannot find the file called PCATPATH in the " + AtlasDir + " directory."};
+        return result;
+    }
+    AtlasPlace place;
+    place.AtlasDataDir = pathLines->lines[0];
+
+    const auto placeLines = ReadTextLines(std::filesystem::path(place.AtlasDataDir + AtlasPlaceFileName));
+    if (!placeLines || placeLines->lines.size() < 5) {
+        result.message = Message{"Warning!", MessageIcon::Critical,
+                                 "Cannot find the file called TSRTEMP.TXT in the " + place.AtlasDataDir +
+                                     " directory."};
+        return result;
+    }
+    place.AtlasLatitude = placeLines->lines[1];
+    place.AtlasLongitude = placeLines->lines[2];
+    place.AtlasZone = static_cast<float>(LeadingNumber(placeLines->lines[4]));
+    result.place = std::move(place);
+    return result;
+}
+
+std::string AtlasDirFromAnswer(const std::string& answer) {
+    if (answer.empty() || answer.back() == '/') return answer;
+    return answer + "/";
+}
+
+std::string AtlasZoneText(float AtlasZone) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.7g", static_cast<double>(AtlasZone));
+    if (std::string_view(text).find('e') != std::string_view::npos) {
+        std::snprintf(text, sizeof text, "%.7f", static_cast<double>(AtlasZone));
+    }
+    return WithoutTrailingZeros(text);
+}
+
+Message AtlasAcceptQuestion(const AtlasPlace& place) {
+    std::string text = "Accept following data? ";
+    text += NL;
+    text += NL;
+    text += "Longitude = " + place.AtlasLongitude + NL;
+    text += "Latitude  = " + place.AtlasLatitude + NL;
+    text += "Time zone = ";
+    if (!(place.AtlasZone < 0)) text += ' ';
+    text += AtlasZoneText(place.AtlasZone);
+    return Message{AtlasAcceptTitle, MessageIcon::Question, text};
+}
+
+std::optional<Message> FillFieldsFromAtlas(const AtlasPlace& place, NatalFields& f) {
+    return Fill(place, {f.txtTZ, f.txtLongDeg, f.txtLongMin, f.optEast, f.txtLatDeg, f.txtLatMin, f.optSouth});
+}
+
+std::optional<Message> FillFieldsFromAtlas(const AtlasPlace& place, DiurnalFields& f) {
+    return Fill(place, {f.txtDiurnalTZ, f.txtDiurnalLongDeg, f.txtDiurnalLongMin, f.optDiurnalEast,
+                        f.txtDiurnalLatDeg, f.txtDiurnalLatMin, f.optDiurnalSouth});
+}
+
+std::string LatitudeCode(double degreesNorth) { return CoordinateCode(degreesNorth, 'N', 'S'); }
+
+std::string LongitudeCode(double degreesEast) { return CoordinateCode(degreesEast, 'E', 'W'); }
+
+std::string ZoneNumberText(double zoneHoursWest) {
+    const double seconds = std::round(zoneHoursWest * 3600);
+    char text[48];
+    std::snprintf(text, sizeof text, "%.6f", seconds / 3600);
+    return WithoutTrailingZeros(text);
+}
+
+std::string AtlasPathFileText(const std::string& resultDir) { return resultDir + NL; }
+
+std::string AtlasPlaceFileText(std::string_view placeName, double degreesNorth, double degreesEast,
+                               std::string_view zoneNote, double zoneHoursWest) {
+    std::string text;
+    text += std::string(placeName) + NL;
+    text += LatitudeCode(degreesNorth) + NL;
+    text += LongitudeCode(degreesEast) + NL;
+    text += std::string(zoneNote) + NL;
+    text += ZoneNumberText(zoneHoursWest) + NL;
+    return text;
+}
+
+}  // namespace orrerion

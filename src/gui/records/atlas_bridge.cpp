@@ -1,0 +1,121 @@
+#include "records/atlas_bridge.h"
+
+#include <QEventLoop>
+#include <QProcess>
+
+#include "app/session.h"
+#include "io/number_text.h"
+
+namespace orrerion::gui {
+namespace {
+
+AtlasMoment Moment(const std::string& month, const std::string& day, const std::string& year,
+                   const std::string& hour, const std::string& minute, bool am) {
+    AtlasMoment moment;
+    const auto m = ParseNumber(month), d = ParseNumber(day), y = ParseNumber(year);
+    if (m && d && y) moment.date = QDate(static_cast<int>(*y), static_cast<int>(*m), static_cast<int>(*d));
+    const auto h = ParseNumber(hour), n = ParseNumber(minute);
+    if (h && n && *h >= 1 && *h <= 12) {
+        // 12 A.M. is midnight, 12 P.M. noon.
+        const int hour24 = static_cast<int>(*h) % 12 + (am ? 0 : 12);
+        moment.time = QTime(hour24, static_cast<int>(*n));
+    }
+    return moment;
+}
+
+enum class LaunchOutcome { NotStarted, Ended, Cancelled };
+
+// Starts the program and runs a local event loop until it ends, so the windows keep answering.
+LaunchOutcome LaunchAndWait(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    QEventLoop loop;
+    bool failedToStart = false;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            failedToStart = true;
+            loop.quit();
+        }
+    });
+    process.start(program, arguments);
+    if (!failedToStart && process.state() != QProcess::NotRunning) loop.exec();
+    if (failedToStart) return LaunchOutcome::NotStarted;
+    if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == AtlasCancelledStatus) {
+        return LaunchOutcome::Cancelled;
+    }
+    return LaunchOutcome::Ended;
+}
+
+template <typename Fields>
+bool FillFromAtlas(Session& session, Fields& fields, QWidget* parent) {
+    AtlasRun run;
+    run.AtlasReady = 1;
+    RunAtlas(session, parent, MomentOf(fields), run);
+    if (run.AtlasAnswer != AnswerYes || run.AtlasReady != 1) return false;
+    if (const auto problem = FillFieldsFromAtlas(run.place, fields)) {
+        session.dialogs.Show(parent, *problem);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+AtlasMoment MomentOf(const NatalFields& f) {
+    return Moment(f.txtMonth, f.txtDay, f.txtYear, f.txtBirthHour, f.txtBirthMinute, f.optAM);
+}
+
+AtlasMoment MomentOf(const DiurnalFields& f) {
+    return Moment(f.txtDiurnalMonth, f.txtDiurnalDay, f.txtDiurnalYear, f.txtDiurnalHour, f.txtDiurnalMinute,
+                  f.optDiurnalAM);
+}
+
+QStringList AtlasProgramArguments(const AtlasMoment& moment) {
+    QStringList arguments;
+    if (moment.date.isValid()) arguments << "--date" << moment.date.toString("yyyy-MM-dd");
+    if (moment.time.isValid()) arguments << "--time" << moment.time.toString("HH:mm");
+    return arguments;
+}
+
+void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, AtlasRun& run) {
+    const QStringList arguments = AtlasProgramArguments(moment);
+    // An empty AtlasDir is a path the person gave up on: ask again at once rather than let the
+    // system search for the program elsewhere.
+    LaunchOutcome outcome = LaunchOutcome::NotStarted;
+    while (session.AtlasDir.isEmpty() ||
+           (outcome = LaunchAndWait(session.AtlasDir + AtlasProgramName, arguments)) ==
+               LaunchOutcome::NotStarted) {
+        session.AtlasDir.clear();
+        const QString answer = session.dialogs.InputBox(parent, AtlasPathPrompt, AtlasPathPromptTitle, QString());
+        if (answer.isEmpty()) {
+            run.AtlasReady = 0;
+            return;
+        }
+        session.AtlasDir = QString::fromStdString(AtlasDirFromAnswer(answer.toStdString()));
+    }
+
+    // Cancelled in the atlas: nothing to read and nothing to report.
+    if (outcome == LaunchOutcome::Cancelled) {
+        run.AtlasReady = 0;
+        return;
+    }
+    const AtlasReadResult read = ReadAtlasPlace(session.AtlasDir.toStdString());
+    if (!read.place) {
+        session.dialogs.Show(parent, *read.message);
+        run.AtlasReady = 0;
+        return;
+    }
+    run.place = *read.place;
+    run.AtlasAnswer = session.dialogs.Show(parent, AtlasAcceptQuestion(run.place), MessageButtons::YesNo);
+}
+
+bool FillNatalFromAtlas(Session& session, NatalFields& fields, QWidget* parent) {
+    return FillFromAtlas(session, fields, parent);
+}
+
+bool FillDiurnalFromAtlas(Session& session, DiurnalFields& fields, QWidget* parent) {
+    return FillFromAtlas(session, fields, parent);
+}
+
+}  // namespace orrerion::gui

@@ -1,0 +1,761 @@
+// The natal and diurnal input windows: their controls, the hour rule, the key filters and focus
+// rule, the zone sign rule, NOW on 24-hour and 12-hour clocks, "Use natal data", "2nd Person",
+// the calculation from OK and from the diurnal window's background, "Save to disk" and the
+// lookup labels.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "app/main_window.h"
+#include "gui_fixture.h"
+#include "records/diurnal_window.h"
+#include "records/natal_window.h"
+#include "records/time_zone_window.h"
+
+using namespace orrerion;
+using namespace orrerion::gui;
+using namespace orrerion::gui::testing;
+
+namespace {
+
+template <class T>
+T& Child(QWidget& window, const char* name) {
+    T* child = window.findChild<T*>(name);
+    if (!child) qFatal("%s has no %s", qPrintable(window.objectName()), name);
+    return *child;
+}
+QLineEdit& Box(QWidget& window, const char* name) { return Child<QLineEdit>(window, name); }
+QRadioButton& Option(QWidget& window, const char* name) { return Child<QRadioButton>(window, name); }
+
+// Replaces line `line` of the options file.
+void SetOption(GuiFixture& f, int line, const std::string& value) {
+    std::string text = f.ReadDataFile("OPTIONS.OPT");
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    lines[static_cast<std::size_t>(line - 1)] = value;
+    std::string out;
+    for (const std::string& l : lines) out += l + "\r\n";
+    f.WriteDataFile("OPTIONS.OPT", out);
+}
+
+QStringList Texts(const std::vector<ScriptedDialogs::Shown>& shown) {
+    QStringList texts;
+    for (const auto& message : shown) texts << message.text;
+    return texts;
+}
+
+// A point of the window's background, away from every control.
+QPoint Background(QWidget& window) {
+    for (int y = 2; y < window.height(); y += 3) {
+        for (int x = 2; x < window.width(); x += 3) {
+            if (!window.childAt(x, y)) return {x, y};
+        }
+    }
+    qFatal("%s has no background", qPrintable(window.objectName()));
+}
+
+bool Activate(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+struct Row {
+    const char* box;
+    const char* label;
+    const char* caption;
+};
+
+// The caption label stands on the row of its box, to its left.
+void CheckRows(QWidget& window, std::initializer_list<Row> rows) {
+    for (const Row& row : rows) {
+        QLineEdit& box = Box(window, row.box);
+        QLabel& label = Child<QLabel>(window, row.label);
+        QCOMPARE(label.text(), QString(row.caption));
+        QVERIFY2(qAbs(label.geometry().center().y() - box.geometry().center().y()) <= 3, row.box);
+        QVERIFY2(label.geometry().right() < box.geometry().left(), row.box);
+    }
+}
+
+}  // namespace
+
+class InputWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void controlsAndCaptions();
+    void hourRule();
+    void keyFiltersAndSelectAllOnFocus();
+    void zoneSignRule();
+    void nowFillsTheClockAndTheDefaultPlace_data();
+    void nowFillsTheClockAndTheDefaultPlace();
+    void defaultPlaceEastAndSouth();
+    void fieldsRoundTripWithoutMessages();
+    void useNatalData();
+    void secondPerson();
+    void okAndTheDiurnalBackgroundRunTheCalculation();
+    void rightClickGivesTheMainWindowTheFocus();
+    void saveToDisk();
+    void lookupLabels();
+    void screenshots();
+};
+
+void InputWindowsTest::controlsAndCaptions() {
+    GuiFixture f;
+    NatalWindow& natal = f.shell->inputD();
+    // Loading the natal window brings up the Names window and the diurnal window at its right.
+    QVERIFY(f.shell->namesLoaded());
+    DiurnalWindow& diurnal = f.shell->inputD1();
+    QVERIFY(diurnal.isVisible());
+    QVERIFY(diurnal.x() > natal.x() + natal.width());
+    QCOMPARE(diurnal.y(), natal.y());
+
+    QCOMPARE(natal.objectName(), QString("InputD"));
+    QCOMPARE(natal.windowTitle(), QString("Natal Input Data"));
+    CheckRows(natal, {{"txtName", "lblName", "Name"},
+                      {"txtMonth", "lblMonth", "Birth Month"},
+                      {"txtDay", "lblDay", "Birth Day"},
+                      {"txtYear", "lblYear", "Birth Year"},
+                      {"txtBirthHour", "lblBirthHour", "Birth Hour"},
+                      {"txtBirthMinute", "lblBirthMinute", "Birth Minute"},
+                      {"txtTZ", "lblTZ", "Time Zone . . ."},
+                      {"txtLongDeg", "lblLongDeg", "Long Degrees"},
+                      {"txtLongMin", "lblLongMin", "Long Minutes"},
+                      {"txtLatDeg", "lblLatDeg", "Lat Degrees"},
+                      {"txtLatMin", "lblLatMin", "Lat Minutes"}});
+    QCOMPARE(diurnal.objectName(), QString("InputD1"));
+    QCOMPARE(diurnal.windowTitle(), QString("Diurnal Input Data"));
+    QVERIFY(!diurnal.findChild<QLineEdit*>("txtName"));
+    CheckRows(diurnal, {{"txtDiurnalMonth", "lblDiurnalMonth", "Diurnal Month"},
+                        {"txtDiurnalDay", "lblDiurnalDay", "Diurnal Day"},
+                        {"txtDiurnalYear", "lblDiurnalYear", "Diurnal Year"},
+                        {"txtDiurnalHour", "lblDiurnalHour", "Diurnal Hour"},
+                        {"txtDiurnalMinute", "lblDiurnalMinute", "Diurnal Min."},
+                        {"txtDiurnalTZ", "lblDiurnalTZ", "D. Time Zone . . ."},
+                        {"txtDiurnalLongDeg", "lblDiurnalLongDeg", "D. Long Deg."},
+                        {"txtDiurnalLongMin", "lblDiurnalLongMin", "D. Long Min."},
+                        {"txtDiurnalLatDeg", "lblDiurnalLatDeg", "D. Lat Deg."},
+                        {"txtDiurnalLatMin", "lblDiurnalLatMin", "D. Lat Min."}});
+
+    // Option buttons sit in their frames, so each pair excludes only its partner.
+    const struct { QWidget* window; const char* frame; const char* title; const char* first;
+                   const char* second; } frames[] = {
+        {&natal, "Frame1", "Am/Pm", "optAM", "optPM"},
+        {&natal, "Frame2", "Ea/We", "optEast", "optWest"},
+        {&natal, "Frame3", "No/So", "optNorth", "optSouth"},
+        {&diurnal, "Frame1", "Am/Pm", "optDiurnalAM", "optDiurnalPM"},
+        {&diurnal, "Frame2", "Ea/We", "optDiurnalEast", "optDiurnalWest"},
+        {&diurnal, "Frame3", "No/So", "optDiurnalNorth", "optDiurnalSouth"},
+        {&diurnal, "Frame4", "Progression type", "Option1", "Option2"},
+    };
+    for (const auto& frame : frames) {
+        QGroupBox& box = Child<QGroupBox>(*frame.window, frame.frame);
+        QCOMPARE(box.title(), QString(frame.title));
+        QCOMPARE(Option(*frame.window, frame.first).parentWidget(), &box);
+        QCOMPARE(Option(*frame.window, frame.second).parentWidget(), &box);
+    }
+    QCOMPARE(Option(diurnal, "Option1").text(), QString("Secondary progressions"));
+    QCOMPARE(Option(diurnal, "Option2").text(), QString("Minor progressions"));
+    QCOMPARE(Option(diurnal, "Option3").text(), QString("Tertiary progressions"));
+    QVERIFY(Option(diurnal, "Option1").isChecked());
+    QCOMPARE(Child<QCheckBox>(diurnal, "chkNatOrNow").text(), QString("Use natal data"));
+    QCOMPARE(Child<QCheckBox>(diurnal, "chk2ndPerson").text(), QString("2nd Person"));
+
+    QCOMPARE(Child<QPushButton>(natal, "cmdNow").text(), QString("NOW"));
+    QCOMPARE(Child<QPushButton>(natal, "cmdOK").text(), QString("OK"));
+    QCOMPARE(Child<QPushButton>(natal, "cmdSave").text(), QString("Save to disk"));
+    for (QWidget* window : {static_cast<QWidget*>(&natal), static_cast<QWidget*>(&diurnal)}) {
+        QLabel& tzHelp = Child<QLabel>(*window, "Label1");
+        QLabel& atlas = Child<QLabel>(*window, "Label2");
+        QCOMPARE(tzHelp.text(), QString("TZ Help"));
+        QCOMPARE(atlas.text(), QString("Atlas"));
+        // They look and act like links: underlined, a pointing hand, reachable with Tab.
+        for (QLabel* label : {&tzHelp, &atlas}) {
+            QVERIFY(label->font().underline());
+            QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+            QVERIFY(label->focusPolicy() & Qt::TabFocus);
+        }
+    }
+}
+
+void InputWindowsTest::hourRule() {
+    GuiFixture f;
+    f.Start();
+    f.dialogs.TakeMessages();
+    NatalWindow& natal = f.shell->inputD();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+    const struct { QWidget* window; const char* hour; const char* am; const char* pm;
+                   const char* emptyMessage; } windows[] = {
+        {&natal, "txtBirthHour", "optAM", "optPM", "Please fill in a value for birth hour."},
+        {&diurnal, "txtDiurnalHour", "optDiurnalAM", "optDiurnalPM",
+         "Please fill in a value for diurnal hour."},
+    };
+    for (const auto& w : windows) {
+        QLineEdit& hour = Box(*w.window, w.hour);
+        QRadioButton& am = Option(*w.window, w.am);
+        QRadioButton& pm = Option(*w.window, w.pm);
+
+        // 0 is 12 and leaves the meridiem as it is, whichever it is.
+        am.setChecked(true);
+        hour.setText("0");
+        QCOMPARE(hour.text(), QString("12"));
+        QVERIFY(am.isChecked());
+        pm.setChecked(true);
+        hour.setText("0");
+        QCOMPARE(hour.text(), QString("12"));
+        QVERIFY(pm.isChecked());
+
+        // Above 12: P.M. and twelve less; 12 itself stays.
+        am.setChecked(true);
+        hour.setText("13");
+        QCOMPARE(hour.text(), QString("1"));
+        QVERIFY(pm.isChecked());
+        am.setChecked(true);
+        hour.setText("12");
+        QCOMPARE(hour.text(), QString("12"));
+        QVERIFY(am.isChecked());
+        QVERIFY(f.dialogs.messages.empty());
+
+        // Deleting the text is reported at once.
+        hour.setText("7");
+        hour.setCursorPosition(1);
+        QTest::keyClick(&hour, Qt::Key_Backspace);
+        QCOMPARE(hour.text(), QString());
+        std::vector<ScriptedDialogs::Shown> shown = f.dialogs.TakeMessages();
+        QCOMPARE(Texts(shown), QStringList{w.emptyMessage});
+        QCOMPARE(shown[0].title, QString("Warning!"));
+        QCOMPARE(shown[0].icon, MessageIcon::Information);
+
+        // Typed key by key, 129 becomes 9 P.M.
+        am.setChecked(true);
+        QTest::keyClicks(&hour, "129");
+        QCOMPARE(hour.text(), QString("9"));
+        QVERIFY(pm.isChecked());
+        QVERIFY(f.dialogs.messages.empty());
+
+        // A pasted letter is not a number: the warning, and the whole text selected.
+        am.setChecked(true);
+        hour.setText("5");
+        hour.setCursorPosition(1);
+        QApplication::clipboard()->setText("x");
+        hour.paste();
+        QCOMPARE(hour.text(), QString("5x"));
+        shown = f.dialogs.TakeMessages();
+        QCOMPARE(Texts(shown), QStringList{"You are typing too fast. Please slow down."});
+        QCOMPARE(shown[0].title, QString("Warning!"));
+        QCOMPARE(shown[0].icon, MessageIcon::Information);
+        QCOMPARE(hour.selectedText(), QString("5x"));
+        QVERIFY(am.isChecked());
+    }
+}
+
+void InputWindowsTest::keyFiltersAndSelectAllOnFocus() {
+    GuiFixture f;
+    f.Start();
+    NatalWindow& natal = f.shell->inputD();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+
+    auto typed = [](QLineEdit& box, const QString& start, const QString& keys) {
+        box.setText(start);
+        box.setCursorPosition(static_cast<int>(start.size()));
+        QTest::keyClicks(&box, keys);
+        return box.text();
+    };
+    // Digits only: letters, blanks, signs and points are refused.
+    for (const char* name : {"txtMonth", "txtDay", "txtYear", "txtBirthHour", "txtBirthMinute",
+                             "txtLongDeg", "txtLongMin", "txtLatDeg", "txtLatMin"}) {
+        QCOMPARE(typed(Box(natal, name), "1", "a-.,x 2"), QString("12"));
+    }
+    for (const char* name : {"txtDiurnalMonth", "txtDiurnalDay", "txtDiurnalYear",
+                             "txtDiurnalHour", "txtDiurnalMinute", "txtDiurnalLongDeg",
+                             "txtDiurnalLongMin", "txtDiurnalLatDeg", "txtDiurnalLatMin"}) {
+        QCOMPARE(typed(Box(diurnal, name), "1", "a-.,x 2"), QString("12"));
+    }
+    // The zone also takes a sign and a decimal point.
+    QCOMPARE(typed(Box(natal, "txtTZ"), "", "-5e.5"), QString("-5.5"));
+    QCOMPARE(typed(Box(diurnal, "txtDiurnalTZ"), "", "-x3.,5"), QString("-3.5"));
+    // The name takes anything.
+    QCOMPARE(typed(Box(natal, "txtName"), "", "Ann, B. (2)-x"), QString("Ann, B. (2)-x"));
+
+    // Editing and moving keys still work: Backspace, Home, arrows, Delete, Ctrl+A.
+    QLineEdit& minutes = Box(natal, "txtLongMin");
+    QCOMPARE(typed(minutes, "45", ""), QString("45"));
+    QTest::keyClick(&minutes, Qt::Key_Backspace);
+    QCOMPARE(minutes.text(), QString("4"));
+    QTest::keyClick(&minutes, Qt::Key_Home);
+    QTest::keyClick(&minutes, Qt::Key_3);
+    QCOMPARE(minutes.text(), QString("34"));
+    QTest::keyClick(&minutes, Qt::Key_Left);
+    QTest::keyClick(&minutes, Qt::Key_Delete);
+    QCOMPARE(minutes.text(), QString("4"));
+    QTest::keyClick(&minutes, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(minutes.selectedText(), QString("4"));
+    QTest::keyClick(&minutes, Qt::Key_9);
+    QCOMPARE(minutes.text(), QString("9"));
+
+    // Getting the focus selects the whole text, by Tab and by a mouse click alike.
+    QVERIFY(Activate(natal));
+    QLineEdit& day = Box(natal, "txtDay");
+    QLineEdit& year = Box(natal, "txtYear");
+    year.setText("1950");
+    day.setFocus(Qt::OtherFocusReason);
+    QTRY_COMPARE(day.selectedText(), day.text());
+    QTest::keyClick(&day, Qt::Key_Tab);
+    QTRY_VERIFY(year.hasFocus());
+    QTRY_COMPARE(year.selectedText(), QString("1950"));
+    QLineEdit& zone = Box(natal, "txtTZ");
+    zone.setText("5");
+    QTest::mouseClick(&zone, Qt::LeftButton, {}, QPoint(zone.width() / 2, zone.height() / 2));
+    QTRY_VERIFY(zone.hasFocus());
+    QTRY_COMPARE(zone.selectedText(), QString("5"));
+    // Typing then replaces the selected text.
+    QTest::keyClick(&zone, Qt::Key_7);
+    QCOMPARE(zone.text(), QString("7"));
+}
+
+void InputWindowsTest::zoneSignRule() {
+    GuiFixture f;
+    f.Start();
+    NatalWindow& natal = f.shell->inputD();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+    const struct { QWidget* window; const char* zone; const char* east; const char* west; }
+        windows[] = {{&natal, "txtTZ", "optEast", "optWest"},
+                     {&diurnal, "txtDiurnalTZ", "optDiurnalEast", "optDiurnalWest"}};
+    for (const auto& w : windows) {
+        QLineEdit& zone = Box(*w.window, w.zone);
+        QRadioButton& east = Option(*w.window, w.east);
+        QRadioButton& west = Option(*w.window, w.west);
+        zone.setText("5");
+        east.click();
+        QCOMPARE(zone.text(), QString("-5"));
+        west.click();
+        QCOMPARE(zone.text(), QString("5"));
+        zone.setText("-5.5");
+        east.click();  // already negative: unchanged
+        QCOMPARE(zone.text(), QString("-5.5"));
+        west.click();
+        QCOMPARE(zone.text(), QString("5.5"));
+        zone.setText("0");
+        east.click();
+        QCOMPARE(zone.text(), QString("0"));
+        // An empty zone or one that is not a number is left as it is.
+        zone.setText("");
+        east.click();
+        QCOMPARE(zone.text(), QString());
+        zone.setText("-");
+        west.click();
+        QCOMPARE(zone.text(), QString("-"));
+    }
+    // Choosing from code (the time zone picker, the atlas) applies the rule too.
+    natal.SetZoneText("8");
+    natal.SelectEast(true);
+    QVERIFY(Option(natal, "optEast").isChecked());
+    QCOMPARE(Box(natal, "txtTZ").text(), QString("-8"));
+    natal.SetZoneText("-3.5");
+    natal.SelectEast(false);
+    QVERIFY(Option(natal, "optWest").isChecked());
+    QCOMPARE(Box(natal, "txtTZ").text(), QString("3.5"));
+    diurnal.SetZoneText("2");
+    diurnal.SelectEast(true);
+    QVERIFY(Option(diurnal, "optDiurnalEast").isChecked());
+    QCOMPARE(Box(diurnal, "txtDiurnalTZ").text(), QString("-2"));
+    QVERIFY(f.dialogs.messages.empty());
+}
+
+void InputWindowsTest::nowFillsTheClockAndTheDefaultPlace_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QTime>("time");
+    QTest::addColumn<QString>("hour");
+    QTest::addColumn<QString>("minute");
+    QTest::addColumn<bool>("pm");
+    const QLocale german(QLocale::German, QLocale::Germany);      // 24-hour clock
+    const QLocale english(QLocale::English, QLocale::UnitedStates);  // 12-hour, "3:40 PM"
+    const QLocale korean(QLocale::Korean, QLocale::SouthKorea);  // 12-hour, P.M. word in front
+    QTest::newRow("24-hour 15:40") << german << QTime(15, 40) << "3" << "40" << true;
+    QTest::newRow("24-hour 00:10") << german << QTime(0, 10) << "12" << "10" << false;
+    QTest::newRow("24-hour 12:05") << german << QTime(12, 5) << "12" << "5" << true;
+    QTest::newRow("24-hour 11:59") << german << QTime(11, 59) << "11" << "59" << false;
+    QTest::newRow("12-hour 15:40") << english << QTime(15, 40) << "3" << "40" << true;
+    QTest::newRow("12-hour 00:10") << english << QTime(0, 10) << "12" << "10" << false;
+    QTest::newRow("12-hour 12:05") << english << QTime(12, 5) << "12" << "5" << true;
+    QTest::newRow("12-hour 09:07") << english << QTime(9, 7) << "9" << "7" << false;
+    QTest::newRow("12-hour Korean 15:40") << korean << QTime(15, 40) << "3" << "40" << true;
+    QTest::newRow("12-hour Korean 09:10") << korean << QTime(9, 10) << "9" << "10" << false;
+}
+
+void InputWindowsTest::nowFillsTheClockAndTheDefaultPlace() {
+    QFETCH(QLocale, locale);
+    QFETCH(QTime, time);
+    QFETCH(QString, hour);
+    QFETCH(QString, minute);
+    QFETCH(bool, pm);
+    GuiFixture f(QDateTime(QDate(2026, 12, 6), time));
+    f.session.locale = locale;
+    f.Start();
+    NatalWindow& natal = f.shell->inputD();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+
+    // Overwrite every field, then NOW.
+    NatalFields other;
+    other.txtName = "Ann";
+    other.txtMonth = other.txtDay = other.txtBirthHour = other.txtBirthMinute = "1";
+    other.txtYear = "1950";
+    other.txtTZ = "-2";
+    other.txtLongDeg = other.txtLongMin = other.txtLatDeg = other.txtLatMin = "9";
+    other.optAM = !pm;
+    other.optEast = other.optSouth = true;
+    natal.SetFields(other);
+    Child<QPushButton>(natal, "cmdNow").click();
+
+    const NatalFields n = natal.Fields();
+    QCOMPARE(n.txtName, std::string("Now"));
+    QCOMPARE(n.txtMonth, std::string("12"));
+    QCOMPARE(n.txtDay, std::string("6"));
+    QCOMPARE(n.txtYear, std::string("2026"));
+    QCOMPARE(QString::fromStdString(n.txtBirthHour), hour);
+    QCOMPARE(QString::fromStdString(n.txtBirthMinute), minute);
+    QCOMPARE(n.optAM, !pm);
+    // The default place of options 18 to 24: zone 5, 71°04' West, 42°21' North.
+    QCOMPARE(n.txtTZ, std::string("5"));
+    QCOMPARE(n.txtLongDeg, std::string("71"));
+    QCOMPARE(n.txtLongMin, std::string("4"));
+    QCOMPARE(n.txtLatDeg, std::string("42"));
+    QCOMPARE(n.txtLatMin, std::string("21"));
+    QVERIFY(!n.optEast);
+    QVERIFY(!n.optSouth);
+
+    // The diurnal window loaded with the same moment and place.
+    const DiurnalFields d = diurnal.Fields();
+    QCOMPARE(d.txtDiurnalMonth, std::string("12"));
+    QCOMPARE(d.txtDiurnalDay, std::string("6"));
+    QCOMPARE(d.txtDiurnalYear, std::string("2026"));
+    QCOMPARE(QString::fromStdString(d.txtDiurnalHour), hour);
+    QCOMPARE(QString::fromStdString(d.txtDiurnalMinute), minute);
+    QCOMPARE(d.optDiurnalAM, !pm);
+    QCOMPARE(d.txtDiurnalTZ, std::string("5"));
+    QVERIFY(!d.optDiurnalEast);
+
+    // The Input menu's refresh of a "Now" chart takes the clock again but keeps the place.
+    f.session.clock = [] { return QDateTime(QDate(2027, 2, 3), QTime(23, 1)); };
+    natal.SetZoneText("6");
+    natal.RefreshClockFields();
+    const NatalFields r = natal.Fields();
+    QCOMPARE(r.txtMonth + "/" + r.txtDay + "/" + r.txtYear, std::string("2/3/2027"));
+    QCOMPARE(r.txtBirthHour + ":" + r.txtBirthMinute, std::string("11:1"));
+    QVERIFY(!r.optAM);
+    QCOMPARE(r.txtTZ, std::string("6"));
+    QVERIFY(f.dialogs.messages.empty());
+}
+
+void InputWindowsTest::defaultPlaceEastAndSouth() {
+    GuiFixture f;
+    SetOption(f, 18, "5.5    zone");
+    SetOption(f, 21, "1      east");
+    SetOption(f, 24, "1      south");
+    f.Start();
+    // Selecting East applies the zone sign rule to the default zone.
+    const NatalFields n = f.shell->inputD().Fields();
+    QCOMPARE(n.txtTZ, std::string("-5.5"));
+    QVERIFY(n.optEast);
+    QVERIFY(n.optSouth);
+    const DiurnalFields d = f.shell->inputD1().Fields();
+    QCOMPARE(d.txtDiurnalTZ, std::string("-5.5"));
+    QVERIFY(d.optDiurnalEast);
+    QVERIFY(d.optDiurnalSouth);
+}
+
+void InputWindowsTest::fieldsRoundTripWithoutMessages() {
+    GuiFixture f;
+    f.Start();
+    f.dialogs.TakeMessages();
+    NatalFields natal;
+    natal.txtName = "Ann";
+    natal.txtMonth = "1";
+    natal.txtDay = "13";
+    natal.txtYear = "1950";
+    natal.txtBirthHour = "";  // stored values are put in as they are, without the hour message
+    natal.txtBirthMinute = "30";
+    natal.txtTZ = "-1";
+    natal.txtLongDeg = "3";
+    natal.txtLongMin = "30";
+    natal.txtLatDeg = "40";
+    natal.txtLatMin = "43";
+    natal.optAM = false;
+    natal.optEast = true;
+    natal.optSouth = true;
+    f.shell->inputD().SetFields(natal);
+    const NatalFields n = f.shell->inputD().Fields();
+    QCOMPARE(n.txtName + n.txtMonth + n.txtDay + n.txtYear + n.txtBirthHour + n.txtBirthMinute,
+             std::string("Ann113195030"));
+    QCOMPARE(n.txtTZ + "|" + n.txtLongDeg + "|" + n.txtLongMin + "|" + n.txtLatDeg + "|" +
+                 n.txtLatMin,
+             std::string("-1|3|30|40|43"));
+    QVERIFY(!n.optAM && n.optEast && n.optSouth);
+
+    for (ProgressionType type :
+         {ProgressionType::Minor, ProgressionType::Tertiary, ProgressionType::Secondary}) {
+        DiurnalFields diurnal = f.shell->inputD1().Fields();
+        diurnal.progression = type;
+        diurnal.txtDiurnalHour = "";
+        diurnal.txtDiurnalTZ = "-7";
+        diurnal.optDiurnalEast = true;
+        diurnal.optDiurnalAM = false;
+        f.shell->inputD1().SetFields(diurnal);
+        const DiurnalFields d = f.shell->inputD1().Fields();
+        QVERIFY(d.progression == type);
+        QCOMPARE(d.txtDiurnalHour, std::string());
+        QCOMPARE(d.txtDiurnalTZ, std::string("-7"));
+        QVERIFY(d.optDiurnalEast && !d.optDiurnalAM);
+    }
+    QVERIFY(Option(f.shell->inputD1(), "Option1").isChecked());
+    QVERIFY(f.dialogs.messages.empty());
+}
+
+void InputWindowsTest::useNatalData() {
+    GuiFixture f;
+    f.Start();
+    NatalWindow& natal = f.shell->inputD();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+    NatalFields person = natal.Fields();
+    person.txtName = "Ann";
+    person.txtMonth = "1";
+    person.txtDay = "13";
+    person.txtYear = "1950";
+    person.txtBirthHour = "8";
+    person.txtBirthMinute = "30";
+    person.optAM = true;
+    person.txtTZ = "-1";
+    person.optEast = true;
+    person.txtLongDeg = "3";
+    person.txtLongMin = "30";
+    person.txtLatDeg = "40";
+    person.txtLatMin = "43";
+    person.optSouth = true;
+    natal.SetFields(person);
+    DiurnalFields moment = diurnal.Fields();
+    moment.txtDiurnalMonth = "7";
+    moment.txtDiurnalDay = "4";
+    moment.txtDiurnalYear = "2030";
+    diurnal.SetFields(moment);
+
+    QCheckBox& useNatal = Child<QCheckBox>(diurnal, "chkNatOrNow");
+    useNatal.click();
+    QVERIFY(diurnal.UseNatalData());
+    DiurnalFields d = diurnal.Fields();
+    // Time and place come over; the date stays.
+    QCOMPARE(d.txtDiurnalHour + ":" + d.txtDiurnalMinute, std::string("8:30"));
+    QVERIFY(d.optDiurnalAM);
+    QCOMPARE(d.txtDiurnalTZ, std::string("-1"));
+    QCOMPARE(d.txtDiurnalLongDeg + " " + d.txtDiurnalLongMin, std::string("3 30"));
+    QCOMPARE(d.txtDiurnalLatDeg + " " + d.txtDiurnalLatMin, std::string("40 43"));
+    QVERIFY(d.optDiurnalEast);
+    QVERIFY(d.optDiurnalSouth);
+    QCOMPARE(d.txtDiurnalMonth + "/" + d.txtDiurnalDay + "/" + d.txtDiurnalYear,
+             std::string("7/4/2030"));
+
+    // Cleared: the present moment and the default place again, date included.
+    useNatal.click();
+    QVERIFY(!diurnal.UseNatalData());
+    d = diurnal.Fields();
+    QCOMPARE(d.txtDiurnalMonth + "/" + d.txtDiurnalDay + "/" + d.txtDiurnalYear,
+             std::string("12/6/2026"));
+    QCOMPARE(d.txtDiurnalHour + ":" + d.txtDiurnalMinute, std::string("3:40"));
+    QVERIFY(!d.optDiurnalAM);
+    QCOMPARE(d.txtDiurnalTZ, std::string("5"));
+    QCOMPARE(d.txtDiurnalLongDeg + " " + d.txtDiurnalLongMin, std::string("71 4"));
+    QCOMPARE(d.txtDiurnalLatDeg + " " + d.txtDiurnalLatMin, std::string("42 21"));
+    QVERIFY(!d.optDiurnalEast);
+    QVERIFY(!d.optDiurnalSouth);
+    QVERIFY(f.dialogs.messages.empty());
+}
+
+void InputWindowsTest::secondPerson() {
+    GuiFixture f;
+    f.Start();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+    QAction& summary = Child<QAction>(f.shell->main(), "mnuDataSummary");
+    QCheckBox& box = Child<QCheckBox>(diurnal, "chk2ndPerson");
+    QVERIFY(summary.isEnabled());
+    QVERIFY(!diurnal.SecondPerson());
+
+    box.click();
+    QVERIFY(diurnal.SecondPerson());
+    QVERIFY(!summary.isEnabled());
+    diurnal.SetSecondPersonCaption("Ann Smith");
+    QCOMPARE(box.text(), QString("Ann Smith"));
+    box.click();
+    QVERIFY(!diurnal.SecondPerson());
+    QVERIFY(summary.isEnabled());
+    QCOMPARE(box.text(), QString("2nd Person"));
+}
+
+void InputWindowsTest::okAndTheDiurnalBackgroundRunTheCalculation() {
+    GuiFixture f;
+    f.Start();
+    NatalWindow& natal = f.shell->inputD();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+    QAction& inputMenu = Child<QAction>(f.shell->main(), "mnuInputData");
+    QVERIFY(!inputMenu.isVisible());
+
+    // Clicks on the diurnal window's controls are not clicks on its background.
+    QTest::mouseClick(&Child<QLabel>(diurnal, "lblDiurnalHour"), Qt::LeftButton);
+    QTest::mouseClick(&Child<QGroupBox>(diurnal, "Frame4"), Qt::LeftButton, {}, QPoint(2, 2));
+    QVERIFY(f.dialogs.prompts.empty());
+
+    // A left click on the background runs the calculation: the chart, then the day question
+    // (answered with nothing, so no scan follows).
+    f.dialogs.inputAnswers = {""};
+    QTest::mouseClick(&diurnal, Qt::LeftButton, {}, Background(diurnal));
+    QCOMPARE(f.dialogs.prompts.size(), std::size_t{1});
+    QCOMPARE(f.dialogs.prompts[0].prompt, QString("Enter number of days:"));
+    QVERIFY(inputMenu.isVisible());
+    QCOMPARE(f.session.PreviousName, std::string("Now"));
+    QVERIFY(f.dialogs.messages.empty());
+
+    // A right click on the background does not calculate.
+    QTest::mouseClick(&diurnal, Qt::RightButton, {}, Background(diurnal));
+    QCOMPARE(f.dialogs.prompts.size(), std::size_t{1});
+
+    // OK closes an open time zone picker and calculates the natal window's chart.
+    f.shell->timeZone().show();
+    natal.SetFields([&] {
+        NatalFields n = natal.Fields();
+        n.txtName = "Ann";
+        return n;
+    }());
+    f.dialogs.inputAnswers = {""};
+    Child<QPushButton>(natal, "cmdOK").click();
+    QVERIFY(!f.shell->timeZoneLoaded());
+    QCOMPARE(f.dialogs.prompts.size(), std::size_t{2});
+    QCOMPARE(f.session.PreviousName, std::string("Ann"));
+    QVERIFY(f.dialogs.unanswered.isEmpty());
+}
+
+void InputWindowsTest::rightClickGivesTheMainWindowTheFocus() {
+    GuiFixture f;
+    f.Start();
+    MainWindow& main = f.shell->main();
+    for (QWidget* window : {static_cast<QWidget*>(&f.shell->inputD()),
+                            static_cast<QWidget*>(&f.shell->inputD1())}) {
+        QVERIFY(Activate(*window));
+        QTest::mouseClick(window, Qt::RightButton, {}, Background(*window));
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&main));
+    }
+    QVERIFY(f.dialogs.prompts.empty());
+}
+
+void InputWindowsTest::saveToDisk() {
+    GuiFixture f;
+    f.Start();
+    NatalWindow& natal = f.shell->inputD();
+    QPushButton& save = Child<QPushButton>(natal, "cmdSave");
+    int saves = 0;
+    bool chosen = true;
+    natal.saveToNamesFile = [&] {
+        ++saves;
+        return chosen;
+    };
+
+    // A comma in the name: refused before anything is written.
+    Box(natal, "txtName").setText("Smith, John");
+    f.session.JustSaved = 0;
+    save.click();
+    const std::vector<ScriptedDialogs::Shown> shown = f.dialogs.TakeMessages();
+    QCOMPARE(Texts(shown),
+             QStringList{"You cannot have a comma in the name. Please remove the comma and try again."});
+    QCOMPARE(shown[0].title, QString("Warning!"));
+    QCOMPARE(shown[0].icon, MessageIcon::Critical);
+    QCOMPARE(saves, 0);
+    QCOMPARE(f.session.JustSaved, 1);
+    QVERIFY(f.shell->namesLoaded());
+
+    // Without a comma the names file is written; the list is then read again unrepositioned.
+    Box(natal, "txtName").setText("John Smith");
+    f.session.JustSaved = 0;
+    save.click();
+    QCOMPARE(saves, 1);
+    QCOMPARE(f.session.JustSaved, 1);
+    // A cancelled choice of file leaves the list alone.
+    chosen = false;
+    f.session.JustSaved = 0;
+    save.click();
+    QCOMPARE(saves, 2);
+    QCOMPARE(f.session.JustSaved, 0);
+    QVERIFY(f.dialogs.messages.empty());
+}
+
+void InputWindowsTest::lookupLabels() {
+    GuiFixture f;
+    f.Start();
+    NatalWindow& natal = f.shell->inputD();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+
+    // TZ Help from the natal window: the picker for the natal zone, right edge with the diurnal
+    // window's right edge.
+    f.session.TimeZoneTarget = true;
+    QTest::mouseClick(&Child<QLabel>(natal, "Label1"), Qt::LeftButton);
+    QVERIFY(f.shell->timeZoneLoaded());
+    TimeZoneWindow& picker = f.shell->timeZone();
+    QVERIFY(picker.isVisible());
+    QVERIFY(!f.session.TimeZoneTarget);
+    QCOMPARE(picker.frameGeometry().right(), diurnal.frameGeometry().right());
+
+    // From the diurnal window, by keyboard: the picker for the diurnal zone, at the natal
+    // window's left edge.
+    f.shell->unloadTimeZone();
+    QLabel& diurnalHelp = Child<QLabel>(diurnal, "Label1");
+    QTest::keyClick(&diurnalHelp, Qt::Key_Space);
+    QVERIFY(f.session.TimeZoneTarget);
+    QCOMPARE(f.shell->timeZone().frameGeometry().left(), natal.frameGeometry().left());
+    QVERIFY(f.shell->timeZone().isVisible());
+
+    // Alt+Z is the natal window's key for its picker.
+    f.shell->unloadTimeZone();
+    QVERIFY(Activate(natal));
+    QTest::keyClick(&natal, Qt::Key_Z, Qt::AltModifier);
+    QVERIFY(f.shell->timeZoneLoaded());
+    QVERIFY(!f.session.TimeZoneTarget);
+
+    // Atlas: the program's folder of this test holds no ATLAS.EXE, so the label asks where it is;
+    // cancelling the question leaves the atlas folder empty and the next click asks at once.
+    QVERIFY(!f.session.AtlasDir.isEmpty());
+    QTest::mouseClick(&Child<QLabel>(natal, "Label2"), Qt::LeftButton);
+    QCOMPARE(f.dialogs.prompts.size(), std::size_t{1});
+    QCOMPARE(f.dialogs.prompts[0].title, QString("Where do I find ATLAS.EXE?"));
+    QVERIFY(f.session.AtlasDir.isEmpty());
+    QTest::keyClick(&Child<QLabel>(diurnal, "Label2"), Qt::Key_Return);
+    QCOMPARE(f.dialogs.prompts.size(), std::size_t{2});
+    QCOMPARE(f.dialogs.prompts[1].title, QString("Where do I find ATLAS.EXE?"));
+    QVERIFY(f.dialogs.TakeMessages().empty());
+    // The natal zone was not touched by any of this.
+    QCOMPARE(natal.Fields().txtTZ, std::string("5"));
+}
+
+void InputWindowsTest::screenshots() {
+    GuiFixture f;
+    f.Start();
+    NatalWindow& natal = f.shell->inputD();
+    QVERIFY(QTest::qWaitForWindowExposed(&natal));
+    QVERIFY(QTest::qWaitForWindowExposed(&f.shell->inputD1()));
+    // The two windows stand side by side below the main window's bar.
+    QVERIFY(natal.y() > f.shell->main().y());
+    QVERIFY(f.shell->inputD1().x() > natal.x() + natal.width());
+    SaveScreenshot(natal, "natal_window");
+    SaveScreenshot(f.shell->inputD1(), "diurnal_window");
+}
+
+QTEST_MAIN(InputWindowsTest)
+#include "input_windows_test.moc"
