@@ -71,6 +71,7 @@ private slots:
     void listsCityAndRegionOfTheCitiesFile();
     void codesGiveDegreesHemispheresAndZone_data();
     void codesGiveDegreesHemispheresAndZone();
+    void natalPlaceRefreshesTheDiurnalWindow();
     void secondPersonTakesThePlace();
     void wronglyShapedCodesAreReported();
     void sameCityTwiceLoadsTheFirst();
@@ -152,12 +153,50 @@ void CitiesWindowTest::codesGiveDegreesHemispheresAndZone() {
 
 }
 
+void CitiesWindowTest::natalPlaceRefreshesTheDiurnalWindow() {
+    GuiFixture f;
+    f.WriteDataFile("GA_MA.LL", "Sydney,NSW,151E13,33S52,-10\r\n");
+    f.Start();
+    SetNatal(f);
+    DiurnalWindow& diurnal = f.shell->inputD1();
+    const auto setOldDiurnal = [&] {
+        DiurnalFields old = diurnal.Fields();
+        old.txtDiurnalYear = "1999";
+        old.txtDiurnalLongDeg = "1";
+        diurnal.SetFields(old);
+    };
+    ShowCities(f);
+
+    // Without "Use natal data": the present moment and the default place.
+    setOldDiurnal();
+    ClickEntry(CitiesList(f), 0);
+    const DiurnalFields now = diurnal.Fields();
+    QCOMPARE(now.txtDiurnalYear, std::string("2026"));
+    setOldDiurnal();
+    diurnal.SetDiurnalToNow();
+    QCOMPARE(now.txtDiurnalLongDeg, diurnal.Fields().txtDiurnalLongDeg);
+    QVERIFY(now.txtDiurnalLongDeg != "1");
+
+    // With it: the natal clock time and the new place; the diurnal date stays.
+    diurnal.findChild<QCheckBox*>("chkNatOrNow")->click();
+    setOldDiurnal();
+    ClickEntry(CitiesList(f), 0);
+    const DiurnalFields copied = diurnal.Fields();
+    QCOMPARE(copied.txtDiurnalYear, std::string("1999"));
+    QCOMPARE(copied.txtDiurnalHour, std::string("10"));
+    QCOMPARE(copied.txtDiurnalLongDeg, std::string("151"));
+    QCOMPARE(copied.txtDiurnalTZ, std::string("-10"));
+    QVERIFY(copied.optDiurnalEast);
+    QVERIFY(copied.optDiurnalSouth);
+    QVERIFY(f.dialogs.messages.empty());
+}
+
 void CitiesWindowTest::secondPersonTakesThePlace() {
     GuiFixture f;
     f.WriteDataFile("GA_MA.LL", "Sydney,NSW,151E13,33S52,-10\r\n");
     f.Start();
     auto* chk2ndPerson = f.shell->inputD1().findChild<QCheckBox*>("chk2ndPerson");
-    if (!chk2ndPerson) QSKIP("the diurnal window has no 2nd Person box");
+    QVERIFY(chk2ndPerson);
     SetNatal(f);
     chk2ndPerson->click();
     QVERIFY(f.shell->inputD1().SecondPerson());

@@ -2,6 +2,7 @@
 // names editor, saving the natal window's data and a calculation started by a double click.
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -143,9 +144,11 @@ private slots:
     void clickLoadsTheFirstRecordOfThatName();
     void yearFirstDateOrderStillReadsTheStoredDate();
     void unreadableDateIsReportedAndStopsTheLoading();
+    void natalClickRefreshesTheDiurnalWindow();
     void secondPersonGoesToTheDiurnalWindow();
     void lockListBringsTheSamePersonBack();
     void changeListReadsTheChosenFile();
+    void changeListThroughTheSelectAFileWindow();
     void savingAsksForEachMatchAndPutsTheNewRecordLast();
     void savingIsRefusedCancelledOrReportedWithoutLosingTheFile();
     void savingReportsACopyThatStoppedAtDamage();
@@ -305,12 +308,53 @@ void NamesWindowTest::unreadableDateIsReportedAndStopsTheLoading() {
     QCOMPARE(f.shell->inputD().Fields().txtYear, std::string("2000"));
 }
 
+void NamesWindowTest::natalClickRefreshesTheDiurnalWindow() {
+    GuiFixture f;
+    f.WriteDataFile("NAMES.FIL", "Far East,21 Jun 1985,4.05,P,-9,-139.42,35.41\r\n");
+    f.Start();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+    auto* chkNatOrNow = diurnal.findChild<QCheckBox*>("chkNatOrNow");
+    QVERIFY(chkNatOrNow);
+    QVERIFY(!chkNatOrNow->isChecked());
+
+    // Without "Use natal data" the diurnal window goes back to the present moment.
+    SetDiurnalPlace(f);
+    ClickEntry(NamesList(f), 0);
+    const DiurnalFields now = diurnal.Fields();
+    QCOMPARE(now.txtDiurnalMonth, std::string("12"));
+    QCOMPARE(now.txtDiurnalDay, std::string("6"));
+    QCOMPARE(now.txtDiurnalYear, std::string("2026"));
+    QCOMPARE(now.txtDiurnalHour, std::string("3"));
+    QCOMPARE(now.txtDiurnalMinute, std::string("40"));
+    SetDiurnalPlace(f);
+    diurnal.SetDiurnalToNow();
+    QCOMPARE(now.txtDiurnalLongDeg, diurnal.Fields().txtDiurnalLongDeg);
+    QCOMPARE(now.txtDiurnalTZ, diurnal.Fields().txtDiurnalTZ);
+    QVERIFY(now.txtDiurnalLongDeg != "74");  // not the place set before the click
+
+    // With it, the person's clock time and place are copied; the diurnal date stays.
+    chkNatOrNow->click();
+    SetDiurnalPlace(f);
+    ClickEntry(NamesList(f), 0);
+    const DiurnalFields copied = diurnal.Fields();
+    QCOMPARE(copied.txtDiurnalYear, std::string("2026"));
+    QCOMPARE(copied.txtDiurnalHour, std::string("4"));
+    QCOMPARE(copied.txtDiurnalMinute, std::string("5"));
+    QVERIFY(!copied.optDiurnalAM);
+    QCOMPARE(copied.txtDiurnalTZ, std::string("-9"));
+    QCOMPARE(copied.txtDiurnalLongDeg, std::string("139"));
+    QCOMPARE(copied.txtDiurnalLongMin, std::string("42"));
+    QVERIFY(copied.optDiurnalEast);
+    QCOMPARE(copied.txtDiurnalLatDeg, std::string("35"));
+    QVERIFY(f.dialogs.messages.empty());
+}
+
 void NamesWindowTest::secondPersonGoesToTheDiurnalWindow() {
     GuiFixture f;
     f.WriteDataFile("NAMES.FIL", "Second Sue,21 Jun 1985,4.05,P,-9,-139.42,35.41\r\n");
     f.Start();
     auto* chk2ndPerson = f.shell->inputD1().findChild<QCheckBox*>("chk2ndPerson");
-    if (!chk2ndPerson) QSKIP("the diurnal window has no 2nd Person box");
+    QVERIFY(chk2ndPerson);
     SetNatal(f, "Natal Ned,01 Jan 2000,1.00,A,5,071.05,42.21");
     chk2ndPerson->click();
     QVERIFY(f.shell->inputD1().SecondPerson());
@@ -422,6 +466,40 @@ void NamesWindowTest::changeListReadsTheChosenFile() {
     QCOMPARE(NamesList(f).count(), 2);
     Press(f.shell->names(), "cmdNewFileList");
     QCOMPARE(choice.current, f.dataDir() / "family.fil");
+    QVERIFY(f.dialogs.messages.empty());
+}
+
+void NamesWindowTest::changeListThroughTheSelectAFileWindow() {
+    GuiFixture f;
+    f.WriteDataFile("family.fil", "Uncle Tom,03 Mar 1933,3.30,P,5,071.05,42.21\r\n");
+    f.Start();
+    QString highlighted;
+    int entriesWhileChoosing = -1;
+    f.dialogs.modalActions.push_back([&](QDialog& window) {
+        auto* files = window.findChild<QListWidget*>("filList");
+        highlighted = files->currentItem() ? files->currentItem()->text() : QString();
+        const QList<QListWidgetItem*> family = files->findItems("family.fil", Qt::MatchExactly);
+        files->setCurrentItem(family.value(0));
+        window.findChild<QPushButton*>("cmdSelect")->click();
+        // Choosing a file empties the list before it is read again.
+        entriesWhileChoosing = NamesList(f).count();
+        return window.result();
+    });
+    Press(f.shell->names(), "cmdNewFileList");
+    QVERIFY2(f.dialogs.unanswered.isEmpty(), qPrintable(f.dialogs.unanswered.join("; ")));
+    QCOMPARE(highlighted, QString("NAMES.FIL"));
+    QCOMPARE(entriesWhileChoosing, 0);
+    QCOMPARE(f.session.NamesFilePath, f.dataDir() / "family.fil");
+    QCOMPARE(Entries(NamesList(f)), QStringList{"Uncle Tom"});
+
+    // Cancel leaves everything as it was.
+    f.dialogs.modalActions.push_back([](QDialog& window) {
+        window.findChild<QPushButton*>("cmdCancel")->click();
+        return window.result();
+    });
+    Press(f.shell->names(), "cmdNewFileList");
+    QCOMPARE(f.session.NamesFilePath, f.dataDir() / "family.fil");
+    QCOMPARE(Entries(NamesList(f)), QStringList{"Uncle Tom"});
     QVERIFY(f.dialogs.messages.empty());
 }
 

@@ -64,6 +64,7 @@ class TimeZoneWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void listLinesLineUpInAFixedPitchFont();
+    void inputWindowsPlaceThePickerBelowThemselves();
     void clickWritesTheZoneIntoTheWindowThatOpenedThePicker();
     void unusableNamesAndFilesAreReportedAsCorrupt();
 };
@@ -95,6 +96,30 @@ void TimeZoneWindowTest::listLinesLineUpInAFixedPitchFont() {
     picker.findChild<QPushButton*>("Command1")->click();
     QTRY_VERIFY(closing.isNull());
     QVERIFY(!f.shell->timeZoneLoaded());
+}
+
+void TimeZoneWindowTest::inputWindowsPlaceThePickerBelowThemselves() {
+    GuiFixture f;
+    f.Start();
+    NatalWindow& natal = f.shell->inputD();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+    const int inputBottom =
+        std::max(natal.frameGeometry().bottom(), diurnal.frameGeometry().bottom());
+
+    // From the natal window: right edge under the diurnal window's right edge.
+    natal.Label1_Click();
+    QVERIFY(f.shell->timeZoneLoaded());
+    QVERIFY(f.shell->timeZone().isVisible());
+    QVERIFY(!f.session.TimeZoneTarget);
+    QCOMPARE(f.shell->timeZone().frameGeometry().right(), diurnal.frameGeometry().right());
+    QVERIFY(f.shell->timeZone().frameGeometry().top() > inputBottom);
+
+    // From the diurnal window: left edge under the natal window's left edge.
+    f.shell->unloadTimeZone();
+    diurnal.Label1_Click();
+    QVERIFY(f.session.TimeZoneTarget);
+    QCOMPARE(f.shell->timeZone().frameGeometry().left(), natal.frameGeometry().left());
+    QVERIFY(f.shell->timeZone().frameGeometry().top() > inputBottom);
 }
 
 void TimeZoneWindowTest::clickWritesTheZoneIntoTheWindowThatOpenedThePicker() {

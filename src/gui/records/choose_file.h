@@ -1,5 +1,5 @@
 #pragma once
-// ChooseFile for the Names and Cities windows and for saving a name: the Select a File window
+// The file choice of the Names and Cities windows and of saving a name: the Select a File window
 // with its list filtered by a pattern and the current file preselected.
 #include <QString>
 #include <filesystem>

@@ -78,22 +78,23 @@ void TimeZoneWindow::ClearList() {
 void TimeZoneWindow::lstTimeZones_Click() {
     const QListWidgetItem* selected = lstTimeZones_->currentItem();
     if (!selected) return;
-    const std::string line = selected->text().toStdString();
-    // The zone field and the East/West choice together, so the zone sign rule gives the same
-    // result as selecting the button after writing the zone.
-    std::vector<Message> messages;
+    const TimeZoneChoice choice = ChooseTimeZone(table_, selected->text().toStdString());
+    if (choice.problem) {
+        shell_.dialogs().Show(this, *choice.problem);
+        return;
+    }
+    // The zone text first, then East or West as a click on the button, which runs the window's
+    // zone sign rule.
+    const QString zone = QString::fromStdString(choice.zoneText);
     if (shell_.session.TimeZoneTarget) {
         DiurnalWindow& diurnal = shell_.inputD1();
-        DiurnalFields fields = diurnal.Fields();
-        messages = ApplyTimeZoneChoice(table_, line, fields);
-        if (messages.empty()) diurnal.SetFields(fields);
+        diurnal.SetZoneText(zone);
+        diurnal.SelectEast(!choice.west);
     } else {
         NatalWindow& natal = shell_.inputD();
-        NatalFields fields = natal.Fields();
-        messages = ApplyTimeZoneChoice(table_, line, fields);
-        if (messages.empty()) natal.SetFields(fields);
+        natal.SetZoneText(zone);
+        natal.SelectEast(!choice.west);
     }
-    for (const Message& message : messages) shell_.dialogs().Show(this, message);
 }
 
 void TimeZoneWindow::Command1_Click() { close(); }
