@@ -152,6 +152,7 @@ private slots:
     void savingAsksForEachMatchAndPutsTheNewRecordLast();
     void savingIsRefusedCancelledOrReportedWithoutLosingTheFile();
     void savingReportsACopyThatStoppedAtDamage();
+    void saveToDiskButtonOfTheNatalWindow();
     void editorSavesTheTextAndQuitRereadsTheList();
     void doubleClickAndEnterRunTheWholeCalculation();
     void citiesButtonSwapsTheWindows();
@@ -666,6 +667,27 @@ void NamesWindowTest::savingReportsACopyThatStoppedAtDamage() {
     QCOMPARE(shown[0].title, QString("Error!"));
     QVERIFY(shown[0].text.contains("line 2"));
     QVERIFY(shown[0].text.contains("NAMES.OLD"));
+}
+
+void NamesWindowTest::saveToDiskButtonOfTheNatalWindow() {
+    GuiFixture f;
+    f.WriteDataFile("NAMES.FIL", "Ann,01 Feb 1970,3.00,A,5,071.05,42.21\r\n");
+    f.Start();
+    NatalWindow& natal = f.shell->inputD();
+    natal.saveToNamesFile = [&f] { return WriteNatalToNamesFile(*f.shell); };
+    SetNatal(f, "Ben,14 Jul 1989,10.05,P,5,071.05,42.21");
+    FileChoice choice;
+    ChooseWith(f, choice, f.dataDir() / "NAMES.FIL");
+    QPointer<NamesWindow> before = &f.shell->names();
+    natal.findChild<QPushButton*>("cmdSave")->click();
+    QCOMPARE(choice.calls, 1);
+    QCOMPARE(f.ReadDataFile("NAMES.FIL"),
+             std::string("Ann,01 Feb 1970,3.00,A,5,071.05,42.21\r\n"
+                         "Ben,14 Jul 1989,10.05,P,5,071.05,42.21\r\n"));
+    QVERIFY(before.isNull());
+    QCOMPARE(Entries(NamesList(f)), (QStringList{"Ann", "Ben"}));
+    QCOMPARE(f.session.JustSaved, 1);
+    QVERIFY(f.dialogs.messages.empty());
 }
 
 void NamesWindowTest::editorSavesTheTextAndQuitRereadsTheList() {
