@@ -52,6 +52,12 @@ struct Session {
     int LockList = 0;
     int LockedIndex = 0;
     int LoadingNames = 0;
+    // Chooses a names or cities file (pattern "*.FIL" or "*.LL", `current` preselected) and
+    // returns its path, empty on Cancel. Tests set it; when empty the Select a File window is
+    // used (records/choose_file.h).
+    std::function<std::filesystem::path(const QString& pattern,
+                                        const std::filesystem::path& current)>
+        chooseFile;
     bool TimeZoneTarget = false;  // false: the natal window opened the picker
     QString AtlasDir;             // ends with a separator
 

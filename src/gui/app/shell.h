@@ -59,6 +59,8 @@ public:
     DataWindow& dataWindow();
     OptionsWindow& options();
 
+    bool inputDLoaded() const { return !inputD_.isNull(); }
+    bool inputD1Loaded() const { return !inputD1_.isNull(); }
     bool namesLoaded() const { return !names_.isNull(); }
     bool citiesLoaded() const { return !cities_.isNull(); }
     bool timeZoneLoaded() const { return !timeZone_.isNull(); }

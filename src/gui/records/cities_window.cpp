@@ -1,12 +1,186 @@
 #include "records/cities_window.h"
 
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/main_window.h"
 #include "app/shell.h"
+#include "app/sunken_frame.h"
+#include "records/choose_file.h"
+#include "records/diurnal_window.h"
+#include "records/list_window_layout.h"
+#include "records/long_lat_window.h"
+#include "records/names_window.h"
+#include "records/natal_window.h"
 
 namespace orrerion::gui {
 
-CitiesWindow::CitiesWindow(Shell& shell, QWidget* parent) : QWidget(parent), shell_(shell) {
+CitiesWindow::CitiesWindow(Shell& shell, QWidget* parent)
+    : QWidget(parent),
+      shell_(shell),
+      CitiesOnFile_(new QListWidget),
+      lblCitiesOnFile_(new QLabel),
+      Command1_(new QPushButton("Click here for names")),
+      cmdEditList_(new QPushButton("Edit this List")),
+      cmdNewFileList_(new QPushButton("Change List")) {
     setObjectName("Geograph");
     setWindowTitle("Cities");
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    CitiesOnFile_->setObjectName("CitiesOnFile");
+    CitiesOnFile_->setUniformItemSizes(true);
+    CitiesOnFile_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    CitiesOnFile_->installEventFilter(this);
+    CitiesOnFile_->addItem("Xg");
+    const int rowHeight = std::max(CitiesOnFile_->sizeHintForRow(0), fontMetrics().height());
+    CitiesOnFile_->clear();
+    CitiesOnFile_->setMinimumSize(240,
+                                  rowHeight * ListVisibleRows + 2 * CitiesOnFile_->frameWidth());
+    lblCitiesOnFile_->setObjectName("lblCitiesOnFile");
+    lblCitiesOnFile_->setAlignment(Qt::AlignCenter);
+    lblCitiesOnFile_->setMargin(4);
+    QFont labelFont = lblCitiesOnFile_->font();
+    labelFont.setBold(true);
+    lblCitiesOnFile_->setFont(labelFont);
+    Command1_->setObjectName("Command1");
+    cmdEditList_->setObjectName("cmdEditList");
+    cmdNewFileList_->setObjectName("cmdNewFileList");
+
+    connect(CitiesOnFile_, &QListWidget::itemClicked, this, [this] { CitiesOnFile_Click(); });
+    connect(Command1_, &QPushButton::clicked, this, &CitiesWindow::Command1_Click);
+    connect(cmdEditList_, &QPushButton::clicked, this, &CitiesWindow::cmdEditList_Click);
+    connect(cmdNewFileList_, &QPushButton::clicked, this, &CitiesWindow::cmdNewFileList_Click);
+
+    auto* side = new QVBoxLayout;
+    side->setSpacing(8);
+    side->addWidget(lblCitiesOnFile_);
+    side->addStretch();
+    side->addWidget(cmdEditList_);
+    side->addWidget(cmdNewFileList_);
+    side->addWidget(Command1_);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->setSpacing(14);
+    layout->addWidget(CitiesOnFile_, 1);
+    layout->addLayout(side);
+    resize(440, sizeHint().height());
+    move(ListWindowsPosition);
+    KeepAboveScreenBottom(*this);
+
+    const Session& session = shell_.session;
+    ShowCitiesFileLabel();
+    FillCitiesList(CitiesFileOrDefault(session.CitiesFilePath, session.calc.ProgramDir));
+}
+
+void CitiesWindow::ClearList() {
+    CitiesOnFile_->clear();
+    table_ = CityTable{};
+}
+
+void CitiesWindow::ShowCitiesFileLabel() {
+    lblCitiesOnFile_->setText(
+        QString::fromStdString(FileLabelText(shell_.session.CitiesFilePath)));
+}
+
+void CitiesWindow::FillCitiesList(const std::filesystem::path& path) {
+    CitiesOnFile_->clear();
+    table_ = orrerion::FillCitiesList(path);
+    for (const CityRecord& city : table_.records) {
+        CitiesOnFile_->addItem(QString::fromStdString(city.CityName));
+    }
+    if (table_.problem) shell_.dialogs().Show(this, table_.problem->message);
+}
+
+void CitiesWindow::CitiesOnFile_Click() {
+    QListWidgetItem* selected = CitiesOnFile_->currentItem();
+    if (!selected) return;
+    const std::optional<std::size_t> d = FindCityRecord(table_, selected->text().toStdString());
+    if (!d) return;
+    const CityRecord& city = table_.records[*d];
+
+    DiurnalWindow& diurnal = shell_.inputD1();
+    const bool secondPerson = diurnal.SecondPerson();
+    std::vector<Message> messages;
+    if (secondPerson) {
+        DiurnalFields fields = diurnal.Fields();
+        messages = LoadCityRecord(city, fields);
+        diurnal.SetFields(fields);
+    } else {
+        NatalWindow& natal = shell_.inputD();
+        NatalFields fields = natal.Fields();
+        messages = LoadCityRecord(city, fields);
+        natal.SetFields(fields);
+    }
+    // Every message of the loading stops it.
+    for (const Message& message : messages) shell_.dialogs().Show(this, message);
+    if (!messages.empty() || secondPerson) return;
+    if (diurnal.UseNatalData()) {
+        diurnal.CopyNatalToDiurnal();
+    } else {
+        diurnal.SetDiurnalToNow();
+    }
+}
+
+void CitiesWindow::cmdNewFileList_Click() {
+    Session& session = shell_.session;
+    const std::filesystem::path chosen =
+        ChooseListFile(shell_, CitiesFilePattern,
+                       CitiesFileOrDefault(session.CitiesFilePath, session.calc.ProgramDir));
+    if (chosen.empty()) return;
+    session.CitiesFilePath = chosen;
+    ShowCitiesFileLabel();
+    FillCitiesList(chosen);
+}
+
+void CitiesWindow::cmdEditList_Click() {
+    // One cities editor at a time: a second click brings the open one forward.
+    LongLatWindow* editor = nullptr;
+    for (LongLatWindow* open :
+         shell_.main().findChildren<LongLatWindow*>("LongLat", Qt::FindDirectChildrenOnly)) {
+        if (open->isVisible()) editor = open;  // a closed one is about to be deleted
+    }
+    if (!editor) editor = new LongLatWindow(shell_);
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+}
+
+void CitiesWindow::Command1_Click() {
+    hide();
+    // Unloading this window from inside its own button's handler would delete the button under
+    // it: the switch happens once the handler has returned.
+    Shell& shell = shell_;
+    QTimer::singleShot(0, &shell.main(), [&shell] {
+        shell.unloadCities();
+        shell.unloadNames();
+        NamesWindow& names = shell.names();
+        names.show();
+        names.activateWindow();
+    });
+}
+
+void CitiesWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    PaintSunkenFrame(*this, *lblCitiesOnFile_);
+}
+
+bool CitiesWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on a list entry works as a click on it.
+    if (watched == CitiesOnFile_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && CitiesOnFile_->currentItem()) {
+            CitiesOnFile_->currentItem()->setSelected(true);
+            CitiesOnFile_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace orrerion::gui

@@ -1,6 +1,14 @@
 #pragma once
-// The Cities window: the places of the current cities file.
+// The Cities window (Geograph): the places of the current cities file. A click puts the place and
+// its zone into the natal window, or into the diurnal window when it holds a second person.
 #include <QWidget>
+#include <filesystem>
+
+#include "records/cities_file.h"
+
+class QLabel;
+class QListWidget;
+class QPushButton;
 
 namespace orrerion::gui {
 
@@ -9,11 +17,38 @@ class Shell;
 class CitiesWindow : public QWidget {
     Q_OBJECT
 public:
+    // Opening the window: reads CitiesFilePath (or the default cities file when it is empty); a
+    // file that cannot be read is reported and the list stays empty.
     explicit CitiesWindow(Shell& shell, QWidget* parent = nullptr);
-    void ClearList() {}
+
+    // Empties the list (the Select a File window does this when a file is chosen).
+    void ClearList();
+    const CityTable& table() const { return table_; }
+
+    // Loads the selected place into the input window.
+    void CitiesOnFile_Click();
+    // "Change List": another cities file.
+    void cmdNewFileList_Click();
+    // "Edit this List": the cities editor.
+    void cmdEditList_Click();
+    // "Click here for names": the Names window in place of this one.
+    void Command1_Click();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowCitiesFileLabel();
+    void FillCitiesList(const std::filesystem::path& path);
+
     Shell& shell_;
+    CityTable table_;
+    QListWidget* CitiesOnFile_;
+    QLabel* lblCitiesOnFile_;
+    QPushButton* Command1_;
+    QPushButton* cmdEditList_;
+    QPushButton* cmdNewFileList_;
 };
 
 }  // namespace orrerion::gui

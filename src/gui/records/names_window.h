@@ -1,6 +1,16 @@
 #pragma once
-// The Names window: the people of the current names file.
+// The Names window: the people of the current names file. A click loads the person into the natal
+// window (or, as a "2nd Person", into the diurnal window), a double click or Enter also runs the
+// calculation; "Lock list" brings the same person back whenever the window is read again.
 #include <QWidget>
+#include <filesystem>
+
+#include "records/names_file.h"
+
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
 
 namespace orrerion::gui {
 
@@ -9,11 +19,50 @@ class Shell;
 class NamesWindow : public QWidget {
     Q_OBJECT
 public:
+    // Opening the Names window: reads NamesFilePath (or the default names file), ticks "Lock
+    // list" from LockList and applies the lock position.
     explicit NamesWindow(Shell& shell, QWidget* parent = nullptr);
-    void ClearList() {}
+
+    // Empties the list (the Select a File window does this when a file is chosen).
+    void ClearList();
+    // The records read by the last filling of the list.
+    const NameTable& table() const { return table_; }
+
+    // Loads the selected person into the input window.
+    void NamesOnFile_Click();
+    // Loads the selected person and runs the calculation (not for a second person). The window is
+    // unloaded and the calculation started once this handler has returned.
+    void NamesOnFile_DblClick();
+    // "Lock list".
+    void Check1_Click();
+    // "Change List": another names file.
+    void cmdNewFileList_Click();
+    // "Edit this List": the names editor.
+    void cmdEditList_Click();
+    // "Click here for cities": the Cities window in place of this one.
+    void Command1_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ShowNamesFileLabel();
+    // Reads `path` into the table and the list, reports damage, then applies the lock position.
+    void FillNamesList(const std::filesystem::path& path);
+    void ReadNames(NameTable table);
+    void ScrollToTopRow();
+
     Shell& shell_;
+    NameTable table_;
+    int topRow_ = 0;  // the list's top visible entry, applied again when the window is shown
+    QListWidget* NamesOnFile_;
+    QLabel* lblNamesOnFile_;
+    QCheckBox* Check1_;
+    QPushButton* Command1_;
+    QPushButton* cmdEditList_;
+    QPushButton* cmdNewFileList_;
 };
 
 }  // namespace orrerion::gui

@@ -1,12 +1,120 @@
 #include "records/time_zone_window.h"
 
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <algorithm>
+
 #include "app/shell.h"
+#include "app/sunken_frame.h"
+#include "records/diurnal_window.h"
+#include "records/list_window_layout.h"
+#include "records/natal_window.h"
 
 namespace orrerion::gui {
+namespace {
 
-TimeZoneWindow::TimeZoneWindow(Shell& shell, QWidget* parent) : QWidget(parent), shell_(shell) {
+// Characters of the longest list line: the padded name, " - ", the abbreviation, " =" and an
+// offset with its blanks in front.
+constexpr int ListLineCharacters = 32 + 3 + 4 + 2 + 8;
+constexpr int VisibleRows = 12;
+
+}  // namespace
+
+TimeZoneWindow::TimeZoneWindow(Shell& shell, QWidget* parent)
+    : QWidget(parent),
+      shell_(shell),
+      lstTimeZones_(new QListWidget),
+      Command1_(new QPushButton("Quit")) {
     setObjectName("TimeZone");
     setWindowTitle("Time Zones");
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    lstTimeZones_->setObjectName("lstTimeZones");
+    lstTimeZones_->setFont(FixedPitchFont(10));
+    lstTimeZones_->setUniformItemSizes(true);
+    lstTimeZones_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstTimeZones_->installEventFilter(this);
+    const QFontMetrics metrics(lstTimeZones_->font());
+    lstTimeZones_->setFixedWidth(metrics.horizontalAdvance(QString(ListLineCharacters, 'M')) +
+                                 lstTimeZones_->verticalScrollBar()->sizeHint().width() +
+                                 2 * lstTimeZones_->frameWidth() + 8);
+    lstTimeZones_->setMinimumHeight(metrics.lineSpacing() * VisibleRows);
+    Command1_->setObjectName("Command1");
+    connect(lstTimeZones_, &QListWidget::itemClicked, this, [this] { lstTimeZones_Click(); });
+    connect(Command1_, &QPushButton::clicked, this, &TimeZoneWindow::Command1_Click);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &TimeZoneWindow::Command1_Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->setSpacing(8);
+    layout->addWidget(lstTimeZones_);
+    layout->addLayout(buttons);
+    resize(sizeHint());
+    move(x(), TimeZoneWindowTop);
+    KeepAboveScreenBottom(*this);
+
+    table_ = LoadTimeZoneTable(shell_.session.calc.ProgramDir / TimeZoneFileName);
+    for (const TimeZoneRecord& zone : table_.records) {
+        lstTimeZones_->addItem(QString::fromStdString(TimeZoneListLine(zone)));
+    }
+    if (table_.problem) shell_.dialogs().Show(this, table_.problem->message);
+}
+
+void TimeZoneWindow::ClearList() {
+    lstTimeZones_->clear();
+    table_ = TimeZoneTable{};
+}
+
+void TimeZoneWindow::lstTimeZones_Click() {
+    const QListWidgetItem* selected = lstTimeZones_->currentItem();
+    if (!selected) return;
+    const TimeZoneChoice choice = ChooseTimeZone(table_, selected->text().toStdString());
+    if (choice.problem) {
+        shell_.dialogs().Show(this, *choice.problem);
+        return;
+    }
+    // The zone text first, then East or West as a click on the button, which runs the window's
+    // zone sign rule.
+    const QString zone = QString::fromStdString(choice.zoneText);
+    if (shell_.session.TimeZoneTarget) {
+        DiurnalWindow& diurnal = shell_.inputD1();
+        diurnal.SetZoneText(zone);
+        diurnal.SelectEast(!choice.west);
+    } else {
+        NatalWindow& natal = shell_.inputD();
+        natal.SetZoneText(zone);
+        natal.SelectEast(!choice.west);
+    }
+}
+
+void TimeZoneWindow::Command1_Click() { close(); }
+
+void TimeZoneWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    PaintSunkenFrame(*this, *lstTimeZones_);
+}
+
+bool TimeZoneWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Enter on a list entry works as a click on it.
+    if (watched == lstTimeZones_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lstTimeZones_->currentItem()) {
+            lstTimeZones_->currentItem()->setSelected(true);
+            lstTimeZones_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace orrerion::gui

@@ -1,0 +1,83 @@
+#include "records/list_editor_window.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "app/main_window.h"
+#include "app/shell.h"
+#include "app/sunken_frame.h"
+#include "records/list_window_layout.h"
+#include "records/record_file.h"
+
+namespace orrerion::gui {
+
+ListEditorWindow::ListEditorWindow(Shell& shell, const char* objectName,
+                                   std::filesystem::path path)
+    : QWidget(&shell.main(), Qt::Window),
+      shell_(shell),
+      path_(std::move(path)),
+      txtContent_(new QPlainTextEdit) {
+    setObjectName(objectName);
+    setAttribute(Qt::WA_DeleteOnClose);
+    txtContent_->setObjectName("txtContent");
+    txtContent_->setFont(FixedPitchFont(10));
+    txtContent_->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto* btnSave = new QPushButton("Save");
+    btnSave->setObjectName("btnSave");
+    btnSave->setShortcut(QKeySequence::Save);
+    auto* btnQuit = new QPushButton("Quit");
+    btnQuit->setObjectName("btnQuit");
+    connect(btnSave, &QPushButton::clicked, this, &ListEditorWindow::btnSave_Click);
+    connect(btnQuit, &QPushButton::clicked, this, &ListEditorWindow::btnQuit_Click);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &ListEditorWindow::btnQuit_Click);
+    auto* hint = new QLabel("Ctrl-C to copy.  Ctrl-X to cut.  Ctrl-V to paste.");
+    hint->setObjectName("Label1");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnSave);
+    buttons->addWidget(btnQuit);
+    buttons->addSpacing(16);
+    buttons->addWidget(hint);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 12);
+    layout->addWidget(txtContent_);
+    layout->addLayout(buttons);
+    resize(660, 520);
+    move(EditorWindowsPosition);
+
+    shell_.dialogs().SetBusyPointer(true);
+    const EditorText loaded = LoadEditorText(path_);
+    if (!loaded.problem) txtContent_->setPlainText(QString::fromStdString(loaded.text));
+    setWindowTitle("Edit: " + QString::fromStdString(path_.string()));
+    shell_.dialogs().SetBusyPointer(false);
+    if (loaded.problem) shell_.dialogs().Show(this, *loaded.problem);
+}
+
+void ListEditorWindow::btnSave_Click() {
+    const WriteResult written = SaveEditorText(path_, txtContent_->toPlainText().toStdString());
+    if (!written.ok) {
+        shell_.dialogs().MessageBox(this, QString::fromStdString(written.message), "Error!",
+                                    MessageIcon::Critical);
+        return;
+    }
+    Saved();
+}
+
+void ListEditorWindow::btnQuit_Click() {
+    close();
+    ReloadList();
+}
+
+void ListEditorWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    PaintSunkenFrame(*this, *txtContent_);
+}
+
+}  // namespace orrerion::gui

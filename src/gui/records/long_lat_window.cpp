@@ -1,0 +1,19 @@
+#include "records/long_lat_window.h"
+
+#include "app/shell.h"
+#include "records/cities_file.h"
+#include "records/cities_window.h"
+
+namespace orrerion::gui {
+
+LongLatWindow::LongLatWindow(Shell& shell)
+    : ListEditorWindow(shell, "LongLat",
+                       CitiesFileOrDefault(shell.session.CitiesFilePath,
+                                           shell.session.calc.ProgramDir)) {}
+
+void LongLatWindow::ReloadList() {
+    shell_.unloadCities();
+    shell_.cities().show();
+}
+
+}  // namespace orrerion::gui

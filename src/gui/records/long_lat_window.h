@@ -1,0 +1,18 @@
+#pragma once
+// The cities editor (LongLat): the current cities file as plain text.
+#include "records/list_editor_window.h"
+
+namespace orrerion::gui {
+
+class LongLatWindow : public ListEditorWindow {
+    Q_OBJECT
+public:
+    // Edits CitiesFilePath, or the default cities file when that is empty.
+    explicit LongLatWindow(Shell& shell);
+
+protected:
+    // Quit: the Cities window unloaded and shown again, so its list is read afresh.
+    void ReloadList() override;
+};
+
+}  // namespace orrerion::gui

@@ -1,0 +1,20 @@
+#include "records/name_edit_window.h"
+
+#include "app/shell.h"
+#include "records/names_file.h"
+#include "records/names_window.h"
+
+namespace orrerion::gui {
+
+NameEditWindow::NameEditWindow(Shell& shell)
+    : ListEditorWindow(shell, "NameEdit",
+                       NamesEditorPath(shell.session.NamesFilePath, shell.session.calc.ProgramDir)) {}
+
+void NameEditWindow::Saved() { shell_.session.JustSaved = 0; }
+
+void NameEditWindow::ReloadList() {
+    shell_.unloadNames();
+    shell_.names().show();
+}
+
+}  // namespace orrerion::gui
