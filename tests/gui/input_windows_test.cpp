@@ -664,9 +664,10 @@ void InputWindowsTest::saveToDisk() {
     QPushButton& save = Child<QPushButton>(natal, "cmdSave");
     int saves = 0;
     bool chosen = true;
-    natal.saveToNamesFile = [&] {
+    const std::filesystem::path namesFile = f.dataDir() / "NAMES.FIL";
+    f.session.chooseFile = [&](const QString&, const std::filesystem::path&) {
         ++saves;
-        return chosen;
+        return chosen ? namesFile : std::filesystem::path();
     };
 
     // A comma in the name: refused before anything is written.
@@ -688,6 +689,8 @@ void InputWindowsTest::saveToDisk() {
     save.click();
     QCOMPARE(saves, 1);
     QCOMPARE(f.session.JustSaved, 1);
+    QVERIFY(f.ReadDataFile("NAMES.FIL").find("\r\nJohn Smith,06 Dec 2026,3.40,P,") !=
+            std::string::npos);
     // A cancelled choice of file leaves the list alone.
     chosen = false;
     f.session.JustSaved = 0;

@@ -674,7 +674,6 @@ void NamesWindowTest::saveToDiskButtonOfTheNatalWindow() {
     f.WriteDataFile("NAMES.FIL", "Ann,01 Feb 1970,3.00,A,5,071.05,42.21\r\n");
     f.Start();
     NatalWindow& natal = f.shell->inputD();
-    natal.saveToNamesFile = [&f] { return WriteNatalToNamesFile(*f.shell); };
     SetNatal(f, "Ben,14 Jul 1989,10.05,P,5,071.05,42.21");
     FileChoice choice;
     ChooseWith(f, choice, f.dataDir() / "NAMES.FIL");

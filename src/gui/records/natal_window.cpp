@@ -16,17 +16,12 @@
 #include "records/diurnal_window.h"
 #include "records/atlas_bridge.h"
 #include "records/input_controls.h"
+#include "records/names_save.h"
 #include "records/input_rules.h"
 #include "records/names_window.h"
 #include "records/time_zone_window.h"
 
 namespace orrerion::gui {
-namespace {
-
-constexpr const char* CommaInNameMessage =
-    "You cannot have a comma in the name. Please remove the comma and try again.";
-
-}  // namespace
 
 NatalWindow::NatalWindow(Shell& shell, QWidget* parent) : QWidget(parent), shell_(shell) {
     setObjectName("InputD");
@@ -267,22 +262,7 @@ void NatalWindow::cmdOK_Click() {
 
 void NatalWindow::cmdNow_Click() { SetNatalToNow(); }
 
-void NatalWindow::cmdSave_Click() {
-    if (txtName->text().contains(',')) {
-        shell_.dialogs().MessageBox(this, CommaInNameMessage, "Warning!", MessageIcon::Critical);
-    } else if (!saveToNamesFile) {
-        shell_.dialogs().MessageBox(this, "Saving to a names file is not available.", "Warning!",
-                                    MessageIcon::Information);
-        return;
-    } else if (!saveToNamesFile()) {
-        return;  // the file choice was cancelled: nothing is reloaded
-    }
-    // After a save (or the refusal of a name with a comma) the Names list is read again and is
-    // not repositioned.
-    shell_.session.JustSaved = 1;
-    shell_.unloadNames();
-    shell_.names().show();
-}
+void NatalWindow::cmdSave_Click() { SaveNatalToNamesFile(shell_); }
 
 void NatalWindow::Label1_Click() {
     shell_.session.TimeZoneTarget = false;

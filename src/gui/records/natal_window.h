@@ -4,7 +4,6 @@
 // the zone sign rule and the key filters.
 #include <QList>
 #include <QWidget>
-#include <functional>
 
 #include "chart/input_fields.h"
 
@@ -39,10 +38,6 @@ public:
     // Selects East (true) or West and applies the zone sign rule, as a click on the button does.
     void SelectEast(bool east);
 
-    // "Save to disk" after the comma check: chooses a names file and writes the natal fields to
-    // it; returns false when the choice of file was cancelled (then the Names list is not read
-    // again). Installed by the names file code; while none is installed the button says so.
-    std::function<bool()> saveToNamesFile;
 
 public slots:
     void cmdOK_Click();
