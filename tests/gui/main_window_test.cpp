@@ -107,6 +107,7 @@ void MainWindowTest::startUpShowsTheMenusOfAFreshProgram() {
     QVERIFY(f.shell->inputD1().isVisible());
     QVERIFY(f.dialogs.messages.empty());
     SaveScreenshot(main, "main_window");
+    SaveDesktopScreenshot("desktop_at_start");
 }
 
 void MainWindowTest::houseMarkFollowsOption27_data() {
@@ -247,6 +248,8 @@ void MainWindowTest::wholeCalculationThroughTheHousesMenu() {
         if (entry.path().filename().string().rfind("John_", 0) == 0) ++files;
     }
     QCOMPARE(files, 16);
+
+    SaveDesktopScreenshot("desktop_after_calculation");
 
     // Data > Summary shows the summary again without a new scan.
     const std::size_t outputBefore = f.session.calc.out.OutputLines.size();

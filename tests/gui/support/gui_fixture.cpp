@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QWidget>
 #include <fstream>
@@ -41,6 +43,27 @@ QString SaveScreenshot(QWidget& window, const QString& name) {
     QDir().mkpath(ORRERION_SCREENSHOT_DIR);
     const QString path = QDir(ORRERION_SCREENSHOT_DIR).filePath(name + ".png");
     window.grab().save(path);
+    return path;
+}
+
+QString SaveDesktopScreenshot(const QString& name) {
+    QImage desktop(1280, 800, QImage::Format_RGB32);
+    desktop.fill(QColor(0x3A, 0x6E, 0xA5));
+    QPainter painter(&desktop);
+    constexpr int TitleBar = 22;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || window->windowType() == Qt::ToolTip) continue;
+        const QPoint at = window->pos() + QPoint(0, TitleBar);
+        painter.fillRect(QRect(at.x(), at.y() - TitleBar, window->width(), TitleBar), QColor(0x20, 0x30, 0x60));
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(at.x() + 6, at.y() - TitleBar, window->width() - 12, TitleBar),
+                         Qt::AlignVCenter | Qt::AlignLeft, window->windowTitle());
+        painter.drawPixmap(at, window->grab());
+    }
+    painter.end();
+    QDir().mkpath(ORRERION_SCREENSHOT_DIR);
+    const QString path = QDir(ORRERION_SCREENSHOT_DIR).filePath(name + ".png");
+    desktop.save(path);
     return path;
 }
 

@@ -38,6 +38,10 @@ private:
 // Saves a picture of the window as build/screenshots/<name>.png and returns its path.
 QString SaveScreenshot(QWidget& window, const QString& name);
 
+// Saves a picture of the whole screen: every visible window drawn at its place, with its caption
+// as a title bar, so the arrangement of the windows can be judged.
+QString SaveDesktopScreenshot(const QString& name);
+
 // The bytes of a file.
 std::string ReadWholeFile(const std::filesystem::path& path);
 
