@@ -44,110 +44,57 @@ DiurnalWindow::DiurnalWindow(Shell& shell, QWidget* parent) : QWidget(parent), s
 }
 
 void DiurnalWindow::BuildControls() {
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(14, 14, 14, 14);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(7);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
+    QGridLayout* grid = NewInputGrid(*this);
 
-    auto caption = [this](const char* name, const char* text) {
-        auto* label = new QLabel(text, this);
-        label->setObjectName(name);
-        label->setMargin(3);
-        label->setMinimumWidth(110);
-        label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-        framed_ << label;
-        return label;
-    };
-    auto textBox = [this](const char* name, KeyFilter filter) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(name);
-        box->setFixedWidth(64);
-        new TextBoxRules(*box, filter);
-        return box;
-    };
-    auto option = [](QGroupBox* frame, const char* name, const char* text) {
-        auto* button = new QRadioButton(text, frame);
-        button->setObjectName(name);
-        frame->layout()->addWidget(button);
-        return button;
-    };
-    auto frame = [this](const char* name, const char* title, bool vertical) {
-        auto* box = new QGroupBox(title, this);
-        box->setObjectName(name);
-        QBoxLayout* layout = vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(box))
-                                      : static_cast<QBoxLayout*>(new QHBoxLayout(box));
-        layout->setContentsMargins(8, 2, 8, 4);
-        framed_ << box;
-        return box;
-    };
+    txtDiurnalMonth = AddCaptionedTextBox(*grid, 0, framed_, "lblDiurnalMonth", "Diurnal Month",
+                                          "txtDiurnalMonth", KeyFilter::Digits);
+    txtDiurnalDay = AddCaptionedTextBox(*grid, 1, framed_, "lblDiurnalDay", "Diurnal Day",
+                                        "txtDiurnalDay", KeyFilter::Digits);
+    txtDiurnalYear = AddCaptionedTextBox(*grid, 2, framed_, "lblDiurnalYear", "Diurnal Year",
+                                         "txtDiurnalYear", KeyFilter::Digits);
+    txtDiurnalHour = AddCaptionedTextBox(*grid, 3, framed_, "lblDiurnalHour", "Diurnal Hour",
+                                         "txtDiurnalHour", KeyFilter::Digits);
+    txtDiurnalMinute = AddCaptionedTextBox(*grid, 4, framed_, "lblDiurnalMinute", "Diurnal Min.",
+                                           "txtDiurnalMinute", KeyFilter::Digits);
+    txtDiurnalTZ = AddCaptionedTextBox(*grid, 5, framed_, "lblDiurnalTZ", "D. Time Zone . . .",
+                                       "txtDiurnalTZ", KeyFilter::DigitsAndSign);
+    txtDiurnalLongDeg = AddCaptionedTextBox(*grid, 6, framed_, "lblDiurnalLongDeg",
+                                            "D. Long Deg.", "txtDiurnalLongDeg", KeyFilter::Digits);
+    txtDiurnalLongMin = AddCaptionedTextBox(*grid, 7, framed_, "lblDiurnalLongMin",
+                                            "D. Long Min.", "txtDiurnalLongMin", KeyFilter::Digits);
+    txtDiurnalLatDeg = AddCaptionedTextBox(*grid, 8, framed_, "lblDiurnalLatDeg", "D. Lat Deg.",
+                                           "txtDiurnalLatDeg", KeyFilter::Digits);
+    txtDiurnalLatMin = AddCaptionedTextBox(*grid, 9, framed_, "lblDiurnalLatMin", "D. Lat Min.",
+                                           "txtDiurnalLatMin", KeyFilter::Digits);
 
-    txtDiurnalMonth = textBox("txtDiurnalMonth", KeyFilter::Digits);
-    txtDiurnalDay = textBox("txtDiurnalDay", KeyFilter::Digits);
-    txtDiurnalYear = textBox("txtDiurnalYear", KeyFilter::Digits);
-    txtDiurnalHour = textBox("txtDiurnalHour", KeyFilter::Digits);
-    txtDiurnalMinute = textBox("txtDiurnalMinute", KeyFilter::Digits);
-    txtDiurnalTZ = textBox("txtDiurnalTZ", KeyFilter::DigitsAndSign);
-    txtDiurnalLongDeg = textBox("txtDiurnalLongDeg", KeyFilter::Digits);
-    txtDiurnalLongMin = textBox("txtDiurnalLongMin", KeyFilter::Digits);
-    txtDiurnalLatDeg = textBox("txtDiurnalLatDeg", KeyFilter::Digits);
-    txtDiurnalLatMin = textBox("txtDiurnalLatMin", KeyFilter::Digits);
-
-    Frame4 = frame("Frame4", "Progression type", true);
-    Option1 = option(Frame4, "Option1", "Secondary progressions");
-    Option2 = option(Frame4, "Option2", "Minor progressions");
-    Option3 = option(Frame4, "Option3", "Tertiary progressions");
-    Frame1 = frame("Frame1", "Am/Pm", false);
-    optDiurnalAM = option(Frame1, "optDiurnalAM", "AM");
-    optDiurnalPM = option(Frame1, "optDiurnalPM", "PM");
-    Frame2 = frame("Frame2", "Ea/We", false);
-    optDiurnalEast = option(Frame2, "optDiurnalEast", "East");
-    optDiurnalWest = option(Frame2, "optDiurnalWest", "West");
-    Frame3 = frame("Frame3", "No/So", false);
-    optDiurnalNorth = option(Frame3, "optDiurnalNorth", "North");
-    optDiurnalSouth = option(Frame3, "optDiurnalSouth", "South");
+    Frame4 = NewOptionFrame(*this, framed_, "Frame4", "Progression type", Qt::Vertical);
+    Option1 = AddOption(*Frame4, "Option1", "Secondary progressions");
+    Option2 = AddOption(*Frame4, "Option2", "Minor progressions");
+    Option3 = AddOption(*Frame4, "Option3", "Tertiary progressions");
+    Frame1 = NewOptionFrame(*this, framed_, "Frame1", "Am/Pm");
+    optDiurnalAM = AddOption(*Frame1, "optDiurnalAM", "AM");
+    optDiurnalPM = AddOption(*Frame1, "optDiurnalPM", "PM");
+    Frame2 = NewOptionFrame(*this, framed_, "Frame2", "Ea/We");
+    optDiurnalEast = AddOption(*Frame2, "optDiurnalEast", "East");
+    optDiurnalWest = AddOption(*Frame2, "optDiurnalWest", "West");
+    Frame3 = NewOptionFrame(*this, framed_, "Frame3", "No/So");
+    optDiurnalNorth = AddOption(*Frame3, "optDiurnalNorth", "North");
+    optDiurnalSouth = AddOption(*Frame3, "optDiurnalSouth", "South");
 
     chkNatOrNow = new QCheckBox("Use natal data", this);
     chkNatOrNow->setObjectName("chkNatOrNow");
     chk2ndPerson = new QCheckBox(SecondPersonCaption, this);
     chk2ndPerson->setObjectName("chk2ndPerson");
-    Label1 = new ClickLabel("TZ Help", "Label1", this);
-    Label1->setToolTip("Time zones (Alt+Z)");
-    Label2 = new ClickLabel("Atlas", "Label2", this);
-    Label2->setToolTip("Look up a place (Alt+A)");
     // Room between each box and the frame drawn around it.
     for (QCheckBox* box : {chkNatOrNow, chk2ndPerson}) box->setStyleSheet("QCheckBox { padding: 3px 6px; }");
-    framed_ << chkNatOrNow << chk2ndPerson << Label1 << Label2;
+    framed_ << chkNatOrNow << chk2ndPerson;
 
-    grid->addWidget(caption("lblDiurnalMonth", "Diurnal Month"), 0, 0);
-    grid->addWidget(txtDiurnalMonth, 0, 1);
+    // Column 2, beside the text boxes, and the check boxes across the foot of the window.
     grid->addWidget(Frame4, 0, 2, 3, 1);
-    grid->addWidget(caption("lblDiurnalDay", "Diurnal Day"), 1, 0);
-    grid->addWidget(txtDiurnalDay, 1, 1);
-    grid->addWidget(caption("lblDiurnalYear", "Diurnal Year"), 2, 0);
-    grid->addWidget(txtDiurnalYear, 2, 1);
-    grid->addWidget(caption("lblDiurnalHour", "Diurnal Hour"), 3, 0);
-    grid->addWidget(txtDiurnalHour, 3, 1);
     grid->addWidget(Frame1, 3, 2, 2, 1);
-    grid->addWidget(caption("lblDiurnalMinute", "Diurnal Min."), 4, 0);
-    grid->addWidget(txtDiurnalMinute, 4, 1);
-    grid->addWidget(caption("lblDiurnalTZ", "D. Time Zone . . ."), 5, 0);
-    grid->addWidget(txtDiurnalTZ, 5, 1);
-    auto* lookups = new QHBoxLayout;
-    lookups->setSpacing(12);
-    lookups->addWidget(Label1);
-    lookups->addWidget(Label2);
-    grid->addLayout(lookups, 5, 2);
-    grid->addWidget(caption("lblDiurnalLongDeg", "D. Long Deg."), 6, 0);
-    grid->addWidget(txtDiurnalLongDeg, 6, 1);
+    grid->addLayout(NewLookupLabels(*this, framed_, Label1, Label2), 5, 2);
     grid->addWidget(Frame2, 6, 2, 2, 1);
-    grid->addWidget(caption("lblDiurnalLongMin", "D. Long Min."), 7, 0);
-    grid->addWidget(txtDiurnalLongMin, 7, 1);
-    grid->addWidget(caption("lblDiurnalLatDeg", "D. Lat Deg."), 8, 0);
-    grid->addWidget(txtDiurnalLatDeg, 8, 1);
     grid->addWidget(Frame3, 8, 2, 2, 1);
-    grid->addWidget(caption("lblDiurnalLatMin", "D. Lat Min."), 9, 0);
-    grid->addWidget(txtDiurnalLatMin, 9, 1);
     auto* boxes = new QHBoxLayout;
     boxes->setSpacing(16);
     boxes->addWidget(chkNatOrNow);
@@ -168,10 +115,6 @@ void DiurnalWindow::BuildControls() {
     connect(chk2ndPerson, &QCheckBox::clicked, this, &DiurnalWindow::chk2ndPerson_Click);
     connect(Label1, &ClickLabel::clicked, this, &DiurnalWindow::Label1_Click);
     connect(Label2, &ClickLabel::clicked, this, &DiurnalWindow::Label2_Click);
-    connect(new QShortcut(QKeySequence("Alt+Z"), this), &QShortcut::activated, this,
-            &DiurnalWindow::Label1_Click);
-    connect(new QShortcut(QKeySequence("Alt+A"), this), &QShortcut::activated, this,
-            &DiurnalWindow::Label2_Click);
 }
 
 DiurnalFields DiurnalWindow::Fields() const {

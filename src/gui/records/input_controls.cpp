@@ -1,10 +1,15 @@
 #include "records/input_controls.h"
 
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <cstdio>
 #include <cstdlib>
 
@@ -104,6 +109,74 @@ void ClickLabel::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLabel::keyPressEvent(event);
+}
+
+QGridLayout* NewInputGrid(QWidget& window) {
+    auto* grid = new QGridLayout(&window);
+    grid->setContentsMargins(14, 14, 14, 14);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(7);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    return grid;
+}
+
+QLineEdit* AddCaptionedTextBox(QGridLayout& grid, int row, QList<QWidget*>& framed,
+                               const char* captionName, const char* caption, const char* boxName,
+                               KeyFilter filter, int boxWidth, int columnSpan) {
+    QWidget* window = grid.parentWidget();
+    auto* label = new QLabel(caption, window);
+    label->setObjectName(captionName);
+    label->setMargin(3);
+    label->setMinimumWidth(110);
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    framed << label;
+
+    auto* box = new QLineEdit(window);
+    box->setObjectName(boxName);
+    box->setFixedWidth(boxWidth);
+    new TextBoxRules(*box, filter);
+
+    grid.addWidget(label, row, 0);
+    grid.addWidget(box, row, 1, 1, columnSpan);
+    return box;
+}
+
+QGroupBox* NewOptionFrame(QWidget& window, QList<QWidget*>& framed, const char* name,
+                          const char* title, Qt::Orientation orientation) {
+    auto* frame = new QGroupBox(title, &window);
+    frame->setObjectName(name);
+    QBoxLayout* buttons = orientation == Qt::Vertical
+                              ? static_cast<QBoxLayout*>(new QVBoxLayout(frame))
+                              : static_cast<QBoxLayout*>(new QHBoxLayout(frame));
+    buttons->setContentsMargins(8, 2, 8, 4);
+    framed << frame;
+    return frame;
+}
+
+QRadioButton* AddOption(QGroupBox& frame, const char* name, const char* text) {
+    auto* button = new QRadioButton(text, &frame);
+    button->setObjectName(name);
+    frame.layout()->addWidget(button);
+    return button;
+}
+
+QHBoxLayout* NewLookupLabels(QWidget& window, QList<QWidget*>& framed, ClickLabel*& timeZones,
+                             ClickLabel*& atlas) {
+    timeZones = new ClickLabel("TZ Help", "Label1", &window);
+    timeZones->setToolTip("Time zones (Alt+Z)");
+    atlas = new ClickLabel("Atlas", "Label2", &window);
+    atlas->setToolTip("Look up a place (Alt+A)");
+    framed << timeZones << atlas;
+    QObject::connect(new QShortcut(QKeySequence("Alt+Z"), &window), &QShortcut::activated,
+                     timeZones, &ClickLabel::clicked);
+    QObject::connect(new QShortcut(QKeySequence("Alt+A"), &window), &QShortcut::activated, atlas,
+                     &ClickLabel::clicked);
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(12);
+    row->addWidget(timeZones);
+    row->addWidget(atlas);
+    return row;
 }
 
 bool ClockShowsPM(const QDateTime& now, const QLocale& locale, int TwentyFourHourClock) {

@@ -1,9 +1,11 @@
 #pragma once
-// What the natal and diurnal input windows share: the key filter and select-all-on-focus of their
-// text boxes, the clickable labels, and the texts that fill the windows from the clock and from
-// the default place of the options.
+// What the natal and diurnal input windows share: the grid of captioned text boxes and framed
+// option buttons they are built from, the key filter and select-all-on-focus of their text boxes,
+// the clickable labels, and the texts that fill the windows from the clock and from the default
+// place of the options.
 #include <QDateTime>
 #include <QLabel>
+#include <QList>
 #include <QLocale>
 #include <QObject>
 #include <QString>
@@ -11,6 +13,9 @@
 
 #include "records/options_file.h"
 
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QRadioButton;
 
@@ -66,6 +71,30 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+// The grid an input window lays its controls on: fixed to its contents, with the margins and
+// spacing both input windows use.
+QGridLayout* NewInputGrid(QWidget& window);
+
+// One row of an input window's grid: in column 0 a caption label (captionName, caption), added to
+// `framed` so the window draws the sunken frame around it; in column 1 a text box (boxName,
+// boxWidth pixels wide, spanning columnSpan columns) that keeps to the key filter. Returns the box.
+QLineEdit* AddCaptionedTextBox(QGridLayout& grid, int row, QList<QWidget*>& framed,
+                               const char* captionName, const char* caption, const char* boxName,
+                               KeyFilter filter, int boxWidth = 64, int columnSpan = 1);
+
+// A titled frame for option buttons, laid out side by side or (Qt::Vertical) one below the other,
+// added to `framed`.
+QGroupBox* NewOptionFrame(QWidget& window, QList<QWidget*>& framed, const char* name,
+                          const char* title, Qt::Orientation orientation = Qt::Horizontal);
+// An option button at the end of the frame.
+QRadioButton* AddOption(QGroupBox& frame, const char* name, const char* text);
+
+// The two lookups shown beside the zone: "TZ Help" (Label1, also Alt+Z) and "Atlas" (Label2, also
+// Alt+A), both added to `framed`. The keys press the labels, so the window connects only their
+// clicked signals. Returns the row that holds them, for the window's grid.
+QHBoxLayout* NewLookupLabels(QWidget& window, QList<QWidget*>& framed, ClickLabel*& timeZones,
+                             ClickLabel*& atlas);
 
 // The date and time fields of the present moment: month, day, year, hour (0..23; the hour rule
 // turns it into 1..12) and minute without leading zeros, and whether the moment is P.M.

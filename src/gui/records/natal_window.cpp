@@ -40,64 +40,40 @@ NatalWindow::NatalWindow(Shell& shell, QWidget* parent) : QWidget(parent), shell
 }
 
 void NatalWindow::BuildControls() {
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(14, 14, 14, 14);
-    grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(7);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
+    QGridLayout* grid = NewInputGrid(*this);
 
-    auto caption = [this](const char* name, const char* text) {
-        auto* label = new QLabel(text, this);
-        label->setObjectName(name);
-        label->setMargin(3);
-        label->setMinimumWidth(110);
-        label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-        framed_ << label;
-        return label;
-    };
-    auto textBox = [this](const char* name, KeyFilter filter, int width) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(name);
-        box->setFixedWidth(width);
-        new TextBoxRules(*box, filter);
-        return box;
-    };
-    auto option = [](QGroupBox* frame, const char* name, const char* text) {
-        auto* button = new QRadioButton(text, frame);
-        button->setObjectName(name);
-        frame->layout()->addWidget(button);
-        return button;
-    };
-    auto frame = [this](const char* name, const char* title) {
-        auto* box = new QGroupBox(title, this);
-        box->setObjectName(name);
-        auto* row = new QHBoxLayout(box);
-        row->setContentsMargins(8, 2, 8, 4);
-        framed_ << box;
-        return box;
-    };
+    txtName = AddCaptionedTextBox(*grid, 0, framed_, "lblName", "Name", "txtName",
+                                  KeyFilter::AnyKey, 260, 2);
+    txtMonth = AddCaptionedTextBox(*grid, 1, framed_, "lblMonth", "Birth Month", "txtMonth",
+                                   KeyFilter::Digits);
+    txtDay = AddCaptionedTextBox(*grid, 2, framed_, "lblDay", "Birth Day", "txtDay",
+                                 KeyFilter::Digits);
+    txtYear = AddCaptionedTextBox(*grid, 3, framed_, "lblYear", "Birth Year", "txtYear",
+                                  KeyFilter::Digits);
+    txtBirthHour = AddCaptionedTextBox(*grid, 4, framed_, "lblBirthHour", "Birth Hour",
+                                       "txtBirthHour", KeyFilter::Digits);
+    txtBirthMinute = AddCaptionedTextBox(*grid, 5, framed_, "lblBirthMinute", "Birth Minute",
+                                         "txtBirthMinute", KeyFilter::Digits);
+    txtTZ = AddCaptionedTextBox(*grid, 6, framed_, "lblTZ", "Time Zone . . .", "txtTZ",
+                                KeyFilter::DigitsAndSign);
+    txtLongDeg = AddCaptionedTextBox(*grid, 7, framed_, "lblLongDeg", "Long Degrees",
+                                     "txtLongDeg", KeyFilter::Digits);
+    txtLongMin = AddCaptionedTextBox(*grid, 8, framed_, "lblLongMin", "Long Minutes",
+                                     "txtLongMin", KeyFilter::Digits);
+    txtLatDeg = AddCaptionedTextBox(*grid, 9, framed_, "lblLatDeg", "Lat Degrees", "txtLatDeg",
+                                    KeyFilter::Digits);
+    txtLatMin = AddCaptionedTextBox(*grid, 10, framed_, "lblLatMin", "Lat Minutes", "txtLatMin",
+                                    KeyFilter::Digits);
 
-    txtName = textBox("txtName", KeyFilter::AnyKey, 260);
-    txtMonth = textBox("txtMonth", KeyFilter::Digits, 64);
-    txtDay = textBox("txtDay", KeyFilter::Digits, 64);
-    txtYear = textBox("txtYear", KeyFilter::Digits, 64);
-    txtBirthHour = textBox("txtBirthHour", KeyFilter::Digits, 64);
-    txtBirthMinute = textBox("txtBirthMinute", KeyFilter::Digits, 64);
-    txtTZ = textBox("txtTZ", KeyFilter::DigitsAndSign, 64);
-    txtLongDeg = textBox("txtLongDeg", KeyFilter::Digits, 64);
-    txtLongMin = textBox("txtLongMin", KeyFilter::Digits, 64);
-    txtLatDeg = textBox("txtLatDeg", KeyFilter::Digits, 64);
-    txtLatMin = textBox("txtLatMin", KeyFilter::Digits, 64);
-
-    Frame1 = frame("Frame1", "Am/Pm");
-    optAM = option(Frame1, "optAM", "AM");
-    optPM = option(Frame1, "optPM", "PM");
-    Frame2 = frame("Frame2", "Ea/We");
-    optEast = option(Frame2, "optEast", "East");
-    optWest = option(Frame2, "optWest", "West");
-    Frame3 = frame("Frame3", "No/So");
-    optNorth = option(Frame3, "optNorth", "North");
-    optSouth = option(Frame3, "optSouth", "South");
+    Frame1 = NewOptionFrame(*this, framed_, "Frame1", "Am/Pm");
+    optAM = AddOption(*Frame1, "optAM", "AM");
+    optPM = AddOption(*Frame1, "optPM", "PM");
+    Frame2 = NewOptionFrame(*this, framed_, "Frame2", "Ea/We");
+    optEast = AddOption(*Frame2, "optEast", "East");
+    optWest = AddOption(*Frame2, "optWest", "West");
+    Frame3 = NewOptionFrame(*this, framed_, "Frame3", "No/So");
+    optNorth = AddOption(*Frame3, "optNorth", "North");
+    optSouth = AddOption(*Frame3, "optSouth", "South");
 
     cmdNow = new QPushButton("NOW", this);
     cmdNow->setObjectName("cmdNow");
@@ -105,45 +81,15 @@ void NatalWindow::BuildControls() {
     cmdOK->setObjectName("cmdOK");
     cmdSave = new QPushButton("Save to disk", this);
     cmdSave->setObjectName("cmdSave");
-    Label1 = new ClickLabel("TZ Help", "Label1", this);
-    Label1->setToolTip("Time zones (Alt+Z)");
-    Label2 = new ClickLabel("Atlas", "Label2", this);
-    Label2->setToolTip("Look up a place (Alt+A)");
-    framed_ << Label1 << Label2;
 
-    grid->addWidget(caption("lblName", "Name"), 0, 0);
-    grid->addWidget(txtName, 0, 1, 1, 2);
-    grid->addWidget(caption("lblMonth", "Birth Month"), 1, 0);
-    grid->addWidget(txtMonth, 1, 1);
+    // Column 2, beside the text boxes.
     grid->addWidget(cmdNow, 1, 2);
-    grid->addWidget(caption("lblDay", "Birth Day"), 2, 0);
-    grid->addWidget(txtDay, 2, 1);
     grid->addWidget(cmdOK, 2, 2);
-    grid->addWidget(caption("lblYear", "Birth Year"), 3, 0);
-    grid->addWidget(txtYear, 3, 1);
     grid->addWidget(cmdSave, 3, 2);
-    grid->addWidget(caption("lblBirthHour", "Birth Hour"), 4, 0);
-    grid->addWidget(txtBirthHour, 4, 1);
     grid->addWidget(Frame1, 4, 2, 2, 1);
-    grid->addWidget(caption("lblBirthMinute", "Birth Minute"), 5, 0);
-    grid->addWidget(txtBirthMinute, 5, 1);
-    grid->addWidget(caption("lblTZ", "Time Zone . . ."), 6, 0);
-    grid->addWidget(txtTZ, 6, 1);
-    auto* lookups = new QHBoxLayout;
-    lookups->setSpacing(12);
-    lookups->addWidget(Label1);
-    lookups->addWidget(Label2);
-    grid->addLayout(lookups, 6, 2);
-    grid->addWidget(caption("lblLongDeg", "Long Degrees"), 7, 0);
-    grid->addWidget(txtLongDeg, 7, 1);
+    grid->addLayout(NewLookupLabels(*this, framed_, Label1, Label2), 6, 2);
     grid->addWidget(Frame2, 7, 2, 2, 1);
-    grid->addWidget(caption("lblLongMin", "Long Minutes"), 8, 0);
-    grid->addWidget(txtLongMin, 8, 1);
-    grid->addWidget(caption("lblLatDeg", "Lat Degrees"), 9, 0);
-    grid->addWidget(txtLatDeg, 9, 1);
     grid->addWidget(Frame3, 9, 2, 2, 1);
-    grid->addWidget(caption("lblLatMin", "Lat Minutes"), 10, 0);
-    grid->addWidget(txtLatMin, 10, 1);
 
     SetTabChain({txtName, txtMonth, txtDay, txtYear, txtBirthHour, txtBirthMinute, optAM, optPM,
                  txtTZ, Label1, Label2, txtLongDeg, txtLongMin, optEast, optWest, txtLatDeg,
@@ -157,10 +103,6 @@ void NatalWindow::BuildControls() {
     connect(cmdSave, &QPushButton::clicked, this, &NatalWindow::cmdSave_Click);
     connect(Label1, &ClickLabel::clicked, this, &NatalWindow::Label1_Click);
     connect(Label2, &ClickLabel::clicked, this, &NatalWindow::Label2_Click);
-    connect(new QShortcut(QKeySequence("Alt+Z"), this), &QShortcut::activated, this,
-            &NatalWindow::Label1_Click);
-    connect(new QShortcut(QKeySequence("Alt+A"), this), &QShortcut::activated, this,
-            &NatalWindow::Label2_Click);
 }
 
 NatalFields NatalWindow::Fields() const {
