@@ -1,13 +1,9 @@
 #include "records/cities_window.h"
 
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
-#include <algorithm>
 
 #include "app/main_window.h"
 #include "app/shell.h"
@@ -33,21 +29,8 @@ CitiesWindow::CitiesWindow(Shell& shell, QWidget* parent)
     setWindowTitle("Cities");
     setAttribute(Qt::WA_DeleteOnClose);
 
-    CitiesOnFile_->setObjectName("CitiesOnFile");
-    CitiesOnFile_->setUniformItemSizes(true);
-    CitiesOnFile_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    CitiesOnFile_->installEventFilter(this);
-    CitiesOnFile_->addItem("Xg");
-    const int rowHeight = std::max(CitiesOnFile_->sizeHintForRow(0), fontMetrics().height());
-    CitiesOnFile_->clear();
-    CitiesOnFile_->setMinimumSize(240,
-                                  rowHeight * ListVisibleRows + 2 * CitiesOnFile_->frameWidth());
-    lblCitiesOnFile_->setObjectName("lblCitiesOnFile");
-    lblCitiesOnFile_->setAlignment(Qt::AlignCenter);
-    lblCitiesOnFile_->setMargin(4);
-    QFont labelFont = lblCitiesOnFile_->font();
-    labelFont.setBold(true);
-    lblCitiesOnFile_->setFont(labelFont);
+    SetUpRecordList(*this, *CitiesOnFile_, "CitiesOnFile");
+    SetUpFileLabel(*lblCitiesOnFile_, "lblCitiesOnFile");
     Command1_->setObjectName("Command1");
     cmdEditList_->setObjectName("cmdEditList");
     cmdNewFileList_->setObjectName("cmdNewFileList");
@@ -57,21 +40,8 @@ CitiesWindow::CitiesWindow(Shell& shell, QWidget* parent)
     connect(cmdEditList_, &QPushButton::clicked, this, &CitiesWindow::cmdEditList_Click);
     connect(cmdNewFileList_, &QPushButton::clicked, this, &CitiesWindow::cmdNewFileList_Click);
 
-    auto* side = new QVBoxLayout;
-    side->setSpacing(8);
-    side->addWidget(lblCitiesOnFile_);
-    side->addStretch();
-    side->addWidget(cmdEditList_);
-    side->addWidget(cmdNewFileList_);
-    side->addWidget(Command1_);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(12, 10, 12, 10);
-    layout->setSpacing(14);
-    layout->addWidget(CitiesOnFile_, 1);
-    layout->addLayout(side);
-    resize(440, sizeHint().height());
-    move(ListWindowsPosition);
-    KeepAboveScreenBottom(*this);
+    LayOutListWindow(*this, *CitiesOnFile_, {lblCitiesOnFile_},
+                     {cmdEditList_, cmdNewFileList_, Command1_});
 
     const Session& session = shell_.session;
     ShowCitiesFileLabel();
@@ -139,16 +109,7 @@ void CitiesWindow::cmdNewFileList_Click() {
 }
 
 void CitiesWindow::cmdEditList_Click() {
-    // One cities editor at a time: a second click brings the open one forward.
-    LongLatWindow* editor = nullptr;
-    for (LongLatWindow* open :
-         shell_.main().findChildren<LongLatWindow*>("LongLat", Qt::FindDirectChildrenOnly)) {
-        if (open->isVisible()) editor = open;  // a closed one is about to be deleted
-    }
-    if (!editor) editor = new LongLatWindow(shell_);
-    editor->show();
-    editor->raise();
-    editor->activateWindow();
+    ShowOnlyEditor<LongLatWindow>(shell_.main(), shell_, "LongLat");
 }
 
 void CitiesWindow::Command1_Click() {
@@ -172,13 +133,9 @@ void CitiesWindow::paintEvent(QPaintEvent* event) {
 
 bool CitiesWindow::eventFilter(QObject* watched, QEvent* event) {
     // Enter on a list entry works as a click on it.
-    if (watched == CitiesOnFile_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && CitiesOnFile_->currentItem()) {
-            CitiesOnFile_->currentItem()->setSelected(true);
-            CitiesOnFile_Click();
-            return true;
-        }
+    if (EnterPressedOnEntry(*CitiesOnFile_, watched, event)) {
+        CitiesOnFile_Click();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -1,11 +1,19 @@
 #pragma once
 // Where the list windows (Names, Cities, the time zone picker) and the file editors appear: below
 // the natal and diurnal input windows, which sit at the top left under the main window's bar.
+// Also the parts the Names and Cities windows are built from alike.
+#include <QList>
 #include <QPoint>
+#include <QWidget>
+#include <initializer_list>
 
-class QWidget;
+class QEvent;
+class QLabel;
+class QListWidget;
 
 namespace orrerion::gui {
+
+class Shell;
 
 // Top-left corner of the Names and Cities windows (they replace each other in one place).
 inline constexpr QPoint ListWindowsPosition{59, 496};
@@ -19,5 +27,33 @@ inline constexpr QPoint EditorWindowsPosition{140, 110};
 // Moves a window that is not shown yet up as far as needed for its bottom edge, title bar
 // included, to stay on its screen's free area.
 void KeepAboveScreenBottom(QWidget& window);
+
+// The list of the Names or Cities window: uniform rows, no horizontal scroll bar, at least 240
+// pixels wide and ListVisibleRows rows of the window's font high, its keys seen first by `window`.
+void SetUpRecordList(QWidget& window, QListWidget& list, const char* name);
+// The label above the buttons that names the list's file: bold and centred.
+void SetUpFileLabel(QLabel& label, const char* name);
+// Lays out the Names or Cities window: the list at the left; at the right `top` from the top down,
+// then free room, then `bottom`. Sizes the window and puts it at ListWindowsPosition.
+void LayOutListWindow(QWidget& window, QListWidget& list, std::initializer_list<QWidget*> top,
+                      std::initializer_list<QWidget*> bottom);
+
+// Whether `event`, seen by a list window's event filter, is Return or Enter pressed on `list` while
+// it has a current entry. The entry is then selected, so the window can treat the key as a click.
+bool EnterPressedOnEntry(QListWidget& list, const QObject* watched, const QEvent* event);
+
+// "Edit this List": one editor of its kind at a time among the main window's children; a second
+// click brings the open one forward.
+template <class Editor>
+void ShowOnlyEditor(QWidget& main, Shell& shell, const char* objectName) {
+    Editor* editor = nullptr;
+    for (Editor* open : main.findChildren<Editor*>(objectName, Qt::FindDirectChildrenOnly)) {
+        if (open->isVisible()) editor = open;  // a closed one is about to be deleted
+    }
+    if (!editor) editor = new Editor(shell);
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
+}
 
 }  // namespace orrerion::gui

@@ -1,14 +1,10 @@
 #include "records/names_window.h"
 
 #include <QCheckBox>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
-#include <algorithm>
 
 #include "app/main_window.h"
 #include "app/shell.h"
@@ -35,21 +31,8 @@ NamesWindow::NamesWindow(Shell& shell, QWidget* parent)
     setWindowTitle("Names");
     setAttribute(Qt::WA_DeleteOnClose);
 
-    NamesOnFile_->setObjectName("NamesOnFile");
-    NamesOnFile_->setUniformItemSizes(true);
-    NamesOnFile_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    NamesOnFile_->installEventFilter(this);
-    // Tall enough for the locked entry to show below the twelve entries above it.
-    NamesOnFile_->addItem("Xg");
-    const int rowHeight = std::max(NamesOnFile_->sizeHintForRow(0), fontMetrics().height());
-    NamesOnFile_->clear();
-    NamesOnFile_->setMinimumSize(240, rowHeight * ListVisibleRows + 2 * NamesOnFile_->frameWidth());
-    lblNamesOnFile_->setObjectName("lblNamesOnFile");
-    lblNamesOnFile_->setAlignment(Qt::AlignCenter);
-    lblNamesOnFile_->setMargin(4);
-    QFont labelFont = lblNamesOnFile_->font();
-    labelFont.setBold(true);
-    lblNamesOnFile_->setFont(labelFont);
+    SetUpRecordList(*this, *NamesOnFile_, "NamesOnFile");
+    SetUpFileLabel(*lblNamesOnFile_, "lblNamesOnFile");
     Check1_->setObjectName("Check1");
     Command1_->setObjectName("Command1");
     cmdEditList_->setObjectName("cmdEditList");
@@ -62,22 +45,8 @@ NamesWindow::NamesWindow(Shell& shell, QWidget* parent)
     connect(cmdEditList_, &QPushButton::clicked, this, &NamesWindow::cmdEditList_Click);
     connect(cmdNewFileList_, &QPushButton::clicked, this, &NamesWindow::cmdNewFileList_Click);
 
-    auto* side = new QVBoxLayout;
-    side->setSpacing(8);
-    side->addWidget(lblNamesOnFile_);
-    side->addWidget(Check1_);
-    side->addStretch();
-    side->addWidget(cmdEditList_);
-    side->addWidget(cmdNewFileList_);
-    side->addWidget(Command1_);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(12, 10, 12, 10);
-    layout->setSpacing(14);
-    layout->addWidget(NamesOnFile_, 1);
-    layout->addLayout(side);
-    resize(440, sizeHint().height());
-    move(ListWindowsPosition);
-    KeepAboveScreenBottom(*this);
+    LayOutListWindow(*this, *NamesOnFile_, {lblNamesOnFile_, Check1_},
+                     {cmdEditList_, cmdNewFileList_, Command1_});
 
     // Opening the window: the current file, or the default one when it cannot be opened.
     Session& session = shell_.session;
@@ -214,16 +183,7 @@ void NamesWindow::cmdNewFileList_Click() {
 }
 
 void NamesWindow::cmdEditList_Click() {
-    // One names editor at a time: a second click brings the open one forward.
-    NameEditWindow* editor = nullptr;
-    for (NameEditWindow* open : shell_.main().findChildren<NameEditWindow*>(
-             "NameEdit", Qt::FindDirectChildrenOnly)) {
-        if (open->isVisible()) editor = open;  // a closed one is about to be deleted
-    }
-    if (!editor) editor = new NameEditWindow(shell_);
-    editor->show();
-    editor->raise();
-    editor->activateWindow();
+    ShowOnlyEditor<NameEditWindow>(shell_.main(), shell_, "NameEdit");
 }
 
 void NamesWindow::Command1_Click() {
@@ -250,17 +210,13 @@ void NamesWindow::paintEvent(QPaintEvent* event) {
 
 bool NamesWindow::eventFilter(QObject* watched, QEvent* event) {
     // Enter on a list entry works as a double click on it.
-    if (watched == NamesOnFile_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && NamesOnFile_->currentItem()) {
-            NamesOnFile_->currentItem()->setSelected(true);
-            if (shell_.inputD1().SecondPerson()) {
-                NamesOnFile_Click();
-            } else {
-                NamesOnFile_DblClick();
-            }
-            return true;
+    if (EnterPressedOnEntry(*NamesOnFile_, watched, event)) {
+        if (shell_.inputD1().SecondPerson()) {
+            NamesOnFile_Click();
+        } else {
+            NamesOnFile_DblClick();
         }
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

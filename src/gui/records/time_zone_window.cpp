@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -106,13 +105,9 @@ void TimeZoneWindow::paintEvent(QPaintEvent* event) {
 
 bool TimeZoneWindow::eventFilter(QObject* watched, QEvent* event) {
     // Enter on a list entry works as a click on it.
-    if (watched == lstTimeZones_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && lstTimeZones_->currentItem()) {
-            lstTimeZones_->currentItem()->setSelected(true);
-            lstTimeZones_Click();
-            return true;
-        }
+    if (EnterPressedOnEntry(*lstTimeZones_, watched, event)) {
+        lstTimeZones_Click();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }
