@@ -5,12 +5,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QVBoxLayout>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
 
+#include "app/file_editor_layout.h"
 #include "app/locale_order.h"
 #include "app/shell.h"
 #include "app/sunken_frame.h"
@@ -34,32 +34,15 @@ OptionsWindow::OptionsWindow(Shell& shell, QWidget* parent)
     : QWidget(parent), shell_(shell), txtContent_(new QPlainTextEdit) {
     setObjectName("Options");
     setAttribute(Qt::WA_DeleteOnClose);
-    txtContent_->setObjectName("txtContent");
-    txtContent_->setFont(FixedPitchFont(10));
-    txtContent_->setLineWrapMode(QPlainTextEdit::NoWrap);
-
-    auto* btnSave = new QPushButton("Save");
-    btnSave->setObjectName("btnSave");
-    btnSave->setShortcut(QKeySequence::Save);
-    auto* btnQuit = new QPushButton("Quit");
-    btnQuit->setObjectName("btnQuit");
+    const FileEditorButtons editor = LayOutFileEditor(*this, *txtContent_);
+    connect(editor.save, &QPushButton::clicked, this, &OptionsWindow::btnSave_Click);
+    connect(editor.quit, &QPushButton::clicked, this, &OptionsWindow::btnQuit_Click);
+    connect(editor.escape, &QShortcut::activated, this, &OptionsWindow::btnQuit_Click);
     auto* cmdRestoreDefault = new QPushButton("Restore Default Settings");
     cmdRestoreDefault->setObjectName("cmdRestoreDefault");
-    connect(btnSave, &QPushButton::clicked, this, &OptionsWindow::btnSave_Click);
-    connect(btnQuit, &QPushButton::clicked, this, &OptionsWindow::btnQuit_Click);
     connect(cmdRestoreDefault, &QPushButton::clicked, this, &OptionsWindow::cmdRestoreDefault_Click);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &OptionsWindow::btnQuit_Click);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnSave);
-    buttons->addWidget(btnQuit);
-    buttons->addStretch();
-    buttons->addWidget(cmdRestoreDefault);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->addWidget(txtContent_);
-    layout->addLayout(buttons);
+    editor.row->addStretch();
+    editor.row->addWidget(cmdRestoreDefault);
     resize(700, 640);
 
     LoadText();

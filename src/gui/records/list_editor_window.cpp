@@ -5,8 +5,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QVBoxLayout>
 
+#include "app/file_editor_layout.h"
 #include "app/main_window.h"
 #include "app/shell.h"
 #include "app/sunken_frame.h"
@@ -23,32 +23,15 @@ ListEditorWindow::ListEditorWindow(Shell& shell, const char* objectName,
       txtContent_(new QPlainTextEdit) {
     setObjectName(objectName);
     setAttribute(Qt::WA_DeleteOnClose);
-    txtContent_->setObjectName("txtContent");
-    txtContent_->setFont(FixedPitchFont(10));
-    txtContent_->setLineWrapMode(QPlainTextEdit::NoWrap);
-
-    auto* btnSave = new QPushButton("Save");
-    btnSave->setObjectName("btnSave");
-    btnSave->setShortcut(QKeySequence::Save);
-    auto* btnQuit = new QPushButton("Quit");
-    btnQuit->setObjectName("btnQuit");
-    connect(btnSave, &QPushButton::clicked, this, &ListEditorWindow::btnSave_Click);
-    connect(btnQuit, &QPushButton::clicked, this, &ListEditorWindow::btnQuit_Click);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &ListEditorWindow::btnQuit_Click);
+    const FileEditorButtons editor = LayOutFileEditor(*this, *txtContent_);
+    connect(editor.save, &QPushButton::clicked, this, &ListEditorWindow::btnSave_Click);
+    connect(editor.quit, &QPushButton::clicked, this, &ListEditorWindow::btnQuit_Click);
+    connect(editor.escape, &QShortcut::activated, this, &ListEditorWindow::btnQuit_Click);
     auto* hint = new QLabel("Ctrl-C to copy.  Ctrl-X to cut.  Ctrl-V to paste.");
     hint->setObjectName("Label1");
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnSave);
-    buttons->addWidget(btnQuit);
-    buttons->addSpacing(16);
-    buttons->addWidget(hint);
-    buttons->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 12);
-    layout->addWidget(txtContent_);
-    layout->addLayout(buttons);
+    editor.row->addSpacing(16);
+    editor.row->addWidget(hint);
+    editor.row->addStretch();
     resize(660, 520);
     move(EditorWindowsPosition);
 
