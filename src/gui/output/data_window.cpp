@@ -15,6 +15,7 @@
 #include "aspects/output_lines.h"
 #include "io/pages.h"
 #include "output/print_window.h"
+#include "ui/dialogs.h"
 
 namespace orrerion::gui {
 namespace {
@@ -29,18 +30,6 @@ constexpr const char* NoDataToPrintMessage = "No data to print.";
 // The data font's size limits: Increase works below the first, Decrease above the second.
 constexpr double LargestFontSize = 12.0;
 constexpr double SmallestFontSize = 8.0;
-
-// The hourglass for the length of a command.
-class BusyPointer {
-public:
-    explicit BusyPointer(Dialogs& dialogs) : dialogs_(dialogs) { dialogs_.SetBusyPointer(true); }
-    ~BusyPointer() { dialogs_.SetBusyPointer(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    Dialogs& dialogs_;
-};
 
 // A buffer's count (the index of its last line) is above 0.
 bool HasMoreThanFirstLine(const std::vector<std::string>& lines) { return lines.size() > 1; }

@@ -20,22 +20,12 @@
 #include "io/line_reader.h"
 #include "io/pages.h"
 #include "records/record_file.h"
+#include "ui/dialogs.h"
 
 namespace orrerion::gui {
 namespace {
 
 constexpr const char* NoDataToPrintMessage = "No data to print.";
-
-class BusyPointer {
-public:
-    explicit BusyPointer(Dialogs& dialogs) : dialogs_(dialogs) { dialogs_.SetBusyPointer(true); }
-    ~BusyPointer() { dialogs_.SetBusyPointer(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    Dialogs& dialogs_;
-};
 
 }  // namespace
 

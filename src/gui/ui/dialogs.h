@@ -55,6 +55,18 @@ public:
     }
 };
 
+// The hourglass pointer for the length of a command: on when made, off when it goes out of scope.
+class BusyPointer {
+public:
+    explicit BusyPointer(Dialogs& dialogs) : dialogs_(dialogs) { dialogs_.SetBusyPointer(true); }
+    ~BusyPointer() { dialogs_.SetBusyPointer(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    Dialogs& dialogs_;
+};
+
 // The real dialogs.
 class QtDialogs final : public Dialogs {
 public:
