@@ -26,7 +26,7 @@ TextLines SplitTextLines(const std::string& text) {
     return out;
 }
 
-std::optional<TextLines> ReadTextLines(const std::filesystem::path& path, std::string* error) {
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string* error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         if (error) *error = std::strerror(errno);
@@ -38,7 +38,13 @@ std::optional<TextLines> ReadTextLines(const std::filesystem::path& path, std::s
         if (error) *error = std::strerror(errno);
         return std::nullopt;
     }
-    return SplitTextLines(buffer.str());
+    return buffer.str();
+}
+
+std::optional<TextLines> ReadTextLines(const std::filesystem::path& path, std::string* error) {
+    const std::optional<std::string> bytes = ReadFileBytes(path, error);
+    if (!bytes) return std::nullopt;
+    return SplitTextLines(*bytes);
 }
 
 }  // namespace orrerion

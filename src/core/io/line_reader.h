@@ -12,6 +12,11 @@ struct TextLines {
     bool endedWithNewline = false;   // the last line was followed by a line end
 };
 
+// The whole file, byte for byte. Returns nothing when the file cannot be opened or read; `error`
+// then holds the system's reason.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
+                                         std::string* error = nullptr);
+
 // Returns nothing when the file cannot be opened; `error` then holds the system's reason.
 std::optional<TextLines> ReadTextLines(const std::filesystem::path& path, std::string* error = nullptr);
 

@@ -3,8 +3,6 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 namespace orrerion {
 namespace {
@@ -112,18 +110,9 @@ std::optional<TextLines> ReadDataFileLines(const std::filesystem::path& path, st
         if (error) *error = std::strerror(EISDIR);
         return std::nullopt;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (error) *error = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        if (error) *error = std::strerror(errno);
-        return std::nullopt;
-    }
-    return SplitTextLines(DecodeDataText(buffer.str()));
+    const std::optional<std::string> bytes = ReadFileBytes(path, error);
+    if (!bytes) return std::nullopt;
+    return SplitTextLines(DecodeDataText(*bytes));
 }
 
 std::string UpperCaseText(std::string_view utf8) {
