@@ -31,4 +31,25 @@ struct DiurnalFields {
     ProgressionType progression = ProgressionType::Secondary;
 };
 
+// The place fields of either input window (zone, longitude, latitude), so that one routine can
+// fill the natal or the diurnal window from a city, a name record or the atlas.
+struct PlaceFields {
+    std::string& zone;
+    std::string& longDeg;
+    std::string& longMin;
+    bool& east;
+    std::string& latDeg;
+    std::string& latMin;
+    bool& south;
+};
+
+inline PlaceFields PlaceFieldsOf(NatalFields& f) {
+    return {f.txtTZ, f.txtLongDeg, f.txtLongMin, f.optEast, f.txtLatDeg, f.txtLatMin, f.optSouth};
+}
+
+inline PlaceFields PlaceFieldsOf(DiurnalFields& f) {
+    return {f.txtDiurnalTZ,     f.txtDiurnalLongDeg, f.txtDiurnalLongMin, f.optDiurnalEast,
+            f.txtDiurnalLatDeg, f.txtDiurnalLatMin,  f.optDiurnalSouth};
+}
+
 }  // namespace orrerion

@@ -13,17 +13,6 @@ namespace {
 
 constexpr const char* NL = "\r\n";
 
-// The fields of an input window that the atlas fills, shared by the natal and the diurnal window.
-struct AtlasTarget {
-    std::string& zone;
-    std::string& longDeg;
-    std::string& longMin;
-    bool& east;
-    std::string& latDeg;
-    std::string& latMin;
-    bool& south;
-};
-
 // 1-based position of `letter` in `text`, 0 when absent (the position rule of the exchange).
 std::size_t Position(std::string_view text, char letter) {
     const std::size_t at = text.find(letter);
@@ -53,7 +42,7 @@ Message MissingHemisphere(std::string_view what, std::string_view code, std::str
                        std::string(letters) + ". Nothing was filled in."};
 }
 
-std::optional<Message> Fill(const AtlasPlace& place, AtlasTarget t) {
+std::optional<Message> Fill(const AtlasPlace& place, PlaceFields t) {
     const auto longitude = SplitCode(place.AtlasLongitude, 'E', 'W');
     if (!longitude) return MissingHemisphere("longitude", place.AtlasLongitude, "E or W");
     const auto latitude = SplitCode(place.AtlasLatitude, 'S', 'N');
@@ -145,12 +134,11 @@ Message AtlasAcceptQuestion(const AtlasPlace& place) {
 }
 
 std::optional<Message> FillFieldsFromAtlas(const AtlasPlace& place, NatalFields& f) {
-    return Fill(place, {f.txtTZ, f.txtLongDeg, f.txtLongMin, f.optEast, f.txtLatDeg, f.txtLatMin, f.optSouth});
+    return Fill(place, PlaceFieldsOf(f));
 }
 
 std::optional<Message> FillFieldsFromAtlas(const AtlasPlace& place, DiurnalFields& f) {
-    return Fill(place, {f.txtDiurnalTZ, f.txtDiurnalLongDeg, f.txtDiurnalLongMin, f.optDiurnalEast,
-                        f.txtDiurnalLatDeg, f.txtDiurnalLatMin, f.optDiurnalSouth});
+    return Fill(place, PlaceFieldsOf(f));
 }
 
 std::string LatitudeCode(double degreesNorth) { return CoordinateCode(degreesNorth, 'N', 'S'); }

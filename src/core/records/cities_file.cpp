@@ -25,17 +25,7 @@ bool CodeShape(std::string_view code, std::size_t degreeDigits) {
            Digits(code.substr(degreeDigits + 1));
 }
 
-struct PlaceTarget {
-    std::string& zone;
-    std::string& longDeg;
-    std::string& longMin;
-    bool& east;
-    std::string& latDeg;
-    std::string& latMin;
-    bool& south;
-};
-
-std::vector<Message> Load(const CityRecord& city, PlaceTarget t) {
+std::vector<Message> Load(const CityRecord& city, PlaceFields t) {
     const std::vector<Message> formatError = {
         {"Error!", MessageIcon::Critical, CityFormatErrorMessage}};
 
@@ -93,13 +83,11 @@ std::optional<std::size_t> FindCityRecord(const CityTable& table, std::string_vi
 }
 
 std::vector<Message> LoadCityRecord(const CityRecord& city, NatalFields& f) {
-    return Load(city, {f.txtTZ, f.txtLongDeg, f.txtLongMin, f.optEast, f.txtLatDeg, f.txtLatMin,
-                       f.optSouth});
+    return Load(city, PlaceFieldsOf(f));
 }
 
 std::vector<Message> LoadCityRecord(const CityRecord& city, DiurnalFields& f) {
-    return Load(city, {f.txtDiurnalTZ, f.txtDiurnalLongDeg, f.txtDiurnalLongMin, f.optDiurnalEast,
-                       f.txtDiurnalLatDeg, f.txtDiurnalLatMin, f.optDiurnalSouth});
+    return Load(city, PlaceFieldsOf(f));
 }
 
 }  // namespace orrerion

@@ -53,7 +53,8 @@ int DaysInMonth(int month, int year) {
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
-// The fields an input window fills from a record, shared by the natal and the diurnal window.
+// The date and time fields an input window fills from a record, with the window's message for an
+// empty hour; the place goes into the window's PlaceFields.
 struct RecordTarget {
     std::string& month;
     std::string& day;
@@ -61,13 +62,6 @@ struct RecordTarget {
     std::string& hour;
     std::string& minute;
     bool& am;
-    std::string& zone;
-    std::string& longDeg;
-    std::string& longMin;
-    bool& east;
-    std::string& latDeg;
-    std::string& latMin;
-    bool& south;
     std::string_view hourEmptyMessage;
 };
 
@@ -76,7 +70,8 @@ std::string MinutesText(double value) {
     return FormatPicture(std::fabs(value - std::trunc(value)) * 100, "#0");
 }
 
-std::vector<Message> Load(const NameRecord& record, int DateOrder, RecordTarget t) {
+std::vector<Message> Load(const NameRecord& record, int DateOrder, RecordTarget t,
+                          PlaceFields place) {
     std::vector<Message> messages;
     std::string date = record.Date;
     if (DateOrder == 2 && date.size() >= 5 && date[4] != ' ') date = YearFirstRecordDate(date);
@@ -98,18 +93,18 @@ std::vector<Message> Load(const NameRecord& record, int DateOrder, RecordTarget 
     std::string meridiem = record.Meridiem;
     for (char& c : meridiem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     t.am = meridiem == "A";
-    t.zone = NumberText(LeadingNumber(record.Zone));
+    place.zone = NumberText(LeadingNumber(record.Zone));
 
     // Choosing East or West runs the zone sign rule.
     const double longitude = LeadingNumber(record.Longitude);
-    t.longDeg = NumberText(std::fabs(std::trunc(longitude)));
-    t.east = longitude < 0;
-    ApplyZoneSignRule(t.zone, t.east);
-    t.longMin = MinutesText(longitude);
+    place.longDeg = NumberText(std::fabs(std::trunc(longitude)));
+    place.east = longitude < 0;
+    ApplyZoneSignRule(place.zone, place.east);
+    place.longMin = MinutesText(longitude);
     const double latitude = LeadingNumber(record.Latitude);
-    t.latDeg = NumberText(std::fabs(std::trunc(latitude)));
-    t.south = latitude < 0;
-    t.latMin = MinutesText(latitude);
+    place.latDeg = NumberText(std::fabs(std::trunc(latitude)));
+    place.south = latitude < 0;
+    place.latMin = MinutesText(latitude);
     return messages;
 }
 
@@ -153,16 +148,15 @@ std::string YearFirstRecordDate(const std::string& date) {
 std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, NatalFields& f) {
     return Load(record, DateOrder,
                 {f.txtMonth, f.txtDay, f.txtYear, f.txtBirthHour, f.txtBirthMinute, f.optAM,
-                 f.txtTZ, f.txtLongDeg, f.txtLongMin, f.optEast, f.txtLatDeg, f.txtLatMin,
-                 f.optSouth, NatalHourEmptyMessage});
+                 NatalHourEmptyMessage},
+                PlaceFieldsOf(f));
 }
 
 std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, DiurnalFields& f) {
     return Load(record, DateOrder,
                 {f.txtDiurnalMonth, f.txtDiurnalDay, f.txtDiurnalYear, f.txtDiurnalHour,
-                 f.txtDiurnalMinute, f.optDiurnalAM, f.txtDiurnalTZ, f.txtDiurnalLongDeg,
-                 f.txtDiurnalLongMin, f.optDiurnalEast, f.txtDiurnalLatDeg, f.txtDiurnalLatMin,
-                 f.optDiurnalSouth, DiurnalHourEmptyMessage});
+                 f.txtDiurnalMinute, f.optDiurnalAM, DiurnalHourEmptyMessage},
+                PlaceFieldsOf(f));
 }
 
 }  // namespace orrerion
