@@ -11,6 +11,7 @@
 
 #include "app/main_window.h"
 #include "gui_fixture.h"
+#include "window_helpers.h"
 #include "records/cities_file.h"
 #include "records/cities_window.h"
 #include "records/diurnal_window.h"
@@ -28,25 +29,6 @@ namespace {
 
 QListWidget& CitiesList(GuiFixture& f) {
     return *f.shell->cities().findChild<QListWidget*>("CitiesOnFile");
-}
-
-QStringList Entries(const QListWidget& list) {
-    QStringList entries;
-    for (int i = 0; i < list.count(); ++i) entries << list.item(i)->text();
-    return entries;
-}
-
-void ClickEntry(QListWidget& list, int row) {
-    QListWidgetItem* item = list.item(row);
-    QVERIFY(item);
-    list.scrollToItem(item);
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(item).center());
-}
-
-void Press(QWidget& window, const char* button) {
-    auto* b = window.findChild<QPushButton*>(button);
-    QVERIFY2(b, button);
-    b->click();
 }
 
 void ShowCities(GuiFixture& f) {

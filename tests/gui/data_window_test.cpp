@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "aspects/output_lines.h"
 #include "gui_fixture.h"
+#include "window_helpers.h"
 #include "io/line_reader.h"
 #include "output/data_window.h"
 #include "output/print_window.h"
@@ -41,19 +42,6 @@ void FillBuffers(GuiFixture& f, int count) {
         out.LineText = "line " + std::to_string(i);
         AddOutputLine(out);
     }
-}
-
-// John Smith's chart for a fixed diurnal moment, loaded as the Names window does.
-void LoadExampleChart(GuiFixture& f) {
-    NatalFields natal = f.shell->inputD().Fields();
-    const auto natalRecord = NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43");
-    LoadNameRecord(*natalRecord, 0, natal);
-    natal.txtName = "John Smith";
-    f.shell->inputD().SetFields(natal);
-    DiurnalFields diurnal = f.shell->inputD1().Fields();
-    const auto diurnalRecord = NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43");
-    LoadNameRecord(*diurnalRecord, 0, diurnal);
-    f.shell->inputD1().SetFields(diurnal);
 }
 
 // The 0-based data lines that a form-feed line follows in a saved file.

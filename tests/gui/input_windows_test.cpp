@@ -16,6 +16,7 @@
 
 #include "app/main_window.h"
 #include "gui_fixture.h"
+#include "window_helpers.h"
 #include "records/diurnal_window.h"
 #include "records/natal_window.h"
 #include "records/time_zone_window.h"
@@ -34,22 +35,6 @@ T& Child(QWidget& window, const char* name) {
 }
 QLineEdit& Box(QWidget& window, const char* name) { return Child<QLineEdit>(window, name); }
 QRadioButton& Option(QWidget& window, const char* name) { return Child<QRadioButton>(window, name); }
-
-// Replaces line `line` of the options file.
-void SetOption(GuiFixture& f, int line, const std::string& value) {
-    std::string text = f.ReadDataFile("OPTIONS.OPT");
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    lines[static_cast<std::size_t>(line - 1)] = value;
-    std::string out;
-    for (const std::string& l : lines) out += l + "\r\n";
-    f.WriteDataFile("OPTIONS.OPT", out);
-}
 
 QStringList Texts(const std::vector<ScriptedDialogs::Shown>& shown) {
     QStringList texts;

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/program_dir.h"
 #include "gui_fixture.h"
+#include "window_helpers.h"
 #include "output/data_window.h"
 #include "records/diurnal_window.h"
 #include "records/name_record.h"
@@ -23,34 +24,6 @@ using namespace orrerion::gui::testing;
 namespace {
 
 QAction* Action(QWidget& window, const char* name) { return window.findChild<QAction*>(name); }
-
-void SetOption(GuiFixture& f, int line, const std::string& value) {
-    std::string text = f.ReadDataFile("OPTIONS.OPT");
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    lines[static_cast<std::size_t>(line - 1)] = value;
-    std::string out;
-    for (const std::string& l : lines) out += l + "\r\n";
-    f.WriteDataFile("OPTIONS.OPT", out);
-}
-
-// John Smith's chart for a fixed diurnal moment, loaded as the Names window does.
-void LoadExampleChart(GuiFixture& f) {
-    NatalFields natal = f.shell->inputD().Fields();
-    const auto natalRecord = NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43");
-    LoadNameRecord(*natalRecord, 0, natal);
-    natal.txtName = "John Smith";
-    f.shell->inputD().SetFields(natal);
-    DiurnalFields diurnal = f.shell->inputD1().Fields();
-    const auto diurnalRecord = NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43");
-    LoadNameRecord(*diurnalRecord, 0, diurnal);
-    f.shell->inputD1().SetFields(diurnal);
-}
 
 }  // namespace
 

@@ -15,6 +15,7 @@
 #include "app/main_window.h"
 #include "aspects/report_files.h"
 #include "gui_fixture.h"
+#include "window_helpers.h"
 #include "output/data_window.h"
 #include "records/cities_window.h"
 #include "records/diurnal_window.h"
@@ -34,32 +35,6 @@ namespace {
 
 QListWidget& NamesList(GuiFixture& f) {
     return *f.shell->names().findChild<QListWidget*>("NamesOnFile");
-}
-
-QStringList Entries(const QListWidget& list) {
-    QStringList entries;
-    for (int i = 0; i < list.count(); ++i) entries << list.item(i)->text();
-    return entries;
-}
-
-// A mouse click (or double click) on the list entry `row`, scrolled into view first.
-void ClickEntry(QListWidget& list, int row, bool twice = false) {
-    QListWidgetItem* item = list.item(row);
-    QVERIFY(item);
-    list.scrollToItem(item);
-    const QPoint at = list.visualItemRect(item).center();
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
-    if (twice) {
-        // The second press of a double click arrives as the double-click event.
-        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, at);
-    }
-}
-
-void Press(QWidget& window, const char* button) {
-    auto* b = window.findChild<QPushButton*>(button);
-    QVERIFY2(b, button);
-    b->click();
 }
 
 // The names file of `count` people named "Person 00", "Person 01", ...

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "gui_fixture.h"
+#include "window_helpers.h"
 #include "records/diurnal_window.h"
 #include "records/name_record.h"
 #include "records/natal_window.h"
@@ -23,13 +24,6 @@ namespace {
 
 QListWidget& ZoneList(GuiFixture& f) {
     return *f.shell->timeZone().findChild<QListWidget*>("lstTimeZones");
-}
-
-void ClickEntry(QListWidget& list, int row) {
-    QListWidgetItem* item = list.item(row);
-    QVERIFY(item);
-    list.scrollToItem(item);
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(item).center());
 }
 
 void ShowPicker(GuiFixture& f, bool diurnalTarget) {
