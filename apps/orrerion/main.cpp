@@ -45,11 +45,7 @@ int main(int argc, char* argv[]) {
     orrerion::gui::QtDialogs qtDialogs;
     orrerion::gui::Dialogs& dialogs = qtDialogs;
     orrerion::gui::SingleInstanceLock lock(orrerion::gui::DefaultLockPath());
-    if (!lock.TryAcquire()) {
-        dialogs.MessageBox(nullptr, orrerion::gui::AlreadyRunningMessage, "WARNING!",
-                           orrerion::MessageIcon::Critical);
-        return 1;
-    }
+    if (!orrerion::gui::TakeSingleCopyLock(lock, dialogs)) return 1;
 
     const std::filesystem::path exeDir = QApplication::applicationDirPath().toStdString();
     const std::filesystem::path userDir =

@@ -139,10 +139,18 @@ void MainWindowTest::localeOrderAndFontStep() {
 void MainWindowTest::secondCopyIsRefusedAndAStaleLockIsNot() {
     QTemporaryDir dir;
     const QString path = dir.filePath("orrerion.lock");
+    ScriptedDialogs dialogs;
     SingleInstanceLock first(path);
-    QVERIFY(first.TryAcquire());
+    QVERIFY(TakeSingleCopyLock(first, dialogs));
+    QVERIFY(dialogs.messages.empty());
     SingleInstanceLock second(path);
-    QVERIFY(!second.TryAcquire());
+    QVERIFY(!TakeSingleCopyLock(second, dialogs));
+    QCOMPARE(dialogs.messages.size(), std::size_t{1});
+    QCOMPARE(dialogs.messages[0].title, QString("WARNING!"));
+    QCOMPARE(dialogs.messages[0].icon, MessageIcon::Critical);
+    QCOMPARE(dialogs.messages[0].text,
+             QString("Orrerion is already running. For your protection you cannot have more than "
+                     "one copy of Orrerion running at a time."));
     QVERIFY(first.TryAcquire());  // the first copy keeps its lock
 
     // A lock left by a copy that crashed names a process that no longer runs.
@@ -254,7 +262,8 @@ void MainWindowTest::helpTextsAreShownAndAMissingOneReported() {
     for (QAction* item : help->actions()) {
         if (item->isSeparator() || item->objectName() == "mnuHelpAbout") continue;
         item->trigger();
-        QVERIFY2(f.dialogs.messages.empty(), qPrintable(item->objectName()));
+        const QString shownText = f.dialogs.messages.empty() ? QString() : f.dialogs.messages[0].text;
+        QVERIFY2(f.dialogs.messages.empty(), qPrintable(item->objectName() + ": " + shownText));
         QVERIFY2(f.session.calc.out.DataLines.size() > 10, qPrintable(item->objectName()));
         ++shown;
     }

@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 #include <system_error>
 
+#include "ui/dialogs.h"
+
 namespace orrerion::gui {
 namespace fs = std::filesystem;
 namespace {
@@ -63,6 +65,12 @@ SingleInstanceLock::~SingleInstanceLock() = default;
 bool SingleInstanceLock::TryAcquire() {
     if (lock_->isLocked()) return true;
     return lock_->tryLock(0);
+}
+
+bool TakeSingleCopyLock(SingleInstanceLock& lock, Dialogs& dialogs) {
+    if (lock.TryAcquire()) return true;
+    dialogs.MessageBox(nullptr, AlreadyRunningMessage, "WARNING!", MessageIcon::Critical);
+    return false;
 }
 
 QString DefaultLockPath() {

@@ -41,6 +41,12 @@ private:
     std::unique_ptr<QLockFile> lock_;
 };
 
+class Dialogs;
+
+// Takes the lock for this copy; when another running copy holds it, says so ("WARNING!", critical
+// icon) and returns false: the program then ends, leaving the other copy untouched.
+bool TakeSingleCopyLock(SingleInstanceLock& lock, Dialogs& dialogs);
+
 // The lock's path in the user's runtime folder.
 QString DefaultLockPath();
 

@@ -31,14 +31,23 @@ void PaintSunkenFrame(QWidget& form, const QWidget& control) {
 }
 
 QFont FixedPitchFont(double points) {
-    if (QFontDatabase::families().contains("Courier New", Qt::CaseInsensitive)) {
-        QFont font("Courier New");
-        font.setPointSizeF(points);
-        font.setStyleHint(QFont::TypeWriter);
-        return font;
-    }
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // Courier New where installed; elsewhere the font system substitutes a face of the same
+    // metrics (Liberation Mono) for the name.
+    QFont font("Courier New");
+    font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(points);
+    if (QFontInfo(font).fixedPitch()) return font;
+    QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    system.setPointSizeF(points);
+    if (QFontInfo(system).fixedPitch()) return system;
+    // The system's fixed font may be a face that does not declare itself fixed-pitch: take any
+    // installed family that does.
+    for (const QString& family : QFontDatabase::families()) {
+        if (!QFontDatabase::isFixedPitch(family)) continue;
+        QFont fixed(family);
+        fixed.setPointSizeF(points);
+        return fixed;
+    }
     return font;
 }
 

@@ -11,7 +11,8 @@ namespace orrerion::gui {
 // sides dark grey, right and bottom sides white. Call from the form's paintEvent.
 void PaintSunkenFrame(QWidget& form, const QWidget& control);
 
-// Courier New when installed, otherwise the system's fixed-pitch font, at `points`.
+// Courier New (or the face the font system puts in its place) when that is fixed-pitch, otherwise
+// the system's fixed-pitch font or any installed fixed-pitch family, at `points`.
 QFont FixedPitchFont(double points);
 // Whether any fixed-pitch font is available.
 bool FixedPitchFontAvailable();
