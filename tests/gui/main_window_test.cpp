@@ -1,6 +1,7 @@
 // The main window: start-up, menus, the caption clock, the locale probe, the single-copy guard and
 // a whole calculation through the menus.
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -13,6 +14,7 @@
 #include "gui_fixture.h"
 #include "window_helpers.h"
 #include "output/data_window.h"
+#include "output/scan_windows.h"
 #include "records/diurnal_window.h"
 #include "records/name_record.h"
 #include "records/natal_window.h"
@@ -40,6 +42,7 @@ private slots:
     void wholeCalculationThroughTheHousesMenu();
     void badInputStopsBeforeTheDayQuestion();
     void helpTextsAreShownAndAMissingOneReported();
+    void scanWindowsShowTheProgressAndTheSortingNotice();
 };
 
 void MainWindowTest::startUpShowsTheMenusOfAFreshProgram() {
@@ -281,6 +284,31 @@ void MainWindowTest::helpTextsAreShownAndAMissingOneReported() {
     QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
     QVERIFY(f.dialogs.messages[0].text.contains("PHILO.HLP"));
     QCOMPARE(f.session.calc.out.DataLines, before);
+}
+
+void MainWindowTest::scanWindowsShowTheProgressAndTheSortingNotice() {
+    StatusWindow status;
+    QCOMPARE(status.objectName(), QString("StatusDlg"));
+    QCOMPARE(status.windowTitle(), QString("% Completed"));
+    status.show();
+    status.SetPercent(50);
+    QWidget* picture = status.findChild<QWidget*>("Picture2");
+    QVERIFY(picture);
+    const QImage image = picture->grab().toImage();
+    const int y = image.height() / 4;  // above the percentage text
+    const QColor filled = image.pixelColor(image.width() / 4, y);
+    const QColor empty = image.pixelColor(image.width() * 3 / 4, y);
+    QVERIFY2(filled.red() > 200 && filled.green() < 120, qPrintable(filled.name()));
+    QCOMPARE(empty, QColor(Qt::white));
+    status.SetPercent(150);  // limited to a full bar
+    QCOMPARE(status.percent(), 100.0);
+    QCOMPARE(picture->grab().toImage().pixelColor(image.width() * 3 / 4, y).red(), 0xFF);
+    SaveScreenshot(status, "status_window");
+
+    WaitWindow wait;
+    QCOMPARE(wait.objectName(), QString("WAIT"));
+    QCOMPARE(wait.windowTitle(), QString("Wait for program to sort data"));
+    QCOMPARE(wait.findChild<QLabel*>("Label1")->text(), QString("Wait for program to sort data files"));
 }
 
 QTEST_MAIN(MainWindowTest)

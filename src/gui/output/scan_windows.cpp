@@ -28,8 +28,13 @@ ProgressPicture::ProgressPicture(QWidget* parent) : QWidget(parent) {
 }
 
 void ProgressPicture::SetPercent(double percent) {
-    percent_ = std::clamp(percent, 0.0, 100.0);
-    repaint();
+    const double clamped = std::clamp(percent, 0.0, 100.0);
+    // The scan reports every day; only a change the picture can show is painted.
+    const bool visibleChange =
+        static_cast<int>(clamped) != static_cast<int>(percent_) ||
+        std::lround(width() * clamped / 100.0) != std::lround(width() * percent_ / 100.0);
+    percent_ = clamped;
+    if (visibleChange) repaint();
 }
 
 void ProgressPicture::paintEvent(QPaintEvent*) {
