@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "ephemeris/ephemeris.h"
-#include "ephemeris/time_angles.h"
+#include "core/ephemeris/ephemeris.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace {
 

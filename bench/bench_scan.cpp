@@ -5,58 +5,64 @@
 #include <cstdio>
 #include <vector>
 
-#include "aspects/aspect_scan.h"
-#include "chart/chart_driver.h"
-#include "records/name_record.h"
+#include "core/aspects/aspect_scan.h"
+#include "core/records/name_record.h"
+#include "core/run/run_calculation.h"
 
 namespace {
 
+using namespace orrerion;
+
 // The John Smith chart (13 Jan 1950, 8.30 A.M., zone 5, 74.00 W 40.43 N) for 07 Dec 2026 noon,
 // Placidus houses, secondary progressions, the shipped orbs.
-orrerion::Calculation JohnSmith() {
-    orrerion::Calculation calc;
+Calculation JohnSmith() {
+    Calculation calc;
     calc.natal.txtName = "John Smith";
-    orrerion::LoadNameRecord(*orrerion::NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0,
+    LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0,
                              calc.natal);
-    orrerion::LoadNameRecord(*orrerion::NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, calc.diurnal);
-    float orbs[] = {0, 8, 2, 6, 8, 8, 2, 8};
-    for (int i = 1; i <= 7; ++i) calc.options.OptionValue[static_cast<std::size_t>(i)] = orbs[i];
-    calc.options.OptionValue[29] = 2;
-    calc.options.OptionValue[30] = 2;
-    for (int i = 32; i <= 35; ++i) calc.options.OptionValue[static_cast<std::size_t>(i)] = 1;
-    orrerion::CollectingReporter reporter;
-    orrerion::RunCalculationStart(calc);
-    if (!orrerion::ChartDriver(calc, reporter)) std::fputs("chart refused\n", stderr);
+    LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, calc.diurnal);
+    for (Option i : {Option::ConjunctionOrb, Option::SquareOrb, Option::TrineOrb, Option::OppositionOrb}) calc.options[i] = 8;
+    calc.options[Option::SextileOrb] = 6;
+    calc.options[Option::SemisquareOrb] = 2;
+    calc.options[Option::SesquisquareOrb] = 2;
+    calc.options[Option::SemisextileOrb] = 2;
+    calc.options[Option::QuincunxOrb] = 2;
+    for (Option i : {Option::TransitSunUsed, Option::TransitMercuryUsed, Option::TransitVenusUsed, Option::TransitMarsUsed}) calc.options[i] = 1;
+    CollectingReporter reporter;
+    RunCalculationStart(calc);
+    if (!ComputeCharts(calc, reporter)) std::fputs("chart refused\n", stderr);
     calc.chart.WorkCusp = calc.chart.NatalCusp;
     return calc;
 }
 
 void BM_ScannedDay(benchmark::State& state) {
-    orrerion::Calculation calc = JohnSmith();
-    orrerion::ScannedDay day;
+    Calculation calc = JohnSmith();
+    ScannedDay day;
     int n = 0;
     for (auto _ : state) {
-        orrerion::ComputeScannedDay(calc, n, day);
+        ComputeScannedDay(calc.chart, calc.eph, calc.options, n, day);
         benchmark::DoNotOptimize(day);
-        n = (n + 1) % orrerion::MaxScanDays;
+        n = (n + 1) % MaxScanDays;
     }
 }
 BENCHMARK(BM_ScannedDay);
 
 void BM_AspectTest(benchmark::State& state) {
-    orrerion::Options options;
-    float orbs[] = {0, 8, 2, 6, 8, 8, 2, 8};
-    for (int i = 1; i <= 7; ++i) options.OptionValue[static_cast<std::size_t>(i)] = orbs[i];
-    options.OptionValue[29] = 2;
-    options.OptionValue[30] = 2;
-    const orrerion::AspectBounds bounds = orrerion::MakeAspectBounds(options);
+    Options options;
+    for (Option i : {Option::ConjunctionOrb, Option::SquareOrb, Option::TrineOrb, Option::OppositionOrb}) options[i] = 8;
+    options[Option::SextileOrb] = 6;
+    options[Option::SemisquareOrb] = 2;
+    options[Option::SesquisquareOrb] = 2;
+    options[Option::SemisextileOrb] = 2;
+    options[Option::QuincunxOrb] = 2;
+    const AspectBounds bounds = MakeAspectBounds(options);
     // Longitude pairs spread over the circle, so that every branch is taken.
     std::vector<double> longitudes;
     for (int i = 0; i < 1024; ++i) longitudes.push_back(i * 137.50776405 - 360.0 * static_cast<int>(i * 137.50776405 / 360.0));
     std::size_t i = 0;
     for (auto _ : state) {
-        const orrerion::AspectResult r =
-            orrerion::TestAspect(bounds, longitudes[i & 1023], longitudes[(i * 7 + 3) & 1023]);
+        const AspectResult r =
+            TestAspect(bounds, longitudes[i & 1023], longitudes[(i * 7 + 3) & 1023]);
         benchmark::DoNotOptimize(r);
         ++i;
     }

@@ -3,7 +3,7 @@
 #include <QDateTime>
 
 #include "atlas_result.h"
-#include "records/atlas_exchange.h"
+#include "core/records/atlas_exchange.h"
 #include "zone_offset.h"
 
 namespace orrerion::atlas {

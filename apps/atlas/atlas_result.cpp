@@ -1,6 +1,6 @@
 #include "atlas_result.h"
 
-#include "records/atlas_exchange.h"
+#include "core/records/atlas_exchange.h"
 
 namespace orrerion::atlas {
 

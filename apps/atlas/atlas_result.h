@@ -3,8 +3,8 @@
 #include <QString>
 #include <filesystem>
 
+#include "core/io/atomic_write.h"
 #include "geonames_places.h"
-#include "io/atomic_write.h"
 #include "zone_offset.h"
 
 namespace orrerion::atlas {

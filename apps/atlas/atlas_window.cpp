@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 
 #include "atlas_result.h"
-#include "records/atlas_exchange.h"
+#include "core/records/atlas_exchange.h"
 
 namespace orrerion::atlas {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "atlas_command_line.h"
 #include "atlas_window.h"
-#include "records/atlas_exchange.h"
+#include "core/records/atlas_exchange.h"
 #include "geonames_places.h"
 #include "place_search.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "records/atlas_exchange.h"
+#include "core/records/atlas_exchange.h"
 
 namespace orrerion::atlas {
 namespace {

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <string_view>
 
-#include "chart/houses.h"
-#include "io/number_text.h"
-#include "records/name_record.h"
-#include "records/options_file.h"
+#include "core/chart/houses.h"
+#include "core/io/number_text.h"
+#include "core/records/name_record.h"
+#include "core/records/options_file.h"
 
 namespace orrerion::cli {
 namespace {
@@ -168,7 +168,7 @@ std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, 
         warnings.push_back(problem.message);
     }
     calc.houseMarks = options.houses ? HouseMarksForCode(*options.houses)
-                                     : HouseMarksFromOption(calc.options.OptionValue[27]);
+                                     : HouseMarksFromOption(calc.options[Option::StartHouseSystem]);
     calc.diurnal.progression = options.progression;
     calc.DateOrder = options.dateOrder ? *options.dateOrder : SystemDateOrder();
     if (auto error = LoadRecord("--natal", options.natalRecord, calc.DateOrder, calc, true)) {

@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "chart/calculation.h"
-#include "chart/input_fields.h"
-#include "chart/messages.h"
 #include "commands.h"
+#include "core/base/input_fields.h"
+#include "core/base/messages.h"
+#include "core/run/calculation.h"
 #include "json_text.h"  // JsonNumber, JsonString
 
 namespace orrerion::cli {

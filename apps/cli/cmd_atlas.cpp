@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "commands.h"
-#include "records/atlas_exchange.h"
+#include "core/records/atlas_exchange.h"
 
 extern char** environ;
 

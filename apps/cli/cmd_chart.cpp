@@ -2,9 +2,10 @@
 #include <cstdio>
 #include <string>
 
-#include "chart/chart_driver.h"
 #include "chart_options.h"
 #include "commands.h"
+#include "core/aspects/scan_observer.h"
+#include "core/run/run_calculation.h"
 
 namespace orrerion::cli {
 namespace {
@@ -84,9 +85,9 @@ int RunChartCommand(const Args& args) {
     }
     for (const std::string& w : warnings) std::fprintf(stderr, "orrerion-cli chart: %s\n", w.c_str());
 
-    RunCalculationStart(calc);
     CollectingReporter reporter;
-    const bool computed = ChartDriver(calc, reporter);
+    ScanObserver noScan;
+    const bool computed = RunCalculation(calc, {}, noScan, reporter).charted;
     PrintMessages(reporter.messages);
     if (!computed) return 2;
 

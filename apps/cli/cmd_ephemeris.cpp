@@ -4,9 +4,9 @@
 #include <string>
 
 #include "commands.h"
-#include "ephemeris/ephemeris.h"
-#include "ephemeris/time_angles.h"
-#include "io/number_text.h"
+#include "core/ephemeris/ephemeris.h"
+#include "core/ephemeris/time_angles.h"
+#include "core/io/number_text.h"
 #include "json_text.h"
 
 namespace orrerion::cli {

@@ -6,12 +6,12 @@
 #include <string>
 #include <system_error>
 
-#include "aspects/aspect_scan.h"
-#include "aspects/output_lines.h"
-#include "chart/chart_driver.h"
-#include "chart/messages.h"
 #include "chart_options.h"
 #include "commands.h"
+#include "core/aspects/aspect_scan.h"
+#include "core/base/messages.h"
+#include "core/base/output_lines.h"
+#include "core/run/run_calculation.h"
 
 namespace orrerion::cli {
 namespace {
@@ -104,24 +104,13 @@ int RunScanCommand(const Args& args) {
     for (const std::string& warning : warnings) std::fprintf(stderr, "orrerion-cli: %s\n", warning.c_str());
 
     StderrReporter reporter;
-    RunCalculationStart(calc);
-    if (!ChartDriver(calc, reporter)) return 2;
-
-    const std::filesystem::path reports = reportsOption ? *reportsOption : ReportsFolder(calc);
-    const double days = RoundedDayCount(daysAnswer);
-    if (days >= 1 && days <= MaxScanDays) {
-        // The desktop program makes its reports folder at start-up; here it is made on demand.
-        std::error_code ec;
-        std::filesystem::create_directories(reports, ec);
-        if (ec) {
-            std::fprintf(stderr, "orrerion-cli: cannot create %s: %s\n", reports.string().c_str(),
-                         ec.message().c_str());
-            return 1;
-        }
-    }
-
     ProgressBarObserver observer(progress, calc.out);
-    switch (RunAspectScan(calc, daysAnswer, reports, observer, reporter)) {
+    CalculationRequest request;
+    request.askDays = [&] { return std::optional<std::string>(daysAnswer); };
+    if (reportsOption) request.reportsFolder = *reportsOption;
+    const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
+    if (!outcome.charted) return 2;
+    switch (outcome.scan) {
         case ScanOutcome::NotRun:
             return 0;
         case ScanOutcome::Refused:

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/program_dir.h"
-#include "app/session.h"
-#include "app/shell.h"
-#include "ui/dialogs.h"
+#include "gui/app/program_dir.h"
+#include "gui/app/session.h"
+#include "gui/app/shell.h"
+#include "gui/ui/dialogs.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "atlas_places.h"
 #include "atlas_result.h"
-#include "records/atlas_exchange.h"
+#include "core/records/atlas_exchange.h"
 #include "test_paths.h"
 
 namespace orrerion::atlas {

@@ -9,12 +9,12 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "app/session.h"
+#include "gui/app/session.h"
+#include "gui/records/atlas_bridge.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/natal_window.h"
+#include "gui/ui/scripted_dialogs.h"
 #include "gui_fixture.h"
-#include "records/atlas_bridge.h"
-#include "records/diurnal_window.h"
-#include "records/natal_window.h"
-#include "ui/scripted_dialogs.h"
 
 using namespace orrerion;
 using namespace orrerion::gui;

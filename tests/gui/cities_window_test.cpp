@@ -9,16 +9,16 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "app/main_window.h"
+#include "core/records/cities_file.h"
+#include "core/records/name_record.h"
+#include "gui/app/main_window.h"
+#include "gui/records/cities_window.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/long_lat_window.h"
+#include "gui/records/names_window.h"
+#include "gui/records/natal_window.h"
 #include "gui_fixture.h"
 #include "window_helpers.h"
-#include "records/cities_file.h"
-#include "records/cities_window.h"
-#include "records/diurnal_window.h"
-#include "records/long_lat_window.h"
-#include "records/name_record.h"
-#include "records/names_window.h"
-#include "records/natal_window.h"
 
 using namespace orrerion;
 using namespace orrerion::gui;

@@ -8,16 +8,16 @@
 #include <QtTest>
 #include <set>
 
-#include "app/main_window.h"
-#include "aspects/output_lines.h"
+#include "core/base/output_lines.h"
+#include "core/io/line_reader.h"
+#include "core/records/name_record.h"
+#include "gui/app/main_window.h"
+#include "gui/output/data_window.h"
+#include "gui/output/print_window.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/natal_window.h"
 #include "gui_fixture.h"
 #include "window_helpers.h"
-#include "io/line_reader.h"
-#include "output/data_window.h"
-#include "output/print_window.h"
-#include "records/diurnal_window.h"
-#include "records/name_record.h"
-#include "records/natal_window.h"
 
 using namespace orrerion;
 using namespace orrerion::gui;
@@ -155,7 +155,7 @@ void DataWindowTest::showAddsABlankLineOnlyAfterOutput() {
 void DataWindowTest::saveWritesFormFeedsAtPageEnds() {
     GuiFixture f;
     f.Start();
-    f.session.calc.options.OptionValue[14] = 60;
+    f.session.calc.options[Option::SavedPageLength] = 60;
     f.session.calc.chart.ChartName = "John Smith";
     FillBuffers(f, 200);
     DataWindow& window = f.shell->dataWindow();

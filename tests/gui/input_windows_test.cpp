@@ -14,12 +14,12 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "app/main_window.h"
+#include "gui/app/main_window.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/natal_window.h"
+#include "gui/records/time_zone_window.h"
 #include "gui_fixture.h"
 #include "window_helpers.h"
-#include "records/diurnal_window.h"
-#include "records/natal_window.h"
-#include "records/time_zone_window.h"
 
 using namespace orrerion;
 using namespace orrerion::gui;
@@ -34,7 +34,7 @@ T& Child(QWidget& window, const char* name) {
     return *child;
 }
 QLineEdit& Box(QWidget& window, const char* name) { return Child<QLineEdit>(window, name); }
-QRadioButton& Option(QWidget& window, const char* name) { return Child<QRadioButton>(window, name); }
+QRadioButton& OptionButton(QWidget& window, const char* name) { return Child<QRadioButton>(window, name); }
 
 QStringList Texts(const std::vector<ScriptedDialogs::Shown>& shown) {
     QStringList texts;
@@ -149,13 +149,13 @@ void InputWindowsTest::controlsAndCaptions() {
     for (const auto& frame : frames) {
         QGroupBox& box = Child<QGroupBox>(*frame.window, frame.frame);
         QCOMPARE(box.title(), QString(frame.title));
-        QCOMPARE(Option(*frame.window, frame.first).parentWidget(), &box);
-        QCOMPARE(Option(*frame.window, frame.second).parentWidget(), &box);
+        QCOMPARE(OptionButton(*frame.window, frame.first).parentWidget(), &box);
+        QCOMPARE(OptionButton(*frame.window, frame.second).parentWidget(), &box);
     }
-    QCOMPARE(Option(diurnal, "Option1").text(), QString("Secondary progressions"));
-    QCOMPARE(Option(diurnal, "Option2").text(), QString("Minor progressions"));
-    QCOMPARE(Option(diurnal, "Option3").text(), QString("Tertiary progressions"));
-    QVERIFY(Option(diurnal, "Option1").isChecked());
+    QCOMPARE(OptionButton(diurnal, "Option1").text(), QString("Secondary progressions"));
+    QCOMPARE(OptionButton(diurnal, "Option2").text(), QString("Minor progressions"));
+    QCOMPARE(OptionButton(diurnal, "Option3").text(), QString("Tertiary progressions"));
+    QVERIFY(OptionButton(diurnal, "Option1").isChecked());
     QCOMPARE(Child<QCheckBox>(diurnal, "chkNatOrNow").text(), QString("Use natal data"));
     QCOMPARE(Child<QCheckBox>(diurnal, "chk2ndPerson").text(), QString("2nd Person"));
 
@@ -190,8 +190,8 @@ void InputWindowsTest::hourRule() {
     };
     for (const auto& w : windows) {
         QLineEdit& hour = Box(*w.window, w.hour);
-        QRadioButton& am = Option(*w.window, w.am);
-        QRadioButton& pm = Option(*w.window, w.pm);
+        QRadioButton& am = OptionButton(*w.window, w.am);
+        QRadioButton& pm = OptionButton(*w.window, w.pm);
 
         // 0 is 12 and leaves the meridiem as it is, whichever it is.
         am.setChecked(true);
@@ -321,8 +321,8 @@ void InputWindowsTest::zoneSignRule() {
                      {&diurnal, "txtDiurnalTZ", "optDiurnalEast", "optDiurnalWest"}};
     for (const auto& w : windows) {
         QLineEdit& zone = Box(*w.window, w.zone);
-        QRadioButton& east = Option(*w.window, w.east);
-        QRadioButton& west = Option(*w.window, w.west);
+        QRadioButton& east = OptionButton(*w.window, w.east);
+        QRadioButton& west = OptionButton(*w.window, w.west);
         zone.setText("5");
         east.click();
         QCOMPARE(zone.text(), QString("-5"));
@@ -347,15 +347,15 @@ void InputWindowsTest::zoneSignRule() {
     // Choosing from code (the time zone picker, the atlas) applies the rule too.
     natal.SetZoneText("8");
     natal.SelectEast(true);
-    QVERIFY(Option(natal, "optEast").isChecked());
+    QVERIFY(OptionButton(natal, "optEast").isChecked());
     QCOMPARE(Box(natal, "txtTZ").text(), QString("-8"));
     natal.SetZoneText("-3.5");
     natal.SelectEast(false);
-    QVERIFY(Option(natal, "optWest").isChecked());
+    QVERIFY(OptionButton(natal, "optWest").isChecked());
     QCOMPARE(Box(natal, "txtTZ").text(), QString("3.5"));
     diurnal.SetZoneText("2");
     diurnal.SelectEast(true);
-    QVERIFY(Option(diurnal, "optDiurnalEast").isChecked());
+    QVERIFY(OptionButton(diurnal, "optDiurnalEast").isChecked());
     QCOMPARE(Box(diurnal, "txtDiurnalTZ").text(), QString("-2"));
     QVERIFY(f.dialogs.messages.empty());
 }
@@ -505,7 +505,7 @@ void InputWindowsTest::fieldsRoundTripWithoutMessages() {
         QCOMPARE(d.txtDiurnalTZ, std::string("-7"));
         QVERIFY(d.optDiurnalEast && !d.optDiurnalAM);
     }
-    QVERIFY(Option(f.shell->inputD1(), "Option1").isChecked());
+    QVERIFY(OptionButton(f.shell->inputD1(), "Option1").isChecked());
     QVERIFY(f.dialogs.messages.empty());
 }
 

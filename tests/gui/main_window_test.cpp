@@ -8,16 +8,16 @@
 #include <QtTest>
 #include <fstream>
 
-#include "app/locale_order.h"
-#include "app/main_window.h"
-#include "app/program_dir.h"
+#include "core/records/name_record.h"
+#include "gui/app/locale_order.h"
+#include "gui/app/main_window.h"
+#include "gui/app/program_dir.h"
+#include "gui/output/data_window.h"
+#include "gui/output/scan_windows.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/natal_window.h"
 #include "gui_fixture.h"
 #include "window_helpers.h"
-#include "output/data_window.h"
-#include "output/scan_windows.h"
-#include "records/diurnal_window.h"
-#include "records/name_record.h"
-#include "records/natal_window.h"
 
 using namespace orrerion;
 using namespace orrerion::gui;

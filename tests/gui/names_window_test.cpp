@@ -12,19 +12,19 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/main_window.h"
-#include "aspects/report_files.h"
+#include "core/aspects/report_files.h"
+#include "core/records/name_record.h"
+#include "core/records/names_file.h"
+#include "gui/app/main_window.h"
+#include "gui/output/data_window.h"
+#include "gui/records/cities_window.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/name_edit_window.h"
+#include "gui/records/names_save.h"
+#include "gui/records/names_window.h"
+#include "gui/records/natal_window.h"
 #include "gui_fixture.h"
 #include "window_helpers.h"
-#include "output/data_window.h"
-#include "records/cities_window.h"
-#include "records/diurnal_window.h"
-#include "records/name_edit_window.h"
-#include "records/name_record.h"
-#include "records/names_file.h"
-#include "records/names_save.h"
-#include "records/names_window.h"
-#include "records/natal_window.h"
 
 using namespace orrerion;
 using namespace orrerion::gui;

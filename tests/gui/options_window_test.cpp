@@ -6,10 +6,10 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "app/main_window.h"
-#include "app/options_window.h"
-#include "app/title_window.h"
-#include "app/about_window.h"
+#include "gui/app/about_window.h"
+#include "gui/app/main_window.h"
+#include "gui/app/options_window.h"
+#include "gui/app/title_window.h"
 #include "gui_fixture.h"
 
 using namespace orrerion;
@@ -67,7 +67,7 @@ void OptionsWindowTest::opensTheFileAsText() {
 void OptionsWindowTest::saveWritesTheTextWithOneFinalLineBreakAndReloads() {
     GuiFixture f;
     f.Start();
-    QCOMPARE(f.session.calc.options.OptionValue[1], 8.0f);
+    QCOMPARE(f.session.calc.options[Option::ConjunctionOrb], 8.0f);
     OptionsWindow& window = OpenOptions(f);
     QString text = Content(window).toPlainText();
     text.replace(0, text.indexOf('\n'), "7.5    conjunction orb");
@@ -82,7 +82,7 @@ void OptionsWindowTest::saveWritesTheTextWithOneFinalLineBreakAndReloads() {
     for (char c : expected) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     crlf += "\r\n";
     QCOMPARE(f.ReadDataFile("OPTIONS.OPT"), crlf);
-    QCOMPARE(f.session.calc.options.OptionValue[1], 7.5f);
+    QCOMPARE(f.session.calc.options[Option::ConjunctionOrb], 7.5f);
 
     // Saving again adds no blank lines; a last line without a line break is kept whole.
     Click(window, "btnSave");
@@ -90,7 +90,7 @@ void OptionsWindowTest::saveWritesTheTextWithOneFinalLineBreakAndReloads() {
     Content(window).setPlainText("3\n4");
     Click(window, "btnSave");
     QCOMPARE(f.ReadDataFile("OPTIONS.OPT"), std::string("3\r\n4\r\n"));
-    QCOMPARE(f.session.calc.options.OptionValue[2], 4.0f);
+    QCOMPARE(f.session.calc.options[Option::SemisquareOrb], 4.0f);
     QVERIFY(f.dialogs.messages.empty());
 }
 
@@ -98,20 +98,20 @@ void OptionsWindowTest::restoreChangesTheFileButNotTheValuesUntilSave() {
     GuiFixture f;
     f.WriteDataFile("OPTIONS.OPT", "2.5  edited orb\r\n");
     f.Start();
-    QCOMPARE(f.session.calc.options.OptionValue[1], 2.5f);
+    QCOMPARE(f.session.calc.options[Option::ConjunctionOrb], 2.5f);
     OptionsWindow& window = OpenOptions(f);
     Click(window, "cmdRestoreDefault");
     QCOMPARE(f.ReadDataFile("OPTIONS.OPT"), f.ReadDataFile("OPTIONS.MST"));
     QCOMPARE(Content(window).toPlainText().replace("\n", "\r\n").toStdString(),
              f.ReadDataFile("OPTIONS.MST"));
-    QCOMPARE(f.session.calc.options.OptionValue[1], 2.5f);
+    QCOMPARE(f.session.calc.options[Option::ConjunctionOrb], 2.5f);
 
     // Quit keeps the old values; Save takes the restored ones.
     Click(window, "btnQuit");
     QTRY_VERIFY(!f.shell->optionsLoaded());
-    QCOMPARE(f.session.calc.options.OptionValue[1], 2.5f);
+    QCOMPARE(f.session.calc.options[Option::ConjunctionOrb], 2.5f);
     Click(OpenOptions(f), "btnSave");
-    QCOMPARE(f.session.calc.options.OptionValue[1], 8.0f);
+    QCOMPARE(f.session.calc.options[Option::ConjunctionOrb], 8.0f);
 }
 
 void OptionsWindowTest::failedRestoreAndMissingFileAreReported() {

@@ -10,11 +10,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/main_window.h"
-#include "aspects/output_lines.h"
+#include "core/base/output_lines.h"
+#include "gui/app/main_window.h"
+#include "gui/output/data_window.h"
+#include "gui/output/print_window.h"
 #include "gui_fixture.h"
-#include "output/data_window.h"
-#include "output/print_window.h"
 
 using namespace orrerion;
 using namespace orrerion::gui;
@@ -119,7 +119,7 @@ void PrintWindowTest::windowShowsTheHandOverFile() {
 void PrintWindowTest::longLineFoundFollowsOption16() {
     GuiFixture f;
     f.Start();
-    f.session.calc.options.OptionValue[16] = 80;
+    f.session.calc.options[Option::PrintLineWidth] = 80;
     std::unique_ptr<PrintWindow> window(OpenPrintWindow(f, {"short", std::string(80, 'x')}));
     QCOMPARE(f.session.LongLineFound, 0);
     window.reset(OpenPrintWindow(f, {"short", std::string(81, 'x'), "short"}));
@@ -143,8 +143,8 @@ void PrintWindowTest::printsPagesOfOption13Lines() {
     QFETCH(int, pages);
     GuiFixture f;
     f.Start();
-    f.session.calc.options.OptionValue[13] = 60;
-    f.session.calc.options.OptionValue[16] = 80;
+    f.session.calc.options[Option::PrintLinesPerPage] = 60;
+    f.session.calc.options[Option::PrintLineWidth] = 80;
     QPointer<PrintWindow> window = OpenPrintWindow(f, NumberedLines(lines));
     f.dialogs.printToPdf = PdfPath(QString("pages%1").arg(lines));
     Click(*window, "btnPrint");
@@ -188,8 +188,8 @@ void PrintWindowTest::pageLengthWithoutPositiveValueStillPrintsEveryLine() {
 void PrintWindowTest::longLineSwitchesThePrintToTenPoints() {
     GuiFixture f;
     f.Start();
-    f.session.calc.options.OptionValue[13] = 60;
-    f.session.calc.options.OptionValue[16] = 80;
+    f.session.calc.options[Option::PrintLinesPerPage] = 60;
+    f.session.calc.options[Option::PrintLineWidth] = 80;
     // The longest line equal to option 16 keeps 12 points, one character more gives 10.
     for (const int width : {80, 81}) {
         std::vector<std::string> lines = NumberedLines(10);
@@ -209,7 +209,7 @@ void PrintWindowTest::longLineSwitchesThePrintToTenPoints() {
 void PrintWindowTest::editedLinesArePrintedAndKept() {
     GuiFixture f;
     f.Start();
-    f.session.calc.options.OptionValue[13] = 60;
+    f.session.calc.options[Option::PrintLinesPerPage] = 60;
     QPointer<PrintWindow> window = OpenPrintWindow(f, NumberedLines(3));
     QPlainTextEdit& content = Content(*window);
     QTextCursor cursor(content.document()->findBlockByNumber(1));
@@ -265,7 +265,7 @@ void PrintWindowTest::cancelClosesWithoutPrinting() {
 void PrintWindowTest::dataWindowToPaper() {
     GuiFixture f;
     f.Start();
-    f.session.calc.options.OptionValue[13] = 60;
+    f.session.calc.options[Option::PrintLinesPerPage] = 60;
     OutputBuffers& out = f.session.calc.out;
     out.OutputLines.clear();
     out.DataLines.clear();

@@ -9,8 +9,8 @@
 #include <QtTest>
 #include <fstream>
 
+#include "gui/output/select_file_window.h"
 #include "gui_fixture.h"
-#include "output/select_file_window.h"
 
 using namespace orrerion;
 using namespace orrerion::gui;

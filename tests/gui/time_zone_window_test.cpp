@@ -7,13 +7,13 @@
 #include <QtTest>
 #include <filesystem>
 
+#include "core/records/name_record.h"
+#include "core/records/tz_table.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/natal_window.h"
+#include "gui/records/time_zone_window.h"
 #include "gui_fixture.h"
 #include "window_helpers.h"
-#include "records/diurnal_window.h"
-#include "records/name_record.h"
-#include "records/natal_window.h"
-#include "records/time_zone_window.h"
-#include "records/tz_table.h"
 
 using namespace orrerion;
 using namespace orrerion::gui;

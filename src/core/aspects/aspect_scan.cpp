@@ -1,14 +1,14 @@
-#include "aspects/aspect_scan.h"
+#include "core/aspects/aspect_scan.h"
 
 #include <cmath>
 #include <limits>
 
-#include "aspects/report_files.h"
-#include "aspects/report_sorting.h"
-#include "chart/houses.h"
-#include "chart/text_tables.h"
-#include "ephemeris/time_angles.h"
-#include "io/number_text.h"
+#include "core/aspects/report_files.h"
+#include "core/aspects/report_sorting.h"
+#include "core/base/text_tables.h"
+#include "core/chart/houses.h"
+#include "core/ephemeris/time_angles.h"
+#include "core/io/number_text.h"
 
 namespace orrerion {
 
@@ -24,11 +24,11 @@ double RoundedDayCount(std::string_view answer) {
 // ---- The aspect table -------------------------------------------------------------------------
 
 AspectBounds MakeAspectBounds(const Options& options) {
-    const bool minorSearched = options.OptionValue[9] == 0.0f;
+    const bool minorSearched = options[Option::MinorAspectsLeftOut] == 0.0f;
     AspectBounds bounds;
     for (std::size_t i = 0; i < AspectTestOrder.size(); ++i) {
         const AspectRow& row = AspectTestOrder[i];
-        const float orb = options.OptionValue[static_cast<std::size_t>(row.orbOption)];
+        const float orb = options[row.orbOption];
         AspectBounds::Row& b = bounds.rows[i];
         b.AspectCode = row.AspectCode;
         b.angle = row.angle;
@@ -78,27 +78,30 @@ int MoverCount(AspectFamily family) {
     return movers == PointSet::Transit ? PLUTO : BodyCount;
 }
 
-bool ProgressedPointKept(int body, float option11) {
+bool ProgressedPointKept(int body, float progressedPointSet) {
     const bool angle = body == ASC || body == MC;
     const bool personal = body == SUN || body == MERCURY || body == VENUS || body == MARS ||
                           body == MOON;
-    if (option11 == 1.0f) return !angle;
-    if (option11 == 2.0f) return personal || body == JUPITER || body == SATURN;
-    if (option11 == 3.0f) return personal;
-    if (option11 == 4.0f) return body != URANUS && body != NEPTUNE && body != PLUTO;
-    if (option11 == 5.0f) return personal || angle;
+    if (progressedPointSet == 1.0f) return !angle;
+    if (progressedPointSet == 2.0f) return personal || body == JUPITER || body == SATURN;
+    if (progressedPointSet == 3.0f) return personal;
+    if (progressedPointSet == 4.0f) return body != URANUS && body != NEPTUNE && body != PLUTO;
+    if (progressedPointSet == 5.0f) return personal || angle;
     return true;
 }
 
 bool TransitMoverUsed(int body, const Options& options) {
-    if (body >= SUN && body <= MARS) {
-        return options.OptionValue[static_cast<std::size_t>(31 + body)] != 0.0f;
+    switch (body) {
+        case SUN: return options[Option::TransitSunUsed] != 0.0f;
+        case MERCURY: return options[Option::TransitMercuryUsed] != 0.0f;
+        case VENUS: return options[Option::TransitVenusUsed] != 0.0f;
+        case MARS: return options[Option::TransitMarsUsed] != 0.0f;
+        default: return true;
     }
-    return true;
 }
 
 bool NatalTargetUsed(int body, const Options& options) {
-    if (body == ASC || body == MC) return options.OptionValue[10] != 1.0f;
+    if (body == ASC || body == MC) return options[Option::NatalAnglesLeftOut] != 1.0f;
     return true;
 }
 
@@ -111,7 +114,7 @@ bool MoverUsed(AspectFamily family, int mover, const Options& options) {
             return true;
         case AspectFamily::ProgressedToNatal:
         case AspectFamily::ProgressedToProgressed:
-            return ProgressedPointKept(mover, options.OptionValue[11]);
+            return ProgressedPointKept(mover, options[Option::ProgressedPointSet]);
     }
     return true;
 }
@@ -124,9 +127,9 @@ bool TargetUsed(AspectFamily family, int mover, int target, const Options& optio
         case AspectFamily::SolarArcToNatal:
             return true;
         case AspectFamily::ProgressedToProgressed:
-            return target != mover && ProgressedPointKept(target, options.OptionValue[11]);
+            return target != mover && ProgressedPointKept(target, options[Option::ProgressedPointSet]);
         case AspectFamily::TransitToProgressed:
-            return ProgressedPointKept(target, options.OptionValue[11]);
+            return ProgressedPointKept(target, options[Option::ProgressedPointSet]);
     }
     return true;
 }
@@ -169,9 +172,8 @@ std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart) {
     return natal;
 }
 
-void ComputeScannedDay(Calculation& calc, int day, ScannedDay& out) {
-    ChartState& chart = calc.chart;
-    EphemerisState& eph = calc.eph;
+void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& options, int day,
+                       ScannedDay& out) {
     PointArray& work = eph.WorkLong;
 
     out.date = JulianDayToCalendar(chart.DiurnalJD + day);
@@ -201,7 +203,7 @@ void ComputeScannedDay(Calculation& calc, int day, ScannedDay& out) {
     // Progressed MC, and the RAMC the ascendant needs.
     const double westLongitude = SignedDecimalDegrees(chart.input.DiurnalLongitude);
     double ramcDeg = 0.0;
-    if (calc.options.OptionValue[26] != 0.0f) {
+    if (options[Option::ProgressedAnglesFromSiderealTime] != 0.0f) {
         const double t = eph.EphT;
         double siderealHours = (8640184.54 * t + 23925.836 + 0.0929 * t * t) / 3600;
         siderealHours = (eph.DayFraction * 24 + siderealHours) / 24;
@@ -242,8 +244,8 @@ void ComputeScannedDay(Calculation& calc, int day, ScannedDay& out) {
     }
 }
 
-ScanTables ComputeScanTables(Calculation& calc, int scanDays, ScanObserver& observer) {
-    ChartState& chart = calc.chart;
+ScanTables ComputeScanTables(ChartState& chart, EphemerisState& eph, const Options& options,
+                             int scanDays, ScanObserver& observer) {
     // Every house placement of the scan is among the natal houses.
     chart.WorkCusp = chart.NatalCusp;
 
@@ -254,7 +256,7 @@ ScanTables ComputeScanTables(Calculation& calc, int scanDays, ScanObserver& obse
     tables.ScanLastText = DateDdMmmYy(JulianDayToCalendar(chart.DiurnalJD + scanDays - 1));
     for (int day = 0; day < scanDays; ++day) {
         if (scanDays > 1) observer.ShowProgress(day, scanDays - 1);
-        ComputeScannedDay(calc, day, tables.days[static_cast<std::size_t>(day)]);
+        ComputeScannedDay(chart, eph, options, day, tables.days[static_cast<std::size_t>(day)]);
     }
     tables.natal = NatalTargets(chart);
     return tables;
@@ -262,23 +264,11 @@ ScanTables ComputeScanTables(Calculation& calc, int scanDays, ScanObserver& obse
 
 // ---- The whole scan ---------------------------------------------------------------------------
 
-std::filesystem::path ReportsFolder(const Calculation& calc) { return calc.ProgramDir / "reports"; }
-
-ScanOutcome RunAspectScan(Calculation& calc, std::string_view daysAnswer,
-                          const std::filesystem::path& reportsFolder, ScanObserver& observer,
-                          Reporter& reporter) {
-    const double rounded = RoundedDayCount(daysAnswer);
-    if (!(rounded >= 1)) return ScanOutcome::NotRun;
-    if (rounded > MaxScanDays) {
-        reporter.Report({"Warning!", MessageIcon::Information,
-                         "The number of days must be from 1 to 32767."});
-        return ScanOutcome::Refused;
-    }
-    const int scanDays = static_cast<int>(rounded);
-    ChartState& chart = calc.chart;
-
+ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options& options,
+                          OutputBuffers& out, int scanDays, const std::filesystem::path& reportsFolder,
+                          ScanObserver& observer, Reporter& reporter) {
     observer.BeginScan();
-    const ScanTables tables = ComputeScanTables(calc, scanDays, observer);
+    const ScanTables tables = ComputeScanTables(chart, eph, options, scanDays, observer);
     observer.ClearProgress();
 
     const std::string stem = ReportStem(chart.ChartName);
@@ -293,17 +283,17 @@ ScanOutcome RunAspectScan(Calculation& calc, std::string_view daysAnswer,
 
     for (const FamilyInfo& family : ScanFamilies) {
         FamilyFindings findings;
-        WriteResult written = WriteListedByDay(tables, family, chart, calc.options,
-                                               reportPath(family.suffix, ".doc"), calc.out,
+        WriteResult written = WriteListedByDay(tables, family, chart, options,
+                                               reportPath(family.suffix, ".doc"), out,
                                                observer, findings);
         if (!written.ok) return failed(written);
         observer.ClearProgress();
-        written = WriteSortedByPlanet(tables, family, chart, calc.options, findings,
-                                      reportPath(family.suffix, ".txt"), calc.out, observer);
+        written = WriteSortedByPlanet(tables, family, chart, options, findings,
+                                      reportPath(family.suffix, ".txt"), out, observer);
         if (!written.ok) return failed(written);
         if (family.family == AspectFamily::TransitToNatal) {
             observer.ClearProgress();
-            written = WriteExactDates(tables, chart, findings, reportPath("_ex", ".txt"), calc.out,
+            written = WriteExactDates(tables, chart, findings, reportPath("_ex", ".txt"), out,
                                       observer);
             if (!written.ok) return failed(written);
         }
@@ -315,7 +305,7 @@ ScanOutcome RunAspectScan(Calculation& calc, std::string_view daysAnswer,
         const FamilyInfo& info = FamilyOf(family);
         const WriteResult written =
             WriteSortedByDate(tables, info, reportPath(info.suffix, ".txt"),
-                              reportPath(info.suffix, ".asc"), calc.out);
+                              reportPath(info.suffix, ".asc"), out);
         if (!written.ok) {
             observer.EndSorting();
             return failed(written);

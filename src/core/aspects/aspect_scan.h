@@ -8,10 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "aspects/formatters.h"
-#include "aspects/scan_observer.h"
-#include "chart/calculation.h"
-#include "chart/messages.h"
+#include "core/aspects/scan_observer.h"
+#include "core/base/formatters.h"
+#include "core/base/messages.h"
+#include "core/base/options.h"
+#include "core/base/output_lines.h"
+#include "core/chart/chart_state.h"
+#include "core/ephemeris/ephemeris.h"
 
 namespace orrerion {
 
@@ -32,22 +35,23 @@ inline constexpr int AspectIndexCount = 9;
 struct AspectRow {
     int AspectCode;
     float angle;    // degrees
-    int orbOption;  // OptionValue entry holding the orb
-    bool minor;     // searched only when option 9 is 0
+    Option orbOption;  // the option holding the orb
+    bool minor;        // searched only when the minor aspects are not left out
 };
 
 // The rows in the order they are tested: when orbs overlap, the last row that matches wins.
-inline constexpr std::array<AspectRow, 9> AspectTestOrder = {{
-    {2, 0.0f, 1, false},     // conjunct
-    {9, 30.0f, 29, true},    // semi-sextile
-    {3, 45.0f, 2, true},     // semisquare
-    {4, 60.0f, 3, false},    // sextile
-    {5, 90.0f, 4, false},    // square
-    {6, 120.0f, 5, false},   // trine
-    {7, 135.0f, 6, true},    // sesquisquare
-    {10, 150.0f, 30, true},  // quincunx
-    {8, 180.0f, 7, false},   // opposite
-}};
+inline constexpr auto AspectTestOrder = std::to_array<AspectRow>({
+    {2, 0.0f, Option::ConjunctionOrb, false},
+    {9, 30.0f, Option::SemisextileOrb, true},
+    {3, 45.0f, Option::SemisquareOrb, true},
+    {4, 60.0f, Option::SextileOrb, false},
+    {5, 90.0f, Option::SquareOrb, false},
+    {6, 120.0f, Option::TrineOrb, false},
+    {7, 135.0f, Option::SesquisquareOrb, true},
+    {10, 150.0f, Option::QuincunxOrb, true},
+    {8, 180.0f, Option::OppositionOrb, false},
+});
+static_assert(AspectTestOrder.size() == AspectIndexCount);
 
 // The bounds of every row, in single precision as the scan compares them (deliberate).
 struct AspectBounds {
@@ -115,11 +119,11 @@ const FamilyInfo& FamilyOf(AspectFamily family);
 // Transit movers are SUN..PLUTO; the other families move all twelve points.
 int MoverCount(AspectFamily family);
 
-// Option 11: which progressed points take part.
-bool ProgressedPointKept(int body, float option11);
-// Options 32..35: transiting SUN, MERCURY, VENUS, MARS used as movers unless 0.
+// Which progressed points take part, by Option::ProgressedPointSet.
+bool ProgressedPointKept(int body, float progressedPointSet);
+// The transiting SUN, MERCURY, VENUS and MARS are movers unless their option is 0.
 bool TransitMoverUsed(int body, const Options& options);
-// Option 10: ASC and MC are natal targets unless it is 1.
+// ASC and MC are natal targets unless Option::NatalAnglesLeftOut is 1.
 bool NatalTargetUsed(int body, const Options& options);
 
 bool MoverUsed(AspectFamily family, int mover, const Options& options);
@@ -155,13 +159,15 @@ std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart);
 
 // Computes scanned day `day` in the scan's order: transits, progressions with the progressed MC
 // and ASC, then the solar arc. Reads the chart state and options; leaves the ephemeris working
-// values, WorkLong and HouseLine as that day's last step leaves them. calc.chart.WorkCusp must
-// hold the natal cusps.
-void ComputeScannedDay(Calculation& calc, int day, ScannedDay& out);
+// values, WorkLong and HouseLine as that day's last step leaves them. chart.WorkCusp must hold
+// the natal cusps.
+void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& options, int day,
+                       ScannedDay& out);
 
 // The tables of a scan of `scanDays` days (1..MaxScanDays): copies NatalCusp into WorkCusp, then
 // computes every day in order, showing the progress when there is more than one day.
-ScanTables ComputeScanTables(Calculation& calc, int scanDays, ScanObserver& observer);
+ScanTables ComputeScanTables(ChartState& chart, EphemerisState& eph, const Options& options,
+                             int scanDays, ScanObserver& observer);
 
 // ---- The whole scan ---------------------------------------------------------------------------
 
@@ -172,15 +178,12 @@ enum class ScanOutcome {
     WriteFailed,  // a report file could not be written: reported; earlier files stay
 };
 
-// The reports folder of the program's data folder.
-std::filesystem::path ReportsFolder(const Calculation& calc);
-
-// Runs the scan after ChartDriver has built the charts of `calc`. `daysAnswer` is the answer to
-// "Enter number of days:". Writes the report files into `reportsFolder` (which must exist),
-// appends the listings to calc.out and tells `observer` what to show. Leaves WorkLong and the
-// ephemeris time values of the last scanned day and WorkCusp equal to NatalCusp.
-ScanOutcome RunAspectScan(Calculation& calc, std::string_view daysAnswer,
-                          const std::filesystem::path& reportsFolder, ScanObserver& observer,
-                          Reporter& reporter);
+// Runs the scan of `scanDays` days (1..MaxScanDays) after ChartDriver has built `chart`. Writes the
+// report files into `reportsFolder` (which must exist), appends the listings to `out` and tells
+// `observer` what to show. Leaves WorkLong and the ephemeris time values of the last scanned day
+// and WorkCusp equal to NatalCusp.
+ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options& options,
+                          OutputBuffers& out, int scanDays, const std::filesystem::path& reportsFolder,
+                          ScanObserver& observer, Reporter& reporter);
 
 }  // namespace orrerion

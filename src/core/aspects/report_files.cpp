@@ -1,4 +1,4 @@
-#include "aspects/report_files.h"
+#include "core/aspects/report_files.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,8 +8,8 @@
 
 #include <unistd.h>  // getpid
 
-#include "aspects/report_sorting.h"
-#include "aspects/summary.h"
+#include "core/aspects/report_sorting.h"
+#include "core/aspects/summary.h"
 
 namespace orrerion {
 

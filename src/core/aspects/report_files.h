@@ -8,11 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "aspects/aspect_scan.h"
-#include "aspects/output_lines.h"
-#include "aspects/scan_observer.h"
-#include "chart/chart_state.h"
-#include "io/atomic_write.h"
+#include "core/aspects/aspect_scan.h"
+#include "core/aspects/scan_observer.h"
+#include "core/base/output_lines.h"
+#include "core/chart/chart_state.h"
+#include "core/io/atomic_write.h"
 
 namespace orrerion {
 

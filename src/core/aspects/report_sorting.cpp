@@ -1,9 +1,9 @@
-#include "aspects/report_sorting.h"
+#include "core/aspects/report_sorting.h"
 
 #include <array>
 #include <cctype>
 
-#include "io/line_reader.h"
+#include "core/io/line_reader.h"
 
 namespace orrerion {
 

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "aspects/aspect_scan.h"
-#include "aspects/output_lines.h"
-#include "aspects/report_files.h"
-#include "aspects/scan_observer.h"
-#include "io/atomic_write.h"
+#include "core/aspects/aspect_scan.h"
+#include "core/aspects/report_files.h"
+#include "core/aspects/scan_observer.h"
+#include "core/base/output_lines.h"
+#include "core/io/atomic_write.h"
 
 namespace orrerion {
 

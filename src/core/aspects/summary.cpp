@@ -1,11 +1,11 @@
-#include "aspects/summary.h"
+#include "core/aspects/summary.h"
 
 #include <array>
 #include <cmath>
 #include <utility>
 
-#include "chart/chart_time.h"
-#include "chart/text_tables.h"
+#include "core/base/text_tables.h"
+#include "core/chart/chart_time.h"
 
 namespace orrerion {
 namespace {
@@ -68,9 +68,7 @@ std::string_view HouseSystemName(std::string_view code) {
     return {};
 }
 
-void WriteSummaryHeader(Calculation& calc) {
-    OutputBuffers& b = calc.out;
-    ChartState& chart = calc.chart;
+void WriteSummaryHeader(ChartState& chart, OutputBuffers& b) {
     AddBlankLine(b);
     AddLine(b, Blanks(2) + chart.ChartName);
     AddLine(b, Blanks(2) + NatalDetailsLine(chart));
@@ -79,9 +77,7 @@ void WriteSummaryHeader(Calculation& calc) {
     for (std::size_t h = 1; h <= 12; ++h) chart.WorkCusp[h] = chart.NatalCusp[h];
 }
 
-void WriteHouseCusps(Calculation& calc) {
-    OutputBuffers& b = calc.out;
-    const ChartState& chart = calc.chart;
+void WriteHouseCusps(const ChartState& chart, OutputBuffers& b) {
     AddBlankLine(b);
     AddLine(b, Blanks(2) + "HOUSE CUSPS - " + std::string(HouseSystemName(chart.HouseSystemCode)));
     b.LineText.clear();
@@ -96,9 +92,7 @@ void WriteHouseCusps(Calculation& calc) {
     }
 }
 
-void WritePositionTable(Calculation& calc) {
-    OutputBuffers& b = calc.out;
-    const ChartState& chart = calc.chart;
+void WritePositionTable(const ChartState& chart, OutputBuffers& b) {
     const std::string diurnalDate = DateDdMmmYyyy(DiurnalCalendarDate(chart));
     AddBlankLine(b);
     AddLine(b, Blanks(2) + "Solar arc is " + FormatPicture(std::floor(chart.SolarArc), "##0") +
@@ -131,10 +125,10 @@ void WritePositionTable(Calculation& calc) {
     AddLine(b, Blanks(2) + "Progressed, solar arc, and transit positions exact to " + diurnalDate);
 }
 
-void WriteDataSummary(Calculation& calc) {
-    WriteSummaryHeader(calc);
-    WriteHouseCusps(calc);
-    WritePositionTable(calc);
+void WriteDataSummary(ChartState& chart, OutputBuffers& b) {
+    WriteSummaryHeader(chart, b);
+    WriteHouseCusps(chart, b);
+    WritePositionTable(chart, b);
 }
 
 }  // namespace orrerion

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "aspects/formatters.h"
-#include "chart/calculation.h"
-#include "chart/chart_state.h"
+#include "core/base/formatters.h"
+#include "core/base/output_lines.h"
+#include "core/chart/chart_state.h"
 
 namespace orrerion {
 
@@ -21,11 +21,11 @@ std::string NatalDetailsLine(const ChartState& chart);
 // "Placidus", "Koch", ...; empty for a code without a name.
 std::string_view HouseSystemName(std::string_view code);
 
-void WriteSummaryHeader(Calculation& calc);  // leaves WorkCusp equal to NatalCusp
-void WriteHouseCusps(Calculation& calc);
-void WritePositionTable(Calculation& calc);
+void WriteSummaryHeader(ChartState& chart, OutputBuffers& b);  // leaves WorkCusp equal to NatalCusp
+void WriteHouseCusps(const ChartState& chart, OutputBuffers& b);
+void WritePositionTable(const ChartState& chart, OutputBuffers& b);
 
 // The three parts in their order.
-void WriteDataSummary(Calculation& calc);
+void WriteDataSummary(ChartState& chart, OutputBuffers& b);
 
 }  // namespace orrerion

@@ -1,14 +1,12 @@
-#include "chart/chart_driver.h"
+#include "core/chart/chart_driver.h"
 
 #include <cmath>
 
-#include "aspects/output_lines.h"
-#include "aspects/summary.h"
-#include "chart/chart_time.h"
-#include "chart/houses.h"
-#include "chart/input_checks.h"
-#include "ephemeris/sun_moon.h"
-#include "ephemeris/time_angles.h"
+#include "core/chart/chart_time.h"
+#include "core/chart/houses.h"
+#include "core/chart/input_checks.h"
+#include "core/ephemeris/sun_moon.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 namespace {
@@ -98,26 +96,22 @@ bool ChartIsFinite(const ChartState& c) {
 
 }  // namespace
 
-void RunCalculationStart(Calculation& calc) {
-    ResetOutputLines(calc.out);
-    ResetDataLines(calc.out);
-}
-
-bool ChartDriver(Calculation& calc, Reporter& reporter) {
+bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart, Reporter& reporter) {
     // Every failing check is shown; any failure stops the run before anything changes.
-    const std::vector<InputProblem> problems = CheckAllInput(calc);
+    const std::vector<InputProblem> problems =
+        CheckAllInput(input.natal, input.diurnal, input.houseMarks);
     if (!problems.empty()) {
         for (const InputProblem& p : problems) reporter.Report(InputWarning(p));
         return false;
     }
 
     // The charts are built in copies and kept only when every value is a number.
-    ChartState c = calc.chart;
-    EphemerisState e = calc.eph;
-    c.ChartName = calc.natal.txtName;
-    c.HouseSystemCode = HouseSystemCodeFromMarks(calc.houseMarks);
-    ParseNatal(calc.natal, calc.DateOrder, c.input);
-    ParseDiurnal(calc.diurnal, calc.DateOrder, c.input);
+    ChartState c = chart;
+    EphemerisState e = eph;
+    c.ChartName = input.natal.txtName;
+    c.HouseSystemCode = HouseSystemCodeFromMarks(input.houseMarks);
+    ParseNatal(input.natal, input.DateOrder, c.input);
+    ParseDiurnal(input.diurnal, input.DateOrder, c.input);
     const ParsedInput& in = c.input;
     const double natalDayFraction = DayFractionFromClock(in.NatalHour, in.NatalZone, in.NatalMeridiem);
 
@@ -144,7 +138,7 @@ bool ChartDriver(Calculation& calc, Reporter& reporter) {
     c.SecProgSun = Norm360(ComputeSun(secondaryT));
 
     // The progressed moment and positions.
-    c.ProgJD = c.NatalJD + ProgressionOffset(calc.diurnal.progression, elapsedDays);
+    c.ProgJD = c.NatalJD + ProgressionOffset(input.diurnal.progression, elapsedDays);
     c.ProgT = CenturiesFrom1900(c.ProgJD);
     c.ProgDayNumber = c.ProgJD - natalDayFraction + 0.5;
     ChartPositions(e, c.ProgDayNumber, natalDayFraction, c.ProgT, c.ProgLong, c.ProgDecl, c.ProgRetroMarks);
@@ -165,7 +159,7 @@ bool ChartDriver(Calculation& calc, Reporter& reporter) {
     // Progressed angles: from the sidereal time of the progressed moment, or moved by the arc of
     // the progressed Sun.
     double progObliquityDeg;
-    if (calc.options.OptionValue[26] != 0) {
+    if (input.options[Option::ProgressedAnglesFromSiderealTime] != 0) {
         progObliquityDeg = ObliquityDegrees(c.ProgT);
         const double ramc = RAMCFromSidereal(SiderealHours(c.ProgT), e.DayFraction,
                                              DecimalFromSignedDMM(in.DiurnalLongitude));
@@ -205,13 +199,8 @@ bool ChartDriver(Calculation& calc, Reporter& reporter) {
                          "number. Please check the input data."});
         return false;
     }
-    calc.chart = std::move(c);
-    calc.eph = std::move(e);
-
-    // The summary: shown in the data window; kept in the saved text unless option 17 says not.
-    ResetDataLines(calc.out);
-    WriteDataSummary(calc);
-    if (calc.options.OptionValue[17] != 0) ResetOutputLines(calc.out);
+    chart = std::move(c);
+    eph = std::move(e);
     return true;
 }
 

@@ -1,20 +1,28 @@
 #pragma once
 // The calculation from typed input to charts: checks, parsing, the natal, transit, progressed and
-// solar-arc charts with their houses, and the data summary.
-#include "chart/calculation.h"
-#include "chart/messages.h"
+// solar-arc charts with their houses.
+#include "core/base/input_fields.h"
+#include "core/base/messages.h"
+#include "core/base/options.h"
+#include "core/chart/chart_state.h"
+#include "core/ephemeris/ephemeris.h"
 
 namespace orrerion {
 
-// Empties both output line buffers (count 0, then one empty line), as every calculation run
-// starts.
-void RunCalculationStart(Calculation& calc);
+// What the chart driver reads: both windows' fields, the Houses menu, the options and the
+// system's date order.
+struct ChartInput {
+    const NatalFields& natal;
+    const DiurnalFields& diurnal;
+    const HouseMenuMarks& houseMarks;
+    const Options& options;
+    int DateOrder = 0;
+};
 
 // Checks the input fields (each failing check reports its message); when any fails returns false
-// with the chart state unchanged. Otherwise builds all four charts into calc.chart, leaves the
-// working ephemeris values of the transit moment in calc.eph, appends the data summary to the
-// buffers and returns true. A calculation that yields no number reports an error and returns
-// false with the chart state unchanged.
-bool ChartDriver(Calculation& calc, Reporter& reporter);
+// with the chart state unchanged. Otherwise builds all four charts into `chart`, leaves the
+// working ephemeris values of the transit moment in `eph` and returns true. A calculation that
+// yields no number reports an error and returns false with the chart state unchanged.
+bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart, Reporter& reporter);
 
 }  // namespace orrerion

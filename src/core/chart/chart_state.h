@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ephemeris/ephemeris.h"
+#include "core/ephemeris/ephemeris.h"
 
 namespace orrerion {
 

@@ -1,8 +1,8 @@
-#include "chart/chart_time.h"
+#include "core/chart/chart_time.h"
 
 #include <cmath>
 
-#include "ephemeris/time_angles.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 namespace {

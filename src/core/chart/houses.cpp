@@ -1,12 +1,12 @@
-#include "chart/houses.h"
+#include "core/chart/houses.h"
 
 #include <array>
 #include <cmath>
 #include <cstdio>
 
-#include "chart/chart_time.h"
-#include "chart/text_tables.h"
-#include "ephemeris/time_angles.h"
+#include "core/base/text_tables.h"
+#include "core/chart/chart_time.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 namespace {

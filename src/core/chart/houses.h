@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "chart/calculation.h"
-#include "chart/chart_state.h"
-#include "ephemeris/ephemeris.h"
+#include "core/base/input_fields.h"
+#include "core/chart/chart_state.h"
+#include "core/ephemeris/ephemeris.h"
 
 namespace orrerion {
 

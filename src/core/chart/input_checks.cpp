@@ -1,4 +1,4 @@
-#include "chart/input_checks.h"
+#include "core/chart/input_checks.h"
 
 #include <cmath>
 #include <cstdint>
@@ -6,8 +6,8 @@
 #include <limits>
 #include <utility>
 
-#include "chart/houses.h"
-#include "io/number_text.h"
+#include "core/chart/houses.h"
+#include "core/io/number_text.h"
 
 namespace orrerion {
 namespace {
@@ -162,10 +162,11 @@ std::vector<InputProblem> CheckDiurnalRanges(const DiurnalFields& diurnal) {
     return RangeChecks(View(diurnal), DiurnalInputMessage);
 }
 
-std::vector<InputProblem> CheckAllInput(const Calculation& calc) {
-    std::vector<InputProblem> all = CheckInputFields(calc.natal, calc.diurnal);
-    for (auto part : {CheckLatitudeLimit(calc.natal, calc.diurnal, calc.houseMarks),
-                      CheckNatalRanges(calc.natal), CheckDiurnalRanges(calc.diurnal)}) {
+std::vector<InputProblem> CheckAllInput(const NatalFields& natal, const DiurnalFields& diurnal,
+                                        const HouseMenuMarks& marks) {
+    std::vector<InputProblem> all = CheckInputFields(natal, diurnal);
+    for (auto part : {CheckLatitudeLimit(natal, diurnal, marks), CheckNatalRanges(natal),
+                      CheckDiurnalRanges(diurnal)}) {
         all.insert(all.end(), part.begin(), part.end());
     }
     return all;

@@ -4,10 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/calculation.h"
-#include "chart/chart_state.h"
-#include "chart/input_fields.h"
-#include "chart/messages.h"
+#include "core/base/input_fields.h"
+#include "core/base/messages.h"
+#include "core/chart/chart_state.h"
 
 namespace orrerion {
 
@@ -34,7 +33,8 @@ std::vector<InputProblem> CheckNatalRanges(const NatalFields& natal);
 std::vector<InputProblem> CheckDiurnalRanges(const DiurnalFields& diurnal);
 
 // All four in their order; empty when the input can be parsed.
-std::vector<InputProblem> CheckAllInput(const Calculation& calc);
+std::vector<InputProblem> CheckAllInput(const NatalFields& natal, const DiurnalFields& diurnal,
+                                        const HouseMenuMarks& marks);
 
 // The message box of a failed check: title "Warning!", information icon.
 Message InputWarning(const InputProblem& problem);

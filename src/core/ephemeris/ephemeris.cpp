@@ -1,11 +1,11 @@
-#include "ephemeris/ephemeris.h"
+#include "core/ephemeris/ephemeris.h"
 
 #include <cmath>
 
-#include "ephemeris/planets.h"
-#include "ephemeris/pluto.h"
-#include "ephemeris/sun_moon.h"
-#include "ephemeris/time_angles.h"
+#include "core/ephemeris/planets.h"
+#include "core/ephemeris/pluto.h"
+#include "core/ephemeris/sun_moon.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 namespace {

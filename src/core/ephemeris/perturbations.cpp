@@ -1,7 +1,7 @@
-#include "ephemeris/perturbations.h"
+#include "core/ephemeris/perturbations.h"
 
-#include "ephemeris/perturbation_tables.h"
-#include "ephemeris/time_angles.h"
+#include "core/ephemeris/perturbation_tables.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // Periodic corrections of the elements of Jupiter, Saturn, Uranus and Neptune, applied before
 // Kepler's equation is solved.
-#include "ephemeris/planets.h"
+#include "core/ephemeris/planets.h"
 
 namespace orrerion {
 

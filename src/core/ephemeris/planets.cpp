@@ -1,9 +1,9 @@
-#include "ephemeris/planets.h"
+#include "core/ephemeris/planets.h"
 
-#include "ephemeris/perturbations.h"
-#include "ephemeris/planet_elements_table.h"
-#include "ephemeris/pluto.h"
-#include "ephemeris/time_angles.h"
+#include "core/ephemeris/perturbations.h"
+#include "core/ephemeris/planet_elements_table.h"
+#include "core/ephemeris/pluto.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 namespace {

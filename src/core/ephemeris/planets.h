@@ -1,6 +1,6 @@
 #pragma once
 // Geocentric longitudes and latitudes of Mercury to Pluto from mean elements.
-#include "ephemeris/ephemeris.h"
+#include "core/ephemeris/ephemeris.h"
 
 namespace orrerion {
 

@@ -1,7 +1,7 @@
-#include "ephemeris/pluto.h"
+#include "core/ephemeris/pluto.h"
 
-#include "ephemeris/pluto_table.h"
-#include "ephemeris/time_angles.h"
+#include "core/ephemeris/pluto_table.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 namespace {

@@ -1,7 +1,7 @@
-#include "ephemeris/sun_moon.h"
+#include "core/ephemeris/sun_moon.h"
 
-#include "ephemeris/sun_moon_tables.h"
-#include "ephemeris/time_angles.h"
+#include "core/ephemeris/sun_moon_tables.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 namespace {

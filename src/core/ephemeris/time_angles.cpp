@@ -1,4 +1,4 @@
-#include "ephemeris/time_angles.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 

@@ -1,4 +1,4 @@
-#include "io/atomic_write.h"
+#include "core/io/atomic_write.h"
 
 #include <cerrno>
 #include <cstdio>

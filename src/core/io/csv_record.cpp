@@ -1,4 +1,4 @@
-#include "io/csv_record.h"
+#include "core/io/csv_record.h"
 
 namespace orrerion {
 

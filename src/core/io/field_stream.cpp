@@ -1,6 +1,6 @@
-#include "io/field_stream.h"
+#include "core/io/field_stream.h"
 
-#include "io/csv_record.h"
+#include "core/io/csv_record.h"
 
 namespace orrerion {
 

@@ -1,4 +1,4 @@
-#include "io/line_reader.h"
+#include "core/io/line_reader.h"
 
 #include <cerrno>
 #include <cstring>

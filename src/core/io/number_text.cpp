@@ -1,4 +1,4 @@
-#include "io/number_text.h"
+#include "core/io/number_text.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,10 +1,10 @@
-#include "io/pages.h"
+#include "core/io/pages.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "io/text_encoding.h"
+#include "core/io/text_encoding.h"
 
 namespace orrerion {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "io/atomic_write.h"
+#include "core/io/atomic_write.h"
 
 namespace orrerion {
 

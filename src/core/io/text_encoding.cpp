@@ -1,4 +1,4 @@
-#include "io/text_encoding.h"
+#include "core/io/text_encoding.h"
 
 #include <array>
 #include <cerrno>

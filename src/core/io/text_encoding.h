@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "io/line_reader.h"
+#include "core/io/line_reader.h"
 
 namespace orrerion {
 

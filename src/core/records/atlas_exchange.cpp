@@ -1,12 +1,12 @@
-#include "records/atlas_exchange.h"
+#include "core/records/atlas_exchange.h"
 
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 
-#include "io/line_reader.h"
-#include "io/number_text.h"
-#include "records/input_rules.h"
+#include "core/chart/input_rules.h"
+#include "core/io/line_reader.h"
+#include "core/io/number_text.h"
 
 namespace orrerion {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "chart/input_fields.h"
-#include "chart/messages.h"
+#include "core/base/input_fields.h"
+#include "core/base/messages.h"
 
 namespace orrerion {
 

@@ -1,9 +1,9 @@
-#include "records/cities_file.h"
+#include "core/records/cities_file.h"
 
 #include <cctype>
 
-#include "io/number_text.h"
-#include "records/input_rules.h"
+#include "core/chart/input_rules.h"
+#include "core/io/number_text.h"
 
 namespace orrerion {
 namespace {

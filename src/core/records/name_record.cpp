@@ -1,12 +1,12 @@
-#include "records/name_record.h"
+#include "core/records/name_record.h"
 
 #include <cctype>
 #include <cmath>
 
-#include "aspects/formatters.h"
-#include "io/csv_record.h"
-#include "io/number_text.h"
-#include "records/input_rules.h"
+#include "core/base/formatters.h"
+#include "core/chart/input_rules.h"
+#include "core/io/csv_record.h"
+#include "core/io/number_text.h"
 
 namespace orrerion {
 namespace {

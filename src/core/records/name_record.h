@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/input_fields.h"
-#include "chart/messages.h"
+#include "core/base/input_fields.h"
+#include "core/base/messages.h"
 
 namespace orrerion {
 

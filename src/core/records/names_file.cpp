@@ -1,4 +1,4 @@
-#include "records/names_file.h"
+#include "core/records/names_file.h"
 
 #include <cctype>
 #include <system_error>
@@ -6,11 +6,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "aspects/formatters.h"
-#include "chart/input_checks.h"
-#include "io/atomic_write.h"
-#include "io/number_text.h"
-#include "io/text_encoding.h"
+#include "core/base/formatters.h"
+#include "core/chart/input_checks.h"
+#include "core/io/atomic_write.h"
+#include "core/io/number_text.h"
+#include "core/io/text_encoding.h"
 
 namespace orrerion {
 namespace {

@@ -1,7 +1,7 @@
-#include "records/options_file.h"
+#include "core/records/options_file.h"
 
-#include "io/line_reader.h"
-#include "io/number_text.h"
+#include "core/io/line_reader.h"
+#include "core/io/number_text.h"
 
 namespace orrerion {
 

@@ -1,18 +1,12 @@
 #pragma once
 // The options file: one number per line, line N is OptionValue(N).
-#include <array>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/base/options.h"
+
 namespace orrerion {
-
-inline constexpr int OptionCount = 40;
-
-struct Options {
-    // Slots 1..40; deliberate single precision, as the file's values are kept.
-    std::array<float, OptionCount + 1> OptionValue{};
-};
 
 struct OptionsProblem {
     std::string message;          // names the file

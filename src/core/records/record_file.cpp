@@ -1,6 +1,6 @@
-#include "records/record_file.h"
+#include "core/records/record_file.h"
 
-#include "io/text_encoding.h"
+#include "core/io/text_encoding.h"
 
 namespace orrerion {
 

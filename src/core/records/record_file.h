@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/messages.h"
-#include "io/atomic_write.h"
-#include "io/field_stream.h"
+#include "core/base/messages.h"
+#include "core/io/atomic_write.h"
+#include "core/io/field_stream.h"
 
 namespace orrerion {
 

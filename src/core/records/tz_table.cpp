@@ -1,8 +1,8 @@
-#include "records/tz_table.h"
+#include "core/records/tz_table.h"
 
-#include "io/number_text.h"
-#include "io/text_encoding.h"
-#include "records/input_rules.h"
+#include "core/chart/input_rules.h"
+#include "core/io/number_text.h"
+#include "core/io/text_encoding.h"
 
 namespace orrerion {
 namespace {

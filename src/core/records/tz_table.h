@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/input_fields.h"
-#include "chart/messages.h"
-#include "records/record_file.h"
+#include "core/base/input_fields.h"
+#include "core/base/messages.h"
+#include "core/records/record_file.h"
 
 namespace orrerion {
 

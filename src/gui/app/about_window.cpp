@@ -1,4 +1,4 @@
-#include "app/about_window.h"
+#include "gui/app/about_window.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "app/file_editor_layout.h"
+#include "gui/app/file_editor_layout.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -6,7 +6,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "app/sunken_frame.h"
+#include "gui/app/sunken_frame.h"
 
 namespace orrerion::gui {
 

@@ -1,4 +1,4 @@
-#include "app/locale_order.h"
+#include "gui/app/locale_order.h"
 
 #include <QDateTime>
 

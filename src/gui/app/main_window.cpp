@@ -1,4 +1,4 @@
-#include "app/main_window.h"
+#include "gui/app/main_window.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -8,13 +8,13 @@
 #include <QScreen>
 #include <fstream>
 
-#include "app/about_window.h"
-#include "app/locale_order.h"
-#include "app/options_window.h"
-#include "app/session.h"
-#include "app/shell.h"
-#include "aspects/output_lines.h"
-#include "aspects/summary.h"
+#include "core/aspects/summary.h"
+#include "core/base/output_lines.h"
+#include "gui/app/about_window.h"
+#include "gui/app/locale_order.h"
+#include "gui/app/options_window.h"
+#include "gui/app/session.h"
+#include "gui/app/shell.h"
 
 namespace orrerion::gui {
 namespace {
@@ -199,7 +199,7 @@ void MainWindow::mnuDataSummary_Click() {
     if (!shell_.session.chartComputed || !mnuDataSummary_->isEnabled()) return;
     Calculation& calc = shell_.session.calc;
     ResetDataLines(calc.out);
-    WriteDataSummary(calc);
+    WriteDataSummary(calc.chart, calc.out);
     shell_.ShowDataWindow();
 }
 

@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
-#include "chart/calculation.h"
+#include "core/run/calculation.h"
 
 class QAction;
 class QMenu;

@@ -1,4 +1,4 @@
-#include "app/options_window.h"
+#include "gui/app/options_window.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -10,13 +10,13 @@
 #include <iterator>
 #include <system_error>
 
-#include "app/file_editor_layout.h"
-#include "app/locale_order.h"
-#include "app/shell.h"
-#include "app/sunken_frame.h"
-#include "io/atomic_write.h"
-#include "records/options_file.h"
-#include "records/record_file.h"
+#include "core/io/atomic_write.h"
+#include "core/records/options_file.h"
+#include "core/records/record_file.h"
+#include "gui/app/file_editor_layout.h"
+#include "gui/app/locale_order.h"
+#include "gui/app/shell.h"
+#include "gui/app/sunken_frame.h"
 
 namespace orrerion::gui {
 namespace {

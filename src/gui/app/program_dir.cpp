@@ -1,11 +1,11 @@
-#include "app/program_dir.h"
+#include "gui/app/program_dir.h"
 
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <system_error>
 
-#include "ui/dialogs.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 namespace fs = std::filesystem;

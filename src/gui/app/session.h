@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "chart/calculation.h"
-#include "ui/dialogs.h"
+#include "core/run/calculation.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 

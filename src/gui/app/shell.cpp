@@ -1,4 +1,4 @@
-#include "app/shell.h"
+#include "gui/app/shell.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -6,22 +6,20 @@
 #include <ctime>
 #include <system_error>
 
-#include "app/locale_order.h"
-#include "app/main_window.h"
-#include "app/options_window.h"
-#include "app/title_window.h"
-#include "aspects/aspect_scan.h"
-#include "aspects/summary.h"
-#include "chart/chart_driver.h"
-#include "io/line_reader.h"
-#include "output/data_window.h"
-#include "output/scan_windows.h"
-#include "records/cities_window.h"
-#include "records/diurnal_window.h"
-#include "records/names_window.h"
-#include "records/natal_window.h"
-#include "records/options_file.h"
-#include "records/time_zone_window.h"
+#include "core/io/line_reader.h"
+#include "core/records/options_file.h"
+#include "core/run/run_calculation.h"
+#include "gui/app/locale_order.h"
+#include "gui/app/main_window.h"
+#include "gui/app/options_window.h"
+#include "gui/app/title_window.h"
+#include "gui/output/data_window.h"
+#include "gui/output/scan_windows.h"
+#include "gui/records/cities_window.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/names_window.h"
+#include "gui/records/natal_window.h"
+#include "gui/records/time_zone_window.h"
 
 namespace orrerion::gui {
 namespace {
@@ -114,7 +112,7 @@ bool Shell::Start() {
     std::error_code ignored;
     std::filesystem::create_directories(ReportsFolder(calc), ignored);
 
-    if (calc.options.OptionValue[15] != 0) {
+    if (calc.options[Option::ShowTitleWindow] != 0) {
         TitleWindow title;
         dialogs().ExecModal(title);
     }
@@ -131,7 +129,7 @@ bool Shell::Start() {
     session.fontStep = FontStepForScreen(main().ScreenWidthPixels(), main().TwipsPerPixel());
     session.PreviousName.clear();
 
-    main().SetHouseMarkFromOption(calc.options.OptionValue[27]);
+    main().SetHouseMarkFromOption(calc.options[Option::StartHouseSystem]);
     main().show();
     session.JustSaved = 1;
     inputD().show();
@@ -148,25 +146,20 @@ void Shell::RunCalculation() {
     calc.diurnal = inputD1().Fields();
     calc.houseMarks = main().HouseMarks();
 
-    RunCalculationStart(calc);
     DialogReporter reporter(dialogs(), &main());
-    dialogs().SetBusyPointer(true);
-    const bool built = ChartDriver(calc, reporter);
-    dialogs().SetBusyPointer(false);
-    if (!built) return;
-    session.chartComputed = true;
-    session.PreviousName = calc.natal.txtName;
-    main().ShowChartMenus();
-
-    const QString days =
-        dialogs().InputBox(&main(), "Enter number of days:", "Number of Days", " 90");
-    const double count = RoundedDayCount(days.toStdString());
-    if (count >= 1 && count <= MaxScanDays) {
-        std::error_code ignored;
-        std::filesystem::create_directories(ReportsFolder(calc), ignored);
-    }
     ScanWindows windows(*this);
-    RunAspectScan(calc, days.toStdString(), ReportsFolder(calc), windows, reporter);
+    CalculationRequest request;
+    // Once the charts stand, the chart menus appear and the day count is asked.
+    request.askDays = [&]() -> std::optional<std::string> {
+        dialogs().SetBusyPointer(false);
+        session.chartComputed = true;
+        session.PreviousName = calc.natal.txtName;
+        main().ShowChartMenus();
+        return dialogs().InputBox(&main(), "Enter number of days:", "Number of Days", " 90").toStdString();
+    };
+    dialogs().SetBusyPointer(true);
+    const CalculationOutcome outcome = orrerion::RunCalculation(calc, request, windows, reporter);
+    if (!outcome.charted) dialogs().SetBusyPointer(false);
 }
 
 void Shell::ShowDataWindow() { dataWindow().ShowData(); }

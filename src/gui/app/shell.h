@@ -7,7 +7,7 @@
 #include <QString>
 #include <memory>
 
-#include "app/session.h"
+#include "gui/app/session.h"
 
 namespace orrerion::gui {
 

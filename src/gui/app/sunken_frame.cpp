@@ -1,4 +1,4 @@
-#include "app/sunken_frame.h"
+#include "gui/app/sunken_frame.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "app/session.h"
+#include "gui/app/session.h"
 
 namespace orrerion::gui {
 

@@ -1,4 +1,4 @@
-#include "app/title_window.h"
+#include "gui/app/title_window.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "output/data_window.h"
+#include "gui/output/data_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,13 +9,13 @@
 #include <QPlainTextEdit>
 #include <filesystem>
 
-#include "app/main_window.h"
-#include "app/shell.h"
-#include "app/sunken_frame.h"
-#include "aspects/output_lines.h"
-#include "io/pages.h"
-#include "output/print_window.h"
-#include "ui/dialogs.h"
+#include "core/base/output_lines.h"
+#include "core/io/pages.h"
+#include "gui/app/main_window.h"
+#include "gui/app/shell.h"
+#include "gui/app/sunken_frame.h"
+#include "gui/output/print_window.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 namespace {
@@ -220,7 +220,7 @@ void DataWindow::mnuFileSaveAs_Click() {
 void DataWindow::WriteDataFileTo(const QString& path) {
     const Calculation& calc = shell_.session.calc;
     const WriteResult written = WriteDataFile(std::filesystem::path(path.toStdString()),
-                                              calc.out.OutputLines, calc.options.OptionValue[14]);
+                                              calc.out.OutputLines, calc.options[Option::SavedPageLength]);
     if (!written.ok) {
         shell_.dialogs().MessageBox(this, QString::fromStdString(written.message), "Warning!",
                                     MessageIcon::Information);

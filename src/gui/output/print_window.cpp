@@ -1,4 +1,4 @@
-#include "output/print_window.h"
+#include "gui/output/print_window.h"
 
 #include <QFontMetricsF>
 #include <QHBoxLayout>
@@ -15,12 +15,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/shell.h"
-#include "app/sunken_frame.h"
-#include "io/line_reader.h"
-#include "io/pages.h"
-#include "records/record_file.h"
-#include "ui/dialogs.h"
+#include "core/io/line_reader.h"
+#include "core/io/pages.h"
+#include "core/records/record_file.h"
+#include "gui/app/shell.h"
+#include "gui/app/sunken_frame.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 namespace {
@@ -136,7 +136,7 @@ bool PrintWindow::Load() {
             "Warning!", MessageIcon::Information);
         return false;
     }
-    session.LongLineFound = HasLongLine(read->lines, session.calc.options.OptionValue[16]) ? 1 : 0;
+    session.LongLineFound = HasLongLine(read->lines, session.calc.options[Option::PrintLineWidth]) ? 1 : 0;
     QString text;
     for (const std::string& line : read->lines) {
         text += QString::fromStdString(line);
@@ -177,8 +177,8 @@ void PrintWindow::btnPrint_Click() {
         return;
     }
     // The type size follows the lines as edited.
-    session.LongLineFound = HasLongLine(read->lines, session.calc.options.OptionValue[16]) ? 1 : 0;
-    lastJob_ = PrintLines(printer, read->lines, OptionWholeNumber(session.calc.options.OptionValue[13]),
+    session.LongLineFound = HasLongLine(read->lines, session.calc.options[Option::PrintLineWidth]) ? 1 : 0;
+    lastJob_ = PrintLines(printer, read->lines, OptionWholeNumber(session.calc.options[Option::PrintLinesPerPage]),
                           session.LongLineFound != 0);
     if (!lastJob_.started) {
         shell_.dialogs().MessageBox(this, "The printer could not start the print job.",

@@ -1,4 +1,4 @@
-#include "output/scan_windows.h"
+#include "gui/output/scan_windows.h"
 
 #include <QCoreApplication>
 #include <QLabel>

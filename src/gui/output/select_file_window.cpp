@@ -1,4 +1,4 @@
-#include "output/select_file_window.h"
+#include "gui/output/select_file_window.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 #include <system_error>
 
-#include "app/shell.h"
-#include "records/record_file.h"
+#include "core/records/record_file.h"
+#include "gui/app/shell.h"
 
 namespace orrerion::gui {
 namespace {

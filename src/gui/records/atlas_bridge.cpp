@@ -1,10 +1,10 @@
-#include "records/atlas_bridge.h"
+#include "gui/records/atlas_bridge.h"
 
 #include <QEventLoop>
 #include <QProcess>
 
-#include "app/session.h"
-#include "io/number_text.h"
+#include "core/io/number_text.h"
+#include "gui/app/session.h"
 
 namespace orrerion::gui {
 namespace {

@@ -6,8 +6,8 @@
 #include <QStringList>
 #include <QTime>
 
-#include "chart/input_fields.h"
-#include "records/atlas_exchange.h"
+#include "core/base/input_fields.h"
+#include "core/records/atlas_exchange.h"
 
 class QWidget;
 

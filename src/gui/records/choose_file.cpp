@@ -1,7 +1,7 @@
-#include "records/choose_file.h"
+#include "gui/records/choose_file.h"
 
-#include "app/shell.h"
-#include "output/select_file_window.h"
+#include "gui/app/shell.h"
+#include "gui/output/select_file_window.h"
 
 namespace orrerion::gui {
 

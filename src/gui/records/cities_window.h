@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "records/cities_file.h"
+#include "core/records/cities_file.h"
 
 class QLabel;
 class QListWidget;

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QWidget>
 
-#include "chart/input_fields.h"
+#include "core/base/input_fields.h"
 
 class QCheckBox;
 class QGroupBox;

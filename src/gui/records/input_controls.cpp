@@ -1,4 +1,4 @@
-#include "records/input_controls.h"
+#include "gui/records/input_controls.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,8 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "records/input_rules.h"
-#include "ui/dialogs.h"
+#include "core/chart/input_rules.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 
@@ -212,15 +212,14 @@ QString OptionText(float value) {
 }
 
 DefaultPlaceTexts DefaultPlace(const Options& options) {
-    const auto& v = options.OptionValue;
     DefaultPlaceTexts place;
-    place.zone = OptionText(v[18]);
-    place.longDeg = OptionText(v[19]);
-    place.longMin = OptionText(v[20]);
-    place.east = v[21] != 0;
-    place.latDeg = OptionText(v[22]);
-    place.latMin = OptionText(v[23]);
-    place.south = v[24] != 0;
+    place.zone = OptionText(options[Option::HomeZone]);
+    place.longDeg = OptionText(options[Option::HomeLongitudeDegrees]);
+    place.longMin = OptionText(options[Option::HomeLongitudeMinutes]);
+    place.east = options[Option::HomeLongitudeEast] != 0;
+    place.latDeg = OptionText(options[Option::HomeLatitudeDegrees]);
+    place.latMin = OptionText(options[Option::HomeLatitudeMinutes]);
+    place.south = options[Option::HomeLatitudeSouth] != 0;
     return place;
 }
 

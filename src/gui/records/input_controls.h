@@ -11,7 +11,7 @@
 #include <QString>
 #include <initializer_list>
 
-#include "records/options_file.h"
+#include "core/records/options_file.h"
 
 class QGridLayout;
 class QGroupBox;

@@ -1,4 +1,4 @@
-#include "records/list_editor_window.h"
+#include "gui/records/list_editor_window.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include "app/file_editor_layout.h"
-#include "app/main_window.h"
-#include "app/shell.h"
-#include "app/sunken_frame.h"
-#include "records/list_window_layout.h"
-#include "records/record_file.h"
+#include "core/records/record_file.h"
+#include "gui/app/file_editor_layout.h"
+#include "gui/app/main_window.h"
+#include "gui/app/shell.h"
+#include "gui/app/sunken_frame.h"
+#include "gui/records/list_window_layout.h"
 
 namespace orrerion::gui {
 

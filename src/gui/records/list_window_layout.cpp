@@ -1,4 +1,4 @@
-#include "records/list_window_layout.h"
+#include "gui/records/list_window_layout.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
-#include "records/long_lat_window.h"
+#include "gui/records/long_lat_window.h"
 
-#include "app/shell.h"
-#include "records/cities_file.h"
-#include "records/cities_window.h"
+#include "core/records/cities_file.h"
+#include "gui/app/shell.h"
+#include "gui/records/cities_window.h"
 
 namespace orrerion::gui {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The cities editor (LongLat): the current cities file as plain text.
-#include "records/list_editor_window.h"
+#include "gui/records/list_editor_window.h"
 
 namespace orrerion::gui {
 

@@ -1,8 +1,8 @@
-#include "records/name_edit_window.h"
+#include "gui/records/name_edit_window.h"
 
-#include "app/shell.h"
-#include "records/names_file.h"
-#include "records/names_window.h"
+#include "core/records/names_file.h"
+#include "gui/app/shell.h"
+#include "gui/records/names_window.h"
 
 namespace orrerion::gui {
 

@@ -1,10 +1,10 @@
-#include "records/names_save.h"
+#include "gui/records/names_save.h"
 
-#include "app/shell.h"
-#include "records/choose_file.h"
-#include "records/names_file.h"
-#include "records/names_window.h"
-#include "records/natal_window.h"
+#include "core/records/names_file.h"
+#include "gui/app/shell.h"
+#include "gui/records/choose_file.h"
+#include "gui/records/names_window.h"
+#include "gui/records/natal_window.h"
 
 namespace orrerion::gui {
 

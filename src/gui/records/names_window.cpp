@@ -1,4 +1,4 @@
-#include "records/names_window.h"
+#include "gui/records/names_window.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -6,15 +6,15 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/main_window.h"
-#include "app/shell.h"
-#include "app/sunken_frame.h"
-#include "records/choose_file.h"
-#include "records/cities_window.h"
-#include "records/diurnal_window.h"
-#include "records/list_window_layout.h"
-#include "records/name_edit_window.h"
-#include "records/natal_window.h"
+#include "gui/app/main_window.h"
+#include "gui/app/shell.h"
+#include "gui/app/sunken_frame.h"
+#include "gui/records/choose_file.h"
+#include "gui/records/cities_window.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/list_window_layout.h"
+#include "gui/records/name_edit_window.h"
+#include "gui/records/natal_window.h"
 
 namespace orrerion::gui {
 

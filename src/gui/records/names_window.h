@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "records/names_file.h"
+#include "core/records/names_file.h"
 
 class QCheckBox;
 class QLabel;

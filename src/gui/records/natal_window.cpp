@@ -1,4 +1,4 @@
-#include "records/natal_window.h"
+#include "gui/records/natal_window.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,16 +10,16 @@
 #include <QRadioButton>
 #include <QShortcut>
 
-#include "app/main_window.h"
-#include "app/shell.h"
-#include "app/sunken_frame.h"
-#include "records/diurnal_window.h"
-#include "records/atlas_bridge.h"
-#include "records/input_controls.h"
-#include "records/names_save.h"
-#include "records/input_rules.h"
-#include "records/names_window.h"
-#include "records/time_zone_window.h"
+#include "core/chart/input_rules.h"
+#include "gui/app/main_window.h"
+#include "gui/app/shell.h"
+#include "gui/app/sunken_frame.h"
+#include "gui/records/atlas_bridge.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/input_controls.h"
+#include "gui/records/names_save.h"
+#include "gui/records/names_window.h"
+#include "gui/records/time_zone_window.h"
 
 namespace orrerion::gui {
 

@@ -1,4 +1,4 @@
-#include "records/time_zone_window.h"
+#include "gui/records/time_zone_window.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -9,11 +9,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/shell.h"
-#include "app/sunken_frame.h"
-#include "records/diurnal_window.h"
-#include "records/list_window_layout.h"
-#include "records/natal_window.h"
+#include "gui/app/shell.h"
+#include "gui/app/sunken_frame.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/list_window_layout.h"
+#include "gui/records/natal_window.h"
 
 namespace orrerion::gui {
 namespace {

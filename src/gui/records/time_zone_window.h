@@ -4,7 +4,7 @@
 // selects East or West to match. The opening input window places the picker before showing it.
 #include <QWidget>
 
-#include "records/tz_table.h"
+#include "core/records/tz_table.h"
 
 class QListWidget;
 class QPushButton;

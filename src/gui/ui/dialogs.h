@@ -4,7 +4,7 @@
 // these only through a Dialogs object, so tests can replace it with ScriptedDialogs.
 #include <QString>
 
-#include "chart/messages.h"
+#include "core/base/messages.h"
 
 class QDialog;
 class QPrinter;

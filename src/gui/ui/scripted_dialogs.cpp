@@ -1,4 +1,4 @@
-#include "ui/scripted_dialogs.h"
+#include "gui/ui/scripted_dialogs.h"
 
 #include <QDialog>
 #include <QPrinter>

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/dialogs.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "aspects/aspect_scan.h"
-#include "aspects/report_files.h"
-#include "aspects/report_sorting.h"
-#include "ephemeris/time_angles.h"
+#include "core/aspects/aspect_scan.h"
+#include "core/aspects/report_files.h"
+#include "core/aspects/report_sorting.h"
+#include "core/ephemeris/time_angles.h"
 #include "scan_fixture.h"
 #include "test_paths.h"
 
@@ -33,45 +33,12 @@ TEST(ScanDayCount, ReadsTheLeadingNumberAndRoundsHalvesToEven) {
     }
 }
 
-// Counts what the scan asks the windows to do.
-struct CountingObserver : ScanObserver {
-    int calls = 0;
-    void BeginScan() override { ++calls; }
-    void ShowProgress(int, int) override { ++calls; }
-    void ShowDataWindow() override { ++calls; }
-    void EndScan() override { ++calls; }
-};
-
-TEST(ScanDayCount, BelowOneDoesNothingAtAllAndAboveTheLimitIsRefused) {
-    for (const char* answer : {"0", "-5", "abc", "", "0.5"}) {
-        Calculation calc;
-        calc.out.DataLines = {"", "summary"};
-        const auto folder = testing::MakeTempDir();
-        CountingObserver observer;
-        CollectingReporter reporter;
-        EXPECT_EQ(RunAspectScan(calc, answer, folder, observer, reporter), ScanOutcome::NotRun)
-            << answer;
-        EXPECT_EQ(observer.calls, 0) << answer;
-        EXPECT_TRUE(reporter.messages.empty()) << answer;
-        EXPECT_EQ(calc.out.DataLines.size(), 2u) << answer;
-        EXPECT_TRUE(std::filesystem::is_empty(folder)) << answer;
-    }
-    Calculation calc;
-    const auto folder = testing::MakeTempDir();
-    CountingObserver observer;
-    CollectingReporter reporter;
-    EXPECT_EQ(RunAspectScan(calc, "40000", folder, observer, reporter), ScanOutcome::Refused);
-    ASSERT_EQ(reporter.messages.size(), 1u);
-    EXPECT_EQ(reporter.messages[0].title, "Warning!");
-    EXPECT_EQ(observer.calls, 0);
-    EXPECT_TRUE(std::filesystem::is_empty(folder));
-}
-
 // Options with every orb `orb` and every filter off.
 Options AllOrbs(float orb) {
     Options o;
-    for (int i : {1, 2, 3, 4, 5, 6, 7, 29, 30}) o.OptionValue[static_cast<std::size_t>(i)] = orb;
-    for (int i : {32, 33, 34, 35}) o.OptionValue[static_cast<std::size_t>(i)] = 1;
+    for (Option i : {Option::ConjunctionOrb, Option::SemisquareOrb, Option::SextileOrb, Option::SquareOrb, Option::TrineOrb,
+                      Option::SesquisquareOrb, Option::OppositionOrb, Option::SemisextileOrb, Option::QuincunxOrb}) o[i] = orb;
+    for (Option i : {Option::TransitSunUsed, Option::TransitMercuryUsed, Option::TransitVenusUsed, Option::TransitMarsUsed}) o[i] = 1;
     return o;
 }
 
@@ -125,19 +92,19 @@ TEST(AspectTest, BoundsAreInclusiveInSinglePrecision) {
     EXPECT_EQ(TestAspect(bounds, 0, 178).AspectCode, 8);
     EXPECT_EQ(TestAspect(bounds, 0, 177.999).AspectCode, NoAspect);
     // An orb of 0.1 is a single-precision bound: 0.1f is a little above 0.1.
-    o.OptionValue[1] = 0.1f;
+    o[Option::ConjunctionOrb] = 0.1f;
     EXPECT_EQ(TestAspect(MakeAspectBounds(o), 0, 0.1000000001).AspectCode, 2);
 }
 
 TEST(AspectTest, OptionNineSwitchesTheFourMinorAspects) {
     Options o = AllOrbs(8);
-    o.OptionValue[9] = 1;
+    o[Option::MinorAspectsLeftOut] = 1;
     const AspectBounds bounds = MakeAspectBounds(o);
     EXPECT_EQ(TestAspect(bounds, 0, 37).AspectCode, NoAspect) << "no semi-sextile, no semisquare";
     EXPECT_EQ(TestAspect(bounds, 0, 52).AspectCode, 4) << "sextile stays";
     EXPECT_EQ(TestAspect(bounds, 0, 127).AspectCode, 6) << "trine, no sesquisquare";
     EXPECT_EQ(TestAspect(bounds, 0, 150).AspectCode, NoAspect) << "no quincunx";
-    o.OptionValue[9] = 2;  // any value but 0 switches them off
+    o[Option::MinorAspectsLeftOut] = 2;  // any value but 0 switches them off
     EXPECT_EQ(TestAspect(MakeAspectBounds(o), 0, 45).AspectCode, NoAspect);
 }
 
@@ -175,9 +142,9 @@ TEST(ScanFilters, ProgressedPointsByOptionEleven) {
 
 TEST(ScanFilters, FamiliesApplyTheirMoverAndTargetFilters) {
     Options o = AllOrbs(8);
-    o.OptionValue[10] = 1;
-    o.OptionValue[11] = 3;
-    for (int i : {32, 33, 34, 35}) o.OptionValue[static_cast<std::size_t>(i)] = 0;
+    o[Option::NatalAnglesLeftOut] = 1;
+    o[Option::ProgressedPointSet] = 3;
+    for (Option i : {Option::TransitSunUsed, Option::TransitMercuryUsed, Option::TransitVenusUsed, Option::TransitMarsUsed}) o[i] = 0;
     auto movers = [&](AspectFamily f) {
         return Kept([&](int p) { return p <= MoverCount(f) && MoverUsed(f, p, o); });
     };
@@ -200,9 +167,9 @@ TEST(ScanFilters, FamiliesApplyTheirMoverAndTargetFilters) {
     EXPECT_EQ(targets(AspectFamily::TransitToProgressed, PLUTO), "1 2 3 4 10");
 
     // With option 10 at any other value ASC and MC are natal targets.
-    o.OptionValue[10] = 0;
+    o[Option::NatalAnglesLeftOut] = 0;
     EXPECT_EQ(targets(AspectFamily::TransitToNatal, SUN), "1 2 3 4 5 6 7 8 9 10 11 12");
-    o.OptionValue[32] = 1;
+    o[Option::TransitSunUsed] = 1;
     EXPECT_EQ(movers(AspectFamily::TransitToNatal), "1 5 6 7 8 9");
     EXPECT_EQ(MoverCount(AspectFamily::TransitToProgressed), 9);
     EXPECT_EQ(MoverCount(AspectFamily::ProgressedToProgressed), 12);
@@ -271,7 +238,7 @@ DenseListing DenseFamily(const ScanTables& t, const FamilyInfo& family, const Op
         for (int g = 1; g <= 12; ++g) {
             if (!TargetUsed(family.family, m, g, options)) continue;
             for (int a = 0; a < 9; ++a) {
-                if (options.OptionValue[9] == 1 && (a == 1 || a == 5)) continue;
+                if (options[Option::MinorAspectsLeftOut] == 1 && (a == 1 || a == 5)) continue;
                 int start = -1;
                 for (int day = 0; day < days; ++day) {
                     if (hitDay[at(m, a, g, day)] != -1) {
@@ -376,7 +343,7 @@ void ExpectSameAsDenseTables(const ScanTables& tables, Calculation& calc) {
 void ExpectSameAsDenseTables(const Options& options, int days) {
     Calculation calc = testing::JohnSmithCalculation(options);
     ScanObserver quiet;
-    const ScanTables tables = ComputeScanTables(calc, days, quiet);
+    const ScanTables tables = ComputeScanTables(calc.chart, calc.eph, calc.options, days, quiet);
     for (const FamilyInfo& family : ScanFamilies) {
         EXPECT_FALSE(DenseFamily(tables, family, calc.options).runLines.empty()) << family.suffix;
     }
@@ -391,12 +358,12 @@ TEST(ScanPasses, AgreeWithFullHitTablesUnderFiltersAndOrbsBeyondOneHundredDegree
     // Orbs this wide make distances from exact of 100 degrees and more, which the exact-date
     // search treats like days out of orb.
     Options o = testing::ShippedOrbs();
-    o.OptionValue[1] = 120;
-    o.OptionValue[4] = 12;
-    o.OptionValue[7] = 30;
-    o.OptionValue[10] = 1;
-    o.OptionValue[11] = 2;
-    o.OptionValue[32] = 0;
+    o[Option::ConjunctionOrb] = 120;
+    o[Option::SquareOrb] = 12;
+    o[Option::OppositionOrb] = 30;
+    o[Option::NatalAnglesLeftOut] = 1;
+    o[Option::ProgressedPointSet] = 2;
+    o[Option::TransitSunUsed] = 0;
     ExpectSameAsDenseTables(o, 400);
 }
 
@@ -407,7 +374,7 @@ TEST(ScanPasses, AgreeWithFullHitTablesWhereMinimaLieAboveOneHundredDegrees) {
     Calculation calc;
     calc.chart = testing::HeaderChart("Test Person");
     calc.options = testing::ShippedOrbs();
-    calc.options.OptionValue[1] = 120;
+    calc.options[Option::ConjunctionOrb] = 120;
     const ScanTables tables = testing::MadeUpScan(
         {125, 111, 110, 111, 125, 50, 40, 42, 105, 125, 111, 110, 111, 125});
     ExpectSameAsDenseTables(tables, calc);
@@ -420,7 +387,7 @@ TEST(RunAspectScan, LeavesTheLastDaysWorkingValuesAndTheNatalCusps) {
     ScanObserver quiet;
     CollectingReporter reporter;
     calc.chart.WorkCusp = calc.chart.TransitCusp;
-    ASSERT_EQ(RunAspectScan(calc, "3", dir, quiet, reporter), ScanOutcome::Completed);
+    ASSERT_EQ(RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, 3, dir, quiet, reporter), ScanOutcome::Completed);
     EXPECT_EQ(calc.chart.WorkCusp, before.NatalCusp);
     // The progressed step of the last day (day 2) set the time values last.
     EXPECT_EQ(calc.eph.ScanT, before.ProgT + 2 / 36525.0 / 365.25);

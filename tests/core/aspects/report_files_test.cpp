@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "aspects/report_files.h"
+#include "core/aspects/report_files.h"
 #include "scan_fixture.h"
 #include "test_paths.h"
 

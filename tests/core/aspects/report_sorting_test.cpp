@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "aspects/report_files.h"
-#include "aspects/report_sorting.h"
+#include "core/aspects/report_files.h"
+#include "core/aspects/report_sorting.h"
 #include "scan_fixture.h"
 #include "test_paths.h"
 

@@ -1,7 +1,8 @@
 // The data summary's lines and the column positions of the position table.
 #include <gtest/gtest.h>
 
-#include "aspects/summary.h"
+#include "core/aspects/summary.h"
+#include "core/run/calculation.h"
 
 namespace orrerion {
 namespace {
@@ -48,7 +49,7 @@ Calculation SummaryChart() {
 
 TEST(Summary, HeaderLines) {
     Calculation calc = SummaryChart();
-    WriteSummaryHeader(calc);
+    WriteSummaryHeader(calc.chart, calc.out);
     const std::vector<std::string> expected{
         "", "", "  Ann Example",
         "  05 Mar 1985    TZ = -9.0      3.05 A.M.   23.33 SOUTH    139.41 EAST",
@@ -74,8 +75,8 @@ TEST(Summary, NatalDetailsLineWestNorth) {
 
 TEST(Summary, HouseCuspLines) {
     Calculation calc = SummaryChart();
-    WriteSummaryHeader(calc);
-    WriteHouseCusps(calc);
+    WriteSummaryHeader(calc.chart, calc.out);
+    WriteHouseCusps(calc.chart, calc.out);
     const std::vector<std::string> lines(calc.out.DataLines.end() - 6, calc.out.DataLines.end());
     EXPECT_EQ(lines[0], "");
     EXPECT_EQ(lines[1], "  HOUSE CUSPS - Koch");
@@ -91,16 +92,16 @@ TEST(Summary, HouseSystemNames) {
     EXPECT_EQ(HouseSystemName("I"), "Morinus");
     Calculation calc = SummaryChart();
     calc.chart.HouseSystemCode = "EA";
-    WriteHouseCusps(calc);
+    WriteHouseCusps(calc.chart, calc.out);
     EXPECT_EQ(calc.out.DataLines[2], "  HOUSE CUSPS - Equal - Ascendant");
     calc.chart.HouseSystemCode = "X";
-    WriteHouseCusps(calc);
+    WriteHouseCusps(calc.chart, calc.out);
     EXPECT_EQ(calc.out.DataLines[8], "  HOUSE CUSPS - ");
 }
 
 TEST(Summary, PositionTableColumns) {
     Calculation calc = SummaryChart();
-    WritePositionTable(calc);
+    WritePositionTable(calc.chart, calc.out);
     const std::vector<std::string>& l = calc.out.DataLines;
     ASSERT_EQ(l.size(), 1u + 5 + 12 + 2);
     EXPECT_EQ(l[2], "  Solar arc is 12 degrees, 30 minutes (01 Jan 2027)");
@@ -136,12 +137,12 @@ TEST(Summary, PositionTableColumns) {
 
 TEST(Summary, WholeSummaryInOrderAndRepeatable) {
     Calculation calc = SummaryChart();
-    WriteDataSummary(calc);
+    WriteDataSummary(calc.chart, calc.out);
     const std::size_t once = calc.out.OutputLines.size();
     EXPECT_EQ(once, 1u + 4 + 6 + 19);
     // Shown again after emptying only the shown buffer: the saved text holds two copies.
     calc.out.DataLines.assign(1, "");
-    WriteDataSummary(calc);
+    WriteDataSummary(calc.chart, calc.out);
     EXPECT_EQ(calc.out.DataLines.size(), once);
     EXPECT_EQ(calc.out.OutputLines.size(), 2 * once - 1);
 }

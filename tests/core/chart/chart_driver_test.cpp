@@ -1,11 +1,11 @@
 // The chart driver: moments, progressions, solar arc, houses and what a failed check leaves.
 #include <gtest/gtest.h>
 
-#include "aspects/output_lines.h"
-#include "chart/chart_driver.h"
-#include "chart/houses.h"
-#include "chart/input_checks.h"
-#include "ephemeris/time_angles.h"
+#include "core/base/output_lines.h"
+#include "core/chart/houses.h"
+#include "core/chart/input_checks.h"
+#include "core/ephemeris/time_angles.h"
+#include "core/run/run_calculation.h"
 
 namespace orrerion {
 namespace {
@@ -33,7 +33,7 @@ Calculation Chart(const char* month, const char* day, const char* year, const ch
 bool Calculate(Calculation& calc) {
     CollectingReporter reporter;
     RunCalculationStart(calc);
-    const bool ok = ChartDriver(calc, reporter);
+    const bool ok = ComputeCharts(calc, reporter);
     EXPECT_TRUE(reporter.messages.empty() || !ok);
     return ok;
 }
@@ -146,7 +146,7 @@ TEST(ChartDriver, ProgressedAnglesByEitherMethod) {
     EXPECT_NEAR(a.ProgDecl[MC], EclipticPointDeclination(a.ProgLong[MC], a.NatalObliquityDeg), 1e-12);
 
     Calculation bySidereal = byArc;
-    bySidereal.options.OptionValue[26] = 1;
+    bySidereal.options[Option::ProgressedAnglesFromSiderealTime] = 1;
     ASSERT_TRUE(Calculate(bySidereal));
     const ChartState& s = bySidereal.chart;
     // The angles of the sidereal time at the progressed moment and the diurnal place.
@@ -171,7 +171,7 @@ TEST(ChartDriver, FailedCheckChangesNothing) {
     calc.diurnal.txtDiurnalLatDeg = "67";
     calc.natal.txtYear = "1951";
     CollectingReporter reporter;
-    EXPECT_FALSE(ChartDriver(calc, reporter));
+    EXPECT_FALSE(ComputeCharts(calc, reporter));
     ASSERT_EQ(reporter.messages.size(), 3u);
     EXPECT_EQ(reporter.messages[0].text, NatalInputMessage);
     EXPECT_EQ(reporter.messages[1].text, NatalInputMessage);
@@ -190,7 +190,7 @@ TEST(ChartDriver, SummaryGoesToBothBuffersUnlessOption17) {
     EXPECT_EQ(calc.out.DataLines[0], "");
     EXPECT_EQ(calc.out.DataLines[2], "  John Smith");
 
-    calc.options.OptionValue[17] = 1;
+    calc.options[Option::SavedBufferSummaryOnly] = 1;
     ASSERT_TRUE(Calculate(calc));
     EXPECT_EQ(calc.out.OutputLines, std::vector<std::string>{""});
     EXPECT_EQ(calc.out.DataLines[2], "  John Smith");

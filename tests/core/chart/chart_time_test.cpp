@@ -1,7 +1,7 @@
 // Clock time to UT day fraction, civil date to day number, signed D.MM values.
 #include <gtest/gtest.h>
 
-#include "chart/chart_time.h"
+#include "core/chart/chart_time.h"
 
 namespace orrerion {
 namespace {

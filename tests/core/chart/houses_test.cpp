@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "chart/houses.h"
-#include "chart/text_tables.h"
-#include "ephemeris/time_angles.h"
+#include "core/base/text_tables.h"
+#include "core/chart/houses.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 namespace {

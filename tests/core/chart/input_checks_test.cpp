@@ -1,7 +1,8 @@
 // The checks of the natal and diurnal fields, their messages and counts, and the parsing.
 #include <gtest/gtest.h>
 
-#include "chart/input_checks.h"
+#include "core/chart/input_checks.h"
+#include "core/run/calculation.h"
 
 namespace orrerion {
 namespace {
@@ -45,6 +46,10 @@ Calculation GoodCalculation() {
     return calc;
 }
 
+std::vector<InputProblem> CheckAllInputOf(const Calculation& calc) {
+    return CheckAllInput(calc.natal, calc.diurnal, calc.houseMarks);
+}
+
 std::vector<std::string> Messages(const std::vector<InputProblem>& problems) {
     std::vector<std::string> out;
     for (const auto& p : problems) out.push_back(p.message);
@@ -56,7 +61,7 @@ const std::string diurnalMsg = DiurnalInputMessage;
 const std::string latitudeMsg = LatitudeLimitMessage;
 
 TEST(InputChecks, GoodInputPassesEveryCheck) {
-    EXPECT_TRUE(CheckAllInput(GoodCalculation()).empty());
+    EXPECT_TRUE(CheckAllInputOf(GoodCalculation()).empty());
 }
 
 TEST(InputChecks, MessagesAreTheWindowsOwn) {
@@ -71,12 +76,12 @@ TEST(InputChecks, MessagesAreTheWindowsOwn) {
 TEST(InputChecks, EmptyMonthFailsTwoChecksAZeroMonthOne) {
     Calculation calc = GoodCalculation();
     calc.natal.txtMonth = "";
-    auto problems = CheckAllInput(calc);
+    auto problems = CheckAllInputOf(calc);
     EXPECT_EQ(Messages(problems), (std::vector<std::string>{natalMsg, natalMsg}));
     EXPECT_EQ(problems[0].field, "txtMonth");
 
     calc.natal.txtMonth = "0";
-    EXPECT_EQ(Messages(CheckAllInput(calc)), (std::vector<std::string>{natalMsg}));
+    EXPECT_EQ(Messages(CheckAllInputOf(calc)), (std::vector<std::string>{natalMsg}));
 }
 
 TEST(InputChecks, EveryFailingCheckReportsOnceInOrder) {
@@ -89,7 +94,7 @@ TEST(InputChecks, EveryFailingCheckReportsOnceInOrder) {
     calc.natal.txtDay = "32";            // the same check: still one message
     calc.diurnal.txtDiurnalTZ = "14";    // diurnal range check 3
     calc.diurnal.txtDiurnalLongMin = "60";  // diurnal range check 4
-    const auto problems = CheckAllInput(calc);
+    const auto problems = CheckAllInputOf(calc);
     EXPECT_EQ(Messages(problems),
               (std::vector<std::string>{natalMsg, natalMsg, diurnalMsg, latitudeMsg, natalMsg,
                                         diurnalMsg, diurnalMsg}));

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <filesystem>
 
-#include "ephemeris/ephemeris.h"
-#include "ephemeris/perturbations.h"
-#include "ephemeris/pluto.h"
-#include "ephemeris/sun_moon.h"
-#include "ephemeris/time_angles.h"
+#include "core/ephemeris/ephemeris.h"
+#include "core/ephemeris/perturbations.h"
+#include "core/ephemeris/pluto.h"
+#include "core/ephemeris/sun_moon.h"
+#include "core/ephemeris/time_angles.h"
 #include "json_lite.h"
 #include "test_paths.h"
 

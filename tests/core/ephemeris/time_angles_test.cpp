@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "ephemeris/time_angles.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 namespace {

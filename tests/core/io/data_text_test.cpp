@@ -1,8 +1,8 @@
 // Decoding the data files (UTF-8 or Windows-1252) and reading their records field by field.
 #include <gtest/gtest.h>
 
-#include "io/field_stream.h"
-#include "io/text_encoding.h"
+#include "core/io/field_stream.h"
+#include "core/io/text_encoding.h"
 #include "test_paths.h"
 
 namespace orrerion {

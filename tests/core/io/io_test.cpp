@@ -6,10 +6,10 @@
 
 #include <filesystem>
 
-#include "io/atomic_write.h"
-#include "io/csv_record.h"
-#include "io/line_reader.h"
-#include "io/number_text.h"
+#include "core/io/atomic_write.h"
+#include "core/io/csv_record.h"
+#include "core/io/line_reader.h"
+#include "core/io/number_text.h"
 #include "test_paths.h"
 
 namespace orrerion {

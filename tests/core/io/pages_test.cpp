@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "io/line_reader.h"
-#include "io/pages.h"
+#include "core/io/line_reader.h"
+#include "core/io/pages.h"
 #include "test_paths.h"
 
 namespace orrerion {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "records/atlas_exchange.h"
+#include "core/records/atlas_exchange.h"
 #include "test_paths.h"
 
 namespace orrerion {

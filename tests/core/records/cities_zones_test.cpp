@@ -1,8 +1,8 @@
 // The cities file and the time zone table: reading them and putting a choice into an input window.
 #include <gtest/gtest.h>
 
-#include "records/cities_file.h"
-#include "records/tz_table.h"
+#include "core/records/cities_file.h"
+#include "core/records/tz_table.h"
 #include "test_paths.h"
 
 namespace orrerion {

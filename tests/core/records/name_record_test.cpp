@@ -1,7 +1,7 @@
 // A names-file record: its fields, its date and loading it into the input fields.
 #include <gtest/gtest.h>
 
-#include "records/name_record.h"
+#include "core/records/name_record.h"
 
 namespace orrerion {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "records/names_file.h"
+#include "core/records/names_file.h"
 #include "test_paths.h"
 
 namespace orrerion {

@@ -1,7 +1,7 @@
 // Reading the options file into OptionValue.
 #include <gtest/gtest.h>
 
-#include "records/options_file.h"
+#include "core/records/options_file.h"
 #include "test_paths.h"
 
 namespace orrerion {
@@ -16,12 +16,12 @@ TEST(LoadOptions, LeadingNumberOfTheFirstSevenCharacters) {
                    "2.5    conjunction orb\r\n12345678\r\nletters\r\n-3\r\n  7.25x\r\n.5\r\n");
     Options options;
     EXPECT_TRUE(LoadOptions(dir / "OPTIONS.OPT", options).empty());
-    EXPECT_EQ(options.OptionValue[1], 2.5f);
-    EXPECT_EQ(options.OptionValue[2], 1234567.0f);  // only 7 characters are read
-    EXPECT_EQ(options.OptionValue[3], 0.0f);
-    EXPECT_EQ(options.OptionValue[4], -3.0f);
-    EXPECT_EQ(options.OptionValue[5], 7.25f);
-    EXPECT_EQ(options.OptionValue[6], 0.5f);
+    EXPECT_EQ(options[Option::ConjunctionOrb], 2.5f);
+    EXPECT_EQ(options[Option::SemisquareOrb], 1234567.0f);  // only 7 characters are read
+    EXPECT_EQ(options[Option::SextileOrb], 0.0f);
+    EXPECT_EQ(options[Option::SquareOrb], -3.0f);
+    EXPECT_EQ(options[Option::TrineOrb], 7.25f);
+    EXPECT_EQ(options[Option::SesquisquareOrb], 0.5f);
 }
 
 TEST(LoadOptions, AnEmptyLineEndsTheReading) {
@@ -31,23 +31,23 @@ TEST(LoadOptions, AnEmptyLineEndsTheReading) {
     text += "\r\n11\r\n12\r\n";
     WriteWholeFile(dir / "OPTIONS.OPT", text);
     Options options;
-    options.OptionValue[11] = 42;  // absent lines keep their previous values
+    options[Option::ProgressedPointSet] = 42;  // absent lines keep their previous values
     EXPECT_TRUE(LoadOptions(dir / "OPTIONS.OPT", options).empty());
-    EXPECT_EQ(options.OptionValue[9], 9.0f);
-    EXPECT_EQ(options.OptionValue[10], 0.0f);
-    EXPECT_EQ(options.OptionValue[11], 42.0f);
+    EXPECT_EQ(options[Option::MinorAspectsLeftOut], 9.0f);
+    EXPECT_EQ(options[Option::NatalAnglesLeftOut], 0.0f);
+    EXPECT_EQ(options[Option::ProgressedPointSet], 42.0f);
     EXPECT_EQ(options.OptionValue[12], 0.0f);
 }
 
 TEST(LoadOptions, MissingFileIsReported) {
     const auto dir = MakeTempDir();
     Options options;
-    options.OptionValue[1] = 8;
+    options[Option::ConjunctionOrb] = 8;
     const auto problems = LoadOptions(dir / "NOPE.OPT", options);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_TRUE(problems[0].fileUnreadable);
     EXPECT_NE(problems[0].message.find("NOPE.OPT"), std::string::npos);
-    EXPECT_EQ(options.OptionValue[1], 8.0f);
+    EXPECT_EQ(options[Option::ConjunctionOrb], 8.0f);
 }
 
 TEST(LoadOptions, MoreThanFortyLinesKeepsTheFirstForty) {
@@ -60,7 +60,7 @@ TEST(LoadOptions, MoreThanFortyLinesKeepsTheFirstForty) {
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_FALSE(problems[0].fileUnreadable);
     EXPECT_NE(problems[0].message.find("more than 40 lines"), std::string::npos);
-    EXPECT_EQ(options.OptionValue[1], 1.0f);
+    EXPECT_EQ(options[Option::ConjunctionOrb], 1.0f);
     EXPECT_EQ(options.OptionValue[40], 40.0f);
     // Exactly forty lines is a complete file.
     text.clear();
@@ -73,10 +73,10 @@ TEST(LoadOptions, ShippedFiles) {
     for (const char* name : {"OPTIONS.OPT", "OPTIONS.MST"}) {
         Options options;
         EXPECT_TRUE(LoadOptions(testing::DataDir() / name, options).empty()) << name;
-        EXPECT_EQ(options.OptionValue[1], 8.0f) << name;
-        EXPECT_EQ(options.OptionValue[13], 60.0f) << name;
-        EXPECT_EQ(options.OptionValue[27], 1.0f) << name;
-        EXPECT_EQ(options.OptionValue[32], 1.0f) << name;
+        EXPECT_EQ(options[Option::ConjunctionOrb], 8.0f) << name;
+        EXPECT_EQ(options[Option::PrintLinesPerPage], 60.0f) << name;
+        EXPECT_EQ(options[Option::StartHouseSystem], 1.0f) << name;
+        EXPECT_EQ(options[Option::TransitSunUsed], 1.0f) << name;
     }
 }
 

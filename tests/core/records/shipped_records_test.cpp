@@ -4,11 +4,11 @@
 #include <cmath>
 #include <set>
 
-#include "io/number_text.h"
-#include "io/text_encoding.h"
-#include "records/cities_file.h"
-#include "records/names_file.h"
-#include "records/tz_table.h"
+#include "core/io/number_text.h"
+#include "core/io/text_encoding.h"
+#include "core/records/cities_file.h"
+#include "core/records/names_file.h"
+#include "core/records/tz_table.h"
 #include "test_paths.h"
 
 namespace orrerion {

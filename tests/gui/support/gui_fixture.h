@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "app/session.h"
-#include "app/shell.h"
-#include "ui/scripted_dialogs.h"
+#include "gui/app/session.h"
+#include "gui/app/shell.h"
+#include "gui/ui/scripted_dialogs.h"
 
 namespace orrerion::gui::testing {
 

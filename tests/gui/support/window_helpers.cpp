@@ -5,10 +5,10 @@
 #include <QtTest>
 #include <vector>
 
+#include "core/records/name_record.h"
+#include "gui/records/diurnal_window.h"
+#include "gui/records/natal_window.h"
 #include "gui_fixture.h"
-#include "records/diurnal_window.h"
-#include "records/name_record.h"
-#include "records/natal_window.h"
 
 namespace orrerion::gui::testing {
 

@@ -1,7 +1,7 @@
 // The two output line buffers and their line limit.
 #include <gtest/gtest.h>
 
-#include "aspects/output_lines.h"
+#include "core/base/output_lines.h"
 
 namespace orrerion {
 namespace {

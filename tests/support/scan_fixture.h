@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "aspects/aspect_scan.h"
-#include "aspects/formatters.h"
-#include "chart/chart_driver.h"
-#include "chart/chart_state.h"
-#include "chart/messages.h"
-#include "records/name_record.h"
-#include "records/options_file.h"
+#include "core/aspects/aspect_scan.h"
+#include "core/base/formatters.h"
+#include "core/base/messages.h"
+#include "core/chart/chart_state.h"
+#include "core/records/name_record.h"
+#include "core/records/options_file.h"
+#include "core/run/run_calculation.h"
 
 namespace orrerion::testing {
 
@@ -31,8 +31,9 @@ inline PlacedPoint PlacedAt(double longitude, const char* house) {
 // Orbs of `orb` degrees, minor aspects searched, no filters.
 inline Options ScanOptions(float orb) {
     Options o;
-    for (int i : {1, 2, 3, 4, 5, 6, 7, 29, 30}) o.OptionValue[static_cast<std::size_t>(i)] = orb;
-    for (int i : {32, 33, 34, 35}) o.OptionValue[static_cast<std::size_t>(i)] = 1;
+    for (Option i : {Option::ConjunctionOrb, Option::SemisquareOrb, Option::SextileOrb, Option::SquareOrb, Option::TrineOrb,
+                      Option::SesquisquareOrb, Option::OppositionOrb, Option::SemisextileOrb, Option::QuincunxOrb}) o[i] = orb;
+    for (Option i : {Option::TransitSunUsed, Option::TransitMercuryUsed, Option::TransitVenusUsed, Option::TransitMarsUsed}) o[i] = 1;
     return o;
 }
 
@@ -88,11 +89,13 @@ inline ChartState HeaderChart(const std::string& name) {
 // The shipped orbs: conjunction, square, trine and opposition 8, sextile 6, the minor aspects 2.
 inline Options ShippedOrbs() {
     Options o;
-    const float orbs[] = {0, 8, 2, 6, 8, 8, 2, 8};
-    for (int i = 1; i <= 7; ++i) o.OptionValue[static_cast<std::size_t>(i)] = orbs[i];
-    o.OptionValue[29] = 2;
-    o.OptionValue[30] = 2;
-    for (int i = 32; i <= 35; ++i) o.OptionValue[static_cast<std::size_t>(i)] = 1;
+    for (Option i : {Option::ConjunctionOrb, Option::SquareOrb, Option::TrineOrb, Option::OppositionOrb}) o[i] = 8;
+    o[Option::SextileOrb] = 6;
+    o[Option::SemisquareOrb] = 2;
+    o[Option::SesquisquareOrb] = 2;
+    o[Option::SemisextileOrb] = 2;
+    o[Option::QuincunxOrb] = 2;
+    for (Option i : {Option::TransitSunUsed, Option::TransitMercuryUsed, Option::TransitVenusUsed, Option::TransitMarsUsed}) o[i] = 1;
     return o;
 }
 
@@ -106,7 +109,7 @@ inline Calculation JohnSmithCalculation(const Options& options) {
     LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, calc.diurnal);
     CollectingReporter reporter;
     RunCalculationStart(calc);
-    ChartDriver(calc, reporter);
+    ComputeCharts(calc, reporter);
     return calc;
 }
 

@@ -1,7 +1,7 @@
 // Longitude, declination, number and date formatting.
 #include <gtest/gtest.h>
 
-#include "aspects/formatters.h"
+#include "core/base/formatters.h"
 
 namespace orrerion {
 namespace {

@@ -1,12 +1,12 @@
-#include "aspects/formatters.h"
+#include "core/base/formatters.h"
 
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "chart/text_tables.h"
-#include "ephemeris/time_angles.h"
+#include "core/base/text_tables.h"
+#include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
 namespace {

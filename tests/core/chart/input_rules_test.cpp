@@ -1,7 +1,7 @@
 // The hour rule and the zone sign rule of the input windows.
 #include <gtest/gtest.h>
 
-#include "records/input_rules.h"
+#include "core/chart/input_rules.h"
 
 namespace orrerion {
 namespace {

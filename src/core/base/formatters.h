@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "aspects/output_lines.h"
+#include "core/base/output_lines.h"
 
 namespace orrerion {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "chart/messages.h"
+#include "core/base/messages.h"
 
 namespace orrerion {
 

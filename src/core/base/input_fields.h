@@ -31,6 +31,15 @@ struct DiurnalFields {
     ProgressionType progression = ProgressionType::Secondary;
 };
 
+// The check marks of the Houses menu; the chart driver derives HouseSystemCode from them.
+struct HouseMenuMarks {
+    bool mnuHousePlacidus = true;
+    bool mnuHouseRegiomontanus = false;
+    bool mnuHouseKoch = false;
+    bool mnuHousePorphyry = false;
+    bool mnuHouseMeridian = false;
+};
+
 // The place fields of either input window (zone, longitude, latitude), so that one routine can
 // fill the natal or the diurnal window from a city, a name record or the atlas.
 struct PlaceFields {

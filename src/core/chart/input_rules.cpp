@@ -1,9 +1,9 @@
-#include "records/input_rules.h"
+#include "core/chart/input_rules.h"
 
 #include <cmath>
 #include <cstdio>
 
-#include "io/number_text.h"
+#include "core/io/number_text.h"
 
 namespace orrerion {
 

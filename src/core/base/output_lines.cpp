@@ -1,4 +1,4 @@
-#include "aspects/output_lines.h"
+#include "core/base/output_lines.h"
 
 namespace orrerion {
 namespace {

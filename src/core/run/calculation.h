@@ -3,22 +3,14 @@
 // that any number of calculations can exist side by side.
 #include <filesystem>
 
-#include "aspects/output_lines.h"
-#include "chart/chart_state.h"
-#include "chart/input_fields.h"
-#include "ephemeris/ephemeris.h"
-#include "records/options_file.h"
+#include "core/base/input_fields.h"
+#include "core/base/options.h"
+#include "core/base/output_lines.h"
+#include "core/chart/chart_driver.h"
+#include "core/chart/chart_state.h"
+#include "core/ephemeris/ephemeris.h"
 
 namespace orrerion {
-
-// The check marks of the Houses menu; the chart driver derives HouseSystemCode from them.
-struct HouseMenuMarks {
-    bool mnuHousePlacidus = true;
-    bool mnuHouseRegiomontanus = false;
-    bool mnuHouseKoch = false;
-    bool mnuHousePorphyry = false;
-    bool mnuHouseMeridian = false;
-};
 
 struct Calculation {
     NatalFields natal;
@@ -32,5 +24,10 @@ struct Calculation {
     ChartState chart;
     OutputBuffers out;
 };
+
+// What the chart driver reads of a calculation.
+inline ChartInput ChartInputOf(const Calculation& calc) {
+    return {calc.natal, calc.diurnal, calc.houseMarks, calc.options, calc.DateOrder};
+}
 
 }  // namespace orrerion

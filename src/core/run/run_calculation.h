@@ -1,0 +1,52 @@
+#pragma once
+// The one road from input to output, taken by the desktop program and the command line alike:
+// both buffers emptied, the charts and their data summary, then (when a day count is given) the
+// aspect scan with its reports folder, report files and listings.
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/aspects/aspect_scan.h"
+#include "core/aspects/scan_observer.h"
+#include "core/base/messages.h"
+#include "core/run/calculation.h"
+
+namespace orrerion {
+
+// The reports folder of the program's data folder.
+std::filesystem::path ReportsFolder(const Calculation& calc);
+
+// Empties both output line buffers (count 0, then one empty line), as every calculation starts.
+void RunCalculationStart(Calculation& calc);
+
+// ChartDriver on the calculation's input, then the data summary: shown in the data window, and
+// kept in the saved text unless the options say that the saved buffer holds the summary only.
+bool ComputeCharts(Calculation& calc, Reporter& reporter);
+
+// The scan's day count from the answer to "Enter number of days:": nothing (ScanOutcome NotRun)
+// for an answer below 1, a report and ScanOutcome Refused above MaxScanDays.
+struct DayCount {
+    int days = 0;  // 1..MaxScanDays when outcome is Completed
+    ScanOutcome outcome = ScanOutcome::NotRun;
+};
+DayCount CheckDayCount(std::string_view daysAnswer, Reporter& reporter);
+
+struct CalculationRequest {
+    // Asked once the charts stand: the answer to "Enter number of days:". Nothing (or no function)
+    // computes the charts only.
+    std::function<std::optional<std::string>()> askDays;
+    // Where the reports go; empty for ReportsFolder(calc). Created when it does not exist.
+    std::filesystem::path reportsFolder;
+};
+
+struct CalculationOutcome {
+    bool charted = false;                  // the charts and the summary were built
+    ScanOutcome scan = ScanOutcome::NotRun;
+};
+
+// RunCalculationStart, ComputeCharts, then the day count and RunAspectScan.
+CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& request,
+                                  ScanObserver& observer, Reporter& reporter);
+
+}  // namespace orrerion
