@@ -20,11 +20,11 @@ WriteResult WriteAtlasResult(const std::filesystem::path& folder, const Place& p
     const std::string placeText = AtlasPlaceFileText(PlaceTitle(place).toStdString(), place.latitude,
                                                      place.longitude, note, choice.zoneHoursWest);
     // The place first: the path file must never name a folder whose result is not written yet.
-    WriteResult written = WriteFileAtomically(folder / AtlasPlaceFileName, placeText);
+    WriteResult written = ReplaceFile(folder / AtlasPlaceFileName, placeText);
     if (!written.ok) return written;
     std::string dir = folder.string();
     if (dir.empty() || dir.back() != '/') dir += '/';
-    return WriteFileAtomically(folder / AtlasPathFileName, AtlasPathFileText(dir));
+    return ReplaceFile(folder / AtlasPathFileName, AtlasPathFileText(dir));
 }
 
 QString DescribeZoneAtLocalTime(const ZoneAtLocalTime& zone, QTime time) {

@@ -3,7 +3,7 @@
 #include <QString>
 #include <filesystem>
 
-#include "core/io/atomic_write.h"
+#include "core/io/file_replace.h"
 #include "geonames_places.h"
 #include "zone_offset.h"
 

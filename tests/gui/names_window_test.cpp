@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "core/aspects/report_files.h"
+#include "file_limits.h"
 #include "core/records/name_record.h"
 #include "core/records/names_file.h"
 #include "gui/app/main_window.h"
@@ -584,9 +585,8 @@ void NamesWindowTest::savingIsRefusedCancelledOrReportedWithoutLosingTheFile() {
     QVERIFY(!fs::exists(f.dataDir() / "NAMES.OLD"));
 
     // A failed write is reported and the names file left in place.
-    fs::create_directory(f.dataDir() / "wfyert.hyq");
     ChooseWith(f, choice, f.dataDir() / "NAMES.FIL");
-    SaveNatalToNamesFile(*f.shell);
+    orrerion::testing::WithFileSizeLimit(16, [&] { SaveNatalToNamesFile(*f.shell); });
     shown = f.dialogs.TakeMessages();
     QCOMPARE(shown.size(), std::size_t{1});
     QCOMPARE(shown[0].title, QString("Error!"));
@@ -596,7 +596,6 @@ void NamesWindowTest::savingIsRefusedCancelledOrReportedWithoutLosingTheFile() {
     QCOMPARE(NamesList(f).item(0)->text(), QString("Amelia Thornbury"));
 
     // The old file cannot be moved aside as the backup: reported, the names file left in place.
-    fs::remove(f.dataDir() / "wfyert.hyq");
     fs::create_directories(f.dataDir() / "NAMES.OLD" / "busy");
     SaveNatalToNamesFile(*f.shell);
     shown = f.dialogs.TakeMessages();

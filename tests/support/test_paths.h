@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "file_limits.h"
+
 namespace orrerion::testing {
 
 std::filesystem::path GoldenDir();  // tests/golden

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <system_error>
 
-#include <unistd.h>  // getpid
 
 #include "core/aspects/report_sorting.h"
 #include "core/aspects/summary.h"
@@ -60,65 +59,18 @@ namespace {
 constexpr std::size_t FileBufferBytes = 1 << 20;
 }
 
-ReportFile::ReportFile(std::filesystem::path path) : path_(std::move(path)) {
-    temp_ = path_;
-    temp_ += ".tmp" + std::to_string(::getpid());
-    file_ = std::fopen(temp_.c_str(), "wb");
-    if (!file_) {
-        error_ = errno;
-    } else {
-        std::setvbuf(file_, nullptr, _IONBF, 0);  // the buffer below does the buffering
-    }
-    buffer_.reserve(FileBufferBytes + 4096);
-}
-
-ReportFile::~ReportFile() {
-    if (file_) std::fclose(file_);
-    if (!closed_ || error_ != 0) {
-        std::error_code ignored;
-        std::filesystem::remove(temp_, ignored);
-    }
-}
-
 void ReportFile::EndLine() {
     buffer_.append("\r\n");
-    if (buffer_.size() >= FileBufferBytes) Flush();
-}
-
-void ReportFile::Flush() {
-    if (file_ && error_ == 0 && !buffer_.empty()) {
-        errno = 0;
-        if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-            error_ = errno != 0 ? errno : EIO;
-        }
+    if (buffer_.size() >= FileBufferBytes) {
+        file_.Write(buffer_);
+        buffer_.clear();
     }
-    buffer_.clear();
 }
 
 WriteResult ReportFile::Close() {
-    auto fail = [&](const std::string& reason) {
-        return WriteResult{false, "Cannot write " + path_.string() + ": " + reason};
-    };
-    Flush();
-    closed_ = true;
-    if (!file_) return fail(std::strerror(error_));
-    if (error_ == 0 && std::fflush(file_) != 0) error_ = errno;
-    if (std::fclose(file_) != 0 && error_ == 0) error_ = errno;
-    file_ = nullptr;
-    if (error_ != 0) {
-        std::error_code ignored;
-        std::filesystem::remove(temp_, ignored);
-        return fail(std::strerror(error_));
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp_, path_, ec);
-    if (ec) {
-        error_ = ec.value();
-        std::error_code ignored;
-        std::filesystem::remove(temp_, ignored);
-        return fail(ec.message());
-    }
-    return {};
+    file_.Write(buffer_);
+    buffer_.clear();
+    return file_.Commit();
 }
 
 // ---- Points of a family -----------------------------------------------------------------------

@@ -2,7 +2,6 @@
 // The report files of the aspect scan: their names, the common header, the listed-by-day pass
 // that runs the aspect test day by day, and the sorted-by-planet pass that lists each run of
 // consecutive days in orb.
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -12,7 +11,7 @@
 #include "core/aspects/scan_observer.h"
 #include "core/base/output_lines.h"
 #include "core/chart/chart_state.h"
-#include "core/io/atomic_write.h"
+#include "core/io/file_replace.h"
 
 namespace orrerion {
 
@@ -25,15 +24,12 @@ std::string ReportStem(std::string_view chartName);
 // The four lines that open every report file: chart name, natal details, diurnal date, empty.
 std::vector<std::string> ReportHeader(const ChartState& chart);
 
-// A report file written line by line, each line ended by CR LF, into a temporary file in the
-// same folder that Close() renames over the target. A file that is never closed successfully
-// leaves the target as it was.
+// A report file written line by line, each line ended by CR LF, through a FileReplacement that
+// Close() renames over the target. A file that is never closed successfully leaves the target as
+// it was.
 class ReportFile {
 public:
-    explicit ReportFile(std::filesystem::path path);
-    ~ReportFile();
-    ReportFile(const ReportFile&) = delete;
-    ReportFile& operator=(const ReportFile&) = delete;
+    explicit ReportFile(std::filesystem::path path) : file_(std::move(path)) {}
 
     void Append(std::string_view text) { buffer_.append(text); }
     void Append(char c) { buffer_.push_back(c); }
@@ -42,20 +38,14 @@ public:
         Append(line);
         EndLine();
     }
-    // Flushes, checks and renames; the result names the file and the reason on failure. The data
-    // is not forced to disk (no fsync): every scan rewrites its reports, and sixteen syncs would
-    // cost more than the whole scan of a few months.
+    // Writes the rest and renames; the result names the file and the reason on failure. The data
+    // is not forced to disk: every scan rewrites its reports, and sixteen syncs would cost more
+    // than the whole scan of a few months.
     WriteResult Close();
 
 private:
-    void Flush();
-
-    std::filesystem::path path_;
-    std::filesystem::path temp_;
-    std::FILE* file_ = nullptr;
+    FileReplacement file_;
     std::string buffer_;
-    int error_ = 0;  // errno of the first failure
-    bool closed_ = false;
 };
 
 // A maximal stretch of consecutive days in orb for one mover, aspect and target.

@@ -11,7 +11,7 @@
 #include "core/aspects/report_files.h"
 #include "core/aspects/scan_observer.h"
 #include "core/base/output_lines.h"
-#include "core/io/atomic_write.h"
+#include "core/io/file_replace.h"
 
 namespace orrerion {
 

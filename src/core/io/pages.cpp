@@ -72,7 +72,7 @@ std::string DataFileText(const std::vector<std::string>& lines, float option14) 
 
 WriteResult WriteDataFile(const std::filesystem::path& path, const std::vector<std::string>& lines,
                           float option14) {
-    return WriteFileAtomically(path, DataFileText(lines, option14));
+    return ReplaceFile(path, DataFileText(lines, option14));
 }
 
 std::string ProposedDataFileName(const std::string& chartName) {
@@ -122,7 +122,7 @@ WriteResult WritePrintBuffer(const std::filesystem::path& path,
         text += line;
         text += LineEnd;
     }
-    return WriteFileAtomically(path, text);
+    return ReplaceFile(path, text);
 }
 
 }  // namespace orrerion

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/io/atomic_write.h"
+#include "core/io/file_replace.h"
 
 namespace orrerion {
 

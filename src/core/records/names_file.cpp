@@ -3,12 +3,9 @@
 #include <cctype>
 #include <system_error>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "core/base/formatters.h"
 #include "core/chart/input_checks.h"
-#include "core/io/atomic_write.h"
+#include "core/io/file_replace.h"
 #include "core/io/number_text.h"
 #include "core/io/text_encoding.h"
 
@@ -77,14 +74,6 @@ std::optional<std::string> RecordDateText(const std::string& joined, int DateOrd
         return std::nullopt;
     }
     return text;
-}
-
-// Forces the folder's entries (the rename) to disk; a folder that cannot be synced is not an error.
-void SyncFolder(const fs::path& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 NameSaveResult SaveFailed(const fs::path& chosen, const std::string& reason) {
@@ -253,15 +242,11 @@ NameSaveResult SaveNameRecord(const fs::path& chosenPath, const NameRecord& newR
     }
     content += NameRecordLine(newRecord) + NL;
 
-    const fs::path temp = chosen.parent_path() / SaveTempFileName;
-    if (WriteResult w = WriteFileDurably(temp, content); !w.ok) {
-        return SaveFailed(chosen, w.message);
-    }
-    auto abandon = [&](const std::string& reason) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return SaveFailed(chosen, reason);
-    };
+    // The new file is complete and on disk before the backup is made and the rename makes it the
+    // names file.
+    FileReplacement replacement(chosen, Durability::Synced);
+    replacement.Write(content);
+    if (WriteResult w = replacement.Finish(); !w.ok) return SaveFailed(chosen, w.message);
 
     if (oldFileExists) {
         // The backup shares the old file's content while the chosen path still names it, so the
@@ -273,15 +258,13 @@ NameSaveResult SaveNameRecord(const fs::path& chosenPath, const NameRecord& newR
             std::error_code copyError;
             fs::copy_file(chosen, backup, fs::copy_options::overwrite_existing, copyError);
             if (copyError) {
-                return abandon("cannot make the backup " + backup.string() + ": " +
-                               copyError.message());
+                return SaveFailed(chosen, "cannot make the backup " + backup.string() + ": " +
+                                              copyError.message());
             }
         }
         result.backupPath = backup;
     }
-    fs::rename(temp, chosen, ec);
-    if (ec) return abandon(ec.message());
-    SyncFolder(chosen.parent_path());
+    if (WriteResult w = replacement.Publish(); !w.ok) return SaveFailed(chosen, w.message);
     result.ok = true;
     return result;
 }

@@ -21,7 +21,6 @@ namespace orrerion {
 
 inline constexpr const char* DefaultNamesFileName = "NAMES.FIL";
 inline constexpr const char* NamesFilePattern = "*.FIL";
-inline constexpr const char* SaveTempFileName = "wfyert.hyq";  // in the chosen file's folder
 
 inline constexpr const char* NamesFileErrorMessage =
     "You have an error in the current names file. You need to check and see if "
@@ -120,12 +119,12 @@ struct NameSaveResult {
 
 // Saves `newRecord` into `chosenPath`: every stored record is copied except those the asker drops,
 // the new record goes last. All records are read and all questions asked before anything is
-// written. Then the complete new file is written to SaveTempFileName in the chosen file's folder
-// and flushed to disk, the backup is made from the old file (a hard link, or a copy where links
-// are not possible), and the temporary file is renamed over the chosen path. At no moment is the
-// chosen file missing or partly written; when a step fails the message names the path and the
-// system's reason, the temporary file is removed and the chosen file is left as it was. A chosen
-// file that does not exist yet is created with the new record alone (no backup).
+// written. Then the complete new file is written beside the chosen file (FileReplacement) and
+// synced to disk, the backup is made from the old file (a hard link, or a copy where links are not
+// possible), and the new file is renamed over the chosen path. At no moment is the chosen file
+// missing or partly written; when a step fails the message names the path and the system's
+// reason, the temporary file is removed and the chosen file is left as it was. A chosen file that
+// does not exist yet is created with the new record alone (no backup).
 NameSaveResult SaveNameRecord(const std::filesystem::path& chosenPath, const NameRecord& newRecord,
                               const ReplaceAsker& askReplace);
 

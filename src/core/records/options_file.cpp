@@ -27,4 +27,16 @@ std::vector<OptionsProblem> LoadOptions(const std::filesystem::path& path, Optio
     return {};
 }
 
+bool OptionsFileReadable(const std::filesystem::path& path) {
+    return ReadFileBytes(path).has_value();
+}
+
+WriteResult RestoreDefaultOptions(const std::filesystem::path& programDir) {
+    const std::filesystem::path master = programDir / MasterOptionsFileName;
+    std::string reason;
+    const std::optional<std::string> content = ReadFileBytes(master, &reason);
+    if (!content) return {false, "Cannot read " + master.string() + ": " + reason};
+    return ReplaceFile(programDir / OptionsFileName, *content);
+}
+
 }  // namespace orrerion

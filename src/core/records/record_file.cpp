@@ -99,7 +99,7 @@ WriteResult SaveEditorText(const std::filesystem::path& path, std::string_view t
         if (content.ends_with("\r\n")) content.resize(content.size() - 2);
         content += "\r\n";
     }
-    return WriteFileAtomically(path, content);
+    return ReplaceFile(path, content);
 }
 
 }  // namespace orrerion

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "core/base/messages.h"
-#include "core/io/atomic_write.h"
 #include "core/io/field_stream.h"
+#include "core/io/file_replace.h"
 
 namespace orrerion {
 

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "core/aspects/summary.h"
+#include "core/io/file_replace.h"
 
 namespace orrerion {
 
@@ -57,6 +58,8 @@ CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& r
         outcome.scan = ScanOutcome::WriteFailed;
         return outcome;
     }
+    // Files a killed scan left half-written are of no use to anyone.
+    RemoveStaleReplacements(reports);
     outcome.scan = RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, count.days, reports,
                                  observer, reporter);
     return outcome;

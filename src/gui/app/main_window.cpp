@@ -6,10 +6,10 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
-#include <fstream>
 
 #include "core/aspects/summary.h"
 #include "core/base/output_lines.h"
+#include "core/records/options_file.h"
 #include "gui/app/about_window.h"
 #include "gui/app/locale_order.h"
 #include "gui/app/options_window.h"
@@ -204,8 +204,7 @@ void MainWindow::mnuDataSummary_Click() {
 }
 
 void MainWindow::mnuOptions_Click() {
-    const std::filesystem::path path = shell_.session.calc.ProgramDir / "OPTIONS.OPT";
-    if (!std::ifstream(path)) {
+    if (!OptionsFileReadable(shell_.session.calc.ProgramDir / OptionsFileName)) {
         shell_.dialogs().MessageBox(this, "File Not Found", "Warning!", MessageIcon::Information);
         return;
     }

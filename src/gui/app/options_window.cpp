@@ -6,11 +6,9 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
-#include "core/io/atomic_write.h"
+#include "core/io/file_replace.h"
 #include "core/records/options_file.h"
 #include "core/records/record_file.h"
 #include "gui/app/file_editor_layout.h"
@@ -25,7 +23,7 @@ constexpr const char* RestoreFailedMessage =
     "Error in operation. I cannot do what is requested - I don't know why.";
 
 std::filesystem::path OptionsPath(const Shell& shell) {
-    return shell.session.calc.ProgramDir / "OPTIONS.OPT";
+    return shell.session.calc.ProgramDir / OptionsFileName;
 }
 
 }  // namespace
@@ -78,14 +76,7 @@ void OptionsWindow::btnSave_Click() {
 void OptionsWindow::btnQuit_Click() { close(); }
 
 void OptionsWindow::cmdRestoreDefault_Click() {
-    const std::filesystem::path master = shell_.session.calc.ProgramDir / "OPTIONS.MST";
-    bool ok = false;
-    std::ifstream in(master, std::ios::binary);
-    if (in) {
-        const std::string content((std::istreambuf_iterator<char>(in)),
-                                  std::istreambuf_iterator<char>());
-        ok = !in.bad() && WriteFileAtomically(OptionsPath(shell_), content).ok;
-    }
+    bool ok = RestoreDefaultOptions(shell_.session.calc.ProgramDir).ok;
     if (ok) {
         txtContent_->clear();
         ok = LoadText();

@@ -100,7 +100,7 @@ bool Shell::Start() {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     Calculation& calc = session.calc;
 
-    const std::filesystem::path optionsPath = calc.ProgramDir / "OPTIONS.OPT";
+    const std::filesystem::path optionsPath = calc.ProgramDir / OptionsFileName;
     for (const OptionsProblem& problem : LoadOptions(optionsPath, calc.options)) {
         dialogs().MessageBox(nullptr, QString::fromStdString(problem.message), "Warning!",
                              MessageIcon::Information);

@@ -1,13 +1,11 @@
 // Reading lines, record fields and numbers from text, and writing whole files atomically.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <chrono>
 #include <filesystem>
 
-#include "core/io/atomic_write.h"
 #include "core/io/csv_record.h"
+#include "core/io/file_replace.h"
 #include "core/io/line_reader.h"
 #include "core/io/number_text.h"
 #include "test_paths.h"
@@ -75,48 +73,76 @@ TEST(ParseNumber, AcceptsOnlyWholeNumberText) {
     EXPECT_FALSE(IsWholeNumberText("74,00"));
 }
 
-TEST(WriteFileAtomically, ReplacesTheWholeFileAndLeavesNoTemporary) {
-    namespace fs = std::filesystem;
-    const auto dir = testing::MakeTempDir();
-    const auto path = dir / "report.txt";
-    testing::WriteWholeFile(path, "old content that is longer\r\n");
-    ASSERT_TRUE(WriteFileAtomically(path, "new\r\n").ok);
-    EXPECT_EQ(testing::ReadWholeFile(path), "new\r\n");
+int FileCount(const std::filesystem::path& dir) {
     int files = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++files;
-    EXPECT_EQ(files, 1);
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++files;
+    return files;
 }
 
-TEST(WriteFileAtomically, AFailedWriteNamesThePathAndKeepsTheOriginal) {
-    const auto dir = testing::MakeTempDir();
-    const auto missing = dir / "no such folder" / "r.txt";
-    const WriteResult r = WriteFileAtomically(missing, "x");
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find(missing.string()), std::string::npos) << r.message;
-    EXPECT_NE(r.message.find("No such file"), std::string::npos) << r.message;
-
-    if (::geteuid() != 0) {  // root may write into a read-only folder
-        const auto path = dir / "kept.txt";
-        testing::WriteWholeFile(path, "original");
-        ::chmod(dir.c_str(), 0500);
-        EXPECT_FALSE(WriteFileAtomically(path, "replacement").ok);
-        ::chmod(dir.c_str(), 0700);
-        EXPECT_EQ(testing::ReadWholeFile(path), "original");
+TEST(FileReplacement, ReplacesTheWholeFileOrLeavesItAsItWas) {
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* what;
+        const char* target;       // relative to the case's folder
+        long long sizeLimit;      // bytes, or -1
+        const char* reason;       // in the message of a failure; nullptr for success
+    };
+    const std::string content(100, 'n');
+    const Case cases[] = {
+        {"an existing file", "report.txt", -1, nullptr},
+        {"a new file", "new.txt", -1, nullptr},
+        {"a link, replaced and not followed", "link.txt", -1, nullptr},
+        {"a missing folder", "no such folder/r.txt", -1, "No such file"},
+        {"a folder in the way of the rename", "a folder", -1, "Is a directory"},
+        {"a write that fails part-way", "report.txt", 40, "File too large"},
+    };
+    for (const Case& c : cases) {
+        const auto dir = testing::MakeTempDir();
+        const auto outside = testing::MakeTempDir() / "outside.txt";
+        testing::WriteWholeFile(dir / "report.txt", "original");
+        testing::WriteWholeFile(outside, "outside");
+        fs::create_symlink(outside, dir / "link.txt");
+        fs::create_directory(dir / "a folder");
+        const int filesBefore = FileCount(dir);
+        const fs::path target = dir / c.target;
+        const WriteResult r = testing::WithFileSizeLimit(c.sizeLimit, [&] { return ReplaceFile(target, content); });
+        if (!c.reason) {
+            ASSERT_TRUE(r.ok) << c.what << ": " << r.message;
+            EXPECT_FALSE(fs::is_symlink(target)) << c.what;
+            EXPECT_EQ(testing::ReadWholeFile(target), content) << c.what;
+            EXPECT_EQ(FileCount(dir), filesBefore + (fs::path(c.target) == "new.txt")) << c.what;
+        } else {
+            EXPECT_FALSE(r.ok) << c.what;
+            EXPECT_NE(r.message.find(target.string()), std::string::npos) << r.message;
+            EXPECT_NE(r.message.find(c.reason), std::string::npos) << r.message;
+            EXPECT_EQ(testing::ReadWholeFile(dir / "report.txt"), "original") << c.what;
+            EXPECT_EQ(FileCount(dir), filesBefore) << c.what << ": no temporary file is left";
+        }
+        EXPECT_EQ(testing::ReadWholeFile(outside), "outside") << c.what;
     }
 }
 
-TEST(WriteFileAtomically, AFailedRenameRemovesTheTemporaryFile) {
+TEST(FileReplacement, LeftoversOfAKilledWriteAreRemovedOnceStale) {
+    namespace fs = std::filesystem;
     const auto dir = testing::MakeTempDir();
-    const auto path = dir / "target.txt";
-    testing::WriteWholeFile(path, "original");
-    // Writing onto a folder's path fails at the rename, after the temporary file was complete.
-    std::filesystem::create_directory(dir / "a folder");
-    const WriteResult r = WriteFileAtomically(dir / "a folder", "content");
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(testing::ReadWholeFile(path), "original");
-    int files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++files;
-    EXPECT_EQ(files, 2) << "the temporary file was removed";
+    const auto outside = testing::MakeTempDir() / "outside.txt";
+    testing::WriteWholeFile(outside, "outside");
+    // What a replacement leaves while it writes: a hidden name after its target with 16 hex digits.
+    const fs::path old = dir / ".John_tn.doc~0123456789abcdef.tmp";
+    const fs::path recent = dir / ".John_tn.txt~fedcba9876543210.tmp";
+    const fs::path linkLike = dir / ".John_ex.txt~00000000aaaaaaaa.tmp";
+    const fs::path otherName = dir / ".John_tn.doc~notrandom.tmp";
+    for (const fs::path& p : {old, recent, otherName}) testing::WriteWholeFile(p, "partial");
+    fs::create_symlink(outside, linkLike);
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::minutes(5);
+    for (const fs::path& p : {old, otherName}) fs::last_write_time(p, longAgo);
+
+    EXPECT_EQ(RemoveStaleReplacements(dir), 1);
+    EXPECT_FALSE(fs::exists(old));
+    EXPECT_TRUE(fs::exists(recent)) << "may still be written by another copy";
+    EXPECT_TRUE(fs::exists(otherName)) << "not a replacement's name";
+    EXPECT_TRUE(fs::is_symlink(linkLike)) << "links are never touched";
+    EXPECT_EQ(testing::ReadWholeFile(outside), "outside");
 }
 
 }  // namespace

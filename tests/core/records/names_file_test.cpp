@@ -12,6 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::MakeTempDir;
 using testing::ReadWholeFile;
+using testing::WithFileSizeLimit;
 using testing::WriteWholeFile;
 
 std::vector<std::string> Names(const NameTable& t) {
@@ -247,7 +248,7 @@ TEST(SaveNameRecord, YesReplacesNoKeepsAndEachMatchAsks) {
               "Ann,01 Jul 1980,3.15,P,-1,-013.25,52.31\r\n");
     EXPECT_EQ(r.backupPath, dir / "NAMES.OLD");
     EXPECT_EQ(ReadWholeFile(dir / "NAMES.OLD"), OldFile);
-    EXPECT_FALSE(fs::exists(dir / SaveTempFileName));
+    EXPECT_EQ(FileCount(dir), 2u);  // the names file and its backup, no temporary file
 
     // No keeps every stored Ann; the new record still goes last. The backup is the file as it
     // was before this save.
@@ -314,32 +315,38 @@ TEST(SaveNameRecord, AFailedStepLeavesTheFileAsItWas) {
         EXPECT_EQ(ReadWholeFile(dir / "NAMES.FIL"), OldFile);
         EXPECT_EQ(FileCount(dir), 1u);
     }
-    // The temporary file cannot be written, the backup cannot be made, the chosen path cannot be
-    // read: each is reported with the path and the reason, and the old file stays whole. (Folders
-    // in the way make the steps fail even for root, whom permissions do not stop.)
+    // The new file cannot be written (a file size limit stops the write), the backup cannot be
+    // made, the chosen path cannot be read: each is reported with the path and the reason, and the
+    // old file stays whole. (A size limit and folders in the way make the steps fail even for
+    // root, whom permissions do not stop.)
     struct Case {
         const char* blocker;  // a non-empty folder made at this name
         const char* chosen;
         const char* reason;
     };
     const Case cases[] = {
-        {"wfyert.hyq", "NAMES.FIL", "Is a directory"},
+        {nullptr, "NAMES.FIL", "File too large"},
         {"NAMES.OLD", "NAMES.FIL", "NAMES.OLD"},
         {"DIR.FIL", "DIR.FIL", "Is a directory"},
     };
     for (const Case& c : cases) {
         const auto dir = MakeTempDir();
         WriteWholeFile(dir / "NAMES.FIL", OldFile);
-        fs::create_directory(dir / c.blocker);
-        WriteWholeFile(dir / c.blocker / "keep", "x");
-        const NameSaveResult r = SaveNameRecord(dir / c.chosen, NewAnn, noQuestions);
-        EXPECT_FALSE(r.ok) << c.blocker;
-        ASSERT_TRUE(r.problem.has_value()) << c.blocker;
+        if (c.blocker) {
+            fs::create_directory(dir / c.blocker);
+            WriteWholeFile(dir / c.blocker / "keep", "x");
+        }
+        const NameSaveResult r = c.blocker ? SaveNameRecord(dir / c.chosen, NewAnn, noQuestions)
+                                           : WithFileSizeLimit(16, [&] {
+                                                 return SaveNameRecord(dir / c.chosen, NewAnn, noQuestions);
+                                             });
+        EXPECT_FALSE(r.ok) << c.reason;
+        ASSERT_TRUE(r.problem.has_value()) << c.reason;
         EXPECT_EQ(r.problem->title, "Error!");
         EXPECT_NE(r.problem->text.find((dir / c.chosen).string()), std::string::npos) << r.problem->text;
         EXPECT_NE(r.problem->text.find(c.reason), std::string::npos) << r.problem->text;
-        EXPECT_EQ(ReadWholeFile(dir / "NAMES.FIL"), OldFile) << c.blocker;
-        EXPECT_EQ(FileCount(dir), 2u) << "no temporary file is left: " << c.blocker;
+        EXPECT_EQ(ReadWholeFile(dir / "NAMES.FIL"), OldFile) << c.reason;
+        EXPECT_EQ(FileCount(dir), c.blocker ? 2u : 1u) << "no temporary file is left: " << c.reason;
     }
 }
 
