@@ -6,7 +6,9 @@
 #include "core/aspects/report_files.h"
 #include "core/aspects/report_sorting.h"
 #include "core/base/text_tables.h"
+#include "core/chart/chart_time.h"
 #include "core/chart/houses.h"
+#include "core/chart/progressed_angles.h"
 #include "core/ephemeris/time_angles.h"
 #include "core/io/number_text.h"
 
@@ -154,13 +156,6 @@ PlacedPoint Place(double longitude, const std::string& houseLine, int body) {
     return p;
 }
 
-// A D.MM value with its sign (west or north positive) in decimal degrees: the sign times the
-// converted absolute value.
-double SignedDecimalDegrees(double dmm) {
-    const double converted = HoursFromHMM(std::fabs(dmm));
-    return dmm < 0 ? -converted : converted;
-}
-
 }  // namespace
 
 std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart) {
@@ -200,30 +195,21 @@ void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& op
     eph.NegObliquityRad = -obliquityRad;
     EphemerisDailyUpdate(eph);
 
-    // Progressed MC, and the RAMC the ascendant needs.
-    const double westLongitude = SignedDecimalDegrees(chart.input.DiurnalLongitude);
-    double ramcDeg = 0.0;
-    if (options[Option::ProgressedAnglesFromSiderealTime] != 0.0f) {
-        const double t = eph.EphT;
-        double siderealHours = (8640184.54 * t + 23925.836 + 0.0929 * t * t) / 3600;
-        siderealHours = (eph.DayFraction * 24 + siderealHours) / 24;
-        ramcDeg = Norm360((siderealHours - std::floor(siderealHours)) * 24 * 15 - westLongitude);
-        const Rect r = PolarToRect(1.0, DegToRad(ramcDeg));
-        const Polar mc = RectToPolar(r.x * std::cos(obliquityRad), r.y);
-        work[MC] = Norm360(RadToDeg(mc.angle));
-    } else {
-        work[MC] = Norm360(chart.NatalLong[MC] + (work[SUN] - chart.NatalLong[SUN]));
-        // Its RAMC as the chart driver derives it: the right ascension of that ecliptic point for
-        // the natal obliquity, in the MC's quadrant.
-        ramcDeg = HouseAtan2Deg(SinD(work[MC]) * CosD(chart.NatalObliquityDeg), CosD(work[MC]));
-    }
-
-    // Progressed ASC at the diurnal latitude.
-    const double latitudeRad = DegToRad(SignedDecimalDegrees(chart.input.DiurnalLatitude));
-    const Rect r = PolarToRect(1.0, DegToRad(ramcDeg));
-    const double x = -r.y * std::cos(obliquityRad) - std::sin(obliquityRad) * std::tan(latitudeRad);
-    const Polar asc = RectToPolar(x, r.x);
-    work[ASC] = Norm360(RadToDeg(asc.angle));
+    // Progressed MC and ASC at the diurnal place.
+    ScanAngleInput angleInput;
+    angleInput.fromSiderealTime = options[Option::ProgressedAnglesFromSiderealTime] != 0.0f;
+    angleInput.t = eph.EphT;
+    angleInput.dayFraction = eph.DayFraction;
+    angleInput.obliquityRad = obliquityRad;
+    angleInput.westLongitudeDeg = DecimalFromSignedDMM(chart.input.DiurnalLongitude);
+    angleInput.latitudeDeg = DecimalFromSignedDMM(chart.input.DiurnalLatitude);
+    angleInput.sun = work[SUN];
+    angleInput.natalSun = chart.NatalLong[SUN];
+    angleInput.natalMC = chart.NatalLong[MC];
+    angleInput.natalObliquityDeg = chart.NatalObliquityDeg;
+    const ProgressedAngles angles = ScanProgressedAngles(angleInput);
+    work[MC] = angles.MC;
+    work[ASC] = angles.ASC;
     eph.NegObliquityRad = -obliquityRad;
     HousePlacement(work, chart.WorkCusp, chart.HouseLine);
     for (int p = SUN; p <= MC; ++p) {

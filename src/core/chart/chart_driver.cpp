@@ -5,6 +5,7 @@
 #include "core/chart/chart_time.h"
 #include "core/chart/houses.h"
 #include "core/chart/input_checks.h"
+#include "core/chart/progressed_angles.h"
 #include "core/ephemeris/sun_moon.h"
 #include "core/ephemeris/time_angles.h"
 
@@ -158,22 +159,20 @@ bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart
 
     // Progressed angles: from the sidereal time of the progressed moment, or moved by the arc of
     // the progressed Sun.
-    double progObliquityDeg;
-    if (input.options[Option::ProgressedAnglesFromSiderealTime] != 0) {
-        progObliquityDeg = ObliquityDegrees(c.ProgT);
-        const double ramc = RAMCFromSidereal(SiderealHours(c.ProgT), e.DayFraction,
-                                             DecimalFromSignedDMM(in.DiurnalLongitude));
-        c.ProgLong[MC] = MidheavenFromRAMC(ramc, progObliquityDeg);
-        const double phi = progAngles.LatitudeDeg;
-        c.ProgLong[ASC] = Norm360(HouseAtan2Deg(
-            CosD(ramc), -(SinD(ramc) * CosD(progObliquityDeg) + TanD(phi) * SinD(progObliquityDeg))));
-    } else {
-        progObliquityDeg = c.NatalObliquityDeg;
-        const double mc = Norm360(c.ProgLong[SUN] + c.NatalLong[MC] - c.NatalLong[SUN]);
-        const double ramc = HouseAtan2Deg(SinD(mc) * CosD(progObliquityDeg), CosD(mc));
-        c.ProgLong[MC] = mc;
-        c.ProgLong[ASC] = AscendantFromRAMC(ramc, progObliquityDeg, progAngles.LatitudeDeg);
-    }
+    ChartAngleInput angleInput;
+    angleInput.fromSiderealTime = input.options[Option::ProgressedAnglesFromSiderealTime] != 0;
+    angleInput.progressedT = c.ProgT;
+    angleInput.dayFraction = e.DayFraction;
+    angleInput.westLongitudeDeg = DecimalFromSignedDMM(in.DiurnalLongitude);
+    angleInput.latitudeDeg = progAngles.LatitudeDeg;
+    angleInput.progressedSun = c.ProgLong[SUN];
+    angleInput.natalSun = c.NatalLong[SUN];
+    angleInput.natalMC = c.NatalLong[MC];
+    angleInput.natalObliquityDeg = c.NatalObliquityDeg;
+    double progObliquityDeg = 0.0;
+    const ProgressedAngles progressed = ChartProgressedAngles(angleInput, progObliquityDeg);
+    c.ProgLong[MC] = progressed.MC;
+    c.ProgLong[ASC] = progressed.ASC;
     CopyPoints(c.ProgLong, e.WorkLong);
     HousePlacement(e.WorkLong, c.WorkCusp, c.HouseLine);
     c.ProgHouseLine = c.HouseLine;
