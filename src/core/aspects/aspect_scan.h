@@ -95,7 +95,7 @@ struct FamilyInfo {
 };
 
 // In the order the families are scanned and their files written.
-inline constexpr std::array<FamilyInfo, 5> ScanFamilies = {{
+inline constexpr auto ScanFamilies = std::to_array<FamilyInfo>({
     {AspectFamily::TransitToNatal, "_tn", "Transit to natal planet aspects", PointSet::Transit,
      PointSet::Natal},
     {AspectFamily::SolarArcToNatal, "_sn", "Solar arc planet to natal planet aspects",
@@ -106,13 +106,15 @@ inline constexpr std::array<FamilyInfo, 5> ScanFamilies = {{
      PointSet::Progressed, PointSet::Progressed},
     {AspectFamily::TransitToProgressed, "_tp", "Transit to progressed planet aspects",
      PointSet::Transit, PointSet::Progressed},
-}};
+});
+static_assert(ScanFamilies.size() == 5);
 
 // The order of the sorted-by-date files.
-inline constexpr std::array<AspectFamily, 5> SortedByDateOrder = {
+inline constexpr auto SortedByDateOrder = std::to_array<AspectFamily>({
     AspectFamily::TransitToNatal, AspectFamily::TransitToProgressed,
     AspectFamily::ProgressedToNatal, AspectFamily::ProgressedToProgressed,
-    AspectFamily::SolarArcToNatal};
+    AspectFamily::SolarArcToNatal});
+static_assert(SortedByDateOrder.size() == ScanFamilies.size());
 
 const FamilyInfo& FamilyOf(AspectFamily family);
 

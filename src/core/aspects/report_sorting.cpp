@@ -94,8 +94,9 @@ int DateKey(int month, int day, int year) {
 
 // The key of a "dd mmm yy" date text, or -1 when the text is not such a date.
 int DateKeyOfText(std::string_view text) {
-    static constexpr std::array<std::string_view, 12> months = {
-        "jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"};
+    static constexpr auto months = std::to_array<std::string_view>(
+        {"jan", "feb", "mar", "apr", "may", "jun", "jul", "aug", "sep", "oct", "nov", "dec"});
+    static_assert(months.size() == 12);
     if (text.size() != 9 || text[2] != ' ' || text[6] != ' ') return -1;
     auto digit = [&](std::size_t i) {
         return std::isdigit(static_cast<unsigned char>(text[i])) ? text[i] - '0' : -1;

@@ -11,7 +11,7 @@ namespace orrerion {
 namespace {
 
 // House system codes and the names the summary prints after "HOUSE CUSPS - ".
-constexpr std::array<std::pair<std::string_view, std::string_view>, 9> HouseSystemNames = {{
+constexpr auto HouseSystemNames = std::to_array<std::pair<std::string_view, std::string_view>>({
     {"R", "Regiomontanus"},
     {"P", "Placidus"},
     {"K", "Koch"},
@@ -21,11 +21,13 @@ constexpr std::array<std::pair<std::string_view, std::string_view>, 9> HouseSyst
     {"EM", "Equal - MC"},
     {"M", "Meridian"},
     {"I", "Morinus"},
-}};
+});
+static_assert(HouseSystemNames.size() == 9);
 
 // Table rows in the order SUN, MOON, MERCURY .. PLUTO, ASC, MC.
-constexpr std::array<int, 12> RowOrder = {SUN,     MOON,   MERCURY, VENUS,   MARS, JUPITER,
-                                          SATURN,  URANUS, NEPTUNE, PLUTO,   ASC,  MC};
+constexpr auto RowOrder = std::to_array<int>({SUN,     MOON,   MERCURY, VENUS,   MARS, JUPITER,
+                                          SATURN,  URANUS, NEPTUNE, PLUTO,   ASC,  MC});
+static_assert(RowOrder.size() == 12);
 
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 

@@ -33,9 +33,10 @@ static_assert(MonthAbbrevText.size() == 36);
 
 // The point names as separate texts, slots 1..12 by BodyIndex (slot 0 unused); "MC " keeps its
 // trailing blank.
-inline constexpr std::array<std::string_view, 13> PlanetName = {
+inline constexpr auto PlanetName = std::to_array<std::string_view>({
     "", "SUN", "MERCURY", "VENUS", "MARS", "JUPITER", "SATURN", "URANUS", "NEPTUNE", "PLUTO",
-    "MOON", "ASC", "MC "};
+    "MOON", "ASC", "MC "});
+static_assert(PlanetName.size() == 13);
 
 // Entry k (1-based) of width w of a fixed-width table.
 constexpr std::string_view TableEntry(std::string_view table, int k, int w) {

@@ -22,7 +22,7 @@ struct PerturbationTerm {
 };
 
 // Jupiter, perturbation of the mean longitude, degrees.
-inline constexpr std::array<PerturbationTerm, 23> JupiterATable{{
+inline constexpr auto JupiterATable = std::to_array<PerturbationTerm>({
     {0.331364, -0.010281, -0.004692, Trig::Sin, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (0.331364 -0.010281nu -0.004692nu^2) * sin V
     {0.003228, -0.064436, 0.002075, Trig::Cos, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (0.003228 -0.064436nu +0.002075nu^2) * cos V
     {-0.003083, -0.000275, 0.000489, Trig::Sin, 2, PertArg::V, Trig::One, 0, PertArg::V},  // (-0.003083 -0.000275nu +0.000489nu^2) * sin 2V
@@ -46,11 +46,11 @@ inline constexpr std::array<PerturbationTerm, 23> JupiterATable{{
     {-0.003567, 0.0, 0.0, Trig::Sin, 2, PertArg::Zeta, Trig::Sin, 2, PertArg::Q},  // -0.003567 * sin 2zeta * sin 2Q
     {0.002094, 0.0, 0.0, Trig::Cos, 1, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // +0.002094 * cos zeta * cos 2Q
     {0.003342, 0.0, 0.0, Trig::Cos, 2, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // +0.003342 * cos 2zeta * cos 2Q
-}};
+});
 static_assert(JupiterATable.size() == 23);
 
 // Jupiter, degrees.
-inline constexpr std::array<PerturbationTerm, 18> JupiterBTable{{
+inline constexpr auto JupiterBTable = std::to_array<PerturbationTerm>({
     {0.007192, -0.003147, 0.0, Trig::Sin, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (0.007192 -0.003147nu) * sin V
     {-0.020428, -0.000675, 0.000197, Trig::Cos, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (-0.020428 -0.000675nu +0.000197nu^2) * cos V
     {0.007269, 0.000672, 0.0, Trig::Sin, 1, PertArg::Zeta, Trig::Sin, 1, PertArg::Q},  // (0.007269 +0.000672nu) * sin zeta * sin Q
@@ -69,11 +69,11 @@ inline constexpr std::array<PerturbationTerm, 18> JupiterBTable{{
     {0.005547, 0.0, 0.0, Trig::Cos, 1, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // +0.005547 * cos zeta * cos 2Q
     {0.004403, 0.0, 0.0, Trig::Sin, 1, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // +0.004403 * sin zeta * cos 2Q
     {-0.002689, 0.0, 0.0, Trig::Cos, 2, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // -0.002689 * cos 2zeta * cos 2Q
-}};
+});
 static_assert(JupiterBTable.size() == 18);
 
 // Jupiter, eccentricity, units of 1e-7.
-inline constexpr std::array<PerturbationTerm, 29> JupiterDeTable{{
+inline constexpr auto JupiterDeTable = std::to_array<PerturbationTerm>({
     {3606.0, 130.0, -43.0, Trig::Sin, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (3606 +130nu -43nu^2) * sin V
     {1289.0, -580.0, 0.0, Trig::Cos, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (1289 -580nu) * cos V
     {-6764.0, 0.0, 0.0, Trig::Sin, 1, PertArg::Zeta, Trig::Sin, 1, PertArg::Q},  // -6764 * sin zeta * sin Q
@@ -103,11 +103,11 @@ inline constexpr std::array<PerturbationTerm, 29> JupiterDeTable{{
     {1024.0, 75.0, 0.0, Trig::Cos, 1, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // (1024 +75nu) * cos zeta * cos 2Q
     {-437.0, 0.0, 0.0, Trig::Cos, 2, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // -437 * cos 2zeta * cos 2Q
     {-132.0, 0.0, 0.0, Trig::Cos, 3, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // -132 * cos 3zeta * cos 2Q
-}};
+});
 static_assert(JupiterDeTable.size() == 29);
 
 // Jupiter, semi-major axis, units of 1e-6 AU.
-inline constexpr std::array<PerturbationTerm, 11> JupiterDaTable{{
+inline constexpr auto JupiterDaTable = std::to_array<PerturbationTerm>({
     {-263.0, 0.0, 0.0, Trig::Cos, 1, PertArg::V, Trig::One, 0, PertArg::V},  // -263 * cos V
     {205.0, 0.0, 0.0, Trig::Cos, 1, PertArg::Zeta, Trig::One, 0, PertArg::V},  // +205 * cos zeta
     {693.0, 0.0, 0.0, Trig::Cos, 2, PertArg::Zeta, Trig::One, 0, PertArg::V},  // +693 * cos 2zeta
@@ -119,11 +119,11 @@ inline constexpr std::array<PerturbationTerm, 11> JupiterDaTable{{
     {111.0, 0.0, 0.0, Trig::Sin, 3, PertArg::Zeta, Trig::Cos, 1, PertArg::Q},  // +111 * sin 3zeta * cos Q
     {-337.0, 0.0, 0.0, Trig::Cos, 1, PertArg::Zeta, Trig::Cos, 1, PertArg::Q},  // -337 * cos zeta * cos Q
     {-111.0, 0.0, 0.0, Trig::Cos, 2, PertArg::Zeta, Trig::Cos, 1, PertArg::Q},  // -111 * cos 2zeta * cos Q
-}};
+});
 static_assert(JupiterDaTable.size() == 11);
 
 // Saturn, perturbation of the mean longitude, degrees.
-inline constexpr std::array<PerturbationTerm, 24> SaturnATable{{
+inline constexpr auto SaturnATable = std::to_array<PerturbationTerm>({
     {-0.814181, 0.01815, 0.016714, Trig::Sin, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (-0.814181 +0.01815nu +0.016714nu^2) * sin V
     {-0.010497, 0.160906, -0.0041, Trig::Cos, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (-0.010497 +0.160906nu -0.0041nu^2) * cos V
     {0.007581, 0.0, 0.0, Trig::Sin, 2, PertArg::V, Trig::One, 0, PertArg::V},  // +0.007581 * sin 2V
@@ -148,11 +148,11 @@ inline constexpr std::array<PerturbationTerm, 24> SaturnATable{{
     {-0.005236, 0.0, 0.0, Trig::Cos, 1, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // -0.005236 * cos zeta * cos 2Q
     {-0.007736, 0.0, 0.0, Trig::Cos, 2, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // -0.007736 * cos 2zeta * cos 2Q
     {-0.007528, 0.0, 0.0, Trig::Cos, 3, PertArg::Psi, Trig::Cos, 2, PertArg::Q},  // -0.007528 * cos 3psi * cos 2Q
-}};
+});
 static_assert(SaturnATable.size() == 24);
 
 // Saturn, degrees.
-inline constexpr std::array<PerturbationTerm, 17> SaturnBTable{{
+inline constexpr auto SaturnBTable = std::to_array<PerturbationTerm>({
     {0.077108, 0.007186, -0.001533, Trig::Sin, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (0.077108 +0.007186nu -0.001533nu^2) * sin V
     {0.045803, -0.014766, -0.000536, Trig::Cos, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (0.045803 -0.014766nu -0.000536nu^2) * cos V
     {-0.007075, 0.0, 0.0, Trig::Sin, 1, PertArg::Zeta, Trig::One, 0, PertArg::V},  // -0.007075 * sin zeta
@@ -170,11 +170,11 @@ inline constexpr std::array<PerturbationTerm, 17> SaturnBTable{{
     {0.011981, 0.0, 0.0, Trig::Sin, 2, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // +0.011981 * sin 2zeta * cos 2Q
     {0.014861, 0.001136, 0.0, Trig::Cos, 1, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // (0.014861 +0.001136nu) * cos zeta * cos 2Q
     {-0.013064, -0.001628, 0.0, Trig::Cos, 2, PertArg::Zeta, Trig::Cos, 2, PertArg::Q},  // (-0.013064 -0.001628nu) * cos 2zeta * cos 2Q
-}};
+});
 static_assert(SaturnBTable.size() == 17);
 
 // Saturn, eccentricity, units of 1e-7.
-inline constexpr std::array<PerturbationTerm, 49> SaturnDeTable{{
+inline constexpr auto SaturnDeTable = std::to_array<PerturbationTerm>({
     {-7927.0, 2548.0, 91.0, Trig::Sin, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (-7927 +2548nu +91nu^2) * sin V
     {13381.0, 1226.0, -253.0, Trig::Cos, 1, PertArg::V, Trig::One, 0, PertArg::V},  // (13381 +1226nu -253nu^2) * cos V
     {248.0, -121.0, 0.0, Trig::Sin, 2, PertArg::V, Trig::One, 0, PertArg::V},  // (248 -121nu) * sin 2V
@@ -224,11 +224,11 @@ inline constexpr std::array<PerturbationTerm, 49> SaturnDeTable{{
     {-271.0, 0.0, 0.0, Trig::Cos, 3, PertArg::Zeta, Trig::Cos, 3, PertArg::Q},  // -271 * cos 3zeta * cos 3Q
     {-382.0, 0.0, 0.0, Trig::Cos, 3, PertArg::Zeta, Trig::Sin, 4, PertArg::Q},  // -382 * cos 3zeta * sin 4Q
     {-376.0, 0.0, 0.0, Trig::Sin, 3, PertArg::Zeta, Trig::Cos, 4, PertArg::Q},  // -376 * sin 3zeta * cos 4Q
-}};
+});
 static_assert(SaturnDeTable.size() == 49);
 
 // Saturn, semi-major axis, units of 1e-6 AU.
-inline constexpr std::array<PerturbationTerm, 36> SaturnDaTable{{
+inline constexpr auto SaturnDaTable = std::to_array<PerturbationTerm>({
     {0.0, 572.0, 0.0, Trig::Sin, 1, PertArg::V, Trig::One, 0, PertArg::V},  // +572nu * sin V
     {2933.0, 0.0, 0.0, Trig::Cos, 1, PertArg::V, Trig::One, 0, PertArg::V},  // +2933 * cos V
     {33629.0, 0.0, 0.0, Trig::Cos, 1, PertArg::Zeta, Trig::One, 0, PertArg::V},  // +33629 * cos zeta
@@ -265,7 +265,7 @@ inline constexpr std::array<PerturbationTerm, 36> SaturnDaTable{{
     {398.0, 0.0, 0.0, Trig::Sin, 3, PertArg::Zeta, Trig::Sin, 3, PertArg::Q},  // +398 * sin 3zeta * sin 3Q
     {344.0, 0.0, 0.0, Trig::Cos, 1, PertArg::Zeta, Trig::Cos, 3, PertArg::Q},  // +344 * cos zeta * cos 3Q
     {-427.0, 0.0, 0.0, Trig::Cos, 3, PertArg::Zeta, Trig::Cos, 3, PertArg::Q},  // -427 * cos 3zeta * cos 3Q
-}};
+});
 static_assert(SaturnDaTable.size() == 36);
 
 }  // namespace orrerion

@@ -16,12 +16,12 @@ struct InnerElementRow {
     double M0, M1;
 };
 
-inline constexpr std::array<InnerElementRow, 4> InnerElements{{
+inline constexpr auto InnerElements = std::to_array<InnerElementRow>({
     {1, 1.000000031, 0.016709, -0.000042, 0, 0, 0, 0, 102.94, 1.7192, 357.5256, 35999.0498},
     {2, 0.387099, 0.205634, 0.00002, 7.0048, 0.0019, 48.331, 1.185, 77.4552, 1.5555, 174.7947, 149472.5153},
     {3, 0.723332, 0.006773, -0.000048, 3.3946, 0.001, 76.68, 0.9, 131.5718, 1.408, 50.4071, 58517.8039},
     {4, 1.523692, 0.093405, 0.000092, 1.8496, -0.0007, 49.557, 0.771, 336.059, 1.8408, 19.3879, 19139.8585},
-}};
+});
 static_assert(InnerElements.size() == 4);
 
 // A cubic c0 + c1*T + c2*T^2 + c3*T^3.
@@ -43,7 +43,7 @@ struct OuterElementRow {
     Cubic node;
 };
 
-inline constexpr std::array<OuterElementRow, 5> OuterElements{{
+inline constexpr auto OuterElements = std::to_array<OuterElementRow>({
     {1,
      {279.696678, 36000.768925, 0.0003025, 0},
      1.0000002,
@@ -79,7 +79,7 @@ inline constexpr std::array<OuterElementRow, 5> OuterElements{{
      {1.779242, -0.0095436, -0.0000091, 0},
      {276.045975, 0.3256394, 0.00014095, 0.000004113},
      {130.681389, 1.098935, 0.00024987, -0.000004718}},
-}};
+});
 static_assert(OuterElements.size() == 5);
 
 }  // namespace orrerion

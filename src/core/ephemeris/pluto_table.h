@@ -11,7 +11,7 @@ struct PlutoTerm {
     double sine, cosine;
 };
 
-inline constexpr std::array<PlutoTerm, 30> PlutoLongitudeTable{{
+inline constexpr auto PlutoLongitudeTable = std::to_array<PlutoTerm>({
     {0, 0, 1, -19977972, 19667536},
     {0, 0, 2, 987114, -4939350},
     {0, 0, 3, 577978, 1226898},
@@ -42,10 +42,10 @@ inline constexpr std::array<PlutoTerm, 30> PlutoLongitudeTable{{
     {2, 0, -3, 10, 22},
     {2, 0, -2, -57, -32},
     {2, 0, -1, 158, -43},
-}};
+});
 static_assert(PlutoLongitudeTable.size() == 30);
 
-inline constexpr std::array<PlutoTerm, 21> PlutoLatitudeTable{{
+inline constexpr auto PlutoLatitudeTable = std::to_array<PlutoTerm>({
     {0, 0, 1, -5323113, -15024245},
     {0, 0, 2, 3497557, 1735457},
     {0, 0, 3, -1059559, 299464},
@@ -67,10 +67,10 @@ inline constexpr std::array<PlutoTerm, 21> PlutoLatitudeTable{{
     {1, 0, -1, 156, 201},
     {1, 0, 0, 294, 829},
     {1, 0, 1, -123, -31},
-}};
+});
 static_assert(PlutoLatitudeTable.size() == 21);
 
-inline constexpr std::array<PlutoTerm, 27> PlutoRadiusTable{{
+inline constexpr auto PlutoRadiusTable = std::to_array<PlutoTerm>({
     {0, 0, 1, 6623876, 6955990},
     {0, 0, 2, -1181808, -54836},
     {0, 0, 3, 163227, -139603},
@@ -98,7 +98,7 @@ inline constexpr std::array<PlutoTerm, 27> PlutoRadiusTable{{
     {2, 1, -2, 13, -23},
     {2, 0, -1, 25, 107},
     {2, 0, 0, 25, 16},
-}};
+});
 static_assert(PlutoRadiusTable.size() == 27);
 
 }  // namespace orrerion

@@ -21,7 +21,7 @@ struct SunTerm {
 };
 
 // 12 Venus, 11 Mars, 8 Jupiter, 4 Saturn and 4 Moon rows.
-inline constexpr std::array<SunTerm, 39> SunPerturbationTable{{
+inline constexpr auto SunPerturbationTable = std::to_array<SunTerm>({
     {SunTermKind::CosineWithPhase, 4.838, 299.102, 1, 0, 0, 0, 0, 0, -1},  // Venus: V - M
     {SunTermKind::CosineWithPhase, 0.116, 148.9, 2, 0, 0, 0, 0, 0, -1},  // Venus: 2V - M
     {SunTermKind::CosineWithPhase, 5.526, 148.313, 2, 0, 0, 0, 0, 0, -2},  // Venus: 2V - 2M
@@ -61,7 +61,7 @@ inline constexpr std::array<SunTerm, 39> SunPerturbationTable{{
     {SunTermKind::Sine, 0.177, 0.0, 0, 0, 0, 0, 1, 1, 0},  // Moon: D + l
     {SunTermKind::Sine, -0.424, 0.0, 0, 0, 0, 0, 1, -1, 0},  // Moon: D - l
     {SunTermKind::Sine, 0.172, 0.0, 0, 0, 0, 0, 1, 0, -1},  // Moon: D - M
-}};
+});
 static_assert(SunPerturbationTable.size() == 39);
 
 // One term of the Moon's longitude series: amplitude * sin(kD*D + kl*l + klPrime*l' + kF*F), where
@@ -73,7 +73,7 @@ struct MoonTerm {
 };
 
 // Three rows share the argument l - 4D; all three are summed as listed.
-inline constexpr std::array<MoonTerm, 71> MoonLongitudeTable{{
+inline constexpr auto MoonLongitudeTable = std::to_array<MoonTerm>({
     {22639.55, 0, 1, 0, 0},  // l
     {769.02, 0, 2, 0, 0},  // 2l
     {-125.15, 1, 0, 0, 0},  // D
@@ -145,7 +145,7 @@ inline constexpr std::array<MoonTerm, 71> MoonLongitudeTable{{
     {0.68, 0, 3, -1, 0},  // 3l-l'
     {0.557, -2, 2, 0, 2},  // 2l+2F-2D
     {0.538, -2, 2, 0, -2},  // 2l-2F-2D
-}};
+});
 static_assert(MoonLongitudeTable.size() == 71);
 
 }  // namespace orrerion
