@@ -17,10 +17,10 @@ using namespace orrerion;
 // Placidus houses, secondary progressions, the shipped orbs.
 Calculation JohnSmith() {
     Calculation calc;
-    calc.natal.txtName = "John Smith";
-    LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0,
+    calc.natal.name = "John Smith";
+    LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, InputSection::Natal,
                              calc.natal);
-    LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, calc.diurnal);
+    LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, InputSection::Diurnal, calc.diurnal);
     for (Option i : {Option::ConjunctionOrb, Option::SquareOrb, Option::TrineOrb, Option::OppositionOrb}) calc.options[i] = 8;
     calc.options[Option::SextileOrb] = 6;
     calc.options[Option::SemisquareOrb] = 2;

@@ -48,10 +48,10 @@ std::optional<std::string> LoadRecord(const std::string& option, const std::stri
                                       int DateOrder, Calculation& calc, bool natal) {
     NameRecord record;
     if (auto error = CheckRecord(option, text, record)) return error;
-    const std::vector<Message> messages = natal ? LoadNameRecord(record, DateOrder, calc.natal)
-                                                : LoadNameRecord(record, DateOrder, calc.diurnal);
+    const std::vector<Message> messages = natal ? LoadNameRecord(record, DateOrder, InputSection::Natal, calc.natal)
+                                                : LoadNameRecord(record, DateOrder, InputSection::Diurnal, calc.diurnal);
     if (!messages.empty()) return option + ": " + messages.front().text;
-    if (natal) calc.natal.txtName = record.Name;
+    if (natal) calc.natal.name = record.Name;
     return std::nullopt;
 }
 
@@ -169,7 +169,7 @@ std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, 
     }
     calc.houseMarks = options.houses ? HouseMarksForCode(*options.houses)
                                      : HouseMarksFromOption(calc.options[Option::StartHouseSystem]);
-    calc.diurnal.progression = options.progression;
+    calc.progression = options.progression;
     calc.DateOrder = options.dateOrder ? *options.dateOrder : SystemDateOrder();
     if (auto error = LoadRecord("--natal", options.natalRecord, calc.DateOrder, calc, true)) {
         return error;

@@ -43,11 +43,11 @@ TEST(WriteAtlasResult, LocalMeanTimeIsWrittenAsTheZoneWithItsReason) {
               "Australia/Sydney local mean time (longitude / 15)\r\n-10.083333\r\n");
     const AtlasReadResult back = ReadAtlasPlace(dir.string() + "/");
     ASSERT_TRUE(back.place.has_value());
-    NatalFields natal;
+    InputFields natal;
     ASSERT_FALSE(FillFieldsFromAtlas(*back.place, natal).has_value());
-    EXPECT_EQ(natal.txtTZ, "-10.08333");
-    EXPECT_TRUE(natal.optEast);
-    EXPECT_TRUE(natal.optSouth);
+    EXPECT_EQ(natal.zone, "-10.08333");
+    EXPECT_TRUE(natal.east);
+    EXPECT_TRUE(natal.south);
 }
 
 TEST(WriteAtlasResult, AFolderThatCannotBeWrittenIsReportedAndLeavesNoPathFile) {

@@ -39,9 +39,9 @@ void ShowCities(GuiFixture& f) {
 
 // A natal window holding a known person, so that what a city changes and keeps can be seen.
 void SetNatal(GuiFixture& f) {
-    NatalFields natal = f.shell->inputD().Fields();
-    LoadNameRecord(*NameRecordFromLine("Ann,05 Jan 1950,10.05,A,8,120.00,10.00"), 0, natal);
-    natal.txtName = "Ann";
+    InputFields natal = f.shell->inputD().Fields();
+    LoadNameRecord(*NameRecordFromLine("Ann,05 Jan 1950,10.05,A,8,120.00,10.00"), 0, InputSection::Natal, natal);
+    natal.name = "Ann";
     f.shell->inputD().SetFields(natal);
 }
 
@@ -117,20 +117,20 @@ void CitiesWindowTest::codesGiveDegreesHemispheresAndZone() {
     SetNatal(f);
     ShowCities(f);
     ClickEntry(CitiesList(f), 0);
-    const NatalFields natal = f.shell->inputD().Fields();
-    QCOMPARE(QString::fromStdString(natal.txtLongDeg), longDeg);
-    QCOMPARE(QString::fromStdString(natal.txtLongMin), longMin);
-    QCOMPARE(natal.optEast, east);
-    QCOMPARE(QString::fromStdString(natal.txtTZ), zone);
-    QCOMPARE(QString::fromStdString(natal.txtLatDeg), latDeg);
-    QCOMPARE(QString::fromStdString(natal.txtLatMin), latMin);
-    QCOMPARE(natal.optSouth, south);
+    const InputFields natal = f.shell->inputD().Fields();
+    QCOMPARE(QString::fromStdString(natal.longDeg), longDeg);
+    QCOMPARE(QString::fromStdString(natal.longMin), longMin);
+    QCOMPARE(natal.east, east);
+    QCOMPARE(QString::fromStdString(natal.zone), zone);
+    QCOMPARE(QString::fromStdString(natal.latDeg), latDeg);
+    QCOMPARE(QString::fromStdString(natal.latMin), latMin);
+    QCOMPARE(natal.south, south);
     // The person's name, date and clock time are not touched.
-    QCOMPARE(natal.txtName, std::string("Ann"));
-    QCOMPARE(natal.txtDay, std::string("5"));
-    QCOMPARE(natal.txtYear, std::string("1950"));
-    QCOMPARE(natal.txtBirthHour, std::string("10"));
-    QCOMPARE(natal.txtBirthMinute, std::string("5"));
+    QCOMPARE(natal.name, std::string("Ann"));
+    QCOMPARE(natal.day, std::string("5"));
+    QCOMPARE(natal.year, std::string("1950"));
+    QCOMPARE(natal.hour, std::string("10"));
+    QCOMPARE(natal.minute, std::string("5"));
     QVERIFY(f.dialogs.messages.empty());
 
 }
@@ -142,9 +142,9 @@ void CitiesWindowTest::natalPlaceRefreshesTheDiurnalWindow() {
     SetNatal(f);
     DiurnalWindow& diurnal = f.shell->inputD1();
     const auto setOldDiurnal = [&] {
-        DiurnalFields old = diurnal.Fields();
-        old.txtDiurnalYear = "1999";
-        old.txtDiurnalLongDeg = "1";
+        InputFields old = diurnal.Fields();
+        old.year = "1999";
+        old.longDeg = "1";
         diurnal.SetFields(old);
     };
     ShowCities(f);
@@ -152,24 +152,24 @@ void CitiesWindowTest::natalPlaceRefreshesTheDiurnalWindow() {
     // Without "Use natal data": the present moment and the default place.
     setOldDiurnal();
     ClickEntry(CitiesList(f), 0);
-    const DiurnalFields now = diurnal.Fields();
-    QCOMPARE(now.txtDiurnalYear, std::string("2026"));
+    const InputFields now = diurnal.Fields();
+    QCOMPARE(now.year, std::string("2026"));
     setOldDiurnal();
     diurnal.SetDiurnalToNow();
-    QCOMPARE(now.txtDiurnalLongDeg, diurnal.Fields().txtDiurnalLongDeg);
-    QVERIFY(now.txtDiurnalLongDeg != "1");
+    QCOMPARE(now.longDeg, diurnal.Fields().longDeg);
+    QVERIFY(now.longDeg != "1");
 
     // With it: the natal clock time and the new place; the diurnal date stays.
     diurnal.findChild<QCheckBox*>("chkNatOrNow")->click();
     setOldDiurnal();
     ClickEntry(CitiesList(f), 0);
-    const DiurnalFields copied = diurnal.Fields();
-    QCOMPARE(copied.txtDiurnalYear, std::string("1999"));
-    QCOMPARE(copied.txtDiurnalHour, std::string("10"));
-    QCOMPARE(copied.txtDiurnalLongDeg, std::string("151"));
-    QCOMPARE(copied.txtDiurnalTZ, std::string("-10"));
-    QVERIFY(copied.optDiurnalEast);
-    QVERIFY(copied.optDiurnalSouth);
+    const InputFields copied = diurnal.Fields();
+    QCOMPARE(copied.year, std::string("1999"));
+    QCOMPARE(copied.hour, std::string("10"));
+    QCOMPARE(copied.longDeg, std::string("151"));
+    QCOMPARE(copied.zone, std::string("-10"));
+    QVERIFY(copied.east);
+    QVERIFY(copied.south);
     QVERIFY(f.dialogs.messages.empty());
 }
 
@@ -185,15 +185,15 @@ void CitiesWindowTest::secondPersonTakesThePlace() {
     const QString caption = chk2ndPerson->text();
     ShowCities(f);
     ClickEntry(CitiesList(f), 0);
-    const DiurnalFields diurnal = f.shell->inputD1().Fields();
-    QCOMPARE(diurnal.txtDiurnalLongDeg, std::string("151"));
-    QCOMPARE(diurnal.txtDiurnalLongMin, std::string("13"));
-    QVERIFY(diurnal.optDiurnalEast);
-    QCOMPARE(diurnal.txtDiurnalTZ, std::string("-10"));
-    QCOMPARE(diurnal.txtDiurnalLatDeg, std::string("33"));
-    QVERIFY(diurnal.optDiurnalSouth);
+    const InputFields diurnal = f.shell->inputD1().Fields();
+    QCOMPARE(diurnal.longDeg, std::string("151"));
+    QCOMPARE(diurnal.longMin, std::string("13"));
+    QVERIFY(diurnal.east);
+    QCOMPARE(diurnal.zone, std::string("-10"));
+    QCOMPARE(diurnal.latDeg, std::string("33"));
+    QVERIFY(diurnal.south);
     // The natal place and the box's caption stay.
-    QCOMPARE(f.shell->inputD().Fields().txtLongDeg, std::string("120"));
+    QCOMPARE(f.shell->inputD().Fields().longDeg, std::string("120"));
     QCOMPARE(chk2ndPerson->text(), caption);
     QVERIFY(f.dialogs.messages.empty());
 }
@@ -219,8 +219,8 @@ void CitiesWindowTest::wronglyShapedCodesAreReported() {
     SetNatal(f);
     ClickEntry(CitiesList(f), 1);
     f.dialogs.TakeMessages();
-    QCOMPARE(f.shell->inputD().Fields().txtLongDeg, std::string("71"));
-    QCOMPARE(f.shell->inputD().Fields().txtLatDeg, std::string("10"));
+    QCOMPARE(f.shell->inputD().Fields().longDeg, std::string("71"));
+    QCOMPARE(f.shell->inputD().Fields().latDeg, std::string("10"));
 }
 
 void CitiesWindowTest::sameCityTwiceLoadsTheFirst() {
@@ -234,7 +234,7 @@ void CitiesWindowTest::sameCityTwiceLoadsTheFirst() {
     ShowCities(f);
     QCOMPARE(Entries(CitiesList(f)), (QStringList{"Springfield,IL", "Springfield,IL"}));
     ClickEntry(CitiesList(f), 1);
-    QCOMPARE(f.shell->inputD().Fields().txtLongDeg, std::string("89"));
+    QCOMPARE(f.shell->inputD().Fields().longDeg, std::string("89"));
 }
 
 void CitiesWindowTest::missingOrDamagedFileIsReported() {

@@ -394,54 +394,54 @@ void InputWindowsTest::nowFillsTheClockAndTheDefaultPlace() {
     DiurnalWindow& diurnal = f.shell->inputD1();
 
     // Overwrite every field, then NOW.
-    NatalFields other;
-    other.txtName = "Ann";
-    other.txtMonth = other.txtDay = other.txtBirthHour = other.txtBirthMinute = "1";
-    other.txtYear = "1950";
-    other.txtTZ = "-2";
-    other.txtLongDeg = other.txtLongMin = other.txtLatDeg = other.txtLatMin = "9";
-    other.optAM = !pm;
-    other.optEast = other.optSouth = true;
+    InputFields other;
+    other.name = "Ann";
+    other.month = other.day = other.hour = other.minute = "1";
+    other.year = "1950";
+    other.zone = "-2";
+    other.longDeg = other.longMin = other.latDeg = other.latMin = "9";
+    other.am = !pm;
+    other.east = other.south = true;
     natal.SetFields(other);
     Child<QPushButton>(natal, "cmdNow").click();
 
-    const NatalFields n = natal.Fields();
-    QCOMPARE(n.txtName, std::string("Now"));
-    QCOMPARE(n.txtMonth, std::string("12"));
-    QCOMPARE(n.txtDay, std::string("6"));
-    QCOMPARE(n.txtYear, std::string("2026"));
-    QCOMPARE(QString::fromStdString(n.txtBirthHour), hour);
-    QCOMPARE(QString::fromStdString(n.txtBirthMinute), minute);
-    QCOMPARE(n.optAM, !pm);
+    const InputFields n = natal.Fields();
+    QCOMPARE(n.name, std::string("Now"));
+    QCOMPARE(n.month, std::string("12"));
+    QCOMPARE(n.day, std::string("6"));
+    QCOMPARE(n.year, std::string("2026"));
+    QCOMPARE(QString::fromStdString(n.hour), hour);
+    QCOMPARE(QString::fromStdString(n.minute), minute);
+    QCOMPARE(n.am, !pm);
     // The default place of options 18 to 24: zone 5, 71°04' West, 42°21' North.
-    QCOMPARE(n.txtTZ, std::string("5"));
-    QCOMPARE(n.txtLongDeg, std::string("71"));
-    QCOMPARE(n.txtLongMin, std::string("4"));
-    QCOMPARE(n.txtLatDeg, std::string("42"));
-    QCOMPARE(n.txtLatMin, std::string("21"));
-    QVERIFY(!n.optEast);
-    QVERIFY(!n.optSouth);
+    QCOMPARE(n.zone, std::string("5"));
+    QCOMPARE(n.longDeg, std::string("71"));
+    QCOMPARE(n.longMin, std::string("4"));
+    QCOMPARE(n.latDeg, std::string("42"));
+    QCOMPARE(n.latMin, std::string("21"));
+    QVERIFY(!n.east);
+    QVERIFY(!n.south);
 
     // The diurnal window loaded with the same moment and place.
-    const DiurnalFields d = diurnal.Fields();
-    QCOMPARE(d.txtDiurnalMonth, std::string("12"));
-    QCOMPARE(d.txtDiurnalDay, std::string("6"));
-    QCOMPARE(d.txtDiurnalYear, std::string("2026"));
-    QCOMPARE(QString::fromStdString(d.txtDiurnalHour), hour);
-    QCOMPARE(QString::fromStdString(d.txtDiurnalMinute), minute);
-    QCOMPARE(d.optDiurnalAM, !pm);
-    QCOMPARE(d.txtDiurnalTZ, std::string("5"));
-    QVERIFY(!d.optDiurnalEast);
+    const InputFields d = diurnal.Fields();
+    QCOMPARE(d.month, std::string("12"));
+    QCOMPARE(d.day, std::string("6"));
+    QCOMPARE(d.year, std::string("2026"));
+    QCOMPARE(QString::fromStdString(d.hour), hour);
+    QCOMPARE(QString::fromStdString(d.minute), minute);
+    QCOMPARE(d.am, !pm);
+    QCOMPARE(d.zone, std::string("5"));
+    QVERIFY(!d.east);
 
     // The Input menu's refresh of a "Now" chart takes the clock again but keeps the place.
     f.session.clock = [] { return QDateTime(QDate(2027, 2, 3), QTime(23, 1)); };
     natal.SetZoneText("6");
     natal.RefreshClockFields();
-    const NatalFields r = natal.Fields();
-    QCOMPARE(r.txtMonth + "/" + r.txtDay + "/" + r.txtYear, std::string("2/3/2027"));
-    QCOMPARE(r.txtBirthHour + ":" + r.txtBirthMinute, std::string("11:1"));
-    QVERIFY(!r.optAM);
-    QCOMPARE(r.txtTZ, std::string("6"));
+    const InputFields r = natal.Fields();
+    QCOMPARE(r.month + "/" + r.day + "/" + r.year, std::string("2/3/2027"));
+    QCOMPARE(r.hour + ":" + r.minute, std::string("11:1"));
+    QVERIFY(!r.am);
+    QCOMPARE(r.zone, std::string("6"));
     QVERIFY(f.dialogs.messages.empty());
 }
 
@@ -452,58 +452,58 @@ void InputWindowsTest::defaultPlaceEastAndSouth() {
     SetOption(f, 24, "1      south");
     f.Start();
     // Selecting East applies the zone sign rule to the default zone.
-    const NatalFields n = f.shell->inputD().Fields();
-    QCOMPARE(n.txtTZ, std::string("-5.5"));
-    QVERIFY(n.optEast);
-    QVERIFY(n.optSouth);
-    const DiurnalFields d = f.shell->inputD1().Fields();
-    QCOMPARE(d.txtDiurnalTZ, std::string("-5.5"));
-    QVERIFY(d.optDiurnalEast);
-    QVERIFY(d.optDiurnalSouth);
+    const InputFields n = f.shell->inputD().Fields();
+    QCOMPARE(n.zone, std::string("-5.5"));
+    QVERIFY(n.east);
+    QVERIFY(n.south);
+    const InputFields d = f.shell->inputD1().Fields();
+    QCOMPARE(d.zone, std::string("-5.5"));
+    QVERIFY(d.east);
+    QVERIFY(d.south);
 }
 
 void InputWindowsTest::fieldsRoundTripWithoutMessages() {
     GuiFixture f;
     f.Start();
     f.dialogs.TakeMessages();
-    NatalFields natal;
-    natal.txtName = "Ann";
-    natal.txtMonth = "1";
-    natal.txtDay = "13";
-    natal.txtYear = "1950";
-    natal.txtBirthHour = "";  // stored values are put in as they are, without the hour message
-    natal.txtBirthMinute = "30";
-    natal.txtTZ = "-1";
-    natal.txtLongDeg = "3";
-    natal.txtLongMin = "30";
-    natal.txtLatDeg = "40";
-    natal.txtLatMin = "43";
-    natal.optAM = false;
-    natal.optEast = true;
-    natal.optSouth = true;
+    InputFields natal;
+    natal.name = "Ann";
+    natal.month = "1";
+    natal.day = "13";
+    natal.year = "1950";
+    natal.hour = "";  // stored values are put in as they are, without the hour message
+    natal.minute = "30";
+    natal.zone = "-1";
+    natal.longDeg = "3";
+    natal.longMin = "30";
+    natal.latDeg = "40";
+    natal.latMin = "43";
+    natal.am = false;
+    natal.east = true;
+    natal.south = true;
     f.shell->inputD().SetFields(natal);
-    const NatalFields n = f.shell->inputD().Fields();
-    QCOMPARE(n.txtName + n.txtMonth + n.txtDay + n.txtYear + n.txtBirthHour + n.txtBirthMinute,
+    const InputFields n = f.shell->inputD().Fields();
+    QCOMPARE(n.name + n.month + n.day + n.year + n.hour + n.minute,
              std::string("Ann113195030"));
-    QCOMPARE(n.txtTZ + "|" + n.txtLongDeg + "|" + n.txtLongMin + "|" + n.txtLatDeg + "|" +
-                 n.txtLatMin,
+    QCOMPARE(n.zone + "|" + n.longDeg + "|" + n.longMin + "|" + n.latDeg + "|" +
+                 n.latMin,
              std::string("-1|3|30|40|43"));
-    QVERIFY(!n.optAM && n.optEast && n.optSouth);
+    QVERIFY(!n.am && n.east && n.south);
 
     for (ProgressionType type :
          {ProgressionType::Minor, ProgressionType::Tertiary, ProgressionType::Secondary}) {
-        DiurnalFields diurnal = f.shell->inputD1().Fields();
-        diurnal.progression = type;
-        diurnal.txtDiurnalHour = "";
-        diurnal.txtDiurnalTZ = "-7";
-        diurnal.optDiurnalEast = true;
-        diurnal.optDiurnalAM = false;
+        InputFields diurnal = f.shell->inputD1().Fields();
+        f.shell->inputD1().SetProgression(type);
+        diurnal.hour = "";
+        diurnal.zone = "-7";
+        diurnal.east = true;
+        diurnal.am = false;
         f.shell->inputD1().SetFields(diurnal);
-        const DiurnalFields d = f.shell->inputD1().Fields();
-        QVERIFY(d.progression == type);
-        QCOMPARE(d.txtDiurnalHour, std::string());
-        QCOMPARE(d.txtDiurnalTZ, std::string("-7"));
-        QVERIFY(d.optDiurnalEast && !d.optDiurnalAM);
+        const InputFields d = f.shell->inputD1().Fields();
+        QVERIFY(f.shell->inputD1().Progression() == type);
+        QCOMPARE(d.hour, std::string());
+        QCOMPARE(d.zone, std::string("-7"));
+        QVERIFY(d.east && !d.am);
     }
     QVERIFY(OptionButton(f.shell->inputD1(), "Option1").isChecked());
     QVERIFY(f.dialogs.messages.empty());
@@ -514,56 +514,56 @@ void InputWindowsTest::useNatalData() {
     f.Start();
     NatalWindow& natal = f.shell->inputD();
     DiurnalWindow& diurnal = f.shell->inputD1();
-    NatalFields person = natal.Fields();
-    person.txtName = "Ann";
-    person.txtMonth = "1";
-    person.txtDay = "13";
-    person.txtYear = "1950";
-    person.txtBirthHour = "8";
-    person.txtBirthMinute = "30";
-    person.optAM = true;
-    person.txtTZ = "-1";
-    person.optEast = true;
-    person.txtLongDeg = "3";
-    person.txtLongMin = "30";
-    person.txtLatDeg = "40";
-    person.txtLatMin = "43";
-    person.optSouth = true;
+    InputFields person = natal.Fields();
+    person.name = "Ann";
+    person.month = "1";
+    person.day = "13";
+    person.year = "1950";
+    person.hour = "8";
+    person.minute = "30";
+    person.am = true;
+    person.zone = "-1";
+    person.east = true;
+    person.longDeg = "3";
+    person.longMin = "30";
+    person.latDeg = "40";
+    person.latMin = "43";
+    person.south = true;
     natal.SetFields(person);
-    DiurnalFields moment = diurnal.Fields();
-    moment.txtDiurnalMonth = "7";
-    moment.txtDiurnalDay = "4";
-    moment.txtDiurnalYear = "2030";
+    InputFields moment = diurnal.Fields();
+    moment.month = "7";
+    moment.day = "4";
+    moment.year = "2030";
     diurnal.SetFields(moment);
 
     QCheckBox& useNatal = Child<QCheckBox>(diurnal, "chkNatOrNow");
     useNatal.click();
     QVERIFY(diurnal.UseNatalData());
-    DiurnalFields d = diurnal.Fields();
+    InputFields d = diurnal.Fields();
     // Time and place come over; the date stays.
-    QCOMPARE(d.txtDiurnalHour + ":" + d.txtDiurnalMinute, std::string("8:30"));
-    QVERIFY(d.optDiurnalAM);
-    QCOMPARE(d.txtDiurnalTZ, std::string("-1"));
-    QCOMPARE(d.txtDiurnalLongDeg + " " + d.txtDiurnalLongMin, std::string("3 30"));
-    QCOMPARE(d.txtDiurnalLatDeg + " " + d.txtDiurnalLatMin, std::string("40 43"));
-    QVERIFY(d.optDiurnalEast);
-    QVERIFY(d.optDiurnalSouth);
-    QCOMPARE(d.txtDiurnalMonth + "/" + d.txtDiurnalDay + "/" + d.txtDiurnalYear,
+    QCOMPARE(d.hour + ":" + d.minute, std::string("8:30"));
+    QVERIFY(d.am);
+    QCOMPARE(d.zone, std::string("-1"));
+    QCOMPARE(d.longDeg + " " + d.longMin, std::string("3 30"));
+    QCOMPARE(d.latDeg + " " + d.latMin, std::string("40 43"));
+    QVERIFY(d.east);
+    QVERIFY(d.south);
+    QCOMPARE(d.month + "/" + d.day + "/" + d.year,
              std::string("7/4/2030"));
 
     // Cleared: the present moment and the default place again, date included.
     useNatal.click();
     QVERIFY(!diurnal.UseNatalData());
     d = diurnal.Fields();
-    QCOMPARE(d.txtDiurnalMonth + "/" + d.txtDiurnalDay + "/" + d.txtDiurnalYear,
+    QCOMPARE(d.month + "/" + d.day + "/" + d.year,
              std::string("12/6/2026"));
-    QCOMPARE(d.txtDiurnalHour + ":" + d.txtDiurnalMinute, std::string("3:40"));
-    QVERIFY(!d.optDiurnalAM);
-    QCOMPARE(d.txtDiurnalTZ, std::string("5"));
-    QCOMPARE(d.txtDiurnalLongDeg + " " + d.txtDiurnalLongMin, std::string("71 4"));
-    QCOMPARE(d.txtDiurnalLatDeg + " " + d.txtDiurnalLatMin, std::string("42 21"));
-    QVERIFY(!d.optDiurnalEast);
-    QVERIFY(!d.optDiurnalSouth);
+    QCOMPARE(d.hour + ":" + d.minute, std::string("3:40"));
+    QVERIFY(!d.am);
+    QCOMPARE(d.zone, std::string("5"));
+    QCOMPARE(d.longDeg + " " + d.longMin, std::string("71 4"));
+    QCOMPARE(d.latDeg + " " + d.latMin, std::string("42 21"));
+    QVERIFY(!d.east);
+    QVERIFY(!d.south);
     QVERIFY(f.dialogs.messages.empty());
 }
 
@@ -617,8 +617,8 @@ void InputWindowsTest::okAndTheDiurnalBackgroundRunTheCalculation() {
     // OK closes an open time zone picker and calculates the natal window's chart.
     f.shell->timeZone().show();
     natal.SetFields([&] {
-        NatalFields n = natal.Fields();
-        n.txtName = "Ann";
+        InputFields n = natal.Fields();
+        n.name = "Ann";
         return n;
     }());
     f.dialogs.inputAnswers = {""};
@@ -729,7 +729,7 @@ void InputWindowsTest::lookupLabels() {
     QCOMPARE(f.dialogs.prompts[1].title, QString("Where do I find ATLAS.EXE?"));
     QVERIFY(f.dialogs.TakeMessages().empty());
     // The natal zone was not touched by any of this.
-    QCOMPARE(natal.Fields().txtTZ, std::string("5"));
+    QCOMPARE(natal.Fields().zone, std::string("5"));
 }
 
 void InputWindowsTest::screenshots() {

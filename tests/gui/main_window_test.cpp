@@ -246,8 +246,8 @@ void MainWindowTest::badInputStopsBeforeTheDayQuestion() {
     GuiFixture f;
     f.Start();
     LoadExampleChart(f);
-    NatalFields natal = f.shell->inputD().Fields();
-    natal.txtMonth = "13";
+    InputFields natal = f.shell->inputD().Fields();
+    natal.month = "13";
     f.shell->inputD().SetFields(natal);
     Action(f.shell->main(), "mnuHousePlacidus")->trigger();
     QVERIFY(!f.dialogs.messages.empty());

@@ -66,16 +66,16 @@ int SelectedRow(QListWidget& list) {
 
 // A valid diurnal moment, so that a calculation can run whatever the diurnal window holds.
 void SetDiurnalPlace(GuiFixture& f) {
-    DiurnalFields diurnal = f.shell->inputD1().Fields();
-    LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, diurnal);
+    InputFields diurnal = f.shell->inputD1().Fields();
+    LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, InputSection::Diurnal, diurnal);
     f.shell->inputD1().SetFields(diurnal);
 }
 
 void SetNatal(GuiFixture& f, const std::string& line) {
-    NatalFields natal = f.shell->inputD().Fields();
+    InputFields natal = f.shell->inputD().Fields();
     const std::optional<NameRecord> record = NameRecordFromLine(line);
-    LoadNameRecord(*record, f.session.calc.DateOrder, natal);
-    natal.txtName = record->Name;
+    LoadNameRecord(*record, f.session.calc.DateOrder, InputSection::Natal, natal);
+    natal.name = record->Name;
     f.shell->inputD().SetFields(natal);
 }
 
@@ -216,40 +216,40 @@ void NamesWindowTest::clickLoadsTheFirstRecordOfThatName() {
     QListWidget& list = NamesList(f);
 
     ClickEntry(list, 0);
-    NatalFields natal = f.shell->inputD().Fields();
-    QCOMPARE(natal.txtName, std::string("Midnight Ann"));
-    QCOMPARE(natal.txtMonth, std::string("1"));
-    QCOMPARE(natal.txtDay, std::string("5"));
-    QCOMPARE(natal.txtYear, std::string("1950"));
+    InputFields natal = f.shell->inputD().Fields();
+    QCOMPARE(natal.name, std::string("Midnight Ann"));
+    QCOMPARE(natal.month, std::string("1"));
+    QCOMPARE(natal.day, std::string("5"));
+    QCOMPARE(natal.year, std::string("1950"));
     // 12.00 with A is twelve o'clock A.M.; -000.30 is 0 degrees 30 minutes East.
-    QCOMPARE(natal.txtBirthHour, std::string("12"));
-    QCOMPARE(natal.txtBirthMinute, std::string("0"));
-    QVERIFY(natal.optAM);
-    QCOMPARE(natal.txtTZ, std::string("-1"));
-    QCOMPARE(natal.txtLongDeg, std::string("0"));
-    QCOMPARE(natal.txtLongMin, std::string("30"));
-    QVERIFY(natal.optEast);
-    QCOMPARE(natal.txtLatDeg, std::string("51"));
-    QCOMPARE(natal.txtLatMin, std::string("28"));
-    QVERIFY(!natal.optSouth);
+    QCOMPARE(natal.hour, std::string("12"));
+    QCOMPARE(natal.minute, std::string("0"));
+    QVERIFY(natal.am);
+    QCOMPARE(natal.zone, std::string("-1"));
+    QCOMPARE(natal.longDeg, std::string("0"));
+    QCOMPARE(natal.longMin, std::string("30"));
+    QVERIFY(natal.east);
+    QCOMPARE(natal.latDeg, std::string("51"));
+    QCOMPARE(natal.latMin, std::string("28"));
+    QVERIFY(!natal.south);
 
     ClickEntry(list, 1);
     natal = f.shell->inputD().Fields();
-    QCOMPARE(natal.txtName, std::string("Bob South"));
-    QCOMPARE(natal.txtBirthHour, std::string("9"));
-    QCOMPARE(natal.txtBirthMinute, std::string("7"));
-    QVERIFY(!natal.optAM);
-    QCOMPARE(natal.txtLongDeg, std::string("58"));
-    QVERIFY(!natal.optEast);
-    QCOMPARE(natal.txtLatDeg, std::string("34"));
-    QCOMPARE(natal.txtLatMin, std::string("37"));
-    QVERIFY(natal.optSouth);
+    QCOMPARE(natal.name, std::string("Bob South"));
+    QCOMPARE(natal.hour, std::string("9"));
+    QCOMPARE(natal.minute, std::string("7"));
+    QVERIFY(!natal.am);
+    QCOMPARE(natal.longDeg, std::string("58"));
+    QVERIFY(!natal.east);
+    QCOMPARE(natal.latDeg, std::string("34"));
+    QCOMPARE(natal.latMin, std::string("37"));
+    QVERIFY(natal.south);
 
     // The second "Midnight Ann" loads the first one.
     ClickEntry(list, 2);
     natal = f.shell->inputD().Fields();
-    QCOMPARE(natal.txtYear, std::string("1950"));
-    QCOMPARE(natal.txtLongMin, std::string("30"));
+    QCOMPARE(natal.year, std::string("1950"));
+    QCOMPARE(natal.longMin, std::string("30"));
     QVERIFY(f.dialogs.messages.empty());
     QCOMPARE(f.session.JustSaved, 0);
 }
@@ -260,11 +260,11 @@ void NamesWindowTest::yearFirstDateOrderStillReadsTheStoredDate() {
     f.Start();
     f.session.calc.DateOrder = 2;
     ClickEntry(NamesList(f), 0);
-    const NatalFields natal = f.shell->inputD().Fields();
-    QCOMPARE(natal.txtMonth, std::string("1"));
-    QCOMPARE(natal.txtDay, std::string("5"));
-    QCOMPARE(natal.txtYear, std::string("1950"));
-    QCOMPARE(natal.txtBirthMinute, std::string("5"));
+    const InputFields natal = f.shell->inputD().Fields();
+    QCOMPARE(natal.month, std::string("1"));
+    QCOMPARE(natal.day, std::string("5"));
+    QCOMPARE(natal.year, std::string("1950"));
+    QCOMPARE(natal.minute, std::string("5"));
     QVERIFY(f.dialogs.messages.empty());
     // The file keeps its day-first date.
     QCOMPARE(f.ReadDataFile("NAMES.FIL"), std::string("Ann,05 Jan 1950,10.05,A,5,071.05,42.21\r\n"));
@@ -282,7 +282,7 @@ void NamesWindowTest::unreadableDateIsReportedAndStopsTheLoading() {
     QCOMPARE(shown[0].title, QString("Error!"));
     QCOMPARE(shown[0].icon, MessageIcon::Critical);
     // Nothing after the date was loaded.
-    QCOMPARE(f.shell->inputD().Fields().txtYear, std::string("2000"));
+    QCOMPARE(f.shell->inputD().Fields().year, std::string("2000"));
 }
 
 void NamesWindowTest::natalClickRefreshesTheDiurnalWindow() {
@@ -297,32 +297,32 @@ void NamesWindowTest::natalClickRefreshesTheDiurnalWindow() {
     // Without "Use natal data" the diurnal window goes back to the present moment.
     SetDiurnalPlace(f);
     ClickEntry(NamesList(f), 0);
-    const DiurnalFields now = diurnal.Fields();
-    QCOMPARE(now.txtDiurnalMonth, std::string("12"));
-    QCOMPARE(now.txtDiurnalDay, std::string("6"));
-    QCOMPARE(now.txtDiurnalYear, std::string("2026"));
-    QCOMPARE(now.txtDiurnalHour, std::string("3"));
-    QCOMPARE(now.txtDiurnalMinute, std::string("40"));
+    const InputFields now = diurnal.Fields();
+    QCOMPARE(now.month, std::string("12"));
+    QCOMPARE(now.day, std::string("6"));
+    QCOMPARE(now.year, std::string("2026"));
+    QCOMPARE(now.hour, std::string("3"));
+    QCOMPARE(now.minute, std::string("40"));
     SetDiurnalPlace(f);
     diurnal.SetDiurnalToNow();
-    QCOMPARE(now.txtDiurnalLongDeg, diurnal.Fields().txtDiurnalLongDeg);
-    QCOMPARE(now.txtDiurnalTZ, diurnal.Fields().txtDiurnalTZ);
-    QVERIFY(now.txtDiurnalLongDeg != "74");  // not the place set before the click
+    QCOMPARE(now.longDeg, diurnal.Fields().longDeg);
+    QCOMPARE(now.zone, diurnal.Fields().zone);
+    QVERIFY(now.longDeg != "74");  // not the place set before the click
 
     // With it, the person's clock time and place are copied; the diurnal date stays.
     chkNatOrNow->click();
     SetDiurnalPlace(f);
     ClickEntry(NamesList(f), 0);
-    const DiurnalFields copied = diurnal.Fields();
-    QCOMPARE(copied.txtDiurnalYear, std::string("2026"));
-    QCOMPARE(copied.txtDiurnalHour, std::string("4"));
-    QCOMPARE(copied.txtDiurnalMinute, std::string("5"));
-    QVERIFY(!copied.optDiurnalAM);
-    QCOMPARE(copied.txtDiurnalTZ, std::string("-9"));
-    QCOMPARE(copied.txtDiurnalLongDeg, std::string("139"));
-    QCOMPARE(copied.txtDiurnalLongMin, std::string("42"));
-    QVERIFY(copied.optDiurnalEast);
-    QCOMPARE(copied.txtDiurnalLatDeg, std::string("35"));
+    const InputFields copied = diurnal.Fields();
+    QCOMPARE(copied.year, std::string("2026"));
+    QCOMPARE(copied.hour, std::string("4"));
+    QCOMPARE(copied.minute, std::string("5"));
+    QVERIFY(!copied.am);
+    QCOMPARE(copied.zone, std::string("-9"));
+    QCOMPARE(copied.longDeg, std::string("139"));
+    QCOMPARE(copied.longMin, std::string("42"));
+    QVERIFY(copied.east);
+    QCOMPARE(copied.latDeg, std::string("35"));
     QVERIFY(f.dialogs.messages.empty());
 }
 
@@ -337,13 +337,13 @@ void NamesWindowTest::secondPersonGoesToTheDiurnalWindow() {
     QVERIFY(f.shell->inputD1().SecondPerson());
 
     ClickEntry(NamesList(f), 0);
-    const DiurnalFields diurnal = f.shell->inputD1().Fields();
-    QCOMPARE(diurnal.txtDiurnalYear, std::string("1985"));
-    QCOMPARE(diurnal.txtDiurnalHour, std::string("4"));
-    QCOMPARE(diurnal.txtDiurnalLongDeg, std::string("139"));
-    QVERIFY(diurnal.optDiurnalEast);
+    const InputFields diurnal = f.shell->inputD1().Fields();
+    QCOMPARE(diurnal.year, std::string("1985"));
+    QCOMPARE(diurnal.hour, std::string("4"));
+    QCOMPARE(diurnal.longDeg, std::string("139"));
+    QVERIFY(diurnal.east);
     QCOMPARE(chk2ndPerson->text(), QString("Second Sue"));
-    QCOMPARE(f.shell->inputD().Fields().txtName, std::string("Natal Ned"));
+    QCOMPARE(f.shell->inputD().Fields().name, std::string("Natal Ned"));
 
     // A double click loads the second person only: no calculation, the window stays.
     ClickEntry(NamesList(f), 0, true);
@@ -374,8 +374,8 @@ void NamesWindowTest::lockListBringsTheSamePersonBack() {
     QCOMPARE(f.session.LockList, 1);
     QCOMPARE(TopVisibleRow(list), 18);
     QCOMPARE(SelectedRow(list), 30);
-    QCOMPARE(f.shell->inputD().Fields().txtName, std::string("Person 30"));
-    QCOMPARE(f.shell->inputD().Fields().txtDay, std::string("3"));
+    QCOMPARE(f.shell->inputD().Fields().name, std::string("Person 30"));
+    QCOMPARE(f.shell->inputD().Fields().day, std::string("3"));
 
     // The file shrank to ten people: the last one is selected and loaded.
     f.WriteDataFile("NAMES.FIL", NumberedNames(10));
@@ -383,14 +383,14 @@ void NamesWindowTest::lockListBringsTheSamePersonBack() {
     QCOMPARE(SelectedRow(NamesList(f)), 9);
     QCOMPARE(TopVisibleRow(NamesList(f)), 0);
     QCOMPARE(f.session.LockedIndex, 9);
-    QCOMPARE(f.shell->inputD().Fields().txtName, std::string("Person 09"));
+    QCOMPARE(f.shell->inputD().Fields().name, std::string("Person 09"));
 
     // Right after a save nothing is selected or loaded.
     SetNatal(f, "Someone Else,01 Jan 2000,1.00,A,5,071.05,42.21");
     f.session.JustSaved = 1;
     ReloadNames(f);
     QCOMPARE(SelectedRow(NamesList(f)), -1);
-    QCOMPARE(f.shell->inputD().Fields().txtName, std::string("Someone Else"));
+    QCOMPARE(f.shell->inputD().Fields().name, std::string("Someone Else"));
 
     // Unticked, a reload leaves the list alone.
     QTest::mouseClick(f.shell->names().findChild<QCheckBox*>("Check1"), Qt::LeftButton);
@@ -406,7 +406,7 @@ void NamesWindowTest::lockListBringsTheSamePersonBack() {
     ReloadNames(f);
     QCOMPARE(SelectedRow(NamesList(f)), 0);
     QCOMPARE(f.session.LockedIndex, 0);
-    QCOMPARE(f.shell->inputD().Fields().txtName, std::string("Person 00"));
+    QCOMPARE(f.shell->inputD().Fields().name, std::string("Person 00"));
     QVERIFY(f.dialogs.messages.empty());
 }
 
@@ -557,8 +557,8 @@ void NamesWindowTest::savingIsRefusedCancelledOrReportedWithoutLosingTheFile() {
 
     // A comma in the name: refused before any file is chosen; the list is read again.
     SetNatal(f, "Smith,14 Jul 1989,10.05,P,5,071.05,42.21");
-    NatalFields natal = f.shell->inputD().Fields();
-    natal.txtName = "Smith, John";
+    InputFields natal = f.shell->inputD().Fields();
+    natal.name = "Smith, John";
     f.shell->inputD().SetFields(natal);
     QPointer<NamesWindow> before = &f.shell->names();
     SaveNatalToNamesFile(*f.shell);
@@ -608,8 +608,8 @@ void NamesWindowTest::savingIsRefusedCancelledOrReportedWithoutLosingTheFile() {
 
     // A natal date that is not a calendar date is not written.
     natal = f.shell->inputD().Fields();
-    natal.txtDay = "31";
-    natal.txtMonth = "2";
+    natal.day = "31";
+    natal.month = "2";
     f.shell->inputD().SetFields(natal);
     SaveNatalToNamesFile(*f.shell);
     shown = f.dialogs.TakeMessages();

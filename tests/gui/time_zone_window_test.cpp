@@ -37,11 +37,11 @@ void ShowPicker(GuiFixture& f, bool diurnalTarget) {
 void SetPlaces(GuiFixture& f) {
     const std::optional<NameRecord> record =
         NameRecordFromLine("Ann,05 Jan 1950,10.05,A,8,120.00,10.00");
-    NatalFields natal = f.shell->inputD().Fields();
-    LoadNameRecord(*record, 0, natal);
+    InputFields natal = f.shell->inputD().Fields();
+    LoadNameRecord(*record, 0, InputSection::Natal, natal);
     f.shell->inputD().SetFields(natal);
-    DiurnalFields diurnal = f.shell->inputD1().Fields();
-    LoadNameRecord(*record, 0, diurnal);
+    InputFields diurnal = f.shell->inputD1().Fields();
+    LoadNameRecord(*record, 0, InputSection::Diurnal, diurnal);
     f.shell->inputD1().SetFields(diurnal);
 }
 
@@ -125,25 +125,25 @@ void TimeZoneWindowTest::clickWritesTheZoneIntoTheWindowThatOpenedThePicker() {
     // Opened from the natal window: a zone east of Greenwich selects East.
     ShowPicker(f, false);
     ClickEntry(ZoneList(f), 1);
-    NatalFields natal = f.shell->inputD().Fields();
-    QCOMPARE(natal.txtTZ, std::string("-5.5"));
-    QVERIFY(natal.optEast);
-    QCOMPARE(f.shell->inputD1().Fields().txtDiurnalTZ, std::string("8"));
+    InputFields natal = f.shell->inputD().Fields();
+    QCOMPARE(natal.zone, std::string("-5.5"));
+    QVERIFY(natal.east);
+    QCOMPARE(f.shell->inputD1().Fields().zone, std::string("8"));
     ClickEntry(ZoneList(f), 2);
     natal = f.shell->inputD().Fields();
-    QCOMPARE(natal.txtTZ, std::string("0"));
-    QVERIFY(!natal.optEast);
+    QCOMPARE(natal.zone, std::string("0"));
+    QVERIFY(!natal.east);
     // The second "Eastern" applies the first one.
     ClickEntry(ZoneList(f), 4);
-    QCOMPARE(f.shell->inputD().Fields().txtTZ, std::string("5"));
+    QCOMPARE(f.shell->inputD().Fields().zone, std::string("5"));
 
     // Opened from the diurnal window.
     ShowPicker(f, true);
     ClickEntry(ZoneList(f), 1);
-    const DiurnalFields diurnal = f.shell->inputD1().Fields();
-    QCOMPARE(diurnal.txtDiurnalTZ, std::string("-5.5"));
-    QVERIFY(diurnal.optDiurnalEast);
-    QCOMPARE(f.shell->inputD().Fields().txtTZ, std::string("5"));
+    const InputFields diurnal = f.shell->inputD1().Fields();
+    QCOMPARE(diurnal.zone, std::string("-5.5"));
+    QVERIFY(diurnal.east);
+    QCOMPARE(f.shell->inputD().Fields().zone, std::string("5"));
     QVERIFY(f.dialogs.messages.empty());
 
     // Enter on an entry works as a click.
@@ -151,8 +151,8 @@ void TimeZoneWindowTest::clickWritesTheZoneIntoTheWindowThatOpenedThePicker() {
     list.setFocus();
     list.setCurrentRow(0);
     QTest::keyClick(&list, Qt::Key_Return);
-    QCOMPARE(f.shell->inputD1().Fields().txtDiurnalTZ, std::string("5"));
-    QVERIFY(!f.shell->inputD1().Fields().optDiurnalEast);
+    QCOMPARE(f.shell->inputD1().Fields().zone, std::string("5"));
+    QVERIFY(!f.shell->inputD1().Fields().east);
 }
 
 void TimeZoneWindowTest::unusableNamesAndFilesAreReportedAsCorrupt() {
@@ -169,8 +169,8 @@ void TimeZoneWindowTest::unusableNamesAndFilesAreReportedAsCorrupt() {
     QCOMPARE(shown[0].text, QString(TimeZoneCorruptMessage));
     QCOMPARE(shown[0].title, QString("Error!"));
     QCOMPARE(shown[0].icon, MessageIcon::Critical);
-    QCOMPARE(f.shell->inputD().Fields().txtTZ, std::string("8"));
-    QVERIFY(!f.shell->inputD().Fields().optEast);
+    QCOMPARE(f.shell->inputD().Fields().zone, std::string("8"));
+    QVERIFY(!f.shell->inputD().Fields().east);
 
     // A name longer than 32 characters stops the reading; the zones before it stay listed.
     f.WriteDataFile("TZ.DAT",

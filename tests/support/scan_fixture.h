@@ -104,9 +104,9 @@ inline Options ShippedOrbs() {
 inline Calculation JohnSmithCalculation(const Options& options) {
     Calculation calc;
     calc.options = options;
-    calc.natal.txtName = "John Smith";
-    LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, calc.natal);
-    LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, calc.diurnal);
+    calc.natal.name = "John Smith";
+    LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, InputSection::Natal, calc.natal);
+    LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, InputSection::Diurnal, calc.diurnal);
     CollectingReporter reporter;
     RunCalculationStart(calc);
     ComputeCharts(calc, reporter);

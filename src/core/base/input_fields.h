@@ -1,35 +1,45 @@
 #pragma once
-// The field texts and option-button states of the natal and diurnal input windows, as plain data.
-// The windows fill these; the checks, the parser and the chart driver read them.
+// The field texts and option-button states of an input window, as plain data: one type for the
+// natal window (the birth) and the diurnal window (the second moment and place). The windows fill
+// these; the checks, the parser, the record loaders and the chart driver read them.
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace orrerion {
 
-struct NatalFields {
-    std::string txtName;
-    std::string txtMonth, txtDay, txtYear;
-    std::string txtBirthHour, txtBirthMinute;
-    std::string txtTZ;
-    std::string txtLongDeg, txtLongMin;
-    std::string txtLatDeg, txtLatMin;
-    bool optAM = true;      // false: P.M.
-    bool optEast = false;   // false: West
-    bool optSouth = false;  // false: North
+// Which input window a set of fields belongs to. The two differ in their control names, their
+// messages and in that only the natal window has a name.
+enum class InputSection { Natal, Diurnal };
+
+struct InputFields {
+    std::string name;  // the natal window's Name; the diurnal window has none
+    std::string month, day, year;
+    std::string hour, minute;  // a 12-hour clock
+    std::string zone;          // hours, west of Greenwich positive
+    std::string longDeg, longMin;
+    std::string latDeg, latMin;
+    bool am = true;       // false: P.M.
+    bool east = false;    // false: West
+    bool south = false;   // false: North
 };
+
+// The text fields of an input window, for mapping them to controls and for naming them in checks.
+enum class InputField { Name, Month, Day, Year, Hour, Minute, Zone, LongDeg, LongMin, LatDeg, LatMin };
+inline constexpr auto AllInputFields = std::to_array<InputField>(
+    {InputField::Name, InputField::Month, InputField::Day, InputField::Year, InputField::Hour,
+     InputField::Minute, InputField::Zone, InputField::LongDeg, InputField::LongMin,
+     InputField::LatDeg, InputField::LatMin});
+static_assert(AllInputFields.size() == 11);
+
+std::string& FieldText(InputFields& fields, InputField field);
+const std::string& FieldText(const InputFields& fields, InputField field);
+
+// The control name of a field in its window ("txtBirthHour", "txtDiurnalHour"); empty for the
+// diurnal window's missing Name.
+std::string_view ControlName(InputSection section, InputField field);
 
 enum class ProgressionType { Secondary, Minor, Tertiary };  // Option1, Option2, Option3
-
-struct DiurnalFields {
-    std::string txtDiurnalMonth, txtDiurnalDay, txtDiurnalYear;
-    std::string txtDiurnalHour, txtDiurnalMinute;
-    std::string txtDiurnalTZ;
-    std::string txtDiurnalLongDeg, txtDiurnalLongMin;
-    std::string txtDiurnalLatDeg, txtDiurnalLatMin;
-    bool optDiurnalAM = true;
-    bool optDiurnalEast = false;
-    bool optDiurnalSouth = false;
-    ProgressionType progression = ProgressionType::Secondary;
-};
 
 // The check marks of the Houses menu; the chart driver derives HouseSystemCode from them.
 struct HouseMenuMarks {
@@ -39,26 +49,5 @@ struct HouseMenuMarks {
     bool mnuHousePorphyry = false;
     bool mnuHouseMeridian = false;
 };
-
-// The place fields of either input window (zone, longitude, latitude), so that one routine can
-// fill the natal or the diurnal window from a city, a name record or the atlas.
-struct PlaceFields {
-    std::string& zone;
-    std::string& longDeg;
-    std::string& longMin;
-    bool& east;
-    std::string& latDeg;
-    std::string& latMin;
-    bool& south;
-};
-
-inline PlaceFields PlaceFieldsOf(NatalFields& f) {
-    return {f.txtTZ, f.txtLongDeg, f.txtLongMin, f.optEast, f.txtLatDeg, f.txtLatMin, f.optSouth};
-}
-
-inline PlaceFields PlaceFieldsOf(DiurnalFields& f) {
-    return {f.txtDiurnalTZ,     f.txtDiurnalLongDeg, f.txtDiurnalLongMin, f.optDiurnalEast,
-            f.txtDiurnalLatDeg, f.txtDiurnalLatMin,  f.optDiurnalSouth};
-}
 
 }  // namespace orrerion

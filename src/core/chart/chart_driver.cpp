@@ -109,7 +109,7 @@ bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart
     // The charts are built in copies and kept only when every value is a number.
     ChartState c = chart;
     EphemerisState e = eph;
-    c.ChartName = input.natal.txtName;
+    c.ChartName = input.natal.name;
     c.HouseSystemCode = HouseSystemCodeFromMarks(input.houseMarks);
     ParseNatal(input.natal, input.DateOrder, c.input);
     ParseDiurnal(input.diurnal, input.DateOrder, c.input);
@@ -139,7 +139,7 @@ bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart
     c.SecProgSun = Norm360(ComputeSun(secondaryT));
 
     // The progressed moment and positions.
-    c.ProgJD = c.NatalJD + ProgressionOffset(input.diurnal.progression, elapsedDays);
+    c.ProgJD = c.NatalJD + ProgressionOffset(input.progression, elapsedDays);
     c.ProgT = CenturiesFrom1900(c.ProgJD);
     c.ProgDayNumber = c.ProgJD - natalDayFraction + 0.5;
     ChartPositions(e, c.ProgDayNumber, natalDayFraction, c.ProgT, c.ProgLong, c.ProgDecl, c.ProgRetroMarks);

@@ -12,8 +12,9 @@ namespace orrerion {
 // What the chart driver reads: both windows' fields, the Houses menu, the options and the
 // system's date order.
 struct ChartInput {
-    const NatalFields& natal;
-    const DiurnalFields& diurnal;
+    const InputFields& natal;
+    const InputFields& diurnal;
+    ProgressionType progression = ProgressionType::Secondary;  // the diurnal window's choice
     const HouseMenuMarks& houseMarks;
     const Options& options;
     int DateOrder = 0;

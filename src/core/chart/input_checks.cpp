@@ -14,7 +14,7 @@ namespace {
 
 // A field as the checks see it: its control name and its text.
 struct Field {
-    const char* name;
+    std::string_view name;
     const std::string& text;
 };
 
@@ -24,28 +24,18 @@ bool IsEmptyText(const std::string& text) {
 
 double Value(const std::string& text) { return LeadingNumber(text); }
 
-// The views of one window that the checks share between the natal and the diurnal fields.
+// The fields of one window with the control names of its section.
 struct WindowFields {
     Field month, day, year, hour, minute, zone, longDeg, longMin, latDeg, latMin;
     bool east;
 };
 
-WindowFields View(const NatalFields& f) {
-    return {{"txtMonth", f.txtMonth},         {"txtDay", f.txtDay},
-            {"txtYear", f.txtYear},           {"txtBirthHour", f.txtBirthHour},
-            {"txtBirthMinute", f.txtBirthMinute}, {"txtTZ", f.txtTZ},
-            {"txtLongDeg", f.txtLongDeg},     {"txtLongMin", f.txtLongMin},
-            {"txtLatDeg", f.txtLatDeg},       {"txtLatMin", f.txtLatMin},
-            f.optEast};
-}
-
-WindowFields View(const DiurnalFields& f) {
-    return {{"txtDiurnalMonth", f.txtDiurnalMonth},     {"txtDiurnalDay", f.txtDiurnalDay},
-            {"txtDiurnalYear", f.txtDiurnalYear},       {"txtDiurnalHour", f.txtDiurnalHour},
-            {"txtDiurnalMinute", f.txtDiurnalMinute},   {"txtDiurnalTZ", f.txtDiurnalTZ},
-            {"txtDiurnalLongDeg", f.txtDiurnalLongDeg}, {"txtDiurnalLongMin", f.txtDiurnalLongMin},
-            {"txtDiurnalLatDeg", f.txtDiurnalLatDeg},   {"txtDiurnalLatMin", f.txtDiurnalLatMin},
-            f.optDiurnalEast};
+WindowFields View(const InputFields& f, InputSection s) {
+    auto field = [&](InputField id) { return Field{ControlName(s, id), FieldText(f, id)}; };
+    return {field(InputField::Month),   field(InputField::Day),     field(InputField::Year),
+            field(InputField::Hour),    field(InputField::Minute),  field(InputField::Zone),
+            field(InputField::LongDeg), field(InputField::LongMin), field(InputField::LatDeg),
+            field(InputField::LatMin),  f.east};
 }
 
 // Adds one problem when any of the fields fails `test`, naming the first that does.
@@ -54,7 +44,7 @@ void CheckAny(std::initializer_list<Field> fields, Test test, const char* messag
               std::vector<InputProblem>& problems) {
     for (const Field& f : fields) {
         if (test(f)) {
-            problems.push_back({f.name, message});
+            problems.push_back({std::string(f.name), message});
             return;
         }
     }
@@ -69,7 +59,7 @@ void EmptyFieldChecks(const WindowFields& w, const char* message,
     CheckAny({w.hour, w.minute, w.zone}, empty, message, problems);
     CheckAny({w.longDeg, w.longMin}, empty, message, problems);
     CheckAny({w.latDeg, w.latMin}, empty, message, problems);
-    if (Value(w.zone.text) < -2 && !w.east) problems.push_back({w.zone.name, message});
+    if (Value(w.zone.text) < -2 && !w.east) problems.push_back({std::string(w.zone.name), message});
 }
 
 // True when the text, after blanks, begins with a number: a sign, then a digit or a point and a digit.
@@ -99,7 +89,7 @@ std::vector<InputProblem> RangeChecks(const WindowFields& w, const char* message
     auto check = [&](std::initializer_list<std::pair<const Field*, bool>> conditions) {
         for (const auto& [field, fails] : conditions) {
             if (fails) {
-                problems.push_back({field->name, message});
+                problems.push_back({std::string(field->name), message});
                 return;
             }
         }
@@ -135,38 +125,38 @@ bool BeforeBirthday(const ParsedInput& in) {
 
 }  // namespace
 
-std::vector<InputProblem> CheckInputFields(const NatalFields& natal, const DiurnalFields& diurnal) {
+std::vector<InputProblem> CheckInputFields(const InputFields& natal, const InputFields& diurnal) {
     std::vector<InputProblem> problems;
-    EmptyFieldChecks(View(natal), NatalInputMessage, problems);
-    EmptyFieldChecks(View(diurnal), DiurnalInputMessage, problems);
+    EmptyFieldChecks(View(natal, InputSection::Natal), NatalInputMessage, problems);
+    EmptyFieldChecks(View(diurnal, InputSection::Diurnal), DiurnalInputMessage, problems);
     return problems;
 }
 
-std::vector<InputProblem> CheckLatitudeLimit(const NatalFields& natal, const DiurnalFields& diurnal,
+std::vector<InputProblem> CheckLatitudeLimit(const InputFields& natal, const InputFields& diurnal,
                                              const HouseMenuMarks& marks) {
     if (marks.mnuHouseMeridian) return {};
-    if (LatitudeAboveLimit(Value(natal.txtLatDeg), Value(natal.txtLatMin))) {
-        return {{"txtLatDeg", LatitudeLimitMessage}};
-    }
-    if (LatitudeAboveLimit(Value(diurnal.txtDiurnalLatDeg), Value(diurnal.txtDiurnalLatMin))) {
-        return {{"txtDiurnalLatDeg", LatitudeLimitMessage}};
+    for (const auto& [fields, section] : {std::pair{&natal, InputSection::Natal},
+                                          std::pair{&diurnal, InputSection::Diurnal}}) {
+        if (LatitudeAboveLimit(Value(fields->latDeg), Value(fields->latMin))) {
+            return {{std::string(ControlName(section, InputField::LatDeg)), LatitudeLimitMessage}};
+        }
     }
     return {};
 }
 
-std::vector<InputProblem> CheckNatalRanges(const NatalFields& natal) {
-    return RangeChecks(View(natal), NatalInputMessage);
+const char* InputMessage(InputSection section) {
+    return section == InputSection::Natal ? NatalInputMessage : DiurnalInputMessage;
 }
 
-std::vector<InputProblem> CheckDiurnalRanges(const DiurnalFields& diurnal) {
-    return RangeChecks(View(diurnal), DiurnalInputMessage);
+std::vector<InputProblem> CheckRanges(const InputFields& fields, InputSection section) {
+    return RangeChecks(View(fields, section), InputMessage(section));
 }
 
-std::vector<InputProblem> CheckAllInput(const NatalFields& natal, const DiurnalFields& diurnal,
+std::vector<InputProblem> CheckAllInput(const InputFields& natal, const InputFields& diurnal,
                                         const HouseMenuMarks& marks) {
     std::vector<InputProblem> all = CheckInputFields(natal, diurnal);
-    for (auto part : {CheckLatitudeLimit(natal, diurnal, marks), CheckNatalRanges(natal),
-                      CheckDiurnalRanges(diurnal)}) {
+    for (auto part : {CheckLatitudeLimit(natal, diurnal, marks), CheckRanges(natal, InputSection::Natal),
+                      CheckRanges(diurnal, InputSection::Diurnal)}) {
         all.insert(all.end(), part.begin(), part.end());
     }
     return all;
@@ -185,47 +175,57 @@ std::string JoinDateText(const std::string& month, const std::string& day, const
     }
 }
 
-void ParseNatal(const NatalFields& f, int DateOrder, ParsedInput& in) {
-    in.NatalDay = WholeNumber(f.txtDay);
-    in.NatalMonth = WholeNumber(f.txtMonth);
-    in.NatalYear = WholeNumber(f.txtYear);
-    in.NatalZone = static_cast<float>(Value(f.txtTZ));
-    in.NatalDateText = JoinDateText(f.txtMonth, f.txtDay, f.txtYear, DateOrder);
-    in.NatalHour = static_cast<float>(Value(f.txtBirthHour) + Value(f.txtBirthMinute) / 100);
-    in.NatalMeridiem = f.optAM ? "A.M." : "P.M.";
-    float longitude = static_cast<float>(Value(f.txtLongDeg) + Value(f.txtLongMin) / 100);
-    if (f.optEast) longitude = -longitude;
-    in.NatalLongitude = longitude;
-    in.NatalLongitudeWord = longitude >= 0 ? "WEST" : "EAST";
-    float latitude = static_cast<float>(Value(f.txtLatDeg) + Value(f.txtLatMin) / 100);
-    if (f.optSouth) latitude = -latitude;
-    in.NatalLatitude = latitude;
-    in.NatalLatitudeWord = latitude >= 0 ? "NORTH" : "SOUTH";
+ParsedMoment ParseMoment(const InputFields& f, int DateOrder) {
+    ParsedMoment m;
+    m.day = WholeNumber(f.day);
+    m.month = WholeNumber(f.month);
+    m.year = WholeNumber(f.year);
+    m.zone = static_cast<float>(Value(f.zone));
+    m.dateText = JoinDateText(f.month, f.day, f.year, DateOrder);
+    m.hour = static_cast<float>(Value(f.hour) + Value(f.minute) / 100);
+    m.meridiem = f.am ? "A.M." : "P.M.";
+    float longitude = static_cast<float>(Value(f.longDeg) + Value(f.longMin) / 100);
+    if (f.east) longitude = -longitude;
+    m.longitude = longitude;
+    m.longitudeWord = longitude >= 0 ? "WEST" : "EAST";
+    float latitude = static_cast<float>(Value(f.latDeg) + Value(f.latMin) / 100);
+    if (f.south) latitude = -latitude;
+    m.latitude = latitude;
+    m.latitudeWord = latitude >= 0 ? "NORTH" : "SOUTH";
+    return m;
 }
 
-void ParseDiurnal(const DiurnalFields& f, int DateOrder, ParsedInput& in) {
-    in.DiurnalDay = WholeNumber(f.txtDiurnalDay);
-    in.DiurnalMonth = WholeNumber(f.txtDiurnalMonth);
-    in.DiurnalYear = WholeNumber(f.txtDiurnalYear);
-    in.DiurnalZone = static_cast<float>(Value(f.txtDiurnalTZ));
-    in.DiurnalDateText =
-        JoinDateText(f.txtDiurnalMonth, f.txtDiurnalDay, f.txtDiurnalYear, DateOrder);
+void ParseNatal(const InputFields& f, int DateOrder, ParsedInput& in) {
+    ParsedMoment m = ParseMoment(f, DateOrder);
+    in.NatalDay = m.day;
+    in.NatalMonth = m.month;
+    in.NatalYear = m.year;
+    in.NatalZone = m.zone;
+    in.NatalDateText = std::move(m.dateText);
+    in.NatalHour = m.hour;
+    in.NatalMeridiem = std::move(m.meridiem);
+    in.NatalLongitude = m.longitude;
+    in.NatalLongitudeWord = std::move(m.longitudeWord);
+    in.NatalLatitude = m.latitude;
+    in.NatalLatitudeWord = std::move(m.latitudeWord);
+}
+
+void ParseDiurnal(const InputFields& f, int DateOrder, ParsedInput& in) {
+    ParsedMoment m = ParseMoment(f, DateOrder);
+    in.DiurnalDay = m.day;
+    in.DiurnalMonth = m.month;
+    in.DiurnalYear = m.year;
+    in.DiurnalZone = m.zone;
+    in.DiurnalDateText = std::move(m.dateText);
     const int beforeBirthday = BeforeBirthday(in) ? 1 : 0;
     in.AgeYears = static_cast<std::int16_t>(in.DiurnalYear - in.NatalYear - beforeBirthday);
     in.LastBirthdayYear = static_cast<std::int16_t>(in.DiurnalYear - beforeBirthday);
-    in.DiurnalHour =
-        static_cast<float>(Value(f.txtDiurnalHour) + Value(f.txtDiurnalMinute) / 100);
-    in.DiurnalMeridiem = f.optDiurnalAM ? "A.M." : "P.M.";
-    float longitude =
-        static_cast<float>(Value(f.txtDiurnalLongDeg) + Value(f.txtDiurnalLongMin) / 100);
-    if (f.optDiurnalEast) longitude = -longitude;
-    in.DiurnalLongitude = longitude;
-    in.DiurnalLongitudeWord = longitude >= 0 ? "WEST" : "EAST";
-    float latitude =
-        static_cast<float>(Value(f.txtDiurnalLatDeg) + Value(f.txtDiurnalLatMin) / 100);
-    if (f.optDiurnalSouth) latitude = -latitude;
-    in.DiurnalLatitude = latitude;
-    in.DiurnalLatitudeWord = latitude >= 0 ? "NORTH" : "SOUTH";
+    in.DiurnalHour = m.hour;
+    in.DiurnalMeridiem = std::move(m.meridiem);
+    in.DiurnalLongitude = m.longitude;
+    in.DiurnalLongitudeWord = std::move(m.longitudeWord);
+    in.DiurnalLatitude = m.latitude;
+    in.DiurnalLatitudeWord = std::move(m.latitudeWord);
 }
 
 }  // namespace orrerion

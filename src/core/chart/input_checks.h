@@ -1,6 +1,7 @@
 #pragma once
 // Checking the natal and diurnal input fields before a chart is built, and turning them into the
 // numbers the time conversions and the house engine use.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,26 +24,43 @@ struct InputProblem {
 };
 
 // The empty-field checks of both windows, natal first.
-std::vector<InputProblem> CheckInputFields(const NatalFields& natal, const DiurnalFields& diurnal);
+std::vector<InputProblem> CheckInputFields(const InputFields& natal, const InputFields& diurnal);
 // Latitudes above 66 degrees 00 minutes, in either window, unless Meridian houses are chosen.
-std::vector<InputProblem> CheckLatitudeLimit(const NatalFields& natal, const DiurnalFields& diurnal,
+std::vector<InputProblem> CheckLatitudeLimit(const InputFields& natal, const InputFields& diurnal,
                                              const HouseMenuMarks& marks);
 // The value ranges of each window; the last check refuses a field that starts with a number but
 // holds more than the number ("12a"), or a date field beyond a 16-bit whole number.
-std::vector<InputProblem> CheckNatalRanges(const NatalFields& natal);
-std::vector<InputProblem> CheckDiurnalRanges(const DiurnalFields& diurnal);
+std::vector<InputProblem> CheckRanges(const InputFields& fields, InputSection section);
+
+// "Error in natal input data section. Please correct." or the diurnal one.
+const char* InputMessage(InputSection section);
 
 // All four in their order; empty when the input can be parsed.
-std::vector<InputProblem> CheckAllInput(const NatalFields& natal, const DiurnalFields& diurnal,
+std::vector<InputProblem> CheckAllInput(const InputFields& natal, const InputFields& diurnal,
                                         const HouseMenuMarks& marks);
 
 // The message box of a failed check: title "Warning!", information icon.
 Message InputWarning(const InputProblem& problem);
 
-// The parsed values of the natal window; ParseNatal must run before ParseDiurnal, which computes
-// AgeYears and LastBirthdayYear from the parsed natal date.
-void ParseNatal(const NatalFields& natal, int DateOrder, ParsedInput& input);
-void ParseDiurnal(const DiurnalFields& diurnal, int DateOrder, ParsedInput& input);
+// The values of one window's fields: the date as whole numbers, the clock time (H.MM, 12-hour),
+// the zone, and the place with its sign from East/South (D.MM; west and north positive).
+struct ParsedMoment {
+    std::int16_t day = 0, month = 0, year = 0;
+    float hour = 0.0f;  // deliberate single precision, as the parsed values are kept
+    float zone = 0.0f;
+    std::string meridiem;  // "A.M." or "P.M."
+    float longitude = 0.0f;
+    std::string longitudeWord;  // "WEST" or "EAST"
+    float latitude = 0.0f;
+    std::string latitudeWord;  // "NORTH" or "SOUTH"
+    std::string dateText;      // month, day and year joined in the date order
+};
+ParsedMoment ParseMoment(const InputFields& fields, int DateOrder);
+
+// The parsed values of the natal and diurnal windows into the chart's input; ParseNatal must run
+// before ParseDiurnal, which computes AgeYears and LastBirthdayYear from the parsed natal date.
+void ParseNatal(const InputFields& natal, int DateOrder, ParsedInput& input);
+void ParseDiurnal(const InputFields& diurnal, int DateOrder, ParsedInput& input);
 
 // Month, day and year texts joined with "/" in the date order (any value other than 1 or 2 as 0).
 std::string JoinDateText(const std::string& month, const std::string& day, const std::string& year,

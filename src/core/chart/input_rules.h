@@ -6,12 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/input_fields.h"
 #include "core/base/messages.h"
 
 namespace orrerion {
 
 inline constexpr const char* NatalHourEmptyMessage = "Please fill in a value for birth hour.";
 inline constexpr const char* DiurnalHourEmptyMessage = "Please fill in a value for diurnal hour.";
+// The hour message of the natal or the diurnal window.
+inline const char* HourEmptyMessage(InputSection section) {
+    return section == InputSection::Natal ? NatalHourEmptyMessage : DiurnalHourEmptyMessage;
+}
 inline constexpr const char* TypingTooFastMessage = "You are typing too fast. Please slow down.";
 
 struct HourRuleResult {

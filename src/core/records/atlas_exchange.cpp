@@ -42,7 +42,7 @@ Message MissingHemisphere(std::string_view what, std::string_view code, std::str
                        std::string(letters) + ". Nothing was filled in."};
 }
 
-std::optional<Message> Fill(const AtlasPlace& place, PlaceFields t) {
+std::optional<Message> Fill(const AtlasPlace& place, InputFields& t) {
     const auto longitude = SplitCode(place.AtlasLongitude, 'E', 'W');
     if (!longitude) return MissingHemisphere("longitude", place.AtlasLongitude, "E or W");
     const auto latitude = SplitCode(place.AtlasLatitude, 'S', 'N');
@@ -133,12 +133,8 @@ Message AtlasAcceptQuestion(const AtlasPlace& place) {
     return Message{AtlasAcceptTitle, MessageIcon::Question, text};
 }
 
-std::optional<Message> FillFieldsFromAtlas(const AtlasPlace& place, NatalFields& f) {
-    return Fill(place, PlaceFieldsOf(f));
-}
-
-std::optional<Message> FillFieldsFromAtlas(const AtlasPlace& place, DiurnalFields& f) {
-    return Fill(place, PlaceFieldsOf(f));
+std::optional<Message> FillFieldsFromAtlas(const AtlasPlace& place, InputFields& f) {
+    return Fill(place, f);
 }
 
 std::string LatitudeCode(double degreesNorth) { return CoordinateCode(degreesNorth, 'N', 'S'); }

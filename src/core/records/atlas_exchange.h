@@ -60,8 +60,7 @@ Message AtlasAcceptQuestion(const AtlasPlace& place);
 // (5 with 3E30 becomes -5); a zone the atlas wrote as negative stands even with a West longitude,
 // since clocks west of Greenwich may run ahead of it (Spain all year, Britain in summer).
 // A longitude or latitude without its hemisphere letter is reported and nothing is filled.
-std::optional<Message> FillFieldsFromAtlas(const AtlasPlace& place, NatalFields& fields);
-std::optional<Message> FillFieldsFromAtlas(const AtlasPlace& place, DiurnalFields& fields);
+std::optional<Message> FillFieldsFromAtlas(const AtlasPlace& place, InputFields& fields);
 
 // --- Writing, for the atlas program ---
 

@@ -25,7 +25,7 @@ bool CodeShape(std::string_view code, std::size_t degreeDigits) {
            Digits(code.substr(degreeDigits + 1));
 }
 
-std::vector<Message> Load(const CityRecord& city, PlaceFields t) {
+std::vector<Message> Load(const CityRecord& city, InputFields& t) {
     const std::vector<Message> formatError = {
         {"Error!", MessageIcon::Critical, CityFormatErrorMessage}};
 
@@ -82,12 +82,6 @@ std::optional<std::size_t> FindCityRecord(const CityTable& table, std::string_vi
     return std::nullopt;
 }
 
-std::vector<Message> LoadCityRecord(const CityRecord& city, NatalFields& f) {
-    return Load(city, PlaceFieldsOf(f));
-}
-
-std::vector<Message> LoadCityRecord(const CityRecord& city, DiurnalFields& f) {
-    return Load(city, PlaceFieldsOf(f));
-}
+std::vector<Message> LoadCityRecord(const CityRecord& city, InputFields& f) { return Load(city, f); }
 
 }  // namespace orrerion

@@ -57,7 +57,6 @@ std::optional<std::size_t> FindCityRecord(const CityTable& table, std::string_vi
 // A code that does not have that shape (degree digits, a hemisphere letter, two minute digits) or
 // a zone that is not a number stops the loading with CityFormatErrorMessage ("Error!", critical);
 // the fields set before it keep their new values.
-std::vector<Message> LoadCityRecord(const CityRecord& city, NatalFields& fields);
-std::vector<Message> LoadCityRecord(const CityRecord& city, DiurnalFields& fields);
+std::vector<Message> LoadCityRecord(const CityRecord& city, InputFields& fields);
 
 }  // namespace orrerion

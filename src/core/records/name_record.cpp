@@ -53,25 +53,15 @@ int DaysInMonth(int month, int year) {
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
-// The date and time fields an input window fills from a record, with the window's message for an
-// empty hour; the place goes into the window's PlaceFields.
-struct RecordTarget {
-    std::string& month;
-    std::string& day;
-    std::string& year;
-    std::string& hour;
-    std::string& minute;
-    bool& am;
-    std::string_view hourEmptyMessage;
-};
-
 // Minutes as the two decimals of an H.MM or D.MM value, to the nearest whole minute.
 std::string MinutesText(double value) {
     return FormatPicture(std::fabs(value - std::trunc(value)) * 100, "#0");
 }
 
-std::vector<Message> Load(const NameRecord& record, int DateOrder, RecordTarget t,
-                          PlaceFields place) {
+}  // namespace
+
+std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, InputSection section,
+                                    InputFields& t) {
     std::vector<Message> messages;
     std::string date = record.Date;
     if (DateOrder == 2 && date.size() >= 5 && date[4] != ' ') date = YearFirstRecordDate(date);
@@ -87,28 +77,26 @@ std::vector<Message> Load(const NameRecord& record, int DateOrder, RecordTarget 
     // Setting the hour runs the window's hour rule; the meridiem of the record is set after it.
     const double time = LeadingNumber(record.Time);
     t.hour = NumberText(std::trunc(time));
-    HourRuleResult hourRule = ApplyHourRule(t.hour, t.am, t.hourEmptyMessage);
+    HourRuleResult hourRule = ApplyHourRule(t.hour, t.am, HourEmptyMessage(section));
     if (hourRule.message) messages.push_back(*hourRule.message);
     t.minute = FormatPicture((time - std::trunc(time)) * 100, "#0");
     std::string meridiem = record.Meridiem;
     for (char& c : meridiem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     t.am = meridiem == "A";
-    place.zone = NumberText(LeadingNumber(record.Zone));
+    t.zone = NumberText(LeadingNumber(record.Zone));
 
     // Choosing East or West runs the zone sign rule.
     const double longitude = LeadingNumber(record.Longitude);
-    place.longDeg = NumberText(std::fabs(std::trunc(longitude)));
-    place.east = longitude < 0;
-    ApplyZoneSignRule(place.zone, place.east);
-    place.longMin = MinutesText(longitude);
+    t.longDeg = NumberText(std::fabs(std::trunc(longitude)));
+    t.east = longitude < 0;
+    ApplyZoneSignRule(t.zone, t.east);
+    t.longMin = MinutesText(longitude);
     const double latitude = LeadingNumber(record.Latitude);
-    place.latDeg = NumberText(std::fabs(std::trunc(latitude)));
-    place.south = latitude < 0;
-    place.latMin = MinutesText(latitude);
+    t.latDeg = NumberText(std::fabs(std::trunc(latitude)));
+    t.south = latitude < 0;
+    t.latMin = MinutesText(latitude);
     return messages;
 }
-
-}  // namespace
 
 std::optional<NameRecord> NameRecordFromLine(std::string_view line) {
     const std::vector<std::string> f = SplitRecordFields(line);
@@ -143,20 +131,6 @@ std::string YearFirstRecordDate(const std::string& date) {
     std::string day = date.substr(0, blank);
     if (AllDigits(day) && day.size() < 2) day = "0" + day;
     return year + " " + month + " " + day;
-}
-
-std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, NatalFields& f) {
-    return Load(record, DateOrder,
-                {f.txtMonth, f.txtDay, f.txtYear, f.txtBirthHour, f.txtBirthMinute, f.optAM,
-                 NatalHourEmptyMessage},
-                PlaceFieldsOf(f));
-}
-
-std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, DiurnalFields& f) {
-    return Load(record, DateOrder,
-                {f.txtDiurnalMonth, f.txtDiurnalDay, f.txtDiurnalYear, f.txtDiurnalHour,
-                 f.txtDiurnalMinute, f.optDiurnalAM, DiurnalHourEmptyMessage},
-                PlaceFieldsOf(f));
 }
 
 }  // namespace orrerion

@@ -39,7 +39,7 @@ std::string YearFirstRecordDate(const std::string& date);
 // applying the hour rule and the zone sign rule as setting those fields does. Returns the
 // messages to show; on a date that cannot be read, the format error, with the fields set so far
 // keeping their new values.
-std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, NatalFields& fields);
-std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, DiurnalFields& fields);
+std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, InputSection section,
+                                    InputFields& fields);
 
 }  // namespace orrerion

@@ -157,24 +157,24 @@ std::optional<Message> CheckNameForSaving(std::string_view name) {
     return Message{"Warning!", MessageIcon::Critical, NameCommaMessage};
 }
 
-NewNameRecordResult NewNameRecord(const NatalFields& f, int DateOrder) {
+NewNameRecordResult NewNameRecord(const InputFields& f, int DateOrder) {
     NewNameRecordResult result;
     const std::optional<std::string> date =
-        RecordDateText(JoinDateText(f.txtMonth, f.txtDay, f.txtYear, DateOrder), DateOrder);
+        RecordDateText(JoinDateText(f.month, f.day, f.year, DateOrder), DateOrder);
     if (!date) {
         result.problem = Message{"Warning!", MessageIcon::Information, NatalInputMessage};
         return result;
     }
-    double longitude = LeadingNumber(f.txtLongDeg) + LeadingNumber(f.txtLongMin) / 100;
-    if (f.optEast) longitude = -longitude;
-    double latitude = LeadingNumber(f.txtLatDeg) + LeadingNumber(f.txtLatMin) / 100;
-    if (f.optSouth) latitude = -latitude;
+    double longitude = LeadingNumber(f.longDeg) + LeadingNumber(f.longMin) / 100;
+    if (f.east) longitude = -longitude;
+    double latitude = LeadingNumber(f.latDeg) + LeadingNumber(f.latMin) / 100;
+    if (f.south) latitude = -latitude;
     result.record = NameRecord{
-        f.txtName,
+        f.name,
         *date,
-        RecordTimeText(LeadingNumber(f.txtBirthHour) + LeadingNumber(f.txtBirthMinute) / 100),
-        f.optAM ? "A" : "P",
-        f.txtTZ,
+        RecordTimeText(LeadingNumber(f.hour) + LeadingNumber(f.minute) / 100),
+        f.am ? "A" : "P",
+        f.zone,
         RecordLongitudeText(longitude),
         RecordLatitudeText(latitude),
     };

@@ -91,7 +91,7 @@ struct NewNameRecordResult {
     std::optional<NameRecord> record;
     std::optional<Message> problem;
 };
-NewNameRecordResult NewNameRecord(const NatalFields& natal, int DateOrder);
+NewNameRecordResult NewNameRecord(const InputFields& natal, int DateOrder);
 
 // The question asked for each stored record whose upper-cased Name equals the new one: title the
 // stored name + " already exists", question icon, Yes/No, the stored field texts in the body.

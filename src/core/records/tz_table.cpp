@@ -96,13 +96,8 @@ TimeZoneChoice ChooseTimeZone(const TimeZoneTable& table, std::string_view listL
 }
 
 std::vector<Message> ApplyTimeZoneChoice(const TimeZoneTable& table, std::string_view listLine,
-                                         NatalFields& f) {
-    return Apply(table, listLine, f.txtTZ, f.optEast);
-}
-
-std::vector<Message> ApplyTimeZoneChoice(const TimeZoneTable& table, std::string_view listLine,
-                                         DiurnalFields& f) {
-    return Apply(table, listLine, f.txtDiurnalTZ, f.optDiurnalEast);
+                                         InputFields& f) {
+    return Apply(table, listLine, f.zone, f.east);
 }
 
 }  // namespace orrerion

@@ -61,8 +61,6 @@ TimeZoneChoice ChooseTimeZone(const TimeZoneTable& table, std::string_view listL
 // the zone field is set, then East or West selected with the zone sign rule. On a problem the
 // fields are left unchanged and the message returned.
 std::vector<Message> ApplyTimeZoneChoice(const TimeZoneTable& table, std::string_view listLine,
-                                         NatalFields& fields);
-std::vector<Message> ApplyTimeZoneChoice(const TimeZoneTable& table, std::string_view listLine,
-                                         DiurnalFields& fields);
+                                         InputFields& fields);
 
 }  // namespace orrerion

@@ -13,8 +13,9 @@
 namespace orrerion {
 
 struct Calculation {
-    NatalFields natal;
-    DiurnalFields diurnal;
+    InputFields natal;
+    InputFields diurnal;
+    ProgressionType progression = ProgressionType::Secondary;
     HouseMenuMarks houseMarks;
     Options options;
     int DateOrder = 0;  // 0 month/day/year, 1 day/month/year, 2 year/month/day
@@ -27,7 +28,7 @@ struct Calculation {
 
 // What the chart driver reads of a calculation.
 inline ChartInput ChartInputOf(const Calculation& calc) {
-    return {calc.natal, calc.diurnal, calc.houseMarks, calc.options, calc.DateOrder};
+    return {calc.natal, calc.diurnal, calc.progression, calc.houseMarks, calc.options, calc.DateOrder};
 }
 
 }  // namespace orrerion

@@ -144,6 +144,7 @@ void Shell::RunCalculation() {
     Calculation& calc = session.calc;
     calc.natal = inputD().Fields();
     calc.diurnal = inputD1().Fields();
+    calc.progression = inputD1().Progression();
     calc.houseMarks = main().HouseMarks();
 
     DialogReporter reporter(dialogs(), &main());
@@ -153,7 +154,7 @@ void Shell::RunCalculation() {
     request.askDays = [&]() -> std::optional<std::string> {
         dialogs().SetBusyPointer(false);
         session.chartComputed = true;
-        session.PreviousName = calc.natal.txtName;
+        session.PreviousName = calc.natal.name;
         main().ShowChartMenus();
         return dialogs().InputBox(&main(), "Enter number of days:", "Number of Days", " 90").toStdString();
     };
@@ -195,7 +196,7 @@ void Shell::InputMenu() {
     inputD1().show();
     unloadNames();
     names().show();
-    if (inputD().Fields().txtName == "Now") inputD().RefreshClockFields();
+    if (inputD().Fields().name == "Now") inputD().RefreshClockFields();
 }
 
 void Shell::SetSummaryEnabled(bool enabled) { main().SetSummaryEnabled(enabled); }

@@ -47,28 +47,10 @@ LaunchOutcome LaunchAndWait(const QString& program, const QStringList& arguments
     return LaunchOutcome::Ended;
 }
 
-template <typename Fields>
-bool FillFromAtlas(Session& session, Fields& fields, QWidget* parent) {
-    AtlasRun run;
-    run.AtlasReady = 1;
-    RunAtlas(session, parent, MomentOf(fields), run);
-    if (run.AtlasAnswer != AnswerYes || run.AtlasReady != 1) return false;
-    if (const auto problem = FillFieldsFromAtlas(run.place, fields)) {
-        session.dialogs.Show(parent, *problem);
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
-AtlasMoment MomentOf(const NatalFields& f) {
-    return Moment(f.txtMonth, f.txtDay, f.txtYear, f.txtBirthHour, f.txtBirthMinute, f.optAM);
-}
-
-AtlasMoment MomentOf(const DiurnalFields& f) {
-    return Moment(f.txtDiurnalMonth, f.txtDiurnalDay, f.txtDiurnalYear, f.txtDiurnalHour, f.txtDiurnalMinute,
-                  f.optDiurnalAM);
+AtlasMoment MomentOf(const InputFields& f) {
+    return Moment(f.month, f.day, f.year, f.hour, f.minute, f.am);
 }
 
 QStringList AtlasProgramArguments(const AtlasMoment& moment) {
@@ -110,12 +92,16 @@ void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, Atla
     run.AtlasAnswer = session.dialogs.Show(parent, AtlasAcceptQuestion(run.place), MessageButtons::YesNo);
 }
 
-bool FillNatalFromAtlas(Session& session, NatalFields& fields, QWidget* parent) {
-    return FillFromAtlas(session, fields, parent);
-}
-
-bool FillDiurnalFromAtlas(Session& session, DiurnalFields& fields, QWidget* parent) {
-    return FillFromAtlas(session, fields, parent);
+bool FillFromAtlas(Session& session, InputFields& fields, QWidget* parent) {
+    AtlasRun run;
+    run.AtlasReady = 1;
+    RunAtlas(session, parent, MomentOf(fields), run);
+    if (run.AtlasAnswer != AnswerYes || run.AtlasReady != 1) return false;
+    if (const auto problem = FillFieldsFromAtlas(run.place, fields)) {
+        session.dialogs.Show(parent, *problem);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace orrerion::gui

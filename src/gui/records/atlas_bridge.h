@@ -29,8 +29,7 @@ struct AtlasMoment {
 };
 
 // The moment of the natal or diurnal fields: month, day, year, hour 1..12 with A.M./P.M., minute.
-AtlasMoment MomentOf(const NatalFields& fields);
-AtlasMoment MomentOf(const DiurnalFields& fields);
+AtlasMoment MomentOf(const InputFields& fields);
 
 // "--date YYYY-MM-DD --time HH:MM", each part only when valid.
 QStringList AtlasProgramArguments(const AtlasMoment& moment);
@@ -45,7 +44,6 @@ void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, Atla
 // Label2_Click of the natal and diurnal windows: a run of the atlas with the window's moment and,
 // when the place is accepted, its zone, longitude and latitude written into `fields` (date, time and
 // name untouched). Returns true when the fields were filled.
-bool FillNatalFromAtlas(Session& session, NatalFields& fields, QWidget* parent);
-bool FillDiurnalFromAtlas(Session& session, DiurnalFields& fields, QWidget* parent);
+bool FillFromAtlas(Session& session, InputFields& fields, QWidget* parent);
 
 }  // namespace orrerion::gui

@@ -78,12 +78,12 @@ void CitiesWindow::CitiesOnFile_Click() {
     const bool secondPerson = diurnal.SecondPerson();
     std::vector<Message> messages;
     if (secondPerson) {
-        DiurnalFields fields = diurnal.Fields();
+        InputFields fields = diurnal.Fields();
         messages = LoadCityRecord(city, fields);
         diurnal.SetFields(fields);
     } else {
         NatalWindow& natal = shell_.inputD();
-        NatalFields fields = natal.Fields();
+        InputFields fields = natal.Fields();
         messages = LoadCityRecord(city, fields);
         natal.SetFields(fields);
     }

@@ -117,48 +117,26 @@ void DiurnalWindow::BuildControls() {
     connect(Label2, &ClickLabel::clicked, this, &DiurnalWindow::Label2_Click);
 }
 
-DiurnalFields DiurnalWindow::Fields() const {
-    DiurnalFields f;
-    f.txtDiurnalMonth = txtDiurnalMonth->text().toStdString();
-    f.txtDiurnalDay = txtDiurnalDay->text().toStdString();
-    f.txtDiurnalYear = txtDiurnalYear->text().toStdString();
-    f.txtDiurnalHour = txtDiurnalHour->text().toStdString();
-    f.txtDiurnalMinute = txtDiurnalMinute->text().toStdString();
-    f.txtDiurnalTZ = txtDiurnalTZ->text().toStdString();
-    f.txtDiurnalLongDeg = txtDiurnalLongDeg->text().toStdString();
-    f.txtDiurnalLongMin = txtDiurnalLongMin->text().toStdString();
-    f.txtDiurnalLatDeg = txtDiurnalLatDeg->text().toStdString();
-    f.txtDiurnalLatMin = txtDiurnalLatMin->text().toStdString();
-    f.optDiurnalAM = optDiurnalAM->isChecked();
-    f.optDiurnalEast = optDiurnalEast->isChecked();
-    f.optDiurnalSouth = optDiurnalSouth->isChecked();
+InputFields DiurnalWindow::Fields() const { return ReadInputFields(*this, InputSection::Diurnal); }
+
+ProgressionType DiurnalWindow::Progression() const {
     // Option1 secondary, Option2 minor, anything else tertiary.
-    f.progression = Option1->isChecked()   ? ProgressionType::Secondary
-                    : Option2->isChecked() ? ProgressionType::Minor
-                                           : ProgressionType::Tertiary;
-    return f;
+    return Option1->isChecked()   ? ProgressionType::Secondary
+           : Option2->isChecked() ? ProgressionType::Minor
+                                  : ProgressionType::Tertiary;
 }
 
-void DiurnalWindow::SetFields(const DiurnalFields& f) {
-    settingFields_ = true;
-    txtDiurnalMonth->setText(QString::fromStdString(f.txtDiurnalMonth));
-    txtDiurnalDay->setText(QString::fromStdString(f.txtDiurnalDay));
-    txtDiurnalYear->setText(QString::fromStdString(f.txtDiurnalYear));
-    txtDiurnalHour->setText(QString::fromStdString(f.txtDiurnalHour));
-    txtDiurnalMinute->setText(QString::fromStdString(f.txtDiurnalMinute));
-    txtDiurnalTZ->setText(QString::fromStdString(f.txtDiurnalTZ));
-    txtDiurnalLongDeg->setText(QString::fromStdString(f.txtDiurnalLongDeg));
-    txtDiurnalLongMin->setText(QString::fromStdString(f.txtDiurnalLongMin));
-    txtDiurnalLatDeg->setText(QString::fromStdString(f.txtDiurnalLatDeg));
-    txtDiurnalLatMin->setText(QString::fromStdString(f.txtDiurnalLatMin));
-    (f.optDiurnalAM ? optDiurnalAM : optDiurnalPM)->setChecked(true);
-    (f.optDiurnalEast ? optDiurnalEast : optDiurnalWest)->setChecked(true);
-    (f.optDiurnalSouth ? optDiurnalSouth : optDiurnalNorth)->setChecked(true);
-    switch (f.progression) {
+void DiurnalWindow::SetProgression(ProgressionType type) {
+    switch (type) {
         case ProgressionType::Secondary: Option1->setChecked(true); break;
         case ProgressionType::Minor: Option2->setChecked(true); break;
         case ProgressionType::Tertiary: Option3->setChecked(true); break;
     }
+}
+
+void DiurnalWindow::SetFields(const InputFields& f) {
+    settingFields_ = true;
+    WriteInputFields(*this, InputSection::Diurnal, f);
     settingFields_ = false;
 }
 
@@ -184,17 +162,17 @@ void DiurnalWindow::SetDiurnalToNow() {
 }
 
 void DiurnalWindow::CopyNatalToDiurnal() {
-    const NatalFields natal = shell_.inputD().Fields();
-    txtDiurnalHour->setText(QString::fromStdString(natal.txtBirthHour));
-    txtDiurnalMinute->setText(QString::fromStdString(natal.txtBirthMinute));
-    txtDiurnalTZ->setText(QString::fromStdString(natal.txtTZ));
-    txtDiurnalLongDeg->setText(QString::fromStdString(natal.txtLongDeg));
-    txtDiurnalLongMin->setText(QString::fromStdString(natal.txtLongMin));
-    txtDiurnalLatDeg->setText(QString::fromStdString(natal.txtLatDeg));
-    txtDiurnalLatMin->setText(QString::fromStdString(natal.txtLatMin));
-    (natal.optAM ? optDiurnalAM : optDiurnalPM)->setChecked(true);
-    SelectEast(natal.optEast);
-    (natal.optSouth ? optDiurnalSouth : optDiurnalNorth)->setChecked(true);
+    const InputFields natal = shell_.inputD().Fields();
+    txtDiurnalHour->setText(QString::fromStdString(natal.hour));
+    txtDiurnalMinute->setText(QString::fromStdString(natal.minute));
+    txtDiurnalTZ->setText(QString::fromStdString(natal.zone));
+    txtDiurnalLongDeg->setText(QString::fromStdString(natal.longDeg));
+    txtDiurnalLongMin->setText(QString::fromStdString(natal.longMin));
+    txtDiurnalLatDeg->setText(QString::fromStdString(natal.latDeg));
+    txtDiurnalLatMin->setText(QString::fromStdString(natal.latMin));
+    (natal.am ? optDiurnalAM : optDiurnalPM)->setChecked(true);
+    SelectEast(natal.east);
+    (natal.south ? optDiurnalSouth : optDiurnalNorth)->setChecked(true);
 }
 
 bool DiurnalWindow::SecondPerson() const { return chk2ndPerson->isChecked(); }
@@ -259,8 +237,8 @@ void DiurnalWindow::Label1_Click() {
 void DiurnalWindow::Label2_Click() {
     // The bridge fills zone and place with the zone sign rule already applied; SetFields puts them
     // in without running the window's own rules again.
-    DiurnalFields fields = Fields();
-    if (FillDiurnalFromAtlas(shell_.session, fields, this)) SetFields(fields);
+    InputFields fields = Fields();
+    if (FillFromAtlas(shell_.session, fields, this)) SetFields(fields);
 }
 
 void DiurnalWindow::paintEvent(QPaintEvent* event) {

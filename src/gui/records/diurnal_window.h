@@ -22,9 +22,12 @@ class DiurnalWindow : public QWidget {
 public:
     explicit DiurnalWindow(Shell& shell, QWidget* parent = nullptr);
 
-    DiurnalFields Fields() const;
+    InputFields Fields() const;
     // Puts field values into the window (values that already passed the hour and zone rules).
-    void SetFields(const DiurnalFields& fields);
+    void SetFields(const InputFields& fields);
+    // The progression chosen with Option1..Option3.
+    ProgressionType Progression() const;
+    void SetProgression(ProgressionType type);
     // Date and time from the clock, the place from the default place of the options.
     void SetDiurnalToNow();
     // The natal window's time and place (not its date) into this window.

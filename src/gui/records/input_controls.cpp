@@ -245,4 +245,40 @@ void RunZoneSignRule(QLineEdit& zone, bool east) {
     if (signedText != zone.text()) zone.setText(signedText);
 }
 
+FieldOptionButtons OptionButtonsOf(const QWidget& window, InputSection section) {
+    const QString prefix = section == InputSection::Natal ? "opt" : "optDiurnal";
+    auto button = [&](const char* name) { return window.findChild<QRadioButton*>(prefix + name); };
+    return {button("AM"), button("PM"), button("East"), button("West"), button("South"), button("North")};
+}
+
+InputFields ReadInputFields(const QWidget& window, InputSection section) {
+    InputFields fields;
+    for (const InputField field : AllInputFields) {
+        const std::string_view name = ControlName(section, field);
+        if (name.empty()) continue;
+        if (const auto* box = window.findChild<QLineEdit*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))) {
+            FieldText(fields, field) = box->text().toStdString();
+        }
+    }
+    const FieldOptionButtons buttons = OptionButtonsOf(window, section);
+    fields.am = buttons.am->isChecked();
+    fields.east = buttons.east->isChecked();
+    fields.south = buttons.south->isChecked();
+    return fields;
+}
+
+void WriteInputFields(QWidget& window, InputSection section, const InputFields& fields) {
+    for (const InputField field : AllInputFields) {
+        const std::string_view name = ControlName(section, field);
+        if (name.empty()) continue;
+        if (auto* box = window.findChild<QLineEdit*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))) {
+            box->setText(QString::fromStdString(FieldText(fields, field)));
+        }
+    }
+    const FieldOptionButtons buttons = OptionButtonsOf(window, section);
+    (fields.am ? buttons.am : buttons.pm)->setChecked(true);
+    (fields.east ? buttons.east : buttons.west)->setChecked(true);
+    (fields.south ? buttons.south : buttons.north)->setChecked(true);
+}
+
 }  // namespace orrerion::gui

@@ -11,6 +11,7 @@
 #include <QString>
 #include <initializer_list>
 
+#include "core/base/input_fields.h"
 #include "core/records/options_file.h"
 
 class QGridLayout;
@@ -130,5 +131,22 @@ void RunZoneSignRule(QLineEdit& zone, bool east);
 
 // An option value as a field shows it: single-precision digits, no trailing zeros.
 QString OptionText(float value);
+
+// The option buttons of an input window's fields, by the section's control names
+// (optAM/optPM, optEast/optWest, optSouth/optNorth; optDiurnalAM, ... in the diurnal window).
+struct FieldOptionButtons {
+    QRadioButton* am;
+    QRadioButton* pm;
+    QRadioButton* east;
+    QRadioButton* west;
+    QRadioButton* south;
+    QRadioButton* north;
+};
+FieldOptionButtons OptionButtonsOf(const QWidget& window, InputSection section);
+
+// The window's fields as plain data, and back: the text boxes found by their control names, the
+// option buttons as above. A field the section does not have (the diurnal Name) is left alone.
+InputFields ReadInputFields(const QWidget& window, InputSection section);
+void WriteInputFields(QWidget& window, InputSection section, const InputFields& fields);
 
 }  // namespace orrerion::gui

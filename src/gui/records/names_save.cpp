@@ -10,7 +10,7 @@ namespace orrerion::gui {
 
 void SaveNatalToNamesFile(Shell& shell) {
     NatalWindow& natal = shell.inputD();
-    if (const std::optional<Message> comma = CheckNameForSaving(natal.Fields().txtName)) {
+    if (const std::optional<Message> comma = CheckNameForSaving(natal.Fields().name)) {
         shell.dialogs().Show(&natal, *comma);
     } else if (!WriteNatalToNamesFile(shell)) {
         return;  // cancelled: nothing is read again

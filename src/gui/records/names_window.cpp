@@ -119,14 +119,14 @@ void NamesWindow::NamesOnFile_Click() {
     std::vector<Message> messages;
     if (secondPerson) {
         diurnal.SetSecondPersonCaption(QString::fromStdString(record.Name));
-        DiurnalFields fields = diurnal.Fields();
-        messages = LoadNameRecord(record, session.calc.DateOrder, fields);
+        InputFields fields = diurnal.Fields();
+        messages = LoadNameRecord(record, session.calc.DateOrder, InputSection::Diurnal, fields);
         diurnal.SetFields(fields);
     } else {
         NatalWindow& natal = shell_.inputD();
-        NatalFields fields = natal.Fields();
-        fields.txtName = record.Name;
-        messages = LoadNameRecord(record, session.calc.DateOrder, fields);
+        InputFields fields = natal.Fields();
+        fields.name = record.Name;
+        messages = LoadNameRecord(record, session.calc.DateOrder, InputSection::Natal, fields);
         natal.SetFields(fields);
     }
     bool stopped = false;

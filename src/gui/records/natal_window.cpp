@@ -105,41 +105,11 @@ void NatalWindow::BuildControls() {
     connect(Label2, &ClickLabel::clicked, this, &NatalWindow::Label2_Click);
 }
 
-NatalFields NatalWindow::Fields() const {
-    NatalFields f;
-    f.txtName = txtName->text().toStdString();
-    f.txtMonth = txtMonth->text().toStdString();
-    f.txtDay = txtDay->text().toStdString();
-    f.txtYear = txtYear->text().toStdString();
-    f.txtBirthHour = txtBirthHour->text().toStdString();
-    f.txtBirthMinute = txtBirthMinute->text().toStdString();
-    f.txtTZ = txtTZ->text().toStdString();
-    f.txtLongDeg = txtLongDeg->text().toStdString();
-    f.txtLongMin = txtLongMin->text().toStdString();
-    f.txtLatDeg = txtLatDeg->text().toStdString();
-    f.txtLatMin = txtLatMin->text().toStdString();
-    f.optAM = optAM->isChecked();
-    f.optEast = optEast->isChecked();
-    f.optSouth = optSouth->isChecked();
-    return f;
-}
+InputFields NatalWindow::Fields() const { return ReadInputFields(*this, InputSection::Natal); }
 
-void NatalWindow::SetFields(const NatalFields& f) {
+void NatalWindow::SetFields(const InputFields& f) {
     settingFields_ = true;
-    txtName->setText(QString::fromStdString(f.txtName));
-    txtMonth->setText(QString::fromStdString(f.txtMonth));
-    txtDay->setText(QString::fromStdString(f.txtDay));
-    txtYear->setText(QString::fromStdString(f.txtYear));
-    txtBirthHour->setText(QString::fromStdString(f.txtBirthHour));
-    txtBirthMinute->setText(QString::fromStdString(f.txtBirthMinute));
-    txtTZ->setText(QString::fromStdString(f.txtTZ));
-    txtLongDeg->setText(QString::fromStdString(f.txtLongDeg));
-    txtLongMin->setText(QString::fromStdString(f.txtLongMin));
-    txtLatDeg->setText(QString::fromStdString(f.txtLatDeg));
-    txtLatMin->setText(QString::fromStdString(f.txtLatMin));
-    (f.optAM ? optAM : optPM)->setChecked(true);
-    (f.optEast ? optEast : optWest)->setChecked(true);
-    (f.optSouth ? optSouth : optNorth)->setChecked(true);
+    WriteInputFields(*this, InputSection::Natal, f);
     settingFields_ = false;
 }
 
@@ -221,8 +191,8 @@ void NatalWindow::Label1_Click() {
 void NatalWindow::Label2_Click() {
     // The bridge fills zone and place with the zone sign rule already applied; SetFields puts them
     // in without running the window's own rules again.
-    NatalFields fields = Fields();
-    if (FillNatalFromAtlas(shell_.session, fields, this)) SetFields(fields);
+    InputFields fields = Fields();
+    if (FillFromAtlas(shell_.session, fields, this)) SetFields(fields);
 }
 
 void NatalWindow::paintEvent(QPaintEvent* event) {

@@ -24,10 +24,10 @@ public:
     explicit NatalWindow(Shell& shell, QWidget* parent = nullptr);
 
     // The fields as the chart driver reads them.
-    NatalFields Fields() const;
+    InputFields Fields() const;
     // Puts field values into the window (values that already passed the hour and zone rules, so
     // the rules do not run again).
-    void SetFields(const NatalFields& fields);
+    void SetFields(const InputFields& fields);
     // Name "Now", the clock's date and time and the default place of the options.
     void SetNatalToNow();
     // The Input menu's refresh of a "Now" chart: date, time and meridiem from the clock.

@@ -16,17 +16,17 @@ Calculation Chart(const char* month, const char* day, const char* year, const ch
     Calculation calc;
     calc.natal = {"John Smith", "1", "13", "1950", "8", "30", "5", "74", "0", "40", "43",
                   true, false, false};
-    calc.diurnal.txtDiurnalMonth = month;
-    calc.diurnal.txtDiurnalDay = day;
-    calc.diurnal.txtDiurnalYear = year;
-    calc.diurnal.txtDiurnalHour = hour;
-    calc.diurnal.txtDiurnalMinute = minute;
-    calc.diurnal.optDiurnalAM = am;
-    calc.diurnal.txtDiurnalTZ = "5";
-    calc.diurnal.txtDiurnalLongDeg = "74";
-    calc.diurnal.txtDiurnalLongMin = "0";
-    calc.diurnal.txtDiurnalLatDeg = "40";
-    calc.diurnal.txtDiurnalLatMin = "43";
+    calc.diurnal.month = month;
+    calc.diurnal.day = day;
+    calc.diurnal.year = year;
+    calc.diurnal.hour = hour;
+    calc.diurnal.minute = minute;
+    calc.diurnal.am = am;
+    calc.diurnal.zone = "5";
+    calc.diurnal.longDeg = "74";
+    calc.diurnal.longMin = "0";
+    calc.diurnal.latDeg = "40";
+    calc.diurnal.latMin = "43";
     return calc;
 }
 
@@ -40,14 +40,14 @@ bool Calculate(Calculation& calc) {
 
 TEST(ChartDriver, DayNumberAndNoonOfTheJ2000Epoch) {
     Calculation calc = Chart("1", "1", "2000", "12", "0", false);
-    calc.natal.txtMonth = "1";
-    calc.natal.txtDay = "1";
-    calc.natal.txtYear = "2000";
-    calc.natal.txtBirthHour = "12";
-    calc.natal.txtBirthMinute = "0";
-    calc.natal.optAM = false;
-    calc.natal.txtTZ = "0";
-    calc.diurnal.txtDiurnalTZ = "0";
+    calc.natal.month = "1";
+    calc.natal.day = "1";
+    calc.natal.year = "2000";
+    calc.natal.hour = "12";
+    calc.natal.minute = "0";
+    calc.natal.am = false;
+    calc.natal.zone = "0";
+    calc.diurnal.zone = "0";
     ASSERT_TRUE(Calculate(calc));
     EXPECT_EQ(calc.chart.NatalJD, 2451545.0);
     EXPECT_EQ(calc.chart.NatalT, 1.0);
@@ -56,14 +56,14 @@ TEST(ChartDriver, DayNumberAndNoonOfTheJ2000Epoch) {
 
 TEST(ChartDriver, TwelveOClockRule) {
     Calculation am = Chart("1", "13", "1950", "12", "15", true);
-    am.natal.txtBirthHour = "12";
-    am.natal.txtBirthMinute = "15";
+    am.natal.hour = "12";
+    am.natal.minute = "15";
     ASSERT_TRUE(Calculate(am));
     // 00:15 local time, zone 5: 05:15 UT on 13 January 1950 (JD 2433295 at noon).
     EXPECT_NEAR(am.chart.NatalJD, 2433295 - 0.5 + 5.25 / 24, 1e-6);
     EXPECT_NEAR(am.chart.DiurnalJD, 2433295 - 0.5 + 5.25 / 24, 1e-6);
     Calculation pm = am;
-    pm.natal.optAM = false;
+    pm.natal.am = false;
     ASSERT_TRUE(Calculate(pm));
     EXPECT_NEAR(pm.chart.NatalJD, 2433295 - 0.5 + 17.25 / 24, 1e-6);
 }
@@ -93,7 +93,7 @@ TEST(ChartDriver, ProgressionOffsetsForOneYear) {
     float secondaryArc = -1;
     for (const Case& k : cases) {
         Calculation calc = Chart("1", "13", "1951", "2", "30", false);
-        calc.diurnal.progression = k.type;
+        calc.progression = k.type;
         ASSERT_TRUE(Calculate(calc));
         const ChartState& c = calc.chart;
         // The clock times are single precision, good to about 1e-8 day.
@@ -167,9 +167,9 @@ TEST(ChartDriver, FailedCheckChangesNothing) {
     const ChartState before = calc.chart;
     const OutputBuffers buffersBefore = calc.out;
 
-    calc.natal.txtMonth = "";
-    calc.diurnal.txtDiurnalLatDeg = "67";
-    calc.natal.txtYear = "1951";
+    calc.natal.month = "";
+    calc.diurnal.latDeg = "67";
+    calc.natal.year = "1951";
     CollectingReporter reporter;
     EXPECT_FALSE(ComputeCharts(calc, reporter));
     ASSERT_EQ(reporter.messages.size(), 3u);

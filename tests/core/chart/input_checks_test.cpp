@@ -7,35 +7,35 @@
 namespace orrerion {
 namespace {
 
-NatalFields GoodNatal() {
-    NatalFields f;
-    f.txtName = "John Smith";
-    f.txtMonth = "1";
-    f.txtDay = "13";
-    f.txtYear = "1950";
-    f.txtBirthHour = "8";
-    f.txtBirthMinute = "30";
-    f.txtTZ = "5";
-    f.txtLongDeg = "74";
-    f.txtLongMin = "0";
-    f.txtLatDeg = "40";
-    f.txtLatMin = "43";
+InputFields GoodNatal() {
+    InputFields f;
+    f.name = "John Smith";
+    f.month = "1";
+    f.day = "13";
+    f.year = "1950";
+    f.hour = "8";
+    f.minute = "30";
+    f.zone = "5";
+    f.longDeg = "74";
+    f.longMin = "0";
+    f.latDeg = "40";
+    f.latMin = "43";
     return f;
 }
 
-DiurnalFields GoodDiurnal() {
-    DiurnalFields f;
-    f.txtDiurnalMonth = "12";
-    f.txtDiurnalDay = "7";
-    f.txtDiurnalYear = "2026";
-    f.txtDiurnalHour = "12";
-    f.txtDiurnalMinute = "0";
-    f.optDiurnalAM = false;
-    f.txtDiurnalTZ = "5";
-    f.txtDiurnalLongDeg = "74";
-    f.txtDiurnalLongMin = "0";
-    f.txtDiurnalLatDeg = "40";
-    f.txtDiurnalLatMin = "43";
+InputFields GoodDiurnal() {
+    InputFields f;
+    f.month = "12";
+    f.day = "7";
+    f.year = "2026";
+    f.hour = "12";
+    f.minute = "0";
+    f.am = false;
+    f.zone = "5";
+    f.longDeg = "74";
+    f.longMin = "0";
+    f.latDeg = "40";
+    f.latMin = "43";
     return f;
 }
 
@@ -75,25 +75,25 @@ TEST(InputChecks, MessagesAreTheWindowsOwn) {
 
 TEST(InputChecks, EmptyMonthFailsTwoChecksAZeroMonthOne) {
     Calculation calc = GoodCalculation();
-    calc.natal.txtMonth = "";
+    calc.natal.month = "";
     auto problems = CheckAllInputOf(calc);
     EXPECT_EQ(Messages(problems), (std::vector<std::string>{natalMsg, natalMsg}));
     EXPECT_EQ(problems[0].field, "txtMonth");
 
-    calc.natal.txtMonth = "0";
+    calc.natal.month = "0";
     EXPECT_EQ(Messages(CheckAllInputOf(calc)), (std::vector<std::string>{natalMsg}));
 }
 
 TEST(InputChecks, EveryFailingCheckReportsOnceInOrder) {
     Calculation calc = GoodCalculation();
-    calc.natal.txtBirthMinute = "";      // natal empty-field check 3
-    calc.natal.txtLatMin = "";           // natal empty-field check 5
-    calc.diurnal.txtDiurnalYear = "0";   // diurnal empty-field check 1
-    calc.natal.txtLatDeg = "70";         // latitude limit
-    calc.natal.txtMonth = "13";          // natal range check 1
-    calc.natal.txtDay = "32";            // the same check: still one message
-    calc.diurnal.txtDiurnalTZ = "14";    // diurnal range check 3
-    calc.diurnal.txtDiurnalLongMin = "60";  // diurnal range check 4
+    calc.natal.minute = "";      // natal empty-field check 3
+    calc.natal.latMin = "";           // natal empty-field check 5
+    calc.diurnal.year = "0";   // diurnal empty-field check 1
+    calc.natal.latDeg = "70";         // latitude limit
+    calc.natal.month = "13";          // natal range check 1
+    calc.natal.day = "32";            // the same check: still one message
+    calc.diurnal.zone = "14";    // diurnal range check 3
+    calc.diurnal.longMin = "60";  // diurnal range check 4
     const auto problems = CheckAllInputOf(calc);
     EXPECT_EQ(Messages(problems),
               (std::vector<std::string>{natalMsg, natalMsg, diurnalMsg, latitudeMsg, natalMsg,
@@ -105,100 +105,100 @@ TEST(InputChecks, EveryFailingCheckReportsOnceInOrder) {
 }
 
 TEST(InputChecks, ZoneBelowMinusTwoOnlyWithEastLongitude) {
-    NatalFields f = GoodNatal();
-    f.txtTZ = "-3";
+    InputFields f = GoodNatal();
+    f.zone = "-3";
     EXPECT_EQ(CheckInputFields(f, GoodDiurnal()).size(), 1u);  // west longitude
-    f.txtTZ = "-2";
+    f.zone = "-2";
     EXPECT_TRUE(CheckInputFields(f, GoodDiurnal()).empty());
-    f.optEast = true;
-    f.txtTZ = "-13";
+    f.east = true;
+    f.zone = "-13";
     EXPECT_TRUE(CheckInputFields(f, GoodDiurnal()).empty());
-    EXPECT_TRUE(CheckNatalRanges(f).empty());
-    f.txtTZ = "-13.5";
-    EXPECT_EQ(Messages(CheckNatalRanges(f)), (std::vector<std::string>{natalMsg}));
-    f.txtTZ = "12.5";
-    EXPECT_EQ(CheckNatalRanges(f).size(), 1u);
+    EXPECT_TRUE(CheckRanges(f, InputSection::Natal).empty());
+    f.zone = "-13.5";
+    EXPECT_EQ(Messages(CheckRanges(f, InputSection::Natal)), (std::vector<std::string>{natalMsg}));
+    f.zone = "12.5";
+    EXPECT_EQ(CheckRanges(f, InputSection::Natal).size(), 1u);
 }
 
 TEST(InputChecks, RangeLimitsAreInclusive) {
-    struct Case { std::string NatalFields::*field; const char* pass; const char* fail; };
+    struct Case { std::string InputFields::*field; const char* pass; const char* fail; };
     const Case cases[] = {
-        {&NatalFields::txtMonth, "12", "13"},     {&NatalFields::txtDay, "31", "32"},
-        {&NatalFields::txtYear, "2099", "2100"},  {&NatalFields::txtBirthHour, "12", "13"},
-        {&NatalFields::txtBirthMinute, "59", "60"}, {&NatalFields::txtTZ, "12", "12.01"},
-        {&NatalFields::txtLongDeg, "180", "181"}, {&NatalFields::txtLongMin, "59", "60"},
-        {&NatalFields::txtLatMin, "59", "60"},
+        {&InputFields::month, "12", "13"},     {&InputFields::day, "31", "32"},
+        {&InputFields::year, "2099", "2100"},  {&InputFields::hour, "12", "13"},
+        {&InputFields::minute, "59", "60"}, {&InputFields::zone, "12", "12.01"},
+        {&InputFields::longDeg, "180", "181"}, {&InputFields::longMin, "59", "60"},
+        {&InputFields::latMin, "59", "60"},
     };
     for (const Case& c : cases) {
-        NatalFields f = GoodNatal();
+        InputFields f = GoodNatal();
         f.*(c.field) = c.pass;
-        EXPECT_TRUE(CheckNatalRanges(f).empty()) << c.pass;
+        EXPECT_TRUE(CheckRanges(f, InputSection::Natal).empty()) << c.pass;
         f.*(c.field) = c.fail;
-        EXPECT_EQ(CheckNatalRanges(f).size(), 1u) << c.fail;
+        EXPECT_EQ(CheckRanges(f, InputSection::Natal).size(), 1u) << c.fail;
     }
     // Longitude 180 degrees 59 minutes passes; negative values are not refused.
-    NatalFields f = GoodNatal();
-    f.txtLongDeg = "180";
-    f.txtLongMin = "59";
-    f.txtBirthHour = "-1";
-    EXPECT_TRUE(CheckNatalRanges(f).empty());
+    InputFields f = GoodNatal();
+    f.longDeg = "180";
+    f.longMin = "59";
+    f.hour = "-1";
+    EXPECT_TRUE(CheckRanges(f, InputSection::Natal).empty());
 }
 
 TEST(InputChecks, DiurnalRangesUseTheDiurnalMessage) {
-    DiurnalFields f = GoodDiurnal();
-    f.txtDiurnalHour = "13";
-    f.txtDiurnalMinute = "75";  // same check as the hour
-    f.txtDiurnalLatMin = "60";
-    EXPECT_EQ(Messages(CheckDiurnalRanges(f)), (std::vector<std::string>{diurnalMsg, diurnalMsg}));
+    InputFields f = GoodDiurnal();
+    f.hour = "13";
+    f.minute = "75";  // same check as the hour
+    f.latMin = "60";
+    EXPECT_EQ(Messages(CheckRanges(f, InputSection::Diurnal)), (std::vector<std::string>{diurnalMsg, diurnalMsg}));
 }
 
 TEST(InputChecks, TextAfterALeadingNumberIsRefused) {
-    for (auto field : {&NatalFields::txtMonth, &NatalFields::txtBirthMinute, &NatalFields::txtTZ,
-                       &NatalFields::txtLatDeg}) {
-        NatalFields f = GoodNatal();
+    for (auto field : {&InputFields::month, &InputFields::minute, &InputFields::zone,
+                       &InputFields::latDeg}) {
+        InputFields f = GoodNatal();
         f.*field = "12a";
         // The empty-field checks read only the leading number and pass.
         EXPECT_TRUE(CheckInputFields(f, GoodDiurnal()).empty());
-        EXPECT_EQ(Messages(CheckNatalRanges(f)), (std::vector<std::string>{natalMsg}));
+        EXPECT_EQ(Messages(CheckRanges(f, InputSection::Natal)), (std::vector<std::string>{natalMsg}));
     }
-    NatalFields f = GoodNatal();
-    f.txtDay = "1e3";
-    f.txtYear = "19 50";
-    EXPECT_EQ(CheckNatalRanges(f).size(), 1u);  // one check, however many fields
+    InputFields f = GoodNatal();
+    f.day = "1e3";
+    f.year = "19 50";
+    EXPECT_EQ(CheckRanges(f, InputSection::Natal).size(), 1u);  // one check, however many fields
     // Surrounding blanks, a sign and decimals are plain numbers.
     f = GoodNatal();
-    f.txtTZ = " -5.5 ";
-    f.optEast = true;
-    f.txtLongMin = "+3";
-    EXPECT_TRUE(CheckNatalRanges(f).empty());
+    f.zone = " -5.5 ";
+    f.east = true;
+    f.longMin = "+3";
+    EXPECT_TRUE(CheckRanges(f, InputSection::Natal).empty());
 }
 
 TEST(InputChecks, DateFieldsMustFitSixteenBits) {
-    NatalFields f = GoodNatal();
-    f.txtYear = "-40000";
-    EXPECT_EQ(CheckNatalRanges(f).size(), 1u);
-    f.txtYear = "-3000";
-    EXPECT_TRUE(CheckNatalRanges(f).empty());
+    InputFields f = GoodNatal();
+    f.year = "-40000";
+    EXPECT_EQ(CheckRanges(f, InputSection::Natal).size(), 1u);
+    f.year = "-3000";
+    EXPECT_TRUE(CheckRanges(f, InputSection::Natal).empty());
 }
 
 TEST(LatitudeLimit, SixtySixDegreesIsTheLastAccepted) {
     HouseMenuMarks placidus;
-    NatalFields n = GoodNatal();
-    DiurnalFields d = GoodDiurnal();
-    n.txtLatDeg = "66";
-    n.txtLatMin = "0";
+    InputFields n = GoodNatal();
+    InputFields d = GoodDiurnal();
+    n.latDeg = "66";
+    n.latMin = "0";
     EXPECT_TRUE(CheckLatitudeLimit(n, d, placidus).empty());
-    n.txtLatMin = "1";
+    n.latMin = "1";
     EXPECT_EQ(Messages(CheckLatitudeLimit(n, d, placidus)),
               (std::vector<std::string>{latitudeMsg}));
-    n.txtLatMin = "0";
-    d.txtDiurnalLatDeg = "70";
-    d.txtDiurnalLatMin = "0";
+    n.latMin = "0";
+    d.latDeg = "70";
+    d.latMin = "0";
     const auto problems = CheckLatitudeLimit(n, d, placidus);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0].field, "txtDiurnalLatDeg");
     // Both windows too high: still one message.
-    n.txtLatDeg = "80";
+    n.latDeg = "80";
     EXPECT_EQ(CheckLatitudeLimit(n, d, placidus).size(), 1u);
 }
 
@@ -206,9 +206,9 @@ TEST(LatitudeLimit, MeridianAcceptsAnyLatitude) {
     HouseMenuMarks meridian;
     meridian.mnuHousePlacidus = false;
     meridian.mnuHouseMeridian = true;
-    NatalFields n = GoodNatal();
-    n.txtLatDeg = "89";
-    n.txtLatMin = "59";
+    InputFields n = GoodNatal();
+    n.latDeg = "89";
+    n.latMin = "59";
     EXPECT_TRUE(CheckLatitudeLimit(n, GoodDiurnal(), meridian).empty());
     for (auto mark : {&HouseMenuMarks::mnuHouseKoch, &HouseMenuMarks::mnuHouseRegiomontanus,
                       &HouseMenuMarks::mnuHousePorphyry}) {
@@ -221,7 +221,7 @@ TEST(LatitudeLimit, MeridianAcceptsAnyLatitude) {
 
 TEST(Parse, NatalValuesWordsAndDateText) {
     ParsedInput in;
-    NatalFields f = GoodNatal();
+    InputFields f = GoodNatal();
     ParseNatal(f, 1, in);
     EXPECT_EQ(in.NatalDay, 13);
     EXPECT_EQ(in.NatalMonth, 1);
@@ -235,10 +235,10 @@ TEST(Parse, NatalValuesWordsAndDateText) {
     EXPECT_EQ(in.NatalLatitudeWord, "NORTH");
     EXPECT_EQ(in.NatalDateText, "13/1/1950");
 
-    f.optAM = false;
-    f.optEast = true;
-    f.optSouth = true;
-    f.txtLongMin = "41";
+    f.am = false;
+    f.east = true;
+    f.south = true;
+    f.longMin = "41";
     ParseNatal(f, 0, in);
     EXPECT_EQ(in.NatalMeridiem, "P.M.");
     EXPECT_EQ(in.NatalLongitude, -74.41f);
@@ -254,10 +254,10 @@ TEST(Parse, NatalValuesWordsAndDateText) {
 
 TEST(Parse, ZeroLongitudeWithEastIsWest) {
     ParsedInput in;
-    NatalFields f = GoodNatal();
-    f.txtLongDeg = "0";
-    f.txtLongMin = "0";
-    f.optEast = true;
+    InputFields f = GoodNatal();
+    f.longDeg = "0";
+    f.longMin = "0";
+    f.east = true;
     ParseNatal(f, 0, in);
     EXPECT_EQ(in.NatalLongitudeWord, "WEST");
 }
@@ -276,10 +276,10 @@ TEST(Parse, AgeYearsAndLastBirthday) {
     for (const Case& c : cases) {
         ParsedInput in;
         ParseNatal(GoodNatal(), 0, in);
-        DiurnalFields d = GoodDiurnal();
-        d.txtDiurnalMonth = c.month;
-        d.txtDiurnalDay = c.day;
-        d.txtDiurnalYear = c.year;
+        InputFields d = GoodDiurnal();
+        d.month = c.month;
+        d.day = c.day;
+        d.year = c.year;
         ParseDiurnal(d, 0, in);
         EXPECT_EQ(in.AgeYears, c.age) << c.month << "/" << c.day << "/" << c.year;
         EXPECT_EQ(in.LastBirthdayYear, c.lastBirthday) << c.month << "/" << c.day << "/" << c.year;
@@ -288,9 +288,9 @@ TEST(Parse, AgeYearsAndLastBirthday) {
 
 TEST(Parse, DateFieldsRoundToTheNearestWholeNumber) {
     ParsedInput in;
-    NatalFields f = GoodNatal();
-    f.txtDay = "12.6";
-    f.txtMonth = "2.5";  // a tie goes to the even number
+    InputFields f = GoodNatal();
+    f.day = "12.6";
+    f.month = "2.5";  // a tie goes to the even number
     ParseNatal(f, 0, in);
     EXPECT_EQ(in.NatalDay, 13);
     EXPECT_EQ(in.NatalMonth, 2);

@@ -124,33 +124,33 @@ TEST(FillFieldsFromAtlas, ZoneTakesTheLongitudesSignUnlessWrittenNegative) {
     };
     for (const FillCase& c : cases) {
         const AtlasPlace place{"/tmp/", c.latitude, c.longitude, c.zone};
-        NatalFields natal;
-        natal.txtName = "kept";
-        natal.txtBirthHour = "7";
-        natal.optEast = !c.east;
-        natal.optSouth = !c.south;
+        InputFields natal;
+        natal.name = "kept";
+        natal.hour = "7";
+        natal.east = !c.east;
+        natal.south = !c.south;
         EXPECT_FALSE(FillFieldsFromAtlas(place, natal).has_value()) << c.longitude;
-        EXPECT_EQ(natal.txtTZ, c.zoneField) << c.longitude;
-        EXPECT_EQ(natal.txtLongDeg, c.longDeg) << c.longitude;
-        EXPECT_EQ(natal.txtLongMin, c.longMin) << c.longitude;
-        EXPECT_EQ(natal.optEast, c.east) << c.longitude;
-        EXPECT_EQ(natal.txtLatDeg, c.latDeg) << c.latitude;
-        EXPECT_EQ(natal.txtLatMin, c.latMin) << c.latitude;
-        EXPECT_EQ(natal.optSouth, c.south) << c.latitude;
-        EXPECT_EQ(natal.txtName, "kept");
-        EXPECT_EQ(natal.txtBirthHour, "7");
+        EXPECT_EQ(natal.zone, c.zoneField) << c.longitude;
+        EXPECT_EQ(natal.longDeg, c.longDeg) << c.longitude;
+        EXPECT_EQ(natal.longMin, c.longMin) << c.longitude;
+        EXPECT_EQ(natal.east, c.east) << c.longitude;
+        EXPECT_EQ(natal.latDeg, c.latDeg) << c.latitude;
+        EXPECT_EQ(natal.latMin, c.latMin) << c.latitude;
+        EXPECT_EQ(natal.south, c.south) << c.latitude;
+        EXPECT_EQ(natal.name, "kept");
+        EXPECT_EQ(natal.hour, "7");
 
-        DiurnalFields diurnal;
-        diurnal.txtDiurnalMonth = "7";
+        InputFields diurnal;
+        diurnal.month = "7";
         EXPECT_FALSE(FillFieldsFromAtlas(place, diurnal).has_value()) << c.longitude;
-        EXPECT_EQ(diurnal.txtDiurnalTZ, c.zoneField) << c.longitude;
-        EXPECT_EQ(diurnal.txtDiurnalLongDeg, c.longDeg);
-        EXPECT_EQ(diurnal.txtDiurnalLongMin, c.longMin);
-        EXPECT_EQ(diurnal.optDiurnalEast, c.east);
-        EXPECT_EQ(diurnal.txtDiurnalLatDeg, c.latDeg);
-        EXPECT_EQ(diurnal.txtDiurnalLatMin, c.latMin);
-        EXPECT_EQ(diurnal.optDiurnalSouth, c.south);
-        EXPECT_EQ(diurnal.txtDiurnalMonth, "7");
+        EXPECT_EQ(diurnal.zone, c.zoneField) << c.longitude;
+        EXPECT_EQ(diurnal.longDeg, c.longDeg);
+        EXPECT_EQ(diurnal.longMin, c.longMin);
+        EXPECT_EQ(diurnal.east, c.east);
+        EXPECT_EQ(diurnal.latDeg, c.latDeg);
+        EXPECT_EQ(diurnal.latMin, c.latMin);
+        EXPECT_EQ(diurnal.south, c.south);
+        EXPECT_EQ(diurnal.month, "7");
     }
 }
 
@@ -164,18 +164,18 @@ TEST(FillFieldsFromAtlas, ACodeWithoutItsHemisphereLetterIsReportedAndFillsNothi
         {"71W04", "", "\"\" without N or S"},
     };
     for (const Case& c : cases) {
-        NatalFields natal;
-        natal.txtTZ = "5";
-        natal.txtLongDeg = "10";
-        natal.txtLatDeg = "20";
+        InputFields natal;
+        natal.zone = "5";
+        natal.longDeg = "10";
+        natal.latDeg = "20";
         const auto message = FillFieldsFromAtlas(AtlasPlace{"/tmp/", c.latitude, c.longitude, -1.0f}, natal);
         ASSERT_TRUE(message.has_value()) << c.longitude << " " << c.latitude;
         EXPECT_NE(message->text.find(c.named), std::string::npos) << message->text;
         EXPECT_EQ(message->title, "Warning!");
-        EXPECT_EQ(natal.txtTZ, "5");
-        EXPECT_EQ(natal.txtLongDeg, "10");
-        EXPECT_EQ(natal.txtLatDeg, "20");
-        EXPECT_FALSE(natal.optEast);
+        EXPECT_EQ(natal.zone, "5");
+        EXPECT_EQ(natal.longDeg, "10");
+        EXPECT_EQ(natal.latDeg, "20");
+        EXPECT_FALSE(natal.east);
     }
 }
 
@@ -212,15 +212,15 @@ TEST(AtlasFiles, WhatTheAtlasWritesTheBridgeReadsBack) {
               "Sydney, New South Wales, Australia\r\n33S52\r\n151E12\r\nAustralia/Sydney AEDT daylight saving\r\n-11\r\n");
     const AtlasReadResult r = ReadAtlasPlace(Dir(root));
     ASSERT_TRUE(r.place.has_value());
-    NatalFields natal;
+    InputFields natal;
     ASSERT_FALSE(FillFieldsFromAtlas(*r.place, natal).has_value());
-    EXPECT_EQ(natal.txtTZ, "-11");
-    EXPECT_EQ(natal.txtLongDeg, "151");
-    EXPECT_EQ(natal.txtLongMin, "12");
-    EXPECT_TRUE(natal.optEast);
-    EXPECT_EQ(natal.txtLatDeg, "33");
-    EXPECT_EQ(natal.txtLatMin, "52");
-    EXPECT_TRUE(natal.optSouth);
+    EXPECT_EQ(natal.zone, "-11");
+    EXPECT_EQ(natal.longDeg, "151");
+    EXPECT_EQ(natal.longMin, "12");
+    EXPECT_TRUE(natal.east);
+    EXPECT_EQ(natal.latDeg, "33");
+    EXPECT_EQ(natal.latMin, "52");
+    EXPECT_TRUE(natal.south);
 }
 
 }  // namespace

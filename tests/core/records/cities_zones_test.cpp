@@ -61,27 +61,27 @@ TEST(LoadCityRecord, HemisphereLettersAndTheStoredZone) {
         {{"Odd,Z", "139E42", "35N41", "9"}, "139", "42", true, "9", "35", "41", false},
     };
     for (const Case& c : cases) {
-        NatalFields f;
-        f.txtTZ = "3";
-        f.txtMonth = "7";
-        f.txtBirthHour = "11";
+        InputFields f;
+        f.zone = "3";
+        f.month = "7";
+        f.hour = "11";
         EXPECT_TRUE(LoadCityRecord(c.city, f).empty()) << c.city.LongitudeCode;
-        EXPECT_EQ(f.txtLongDeg, c.longDeg) << c.city.LongitudeCode;
-        EXPECT_EQ(f.txtLongMin, c.longMin) << c.city.LongitudeCode;
-        EXPECT_EQ(f.optEast, c.east) << c.city.LongitudeCode;
-        EXPECT_EQ(f.txtTZ, c.zone) << c.city.LongitudeCode;
-        EXPECT_EQ(f.txtLatDeg, c.latDeg) << c.city.LatitudeCode;
-        EXPECT_EQ(f.txtLatMin, c.latMin) << c.city.LatitudeCode;
-        EXPECT_EQ(f.optSouth, c.south) << c.city.LatitudeCode;
-        EXPECT_EQ(f.txtMonth, "7") << "the date and time are not touched";
-        EXPECT_EQ(f.txtBirthHour, "11");
+        EXPECT_EQ(f.longDeg, c.longDeg) << c.city.LongitudeCode;
+        EXPECT_EQ(f.longMin, c.longMin) << c.city.LongitudeCode;
+        EXPECT_EQ(f.east, c.east) << c.city.LongitudeCode;
+        EXPECT_EQ(f.zone, c.zone) << c.city.LongitudeCode;
+        EXPECT_EQ(f.latDeg, c.latDeg) << c.city.LatitudeCode;
+        EXPECT_EQ(f.latMin, c.latMin) << c.city.LatitudeCode;
+        EXPECT_EQ(f.south, c.south) << c.city.LatitudeCode;
+        EXPECT_EQ(f.month, "7") << "the date and time are not touched";
+        EXPECT_EQ(f.hour, "11");
     }
-    DiurnalFields d;
+    InputFields d;
     EXPECT_TRUE(LoadCityRecord({"Sydney,AU", "151E12", "33S52", "-10"}, d).empty());
-    EXPECT_EQ(d.txtDiurnalLongDeg, "151");
-    EXPECT_TRUE(d.optDiurnalEast);
-    EXPECT_TRUE(d.optDiurnalSouth);
-    EXPECT_EQ(d.txtDiurnalTZ, "-10");
+    EXPECT_EQ(d.longDeg, "151");
+    EXPECT_TRUE(d.east);
+    EXPECT_TRUE(d.south);
+    EXPECT_EQ(d.zone, "-10");
 }
 
 TEST(LoadCityRecord, CodesOfTheWrongShapeAreFormatErrors) {
@@ -102,16 +102,16 @@ TEST(LoadCityRecord, CodesOfTheWrongShapeAreFormatErrors) {
         {{"a,b", "071W04", "42N2", "5"}, "71", "5"},
     };
     for (const Case& c : cases) {
-        NatalFields f;
-        f.txtTZ = "3";
+        InputFields f;
+        f.zone = "3";
         const std::vector<Message> m = LoadCityRecord(c.city, f);
         ASSERT_EQ(m.size(), 1u) << c.city.LongitudeCode << " " << c.city.LatitudeCode;
         EXPECT_EQ(m[0].title, "Error!");
         EXPECT_EQ(m[0].icon, MessageIcon::Critical);
         EXPECT_EQ(m[0].text, CityFormatErrorMessage);
-        EXPECT_EQ(f.txtLongDeg, c.longDegAfter) << c.city.LongitudeCode;
-        EXPECT_EQ(f.txtTZ, c.zoneAfter) << c.city.LongitudeCode;
-        EXPECT_EQ(f.txtLatDeg, "");
+        EXPECT_EQ(f.longDeg, c.longDegAfter) << c.city.LongitudeCode;
+        EXPECT_EQ(f.zone, c.zoneAfter) << c.city.LongitudeCode;
+        EXPECT_EQ(f.latDeg, "");
     }
 }
 
@@ -173,27 +173,27 @@ TEST(TimeZoneTable, ChoosingAZoneSetsTheFieldAndTheHemisphere) {
     TimeZoneTable t;
     t.records = {{"India", "IST", "-5.5"}, {"Greenwich", "GMT", "0"}, {"India", "IST", "-9"},
                  {"Mid-Atlantic", "MAT", "2"}, {"Eastern", "EST", " 5"}};
-    NatalFields natal;
-    natal.txtTZ = "5";
+    InputFields natal;
+    natal.zone = "5";
     EXPECT_TRUE(ApplyTimeZoneChoice(t, TimeZoneListLine(t.records[2]), natal).empty());
-    EXPECT_EQ(natal.txtTZ, "-5.5") << "either India line applies the first record";
-    EXPECT_TRUE(natal.optEast);
+    EXPECT_EQ(natal.zone, "-5.5") << "either India line applies the first record";
+    EXPECT_TRUE(natal.east);
     EXPECT_TRUE(ApplyTimeZoneChoice(t, TimeZoneListLine(t.records[1]), natal).empty());
-    EXPECT_EQ(natal.txtTZ, "0");
-    EXPECT_FALSE(natal.optEast);
+    EXPECT_EQ(natal.zone, "0");
+    EXPECT_FALSE(natal.east);
 
-    DiurnalFields diurnal;
-    diurnal.optDiurnalEast = true;
+    InputFields diurnal;
+    diurnal.east = true;
     EXPECT_TRUE(ApplyTimeZoneChoice(t, TimeZoneListLine(t.records[4]), diurnal).empty());
-    EXPECT_EQ(diurnal.txtDiurnalTZ, "5");
-    EXPECT_FALSE(diurnal.optDiurnalEast);
+    EXPECT_EQ(diurnal.zone, "5");
+    EXPECT_FALSE(diurnal.east);
 
     // A name with "-" cannot be picked; the fields stay as they were.
     const std::vector<Message> m = ApplyTimeZoneChoice(t, TimeZoneListLine(t.records[3]), diurnal);
     ASSERT_EQ(m.size(), 1u);
     EXPECT_EQ(m[0].text, TimeZoneCorruptMessage);
-    EXPECT_EQ(diurnal.txtDiurnalTZ, "5");
-    EXPECT_FALSE(diurnal.optDiurnalEast);
+    EXPECT_EQ(diurnal.zone, "5");
+    EXPECT_FALSE(diurnal.east);
 }
 
 }  // namespace

@@ -51,85 +51,85 @@ TEST(RecordDate, YearFirstRewrite) {
 }
 
 TEST(LoadRecord, NatalFieldsFromARecord) {
-    NatalFields f;
-    f.optAM = false;
-    f.optEast = true;
-    f.optSouth = true;
-    EXPECT_TRUE(LoadNameRecord(Record("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, f).empty());
-    EXPECT_EQ(f.txtMonth, "1");
-    EXPECT_EQ(f.txtDay, "13");
-    EXPECT_EQ(f.txtYear, "1950");
-    EXPECT_EQ(f.txtBirthHour, "8");
-    EXPECT_EQ(f.txtBirthMinute, "30");
-    EXPECT_TRUE(f.optAM);
-    EXPECT_EQ(f.txtTZ, "5");
-    EXPECT_EQ(f.txtLongDeg, "74");
-    EXPECT_EQ(f.txtLongMin, "0");
-    EXPECT_FALSE(f.optEast);
-    EXPECT_EQ(f.txtLatDeg, "40");
-    EXPECT_EQ(f.txtLatMin, "43");
-    EXPECT_FALSE(f.optSouth);
-    EXPECT_EQ(f.txtName, "") << "the name is the window's to set";
+    InputFields f;
+    f.am = false;
+    f.east = true;
+    f.south = true;
+    EXPECT_TRUE(LoadNameRecord(Record("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, InputSection::Natal, f).empty());
+    EXPECT_EQ(f.month, "1");
+    EXPECT_EQ(f.day, "13");
+    EXPECT_EQ(f.year, "1950");
+    EXPECT_EQ(f.hour, "8");
+    EXPECT_EQ(f.minute, "30");
+    EXPECT_TRUE(f.am);
+    EXPECT_EQ(f.zone, "5");
+    EXPECT_EQ(f.longDeg, "74");
+    EXPECT_EQ(f.longMin, "0");
+    EXPECT_FALSE(f.east);
+    EXPECT_EQ(f.latDeg, "40");
+    EXPECT_EQ(f.latMin, "43");
+    EXPECT_FALSE(f.south);
+    EXPECT_EQ(f.name, "") << "the name is the window's to set";
 }
 
 TEST(LoadRecord, NoonMidnightEastAndSouth) {
-    NatalFields f;
-    LoadNameRecord(Record("A,05 Jan 1950,12.00,A,-1,-000.30,-05.10"), 0, f);
-    EXPECT_EQ(f.txtBirthHour, "12");
-    EXPECT_EQ(f.txtBirthMinute, "0");
-    EXPECT_TRUE(f.optAM);
-    EXPECT_EQ(f.txtLongDeg, "0");
-    EXPECT_EQ(f.txtLongMin, "30");
-    EXPECT_TRUE(f.optEast);
-    EXPECT_EQ(f.txtLatDeg, "5");
-    EXPECT_EQ(f.txtLatMin, "10");
-    EXPECT_TRUE(f.optSouth);
+    InputFields f;
+    LoadNameRecord(Record("A,05 Jan 1950,12.00,A,-1,-000.30,-05.10"), 0, InputSection::Natal, f);
+    EXPECT_EQ(f.hour, "12");
+    EXPECT_EQ(f.minute, "0");
+    EXPECT_TRUE(f.am);
+    EXPECT_EQ(f.longDeg, "0");
+    EXPECT_EQ(f.longMin, "30");
+    EXPECT_TRUE(f.east);
+    EXPECT_EQ(f.latDeg, "5");
+    EXPECT_EQ(f.latMin, "10");
+    EXPECT_TRUE(f.south);
 
     // A time of 0.30 passes through the hour rule to 12; the record's meridiem is set after it.
-    LoadNameRecord(Record("A,05 Jan 1950,0.30,P,5,071.05,42.21"), 0, f);
-    EXPECT_EQ(f.txtBirthHour, "12");
-    EXPECT_EQ(f.txtBirthMinute, "30");
-    EXPECT_FALSE(f.optAM);
-    EXPECT_EQ(f.txtLongMin, "5");
-    LoadNameRecord(Record("A,05 Jan 1950,14.45,A,5,071.05,42.21"), 0, f);
-    EXPECT_EQ(f.txtBirthHour, "2");
-    EXPECT_TRUE(f.optAM);
+    LoadNameRecord(Record("A,05 Jan 1950,0.30,P,5,071.05,42.21"), 0, InputSection::Natal, f);
+    EXPECT_EQ(f.hour, "12");
+    EXPECT_EQ(f.minute, "30");
+    EXPECT_FALSE(f.am);
+    EXPECT_EQ(f.longMin, "5");
+    LoadNameRecord(Record("A,05 Jan 1950,14.45,A,5,071.05,42.21"), 0, InputSection::Natal, f);
+    EXPECT_EQ(f.hour, "2");
+    EXPECT_TRUE(f.am);
 }
 
 TEST(LoadRecord, EastLongitudeMakesTheZoneNegative) {
-    NatalFields f;
-    LoadNameRecord(Record("B,20 Aug 1972,3.05,A,9,-139.41,35.41"), 0, f);
-    EXPECT_EQ(f.txtTZ, "-9");
-    EXPECT_EQ(f.txtLongDeg, "139");
-    EXPECT_EQ(f.txtLongMin, "41");
-    LoadNameRecord(Record("B,20 Aug 1972,3.05,A,-5.5,071.00,35.41"), 0, f);
-    EXPECT_EQ(f.txtTZ, "5.5");
+    InputFields f;
+    LoadNameRecord(Record("B,20 Aug 1972,3.05,A,9,-139.41,35.41"), 0, InputSection::Natal, f);
+    EXPECT_EQ(f.zone, "-9");
+    EXPECT_EQ(f.longDeg, "139");
+    EXPECT_EQ(f.longMin, "41");
+    LoadNameRecord(Record("B,20 Aug 1972,3.05,A,-5.5,071.00,35.41"), 0, InputSection::Natal, f);
+    EXPECT_EQ(f.zone, "5.5");
 }
 
 TEST(LoadRecord, YearFirstSystemsReadTheStoredDate) {
-    DiurnalFields f;
-    EXPECT_TRUE(LoadNameRecord(Record(",05 Jan 1950,9.00,P,3,046.38,-23.33"), 2, f).empty());
-    EXPECT_EQ(f.txtDiurnalDay, "5");
-    EXPECT_EQ(f.txtDiurnalMonth, "1");
-    EXPECT_EQ(f.txtDiurnalYear, "1950");
-    EXPECT_EQ(f.txtDiurnalHour, "9");
-    EXPECT_FALSE(f.optDiurnalAM);
-    EXPECT_EQ(f.txtDiurnalTZ, "3");
-    EXPECT_TRUE(f.optDiurnalSouth);
-    EXPECT_FALSE(f.optDiurnalEast);
+    InputFields f;
+    EXPECT_TRUE(LoadNameRecord(Record(",05 Jan 1950,9.00,P,3,046.38,-23.33"), 2, InputSection::Diurnal, f).empty());
+    EXPECT_EQ(f.day, "5");
+    EXPECT_EQ(f.month, "1");
+    EXPECT_EQ(f.year, "1950");
+    EXPECT_EQ(f.hour, "9");
+    EXPECT_FALSE(f.am);
+    EXPECT_EQ(f.zone, "3");
+    EXPECT_TRUE(f.south);
+    EXPECT_FALSE(f.east);
 }
 
 TEST(LoadRecord, UnreadableDateIsAFormatError) {
-    NatalFields f;
-    f.txtMonth = "4";
-    f.txtBirthHour = "7";
-    const auto messages = LoadNameRecord(Record("C,31 Foo 1950,8.30,A,5,074.00,40.43"), 0, f);
+    InputFields f;
+    f.month = "4";
+    f.hour = "7";
+    const auto messages = LoadNameRecord(Record("C,31 Foo 1950,8.30,A,5,074.00,40.43"), 0, InputSection::Natal, f);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, "Error!");
     EXPECT_EQ(messages[0].icon, MessageIcon::Critical);
     EXPECT_EQ(messages[0].text, RecordFormatErrorMessage);
-    EXPECT_EQ(f.txtMonth, "4");
-    EXPECT_EQ(f.txtBirthHour, "7");
+    EXPECT_EQ(f.month, "4");
+    EXPECT_EQ(f.hour, "7");
 }
 
 }  // namespace

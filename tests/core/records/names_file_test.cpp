@@ -164,35 +164,35 @@ TEST(NameRecordWriting, FieldFormatsAndTheNewRecord) {
     EXPECT_EQ(RecordLatitudeText(42.21), "42.21");
     EXPECT_EQ(RecordLatitudeText(-5.1), "-05.10");
 
-    NatalFields f;
-    f.txtName = "Zo\xC3\xAB Hartmann";
-    f.txtMonth = "2";
-    f.txtDay = "29";
-    f.txtYear = "1964";
-    f.txtBirthHour = "10";
-    f.txtBirthMinute = "5";
-    f.optAM = false;
-    f.txtTZ = "-1";
-    f.txtLongDeg = "13";
-    f.txtLongMin = "25";
-    f.optEast = true;
-    f.txtLatDeg = "52";
-    f.txtLatMin = "31";
+    InputFields f;
+    f.name = "Zo\xC3\xAB Hartmann";
+    f.month = "2";
+    f.day = "29";
+    f.year = "1964";
+    f.hour = "10";
+    f.minute = "5";
+    f.am = false;
+    f.zone = "-1";
+    f.longDeg = "13";
+    f.longMin = "25";
+    f.east = true;
+    f.latDeg = "52";
+    f.latMin = "31";
     for (int order : {0, 1, 2}) {
         const NewNameRecordResult r = NewNameRecord(f, order);
         ASSERT_TRUE(r.record.has_value()) << order;
         EXPECT_EQ(NameRecordLine(*r.record), "Zo\xC3\xAB Hartmann,29 Feb 1964,10.05,P,-1,-013.25,52.31");
     }
-    f.optEast = false;
-    f.optSouth = true;
-    f.optAM = true;
-    f.txtBirthHour = "12";
-    f.txtBirthMinute = "0";
+    f.east = false;
+    f.south = true;
+    f.am = true;
+    f.hour = "12";
+    f.minute = "0";
     EXPECT_EQ(NameRecordLine(*NewNameRecord(f, 0).record),
               "Zo\xC3\xAB Hartmann,29 Feb 1964,12.00,A,-1,013.25,-52.31");
 
     for (const char* day : {"30", "", "x"}) {
-        f.txtDay = day;
+        f.day = day;
         const NewNameRecordResult bad = NewNameRecord(f, 1);
         EXPECT_FALSE(bad.record.has_value()) << day;
         ASSERT_TRUE(bad.problem.has_value());

@@ -273,8 +273,8 @@ TEST(RecordFilesFuzz, NamesReader) {
                                          &r.Longitude, &r.Latitude}) {
                 ExpectCleanField(*f, "names field");
             }
-            NatalFields natal;
-            const std::vector<Message> m = LoadNameRecord(r, Pick(source.rng(), 3), natal);
+            InputFields natal;
+            const std::vector<Message> m = LoadNameRecord(r, Pick(source.rng(), 3), InputSection::Natal, natal);
             for (const Message& message : m) EXPECT_FALSE(message.text.empty());
         }
         if (expected) {
@@ -313,7 +313,7 @@ TEST(RecordFilesFuzz, CitiesReader) {
             for (const std::string* f : {&c.LongitudeCode, &c.LatitudeCode, &c.Zone}) {
                 ExpectCleanField(*f, "cities field");
             }
-            DiurnalFields diurnal;
+            InputFields diurnal;
             const std::vector<Message> m = LoadCityRecord(c, diurnal);
             EXPECT_LE(m.size(), 1u);
             if (!m.empty()) {
@@ -366,7 +366,7 @@ TEST(RecordFilesFuzz, TimeZoneReader) {
             // record of that name; any other line picks nothing or the record its key names.
             // (The first records only: each pick searches the whole table.)
             if (k >= 16) continue;
-            NatalFields natal;
+            InputFields natal;
             const std::vector<Message> m = ApplyTimeZoneChoice(t, TimeZoneListLine(z), natal);
             const std::optional<std::string> key = TimeZoneListKey(TimeZoneListLine(z));
             std::size_t keyed = 0;
@@ -377,8 +377,8 @@ TEST(RecordFilesFuzz, TimeZoneReader) {
             }
             EXPECT_EQ(m.empty(), keyed < t.records.size()) << z.ZoneName;
             if (m.empty()) {
-                EXPECT_EQ(LeadingNumber(natal.txtTZ), LeadingNumber(t.records[keyed].ZoneOffset));
-                EXPECT_EQ(natal.optEast, LeadingNumber(natal.txtTZ) < 0);
+                EXPECT_EQ(LeadingNumber(natal.zone), LeadingNumber(t.records[keyed].ZoneOffset));
+                EXPECT_EQ(natal.east, LeadingNumber(natal.zone) < 0);
             }
         }
         if (expected) {

@@ -49,16 +49,16 @@ TEST(ShippedRecords, NamesFileHoldsVariedPeopleInTheWrittenFormat) {
         const NameRecord& r = t.records[i];
         EXPECT_EQ(NameRecordLine(r), lines->lines[i]) << "written as saving writes it";
         EXPECT_TRUE(names.insert(UpperCaseText(r.Name)).second) << r.Name;
-        NatalFields f;
-        EXPECT_TRUE(LoadNameRecord(r, 0, f).empty()) << r.Name;
+        InputFields f;
+        EXPECT_TRUE(LoadNameRecord(r, 0, InputSection::Natal, f).empty()) << r.Name;
         // Saving the loaded fields again gives the same record.
-        f.txtName = r.Name;
+        f.name = r.Name;
         const NewNameRecordResult again = NewNameRecord(f, 0);
         ASSERT_TRUE(again.record.has_value()) << r.Name;
         EXPECT_EQ(NameRecordLine(*again.record), lines->lines[i]);
-        east = east || f.optEast;
-        west = west || !f.optEast;
-        south = south || f.optSouth;
+        east = east || f.east;
+        west = west || !f.east;
+        south = south || f.south;
         midnight = midnight || (r.Time == "12.00" && r.Meridiem == "A");
         accented = accented || CharacterCount(r.Name) < r.Name.size();
     }
@@ -81,10 +81,10 @@ TEST(ShippedRecords, CitiesFileHasTheStateCapitalsAndPlacesWorldwide) {
     for (const CityRecord& c : t.records) {
         EXPECT_TRUE(entries.insert(c.CityName).second) << "each entry picks its own place: " << c.CityName;
         statesSeen.insert(c.CityName.substr(c.CityName.rfind(',') + 1));
-        NatalFields f;
+        InputFields f;
         ASSERT_TRUE(LoadCityRecord(c, f).empty()) << c.CityName;
-        const double longDeg = std::stod(f.txtLongDeg), longMin = std::stod(f.txtLongMin);
-        const double latDeg = std::stod(f.txtLatDeg), latMin = std::stod(f.txtLatMin);
+        const double longDeg = std::stod(f.longDeg), longMin = std::stod(f.longMin);
+        const double latDeg = std::stod(f.latDeg), latMin = std::stod(f.latMin);
         EXPECT_TRUE(c.LongitudeCode[c.LongitudeCode.size() - 3] == 'E' ||
                     c.LongitudeCode[c.LongitudeCode.size() - 3] == 'W') << c.CityName;
         EXPECT_TRUE(c.LatitudeCode[2] == 'N' || c.LatitudeCode[2] == 'S') << c.CityName;
@@ -94,11 +94,11 @@ TEST(ShippedRecords, CitiesFileHasTheStateCapitalsAndPlacesWorldwide) {
         EXPECT_LE(latDeg, 90) << c.CityName;
         // A standard zone lies within two hours of the place's own longitude (hours west): this
         // catches a swapped hemisphere letter or a zone with the wrong sign.
-        const double westDegrees = (longDeg + longMin / 60) * (f.optEast ? -1 : 1);
-        const double zone = LeadingNumber(f.txtTZ);
+        const double westDegrees = (longDeg + longMin / 60) * (f.east ? -1 : 1);
+        const double zone = LeadingNumber(f.zone);
         EXPECT_LT(std::fabs(zone * 15 - westDegrees), 30) << c.CityName;
-        east = east || f.optEast;
-        south = south || f.optSouth;
+        east = east || f.east;
+        south = south || f.south;
     }
     for (const std::string& s : states) EXPECT_TRUE(statesSeen.count(s)) << s;
     EXPECT_GE(statesSeen.size() - states.size(), 20u) << "countries beyond the United States";

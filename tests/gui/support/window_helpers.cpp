@@ -28,14 +28,14 @@ void SetOption(GuiFixture& f, int line, const std::string& value) {
 }
 
 void LoadExampleChart(GuiFixture& f) {
-    NatalFields natal = f.shell->inputD().Fields();
+    InputFields natal = f.shell->inputD().Fields();
     const auto natalRecord = NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43");
-    LoadNameRecord(*natalRecord, 0, natal);
-    natal.txtName = "John Smith";
+    LoadNameRecord(*natalRecord, 0, InputSection::Natal, natal);
+    natal.name = "John Smith";
     f.shell->inputD().SetFields(natal);
-    DiurnalFields diurnal = f.shell->inputD1().Fields();
+    InputFields diurnal = f.shell->inputD1().Fields();
     const auto diurnalRecord = NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43");
-    LoadNameRecord(*diurnalRecord, 0, diurnal);
+    LoadNameRecord(*diurnalRecord, 0, InputSection::Diurnal, diurnal);
     f.shell->inputD1().SetFields(diurnal);
 }
 
