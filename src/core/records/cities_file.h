@@ -47,10 +47,11 @@ CityTable FillCitiesList(const std::filesystem::path& path);
 std::filesystem::path CitiesFileOrDefault(const std::filesystem::path& CitiesFilePath,
                                           const std::filesystem::path& ProgramDir);
 
-// CitiesOnFile_Click step 2: the first record whose CityName equals the selected list text.
+// The record a click on the Cities list loads: the first whose CityName equals the selected
+// list text.
 std::optional<std::size_t> FindCityRecord(const CityTable& table, std::string_view selectedName);
 
-// CitiesOnFile_Click steps 4 to 6: longitude degrees, East/West (which applies the zone sign rule)
+// Loading a city into a window: longitude degrees, East/West (which applies the zone sign rule)
 // and minutes; then the zone, so the stored zone stands; then latitude degrees, North/South and
 // minutes. A five-character longitude code has two degree digits, a six-character one three; only
 // "E" means East and only "S" means South. The date and clock fields are not touched.

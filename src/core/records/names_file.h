@@ -54,10 +54,11 @@ NamesWindowList OpenNamesList(const std::filesystem::path& NamesFilePath,
 std::filesystem::path NamesEditorPath(const std::filesystem::path& NamesFilePath,
                                       const std::filesystem::path& ProgramDir);
 
-// NamesOnFile_Click step 2: the first record whose Name equals the selected list text exactly.
+// The record a click on the Names list loads: the first whose Name equals the selected list
+// text exactly.
 std::optional<std::size_t> FindNameRecord(const NameTable& table, std::string_view selectedName);
 
-// FillNamesList step 5, the "Lock list" position. Applied only when Check1 is ticked and JustSaved
+// Where the Names list opens with "Lock list" ticked. Applied only when Check1 is ticked and JustSaved
 // is not set; otherwise the list stays at the top with nothing selected and LockedIndex unchanged.
 // A selected entry is loaded as by a click on it.
 struct LockListPosition {
@@ -80,10 +81,10 @@ std::string RecordLatitudeText(double degreesMinutesNorth);
 // it reads back as it was.
 std::string NameRecordLine(const NameRecord& record);
 
-// Saving, step 1: the comma check of the natal name ("Warning!", critical icon).
+// A name with a comma cannot be saved: the warning to show ("Warning!", critical icon).
 std::optional<Message> CheckNameForSaving(std::string_view name);
 
-// Saving, step 7: the record of the natal window. The date is the month, day and year fields joined
+// The record a save writes from the natal window. The date is the month, day and year fields joined
 // by "/" in DateOrder and read back in that order, written "dd mmm yyyy"; when they do not form a
 // calendar date the natal input warning is returned instead. Numbers are read as typed fields
 // are (the leading number of the text).
