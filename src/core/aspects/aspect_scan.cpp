@@ -1,7 +1,16 @@
 #include "core/aspects/aspect_scan.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <condition_variable>
+#include <cstring>
+#include <exception>
 #include <limits>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 #include "core/aspects/report_files.h"
 #include "core/aspects/report_sorting.h"
@@ -43,21 +52,6 @@ AspectBounds MakeAspectBounds(const Options& options) {
     bounds.rows.front().low = -std::numeric_limits<float>::infinity();
     bounds.rows.back().high = std::numeric_limits<float>::infinity();
     return bounds;
-}
-
-AspectResult TestAspect(const AspectBounds& bounds, double moverLong, double targetLong) {
-    double d = std::fabs(targetLong - moverLong);
-    if (d > 180) d = 360 - d;
-    // The tests compare in single precision (deliberate), as do the distances they leave.
-    const float separation = static_cast<float>(d);
-    AspectResult result;
-    for (const AspectBounds::Row& row : bounds.rows) {
-        if (row.searched && separation >= row.low && separation <= row.high) {
-            result.AspectCode = row.AspectCode;
-            result.distance = separation - row.angle;
-        }
-    }
-    return result;
 }
 
 std::string_view AspectName(int AspectCode) {
@@ -138,40 +132,115 @@ bool TargetUsed(AspectFamily family, int mover, int target, const Options& optio
 
 // ---- The scanned days -------------------------------------------------------------------------
 
-namespace {
-
-// The point's longitude with its compact text and its house field (first two characters of the
-// point's ten) of the house placement line.
-PlacedPoint Place(double longitude, const std::string& houseLine, int body) {
+PlacedPoint PlacePoint(int body, double longitude, char house0, char house1) {
     PlacedPoint p;
     p.longitude = longitude;
-    const std::string text = LongitudeCompactText(longitude);
-    for (std::size_t i = 0; i < p.position.size(); ++i) {
-        p.position[i] = i < text.size() ? text[i] : ' ';
-    }
-    const std::size_t at = static_cast<std::size_t>(10 * (body - 1));
-    for (std::size_t i = 0; i < p.house.size(); ++i) {
-        p.house[i] = at + i < houseLine.size() ? houseLine[at + i] : ' ';
-    }
+    const SplitResult split = SplitLongitude(longitude);
+    p.place = MakePlaceCode(split, house0, house1);
+    // "JUPITER 15ari23 (10) "
+    char* out = p.listed.data();
+    std::memcpy(out, PointName(body).data(), 7);
+    out[7] = ' ';
+    PutLongitudeCompact(out + 8, split);
+    out[15] = ' ';
+    out[16] = '(';
+    out[17] = house0;
+    out[18] = house1;
+    out[19] = ')';
+    out[20] = ' ';
     return p;
 }
 
-}  // namespace
-
 std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart) {
     std::array<PlacedPoint, 12> natal{};
+    const std::string& line = chart.NatalHouseLine;
+    auto at = [&](std::size_t i) { return i < line.size() ? line[i] : ' '; };
     for (int p = SUN; p <= MC; ++p) {
-        natal[static_cast<std::size_t>(p - 1)] = Place(chart.NatalLong[static_cast<std::size_t>(p)],
-                                                       chart.NatalHouseLine, p);
+        const auto field = static_cast<std::size_t>(10 * (p - 1));
+        natal[static_cast<std::size_t>(p - 1)] =
+            PlacePoint(p, chart.NatalLong[static_cast<std::size_t>(p)], at(field), at(field + 1));
     }
     return natal;
 }
 
-void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& options, int day,
-                       ScannedDay& out) {
+ScanDayContext::ScanDayContext(const ChartState& chart_, const EphemerisState& eph_,
+                               const Options& options)
+    : chart(chart_), eph(eph_) {
+    const std::string& line = chart.HouseLine;
+    for (int p = SUN; p <= MC; ++p) {
+        const auto field = static_cast<std::size_t>(10 * (p - 1));
+        for (std::size_t i = 0; i < 2; ++i) {
+            startField[static_cast<std::size_t>(p)][i] = field + i < line.size() ? line[field + i] : ' ';
+        }
+    }
+    anglesFromSiderealTime = options[Option::ProgressedAnglesFromSiderealTime] != 0.0f;
+    westLongitudeDeg = DecimalFromSignedDMM(chart.input.DiurnalLongitude);
+    latitudeDeg = DecimalFromSignedDMM(chart.input.DiurnalLatitude);
+    // Every house placement of the scan is among the natal houses.
+    for (std::size_t h = 1; h <= 12; ++h) {
+        HouseSpan& span = houses[h];
+        span.low = chart.NatalCusp[h];
+        span.high = chart.NatalCusp[h == 12 ? 1 : h + 1];
+        span.wraps = span.high < span.low;
+    }
+}
+
+void StartScanAt(ScanDayContext& context, int day) {
+    if (day == 0) return;  // the chart driver's obliquity stands
+    const double t = context.chart.ProgT + (day - 1) / 36525.0 / 365.25;
+    const double obliquityRad = ObliquityDegrees(t) * PiValue / 180;
+    context.eph.NegObliquityRad = -obliquityRad;
+}
+
+namespace {
+
+// The house test of the placement line (HousePlacement) for WorkLong 1..12: a hair past the
+// point, so that a point exactly on a cusp falls in the house it opens; the last house that holds
+// the point wins.
+void PlaceInHouses(ScanDayContext& context) {
+    const PointArray& work = context.eph.WorkLong;
+    for (int p = 1; p <= 12; ++p) {
+        const double lambda = work[static_cast<std::size_t>(p)] + 1.0 / 36000;
+        int slot = 0;
+        for (int h = 1; h <= 12; ++h) {
+            const ScanDayContext::HouseSpan& span = context.houses[static_cast<std::size_t>(h)];
+            const bool inside = span.wraps ? (lambda >= span.low || lambda < span.high)
+                                           : (lambda >= span.low && lambda < span.high);
+            if (inside) slot = h;
+        }
+        if (slot != 0) {
+            context.houseSlot[static_cast<std::size_t>(p)] = slot;
+        } else {
+            context.houseMissed = true;
+        }
+    }
+}
+
+template <std::size_t N>
+void PlaceSet(const ScanDayContext& context, std::array<PlacedPoint, N>& set) {
+    const PointArray& work = context.eph.WorkLong;
+    for (std::size_t i = 0; i < N; ++i) {
+        const std::size_t p = i + 1;
+        const int slot = context.houseSlot[p];
+        const char* field = slot != 0 ? HouseOrdinalText(slot).data() : context.startField[p].data();
+        set[i] = PlacePoint(static_cast<int>(p), work[p], field[0], field[1]);
+    }
+}
+
+}  // namespace
+
+void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out) {
+    const ChartState& chart = context.chart;
+    EphemerisState& eph = context.eph;
     PointArray& work = eph.WorkLong;
 
     out.date = JulianDayToCalendar(chart.DiurnalJD + day);
+    char* date = out.listedDate.data();
+    std::size_t size = PutDateDdMmmYyyy(date, out.date);
+    date[size++] = ':';
+    date[size++] = '\r';
+    date[size++] = '\n';
+    out.listedDateSize = static_cast<std::uint8_t>(size);
 
     // Transits. The obliquity is left as it was last set: the chart driver's value on day 0, the
     // previous day's progressed value afterwards.
@@ -179,11 +248,8 @@ void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& op
     eph.EphT2000 = chart.DiurnalT2000 + day / 36525.0;
     eph.DayNumber = chart.DiurnalJD + day;
     EphemerisDailyUpdate(eph);
-    HousePlacement(work, chart.WorkCusp, chart.HouseLine);
-    for (int p = SUN; p <= PLUTO; ++p) {
-        out.transit[static_cast<std::size_t>(p - 1)] =
-            Place(work[static_cast<std::size_t>(p)], chart.HouseLine, p);
-    }
+    PlaceInHouses(context);
+    PlaceSet(context, out.transit);
 
     // Progressions: every scanned day moves the progressed instant on by 1/365.25 day, whatever
     // progression gave its start.
@@ -197,12 +263,12 @@ void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& op
 
     // Progressed MC and ASC at the diurnal place.
     ScanAngleInput angleInput;
-    angleInput.fromSiderealTime = options[Option::ProgressedAnglesFromSiderealTime] != 0.0f;
+    angleInput.fromSiderealTime = context.anglesFromSiderealTime;
     angleInput.t = eph.EphT;
     angleInput.dayFraction = eph.DayFraction;
     angleInput.obliquityRad = obliquityRad;
-    angleInput.westLongitudeDeg = DecimalFromSignedDMM(chart.input.DiurnalLongitude);
-    angleInput.latitudeDeg = DecimalFromSignedDMM(chart.input.DiurnalLatitude);
+    angleInput.westLongitudeDeg = context.westLongitudeDeg;
+    angleInput.latitudeDeg = context.latitudeDeg;
     angleInput.sun = work[SUN];
     angleInput.natalSun = chart.NatalLong[SUN];
     angleInput.natalMC = chart.NatalLong[MC];
@@ -211,11 +277,8 @@ void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& op
     work[MC] = angles.MC;
     work[ASC] = angles.ASC;
     eph.NegObliquityRad = -obliquityRad;
-    HousePlacement(work, chart.WorkCusp, chart.HouseLine);
-    for (int p = SUN; p <= MC; ++p) {
-        out.progressed[static_cast<std::size_t>(p - 1)] =
-            Place(work[static_cast<std::size_t>(p)], chart.HouseLine, p);
-    }
+    PlaceInHouses(context);
+    PlaceSet(context, out.progressed);
 
     // Solar arc: this day's progressed SUN less the natal SUN, added to every natal point.
     const double arc = Norm360(work[SUN] - chart.NatalLong[SUN]);
@@ -223,81 +286,216 @@ void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& op
         const auto i = static_cast<std::size_t>(p);
         work[i] = Norm360(chart.NatalLong[i] + arc);
     }
-    HousePlacement(work, chart.WorkCusp, chart.HouseLine);
-    for (int p = SUN; p <= MC; ++p) {
-        out.solarArc[static_cast<std::size_t>(p - 1)] =
-            Place(work[static_cast<std::size_t>(p)], chart.HouseLine, p);
-    }
+    PlaceInHouses(context);
+    PlaceSet(context, out.solarArc);
 }
 
-ScanTables ComputeScanTables(ChartState& chart, EphemerisState& eph, const Options& options,
-                             int scanDays, ScanObserver& observer) {
-    // Every house placement of the scan is among the natal houses.
-    chart.WorkCusp = chart.NatalCusp;
-
-    ScanTables tables;
-    tables.ScanDays = scanDays;
-    tables.days.resize(static_cast<std::size_t>(scanDays));
-    tables.ScanFirstText = DateDdMmmYy(JulianDayToCalendar(chart.DiurnalJD));
-    tables.ScanLastText = DateDdMmmYy(JulianDayToCalendar(chart.DiurnalJD + scanDays - 1));
-    for (int day = 0; day < scanDays; ++day) {
-        if (scanDays > 1) observer.ShowProgress(day, scanDays - 1);
-        ComputeScannedDay(chart, eph, options, day, tables.days[static_cast<std::size_t>(day)]);
+void WriteScanHouseLine(const ScanDayContext& context, std::string& HouseLine) {
+    if (HouseLine.size() < 120) HouseLine.resize(120, ' ');
+    for (int p = 1; p <= 12; ++p) {
+        const int slot = context.houseSlot[static_cast<std::size_t>(p)];
+        if (slot == 0) continue;
+        const std::string_view ordinal = HouseOrdinalText(slot);
+        const auto at = static_cast<std::size_t>(10 * p - 10);
+        HouseLine.replace(at, ordinal.size(), ordinal);
+        HouseLine.replace(at + ordinal.size(), 6, " HOUSE");
     }
-    tables.natal = NatalTargets(chart);
-    return tables;
 }
 
 // ---- The whole scan ---------------------------------------------------------------------------
 
-ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options& options,
-                          OutputBuffers& out, int scanDays, const std::filesystem::path& reportsFolder,
-                          ScanObserver& observer, Reporter& reporter) {
-    observer.BeginScan();
-    const ScanTables tables = ComputeScanTables(chart, eph, options, scanDays, observer);
-    observer.ClearProgress();
+namespace {
 
-    const std::string stem = ReportStem(chart.ChartName);
-    auto reportPath = [&](std::string_view suffix, std::string_view extension) {
-        return reportsFolder / (stem + std::string(suffix) + std::string(extension));
-    };
-    auto failed = [&](const WriteResult& result) {
-        reporter.Report({"Error!", MessageIcon::Critical, result.message});
-        observer.EndScan();
-        return ScanOutcome::WriteFailed;
-    };
+// Days per block: small enough that the blocks in flight hold little text, large enough that the
+// threads rarely wait for each other.
+constexpr int BlockDays = 32;
 
+// The days of a scan computed and listed block by block on one or more threads, and taken by the
+// listed-by-day pass in day order. Every block's days, lines and hits depend only on the block's
+// first day, so the files come out the same whatever thread computes which block.
+class DayStream {
+public:
+    DayStream(const ChartState& chart, const EphemerisState& eph, const Options& options,
+              int scanDays, ListedByDayPass& pass, int threads)
+        : scanDays_(scanDays), blocks_((scanDays + BlockDays - 1) / BlockDays), pass_(pass) {
+        for (int i = 0; i < threads; ++i) {
+            contexts_.push_back(std::make_unique<ScanDayContext>(chart, eph, options));
+        }
+    }
+
+    // Runs every block; the calling thread is the first worker and the only one that shows the
+    // progress. Returns false when the scan must be run again on one thread: a block that did not
+    // follow the block before on the same thread met a point in no house, whose field would then
+    // come from days that thread never computed.
+    bool Run(ScanObserver& observer) {
+        std::vector<std::thread> helpers;
+        for (std::size_t worker = 1; worker < contexts_.size(); ++worker) {
+            try {
+                helpers.emplace_back([this, worker] { Work(worker, nullptr); });
+            } catch (const std::system_error&) {
+                break;  // fewer threads: the blocks are shared among those that started
+            }
+        }
+        Work(0, &observer);
+        for (std::thread& helper : helpers) helper.join();
+        if (error_) std::rethrow_exception(error_);
+        return !redo_;
+    }
+
+    // The context that computed the last day.
+    const ScanDayContext& LastContext() const { return *contexts_[lastWorker_]; }
+
+private:
+    void Work(std::size_t worker, ScanObserver* observer) {
+        ScanDayContext& context = *contexts_[worker];
+        ListedBlock block;
+        int previousBlock = -1;
+        try {
+            while (true) {
+                const int k = nextBlock_.fetch_add(1);
+                if (k >= blocks_ || stop_.load()) break;
+                block.firstDay = k * BlockDays;
+                block.days.resize(static_cast<std::size_t>(std::min(BlockDays, scanDays_ - block.firstDay)));
+                StartScanAt(context, block.firstDay);
+                context.houseMissed = false;
+                for (std::size_t i = 0; i < block.days.size(); ++i) {
+                    ComputeScannedDay(context, block.firstDay + static_cast<int>(i), block.days[i]);
+                }
+                if (context.houseMissed && k > 0 && previousBlock != k - 1) {
+                    Stop(true);
+                    break;
+                }
+                previousBlock = k;
+                pass_.ListBlock(block);
+                {
+                    std::unique_lock lock(mutex_);
+                    turn_.wait(lock, [&] { return taken_ == k || stop_.load(); });
+                    if (stop_.load()) break;
+                }
+                pass_.TakeBlock(block);
+                if (k == blocks_ - 1) lastWorker_ = worker;
+                {
+                    std::lock_guard lock(mutex_);
+                    taken_ = k + 1;
+                }
+                turn_.notify_all();
+                if (observer && scanDays_ > 1) {
+                    observer->ShowProgress(std::min(TakenBlocks() * BlockDays, scanDays_) - 1,
+                                           scanDays_ - 1);
+                }
+            }
+        } catch (...) {
+            std::lock_guard lock(mutex_);
+            if (!error_) error_ = std::current_exception();
+            stop_ = true;
+            turn_.notify_all();
+        }
+    }
+
+    int TakenBlocks() {
+        std::lock_guard lock(mutex_);
+        return taken_;
+    }
+
+    void Stop(bool redo) {
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+            redo_ = redo_ || redo;
+        }
+        turn_.notify_all();
+    }
+
+    const int scanDays_;
+    const int blocks_;
+    ListedByDayPass& pass_;
+    std::vector<std::unique_ptr<ScanDayContext>> contexts_;
+    std::atomic<int> nextBlock_{0};
+    std::atomic<bool> stop_{false};
+    std::mutex mutex_;
+    std::condition_variable turn_;
+    int taken_ = 0;  // blocks taken by the pass
+    bool redo_ = false;
+    std::size_t lastWorker_ = 0;
+    std::exception_ptr error_;
+};
+
+int ThreadsFor(const ScanSettings& settings, int scanDays) {
+    int threads = settings.threads;
+    if (threads <= 0) threads = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 2);
+    // A block per thread at least.
+    return std::clamp(threads, 1, std::max(1, (scanDays + BlockDays - 1) / BlockDays));
+}
+
+// The files other than the listed-by-day ones, finished one after the other in their order with
+// their listings, then all sixteen published together.
+WriteResult WriteReports(const ScanResult& result, const ChartState& chart, const Options& options,
+                         ReportSet& files, OutputBuffers& out, ScanObserver& observer) {
     for (const FamilyInfo& family : ScanFamilies) {
-        FamilyFindings findings;
-        WriteResult written = WriteListedByDay(tables, family, chart, options,
-                                               reportPath(family.suffix, ".doc"), out,
-                                               observer, findings);
-        if (!written.ok) return failed(written);
+        AddBlankLine(out);  // the listed-by-day file's two lines
+        AddBlankLine(out);
+        if (WriteResult r = files.ListedByDay(family.family).Finish(); !r.ok) return r;
         observer.ClearProgress();
-        written = WriteSortedByPlanet(tables, family, chart, options, findings,
-                                      reportPath(family.suffix, ".txt"), out, observer);
-        if (!written.ok) return failed(written);
+        ReportFile& txt = files.SortedByPlanet(family.family);
+        WriteSortedByPlanet(result, family, chart, options, txt, out, observer);
+        if (WriteResult r = txt.Finish(); !r.ok) return r;
         if (family.family == AspectFamily::TransitToNatal) {
             observer.ClearProgress();
-            written = WriteExactDates(tables, chart, findings, reportPath("_ex", ".txt"), out,
-                                      observer);
-            if (!written.ok) return failed(written);
+            WriteExactDates(result, chart, files.ExactDates(), out, observer);
+            if (WriteResult r = files.ExactDates().Finish(); !r.ok) return r;
         }
         observer.ClearProgress();
     }
 
     observer.BeginSorting();
     for (AspectFamily family : SortedByDateOrder) {
-        const FamilyInfo& info = FamilyOf(family);
-        const WriteResult written =
-            WriteSortedByDate(tables, info, reportPath(info.suffix, ".txt"),
-                              reportPath(info.suffix, ".asc"), out);
-        if (!written.ok) {
+        ReportFile& asc = files.SortedByDate(family);
+        WriteSortedByDate(result, FamilyOf(family), chart, asc, out);
+        if (WriteResult r = asc.Finish(); !r.ok) {
             observer.EndSorting();
-            return failed(written);
+            return r;
         }
     }
     observer.EndSorting();
+    return files.Publish();
+}
+
+}  // namespace
+
+ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options& options,
+                          OutputBuffers& out, int scanDays, const std::filesystem::path& reportsFolder,
+                          ScanObserver& observer, Reporter& reporter, ScanResult& result,
+                          const ScanSettings& settings) {
+    observer.BeginScan();
+    // Every house placement of the scan is among the natal houses.
+    chart.WorkCusp = chart.NatalCusp;
+    const std::array<PlacedPoint, 12> natal = NatalTargets(chart);
+    const std::string stem = ReportStem(chart.ChartName);
+
+    int threads = ThreadsFor(settings, scanDays);
+    while (true) {
+        ReportSet files(reportsFolder, stem);
+        ListedByDayPass pass(chart, options, scanDays, natal, files);
+        DayStream days(chart, eph, options, scanDays, pass, threads);
+        if (!days.Run(observer)) {
+            threads = 1;
+            observer.ClearProgress();
+            continue;
+        }
+        observer.ClearProgress();
+        const ScanDayContext& last = days.LastContext();
+        eph = last.eph;
+        WriteScanHouseLine(last, chart.HouseLine);
+        result = pass.Finish(chart.DiurnalJD);
+
+        const WriteResult written = WriteReports(result, chart, options, files, out, observer);
+        if (!written.ok) {
+            reporter.Report({"Error!", MessageIcon::Critical, written.message});
+            observer.EndScan();
+            return ScanOutcome::WriteFailed;
+        }
+        break;
+    }
     observer.ShowDataWindow();
     observer.EndScan();
     return ScanOutcome::Completed;

@@ -3,12 +3,15 @@
 // the diurnal moment, tested against the aspect table in five families of mover and target, and
 // written as the report files and the listings of the data window.
 #include <array>
+#include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/aspects/scan_observer.h"
+#include "core/aspects/scan_result.h"
 #include "core/base/formatters.h"
 #include "core/base/messages.h"
 #include "core/base/options.h"
@@ -73,7 +76,20 @@ struct AspectResult {
 
 // The aspect between a mover and a target longitude (degrees): separation folded into 0..180,
 // converted to single precision and tested against every searched row in test order.
-AspectResult TestAspect(const AspectBounds& bounds, double moverLong, double targetLong);
+inline AspectResult TestAspect(const AspectBounds& bounds, double moverLong, double targetLong) {
+    double d = std::fabs(targetLong - moverLong);
+    if (d > 180) d = 360 - d;
+    // The tests compare in single precision (deliberate), as do the distances they leave.
+    const float separation = static_cast<float>(d);
+    AspectResult result;
+    for (const AspectBounds::Row& row : bounds.rows) {
+        if (row.searched && separation >= row.low && separation <= row.high) {
+            result.AspectCode = row.AspectCode;
+            result.distance = separation - row.angle;
+        }
+    }
+    return result;
+}
 
 // The 11-character aspect name of the report lines ("square     ", "semi-sextl ").
 std::string_view AspectName(int AspectCode);
@@ -82,8 +98,6 @@ std::string_view PointName(int body);
 
 // ---- Families and filters ---------------------------------------------------------------------
 
-enum class AspectFamily { TransitToNatal, SolarArcToNatal, ProgressedToNatal, ProgressedToProgressed,
-                          TransitToProgressed };
 enum class PointSet { Transit, SolarArc, Progressed, Natal };
 
 struct FamilyInfo {
@@ -107,7 +121,7 @@ inline constexpr auto ScanFamilies = std::to_array<FamilyInfo>({
     {AspectFamily::TransitToProgressed, "_tp", "Transit to progressed planet aspects",
      PointSet::Transit, PointSet::Progressed},
 });
-static_assert(ScanFamilies.size() == 5);
+static_assert(ScanFamilies.size() == FamilyCount);
 
 // The order of the sorted-by-date files.
 inline constexpr auto SortedByDateOrder = std::to_array<AspectFamily>({
@@ -135,41 +149,66 @@ bool TargetUsed(AspectFamily family, int mover, int target, const Options& optio
 
 // One chart point of one scanned day (or of the natal chart), with the texts the reports print.
 struct PlacedPoint {
-    double longitude = 0.0;          // degrees, 0..360
-    std::array<char, 7> position{};  // "15ari23"
-    std::array<char, 2> house{};     // the natal house: "10", " 1"
+    double longitude = 0.0;  // degrees, 0..360
+    PlaceCode place = 0;     // "15ari23" and the natal house field "10"
+    // "JUPITER 15ari23 (10) ": the point as a listed-by-day line prints a mover; its first 20
+    // characters are the target's text.
+    std::array<char, 21> listed{};
 };
+
+// The point `body` at `longitude` in natal house field house0 house1.
+PlacedPoint PlacePoint(int body, double longitude, char house0, char house1);
 
 struct ScannedDay {
     CalendarDate date;                       // civil date of the UT instant DiurnalJD + day
+    std::array<char, 16> listedDate{};       // "05 Jan 1997:" and CR LF
+    std::uint8_t listedDateSize = 0;
     std::array<PlacedPoint, 9> transit{};    // SUN..PLUTO, index BodyIndex - 1
     std::array<PlacedPoint, 12> progressed{};
     std::array<PlacedPoint, 12> solarArc{};
 };
 
-// Everything the report passes read: the days, the natal targets and the span's end texts.
-struct ScanTables {
-    int ScanDays = 0;
-    std::vector<ScannedDay> days;
-    std::array<PlacedPoint, 12> natal{};
-    std::string ScanFirstText;  // "dd mmm yy" of the first day
-    std::string ScanLastText;   // and of the last day
-};
-
 // The natal targets: NatalLong with the houses of NatalHouseLine.
 std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart);
 
-// Computes scanned day `day` in the scan's order: transits, progressions with the progressed MC
-// and ASC, then the solar arc. Reads the chart state and options; leaves the ephemeris working
-// values, WorkLong and HouseLine as that day's last step leaves them. chart.WorkCusp must hold
-// the natal cusps.
-void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& options, int day,
-                       ScannedDay& out);
+// What one thread needs to compute scanned days: its own copy of the ephemeris working values and
+// of the house placement state, so that threads computing different days share nothing they
+// write. The chart and the options are only read.
+struct ScanDayContext {
+    ScanDayContext(const ChartState& chart, const EphemerisState& eph, const Options& options);
 
-// The tables of a scan of `scanDays` days (1..MaxScanDays): copies NatalCusp into WorkCusp, then
-// computes every day in order, showing the progress when there is more than one day.
-ScanTables ComputeScanTables(ChartState& chart, EphemerisState& eph, const Options& options,
-                             int scanDays, ScanObserver& observer);
+    const ChartState& chart;
+    EphemerisState eph;
+    // The last house slot (1..12) each point was placed in, 0 before the first placement; a point
+    // that falls in no house keeps its field, as the house placement line does.
+    std::array<int, BodyCount + 1> houseSlot{};
+    std::array<std::array<char, 2>, BodyCount + 1> startField{};  // the fields before the scan
+    // Set when a point fell in no house: its field then depends on the days before.
+    bool houseMissed = false;
+
+    bool anglesFromSiderealTime = false;
+    double westLongitudeDeg = 0.0;  // diurnal place
+    double latitudeDeg = 0.0;
+    // The natal cusps as the house test reads them: each house from `low` up to `high`.
+    struct HouseSpan {
+        double low = 0.0, high = 0.0;
+        bool wraps = false;  // passes 0 degrees
+    };
+    std::array<HouseSpan, 13> houses{};
+};
+
+// Gives the context the state the days before `day` leave for it: the obliquity that the transit
+// step finds is the one the previous day's progressed step set (the chart driver's on day 0).
+// Each day's values depend on nothing else carried over, but a point that falls in no house.
+void StartScanAt(ScanDayContext& context, int day);
+
+// Computes scanned day `day` in the scan's order: transits, progressions with the progressed MC
+// and ASC, then the solar arc, each placed in the natal houses. Leaves the ephemeris working
+// values and WorkLong as that day's last step leaves them.
+void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out);
+
+// Writes the house placement line that the scan's last placements leave into `HouseLine`.
+void WriteScanHouseLine(const ScanDayContext& context, std::string& HouseLine);
 
 // ---- The whole scan ---------------------------------------------------------------------------
 
@@ -177,15 +216,23 @@ enum class ScanOutcome {
     NotRun,       // day count below 1: nothing written, nothing shown
     Refused,      // day count above MaxScanDays: reported, nothing written
     Completed,    // all sixteen files written, listings appended, data window shown
-    WriteFailed,  // a report file could not be written: reported; earlier files stay
+    WriteFailed,  // a report file could not be written: reported; the earlier files stay as they were
+};
+
+// How many threads a scan uses: 0 chooses by the machine (at most two).
+struct ScanSettings {
+    int threads = 0;
 };
 
 // Runs the scan of `scanDays` days (1..MaxScanDays) after ChartDriver has built `chart`. Writes the
-// report files into `reportsFolder` (which must exist), appends the listings to `out` and tells
-// `observer` what to show. Leaves WorkLong and the ephemeris time values of the last scanned day
-// and WorkCusp equal to NatalCusp.
+// sixteen report files into `reportsFolder` (which must exist) as one set: either all of them
+// replace the files of the same names or, when one cannot be written, none does. Appends the
+// listings to `out`, tells `observer` what to show and fills `result` with the runs and exact
+// dates. Leaves WorkLong and the ephemeris time values of the last scanned day and WorkCusp equal
+// to NatalCusp. The files, listings and result are the same whatever the number of threads.
 ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options& options,
                           OutputBuffers& out, int scanDays, const std::filesystem::path& reportsFolder,
-                          ScanObserver& observer, Reporter& reporter);
+                          ScanObserver& observer, Reporter& reporter, ScanResult& result,
+                          const ScanSettings& settings = {});
 
 }  // namespace orrerion

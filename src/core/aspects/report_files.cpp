@@ -1,11 +1,8 @@
 #include "core/aspects/report_files.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <system_error>
-
 
 #include "core/aspects/report_sorting.h"
 #include "core/aspects/summary.h"
@@ -46,17 +43,45 @@ void AddTextLine(OutputBuffers& out, std::string_view text) {
     AddOutputLine(out);
 }
 
+void AddIndentedLine(OutputBuffers& out, std::string_view text) {
+    // Past the limit a line is only dropped: AddOutputLine marks nothing more once both buffers
+    // are cut.
+    if (out.outputCut && out.dataCut) return;
+    out.LineText.assign("  ").append(text);
+    AddOutputLine(out);
+}
+
 void WriteListingTitle(ReportFile& file, OutputBuffers& out, const std::string& title) {
     file.WriteLine(title);
-    AddTextLine(out, "  " + title);
+    AddIndentedLine(out, title);
     file.WriteLine("");
     AddBlankLine(out);
 }
 
-// ---- ReportFile -------------------------------------------------------------------------------
+// ---- Files -------------------------------------------------------------------------------------
 
 namespace {
-constexpr std::size_t FileBufferBytes = 1 << 20;
+// A report file passes its text on in pieces of about this size.
+constexpr std::size_t FileBufferBytes = 256 << 10;
+// Lines handed on in one piece at least this large are written without copying.
+constexpr std::size_t DirectLinesBytes = 32 << 10;
+}  // namespace
+
+char* TextBuffer::Reserve(std::size_t n) {
+    if (size_ + n > capacity_) {
+        const std::size_t capacity = std::max(size_ + n, 2 * capacity_);
+        std::unique_ptr<char[]> data(new char[capacity]);
+        if (size_ != 0) std::memcpy(data.get(), data_.get(), size_);
+        data_ = std::move(data);
+        capacity_ = capacity;
+    }
+    return data_.get() + size_;
+}
+
+void TextBuffer::Append(std::string_view text) {
+    if (text.empty()) return;
+    std::memcpy(Reserve(text.size()), text.data(), text.size());
+    Commit(text.size());
 }
 
 void ReportFile::EndLine() {
@@ -67,268 +92,435 @@ void ReportFile::EndLine() {
     }
 }
 
-WriteResult ReportFile::Close() {
-    file_.Write(buffer_);
-    buffer_.clear();
-    return file_.Commit();
+void ReportFile::AppendLines(std::string_view lines) {
+    if (lines.size() < DirectLinesBytes) {
+        buffer_.append(lines);
+        if (buffer_.size() >= FileBufferBytes) {
+            file_.Write(buffer_);
+            buffer_.clear();
+        }
+        return;
+    }
+    if (!buffer_.empty()) {
+        file_.Write(buffer_);
+        buffer_.clear();
+    }
+    file_.Write(lines);
 }
 
-// ---- Points of a family -----------------------------------------------------------------------
+WriteResult ReportFile::Finish() {
+    file_.Write(buffer_);
+    std::string().swap(buffer_);  // a finished file of a set holds no memory until published
+    return file_.Finish();
+}
+
+WriteResult ReportFile::Close() {
+    if (WriteResult finished = Finish(); !finished.ok) return finished;
+    return file_.Publish();
+}
+
+ReportSet::ReportSet(const std::filesystem::path& folder, const std::string& stem) {
+    auto file = [&](std::string_view suffix, std::string_view extension) {
+        return std::make_unique<ReportFile>(folder /
+                                            (stem + std::string(suffix) + std::string(extension)));
+    };
+    for (const FamilyInfo& family : ScanFamilies) {
+        const std::size_t i = FamilyIndex(family.family);
+        doc_[i] = file(family.suffix, ".doc");
+        txt_[i] = file(family.suffix, ".txt");
+        asc_[i] = file(family.suffix, ".asc");
+    }
+    exact_ = file("_ex", ".txt");
+}
+
+WriteResult ReportSet::Publish() {
+    // In the order the files are written.
+    std::vector<FileReplacement*> files;
+    for (const FamilyInfo& family : ScanFamilies) {
+        files.push_back(&ListedByDay(family.family).replacement());
+        files.push_back(&SortedByPlanet(family.family).replacement());
+        if (family.family == AspectFamily::TransitToNatal) files.push_back(&exact_->replacement());
+    }
+    for (AspectFamily family : SortedByDateOrder) files.push_back(&SortedByDate(family).replacement());
+    return PublishTogether(files);
+}
+
+// ---- The listed-by-day pass ---------------------------------------------------------------------
 
 namespace {
 
-std::string_view Text(const std::array<char, 7>& a) { return {a.data(), a.size()}; }
-std::string_view Text(const std::array<char, 2>& a) { return {a.data(), a.size()}; }
+constexpr int CellsPerMover = AspectIndexCount * BodyCount;
 
-const PlacedPoint& PointOf(const ScanTables& tables, const ScannedDay& day, PointSet set, int body) {
-    const auto i = static_cast<std::size_t>(body - 1);
+CellIndex CellOf(int mover, int aspectIndex, int target) {
+    return static_cast<CellIndex>((mover - 1) * CellsPerMover + aspectIndex * BodyCount + target - 1);
+}
+
+struct CellParts {
+    int mover, aspectIndex, target;
+};
+CellParts PartsOf(std::size_t cell) {
+    const int n = static_cast<int>(cell);
+    return {n / CellsPerMover + 1, (n / BodyCount) % AspectIndexCount, n % BodyCount + 1};
+}
+
+const PlacedPoint* PointsOf(const ScannedDay& day, PointSet set,
+                            const std::array<PlacedPoint, 12>& natal) {
     switch (set) {
-        case PointSet::Transit: return day.transit[i];
-        case PointSet::SolarArc: return day.solarArc[i];
-        case PointSet::Progressed: return day.progressed[i];
+        case PointSet::Transit: return day.transit.data();
+        case PointSet::SolarArc: return day.solarArc.data();
+        case PointSet::Progressed: return day.progressed.data();
         case PointSet::Natal: break;
     }
-    return tables.natal[i];
+    return natal.data();
 }
 
-// The movers of the family that pass its filter, and for each the targets that pass.
-struct FamilyPairs {
-    std::vector<int> movers;
-    std::array<std::vector<int>, BodyCount + 1> targets;
-};
-
-FamilyPairs PairsOf(const FamilyInfo& family, const Options& options) {
-    FamilyPairs pairs;
-    for (int mover = SUN; mover <= MoverCount(family.family); ++mover) {
-        if (!MoverUsed(family.family, mover, options)) continue;
-        pairs.movers.push_back(mover);
-        for (int target = SUN; target <= MC; ++target) {
-            if (TargetUsed(family.family, mover, target, options)) {
-                pairs.targets[static_cast<std::size_t>(mover)].push_back(target);
-            }
-        }
-    }
-    return pairs;
-}
-
-// Follows every mover, aspect and target cell as the days go by: opens a run on the first day in
-// orb and closes it on the first day out of it, and feeds the exact-date search each day's
-// distance. Only cells with an open run or an unsettled search are visited on a day without the
-// aspect; every other cell would only see further days out of orb, which change nothing.
-class HitTracker {
-public:
-    HitTracker(int moverCount, bool searchExact)
-        : cells_(static_cast<std::size_t>(moverCount * AspectIndexCount * BodyCount)),
-          searchExact_(searchExact) {}
-
-    void Hit(int mover, int aspectIndex, int target, int day, float distance) {
-        const std::size_t i = Index(mover, aspectIndex, target);
-        Cell& cell = cells_[i];
-        if (!cell.active) {
-            cell.active = true;
-            active_.push_back(i);
-            // The days before were out of orb: a search that saw any of them has settled.
-            if (day > 0) cell.exact = ExactSearch{NoAspectDistance, 0, true};
-        }
-        if (cell.runStart < 0) cell.runStart = day;
-        cell.lastHit = day;
-        if (searchExact_ && cell.exact.Step(distance, day)) AddCandidate(i, cell.exact);
-    }
-
-    void EndDay(int day) {
-        std::size_t kept = 0;
-        for (const std::size_t i : active_) {
-            Cell& cell = cells_[i];
-            if (cell.lastHit != day) {
-                if (cell.runStart >= 0) {
-                    AddRun(i, cell.runStart, day - 1);
-                    cell.runStart = -1;
-                }
-                if (searchExact_ && !cell.exact.Settled() &&
-                    cell.exact.Step(NoAspectDistance, day)) {
-                    AddCandidate(i, cell.exact);
-                }
-                if (!searchExact_ || cell.exact.Settled()) {
-                    cell.active = false;
-                    continue;
-                }
-            }
-            active_[kept++] = i;
-        }
-        active_.resize(kept);
-    }
-
-    // Closes the runs still open on the last day and puts the findings in listing order.
-    void Finish(int scanDays, FamilyFindings& findings) {
-        for (const std::size_t i : active_) {
-            Cell& cell = cells_[i];
-            if (cell.runStart >= 0) AddRun(i, cell.runStart, scanDays - 1);
-        }
-        active_.clear();
-        auto byCell = [](const auto& a, const auto& b) {
-            if (a.mover != b.mover) return a.mover < b.mover;
-            if (a.target != b.target) return a.target < b.target;
-            return a.aspectIndex < b.aspectIndex;
-        };
-        // Stable: the findings of one cell were added in day order.
-        std::stable_sort(runs_.begin(), runs_.end(), byCell);
-        std::stable_sort(candidates_.begin(), candidates_.end(), byCell);
-        findings.runs = std::move(runs_);
-        findings.exact = std::move(candidates_);
-    }
-
-private:
-    struct Cell {
-        int runStart = -1;
-        int lastHit = -1;
-        bool active = false;
-        ExactSearch exact;
-    };
-
-    static std::size_t Index(int mover, int aspectIndex, int target) {
-        return static_cast<std::size_t>(((mover - 1) * AspectIndexCount + aspectIndex) * BodyCount +
-                                        (target - 1));
-    }
-    static void Split(std::size_t i, int& mover, int& aspectIndex, int& target) {
-        const int n = static_cast<int>(i);
-        target = n % BodyCount + 1;
-        aspectIndex = (n / BodyCount) % AspectIndexCount;
-        mover = n / (BodyCount * AspectIndexCount) + 1;
-    }
-    void AddRun(std::size_t i, int first, int last) {
-        AspectRun run;
-        Split(i, run.mover, run.aspectIndex, run.target);
-        run.firstDay = first;
-        run.lastDay = last;
-        runs_.push_back(run);
-    }
-    void AddCandidate(std::size_t i, const ExactSearch& search) {
-        ExactCandidate c;
-        Split(i, c.mover, c.aspectIndex, c.target);
-        c.day = search.day;
-        c.distance = search.smallest;
-        candidates_.push_back(c);
-    }
-
-    std::vector<Cell> cells_;
-    std::vector<std::size_t> active_;
-    std::vector<AspectRun> runs_;
-    std::vector<ExactCandidate> candidates_;
-    bool searchExact_;
-};
+// "JUPITER 15ari23 (10) square     SUN     14cap50 ( 7)" and CR LF.
+constexpr std::size_t ListedLineSize = 54;
 
 }  // namespace
 
-// ---- Listed by day ----------------------------------------------------------------------------
+// One mover, aspect and target as the days go by.
+struct ListedByDayPass::Cell {
+    int runStart = -1;
+    int lastHit = -1;
+    bool active = false;
+    ExactSearch exact;
+    float smallestOrb = 0.0f;  // so far in the open run
+    PlaceCode moverFirst = 0;
+    PlaceCode targetFirst = 0;
+    std::vector<DayRange> smallestDays;  // of the open run
+};
 
-WriteResult WriteListedByDay(const ScanTables& tables, const FamilyInfo& family,
-                             const ChartState& chart, const Options& options,
-                             const std::filesystem::path& path, OutputBuffers& out,
-                             ScanObserver& observer, FamilyFindings& findings) {
-    ReportFile file(path);
-    for (const std::string& line : ReportHeader(chart)) file.WriteLine(line);
-    AddBlankLine(out);
-    AddBlankLine(out);
-    file.WriteLine(std::string(family.titleStart) + " - listed by day");
-    file.WriteLine("");
+// One family's pairs and the state of each of its cells as the days go by. Only cells with an
+// open run or an unsettled search are visited on a day without the aspect; every other cell would
+// only see further days out of orb, which change nothing.
+struct ListedByDayPass::Family {
+    const FamilyInfo* info = nullptr;
+    struct Pair {
+        std::uint8_t mover = 0;
+        std::uint8_t target = 0;
+        CellIndex cell = 0;  // of aspect index 0
+    };
+    std::vector<Pair> pairs;  // by mover, then target: the order of the listed lines
+    bool searchExact = false;
+    std::vector<Cell> cells;
+    std::vector<CellIndex> active;  // cells with an open run or an unsettled search
+};
 
-    const AspectBounds bounds = MakeAspectBounds(options);
-    const FamilyPairs pairs = PairsOf(family, options);
-    HitTracker tracker(MoverCount(family.family),
-                       family.family == AspectFamily::TransitToNatal);
-    for (int day = 0; day < tables.ScanDays; ++day) {
-        if (tables.ScanDays > 1) observer.ShowProgress(day, tables.ScanDays - 1);
-        const ScannedDay& today = tables.days[static_cast<std::size_t>(day)];
-        file.Append(DateDdMmmYyyy(today.date));
-        file.Append(':');
-        file.EndLine();
-        for (const int mover : pairs.movers) {
-            const PlacedPoint& m = PointOf(tables, today, family.movers, mover);
-            for (const int target : pairs.targets[static_cast<std::size_t>(mover)]) {
-                const PlacedPoint& t = PointOf(tables, today, family.targets, target);
-                const AspectResult aspect = TestAspect(bounds, m.longitude, t.longitude);
-                if (aspect.AspectCode == NoAspect) continue;
-                // JUPITER 15ari23 (10) square     SUN     14cap50 ( 7)
-                file.Append(PointName(mover));
-                file.Append(' ');
-                file.Append(Text(m.position));
-                file.Append(" (");
-                file.Append(Text(m.house));
-                file.Append(") ");
-                file.Append(AspectName(aspect.AspectCode));
-                file.Append(PointName(target));
-                file.Append(' ');
-                file.Append(Text(t.position));
-                file.Append(" (");
-                file.Append(Text(t.house));
-                file.Append(')');
-                file.EndLine();
-                tracker.Hit(mover, aspect.AspectCode - 2, target, day, std::fabs(aspect.distance));
+ListedByDayPass::ListedByDayPass(const ChartState& chart, const Options& options, int scanDays,
+                                 const std::array<PlacedPoint, 12>& natal, ReportSet& files)
+    : chart_(chart),
+      options_(options),
+      scanDays_(scanDays),
+      natal_(natal),
+      files_(files),
+      bounds_(MakeAspectBounds(options)) {
+    const std::vector<std::string> header = ReportHeader(chart);
+    for (const FamilyInfo& info : ScanFamilies) {
+        auto family = std::make_unique<Family>();
+        family->info = &info;
+        family->searchExact = info.family == AspectFamily::TransitToNatal;
+        for (int mover = SUN; mover <= MoverCount(info.family); ++mover) {
+            if (!MoverUsed(info.family, mover, options)) continue;
+            for (int target = SUN; target <= MC; ++target) {
+                if (!TargetUsed(info.family, mover, target, options)) continue;
+                family->pairs.push_back({static_cast<std::uint8_t>(mover),
+                                         static_cast<std::uint8_t>(target), CellOf(mover, 0, target)});
             }
         }
-        file.EndLine();
-        tracker.EndDay(day);
+        family->cells.resize(static_cast<std::size_t>(MoverCount(info.family) * CellsPerMover));
+        families_.push_back(std::move(family));
+
+        ReportFile& doc = files.ListedByDay(info.family);
+        for (const std::string& line : header) doc.WriteLine(line);
+        doc.WriteLine(std::string(info.titleStart) + " - listed by day");
+        doc.WriteLine("");
     }
-    tracker.Finish(tables.ScanDays, findings);
-    return file.Close();
+}
+
+ListedByDayPass::~ListedByDayPass() = default;
+
+void ListedByDayPass::ListBlock(ListedBlock& block) const {
+    std::array<std::array<char, 11>, AspectIndexCount> aspectNames{};
+    for (int i = 0; i < AspectIndexCount; ++i) {
+        std::memcpy(aspectNames[static_cast<std::size_t>(i)].data(), AspectName(i + 2).data(), 11);
+    }
+    for (std::size_t f = 0; f < families_.size(); ++f) {
+        const Family& family = *families_[f];
+        TextBuffer& text = block.lines[f];
+        std::vector<AspectHit>& hits = block.hits[f];
+        std::vector<std::uint32_t>& hitsEnd = block.hitsEnd[f];
+        text.clear();
+        hits.clear();
+        hitsEnd.clear();
+        for (const ScannedDay& day : block.days) {
+            const PlacedPoint* movers = PointsOf(day, family.info->movers, natal_);
+            const PlacedPoint* targets = PointsOf(day, family.info->targets, natal_);
+            char* const start = text.Reserve(day.listedDateSize + family.pairs.size() * ListedLineSize + 2);
+            char* out = start;
+            std::memcpy(out, day.listedDate.data(), day.listedDateSize);
+            out += day.listedDateSize;
+            for (const Family::Pair& pair : family.pairs) {
+                const PlacedPoint& m = movers[pair.mover - 1];
+                const PlacedPoint& t = targets[pair.target - 1];
+                const AspectResult aspect = TestAspect(bounds_, m.longitude, t.longitude);
+                if (aspect.AspectCode == NoAspect) continue;
+                const int aspectIndex = aspect.AspectCode - 2;
+                std::memcpy(out, m.listed.data(), 21);
+                std::memcpy(out + 21, aspectNames[static_cast<std::size_t>(aspectIndex)].data(), 11);
+                std::memcpy(out + 32, t.listed.data(), 20);
+                out[52] = '\r';
+                out[53] = '\n';
+                out += ListedLineSize;
+                hits.push_back({static_cast<CellIndex>(pair.cell + aspectIndex * BodyCount),
+                                std::fabs(aspect.distance)});
+            }
+            out[0] = '\r';
+            out[1] = '\n';
+            out += 2;
+            text.Commit(static_cast<std::size_t>(out - start));
+            hitsEnd.push_back(static_cast<std::uint32_t>(hits.size()));
+        }
+    }
+}
+
+void ListedByDayPass::TakeBlock(const ListedBlock& block) {
+    // The day record of scan day `day`: in this block, or the last of the block before.
+    auto dayRecord = [&](int day) -> const ScannedDay& {
+        return day >= block.firstDay ? block.days[static_cast<std::size_t>(day - block.firstDay)]
+                                     : previousDay_;
+    };
+    for (std::size_t f = 0; f < families_.size(); ++f) {
+        Family& family = *families_[f];
+        const FamilyInfo& info = *family.info;
+        files_.ListedByDay(info.family).AppendLines(block.lines[f].view());
+
+        // The search reports a minimum on the day after it, when the distance stops falling.
+        auto addCandidate = [&](std::size_t index, const ExactSearch& search) {
+            const int mover = PartsOf(index).mover;
+            candidates_.push_back({static_cast<CellIndex>(index),
+                                   static_cast<std::int16_t>(search.day), search.smallest,
+                                   PlaceOf(info.movers, dayRecord(search.day), mover)});
+        };
+
+        std::uint32_t next = 0;
+        for (std::size_t i = 0; i < block.days.size(); ++i) {
+            const int day = block.firstDay + static_cast<int>(i);
+            const ScannedDay& today = block.days[i];
+            for (; next < block.hitsEnd[f][i]; ++next) {
+                const AspectHit& hit = block.hits[f][next];
+                Cell& cell = family.cells[hit.cell];
+                if (!cell.active) {
+                    cell.active = true;
+                    family.active.push_back(hit.cell);
+                    // The days before were out of orb: a search that saw any of them has settled.
+                    if (day > 0) cell.exact = ExactSearch{NoAspectDistance, 0, true};
+                }
+                const auto d = static_cast<std::int16_t>(day);
+                if (cell.runStart < 0) {
+                    const CellParts parts = PartsOf(hit.cell);
+                    cell.runStart = day;
+                    cell.moverFirst = PlaceOf(info.movers, today, parts.mover);
+                    cell.targetFirst = PlaceOf(info.targets, today, parts.target);
+                    cell.smallestOrb = hit.distance;
+                    cell.smallestDays.assign(1, {d, d});
+                } else if (hit.distance < cell.smallestOrb) {
+                    cell.smallestOrb = hit.distance;
+                    cell.smallestDays.assign(1, {d, d});
+                } else if (hit.distance == cell.smallestOrb) {
+                    if (cell.smallestDays.back().last == day - 1) {
+                        cell.smallestDays.back().last = d;
+                    } else {
+                        cell.smallestDays.push_back({d, d});
+                    }
+                }
+                cell.lastHit = day;
+                if (family.searchExact && cell.exact.Step(hit.distance, day)) {
+                    addCandidate(hit.cell, cell.exact);
+                }
+            }
+
+            // The end of the day: runs not continued today end yesterday.
+            std::size_t kept = 0;
+            for (const CellIndex index : family.active) {
+                Cell& cell = family.cells[index];
+                if (cell.lastHit != day) {
+                    if (cell.runStart >= 0) AddRun(family, index, cell, day - 1, dayRecord(day - 1));
+                    if (family.searchExact && !cell.exact.Settled() &&
+                        cell.exact.Step(NoAspectDistance, day)) {
+                        addCandidate(index, cell.exact);
+                    }
+                    if (!family.searchExact || cell.exact.Settled()) {
+                        cell.active = false;
+                        continue;
+                    }
+                }
+                family.active[kept++] = index;
+            }
+            family.active.resize(kept);
+        }
+    }
+    if (!block.days.empty()) previousDay_ = block.days.back();
+}
+
+PlaceCode ListedByDayPass::PlaceOf(PointSet set, const ScannedDay& day, int body) const {
+    return PointsOf(day, set, natal_)[body - 1].place;
+}
+
+void ListedByDayPass::AddRun(const Family& family, std::size_t index, Cell& cell, int lastDay,
+                             const ScannedDay& last) {
+    const FamilyInfo& info = *family.info;
+    const CellParts parts = PartsOf(index);
+    ScanRun run;
+    run.family = info.family;
+    run.mover = static_cast<std::uint8_t>(parts.mover);
+    run.AspectCode = static_cast<std::uint8_t>(parts.aspectIndex + 2);
+    run.target = static_cast<std::uint8_t>(parts.target);
+    run.firstDay = static_cast<std::int16_t>(cell.runStart);
+    run.lastDay = static_cast<std::int16_t>(lastDay);
+    // The reports mark a run that meets either end of the span.
+    run.continuesBefore = cell.runStart == 0;
+    run.continuesAfter = lastDay == scanDays_ - 1;
+    run.smallestOrb = cell.smallestOrb;
+    run.smallestOrbRangeAt = static_cast<std::uint32_t>(ranges_.size());
+    run.smallestOrbRangeCount = static_cast<std::uint16_t>(cell.smallestDays.size());
+    ranges_.insert(ranges_.end(), cell.smallestDays.begin(), cell.smallestDays.end());
+    run.moverFirst = cell.moverFirst;
+    run.targetFirst = cell.targetFirst;
+    run.moverLast = PlaceOf(info.movers, last, parts.mover);
+    run.targetLast = PlaceOf(info.targets, last, parts.target);
+    runs_.push_back(run);
+    cell.runStart = -1;
+}
+
+ScanResult ListedByDayPass::Finish(double DiurnalJD) {
+    // Runs still open on the last day end there.
+    for (const auto& family : families_) {
+        for (const CellIndex index : family->active) {
+            Cell& cell = family->cells[index];
+            if (cell.runStart >= 0) AddRun(*family, index, cell, scanDays_ - 1, previousDay_);
+        }
+        family->active.clear();
+    }
+
+    // The listing order: family, mover, target, aspect, then day. A cell's runs never begin on the
+    // same day, so the order is complete.
+    auto runKey = [](const ScanRun& r) {
+        return std::tuple(r.family, r.mover, r.target, r.AspectCode, r.firstDay);
+    };
+    std::sort(runs_.begin(), runs_.end(),
+              [&](const ScanRun& a, const ScanRun& b) { return runKey(a) < runKey(b); });
+    auto candidateKey = [](const Candidate& c) {
+        const CellParts p = PartsOf(c.cell);
+        return std::tuple(p.mover, p.target, p.aspectIndex, c.day);
+    };
+    std::sort(candidates_.begin(), candidates_.end(), [&](const Candidate& a, const Candidate& b) {
+        return candidateKey(a) < candidateKey(b);
+    });
+
+    ScanResult result;
+    result.DiurnalJD = DiurnalJD;
+    result.ScanDays = scanDays_;
+    for (std::size_t i = 0; i < natal_.size(); ++i) result.natal[i] = natal_[i].place;
+    result.runs = std::move(runs_);
+    result.runs.shrink_to_fit();
+    result.smallestOrbDays = std::move(ranges_);
+    result.smallestOrbDays.shrink_to_fit();
+    std::size_t at = 0;
+    for (std::size_t f = 0; f < FamilyCount; ++f) {
+        result.familyStart[f] = static_cast<std::uint32_t>(at);
+        while (at < result.runs.size() && FamilyIndex(result.runs[at].family) == f) ++at;
+    }
+    result.familyStart[FamilyCount] = static_cast<std::uint32_t>(at);
+
+    // Each minimum lies in a run of its cell: walk both in their common order.
+    result.exactDates.reserve(candidates_.size());
+    std::uint32_t run = result.familyStart[FamilyIndex(AspectFamily::TransitToNatal)];
+    const std::uint32_t runsEnd = result.familyStart[FamilyIndex(AspectFamily::TransitToNatal) + 1];
+    for (const Candidate& c : candidates_) {
+        const CellParts p = PartsOf(c.cell);
+        const auto key = std::tuple(p.mover, p.target, p.aspectIndex + 2);
+        while (run < runsEnd) {
+            const ScanRun& r = result.runs[run];
+            const auto runCell = std::tuple(int{r.mover}, int{r.target}, int{r.AspectCode});
+            if (runCell < key || (runCell == key && r.lastDay < c.day)) {
+                ++run;
+            } else {
+                break;
+            }
+        }
+        result.exactDates.push_back({c.day, c.distance, run, c.mover});
+    }
+    result.exactCandidates = static_cast<std::uint32_t>(candidates_.size());
+    std::vector<Candidate>().swap(candidates_);
+    return result;
 }
 
 // ---- Sorted by planet -------------------------------------------------------------------------
 
 int RunDateColumn(const FamilyInfo& family) { return family.targets == PointSet::Natal ? 66 : 78; }
 
-std::string RunLine(const ScanTables& tables, const FamilyInfo& family, const AspectRun& run) {
-    const ScannedDay& first = tables.days[static_cast<std::size_t>(run.firstDay)];
-    const ScannedDay& last = tables.days[static_cast<std::size_t>(run.lastDay)];
-    auto pointSpan = [&](std::string& line, PointSet set, int body) {
-        const PlacedPoint& a = PointOf(tables, first, set, body);
-        const PlacedPoint& b = PointOf(tables, last, set, body);
-        line.append(Text(a.position)).append("(").append(Text(a.house)).append(")-");
-        line.append(Text(b.position)).append("(").append(Text(b.house)).append(")");
+void AppendRunLine(std::string& line, const ScanResult& result, const ScanRun& run) {
+    char text[128];
+    char* out = text;
+    auto put = [&](std::string_view s) {
+        std::memcpy(out, s.data(), s.size());
+        out += s.size();
     };
-
-    std::string line;
-    line.reserve(100);
-    line.append(PointName(run.mover)).append(" ");
-    pointSpan(line, family.movers, run.mover);
-    line.append(" ").append(AspectName(run.aspectIndex + 2)).append(PointName(run.target));
-    line.append(" ");
-    if (family.targets == PointSet::Natal) {
-        const PlacedPoint& t = tables.natal[static_cast<std::size_t>(run.target - 1)];
-        line.append(Text(t.position)).append("(").append(Text(t.house)).append(")");
+    auto span = [&](PlaceCode first, PlaceCode last) {
+        PutPlaceWithHouse(out, first);
+        out[11] = '-';
+        PutPlaceWithHouse(out + 12, last);
+        out += 23;
+    };
+    put(PointName(run.mover));
+    put(" ");
+    span(run.moverFirst, run.moverLast);
+    put(" ");
+    put(AspectName(run.AspectCode));
+    put(PointName(run.target));
+    put(" ");
+    if (FamilyOf(run.family).targets == PointSet::Natal) {
+        PutPlaceWithHouse(out, run.targetFirst);
+        out += 11;
     } else {
-        pointSpan(line, family.targets, run.target);
+        span(run.targetFirst, run.targetLast);
     }
-    const std::string firstText = DateDdMmmYy(first.date);
-    const std::string lastText = DateDdMmmYy(last.date);
-    line.append(", ");
-    line.append(firstText == tables.ScanFirstText ? "<" : " ");
-    line.append(firstText).append("-").append(lastText);
-    if (lastText == tables.ScanLastText) line.append(">");
+    put(", ");
+    put(run.continuesBefore ? "<" : " ");
+    PutDateDdMmmYy(out, result.DateOfDay(run.firstDay));
+    out[9] = '-';
+    PutDateDdMmmYy(out + 10, result.DateOfDay(run.lastDay));
+    out += 19;
+    if (run.continuesAfter) put(">");
+    line.append(text, static_cast<std::size_t>(out - text));
+}
+
+std::string RunLine(const ScanResult& result, const ScanRun& run) {
+    std::string line;
+    AppendRunLine(line, result, run);
     return line;
 }
 
-WriteResult WriteSortedByPlanet(const ScanTables& tables, const FamilyInfo& family,
-                                const ChartState& chart, const Options& options,
-                                const FamilyFindings& findings, const std::filesystem::path& path,
-                                OutputBuffers& out, ScanObserver& observer) {
-    ReportFile file(path);
+void WriteSortedByPlanet(const ScanResult& result, const FamilyInfo& family, const ChartState& chart,
+                         const Options& options, ReportFile& file, OutputBuffers& out,
+                         ScanObserver& observer) {
     for (const std::string& line : ReportHeader(chart)) file.WriteLine(line);
-    const std::string title = std::string(family.titleStart) + " - sorted by planet";
-    WriteListingTitle(file, out, title);
+    WriteListingTitle(file, out, std::string(family.titleStart) + " - sorted by planet");
 
-    const std::vector<AspectRun>& runs = findings.runs;
+    const std::span<const ScanRun> runs = result.Runs(family.family);
     std::size_t next = 0;
+    std::string line;
     for (int mover = SUN; mover <= MoverCount(family.family); ++mover) {
         if (!MoverUsed(family.family, mover, options)) continue;
         observer.ShowProgress(mover - 1, 5);
         for (; next < runs.size() && runs[next].mover <= mover; ++next) {
-            const std::string line = RunLine(tables, family, runs[next]);
+            line.clear();
+            AppendRunLine(line, result, runs[next]);
             file.WriteLine(line);
-            AddTextLine(out, "  " + line);
+            AddIndentedLine(out, line);
         }
     }
-    return file.Close();
 }
 
 }  // namespace orrerion

@@ -1,14 +1,18 @@
 #pragma once
-// The report files of the aspect scan: their names, the common header, the listed-by-day pass
-// that runs the aspect test day by day, and the sorted-by-planet pass that lists each run of
-// consecutive days in orb.
+// The report files of the aspect scan: their names and common header, the sixteen files written
+// as one set, the listed-by-day pass that tests the aspects day by day and finds the runs, and the
+// sorted-by-planet file that lists each run.
+#include <array>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/aspects/aspect_scan.h"
 #include "core/aspects/scan_observer.h"
+#include "core/aspects/scan_result.h"
 #include "core/base/output_lines.h"
 #include "core/chart/chart_state.h"
 #include "core/io/file_replace.h"
@@ -24,9 +28,25 @@ std::string ReportStem(std::string_view chartName);
 // The four lines that open every report file: chart name, natal details, diurnal date, empty.
 std::vector<std::string> ReportHeader(const ChartState& chart);
 
-// A report file written line by line, each line ended by CR LF, through a FileReplacement that
-// Close() renames over the target. A file that is never closed successfully leaves the target as
-// it was.
+// Text built in place: grows without filling the new space first, keeps its memory when cleared.
+class TextBuffer {
+public:
+    // Makes room for `n` more characters and returns where they go; Commit() counts them.
+    char* Reserve(std::size_t n);
+    void Commit(std::size_t n) { size_ += n; }
+    void Append(std::string_view text);
+    std::string_view view() const { return {data_.get(), size_}; }
+    void clear() { size_ = 0; }
+
+private:
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+// A report file written line by line, each line ended by CR LF, into a FileReplacement. Finish()
+// completes the content without touching the target; Publish() renames it over the target. A file
+// that is never published leaves the target as it was.
 class ReportFile {
 public:
     explicit ReportFile(std::filesystem::path path) : file_(std::move(path)) {}
@@ -38,9 +58,15 @@ public:
         Append(line);
         EndLine();
     }
-    // Writes the rest and renames; the result names the file and the reason on failure. The data
-    // is not forced to disk: every scan rewrites its reports, and sixteen syncs would cost more
-    // than the whole scan of a few months.
+    // Lines already ended, handed on without copying.
+    void AppendLines(std::string_view lines);
+
+    // Writes the rest and closes; the result names the file and the reason on failure. The data is
+    // not forced to disk: every scan rewrites its reports, and sixteen syncs would cost more than
+    // the whole scan of a few months.
+    WriteResult Finish();
+    FileReplacement& replacement() { return file_; }
+    // Finish() then the rename.
     WriteResult Close();
 
 private:
@@ -48,55 +74,107 @@ private:
     std::string buffer_;
 };
 
-// A maximal stretch of consecutive days in orb for one mover, aspect and target.
-struct AspectRun {
-    int mover = 0;   // BodyIndex
-    int target = 0;  // BodyIndex
-    int aspectIndex = 0;  // AspectCode - 2
+// The sixteen files of one scan: for each family its listed-by-day (".doc"), sorted-by-planet
+// (".txt") and sorted-by-date (".asc") files, and the exact dates of the transits ("_ex.txt").
+class ReportSet {
+public:
+    ReportSet(const std::filesystem::path& folder, const std::string& stem);
+
+    ReportFile& ListedByDay(AspectFamily family) { return *doc_[FamilyIndex(family)]; }
+    ReportFile& SortedByPlanet(AspectFamily family) { return *txt_[FamilyIndex(family)]; }
+    ReportFile& SortedByDate(AspectFamily family) { return *asc_[FamilyIndex(family)]; }
+    ReportFile& ExactDates() { return *exact_; }
+
+    // Renames every finished file over its target; see PublishTogether.
+    WriteResult Publish();
+
+private:
+    std::array<std::unique_ptr<ReportFile>, FamilyCount> doc_, txt_, asc_;
+    std::unique_ptr<ReportFile> exact_;
+};
+
+// ---- The listed-by-day pass ---------------------------------------------------------------------
+
+// A mover, aspect and target of one family: ((mover - 1) * 9 + aspect index) * 12 + target - 1.
+using CellIndex = std::uint16_t;
+
+struct AspectHit {
+    CellIndex cell = 0;
+    float distance = 0.0f;  // |distance from exact|, degrees, deliberate single precision
+};
+
+// Consecutive scanned days and what the listed-by-day pass makes of them, family by family.
+struct ListedBlock {
     int firstDay = 0;
-    int lastDay = 0;
+    std::vector<ScannedDay> days;
+    std::array<TextBuffer, FamilyCount> lines;  // the days' listed-by-day lines, CR LF ended
+    std::array<std::vector<AspectHit>, FamilyCount> hits;
+    std::array<std::vector<std::uint32_t>, FamilyCount> hitsEnd;  // per day: end of its hits
 };
 
-// A local minimum of the distance from exact found by the exact-date search (transits to natal).
-struct ExactCandidate {
-    int mover = 0;
-    int target = 0;
-    int aspectIndex = 0;
-    int day = 0;
-    float distance = 0.0f;  // degrees, deliberate single precision like the distances it compares
+// Runs the listed-by-day pass of every family over a scan's days, taken in blocks. ListBlock may
+// run on any thread for any block; TakeBlock takes the blocks in day order, one at a time: it
+// hands the lines to the ".doc" files and follows every mover, aspect and target from day to day
+// to find the runs and, for the transits to natal, the minima of the exact-date search.
+class ListedByDayPass {
+public:
+    // `natal`: the natal targets; `docs` the listed-by-day files, which get their header and title.
+    ListedByDayPass(const ChartState& chart, const Options& options, int scanDays,
+                    const std::array<PlacedPoint, 12>& natal, ReportSet& files);
+    ~ListedByDayPass();
+
+    void ListBlock(ListedBlock& block) const;
+    void TakeBlock(const ListedBlock& block);
+    // After the last day: the runs and exact dates in their listing orders.
+    ScanResult Finish(double DiurnalJD);
+
+private:
+    struct Family;
+    struct Cell;
+    // Ends the cell's open run on `lastDay`, whose record is `last`.
+    void AddRun(const Family& family, std::size_t index, Cell& cell, int lastDay,
+                const ScannedDay& last);
+    PlaceCode PlaceOf(PointSet set, const ScannedDay& day, int body) const;
+
+    const ChartState& chart_;
+    const Options& options_;
+    int scanDays_;
+    std::array<PlacedPoint, 12> natal_;
+    ReportSet& files_;
+    AspectBounds bounds_;
+    std::vector<std::unique_ptr<Family>> families_;
+    ScannedDay previousDay_;  // the last day of the block taken before
+    std::vector<ScanRun> runs_;
+    std::vector<DayRange> ranges_;
+    struct Candidate {
+        CellIndex cell;
+        std::int16_t day;
+        float distance;
+        PlaceCode mover;
+    };
+    std::vector<Candidate> candidates_;
 };
 
-// What the listed-by-day pass finds for one family, in the order the later passes list it:
-// by mover, target and aspect index, then by day.
-struct FamilyFindings {
-    std::vector<AspectRun> runs;
-    std::vector<ExactCandidate> exact;  // transits to natal only, every candidate (one beep each)
-};
-
-// The listed-by-day pass (".doc"): header, title, then for every day its date line, one line per
-// aspect found and an empty line. Appends two empty lines to the buffers. Finds the runs and,
-// for transits to natal, the exact-date candidates as the days go by.
-WriteResult WriteListedByDay(const ScanTables& tables, const FamilyInfo& family,
-                             const ChartState& chart, const Options& options,
-                             const std::filesystem::path& path, OutputBuffers& out,
-                             ScanObserver& observer, FamilyFindings& findings);
+// ---- Sorted by planet -------------------------------------------------------------------------
 
 // "JUPITER 14ari58(10)-15ari40(10) square     SUN     14cap50( 7), <01 Jan 97-19 Jan 97"
-std::string RunLine(const ScanTables& tables, const FamilyInfo& family, const AspectRun& run);
+void AppendRunLine(std::string& line, const ScanResult& result, const ScanRun& run);
+std::string RunLine(const ScanResult& result, const ScanRun& run);
 
 // The column (1-based) where a run line's first date begins: 66 for natal targets, 78 for
 // progressed ones.
 int RunDateColumn(const FamilyInfo& family);
 
-// The sorted-by-planet pass (".txt"): header, title, and the run lines, which are also appended
+// The sorted-by-planet file (".txt"): header, title, and the run lines, which are also appended
 // to the buffers after the title, each indented by two blanks.
-WriteResult WriteSortedByPlanet(const ScanTables& tables, const FamilyInfo& family,
-                                const ChartState& chart, const Options& options,
-                                const FamilyFindings& findings, const std::filesystem::path& path,
-                                OutputBuffers& out, ScanObserver& observer);
+void WriteSortedByPlanet(const ScanResult& result, const FamilyInfo& family, const ChartState& chart,
+                         const Options& options, ReportFile& file, OutputBuffers& out,
+                         ScanObserver& observer);
 
 // LineText = text, then AddOutputLine.
 void AddTextLine(OutputBuffers& out, std::string_view text);
+// LineText = two blanks and text, then AddOutputLine; nothing is built once the buffers are full.
+void AddIndentedLine(OutputBuffers& out, std::string_view text);
 
 // The title of a listing: written to the file followed by an empty line, and appended to the
 // output buffers indented by two blanks, followed by an empty line.

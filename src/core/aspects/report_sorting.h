@@ -1,15 +1,14 @@
 #pragma once
-// The listings derived from the scan: the dates of exact aspect of the transits to natal
-// ("_ex.txt") and the run lines of each sorted-by-planet file re-ordered by the day their run
-// begins (".asc").
+// The listings derived from the runs: the dates of exact aspect of the transits to natal
+// ("_ex.txt") and the run lines of each family ordered by the day their run begins (".asc").
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/aspects/aspect_scan.h"
 #include "core/aspects/report_files.h"
 #include "core/aspects/scan_observer.h"
+#include "core/aspects/scan_result.h"
 #include "core/base/output_lines.h"
 #include "core/io/file_replace.h"
 
@@ -34,24 +33,20 @@ struct ExactSearch {
 };
 
 // "JUPITER at 15ari12(10) square     SUN     at 14cap50( 7),  09 Jan 97 - 0.14 deg."
-std::string ExactLine(const ScanTables& tables, const ExactCandidate& candidate);
+std::string ExactLine(const ScanResult& result, const ExactDate& exact);
 
-// The exact-date listing ("_ex.txt"): header, title, and one line per candidate under one
-// degree, also appended to the buffers. Beeps once per candidate, listed or not.
-WriteResult WriteExactDates(const ScanTables& tables, const ChartState& chart,
-                            const FamilyFindings& findings, const std::filesystem::path& path,
-                            OutputBuffers& out, ScanObserver& observer);
+// Whether the exact-date listing lists a minimum: under one degree.
+inline bool ExactDateListed(const ExactDate& exact) { return exact.distance < 1.0f; }
 
-// The order of run lines by the day their run begins, keeping the order of lines that begin on
-// the same day. `firstDays[i]` is the first day of line i, or -1 for a line that matches no
-// scanned day (it is left out). Returns the line numbers in output order.
-std::vector<std::size_t> OrderByFirstDay(const std::vector<int>& firstDays, int scanDays);
+// The exact-date listing ("_ex.txt"): header, title, and one line per minimum under one degree,
+// also appended to the buffers. Beeps once per minimum, listed or not.
+void WriteExactDates(const ScanResult& result, const ChartState& chart, ReportFile& file,
+                     OutputBuffers& out, ScanObserver& observer);
 
-// The sorted-by-date pass of one family: reads the family's closed ".txt" file, writes its header
-// and title and its run lines ordered by the day their run begins into `ascPath`, and appends the
-// title and the lines to the buffers.
-WriteResult WriteSortedByDate(const ScanTables& tables, const FamilyInfo& family,
-                              const std::filesystem::path& txtPath,
-                              const std::filesystem::path& ascPath, OutputBuffers& out);
+// The sorted-by-date file of one family (".asc"): header, title and the family's run lines
+// ordered by the day their run begins, runs that begin on the same day in their sorted-by-planet
+// order; the title and the lines are also appended to the buffers.
+void WriteSortedByDate(const ScanResult& result, const FamilyInfo& family, const ChartState& chart,
+                       ReportFile& file, OutputBuffers& out);
 
 }  // namespace orrerion

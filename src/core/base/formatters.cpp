@@ -1,9 +1,11 @@
 #include "core/base/formatters.h"
 
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/base/text_tables.h"
 #include "core/ephemeris/time_angles.h"
@@ -13,21 +15,31 @@ namespace {
 
 constexpr std::string_view MonthNames = "JanFebMarAprMayJunJulAugSepOctNovDec";
 
+// "00" "01" .. "99", two characters each.
+constexpr std::array<char, 200> DigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t n = 0; n < 100; ++n) {
+        pairs[2 * n] = static_cast<char>('0' + n / 10);
+        pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
+    }
+    return pairs;
+}();
+
+// printf's "%02d": at least two characters, the sign counted among them.
 std::string TwoDigits(int n) {
+    if (n >= 0 && n < 100) return std::string(&DigitPairs[static_cast<std::size_t>(2 * n)], 2);
     char text[16];
     std::snprintf(text, sizeof text, "%02d", n);
     return text;
 }
 
+// Lower-case sign abbreviations for the compact longitude.
+constexpr std::string_view LowerSignAbbrevText = "aritaugemcanleovirlibscosagcpraqupis";
+static_assert(LowerSignAbbrevText.size() == SignAbbrevText.size());
+
 std::string_view MonthName(int month) {
     if (month < 1 || month > 12) return "???";
     return TableEntry(MonthNames, month, 3);
-}
-
-std::string LowerCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 // Adds one to the decimal digit string (no sign, no point), e.g. "0999" -> "1000", "99" -> "100".
@@ -60,9 +72,25 @@ SplitResult SplitLongitude(double x) {
     return r;
 }
 
+void PutTwoDigits(char* out, int n) {
+    const char* pair = &DigitPairs[static_cast<std::size_t>(2 * n)];
+    out[0] = pair[0];
+    out[1] = pair[1];
+}
+
+void PutLongitudeCompact(char* out, const SplitResult& s) {
+    PutTwoDigits(out, s.SignDegree);
+    const std::string_view sign = TableEntry(LowerSignAbbrevText, s.SignNumber, 3);
+    out[2] = sign[0];
+    out[3] = sign[1];
+    out[4] = sign[2];
+    PutTwoDigits(out + 5, s.ArcMinute);
+}
+
 std::string LongitudeCompactText(double x) {
-    const SplitResult s = SplitLongitude(x);
-    return TwoDigits(s.SignDegree) + LowerCase(SignAbbrev(s.SignNumber)) + TwoDigits(s.ArcMinute);
+    std::string text(LongitudeCompactSize, ' ');
+    PutLongitudeCompact(text.data(), SplitLongitude(x));
+    return text;
 }
 
 void FormatLongitudeCompact(OutputBuffers& b, double x) { b.LineText += LongitudeCompactText(x); }
@@ -114,14 +142,48 @@ std::string JulianDayToDate(double DateArgJD, int DateOrder) {
     }
 }
 
+namespace {
+
+// "05 Jan " (7 characters); a day outside 0..99 cannot come from a calendar date.
+void PutDayAndMonth(char* out, const CalendarDate& date) {
+    PutTwoDigits(out, date.day >= 0 && date.day < 100 ? date.day : 0);
+    out[2] = ' ';
+    const std::string_view month = MonthName(date.month);
+    out[3] = month[0];
+    out[4] = month[1];
+    out[5] = month[2];
+    out[6] = ' ';
+}
+
+}  // namespace
+
+void PutDateDdMmmYy(char* out, const CalendarDate& date) {
+    PutDayAndMonth(out, date);
+    PutTwoDigits(out + 7, ((date.year % 100) + 100) % 100);
+}
+
+std::size_t PutDateDdMmmYyyy(char* out, const CalendarDate& date) {
+    PutDayAndMonth(out, date);
+    if (date.year >= 0 && date.year <= 9999) {
+        PutTwoDigits(out + 7, date.year / 100);
+        PutTwoDigits(out + 9, date.year % 100);
+        return 11;
+    }
+    char year[16];
+    const int n = std::snprintf(year, sizeof year, "%04d", date.year);
+    std::memcpy(out + 7, year, static_cast<std::size_t>(n));
+    return 7 + static_cast<std::size_t>(n);
+}
+
 std::string DateDdMmmYy(const CalendarDate& date) {
-    return TwoDigits(date.day) + " " + std::string(MonthName(date.month)) + " " +
-           TwoDigits(((date.year % 100) + 100) % 100);
+    std::string text(DateDdMmmYySize, ' ');
+    PutDateDdMmmYy(text.data(), date);
+    return text;
 }
 
 std::string DateDdMmmYyyy(const CalendarDate& date) {
-    return TwoDigits(date.day) + " " + std::string(MonthName(date.month)) + " " +
-           std::to_string(date.year);
+    char text[32];
+    return std::string(text, PutDateDdMmmYyyy(text, date));
 }
 
 std::string DateMmDdYyyy(const CalendarDate& date) {

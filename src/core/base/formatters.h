@@ -17,8 +17,14 @@ struct SplitResult {
 };
 SplitResult SplitLongitude(double x);  // x >= 0
 
+// The two decimal digits of 0..99 ("07"). The scan writes millions of these fields, so they come
+// from a table rather than from printf.
+void PutTwoDigits(char* out, int n);
+
 // "15ari23": two-digit degree, lower-case sign, two-digit minute (7 characters).
 std::string LongitudeCompactText(double x);
+inline constexpr std::size_t LongitudeCompactSize = 7;
+void PutLongitudeCompact(char* out, const SplitResult& s);  // writes 7 characters
 void FormatLongitudeCompact(OutputBuffers& b, double x);  // appends to b.LineText
 
 // "15 ARI 23": two-digit degree, upper-case sign, two-digit minute (9 characters).
@@ -43,8 +49,13 @@ CalendarDate JulianDayToCalendar(double DateArgJD);
 // (0 month/day/year, 1 day/month/year, 2 year/month/day; any other value as 0).
 std::string JulianDayToDate(double DateArgJD, int DateOrder);
 
-std::string DateDdMmmYy(const CalendarDate& date);    // "05 Jan 97"
-std::string DateDdMmmYyyy(const CalendarDate& date);  // "05 Jan 1997"
+// "05 Jan 97", and "05 Jan 1997" with the year zero-padded to four digits ("01 Jun 0999").
+std::string DateDdMmmYy(const CalendarDate& date);
+std::string DateDdMmmYyyy(const CalendarDate& date);
+inline constexpr std::size_t DateDdMmmYySize = 9;
+void PutDateDdMmmYy(char* out, const CalendarDate& date);  // writes 9 characters
+// Writes "05 Jan 1997" (at most 16 characters) and returns its length: 11 for years 0..9999.
+std::size_t PutDateDdMmmYyyy(char* out, const CalendarDate& date);
 std::string DateMmDdYyyy(const CalendarDate& date);   // "01051997"
 
 // A number formatted by a picture of "#" and "0" digits with an optional ".": the digits after

@@ -17,6 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t BufferBytes = 1 << 20;
+// Pieces at least this large go to the file as they are, without passing through the buffer.
+constexpr std::size_t DirectBytes = 64 << 10;
 constexpr const char* TempSuffix = ".tmp";
 constexpr std::size_t RandomDigits = 16;
 
@@ -67,7 +69,6 @@ FileReplacement::FileReplacement(fs::path target, Durability durability)
         error_ = errno;
         temp_.clear();
     }
-    buffer_.reserve(BufferBytes);
 }
 
 FileReplacement::FileReplacement(FileReplacement&& other) noexcept
@@ -97,18 +98,21 @@ void FileReplacement::Discard() {
 
 void FileReplacement::Write(std::string_view bytes) {
     if (error_ != 0 || finished_) return;
-    if (buffer_.size() + bytes.size() > BufferBytes && !buffer_.empty()) Flush();
-    if (bytes.size() >= BufferBytes) {
-        buffer_.assign(bytes);
-        Flush();
+    if (buffer_.size() + bytes.size() > BufferBytes || bytes.size() >= DirectBytes) Flush();
+    if (bytes.size() >= DirectBytes) {
+        WriteAll(bytes.data(), bytes.size());
         return;
     }
+    if (buffer_.capacity() == 0) buffer_.reserve(BufferBytes);
     buffer_.append(bytes);
 }
 
 void FileReplacement::Flush() {
-    const char* p = buffer_.data();
-    std::size_t left = buffer_.size();
+    WriteAll(buffer_.data(), buffer_.size());
+    buffer_.clear();
+}
+
+void FileReplacement::WriteAll(const char* p, std::size_t left) {
     while (error_ == 0 && left > 0) {
         const ssize_t n = ::write(fd_, p, left);
         if (n < 0) {
@@ -121,7 +125,6 @@ void FileReplacement::Flush() {
             left -= static_cast<std::size_t>(n);
         }
     }
-    buffer_.clear();
 }
 
 WriteResult FileReplacement::Failure(const std::string& reason) {
@@ -135,6 +138,7 @@ WriteResult FileReplacement::Finish() {
     finished_ = true;
     if (fd_ < 0 || error_ != 0) return Failure(std::strerror(error_ != 0 ? error_ : EBADF));
     Flush();
+    std::string().swap(buffer_);  // a finished replacement waiting for its rename holds no memory
     if (error_ == 0 && durability_ == Durability::Synced && ::fsync(fd_) != 0) error_ = errno;
     if (::close(fd_) != 0 && error_ == 0) error_ = errno;
     fd_ = -1;
@@ -165,6 +169,20 @@ WriteResult ReplaceFile(const fs::path& target, std::string_view content, Durabi
     FileReplacement file(target, durability);
     file.Write(content);
     return file.Commit();
+}
+
+WriteResult PublishTogether(std::span<FileReplacement* const> files) {
+    // A rename fails where a folder has the target's name: found before anything is renamed.
+    for (FileReplacement* file : files) {
+        struct stat st {};
+        if (::lstat(file->target().c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+            return {false, "Cannot write " + file->target().string() + ": " + std::strerror(EISDIR)};
+        }
+    }
+    for (FileReplacement* file : files) {
+        if (WriteResult published = file->Publish(); !published.ok) return published;
+    }
+    return {};
 }
 
 int RemoveStaleReplacements(const fs::path& folder) {

@@ -5,6 +5,7 @@
 // or the new one, never half of either; on any failure the target is untouched and the temporary
 // file is gone. The operating system's file calls of the program live in this file's source.
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,8 @@ enum class Durability {
     Synced,   // forced to disk, and the folder's entry too, before the replacement counts as done
 };
 
-// A replacement of `target` being written. Write() collects the content (in large blocks);
+// A replacement of `target` being written. Write() collects the content (large pieces go straight
+// to the file);
 // Commit() finishes it and renames it over the target. A replacement that is never committed, or
 // whose commit fails, leaves the target as it was and removes its temporary file.
 //
@@ -50,6 +52,7 @@ public:
 
 private:
     void Flush();
+    void WriteAll(const char* bytes, std::size_t size);
     WriteResult Failure(const std::string& reason);
     void Discard();
 
@@ -62,6 +65,11 @@ private:
     bool finished_ = false;
     bool published_ = false;
 };
+
+// Publishes a set of finished replacements in order, so that their targets hold either all the old
+// or all the new content but for the moment of renaming. A target that is a folder fails the set
+// before anything is renamed; any other failed rename stops the publishing there.
+WriteResult PublishTogether(std::span<FileReplacement* const> files);
 
 // Replaces `target` with `content` in one go.
 WriteResult ReplaceFile(const std::filesystem::path& target, std::string_view content,

@@ -3,6 +3,7 @@
 // that any number of calculations can exist side by side.
 #include <filesystem>
 
+#include "core/aspects/scan_result.h"
 #include "core/base/input_fields.h"
 #include "core/base/options.h"
 #include "core/base/output_lines.h"
@@ -24,6 +25,8 @@ struct Calculation {
     EphemerisState eph;
     ChartState chart;
     OutputBuffers out;
+    // The runs and exact dates of the last scan; empty until a scan completes.
+    ScanResult scan;
 };
 
 // What the chart driver reads of a calculation.

@@ -12,6 +12,7 @@ std::filesystem::path ReportsFolder(const Calculation& calc) { return calc.Progr
 void RunCalculationStart(Calculation& calc) {
     ResetOutputLines(calc.out);
     ResetDataLines(calc.out);
+    calc.scan = ScanResult{};
 }
 
 bool ComputeCharts(Calculation& calc, Reporter& reporter) {
@@ -61,7 +62,7 @@ CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& r
     // Files a killed scan left half-written are of no use to anyone.
     RemoveStaleReplacements(reports);
     outcome.scan = RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, count.days, reports,
-                                 observer, reporter);
+                                 observer, reporter, calc.scan, request.scan);
     return outcome;
 }
 

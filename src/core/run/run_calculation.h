@@ -17,7 +17,8 @@ namespace orrerion {
 // The reports folder of the program's data folder.
 std::filesystem::path ReportsFolder(const Calculation& calc);
 
-// Empties both output line buffers (count 0, then one empty line), as every calculation starts.
+// Empties both output line buffers (count 0, then one empty line) and the last scan's result, as
+// every calculation starts.
 void RunCalculationStart(Calculation& calc);
 
 // ChartDriver on the calculation's input, then the data summary: shown in the data window, and
@@ -38,6 +39,7 @@ struct CalculationRequest {
     std::function<std::optional<std::string>()> askDays;
     // Where the reports go; empty for ReportsFolder(calc). Created when it does not exist.
     std::filesystem::path reportsFolder;
+    ScanSettings scan;
 };
 
 struct CalculationOutcome {
@@ -45,7 +47,8 @@ struct CalculationOutcome {
     ScanOutcome scan = ScanOutcome::NotRun;
 };
 
-// RunCalculationStart, ComputeCharts, then the day count and RunAspectScan.
+// RunCalculationStart, ComputeCharts, then the day count and RunAspectScan, which leaves its runs
+// and exact dates in calc.scan.
 CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& request,
                                   ScanObserver& observer, Reporter& reporter);
 

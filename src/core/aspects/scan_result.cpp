@@ -1,0 +1,75 @@
+#include "core/aspects/scan_result.h"
+
+namespace orrerion {
+
+PlaceCode MakePlaceCode(const SplitResult& longitude, char house0, char house1) {
+    const auto position = static_cast<PlaceCode>((longitude.SignNumber - 1) * 1800 +
+                                                 longitude.SignDegree * 60 + longitude.ArcMinute);
+    return position | static_cast<PlaceCode>(static_cast<unsigned char>(house0)) << 15 |
+           static_cast<PlaceCode>(static_cast<unsigned char>(house1)) << 23;
+}
+
+SplitResult PlaceLongitude(PlaceCode place) {
+    const int position = static_cast<int>(place & 0x7FFF);
+    return {position / 1800 + 1, position % 1800 / 60, position % 60};
+}
+
+std::string PlacePositionText(PlaceCode place) {
+    std::string text(LongitudeCompactSize, ' ');
+    PutLongitudeCompact(text.data(), PlaceLongitude(place));
+    return text;
+}
+
+void PutPlaceWithHouse(char* out, PlaceCode place) {
+    PutLongitudeCompact(out, PlaceLongitude(place));
+    out[7] = '(';
+    out[8] = PlaceHouse0(place);
+    out[9] = PlaceHouse1(place);
+    out[10] = ')';
+}
+
+std::span<const ScanRun> ScanResult::Runs(AspectFamily family) const {
+    const std::size_t f = FamilyIndex(family);
+    return std::span<const ScanRun>(runs).subspan(familyStart[f], familyStart[f + 1] - familyStart[f]);
+}
+
+std::span<const DayRange> ScanResult::SmallestOrbDays(const ScanRun& run) const {
+    return std::span<const DayRange>(smallestOrbDays)
+        .subspan(run.smallestOrbRangeAt, run.smallestOrbRangeCount);
+}
+
+std::vector<std::size_t> OrderByFirstDay(const std::vector<int>& firstDays, int scanDays) {
+    // A counting sort by day: stable, and linear in lines plus days.
+    std::vector<std::size_t> start(static_cast<std::size_t>(scanDays) + 1, 0);
+    for (const int day : firstDays) {
+        if (day >= 0 && day < scanDays) ++start[static_cast<std::size_t>(day) + 1];
+    }
+    for (std::size_t d = 1; d < start.size(); ++d) start[d] += start[d - 1];
+    std::vector<std::size_t> order(start.back());
+    for (std::size_t i = 0; i < firstDays.size(); ++i) {
+        const int day = firstDays[i];
+        if (day >= 0 && day < scanDays) order[start[static_cast<std::size_t>(day)]++] = i;
+    }
+    return order;
+}
+
+std::vector<std::uint32_t> ScanResult::RunsByDate(AspectFamily family) const {
+    const std::span<const ScanRun> familyRuns = Runs(family);
+    std::vector<int> firstDays;
+    firstDays.reserve(familyRuns.size());
+    for (const ScanRun& run : familyRuns) firstDays.push_back(run.firstDay);
+    const std::uint32_t offset = familyStart[FamilyIndex(family)];
+    std::vector<std::uint32_t> order;
+    order.reserve(familyRuns.size());
+    for (const std::size_t i : OrderByFirstDay(firstDays, ScanDays)) {
+        order.push_back(offset + static_cast<std::uint32_t>(i));
+    }
+    return order;
+}
+
+std::size_t ScanResult::ByteCount() const {
+    return sizeof(ScanResult) + runs.capacity() * sizeof(ScanRun) +
+           smallestOrbDays.capacity() * sizeof(DayRange) + exactDates.capacity() * sizeof(ExactDate);
+}
+
+}  // namespace orrerion
