@@ -1,17 +1,33 @@
-// Cost of one scanned day (transit, progressed and solar-arc positions with their houses) and of
-// one aspect test.
+// Cost of one scanned day (transit, progressed and solar-arc positions with their houses and
+// texts), of one aspect test, of the listed-by-day pass over a block of days, and of a whole scan
+// with its sixteen files on one and on two threads.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "core/aspects/aspect_scan.h"
+#include "core/aspects/report_files.h"
 #include "core/records/name_record.h"
 #include "core/run/run_calculation.h"
 
 namespace {
 
 using namespace orrerion;
+
+Options ShippedOrbs() {
+    Options options;
+    for (Option i : {Option::ConjunctionOrb, Option::SquareOrb, Option::TrineOrb, Option::OppositionOrb}) options[i] = 8;
+    options[Option::SextileOrb] = 6;
+    options[Option::SemisquareOrb] = 2;
+    options[Option::SesquisquareOrb] = 2;
+    options[Option::SemisextileOrb] = 2;
+    options[Option::QuincunxOrb] = 2;
+    for (Option i : {Option::TransitSunUsed, Option::TransitMercuryUsed, Option::TransitVenusUsed, Option::TransitMarsUsed}) options[i] = 1;
+    return options;
+}
 
 // The John Smith chart (13 Jan 1950, 8.30 A.M., zone 5, 74.00 W 40.43 N) for 07 Dec 2026 noon,
 // Placidus houses, secondary progressions, the shipped orbs.
@@ -21,26 +37,20 @@ Calculation JohnSmith() {
     LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, InputSection::Natal,
                              calc.natal);
     LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, InputSection::Diurnal, calc.diurnal);
-    for (Option i : {Option::ConjunctionOrb, Option::SquareOrb, Option::TrineOrb, Option::OppositionOrb}) calc.options[i] = 8;
-    calc.options[Option::SextileOrb] = 6;
-    calc.options[Option::SemisquareOrb] = 2;
-    calc.options[Option::SesquisquareOrb] = 2;
-    calc.options[Option::SemisextileOrb] = 2;
-    calc.options[Option::QuincunxOrb] = 2;
-    for (Option i : {Option::TransitSunUsed, Option::TransitMercuryUsed, Option::TransitVenusUsed, Option::TransitMarsUsed}) calc.options[i] = 1;
+    calc.options = ShippedOrbs();
     CollectingReporter reporter;
     RunCalculationStart(calc);
     if (!ComputeCharts(calc, reporter)) std::fputs("chart refused\n", stderr);
-    calc.chart.WorkCusp = calc.chart.NatalCusp;
     return calc;
 }
 
 void BM_ScannedDay(benchmark::State& state) {
     Calculation calc = JohnSmith();
+    ScanDayContext context(calc.chart, calc.eph, calc.options);
     ScannedDay day;
     int n = 0;
     for (auto _ : state) {
-        ComputeScannedDay(calc.chart, calc.eph, calc.options, n, day);
+        ComputeScannedDay(context, n, day);
         benchmark::DoNotOptimize(day);
         n = (n + 1) % MaxScanDays;
     }
@@ -48,14 +58,7 @@ void BM_ScannedDay(benchmark::State& state) {
 BENCHMARK(BM_ScannedDay);
 
 void BM_AspectTest(benchmark::State& state) {
-    Options options;
-    for (Option i : {Option::ConjunctionOrb, Option::SquareOrb, Option::TrineOrb, Option::OppositionOrb}) options[i] = 8;
-    options[Option::SextileOrb] = 6;
-    options[Option::SemisquareOrb] = 2;
-    options[Option::SesquisquareOrb] = 2;
-    options[Option::SemisextileOrb] = 2;
-    options[Option::QuincunxOrb] = 2;
-    const AspectBounds bounds = MakeAspectBounds(options);
+    const AspectBounds bounds = MakeAspectBounds(ShippedOrbs());
     // Longitude pairs spread over the circle, so that every branch is taken.
     std::vector<double> longitudes;
     for (int i = 0; i < 1024; ++i) longitudes.push_back(i * 137.50776405 - 360.0 * static_cast<int>(i * 137.50776405 / 360.0));
@@ -68,5 +71,45 @@ void BM_AspectTest(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AspectTest);
+
+// The aspect tests and listed-by-day lines of all five families for a block of 32 computed days;
+// the time is per day.
+void BM_ListedDays(benchmark::State& state) {
+    Calculation calc = JohnSmith();
+    ScanDayContext context(calc.chart, calc.eph, calc.options);
+    ListedBlock block;
+    block.days.resize(32);
+    for (int day = 0; day < 32; ++day) ComputeScannedDay(context, 5000 + day, block.days[static_cast<std::size_t>(day)]);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "orrerion_bench_listed";
+    std::filesystem::create_directories(folder);
+    ReportSet files(folder, "Bench");  // never published: the temporary files go at the end
+    const ListedByDayPass pass(calc.chart, calc.options, MaxScanDays, NatalTargets(calc.chart), files);
+    for (auto _ : state) {
+        pass.ListBlock(block);
+        benchmark::DoNotOptimize(block.lines[0].view().data());
+    }
+    state.SetItemsProcessed(state.iterations() * 32);
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_ListedDays)->Unit(benchmark::kMicrosecond);
+
+// RunAspectScan of 3650 days with its sixteen files and listings, on 1 or 2 threads.
+void BM_WholeScan(benchmark::State& state) {
+    const Calculation start = JohnSmith();
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "orrerion_bench_scan";
+    std::filesystem::create_directories(folder);
+    for (auto _ : state) {
+        Calculation calc = start;
+        ScanObserver quiet;
+        CollectingReporter reporter;
+        ScanResult result;
+        const ScanOutcome outcome = RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, 3650, folder,
+                                                  quiet, reporter, result, {static_cast<int>(state.range(0))});
+        if (outcome != ScanOutcome::Completed) state.SkipWithError("the scan failed");
+        benchmark::DoNotOptimize(result.runs.data());
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_WholeScan)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -94,7 +94,9 @@ int RunChartCommand(const Args& args) {
     if (options.json) {
         std::printf("%s\n", ChartJson(calc.chart).c_str());
     } else {
-        for (const std::string& line : calc.out.DataLines) std::printf("%s\n", line.c_str());
+        for (std::string_view line : calc.out.DataLines) {
+            std::printf("%.*s\n", static_cast<int>(line.size()), line.data());
+        }
     }
     return 0;
 }

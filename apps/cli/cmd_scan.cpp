@@ -76,7 +76,7 @@ int RunScanCommand(const Args& args) {
     ChartCommandOptions options;
     ExtraValues extras;
     const std::vector<ExtraOption> scanOptions = {
-        {"--days", true}, {"--reports", true}, {"--progress", false}};
+        {"--days", true}, {"--reports", true}, {"--progress", false}, {"--threads", true}};
     if (auto error = ParseChartOptions(args, options, scanOptions, &extras)) {
         std::fprintf(stderr, "orrerion-cli: %s (try --help)\n", error->c_str());
         return 2;
@@ -89,10 +89,18 @@ int RunScanCommand(const Args& args) {
     std::string daysAnswer = " 90";  // the input box's default text
     std::optional<std::filesystem::path> reportsOption;
     bool progress = false;
+    ScanSettings scanSettings;
     for (const auto& [name, value] : extras) {
         if (name == "--days") daysAnswer = value;
         if (name == "--reports") reportsOption = value;
         if (name == "--progress") progress = true;
+        if (name == "--threads") {
+            if (value != "1" && value != "2") {
+                std::fprintf(stderr, "orrerion-cli: --threads takes 1 or 2 (try --help)\n");
+                return 2;
+            }
+            scanSettings.threads = value[0] - '0';
+        }
     }
 
     Calculation calc;
@@ -108,6 +116,7 @@ int RunScanCommand(const Args& args) {
     CalculationRequest request;
     request.askDays = [&] { return std::optional<std::string>(daysAnswer); };
     if (reportsOption) request.reportsFolder = *reportsOption;
+    request.scan = scanSettings;
     const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
     if (!outcome.charted) return 2;
     switch (outcome.scan) {
@@ -120,12 +129,10 @@ int RunScanCommand(const Args& args) {
         case ScanOutcome::Completed:
             break;
     }
-    std::string text;
-    for (const std::string& line : calc.out.DataLines) {
-        text += line;
-        text += '\n';
+    for (std::string_view line : calc.out.DataLines) {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
     }
-    std::fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
 

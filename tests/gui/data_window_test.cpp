@@ -147,8 +147,8 @@ void DataWindowTest::showAddsABlankLineOnlyAfterOutput() {
     // With output each showing appends one empty line to both buffers, and shows it.
     FillBuffers(f, 3);
     f.shell->ShowDataWindow();
-    QCOMPARE(out.OutputLines, (std::vector<std::string>{"line 0", "line 1", "line 2", ""}));
-    QCOMPARE(out.DataLines, (std::vector<std::string>{"line 0", "line 1", "line 2", ""}));
+    QCOMPARE(out.OutputLines.ToVector(), (std::vector<std::string>{"line 0", "line 1", "line 2", ""}));
+    QCOMPARE(out.DataLines.ToVector(), (std::vector<std::string>{"line 0", "line 1", "line 2", ""}));
     QCOMPARE(Text1(window).toPlainText(), QString("line 0\nline 1\nline 2\n\n"));
 }
 
@@ -229,7 +229,7 @@ void DataWindowTest::emptyReportBufferIsNotSaved() {
     GuiFixture f;
     f.Start();
     ResetOutputLines(f.session.calc.out);
-    f.session.calc.out.OutputLines[0] = "only a first line";
+    f.session.calc.out.OutputLines.set(0, "only a first line");
     f.session.DataSaveFile = QString::fromStdString((f.dataDir() / "OLD.DOC").string());
     DataWindow& window = f.shell->dataWindow();
     for (const char* item : {"mnuFileSave", "mnuFileSaveAs"}) {
@@ -251,7 +251,7 @@ void DataWindowTest::clearedBufferLeavesTheTextAndHasNothingToPrint() {
     f.shell->ShowDataWindow();
     DataWindow& window = f.shell->dataWindow();
     const QString shownBefore = Text1(window).toPlainText();
-    const std::vector<std::string> dataBefore = f.session.calc.out.DataLines;
+    const std::vector<std::string> dataBefore = f.session.calc.out.DataLines.ToVector();
 
     Action(window, "mnuClearBuffer")->trigger();
     auto shown = f.dialogs.TakeMessages();
@@ -259,8 +259,8 @@ void DataWindowTest::clearedBufferLeavesTheTextAndHasNothingToPrint() {
     QCOMPARE(shown[0].text, QString("All data cleared from buffer."));
     QCOMPARE(shown[0].title, QString("Information!"));
     QCOMPARE(shown[0].icon, MessageIcon::Exclamation);
-    QCOMPARE(f.session.calc.out.OutputLines, std::vector<std::string>{""});
-    QCOMPARE(f.session.calc.out.DataLines, dataBefore);
+    QCOMPARE(f.session.calc.out.OutputLines.ToVector(), std::vector<std::string>{""});
+    QCOMPARE(f.session.calc.out.DataLines.ToVector(), dataBefore);
 
     std::filesystem::remove(f.dataDir() / "PRNTFILE.XXX");
     Action(window, "mnuPrintData")->trigger();
@@ -458,7 +458,7 @@ void DataWindowTest::listingAfterACalculation() {
 
     // Every listing line is shown whole: nothing to scroll sideways.
     int widest = 0;
-    for (const std::string& line : f.session.calc.out.DataLines) {
+    for (const std::string& line : f.session.calc.out.DataLines.ToVector()) {
         widest = std::max(widest, QFontMetrics(text.font()).horizontalAdvance(
                                       QString::fromStdString(line)));
     }

@@ -216,7 +216,7 @@ void MainWindowTest::wholeCalculationThroughTheHousesMenu() {
     QVERIFY(f.shell->main().findChild<QMenu*>("mnuData")->menuAction()->isVisible());
     QVERIFY(Action(f.shell->main(), "mnuHouseKoch")->isChecked());
     QCOMPARE(f.session.calc.chart.HouseSystemCode, std::string("K"));
-    const std::vector<std::string>& lines = f.session.calc.out.DataLines;
+    const std::vector<std::string> lines = f.session.calc.out.DataLines.ToVector();
     auto contains = [&](const std::string& text) {
         return std::any_of(lines.begin(), lines.end(),
                            [&](const std::string& l) { return l.find(text) != std::string::npos; });
@@ -274,16 +274,16 @@ void MainWindowTest::helpTextsAreShownAndAMissingOneReported() {
 
     f.WriteDataFile("HINTS.HLP", "First hint\r\nSecond hint\r\n");
     Action(f.shell->main(), "mnuHelpHints")->trigger();
-    const std::vector<std::string>& lines = f.session.calc.out.DataLines;
+    const std::vector<std::string> lines = f.session.calc.out.DataLines.ToVector();
     QVERIFY(std::find(lines.begin(), lines.end(), "Second hint") != lines.end());
     QVERIFY(f.shell->dataWindow().isVisible());
 
     std::filesystem::remove(f.dataDir() / "PHILO.HLP");
-    const std::vector<std::string> before = f.session.calc.out.DataLines;
+    const std::vector<std::string> before = f.session.calc.out.DataLines.ToVector();
     Action(f.shell->main(), "mnuPhilosophyHelp")->trigger();
     QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
     QVERIFY(f.dialogs.messages[0].text.contains("PHILO.HLP"));
-    QCOMPARE(f.session.calc.out.DataLines, before);
+    QCOMPARE(f.session.calc.out.DataLines.ToVector(), before);
 }
 
 void MainWindowTest::scanWindowsShowTheProgressAndTheSortingNotice() {

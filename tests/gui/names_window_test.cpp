@@ -104,7 +104,7 @@ int ReportFiles(GuiFixture& f, const std::string& chartName) {
 }
 
 bool DataLinesContain(GuiFixture& f, const std::string& text) {
-    const std::vector<std::string>& lines = f.session.calc.out.DataLines;
+    const std::vector<std::string> lines = f.session.calc.out.DataLines.ToVector();
     return std::any_of(lines.begin(), lines.end(),
                        [&](const std::string& l) { return l.find(text) != std::string::npos; });
 }

@@ -1,13 +1,17 @@
 #pragma once
 // A made-up scan for the report tests: only the transiting SUN moves, along longitudes the test
 // chooses; every other point stands where no aspect can form with orbs of up to 2 degrees.
+// The listed-by-day pass and the report writers run over its days as over computed ones.
 //   natal SUN 0, natal MERCURY and VENUS 20, the other natal points 12..16,
 //   every other transiting, progressed and solar-arc point 215.
 // Parking the SUN at 7 keeps it out of every aspect.
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
 #include "core/aspects/aspect_scan.h"
+#include "core/aspects/report_files.h"
 #include "core/base/formatters.h"
 #include "core/base/messages.h"
 #include "core/chart/chart_state.h"
@@ -18,15 +22,6 @@
 namespace orrerion::testing {
 
 inline constexpr double Parked = 7.0;
-
-inline PlacedPoint PlacedAt(double longitude, const char* house) {
-    PlacedPoint p;
-    p.longitude = longitude;
-    const std::string text = LongitudeCompactText(longitude);
-    for (std::size_t i = 0; i < 7; ++i) p.position[i] = text.at(i);
-    p.house = {house[0], house[1]};
-    return p;
-}
 
 // Orbs of `orb` degrees, minor aspects searched, no filters.
 inline Options ScanOptions(float orb) {
@@ -40,25 +35,50 @@ inline Options ScanOptions(float orb) {
 // UT Julian date of 0h on 25 Dec 1999, so that a scan of 12 days runs into 2000.
 inline constexpr double Dec25Of1999 = 2451537.5;
 
-inline ScanTables MadeUpScan(const std::vector<double>& sunLongitudes, double firstJD = Dec25Of1999) {
-    ScanTables t;
-    t.ScanDays = static_cast<int>(sunLongitudes.size());
+// The days of a made-up scan and its natal targets.
+struct MadeUpDays {
+    double firstJD = Dec25Of1999;
+    std::vector<ScannedDay> days;
+    std::array<PlacedPoint, 12> natal{};
+};
+
+inline MadeUpDays MadeUpScan(const std::vector<double>& sunLongitudes, double firstJD = Dec25Of1999) {
+    MadeUpDays t;
+    t.firstJD = firstJD;
     for (int p = SUN; p <= MC; ++p) {
         const double at = p == SUN ? 0.0 : (p == MERCURY || p == VENUS) ? 20.0 : 10.0 + 0.5 * p;
-        t.natal[static_cast<std::size_t>(p - 1)] = PlacedAt(at, " 7");
+        t.natal[static_cast<std::size_t>(p - 1)] = PlacePoint(p, at, ' ', '7');
     }
-    for (int d = 0; d < t.ScanDays; ++d) {
+    for (std::size_t d = 0; d < sunLongitudes.size(); ++d) {
         ScannedDay day;
-        day.date = JulianDayToCalendar(firstJD + d);
-        for (auto& p : day.transit) p = PlacedAt(215, "11");
-        for (auto& p : day.progressed) p = PlacedAt(215, " 3");
-        for (auto& p : day.solarArc) p = PlacedAt(215, " 4");
-        day.transit[0] = PlacedAt(sunLongitudes[static_cast<std::size_t>(d)], "10");
+        SetScannedDate(day, JulianDayToCalendar(firstJD + static_cast<double>(d)));
+        for (int p = SUN; p <= MC; ++p) {
+            const auto i = static_cast<std::size_t>(p - 1);
+            if (p <= PLUTO) day.transit[i] = PlacePoint(p, 215, '1', '1');
+            day.progressed[i] = PlacePoint(p, 215, ' ', '3');
+            day.solarArc[i] = PlacePoint(p, 215, ' ', '4');
+        }
+        day.transit[0] = PlacePoint(SUN, sunLongitudes[d], '1', '0');
         t.days.push_back(day);
     }
-    t.ScanFirstText = DateDdMmmYy(JulianDayToCalendar(firstJD));
-    t.ScanLastText = DateDdMmmYy(JulianDayToCalendar(firstJD + t.ScanDays - 1));
     return t;
+}
+
+// The listed-by-day pass over the days, taken in blocks of `blockDays`: the ".doc" files are
+// complete (not yet finished) and the result holds the runs and exact dates.
+inline ScanResult PassDays(const MadeUpDays& scan, const ChartState& chart, const Options& options,
+                           ReportSet& files, std::size_t blockDays = 5) {
+    const int scanDays = static_cast<int>(scan.days.size());
+    ListedByDayPass pass(chart, options, scanDays, scan.natal, files);
+    ListedBlock block;
+    for (std::size_t first = 0; first < scan.days.size(); first += blockDays) {
+        block.firstDay = static_cast<int>(first);
+        block.days.assign(scan.days.begin() + static_cast<long>(first),
+                          scan.days.begin() + static_cast<long>(std::min(first + blockDays, scan.days.size())));
+        pass.ListBlock(block);
+        pass.TakeBlock(block);
+    }
+    return pass.Finish(scan.firstJD);
 }
 
 // A chart whose header reads like the John Smith example.

@@ -49,8 +49,35 @@ AspectBounds MakeAspectBounds(const Options& options) {
     }
     // The conjunction is tested only against its orb (d <= orb), the opposition only from below
     // (d >= 180 - orb).
-    bounds.rows.front().low = -std::numeric_limits<float>::infinity();
-    bounds.rows.back().high = std::numeric_limits<float>::infinity();
+    constexpr float Infinity = std::numeric_limits<float>::infinity();
+    bounds.rows.front().low = -Infinity;
+    bounds.rows.back().high = Infinity;
+
+    // Where the set of matching rows can change: at a low bound, and just after a high bound.
+    std::vector<float> starts = {-Infinity};
+    for (const AspectBounds::Row& row : bounds.rows) {
+        // A bound that is not a number holds nothing.
+        if (!row.searched || std::isnan(row.low) || std::isnan(row.high)) continue;
+        starts.push_back(row.low);
+        starts.push_back(std::nextafter(row.high, Infinity));
+    }
+    std::sort(starts.begin(), starts.end());
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    bounds.starts.fill(Infinity);
+    bounds.winner.fill(-1);
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        bounds.starts[i] = starts[i];
+        // Every separation from this start to the next matches the rows this one matches.
+        for (std::size_t r = 0; r < bounds.rows.size(); ++r) {
+            const AspectBounds::Row& row = bounds.rows[r];
+            if (row.searched && starts[i] >= row.low && starts[i] <= row.high) {
+                bounds.winner[i] = static_cast<std::int8_t>(r);
+            }
+        }
+    }
+    for (std::size_t i = starts.size(); i < AspectBounds::Slots; ++i) {
+        bounds.winner[i] = bounds.winner[starts.size() - 1];
+    }
     return bounds;
 }
 
@@ -151,6 +178,16 @@ PlacedPoint PlacePoint(int body, double longitude, char house0, char house1) {
     return p;
 }
 
+void SetScannedDate(ScannedDay& day, const CalendarDate& date) {
+    day.date = date;
+    char* text = day.listedDate.data();
+    std::size_t size = PutDateDdMmmYyyy(text, date);
+    text[size++] = ':';
+    text[size++] = '\r';
+    text[size++] = '\n';
+    day.listedDateSize = static_cast<std::uint8_t>(size);
+}
+
 std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart) {
     std::array<PlacedPoint, 12> natal{};
     const std::string& line = chart.NatalHouseLine;
@@ -234,13 +271,7 @@ void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out) {
     EphemerisState& eph = context.eph;
     PointArray& work = eph.WorkLong;
 
-    out.date = JulianDayToCalendar(chart.DiurnalJD + day);
-    char* date = out.listedDate.data();
-    std::size_t size = PutDateDdMmmYyyy(date, out.date);
-    date[size++] = ':';
-    date[size++] = '\r';
-    date[size++] = '\n';
-    out.listedDateSize = static_cast<std::uint8_t>(size);
+    SetScannedDate(out, JulianDayToCalendar(chart.DiurnalJD + day));
 
     // Transits. The obliquity is left as it was last set: the chart driver's value on day 0, the
     // previous day's progressed value afterwards.
@@ -427,39 +458,6 @@ int ThreadsFor(const ScanSettings& settings, int scanDays) {
     return std::clamp(threads, 1, std::max(1, (scanDays + BlockDays - 1) / BlockDays));
 }
 
-// The files other than the listed-by-day ones, finished one after the other in their order with
-// their listings, then all sixteen published together.
-WriteResult WriteReports(const ScanResult& result, const ChartState& chart, const Options& options,
-                         ReportSet& files, OutputBuffers& out, ScanObserver& observer) {
-    for (const FamilyInfo& family : ScanFamilies) {
-        AddBlankLine(out);  // the listed-by-day file's two lines
-        AddBlankLine(out);
-        if (WriteResult r = files.ListedByDay(family.family).Finish(); !r.ok) return r;
-        observer.ClearProgress();
-        ReportFile& txt = files.SortedByPlanet(family.family);
-        WriteSortedByPlanet(result, family, chart, options, txt, out, observer);
-        if (WriteResult r = txt.Finish(); !r.ok) return r;
-        if (family.family == AspectFamily::TransitToNatal) {
-            observer.ClearProgress();
-            WriteExactDates(result, chart, files.ExactDates(), out, observer);
-            if (WriteResult r = files.ExactDates().Finish(); !r.ok) return r;
-        }
-        observer.ClearProgress();
-    }
-
-    observer.BeginSorting();
-    for (AspectFamily family : SortedByDateOrder) {
-        ReportFile& asc = files.SortedByDate(family);
-        WriteSortedByDate(result, FamilyOf(family), chart, asc, out);
-        if (WriteResult r = asc.Finish(); !r.ok) {
-            observer.EndSorting();
-            return r;
-        }
-    }
-    observer.EndSorting();
-    return files.Publish();
-}
-
 }  // namespace
 
 ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options& options,
@@ -488,7 +486,7 @@ ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options&
         WriteScanHouseLine(last, chart.HouseLine);
         result = pass.Finish(chart.DiurnalJD);
 
-        const WriteResult written = WriteReports(result, chart, options, files, out, observer);
+        const WriteResult written = WriteScanReports(result, chart, options, files, out, observer);
         if (!written.ok) {
             reporter.Report({"Error!", MessageIcon::Critical, written.message});
             observer.EndScan();

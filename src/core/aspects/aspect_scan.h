@@ -66,6 +66,14 @@ struct AspectBounds {
         bool searched = true;
     };
     std::array<Row, 9> rows{};
+
+    // The same test as a table, so that a pair costs a few comparisons: the separations from
+    // starts[i] up to the next start all match the same rows, and row winner[i] (-1 for none) is
+    // the last of them. A row's matches begin at its low bound and end after its high bound, so
+    // those bounds are the starts; the unused slots hold infinity.
+    static constexpr std::size_t Slots = 32;
+    std::array<float, Slots> starts{};
+    std::array<std::int8_t, Slots> winner{};
 };
 AspectBounds MakeAspectBounds(const Options& options);
 
@@ -75,18 +83,26 @@ struct AspectResult {
 };
 
 // The aspect between a mover and a target longitude (degrees): separation folded into 0..180,
-// converted to single precision and tested against every searched row in test order.
+// converted to single precision and tested against every searched row in test order; the last
+// row whose bounds hold it wins.
 inline AspectResult TestAspect(const AspectBounds& bounds, double moverLong, double targetLong) {
     double d = std::fabs(targetLong - moverLong);
     if (d > 180) d = 360 - d;
     // The tests compare in single precision (deliberate), as do the distances they leave.
     const float separation = static_cast<float>(d);
     AspectResult result;
-    for (const AspectBounds::Row& row : bounds.rows) {
-        if (row.searched && separation >= row.low && separation <= row.high) {
-            result.AspectCode = row.AspectCode;
-            result.distance = separation - row.angle;
-        }
+    if (separation != separation) return result;  // not a number: within no bounds
+    // The last start at or below the separation, in five halvings of the 32 slots.
+    static_assert(AspectBounds::Slots == 32);
+    std::size_t i = bounds.starts[16] <= separation ? 16 : 0;
+    i += bounds.starts[i + 8] <= separation ? 8 : 0;
+    i += bounds.starts[i + 4] <= separation ? 4 : 0;
+    i += bounds.starts[i + 2] <= separation ? 2 : 0;
+    i += bounds.starts[i + 1] <= separation ? 1 : 0;
+    const int row = bounds.winner[i];
+    if (row >= 0) {
+        result.AspectCode = bounds.rows[static_cast<std::size_t>(row)].AspectCode;
+        result.distance = separation - bounds.rows[static_cast<std::size_t>(row)].angle;
     }
     return result;
 }
@@ -161,12 +177,15 @@ PlacedPoint PlacePoint(int body, double longitude, char house0, char house1);
 
 struct ScannedDay {
     CalendarDate date;                       // civil date of the UT instant DiurnalJD + day
-    std::array<char, 16> listedDate{};       // "05 Jan 1997:" and CR LF
+    std::array<char, 24> listedDate{};       // "05 Jan 1997:" and CR LF
     std::uint8_t listedDateSize = 0;
     std::array<PlacedPoint, 9> transit{};    // SUN..PLUTO, index BodyIndex - 1
     std::array<PlacedPoint, 12> progressed{};
     std::array<PlacedPoint, 12> solarArc{};
 };
+
+// Gives the day its date and the date line of the listed-by-day files ("05 Jan 1997:").
+void SetScannedDate(ScannedDay& day, const CalendarDate& date);
 
 // The natal targets: NatalLong with the houses of NatalHouseLine.
 std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart);

@@ -1,5 +1,6 @@
 #include "core/aspects/report_sorting.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "core/aspects/summary.h"
@@ -21,6 +22,30 @@ bool ExactSearch::Step(float distance, int today) {
     fallingBack = true;
     return smallest != NoAspectDistance;
 }
+
+namespace {
+
+// FormatPicture(distance, "0.00") without printf. For a single-precision distance from 0 up to 1,
+// distance * 200 is exact in double precision (24 bits times 25 times 8), so the hundredths rounded
+// half up come out exact; ties are exact ties, which the picture's rounding also takes upwards.
+// Other values go through FormatPicture.
+void AppendDistance(std::string& line, float distance) {
+    if (!(distance >= 0.0f && distance < 1.0f)) {
+        line.append(FormatPicture(distance, "0.00"));
+        return;
+    }
+    const auto hundredths =
+        static_cast<int>(std::floor((static_cast<double>(distance) * 200.0 + 1.0) / 2.0));
+    if (hundredths >= 100) {
+        line.append("1.00");
+        return;
+    }
+    char text[4] = {'0', '.', '0', '0'};
+    PutTwoDigits(text + 2, hundredths);
+    line.append(text, sizeof text);
+}
+
+}  // namespace
 
 std::string ExactLine(const ScanResult& result, const ExactDate& exact) {
     const ScanRun& run = result.runs[exact.run];
@@ -45,7 +70,8 @@ std::string ExactLine(const ScanResult& result, const ExactDate& exact) {
     out += DateDdMmmYySize;
     put(" - ");
     std::string line(text, static_cast<std::size_t>(out - text));
-    line.append(FormatPicture(exact.distance, "0.00")).append(" deg.");
+    AppendDistance(line, exact.distance);
+    line.append(" deg.");
     return line;
 }
 
@@ -84,6 +110,38 @@ void WriteSortedByDate(const ScanResult& result, const FamilyInfo& family, const
         file.WriteLine(line);
         AddIndentedLine(out, line);
     }
+}
+
+WriteResult WriteScanReports(const ScanResult& result, const ChartState& chart,
+                             const Options& options, ReportSet& files, OutputBuffers& out,
+                             ScanObserver& observer) {
+    for (const FamilyInfo& family : ScanFamilies) {
+        AddBlankLine(out);  // the listed-by-day file's two lines
+        AddBlankLine(out);
+        if (WriteResult r = files.ListedByDay(family.family).Finish(); !r.ok) return r;
+        observer.ClearProgress();
+        ReportFile& txt = files.SortedByPlanet(family.family);
+        WriteSortedByPlanet(result, family, chart, options, txt, out, observer);
+        if (WriteResult r = txt.Finish(); !r.ok) return r;
+        if (family.family == AspectFamily::TransitToNatal) {
+            observer.ClearProgress();
+            WriteExactDates(result, chart, files.ExactDates(), out, observer);
+            if (WriteResult r = files.ExactDates().Finish(); !r.ok) return r;
+        }
+        observer.ClearProgress();
+    }
+
+    observer.BeginSorting();
+    for (AspectFamily family : SortedByDateOrder) {
+        ReportFile& asc = files.SortedByDate(family);
+        WriteSortedByDate(result, FamilyOf(family), chart, asc, out);
+        if (WriteResult r = asc.Finish(); !r.ok) {
+            observer.EndSorting();
+            return r;
+        }
+    }
+    observer.EndSorting();
+    return files.Publish();
 }
 
 }  // namespace orrerion

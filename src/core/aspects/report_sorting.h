@@ -49,4 +49,11 @@ void WriteExactDates(const ScanResult& result, const ChartState& chart, ReportFi
 void WriteSortedByDate(const ScanResult& result, const FamilyInfo& family, const ChartState& chart,
                        ReportFile& file, OutputBuffers& out);
 
+// After the listed-by-day pass: finishes its files and writes the others one after the other in
+// their order, each with its listing, then publishes all sixteen together. Stops at the first file
+// that cannot be written; nothing is published then.
+WriteResult WriteScanReports(const ScanResult& result, const ChartState& chart,
+                             const Options& options, ReportSet& files, OutputBuffers& out,
+                             ScanObserver& observer);
+
 }  // namespace orrerion

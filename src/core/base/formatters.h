@@ -54,7 +54,7 @@ std::string DateDdMmmYy(const CalendarDate& date);
 std::string DateDdMmmYyyy(const CalendarDate& date);
 inline constexpr std::size_t DateDdMmmYySize = 9;
 void PutDateDdMmmYy(char* out, const CalendarDate& date);  // writes 9 characters
-// Writes "05 Jan 1997" (at most 16 characters) and returns its length: 11 for years 0..9999.
+// Writes "05 Jan 1997" (at most 18 characters) and returns its length: 11 for years 0..9999.
 std::size_t PutDateDdMmmYyyy(char* out, const CalendarDate& date);
 std::string DateMmDdYyyy(const CalendarDate& date);   // "01051997"
 

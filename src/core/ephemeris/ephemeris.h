@@ -13,11 +13,15 @@ enum BodyIndex : int {
 inline constexpr int BodyCount = 12;
 using PointArray = std::array<double, BodyCount + 1>;  // slots 1..12
 
-// The Earth's heliocentric position, written when body 1 of a family is computed.
+// The Earth's heliocentric position, written when body 1 of a family is computed, with its
+// rectangular coordinates, which every planet's geocentric position subtracts.
 struct HelioPosition {
     double L = 0.0;  // longitude, degrees
     double B = 0.0;  // latitude, degrees
     double R = 0.0;  // radius, kilometres
+    double x = 0.0;  // R cos B cos L, kilometres
+    double y = 0.0;  // R cos B sin L
+    double z = 0.0;  // R sin B
 };
 
 // Working values shared by the ephemeris and its callers. The callers set the time values and the

@@ -21,9 +21,11 @@ const OuterElementRow& OuterRow(int bodySelector) {
 
 GeocentricPosition HelioToGeocentric(const EphemerisState& s, double l, double b, double r) {
     const HelioPosition& earth = s.EarthHelio;
-    const double x = r * CosD(b) * CosD(l) - earth.R * CosD(earth.B) * CosD(earth.L);
-    const double y = r * CosD(b) * SinD(l) - earth.R * CosD(earth.B) * SinD(earth.L);
-    const double z = r * SinD(b) - earth.R * SinD(earth.B);
+    const SinCos lon = SinCosD(l);
+    const SinCos lat = SinCosD(b);
+    const double x = r * lat.cos * lon.cos - earth.x;
+    const double y = r * lat.cos * lon.sin - earth.y;
+    const double z = r * lat.sin - earth.z;
     const Spherical geo = RectToSpherical(x, y, z);
     // No light-time, aberration or nutation correction for the planets.
     return {geo.lon, geo.lat};
@@ -35,11 +37,16 @@ GeocentricPosition OrbitToGeocentric(EphemerisState& s, int bodySelector, const 
     const double trueAnomaly =
         Norm360(2 * RadToDeg(std::atan(std::sqrt((1 + el.e) / (1 - el.e)) * std::tan(PiValue * E / 360))));
     const double u = el.omega + trueAnomaly;  // argument of latitude
-    const Spherical helio = RectToSpherical(CosD(u), SinD(u) * CosD(el.i), SinD(u) * SinD(el.i));
+    const SinCos argument = SinCosD(u);
+    const SinCos inclination = SinCosD(el.i);
+    const Spherical helio = RectToSpherical(argument.cos, argument.sin * inclination.cos,
+                                            argument.sin * inclination.sin);
     const double l = helio.lon + el.node;  // not reduced
     const double b = helio.lat;
     if (bodySelector == 1) {
-        s.EarthHelio = {l, b, r};
+        const SinCos lon = SinCosD(l);
+        const SinCos lat = SinCosD(b);
+        s.EarthHelio = {l, b, r, r * lat.cos * lon.cos, r * lat.cos * lon.sin, r * lat.sin};
         return {};
     }
     return HelioToGeocentric(s, l, b, r);

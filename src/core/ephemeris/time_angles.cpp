@@ -2,8 +2,6 @@
 
 namespace orrerion {
 
-double SinD(double x) { return std::sin(x * 3.1415926535 / 180); }
-double CosD(double x) { return std::cos(x * PiValue / 180); }
 double TanD(double x) { return SinD(x) / CosD(x); }
 double DegToRad(double x) { return x * 3.1415926535 / 180; }
 double RadToDeg(double x) { return x * 180 / 3.1415926535; }
@@ -62,7 +60,8 @@ double SolveKepler(double M, double e) {
     double E = M;
     // Newton's iteration; converges for every eccentricity below 1, so no iteration limit.
     while (true) {
-        const double next = E + (M + eDeg * SinD(E) - E) / (1 - e * CosD(E));
+        const SinCos trig = SinCosD(E);
+        const double next = E + (M + eDeg * trig.sin - E) / (1 - e * trig.cos);
         if (std::fabs(next - E) >= 0.0000001) {
             E = next;
         } else {

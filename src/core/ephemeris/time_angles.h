@@ -15,8 +15,18 @@ inline constexpr double JulianDay1900 = 2415020.0;  // 1900 January 0.5
 inline constexpr double JulianDay2000 = 2451545.0;  // 2000 January 1.5
 inline constexpr double DaysPerCentury = 36525.0;
 
-double SinD(double x);
-double CosD(double x);
+inline double SinD(double x) { return std::sin(x * PiValue / 180); }
+inline double CosD(double x) { return std::cos(x * PiValue / 180); }
+// The sine and cosine of one angle together, bit for bit SinD(x) and CosD(x): the library
+// computes both from one reduction of the argument.
+struct SinCos {
+    double sin = 0.0;
+    double cos = 1.0;
+};
+inline SinCos SinCosD(double x) {
+    const double radians = x * PiValue / 180;
+    return {std::sin(radians), std::cos(radians)};
+}
 double TanD(double x);
 double DegToRad(double x);
 double RadToDeg(double x);

@@ -32,10 +32,10 @@ constexpr double LargestFontSize = 12.0;
 constexpr double SmallestFontSize = 8.0;
 
 // A buffer's count (the index of its last line) is above 0.
-bool HasMoreThanFirstLine(const std::vector<std::string>& lines) { return lines.size() > 1; }
+bool HasMoreThanFirstLine(const LineList& lines) { return lines.size() > 1; }
 
 // A buffer holds something to show or print: more than one line, or one that is not empty.
-bool HasText(const std::vector<std::string>& lines) {
+bool HasText(const LineList& lines) {
     return lines.size() > 1 || (lines.size() == 1 && !lines.front().empty());
 }
 
@@ -118,12 +118,12 @@ void DataWindow::BuildMenus() {
 void DataWindow::ShowData() {
     OutputBuffers& out = shell_.session.calc.out;
     if (!isMinimized() && HasMoreThanFirstLine(out.OutputLines)) AddBlankLine(out);
-    QString text;
-    for (const std::string& line : out.DataLines) {
-        text += QString::fromStdString(line);
+    std::string text;
+    for (std::string_view line : out.DataLines) {
+        text += line;
         text += '\n';
     }
-    Text1_->setPlainText(text);
+    Text1_->setPlainText(QString::fromStdString(text));
     setWindowTitle(QString::fromStdString(shell_.session.WindowTitle) + "Data");
     show();
 }
@@ -220,7 +220,8 @@ void DataWindow::mnuFileSaveAs_Click() {
 void DataWindow::WriteDataFileTo(const QString& path) {
     const Calculation& calc = shell_.session.calc;
     const WriteResult written = WriteDataFile(std::filesystem::path(path.toStdString()),
-                                              calc.out.OutputLines, calc.options[Option::SavedPageLength]);
+                                              calc.out.OutputLines.ToVector(),
+                                              calc.options[Option::SavedPageLength]);
     if (!written.ok) {
         shell_.dialogs().MessageBox(this, QString::fromStdString(written.message), "Warning!",
                                     MessageIcon::Information);
@@ -228,19 +229,19 @@ void DataWindow::WriteDataFileTo(const QString& path) {
 }
 
 void DataWindow::mnuPrint_Click() {
-    const std::vector<std::string>& lines = shell_.session.calc.out.DataLines;
+    const LineList& lines = shell_.session.calc.out.DataLines;
     if (!HasText(lines)) return;
-    SendToPrintWindow(lines);
+    SendToPrintWindow(lines.ToVector());
 }
 
 void DataWindow::mnuPrintData_Click() {
-    const std::vector<std::string>& lines = shell_.session.calc.out.OutputLines;
+    const LineList& lines = shell_.session.calc.out.OutputLines;
     if (!HasMoreThanFirstLine(lines)) {
         shell_.dialogs().MessageBox(this, NoDataToPrintMessage, "Information",
                                     MessageIcon::Exclamation);
         return;
     }
-    SendToPrintWindow(lines);
+    SendToPrintWindow(lines.ToVector());
 }
 
 void DataWindow::SendToPrintWindow(const std::vector<std::string>& lines) {

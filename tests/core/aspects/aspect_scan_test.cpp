@@ -3,13 +3,18 @@
 
 #include <cmath>
 #include <cstdint>
+#include <algorithm>
 #include <filesystem>
+#include <limits>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/aspects/aspect_scan.h"
 #include "core/aspects/report_files.h"
 #include "core/aspects/report_sorting.h"
+#include "core/chart/houses.h"
 #include "core/ephemeris/time_angles.h"
 #include "scan_fixture.h"
 #include "test_paths.h"
@@ -184,20 +189,32 @@ TEST(ScanFamilies, AreScannedAndSortedInTheirOrders) {
 }
 
 
-// ---- The streaming passes against the tables they replace --------------------------------------
+// ---- The streaming passes against full hit tables ----------------------------------------------
 
 // What the passes would produce from full hit tables of every mover, aspect, target and day: the
-// run lines in sorted-by-planet order, the exact lines with the number of beeps, and the run lines
-// in sorted-by-date order, each by the plain day-by-day and line-by-line walk.
+// runs with their lines in sorted-by-planet order, the exact lines with the number of beeps, and
+// the run lines in sorted-by-date order, each by the plain day-by-day and line-by-line walk.
+struct DenseRun {
+    int mover, aspectIndex, target, first, last;
+    float smallest;
+    std::vector<DayRange> smallestDays;
+    std::string line;
+};
 struct DenseListing {
-    std::vector<std::string> runLines;
+    std::vector<DenseRun> runs;
     std::vector<std::string> exactLines;
     int beeps = 0;
     std::vector<std::string> byDate;
 };
 
-DenseListing DenseFamily(const ScanTables& t, const FamilyInfo& family, const Options& options) {
-    const int days = t.ScanDays;
+// The parts of a point's listed-by-day text "JUPITER 15ari23 (10) ".
+std::string Name(const PlacedPoint& p) { return std::string(p.listed.data(), 7); }
+std::string Position(const PlacedPoint& p) {
+    return std::string(p.listed.data() + 8, 7) + "(" + std::string(p.listed.data() + 17, 2) + ")";
+}
+
+DenseListing DenseFamily(const testing::MadeUpDays& t, const FamilyInfo& family, const Options& options) {
+    const int days = static_cast<int>(t.days.size());
     const int movers = MoverCount(family.family);
     const auto cells = static_cast<std::size_t>(movers * 9 * 12);
     std::vector<std::int16_t> hitDay(cells * static_cast<std::size_t>(days), -1);
@@ -207,25 +224,26 @@ DenseListing DenseFamily(const ScanTables& t, const FamilyInfo& family, const Op
                 static_cast<std::size_t>(target - 1)) * static_cast<std::size_t>(days) +
                static_cast<std::size_t>(day);
     };
-    auto longitude = [&](PointSet set, int day, int body) {
+    auto point = [&](PointSet set, int day, int body) -> const PlacedPoint& {
         const ScannedDay& d = t.days[static_cast<std::size_t>(day)];
         const auto i = static_cast<std::size_t>(body - 1);
         switch (set) {
-            case PointSet::Transit: return d.transit[i].longitude;
-            case PointSet::SolarArc: return d.solarArc[i].longitude;
-            case PointSet::Progressed: return d.progressed[i].longitude;
+            case PointSet::Transit: return d.transit[i];
+            case PointSet::SolarArc: return d.solarArc[i];
+            case PointSet::Progressed: return d.progressed[i];
             case PointSet::Natal: break;
         }
-        return t.natal[i].longitude;
+        return t.natal[i];
     };
+    auto date = [&](int day) { return DateDdMmmYy(t.days[static_cast<std::size_t>(day)].date); };
     const AspectBounds bounds = MakeAspectBounds(options);
     for (int day = 0; day < days; ++day) {
         for (int m = 1; m <= movers; ++m) {
             if (!MoverUsed(family.family, m, options)) continue;
             for (int g = 1; g <= 12; ++g) {
                 if (!TargetUsed(family.family, m, g, options)) continue;
-                const AspectResult r = TestAspect(bounds, longitude(family.movers, day, m),
-                                                  longitude(family.targets, day, g));
+                const AspectResult r = TestAspect(bounds, point(family.movers, day, m).longitude,
+                                                  point(family.targets, day, g).longitude);
                 if (r.AspectCode == NoAspect) continue;
                 hitDay[at(m, r.AspectCode - 2, g, day)] = static_cast<std::int16_t>(day);
                 hitOrb[at(m, r.AspectCode - 2, g, day)] = std::fabs(r.distance);
@@ -233,6 +251,27 @@ DenseListing DenseFamily(const ScanTables& t, const FamilyInfo& family, const Op
         }
     }
     DenseListing listing;
+    auto addRun = [&](int m, int a, int g, int first, int last) {
+        DenseRun run{m, a, g, first, last, std::numeric_limits<float>::infinity(), {}, ""};
+        for (int day = first; day <= last; ++day) run.smallest = std::min(run.smallest, hitOrb[at(m, a, g, day)]);
+        for (int day = first; day <= last; ++day) {
+            if (hitOrb[at(m, a, g, day)] != run.smallest) continue;
+            const auto d = static_cast<std::int16_t>(day);
+            if (!run.smallestDays.empty() && run.smallestDays.back().last == day - 1) {
+                run.smallestDays.back().last = d;
+            } else {
+                run.smallestDays.push_back({d, d});
+            }
+        }
+        const PlacedPoint& target = point(family.targets, first, g);
+        run.line = Name(point(family.movers, first, m)) + " " + Position(point(family.movers, first, m)) +
+                   "-" + Position(point(family.movers, last, m)) + " " +
+                   std::string(AspectName(a + 2)) + Name(target) + " " + Position(target) +
+                   (family.targets == PointSet::Natal ? "" : "-" + Position(point(family.targets, last, g))) +
+                   ", " + (first == 0 ? "<" : " ") + date(first) + "-" + date(last) +
+                   (last == days - 1 ? ">" : "");
+        listing.runs.push_back(run);
+    };
     for (int m = 1; m <= movers; ++m) {
         if (!MoverUsed(family.family, m, options)) continue;
         for (int g = 1; g <= 12; ++g) {
@@ -244,11 +283,11 @@ DenseListing DenseFamily(const ScanTables& t, const FamilyInfo& family, const Op
                     if (hitDay[at(m, a, g, day)] != -1) {
                         if (start == -1) start = day;
                     } else if (start != -1) {
-                        listing.runLines.push_back(RunLine(t, family, {m, g, a, start, day - 1}));
+                        addRun(m, a, g, start, day - 1);
                         start = -1;
                     }
                 }
-                if (start != -1) listing.runLines.push_back(RunLine(t, family, {m, g, a, start, days - 1}));
+                if (start != -1) addRun(m, a, g, start, days - 1);
             }
         }
     }
@@ -269,7 +308,14 @@ DenseListing DenseFamily(const ScanTables& t, const FamilyInfo& family, const Op
                             smallest = v;
                         } else {
                             if (smallest != 100) {
-                                if (smallest < 1) listing.exactLines.push_back(ExactLine(t, {m, g, a, minDay, smallest}));
+                                if (smallest < 1) {
+                                    listing.exactLines.push_back(
+                                        Name(point(PointSet::Transit, minDay, m)) + " at " +
+                                        Position(point(PointSet::Transit, minDay, m)) + " " +
+                                        std::string(AspectName(a + 2)) + Name(t.natal[static_cast<std::size_t>(g - 1)]) +
+                                        " at " + Position(t.natal[static_cast<std::size_t>(g - 1)]) + ",  " +
+                                        date(minDay) + " - " + FormatPicture(smallest, "0.00") + " deg.");
+                                }
                                 ++listing.beeps;
                             }
                             falling = true;
@@ -279,18 +325,10 @@ DenseListing DenseFamily(const ScanTables& t, const FamilyInfo& family, const Op
             }
         }
     }
-    // Sorted by date: every day against every line's first date, month, day and two-digit year.
-    const auto column = static_cast<std::size_t>(RunDateColumn(family) - 1);
-    const std::string months = "JanFebMarAprMayJunJulAugSepOctNovDec";
+    // Sorted by date: every day against every run's first day.
     for (int day = 0; day < days; ++day) {
-        const CalendarDate& date = t.days[static_cast<std::size_t>(day)].date;
-        for (const std::string& line : listing.runLines) {
-            const std::string first = line.substr(column, 9);
-            const int month = static_cast<int>(months.find(first.substr(3, 3)) / 3) + 1;
-            if (month == date.month && std::stoi(first.substr(0, 2)) == date.day &&
-                std::stoi(first.substr(7, 2)) == date.year % 100) {
-                listing.byDate.push_back(line);
-            }
+        for (const DenseRun& run : listing.runs) {
+            if (run.first == day) listing.byDate.push_back(run.line);
         }
     }
     return listing;
@@ -308,46 +346,77 @@ std::vector<std::string> FileLines(const std::filesystem::path& path, std::size_
     return lines;
 }
 
-// Runs the streaming passes of every family over the tables and compares them with the full
-// hit tables.
-void ExpectSameAsDenseTables(const ScanTables& tables, Calculation& calc) {
-    ScanObserver quiet;
+// Runs the passes of every family over the days, in blocks of `blockDays`, and compares the
+// files and the result with the full hit tables.
+void ExpectSameAsDenseTables(const testing::MadeUpDays& scan, Calculation& calc, std::size_t blockDays) {
+    SCOPED_TRACE("blocks of " + std::to_string(blockDays) + " days");
+    struct Beeps : ScanObserver {
+        int n = 0;
+        void Beep() override { ++n; }
+    } beeps;
     const auto dir = testing::MakeTempDir();
+    ScanResult result;
+    {
+        ReportSet files(dir, "J");
+        result = testing::PassDays(scan, calc.chart, calc.options, files, blockDays);
+        ASSERT_TRUE(WriteScanReports(result, calc.chart, calc.options, files, calc.out, beeps).ok);
+    }
+    EXPECT_EQ(result.ScanDays, static_cast<int>(scan.days.size()));
     for (const FamilyInfo& family : ScanFamilies) {
         SCOPED_TRACE(std::string(family.suffix));
-        const DenseListing dense = DenseFamily(tables, family, calc.options);
-        FamilyFindings findings;
-        const auto txt = dir / ("J" + std::string(family.suffix) + ".txt");
-        const auto asc = dir / ("J" + std::string(family.suffix) + ".asc");
-        ASSERT_TRUE(WriteListedByDay(tables, family, calc.chart, calc.options, dir / "J.doc", calc.out,
-                                     quiet, findings).ok);
-        ASSERT_TRUE(WriteSortedByPlanet(tables, family, calc.chart, calc.options, findings, txt,
-                                        calc.out, quiet).ok);
-        EXPECT_EQ(FileLines(txt, 6), dense.runLines);
-        ASSERT_TRUE(WriteSortedByDate(tables, family, txt, asc, calc.out).ok);
-        EXPECT_EQ(FileLines(asc, 6), dense.byDate);
+        const DenseListing dense = DenseFamily(scan, family, calc.options);
+        const std::span<const ScanRun> runs = result.Runs(family.family);
+        ASSERT_EQ(runs.size(), dense.runs.size());
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const ScanRun& run = runs[i];
+            const DenseRun& want = dense.runs[i];
+            EXPECT_EQ(run.family, family.family);
+            EXPECT_EQ((std::vector<int>{run.mover, run.AspectCode, run.target, run.firstDay, run.lastDay}),
+                      (std::vector<int>{want.mover, want.aspectIndex + 2, want.target, want.first, want.last}));
+            EXPECT_EQ(run.continuesBefore, want.first == 0);
+            EXPECT_EQ(run.continuesAfter, want.last == result.ScanDays - 1);
+            EXPECT_EQ(run.smallestOrb, want.smallest) << want.line;
+            const std::span<const DayRange> days = result.SmallestOrbDays(run);
+            ASSERT_EQ(days.size(), want.smallestDays.size()) << want.line;
+            for (std::size_t k = 0; k < days.size(); ++k) {
+                EXPECT_EQ(days[k].first, want.smallestDays[k].first) << want.line;
+                EXPECT_EQ(days[k].last, want.smallestDays[k].last) << want.line;
+            }
+            EXPECT_EQ(RunLine(result, run), want.line);
+            lines.push_back(want.line);
+        }
+        EXPECT_EQ(FileLines(dir / ("J" + std::string(family.suffix) + ".txt"), 6), lines);
+        EXPECT_EQ(FileLines(dir / ("J" + std::string(family.suffix) + ".asc"), 6), dense.byDate);
         if (family.family == AspectFamily::TransitToNatal) {
-            struct Beeps : ScanObserver {
-                int n = 0;
-                void Beep() override { ++n; }
-            } beeps;
-            ASSERT_TRUE(WriteExactDates(tables, calc.chart, findings, dir / "J_ex.txt", calc.out, beeps).ok);
             EXPECT_EQ(FileLines(dir / "J_ex.txt", 6), dense.exactLines);
             EXPECT_EQ(beeps.n, dense.beeps);
+            EXPECT_EQ(result.exactCandidates, static_cast<std::uint32_t>(dense.beeps));
             EXPECT_GT(dense.beeps, 0);
+            // Every exact date lies in a run of its mover, aspect and target.
+            for (const ExactDate& exact : result.exactDates) {
+                const ScanRun& run = result.runs[exact.run];
+                EXPECT_EQ(run.family, AspectFamily::TransitToNatal);
+                EXPECT_TRUE(run.firstDay <= exact.day && exact.day <= run.lastDay) << exact.day;
+                EXPECT_LE(run.smallestOrb, exact.distance);
+            }
         }
     }
 }
 
-// The same over `days` days of the John Smith chart.
+// The same over `days` days of the John Smith chart, computed day after day.
 void ExpectSameAsDenseTables(const Options& options, int days) {
     Calculation calc = testing::JohnSmithCalculation(options);
-    ScanObserver quiet;
-    const ScanTables tables = ComputeScanTables(calc.chart, calc.eph, calc.options, days, quiet);
+    testing::MadeUpDays scan;
+    scan.firstJD = calc.chart.DiurnalJD;
+    scan.natal = NatalTargets(calc.chart);
+    ScanDayContext context(calc.chart, calc.eph, calc.options);
+    scan.days.resize(static_cast<std::size_t>(days));
+    for (int day = 0; day < days; ++day) ComputeScannedDay(context, day, scan.days[static_cast<std::size_t>(day)]);
     for (const FamilyInfo& family : ScanFamilies) {
-        EXPECT_FALSE(DenseFamily(tables, family, calc.options).runLines.empty()) << family.suffix;
+        EXPECT_FALSE(DenseFamily(scan, family, calc.options).runs.empty()) << family.suffix;
     }
-    ExpectSameAsDenseTables(tables, calc);
+    ExpectSameAsDenseTables(scan, calc, 32);
 }
 
 TEST(ScanPasses, FindTheSameRunsExactDatesAndDateOrderAsFullHitTables) {
@@ -375,36 +444,49 @@ TEST(ScanPasses, AgreeWithFullHitTablesWhereMinimaLieAboveOneHundredDegrees) {
     calc.chart = testing::HeaderChart("Test Person");
     calc.options = testing::ShippedOrbs();
     calc.options[Option::ConjunctionOrb] = 120;
-    const ScanTables tables = testing::MadeUpScan(
+    const testing::MadeUpDays scan = testing::MadeUpScan(
         {125, 111, 110, 111, 125, 50, 40, 42, 105, 125, 111, 110, 111, 125});
-    ExpectSameAsDenseTables(tables, calc);
+    // However the days fall into blocks.
+    for (const std::size_t block : {1, 3, 14}) ExpectSameAsDenseTables(scan, calc, block);
 }
 
 TEST(RunAspectScan, LeavesTheLastDaysWorkingValuesAndTheNatalCusps) {
-    Calculation calc = testing::JohnSmithCalculation(testing::ShippedOrbs());
-    const ChartState before = calc.chart;
-    const auto dir = testing::MakeTempDir();
-    ScanObserver quiet;
-    CollectingReporter reporter;
-    calc.chart.WorkCusp = calc.chart.TransitCusp;
-    ASSERT_EQ(RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, 3, dir, quiet, reporter), ScanOutcome::Completed);
-    EXPECT_EQ(calc.chart.WorkCusp, before.NatalCusp);
-    // The progressed step of the last day (day 2) set the time values last.
-    EXPECT_EQ(calc.eph.ScanT, before.ProgT + 2 / 36525.0 / 365.25);
-    EXPECT_EQ(calc.eph.EphT, calc.eph.ScanT);
-    EXPECT_EQ(calc.eph.DayNumber, before.ProgDayNumber + 2);
-    EXPECT_EQ(calc.eph.NegObliquityRad, NegObliquityRadians(calc.eph.ScanT));
-    // WorkLong holds that day's solar-arc points: natal points moved by one arc.
-    const double arc = std::fmod(calc.eph.WorkLong[SUN] - before.NatalLong[SUN] + 360, 360);
-    for (int p = MERCURY; p <= MC; ++p) {
-        EXPECT_NEAR(std::fmod(calc.eph.WorkLong[static_cast<std::size_t>(p)] -
-                                  before.NatalLong[static_cast<std::size_t>(p)] + 360, 360),
-                    arc, 1e-9) << p;
+    // On one thread, and on two whose last block may be either's.
+    for (const auto& [days, threads] : {std::pair{3, 1}, std::pair{100, 2}}) {
+        SCOPED_TRACE(std::to_string(days) + " days on " + std::to_string(threads) + " threads");
+        Calculation calc = testing::JohnSmithCalculation(testing::ShippedOrbs());
+        const ChartState before = calc.chart;
+        const auto dir = testing::MakeTempDir();
+        ScanObserver quiet;
+        CollectingReporter reporter;
+        calc.chart.WorkCusp = calc.chart.TransitCusp;
+        ScanResult result;
+        ASSERT_EQ(RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, days, dir, quiet, reporter,
+                                result, {threads}),
+                  ScanOutcome::Completed);
+        EXPECT_EQ(calc.chart.WorkCusp, before.NatalCusp);
+        // The progressed step of the last day set the time values last.
+        const int last = days - 1;
+        EXPECT_EQ(calc.eph.ScanT, before.ProgT + last / 36525.0 / 365.25);
+        EXPECT_EQ(calc.eph.EphT, calc.eph.ScanT);
+        EXPECT_EQ(calc.eph.DayNumber, before.ProgDayNumber + last);
+        EXPECT_EQ(calc.eph.NegObliquityRad, NegObliquityRadians(calc.eph.ScanT));
+        // WorkLong holds that day's solar-arc points: natal points moved by one arc, placed in the
+        // natal houses of the house placement line.
+        const double arc = std::fmod(calc.eph.WorkLong[SUN] - before.NatalLong[SUN] + 360, 360);
+        for (int p = MERCURY; p <= MC; ++p) {
+            EXPECT_NEAR(std::fmod(calc.eph.WorkLong[static_cast<std::size_t>(p)] -
+                                      before.NatalLong[static_cast<std::size_t>(p)] + 360, 360),
+                        arc, 1e-9) << p;
+        }
+        std::string houseLine = before.HouseLine;
+        HousePlacement(calc.eph.WorkLong, before.NatalCusp, houseLine);
+        EXPECT_EQ(calc.chart.HouseLine, houseLine);
+        EXPECT_TRUE(reporter.messages.empty());
+        int files = 0;
+        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++files;
+        EXPECT_EQ(files, 16);
     }
-    EXPECT_TRUE(reporter.messages.empty());
-    int files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++files;
-    EXPECT_EQ(files, 16);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // Report file names and header, the listed-by-day file and the runs of the sorted-by-planet file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/aspects/report_files.h"
+#include "core/aspects/report_sorting.h"
 #include "scan_fixture.h"
 #include "test_paths.h"
 
@@ -40,28 +42,32 @@ TEST(ReportHeader, HoldsNameNatalLineDiurnalDateAndAnEmptyLine) {
     EXPECT_EQ(header[3], "");
 }
 
-// Everything the transit-to-natal listed-by-day and sorted-by-planet passes produce.
+// Everything the transit-to-natal listed-by-day and sorted-by-planet files hold, and the listing
+// up to the sorted-by-planet lines.
 struct TwoPasses {
     std::string doc, txt;
     std::vector<std::string> dataLines;
-    FamilyFindings findings;
+    ScanResult result;
 };
 
-TwoPasses RunTransitToNatal(const ScanTables& tables, float orb = 1) {
+TwoPasses RunTransitToNatal(const testing::MadeUpDays& scan, float orb = 1) {
     const fs::path dir = testing::MakeTempDir();
     const ChartState chart = testing::HeaderChart("Test Person");
     const Options options = testing::ScanOptions(orb);
-    const FamilyInfo& family = FamilyOf(AspectFamily::TransitToNatal);
     TwoPasses r;
     OutputBuffers out;
     ScanObserver observer;
-    EXPECT_TRUE(WriteListedByDay(tables, family, chart, options, dir / "T_tn.doc", out, observer,
-                                 r.findings).ok);
-    EXPECT_TRUE(WriteSortedByPlanet(tables, family, chart, options, r.findings, dir / "T_tn.txt",
-                                    out, observer).ok);
+    {
+        ReportSet files(dir, "T");
+        r.result = testing::PassDays(scan, chart, options, files);
+        EXPECT_TRUE(WriteScanReports(r.result, chart, options, files, out, observer).ok);
+    }
     r.doc = testing::ReadWholeFile(dir / "T_tn.doc");
     r.txt = testing::ReadWholeFile(dir / "T_tn.txt");
-    r.dataLines = out.DataLines;
+    // The listed-by-day file's two lines, the title, its empty line and the run lines.
+    const std::size_t count = 4 + r.result.Runs(AspectFamily::TransitToNatal).size();
+    const std::vector<std::string> lines = out.DataLines.ToVector();
+    r.dataLines.assign(lines.begin(), lines.begin() + static_cast<long>(std::min(count, lines.size())));
     return r;
 }
 

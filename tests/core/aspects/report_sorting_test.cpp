@@ -28,23 +28,22 @@ struct ExactListing {
     int beeps = 0;
 };
 
-// The transit-to-natal passes over the made-up scan, then the exact-date listing.
+// The transit-to-natal pass over the made-up scan, then the exact-date listing.
 ExactListing ListExactDates(const std::vector<double>& sun, float orb = 1) {
     const fs::path dir = testing::MakeTempDir();
-    const ScanTables tables = MadeUpScan(sun);
     const ChartState chart = testing::HeaderChart("Test Person");
     const Options options = testing::ScanOptions(orb);
-    const FamilyInfo& family = FamilyOf(AspectFamily::TransitToNatal);
     OutputBuffers out;
     BeepCounter observer;
-    FamilyFindings findings;
-    EXPECT_TRUE(WriteListedByDay(tables, family, chart, options, dir / "T_tn.doc", out, observer,
-                                 findings).ok);
-    out = OutputBuffers{};
-    EXPECT_TRUE(WriteExactDates(tables, chart, findings, dir / "T_ex.txt", out, observer).ok);
+    {
+        ReportSet files(dir, "T");
+        const ScanResult result = testing::PassDays(MadeUpScan(sun), chart, options, files);
+        WriteExactDates(result, chart, files.ExactDates(), out, observer);
+        EXPECT_TRUE(files.ExactDates().Close().ok);
+    }
     ExactListing r;
     r.beeps = observer.beeps;
-    r.dataLines = out.DataLines;
+    r.dataLines = out.DataLines.ToVector();
     const std::string text = testing::ReadWholeFile(dir / "T_ex.txt");
     std::size_t at = 0;
     for (int line = 0; at < text.size(); ++line) {
@@ -152,21 +151,23 @@ struct SortedFiles {
 
 SortedFiles SortByDate(const std::vector<double>& sun) {
     const fs::path dir = testing::MakeTempDir();
-    const ScanTables tables = MadeUpScan(sun);
     const ChartState chart = testing::HeaderChart("Test Person");
     const Options options = testing::ScanOptions(1);
     const FamilyInfo& family = FamilyOf(AspectFamily::TransitToNatal);
     OutputBuffers out;
     ScanObserver observer;
-    FamilyFindings findings;
-    EXPECT_TRUE(WriteListedByDay(tables, family, chart, options, dir / "T_tn.doc", out, observer,
-                                 findings).ok);
-    EXPECT_TRUE(WriteSortedByPlanet(tables, family, chart, options, findings, dir / "T_tn.txt", out,
-                                    observer).ok);
-    out = OutputBuffers{};
-    EXPECT_TRUE(WriteSortedByDate(tables, family, dir / "T_tn.txt", dir / "T_tn.asc", out).ok);
+    {
+        ReportSet files(dir, "T");
+        const ScanResult result = testing::PassDays(MadeUpScan(sun), chart, options, files, 2);
+        WriteSortedByPlanet(result, family, chart, options, files.SortedByPlanet(family.family), out,
+                            observer);
+        EXPECT_TRUE(files.SortedByPlanet(family.family).Close().ok);
+        out = OutputBuffers{};
+        WriteSortedByDate(result, family, chart, files.SortedByDate(family.family), out);
+        EXPECT_TRUE(files.SortedByDate(family.family).Close().ok);
+    }
     return {testing::ReadWholeFile(dir / "T_tn.txt"), testing::ReadWholeFile(dir / "T_tn.asc"),
-            out.DataLines};
+            out.DataLines.ToVector()};
 }
 
 const std::string Header =
@@ -193,17 +194,6 @@ TEST(SortedByDate, SortsAcrossTheTurnOfTheCenturyAndKeepsSameDayOrder) {
 TEST(SortedByDate, AFileWithoutRunsGivesHeaderTitleAndEmptyLine) {
     const SortedFiles f = SortByDate({Parked, Parked, Parked});
     EXPECT_EQ(f.asc, Header + "Transit to natal planet aspects - sorted by date\r\n\r\n");
-}
-
-TEST(SortedByDate, AnUnreadablePlanetFileIsReported) {
-    const fs::path dir = testing::MakeTempDir();
-    const ScanTables tables = MadeUpScan({Parked});
-    OutputBuffers out;
-    const WriteResult r = WriteSortedByDate(tables, FamilyOf(AspectFamily::TransitToProgressed),
-                                            dir / "T_tp.txt", dir / "T_tp.asc", out);
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("T_tp.txt"), std::string::npos) << r.message;
-    EXPECT_FALSE(fs::exists(dir / "T_tp.asc"));
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ TEST(Summary, HouseSystemNames) {
 TEST(Summary, PositionTableColumns) {
     Calculation calc = SummaryChart();
     WritePositionTable(calc.chart, calc.out);
-    const std::vector<std::string>& l = calc.out.DataLines;
+    const std::vector<std::string> l = calc.out.DataLines.ToVector();
     ASSERT_EQ(l.size(), 1u + 5 + 12 + 2);
     EXPECT_EQ(l[2], "  Solar arc is 12 degrees, 30 minutes (01 Jan 2027)");
     EXPECT_EQ(l[4], "  PLANET   NATAL LONG  NATAL D.  PROG LONG   PROG D.   SOLAR ARC   TRANSITS");

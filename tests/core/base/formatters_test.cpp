@@ -91,6 +91,9 @@ TEST(DatePatterns, DayMonthYear) {
     EXPECT_EQ(DateMmDdYyyy(d), "01051997");
     EXPECT_EQ(DateDdMmmYy({31, 12, 2000}), "31 Dec 00");
     EXPECT_EQ(DateDdMmmYyyy({29, 2, 2028}), "29 Feb 2028");
+    // The year always has four digits.
+    EXPECT_EQ(DateDdMmmYyyy({1, 6, 999}), "01 Jun 0999");
+    EXPECT_EQ(DateDdMmmYyyy({1, 6, 45}), "01 Jun 0045");
 }
 
 TEST(FormatPicture, Pictures) {

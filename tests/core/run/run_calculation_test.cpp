@@ -1,10 +1,21 @@
 // The one calculation routine: the day count decides whether anything is scanned or written.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
+#include "core/aspects/report_files.h"
+#include "core/aspects/report_sorting.h"
+#include "core/chart/houses.h"
+#include "core/records/name_record.h"
+#include "core/records/options_file.h"
 #include "core/run/run_calculation.h"
 #include "scan_fixture.h"
 #include "test_paths.h"
@@ -61,6 +72,133 @@ TEST(RunCalculation, BelowOneDayScansNothingAndAboveTheLimitIsRefused) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scanned.folder),
                             std::filesystem::directory_iterator()),
               16);
+}
+
+// ---- The scan's result and its files ------------------------------------------------------------
+
+// A golden scan case's calculation, set up as the command line sets it up, and its day count.
+Calculation GoldenCalculation(const std::filesystem::path& caseDir, std::string& days) {
+    const std::vector<std::string> args = testing::GoldenCaseArgs(caseDir);
+    auto value = [&](const std::string& name) {
+        const auto at = std::find(args.begin(), args.end(), name);
+        return at == args.end() || at + 1 == args.end() ? std::string() : *(at + 1);
+    };
+    Calculation calc;
+    EXPECT_TRUE(LoadOptions(value("--options"), calc.options).empty());
+    calc.houseMarks = HouseMarksForCode(value("--houses").at(0));
+    const std::string progression = value("--progression");
+    calc.progression = progression == "minor"      ? ProgressionType::Minor
+                       : progression == "tertiary" ? ProgressionType::Tertiary
+                                                   : ProgressionType::Secondary;
+    calc.DateOrder = std::stoi(value("--date-order"));
+    const NameRecord natal = NameRecordFromLine(value("--natal")).value();
+    EXPECT_TRUE(LoadNameRecord(natal, calc.DateOrder, InputSection::Natal, calc.natal).empty());
+    calc.natal.name = natal.Name;
+    EXPECT_TRUE(LoadNameRecord(NameRecordFromLine(value("--diurnal")).value(), calc.DateOrder,
+                               InputSection::Diurnal, calc.diurnal).empty());
+    days = value("--days");
+    return calc;
+}
+
+// The lines of an approved report after its header, title and empty line.
+std::vector<std::string> ReportLines(const std::filesystem::path& path) {
+    const std::string text = testing::ReadWholeFile(path);
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    for (int n = 0; at < text.size(); ++n) {
+        const std::size_t end = text.find("\r\n", at);
+        if (n >= 6) lines.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+TEST(ScanResult, HoldsTheRunsAndExactDatesOfTheApprovedReports) {
+    for (const std::filesystem::path& caseDir : testing::GoldenCases("scan")) {
+        SCOPED_TRACE(caseDir.filename().string());
+        std::string days;
+        Calculation calc = GoldenCalculation(caseDir, days);
+        CalculationRequest request;
+        request.askDays = [&] { return std::optional<std::string>(days); };
+        request.reportsFolder = testing::MakeTempDir() / "reports";
+        ScanObserver quiet;
+        CollectingReporter reporter;
+        ASSERT_EQ(RunCalculation(calc, request, quiet, reporter).scan, ScanOutcome::Completed);
+        const ScanResult& result = calc.scan;
+        const std::filesystem::path approved = caseDir / "reports";
+        const std::string stem = ReportStem(calc.chart.ChartName);
+        EXPECT_EQ(result.ScanDays, std::stoi(days));
+
+        for (const FamilyInfo& family : ScanFamilies) {
+            SCOPED_TRACE(std::string(family.suffix));
+            const std::vector<std::string> lines =
+                ReportLines(approved / (stem + std::string(family.suffix) + ".txt"));
+            const std::span<const ScanRun> runs = result.Runs(family.family);
+            ASSERT_EQ(runs.size(), lines.size());
+            const auto column = static_cast<std::size_t>(RunDateColumn(family) - 1);
+            for (std::size_t i = 0; i < runs.size(); ++i) {
+                const ScanRun& run = runs[i];
+                const std::string& line = lines[i];
+                // Run for run: the points, the aspect, both dates and both marks.
+                EXPECT_EQ(line.substr(0, 7), PointName(run.mover)) << line;
+                EXPECT_EQ(line.substr(32, 11), AspectName(run.AspectCode)) << line;
+                EXPECT_EQ(line.substr(43, 7), PointName(run.target)) << line;
+                EXPECT_EQ(line[column - 1] == '<', run.continuesBefore) << line;
+                EXPECT_EQ(line.substr(column, 9), DateDdMmmYy(result.DateOfDay(run.firstDay))) << line;
+                EXPECT_EQ(line.substr(column + 10, 9), DateDdMmmYy(result.DateOfDay(run.lastDay))) << line;
+                EXPECT_EQ(line.back() == '>', run.continuesAfter) << line;
+                EXPECT_LE(run.firstDay, run.lastDay);
+                EXPECT_EQ(RunLine(result, run), line);
+            }
+            // The sorted-by-date file walks the same runs by first day.
+            std::vector<std::string> byDate;
+            for (const std::uint32_t run : result.RunsByDate(family.family)) {
+                byDate.push_back(RunLine(result, result.runs[run]));
+            }
+            EXPECT_EQ(byDate, ReportLines(approved / (stem + std::string(family.suffix) + ".asc")));
+        }
+        std::vector<std::string> exactLines;
+        for (const ExactDate& exact : result.exactDates) {
+            if (ExactDateListed(exact)) exactLines.push_back(ExactLine(result, exact));
+        }
+        EXPECT_EQ(exactLines, ReportLines(approved / (stem + "_ex.txt")));
+    }
+}
+
+TEST(RunCalculation, AScanThatCannotWriteEveryFileLeavesThePreviousSetAndClearsLeftovers) {
+    namespace fs = std::filesystem;
+    const AnsweredRun first = RunWithAnswer("3");
+    ASSERT_EQ(first.outcome.scan, ScanOutcome::Completed);
+    std::map<std::string, std::string> previous;
+    for (const auto& entry : fs::directory_iterator(first.folder)) {
+        previous[entry.path().filename().string()] = testing::ReadWholeFile(entry.path());
+    }
+    ASSERT_EQ(previous.size(), 16u);
+    // What a scan killed an hour ago left behind.
+    const fs::path leftover = first.folder / ".John_tn.doc~0123456789abcdef.tmp";
+    testing::WriteWholeFile(leftover, "half a file");
+    fs::last_write_time(leftover, fs::file_time_type::clock::now() - std::chrono::hours(1));
+
+    // A longer scan whose second listed-by-day file (solar arc, 660 KB) outgrows the file size
+    // limit part-way, after the transit files (520 KB and less) were written in full.
+    Calculation calc = testing::JohnSmithCalculation(testing::ShippedOrbs());
+    CalculationRequest request;
+    request.askDays = [] { return std::optional<std::string>("200"); };
+    request.reportsFolder = first.folder;
+    ScanObserver quiet;
+    CollectingReporter reporter;
+    const CalculationOutcome outcome = testing::WithFileSizeLimit(
+        600 << 10, [&] { return RunCalculation(calc, request, quiet, reporter); });
+    EXPECT_EQ(outcome.scan, ScanOutcome::WriteFailed);
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text,
+              "Cannot write " + (first.folder / "John_sn.doc").string() + ": File too large");
+
+    std::map<std::string, std::string> now;
+    for (const auto& entry : fs::directory_iterator(first.folder)) {
+        now[entry.path().filename().string()] = testing::ReadWholeFile(entry.path());
+    }
+    EXPECT_TRUE(now == previous);  // the same sixteen files, byte for byte, and nothing else
 }
 
 }  // namespace
