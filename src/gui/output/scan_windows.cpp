@@ -27,17 +27,15 @@ ProgressPicture::ProgressPicture(QWidget* parent) : QWidget(parent) {
     setPalette(p);
 }
 
-void ProgressPicture::SetPercent(double percent) {
-    const double clamped = std::clamp(percent, 0.0, 100.0);
-    // The scan reports every day; only a change the picture can show is painted.
-    const bool visibleChange =
-        static_cast<int>(clamped) != static_cast<int>(percent_) ||
-        std::lround(width() * clamped / 100.0) != std::lround(width() * percent_ / 100.0);
-    percent_ = clamped;
-    if (visibleChange) repaint();
+void ProgressPicture::SetPercent(double percent) { percent_ = std::clamp(percent, 0.0, 100.0); }
+
+bool ProgressPicture::ChangedSincePainted() const {
+    return static_cast<int>(percent_) != static_cast<int>(paintedPercent_) ||
+           std::lround(width() * percent_ / 100.0) != std::lround(width() * paintedPercent_ / 100.0);
 }
 
 void ProgressPicture::paintEvent(QPaintEvent*) {
+    paintedPercent_ = percent_;
     QPainter painter(this);
     const int filled = static_cast<int>(std::lround(width() * percent_ / 100.0));
     painter.fillRect(QRect(0, 0, filled, height()), BarColour);
@@ -57,11 +55,14 @@ StatusWindow::StatusWindow(QWidget* parent) : QDialog(parent), picture_(new Prog
 
 void StatusWindow::SetPercent(double percent) {
     picture_->SetPercent(percent);
-    const int whole = static_cast<int>(percent);
-    if (whole != shownPercent_) {
-        shownPercent_ = whole;
-        PaintPending();
-    }
+    // The scan reports its progress many times a second. Each painting goes to the window system
+    // at once; a painting for every step of the bar cost the desktop program more than the
+    // scan's arithmetic, so a change waits for the next frame.
+    if (frame_.isValid() && frame_.elapsed() < FrameMilliseconds) return;
+    if (!picture_->ChangedSincePainted()) return;
+    frame_.start();
+    picture_->repaint();
+    PaintPending();
 }
 
 WaitWindow::WaitWindow(QWidget* parent) : QDialog(parent) {

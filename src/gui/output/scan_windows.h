@@ -2,6 +2,7 @@
 // The small windows of a long scan: the status window (StatusDlg, "% Completed") whose picture
 // area fills with a light red bar, and the WAIT window shown while the reports are sorted.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QWidget>
 
 namespace orrerion::gui {
@@ -13,25 +14,31 @@ public:
     explicit ProgressPicture(QWidget* parent = nullptr);
     double percent() const { return percent_; }
     void SetPercent(double percent);
+    // Whether the picture would look different from its last painting.
+    bool ChangedSincePainted() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     double percent_ = 0.0;
+    double paintedPercent_ = -1.0;
 };
 
 class StatusWindow : public QDialog {
     Q_OBJECT
 public:
     explicit StatusWindow(QWidget* parent = nullptr);
-    // Fills the bar and repaints at once: the scan does not return to the event loop meanwhile.
+    // Fills the bar. The scan does not return to the event loop meanwhile, so the window is
+    // painted here, at once, but no more often than every FrameMilliseconds.
     void SetPercent(double percent);
     double percent() const { return picture_->percent(); }
 
+    static constexpr int FrameMilliseconds = 50;
+
 private:
     ProgressPicture* picture_;
-    int shownPercent_ = -1;
+    QElapsedTimer frame_;  // since the last painting
 };
 
 class WaitWindow : public QDialog {
