@@ -16,7 +16,6 @@
 #include "core/aspects/report_sorting.h"
 #include "core/base/text_tables.h"
 #include "core/chart/chart_time.h"
-#include "core/chart/houses.h"
 #include "core/chart/progressed_angles.h"
 #include "core/ephemeris/time_angles.h"
 #include "core/io/number_text.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 #include "core/aspects/report_sorting.h"
 #include "core/aspects/summary.h"
@@ -209,9 +210,7 @@ struct ListedByDayPass::Family {
 
 ListedByDayPass::ListedByDayPass(const ChartState& chart, const Options& options, int scanDays,
                                  const std::array<PlacedPoint, 12>& natal, ReportSet& files)
-    : chart_(chart),
-      options_(options),
-      scanDays_(scanDays),
+    : scanDays_(scanDays),
       natal_(natal),
       files_(files),
       bounds_(MakeAspectBounds(options)) {
@@ -451,7 +450,6 @@ ScanResult ListedByDayPass::Finish(double DiurnalJD) {
         }
         result.exactDates.push_back({c.day, c.distance, run, c.mover});
     }
-    result.exactCandidates = static_cast<std::uint32_t>(candidates_.size());
     std::vector<Candidate>().swap(candidates_);
     return result;
 }

@@ -118,7 +118,7 @@ struct ListedBlock {
 // to find the runs and, for the transits to natal, the minima of the exact-date search.
 class ListedByDayPass {
 public:
-    // `natal`: the natal targets; `docs` the listed-by-day files, which get their header and title.
+    // `natal`: the natal targets; the listed-by-day files of `files` get their header and title.
     ListedByDayPass(const ChartState& chart, const Options& options, int scanDays,
                     const std::array<PlacedPoint, 12>& natal, ReportSet& files);
     ~ListedByDayPass();
@@ -136,8 +136,6 @@ private:
                 const ScannedDay& last);
     PlaceCode PlaceOf(PointSet set, const ScannedDay& day, int body) const;
 
-    const ChartState& chart_;
-    const Options& options_;
     int scanDays_;
     std::array<PlacedPoint, 12> natal_;
     ReportSet& files_;

@@ -47,7 +47,7 @@ void AppendDistance(std::string& line, float distance) {
 
 }  // namespace
 
-std::string ExactLine(const ScanResult& result, const ExactDate& exact) {
+void AppendExactLine(std::string& line, const ScanResult& result, const ExactDate& exact) {
     const ScanRun& run = result.runs[exact.run];
     char text[64];
     char* out = text;
@@ -69,9 +69,14 @@ std::string ExactLine(const ScanResult& result, const ExactDate& exact) {
     PutDateDdMmmYy(out, result.DateOfDay(exact.day));
     out += DateDdMmmYySize;
     put(" - ");
-    std::string line(text, static_cast<std::size_t>(out - text));
+    line.append(text, static_cast<std::size_t>(out - text));
     AppendDistance(line, exact.distance);
     line.append(" deg.");
+}
+
+std::string ExactLine(const ScanResult& result, const ExactDate& exact) {
+    std::string line;
+    AppendExactLine(line, result, exact);
     return line;
 }
 
@@ -84,11 +89,13 @@ void WriteExactDates(const ScanResult& result, const ChartState& chart, ReportFi
 
     const std::vector<ExactDate>& dates = result.exactDates;
     std::size_t next = 0;
+    std::string line;
     for (int mover = SUN; mover <= PLUTO; ++mover) {
         observer.ShowProgress(mover - 1, 5);
         for (; next < dates.size() && result.runs[dates[next].run].mover <= mover; ++next) {
             if (ExactDateListed(dates[next])) {
-                const std::string line = ExactLine(result, dates[next]);
+                line.clear();
+                AppendExactLine(line, result, dates[next]);
                 file.WriteLine(line);
                 AddIndentedLine(out, line);
             }

@@ -33,10 +33,8 @@ struct ExactSearch {
 };
 
 // "JUPITER at 15ari12(10) square     SUN     at 14cap50( 7),  09 Jan 97 - 0.14 deg."
+void AppendExactLine(std::string& line, const ScanResult& result, const ExactDate& exact);
 std::string ExactLine(const ScanResult& result, const ExactDate& exact);
-
-// Whether the exact-date listing lists a minimum: under one degree.
-inline bool ExactDateListed(const ExactDate& exact) { return exact.distance < 1.0f; }
 
 // The exact-date listing ("_ex.txt"): header, title, and one line per minimum under one degree,
 // also appended to the buffers. Beeps once per minimum, listed or not.

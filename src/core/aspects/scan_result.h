@@ -62,14 +62,18 @@ struct ScanRun {
     PlaceCode targetFirst = 0, targetLast = 0;
 };
 
-// A date of exact aspect of a transit to a natal point, as the exact-date listing lists it: a
-// smallest distance under one degree.
+// A date of exact aspect of a transit to a natal point: a minimum of the distance from exact found
+// by the exact-date search. The exact-date listing lists those under one degree and beeps for
+// every one.
 struct ExactDate {
     std::int16_t day = 0;
     float distance = 0.0f;  // degrees, deliberate single precision
     std::uint32_t run = 0;  // index in ScanResult::runs of the run the day lies in
     PlaceCode mover = 0;    // the transiting point's place that day
 };
+
+// Whether the exact-date listing lists a minimum: under one degree.
+inline bool ExactDateListed(const ExactDate& exact) { return exact.distance < 1.0f; }
 
 struct ScanResult {
     double DiurnalJD = 0.0;  // UT Julian date of day 0
@@ -80,7 +84,6 @@ struct ScanResult {
     std::array<std::uint32_t, FamilyCount + 1> familyStart{};  // family f: [start[f], start[f+1])
     std::vector<DayRange> smallestOrbDays;  // the ranges of all runs, each run's in day order
     std::vector<ExactDate> exactDates;      // in the exact-date listing's order
-    std::uint32_t exactCandidates = 0;      // minima found, listed or not (one beep each)
     std::array<PlaceCode, 12> natal{};      // natal places by BodyIndex - 1
 
     CalendarDate DateOfDay(int day) const { return JulianDayToCalendar(DiurnalJD + day); }

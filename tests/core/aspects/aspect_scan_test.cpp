@@ -391,7 +391,7 @@ void ExpectSameAsDenseTables(const testing::MadeUpDays& scan, Calculation& calc,
         if (family.family == AspectFamily::TransitToNatal) {
             EXPECT_EQ(FileLines(dir / "J_ex.txt", 6), dense.exactLines);
             EXPECT_EQ(beeps.n, dense.beeps);
-            EXPECT_EQ(result.exactCandidates, static_cast<std::uint32_t>(dense.beeps));
+            EXPECT_EQ(result.exactDates.size(), static_cast<std::size_t>(dense.beeps));
             EXPECT_GT(dense.beeps, 0);
             // Every exact date lies in a run of its mover, aspect and target.
             for (const ExactDate& exact : result.exactDates) {
