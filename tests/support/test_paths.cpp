@@ -40,6 +40,22 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     return s.str();
 }
 
+std::vector<std::string> CrLfLines(const std::string& text, std::size_t from) {
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    for (std::size_t n = 0; at < text.size(); ++n) {
+        const std::size_t end = text.find("\r\n", at);
+        if (n >= from) lines.push_back(text.substr(at, end - at));
+        if (end == std::string::npos) break;
+        at = end + 2;
+    }
+    return lines;
+}
+
+std::vector<std::string> ReportFileLines(const std::filesystem::path& path, std::size_t from) {
+    return CrLfLines(ReadWholeFile(path), from);
+}
+
 void WriteWholeFile(const std::filesystem::path& path, const std::string& content) {
     std::ofstream out(path, std::ios::binary);
     out << content;

@@ -17,6 +17,10 @@ std::filesystem::path CliPath();    // the built orrerion-cli
 std::filesystem::path MakeTempDir();
 
 std::string ReadWholeFile(const std::filesystem::path& path);
+// The lines of a report file (CR LF ended) from line `from` (0-based) on: 6 skips the header,
+// the title and its empty line.
+std::vector<std::string> ReportFileLines(const std::filesystem::path& path, std::size_t from = 6);
+std::vector<std::string> CrLfLines(const std::string& text, std::size_t from = 6);
 void WriteWholeFile(const std::filesystem::path& path, const std::string& content);
 
 // The case folders of one kind of approved output (tests/golden/<kind>/<case>/), sorted by name.

@@ -334,18 +334,6 @@ DenseListing DenseFamily(const testing::MadeUpDays& t, const FamilyInfo& family,
     return listing;
 }
 
-std::vector<std::string> FileLines(const std::filesystem::path& path, std::size_t from) {
-    const std::string text = testing::ReadWholeFile(path);
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    for (std::size_t n = 0; at < text.size(); ++n) {
-        const std::size_t end = text.find("\r\n", at);
-        if (n >= from) lines.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
-
 // Runs the passes of every family over the days, in blocks of `blockDays`, and compares the
 // files and the result with the full hit tables.
 void ExpectSameAsDenseTables(const testing::MadeUpDays& scan, Calculation& calc, std::size_t blockDays) {
@@ -386,10 +374,10 @@ void ExpectSameAsDenseTables(const testing::MadeUpDays& scan, Calculation& calc,
             EXPECT_EQ(RunLine(result, run), want.line);
             lines.push_back(want.line);
         }
-        EXPECT_EQ(FileLines(dir / ("J" + std::string(family.suffix) + ".txt"), 6), lines);
-        EXPECT_EQ(FileLines(dir / ("J" + std::string(family.suffix) + ".asc"), 6), dense.byDate);
+        EXPECT_EQ(testing::ReportFileLines(dir / ("J" + std::string(family.suffix) + ".txt")), lines);
+        EXPECT_EQ(testing::ReportFileLines(dir / ("J" + std::string(family.suffix) + ".asc")), dense.byDate);
         if (family.family == AspectFamily::TransitToNatal) {
-            EXPECT_EQ(FileLines(dir / "J_ex.txt", 6), dense.exactLines);
+            EXPECT_EQ(testing::ReportFileLines(dir / "J_ex.txt"), dense.exactLines);
             EXPECT_EQ(beeps.n, dense.beeps);
             EXPECT_EQ(result.exactDates.size(), static_cast<std::size_t>(dense.beeps));
             EXPECT_GT(dense.beeps, 0);

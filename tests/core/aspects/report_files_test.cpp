@@ -109,40 +109,28 @@ TEST(ListedByDay, AddsTwoEmptyLinesAndSortedByPlanetItsTitleAndRunsToTheBuffers)
     EXPECT_EQ(expected[4].substr(2).find("25 Dec 99"), 65u);
 }
 
-// The run lines of the sorted-by-planet file (after header, title and empty line).
-std::vector<std::string> RunLines(const std::string& txt) {
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    for (int line = 0; at < txt.size(); ++line) {
-        const std::size_t end = txt.find("\r\n", at);
-        if (line >= 6) lines.push_back(txt.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
-
 TEST(SortedByPlanet, RunsCarryTheirMarksAndEndWhereTheOrbIsLeft) {
     // In orb on every day: one run marked both ways, first and last positions from its own days.
-    EXPECT_EQ(RunLines(RunTransitToNatal(MadeUpScan({0.9, 0.5, 0.1, 359.8}, 2451544.5)).txt),
+    EXPECT_EQ(testing::CrLfLines(RunTransitToNatal(MadeUpScan({0.9, 0.5, 0.1, 359.8}, 2451544.5)).txt),
               std::vector<std::string>{"SUN     00ari54(10)-29pis48(10) conjunct   SUN     "
                                        "00ari00( 7), <01 Jan 00-04 Jan 00>"});
     // Only on the first day: "<" and no ">".
-    EXPECT_EQ(RunLines(RunTransitToNatal(MadeUpScan({0.5, Parked, Parked})).txt),
+    EXPECT_EQ(testing::CrLfLines(RunTransitToNatal(MadeUpScan({0.5, Parked, Parked})).txt),
               std::vector<std::string>{"SUN     00ari30(10)-00ari30(10) conjunct   SUN     "
                                        "00ari00( 7), <25 Dec 99-25 Dec 99"});
     // One day scanned: both marks.
-    EXPECT_EQ(RunLines(RunTransitToNatal(MadeUpScan({0.5})).txt),
+    EXPECT_EQ(testing::CrLfLines(RunTransitToNatal(MadeUpScan({0.5})).txt),
               std::vector<std::string>{"SUN     00ari30(10)-00ari30(10) conjunct   SUN     "
                                        "00ari00( 7), <25 Dec 99-25 Dec 99>"});
     // A retrograde that leaves the orb and comes back: two runs in day order, no marks.
-    EXPECT_EQ(RunLines(RunTransitToNatal(MadeUpScan({Parked, 0.9, 0.4, Parked, Parked, 0.6, Parked})).txt),
+    EXPECT_EQ(testing::CrLfLines(RunTransitToNatal(MadeUpScan({Parked, 0.9, 0.4, Parked, Parked, 0.6, Parked})).txt),
               (std::vector<std::string>{
                   "SUN     00ari54(10)-00ari24(10) conjunct   SUN     00ari00( 7),  26 Dec 99-27 Dec 99",
                   "SUN     00ari36(10)-00ari36(10) conjunct   SUN     00ari00( 7),  30 Dec 99-30 Dec 99"}));
     // A pair whose aspect changes from one day to the next ends one run and starts another:
     // with orbs of 2, 1.5 from the natal SUN is a conjunction, 29.5 and 28.5 semi-sextiles.
     const TwoPasses r = RunTransitToNatal(MadeUpScan({1.5, 29.5, 28.5, Parked}), 2);
-    EXPECT_EQ(RunLines(r.txt),
+    EXPECT_EQ(testing::CrLfLines(r.txt),
               (std::vector<std::string>{
                   "SUN     01ari30(10)-01ari30(10) conjunct   SUN     00ari00( 7), <25 Dec 99-25 Dec 99",
                   "SUN     29ari30(10)-28ari30(10) semi-sextl SUN     00ari00( 7),  26 Dec 99-27 Dec 99"}));
@@ -153,7 +141,7 @@ TEST(SortedByPlanet, ListsByMoverThenTargetThenAspectIndex) {
     // index order puts the conjunction (0) before the semi-sextile (7) under the same target,
     // and target SUN before target MERCURY, whatever the days.
     const TwoPasses r = RunTransitToNatal(MadeUpScan({0.5, 30.5, 20.5, Parked}));
-    const std::vector<std::string> lines = RunLines(r.txt);
+    const std::vector<std::string> lines = testing::CrLfLines(r.txt);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_NE(lines[0].find("conjunct   SUN"), std::string::npos) << lines[0];
     EXPECT_NE(lines[1].find("semi-sextl SUN"), std::string::npos) << lines[1];

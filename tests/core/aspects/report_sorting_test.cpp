@@ -44,16 +44,9 @@ ExactListing ListExactDates(const std::vector<double>& sun, float orb = 1) {
     ExactListing r;
     r.beeps = observer.beeps;
     r.dataLines = out.DataLines.ToVector();
-    const std::string text = testing::ReadWholeFile(dir / "T_ex.txt");
-    std::size_t at = 0;
-    for (int line = 0; at < text.size(); ++line) {
-        const std::size_t end = text.find("\r\n", at);
-        if (line == 4) {
-            EXPECT_EQ(text.substr(at, end - at), "Transit to natal planet aspects - dates of exact aspect");
-        }
-        if (line >= 6) r.lines.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
+    const std::vector<std::string> lines = testing::ReportFileLines(dir / "T_ex.txt", 0);
+    EXPECT_EQ(lines.at(4), "Transit to natal planet aspects - dates of exact aspect");
+    r.lines.assign(lines.begin() + 6, lines.end());
     return r;
 }
 

@@ -100,19 +100,6 @@ Calculation GoldenCalculation(const std::filesystem::path& caseDir, std::string&
     return calc;
 }
 
-// The lines of an approved report after its header, title and empty line.
-std::vector<std::string> ReportLines(const std::filesystem::path& path) {
-    const std::string text = testing::ReadWholeFile(path);
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    for (int n = 0; at < text.size(); ++n) {
-        const std::size_t end = text.find("\r\n", at);
-        if (n >= 6) lines.push_back(text.substr(at, end - at));
-        at = end + 2;
-    }
-    return lines;
-}
-
 TEST(ScanResult, HoldsTheRunsAndExactDatesOfTheApprovedReports) {
     for (const std::filesystem::path& caseDir : testing::GoldenCases("scan")) {
         SCOPED_TRACE(caseDir.filename().string());
@@ -132,7 +119,7 @@ TEST(ScanResult, HoldsTheRunsAndExactDatesOfTheApprovedReports) {
         for (const FamilyInfo& family : ScanFamilies) {
             SCOPED_TRACE(std::string(family.suffix));
             const std::vector<std::string> lines =
-                ReportLines(approved / (stem + std::string(family.suffix) + ".txt"));
+                testing::ReportFileLines(approved / (stem + std::string(family.suffix) + ".txt"));
             const std::span<const ScanRun> runs = result.Runs(family.family);
             ASSERT_EQ(runs.size(), lines.size());
             const auto column = static_cast<std::size_t>(RunDateColumn(family) - 1);
@@ -155,13 +142,13 @@ TEST(ScanResult, HoldsTheRunsAndExactDatesOfTheApprovedReports) {
             for (const std::uint32_t run : result.RunsByDate(family.family)) {
                 byDate.push_back(RunLine(result, result.runs[run]));
             }
-            EXPECT_EQ(byDate, ReportLines(approved / (stem + std::string(family.suffix) + ".asc")));
+            EXPECT_EQ(byDate, testing::ReportFileLines(approved / (stem + std::string(family.suffix) + ".asc")));
         }
         std::vector<std::string> exactLines;
         for (const ExactDate& exact : result.exactDates) {
             if (ExactDateListed(exact)) exactLines.push_back(ExactLine(result, exact));
         }
-        EXPECT_EQ(exactLines, ReportLines(approved / (stem + "_ex.txt")));
+        EXPECT_EQ(exactLines, testing::ReportFileLines(approved / (stem + "_ex.txt")));
     }
 }
 
