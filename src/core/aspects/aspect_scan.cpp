@@ -485,7 +485,8 @@ ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options&
         WriteScanHouseLine(last, chart.HouseLine);
         result = pass.Finish(chart.DiurnalJD);
 
-        const WriteResult written = WriteScanReports(result, chart, options, files, out, observer);
+        const WriteResult written =
+            WriteScanReports(result, chart, options, files, out, observer, threads);
         if (!written.ok) {
             reporter.Report({"Error!", MessageIcon::Critical, written.message});
             observer.EndScan();

@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
 
 #include "core/aspects/summary.h"
 
@@ -104,24 +107,80 @@ void WriteExactDates(const ScanResult& result, const ChartState& chart, ReportFi
     }
 }
 
-void WriteSortedByDate(const ScanResult& result, const FamilyInfo& family, const ChartState& chart,
-                       ReportFile& file, OutputBuffers& out) {
+namespace {
+
+std::string SortedByDateTitle(const FamilyInfo& family) {
+    return std::string(family.titleStart) + " - sorted by date";
+}
+
+// The file part of the sorted-by-date pass.
+void WriteSortedByDateFile(const ScanResult& result, const FamilyInfo& family,
+                           const ChartState& chart, ReportFile& file) {
     for (const std::string& line : ReportHeader(chart)) file.WriteLine(line);
-    AddBlankLine(out);
-    AddBlankLine(out);
-    WriteListingTitle(file, out, std::string(family.titleStart) + " - sorted by date");
+    file.WriteLine(SortedByDateTitle(family));
+    file.WriteLine("");
     std::string line;
     for (const std::uint32_t run : result.RunsByDate(family.family)) {
         line.clear();
         AppendRunLine(line, result, result.runs[run]);
         file.WriteLine(line);
+    }
+}
+
+// Its listing: two empty lines, the title, an empty line and the run lines.
+void AppendSortedByDateListing(const ScanResult& result, const FamilyInfo& family,
+                               OutputBuffers& out) {
+    AddBlankLine(out);
+    AddBlankLine(out);
+    AddIndentedLine(out, SortedByDateTitle(family));
+    AddBlankLine(out);
+    if (out.outputCut && out.dataCut) return;  // full: every further line is dropped
+    std::string line;
+    for (const std::uint32_t run : result.RunsByDate(family.family)) {
+        line.clear();
+        AppendRunLine(line, result, result.runs[run]);
         AddIndentedLine(out, line);
     }
 }
 
+}  // namespace
+
+void WriteSortedByDate(const ScanResult& result, const FamilyInfo& family, const ChartState& chart,
+                       ReportFile& file, OutputBuffers& out) {
+    WriteSortedByDateFile(result, family, chart, file);
+    AppendSortedByDateListing(result, family, out);
+}
+
 WriteResult WriteScanReports(const ScanResult& result, const ChartState& chart,
                              const Options& options, ReportSet& files, OutputBuffers& out,
-                             ScanObserver& observer) {
+                             ScanObserver& observer, int threads) {
+    // The sorted-by-date files need nothing but the result: a second thread writes them while
+    // this one writes the others and the listings.
+    std::thread sorter;
+    std::exception_ptr sorterError;
+    if (threads > 1) {
+        try {
+            sorter = std::thread([&] {
+                try {
+                    for (AspectFamily family : SortedByDateOrder) {
+                        WriteSortedByDateFile(result, FamilyOf(family), chart, files.SortedByDate(family));
+                    }
+                } catch (...) {
+                    sorterError = std::current_exception();
+                }
+            });
+        } catch (const std::system_error&) {
+            // No second thread: the files are written below.
+        }
+    }
+    const bool sortedAside = sorter.joinable();
+    struct Join {
+        std::thread& thread;
+        ~Join() {
+            if (thread.joinable()) thread.join();
+        }
+    } join{sorter};
+
     for (const FamilyInfo& family : ScanFamilies) {
         AddBlankLine(out);  // the listed-by-day file's two lines
         AddBlankLine(out);
@@ -139,9 +198,12 @@ WriteResult WriteScanReports(const ScanResult& result, const ChartState& chart,
     }
 
     observer.BeginSorting();
+    if (sorter.joinable()) sorter.join();
+    if (sorterError) std::rethrow_exception(sorterError);
     for (AspectFamily family : SortedByDateOrder) {
         ReportFile& asc = files.SortedByDate(family);
-        WriteSortedByDate(result, FamilyOf(family), chart, asc, out);
+        if (!sortedAside) WriteSortedByDateFile(result, FamilyOf(family), chart, asc);
+        AppendSortedByDateListing(result, FamilyOf(family), out);
         if (WriteResult r = asc.Finish(); !r.ok) {
             observer.EndSorting();
             return r;

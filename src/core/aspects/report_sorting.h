@@ -47,11 +47,12 @@ void WriteExactDates(const ScanResult& result, const ChartState& chart, ReportFi
 void WriteSortedByDate(const ScanResult& result, const FamilyInfo& family, const ChartState& chart,
                        ReportFile& file, OutputBuffers& out);
 
-// After the listed-by-day pass: finishes its files and writes the others one after the other in
-// their order, each with its listing, then publishes all sixteen together. Stops at the first file
-// that cannot be written; nothing is published then.
+// After the listed-by-day pass: finishes its files and writes the others in their order, each with
+// its listing, then publishes all sixteen together. Stops at the first file that cannot be
+// written; nothing is published then. With `threads` above 1 a second thread writes the
+// sorted-by-date files meanwhile; the files and listings are the same.
 WriteResult WriteScanReports(const ScanResult& result, const ChartState& chart,
                              const Options& options, ReportSet& files, OutputBuffers& out,
-                             ScanObserver& observer);
+                             ScanObserver& observer, int threads = 1);
 
 }  // namespace orrerion
