@@ -483,15 +483,17 @@ ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options&
         const ScanDayContext& last = days.LastContext();
         eph = last.eph;
         WriteScanHouseLine(last, chart.HouseLine);
-        result = pass.Finish(chart.DiurnalJD);
+        ScanResult found = pass.Finish(chart.DiurnalJD);
 
         const WriteResult written =
-            WriteScanReports(result, chart, options, files, out, observer, threads);
+            WriteScanReports(found, chart, options, files, out, observer, threads);
         if (!written.ok) {
+            result = ScanResult{};
             reporter.Report({"Error!", MessageIcon::Critical, written.message});
             observer.EndScan();
             return ScanOutcome::WriteFailed;
         }
+        result = std::move(found);
         break;
     }
     observer.ShowDataWindow();

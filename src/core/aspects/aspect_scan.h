@@ -246,9 +246,10 @@ struct ScanSettings {
 // Runs the scan of `scanDays` days (1..MaxScanDays) after ChartDriver has built `chart`. Writes the
 // sixteen report files into `reportsFolder` (which must exist) as one set: either all of them
 // replace the files of the same names or, when one cannot be written, none does. Appends the
-// listings to `out`, tells `observer` what to show and fills `result` with the runs and exact
-// dates. Leaves WorkLong and the ephemeris time values of the last scanned day and WorkCusp equal
-// to NatalCusp. The files, listings and result are the same whatever the number of threads.
+// listings to `out`, tells `observer` what to show and puts the runs and exact dates in `result`
+// (left empty when the files could not be written). Leaves WorkLong and the ephemeris time values
+// of the last scanned day and WorkCusp equal to NatalCusp. The files, listings and result are the
+// same whatever the number of threads.
 ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options& options,
                           OutputBuffers& out, int scanDays, const std::filesystem::path& reportsFolder,
                           ScanObserver& observer, Reporter& reporter, ScanResult& result,

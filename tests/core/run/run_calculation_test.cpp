@@ -177,6 +177,7 @@ TEST(RunCalculation, AScanThatCannotWriteEveryFileLeavesThePreviousSetAndClearsL
     const CalculationOutcome outcome = testing::WithFileSizeLimit(
         600 << 10, [&] { return RunCalculation(calc, request, quiet, reporter); });
     EXPECT_EQ(outcome.scan, ScanOutcome::WriteFailed);
+    EXPECT_TRUE(calc.scan.runs.empty());  // no result without its reports
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text,
               "Cannot write " + (first.folder / "John_sn.doc").string() + ": File too large");
