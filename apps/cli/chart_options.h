@@ -10,8 +10,8 @@
 #include "commands.h"
 #include "core/base/input_fields.h"
 #include "core/base/messages.h"
+#include "core/io/json_text.h"
 #include "core/run/calculation.h"
-#include "json_text.h"  // JsonNumber, JsonString
 
 namespace orrerion::cli {
 

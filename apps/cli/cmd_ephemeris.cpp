@@ -6,8 +6,8 @@
 #include "commands.h"
 #include "core/ephemeris/ephemeris.h"
 #include "core/ephemeris/time_angles.h"
+#include "core/io/json_text.h"
 #include "core/io/number_text.h"
-#include "json_text.h"
 
 namespace orrerion::cli {
 
