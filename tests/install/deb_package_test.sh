@@ -43,8 +43,9 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Architecture)" = "$ARCH" ] || fail "Architecture is '$(field Architecture)'"
 # Libraries from dpkg-shlibdeps, and what the programs read at run time.
 depends=$(field Depends)
+names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
 for package in libqt6widgets6 libqt6printsupport6 libgeonames0 libstdc++6 fonts-liberation libgeonames-common tzdata; do
-  grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
+  grep -qxF "$package" <<<"$names" || fail "Depends lacks $package: $depends"
 done
 
 # Exactly the installed files, under /usr; directories and files owned by root.

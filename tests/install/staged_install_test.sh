@@ -126,6 +126,8 @@ for _ in $(seq 1 60); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.5
 done
+# Let it show its windows: a program that fails there ends within these seconds.
+[ "$filled" = yes ] && sleep 3
 running=no
 if kill -0 "$pid" 2>/dev/null; then running=yes; fi
 kill "$pid" 2>/dev/null || true
