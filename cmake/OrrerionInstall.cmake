@@ -79,8 +79,10 @@ a span of days for aspects and writes fixed-width reports. It comes with an
 atlas of the world's cities (place data from GeoNames, CC BY 4.0) and the
 command-line program orrerion-cli, which runs the same calculations.")
 # The libraries the programs link, found by dpkg-shlibdeps, plus what they read at run time: the
-# Liberation fonts the windows ask for, the GeoNames city list the atlas reads through
-# libgeonames, and the time-zone database that gives the atlas its clock offsets.
+# fonts (Liberation Mono stands in for Courier New in the fixed-width lists; DejaVu Sans is the
+# windows' own font, without which a bare system falls back to a fixed-width face everywhere), the
+# GeoNames city list the atlas reads through libgeonames, and the time-zone database that gives
+# the atlas its clock offsets.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libgeonames-common, tzdata")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, libgeonames-common, tzdata")
 include(CPack)
