@@ -4,17 +4,8 @@
 # holds exactly the installed files. Skips (77) on a machine without the Debian tools.
 # Usage: deb_package_test.sh SOURCE_DIR BUILD_DIR WORK_DIR VERSION
 set -euo pipefail
-SOURCE_DIR=$1
-BUILD_DIR=$2
-WORK=$3
-VERSION=$4
-# shellcheck source=expected_files.sh
-source "$SOURCE_DIR/tests/install/expected_files.sh"
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+# shellcheck source=install_test_common.sh
+source "$(dirname "$0")/install_test_common.sh" "$@"
 
 for tool in cpack dpkg-deb dpkg-shlibdeps file; do
   if ! command -v "$tool" >/dev/null; then

@@ -11,17 +11,8 @@
 #     without overwriting a file already there.
 # Usage: staged_install_test.sh SOURCE_DIR BUILD_DIR WORK_DIR VERSION
 set -euo pipefail
-SOURCE_DIR=$1
-BUILD_DIR=$2
-WORK=$3
-VERSION=$4
-# shellcheck source=expected_files.sh
-source "$SOURCE_DIR/tests/install/expected_files.sh"
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
+# shellcheck source=install_test_common.sh
+source "$(dirname "$0")/install_test_common.sh" "$@"
 
 rm -rf "$WORK"
 mkdir -p "$WORK"
