@@ -3,8 +3,8 @@
 #include <langinfo.h>
 
 #include <clocale>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "core/chart/houses.h"

@@ -41,9 +41,10 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
                                              const std::vector<ExtraOption>& extras = {},
                                              ExtraValues* found = nullptr);
 
-// The data folder, chosen as the desktop program chooses it: the build's data/ folder beside the
-// executable, else the user's data folder, which is created and filled from the shipped files
-// (never overwriting a file). Its error is empty when the folder is usable.
+// The data folder, chosen as the desktop program chooses it (ResolveProgramDir without --dir): the
+// executable's folder or its data/ folder when that holds OPTIONS.OPT, else the user's data folder,
+// which is created and filled from the shipped files (never overwriting a file). Its error is
+// empty when the folder is usable.
 ProgramDirChoice ProgramDataDir();
 
 // The short-date order of the system's locale: 0 month/day/year, 1 day/month/year, 2 year first.
