@@ -11,6 +11,7 @@ namespace orrerion::atlas {
 const char* AtlasUsageText() {
     return "Usage: ATLAS.EXE [--date YYYY-MM-DD] [--time HH:MM]\n"
            "       ATLAS.EXE --list QUERY [--date YYYY-MM-DD] [--time HH:MM]\n"
+           "       ATLAS.EXE --version | --help\n"
            "\n"
            "Without --list, opens the atlas window: search a place, check the clock offset in force\n"
            "there at the date and time given (24-hour local time; the present moment when not given),\n"
@@ -33,6 +34,8 @@ AtlasArguments ParseAtlasArguments(const QStringList& args) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             parsed.help = true;
+        } else if (arg == QLatin1String("--version")) {
+            parsed.version = true;
         } else if (arg == QLatin1String("--list")) {
             parsed.list = true;
         } else if (arg == QLatin1String("--date") || arg == QLatin1String("--time")) {

@@ -13,11 +13,12 @@ namespace orrerion::atlas {
 
 struct AtlasArguments {
     bool help = false;
-    bool list = false;   // --list: print the matches instead of opening the window
-    QString query;       // the words after --list, joined by blanks
-    QDate date;          // --date YYYY-MM-DD; invalid when not given
-    QTime time;          // --time HH:MM (24-hour local time); invalid when not given
-    QString error;       // what was wrong with the arguments; empty when they were understood
+    bool version = false;  // --version: print the program's name and version
+    bool list = false;     // --list: print the matches instead of opening the window
+    QString query;         // the words after --list, joined by blanks
+    QDate date;            // --date YYYY-MM-DD; invalid when not given
+    QTime time;            // --time HH:MM (24-hour local time); invalid when not given
+    QString error;         // what was wrong with the arguments; empty when they were understood
 };
 
 // Reads `ATLAS.EXE [--date YYYY-MM-DD] [--time HH:MM]` and

@@ -8,6 +8,7 @@
 
 #include "atlas_command_line.h"
 #include "atlas_window.h"
+#include "core/base/version.h"
 #include "core/records/atlas_exchange.h"
 #include "geonames_places.h"
 #include "place_search.h"
@@ -27,6 +28,10 @@ int main(int argc, char** argv) {
     const AtlasArguments raw = ParseAtlasArguments(RawArguments(argc, argv));
     if (raw.help) {
         std::fputs(AtlasUsageText(), stdout);
+        return 0;
+    }
+    if (raw.version) {
+        std::printf("%s %s\n", orrerion::AtlasProgramName, orrerion::ProgramVersion());
         return 0;
     }
     if (raw.list) {

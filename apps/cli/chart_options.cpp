@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "core/chart/houses.h"
@@ -128,11 +129,10 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
     return std::nullopt;
 }
 
-std::filesystem::path ProgramDataDir() {
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return std::filesystem::current_path() / "data";
-    return exe.parent_path() / "data";
+ProgramDirChoice ProgramDataDir() {
+    const std::filesystem::path exeDir = ExecutableFolder();
+    return ResolveProgramDir(exeDir, {}, UserDataDir(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+                             ShippedDataDir(exeDir));
 }
 
 int SystemDateOrder() {
@@ -160,7 +160,9 @@ int SystemDateOrder() {
 
 std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, Calculation& calc,
                                             std::vector<std::string>& warnings) {
-    calc.ProgramDir = ProgramDataDir();
+    ProgramDirChoice dataDir = ProgramDataDir();
+    if (!dataDir.error.empty()) return dataDir.error;
+    calc.ProgramDir = std::move(dataDir.dir);
     const std::filesystem::path optionsPath =
         options.optionsFile ? *options.optionsFile : calc.ProgramDir / "OPTIONS.OPT";
     for (const OptionsProblem& problem : LoadOptions(optionsPath, calc.options)) {

@@ -11,6 +11,7 @@
 #include "core/base/input_fields.h"
 #include "core/base/messages.h"
 #include "core/io/json_text.h"
+#include "core/records/program_folders.h"
 #include "core/run/calculation.h"
 
 namespace orrerion::cli {
@@ -40,8 +41,11 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
                                              const std::vector<ExtraOption>& extras = {},
                                              ExtraValues* found = nullptr);
 
-// The folder "data" beside the running executable.
-std::filesystem::path ProgramDataDir();
+// The data folder, chosen as the desktop program chooses it (ResolveProgramDir without --dir): the
+// executable's folder or its data/ folder when that holds OPTIONS.OPT, else the user's data folder,
+// which is created and filled from the shipped files (never overwriting a file). Its error is
+// empty when the folder is usable.
+ProgramDirChoice ProgramDataDir();
 
 // The short-date order of the system's locale: 0 month/day/year, 1 day/month/year, 2 year first.
 int SystemDateOrder();

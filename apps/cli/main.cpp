@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commands.h"
+#include "core/base/version.h"
 
 namespace orrerion::cli {
 
@@ -40,9 +41,16 @@ const char* UsageText() {
         "      Places matching QUERY (name, region or country; accents and case ignored) with\n"
         "      latitude, longitude, time-zone name and the zone in force at that local date and\n"
         "      24-hour clock time (default: now), in hours west of Greenwich, east negative.\n"
-        "      Runs the atlas program ATLAS.EXE found beside orrerion-cli.\n"
+        "      Runs the atlas program ATLAS.EXE, found beside orrerion-cli or, in an installed\n"
+        "      copy, in libexec/orrerion/ beside its bin/ folder.\n"
         "\n"
-        "  --help  this text\n"
+        "  --version  the program's name and version\n"
+        "  --help     this text\n"
+        "\n"
+        "The data folder (OPTIONS.OPT, reports/) is orrerion-cli's own folder or its data/\n"
+        "folder when that holds OPTIONS.OPT (a build, or a copy kept in one folder), else the\n"
+        "user's data folder ($XDG_DATA_HOME/Orrerion/Orrerion or ~/.local/share/Orrerion/Orrerion),\n"
+        "which is created and filled from the shipped files on first use without overwriting a file.\n"
         "\n"
         "Exit status: 0 success, 1 a report file or data file could not be written or read (or\n"
         "the atlas program could not be run), 2 refused input or a failed check.\n";
@@ -62,6 +70,10 @@ int main(int argc, char** argv) {
     try {
         if (command == "--help" || command == "-h" || command == "help") {
             std::fputs(UsageText(), stdout);
+            return 0;
+        }
+        if (command == "--version") {
+            std::printf("orrerion-cli %s\n", orrerion::ProgramVersion());
             return 0;
         }
         if (command == "ephemeris") return RunEphemerisCommand(rest);

@@ -29,7 +29,7 @@ struct Session {
     Dialogs& dialogs;
     Calculation calc;  // natal/diurnal fields, options, ProgramDir, DateOrder, charts, buffers
 
-    std::filesystem::path exeDir;  // the folder of the running program (and of ATLAS.EXE)
+    std::filesystem::path exeDir;  // the folder of the running program
     int TwentyFourHourClock = 0;   // 1 when the system shows a 24-hour clock
     QLocale locale;                // formats clock times and numbers typed into fields
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };

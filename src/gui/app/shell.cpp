@@ -8,6 +8,7 @@
 
 #include "core/io/line_reader.h"
 #include "core/records/options_file.h"
+#include "core/records/program_folders.h"
 #include "core/run/run_calculation.h"
 #include "gui/app/locale_order.h"
 #include "gui/app/main_window.h"
@@ -122,7 +123,8 @@ bool Shell::Start() {
     session.dataWindowTwips = QRect(885, 675, 10605, 9285);
     session.NamesFilePath = calc.ProgramDir / "NAMES.FIL";
     session.CitiesFilePath = calc.ProgramDir / "GA_MA.LL";
-    session.AtlasDir = QString::fromStdString((session.exeDir / "").string());
+    // ATLAS.EXE beside the program (the build) or in <prefix>/libexec/orrerion (an installed copy).
+    session.AtlasDir = QString::fromStdString((AtlasProgramDir(session.exeDir) / "").string());
     const LocaleOrder order = ReadLocaleOrder(session.locale);
     calc.DateOrder = order.DateOrder;
     session.TwentyFourHourClock = order.TwentyFourHourClock;
