@@ -84,5 +84,5 @@ command-line program orrerion-cli, which runs the same calculations.")
 # GeoNames city list the atlas reads through libgeonames, and the time-zone database that gives
 # the atlas its clock offsets.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, libgeonames-common, tzdata")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, fonts-symbola, libgeonames-common, tzdata")
 include(CPack)

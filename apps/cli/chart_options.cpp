@@ -2,6 +2,7 @@
 
 #include <langinfo.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -71,7 +72,18 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
         };
         auto needsValue = [&]() { return "option " + name + " needs a value"; };
 
-        if (name == "--json") {
+        // A command's own options come first: they may reuse a chart option's name (wheel --json FILE).
+        const auto extra = std::find_if(extras.begin(), extras.end(),
+                                        [&](const ExtraOption& e) { return e.name == name; });
+        if (extra != extras.end()) {
+            std::string extraValue;
+            if (extra->takesValue) {
+                const auto v = value();
+                if (!v) return needsValue();
+                extraValue = *v;
+            }
+            if (found) found->emplace_back(name, extraValue);
+        } else if (name == "--json") {
             options.json = true;
         } else if (name == "--natal" || name == "--diurnal") {
             const auto v = value();
@@ -109,19 +121,7 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
             }
             options.dateOrder = (*v)[0] - '0';
         } else {
-            bool known = false;
-            for (const ExtraOption& extra : extras) {
-                if (extra.name != name) continue;
-                known = true;
-                std::string extraValue;
-                if (extra.takesValue) {
-                    const auto v = value();
-                    if (!v) return needsValue();
-                    extraValue = *v;
-                }
-                if (found) found->emplace_back(name, extraValue);
-            }
-            if (!known) return "unknown option \"" + name + "\" (try --help)";
+            return "unknown option \"" + name + "\" (try --help)";
         }
     }
     if (!natalGiven) return std::string("--natal RECORD is required");

@@ -37,6 +37,14 @@ const char* UsageText() {
         "      (default: the reports folder of the program's data folder) and prints the\n"
         "      data window's listing. --progress shows a progress bar on stderr.\n"
         "\n"
+        "  wheel [chart options] [--rings RINGS] [--orientation ascendant|aries]\n"
+        "        [--outer-aspects] [--svg FILE] [--json FILE]\n"
+        "      The chart wheel as SVG and its layout as JSON. RINGS lists the rings from the\n"
+        "      inside out, natal first: natal plus up to two of progressed, solar-arc and\n"
+        "      transits (default natal,transits). --orientation puts the ascendant (default) or\n"
+        "      0 degrees Aries at the left. --outer-aspects adds the aspects of the first outer\n"
+        "      ring to the natal points.\n"
+        "\n"
         "  atlas QUERY [--date YYYY-MM-DD] [--time HH:MM]\n"
         "      Places matching QUERY (name, region or country; accents and case ignored) with\n"
         "      latitude, longitude, time-zone name and the zone in force at that local date and\n"
@@ -80,6 +88,7 @@ int main(int argc, char** argv) {
         if (command == "chart") return RunChartCommand(rest);
         if (command == "scan") return RunScanCommand(rest);
         if (command == "atlas") return RunAtlasCommand(rest);
+        if (command == "wheel") return RunWheelCommand(rest);
         std::fprintf(stderr, "orrerion-cli: unknown command '%s' (try --help)\n", command.c_str());
         return 2;
     } catch (const std::exception& e) {
