@@ -196,7 +196,7 @@ void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& op
     EphemerisDailyUpdate(eph);
 
     // Progressed MC and ASC at the diurnal place.
-    ScanAngleInput angleInput;
+    ProgressedAngleInput angleInput;
     angleInput.fromSiderealTime = options[Option::ProgressedAnglesFromSiderealTime] != 0.0f;
     angleInput.t = eph.EphT;
     angleInput.dayFraction = eph.DayFraction;

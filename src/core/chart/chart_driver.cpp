@@ -159,13 +159,13 @@ bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart
 
     // Progressed angles: from the sidereal time of the progressed moment, or moved by the arc of
     // the progressed Sun.
-    ChartAngleInput angleInput;
+    ProgressedAngleInput angleInput;
     angleInput.fromSiderealTime = input.options[Option::ProgressedAnglesFromSiderealTime] != 0;
-    angleInput.progressedT = c.ProgT;
+    angleInput.t = c.ProgT;
     angleInput.dayFraction = e.DayFraction;
     angleInput.westLongitudeDeg = DecimalFromSignedDMM(in.DiurnalLongitude);
     angleInput.latitudeDeg = progAngles.LatitudeDeg;
-    angleInput.progressedSun = c.ProgLong[SUN];
+    angleInput.sun = c.ProgLong[SUN];
     angleInput.natalSun = c.NatalLong[SUN];
     angleInput.natalMC = c.NatalLong[MC];
     angleInput.natalObliquityDeg = c.NatalObliquityDeg;
