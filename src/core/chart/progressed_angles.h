@@ -37,6 +37,7 @@ struct ProgressedAngles {
 // 2415020), `dayFraction` its UT time of day; the place is the diurnal one (degrees, west and north
 // positive). For the arc method, `progressedSun` and the natal SUN, MC and obliquity.
 struct ChartAngleInput {
+    EphemerisSource source = EphemerisSource::Builtin;  // of the sidereal time and the obliquity
     bool fromSiderealTime = false;
     double progressedT = 0.0;
     double dayFraction = 0.0;
@@ -53,6 +54,7 @@ ProgressedAngles ChartProgressedAngles(const ChartAngleInput& in, double& obliqu
 // The same for one scanned day: `t` is that day's progressed instant, `obliquityRad` its
 // obliquity, `sun` that day's progressed SUN.
 struct ScanAngleInput {
+    EphemerisSource source = EphemerisSource::Builtin;  // of the sidereal time
     bool fromSiderealTime = false;
     double t = 0.0;
     double dayFraction = 0.0;

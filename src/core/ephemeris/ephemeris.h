@@ -1,6 +1,8 @@
 #pragma once
-// The two entries through which the rest of the program reaches the ephemeris, and the shared
-// working values they read and write.
+// The entries through which the rest of the program reaches the ephemeris, and the shared
+// working values they read and write. Positions come from one of two sources: the program's own
+// series, or the Swiss Ephemeris library (precise_ephemeris.h); the entries answer for the source
+// the state names, so the callers above never ask which one it is.
 #include <array>
 #include <string>
 
@@ -20,9 +22,26 @@ struct HelioPosition {
     double R = 0.0;  // radius, kilometres
 };
 
+// Where positions, the obliquity and the sidereal time come from.
+enum class EphemerisSource {
+    Builtin,  // the program's own series at universal time, no delta T; mean obliquity
+    Precise,  // the Swiss Ephemeris: apparent of date, with the library's delta T; true obliquity
+};
+
+// The years the built-in series is good for, to about an arcminute (Pluto about 10'); outside them
+// Pluto's series drifts by up to a degree. UT Julian dates of 1885 January 1 0h and 2100 January 1 0h.
+inline constexpr int BuiltinFirstYear = 1885;
+inline constexpr int BuiltinLastYear = 2099;
+inline constexpr double BuiltinFirstJD = 2409542.5;
+inline constexpr double BuiltinEndJD = 2488069.5;
+// True when the UT Julian date lies in BuiltinFirstYear..BuiltinLastYear.
+bool BuiltinSeriesCovers(double jdUT);
+
 // Working values shared by the ephemeris and its callers. The callers set the time values and the
 // obliquity before each call; the entries overwrite the working arrays.
 struct EphemerisState {
+    EphemerisSource Source = EphemerisSource::Builtin;
+
     // JD = DayNumber + DayFraction - 0.5, universal time, no delta T.
     double DayNumber = 0.0;
     double DayFraction = 0.0;
@@ -49,10 +68,24 @@ bool IsRetrograde(double now, double next);
 
 // Longitudes, latitudes and declinations of the Sun, Moon and planets at the instant given by
 // DayNumber, DayFraction, EphT (T1900) and NegObliquityRad, with the longitudes one day later and
-// the retrograde marks. On return EphT holds T1900 of the instant plus one day.
+// the retrograde marks. On return EphT holds T1900 of the instant plus one day. Precise positions
+// read the instant from DayNumber and DayFraction alone and their own declinations.
 void EphemerisAllBodies(EphemerisState& s);
 
 // Longitudes only (WorkLong 1..10) at ScanT (T1900), EphT2000 and DayNumber. On return EphT == ScanT.
+// Precise positions read the instant from ScanT alone.
 void EphemerisDailyUpdate(EphemerisState& s);
+
+// The obliquity of the ecliptic in degrees at T (centuries from JD 2415020, UT): the built-in mean
+// obliquity (ObliquityDegrees), or the library's true obliquity of date.
+double ObliquityOfDate(EphemerisSource source, double t1900);
+
+// The sidereal hours the house engine adds 24 * (the UT time of day) to: the built-in polynomial
+// (SiderealHours), or the library's apparent sidereal time at Greenwich at T less 24 * the UT time
+// of day of T, so that both add up to the sidereal time at T.
+double SiderealHoursOfDate(EphemerisSource source, double t1900);
+
+// The Sun's longitude at T (centuries from JD 2415020, UT), 0 <= value < 360.
+double SunLongitudeOfDate(EphemerisSource source, double t1900);
 
 }  // namespace orrerion
