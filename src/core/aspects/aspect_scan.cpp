@@ -193,7 +193,7 @@ void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& op
     const double obliquityDeg = ObliquityOfDate(eph.Source, eph.EphT);
     const double obliquityRad = obliquityDeg * PiValue / 180;
     eph.NegObliquityRad = -obliquityRad;
-    EphemerisDailyUpdate(eph);
+    EphemerisProgressedUpdate(eph);
 
     // Progressed MC and ASC at the diurnal place.
     ScanAngleInput angleInput;

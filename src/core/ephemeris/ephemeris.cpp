@@ -124,6 +124,14 @@ void EphemerisDailyUpdate(EphemerisState& s) {
     }
 }
 
+void EphemerisProgressedUpdate(EphemerisState& s) {
+    if (s.Source == EphemerisSource::Precise) {
+        PreciseProgressedUpdate(s);
+        return;
+    }
+    EphemerisDailyUpdate(s);
+}
+
 double ObliquityOfDate(EphemerisSource source, double t1900) {
     if (source == EphemerisSource::Precise) return PreciseTrueObliquity(JulianDateOfT1900(t1900));
     return ObliquityDegrees(t1900);

@@ -5,6 +5,7 @@
 // the state names, so the callers above never ask which one it is.
 #include <array>
 #include <string>
+#include <vector>
 
 namespace orrerion {
 
@@ -37,6 +38,17 @@ inline constexpr double BuiltinEndJD = 2488069.5;
 // True when the UT Julian date lies in BuiltinFirstYear..BuiltinLastYear.
 bool BuiltinSeriesCovers(double jdUT);
 
+// Precise longitudes of a run of evenly spaced instants, worked out ahead of the scan's progressed
+// moments (see EphemerisProgressedUpdate). Rows are SUN..MOON longitudes at FirstT + i * StepT.
+struct PreciseRun {
+    bool Asked = false;      // LastT holds an instant
+    double LastT = 0.0;      // the instant last asked for (T1900)
+    double LastStepT = 0.0;  // the step from the instant asked for before it; 0 before two
+    double FirstT = 0.0;     // the run's first instant and spacing
+    double StepT = 0.0;
+    std::vector<std::array<double, 10>> Rows;
+};
+
 // Working values shared by the ephemeris and its callers. The callers set the time values and the
 // obliquity before each call; the entries overwrite the working arrays.
 struct EphemerisState {
@@ -60,6 +72,8 @@ struct EphemerisState {
 
     HelioPosition EarthHelio;
     double LongitudeCorrection = 0.0;  // degrees, left by the Uranus and Neptune perturbations
+
+    PreciseRun ProgressedRun;  // precise positions only
 };
 
 // True when a body moving from longitude `now` to `next` over one day moves backwards. Across
@@ -75,6 +89,14 @@ void EphemerisAllBodies(EphemerisState& s);
 // Longitudes only (WorkLong 1..10) at ScanT (T1900), EphT2000 and DayNumber. On return EphT == ScanT.
 // Precise positions read the instant from ScanT alone.
 void EphemerisDailyUpdate(EphemerisState& s);
+
+// EphemerisDailyUpdate for the progressed moment of a scanned day, which the scan asks for between
+// the transit moments of two days. The built-in series computes it as EphemerisDailyUpdate does.
+// The library keeps one stretch of its data files per body in memory, and switching between the
+// transit and the progressed years every day would read them again twice a day; so once three
+// progressed moments come evenly spaced, precise positions work out the next moments of that
+// spacing in one run (ProgressedRun) and answer from it while the moments asked for fall on it.
+void EphemerisProgressedUpdate(EphemerisState& s);
 
 // The obliquity of the ecliptic in degrees at T (centuries from JD 2415020, UT): the built-in mean
 // obliquity (ObliquityDegrees), or the library's true obliquity of date.

@@ -57,8 +57,9 @@ private:
 
 thread_local ThreadLibrary threadLibrary;
 
-// One body at one instant. A failed computation (an instant beyond every series of the library)
-// gives no number, which the chart driver refuses before anything is kept.
+// One body at one instant; longitudes come as 0 <= value < 360. A failed computation (an instant
+// beyond every series of the library) gives no number, which the chart driver refuses before
+// anything is kept.
 std::array<double, 6> Compute(double jdUT, int libraryBody, int flags) {
     std::array<double, 6> x{};
     char error[AS_MAXCH] = "";
@@ -66,6 +67,16 @@ std::array<double, 6> Compute(double jdUT, int libraryBody, int flags) {
         x.fill(std::numeric_limits<double>::quiet_NaN());
     }
     return x;
+}
+
+// The longitudes of SUN..MOON at T (centuries from JD 2415020, UT).
+std::array<double, MOON> LongitudesAt(double t1900) {
+    const double jd = JulianDateOfT1900(t1900);
+    std::array<double, MOON> row{};
+    for (int n = SUN; n <= MOON; ++n) {
+        row[static_cast<std::size_t>(n - 1)] = Compute(jd, PreciseBodyNumber(n), EclipticFlags)[0];
+    }
+    return row;
 }
 
 std::string FirstLine(const char* text) {
@@ -102,13 +113,13 @@ void PreciseAllBodies(EphemerisState& s) {
     for (int n = SUN; n <= MOON; ++n) {
         const auto i = static_cast<std::size_t>(n);
         const std::array<double, 6> ecliptic = Compute(jd, PreciseBodyNumber(n), EclipticFlags);
-        s.WorkLong[i] = Norm360(ecliptic[0]);
+        s.WorkLong[i] = ecliptic[0];
         s.WorkLat[i] = ecliptic[1];
         s.WorkDecl[i] = Compute(jd, PreciseBodyNumber(n), EquatorialFlags)[1];
     }
     for (int n = SUN; n <= MOON; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        s.WorkLongNext[i] = Norm360(Compute(jd + 1, PreciseBodyNumber(n), EclipticFlags)[0]);
+        s.WorkLongNext[i] = Compute(jd + 1, PreciseBodyNumber(n), EclipticFlags)[0];
     }
     // The Sun and the Moon are never marked.
     for (int n = MERCURY; n <= PLUTO; ++n) {
@@ -121,10 +132,51 @@ void PreciseAllBodies(EphemerisState& s) {
 void PreciseDailyUpdate(EphemerisState& s) {
     threadLibrary.Open();
     s.EphT = s.ScanT;
-    const double jd = JulianDateOfT1900(s.ScanT);
-    for (int n = SUN; n <= MOON; ++n) {
-        s.WorkLong[static_cast<std::size_t>(n)] = Norm360(Compute(jd, PreciseBodyNumber(n), EclipticFlags)[0]);
+    const std::array<double, MOON> row = LongitudesAt(s.ScanT);
+    for (int n = SUN; n <= MOON; ++n) s.WorkLong[static_cast<std::size_t>(n)] = row[static_cast<std::size_t>(n - 1)];
+}
+
+namespace {
+
+// How many progressed moments one run works out ahead: a scan of 32767 days asks for 256 runs.
+constexpr std::size_t RunLength = 128;
+// Instants closer than this, in centuries (about 0.3 millisecond), are the same moment.
+constexpr double SameInstantT = 1e-13;
+
+}  // namespace
+
+void PreciseProgressedUpdate(EphemerisState& s) {
+    threadLibrary.Open();
+    PreciseRun& run = s.ProgressedRun;
+    const double t = s.ScanT;
+    const double step = run.Asked ? t - run.LastT : 0.0;
+
+    std::array<double, MOON> row{};
+    bool found = false;
+    if (!run.Rows.empty()) {
+        const double at = std::round((t - run.FirstT) / run.StepT);
+        if (at >= 0 && at < static_cast<double>(run.Rows.size()) &&
+            std::fabs(run.FirstT + at * run.StepT - t) <= SameInstantT) {
+            row = run.Rows[static_cast<std::size_t>(at)];
+            found = true;
+        }
     }
+    if (!found && step != 0 && std::fabs(step - run.LastStepT) <= SameInstantT) {
+        // The third of evenly spaced moments: work out the next ones in one run.
+        run.FirstT = t;
+        run.StepT = step;
+        run.Rows.resize(RunLength);
+        for (std::size_t i = 0; i < RunLength; ++i) run.Rows[i] = LongitudesAt(t + static_cast<double>(i) * step);
+        row = run.Rows.front();
+        found = true;
+    }
+    if (!found) row = LongitudesAt(t);
+
+    run.LastStepT = step;
+    run.LastT = t;
+    run.Asked = true;
+    for (int n = SUN; n <= MOON; ++n) s.WorkLong[static_cast<std::size_t>(n)] = row[static_cast<std::size_t>(n - 1)];
+    s.EphT = t;
 }
 
 double PreciseTrueObliquity(double jdUT) {
@@ -142,7 +194,7 @@ double PreciseSiderealHours(double jdUT) {
 
 double PreciseSunLongitude(double jdUT) {
     threadLibrary.Open();
-    return Norm360(Compute(jdUT, SE_SUN, EclipticFlags)[0]);
+    return Compute(jdUT, SE_SUN, EclipticFlags)[0];
 }
 
 #else  // built without the library: nothing can be computed, and CheckPreciseEphemeris says so
@@ -165,6 +217,8 @@ void PreciseAllBodies(EphemerisState& s) {
 void PreciseDailyUpdate(EphemerisState& s) {
     for (int n = SUN; n <= MOON; ++n) s.WorkLong[static_cast<std::size_t>(n)] = NoNumber;
 }
+
+void PreciseProgressedUpdate(EphemerisState& s) { PreciseDailyUpdate(s); }
 
 double PreciseTrueObliquity(double) { return NoNumber; }
 double PreciseSiderealHours(double) { return NoNumber; }

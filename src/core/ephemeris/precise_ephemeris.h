@@ -38,6 +38,8 @@ void PreciseAllBodies(EphemerisState& s);
 
 // EphemerisDailyUpdate for precise positions: WorkLong 1..10 at ScanT (T1900, UT). EphT = ScanT.
 void PreciseDailyUpdate(EphemerisState& s);
+// EphemerisProgressedUpdate for precise positions, through s.ProgressedRun.
+void PreciseProgressedUpdate(EphemerisState& s);
 
 // The true obliquity of the ecliptic, degrees, at a UT Julian date.
 double PreciseTrueObliquity(double jdUT);

@@ -124,6 +124,36 @@ TEST(PreciseEphemeris, EveryEntryAgreesWithTheLibraryCalledDirectly) {
     }
 }
 
+TEST(PreciseEphemeris, ProgressedMomentsBetweenTransitDaysAreTheLibrarysOwn) {
+    // A scan's pattern: each day the transit moment moves a day and the progressed moment
+    // 1/365.25 day; runs of progressed moments are worked out ahead. Then a jump elsewhere.
+    EphemerisState s;
+    s.Source = EphemerisSource::Precise;
+    const double transitT = (2461382.0 - JulianDay1900) / DaysPerCentury;
+    const double progressedT = (2433295.1 - JulianDay1900) / DaysPerCentury;
+    auto expectLibrary = [&](double t1900, int day) {
+        const double jd = JulianDateOfT1900(t1900);
+        for (const Body& b : Bodies) {
+            const double direct = CallLibrary(jd, b.library, SEFLG_SWIEPH).x[0];
+            ASSERT_LE(AngleDifference(s.WorkLong[static_cast<std::size_t>(b.slot)], direct), Tolerance)
+                << b.name << " on day " << day;
+        }
+    };
+    for (int day = 0; day < 300; ++day) {
+        s.ScanT = transitT + day / DaysPerCentury;
+        EphemerisDailyUpdate(s);
+        s.ScanT = progressedT + day / DaysPerCentury / 365.25;
+        EphemerisProgressedUpdate(s);
+        expectLibrary(s.ScanT, day);
+    }
+    EXPECT_FALSE(s.ProgressedRun.Rows.empty());
+    for (const double t : {progressedT - 0.3, progressedT + 0.2, progressedT + 0.2 + 1e-9}) {
+        s.ScanT = t;
+        EphemerisProgressedUpdate(s);
+        expectLibrary(t, -1);
+    }
+}
+
 #else
 
 TEST(PreciseEphemeris, UnavailableWithoutTheLibrary) {
