@@ -157,6 +157,7 @@ constexpr std::string_view FileHeader =
 struct KeyLine {
     std::string key;  // lower case
     std::string_view value;
+    std::string_view comment;  // "# ..." after the value, kept on rewriting
 };
 std::optional<KeyLine> SplitKeyLine(std::string_view line, bool& malformed) {
     malformed = false;
@@ -167,7 +168,13 @@ std::optional<KeyLine> SplitKeyLine(std::string_view line, bool& malformed) {
         malformed = true;
         return std::nullopt;
     }
-    return KeyLine{Lower(Trim(text.substr(0, equals))), Trim(text.substr(equals + 1))};
+    std::string_view value = text.substr(equals + 1);
+    std::string_view comment;
+    if (const std::size_t hash = value.find('#'); hash != std::string_view::npos) {
+        comment = value.substr(hash);
+        value = value.substr(0, hash);
+    }
+    return KeyLine{Lower(Trim(text.substr(0, equals))), Trim(value), comment};
 }
 
 const Key* FindKey(std::string_view name) {
@@ -224,7 +231,9 @@ std::string SettingsText(const SettingsFile& file) {
         const std::optional<KeyLine> keyLine = SplitKeyLine(line, malformed);
         const Key* key = keyLine ? FindKey(keyLine->key) : nullptr;
         if (key) {
-            text += std::string(key->name) + " = " + key->write(file.settings) + "\n";
+            text += std::string(key->name) + " = " + key->write(file.settings);
+            if (!keyLine->comment.empty()) text += "  " + std::string(keyLine->comment);
+            text += "\n";
             written[static_cast<std::size_t>(key - Keys.data())] = true;
         } else {
             text += line + "\n";

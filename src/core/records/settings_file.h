@@ -9,7 +9,7 @@
 //   timeline_families = tn, sn, pn, pp, tp  any of tn, sn, pn, pp, tp
 //
 // One "key = value" a line; keys and words in any case; list items separated by commas or blanks;
-// lines starting with # or ; are comments. A missing file means every default. A line the program
+// lines starting with # or ; are comments, and so is a # and what follows it after a value. A missing file means every default. A line the program
 // does not know (another version's key, a comment) is kept as it is when the file is rewritten.
 #include <filesystem>
 #include <string>

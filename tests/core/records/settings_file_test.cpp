@@ -31,7 +31,7 @@ TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
         "future_key = keep me\r\n"
         "\r\n"
         "; another comment\r\n"
-        "wheel_rings = transits natal,progressed\r\n"
+        "wheel_rings = transits natal,progressed   # inner to outer\r\n"
         "timeline_families = pp\r\n";
     WriteWholeFile(path, edited);
 
@@ -51,7 +51,7 @@ TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
               "future_key = keep me\n"
               "\n"
               "; another comment\n"
-              "wheel_rings = natal, progressed, solar_arc\n"
+              "wheel_rings = natal, progressed, solar_arc  # inner to outer\n"
               "timeline_families = sn, pp\n"
               "\n"
               "# What the wheel has on its left: ascendant_left, or aries_left (0 degrees Aries)\n"
