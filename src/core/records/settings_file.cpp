@@ -88,6 +88,49 @@ std::string WriteWords(const T& set, const std::array<Word<T>, N>& words) {
     return out;
 }
 
+// One word of a setting that takes one of a few words, and the value it stands for.
+template <class E>
+struct Choice {
+    std::string_view word;
+    E value;
+};
+
+constexpr auto EphemerisWords = std::to_array<Choice<EphemerisSource>>({
+    {"builtin", EphemerisSource::Builtin},
+    {"precise", EphemerisSource::Precise},
+});
+static_assert(EphemerisWords.size() == 2);
+
+constexpr auto OrientationWords = std::to_array<Choice<WheelOrientation>>({
+    {"ascendant_left", WheelOrientation::AscendantLeft},
+    {"aries_left", WheelOrientation::AriesLeft},
+});
+static_assert(OrientationWords.size() == 2);
+
+template <class E, std::size_t N>
+std::optional<E> ReadChoice(std::string_view value, const std::array<Choice<E>, N>& choices) {
+    const std::string word = Lower(value);
+    for (const Choice<E>& c : choices) {
+        if (word == c.word) return c.value;
+    }
+    return std::nullopt;
+}
+
+template <class E, std::size_t N>
+std::string WriteChoice(E value, const std::array<Choice<E>, N>& choices) {
+    for (const Choice<E>& c : choices) {
+        if (c.value == value) return std::string(c.word);
+    }
+    return std::string(choices.front().word);
+}
+
+// Stores a value that could be read; false when there was none.
+template <class T>
+bool Assign(const std::optional<T>& value, T& to) {
+    if (value) to = *value;
+    return value.has_value();
+}
+
 // A setting: its key, how it reads and writes its value, and the comment put above it.
 struct Key {
     std::string_view name;
@@ -101,48 +144,23 @@ struct Key {
 const auto Keys = std::to_array<Key>({
     {"ephemeris", "builtin or precise",
      "# Positions: builtin (the program's own series) or precise (the Swiss Ephemeris)",
-     [](std::string_view v, Settings& s) {
-         const std::string word = Lower(v);
-         if (word == "builtin") s.ephemeris = EphemerisSource::Builtin;
-         else if (word == "precise") s.ephemeris = EphemerisSource::Precise;
-         else return false;
-         return true;
-     },
-     [](const Settings& s) {
-         return std::string(s.ephemeris == EphemerisSource::Precise ? "precise" : "builtin");
-     },
+     [](std::string_view v, Settings& s) { return Assign(ReadChoice(v, EphemerisWords), s.ephemeris); },
+     [](const Settings& s) { return WriteChoice(s.ephemeris, EphemerisWords); },
      [](Settings& s) { s.ephemeris = Settings{}.ephemeris; }},
     {"wheel_rings", "one or more of natal, progressed, solar_arc, transits",
      "# The wheel's rings: one or more of natal, progressed, solar_arc, transits",
-     [](std::string_view v, Settings& s) {
-         const std::optional<WheelRings> rings = ReadWords(v, RingWords);
-         if (rings) s.wheelRings = *rings;
-         return rings.has_value();
-     },
+     [](std::string_view v, Settings& s) { return Assign(ReadWords(v, RingWords), s.wheelRings); },
      [](const Settings& s) { return WriteWords(s.wheelRings, RingWords); },
      [](Settings& s) { s.wheelRings = Settings{}.wheelRings; }},
     {"wheel_orientation", "ascendant_left or aries_left",
      "# What the wheel has on its left: ascendant_left, or aries_left (0 degrees Aries)",
-     [](std::string_view v, Settings& s) {
-         const std::string word = Lower(v);
-         if (word == "ascendant_left") s.wheelOrientation = WheelOrientation::AscendantLeft;
-         else if (word == "aries_left") s.wheelOrientation = WheelOrientation::AriesLeft;
-         else return false;
-         return true;
-     },
-     [](const Settings& s) {
-         return std::string(s.wheelOrientation == WheelOrientation::AriesLeft ? "aries_left"
-                                                                              : "ascendant_left");
-     },
+     [](std::string_view v, Settings& s) { return Assign(ReadChoice(v, OrientationWords), s.wheelOrientation); },
+     [](const Settings& s) { return WriteChoice(s.wheelOrientation, OrientationWords); },
      [](Settings& s) { s.wheelOrientation = Settings{}.wheelOrientation; }},
     {"timeline_families", "one or more of tn, sn, pn, pp, tp",
      "# The timeline's aspect families: one or more of tn (transit to natal), sn (solar arc to\n"
      "# natal), pn (progressed to natal), pp (progressed to progressed), tp (transit to progressed)",
-     [](std::string_view v, Settings& s) {
-         const std::optional<TimelineFamilies> families = ReadWords(v, FamilyWords);
-         if (families) s.timelineFamilies = *families;
-         return families.has_value();
-     },
+     [](std::string_view v, Settings& s) { return Assign(ReadWords(v, FamilyWords), s.timelineFamilies); },
      [](const Settings& s) { return WriteWords(s.timelineFamilies, FamilyWords); },
      [](Settings& s) { s.timelineFamilies = Settings{}.timelineFamilies; }},
 });
