@@ -9,9 +9,11 @@
 #include <string_view>
 
 #include "core/chart/houses.h"
+#include "core/ephemeris/precise_ephemeris.h"
 #include "core/io/number_text.h"
 #include "core/records/name_record.h"
 #include "core/records/options_file.h"
+#include "core/records/settings_file.h"
 
 namespace orrerion::cli {
 namespace {
@@ -113,6 +115,11 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
             const auto v = value();
             if (!v) return needsValue();
             options.optionsFile = *v;
+        } else if (name == "--ephemeris") {
+            const auto v = value();
+            if (!v) return needsValue();
+            options.ephemeris = ParseEphemerisName(*v);
+            if (!options.ephemeris) return "--ephemeris takes builtin or precise, not \"" + *v + "\"";
         } else if (name == "--date-order") {
             const auto v = value();
             if (!v) return needsValue();
@@ -158,11 +165,37 @@ int SystemDateOrder() {
     return 0;
 }
 
+std::optional<EphemerisSource> ParseEphemerisName(const std::string& text) {
+    if (text == "builtin") return EphemerisSource::Builtin;
+    if (text == "precise") return EphemerisSource::Precise;
+    return std::nullopt;
+}
+
+std::optional<std::string> ChooseEphemeris(std::optional<EphemerisSource> given,
+                                           const std::filesystem::path& programDir, EphemerisSource& source,
+                                           std::vector<std::string>& warnings) {
+    if (given) {
+        source = *given;
+    } else {
+        SettingsLoad settings = LoadSettings(programDir / SettingsFileName);
+        for (std::string& problem : settings.problems) warnings.push_back(std::move(problem));
+        source = settings.file.settings.ephemeris;
+    }
+    if (source == EphemerisSource::Precise) {
+        const PreciseAvailability precise = CheckPreciseEphemeris();
+        if (!precise.available) return PreciseUnavailableText(precise);
+    }
+    return std::nullopt;
+}
+
+void PrintNote(const std::string& note) { std::fprintf(stderr, "Note: %s\n", note.c_str()); }
+
 std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, Calculation& calc,
                                             std::vector<std::string>& warnings) {
     ProgramDirChoice dataDir = ProgramDataDir();
     if (!dataDir.error.empty()) return dataDir.error;
     calc.ProgramDir = std::move(dataDir.dir);
+    if (auto error = ChooseEphemeris(options.ephemeris, calc.ProgramDir, calc.eph.Source, warnings)) return error;
     const std::filesystem::path optionsPath =
         options.optionsFile ? *options.optionsFile : calc.ProgramDir / "OPTIONS.OPT";
     for (const OptionsProblem& problem : LoadOptions(optionsPath, calc.options)) {

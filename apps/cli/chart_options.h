@@ -23,6 +23,7 @@ struct ChartCommandOptions {
     ProgressionType progression = ProgressionType::Secondary;
     std::optional<std::filesystem::path> optionsFile;  // default: the program's OPTIONS.OPT
     std::optional<int> dateOrder;                      // default: the system's
+    std::optional<EphemerisSource> ephemeris;          // default: the settings file's
     bool json = false;
 };
 
@@ -50,7 +51,23 @@ ProgramDirChoice ProgramDataDir();
 // The short-date order of the system's locale: 0 month/day/year, 1 day/month/year, 2 year first.
 int SystemDateOrder();
 
-// Fills `calc`: ProgramDir, the options file, the house marks, the progression, the date order
+// The value of --ephemeris: "builtin" or "precise"; nothing for any other text.
+std::optional<EphemerisSource> ParseEphemerisName(const std::string& text);
+
+// The source a command uses: `given` (--ephemeris) or else the settings file of the program's data
+// folder, whose problems go to `warnings`. Returns an error text when precise positions are chosen
+// but unavailable, so that the command refuses before it computes anything.
+std::optional<std::string> ChooseEphemeris(std::optional<EphemerisSource> given,
+                                           const std::filesystem::path& programDir, EphemerisSource& source,
+                                           std::vector<std::string>& warnings);
+
+// How a command tells that the built-in series was used outside its years: a note on stderr.
+void PrintNote(const std::string& note);
+
+// What the note says to choose precise positions on the command line.
+inline constexpr const char* PreciseChoiceText = "--ephemeris precise";
+
+// Fills `calc`: ProgramDir, the ephemeris (ChooseEphemeris), the options file, the house marks, the progression, the date order
 // and the two records loaded into the input fields as the Names window loads them. Returns an
 // error text for an unreadable options file or a malformed record; `warnings` receives notices
 // that do not stop the run.

@@ -87,7 +87,10 @@ int RunChartCommand(const Args& args) {
 
     CollectingReporter reporter;
     ScanObserver noScan;
-    const bool computed = RunCalculation(calc, {}, noScan, reporter).charted;
+    CalculationRequest request;
+    request.notice = PrintNote;
+    request.preciseChoice = PreciseChoiceText;
+    const bool computed = RunCalculation(calc, request, noScan, reporter).charted;
     PrintMessages(reporter.messages);
     if (!computed) return 2;
 

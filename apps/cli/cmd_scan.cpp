@@ -108,6 +108,8 @@ int RunScanCommand(const Args& args) {
     CalculationRequest request;
     request.askDays = [&] { return std::optional<std::string>(daysAnswer); };
     if (reportsOption) request.reportsFolder = *reportsOption;
+    request.notice = PrintNote;
+    request.preciseChoice = PreciseChoiceText;
     const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
     if (!outcome.charted) return 2;
     switch (outcome.scan) {

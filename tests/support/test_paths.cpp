@@ -78,7 +78,9 @@ std::string ReadAll(int fd) {
 }
 }  // namespace
 
-CommandResult RunCli(const std::vector<std::string>& args) {
+CommandResult RunCli(const std::vector<std::string>& args) { return RunProgram(CliPath(), args); }
+
+CommandResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args) {
     // stdout and stderr go to temporary files so that neither pipe can fill up and block.
     auto dir = std::filesystem::temp_directory_path();
     std::string outPath = (dir / ("orrerion-cli-out-" + std::to_string(::getpid()))).string();
@@ -91,7 +93,7 @@ CommandResult RunCli(const std::vector<std::string>& args) {
         ::dup2(o, 1);
         ::dup2(e, 2);
         std::vector<char*> argv;
-        std::string exe = CliPath().string();
+        std::string exe = program.string();
         argv.push_back(exe.data());
         std::vector<std::string> copy = args;
         for (auto& a : copy) argv.push_back(a.data());

@@ -32,5 +32,7 @@ struct CommandResult {
 };
 // Runs orrerion-cli with the arguments (no shell involved) and collects its output.
 CommandResult RunCli(const std::vector<std::string>& args);
+// The same for another copy of a program.
+CommandResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args);
 
 }  // namespace orrerion::testing

@@ -190,13 +190,14 @@ void ComputeScannedDay(ChartState& chart, EphemerisState& eph, const Options& op
     eph.EphT = eph.ScanT = chart.ProgT + day / 36525.0 / 365.25;
     eph.EphT2000 = chart.ProgT2000 + day / 36525.0 / 365.25;
     eph.DayNumber = chart.ProgDayNumber + day;
-    const double obliquityDeg = ObliquityDegrees(eph.EphT);
+    const double obliquityDeg = ObliquityOfDate(eph.Source, eph.EphT);
     const double obliquityRad = obliquityDeg * PiValue / 180;
     eph.NegObliquityRad = -obliquityRad;
-    EphemerisDailyUpdate(eph);
+    EphemerisProgressedUpdate(eph);
 
     // Progressed MC and ASC at the diurnal place.
     ProgressedAngleInput angleInput;
+    angleInput.source = eph.Source;
     angleInput.fromSiderealTime = options[Option::ProgressedAnglesFromSiderealTime] != 0.0f;
     angleInput.t = eph.EphT;
     angleInput.dayFraction = eph.DayFraction;

@@ -18,8 +18,9 @@ double AscendantFromTerms(const RAMCTerms& t, double tanLatitude) {
 ProgressedAngles ChartProgressedAngles(const ProgressedAngleInput& in, double& obliquityDeg) {
     ProgressedAngles angles;
     if (in.fromSiderealTime) {
-        obliquityDeg = ObliquityDegrees(in.t);
-        const double ramc = RAMCFromSidereal(SiderealHours(in.t), in.dayFraction, in.westLongitudeDeg);
+        obliquityDeg = ObliquityOfDate(in.source, in.t);
+        const double ramc = RAMCFromSidereal(SiderealHoursOfDate(in.source, in.t), in.dayFraction,
+                                             in.westLongitudeDeg);
         const RAMCTerms terms{CosD(ramc), SinD(ramc), CosD(obliquityDeg), SinD(obliquityDeg)};
         angles.MC = MidheavenFromTerms(terms);
         angles.ASC = AscendantFromTerms(terms, TanD(in.latitudeDeg));
@@ -36,7 +37,7 @@ ProgressedAngles ScanProgressedAngles(const ProgressedAngleInput& in) {
     ProgressedAngles angles;
     double ramcDeg = 0.0;
     if (in.fromSiderealTime) {
-        double days = (in.dayFraction * 24 + SiderealHours(in.t)) / 24;
+        double days = (in.dayFraction * 24 + SiderealHoursOfDate(in.source, in.t)) / 24;
         ramcDeg = Norm360((days - std::floor(days)) * 24 * 15 - in.westLongitudeDeg);
     } else {
         angles.MC = Norm360(in.natalMC + (in.sun - in.natalSun));

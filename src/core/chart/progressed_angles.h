@@ -38,6 +38,7 @@ struct ProgressedAngles {
 // positive). The arc method reads the progressed `sun` and the natal SUN, MC and obliquity; the
 // scan's form also reads the day's obliquity.
 struct ProgressedAngleInput {
+    EphemerisSource source = EphemerisSource::Builtin;  // of the sidereal time and the obliquity
     bool fromSiderealTime = false;
     double t = 0.0;
     double dayFraction = 0.0;

@@ -1,8 +1,11 @@
 #pragma once
-// The two entries through which the rest of the program reaches the ephemeris, and the shared
-// working values they read and write.
+// The entries through which the rest of the program reaches the ephemeris, and the shared
+// working values they read and write. Positions come from one of two sources: the program's own
+// series, or the Swiss Ephemeris library (precise_ephemeris.h); the entries answer for the source
+// the state names, so the callers above never ask which one it is.
 #include <array>
 #include <string>
+#include <vector>
 
 namespace orrerion {
 
@@ -20,9 +23,37 @@ struct HelioPosition {
     double R = 0.0;  // radius, kilometres
 };
 
+// Where positions, the obliquity and the sidereal time come from.
+enum class EphemerisSource {
+    Builtin,  // the program's own series at universal time, no delta T; mean obliquity
+    Precise,  // the Swiss Ephemeris: apparent of date, with the library's delta T; true obliquity
+};
+
+// The years the built-in series is good for, to about an arcminute (Pluto about 10'); outside them
+// Pluto's series drifts by up to a degree. UT Julian dates of 1885 January 1 0h and 2100 January 1 0h.
+inline constexpr int BuiltinFirstYear = 1885;
+inline constexpr int BuiltinLastYear = 2099;
+inline constexpr double BuiltinFirstJD = 2409542.5;
+inline constexpr double BuiltinEndJD = 2488069.5;
+// True when the UT Julian date lies in BuiltinFirstYear..BuiltinLastYear.
+bool BuiltinSeriesCovers(double jdUT);
+
+// Precise longitudes of a run of evenly spaced instants, worked out ahead of the scan's progressed
+// moments (see EphemerisProgressedUpdate). Rows are SUN..MOON longitudes at FirstT + i * StepT.
+struct PreciseRun {
+    bool Asked = false;      // LastT holds an instant
+    double LastT = 0.0;      // the instant last asked for (T1900)
+    double LastStepT = 0.0;  // the step from the instant asked for before it; 0 before two
+    double FirstT = 0.0;     // the run's first instant and spacing
+    double StepT = 0.0;
+    std::vector<std::array<double, 10>> Rows;
+};
+
 // Working values shared by the ephemeris and its callers. The callers set the time values and the
 // obliquity before each call; the entries overwrite the working arrays.
 struct EphemerisState {
+    EphemerisSource Source = EphemerisSource::Builtin;
+
     // JD = DayNumber + DayFraction - 0.5, universal time, no delta T.
     double DayNumber = 0.0;
     double DayFraction = 0.0;
@@ -41,6 +72,8 @@ struct EphemerisState {
 
     HelioPosition EarthHelio;
     double LongitudeCorrection = 0.0;  // degrees, left by the Uranus and Neptune perturbations
+
+    PreciseRun ProgressedRun;  // precise positions only
 };
 
 // True when a body moving from longitude `now` to `next` over one day moves backwards. Across
@@ -49,10 +82,32 @@ bool IsRetrograde(double now, double next);
 
 // Longitudes, latitudes and declinations of the Sun, Moon and planets at the instant given by
 // DayNumber, DayFraction, EphT (T1900) and NegObliquityRad, with the longitudes one day later and
-// the retrograde marks. On return EphT holds T1900 of the instant plus one day.
+// the retrograde marks. On return EphT holds T1900 of the instant plus one day. Precise positions
+// read the instant from DayNumber and DayFraction alone and their own declinations.
 void EphemerisAllBodies(EphemerisState& s);
 
 // Longitudes only (WorkLong 1..10) at ScanT (T1900), EphT2000 and DayNumber. On return EphT == ScanT.
+// Precise positions read the instant from ScanT alone.
 void EphemerisDailyUpdate(EphemerisState& s);
+
+// EphemerisDailyUpdate for the progressed moment of a scanned day, which the scan asks for between
+// the transit moments of two days. The built-in series computes it as EphemerisDailyUpdate does.
+// The library keeps one stretch of its data files per body in memory, and switching between the
+// transit and the progressed years every day would read them again twice a day; so once three
+// progressed moments come evenly spaced, precise positions work out the next moments of that
+// spacing in one run (ProgressedRun) and answer from it while the moments asked for fall on it.
+void EphemerisProgressedUpdate(EphemerisState& s);
+
+// The obliquity of the ecliptic in degrees at T (centuries from JD 2415020, UT): the built-in mean
+// obliquity (ObliquityDegrees), or the library's true obliquity of date.
+double ObliquityOfDate(EphemerisSource source, double t1900);
+
+// The sidereal hours the house engine adds 24 * (the UT time of day) to: the built-in polynomial
+// (SiderealHours), or the library's apparent sidereal time at Greenwich at T less 24 * the UT time
+// of day of T, so that both add up to the sidereal time at T.
+double SiderealHoursOfDate(EphemerisSource source, double t1900);
+
+// The Sun's longitude at T (centuries from JD 2415020, UT), 0 <= value < 360.
+double SunLongitudeOfDate(EphemerisSource source, double t1900);
 
 }  // namespace orrerion
