@@ -6,7 +6,9 @@
 #include <limits>
 #include <utility>
 
+#include "core/base/formatters.h"
 #include "core/chart/houses.h"
+#include "core/chart/input_rules.h"
 #include "core/io/number_text.h"
 
 namespace orrerion {
@@ -50,6 +52,17 @@ void CheckAny(std::initializer_list<Field> fields, Test test, const char* messag
     }
 }
 
+// A zone more than 2 hours ahead of Greenwich with a west longitude is a sign typed wrong, except
+// across the date line: from 150 degrees west on, the zones of -12 to -14 hours are in use there
+// (Chukotka's tip, Wallis, Fiji's Lau group, Chatham, Samoa, Tonga, Tokelau, Phoenix and Line
+// Islands). A zone of -3 to -11 is in use nowhere west of Greenwich, so it is refused everywhere
+// there (Hawaii typed -10 at 157 degrees west is caught).
+bool ZoneSignFitsPlace(const WindowFields& w) {
+    const double zone = Value(w.zone.text);
+    if (w.east || zone >= -2) return true;
+    return zone <= DateLineZone && Value(w.longDeg.text) >= DateLineWestLongitude;
+}
+
 void EmptyFieldChecks(const WindowFields& w, const char* message,
                       std::vector<InputProblem>& problems) {
     auto readsZero = [](const Field& f) { return Value(f.text) == 0; };
@@ -59,28 +72,38 @@ void EmptyFieldChecks(const WindowFields& w, const char* message,
     CheckAny({w.hour, w.minute, w.zone}, empty, message, problems);
     CheckAny({w.longDeg, w.longMin}, empty, message, problems);
     CheckAny({w.latDeg, w.latMin}, empty, message, problems);
-    if (Value(w.zone.text) < -2 && !w.east) problems.push_back({std::string(w.zone.name), message});
+    if (!ZoneSignFitsPlace(w)) problems.push_back({std::string(w.zone.name), message});
 }
 
-// True when the text, after blanks, begins with a number: a sign, then a digit or a point and a digit.
-bool StartsWithNumber(const std::string& text) {
-    std::size_t i = text.find_first_not_of(" \t");
-    if (i == std::string::npos) return false;
-    if (text[i] == '+' || text[i] == '-') ++i;
-    if (i < text.size() && text[i] == '.') ++i;
-    return i < text.size() && text[i] >= '0' && text[i] <= '9';
-}
-
-// A text that starts with a number but holds more ("12a") would be converted differently from how
-// the checks read it; a date field must also fit the 16-bit whole number it is stored in.
+// A text that is not a number ("zz", however it reached the field), that holds more than a number
+// ("12a") or whose number does not fit a double would be converted differently from how the checks
+// read it; a date field must also fit the 16-bit whole number it is stored in.
 bool NotUsableNumber(const Field& f, bool dateField) {
-    if (StartsWithNumber(f.text) && !IsWholeNumberText(f.text)) return true;
+    if (!IsEmptyText(f.text) && !IsWholeNumberText(f.text)) return true;
     if (dateField) {
         const double rounded = std::nearbyint(Value(f.text));
         return rounded < std::numeric_limits<std::int16_t>::min() ||
                rounded > std::numeric_limits<std::int16_t>::max();
     }
     return false;
+}
+
+// The date fields as the chart reads them (rounded to whole numbers) name a day of the calendar:
+// 31 February would otherwise become 3 March.
+bool MonthExists(double month) {
+    const double m = std::nearbyint(month);
+    return m >= 1 && m <= 12;
+}
+bool DateExists(const WindowFields& w) {
+    const double month = Value(w.month.text);
+    const double day = std::nearbyint(Value(w.day.text));
+    const double year = std::nearbyint(Value(w.year.text));
+    if (!MonthExists(month) || !(day >= 1 && day <= 31)) return false;
+    if (!(year >= std::numeric_limits<std::int16_t>::min() &&
+          year <= std::numeric_limits<std::int16_t>::max())) {
+        return false;
+    }
+    return day <= DaysInMonth(static_cast<int>(std::nearbyint(month)), static_cast<int>(year));
 }
 
 std::vector<InputProblem> RangeChecks(const WindowFields& w, const char* message) {
@@ -98,7 +121,8 @@ std::vector<InputProblem> RangeChecks(const WindowFields& w, const char* message
     check({{&w.month, value(w.month) > 12}, {&w.day, value(w.day) > 31},
            {&w.year, value(w.year) > 2099}});
     check({{&w.hour, value(w.hour) > 12}, {&w.minute, value(w.minute) > 59}});
-    check({{&w.zone, value(w.zone) > 12 || value(w.zone) < -13}});
+    check({{&w.month, !MonthExists(value(w.month))}, {&w.day, !DateExists(w)}});
+    check({{&w.zone, value(w.zone) > FarthestZoneBehind || value(w.zone) < FarthestZoneAhead}});
     check({{&w.longDeg, value(w.longDeg) > 180}, {&w.longMin, value(w.longMin) > 59}});
     check({{&w.latMin, value(w.latMin) > 59}});
     check({{&w.month, NotUsableNumber(w.month, true)},
