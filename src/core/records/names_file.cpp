@@ -274,10 +274,17 @@ NameSaveResult SaveNameRecord(const fs::path& chosenPath, const NameRecord& newR
         const std::string newName = UpperCaseText(newRecord.Name);
         for (RawRecord& r : raw.records) {
             NameRecord stored = FromFields(r.fields);
-            if (UpperCaseText(stored.Name) == newName &&
-                askReplace(ReplaceQuestion(stored), stored)) {
-                ++result.replaced;
-                continue;
+            if (UpperCaseText(stored.Name) == newName) {
+                const std::optional<bool> replace = askReplace(ReplaceQuestion(stored), stored);
+                if (!replace) {
+                    NameSaveResult cancelled;
+                    cancelled.cancelled = true;
+                    return cancelled;
+                }
+                if (*replace) {
+                    ++result.replaced;
+                    continue;
+                }
             }
             content += NameRecordLine(stored) + NL;
             ++result.kept;

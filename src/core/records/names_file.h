@@ -110,8 +110,9 @@ NewNameRecordResult NewNameRecord(const InputFields& natal, int DateOrder);
 Message ReplaceQuestion(const NameRecord& stored);
 
 // Asked with the ReplaceQuestion of a matching stored record: true (Yes) drops the stored record,
-// false (No) keeps it.
-using ReplaceAsker = std::function<bool(const Message& question, const NameRecord& stored)>;
+// false (No) keeps it, nothing cancels the save (nothing is written).
+using ReplaceAsker =
+    std::function<std::optional<bool>(const Message& question, const NameRecord& stored)>;
 
 // The backup of a saved names file: the path with the last three characters of its file name
 // replaced by "OLD" (NAMES.FIL gives NAMES.OLD). A file name that would give itself (or is
@@ -127,6 +128,7 @@ struct NameSaveResult {
     // lost the records from there on. The file and its backup are as they were.
     std::optional<std::size_t> damagedLine;
     std::filesystem::path backupPath;  // empty when there was no old file to back up
+    bool cancelled = false;            // the asker cancelled: nothing was written
 };
 
 // Saves `newRecord` into `chosenPath`: every stored record is copied except those the asker drops,

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
+#include <memory>
 
 namespace orrerion::gui {
 namespace {
@@ -70,6 +71,22 @@ bool EnterPressedOnEntry(QListWidget& list, const QObject* watched, const QEvent
     if ((key != Qt::Key_Return && key != Qt::Key_Enter) || !list.currentItem()) return false;
     list.currentItem()->setSelected(true);
     return true;
+}
+
+void LoadOnSelection(QListWidget& list, QObject& context, const std::function<void()>& load) {
+    // The row the last change of the current entry loaded; the click that made the change (its
+    // release comes after the press that moved the entry) then has nothing more to load.
+    auto loadedByChange = std::make_shared<int>(-1);
+    QObject::connect(&list, &QListWidget::currentRowChanged, &context, [loadedByChange, load](int row) {
+        *loadedByChange = row;
+        if (row >= 0) load();
+    });
+    QObject::connect(&list, &QListWidget::itemClicked, &context,
+                     [&list, loadedByChange, load](QListWidgetItem* item) {
+                         const bool alreadyLoaded = list.row(item) == *loadedByChange;
+                         *loadedByChange = -1;
+                         if (!alreadyLoaded) load();
+                     });
 }
 
 }  // namespace orrerion::gui
