@@ -88,22 +88,19 @@ bool NotUsableNumber(const Field& f, bool dateField) {
     return false;
 }
 
-// The date fields as the chart reads them (rounded to whole numbers) name a day of the calendar:
-// 31 February would otherwise become 3 March.
-bool MonthExists(double month) {
-    const double m = std::nearbyint(month);
-    return m >= 1 && m <= 12;
-}
-bool DateExists(const WindowFields& w) {
-    const double month = Value(w.month.text);
-    const double day = std::nearbyint(Value(w.day.text));
-    const double year = std::nearbyint(Value(w.year.text));
-    if (!MonthExists(month) || !(day >= 1 && day <= 31)) return false;
-    if (!(year >= std::numeric_limits<std::int16_t>::min() &&
-          year <= std::numeric_limits<std::int16_t>::max())) {
+// The date fields as the chart reads them (rounded to whole numbers) name no day of the calendar:
+// 31 February would otherwise become 3 March, month 0.4 month 0. Fields that the empty-field
+// checks refuse (reading 0), that are too large, or whose year does not fit 16 bits are left to
+// those checks, so that one fault is reported once.
+bool DateMissing(const WindowFields& w) {
+    const double month = Value(w.month.text), day = Value(w.day.text), year = Value(w.year.text);
+    if (month == 0 || day == 0 || year == 0 || month > 12 || day > 31) return false;
+    const double m = std::nearbyint(month), d = std::nearbyint(day), y = std::nearbyint(year);
+    if (!(y >= std::numeric_limits<std::int16_t>::min() && y <= std::numeric_limits<std::int16_t>::max())) {
         return false;
     }
-    return day <= DaysInMonth(static_cast<int>(std::nearbyint(month)), static_cast<int>(year));
+    if (!(m >= 1 && m <= 12) || !(d >= 1)) return true;
+    return d > DaysInMonth(static_cast<int>(m), static_cast<int>(y));
 }
 
 std::vector<InputProblem> RangeChecks(const WindowFields& w, const char* message) {
@@ -119,9 +116,8 @@ std::vector<InputProblem> RangeChecks(const WindowFields& w, const char* message
     };
     auto value = [](const Field& f) { return Value(f.text); };
     check({{&w.month, value(w.month) > 12}, {&w.day, value(w.day) > 31},
-           {&w.year, value(w.year) > 2099}});
+           {&w.year, value(w.year) > 2099}, {&w.day, DateMissing(w)}});
     check({{&w.hour, value(w.hour) > 12}, {&w.minute, value(w.minute) > 59}});
-    check({{&w.month, !MonthExists(value(w.month))}, {&w.day, !DateExists(w)}});
     check({{&w.zone, value(w.zone) > FarthestZoneBehind || value(w.zone) < FarthestZoneAhead}});
     check({{&w.longDeg, value(w.longDeg) > 180}, {&w.longMin, value(w.longMin) > 59}});
     check({{&w.latMin, value(w.latMin) > 59}});
