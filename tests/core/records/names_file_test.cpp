@@ -275,7 +275,7 @@ TEST(SaveNameRecord, CopiesWhatTheListDoesNotShowAndRefusesDamage) {
         return true;
     });
     ASSERT_TRUE(r.ok);
-    EXPECT_FALSE(r.copyStoppedAtLine.has_value()) << "a blank last line loses nothing";
+    EXPECT_FALSE(r.damagedLine.has_value()) << "a blank last line loses nothing";
     EXPECT_EQ(ReadWholeFile(file),
               "\"Smith, John\",06 Feb 1951,10.05,P,-1,-003.30,-05.10\r\n"
               ",07 Mar 1952,12.00,A,0,000.00,00.00\r\n"
