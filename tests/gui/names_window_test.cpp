@@ -708,6 +708,20 @@ void NamesWindowTest::editorSavesTheTextAndQuitRereadsTheList() {
     Press(*editor, "btnSave");
     QVERIFY(f.dialogs.messages.empty());
 
+    // A record typed after a blank line would not be listed: the save says where and why.
+    text->setPlainText("Ann,01 Feb 1970,3.00,A,5,071.05,42.21\n\nBo,02 Mar 1971,4.00,A,5,071.05,42.21\n");
+    Press(*editor, "btnSave");
+    const auto note = f.dialogs.TakeMessages();
+    QCOMPARE(note.size(), std::size_t{1});
+    QCOMPARE(note[0].title, QString("Warning!"));
+    QVERIFY2(note[0].text.startsWith("The Names list stops at line 2: a record there has an empty "
+                                     "first field (a blank line counts as one)"),
+             qPrintable(note[0].text));
+    QVERIFY(f.ReadDataFile("NAMES.FIL").find("Bo,02 Mar 1971") != std::string::npos);
+    text->setPlainText("Ann,01 Feb 1970,3.00,A,5,071.05,42.21\nZed,09 Sep 1999,9.09,P,5,071.05,42.21\n");
+    Press(*editor, "btnSave");
+    QVERIFY(f.dialogs.messages.empty());
+
     // Quit closes the editor and reads the list again.
     QPointer<NameEditWindow> closing = editor;
     Press(*editor, "btnQuit");
