@@ -261,12 +261,9 @@ NameSaveResult SaveNameRecord(const fs::path& chosenPath, const NameRecord& newR
     if (oldFileExists) {
         RawRecordFile raw = ReadRecordFile(chosen, NameRecordFieldCount, false);
         if (!raw.opened) return SaveFailed(chosen, raw.openError);
-        // A record cut short by the end of the file that holds nothing (a blank last line) is no
-        // loss; anything else that would stop the copy refuses the save, so that no record is
-        // left only in the backup (which the next save replaces).
-        bool nothingLost = raw.failure == FieldReadFailure::PastEnd;
-        for (const std::string& f : raw.partial) nothingLost = nothingLost && f.empty();
-        if (raw.failure != FieldReadFailure::None && !nothingLost) {
+        // Damage that would stop the copy refuses the save, so that no record is left only in
+        // the backup (which the next save replaces). Blank lines at the end lose nothing.
+        if (StoppedAtDamage(raw)) {
             NameSaveResult refused = SaveFailed(chosen, DamagedLineText(raw.failure, raw.failureLine));
             refused.damagedLine = raw.failureLine;
             return refused;

@@ -56,6 +56,15 @@ RawRecordFile ReadRecordFile(const std::filesystem::path& path, std::size_t fiel
     return ReadRecordLines(std::move(text->lines), fieldCount, stopAtEmptyFirstField);
 }
 
+bool StoppedAtDamage(const RawRecordFile& raw) {
+    if (raw.failure == FieldReadFailure::None) return false;
+    if (raw.failure != FieldReadFailure::PastEnd) return true;
+    for (const std::string& f : raw.partial) {
+        if (!f.empty()) return true;
+    }
+    return false;
+}
+
 std::optional<std::string> ListEndNote(std::string_view text, std::size_t fieldCount,
                                        std::string_view listName) {
     const RawRecordFile raw = ReadRecordBytes(text, fieldCount, true);
@@ -65,9 +74,7 @@ std::optional<std::string> ListEndNote(std::string_view text, std::size_t fieldC
                ": a record there has an empty first field (a blank line counts as one), so the "
                "records after it are not listed.";
     }
-    bool blankEnd = raw.failure == FieldReadFailure::PastEnd;
-    for (const std::string& f : raw.partial) blankEnd = blankEnd && f.empty();
-    if (raw.failure == FieldReadFailure::None || blankEnd) return std::nullopt;
+    if (!StoppedAtDamage(raw)) return std::nullopt;
     return stops + std::to_string(raw.failureLine) + ": " + FieldReadFailureText(raw.failure) +
            ", so the records from there on are not listed.";
 }

@@ -52,6 +52,11 @@ RawRecordFile ReadRecordBytes(std::string_view bytes, std::size_t fieldCount,
 RawRecordFile ReadRecordLines(std::vector<std::string> lines, std::size_t fieldCount,
                               bool stopAtEmptyFirstField);
 
+// True when the reading stopped at a line it could not read, or inside a record that holds
+// something: records were lost. A record cut short by the end of the file that holds nothing
+// (blank lines at the end) loses nothing.
+bool StoppedAtDamage(const RawRecordFile& raw);
+
 // Why a list window would show fewer records than the file text holds: nothing when it shows
 // them all; otherwise "The <listName> list stops at line N: ..." with the reason (a record with
 // an empty first field, or a line that cannot be read). Blank lines at the end stop nothing.
