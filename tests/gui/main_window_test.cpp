@@ -1,6 +1,8 @@
 // The main window: start-up, menus, the caption clock, the locale probe, the single-copy guard and
 // a whole calculation through the menus.
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -165,6 +167,24 @@ void MainWindowTest::secondCopyIsRefusedAndAStaleLockIsNot() {
     stale.close();
     SingleInstanceLock next(stalePath);
     QVERIFY(next.TryAcquire());
+
+    // The lock lives in a folder of the user's own: the runtime folder when the session has one,
+    // the user's cache folder without it, never the shared temporary folder.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray cacheHome = qgetenv("XDG_CACHE_HOME");
+    QTemporaryDir home;
+    qputenv("XDG_CACHE_HOME", home.filePath("cache").toUtf8());
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString withoutRuntime = DefaultLockPath();
+    QVERIFY2(withoutRuntime.startsWith(home.filePath("cache") + "/"), qPrintable(withoutRuntime));
+    QVERIFY(QFileInfo(withoutRuntime).dir().exists());
+    QVERIFY(!withoutRuntime.startsWith(QDir::tempPath() + "/orrerion"));
+    QTemporaryDir runtimeDir;
+    QFile::setPermissions(runtimeDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toUtf8());
+    QCOMPARE(DefaultLockPath(), runtimeDir.filePath("orrerion.lock"));
+    runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
+    cacheHome.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", cacheHome);
 }
 
 void MainWindowTest::dataFolderIsChosenAndFilled() {
