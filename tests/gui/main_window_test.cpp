@@ -1,12 +1,14 @@
 // The main window: start-up, menus, the caption clock, the locale probe, the single-copy guard and
 // a whole calculation through the menus.
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <fstream>
 
@@ -18,6 +20,7 @@
 #include "gui/output/scan_windows.h"
 #include "gui/records/diurnal_window.h"
 #include "gui/records/natal_window.h"
+#include "gui/ui/dialogs.h"
 #include "gui_fixture.h"
 #include "window_helpers.h"
 
@@ -45,6 +48,7 @@ private slots:
     void badInputStopsBeforeTheDayQuestion();
     void helpTextsAreShownAndAMissingOneReported();
     void scanWindowsShowTheProgressAndTheSortingNotice();
+    void boxesAreAsWideAsTheirCaptions();
 };
 
 void MainWindowTest::startUpShowsTheMenusOfAFreshProgram() {
@@ -332,4 +336,31 @@ void MainWindowTest::scanWindowsShowTheProgressAndTheSortingNotice() {
 }
 
 QTEST_MAIN(MainWindowTest)
+// The real message and input boxes are wide enough for their captions, which the title bar would
+// otherwise cut ("Accept... ct data", "Numb... f Days").
+void MainWindowTest::boxesAreAsWideAsTheirCaptions() {
+    QtDialogs dialogs;
+    int width = 0;
+    QString shownTitle;
+    const auto measureAndClose = [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        width = box->width();
+        shownTitle = box->windowTitle();
+        SaveScreenshot(*box, "accept_box");
+        box->close();
+    };
+    QTimer::singleShot(0, measureAndClose);
+    dialogs.MessageBox(nullptr, "Accept following data?", "Accept or Reject data",
+                       MessageIcon::Question, MessageButtons::YesNo);
+    QCOMPARE(shownTitle, QString("Accept or Reject data"));
+    QVERIFY2(width >= CaptionWidth(shownTitle), qPrintable(QString::number(width)));
+
+    QTimer::singleShot(0, measureAndClose);
+    dialogs.InputBox(nullptr, "Enter number of days:", "Number of Days", " 90");
+    QCOMPARE(shownTitle, QString("Number of Days"));
+    QVERIFY2(width >= CaptionWidth(shownTitle), qPrintable(QString::number(width)));
+    QVERIFY(CaptionWidth("Accept or Reject data") > CaptionWidth("Number of Days"));
+}
+
 #include "main_window_test.moc"
