@@ -4,6 +4,7 @@
 // conversion cannot hold (a float or int16 cast out of range).
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "core/chart/input_checks.h"
