@@ -110,6 +110,11 @@ TEST(OrrerionCliAtlas, RunsTheAtlasBesideItAndPassesItsOutputOn) {
     const auto bad = orrerion::testing::RunCli({"atlas", "Kolkata", "--date", "15.1.1980"});
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.err.find("'15.1.1980' is not a date YYYY-MM-DD"), std::string::npos) << bad.err;
+
+    // Matches that cannot be written are a failure, not a success.
+    const auto full = orrerion::testing::RunCli({"atlas", "Kolkata"}, "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("ATLAS.EXE: cannot write to standard output"), std::string::npos) << full.err;
 }
 
 TEST(OrrerionCliAtlas, SaysSoWhenTheAtlasProgramIsMissing) {
