@@ -43,11 +43,10 @@ void LayOutListWindow(QWidget& window, QListWidget& list, std::initializer_list<
 // it has a current entry. The entry is then selected, so the window can treat the key as a click.
 bool EnterPressedOnEntry(QListWidget& list, const QObject* watched, const QEvent* event);
 
-// Runs `load` whenever the entry of `list` is chosen, by a click or from the keyboard (the arrow
-// keys, Page Up/Down, Home/End, type-ahead): the lists load on a keyboard selection as on a click.
-// A click that makes an entry current loads it once, not twice; a click on the current entry
-// loads it again.
-void LoadOnSelection(QListWidget& list, QObject& context, const std::function<void()>& load);
+// Runs `load` whenever an entry of `list` is chosen: by a click, or by a key that moves the
+// selection (the arrow keys, Page Up/Down, Home/End, type-ahead), as the lists' users expect.
+// Each choice loads once; the first entry made current by the list getting the focus loads nothing.
+void LoadOnSelection(QListWidget& list, const std::function<void()>& load);
 
 // "Edit this List": one editor of its kind at a time among the main window's children; a second
 // click brings the open one forward.

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -65,7 +66,9 @@ QString QtDialogs::InputBox(QWidget* parent, const QString& prompt, const QStrin
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);
-    dialog.setMinimumWidth(CaptionWidth(title));  // "Numb... f Days" otherwise
+    // The dialog's layout sets its size from its contents: the text box carries the width that
+    // keeps the caption whole ("Numb... f Days" otherwise).
+    if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMinimumWidth(CaptionWidth(title));
     if (dialog.exec() != QDialog::Accepted) return QString();
     return dialog.textValue();
 }
