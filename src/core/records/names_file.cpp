@@ -23,11 +23,13 @@ NameRecord FromFields(std::vector<std::string>& f) {
 }
 
 // A field written so that it reads back as itself: in quotes when it holds a comma or a double
-// quote or starts or ends with a blank (which reading would drop), each inner quote doubled.
+// quote, starts or ends with a blank (which reading would drop) or starts with U+FEFF (which
+// reading drops at the start of a file as a byte order mark); each inner quote doubled.
 std::string FieldText(const std::string& field) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     const bool needsQuotes = field.find_first_of(",\"") != std::string::npos ||
-                             (!field.empty() && (blank(field.front()) || blank(field.back())));
+                             (!field.empty() && (blank(field.front()) || blank(field.back()))) ||
+                             field.starts_with("\xEF\xBB\xBF");
     if (!needsQuotes) return field;
     std::string quoted = "\"";
     for (char c : field) {
