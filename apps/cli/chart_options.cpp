@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/chart/houses.h"
+#include "core/chart/input_checks.h"
 #include "core/ephemeris/precise_ephemeris.h"
 #include "core/io/number_text.h"
 #include "core/records/name_record.h"
@@ -22,8 +23,8 @@ constexpr const char* RecordShape =
     "\"Name,dd mmm yyyy,H.MM,A|P,zone,longitude,latitude\", for example "
     "\"John Smith,13 Jan 1950,8.30,A,5,074.00,40.43\"";
 
-// Refuses a record the Names window could not load faithfully: the wrong number of fields, a date
-// that is not "dd mmm yyyy", a meridiem other than A or P, or fields that are not plain numbers.
+}  // namespace
+
 std::optional<std::string> CheckRecord(const std::string& option, const std::string& text,
                                        NameRecord& record) {
     const std::optional<NameRecord> parsed = NameRecordFromLine(text);
@@ -48,10 +49,14 @@ std::optional<std::string> CheckRecord(const std::string& option, const std::str
     return std::nullopt;
 }
 
+namespace {
+
 std::optional<std::string> LoadRecord(const std::string& option, const std::string& text,
                                       int DateOrder, Calculation& calc, bool natal) {
     NameRecord record;
-    if (auto error = CheckRecord(option, text, record)) return error;
+    if (auto error = CheckRecord(option, text, record)) {
+        return *error + " (" + InputMessage(natal ? InputSection::Natal : InputSection::Diurnal) + ")";
+    }
     const std::vector<Message> messages = natal ? LoadNameRecord(record, DateOrder, InputSection::Natal, calc.natal)
                                                 : LoadNameRecord(record, DateOrder, InputSection::Diurnal, calc.diurnal);
     if (!messages.empty()) return option + ": " + messages.front().text;

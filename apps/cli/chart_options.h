@@ -12,6 +12,7 @@
 #include "core/base/messages.h"
 #include "core/io/json_text.h"
 #include "core/records/program_folders.h"
+#include "core/records/name_record.h"
 #include "core/run/calculation.h"
 
 namespace orrerion::cli {
@@ -35,6 +36,12 @@ struct ExtraOption {
 
 // An extra option found on the command line, with its value when it takes one.
 using ExtraValues = std::vector<std::pair<std::string, std::string>>;
+
+// Refuses a record the Names window could not load faithfully: the wrong number of fields, a date
+// that is not "dd mmm yyyy", a meridiem other than A or P, or fields that are not plain numbers
+// that fit a double. The text names `option` ("--natal") and the field.
+std::optional<std::string> CheckRecord(const std::string& option, const std::string& text,
+                                       NameRecord& record);
 
 // Reads `args` into `options`. Options listed in `extras` are handed back in `found` in their
 // order. Returns an error text for an unknown or malformed option or a missing --natal/--diurnal.

@@ -22,12 +22,6 @@ extern char** environ;
 namespace orrerion::cli {
 
 int RunAtlasCommand(const Args& args) {
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::fputs("Usage: orrerion-cli atlas QUERY [--date YYYY-MM-DD] [--time HH:MM]\n", stdout);
-            return 0;
-        }
-    }
     if (args.empty()) {
         std::fputs("orrerion-cli atlas: give the name of a place (usage: atlas QUERY [--date YYYY-MM-DD] "
                    "[--time HH:MM])\n", stderr);

@@ -66,12 +66,6 @@ std::string ChartJson(const ChartState& c) {
 }  // namespace
 
 int RunChartCommand(const Args& args) {
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            std::fputs(UsageText(), stdout);
-            return 0;
-        }
-    }
     ChartCommandOptions options;
     if (auto error = ParseChartOptions(args, options)) {
         std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());

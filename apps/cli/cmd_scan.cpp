@@ -78,11 +78,11 @@ int RunScanCommand(const Args& args) {
     const std::vector<ExtraOption> scanOptions = {
         {"--days", true}, {"--reports", true}, {"--progress", false}};
     if (auto error = ParseChartOptions(args, options, scanOptions, &extras)) {
-        std::fprintf(stderr, "orrerion-cli: %s (try --help)\n", error->c_str());
+        std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
         return 2;
     }
     if (options.json) {
-        std::fputs("orrerion-cli: scan prints the data window's lines; --json is a chart option\n",
+        std::fputs("orrerion-cli scan: scan prints the data window's lines; --json is a chart option\n",
                    stderr);
         return 2;
     }
@@ -98,10 +98,10 @@ int RunScanCommand(const Args& args) {
     Calculation calc;
     std::vector<std::string> warnings;
     if (auto error = SetUpCalculation(options, calc, warnings)) {
-        std::fprintf(stderr, "orrerion-cli: %s\n", error->c_str());
+        std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
         return 2;
     }
-    for (const std::string& warning : warnings) std::fprintf(stderr, "orrerion-cli: %s\n", warning.c_str());
+    for (const std::string& warning : warnings) std::fprintf(stderr, "orrerion-cli scan: %s\n", warning.c_str());
 
     StderrReporter reporter;
     ProgressBarObserver observer(progress, calc.out);

@@ -12,6 +12,7 @@ using Args = std::vector<std::string>;
 int RunEphemerisCommand(const Args& args);
 int RunChartCommand(const Args& args);
 int RunScanCommand(const Args& args);
+int RunNamesCommand(const Args& args);
 int RunAtlasCommand(const Args& args);
 int RunWheelCommand(const Args& args);
 

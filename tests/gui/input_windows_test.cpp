@@ -627,6 +627,28 @@ void InputWindowsTest::okAndTheDiurnalBackgroundRunTheCalculation() {
     QCOMPARE(f.dialogs.prompts.size(), std::size_t{2});
     QCOMPARE(f.session.PreviousName, std::string("Ann"));
     QVERIFY(f.dialogs.unanswered.isEmpty());
+
+    // Enter presses OK, the default button, from a field or an option of either window; on a
+    // focused button it presses that button.
+    QVERIFY(Child<QPushButton>(natal, "cmdOK").isDefault());
+    for (QWidget* focus : {static_cast<QWidget*>(&Child<QLineEdit>(natal, "txtName")),
+                           static_cast<QWidget*>(&Child<QRadioButton>(natal, "optWest")),
+                           static_cast<QWidget*>(&Child<QLineEdit>(diurnal, "txtDiurnalHour")),
+                           static_cast<QWidget*>(&Child<QRadioButton>(diurnal, "optDiurnalNorth"))}) {
+        const std::size_t before = f.dialogs.prompts.size();
+        f.dialogs.inputAnswers = {""};
+        focus->window()->activateWindow();
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Return);
+        QCOMPARE(f.dialogs.prompts.size(), before + 1);
+        QCOMPARE(f.dialogs.prompts.back().prompt, QString("Enter number of days:"));
+    }
+    const std::size_t before = f.dialogs.prompts.size();
+    QPushButton& now = Child<QPushButton>(natal, "cmdNow");
+    now.setFocus();
+    QTest::keyClick(&now, Qt::Key_Enter);
+    QCOMPARE(f.dialogs.prompts.size(), before);  // NOW, not OK
+    QVERIFY(f.dialogs.unanswered.isEmpty());
 }
 
 void InputWindowsTest::rightClickGivesTheMainWindowTheFocus() {

@@ -127,7 +127,7 @@ private slots:
     void changeListThroughTheSelectAFileWindow();
     void savingAsksForEachMatchAndPutsTheNewRecordLast();
     void savingIsRefusedCancelledOrReportedWithoutLosingTheFile();
-    void savingReportsACopyThatStoppedAtDamage();
+    void savingRefusesAFileWithADamagedLine();
     void saveToDiskButtonOfTheNatalWindow();
     void editorSavesTheTextAndQuitRereadsTheList();
     void doubleClickAndEnterRunTheWholeCalculation();
@@ -618,7 +618,7 @@ void NamesWindowTest::savingIsRefusedCancelledOrReportedWithoutLosingTheFile() {
     QCOMPARE(f.ReadDataFile("NAMES.FIL"), original);
 }
 
-void NamesWindowTest::savingReportsACopyThatStoppedAtDamage() {
+void NamesWindowTest::savingRefusesAFileWithADamagedLine() {
     GuiFixture f;
     const std::string original =
         "Ann,01 Feb 1970,3.00,A,5,071.05,42.21\r\n"
@@ -632,15 +632,15 @@ void NamesWindowTest::savingReportsACopyThatStoppedAtDamage() {
     ChooseWith(f, choice, f.dataDir() / "NAMES.FIL");
     SaveNatalToNamesFile(*f.shell);
 
-    QCOMPARE(f.ReadDataFile("NAMES.FIL"),
-             std::string("Ann,01 Feb 1970,3.00,A,5,071.05,42.21\r\n"
-                         "Dee,14 Jul 1989,10.05,P,5,071.05,42.21\r\n"));
-    QCOMPARE(f.ReadDataFile("NAMES.OLD"), original);
-    const auto shown = f.dialogs.TakeMessages();
+    // The save is refused at the damaged line, which would otherwise leave Cy only in the
+    // backup: the file and its backup stay as they were, and the message names the line.
+    QCOMPARE(f.ReadDataFile("NAMES.FIL"), original);
+    QVERIFY(!fs::exists(f.dataDir() / "NAMES.OLD"));
+    const auto shown = f.dialogs.TakeMessages();  // then the list's own damage message again
     QVERIFY(shown.size() >= 1);
     QCOMPARE(shown[0].title, QString("Error!"));
-    QVERIFY(shown[0].text.contains("line 2"));
-    QVERIFY(shown[0].text.contains("NAMES.OLD"));
+    QVERIFY2(shown[0].text.contains("line 2 cannot be read (unclosed quote)"), qPrintable(shown[0].text));
+    QVERIFY(shown[0].text.contains("Edit this List"));
 }
 
 void NamesWindowTest::saveToDiskButtonOfTheNatalWindow() {
@@ -705,6 +705,20 @@ void NamesWindowTest::editorSavesTheTextAndQuitRereadsTheList() {
     QCOMPARE(shown[0].title, QString("Error!"));
     QVERIFY(shown[0].text.contains("NAMES.FIL"));
     fs::remove(f.dataDir() / "NAMES.FIL");
+    Press(*editor, "btnSave");
+    QVERIFY(f.dialogs.messages.empty());
+
+    // A record typed after a blank line would not be listed: the save says where and why.
+    text->setPlainText("Ann,01 Feb 1970,3.00,A,5,071.05,42.21\n\nBo,02 Mar 1971,4.00,A,5,071.05,42.21\n");
+    Press(*editor, "btnSave");
+    const auto note = f.dialogs.TakeMessages();
+    QCOMPARE(note.size(), std::size_t{1});
+    QCOMPARE(note[0].title, QString("Warning!"));
+    QVERIFY2(note[0].text.startsWith("The Names list stops at line 2: a record there has an empty "
+                                     "first field (a blank line counts as one)"),
+             qPrintable(note[0].text));
+    QVERIFY(f.ReadDataFile("NAMES.FIL").find("Bo,02 Mar 1971") != std::string::npos);
+    text->setPlainText("Ann,01 Feb 1970,3.00,A,5,071.05,42.21\nZed,09 Sep 1999,9.09,P,5,071.05,42.21\n");
     Press(*editor, "btnSave");
     QVERIFY(f.dialogs.messages.empty());
 

@@ -153,6 +153,22 @@ void TimeZoneWindowTest::clickWritesTheZoneIntoTheWindowThatOpenedThePicker() {
     QTest::keyClick(&list, Qt::Key_Return);
     QCOMPARE(f.shell->inputD1().Fields().zone, std::string("5"));
     QVERIFY(!f.shell->inputD1().Fields().east);
+
+    // Moving the selection from the keyboard loads the entry as a click does: the arrow keys,
+    // then type-ahead.
+    QTest::keyClick(&list, Qt::Key_Down);
+    QCOMPARE(list.currentRow(), 1);
+    QCOMPARE(f.shell->inputD1().Fields().zone, std::string("-5.5"));
+    QVERIFY(f.shell->inputD1().Fields().east);
+    QTest::keyClicks(&list, "Gr");
+    QCOMPARE(list.currentRow(), 2);
+    QCOMPARE(f.shell->inputD1().Fields().zone, std::string("0"));
+    QVERIFY(!f.shell->inputD1().Fields().east);
+    QVERIFY(f.dialogs.messages.empty());
+
+    // A click that moves to a corrupt entry reports it once, not once per event.
+    ClickEntry(list, 3);
+    QCOMPARE(f.dialogs.TakeMessages().size(), std::size_t{1});
 }
 
 void TimeZoneWindowTest::unusableNamesAndFilesAreReportedAsCorrupt() {

@@ -7,12 +7,17 @@ namespace orrerion {
 
 std::vector<OptionsProblem> LoadOptions(const std::filesystem::path& path, Options& options) {
     std::string reason;
-    const std::optional<TextLines> text = ReadTextLines(path, &reason);
-    if (!text) {
+    const std::optional<std::string> bytes = ReadFileBytes(path, &reason);
+    if (!bytes) {
         return {{"Cannot read the options file " + path.string() + ": " + reason, true}};
     }
+    return LoadOptionsText(*bytes, path, options);
+}
+
+std::vector<OptionsProblem> LoadOptionsText(const std::string& bytes,
+                                            const std::filesystem::path& path, Options& options) {
     int n = 0;
-    for (const std::string& line : text->lines) {
+    for (const std::string& line : SplitTextLines(bytes).lines) {
         if (line.empty()) break;  // the first empty line ends the options
         if (n == OptionCount) {
             return {{"The options file " + path.string() + " has more than " +

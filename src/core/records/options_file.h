@@ -20,6 +20,9 @@ struct OptionsProblem {
 // Reads `path` into `options` (lines that are absent keep their previous value). Returns the
 // problems found: a file that cannot be read, more than 40 lines before an empty line.
 std::vector<OptionsProblem> LoadOptions(const std::filesystem::path& path, Options& options);
+// The same on the file's bytes; `path` only names the file in a problem.
+std::vector<OptionsProblem> LoadOptionsText(const std::string& bytes,
+                                            const std::filesystem::path& path, Options& options);
 
 // True when the options file can be opened for reading.
 bool OptionsFileReadable(const std::filesystem::path& path);

@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "core/io/file_replace.h"
+#include "core/io/line_reader.h"
 #include "core/records/atlas_exchange.h"
 
 namespace orrerion {
@@ -30,9 +32,16 @@ std::string FillFromShipped(const fs::path& dir, const fs::path& shipped) {
     for (const fs::directory_entry& entry : fs::directory_iterator(shipped, ec)) {
         if (!entry.is_regular_file()) continue;
         const fs::path target = dir / entry.path().filename();
-        if (fs::exists(target)) continue;
-        fs::copy_file(entry.path(), target, ec);
-        if (ec) return "Cannot copy " + entry.path().string() + " to " + dir.string() + ": " + ec.message();
+        if (fs::exists(fs::symlink_status(target))) continue;
+        // Copied through the core's file replacement, like every other write of the program.
+        std::string reason;
+        const std::optional<std::string> bytes = ReadFileBytes(entry.path(), &reason);
+        WriteResult written{false, reason};
+        if (bytes) written = ReplaceFile(target, *bytes);
+        if (!written.ok) {
+            return "Cannot copy " + entry.path().string() + " to " + dir.string() + ": " +
+                   (bytes ? written.message : reason);
+        }
     }
     if (ec) return "Cannot read " + shipped.string() + ": " + ec.message();
     return {};

@@ -28,8 +28,14 @@ bool TakeSingleCopyLock(SingleInstanceLock& lock, Dialogs& dialogs) {
 }
 
 QString DefaultLockPath() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty()) dir = QDir::tempPath();
+    // The user's runtime folder when the session has one; otherwise the user's cache folder. Never
+    // a folder shared with other users, where anyone could hold the lock first.
+    QString dir;
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    }
+    if (dir.isEmpty()) dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(dir);
     return QDir(dir).filePath("orrerion.lock");
 }
 

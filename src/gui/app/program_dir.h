@@ -33,7 +33,8 @@ class Dialogs;
 // icon) and returns false: the program then ends, leaving the other copy untouched.
 bool TakeSingleCopyLock(SingleInstanceLock& lock, Dialogs& dialogs);
 
-// The lock's path in the user's runtime folder.
+// The lock's path in a folder of the user's own: the runtime folder ($XDG_RUNTIME_DIR) when the
+// session has one, otherwise the user's cache folder (created when missing); never a shared one.
 QString DefaultLockPath();
 
 }  // namespace orrerion::gui

@@ -35,7 +35,7 @@ CitiesWindow::CitiesWindow(Shell& shell, QWidget* parent)
     cmdEditList_->setObjectName("cmdEditList");
     cmdNewFileList_->setObjectName("cmdNewFileList");
 
-    connect(CitiesOnFile_, &QListWidget::itemClicked, this, [this] { CitiesOnFile_Click(); });
+    LoadOnSelection(*CitiesOnFile_, [this] { CitiesOnFile_Click(); });
     connect(Command1_, &QPushButton::clicked, this, &CitiesWindow::Command1_Click);
     connect(cmdEditList_, &QPushButton::clicked, this, &CitiesWindow::cmdEditList_Click);
     connect(cmdNewFileList_, &QPushButton::clicked, this, &CitiesWindow::cmdNewFileList_Click);

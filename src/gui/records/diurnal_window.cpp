@@ -266,4 +266,9 @@ void DiurnalWindow::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
+void DiurnalWindow::keyPressEvent(QKeyEvent* event) {
+    if (EnterPressesDefault(*this, event, [this] { shell_.inputD().cmdOK_Click(); })) return;
+    QWidget::keyPressEvent(event);
+}
+
 }  // namespace orrerion::gui

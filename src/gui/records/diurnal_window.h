@@ -54,6 +54,8 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Enter presses OK (the natal window's), as the help texts say.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildControls();

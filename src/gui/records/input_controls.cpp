@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTimer>
@@ -109,6 +110,17 @@ void ClickLabel::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLabel::keyPressEvent(event);
+}
+
+bool EnterPressesDefault(QWidget& window, QKeyEvent* event, const std::function<void()>& pressOK) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
+    event->accept();
+    if (auto* button = qobject_cast<QPushButton*>(window.focusWidget())) {
+        button->click();
+    } else {
+        pressOK();
+    }
+    return true;
 }
 
 QGridLayout* NewInputGrid(QWidget& window) {

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <initializer_list>
 
 #include "core/base/input_fields.h"
@@ -17,6 +18,7 @@
 class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
+class QKeyEvent;
 class QLineEdit;
 class QRadioButton;
 
@@ -76,6 +78,11 @@ protected:
 // The grid an input window lays its controls on: fixed to its contents, with the margins and
 // spacing both input windows use.
 QGridLayout* NewInputGrid(QWidget& window);
+
+// Enter or Return that reached an input window (no control took it): a focused push button is
+// pressed, as in a dialog; otherwise `pressOK` runs, OK being the default button of the natal and
+// diurnal windows. Returns whether the key was one of the two.
+bool EnterPressesDefault(QWidget& window, QKeyEvent* event, const std::function<void()>& pressOK);
 
 // One row of an input window's grid: in column 0 a caption label (captionName, caption), added to
 // `framed` so the window draws the sunken frame around it; in column 1 a text box (boxName,

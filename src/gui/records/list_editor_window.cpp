@@ -44,11 +44,17 @@ ListEditorWindow::ListEditorWindow(Shell& shell, const char* objectName,
 }
 
 void ListEditorWindow::btnSave_Click() {
-    const WriteResult written = SaveEditorText(path_, txtContent_->toPlainText().toStdString());
+    const std::string text = txtContent_->toPlainText().toStdString();
+    const WriteResult written = SaveEditorText(path_, text);
     if (!written.ok) {
         shell_.dialogs().MessageBox(this, QString::fromStdString(written.message), "Error!",
                                     MessageIcon::Critical);
         return;
+    }
+    // Saved as typed, but the list will not show every record: say where it stops and why.
+    if (const std::optional<std::string> note = ListEndNote(text)) {
+        shell_.dialogs().MessageBox(this, QString::fromStdString(*note), "Warning!",
+                                    MessageIcon::Exclamation);
     }
     Saved();
 }

@@ -3,6 +3,9 @@
 // text in a fixed-pitch font, Save writing it back in place and Quit closing the editor.
 #include <QWidget>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
 
 class QPlainTextEdit;
 
@@ -29,6 +32,8 @@ protected:
 
     // After a successful save, and after Quit closed the editor.
     virtual void Saved() {}
+    // Why the list window would show fewer records than the saved text holds; said after a save.
+    virtual std::optional<std::string> ListEndNote(std::string_view) const { return std::nullopt; }
     virtual void ReloadList() = 0;
 
     void paintEvent(QPaintEvent* event) override;

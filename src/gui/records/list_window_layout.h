@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPoint>
 #include <QWidget>
+#include <functional>
 #include <initializer_list>
 
 class QEvent;
@@ -41,6 +42,11 @@ void LayOutListWindow(QWidget& window, QListWidget& list, std::initializer_list<
 // Whether `event`, seen by a list window's event filter, is Return or Enter pressed on `list` while
 // it has a current entry. The entry is then selected, so the window can treat the key as a click.
 bool EnterPressedOnEntry(QListWidget& list, const QObject* watched, const QEvent* event);
+
+// Runs `load` whenever an entry of `list` is chosen: by a click, or by a key that moves the
+// selection (the arrow keys, Page Up/Down, Home/End, type-ahead), as the lists' users expect.
+// Each choice loads once; the first entry made current by the list getting the focus loads nothing.
+void LoadOnSelection(QListWidget& list, const std::function<void()>& load);
 
 // "Edit this List": one editor of its kind at a time among the main window's children; a second
 // click brings the open one forward.

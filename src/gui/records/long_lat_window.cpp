@@ -11,6 +11,10 @@ LongLatWindow::LongLatWindow(Shell& shell)
                        CitiesFileOrDefault(shell.session.CitiesFilePath,
                                            shell.session.calc.ProgramDir)) {}
 
+std::optional<std::string> LongLatWindow::ListEndNote(std::string_view text) const {
+    return CitiesListEndNote(text);
+}
+
 void LongLatWindow::ReloadList() {
     shell_.unloadCities();
     shell_.cities().show();

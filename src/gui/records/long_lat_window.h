@@ -13,6 +13,7 @@ public:
 protected:
     // Quit: the Cities window unloaded and shown again, so its list is read afresh.
     void ReloadList() override;
+    std::optional<std::string> ListEndNote(std::string_view text) const override;
 };
 
 }  // namespace orrerion::gui

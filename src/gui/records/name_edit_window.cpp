@@ -12,6 +12,10 @@ NameEditWindow::NameEditWindow(Shell& shell)
 
 void NameEditWindow::Saved() { shell_.session.JustSaved = 0; }
 
+std::optional<std::string> NameEditWindow::ListEndNote(std::string_view text) const {
+    return NamesListEndNote(text);
+}
+
 void NameEditWindow::ReloadList() {
     shell_.unloadNames();
     shell_.names().show();

@@ -13,6 +13,7 @@ public:
 protected:
     // A save clears JustSaved, so the next reading of the list may reposition it again.
     void Saved() override;
+    std::optional<std::string> ListEndNote(std::string_view text) const override;
     // Quit: the Names window unloaded and shown again, so its list is read afresh.
     void ReloadList() override;
 };

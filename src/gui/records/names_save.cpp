@@ -38,14 +38,6 @@ bool WriteNatalToNamesFile(Shell& shell) {
             return shell.dialogs().Show(&natal, question, MessageButtons::YesNo) == AnswerYes;
         });
     if (saved.problem) shell.dialogs().Show(&natal, *saved.problem);
-    if (saved.ok && saved.copyStoppedAtLine) {
-        const std::string text =
-            "The names file " + chosen.string() + " has an error at line " +
-            std::to_string(*saved.copyStoppedAtLine) +
-            ". The records from there on were not copied into the saved file; they are kept in " +
-            saved.backupPath.string() + ".";
-        shell.dialogs().Show(&natal, Message{"Error!", MessageIcon::Critical, text});
-    }
     return true;
 }
 

@@ -79,6 +79,7 @@ void NatalWindow::BuildControls() {
     cmdNow->setObjectName("cmdNow");
     cmdOK = new QPushButton("OK", this);
     cmdOK->setObjectName("cmdOK");
+    cmdOK->setDefault(true);
     cmdSave = new QPushButton("Save to disk", this);
     cmdSave->setObjectName("cmdSave");
 
@@ -209,6 +210,11 @@ void NatalWindow::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void NatalWindow::keyPressEvent(QKeyEvent* event) {
+    if (EnterPressesDefault(*this, event, [this] { cmdOK_Click(); })) return;
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace orrerion::gui

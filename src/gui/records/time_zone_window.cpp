@@ -45,7 +45,7 @@ TimeZoneWindow::TimeZoneWindow(Shell& shell, QWidget* parent)
                                  2 * lstTimeZones_->frameWidth() + 8);
     lstTimeZones_->setMinimumHeight(metrics.lineSpacing() * VisibleRows);
     Command1_->setObjectName("Command1");
-    connect(lstTimeZones_, &QListWidget::itemClicked, this, [this] { lstTimeZones_Click(); });
+    LoadOnSelection(*lstTimeZones_, [this] { lstTimeZones_Click(); });
     connect(Command1_, &QPushButton::clicked, this, &TimeZoneWindow::Command1_Click);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TimeZoneWindow::Command1_Click);

@@ -69,7 +69,23 @@ TEST(LoadOptions, MoreThanFortyLinesKeepsTheFirstForty) {
     EXPECT_TRUE(LoadOptions(dir / "OPTIONS.OPT", options).empty());
 }
 
-TEST(LoadOptions, ShippedFiles) {
+// The shipped files, and the same files with every line end made CR LF, LF or a lone CR (as an
+// old Macintosh editor saves them): every way reads the same forty values.
+TEST(LoadOptions, ShippedFilesWithAnyLineEnd) {
+    const auto dir = MakeTempDir();
+    for (const char* name : {"OPTIONS.OPT", "OPTIONS.MST"}) {
+        Options shipped;
+        EXPECT_TRUE(LoadOptions(testing::DataDir() / name, shipped).empty()) << name;
+        std::string bare = testing::ReadWholeFile(testing::DataDir() / name);
+        std::erase(bare, '\r');
+        for (const char* lineEnd : {"\r\n", "\n", "\r"}) {
+            std::string text;
+            for (char c : bare) text += c == '\n' ? std::string(lineEnd) : std::string(1, c);
+            Options options;
+            EXPECT_TRUE(LoadOptionsText(text, dir / name, options).empty()) << name;
+            EXPECT_EQ(options.OptionValue, shipped.OptionValue) << name << " with line end " << int(lineEnd[0]);
+        }
+    }
     for (const char* name : {"OPTIONS.OPT", "OPTIONS.MST"}) {
         Options options;
         EXPECT_TRUE(LoadOptions(testing::DataDir() / name, options).empty()) << name;
