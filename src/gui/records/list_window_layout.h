@@ -13,8 +13,6 @@ class QListWidget;
 
 namespace orrerion::gui {
 
-class Shell;
-
 // Top-left corner of the Names and Cities windows (they replace each other in one place).
 inline constexpr QPoint ListWindowsPosition{59, 496};
 // Top edge of the time zone picker; its left edge is set by the input window that opens it.
@@ -41,19 +39,5 @@ void LayOutListWindow(QWidget& window, QListWidget& list, std::initializer_list<
 // Whether `event`, seen by a list window's event filter, is Return or Enter pressed on `list` while
 // it has a current entry. The entry is then selected, so the window can treat the key as a click.
 bool EnterPressedOnEntry(QListWidget& list, const QObject* watched, const QEvent* event);
-
-// "Edit this List": one editor of its kind at a time among the main window's children; a second
-// click brings the open one forward.
-template <class Editor>
-void ShowOnlyEditor(QWidget& main, Shell& shell, const char* objectName) {
-    Editor* editor = nullptr;
-    for (Editor* open : main.findChildren<Editor*>(objectName, Qt::FindDirectChildrenOnly)) {
-        if (open->isVisible()) editor = open;  // a closed one is about to be deleted
-    }
-    if (!editor) editor = new Editor(shell);
-    editor->show();
-    editor->raise();
-    editor->activateWindow();
-}
 
 }  // namespace orrerion::gui
