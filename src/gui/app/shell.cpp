@@ -360,23 +360,17 @@ void Shell::ReloadCitiesList() {
     cities().show();
 }
 
-// The list windows replace each other once the asking handler has returned: unloading the asking
-// window from inside its own button's handler would delete the button under it.
-void Shell::ShowCitiesInsteadOfNames() {
-    QTimer::singleShot(0, &main(), [this] {
-        unloadNames();
-        unloadCities();
-        CitiesWindow& window = cities();
-        window.show();
-        window.activateWindow();
-    });
-}
+void Shell::ShowCitiesInsteadOfNames() { SwapListWindows(true); }
 
-void Shell::ShowNamesInsteadOfCities() {
-    QTimer::singleShot(0, &main(), [this] {
-        unloadCities();
+void Shell::ShowNamesInsteadOfCities() { SwapListWindows(false); }
+
+void Shell::SwapListWindows(bool toCities) {
+    // Once the asking handler has returned: unloading the asking window from inside its own
+    // button's handler would delete the button under it. Both are read afresh.
+    QTimer::singleShot(0, &main(), [this, toCities] {
         unloadNames();
-        NamesWindow& window = names();
+        unloadCities();
+        QWidget& window = toCities ? static_cast<QWidget&>(cities()) : names();
         window.show();
         window.activateWindow();
     });

@@ -100,6 +100,8 @@ public:
 
 private:
     InputWindow& input(InputSection section);
+    // The Cities window in place of the Names window (`toCities`), or the other way round.
+    void SwapListWindows(bool toCities);
     // What every input window reads.
     InputWindowSlice InputSlice();
 

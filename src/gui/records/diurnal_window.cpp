@@ -100,8 +100,7 @@ void DiurnalWindow::BuildControls() {
                  optDiurnalWest, txtDiurnalLatDeg, txtDiurnalLatMin, optDiurnalNorth,
                  optDiurnalSouth, chkNatOrNow, chk2ndPerson});
 
-    ConnectRules(*txtDiurnalHour, *optDiurnalAM, *optDiurnalPM, *txtDiurnalTZ, *optDiurnalEast,
-                 *optDiurnalWest, *Label1, *Label2);
+    ConnectRules();
     connect(chkNatOrNow, &QCheckBox::clicked, this, &DiurnalWindow::chkNatOrNow_Click);
     connect(chk2ndPerson, &QCheckBox::clicked, this, &DiurnalWindow::chk2ndPerson_Click);
 }

@@ -7,7 +7,6 @@
 #include "core/chart/input_rules.h"
 #include "gui/app/sunken_frame.h"
 #include "gui/app/window_requests.h"
-#include "gui/records/input_controls.h"
 
 namespace orrerion::gui {
 
@@ -15,20 +14,19 @@ InputWindow::InputWindow(InputSection section, WindowRequests& requests, InputWi
                          QWidget* parent)
     : QWidget(parent), requests_(requests), slice_(slice), section_(section) {}
 
-void InputWindow::ConnectRules(QLineEdit& hour, QRadioButton& am, QRadioButton& pm,
-                               QLineEdit& zone, QRadioButton& east, QRadioButton& west,
-                               ClickLabel& timeZones, ClickLabel& atlas) {
-    hour_ = &hour;
-    am_ = &am;
-    pm_ = &pm;
-    zone_ = &zone;
-    east_ = &east;
-    west_ = &west;
+void InputWindow::ConnectRules() {
+    auto box = [this](InputField field) {
+        const std::string_view name = ControlName(section_, field);
+        return findChild<QLineEdit*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    };
+    hour_ = box(InputField::Hour);
+    zone_ = box(InputField::Zone);
+    buttons_ = OptionButtonsOf(*this, section_);
     connect(hour_, &QLineEdit::textChanged, this, &InputWindow::HourChanged);
-    connect(east_, &QRadioButton::clicked, this, [this] { RunZoneSignRule(*zone_, true); });
-    connect(west_, &QRadioButton::clicked, this, [this] { RunZoneSignRule(*zone_, false); });
-    connect(&timeZones, &ClickLabel::clicked, this, &InputWindow::Label1_Click);
-    connect(&atlas, &ClickLabel::clicked, this, &InputWindow::Label2_Click);
+    connect(buttons_.east, &QRadioButton::clicked, this, [this] { RunZoneSignRule(*zone_, true); });
+    connect(buttons_.west, &QRadioButton::clicked, this, [this] { RunZoneSignRule(*zone_, false); });
+    connect(findChild<ClickLabel*>("Label1"), &ClickLabel::clicked, this, &InputWindow::Label1_Click);
+    connect(findChild<ClickLabel*>("Label2"), &ClickLabel::clicked, this, &InputWindow::Label2_Click);
 }
 
 InputFields InputWindow::Fields() const { return ReadInputFields(*this, section_); }
@@ -47,13 +45,13 @@ void InputWindow::SetZoneText(const QString& zone) { zone_->setText(zone); }
 
 void InputWindow::SelectEast(bool east) {
     // Setting a button from code raises no click, so the rule runs here.
-    (east ? east_ : west_)->setChecked(true);
+    (east ? buttons_.east : buttons_.west)->setChecked(true);
     RunZoneSignRule(*zone_, east);
 }
 
 void InputWindow::HourChanged() {
     if (settingFields_) return;
-    RunHourRule(slice_.dialogs, this, *hour_, *am_, *pm_, HourEmptyMessage(section_));
+    RunHourRule(slice_.dialogs, this, *hour_, *buttons_.am, *buttons_.pm, HourEmptyMessage(section_));
 }
 
 void InputWindow::Label1_Click() { requests_.OpenTimeZonePicker(section_); }

@@ -9,13 +9,12 @@
 #include "core/base/input_fields.h"
 #include "core/run/calculation.h"
 #include "gui/app/local_clock.h"
+#include "gui/records/input_controls.h"
 
 class QLineEdit;
-class QRadioButton;
 
 namespace orrerion::gui {
 
-class ClickLabel;
 class Dialogs;
 class WindowRequests;
 
@@ -54,11 +53,9 @@ protected:
     InputWindow(InputSection section, WindowRequests& requests, InputWindowSlice slice,
                 QWidget* parent);
 
-    // Once the window has built its controls: the hour rule on the hour box, the zone sign rule on
-    // East and West, and the lookup labels.
-    void ConnectRules(QLineEdit& hour, QRadioButton& am, QRadioButton& pm, QLineEdit& zone,
-                      QRadioButton& east, QRadioButton& west, ClickLabel& timeZones,
-                      ClickLabel& atlas);
+    // Once the window has built its controls (found by the section's control names): the hour
+    // rule on the hour box, the zone sign rule on East and West, and the lookup labels.
+    void ConnectRules();
     // Puts the fields in as typing would: the hour rule runs on the hour box (and shows its
     // message for an empty hour).
     void EnterFields(const InputFields& fields);
@@ -79,11 +76,8 @@ private:
     InputSection section_;
     bool settingFields_ = false;  // SetFields is writing: the rules stay quiet
     QLineEdit* hour_ = nullptr;
-    QRadioButton* am_ = nullptr;
-    QRadioButton* pm_ = nullptr;
     QLineEdit* zone_ = nullptr;
-    QRadioButton* east_ = nullptr;
-    QRadioButton* west_ = nullptr;
+    FieldOptionButtons buttons_{};
 };
 
 }  // namespace orrerion::gui

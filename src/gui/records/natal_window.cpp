@@ -86,7 +86,7 @@ void NatalWindow::BuildControls() {
                  txtTZ, Label1, Label2, txtLongDeg, txtLongMin, optEast, optWest, txtLatDeg,
                  txtLatMin, optNorth, optSouth, cmdOK, cmdNow, cmdSave});
 
-    ConnectRules(*txtBirthHour, *optAM, *optPM, *txtTZ, *optEast, *optWest, *Label1, *Label2);
+    ConnectRules();
     connect(cmdOK, &QPushButton::clicked, this, &NatalWindow::cmdOK_Click);
     connect(cmdNow, &QPushButton::clicked, this, &NatalWindow::cmdNow_Click);
     connect(cmdSave, &QPushButton::clicked, this, &NatalWindow::cmdSave_Click);
