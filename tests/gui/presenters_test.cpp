@@ -93,9 +93,6 @@ void PresentersTest::namesListStateFollowsTheLockAndTheSavedMark() {
         QVERIFY2(state.lockList() == row.lockList, row.name);
         QVERIFY2(state.lockedIndex() == row.lockedIndex, row.name);
     }
-    NamesListState changed;
-    changed.ChangeFile("FAMILY.FIL");
-    QCOMPARE(changed.file(), fs::path("FAMILY.FIL"));
 }
 
 void PresentersTest::pickedRecordGoesToItsWindowAndStopsOnErrors() {

@@ -44,6 +44,12 @@ void Unload(QPointer<W>& slot) {
     if (!slot.isNull()) delete slot.data();
 }
 
+// Brings a window forward and gives it the focus.
+void Activate(QWidget& window) {
+    window.raise();
+    window.activateWindow();
+}
+
 // One editor of its kind at a time among the main window's children; a second request brings the
 // open one forward.
 template <class Editor, class Make>
@@ -54,14 +60,7 @@ void ShowOnlyEditor(QWidget& main, const char* objectName, Make make) {
     }
     if (!editor) editor = make();
     editor->show();
-    editor->raise();
-    editor->activateWindow();
-}
-
-// Brings a window forward and gives it the focus.
-void Activate(QWidget& window) {
-    window.raise();
-    window.activateWindow();
+    Activate(*editor);
 }
 
 // The aspect scan's windows: the status window's bar, the WAIT window, the beep, the data window.

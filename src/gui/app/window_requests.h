@@ -1,8 +1,15 @@
 #pragma once
 // What one window of the desktop program asks of the others. The shell implements it and hands it
 // to every window it makes, together with the slice of the session that window reads; so a window
-// includes no other window's header and holds no other window. A new window adds here only what
-// the others ask of it.
+// includes no other window's header and holds no other window (the include check enforces it).
+//
+// A new window follows the same pattern: its constructor takes WindowRequests& and references to
+// the parts of the Session it reads or keeps (a small struct of them when there are several, as
+// InputWindowSlice); its rules that need no pixels sit in a presenter beside it
+// (<name>_presenter.h, tested without a display in tests/gui/presenters_test.cpp); state it keeps
+// between openings lives in the Session with the window or its presenter as the only writer; what
+// the other windows ask of it becomes a method here, which the shell carries out; and the shell
+// gets its loader.
 #include <QString>
 #include <filesystem>
 
