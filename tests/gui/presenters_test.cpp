@@ -135,14 +135,15 @@ void PresentersTest::pickedRecordGoesToItsWindowAndStopsOnErrors() {
 }
 
 void PresentersTest::inputFieldsFromTheClockAndFromTheNatalWindow() {
+    // The default place: zone 5.5, 71°04' East, 42°21' North.
     Options options;
-    options[Option::HomeZone] = 5.5f;
-    options[Option::HomeLongitudeDegrees] = 71;
-    options[Option::HomeLongitudeMinutes] = 4;
-    options[Option::HomeLongitudeEast] = 1;
-    options[Option::HomeLatitudeDegrees] = 42;
-    options[Option::HomeLatitudeMinutes] = 21;
-    options[Option::HomeLatitudeSouth] = 0;
+    for (const auto& [option, value] :
+         {std::pair{Option::HomeZone, 5.5f}, {Option::HomeLongitudeDegrees, 71.0f},
+          {Option::HomeLongitudeMinutes, 4.0f}, {Option::HomeLongitudeEast, 1.0f},
+          {Option::HomeLatitudeDegrees, 42.0f}, {Option::HomeLatitudeMinutes, 21.0f},
+          {Option::HomeLatitudeSouth, 0.0f}}) {
+        options[option] = value;
+    }
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     const QLocale german(QLocale::German, QLocale::Germany);
     const struct {
@@ -185,17 +186,14 @@ void PresentersTest::inputFieldsFromTheClockAndFromTheNatalWindow() {
         QVERIFY2(r.hour == row.hour && r.am == row.am && r.zone == "7", row.name);
     }
 
-    // "Use natal data": an unruled natal hour goes through the hour rule, the natal meridiem and
-    // place come over with the zone signed for East, the diurnal date stays.
+    // "Use natal data": the natal hour goes through the hour rule, the natal meridiem and place
+    // come over with the zone signed for East, the diurnal date stays.
     InputFields natal;
+    LoadNameRecord(*NameRecordFromLine("Ann,13 Jan 1950,1.30,A,-1,-003.00,-40.00"), 0,
+                   InputSection::Natal, natal);
+    // Put in without the window's rules: an hour above 12, a zone without the sign East gives.
     natal.hour = "13";
-    natal.minute = "30";
-    natal.am = true;
     natal.zone = "1";
-    natal.east = true;
-    natal.longDeg = "3";
-    natal.latDeg = "40";
-    natal.south = true;
     InputFields diurnal;
     diurnal.month = "7";
     diurnal.day = "4";
