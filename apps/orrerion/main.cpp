@@ -104,7 +104,7 @@ int main(int argc, char* argv[]) {
     orrerion::gui::Session session(dialogs);
     session.exeDir = exeDir;
     session.calc.ProgramDir = choice.dir;
-    session.locale = QLocale::system();
+    session.clock.locale = QLocale::system();
     orrerion::gui::Shell shell(session);
     if (!shell.Start()) return 1;
     return QApplication::exec();

@@ -132,9 +132,9 @@ void MainWindowTest::captionShowsTitleDateAndTime() {
 
 void MainWindowTest::localeOrderAndFontStep() {
     QCOMPARE(ReadLocaleOrder(QLocale(QLocale::English, QLocale::UnitedStates)).DateOrder, 0);
-    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::English, QLocale::UnitedStates)).TwentyFourHourClock, 0);
+    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::English, QLocale::UnitedStates)).twentyFourHourClock, false);
     QCOMPARE(ReadLocaleOrder(QLocale(QLocale::German, QLocale::Germany)).DateOrder, 1);
-    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::German, QLocale::Germany)).TwentyFourHourClock, 1);
+    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::German, QLocale::Germany)).twentyFourHourClock, true);
     QCOMPARE(ReadLocaleOrder(QLocale(QLocale::Japanese, QLocale::Japan)).DateOrder, 2);
     QCOMPARE(ReadLocaleOrder(QLocale(QLocale::Swedish, QLocale::Sweden)).DateOrder, 2);
 

@@ -28,7 +28,7 @@ QListWidget& ZoneList(GuiFixture& f) {
 
 void ShowPicker(GuiFixture& f, bool diurnalTarget) {
     f.shell->unloadTimeZone();
-    f.session.TimeZoneTarget = diurnalTarget;
+    f.shell->timeZone().SetTarget(diurnalTarget ? InputSection::Diurnal : InputSection::Natal);
     f.shell->timeZone().show();
     QApplication::processEvents();
 }
@@ -104,14 +104,14 @@ void TimeZoneWindowTest::inputWindowsPlaceThePickerBelowThemselves() {
     natal.Label1_Click();
     QVERIFY(f.shell->timeZoneLoaded());
     QVERIFY(f.shell->timeZone().isVisible());
-    QVERIFY(!f.session.TimeZoneTarget);
+    QVERIFY(f.shell->timeZone().target() == InputSection::Natal);
     QCOMPARE(f.shell->timeZone().frameGeometry().right(), diurnal.frameGeometry().right());
     QVERIFY(f.shell->timeZone().frameGeometry().top() > inputBottom);
 
     // From the diurnal window: left edge under the natal window's left edge.
     f.shell->unloadTimeZone();
     diurnal.Label1_Click();
-    QVERIFY(f.session.TimeZoneTarget);
+    QVERIFY(f.shell->timeZone().target() == InputSection::Diurnal);
     QCOMPARE(f.shell->timeZone().frameGeometry().left(), natal.frameGeometry().left());
     QVERIFY(f.shell->timeZone().frameGeometry().top() > inputBottom);
 }

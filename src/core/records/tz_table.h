@@ -60,7 +60,7 @@ struct TimeZoneChoice {
 };
 TimeZoneChoice ChooseTimeZone(const TimeZoneTable& table, std::string_view listLine);
 
-// The same, applied to the natal window (TimeZoneTarget false) or the diurnal window (true):
+// The same, applied to the fields of the window the picker serves (natal or diurnal):
 // the zone field is set, then East or West selected with the zone sign rule. On a problem the
 // fields are left unchanged and the message returned.
 std::vector<Message> ApplyTimeZoneChoice(const TimeZoneTable& table, std::string_view listLine,

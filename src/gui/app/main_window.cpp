@@ -15,6 +15,7 @@
 #include "gui/app/options_window.h"
 #include "gui/app/session.h"
 #include "gui/app/shell.h"
+#include "gui/app/sunken_frame.h"
 
 namespace orrerion::gui {
 namespace {
@@ -184,7 +185,7 @@ int MainWindow::TwipsPerPixel() const {
 
 void MainWindow::RefreshCaption() {
     Session& session = shell_.session;
-    setWindowTitle(CaptionWithClock(session.WindowTitle, session.clock(), session.locale));
+    setWindowTitle(CaptionWithClock(session.WindowTitle, session.clock.now(), session.clock.locale));
 }
 
 void MainWindow::HouseChosen(QAction* item) {

@@ -6,20 +6,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "core/chart/input_rules.h"
-#include "gui/app/main_window.h"
-#include "gui/app/shell.h"
-#include "gui/app/sunken_frame.h"
-#include "gui/records/atlas_bridge.h"
+#include "gui/app/window_requests.h"
 #include "gui/records/input_controls.h"
-#include "gui/records/names_window.h"
-#include "gui/records/natal_window.h"
-#include "gui/records/time_zone_window.h"
+#include "gui/records/input_presenter.h"
 
 namespace orrerion::gui {
 namespace {
@@ -28,18 +21,17 @@ constexpr const char* SecondPersonCaption = "2nd Person";
 
 }  // namespace
 
-DiurnalWindow::DiurnalWindow(Shell& shell, QWidget* parent) : QWidget(parent), shell_(shell) {
+DiurnalWindow::DiurnalWindow(WindowRequests& requests, InputWindowSlice slice, QWidget* parent)
+    : InputWindow(InputSection::Diurnal, requests, slice, parent) {
     setObjectName("InputD1");
     setWindowTitle("Diurnal Input Data");
     BuildControls();
     adjustSize();
-    // The natal window moves this one beside itself when it loads first, as it does at start-up.
+    // The shell moves this window beside the natal window when that one loads first, as it does
+    // at start-up.
     move(InputWindowsLeft + width() + GapBetweenInputWindows, InputWindowsTop);
 
-    // This window must not reach the natal window while loading: at start-up the natal window is
-    // still being built when it loads this one.
     SetDiurnalToNow();
-    shell_.names().show();
     Option1->setChecked(true);
 }
 
@@ -108,16 +100,10 @@ void DiurnalWindow::BuildControls() {
                  optDiurnalWest, txtDiurnalLatDeg, txtDiurnalLatMin, optDiurnalNorth,
                  optDiurnalSouth, chkNatOrNow, chk2ndPerson});
 
-    connect(txtDiurnalHour, &QLineEdit::textChanged, this, &DiurnalWindow::txtDiurnalHour_Change);
-    connect(optDiurnalEast, &QRadioButton::clicked, this, &DiurnalWindow::optDiurnalEast_Click);
-    connect(optDiurnalWest, &QRadioButton::clicked, this, &DiurnalWindow::optDiurnalWest_Click);
+    ConnectRules();
     connect(chkNatOrNow, &QCheckBox::clicked, this, &DiurnalWindow::chkNatOrNow_Click);
     connect(chk2ndPerson, &QCheckBox::clicked, this, &DiurnalWindow::chk2ndPerson_Click);
-    connect(Label1, &ClickLabel::clicked, this, &DiurnalWindow::Label1_Click);
-    connect(Label2, &ClickLabel::clicked, this, &DiurnalWindow::Label2_Click);
 }
-
-InputFields DiurnalWindow::Fields() const { return ReadInputFields(*this, InputSection::Diurnal); }
 
 ProgressionType DiurnalWindow::Progression() const {
     // Option1 secondary, Option2 minor, anything else tertiary.
@@ -134,45 +120,20 @@ void DiurnalWindow::SetProgression(ProgressionType type) {
     }
 }
 
-void DiurnalWindow::SetFields(const InputFields& f) {
-    settingFields_ = true;
-    WriteInputFields(*this, InputSection::Diurnal, f);
-    settingFields_ = false;
-}
-
 void DiurnalWindow::SetDiurnalToNow() {
-    const Session& session = shell_.session;
-    const ClockTexts now = ClockFieldTexts(session.clock(), session.locale,
-                                           session.TwentyFourHourClock);
-    optDiurnalAM->setChecked(true);
-    if (now.pm) optDiurnalPM->setChecked(true);
-    txtDiurnalMonth->setText(now.month);
-    txtDiurnalDay->setText(now.day);
-    txtDiurnalYear->setText(now.year);
-    txtDiurnalHour->setText(now.hour);  // the hour rule makes 13..23 into 1..11 and 0 into 12
-    txtDiurnalMinute->setText(now.minute);
-    const DefaultPlaceTexts place = DefaultPlace(session.calc.options);
-    txtDiurnalTZ->setText(place.zone);
-    txtDiurnalLongDeg->setText(place.longDeg);
-    txtDiurnalLongMin->setText(place.longMin);
-    txtDiurnalLatDeg->setText(place.latDeg);
-    txtDiurnalLatMin->setText(place.latMin);
-    SelectEast(place.east);
-    (place.south ? optDiurnalSouth : optDiurnalNorth)->setChecked(true);
+    EnterFields(NowFields(InputSection::Diurnal, Fields(), slice_.clock, slice_.calc.options));
 }
 
 void DiurnalWindow::CopyNatalToDiurnal() {
-    const InputFields natal = shell_.inputD().Fields();
-    txtDiurnalHour->setText(QString::fromStdString(natal.hour));
-    txtDiurnalMinute->setText(QString::fromStdString(natal.minute));
-    txtDiurnalTZ->setText(QString::fromStdString(natal.zone));
-    txtDiurnalLongDeg->setText(QString::fromStdString(natal.longDeg));
-    txtDiurnalLongMin->setText(QString::fromStdString(natal.longMin));
-    txtDiurnalLatDeg->setText(QString::fromStdString(natal.latDeg));
-    txtDiurnalLatMin->setText(QString::fromStdString(natal.latMin));
-    (natal.am ? optDiurnalAM : optDiurnalPM)->setChecked(true);
-    SelectEast(natal.east);
-    (natal.south ? optDiurnalSouth : optDiurnalNorth)->setChecked(true);
+    EnterFields(WithNatalTimeAndPlace(Fields(), requests_.Fields(InputSection::Natal)));
+}
+
+void DiurnalWindow::FollowNatal() {
+    if (UseNatalData()) {
+        CopyNatalToDiurnal();
+    } else {
+        SetDiurnalToNow();
+    }
 }
 
 bool DiurnalWindow::SecondPerson() const { return chk2ndPerson->isChecked(); }
@@ -180,95 +141,15 @@ bool DiurnalWindow::UseNatalData() const { return chkNatOrNow->isChecked(); }
 
 void DiurnalWindow::SetSecondPersonCaption(const QString& name) { chk2ndPerson->setText(name); }
 
-void DiurnalWindow::SetZoneText(const QString& zone) { txtDiurnalTZ->setText(zone); }
-
-void DiurnalWindow::SelectEast(bool east) {
-    // Setting a button from code raises no click, so the click handler runs here.
-    if (east) {
-        optDiurnalEast->setChecked(true);
-        optDiurnalEast_Click();
-    } else {
-        optDiurnalWest->setChecked(true);
-        optDiurnalWest_Click();
-    }
-}
-
-void DiurnalWindow::txtDiurnalHour_Change() {
-    if (settingFields_) return;
-    RunHourRule(shell_.dialogs(), this, *txtDiurnalHour, *optDiurnalAM, *optDiurnalPM,
-                DiurnalHourEmptyMessage);
-}
-
-void DiurnalWindow::optDiurnalEast_Click() {
-    RunZoneSignRule(*txtDiurnalTZ, true);
-}
-
-void DiurnalWindow::optDiurnalWest_Click() {
-    RunZoneSignRule(*txtDiurnalTZ, false);
-}
-
-void DiurnalWindow::chkNatOrNow_Click() {
-    if (chkNatOrNow->isChecked()) {
-        CopyNatalToDiurnal();
-    } else {
-        SetDiurnalToNow();
-    }
-}
+void DiurnalWindow::chkNatOrNow_Click() { FollowNatal(); }
 
 void DiurnalWindow::chk2ndPerson_Click() {
     if (chk2ndPerson->isChecked()) {
-        shell_.SetSummaryEnabled(false);
+        requests_.SetSummaryEnabled(false);
     } else {
         chk2ndPerson->setText(SecondPersonCaption);
-        shell_.SetSummaryEnabled(true);
+        requests_.SetSummaryEnabled(true);
     }
-}
-
-void DiurnalWindow::Label1_Click() {
-    shell_.session.TimeZoneTarget = true;
-    TimeZoneWindow& picker = shell_.timeZone();
-    // The picker's left edge lines up with the natal window's left edge.
-    picker.move(shell_.inputD().frameGeometry().left(), picker.y());
-    picker.show();
-    picker.raise();
-    picker.activateWindow();
-}
-
-void DiurnalWindow::Label2_Click() {
-    // The bridge fills zone and place with the zone sign rule already applied; SetFields puts them
-    // in without running the window's own rules again.
-    InputFields fields = Fields();
-    if (FillFromAtlas(shell_.session, fields, this)) SetFields(fields);
-}
-
-void DiurnalWindow::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    for (QWidget* control : framed_) PaintSunkenFrame(*this, *control);
-}
-
-void DiurnalWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (childAt(event->position().toPoint())) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    // On the window's background: the left button presses the natal window's OK, the right one
-    // gives the main window the focus.
-    if (event->button() == Qt::LeftButton) {
-        shell_.inputD().cmdOK_Click();
-        return;
-    }
-    if (event->button() == Qt::RightButton) {
-        MainWindow& main = shell_.main();
-        main.raise();
-        main.activateWindow();
-        return;
-    }
-    QWidget::mouseReleaseEvent(event);
-}
-
-void DiurnalWindow::keyPressEvent(QKeyEvent* event) {
-    if (EnterPressesDefault(*this, event, [this] { shell_.inputD().cmdOK_Click(); })) return;
-    QWidget::keyPressEvent(event);
 }
 
 }  // namespace orrerion::gui

@@ -11,7 +11,8 @@ class QPlainTextEdit;
 
 namespace orrerion::gui {
 
-class Shell;
+class Dialogs;
+class WindowRequests;
 
 class ListEditorWindow : public QWidget {
     Q_OBJECT
@@ -27,8 +28,10 @@ public:
     void btnQuit_Click();
 
 protected:
-    // Made as a window of its own over the main window; reads `path` with the hourglass shown.
-    ListEditorWindow(Shell& shell, const char* objectName, std::filesystem::path path);
+    // Made as a window of its own over `owner` (the main window); reads `path` with the
+    // hourglass shown.
+    ListEditorWindow(QWidget& owner, WindowRequests& requests, Dialogs& dialogs,
+                     const char* objectName, std::filesystem::path path);
 
     // After a successful save, and after Quit closed the editor.
     virtual void Saved() {}
@@ -38,7 +41,8 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
 
-    Shell& shell_;
+    WindowRequests& requests_;
+    Dialogs& dialogs_;
 
 private:
     std::filesystem::path path_;

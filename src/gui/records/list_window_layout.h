@@ -14,8 +14,6 @@ class QListWidget;
 
 namespace orrerion::gui {
 
-class Shell;
-
 // Top-left corner of the Names and Cities windows (they replace each other in one place).
 inline constexpr QPoint ListWindowsPosition{59, 496};
 // Top edge of the time zone picker; its left edge is set by the input window that opens it.
@@ -47,19 +45,5 @@ bool EnterPressedOnEntry(QListWidget& list, const QObject* watched, const QEvent
 // selection (the arrow keys, Page Up/Down, Home/End, type-ahead), as the lists' users expect.
 // Each choice loads once; the first entry made current by the list getting the focus loads nothing.
 void LoadOnSelection(QListWidget& list, const std::function<void()>& load);
-
-// "Edit this List": one editor of its kind at a time among the main window's children; a second
-// click brings the open one forward.
-template <class Editor>
-void ShowOnlyEditor(QWidget& main, Shell& shell, const char* objectName) {
-    Editor* editor = nullptr;
-    for (Editor* open : main.findChildren<Editor*>(objectName, Qt::FindDirectChildrenOnly)) {
-        if (open->isVisible()) editor = open;  // a closed one is about to be deleted
-    }
-    if (!editor) editor = new Editor(shell);
-    editor->show();
-    editor->raise();
-    editor->activateWindow();
-}
 
 }  // namespace orrerion::gui

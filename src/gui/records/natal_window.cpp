@@ -5,25 +5,22 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 
-#include "core/chart/input_rules.h"
-#include "gui/app/main_window.h"
-#include "gui/app/shell.h"
-#include "gui/app/sunken_frame.h"
-#include "gui/records/atlas_bridge.h"
-#include "gui/records/diurnal_window.h"
+#include "core/records/names_file.h"
+#include "gui/app/window_requests.h"
 #include "gui/records/input_controls.h"
-#include "gui/records/names_save.h"
-#include "gui/records/names_window.h"
-#include "gui/records/time_zone_window.h"
+#include "gui/records/input_presenter.h"
+#include "gui/records/list_presenter.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 
-NatalWindow::NatalWindow(Shell& shell, QWidget* parent) : QWidget(parent), shell_(shell) {
+NatalWindow::NatalWindow(WindowRequests& requests, InputWindowSlice slice, NamesListState& names,
+                         QWidget* parent)
+    : InputWindow(InputSection::Natal, requests, slice, parent), names_(names) {
     setObjectName("InputD");
     setWindowTitle("Natal Input Data");
     BuildControls();
@@ -31,12 +28,6 @@ NatalWindow::NatalWindow(Shell& shell, QWidget* parent) : QWidget(parent), shell
     move(InputWindowsLeft, InputWindowsTop);
 
     SetNatalToNow();
-
-    // Loading this window brings up the Names window and, to its right, the diurnal window.
-    shell_.names().show();
-    DiurnalWindow& diurnal = shell_.inputD1();
-    diurnal.move(x() + width() + GapBetweenInputWindows, y());
-    diurnal.show();
 }
 
 void NatalWindow::BuildControls() {
@@ -96,125 +87,52 @@ void NatalWindow::BuildControls() {
                  txtTZ, Label1, Label2, txtLongDeg, txtLongMin, optEast, optWest, txtLatDeg,
                  txtLatMin, optNorth, optSouth, cmdOK, cmdNow, cmdSave});
 
-    connect(txtBirthHour, &QLineEdit::textChanged, this, &NatalWindow::txtBirthHour_Change);
-    connect(optEast, &QRadioButton::clicked, this, &NatalWindow::optEast_Click);
-    connect(optWest, &QRadioButton::clicked, this, &NatalWindow::optWest_Click);
+    ConnectRules();
     connect(cmdOK, &QPushButton::clicked, this, &NatalWindow::cmdOK_Click);
     connect(cmdNow, &QPushButton::clicked, this, &NatalWindow::cmdNow_Click);
     connect(cmdSave, &QPushButton::clicked, this, &NatalWindow::cmdSave_Click);
-    connect(Label1, &ClickLabel::clicked, this, &NatalWindow::Label1_Click);
-    connect(Label2, &ClickLabel::clicked, this, &NatalWindow::Label2_Click);
-}
-
-InputFields NatalWindow::Fields() const { return ReadInputFields(*this, InputSection::Natal); }
-
-void NatalWindow::SetFields(const InputFields& f) {
-    settingFields_ = true;
-    WriteInputFields(*this, InputSection::Natal, f);
-    settingFields_ = false;
-}
-
-void NatalWindow::SetClockFields() {
-    const Session& session = shell_.session;
-    const ClockTexts now = ClockFieldTexts(session.clock(), session.locale,
-                                           session.TwentyFourHourClock);
-    txtMonth->setText(now.month);
-    txtDay->setText(now.day);
-    txtYear->setText(now.year);
-    txtBirthHour->setText(now.hour);  // the hour rule makes 13..23 into 1..11 and 0 into 12
-    txtBirthMinute->setText(now.minute);
-    optAM->setChecked(true);
-    if (now.pm) optPM->setChecked(true);
 }
 
 void NatalWindow::SetNatalToNow() {
-    txtName->setText("Now");
-    SetClockFields();
-    const DefaultPlaceTexts place = DefaultPlace(shell_.session.calc.options);
-    txtTZ->setText(place.zone);
-    txtLongDeg->setText(place.longDeg);
-    txtLongMin->setText(place.longMin);
-    txtLatDeg->setText(place.latDeg);
-    txtLatMin->setText(place.latMin);
-    SelectEast(place.east);
-    (place.south ? optSouth : optNorth)->setChecked(true);
+    EnterFields(NowFields(InputSection::Natal, Fields(), slice_.clock, slice_.calc.options));
 }
 
-void NatalWindow::RefreshClockFields() { SetClockFields(); }
-
-void NatalWindow::SetZoneText(const QString& zone) { txtTZ->setText(zone); }
-
-void NatalWindow::SelectEast(bool east) {
-    // Setting a button from code raises no click, so the click handler runs here.
-    if (east) {
-        optEast->setChecked(true);
-        optEast_Click();
-    } else {
-        optWest->setChecked(true);
-        optWest_Click();
-    }
+void NatalWindow::RefreshClockFields() {
+    EnterFields(WithClock(InputSection::Natal, Fields(), slice_.clock));
 }
 
-void NatalWindow::txtBirthHour_Change() {
-    if (settingFields_) return;
-    RunHourRule(shell_.dialogs(), this, *txtBirthHour, *optAM, *optPM, NatalHourEmptyMessage);
-}
-
-void NatalWindow::optEast_Click() {
-    RunZoneSignRule(*txtTZ, true);
-}
-
-void NatalWindow::optWest_Click() {
-    RunZoneSignRule(*txtTZ, false);
-}
-
-void NatalWindow::cmdOK_Click() {
-    if (shell_.timeZoneLoaded()) shell_.unloadTimeZone();
-    shell_.RunCalculation();
-}
+void NatalWindow::cmdOK_Click() { requests_.CalculateFromInput(); }
 
 void NatalWindow::cmdNow_Click() { SetNatalToNow(); }
 
-void NatalWindow::cmdSave_Click() { SaveNatalToNamesFile(shell_); }
-
-void NatalWindow::Label1_Click() {
-    shell_.session.TimeZoneTarget = false;
-    TimeZoneWindow& picker = shell_.timeZone();
-    // The picker's right edge lines up with the diurnal window's right edge.
-    const QWidget& diurnal = shell_.inputD1();
-    const int frameWidth = diurnal.frameGeometry().width() - diurnal.width();
-    picker.move(diurnal.frameGeometry().right() + 1 - (picker.width() + frameWidth), picker.y());
-    picker.show();
-    picker.raise();
-    picker.activateWindow();
-}
-
-void NatalWindow::Label2_Click() {
-    // The bridge fills zone and place with the zone sign rule already applied; SetFields puts them
-    // in without running the window's own rules again.
-    InputFields fields = Fields();
-    if (FillFromAtlas(shell_.session, fields, this)) SetFields(fields);
-}
-
-void NatalWindow::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    for (QWidget* control : framed_) PaintSunkenFrame(*this, *control);
-}
-
-void NatalWindow::mouseReleaseEvent(QMouseEvent* event) {
-    // A right click on the window's background (not on a control) gives the main window the focus.
-    if (event->button() == Qt::RightButton && !childAt(event->position().toPoint())) {
-        MainWindow& main = shell_.main();
-        main.raise();
-        main.activateWindow();
-        return;
+void NatalWindow::cmdSave_Click() {
+    if (const std::optional<Message> comma = CheckNameForSaving(Fields().name)) {
+        slice_.dialogs.Show(this, *comma);
+    } else if (!WriteToNamesFile()) {
+        return;  // cancelled: nothing is read again
     }
-    QWidget::mouseReleaseEvent(event);
+    names_.MarkSaved();
+    requests_.ReloadNamesList();
 }
 
-void NatalWindow::keyPressEvent(QKeyEvent* event) {
-    if (EnterPressesDefault(*this, event, [this] { cmdOK_Click(); })) return;
-    QWidget::keyPressEvent(event);
+bool NatalWindow::WriteToNamesFile() {
+    const Calculation& calc = slice_.calc;
+    Dialogs& dialogs = slice_.dialogs;
+    const std::filesystem::path chosen = requests_.ChooseListFile(
+        NamesFilePattern, NamesEditorPath(names_.file(), calc.ProgramDir));
+    if (chosen.empty()) return false;
+
+    const NewNameRecordResult made = NewNameRecord(Fields(), calc.DateOrder);
+    if (!made.record) {
+        if (made.problem) dialogs.Show(this, *made.problem);
+        return true;
+    }
+    const NameSaveResult saved =
+        SaveNameRecord(chosen, *made.record, [&](const Message& question, const NameRecord&) {
+            return dialogs.Show(this, question, MessageButtons::YesNo) == AnswerYes;
+        });
+    if (saved.problem) dialogs.Show(this, *saved.problem);
+    return true;
 }
 
 }  // namespace orrerion::gui
