@@ -19,7 +19,7 @@ constexpr double ZodiacOuter = 450;
 constexpr double ZodiacInner = 400;
 constexpr double SignSize = 30;
 constexpr double AngleLabelSize = 15;
-constexpr double AngleLineEnd = 462;
+constexpr double AngleLineEnd = 455;  // just outside the zodiac ring, inside the labels
 constexpr double OutermostRing = 384;  // below the longest degree ticks
 constexpr double HouseNumberSize = 13;
 
@@ -278,7 +278,9 @@ WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const W
             g.retrograde = source.retroMarks && static_cast<std::size_t>(body - 1) < source.retroMarks->size() &&
                            (*source.retroMarks)[static_cast<std::size_t>(body - 1)] == 'R';
             g.label = DegreeMinuteText(g.longitude) + (g.retrograde ? std::string(RetrogradeGlyph) : "");
-            g.glyphSize = sizes.glyph;
+            // The symbols fill about four fifths of their font's height: drawn a size larger, they
+            // fill their box (a painter shrinks any that would be wider).
+            g.glyphSize = sizes.glyph * 1.25;
             g.labelSize = sizes.label;
             wanted.push_back(g.trueAngle);
             glyphs.push_back(g);

@@ -118,6 +118,12 @@ void MainWindow::BuildMenus() {
     mnuDataSummary_->setShortcutContext(Qt::ApplicationShortcut);
     addAction(mnuDataSummary_);
     connect(mnuDataSummary_, &QAction::triggered, this, &MainWindow::mnuDataSummary_Click);
+    QAction* mnuWheel = mnuData_->addAction("&Wheel");
+    mnuWheel->setObjectName("mnuWheel");
+    mnuWheel->setShortcut(Qt::Key_F3);
+    mnuWheel->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(mnuWheel);
+    connect(mnuWheel, &QAction::triggered, this, [this] { shell_.ShowWheel(); });
 
     QAction* options = bar->addAction("&Options");
     options->setObjectName("mnuOptions");

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "core/pictures/wheel_layout.h"
 #include "core/run/calculation.h"
 #include "gui/app/local_clock.h"
 #include "gui/output/data_presenter.h"
@@ -30,6 +31,7 @@ struct Session {
     bool chartComputed = false;    // the Input and Data menus are shown
 
     DataWindowState data;          // the data window's font, place and save file
+    WheelChoice wheel;             // the wheel window's rings and orientation
 
     // Stored data.
     NamesListState names;          // the Names list's file, lock and saved mark

@@ -19,6 +19,7 @@
 #include "gui/output/print_window.h"
 #include "gui/output/scan_windows.h"
 #include "gui/output/select_file_window.h"
+#include "gui/pictures/wheel_window.h"
 #include "gui/records/atlas_bridge.h"
 #include "gui/records/cities_window.h"
 #include "gui/records/diurnal_window.h"
@@ -110,6 +111,7 @@ private:
 Shell::Shell(Session& s) : session(s) {}
 
 Shell::~Shell() {
+    Unload(wheel_);
     Unload(options_);
     Unload(dataWindow_);
     Unload(timeZone_);
@@ -185,6 +187,7 @@ void Shell::RunCalculation() {
         session.chartComputed = true;
         session.PreviousName = calc.natal.name;
         main().ShowChartMenus();
+        if (wheelLoaded()) wheel_->Refresh();
         return dialogs().InputBox(&main(), "Enter number of days:", "Number of Days", " 90").toStdString();
     };
     dialogs().SetBusyPointer(true);
@@ -276,11 +279,26 @@ OptionsWindow& Shell::options() {
                   [this] { return new OptionsWindow(dialogs(), session.calc, session.WindowTitle); });
 }
 
+WheelWindow& Shell::wheel() {
+    return Loaded(wheel_, [this] {
+        return new WheelWindow({dialogs(), session.calc, session.chartComputed, session.wheel});
+    });
+}
+
+void Shell::ShowWheel() {
+    WheelWindow& window = wheel();
+    window.Refresh();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 void Shell::unloadNames() { Unload(names_); }
 void Shell::unloadCities() { Unload(cities_); }
 void Shell::unloadTimeZone() { Unload(timeZone_); }
 void Shell::unloadDataWindow() { Unload(dataWindow_); }
 void Shell::unloadOptions() { Unload(options_); }
+void Shell::unloadWheel() { Unload(wheel_); }
 
 InputWindowSlice Shell::InputSlice() { return {dialogs(), session.clock, session.calc}; }
 

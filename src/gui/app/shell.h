@@ -22,6 +22,7 @@ class CitiesWindow;
 class TimeZoneWindow;
 class DataWindow;
 class OptionsWindow;
+class WheelWindow;
 struct InputWindowSlice;
 
 class Shell final : public WindowRequests {
@@ -44,6 +45,8 @@ public:
     void RunCalculation();
     // Puts DataLines into the data window and shows it.
     void ShowDataWindow();
+    // The Wheel window, brought forward; after every calculation a loaded one is drawn again.
+    void ShowWheel();
     // The main window's Input command: the input windows shown, the Names list re-read, a chart
     // of the present moment brought up to the clock.
     void InputMenu();
@@ -57,6 +60,7 @@ public:
     TimeZoneWindow& timeZone();
     DataWindow& dataWindow();
     OptionsWindow& options();
+    WheelWindow& wheel();
 
     bool inputDLoaded() const { return !inputD_.isNull(); }
     bool inputD1Loaded() const { return !inputD1_.isNull(); }
@@ -65,12 +69,14 @@ public:
     bool timeZoneLoaded() const { return !timeZone_.isNull(); }
     bool dataWindowLoaded() const { return !dataWindow_.isNull(); }
     bool optionsLoaded() const { return !options_.isNull(); }
+    bool wheelLoaded() const { return !wheel_.isNull(); }
 
     void unloadNames();
     void unloadCities();
     void unloadTimeZone();
     void unloadDataWindow();
     void unloadOptions();
+    void unloadWheel();
 
     // WindowRequests.
     bool InputWindowsLoaded() const override;
@@ -113,6 +119,7 @@ private:
     QPointer<TimeZoneWindow> timeZone_;
     QPointer<DataWindow> dataWindow_;
     QPointer<OptionsWindow> options_;
+    QPointer<WheelWindow> wheel_;
 };
 
 }  // namespace orrerion::gui
