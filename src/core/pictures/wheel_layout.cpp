@@ -189,6 +189,25 @@ RingRows RowsBelow(double outer, PointSizes sizes) {
 
 }  // namespace
 
+WheelStroke StrokeOf(WheelLineKind kind, ColourRole role) {
+    switch (kind) {
+        case WheelLineKind::SignBoundary: return {ColourRole::Ink, 1.0};
+        case WheelLineKind::Tick1: return {ColourRole::Faint, 0.8};
+        case WheelLineKind::Tick5: return {ColourRole::Ink, 0.8};
+        case WheelLineKind::Tick10: return {ColourRole::Ink, 1.2};
+        case WheelLineKind::Cusp: return {ColourRole::Faint, 1.0};
+        case WheelLineKind::Aspect: return {role, 1.4, LineStyleOf(role)};
+        case WheelLineKind::Angle: return {ColourRole::Ink, 2.5};
+        case WheelLineKind::Leader: return {role, 0.8};
+        case WheelLineKind::Ring: return {role, 1.0};
+    }
+    return {};
+}
+
+WheelLineKind TickKind(int every) {
+    return every == 10 ? WheelLineKind::Tick10 : every == 5 ? WheelLineKind::Tick5 : WheelLineKind::Tick1;
+}
+
 double WheelAngleOf(double longitude, double ascendant, WheelOrientation orientation) {
     const double zero = orientation == WheelOrientation::AscendantLeft ? ascendant : 0.0;
     return Norm360(180 + longitude - zero);

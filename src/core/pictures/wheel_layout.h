@@ -134,6 +134,18 @@ struct WheelLayout {
     double aspectRadius = 0.0;
 };
 
+// How each kind of line of the wheel is drawn, for every painter: its colour role, width (picture
+// units) and style.
+enum class WheelLineKind { SignBoundary, Tick1, Tick5, Tick10, Cusp, Aspect, Angle, Leader, Ring };
+struct WheelStroke {
+    ColourRole colour = ColourRole::Ink;
+    double width = 1.0;
+    LineStyle style = LineStyle::Solid;
+};
+// `role` is the line's own role where it has one (an aspect's, a leader's ring, a circle's).
+WheelStroke StrokeOf(WheelLineKind kind, ColourRole role = ColourRole::Ink);
+WheelLineKind TickKind(int every);
+
 // The drawn angle of a longitude: the ascendant (or 0° Aries) at 180, longitudes counter-clockwise.
 double WheelAngleOf(double longitude, double ascendant, WheelOrientation orientation);
 

@@ -13,6 +13,11 @@ constexpr std::string_view LabelFamilies = "'DejaVu Sans', Symbola, 'Liberation 
 
 std::string Number(double v) { return SvgNumber(v); }
 
+SvgStroke Stroke(WheelLineKind kind, ColourRole role = ColourRole::Ink, double width = 0) {
+    const WheelStroke s = StrokeOf(kind, role);
+    return {s.colour, width > 0 ? width : s.width, s.style};
+}
+
 SvgAttributes PointData(const WheelGlyph& g) {
     return {{"data-ring", std::string(WheelRingName(g.ring))},
             {"data-body", std::string(BodyName(g.body))},
@@ -34,30 +39,29 @@ std::string WheelSvg(const WheelLayout& w, const std::string& title) {
 
     svg.OpenGroup("zodiac");
     for (const WheelCircle& c : w.circles) {
-        svg.Circle(cx, cy, c.radius, "ring", {c.role, c.width}, c.fill ? &*c.fill : nullptr);
+        svg.Circle(cx, cy, c.radius, "ring", Stroke(WheelLineKind::Ring, c.role, c.width), c.fill ? &*c.fill : nullptr);
     }
     for (const WheelSign& s : w.signs) {
         svg.Line(s.boundaryInner.x, s.boundaryInner.y, s.boundaryOuter.x, s.boundaryOuter.y, "sign-boundary",
-                 {ColourRole::Ink, 1.0});
+                 Stroke(WheelLineKind::SignBoundary));
         const WheelPoint m = s.box.Centre();
         svg.Text(m.x, m.y, s.glyph, "sign", ColourRole::Ink, s.size, SymbolFontFamilies, TextAnchor::Middle, 0,
                  {{"data-sign", std::to_string(s.sign)}});
     }
     for (const WheelTick& t : w.ticks) {
-        svg.Line(t.a.x, t.a.y, t.b.x, t.b.y, "tick tick-" + std::to_string(t.every),
-                 {t.every == 1 ? ColourRole::Faint : ColourRole::Ink, t.every == 10 ? 1.2 : 0.8});
+        svg.Line(t.a.x, t.a.y, t.b.x, t.b.y, "tick tick-" + std::to_string(t.every), Stroke(TickKind(t.every)));
     }
     svg.CloseGroup();
 
     svg.OpenGroup("houses");
     for (const WheelCusp& c : w.cusps) {
-        svg.Line(c.inner.x, c.inner.y, c.outer.x, c.outer.y, "cusp", {ColourRole::Faint, 1.0},
+        svg.Line(c.inner.x, c.inner.y, c.outer.x, c.outer.y, "cusp", Stroke(WheelLineKind::Cusp),
                  {{"data-house", c.number}, {"data-longitude", Number(c.longitude)}});
         const WheelPoint m = c.numberBox.Centre();
         svg.Text(m.x, m.y, c.number, "house-number", ColourRole::Faint, c.numberSize, LabelFamilies);
     }
     for (const WheelAngle& a : w.angles) {
-        svg.Line(a.inner.x, a.inner.y, a.outer.x, a.outer.y, "angle", {ColourRole::Ink, 2.5},
+        svg.Line(a.inner.x, a.inner.y, a.outer.x, a.outer.y, "angle", Stroke(WheelLineKind::Angle),
                  {{"data-name", a.name}, {"data-longitude", Number(a.longitude)}});
         const WheelPoint m = a.labelBox.Centre();
         svg.Text(m.x, m.y, a.label, "angle-label", ColourRole::Ink, a.labelSize, LabelFamilies);
@@ -67,7 +71,7 @@ std::string WheelSvg(const WheelLayout& w, const std::string& title) {
     svg.OpenGroup("aspects");
     for (const WheelAspect& a : w.aspects) {
         svg.Line(a.a.x, a.a.y, a.b.x, a.b.y, "aspect " + std::string(RoleName(a.role)),
-                 {a.role, 1.4, LineStyleOf(a.role)},
+                 Stroke(WheelLineKind::Aspect, a.role),
                  {{"data-aspect", std::string(AspectWord(a.AspectCode))},
                   {"data-from", std::string(WheelRingName(a.fromRing)) + " " + std::string(BodyName(a.from))},
                   {"data-to", std::string(WheelRingName(a.toRing)) + " " + std::string(BodyName(a.to))},
@@ -79,7 +83,8 @@ std::string WheelSvg(const WheelLayout& w, const std::string& title) {
     for (const WheelGlyph& g : w.glyphs) {
         const std::string role(RoleName(g.role));
         if (g.leaderFrom.x != g.leaderTo.x || g.leaderFrom.y != g.leaderTo.y) {
-            svg.Line(g.leaderFrom.x, g.leaderFrom.y, g.leaderTo.x, g.leaderTo.y, "leader " + role, {g.role, 0.8});
+            svg.Line(g.leaderFrom.x, g.leaderFrom.y, g.leaderTo.x, g.leaderTo.y, "leader " + role,
+                     Stroke(WheelLineKind::Leader, g.role));
         }
         const WheelPoint m = g.glyphBox.Centre();
         svg.Text(m.x, m.y, g.glyph, "point " + role, g.role, g.glyphSize, SymbolFontFamilies, TextAnchor::Middle, 0,

@@ -13,11 +13,13 @@ QColor ToQColor(ColourRole role) {
     return QColor(c.r, c.g, c.b);
 }
 
-QPen RolePen(ColourRole role, double width) {
+QPen RolePen(ColourRole role, double width) { return RolePen(role, width, LineStyleOf(role)); }
+
+QPen RolePen(ColourRole role, double width, LineStyle style) {
     QPen pen(ToQColor(role));
     pen.setWidthF(width);
     pen.setCapStyle(Qt::FlatCap);
-    switch (LineStyleOf(role)) {
+    switch (style) {
         case LineStyle::Solid: break;
         case LineStyle::Dashed: pen.setDashPattern({4, 2}); break;
         case LineStyle::Dotted: pen.setDashPattern({1, 2}); break;

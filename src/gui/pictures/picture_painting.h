@@ -16,8 +16,9 @@ class QPainter;
 namespace orrerion::gui {
 
 QColor ToQColor(ColourRole role);
-// A pen of the role's colour and line style, `width` in the painter's units.
+// A pen of the role's colour and its line style (or `style`), `width` in the painter's units.
 QPen RolePen(ColourRole role, double width);
+QPen RolePen(ColourRole role, double width, LineStyle style);
 
 // The symbol font (Symbola, else the best installed face for the symbols) and the text font.
 QFont SymbolFont();

@@ -25,39 +25,34 @@ void PaintWheel(QPainter& painter, const WheelLayout& w, const QRectF& target) {
     const QFont symbols = SymbolFont();
     const QFont text = TextFont();
     for (const WheelCircle& c : w.circles) {
-        painter.setPen(RolePen(c.role, c.width));
+        painter.setPen(RolePen(c.role, c.width, StrokeOf(WheelLineKind::Ring, c.role).style));
         painter.setBrush(c.fill ? QBrush(ToQColor(*c.fill)) : QBrush(Qt::NoBrush));
         painter.drawEllipse(At(w.centre), c.radius, c.radius);
     }
     painter.setBrush(Qt::NoBrush);
+    auto line = [&](WheelLineKind kind, const WheelPoint& a, const WheelPoint& b, ColourRole role = ColourRole::Ink) {
+        const WheelStroke stroke = StrokeOf(kind, role);
+        painter.setPen(RolePen(stroke.colour, stroke.width, stroke.style));
+        painter.drawLine(At(a), At(b));
+    };
     for (const WheelSign& s : w.signs) {
-        painter.setPen(RolePen(ColourRole::Ink, 1.0));
-        painter.drawLine(At(s.boundaryInner), At(s.boundaryOuter));
+        line(WheelLineKind::SignBoundary, s.boundaryInner, s.boundaryOuter);
         DrawTextInBox(painter, Box(s.box), s.glyph, s.size, symbols, ColourRole::Ink, BoxAlign::Centre,
                       SignShortText(s.sign));
     }
-    for (const WheelTick& t : w.ticks) {
-        painter.setPen(RolePen(t.every == 1 ? ColourRole::Faint : ColourRole::Ink, t.every == 10 ? 1.2 : 0.8));
-        painter.drawLine(At(t.a), At(t.b));
-    }
+    for (const WheelTick& t : w.ticks) line(TickKind(t.every), t.a, t.b);
     for (const WheelCusp& c : w.cusps) {
-        painter.setPen(RolePen(ColourRole::Faint, 1.0));
-        painter.drawLine(At(c.inner), At(c.outer));
+        line(WheelLineKind::Cusp, c.inner, c.outer);
         DrawTextInBox(painter, Box(c.numberBox), c.number, c.numberSize, text, ColourRole::Faint);
     }
-    for (const WheelAspect& a : w.aspects) {
-        painter.setPen(RolePen(a.role, 1.4));
-        painter.drawLine(At(a.a), At(a.b));
-    }
+    for (const WheelAspect& a : w.aspects) line(WheelLineKind::Aspect, a.a, a.b, a.role);
     for (const WheelAngle& a : w.angles) {
-        painter.setPen(RolePen(ColourRole::Ink, 2.5));
-        painter.drawLine(At(a.inner), At(a.outer));
+        line(WheelLineKind::Angle, a.inner, a.outer);
         DrawTextInBox(painter, Box(a.labelBox), a.label, a.labelSize, text, ColourRole::Ink);
     }
     for (const WheelGlyph& g : w.glyphs) {
         if (g.leaderFrom.x != g.leaderTo.x || g.leaderFrom.y != g.leaderTo.y) {
-            painter.setPen(RolePen(g.role, 0.8));
-            painter.drawLine(At(g.leaderFrom), At(g.leaderTo));
+            line(WheelLineKind::Leader, g.leaderFrom, g.leaderTo, g.role);
         }
         DrawTextInBox(painter, Box(g.glyphBox), g.glyph, g.glyphSize, symbols, g.role, BoxAlign::Centre,
                       BodyShortText(g.body));
