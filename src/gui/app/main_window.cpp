@@ -4,8 +4,11 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 
 #include "core/aspects/summary.h"
 #include "core/base/output_lines.h"
@@ -13,6 +16,7 @@
 #include "gui/app/about_window.h"
 #include "gui/app/locale_order.h"
 #include "gui/app/options_window.h"
+#include "gui/app/preferences_window.h"
 #include "gui/app/session.h"
 #include "gui/app/shell.h"
 #include "gui/app/sunken_frame.h"
@@ -69,6 +73,15 @@ MainWindow::MainWindow(Shell& shell, QWidget* parent) : QMainWindow(parent), she
     barFont.setStyleHint(QFont::TypeWriter);
     setFont(barFont);
     BuildMenus();
+    QStatusBar* status = statusBar();
+    status->setObjectName("sbrStatus");
+    status->setSizeGripEnabled(false);
+    lblNote_ = new QLabel;
+    lblNote_->setObjectName("lblNote");
+    lblNote_->setWordWrap(true);
+    lblNote_->setFont(QApplication::font());  // a sentence, not a menu: the plain font
+    status->addWidget(lblNote_, 1);
+    status->hide();
     // A thin bar at the top of the screen: top 0, left 885, height 675, width 8625 twips.
     move(Pixels(885), 0);
     resize(Pixels(8625), menuBar()->sizeHint().height());
@@ -119,9 +132,14 @@ void MainWindow::BuildMenus() {
     addAction(mnuDataSummary_);
     connect(mnuDataSummary_, &QAction::triggered, this, &MainWindow::mnuDataSummary_Click);
 
-    QAction* options = bar->addAction("&Options");
-    options->setObjectName("mnuOptions");
-    connect(options, &QAction::triggered, this, &MainWindow::mnuOptions_Click);
+    QMenu* options = bar->addMenu("&Options");
+    options->setObjectName("mnuOptionsMenu");
+    QAction* optionsFile = options->addAction("&Options File");
+    optionsFile->setObjectName("mnuOptions");
+    connect(optionsFile, &QAction::triggered, this, &MainWindow::mnuOptions_Click);
+    QAction* preferences = options->addAction("&Preferences");
+    preferences->setObjectName("mnuPreferences");
+    connect(preferences, &QAction::triggered, this, &MainWindow::mnuPreferences_Click);
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("mnuHelp");
@@ -172,6 +190,23 @@ void MainWindow::ShowChartMenus() {
 
 void MainWindow::SetSummaryEnabled(bool enabled) { mnuDataSummary_->setEnabled(enabled); }
 
+void MainWindow::ShowNote(const QString& note) {
+    lblNote_->setText(note);
+    statusBar()->setVisible(!note.isEmpty());
+    layout()->activate();  // the minimum height follows the status line at once
+    FitHeight();
+}
+
+void MainWindow::FitHeight() {
+    int height = menuBar()->sizeHint().height();
+    if (statusBar()->isVisibleTo(this)) {
+        const QMargins margins = statusBar()->contentsMargins();
+        height += lblNote_->heightForWidth(width() - margins.left() - margins.right() - 8) +
+                  margins.top() + margins.bottom() + 6;
+    }
+    resize(width(), height);
+}
+
 int MainWindow::ScreenWidthPixels() const {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     return s ? s->geometry().width() : 0;
@@ -210,6 +245,17 @@ void MainWindow::mnuOptions_Click() {
         return;
     }
     OptionsWindow& window = shell_.options();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void MainWindow::mnuPreferences_Click() {
+    if (!OptionsFileReadable(shell_.session.calc.ProgramDir / OptionsFileName)) {
+        shell_.dialogs().MessageBox(this, "File Not Found", "Warning!", MessageIcon::Information);
+        return;
+    }
+    PreferencesWindow& window = shell_.preferences();
     window.show();
     window.raise();
     window.activateWindow();

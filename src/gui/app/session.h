@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "core/records/settings_file.h"
 #include "core/run/calculation.h"
 #include "gui/app/local_clock.h"
 #include "gui/output/data_presenter.h"
@@ -21,6 +22,9 @@ struct Session {
 
     Dialogs& dialogs;
     Calculation calc;  // natal/diurnal fields, options, ProgramDir, DateOrder, charts, buffers
+    // SETTINGS.TXT as read at start-up and saved by Preferences (its only writer): the ephemeris
+    // every calculation uses, and what the wheel and the timeline draw.
+    SettingsFile settings;
 
     std::filesystem::path exeDir;  // the folder of the running program
     LocalClock clock;

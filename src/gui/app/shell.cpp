@@ -14,6 +14,7 @@
 #include "gui/app/locale_order.h"
 #include "gui/app/main_window.h"
 #include "gui/app/options_window.h"
+#include "gui/app/preferences_window.h"
 #include "gui/app/title_window.h"
 #include "gui/output/data_window.h"
 #include "gui/output/print_window.h"
@@ -110,6 +111,7 @@ private:
 Shell::Shell(Session& s) : session(s) {}
 
 Shell::~Shell() {
+    Unload(preferences_);
     Unload(options_);
     Unload(dataWindow_);
     Unload(timeZone_);
@@ -133,6 +135,12 @@ bool Shell::Start() {
         dialogs().MessageBox(nullptr, QString::fromStdString(problem.message), "Warning!",
                              MessageIcon::Information);
     }
+    SettingsLoad settings = LoadSettings(calc.ProgramDir / SettingsFileName);
+    for (const std::string& problem : settings.problems) {
+        dialogs().MessageBox(nullptr, QString::fromStdString(problem), "Warning!",
+                             MessageIcon::Information);
+    }
+    session.settings = std::move(settings.file);
     session.WindowTitle = BuildWindowTitle();
 
     // The reports folder; an error (for instance a read-only data folder) shows up when the first
@@ -175,10 +183,15 @@ void Shell::RunCalculation() {
     calc.diurnal = inputD1().Fields();
     calc.progression = inputD1().Progression();
     calc.houseMarks = main().HouseMarks();
+    calc.eph.Source = session.settings.settings.ephemeris;
 
     DialogReporter reporter(dialogs(), &main());
     ScanWindows windows(*this);
     CalculationRequest request;
+    // The note of the last calculation stays in the status line until this one.
+    main().ShowNote({});
+    request.notice = [this](const std::string& note) { main().ShowNote(QString::fromStdString(note)); };
+    request.preciseChoice = PreciseChoiceText;
     // Once the charts stand, the chart menus appear and the day count is asked.
     request.askDays = [&]() -> std::optional<std::string> {
         dialogs().SetBusyPointer(false);
@@ -276,11 +289,18 @@ OptionsWindow& Shell::options() {
                   [this] { return new OptionsWindow(dialogs(), session.calc, session.WindowTitle); });
 }
 
+PreferencesWindow& Shell::preferences() {
+    return Loaded(preferences_, [this] {
+        return new PreferencesWindow(dialogs(), {session.calc, session.WindowTitle, session.settings});
+    });
+}
+
 void Shell::unloadNames() { Unload(names_); }
 void Shell::unloadCities() { Unload(cities_); }
 void Shell::unloadTimeZone() { Unload(timeZone_); }
 void Shell::unloadDataWindow() { Unload(dataWindow_); }
 void Shell::unloadOptions() { Unload(options_); }
+void Shell::unloadPreferences() { Unload(preferences_); }
 
 InputWindowSlice Shell::InputSlice() { return {dialogs(), session.clock, session.calc}; }
 

@@ -22,6 +22,7 @@ class CitiesWindow;
 class TimeZoneWindow;
 class DataWindow;
 class OptionsWindow;
+class PreferencesWindow;
 struct InputWindowSlice;
 
 class Shell final : public WindowRequests {
@@ -34,13 +35,14 @@ public:
     Session& session;
     Dialogs& dialogs() { return session.dialogs; }
 
-    // Start-up after the data folder is known: options, reports folder, locale, tables, the main
+    // Start-up after the data folder is known: options, settings, reports folder, locale, tables, the main
     // window and the input windows. Returns false when the program must end.
     bool Start();
     MainWindow& main();
 
     // The one road from input to output: both buffers emptied, the chart driver, then the aspect
-    // scan with its day count question, progress window and data window.
+    // scan with its day count question, progress window and data window. Positions come from the
+    // ephemeris of the settings; a note on them goes to the main window's status line.
     void RunCalculation();
     // Puts DataLines into the data window and shows it.
     void ShowDataWindow();
@@ -57,6 +59,7 @@ public:
     TimeZoneWindow& timeZone();
     DataWindow& dataWindow();
     OptionsWindow& options();
+    PreferencesWindow& preferences();
 
     bool inputDLoaded() const { return !inputD_.isNull(); }
     bool inputD1Loaded() const { return !inputD1_.isNull(); }
@@ -65,12 +68,14 @@ public:
     bool timeZoneLoaded() const { return !timeZone_.isNull(); }
     bool dataWindowLoaded() const { return !dataWindow_.isNull(); }
     bool optionsLoaded() const { return !options_.isNull(); }
+    bool preferencesLoaded() const { return !preferences_.isNull(); }
 
     void unloadNames();
     void unloadCities();
     void unloadTimeZone();
     void unloadDataWindow();
     void unloadOptions();
+    void unloadPreferences();
 
     // WindowRequests.
     bool InputWindowsLoaded() const override;
@@ -113,6 +118,7 @@ private:
     QPointer<TimeZoneWindow> timeZone_;
     QPointer<DataWindow> dataWindow_;
     QPointer<OptionsWindow> options_;
+    QPointer<PreferencesWindow> preferences_;
 };
 
 }  // namespace orrerion::gui
