@@ -64,6 +64,12 @@ const HouseItem HouseItems[] = {{"&Placidus", "mnuHousePlacidus"},
                                 {"P&orphyry", "mnuHousePorphyry"},
                                 {"&Meridian", "mnuHouseMeridian"}};
 
+void ShowInFront(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Shell& shell, QWidget* parent) : QMainWindow(parent), shell_(shell) {
@@ -79,7 +85,9 @@ MainWindow::MainWindow(Shell& shell, QWidget* parent) : QMainWindow(parent), she
     lblNote_ = new QLabel;
     lblNote_->setObjectName("lblNote");
     lblNote_->setWordWrap(true);
-    lblNote_->setFont(QApplication::font());  // a sentence, not a menu: the plain font
+    QFont plain = QApplication::font();  // a sentence, not a menu: not the bar's bold type
+    plain.setResolveMask(QFont::AllPropertiesResolved);
+    lblNote_->setFont(plain);
     status->addWidget(lblNote_, 1);
     status->hide();
     // A thin bar at the top of the screen: top 0, left 885, height 675, width 8625 twips.
@@ -193,17 +201,21 @@ void MainWindow::SetSummaryEnabled(bool enabled) { mnuDataSummary_->setEnabled(e
 void MainWindow::ShowNote(const QString& note) {
     lblNote_->setText(note);
     statusBar()->setVisible(!note.isEmpty());
-    layout()->activate();  // the minimum height follows the status line at once
     FitHeight();
 }
 
 void MainWindow::FitHeight() {
     int height = menuBar()->sizeHint().height();
     if (statusBar()->isVisibleTo(this)) {
-        const QMargins margins = statusBar()->contentsMargins();
-        height += lblNote_->heightForWidth(width() - margins.left() - margins.right() - 8) +
-                  margins.top() + margins.bottom() + 6;
+        // The status line as high as its wrapped text, with a little room above and below. Fixed
+        // heights, because a wrapped label on its own asks for the height of a narrow column.
+        constexpr int Room = 8;
+        const int text = lblNote_->heightForWidth(width() - 2 * Room);
+        lblNote_->setFixedHeight(text);
+        statusBar()->setFixedHeight(text + Room);
+        height += statusBar()->height();
     }
+    layout()->activate();
     resize(width(), height);
 }
 
@@ -239,26 +251,18 @@ void MainWindow::mnuDataSummary_Click() {
     shell_.ShowDataWindow();
 }
 
+bool MainWindow::OptionsFileFound() {
+    if (OptionsFileReadable(shell_.session.calc.ProgramDir / OptionsFileName)) return true;
+    shell_.dialogs().MessageBox(this, "File Not Found", "Warning!", MessageIcon::Information);
+    return false;
+}
+
 void MainWindow::mnuOptions_Click() {
-    if (!OptionsFileReadable(shell_.session.calc.ProgramDir / OptionsFileName)) {
-        shell_.dialogs().MessageBox(this, "File Not Found", "Warning!", MessageIcon::Information);
-        return;
-    }
-    OptionsWindow& window = shell_.options();
-    window.show();
-    window.raise();
-    window.activateWindow();
+    if (OptionsFileFound()) ShowInFront(shell_.options());
 }
 
 void MainWindow::mnuPreferences_Click() {
-    if (!OptionsFileReadable(shell_.session.calc.ProgramDir / OptionsFileName)) {
-        shell_.dialogs().MessageBox(this, "File Not Found", "Warning!", MessageIcon::Information);
-        return;
-    }
-    PreferencesWindow& window = shell_.preferences();
-    window.show();
-    window.raise();
-    window.activateWindow();
+    if (OptionsFileFound()) ShowInFront(shell_.preferences());
 }
 
 void MainWindow::mnuFileExit_Click() { close(); }

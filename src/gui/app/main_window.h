@@ -43,6 +43,8 @@ private:
     void BuildMenus();
     void HouseChosen(QAction* item);
     void mnuDataSummary_Click();
+    // Both Options items need a readable OPTIONS.OPT; "File Not Found" otherwise.
+    bool OptionsFileFound();
     void mnuOptions_Click();
     void mnuPreferences_Click();
     // The bar's height: the menus, and the status line when it shows.

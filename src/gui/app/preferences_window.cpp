@@ -23,28 +23,12 @@ constexpr int NumberBoxChars = 7;
 // Lists show this many characters; longer choices show whole when the list opens.
 constexpr int ListChars = 18;
 
-QGroupBox* Frame(const QString& title, const char* name) {
-    auto* frame = new QGroupBox(title);
-    frame->setObjectName(name);
-    return frame;
-}
-
-QCheckBox* TickBox(const QString& caption, const char* name) {
-    auto* box = new QCheckBox(caption);
-    box->setObjectName(name);
-    return box;
-}
-
-QRadioButton* Radio(const QString& caption, const char* name) {
-    auto* button = new QRadioButton(caption);
-    button->setObjectName(name);
-    return button;
-}
-
-QPushButton* Button(const QString& caption, const char* name) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    return button;
+// A frame, tick box, option button or push button with its caption and name.
+template <class W>
+W* Named(const QString& caption, const char* name) {
+    auto* widget = new W(caption);
+    widget->setObjectName(name);
+    return widget;
 }
 
 // The frames' names, in the program's style.
@@ -83,9 +67,9 @@ PreferencesWindow::PreferencesWindow(Dialogs& dialogs, PreferencesSlice slice, Q
                                MakeGroup(PreferenceGroup::HomePlace)}));
     columns->addLayout(Column({MakePositions(), MakeWheel(), MakeTimeline()}));
 
-    QPushButton* cmdRestoreDefault = Button("&Restore Defaults", "cmdRestoreDefault");
-    QPushButton* btnSave = Button("&Save", "btnSave");
-    QPushButton* btnCancel = Button("Cancel", "btnCancel");
+    QPushButton* cmdRestoreDefault = Named<QPushButton>("&Restore Defaults", "cmdRestoreDefault");
+    QPushButton* btnSave = Named<QPushButton>("&Save", "btnSave");
+    QPushButton* btnCancel = Named<QPushButton>("Cancel", "btnCancel");
     connect(cmdRestoreDefault, &QPushButton::clicked, this, &PreferencesWindow::cmdRestoreDefault_Click);
     connect(btnSave, &QPushButton::clicked, this, &PreferencesWindow::btnSave_Click);
     connect(btnCancel, &QPushButton::clicked, this, &PreferencesWindow::btnCancel_Click);
@@ -112,7 +96,7 @@ PreferencesWindow::PreferencesWindow(Dialogs& dialogs, PreferencesSlice slice, Q
 }
 
 QWidget* PreferencesWindow::MakeGroup(PreferenceGroup group) {
-    QGroupBox* frame = Frame(QString::fromStdString(PreferenceGroupTitle(group)), FrameName(group));
+    QGroupBox* frame = Named<QGroupBox>(QString::fromStdString(PreferenceGroupTitle(group)), FrameName(group));
     auto* grid = new QGridLayout(frame);
     grid->setColumnStretch(2, 1);
     const int boxWidth = fontMetrics().horizontalAdvance(QString(NumberBoxChars, '0'));
@@ -122,7 +106,7 @@ QWidget* PreferencesWindow::MakeGroup(PreferenceGroup group) {
         if (field.group != group) continue;
         switch (field.kind) {
             case PreferenceKind::TickBox:
-                controls_[i] = TickBox(field.label, field.control);
+                controls_[i] = Named<QCheckBox>(field.label, field.control);
                 grid->addWidget(controls_[i], row, 0, 1, 3);
                 break;
             case PreferenceKind::List: {
@@ -158,10 +142,10 @@ QWidget* PreferencesWindow::MakeGroup(PreferenceGroup group) {
 }
 
 QWidget* PreferencesWindow::MakePositions() {
-    QGroupBox* frame = Frame("Positions", "fraPositions");
+    QGroupBox* frame = Named<QGroupBox>("Positions", "fraPositions");
     auto* column = new QVBoxLayout(frame);
-    optEphemerisBuiltin_ = Radio("Built-in series (best 1885 to 2099)", "optEphemerisBuiltin");
-    optEphemerisPrecise_ = Radio("Precise (Swiss Ephemeris)", "optEphemerisPrecise");
+    optEphemerisBuiltin_ = Named<QRadioButton>("Built-in series (best 1885 to 2099)", "optEphemerisBuiltin");
+    optEphemerisPrecise_ = Named<QRadioButton>("Precise (Swiss Ephemeris)", "optEphemerisPrecise");
     column->addWidget(optEphemerisBuiltin_);
     column->addWidget(optEphemerisPrecise_);
     const PreciseChoiceState precise = PreciseChoice();
@@ -177,7 +161,7 @@ QWidget* PreferencesWindow::MakePositions() {
 }
 
 QWidget* PreferencesWindow::MakeWheel() {
-    QGroupBox* frame = Frame("Wheel", "fraWheel");
+    QGroupBox* frame = Named<QGroupBox>("Wheel", "fraWheel");
     auto* grid = new QGridLayout(frame);
     grid->addWidget(new QLabel("Rings"), 0, 0, 1, 2);
     const struct {
@@ -188,19 +172,19 @@ QWidget* PreferencesWindow::MakeWheel() {
                  {"Solar arc", "chkRingSolarArc"},
                  {"Transits", "chkRingTransits"}};
     for (std::size_t i = 0; i < rings_.size(); ++i) {
-        rings_[i] = TickBox(rings[i].caption, rings[i].name);
+        rings_[i] = Named<QCheckBox>(rings[i].caption, rings[i].name);
         grid->addWidget(rings_[i], 1 + static_cast<int>(i) / 2, static_cast<int>(i) % 2);
     }
     grid->addWidget(new QLabel("On the left"), 3, 0, 1, 2);
-    optAscendantLeft_ = Radio("Ascendant", "optAscendantLeft");
-    optAriesLeft_ = Radio("0\u00B0 Aries", "optAriesLeft");
+    optAscendantLeft_ = Named<QRadioButton>("Ascendant", "optAscendantLeft");
+    optAriesLeft_ = Named<QRadioButton>("0\u00B0 Aries", "optAriesLeft");
     grid->addWidget(optAscendantLeft_, 4, 0);
     grid->addWidget(optAriesLeft_, 4, 1);
     return frame;
 }
 
 QWidget* PreferencesWindow::MakeTimeline() {
-    QGroupBox* frame = Frame("Timeline", "fraTimeline");
+    QGroupBox* frame = Named<QGroupBox>("Timeline", "fraTimeline");
     auto* column = new QVBoxLayout(frame);
     const struct {
         const char* caption;
@@ -211,7 +195,7 @@ QWidget* PreferencesWindow::MakeTimeline() {
                     {"Progressed to progressed", "chkFamilyPP"},
                     {"Transits to progressed", "chkFamilyTP"}};
     for (std::size_t i = 0; i < families_.size(); ++i) {
-        families_[i] = TickBox(families[i].caption, families[i].name);
+        families_[i] = Named<QCheckBox>(families[i].caption, families[i].name);
         column->addWidget(families_[i]);
     }
     return frame;
