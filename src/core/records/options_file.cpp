@@ -30,8 +30,10 @@ std::vector<RawLine> SplitKeepingLineEnds(std::string_view text) {
             lines.push_back({std::string(text.substr(start)), {}});
             break;
         }
-        const std::size_t endLength = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
-        lines.push_back({std::string(text.substr(start, end - start)), std::string(text.substr(end, endLength))});
+        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        const std::size_t endLength = crLf ? 2 : 1;
+        lines.push_back({std::string(text.substr(start, end - start)),
+                         std::string(text.substr(end, endLength))});
         start = end + endLength;
     }
     return lines;
@@ -89,7 +91,8 @@ std::string OptionValueText(float value) {
     if (value == 0.0f) return "0";  // never "-0"
     char text[64];
     // Fixed notation without a precision gives the shortest text that reads back as `value`.
-    const std::to_chars_result written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    const std::to_chars_result written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
     return std::string(text, written.ptr);
 }
 
@@ -99,7 +102,9 @@ OptionsRewrite OptionsTextWithValues(const std::string& text, const Options& val
     LoadOptionsText(text, {}, held);
     std::vector<RawLine> lines = SplitKeepingLineEnds(text);
     std::size_t readLines = 0;
-    while (readLines < lines.size() && readLines < OptionCount && !lines[readLines].content.empty()) ++readLines;
+    while (readLines < lines.size() && readLines < OptionCount && !lines[readLines].content.empty()) {
+        ++readLines;
+    }
 
     std::size_t lastAdded = readLines;  // the last line to be put in after the ones read
     for (std::size_t n = 1; n <= OptionCount; ++n) {
@@ -130,16 +135,21 @@ OptionsRewrite OptionsTextWithValues(const std::string& text, const Options& val
                 break;
             }
         }
-        if (readLines == lines.size() && !lines.empty() && lines.back().end.empty()) lines.back().end = lineEnd;
+        if (readLines == lines.size() && !lines.empty() && lines.back().end.empty()) {
+            lines.back().end = lineEnd;
+        }
         std::vector<RawLine> added;
-        for (std::size_t n = readLines + 1; n <= lastAdded; ++n) added.push_back({OptionValueText(values.OptionValue[n]), lineEnd});
+        for (std::size_t n = readLines + 1; n <= lastAdded; ++n) {
+            added.push_back({OptionValueText(values.OptionValue[n]), lineEnd});
+        }
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(readLines), added.begin(), added.end());
     }
     std::string rewritten;
     for (const RawLine& line : lines) rewritten += line.content + line.end;
     Options reread;
     LoadOptionsText(rewritten, {}, reread);
-    if (!std::equal(reread.OptionValue.begin() + 1, reread.OptionValue.end(), values.OptionValue.begin() + 1)) {
+    const auto& want = values.OptionValue;
+    if (!std::equal(reread.OptionValue.begin() + 1, reread.OptionValue.end(), want.begin() + 1)) {
         rewrite.changed = false;
         rewrite.problem = "The new values do not read back the same; nothing was changed.";
         return rewrite;

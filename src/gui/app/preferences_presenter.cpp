@@ -188,7 +188,9 @@ PreferencesRead OptionsFromEntries(const PreferenceEntries& entries, const Optio
             std::string message = std::string(GroupTitle(field.group)) + ": " + field.label + " takes " +
                                   (field.decimals == 0 ? "a whole number" : "a number") + " from " +
                                   RangeText(field.min) + " to " + RangeText(field.max) + " " + field.unit;
-            if (field.decimals > 0) message += " with at most " + std::to_string(field.decimals) + " decimals";
+            if (field.decimals > 0) {
+                message += " with at most " + std::to_string(field.decimals) + " decimals";
+            }
             read.problems.push_back({field.control, message + ", not \"" + entry.text + "\"."});
             continue;
         }

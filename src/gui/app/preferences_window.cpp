@@ -96,7 +96,8 @@ PreferencesWindow::PreferencesWindow(Dialogs& dialogs, PreferencesSlice slice, Q
 }
 
 QWidget* PreferencesWindow::MakeGroup(PreferenceGroup group) {
-    QGroupBox* frame = Named<QGroupBox>(QString::fromStdString(PreferenceGroupTitle(group)), FrameName(group));
+    const QString title = QString::fromStdString(PreferenceGroupTitle(group));
+    QGroupBox* frame = Named<QGroupBox>(title, FrameName(group));
     auto* grid = new QGridLayout(frame);
     grid->setColumnStretch(2, 1);
     const int boxWidth = fontMetrics().horizontalAdvance(QString(NumberBoxChars, '0'));

@@ -35,8 +35,8 @@ public:
     Session& session;
     Dialogs& dialogs() { return session.dialogs; }
 
-    // Start-up after the data folder is known: options, settings, reports folder, locale, tables, the main
-    // window and the input windows. Returns false when the program must end.
+    // Start-up after the data folder is known: options, settings, reports folder, locale, tables,
+    // the main window and the input windows. Returns false when the program must end.
     bool Start();
     MainWindow& main();
 

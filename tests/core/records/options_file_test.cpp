@@ -130,7 +130,9 @@ TEST(OptionsTextWithValues, RewritesOnlyTheChangedValueFields) {
     for (const auto& row : rows) {
         Options values;
         LoadOptionsText(row.text, "OPTIONS.OPT", values);
-        for (const auto& [line, value] : row.changes) values.OptionValue[static_cast<std::size_t>(line)] = value;
+        for (const auto& [line, value] : row.changes) {
+            values.OptionValue[static_cast<std::size_t>(line)] = value;
+        }
         const OptionsRewrite rewrite = OptionsTextWithValues(row.text, values);
         EXPECT_EQ(rewrite.text, row.expected) << row.name;
         EXPECT_EQ(rewrite.changed, !row.fails && row.expected != row.text) << row.name;
