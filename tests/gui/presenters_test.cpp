@@ -1,16 +1,20 @@
 // The windows' presenters, without a display (no application object is made): the Names list's
 // state, a picked name or city, the input windows' NOW and "Use natal data" fields, the data
-// window's font, save and print decisions, and the options editor's save and restore.
+// window's font, save and print decisions, the options editor's save and restore, and the
+// Preferences controls against OPTIONS.OPT.
 #include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
+#include "core/io/number_text.h"
 #include "core/records/name_record.h"
 #include "core/records/options_file.h"
 #include "file_limits.h"
 #include "gui/app/options_presenter.h"
+#include "gui/app/preferences_presenter.h"
 #include "gui/output/data_presenter.h"
 #include "gui/records/input_presenter.h"
 #include "gui/records/list_presenter.h"
@@ -28,6 +32,7 @@ private slots:
     void inputFieldsFromTheClockAndFromTheNatalWindow();
     void dataWindowFontSaveAndPrintDecisions();
     void optionsEditorSavesAndRestores();
+    void preferencesMapToTheOptionsFile();
 };
 
 void PresentersTest::namesListStateFollowsTheLockAndTheSavedMark() {
@@ -296,6 +301,137 @@ void PresentersTest::optionsEditorSavesAndRestores() {
     restored = RestoreOptionsText(programDir);
     QVERIFY(!restored.restored);
     QVERIFY(!restored.text);
+}
+
+namespace {
+
+std::size_t ControlIndex(const std::string& control) {
+    for (std::size_t i = 0; i < PreferenceFields.size(); ++i) {
+        if (PreferenceFields[i].control == control) return i;
+    }
+    qFatal("no control %s", control.c_str());
+}
+
+// `text` with the first 7 characters of line `line` (1-based, CR LF lines) replaced.
+std::string WithLineStart(std::string text, int line, const std::string& start) {
+    std::size_t at = 0;
+    for (int n = 1; n < line; ++n) at = text.find("\r\n", at) + 2;
+    return text.replace(at, 7, start);
+}
+
+}  // namespace
+
+void PresentersTest::preferencesMapToTheOptionsFile() {
+    const std::string shipped = gui::testing::ReadWholeFile(fs::path(ORRERION_DATA_DIR) / "OPTIONS.OPT");
+    // The same file with values that the controls show as a choice's "other": option 9 at 2
+    // (minor aspects left out), 11 at 7 (all points), 26 at 4 (sidereal time), 27 at 4 (Placidus).
+    std::string others = WithLineStart(shipped, 9, "2      ");
+    others = WithLineStart(others, 11, "7      ");
+    others = WithLineStart(others, 26, "4      ");
+    others = WithLineStart(others, 27, "4      ");
+    const auto valuesOf = [](const std::string& text) {
+        Options values;
+        LoadOptionsText(text, OptionsFileName, values);
+        return values;
+    };
+
+    // Nothing changed: the file comes back byte for byte.
+    for (const std::string& text : {shipped, others}) {
+        const Options file = valuesOf(text);
+        const PreferencesRead read = OptionsFromEntries(EntriesForOptions(file), file);
+        QVERIFY(read.problems.empty());
+        const OptionsRewrite rewrite = OptionsTextWithValues(text, read.values);
+        QVERIFY(!rewrite.changed);
+        QVERIFY(rewrite.text == text);
+    }
+
+    // One control changed: only its line's value field is rewritten.
+    const struct {
+        const std::string& file;
+        const char* control;
+        std::string text;  // a number control's text
+        int choice;        // a tick box's or list's choice
+        int line;
+        const char* lineStart;
+    } changes[] = {
+        {shipped, "txtSquareOrb", "7.5", 0, 4, "7.5    "},
+        {shipped, "txtHomeZone", " -5.5 ", 0, 18, "-5.5   "},
+        {shipped, "txtPrintLineWidth", "132", 0, 16, "132    "},
+        {shipped, "chkMinorAspects", "", 0, 9, "1      "},
+        {shipped, "chkNatalAngles", "", 0, 10, "1      "},
+        {shipped, "chkHomeEast", "", 1, 21, "1      "},
+        {shipped, "chkTransitMars", "", 0, 35, "0      "},
+        {shipped, "cboProgressedPoints", "", 5, 11, "5      "},
+        {shipped, "cboProgressedAngles", "", 1, 26, "1      "},
+        {shipped, "cboHouseSystem", "", 2, 27, "3      "},
+        {others, "cboHouseSystem", "", 4, 27, "8      "},
+        {others, "chkMinorAspects", "", 1, 9, "0      "},
+    };
+    for (const auto& change : changes) {
+        const Options file = valuesOf(change.file);
+        PreferenceEntries entries = EntriesForOptions(file);
+        const std::size_t i = ControlIndex(change.control);
+        entries[i].text = change.text;
+        entries[i].choice = change.choice;
+        const PreferencesRead read = OptionsFromEntries(entries, file);
+        QVERIFY2(read.problems.empty(), change.control);
+        const OptionsRewrite rewrite = OptionsTextWithValues(change.file, read.values);
+        QVERIFY2(rewrite.text == WithLineStart(change.file, change.line, change.lineStart), change.control);
+    }
+
+    // Each range: its ends taken, one step beyond refused, with a message naming the control.
+    const struct {
+        const char* control;
+        std::vector<std::string> taken, refused;
+    } ranges[] = {
+        {"txtConjunctionOrb", {"0", "15", "2.25"}, {"-0.5", "15.01", "2.125", "eight", ""}},
+        {"txtQuincunxOrb", {"0.5"}, {"16"}},
+        {"txtPrintLinesPerPage", {"1", "999"}, {"0", "1000", "60.5"}},
+        {"txtPrintLineWidth", {"1", "999"}, {"0", "1000"}},
+        {"txtSavedPageLength", {"1", "999"}, {"0", "-60"}},
+        {"txtHomeZone", {"-14", "12", "5.75"}, {"-14.25", "12.5", "3.125"}},
+        {"txtHomeLongitudeDegrees", {"0", "179"}, {"-1", "181", "71.5"}},
+        {"txtHomeLongitudeMinutes", {"0", "59"}, {"60", "-1"}},
+        {"txtHomeLatitudeDegrees", {"0", "89"}, {"91"}},
+        {"txtHomeLatitudeMinutes", {"59"}, {"60"}},
+    };
+    const Options file = valuesOf(shipped);
+    for (const auto& range : ranges) {
+        const std::size_t i = ControlIndex(range.control);
+        const PreferenceField& field = PreferenceFields[i];
+        for (const std::string& text : range.taken) {
+            PreferenceEntries entries = EntriesForOptions(file);
+            entries[i].text = text;
+            const PreferencesRead read = OptionsFromEntries(entries, file);
+            QVERIFY2(read.problems.empty(), qPrintable(QString("%1 %2").arg(range.control, text.c_str())));
+            QCOMPARE(read.values[field.option], static_cast<float>(LeadingNumber(text)));
+        }
+        for (const std::string& text : range.refused) {
+            PreferenceEntries entries = EntriesForOptions(file);
+            entries[i].text = text;
+            const PreferencesRead read = OptionsFromEntries(entries, file);
+            const QString row = QString("%1 \"%2\"").arg(range.control, text.c_str());
+            QVERIFY2(read.problems.size() == 1, qPrintable(row));
+            QVERIFY2(read.problems[0].control == range.control, qPrintable(row));
+            const QString message = QString::fromStdString(read.problems[0].message);
+            QVERIFY2(message.startsWith(QString::fromStdString(PreferenceGroupTitle(field.group)) + ": " +
+                                        field.label + " takes "),
+                     qPrintable(message));
+            QVERIFY2(message.endsWith("\"" + QString::fromStdString(text) + "\"."), qPrintable(message));
+        }
+    }
+    // 180 and 90 degrees are taken with 0 minutes; minutes past them name the minutes' control.
+    for (const auto& [degrees, minutes, limit] :
+         {std::tuple{"txtHomeLongitudeDegrees", "txtHomeLongitudeMinutes", "180"},
+          std::tuple{"txtHomeLatitudeDegrees", "txtHomeLatitudeMinutes", "90"}}) {
+        PreferenceEntries entries = EntriesForOptions(file);
+        entries[ControlIndex(degrees)].text = limit;
+        entries[ControlIndex(minutes)].text = "1";
+        const PreferencesRead read = OptionsFromEntries(entries, file);
+        QVERIFY2(read.problems.size() == 1 && read.problems[0].control == minutes, minutes);
+        entries[ControlIndex(minutes)].text = "0";
+        QVERIFY2(OptionsFromEntries(entries, file).problems.empty(), minutes);
+    }
 }
 
 QTEST_APPLESS_MAIN(PresentersTest)

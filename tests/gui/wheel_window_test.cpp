@@ -100,7 +100,10 @@ void WheelWindowTest::wheelFollowsTheCalculationAndItsRings() {
     wheel.findChild<QCheckBox*>("chkSolarArc")->click();
     QVERIFY(!wheel.findChild<QCheckBox*>("chkSolarArc")->isChecked());
     QCOMPARE(f.dialogs.TakeMessages().size(), std::size_t{1});
-    QCOMPARE(f.session.wheel.outerRings.size(), std::size_t{2});
+    // The choice is a setting, kept in SETTINGS.TXT.
+    const WheelRings kept = f.session.settings.settings.wheelRings;
+    QVERIFY(kept.progressed && kept.transits && !kept.solarArc);
+    QVERIFY(QString::fromStdString(f.ReadDataFile("SETTINGS.TXT")).contains("wheel_rings = natal, progressed, transits"));
 
     // Exported as SVG: well-formed XML with one element per point of the three rings.
     const QString svg = QString::fromStdString((f.dataDir() / "John_wheel.svg").string());

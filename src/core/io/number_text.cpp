@@ -62,6 +62,11 @@ double LeadingNumber(std::string_view text) {
     return n == 0 ? 0.0 : ReadNumber(text.substr(0, n));
 }
 
+std::size_t LeadingNumberLength(std::string_view text) {
+    const std::size_t blanks = text.size() - SkipBlanks(text).size();
+    return blanks + NumberLength(text.substr(blanks));
+}
+
 std::optional<double> ParseNumber(std::string_view text) {
     text = SkipBlanks(text);
     std::size_t n = NumberLength(text);

@@ -1,5 +1,6 @@
 #pragma once
 // Reading numbers out of typed text and file lines. "." is the decimal separator whatever the locale.
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -10,6 +11,9 @@ namespace orrerion {
 // is ignored; text without a leading number reads as 0. A number too large for a double reads as
 // an infinity of its sign (so that every range check refuses it), one too small as 0.
 double LeadingNumber(std::string_view text);
+// How many characters at the start of the text LeadingNumber reads: the leading blanks and the
+// number (only the blanks when there is no number).
+std::size_t LeadingNumberLength(std::string_view text);
 
 // True when the text holds a number and nothing else (blanks around it allowed), and the number
 // fits a double.

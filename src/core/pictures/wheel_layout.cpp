@@ -436,6 +436,27 @@ WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const W
     return w;
 }
 
+WheelChoice WheelChoiceFromSettings(const Settings& settings, bool outerAspects) {
+    WheelChoice choice;
+    choice.outerRings.clear();
+    const WheelRings& r = settings.wheelRings;
+    for (const auto& [on, ring] : {std::pair{r.progressed, WheelRing::Progressed}, std::pair{r.solarArc, WheelRing::SolarArc},
+                                   std::pair{r.transits, WheelRing::Transits}}) {
+        if (on && choice.outerRings.size() < 2) choice.outerRings.push_back(ring);
+    }
+    choice.orientation = settings.wheelOrientation;
+    choice.outerAspects = outerAspects;
+    return choice;
+}
+
+void StoreWheelChoice(const WheelChoice& choice, Settings& settings) {
+    auto has = [&](WheelRing ring) {
+        return std::find(choice.outerRings.begin(), choice.outerRings.end(), ring) != choice.outerRings.end();
+    };
+    settings.wheelRings = {true, has(WheelRing::Progressed), has(WheelRing::SolarArc), has(WheelRing::Transits)};
+    settings.wheelOrientation = choice.orientation;
+}
+
 std::vector<std::string> WheelTitleLines(const ChartState& chart, const WheelChoice& choice) {
     const ParsedInput& in = chart.input;
     std::vector<std::string> lines;

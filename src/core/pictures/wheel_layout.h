@@ -11,14 +11,12 @@
 #include "core/base/options.h"
 #include "core/chart/chart_state.h"
 #include "core/pictures/colours.h"
+#include "core/records/settings_file.h"
 
 namespace orrerion {
 
 enum class WheelRing { Natal, Progressed, SolarArc, Transits };
-enum class WheelOrientation {
-    AscendantLeft,  // the natal ascendant at the left, as astrologers read a chart
-    AriesLeft,      // 0° Aries at the left
-};
+// WheelOrientation (the ascendant or 0° Aries at the left) is a setting: records/settings_file.h.
 
 struct WheelChoice {
     // The rings outside the natal one, inner first (at most two): default transits.
@@ -152,6 +150,11 @@ double WheelAngleOf(double longitude, double ascendant, WheelOrientation orienta
 // The layout of the calculation's charts. `titleLines` go in the top-left corner (name, dates).
 WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const WheelChoice& choice,
                         const std::vector<std::string>& titleLines);
+
+// The rings and orientation the settings keep (natal always inside; the first two of progressed,
+// solar arc and transits outside it), and back.
+WheelChoice WheelChoiceFromSettings(const Settings& settings, bool outerAspects = false);
+void StoreWheelChoice(const WheelChoice& choice, Settings& settings);
 
 // The lines the wheel's corner shows: the name, the birth, each outer ring's date and the houses.
 std::vector<std::string> WheelTitleLines(const ChartState& chart, const WheelChoice& choice);

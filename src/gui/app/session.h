@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "core/pictures/wheel_layout.h"
+#include "core/records/settings_file.h"
 #include "core/run/calculation.h"
 #include "gui/app/local_clock.h"
 #include "gui/output/data_presenter.h"
@@ -22,6 +22,9 @@ struct Session {
 
     Dialogs& dialogs;
     Calculation calc;  // natal/diurnal fields, options, ProgramDir, DateOrder, charts, buffers
+    // SETTINGS.TXT as read at start-up and saved by Preferences (its only writer): the ephemeris
+    // every calculation uses, and what the wheel and the timeline draw.
+    SettingsFile settings;
 
     std::filesystem::path exeDir;  // the folder of the running program
     LocalClock clock;
@@ -31,7 +34,7 @@ struct Session {
     bool chartComputed = false;    // the Input and Data menus are shown
 
     DataWindowState data;          // the data window's font, place and save file
-    WheelChoice wheel;             // the wheel window's rings and orientation
+    bool wheelOuterAspects = false;  // the wheel window's "Aspects to natal"
 
     // Stored data.
     NamesListState names;          // the Names list's file, lock and saved mark

@@ -14,6 +14,7 @@
 #include "gui/app/locale_order.h"
 #include "gui/app/main_window.h"
 #include "gui/app/options_window.h"
+#include "gui/app/preferences_window.h"
 #include "gui/app/title_window.h"
 #include "gui/output/data_window.h"
 #include "gui/output/print_window.h"
@@ -112,6 +113,7 @@ Shell::Shell(Session& s) : session(s) {}
 
 Shell::~Shell() {
     Unload(wheel_);
+    Unload(preferences_);
     Unload(options_);
     Unload(dataWindow_);
     Unload(timeZone_);
@@ -135,6 +137,12 @@ bool Shell::Start() {
         dialogs().MessageBox(nullptr, QString::fromStdString(problem.message), "Warning!",
                              MessageIcon::Information);
     }
+    SettingsLoad settings = LoadSettings(calc.ProgramDir / SettingsFileName);
+    for (const std::string& problem : settings.problems) {
+        dialogs().MessageBox(nullptr, QString::fromStdString(problem), "Warning!",
+                             MessageIcon::Information);
+    }
+    session.settings = std::move(settings.file);
     session.WindowTitle = BuildWindowTitle();
 
     // The reports folder; an error (for instance a read-only data folder) shows up when the first
@@ -177,10 +185,15 @@ void Shell::RunCalculation() {
     calc.diurnal = inputD1().Fields();
     calc.progression = inputD1().Progression();
     calc.houseMarks = main().HouseMarks();
+    calc.eph.Source = session.settings.settings.ephemeris;
 
     DialogReporter reporter(dialogs(), &main());
     ScanWindows windows(*this);
     CalculationRequest request;
+    // The note of the last calculation stays in the status line until this one.
+    main().ShowNote({});
+    request.notice = [this](const std::string& note) { main().ShowNote(QString::fromStdString(note)); };
+    request.preciseChoice = PreciseChoiceText;
     // Once the charts stand, the chart menus appear and the day count is asked.
     request.askDays = [&]() -> std::optional<std::string> {
         dialogs().SetBusyPointer(false);
@@ -281,7 +294,8 @@ OptionsWindow& Shell::options() {
 
 WheelWindow& Shell::wheel() {
     return Loaded(wheel_, [this] {
-        return new WheelWindow({dialogs(), session.calc, session.chartComputed, session.wheel});
+        return new WheelWindow({dialogs(), session.calc, session.chartComputed, session.settings,
+                                session.wheelOuterAspects});
     });
 }
 
@@ -293,12 +307,19 @@ void Shell::ShowWheel() {
     window.activateWindow();
 }
 
+PreferencesWindow& Shell::preferences() {
+    return Loaded(preferences_, [this] {
+        return new PreferencesWindow(dialogs(), {session.calc, session.WindowTitle, session.settings});
+    });
+}
+
 void Shell::unloadNames() { Unload(names_); }
 void Shell::unloadCities() { Unload(cities_); }
 void Shell::unloadTimeZone() { Unload(timeZone_); }
 void Shell::unloadDataWindow() { Unload(dataWindow_); }
 void Shell::unloadOptions() { Unload(options_); }
 void Shell::unloadWheel() { Unload(wheel_); }
+void Shell::unloadPreferences() { Unload(preferences_); }
 
 InputWindowSlice Shell::InputSlice() { return {dialogs(), session.clock, session.calc}; }
 

@@ -23,6 +23,7 @@ class TimeZoneWindow;
 class DataWindow;
 class OptionsWindow;
 class WheelWindow;
+class PreferencesWindow;
 struct InputWindowSlice;
 
 class Shell final : public WindowRequests {
@@ -35,13 +36,14 @@ public:
     Session& session;
     Dialogs& dialogs() { return session.dialogs; }
 
-    // Start-up after the data folder is known: options, reports folder, locale, tables, the main
-    // window and the input windows. Returns false when the program must end.
+    // Start-up after the data folder is known: options, settings, reports folder, locale, tables,
+    // the main window and the input windows. Returns false when the program must end.
     bool Start();
     MainWindow& main();
 
     // The one road from input to output: both buffers emptied, the chart driver, then the aspect
-    // scan with its day count question, progress window and data window.
+    // scan with its day count question, progress window and data window. Positions come from the
+    // ephemeris of the settings; a note on them goes to the main window's status line.
     void RunCalculation();
     // Puts DataLines into the data window and shows it.
     void ShowDataWindow();
@@ -61,6 +63,7 @@ public:
     DataWindow& dataWindow();
     OptionsWindow& options();
     WheelWindow& wheel();
+    PreferencesWindow& preferences();
 
     bool inputDLoaded() const { return !inputD_.isNull(); }
     bool inputD1Loaded() const { return !inputD1_.isNull(); }
@@ -70,6 +73,7 @@ public:
     bool dataWindowLoaded() const { return !dataWindow_.isNull(); }
     bool optionsLoaded() const { return !options_.isNull(); }
     bool wheelLoaded() const { return !wheel_.isNull(); }
+    bool preferencesLoaded() const { return !preferences_.isNull(); }
 
     void unloadNames();
     void unloadCities();
@@ -77,6 +81,7 @@ public:
     void unloadDataWindow();
     void unloadOptions();
     void unloadWheel();
+    void unloadPreferences();
 
     // WindowRequests.
     bool InputWindowsLoaded() const override;
@@ -120,6 +125,7 @@ private:
     QPointer<DataWindow> dataWindow_;
     QPointer<OptionsWindow> options_;
     QPointer<WheelWindow> wheel_;
+    QPointer<PreferencesWindow> preferences_;
 };
 
 }  // namespace orrerion::gui

@@ -1,6 +1,7 @@
 #include "gui/pictures/wheel_window.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -98,7 +99,8 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
     layout->addWidget(lblNote_);
     layout->addWidget(view_, 1);
 
-    const WheelChoice& choice = slice_.choice;
+    choice_ = WheelChoiceFromSettings(slice_.settings.settings, slice_.outerAspects);
+    const WheelChoice& choice = choice_;
     chkProgressed_->setChecked(HasWheelRing(choice, WheelRing::Progressed));
     chkSolarArc_->setChecked(HasWheelRing(choice, WheelRing::SolarArc));
     chkTransits_->setChecked(HasWheelRing(choice, WheelRing::Transits));
@@ -109,7 +111,7 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
     connect(chkSolarArc_, &QCheckBox::clicked, this, [this] { RingClicked(WheelRing::SolarArc, chkSolarArc_); });
     connect(chkTransits_, &QCheckBox::clicked, this, [this] { RingClicked(WheelRing::Transits, chkTransits_); });
     connect(chkOuterAspects_, &QCheckBox::clicked, this, [this] {
-        slice_.choice.outerAspects = chkOuterAspects_->isChecked();
+        slice_.outerAspects = chkOuterAspects_->isChecked();
         Refresh();
     });
     connect(optAscendantLeft_, &QRadioButton::clicked, this, &WheelWindow::OrientationClicked);
@@ -129,27 +131,46 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
 }
 
 void WheelWindow::Refresh() {
-    view_->SetLayout(CurrentWheel(slice_.calc, slice_.chartComputed, slice_.choice));
-    lblNote_->setText(slice_.choice.outerRings.size() >= 2
+    choice_ = WheelChoiceFromSettings(slice_.settings.settings, slice_.outerAspects);
+    chkProgressed_->setChecked(HasWheelRing(choice_, WheelRing::Progressed));
+    chkSolarArc_->setChecked(HasWheelRing(choice_, WheelRing::SolarArc));
+    chkTransits_->setChecked(HasWheelRing(choice_, WheelRing::Transits));
+    (choice_.orientation == WheelOrientation::AriesLeft ? optAriesLeft_ : optAscendantLeft_)->setChecked(true);
+    view_->SetLayout(CurrentWheel(slice_.calc, slice_.chartComputed, choice_));
+    lblNote_->setText(choice_.outerRings.size() >= 2
                           ? "Two rings are shown around the natal chart; untick one to choose another."
                           : QString());
     lblNote_->setVisible(!lblNote_->text().isEmpty());
 }
 
+void WheelWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) Refresh();
+}
+
 void WheelWindow::RingClicked(WheelRing ring, QCheckBox* box) {
-    if (!ToggleWheelRing(slice_.choice, ring, box->isChecked())) {
+    if (!ToggleWheelRing(choice_, ring, box->isChecked())) {
         box->setChecked(false);
         slice_.dialogs.MessageBox(this, "The wheel shows at most two rings around the natal chart.",
                                   "Information", MessageIcon::Information);
         return;
     }
+    StoreChoice();
     Refresh();
 }
 
 void WheelWindow::OrientationClicked() {
-    slice_.choice.orientation =
-        optAriesLeft_->isChecked() ? WheelOrientation::AriesLeft : WheelOrientation::AscendantLeft;
+    choice_.orientation = optAriesLeft_->isChecked() ? WheelOrientation::AriesLeft : WheelOrientation::AscendantLeft;
+    StoreChoice();
     Refresh();
+}
+
+void WheelWindow::StoreChoice() {
+    StoreWheelChoice(choice_, slice_.settings.settings);
+    const WriteResult written = SaveSettings(slice_.calc.ProgramDir / SettingsFileName, slice_.settings);
+    if (!written.ok) {
+        slice_.dialogs.MessageBox(this, QString::fromStdString(written.message), "Error!", MessageIcon::Critical);
+    }
 }
 
 void WheelWindow::cmdPrint_Click() {

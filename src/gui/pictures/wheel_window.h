@@ -20,7 +20,10 @@ struct WheelWindowSlice {
     Dialogs& dialogs;
     const Calculation& calc;
     const bool& chartComputed;
-    WheelChoice& choice;  // kept between openings
+    // The rings and orientation are settings: the window reads them and writes its changes back
+    // to SETTINGS.TXT of the data folder.
+    SettingsFile& settings;
+    bool& outerAspects;  // kept between openings
 };
 
 // The area the wheel is painted in; it keeps the picture square and centred at any size.
@@ -50,11 +53,18 @@ public slots:
     void cmdPrint_Click();
     void cmdExport_Click();
 
+protected:
+    // Coming forward, the window takes up settings changed meanwhile (Preferences).
+    void changeEvent(QEvent* event) override;
+
 private:
     void RingClicked(WheelRing ring, QCheckBox* box);
     void OrientationClicked();
+    // The window's choice into the settings, saved; a file that cannot be written is reported.
+    void StoreChoice();
 
     WheelWindowSlice slice_;
+    WheelChoice choice_;
     WheelView* view_;
     QLabel* lblNote_;
     QCheckBox* chkProgressed_;
