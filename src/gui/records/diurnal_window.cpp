@@ -38,40 +38,15 @@ DiurnalWindow::DiurnalWindow(WindowRequests& requests, InputWindowSlice slice, Q
 void DiurnalWindow::BuildControls() {
     QGridLayout* grid = NewInputGrid(*this);
 
-    txtDiurnalMonth = AddCaptionedTextBox(*grid, 0, framed_, "lblDiurnalMonth", "Diurnal Month",
-                                          "txtDiurnalMonth", KeyFilter::Digits);
-    txtDiurnalDay = AddCaptionedTextBox(*grid, 1, framed_, "lblDiurnalDay", "Diurnal Day",
-                                        "txtDiurnalDay", KeyFilter::Digits);
-    txtDiurnalYear = AddCaptionedTextBox(*grid, 2, framed_, "lblDiurnalYear", "Diurnal Year",
-                                         "txtDiurnalYear", KeyFilter::Digits);
-    txtDiurnalHour = AddCaptionedTextBox(*grid, 3, framed_, "lblDiurnalHour", "Diurnal Hour",
-                                         "txtDiurnalHour", KeyFilter::Digits);
-    txtDiurnalMinute = AddCaptionedTextBox(*grid, 4, framed_, "lblDiurnalMinute", "Diurnal Min.",
-                                           "txtDiurnalMinute", KeyFilter::Digits);
-    txtDiurnalTZ = AddCaptionedTextBox(*grid, 5, framed_, "lblDiurnalTZ", "D. Time Zone . . .",
-                                       "txtDiurnalTZ", KeyFilter::DigitsAndSign);
-    txtDiurnalLongDeg = AddCaptionedTextBox(*grid, 6, framed_, "lblDiurnalLongDeg",
-                                            "D. Long Deg.", "txtDiurnalLongDeg", KeyFilter::Digits);
-    txtDiurnalLongMin = AddCaptionedTextBox(*grid, 7, framed_, "lblDiurnalLongMin",
-                                            "D. Long Min.", "txtDiurnalLongMin", KeyFilter::Digits);
-    txtDiurnalLatDeg = AddCaptionedTextBox(*grid, 8, framed_, "lblDiurnalLatDeg", "D. Lat Deg.",
-                                           "txtDiurnalLatDeg", KeyFilter::Digits);
-    txtDiurnalLatMin = AddCaptionedTextBox(*grid, 9, framed_, "lblDiurnalLatMin", "D. Lat Min.",
-                                           "txtDiurnalLatMin", KeyFilter::Digits);
-
+    AddFieldRows(*grid, 0,
+                 {"", "Diurnal Month", "Diurnal Day", "Diurnal Year", "Diurnal Hour", "Diurnal Min.",
+                  "D. Time Zone . . .", "D. Long Deg.", "D. Long Min.", "D. Lat Deg.", "D. Lat Min."});
     Frame4 = NewOptionFrame(*this, framed_, "Frame4", "Progression type", Qt::Vertical);
     Option1 = AddOption(*Frame4, "Option1", "Secondary progressions");
     Option2 = AddOption(*Frame4, "Option2", "Minor progressions");
     Option3 = AddOption(*Frame4, "Option3", "Tertiary progressions");
-    Frame1 = NewOptionFrame(*this, framed_, "Frame1", "Am/Pm");
-    optDiurnalAM = AddOption(*Frame1, "optDiurnalAM", "AM");
-    optDiurnalPM = AddOption(*Frame1, "optDiurnalPM", "PM");
-    Frame2 = NewOptionFrame(*this, framed_, "Frame2", "Ea/We");
-    optDiurnalEast = AddOption(*Frame2, "optDiurnalEast", "East");
-    optDiurnalWest = AddOption(*Frame2, "optDiurnalWest", "West");
-    Frame3 = NewOptionFrame(*this, framed_, "Frame3", "No/So");
-    optDiurnalNorth = AddOption(*Frame3, "optDiurnalNorth", "North");
-    optDiurnalSouth = AddOption(*Frame3, "optDiurnalSouth", "South");
+    const OptionFrames frames = AddOptionFrames();
+    const FieldOptionButtons opt = OptionButtonsOf(*this, InputSection::Diurnal);
 
     chkNatOrNow = new QCheckBox("Use natal data", this);
     chkNatOrNow->setObjectName("chkNatOrNow");
@@ -83,10 +58,10 @@ void DiurnalWindow::BuildControls() {
 
     // Column 2, beside the text boxes, and the check boxes across the foot of the window.
     grid->addWidget(Frame4, 0, 2, 3, 1);
-    grid->addWidget(Frame1, 3, 2, 2, 1);
+    grid->addWidget(frames.time, 3, 2, 2, 1);
     grid->addLayout(NewLookupLabels(*this, framed_, Label1, Label2), 5, 2);
-    grid->addWidget(Frame2, 6, 2, 2, 1);
-    grid->addWidget(Frame3, 8, 2, 2, 1);
+    grid->addWidget(frames.eastWest, 6, 2, 2, 1);
+    grid->addWidget(frames.northSouth, 8, 2, 2, 1);
     auto* boxes = new QHBoxLayout;
     boxes->setSpacing(16);
     boxes->addWidget(chkNatOrNow);
@@ -94,11 +69,10 @@ void DiurnalWindow::BuildControls() {
     boxes->addStretch();
     grid->addLayout(boxes, 10, 0, 1, 3);
 
-    SetTabChain({txtDiurnalMonth, txtDiurnalDay, txtDiurnalYear, Option1, Option2, Option3,
-                 txtDiurnalHour, txtDiurnalMinute, optDiurnalAM, optDiurnalPM, txtDiurnalTZ,
-                 Label1, Label2, txtDiurnalLongDeg, txtDiurnalLongMin, optDiurnalEast,
-                 optDiurnalWest, txtDiurnalLatDeg, txtDiurnalLatMin, optDiurnalNorth,
-                 optDiurnalSouth, chkNatOrNow, chk2ndPerson});
+    using F = InputField;
+    SetTabChain({Box(F::Month), Box(F::Day), Box(F::Year), Option1, Option2, Option3, Box(F::Hour), Box(F::Minute),
+                 opt.am, opt.pm, Box(F::Zone), Label1, Label2, Box(F::LongDeg), Box(F::LongMin), opt.east, opt.west,
+                 Box(F::LatDeg), Box(F::LatMin), opt.north, opt.south, chkNatOrNow, chk2ndPerson});
 
     ConnectRules();
     connect(chkNatOrNow, &QCheckBox::clicked, this, &DiurnalWindow::chkNatOrNow_Click);

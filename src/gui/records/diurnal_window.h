@@ -39,26 +39,7 @@ public slots:
 private:
     void BuildControls();
 
-    QLineEdit* txtDiurnalMonth = nullptr;
-    QLineEdit* txtDiurnalDay = nullptr;
-    QLineEdit* txtDiurnalYear = nullptr;
-    QLineEdit* txtDiurnalHour = nullptr;
-    QLineEdit* txtDiurnalMinute = nullptr;
-    QLineEdit* txtDiurnalTZ = nullptr;
-    QLineEdit* txtDiurnalLongDeg = nullptr;
-    QLineEdit* txtDiurnalLongMin = nullptr;
-    QLineEdit* txtDiurnalLatDeg = nullptr;
-    QLineEdit* txtDiurnalLatMin = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
     QGroupBox* Frame4 = nullptr;
-    QRadioButton* optDiurnalAM = nullptr;
-    QRadioButton* optDiurnalPM = nullptr;
-    QRadioButton* optDiurnalEast = nullptr;
-    QRadioButton* optDiurnalWest = nullptr;
-    QRadioButton* optDiurnalNorth = nullptr;
-    QRadioButton* optDiurnalSouth = nullptr;
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;
     QRadioButton* Option3 = nullptr;

@@ -1,5 +1,6 @@
 #include "gui/records/input_window.h"
 
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -14,13 +15,50 @@ InputWindow::InputWindow(InputSection section, WindowRequests& requests, InputWi
                          QWidget* parent)
     : QWidget(parent), requests_(requests), slice_(slice), section_(section) {}
 
-void InputWindow::ConnectRules() {
-    auto box = [this](InputField field) {
+namespace {
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+QLineEdit* InputWindow::Box(InputField field) const {
+    const std::string_view name = ControlName(section_, field);
+    return name.empty() ? nullptr : findChild<QLineEdit*>(Text(name));
+}
+
+void InputWindow::AddFieldRows(QGridLayout& grid, int firstRow, const std::array<const char*, 11>& captions) {
+    int row = firstRow;
+    for (std::size_t i = 0; i < AllInputFields.size(); ++i) {
+        const InputField field = AllInputFields[i];
         const std::string_view name = ControlName(section_, field);
-        return findChild<QLineEdit*>(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        if (name.empty()) continue;
+        // The caption's name follows the box's: txtBirthHour has lblBirthHour.
+        const std::string box(name);
+        const std::string caption = "lbl" + box.substr(3);
+        const bool isName = field == InputField::Name;
+        const KeyFilter filter = isName                       ? KeyFilter::AnyKey
+                                 : field == InputField::Zone ? KeyFilter::DigitsAndSign
+                                                             : KeyFilter::Digits;
+        AddCaptionedTextBox(grid, row++, framed_, caption.c_str(), captions[i], box.c_str(), filter,
+                            isName ? 260 : 64, isName ? 2 : 1);
+    }
+}
+
+InputWindow::OptionFrames InputWindow::AddOptionFrames() {
+    const std::string prefix = section_ == InputSection::Natal ? "opt" : "optDiurnal";
+    auto frame = [&](const char* name, const char* title, const char* first, const char* second) {
+        QGroupBox* box = NewOptionFrame(*this, framed_, name, title);
+        AddOption(*box, (prefix + first).c_str(), first);
+        AddOption(*box, (prefix + second).c_str(), second);
+        return box;
     };
-    hour_ = box(InputField::Hour);
-    zone_ = box(InputField::Zone);
+    return {frame("Frame1", "Am/Pm", "AM", "PM"), frame("Frame2", "Ea/We", "East", "West"),
+            frame("Frame3", "No/So", "North", "South")};
+}
+
+void InputWindow::ConnectRules() {
+    hour_ = Box(InputField::Hour);
+    zone_ = Box(InputField::Zone);
     buttons_ = OptionButtonsOf(*this, section_);
     connect(hour_, &QLineEdit::textChanged, this, &InputWindow::HourChanged);
     connect(buttons_.east, &QRadioButton::clicked, this, [this] { RunZoneSignRule(*zone_, true); });

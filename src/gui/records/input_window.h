@@ -4,6 +4,7 @@
 // labels, the clicks on their background and the sunken frames. Each window builds its own
 // controls and connects them here.
 #include <QList>
+#include <array>
 #include <QWidget>
 
 #include "core/base/input_fields.h"
@@ -11,6 +12,8 @@
 #include "gui/app/local_clock.h"
 #include "gui/records/input_controls.h"
 
+class QGridLayout;
+class QGroupBox;
 class QLineEdit;
 
 namespace orrerion::gui {
@@ -52,6 +55,19 @@ public slots:
 protected:
     InputWindow(InputSection section, WindowRequests& requests, InputWindowSlice slice,
                 QWidget* parent);
+
+    // The section's text boxes, one grid row each from `firstRow` in the order of AllInputFields
+    // (the natal Name spans two columns; the diurnal window has none), with their captions.
+    void AddFieldRows(QGridLayout& grid, int firstRow, const std::array<const char*, 11>& captions);
+    // The section's Am/Pm, Ea/We and No/So frames with their option buttons.
+    struct OptionFrames {
+        QGroupBox* time;
+        QGroupBox* eastWest;
+        QGroupBox* northSouth;
+    };
+    OptionFrames AddOptionFrames();
+    // A text box of the section (nothing for the diurnal Name).
+    QLineEdit* Box(InputField field) const;
 
     // Once the window has built its controls (found by the section's control names): the hour
     // rule on the hour box, the zone sign rule on East and West, and the lookup labels.

@@ -32,39 +32,11 @@ NatalWindow::NatalWindow(WindowRequests& requests, InputWindowSlice slice, Names
 
 void NatalWindow::BuildControls() {
     QGridLayout* grid = NewInputGrid(*this);
-
-    txtName = AddCaptionedTextBox(*grid, 0, framed_, "lblName", "Name", "txtName",
-                                  KeyFilter::AnyKey, 260, 2);
-    txtMonth = AddCaptionedTextBox(*grid, 1, framed_, "lblMonth", "Birth Month", "txtMonth",
-                                   KeyFilter::Digits);
-    txtDay = AddCaptionedTextBox(*grid, 2, framed_, "lblDay", "Birth Day", "txtDay",
-                                 KeyFilter::Digits);
-    txtYear = AddCaptionedTextBox(*grid, 3, framed_, "lblYear", "Birth Year", "txtYear",
-                                  KeyFilter::Digits);
-    txtBirthHour = AddCaptionedTextBox(*grid, 4, framed_, "lblBirthHour", "Birth Hour",
-                                       "txtBirthHour", KeyFilter::Digits);
-    txtBirthMinute = AddCaptionedTextBox(*grid, 5, framed_, "lblBirthMinute", "Birth Minute",
-                                         "txtBirthMinute", KeyFilter::Digits);
-    txtTZ = AddCaptionedTextBox(*grid, 6, framed_, "lblTZ", "Time Zone . . .", "txtTZ",
-                                KeyFilter::DigitsAndSign);
-    txtLongDeg = AddCaptionedTextBox(*grid, 7, framed_, "lblLongDeg", "Long Degrees",
-                                     "txtLongDeg", KeyFilter::Digits);
-    txtLongMin = AddCaptionedTextBox(*grid, 8, framed_, "lblLongMin", "Long Minutes",
-                                     "txtLongMin", KeyFilter::Digits);
-    txtLatDeg = AddCaptionedTextBox(*grid, 9, framed_, "lblLatDeg", "Lat Degrees", "txtLatDeg",
-                                    KeyFilter::Digits);
-    txtLatMin = AddCaptionedTextBox(*grid, 10, framed_, "lblLatMin", "Lat Minutes", "txtLatMin",
-                                    KeyFilter::Digits);
-
-    Frame1 = NewOptionFrame(*this, framed_, "Frame1", "Am/Pm");
-    optAM = AddOption(*Frame1, "optAM", "AM");
-    optPM = AddOption(*Frame1, "optPM", "PM");
-    Frame2 = NewOptionFrame(*this, framed_, "Frame2", "Ea/We");
-    optEast = AddOption(*Frame2, "optEast", "East");
-    optWest = AddOption(*Frame2, "optWest", "West");
-    Frame3 = NewOptionFrame(*this, framed_, "Frame3", "No/So");
-    optNorth = AddOption(*Frame3, "optNorth", "North");
-    optSouth = AddOption(*Frame3, "optSouth", "South");
+    AddFieldRows(*grid, 0,
+                 {"Name", "Birth Month", "Birth Day", "Birth Year", "Birth Hour", "Birth Minute", "Time Zone . . .",
+                  "Long Degrees", "Long Minutes", "Lat Degrees", "Lat Minutes"});
+    const OptionFrames frames = AddOptionFrames();
+    const FieldOptionButtons opt = OptionButtonsOf(*this, InputSection::Natal);
 
     cmdNow = new QPushButton("NOW", this);
     cmdNow->setObjectName("cmdNow");
@@ -78,14 +50,15 @@ void NatalWindow::BuildControls() {
     grid->addWidget(cmdNow, 1, 2);
     grid->addWidget(cmdOK, 2, 2);
     grid->addWidget(cmdSave, 3, 2);
-    grid->addWidget(Frame1, 4, 2, 2, 1);
+    grid->addWidget(frames.time, 4, 2, 2, 1);
     grid->addLayout(NewLookupLabels(*this, framed_, Label1, Label2), 6, 2);
-    grid->addWidget(Frame2, 7, 2, 2, 1);
-    grid->addWidget(Frame3, 9, 2, 2, 1);
+    grid->addWidget(frames.eastWest, 7, 2, 2, 1);
+    grid->addWidget(frames.northSouth, 9, 2, 2, 1);
 
-    SetTabChain({txtName, txtMonth, txtDay, txtYear, txtBirthHour, txtBirthMinute, optAM, optPM,
-                 txtTZ, Label1, Label2, txtLongDeg, txtLongMin, optEast, optWest, txtLatDeg,
-                 txtLatMin, optNorth, optSouth, cmdOK, cmdNow, cmdSave});
+    using F = InputField;
+    SetTabChain({Box(F::Name), Box(F::Month), Box(F::Day), Box(F::Year), Box(F::Hour), Box(F::Minute), opt.am,
+                 opt.pm, Box(F::Zone), Label1, Label2, Box(F::LongDeg), Box(F::LongMin), opt.east, opt.west,
+                 Box(F::LatDeg), Box(F::LatMin), opt.north, opt.south, cmdOK, cmdNow, cmdSave});
 
     ConnectRules();
     connect(cmdOK, &QPushButton::clicked, this, &NatalWindow::cmdOK_Click);

@@ -45,26 +45,6 @@ private:
 
     NamesListState& names_;
 
-    QLineEdit* txtName = nullptr;
-    QLineEdit* txtMonth = nullptr;
-    QLineEdit* txtDay = nullptr;
-    QLineEdit* txtYear = nullptr;
-    QLineEdit* txtBirthHour = nullptr;
-    QLineEdit* txtBirthMinute = nullptr;
-    QLineEdit* txtTZ = nullptr;
-    QLineEdit* txtLongDeg = nullptr;
-    QLineEdit* txtLongMin = nullptr;
-    QLineEdit* txtLatDeg = nullptr;
-    QLineEdit* txtLatMin = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QRadioButton* optAM = nullptr;
-    QRadioButton* optPM = nullptr;
-    QRadioButton* optEast = nullptr;
-    QRadioButton* optWest = nullptr;
-    QRadioButton* optNorth = nullptr;
-    QRadioButton* optSouth = nullptr;
     QPushButton* cmdNow = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSave = nullptr;
