@@ -28,8 +28,10 @@ void BM_EphemerisAllBodies(benchmark::State& state) {
 }
 BENCHMARK(BM_EphemerisAllBodies);
 
+// One scanned day's positions from each source: the program's series, or the Swiss Ephemeris.
 void BM_EphemerisDailyUpdate(benchmark::State& state) {
     orrerion::EphemerisState s = StateAt(2451545.0);
+    s.Source = static_cast<orrerion::EphemerisSource>(state.range(0));
     const double t1900 = s.EphT;
     const double t2000 = 0.0;
     int day = 0;
@@ -42,6 +44,8 @@ void BM_EphemerisDailyUpdate(benchmark::State& state) {
         ++day;
     }
 }
-BENCHMARK(BM_EphemerisDailyUpdate);
+BENCHMARK(BM_EphemerisDailyUpdate)
+    ->Arg(static_cast<int>(orrerion::EphemerisSource::Builtin))
+    ->Arg(static_cast<int>(orrerion::EphemerisSource::Precise));
 
 }  // namespace

@@ -3,7 +3,13 @@
 #   - a core file includes only its own floor and the floors below it (floors of equal height do
 #     not include each other), and never gui/ or Qt;
 #   - orrerion-cli (apps/cli) includes no Qt and no gui/, and its quoted includes are core/ files
-#     or files of its own folder.
+#     or files of its own folder;
+#   - in the desktop program a window's files include no other window's header (*_window.h,
+#     *_windows.h) and not the shell: windows ask each other through gui/app/window_requests.h.
+#     Only the shell and the main window, which make and open the windows, include them; a
+#     window may include the header of the base class it derives from;
+#   - a presenter (*_presenter.h/.cpp) needs no pixels: of Qt it includes only value types, and of
+#     the desktop program only other presenters and the clock.
 # Run as: cmake -DSOURCE_DIR=<project> -P CheckIncludes.cmake
 cmake_minimum_required(VERSION 3.21)
 
@@ -46,6 +52,13 @@ function(is_qt header out)
   endif()
 endfunction()
 
+# The files that make the windows, and the base classes windows derive from.
+set(WINDOW_MAKERS src/gui/app/shell.h src/gui/app/shell.cpp src/gui/app/main_window.h
+  src/gui/app/main_window.cpp)
+set(WINDOW_BASES gui/records/input_window.h gui/records/list_editor_window.h)
+# The Qt types a presenter may use.
+set(PRESENTER_QT QString QStringList QRect QDate QTime QDateTime QLocale)
+
 file(GLOB_RECURSE src_files "${SOURCE_DIR}/src/*.h" "${SOURCE_DIR}/src/*.cpp")
 foreach(file IN LISTS src_files)
   file(RELATIVE_PATH rel "${SOURCE_DIR}" "${file}")
@@ -55,6 +68,29 @@ foreach(file IN LISTS src_files)
       problem("${rel}: include \"${inc}\" does not start at core/ or gui/")
     endif()
   endforeach()
+  if(rel MATCHES "^src/gui/" AND NOT rel IN_LIST WINDOW_MAKERS)
+    string(REGEX REPLACE "^src/(.*)\\.(h|cpp)$" "\\1.h" own "${rel}")
+    foreach(inc IN LISTS quoted)
+      if((inc MATCHES "_windows?\\.h$" OR inc STREQUAL "gui/app/shell.h")
+         AND NOT inc STREQUAL own AND NOT inc IN_LIST WINDOW_BASES)
+        problem("${rel}: includes \"${inc}\"; windows ask each other through gui/app/window_requests.h")
+      endif()
+    endforeach()
+  endif()
+  if(rel MATCHES "^src/gui/.*_presenter\\.(h|cpp)$")
+    foreach(inc IN LISTS angled)
+      is_qt("${inc}" qt)
+      if(qt AND NOT inc IN_LIST PRESENTER_QT)
+        problem("${rel}: a presenter includes <${inc}>, which is more than a Qt value type")
+      endif()
+    endforeach()
+    foreach(inc IN LISTS quoted)
+      if(inc MATCHES "^gui/" AND NOT inc MATCHES "_presenter\\.h$"
+         AND NOT inc STREQUAL "gui/app/local_clock.h")
+        problem("${rel}: a presenter includes the window-side \"${inc}\"")
+      endif()
+    endforeach()
+  endif()
   if(NOT rel MATCHES "^src/core/([a-z_]+)/")
     continue()
   endif()

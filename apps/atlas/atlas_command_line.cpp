@@ -9,12 +9,14 @@
 namespace orrerion::atlas {
 
 const char* AtlasUsageText() {
-    return "Usage: ATLAS.EXE [--date YYYY-MM-DD] [--time HH:MM]\n"
+    return "Usage: ATLAS.EXE [--date YYYY-MM-DD] [--time HH:MM] [--out DIR]\n"
            "       ATLAS.EXE --list QUERY [--date YYYY-MM-DD] [--time HH:MM]\n"
+           "       ATLAS.EXE --version | --help\n"
            "\n"
            "Without --list, opens the atlas window: search a place, check the clock offset in force\n"
            "there at the date and time given (24-hour local time; the present moment when not given),\n"
-           "and \"Use this place\" writes PCATPATH.TXT and TSRTEMP.TXT into the atlas program's folder.\n"
+           "and \"Use this place\" writes PCATPATH.TXT and TSRTEMP.TXT into DIR (the calling program's\n"
+           "data folder; the atlas program's own folder when --out is not given).\n"
            "\n"
            "With --list, prints the places matching QUERY (name, region or country; accents and case\n"
            "ignored) with latitude, longitude, time-zone name and the zone in force, in hours west of\n"
@@ -33,8 +35,17 @@ AtlasArguments ParseAtlasArguments(const QStringList& args) {
         const QString& arg = args[i];
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             parsed.help = true;
+        } else if (arg == QLatin1String("--version")) {
+            parsed.version = true;
         } else if (arg == QLatin1String("--list")) {
             parsed.list = true;
+        } else if (arg == QLatin1String("--out")) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
+                fail(QStringLiteral("--out needs a folder"));
+                ++i;
+                continue;
+            }
+            parsed.outDir = args[++i];
         } else if (arg == QLatin1String("--date") || arg == QLatin1String("--time")) {
             if (i + 1 >= args.size()) {
                 fail(QStringLiteral("%1 needs a value").arg(arg));

@@ -13,14 +13,16 @@ namespace orrerion::atlas {
 
 struct AtlasArguments {
     bool help = false;
-    bool list = false;   // --list: print the matches instead of opening the window
-    QString query;       // the words after --list, joined by blanks
-    QDate date;          // --date YYYY-MM-DD; invalid when not given
-    QTime time;          // --time HH:MM (24-hour local time); invalid when not given
-    QString error;       // what was wrong with the arguments; empty when they were understood
+    bool version = false;  // --version: print the program's name and version
+    bool list = false;     // --list: print the matches instead of opening the window
+    QString query;         // the words after --list, joined by blanks
+    QDate date;            // --date YYYY-MM-DD; invalid when not given
+    QTime time;            // --time HH:MM (24-hour local time); invalid when not given
+    QString outDir;        // --out DIR: where the window writes its result; empty: the program's folder
+    QString error;         // what was wrong with the arguments; empty when they were understood
 };
 
-// Reads `ATLAS.EXE [--date YYYY-MM-DD] [--time HH:MM]` and
+// Reads `ATLAS.EXE [--date YYYY-MM-DD] [--time HH:MM] [--out DIR]` and
 // `ATLAS.EXE --list QUERY... [--date YYYY-MM-DD] [--time HH:MM]` (arguments after the program name).
 AtlasArguments ParseAtlasArguments(const QStringList& args);
 

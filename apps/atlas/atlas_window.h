@@ -25,7 +25,7 @@ namespace orrerion::atlas {
 class AtlasWindow : public QDialog {
     Q_OBJECT
 public:
-    // `resultFolder` receives PCATPATH.TXT and TSRTEMP.TXT (the atlas program's own folder).
+    // `resultFolder` receives PCATPATH.TXT and TSRTEMP.TXT (the folder given with --out).
     AtlasWindow(const PlaceIndex& places, std::filesystem::path resultFolder, QWidget* parent = nullptr);
 
     // The local date and time whose offset is shown (from --date and --time).

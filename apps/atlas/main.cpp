@@ -1,6 +1,6 @@
 // ATLAS.EXE: looks up a place and the clock offset in force there. Without --list it opens the
-// atlas window and leaves the chosen place in PCATPATH.TXT and TSRTEMP.TXT beside itself; with
-// --list it prints the matches, needing no display.
+// atlas window and leaves the chosen place in PCATPATH.TXT and TSRTEMP.TXT in the folder given
+// with --out (beside itself without it); with --list it prints the matches, needing no display.
 #include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
@@ -8,6 +8,7 @@
 
 #include "atlas_command_line.h"
 #include "atlas_window.h"
+#include "core/base/version.h"
 #include "core/records/atlas_exchange.h"
 #include "geonames_places.h"
 #include "place_search.h"
@@ -29,6 +30,10 @@ int main(int argc, char** argv) {
         std::fputs(AtlasUsageText(), stdout);
         return 0;
     }
+    if (raw.version) {
+        std::printf("%s %s\n", orrerion::AtlasProgramName, orrerion::ProgramVersion());
+        return 0;
+    }
     if (raw.list) {
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
@@ -38,7 +43,14 @@ int main(int argc, char** argv) {
             return 2;
         }
         const PlaceIndex places(LoadGeonamesPlaces());
-        return RunAtlasList(places, raw, out, err);
+        const int status = RunAtlasList(places, raw, out, err);
+        // The matches must have reached standard output (a full disk, a closed pipe).
+        out.flush();
+        if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            err << "ATLAS.EXE: cannot write to standard output\n";
+            return 1;
+        }
+        return status;
     }
 
     QApplication app(argc, argv);
@@ -49,7 +61,9 @@ int main(int argc, char** argv) {
         QTextStream(stderr) << "ATLAS.EXE: " << args.error << " (ignored)\n";
     }
     const PlaceIndex places(LoadGeonamesPlaces());
-    AtlasWindow window(places, QCoreApplication::applicationDirPath().toStdString());
+    const QString resultFolder =
+        args.outDir.isEmpty() ? QCoreApplication::applicationDirPath() : args.outDir;
+    AtlasWindow window(places, resultFolder.toStdString());
     window.SetMoment(args.date, args.time);
     window.show();
     window.raise();

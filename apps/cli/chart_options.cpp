@@ -2,14 +2,19 @@
 
 #include <langinfo.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 #include "core/chart/houses.h"
+#include "core/chart/input_checks.h"
+#include "core/ephemeris/precise_ephemeris.h"
 #include "core/io/number_text.h"
 #include "core/records/name_record.h"
 #include "core/records/options_file.h"
+#include "core/records/settings_file.h"
 
 namespace orrerion::cli {
 namespace {
@@ -18,8 +23,8 @@ constexpr const char* RecordShape =
     "\"Name,dd mmm yyyy,H.MM,A|P,zone,longitude,latitude\", for example "
     "\"John Smith,13 Jan 1950,8.30,A,5,074.00,40.43\"";
 
-// Refuses a record the Names window could not load faithfully: the wrong number of fields, a date
-// that is not "dd mmm yyyy", a meridiem other than A or P, or fields that are not plain numbers.
+}  // namespace
+
 std::optional<std::string> CheckRecord(const std::string& option, const std::string& text,
                                        NameRecord& record) {
     const std::optional<NameRecord> parsed = NameRecordFromLine(text);
@@ -44,10 +49,14 @@ std::optional<std::string> CheckRecord(const std::string& option, const std::str
     return std::nullopt;
 }
 
+namespace {
+
 std::optional<std::string> LoadRecord(const std::string& option, const std::string& text,
                                       int DateOrder, Calculation& calc, bool natal) {
     NameRecord record;
-    if (auto error = CheckRecord(option, text, record)) return error;
+    if (auto error = CheckRecord(option, text, record)) {
+        return *error + " (" + InputMessage(natal ? InputSection::Natal : InputSection::Diurnal) + ")";
+    }
     const std::vector<Message> messages = natal ? LoadNameRecord(record, DateOrder, InputSection::Natal, calc.natal)
                                                 : LoadNameRecord(record, DateOrder, InputSection::Diurnal, calc.diurnal);
     if (!messages.empty()) return option + ": " + messages.front().text;
@@ -70,7 +79,18 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
         };
         auto needsValue = [&]() { return "option " + name + " needs a value"; };
 
-        if (name == "--json") {
+        // A command's own options come first: they may reuse a chart option's name (wheel --json FILE).
+        const auto extra = std::find_if(extras.begin(), extras.end(),
+                                        [&](const ExtraOption& e) { return e.name == name; });
+        if (extra != extras.end()) {
+            std::string extraValue;
+            if (extra->takesValue) {
+                const auto v = value();
+                if (!v) return needsValue();
+                extraValue = *v;
+            }
+            if (found) found->emplace_back(name, extraValue);
+        } else if (name == "--json") {
             options.json = true;
         } else if (name == "--natal" || name == "--diurnal") {
             const auto v = value();
@@ -100,6 +120,11 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
             const auto v = value();
             if (!v) return needsValue();
             options.optionsFile = *v;
+        } else if (name == "--ephemeris") {
+            const auto v = value();
+            if (!v) return needsValue();
+            options.ephemeris = ParseEphemerisName(*v);
+            if (!options.ephemeris) return "--ephemeris takes builtin or precise, not \"" + *v + "\"";
         } else if (name == "--date-order") {
             const auto v = value();
             if (!v) return needsValue();
@@ -108,19 +133,7 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
             }
             options.dateOrder = (*v)[0] - '0';
         } else {
-            bool known = false;
-            for (const ExtraOption& extra : extras) {
-                if (extra.name != name) continue;
-                known = true;
-                std::string extraValue;
-                if (extra.takesValue) {
-                    const auto v = value();
-                    if (!v) return needsValue();
-                    extraValue = *v;
-                }
-                if (found) found->emplace_back(name, extraValue);
-            }
-            if (!known) return "unknown option \"" + name + "\" (try --help)";
+            return "unknown option \"" + name + "\" (try --help)";
         }
     }
     if (!natalGiven) return std::string("--natal RECORD is required");
@@ -128,11 +141,10 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
     return std::nullopt;
 }
 
-std::filesystem::path ProgramDataDir() {
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) return std::filesystem::current_path() / "data";
-    return exe.parent_path() / "data";
+ProgramDirChoice ProgramDataDir() {
+    const std::filesystem::path exeDir = ExecutableFolder();
+    return ResolveProgramDir(exeDir, {}, UserDataDir(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+                             ShippedDataDir(exeDir));
 }
 
 int SystemDateOrder() {
@@ -158,9 +170,37 @@ int SystemDateOrder() {
     return 0;
 }
 
+std::optional<EphemerisSource> ParseEphemerisName(const std::string& text) {
+    if (text == "builtin") return EphemerisSource::Builtin;
+    if (text == "precise") return EphemerisSource::Precise;
+    return std::nullopt;
+}
+
+std::optional<std::string> ChooseEphemeris(std::optional<EphemerisSource> given,
+                                           const std::filesystem::path& programDir, EphemerisSource& source,
+                                           std::vector<std::string>& warnings) {
+    if (given) {
+        source = *given;
+    } else {
+        SettingsLoad settings = LoadSettings(programDir / SettingsFileName);
+        for (std::string& problem : settings.problems) warnings.push_back(std::move(problem));
+        source = settings.file.settings.ephemeris;
+    }
+    if (source == EphemerisSource::Precise) {
+        const PreciseAvailability precise = CheckPreciseEphemeris();
+        if (!precise.available) return PreciseUnavailableText(precise);
+    }
+    return std::nullopt;
+}
+
+void PrintNote(const std::string& note) { std::fprintf(stderr, "Note: %s\n", note.c_str()); }
+
 std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, Calculation& calc,
                                             std::vector<std::string>& warnings) {
-    calc.ProgramDir = ProgramDataDir();
+    ProgramDirChoice dataDir = ProgramDataDir();
+    if (!dataDir.error.empty()) return dataDir.error;
+    calc.ProgramDir = std::move(dataDir.dir);
+    if (auto error = ChooseEphemeris(options.ephemeris, calc.ProgramDir, calc.eph.Source, warnings)) return error;
     const std::filesystem::path optionsPath =
         options.optionsFile ? *options.optionsFile : calc.ProgramDir / "OPTIONS.OPT";
     for (const OptionsProblem& problem : LoadOptions(optionsPath, calc.options)) {

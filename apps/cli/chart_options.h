@@ -10,8 +10,10 @@
 #include "commands.h"
 #include "core/base/input_fields.h"
 #include "core/base/messages.h"
+#include "core/io/json_text.h"
+#include "core/records/program_folders.h"
+#include "core/records/name_record.h"
 #include "core/run/calculation.h"
-#include "json_text.h"  // JsonNumber, JsonString
 
 namespace orrerion::cli {
 
@@ -22,6 +24,7 @@ struct ChartCommandOptions {
     ProgressionType progression = ProgressionType::Secondary;
     std::optional<std::filesystem::path> optionsFile;  // default: the program's OPTIONS.OPT
     std::optional<int> dateOrder;                      // default: the system's
+    std::optional<EphemerisSource> ephemeris;          // default: the settings file's
     bool json = false;
 };
 
@@ -34,19 +37,44 @@ struct ExtraOption {
 // An extra option found on the command line, with its value when it takes one.
 using ExtraValues = std::vector<std::pair<std::string, std::string>>;
 
+// Refuses a record the Names window could not load faithfully: the wrong number of fields, a date
+// that is not "dd mmm yyyy", a meridiem other than A or P, or fields that are not plain numbers
+// that fit a double. The text names `option` ("--natal") and the field.
+std::optional<std::string> CheckRecord(const std::string& option, const std::string& text,
+                                       NameRecord& record);
+
 // Reads `args` into `options`. Options listed in `extras` are handed back in `found` in their
 // order. Returns an error text for an unknown or malformed option or a missing --natal/--diurnal.
 std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptions& options,
                                              const std::vector<ExtraOption>& extras = {},
                                              ExtraValues* found = nullptr);
 
-// The folder "data" beside the running executable.
-std::filesystem::path ProgramDataDir();
+// The data folder, chosen as the desktop program chooses it (ResolveProgramDir without --dir): the
+// executable's folder or its data/ folder when that holds OPTIONS.OPT, else the user's data folder,
+// which is created and filled from the shipped files (never overwriting a file). Its error is
+// empty when the folder is usable.
+ProgramDirChoice ProgramDataDir();
 
 // The short-date order of the system's locale: 0 month/day/year, 1 day/month/year, 2 year first.
 int SystemDateOrder();
 
-// Fills `calc`: ProgramDir, the options file, the house marks, the progression, the date order
+// The value of --ephemeris: "builtin" or "precise"; nothing for any other text.
+std::optional<EphemerisSource> ParseEphemerisName(const std::string& text);
+
+// The source a command uses: `given` (--ephemeris) or else the settings file of the program's data
+// folder, whose problems go to `warnings`. Returns an error text when precise positions are chosen
+// but unavailable, so that the command refuses before it computes anything.
+std::optional<std::string> ChooseEphemeris(std::optional<EphemerisSource> given,
+                                           const std::filesystem::path& programDir, EphemerisSource& source,
+                                           std::vector<std::string>& warnings);
+
+// How a command tells that the built-in series was used outside its years: a note on stderr.
+void PrintNote(const std::string& note);
+
+// What the note says to choose precise positions on the command line.
+inline constexpr const char* PreciseChoiceText = "--ephemeris precise";
+
+// Fills `calc`: ProgramDir, the ephemeris (ChooseEphemeris), the options file, the house marks, the progression, the date order
 // and the two records loaded into the input fields as the Names window loads them. Returns an
 // error text for an unreadable options file or a malformed record; `warnings` receives notices
 // that do not stop the run.

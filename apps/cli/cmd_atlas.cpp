@@ -1,6 +1,7 @@
 // orrerion-cli atlas QUERY [--date YYYY-MM-DD] [--time HH:MM]: the places matching QUERY with their
-// coordinates and the clock offset in force. The atlas program beside this one does the looking up
-// (ATLAS.EXE --list), so the command line and the atlas window cannot disagree.
+// coordinates and the clock offset in force. The atlas program (beside this one in the build, in
+// libexec/orrerion/ when installed) does the looking up (ATLAS.EXE --list), so the command line and
+// the atlas window cannot disagree.
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,41 +11,27 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "commands.h"
 #include "core/records/atlas_exchange.h"
+#include "core/records/program_folders.h"
 
 extern char** environ;
 
 namespace orrerion::cli {
-namespace {
-
-// The folder of the running executable.
-std::filesystem::path ProgramFolder() {
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return ec ? std::filesystem::current_path() : self.parent_path();
-}
-
-}  // namespace
 
 int RunAtlasCommand(const Args& args) {
-    for (const std::string& arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            std::fputs("Usage: orrerion-cli atlas QUERY [--date YYYY-MM-DD] [--time HH:MM]\n", stdout);
-            return 0;
-        }
-    }
     if (args.empty()) {
         std::fputs("orrerion-cli atlas: give the name of a place (usage: atlas QUERY [--date YYYY-MM-DD] "
                    "[--time HH:MM])\n", stderr);
         return 2;
     }
-    const std::filesystem::path atlas = ProgramFolder() / AtlasProgramName;
+    const std::filesystem::path atlas = AtlasProgramDir(ExecutableFolder()) / AtlasProgramName;
     if (!std::filesystem::exists(atlas)) {
-        std::fprintf(stderr, "orrerion-cli atlas: cannot find %s; the atlas program is built beside orrerion-cli\n",
+        std::fprintf(stderr,
+                     "orrerion-cli atlas: cannot find %s; the atlas program is built beside orrerion-cli "
+                     "and installed in libexec/orrerion/ beside bin/\n",
                      atlas.c_str());
         return 1;
     }

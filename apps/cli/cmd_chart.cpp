@@ -66,12 +66,6 @@ std::string ChartJson(const ChartState& c) {
 }  // namespace
 
 int RunChartCommand(const Args& args) {
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") {
-            std::fputs(UsageText(), stdout);
-            return 0;
-        }
-    }
     ChartCommandOptions options;
     if (auto error = ParseChartOptions(args, options)) {
         std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
@@ -87,7 +81,10 @@ int RunChartCommand(const Args& args) {
 
     CollectingReporter reporter;
     ScanObserver noScan;
-    const bool computed = RunCalculation(calc, {}, noScan, reporter).charted;
+    CalculationRequest request;
+    request.notice = PrintNote;
+    request.preciseChoice = PreciseChoiceText;
+    const bool computed = RunCalculation(calc, request, noScan, reporter).charted;
     PrintMessages(reporter.messages);
     if (!computed) return 2;
 

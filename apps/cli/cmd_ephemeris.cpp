@@ -1,26 +1,39 @@
-// orrerion-cli ephemeris --jd JD: the positions of every body at one universal-time Julian date.
+// orrerion-cli ephemeris --jd JD [--ephemeris builtin|precise]: the positions of every body at one
+// universal-time Julian date.
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "chart_options.h"
 #include "commands.h"
 #include "core/ephemeris/ephemeris.h"
 #include "core/ephemeris/time_angles.h"
+#include "core/io/json_text.h"
 #include "core/io/number_text.h"
-#include "json_text.h"
+#include "core/run/run_calculation.h"
 
 namespace orrerion::cli {
 
 int RunEphemerisCommand(const Args& args) {
+    constexpr const char* Usage = "usage: ephemeris --jd JD [--ephemeris builtin|precise]";
     std::string jdText;
     bool haveJd = false;
+    std::optional<EphemerisSource> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--jd" && i + 1 < args.size()) {
             jdText = args[++i];
             haveJd = true;
+        } else if (args[i] == "--ephemeris" && i + 1 < args.size()) {
+            given = ParseEphemerisName(args[++i]);
+            if (!given) {
+                std::fprintf(stderr, "orrerion-cli ephemeris: --ephemeris takes builtin or precise, not '%s'\n",
+                             args[i].c_str());
+                return 2;
+            }
         } else {
-            std::fprintf(stderr, "orrerion-cli ephemeris: unexpected argument '%s' (usage: ephemeris --jd JD)\n",
-                         args[i].c_str());
+            std::fprintf(stderr, "orrerion-cli ephemeris: unexpected argument '%s' (%s)\n", args[i].c_str(), Usage);
             return 2;
         }
     }
@@ -35,6 +48,26 @@ int RunEphemerisCommand(const Args& args) {
     }
 
     EphemerisState s;
+    std::vector<std::string> warnings;
+    // The settings file gives the default source; without --ephemeris the data folder is read.
+    std::filesystem::path programDir;
+    if (!given) {
+        const ProgramDirChoice dataDir = ProgramDataDir();
+        if (!dataDir.error.empty()) {
+            std::fprintf(stderr, "orrerion-cli ephemeris: %s\n", dataDir.error.c_str());
+            return 2;
+        }
+        programDir = dataDir.dir;
+    }
+    const std::optional<std::string> unavailable = ChooseEphemeris(given, programDir, s.Source, warnings);
+    for (const std::string& w : warnings) std::fprintf(stderr, "orrerion-cli ephemeris: %s\n", w.c_str());
+    if (unavailable) {
+        std::fprintf(stderr, "orrerion-cli ephemeris: %s\n", unavailable->c_str());
+        return 2;
+    }
+    if (s.Source == EphemerisSource::Builtin && !BuiltinSeriesCovers(*jd)) {
+        PrintNote(BuiltinYearsNote(PreciseChoiceText));
+    }
     s.DayNumber = std::floor(*jd + 0.5);
     s.DayFraction = *jd + 0.5 - s.DayNumber;
     s.EphT = (s.DayNumber + s.DayFraction - 0.5 - JulianDay1900) / DaysPerCentury;

@@ -78,11 +78,11 @@ int RunScanCommand(const Args& args) {
     const std::vector<ExtraOption> scanOptions = {
         {"--days", true}, {"--reports", true}, {"--progress", false}, {"--threads", true}};
     if (auto error = ParseChartOptions(args, options, scanOptions, &extras)) {
-        std::fprintf(stderr, "orrerion-cli: %s (try --help)\n", error->c_str());
+        std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
         return 2;
     }
     if (options.json) {
-        std::fputs("orrerion-cli: scan prints the data window's lines; --json is a chart option\n",
+        std::fputs("orrerion-cli scan: scan prints the data window's lines; --json is a chart option\n",
                    stderr);
         return 2;
     }
@@ -106,10 +106,10 @@ int RunScanCommand(const Args& args) {
     Calculation calc;
     std::vector<std::string> warnings;
     if (auto error = SetUpCalculation(options, calc, warnings)) {
-        std::fprintf(stderr, "orrerion-cli: %s\n", error->c_str());
+        std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
         return 2;
     }
-    for (const std::string& warning : warnings) std::fprintf(stderr, "orrerion-cli: %s\n", warning.c_str());
+    for (const std::string& warning : warnings) std::fprintf(stderr, "orrerion-cli scan: %s\n", warning.c_str());
 
     StderrReporter reporter;
     ProgressBarObserver observer(progress, calc.out);
@@ -117,6 +117,8 @@ int RunScanCommand(const Args& args) {
     request.askDays = [&] { return std::optional<std::string>(daysAnswer); };
     if (reportsOption) request.reportsFolder = *reportsOption;
     request.scan = scanSettings;
+    request.notice = PrintNote;
+    request.preciseChoice = PreciseChoiceText;
     const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
     if (!outcome.charted) return 2;
     switch (outcome.scan) {

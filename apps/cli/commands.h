@@ -12,7 +12,9 @@ using Args = std::vector<std::string>;
 int RunEphemerisCommand(const Args& args);
 int RunChartCommand(const Args& args);
 int RunScanCommand(const Args& args);
+int RunNamesCommand(const Args& args);
 int RunAtlasCommand(const Args& args);
+int RunWheelCommand(const Args& args);
 
 // The usage text printed by --help and after a usage error.
 const char* UsageText();

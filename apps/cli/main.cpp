@@ -1,9 +1,12 @@
 // orrerion-cli: the calculations of the desktop program from the command line.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 
 #include "commands.h"
+#include "core/base/version.h"
 
 namespace orrerion::cli {
 
@@ -12,14 +15,14 @@ const char* UsageText() {
         "Usage: orrerion-cli COMMAND [OPTIONS]\n"
         "\n"
         "Commands:\n"
-        "  ephemeris --jd JD\n"
+        "  ephemeris --jd JD [--ephemeris builtin|precise]\n"
         "      Positions of the Sun, Moon and planets at the universal-time Julian date JD,\n"
         "      printed as one JSON object: long, lat, decl, long_next (Sun, Mercury, Venus,\n"
         "      Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, Moon) and the retrograde marks.\n"
         "\n"
         "  chart --natal RECORD --diurnal RECORD [--houses P|K|R|O|M]\n"
         "        [--progression secondary|minor|tertiary] [--options FILE]\n"
-        "        [--date-order 0|1|2] [--json]\n"
+        "        [--date-order 0|1|2] [--ephemeris builtin|precise] [--json]\n"
         "      Natal, progressed, solar-arc and transit charts and the data summary.\n"
         "      RECORD is one names-file record: \"Name,dd mmm yyyy,H.MM,A|P,zone,longitude,latitude\",\n"
         "      for example \"John Smith,13 Jan 1950,8.30,A,5,074.00,40.43\" (zone in hours west\n"
@@ -29,6 +32,12 @@ const char* UsageText() {
         "      --options    options file (default: the program's OPTIONS.OPT)\n"
         "      --date-order 0 month/day/year, 1 day/month/year, 2 year/month/day\n"
         "      --json       print the chart values as JSON instead of the summary\n"
+        "      --ephemeris  builtin: the program's own series (universal time, no delta T);\n"
+        "                   precise: the Swiss Ephemeris (apparent positions of date, with\n"
+        "                   delta T, true obliquity and sidereal time), which needs Debian's\n"
+        "                   swe-basic-data; default: the \"ephemeris\" line of SETTINGS.TXT in\n"
+        "                   the program's data folder, else builtin. The built-in series is\n"
+        "                   good for 1885-2099: outside those years a note goes to stderr.\n"
         "\n"
         "  scan [chart options] [--days TEXT] [--reports DIR] [--progress] [--threads N]\n"
         "      The chart, then the aspect scan over TEXT days (the answer to\n"
@@ -38,19 +47,74 @@ const char* UsageText() {
         "      --threads N scans on N threads (1 or 2; default: 2 where the machine has two\n"
         "      cores); the output is the same whatever N.\n"
         "\n"
+        "  wheel [chart options] [--rings RINGS] [--orientation ascendant|aries]\n"
+        "        [--outer-aspects] [--svg FILE] [--json FILE]\n"
+        "      The chart wheel as SVG and its layout as JSON. RINGS lists the rings from the\n"
+        "      inside out, natal first: natal plus up to two of progressed, solar-arc and\n"
+        "      transits (default natal,transits). --orientation puts the ascendant (default) or\n"
+        "      0 degrees Aries at the left. --outer-aspects adds the aspects of the first outer\n"
+        "      ring to the natal points.\n"
+        "  names list FILE\n"
+        "  names add FILE RECORD [--replace]\n"
+        "      list prints the records of the names file FILE as the Names window lists them\n"
+        "      (and, on stderr, where and why the list stops early). add saves RECORD into FILE\n"
+        "      as the desktop program does: every stored record is copied, the old file is kept\n"
+        "      as its backup (NAMES.FIL gives NAMES.OLD) and the new record goes last. A stored\n"
+        "      record of the same name (case ignored) is replaced with --replace; without it\n"
+        "      nothing is written and the exit status is 2.\n"
+        "\n"
         "  atlas QUERY [--date YYYY-MM-DD] [--time HH:MM]\n"
         "      Places matching QUERY (name, region or country; accents and case ignored) with\n"
         "      latitude, longitude, time-zone name and the zone in force at that local date and\n"
         "      24-hour clock time (default: now), in hours west of Greenwich, east negative.\n"
-        "      Runs the atlas program ATLAS.EXE found beside orrerion-cli.\n"
+        "      Runs the atlas program ATLAS.EXE, found beside orrerion-cli or, in an installed\n"
+        "      copy, in libexec/orrerion/ beside its bin/ folder.\n"
         "\n"
-        "  --help  this text\n"
+        "  --version  the program's name and version\n"
+        "  --help     this text (also after any command)\n"
         "\n"
-        "Exit status: 0 success, 1 a report file or data file could not be written or read (or\n"
-        "the atlas program could not be run), 2 refused input or a failed check.\n";
+        "The data folder (OPTIONS.OPT, reports/) is orrerion-cli's own folder or its data/\n"
+        "folder when that holds OPTIONS.OPT (a build, or a copy kept in one folder), else the\n"
+        "user's data folder ($XDG_DATA_HOME/Orrerion/Orrerion or ~/.local/share/Orrerion/Orrerion),\n"
+        "which is created and filled from the shipped files on first use without overwriting a file.\n"
+        "\n"
+        "Exit status: 0 success, 1 a report file, data file or standard output could not be\n"
+        "written or read (or the atlas program could not be run), 2 refused input or a failed\n"
+        "check.\n";
 }
 
 }  // namespace orrerion::cli
+
+namespace {
+
+bool AsksForHelp(const orrerion::cli::Args& args) {
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") return true;
+    }
+    return false;
+}
+
+int RunCommand(const std::string& command, const orrerion::cli::Args& rest) {
+    using namespace orrerion::cli;
+    if (command == "--help" || command == "-h" || command == "help" || AsksForHelp(rest)) {
+        std::fputs(UsageText(), stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::printf("orrerion-cli %s\n", orrerion::ProgramVersion());
+        return 0;
+    }
+    if (command == "ephemeris") return RunEphemerisCommand(rest);
+    if (command == "chart") return RunChartCommand(rest);
+    if (command == "scan") return RunScanCommand(rest);
+    if (command == "names") return RunNamesCommand(rest);
+    if (command == "atlas") return RunAtlasCommand(rest);
+    if (command == "wheel") return RunWheelCommand(rest);
+    std::fprintf(stderr, "orrerion-cli: unknown command '%s' (try --help)\n", command.c_str());
+    return 2;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using namespace orrerion::cli;
@@ -61,19 +125,23 @@ int main(int argc, char** argv) {
     }
     const std::string command = args.front();
     Args rest(args.begin() + 1, args.end());
+    int status = 1;
+    errno = 0;
     try {
-        if (command == "--help" || command == "-h" || command == "help") {
-            std::fputs(UsageText(), stdout);
-            return 0;
-        }
-        if (command == "ephemeris") return RunEphemerisCommand(rest);
-        if (command == "chart") return RunChartCommand(rest);
-        if (command == "scan") return RunScanCommand(rest);
-        if (command == "atlas") return RunAtlasCommand(rest);
-        std::fprintf(stderr, "orrerion-cli: unknown command '%s' (try --help)\n", command.c_str());
-        return 2;
+        status = RunCommand(command, rest);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "orrerion-cli: %s\n", e.what());
+        status = 1;
+    }
+    // Whatever a command printed must have reached its destination (a full disk, a closed pipe).
+    // A write that failed inside the command left its reason in errno.
+    const int afterCommand = errno;
+    errno = 0;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int reason = errno != 0 ? errno : afterCommand;
+        std::fprintf(stderr, "orrerion-cli %s: cannot write to standard output: %s\n",
+                     command.c_str(), reason != 0 ? std::strerror(reason) : "write failed");
         return 1;
     }
+    return status;
 }

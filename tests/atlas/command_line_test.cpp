@@ -24,12 +24,19 @@ TEST(ParseAtlasArguments, ReadsDateTimeAndTheListQuery) {
     EXPECT_FALSE(a.date.isValid());
     EXPECT_EQ(a.time, QTime(23, 59));
 
+    // The folder the window writes its result into, as the desktop program passes it.
+    a = ParseAtlasArguments({"--out", "/home/ann/.local/share/Orrerion", "--date", "1950-07-01"});
+    EXPECT_TRUE(a.error.isEmpty());
+    EXPECT_EQ(a.outDir, "/home/ann/.local/share/Orrerion");
+    EXPECT_TRUE(ParseAtlasArguments({"--date", "1950-07-01"}).outDir.isEmpty());
+
     struct Bad { QStringList args; const char* error; };
     const Bad bad[] = {
         {{"--date", "1950-13-01"}, "'1950-13-01' is not a date YYYY-MM-DD"},
         {{"--time", "8:05 PM"}, "'8:05 PM' is not a time HH:MM"},
         {{"--time", "24:00"}, "'24:00' is not a time HH:MM"},
         {{"--list", "Boston", "--date"}, "--date needs a value"},
+        {{"--out"}, "--out needs a folder"},
         {{"--zone", "5"}, "unknown option '--zone'"},
         {{"Boston"}, "unexpected argument 'Boston'"},
     };
@@ -103,6 +110,11 @@ TEST(OrrerionCliAtlas, RunsTheAtlasBesideItAndPassesItsOutputOn) {
     const auto bad = orrerion::testing::RunCli({"atlas", "Kolkata", "--date", "15.1.1980"});
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.err.find("'15.1.1980' is not a date YYYY-MM-DD"), std::string::npos) << bad.err;
+
+    // Matches that cannot be written are a failure, not a success.
+    const auto full = orrerion::testing::RunCli({"atlas", "Kolkata"}, "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("ATLAS.EXE: cannot write to standard output"), std::string::npos) << full.err;
 }
 
 TEST(OrrerionCliAtlas, SaysSoWhenTheAtlasProgramIsMissing) {

@@ -30,19 +30,31 @@ QByteArray PlaceFile(const char* latitude, const char* longitude, const char* zo
     return QByteArray("Somewhere\r\n") + latitude + "\r\n" + longitude + "\r\nnote\r\n" + zone + "\r\n";
 }
 
-// A folder holding a stand-in ATLAS.EXE. It records its arguments in ARGS.TXT and runs `body` in
-// its own folder; WritePath names that folder in PCATPATH.TXT as the atlas does.
+// A folder holding a stand-in ATLAS.EXE. It records its arguments in ARGS.TXT in its own folder
+// ($home) and runs `body` in the folder given with --out, as the atlas writes its result there.
 class StandIn {
 public:
     explicit StandIn(const QByteArray& body) {
         QFile script(dir.filePath("ATLAS.EXE"));
         script.open(QIODevice::WriteOnly);
-        script.write("#!/bin/sh\ncd \"$(dirname \"$0\")\" || exit 1\necho \"$@\" > ARGS.TXT\n" + body + "\n");
+        script.write("#!/bin/sh\nhome=\"$(cd \"$(dirname \"$0\")\" && pwd)\"\necho \"$@\" > \"$home/ARGS.TXT\"\n"
+                     "out=\"$home\"; prev=\"\"\n"
+                     "for a in \"$@\"; do [ \"$prev\" = --out ] && out=\"$a\"; prev=\"$a\"; done\n"
+                     "cd \"$out\" || exit 1\n" + body + "\n");
         script.close();
         script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
     }
     QString path() const { return dir.path() + "/"; }
-    QByteArray Arguments() const { return Read("ARGS.TXT").trimmed(); }
+    // The arguments after "--out DIR", which OutArgument gives.
+    QByteArray Arguments() const {
+        QList<QByteArray> words = Read("ARGS.TXT").trimmed().split(' ');
+        if (words.size() >= 2 && words[0] == "--out") words.remove(0, 2);
+        return words.join(' ').trimmed();
+    }
+    QByteArray OutArgument() const {
+        const QList<QByteArray> words = Read("ARGS.TXT").trimmed().split(' ');
+        return words.size() >= 2 && words[0] == "--out" ? words[1] : QByteArray();
+    }
     QByteArray Read(const QString& name) const {
         QFile file(dir.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -58,7 +70,7 @@ public:
 // The stand-in that behaves like the atlas after "Use this place": both files, the place taken
 // from place.txt that the test wrote.
 const QByteArray WritesBothFiles =
-    "printf '%s/\\r\\n' \"$(pwd)\" > PCATPATH.TXT\ncp place.txt TSRTEMP.TXT";
+    "printf '%s/\\r\\n' \"$(pwd)\" > PCATPATH.TXT\ncp \"$home/place.txt\" TSRTEMP.TXT";
 
 InputFields BirthFields() {
     InputFields f;
@@ -77,7 +89,11 @@ InputFields BirthFields() {
     return f;
 }
 
+// A session whose data folder, where the atlas leaves its result, is a folder of its own.
 struct Bridge {
+    Bridge() { session.calc.ProgramDir = dataDir.path().toStdString(); }
+    QString dataPath() const { return dataDir.path() + "/"; }
+    QTemporaryDir dataDir;
     ScriptedDialogs dialogs;
     Session session{dialogs};
 };
@@ -110,6 +126,12 @@ void AtlasBridgeTest::acceptedPlaceFillsZoneAndPlaceAndPassesTheMoment() {
 
     QVERIFY(FillFromAtlas(b.session, f, nullptr));
     QCOMPARE(atlas.Arguments(), QByteArray("--date 1950-01-13 --time 08:30"));
+    // The atlas was told to write into the program's data folder, and nothing is left beside it.
+    QCOMPARE(atlas.OutArgument(), b.dataDir.path().toUtf8());
+    QVERIFY(QFile::exists(b.dataDir.filePath("PCATPATH.TXT")));
+    QVERIFY(QFile::exists(b.dataDir.filePath("TSRTEMP.TXT")));
+    QVERIFY(!QFile::exists(atlas.dir.filePath("PCATPATH.TXT")));
+    QVERIFY(!QFile::exists(atlas.dir.filePath("TSRTEMP.TXT")));
     QCOMPARE(b.dialogs.messages.size(), size_t(1));
     QCOMPARE(b.dialogs.messages[0].title, QString("Accept or Reject data"));
     QCOMPARE(b.dialogs.messages[0].text,
@@ -163,14 +185,17 @@ void AtlasBridgeTest::diurnalFieldsAndTheMeridiemOfTheMoment() {
         m.hour = hour;
         m.minute = minute;
         m.am = am;
-        return AtlasProgramArguments(MomentOf(m));
+        return AtlasProgramArguments(MomentOf(m), "/data").mid(2);
     };
+    QCOMPARE(AtlasProgramArguments(MomentOf(InputFields{}), "/data"), QStringList({"--out", "/data"}));
     QCOMPARE(moment("1", "2", "12", "0", true), QStringList({"--date", "2000-01-02", "--time", "00:00"}));
     QCOMPARE(moment("1", "2", "11", "59", false), QStringList({"--date", "2000-01-02", "--time", "23:59"}));
-    // No 30 February, no hour 13: the atlas keeps its own date or time for what is not given.
+    // No 30 February, no hour 13: the atlas keeps its own date or time for what is not given;
+    // numbers far beyond an int are no date, not a cast out of range.
     QCOMPARE(moment("2", "30", "3", "15", false), QStringList({"--time", "15:15"}));
     QCOMPARE(moment("2", "3", "13", "15", false), QStringList({"--date", "2000-02-03"}));
-    QCOMPARE(AtlasProgramArguments(MomentOf(InputFields{})), QStringList());
+    QCOMPARE(moment("99999999999999999999", "3", "99999999999999999999", "15", false), QStringList());
+    QCOMPARE(moment("1", "99999999999999999999", "3", "-99999999999999999999", false), QStringList());
 }
 
 void AtlasBridgeTest::launchFailureAsksForThePathAndTriesAgain() {
@@ -237,7 +262,7 @@ void AtlasBridgeTest::missingPathFileIsReported() {
     QCOMPARE(run.AtlasReady, 0);
     QCOMPARE(b.dialogs.messages.size(), size_t(1));
     QCOMPARE(b.dialogs.messages[0].text,
-             "Cannot find the file called PCATPATH in the " + atlas.path() + " directory.");
+             "Cannot find the file called PCATPATH in the " + b.dataPath() + " directory.");
     QCOMPARE(b.dialogs.messages[0].title, QString("Warning!"));
     QCOMPARE(b.dialogs.messages[0].icon, MessageIcon::Critical);
     QVERIFY(!FillFromAtlas(b.session, f, nullptr));
@@ -246,15 +271,14 @@ void AtlasBridgeTest::missingPathFileIsReported() {
 }
 
 void AtlasBridgeTest::missingPlaceFileIsReported() {
-    QTemporaryDir result;
-    StandIn atlas("printf '%s/\\r\\n' '" + result.path().toUtf8() + "' > PCATPATH.TXT");
+    StandIn atlas("printf '%s/\\r\\n' \"$(pwd)\" > PCATPATH.TXT");
     Bridge b;
     b.session.AtlasDir = atlas.path();
     InputFields f = BirthFields();
     QVERIFY(!FillFromAtlas(b.session, f, nullptr));
     QCOMPARE(b.dialogs.messages.size(), size_t(1));
     QCOMPARE(b.dialogs.messages[0].text,
-             "Cannot find the file called TSRTEMP.TXT in the " + result.path() + "/ directory.");
+             "Cannot find the file called TSRTEMP.TXT in the " + b.dataPath() + " directory.");
     QCOMPARE(b.dialogs.messages[0].title, QString("Warning!"));
     QCOMPARE(b.dialogs.messages[0].icon, MessageIcon::Critical);
     QCOMPARE(f.zone, std::string("0"));
@@ -332,8 +356,8 @@ void AtlasBridgeTest::unsignedZoneEastOfGreenwichBecomesNegative() {
 void AtlasBridgeTest::windowsKeepAnsweringWhileTheAtlasRuns() {
     // The stand-in ends only once the test's timer has run, which needs the event loop during the
     // wait; it gives up after about ten seconds so that a blocking wait fails instead of hanging.
-    StandIn atlas("n=0; while [ ! -f GO ] && [ $n -lt 200 ]; do sleep 0.05; n=$((n+1)); done\n"
-                  "[ -f GO ] || exit 3\n" + WritesBothFiles);
+    StandIn atlas("n=0; while [ ! -f \"$home/GO\" ] && [ $n -lt 200 ]; do sleep 0.05; n=$((n+1)); done\n"
+                  "[ -f \"$home/GO\" ] || exit 3\n" + WritesBothFiles);
     atlas.WritePlace(PlaceFile("42N21", "71W04", "5"));
     Bridge b;
     b.session.AtlasDir = atlas.path();

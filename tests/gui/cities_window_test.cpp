@@ -221,6 +221,16 @@ void CitiesWindowTest::wronglyShapedCodesAreReported() {
     f.dialogs.TakeMessages();
     QCOMPARE(f.shell->inputD().Fields().longDeg, std::string("71"));
     QCOMPARE(f.shell->inputD().Fields().latDeg, std::string("10"));
+
+    // The arrow keys and type-ahead load the entry they move to, as a click does, once each.
+    QListWidget& list = CitiesList(f);
+    list.setFocus();
+    QTest::keyClick(&list, Qt::Key_Up);
+    QCOMPARE(list.currentRow(), 0);
+    QCOMPARE(f.dialogs.TakeMessages().size(), std::size_t{1});
+    QTest::keyClicks(&list, "No");
+    QCOMPARE(list.currentRow(), 2);
+    QCOMPARE(f.dialogs.TakeMessages().size(), std::size_t{1});
 }
 
 void CitiesWindowTest::sameCityTwiceLoadsTheFirst() {

@@ -83,7 +83,7 @@ private slots:
 void DataWindowTest::windowMenusFontAndPlace() {
     GuiFixture f;
     f.Start();
-    f.session.dataFont.size = 10;
+    f.session.data.font.size = 10;
     DataWindow& window = f.shell->dataWindow();
     QCOMPARE(window.objectName(), QString("OutputD1"));
     QCOMPARE(window.windowTitle(), QString("(Tropical zodiac) - Orrerion Data"));
@@ -170,7 +170,7 @@ void DataWindowTest::saveWritesFormFeedsAtPageEnds() {
     QCOMPARE(request.proposedName, QString("John.DOC"));
     QCOMPARE(request.defaultSuffix, QString("doc"));
     QCOMPARE(request.filter, QString("Data Files (*.DOC)"));
-    QCOMPARE(f.session.DataSaveFile, target);
+    QCOMPARE(f.session.data.DataSaveFile, target);
 
     const std::string saved = f.ReadDataFile("JOHN.DOC");
     QCOMPARE(LinesBeforeFormFeeds(saved), (std::vector<int>{59, 118, 177, 199}));
@@ -221,7 +221,7 @@ void DataWindowTest::cancelledSaveAsWritesNothing() {
     Action(f.shell->dataWindow(), "mnuFileSaveAs")->trigger();
     QCOMPARE(f.dialogs.saveRequests.size(), std::size_t{1});
     QCOMPARE(std::distance(std::filesystem::directory_iterator(f.dataDir()), {}), before);
-    QVERIFY(f.session.DataSaveFile.isEmpty());
+    QVERIFY(f.session.data.DataSaveFile.isEmpty());
     QVERIFY(f.dialogs.messages.empty());
 }
 
@@ -230,7 +230,7 @@ void DataWindowTest::emptyReportBufferIsNotSaved() {
     f.Start();
     ResetOutputLines(f.session.calc.out);
     f.session.calc.out.OutputLines.set(0, "only a first line");
-    f.session.DataSaveFile = QString::fromStdString((f.dataDir() / "OLD.DOC").string());
+    f.session.data.DataSaveFile = QString::fromStdString((f.dataDir() / "OLD.DOC").string());
     DataWindow& window = f.shell->dataWindow();
     for (const char* item : {"mnuFileSave", "mnuFileSaveAs"}) {
         Action(window, item)->trigger();
@@ -311,20 +311,20 @@ void DataWindowTest::printPageHandsTheShownTextToThePrintWindow() {
 void DataWindowTest::fontSizeStepsWithinTheLimits() {
     GuiFixture f;
     f.Start();
-    f.session.fontStep = 1.5;
+    f.session.data.fontStep = 1.5;
     FillBuffers(f, 5);
     f.shell->ShowDataWindow();
     DataWindow& window = f.shell->dataWindow();
     QAction* increase = Action(window, "mnuFontsIncrease");
     QAction* decrease = Action(window, "mnuFontsDecrease");
-    QCOMPARE(f.session.dataFont.size, 8.5);
+    QCOMPARE(f.session.data.font.size, 8.5);
     QVERIFY(increase->isEnabled());
 
     std::size_t lines = f.session.calc.out.OutputLines.size();
     for (const double expected : {9.25, 10.0, 10.75, 11.5, 12.25}) {
         QVERIFY(increase->isEnabled());
         increase->trigger();
-        QCOMPARE(f.session.dataFont.size, expected);
+        QCOMPARE(f.session.data.font.size, expected);
         QCOMPARE(Text1(window).font().pointSizeF(), expected);
         // Each change shows the text again, which adds one empty line to both buffers.
         ++lines;
@@ -335,13 +335,13 @@ void DataWindowTest::fontSizeStepsWithinTheLimits() {
     QVERIFY(!increase->isEnabled());
     QVERIFY(decrease->isEnabled());
     increase->trigger();  // a disabled item does nothing
-    QCOMPARE(f.session.dataFont.size, 12.25);
+    QCOMPARE(f.session.data.font.size, 12.25);
 
     // Down from 8.5: 7.75, then Decrease is disabled.
-    f.session.dataFont.size = 8.5;
+    f.session.data.font.size = 8.5;
     decrease->setEnabled(true);
     decrease->trigger();
-    QCOMPARE(f.session.dataFont.size, 7.75);
+    QCOMPARE(f.session.data.font.size, 7.75);
     QVERIFY(!decrease->isEnabled());
     QVERIFY(increase->isEnabled());
     QCOMPARE(f.dialogs.busyCalls, 0);
@@ -365,16 +365,16 @@ void DataWindowTest::boldAndItalicAreTickedAndKept() {
 
     bold->trigger();
     QVERIFY(bold->isChecked());
-    QVERIFY(f.session.dataFont.bold);
+    QVERIFY(f.session.data.font.bold);
     QVERIFY(Text1(window).font().bold());
     QVERIFY(!Text1(window).font().italic());
     italic->trigger();
     QVERIFY(italic->isChecked());
-    QVERIFY(f.session.dataFont.italic);
+    QVERIFY(f.session.data.font.italic);
     QVERIFY(Text1(window).font().italic());
     bold->trigger();
     QVERIFY(!bold->isChecked());
-    QVERIFY(!f.session.dataFont.bold);
+    QVERIFY(!f.session.data.font.bold);
     QVERIFY(!Text1(window).font().bold());
 
     // A new window starts with the kept style and ticks.
@@ -393,12 +393,12 @@ void DataWindowTest::layoutIsRememberedForTheNextOpening() {
     DataWindow& window = f.shell->dataWindow();
     QApplication::processEvents();
     // Showing the window at its remembered place leaves the remembered values as they were.
-    QCOMPARE(f.session.dataWindowTwips, QRect(885, 675, 10605, 9285));
+    QCOMPARE(f.session.data.placeTwips, QRect(885, 675, 10605, 9285));
 
     window.resize(640, 480);
     window.move(100, 80);
     QApplication::processEvents();
-    QCOMPARE(f.session.dataWindowTwips, QRect(1500, 1200, 9600, 7200));
+    QCOMPARE(f.session.data.placeTwips, QRect(1500, 1200, 9600, 7200));
 
     f.shell->unloadDataWindow();
     DataWindow& next = f.shell->dataWindow();

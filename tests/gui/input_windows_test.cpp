@@ -388,7 +388,7 @@ void InputWindowsTest::nowFillsTheClockAndTheDefaultPlace() {
     QFETCH(QString, minute);
     QFETCH(bool, pm);
     GuiFixture f(QDateTime(QDate(2026, 12, 6), time));
-    f.session.locale = locale;
+    f.session.clock.locale = locale;
     f.Start();
     NatalWindow& natal = f.shell->inputD();
     DiurnalWindow& diurnal = f.shell->inputD1();
@@ -434,7 +434,7 @@ void InputWindowsTest::nowFillsTheClockAndTheDefaultPlace() {
     QVERIFY(!d.east);
 
     // The Input menu's refresh of a "Now" chart takes the clock again but keeps the place.
-    f.session.clock = [] { return QDateTime(QDate(2027, 2, 3), QTime(23, 1)); };
+    f.session.clock.now = [] { return QDateTime(QDate(2027, 2, 3), QTime(23, 1)); };
     natal.SetZoneText("6");
     natal.RefreshClockFields();
     const InputFields r = natal.Fields();
@@ -627,6 +627,28 @@ void InputWindowsTest::okAndTheDiurnalBackgroundRunTheCalculation() {
     QCOMPARE(f.dialogs.prompts.size(), std::size_t{2});
     QCOMPARE(f.session.PreviousName, std::string("Ann"));
     QVERIFY(f.dialogs.unanswered.isEmpty());
+
+    // Enter presses OK, the default button, from a field or an option of either window; on a
+    // focused button it presses that button.
+    QVERIFY(Child<QPushButton>(natal, "cmdOK").isDefault());
+    for (QWidget* focus : {static_cast<QWidget*>(&Child<QLineEdit>(natal, "txtName")),
+                           static_cast<QWidget*>(&Child<QRadioButton>(natal, "optWest")),
+                           static_cast<QWidget*>(&Child<QLineEdit>(diurnal, "txtDiurnalHour")),
+                           static_cast<QWidget*>(&Child<QRadioButton>(diurnal, "optDiurnalNorth"))}) {
+        const std::size_t before = f.dialogs.prompts.size();
+        f.dialogs.inputAnswers = {""};
+        focus->window()->activateWindow();
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Return);
+        QCOMPARE(f.dialogs.prompts.size(), before + 1);
+        QCOMPARE(f.dialogs.prompts.back().prompt, QString("Enter number of days:"));
+    }
+    const std::size_t before = f.dialogs.prompts.size();
+    QPushButton& now = Child<QPushButton>(natal, "cmdNow");
+    now.setFocus();
+    QTest::keyClick(&now, Qt::Key_Enter);
+    QCOMPARE(f.dialogs.prompts.size(), before);  // NOW, not OK
+    QVERIFY(f.dialogs.unanswered.isEmpty());
 }
 
 void InputWindowsTest::rightClickGivesTheMainWindowTheFocus() {
@@ -657,7 +679,7 @@ void InputWindowsTest::saveToDisk() {
 
     // A comma in the name: refused before anything is written.
     Box(natal, "txtName").setText("Smith, John");
-    f.session.JustSaved = 0;
+    f.session.names.ClearSaved();
     save.click();
     const std::vector<ScriptedDialogs::Shown> shown = f.dialogs.TakeMessages();
     QCOMPARE(Texts(shown),
@@ -665,23 +687,23 @@ void InputWindowsTest::saveToDisk() {
     QCOMPARE(shown[0].title, QString("Warning!"));
     QCOMPARE(shown[0].icon, MessageIcon::Critical);
     QCOMPARE(saves, 0);
-    QCOMPARE(f.session.JustSaved, 1);
+    QVERIFY(f.session.names.justSaved());
     QVERIFY(f.shell->namesLoaded());
 
     // Without a comma the names file is written; the list is then read again unrepositioned.
     Box(natal, "txtName").setText("John Smith");
-    f.session.JustSaved = 0;
+    f.session.names.ClearSaved();
     save.click();
     QCOMPARE(saves, 1);
-    QCOMPARE(f.session.JustSaved, 1);
+    QVERIFY(f.session.names.justSaved());
     QVERIFY(f.ReadDataFile("NAMES.FIL").find("\r\nJohn Smith,06 Dec 2026,3.40,P,") !=
             std::string::npos);
     // A cancelled choice of file leaves the list alone.
     chosen = false;
-    f.session.JustSaved = 0;
+    f.session.names.ClearSaved();
     save.click();
     QCOMPARE(saves, 2);
-    QCOMPARE(f.session.JustSaved, 0);
+    QVERIFY(!f.session.names.justSaved());
     QVERIFY(f.dialogs.messages.empty());
 }
 
@@ -691,14 +713,13 @@ void InputWindowsTest::lookupLabels() {
     NatalWindow& natal = f.shell->inputD();
     DiurnalWindow& diurnal = f.shell->inputD1();
 
-    // TZ Help from the natal window: the picker for the natal zone, right edge with the diurnal
-    // window's right edge.
-    f.session.TimeZoneTarget = true;
+    // TZ Help from the natal window: the picker (still loaded for the diurnal zone) turns to the
+    // natal zone, right edge with the diurnal window's right edge.
+    f.shell->timeZone().SetTarget(InputSection::Diurnal);
     QTest::mouseClick(&Child<QLabel>(natal, "Label1"), Qt::LeftButton);
-    QVERIFY(f.shell->timeZoneLoaded());
     TimeZoneWindow& picker = f.shell->timeZone();
     QVERIFY(picker.isVisible());
-    QVERIFY(!f.session.TimeZoneTarget);
+    QVERIFY(picker.target() == InputSection::Natal);
     QCOMPARE(picker.frameGeometry().right(), diurnal.frameGeometry().right());
 
     // From the diurnal window, by keyboard: the picker for the diurnal zone, at the natal
@@ -706,7 +727,8 @@ void InputWindowsTest::lookupLabels() {
     f.shell->unloadTimeZone();
     QLabel& diurnalHelp = Child<QLabel>(diurnal, "Label1");
     QTest::keyClick(&diurnalHelp, Qt::Key_Space);
-    QVERIFY(f.session.TimeZoneTarget);
+    QVERIFY(f.shell->timeZoneLoaded());
+    QVERIFY(f.shell->timeZone().target() == InputSection::Diurnal);
     QCOMPARE(f.shell->timeZone().frameGeometry().left(), natal.frameGeometry().left());
     QVERIFY(f.shell->timeZone().isVisible());
 
@@ -715,7 +737,7 @@ void InputWindowsTest::lookupLabels() {
     QVERIFY(Activate(natal));
     QTest::keyClick(&natal, Qt::Key_Z, Qt::AltModifier);
     QVERIFY(f.shell->timeZoneLoaded());
-    QVERIFY(!f.session.TimeZoneTarget);
+    QVERIFY(f.shell->timeZone().target() == InputSection::Natal);
 
     // Atlas: the program's folder of this test holds no ATLAS.EXE, so the label asks where it is;
     // cancelling the question leaves the atlas folder empty and the next click asks at once.

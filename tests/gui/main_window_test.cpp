@@ -1,10 +1,14 @@
 // The main window: start-up, menus, the caption clock, the locale probe, the single-copy guard and
 // a whole calculation through the menus.
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <fstream>
 
@@ -16,6 +20,7 @@
 #include "gui/output/scan_windows.h"
 #include "gui/records/diurnal_window.h"
 #include "gui/records/natal_window.h"
+#include "gui/ui/dialogs.h"
 #include "gui_fixture.h"
 #include "window_helpers.h"
 
@@ -43,6 +48,7 @@ private slots:
     void badInputStopsBeforeTheDayQuestion();
     void helpTextsAreShownAndAMissingOneReported();
     void scanWindowsShowTheProgressAndTheSortingNotice();
+    void boxesAreAsWideAsTheirCaptions();
 };
 
 void MainWindowTest::startUpShowsTheMenusOfAFreshProgram() {
@@ -63,7 +69,8 @@ void MainWindowTest::startUpShowsTheMenusOfAFreshProgram() {
         {"mnuHousePorphyry", "P&orphyry", {}},
         {"mnuHouseMeridian", "&Meridian", {}},
         {"mnuDataSummary", "&Summary", QKeySequence(Qt::Key_F2)},
-        {"mnuOptions", "&Options", {}},
+        {"mnuOptions", "&Options File", {}},
+        {"mnuPreferences", "&Preferences", {}},
         {"mnuMainMenuHelp", "&Orrerion Window", QKeySequence(Qt::Key_F1)},
         {"mnuHelpPrntfile", "&File To Print  Window", {}},
         {"mnuHelpRevisions", "Re&vision history", {}},
@@ -126,9 +133,9 @@ void MainWindowTest::captionShowsTitleDateAndTime() {
 
 void MainWindowTest::localeOrderAndFontStep() {
     QCOMPARE(ReadLocaleOrder(QLocale(QLocale::English, QLocale::UnitedStates)).DateOrder, 0);
-    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::English, QLocale::UnitedStates)).TwentyFourHourClock, 0);
+    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::English, QLocale::UnitedStates)).twentyFourHourClock, false);
     QCOMPARE(ReadLocaleOrder(QLocale(QLocale::German, QLocale::Germany)).DateOrder, 1);
-    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::German, QLocale::Germany)).TwentyFourHourClock, 1);
+    QCOMPARE(ReadLocaleOrder(QLocale(QLocale::German, QLocale::Germany)).twentyFourHourClock, true);
     QCOMPARE(ReadLocaleOrder(QLocale(QLocale::Japanese, QLocale::Japan)).DateOrder, 2);
     QCOMPARE(ReadLocaleOrder(QLocale(QLocale::Swedish, QLocale::Sweden)).DateOrder, 2);
 
@@ -165,6 +172,24 @@ void MainWindowTest::secondCopyIsRefusedAndAStaleLockIsNot() {
     stale.close();
     SingleInstanceLock next(stalePath);
     QVERIFY(next.TryAcquire());
+
+    // The lock lives in a folder of the user's own: the runtime folder when the session has one,
+    // the user's cache folder without it, never the shared temporary folder.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray cacheHome = qgetenv("XDG_CACHE_HOME");
+    QTemporaryDir home;
+    qputenv("XDG_CACHE_HOME", home.filePath("cache").toUtf8());
+    qunsetenv("XDG_RUNTIME_DIR");
+    const QString withoutRuntime = DefaultLockPath();
+    QVERIFY2(withoutRuntime.startsWith(home.filePath("cache") + "/"), qPrintable(withoutRuntime));
+    QVERIFY(QFileInfo(withoutRuntime).dir().exists());
+    QVERIFY(!withoutRuntime.startsWith(QDir::tempPath() + "/orrerion"));
+    QTemporaryDir runtimeDir;
+    QFile::setPermissions(runtimeDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toUtf8());
+    QCOMPARE(DefaultLockPath(), runtimeDir.filePath("orrerion.lock"));
+    runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
+    cacheHome.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", cacheHome);
 }
 
 void MainWindowTest::dataFolderIsChosenAndFilled() {
@@ -312,4 +337,31 @@ void MainWindowTest::scanWindowsShowTheProgressAndTheSortingNotice() {
 }
 
 QTEST_MAIN(MainWindowTest)
+// The real message and input boxes are wide enough for their captions, which the title bar would
+// otherwise cut ("Accept... ct data", "Numb... f Days").
+void MainWindowTest::boxesAreAsWideAsTheirCaptions() {
+    QtDialogs dialogs;
+    int width = 0;
+    QString shownTitle;
+    const auto measureAndClose = [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        width = box->width();
+        shownTitle = box->windowTitle();
+        SaveScreenshot(*box, "accept_box");
+        box->close();
+    };
+    QTimer::singleShot(0, measureAndClose);
+    dialogs.MessageBox(nullptr, "Accept following data?", "Accept or Reject data",
+                       MessageIcon::Question, MessageButtons::YesNo);
+    QCOMPARE(shownTitle, QString("Accept or Reject data"));
+    QVERIFY2(width >= CaptionWidth(shownTitle), qPrintable(QString::number(width)));
+
+    QTimer::singleShot(0, measureAndClose);
+    dialogs.InputBox(nullptr, "Enter number of days:", "Number of Days", " 90");
+    QCOMPARE(shownTitle, QString("Number of Days"));
+    QVERIFY2(width >= CaptionWidth(shownTitle), qPrintable(QString::number(width)));
+    QVERIFY(CaptionWidth("Accept or Reject data") > CaptionWidth("Number of Days"));
+}
+
 #include "main_window_test.moc"

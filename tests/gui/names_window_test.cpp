@@ -21,7 +21,6 @@
 #include "gui/records/cities_window.h"
 #include "gui/records/diurnal_window.h"
 #include "gui/records/name_edit_window.h"
-#include "gui/records/names_save.h"
 #include "gui/records/names_window.h"
 #include "gui/records/natal_window.h"
 #include "gui_fixture.h"
@@ -127,7 +126,7 @@ private slots:
     void changeListThroughTheSelectAFileWindow();
     void savingAsksForEachMatchAndPutsTheNewRecordLast();
     void savingIsRefusedCancelledOrReportedWithoutLosingTheFile();
-    void savingReportsACopyThatStoppedAtDamage();
+    void savingRefusesAFileWithADamagedLine();
     void saveToDiskButtonOfTheNatalWindow();
     void editorSavesTheTextAndQuitRereadsTheList();
     void doubleClickAndEnterRunTheWholeCalculation();
@@ -187,17 +186,17 @@ void NamesWindowTest::listStopsAtAnEmptyNameOrDamage() {
 void NamesWindowTest::missingFilesFallBackToTheDefaultThenToAnEmptyList() {
     GuiFixture f;
     f.Start();
-    f.session.NamesFilePath = f.dataDir() / "GONE.FIL";
+    f.session.names.SetFile(f.dataDir() / "GONE.FIL");
     ReloadNames(f);
     // The default file is listed; the path is forgotten, so the label is empty.
-    QVERIFY(f.session.NamesFilePath.empty());
+    QVERIFY(f.session.names.file().empty());
     QCOMPARE(NamesList(f).item(0)->text(), QString("Amelia Thornbury"));
     QCOMPARE(f.shell->names().findChild<QLabel*>("lblNamesOnFile")->text(), QString());
     QVERIFY(f.dialogs.messages.empty());
 
     // Neither file: an empty list and one message, no endless retry.
     fs::remove(f.dataDir() / "NAMES.FIL");
-    f.session.NamesFilePath = f.dataDir() / "GONE.FIL";
+    f.session.names.SetFile(f.dataDir() / "GONE.FIL");
     ReloadNames(f);
     QCOMPARE(NamesList(f).count(), 0);
     const auto shown = f.dialogs.TakeMessages();
@@ -251,7 +250,7 @@ void NamesWindowTest::clickLoadsTheFirstRecordOfThatName() {
     QCOMPARE(natal.year, std::string("1950"));
     QCOMPARE(natal.longMin, std::string("30"));
     QVERIFY(f.dialogs.messages.empty());
-    QCOMPARE(f.session.JustSaved, 0);
+    QVERIFY(!f.session.names.justSaved());
 }
 
 void NamesWindowTest::yearFirstDateOrderStillReadsTheStoredDate() {
@@ -356,13 +355,13 @@ void NamesWindowTest::lockListBringsTheSamePersonBack() {
     GuiFixture f;
     f.WriteDataFile("NAMES.FIL", NumberedNames(40));
     f.Start();
-    QCOMPARE(f.session.LockList, 0);
+    QVERIFY(!f.session.names.lockList());
 
     ClickEntry(NamesList(f), 30);
     auto* check1 = f.shell->names().findChild<QCheckBox*>("Check1");
     QTest::mouseClick(check1, Qt::LeftButton);
-    QCOMPARE(f.session.LockList, 1);
-    QCOMPARE(f.session.LockedIndex, 30);
+    QVERIFY(f.session.names.lockList());
+    QCOMPARE(f.session.names.lockedIndex(), 30);
 
     // The Input command reads the list again: entry 18 at the top, entry 30 selected and loaded.
     SetNatal(f, "Someone Else,01 Jan 2000,1.00,A,5,071.05,42.21");
@@ -370,8 +369,7 @@ void NamesWindowTest::lockListBringsTheSamePersonBack() {
     QApplication::processEvents();
     QListWidget& list = NamesList(f);
     QVERIFY(f.shell->names().findChild<QCheckBox*>("Check1")->isChecked());
-    QCOMPARE(f.session.LoadingNames, 0);
-    QCOMPARE(f.session.LockList, 1);
+    QVERIFY(f.session.names.lockList());
     QCOMPARE(TopVisibleRow(list), 18);
     QCOMPARE(SelectedRow(list), 30);
     QCOMPARE(f.shell->inputD().Fields().name, std::string("Person 30"));
@@ -382,30 +380,30 @@ void NamesWindowTest::lockListBringsTheSamePersonBack() {
     ReloadNames(f);
     QCOMPARE(SelectedRow(NamesList(f)), 9);
     QCOMPARE(TopVisibleRow(NamesList(f)), 0);
-    QCOMPARE(f.session.LockedIndex, 9);
+    QCOMPARE(f.session.names.lockedIndex(), 9);
     QCOMPARE(f.shell->inputD().Fields().name, std::string("Person 09"));
 
     // Right after a save nothing is selected or loaded.
     SetNatal(f, "Someone Else,01 Jan 2000,1.00,A,5,071.05,42.21");
-    f.session.JustSaved = 1;
+    f.session.names.MarkSaved();
     ReloadNames(f);
     QCOMPARE(SelectedRow(NamesList(f)), -1);
     QCOMPARE(f.shell->inputD().Fields().name, std::string("Someone Else"));
 
     // Unticked, a reload leaves the list alone.
     QTest::mouseClick(f.shell->names().findChild<QCheckBox*>("Check1"), Qt::LeftButton);
-    QCOMPARE(f.session.LockList, 0);
-    f.session.JustSaved = 0;
+    QVERIFY(!f.session.names.lockList());
+    f.session.names.ClearSaved();
     ReloadNames(f);
     QVERIFY(!f.shell->names().findChild<QCheckBox*>("Check1")->isChecked());
     QCOMPARE(SelectedRow(NamesList(f)), -1);
 
     // Ticking with nothing selected locks the first entry.
     QTest::mouseClick(f.shell->names().findChild<QCheckBox*>("Check1"), Qt::LeftButton);
-    QCOMPARE(f.session.LockedIndex, -1);
+    QCOMPARE(f.session.names.lockedIndex(), -1);
     ReloadNames(f);
     QCOMPARE(SelectedRow(NamesList(f)), 0);
-    QCOMPARE(f.session.LockedIndex, 0);
+    QCOMPARE(f.session.names.lockedIndex(), 0);
     QCOMPARE(f.shell->inputD().Fields().name, std::string("Person 00"));
     QVERIFY(f.dialogs.messages.empty());
 }
@@ -423,20 +421,22 @@ void NamesWindowTest::changeListReadsTheChosenFile() {
     QCOMPARE(choice.calls, 1);
     QCOMPARE(choice.pattern, QString("*.FIL"));
     QCOMPARE(choice.current, f.dataDir() / "NAMES.FIL");
-    QCOMPARE(f.session.NamesFilePath, f.dataDir() / "NAMES.FIL");
+    QCOMPARE(f.session.names.file(), f.dataDir() / "NAMES.FIL");
     QCOMPARE(NamesList(f).item(0)->text(), QString("Amelia Thornbury"));
     QVERIFY(f.session.SelectedFilePath.empty());
 
-    f.session.JustSaved = 1;
-    f.session.LockedIndex = 5;
+    // Saved just now, and the list once locked on entry 5 and unlocked again.
+    f.session.names.MarkSaved();
+    f.session.names.SetLock(true, 5);
+    f.session.names.SetLock(false, std::nullopt);
     ChooseWith(f, choice, f.dataDir() / "family.fil");
     Press(f.shell->names(), "cmdNewFileList");
-    QCOMPARE(f.session.NamesFilePath, f.dataDir() / "family.fil");
+    QCOMPARE(f.session.names.file(), f.dataDir() / "family.fil");
     QCOMPARE(f.session.SelectedFilePath, f.dataDir() / "family.fil");
     QCOMPARE(Entries(NamesList(f)), (QStringList{"Uncle Tom", "Aunt May"}));
     QCOMPARE(f.shell->names().findChild<QLabel*>("lblNamesOnFile")->text(), QString("FAMILY.FIL"));
-    QCOMPARE(f.session.JustSaved, 0);
-    QCOMPARE(f.session.LockedIndex, 0);
+    QVERIFY(!f.session.names.justSaved());
+    QCOMPARE(f.session.names.lockedIndex(), 0);
 
     // The new file stays current across reloads, and is preselected next time.
     ReloadNames(f);
@@ -466,7 +466,7 @@ void NamesWindowTest::changeListThroughTheSelectAFileWindow() {
     QVERIFY2(f.dialogs.unanswered.isEmpty(), qPrintable(f.dialogs.unanswered.join("; ")));
     QCOMPARE(highlighted, QString("NAMES.FIL"));
     QCOMPARE(entriesWhileChoosing, 0);
-    QCOMPARE(f.session.NamesFilePath, f.dataDir() / "family.fil");
+    QCOMPARE(f.session.names.file(), f.dataDir() / "family.fil");
     QCOMPARE(Entries(NamesList(f)), QStringList{"Uncle Tom"});
 
     // Cancel leaves everything as it was.
@@ -475,7 +475,7 @@ void NamesWindowTest::changeListThroughTheSelectAFileWindow() {
         return window.result();
     });
     Press(f.shell->names(), "cmdNewFileList");
-    QCOMPARE(f.session.NamesFilePath, f.dataDir() / "family.fil");
+    QCOMPARE(f.session.names.file(), f.dataDir() / "family.fil");
     QCOMPARE(Entries(NamesList(f)), QStringList{"Uncle Tom"});
     QVERIFY(f.dialogs.messages.empty());
 }
@@ -507,7 +507,7 @@ void NamesWindowTest::savingAsksForEachMatchAndPutsTheNewRecordLast() {
         FileChoice choice;
         ChooseWith(f, choice, f.dataDir() / "NAMES.FIL");
         f.dialogs.yesNoAnswers = c.answers;
-        SaveNatalToNamesFile(*f.shell);
+        f.shell->inputD().cmdSave_Click();
 
         QCOMPARE(choice.calls, 1);
         QCOMPARE(choice.pattern, QString("*.FIL"));
@@ -528,7 +528,7 @@ void NamesWindowTest::savingAsksForEachMatchAndPutsTheNewRecordLast() {
         QCOMPARE(f.ReadDataFile("NAMES.OLD"), original);
         QVERIFY(!fs::exists(f.dataDir() / "wfyert.hyq"));
         // The list is read again and, just after a save, nothing is selected.
-        QCOMPARE(f.session.JustSaved, 1);
+        QVERIFY(f.session.names.justSaved());
         QCOMPARE(Entries(NamesList(f)).back(), QString("Ann"));
         QCOMPARE(SelectedRow(NamesList(f)), -1);
         QVERIFY(f.shell->names().isVisible());
@@ -540,10 +540,10 @@ void NamesWindowTest::savingAsksForEachMatchAndPutsTheNewRecordLast() {
     SetNatal(f, "Zoe,14 Jul 1989,10.05,P,5,-071.05,-42.21");
     FileChoice choice;
     ChooseWith(f, choice, f.dataDir() / "NEW.FIL");
-    SaveNatalToNamesFile(*f.shell);
+    f.shell->inputD().cmdSave_Click();
     QCOMPARE(f.ReadDataFile("NEW.FIL"), std::string("Zoe,14 Jul 1989,10.05,P,-5,-071.05,-42.21\r\n"));
     QVERIFY(!fs::exists(f.dataDir() / "NEW.OLD"));
-    QCOMPARE(f.session.NamesFilePath, f.dataDir() / "NAMES.FIL");
+    QCOMPARE(f.session.names.file(), f.dataDir() / "NAMES.FIL");
     QCOMPARE(NamesList(f).item(0)->text(), QString("Amelia Thornbury"));
     QVERIFY(f.dialogs.messages.empty());
 }
@@ -561,7 +561,7 @@ void NamesWindowTest::savingIsRefusedCancelledOrReportedWithoutLosingTheFile() {
     natal.name = "Smith, John";
     f.shell->inputD().SetFields(natal);
     QPointer<NamesWindow> before = &f.shell->names();
-    SaveNatalToNamesFile(*f.shell);
+    f.shell->inputD().cmdSave_Click();
     auto shown = f.dialogs.TakeMessages();
     QCOMPARE(shown.size(), std::size_t{1});
     QCOMPARE(shown[0].text, QString(NameCommaMessage));
@@ -570,23 +570,23 @@ void NamesWindowTest::savingIsRefusedCancelledOrReportedWithoutLosingTheFile() {
     QCOMPARE(choice.calls, 0);
     QCOMPARE(f.ReadDataFile("NAMES.FIL"), original);
     QVERIFY(before.isNull());
-    QCOMPARE(f.session.JustSaved, 1);
+    QVERIFY(f.session.names.justSaved());
 
     // Cancelling the file choice: nothing written, the Names window not read again.
     SetNatal(f, "Kim,14 Jul 1989,10.05,P,5,071.05,42.21");
-    f.session.JustSaved = 0;
+    f.session.names.ClearSaved();
     ChooseWith(f, choice, {});
     before = &f.shell->names();
-    SaveNatalToNamesFile(*f.shell);
+    f.shell->inputD().cmdSave_Click();
     QCOMPARE(choice.calls, 1);
     QVERIFY(!before.isNull());
-    QCOMPARE(f.session.JustSaved, 0);
+    QVERIFY(!f.session.names.justSaved());
     QCOMPARE(f.ReadDataFile("NAMES.FIL"), original);
     QVERIFY(!fs::exists(f.dataDir() / "NAMES.OLD"));
 
     // A failed write is reported and the names file left in place.
     ChooseWith(f, choice, f.dataDir() / "NAMES.FIL");
-    orrerion::testing::WithFileSizeLimit(16, [&] { SaveNatalToNamesFile(*f.shell); });
+    orrerion::testing::WithFileSizeLimit(16, [&] { f.shell->inputD().cmdSave_Click(); });
     shown = f.dialogs.TakeMessages();
     QCOMPARE(shown.size(), std::size_t{1});
     QCOMPARE(shown[0].title, QString("Error!"));
@@ -597,7 +597,7 @@ void NamesWindowTest::savingIsRefusedCancelledOrReportedWithoutLosingTheFile() {
 
     // The old file cannot be moved aside as the backup: reported, the names file left in place.
     fs::create_directories(f.dataDir() / "NAMES.OLD" / "busy");
-    SaveNatalToNamesFile(*f.shell);
+    f.shell->inputD().cmdSave_Click();
     shown = f.dialogs.TakeMessages();
     QCOMPARE(shown.size(), std::size_t{1});
     QCOMPARE(shown[0].title, QString("Error!"));
@@ -611,14 +611,14 @@ void NamesWindowTest::savingIsRefusedCancelledOrReportedWithoutLosingTheFile() {
     natal.day = "31";
     natal.month = "2";
     f.shell->inputD().SetFields(natal);
-    SaveNatalToNamesFile(*f.shell);
+    f.shell->inputD().cmdSave_Click();
     shown = f.dialogs.TakeMessages();
     QCOMPARE(shown.size(), std::size_t{1});
     QCOMPARE(shown[0].title, QString("Warning!"));
     QCOMPARE(f.ReadDataFile("NAMES.FIL"), original);
 }
 
-void NamesWindowTest::savingReportsACopyThatStoppedAtDamage() {
+void NamesWindowTest::savingRefusesAFileWithADamagedLine() {
     GuiFixture f;
     const std::string original =
         "Ann,01 Feb 1970,3.00,A,5,071.05,42.21\r\n"
@@ -630,17 +630,17 @@ void NamesWindowTest::savingReportsACopyThatStoppedAtDamage() {
     SetNatal(f, "Dee,14 Jul 1989,10.05,P,5,071.05,42.21");
     FileChoice choice;
     ChooseWith(f, choice, f.dataDir() / "NAMES.FIL");
-    SaveNatalToNamesFile(*f.shell);
+    f.shell->inputD().cmdSave_Click();
 
-    QCOMPARE(f.ReadDataFile("NAMES.FIL"),
-             std::string("Ann,01 Feb 1970,3.00,A,5,071.05,42.21\r\n"
-                         "Dee,14 Jul 1989,10.05,P,5,071.05,42.21\r\n"));
-    QCOMPARE(f.ReadDataFile("NAMES.OLD"), original);
-    const auto shown = f.dialogs.TakeMessages();
+    // The save is refused at the damaged line, which would otherwise leave Cy only in the
+    // backup: the file and its backup stay as they were, and the message names the line.
+    QCOMPARE(f.ReadDataFile("NAMES.FIL"), original);
+    QVERIFY(!fs::exists(f.dataDir() / "NAMES.OLD"));
+    const auto shown = f.dialogs.TakeMessages();  // then the list's own damage message again
     QVERIFY(shown.size() >= 1);
     QCOMPARE(shown[0].title, QString("Error!"));
-    QVERIFY(shown[0].text.contains("line 2"));
-    QVERIFY(shown[0].text.contains("NAMES.OLD"));
+    QVERIFY2(shown[0].text.contains("line 2 cannot be read (unclosed quote)"), qPrintable(shown[0].text));
+    QVERIFY(shown[0].text.contains("Edit this List"));
 }
 
 void NamesWindowTest::saveToDiskButtonOfTheNatalWindow() {
@@ -659,7 +659,7 @@ void NamesWindowTest::saveToDiskButtonOfTheNatalWindow() {
                          "Ben,14 Jul 1989,10.05,P,5,071.05,42.21\r\n"));
     QVERIFY(before.isNull());
     QCOMPARE(Entries(NamesList(f)), (QStringList{"Ann", "Ben"}));
-    QCOMPARE(f.session.JustSaved, 1);
+    QVERIFY(f.session.names.justSaved());
     QVERIFY(f.dialogs.messages.empty());
 }
 
@@ -687,12 +687,12 @@ void NamesWindowTest::editorSavesTheTextAndQuitRereadsTheList() {
     QCOMPARE(f.shell->main().findChildren<NameEditWindow*>().size(), 1);
 
     text->setPlainText("Ann,01 Feb 1970,3.00,A,5,071.05,42.21\nZed,09 Sep 1999,9.09,P,5,071.05,42.21\n");
-    f.session.JustSaved = 1;
+    f.session.names.MarkSaved();
     Press(*editor, "btnSave");
     QCOMPARE(f.ReadDataFile("NAMES.FIL"),
              std::string("Ann,01 Feb 1970,3.00,A,5,071.05,42.21\r\n"
                          "Zed,09 Sep 1999,9.09,P,5,071.05,42.21\r\n"));
-    QCOMPARE(f.session.JustSaved, 0);
+    QVERIFY(!f.session.names.justSaved());
     QVERIFY(editor->isVisible());
     SaveScreenshot(*editor, "name_edit_window");
 
@@ -705,6 +705,20 @@ void NamesWindowTest::editorSavesTheTextAndQuitRereadsTheList() {
     QCOMPARE(shown[0].title, QString("Error!"));
     QVERIFY(shown[0].text.contains("NAMES.FIL"));
     fs::remove(f.dataDir() / "NAMES.FIL");
+    Press(*editor, "btnSave");
+    QVERIFY(f.dialogs.messages.empty());
+
+    // A record typed after a blank line would not be listed: the save says where and why.
+    text->setPlainText("Ann,01 Feb 1970,3.00,A,5,071.05,42.21\n\nBo,02 Mar 1971,4.00,A,5,071.05,42.21\n");
+    Press(*editor, "btnSave");
+    const auto note = f.dialogs.TakeMessages();
+    QCOMPARE(note.size(), std::size_t{1});
+    QCOMPARE(note[0].title, QString("Warning!"));
+    QVERIFY2(note[0].text.startsWith("The Names list stops at line 2: a record there has an empty "
+                                     "first field (a blank line counts as one)"),
+             qPrintable(note[0].text));
+    QVERIFY(f.ReadDataFile("NAMES.FIL").find("Bo,02 Mar 1971") != std::string::npos);
+    text->setPlainText("Ann,01 Feb 1970,3.00,A,5,071.05,42.21\nZed,09 Sep 1999,9.09,P,5,071.05,42.21\n");
     Press(*editor, "btnSave");
     QVERIFY(f.dialogs.messages.empty());
 

@@ -45,7 +45,7 @@ int PdfPageCount(const QString& path) {
 // Opens the print window as the data window does: the lines written to PRNTFILE.XXX first.
 PrintWindow* OpenPrintWindow(GuiFixture& f, const std::vector<std::string>& lines) {
     f.WriteDataFile("PRNTFILE.XXX", CrLfText(lines));
-    auto* window = new PrintWindow(*f.shell, &f.shell->main());
+    auto* window = new PrintWindow(f.dialogs, f.session.calc, &f.shell->main());
     if (!window->Load()) {
         delete window;
         return nullptr;
@@ -110,7 +110,7 @@ void PrintWindowTest::windowShowsTheHandOverFile() {
 
     // A hand-over file that cannot be read is reported and no window opens.
     std::filesystem::remove(f.dataDir() / "PRNTFILE.XXX");
-    PrintWindow unreadable(*f.shell);
+    PrintWindow unreadable(f.dialogs, f.session.calc);
     QVERIFY(!unreadable.Load());
     QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
     QVERIFY(f.dialogs.messages[0].text.contains("PRNTFILE.XXX"));
@@ -121,11 +121,11 @@ void PrintWindowTest::longLineFoundFollowsOption16() {
     f.Start();
     f.session.calc.options[Option::PrintLineWidth] = 80;
     std::unique_ptr<PrintWindow> window(OpenPrintWindow(f, {"short", std::string(80, 'x')}));
-    QCOMPARE(f.session.LongLineFound, 0);
+    QVERIFY(!window->longLineFound());
     window.reset(OpenPrintWindow(f, {"short", std::string(81, 'x'), "short"}));
-    QCOMPARE(f.session.LongLineFound, 1);
+    QVERIFY(window->longLineFound());
     window.reset(OpenPrintWindow(f, {"short"}));
-    QCOMPARE(f.session.LongLineFound, 0);
+    QVERIFY(!window->longLineFound());
 }
 
 void PrintWindowTest::printsPagesOfOption13Lines_data() {
@@ -200,7 +200,7 @@ void PrintWindowTest::longLineSwitchesThePrintToTenPoints() {
         QVERIFY(window);
         QCOMPARE(window->lastJob().font.pointSizeF(), width > 80 ? 10.0 : 12.0);
         QVERIFY(QFontInfo(window->lastJob().font).fixedPitch());
-        QCOMPARE(f.session.LongLineFound, width > 80 ? 1 : 0);
+        QCOMPARE(window->longLineFound(), width > 80);
         QCOMPARE(PdfPageCount(f.dialogs.printToPdf), 1);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

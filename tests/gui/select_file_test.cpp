@@ -1,6 +1,6 @@
-// The Select a File window through ChooseFile: the files matching the pattern in any case, the
-// current file highlighted, another folder's file chosen, Select without a file, Cancel, the drive
-// list and a double click.
+// The Select a File window through the shell's ChooseListFile: the files matching the pattern in
+// any case, the current file highlighted, another folder's file chosen, Select without a file,
+// Cancel, the drive list and a double click.
 #include <QComboBox>
 #include <QFileSystemModel>
 #include <QListWidget>
@@ -103,7 +103,7 @@ void SelectFileTest::choosesAFileInAnotherFolder() {
         window.findChild<QPushButton*>("cmdSelect")->click();
         return window.result();
     });
-    const fs::path chosen = ChooseFile(*f.shell, "*.FIL", f.dataDir() / "names.fil");
+    const fs::path chosen = f.shell->ChooseListFile("*.FIL", f.dataDir() / "names.fil");
     QCOMPARE(controls, (QStringList{"SelectFIle", "Select a File", "Select", "Cancel", "drvList",
                                     "dirList"}));
     QCOMPARE(otherFiles, QStringList{"FRIENDS.FIL"});
@@ -133,7 +133,7 @@ void SelectFileTest::selectWithoutAFileKeepsTheCurrentOne() {
         return window.result();
     });
     const fs::path current = t.other / "FRIENDS.FIL";
-    QCOMPARE(ChooseFile(*f.shell, "*.FIL", current), current);
+    QCOMPARE(f.shell->ChooseListFile("*.FIL", current), current);
     QCOMPARE(opened, QString::fromStdString(t.other.string()));
     QCOMPARE(highlighted, QString("FRIENDS.FIL"));
 
@@ -144,7 +144,7 @@ void SelectFileTest::selectWithoutAFileKeepsTheCurrentOne() {
         window.findChild<QPushButton*>("cmdSelect")->click();
         return window.result();
     });
-    QCOMPARE(ChooseFile(*f.shell, "*.FIL", f.dataDir() / "gone" / "OLD.FIL"),
+    QCOMPARE(f.shell->ChooseListFile("*.FIL", f.dataDir() / "gone" / "OLD.FIL"),
              f.dataDir() / "family.fil");
     QCOMPARE(opened, QString::fromStdString(f.dataDir().string()));
     QCOMPARE(highlighted, QString("family.fil"));
@@ -158,11 +158,11 @@ void SelectFileTest::cancelReturnsNothing() {
         window.findChild<QPushButton*>("cmdCancel")->click();
         return window.result();
     });
-    QVERIFY(ChooseFile(*f.shell, "*.FIL", f.dataDir() / "NAMES.FIL").empty());
+    QVERIFY(f.shell->ChooseListFile("*.FIL", f.dataDir() / "NAMES.FIL").empty());
     QVERIFY(f.session.SelectedFilePath.empty());
 
     // Closing the window is Cancel too.
-    QVERIFY(ChooseFile(*f.shell, "*.FIL", f.dataDir() / "NAMES.FIL").empty());
+    QVERIFY(f.shell->ChooseListFile("*.FIL", f.dataDir() / "NAMES.FIL").empty());
     QCOMPARE(f.dialogs.unanswered.size(), 1);
     QVERIFY(f.session.SelectedFilePath.empty());
 }
@@ -184,7 +184,7 @@ void SelectFileTest::cityPatternAndDoubleClick() {
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, place.center());
         return window.result();
     });
-    QCOMPARE(ChooseFile(*f.shell, "*.LL", f.dataDir() / "GA_MA.LL"), f.dataDir() / "north.ll");
+    QCOMPARE(f.shell->ChooseListFile("*.LL", f.dataDir() / "GA_MA.LL"), f.dataDir() / "north.ll");
     QCOMPARE(shown, (QStringList{"GA_MA.LL", "north.ll"}));
 }
 

@@ -28,7 +28,7 @@ QListWidget& ZoneList(GuiFixture& f) {
 
 void ShowPicker(GuiFixture& f, bool diurnalTarget) {
     f.shell->unloadTimeZone();
-    f.session.TimeZoneTarget = diurnalTarget;
+    f.shell->timeZone().SetTarget(diurnalTarget ? InputSection::Diurnal : InputSection::Natal);
     f.shell->timeZone().show();
     QApplication::processEvents();
 }
@@ -104,14 +104,14 @@ void TimeZoneWindowTest::inputWindowsPlaceThePickerBelowThemselves() {
     natal.Label1_Click();
     QVERIFY(f.shell->timeZoneLoaded());
     QVERIFY(f.shell->timeZone().isVisible());
-    QVERIFY(!f.session.TimeZoneTarget);
+    QVERIFY(f.shell->timeZone().target() == InputSection::Natal);
     QCOMPARE(f.shell->timeZone().frameGeometry().right(), diurnal.frameGeometry().right());
     QVERIFY(f.shell->timeZone().frameGeometry().top() > inputBottom);
 
     // From the diurnal window: left edge under the natal window's left edge.
     f.shell->unloadTimeZone();
     diurnal.Label1_Click();
-    QVERIFY(f.session.TimeZoneTarget);
+    QVERIFY(f.shell->timeZone().target() == InputSection::Diurnal);
     QCOMPARE(f.shell->timeZone().frameGeometry().left(), natal.frameGeometry().left());
     QVERIFY(f.shell->timeZone().frameGeometry().top() > inputBottom);
 }
@@ -153,6 +153,22 @@ void TimeZoneWindowTest::clickWritesTheZoneIntoTheWindowThatOpenedThePicker() {
     QTest::keyClick(&list, Qt::Key_Return);
     QCOMPARE(f.shell->inputD1().Fields().zone, std::string("5"));
     QVERIFY(!f.shell->inputD1().Fields().east);
+
+    // Moving the selection from the keyboard loads the entry as a click does: the arrow keys,
+    // then type-ahead.
+    QTest::keyClick(&list, Qt::Key_Down);
+    QCOMPARE(list.currentRow(), 1);
+    QCOMPARE(f.shell->inputD1().Fields().zone, std::string("-5.5"));
+    QVERIFY(f.shell->inputD1().Fields().east);
+    QTest::keyClicks(&list, "Gr");
+    QCOMPARE(list.currentRow(), 2);
+    QCOMPARE(f.shell->inputD1().Fields().zone, std::string("0"));
+    QVERIFY(!f.shell->inputD1().Fields().east);
+    QVERIFY(f.dialogs.messages.empty());
+
+    // A click that moves to a corrupt entry reports it once, not once per event.
+    ClickEntry(list, 3);
+    QCOMPARE(f.dialogs.TakeMessages().size(), std::size_t{1});
 }
 
 void TimeZoneWindowTest::unusableNamesAndFilesAreReportedAsCorrupt() {

@@ -94,7 +94,12 @@ std::string ReadAll(int fd) {
 }
 }  // namespace
 
-CommandResult RunCli(const std::vector<std::string>& args) {
+CommandResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& stdoutDevice) {
+    return RunProgram(CliPath(), args, stdoutDevice);
+}
+
+CommandResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                         const std::filesystem::path& stdoutDevice) {
     // stdout and stderr go to temporary files so that neither pipe can fill up and block.
     auto dir = std::filesystem::temp_directory_path();
     std::string outPath = (dir / ("orrerion-cli-out-" + std::to_string(::getpid()))).string();
@@ -102,12 +107,13 @@ CommandResult RunCli(const std::vector<std::string>& args) {
     CommandResult result;
     pid_t pid = ::fork();
     if (pid == 0) {
-        int o = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        int o = stdoutDevice.empty() ? ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600)
+                                     : ::open(stdoutDevice.c_str(), O_WRONLY);
         int e = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(o, 1);
         ::dup2(e, 2);
         std::vector<char*> argv;
-        std::string exe = CliPath().string();
+        std::string exe = program.string();
         argv.push_back(exe.data());
         std::vector<std::string> copy = args;
         for (auto& a : copy) argv.push_back(a.data());

@@ -34,7 +34,12 @@ struct CommandResult {
     std::string out;
     std::string err;
 };
-// Runs orrerion-cli with the arguments (no shell involved) and collects its output.
-CommandResult RunCli(const std::vector<std::string>& args);
+// Runs orrerion-cli with the arguments (no shell involved) and collects its output. With
+// `stdoutDevice` (such as /dev/full), standard output goes to that existing file instead.
+CommandResult RunCli(const std::vector<std::string>& args,
+                     const std::filesystem::path& stdoutDevice = {});
+// The same for another copy of a program.
+CommandResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                         const std::filesystem::path& stdoutDevice = {});
 
 }  // namespace orrerion::testing

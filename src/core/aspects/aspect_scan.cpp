@@ -224,7 +224,7 @@ ScanDayContext::ScanDayContext(const ChartState& chart_, const EphemerisState& e
 void StartScanAt(ScanDayContext& context, int day) {
     if (day == 0) return;  // the chart driver's obliquity stands
     const double t = context.chart.ProgT + (day - 1) / 36525.0 / 365.25;
-    const double obliquityRad = ObliquityDegrees(t) * PiValue / 180;
+    const double obliquityRad = ObliquityOfDate(context.eph.Source, t) * PiValue / 180;
     context.eph.NegObliquityRad = -obliquityRad;
 }
 
@@ -286,13 +286,16 @@ void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out) {
     eph.EphT = eph.ScanT = chart.ProgT + day / 36525.0 / 365.25;
     eph.EphT2000 = chart.ProgT2000 + day / 36525.0 / 365.25;
     eph.DayNumber = chart.ProgDayNumber + day;
-    const double obliquityDeg = ObliquityDegrees(eph.EphT);
+    eph.ProgressedBaseT = chart.ProgT;
+    eph.ProgressedDay = day;
+    const double obliquityDeg = ObliquityOfDate(eph.Source, eph.EphT);
     const double obliquityRad = obliquityDeg * PiValue / 180;
     eph.NegObliquityRad = -obliquityRad;
-    EphemerisDailyUpdate(eph);
+    EphemerisProgressedUpdate(eph);
 
     // Progressed MC and ASC at the diurnal place.
-    ScanAngleInput angleInput;
+    ProgressedAngleInput angleInput;
+    angleInput.source = eph.Source;
     angleInput.fromSiderealTime = context.anglesFromSiderealTime;
     angleInput.t = eph.EphT;
     angleInput.dayFraction = eph.DayFraction;

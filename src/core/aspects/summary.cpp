@@ -75,6 +75,8 @@ void WriteSummaryHeader(ChartState& chart, OutputBuffers& b) {
     AddLine(b, Blanks(2) + chart.ChartName);
     AddLine(b, Blanks(2) + NatalDetailsLine(chart));
     AddLine(b, Blanks(2) + "Diurnal date = " + DateDdMmmYyyy(DiurnalCalendarDate(chart)));
+    // The built-in series' summary has always ended here; precise positions say where they are from.
+    if (chart.Source == EphemerisSource::Precise) AddLine(b, Blanks(2) + std::string(PrecisePositionsLine));
     // The cusps shown next are the natal ones.
     for (std::size_t h = 1; h <= 12; ++h) chart.WorkCusp[h] = chart.NatalCusp[h];
 }

@@ -21,6 +21,10 @@ std::string NatalDetailsLine(const ChartState& chart);
 // "Placidus", "Koch", ...; empty for a code without a name.
 std::string_view HouseSystemName(std::string_view code);
 
+// The header line naming the ephemeris, printed only with precise positions.
+inline constexpr std::string_view PrecisePositionsLine =
+    "Positions: Swiss Ephemeris (precise), apparent of date";
+
 void WriteSummaryHeader(ChartState& chart, OutputBuffers& b);  // leaves WorkCusp equal to NatalCusp
 void WriteHouseCusps(const ChartState& chart, OutputBuffers& b);
 void WritePositionTable(const ChartState& chart, OutputBuffers& b);

@@ -113,6 +113,13 @@ std::string DeclinationText(double d) {
 
 void FormatDeclination(OutputBuffers& b, double d) { b.LineText += DeclinationText(d); }
 
+int DaysInMonth(int month, int year) {
+    static constexpr auto Days = std::to_array<int>({31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31});
+    static_assert(Days.size() == 12);
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : Days[static_cast<std::size_t>(month - 1)];
+}
+
 CalendarDate JulianDayToCalendar(double DateArgJD) {
     const long long j = static_cast<long long>(std::floor(DateArgJD + 0.5));
     // Fliegel and Van Flandern; every division truncates.

@@ -41,6 +41,10 @@ struct CalendarDate {
     int year = 2000;
 };
 
+// Days in a month (1..12) of a Gregorian year; years before 1582 follow the same rule, as the
+// chart's day numbers do.
+int DaysInMonth(int month, int year);
+
 // The Gregorian calendar date of the Julian date (fraction allowed; the date of Int(JD + 0.5)),
 // by the Fliegel and Van Flandern integer algorithm.
 CalendarDate JulianDayToCalendar(double DateArgJD);

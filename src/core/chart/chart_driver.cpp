@@ -6,7 +6,6 @@
 #include "core/chart/houses.h"
 #include "core/chart/input_checks.h"
 #include "core/chart/progressed_angles.h"
-#include "core/ephemeris/sun_moon.h"
 #include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
@@ -110,6 +109,7 @@ bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart
     ChartState c = chart;
     EphemerisState e = eph;
     c.ChartName = input.natal.name;
+    c.Source = e.Source;
     c.HouseSystemCode = HouseSystemCodeFromMarks(input.houseMarks);
     ParseNatal(input.natal, input.DateOrder, c.input);
     ParseDiurnal(input.diurnal, input.DateOrder, c.input);
@@ -136,7 +136,7 @@ bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart
     const double secondaryJD = c.NatalJD + elapsedDays / DaysPerYear;
     const double secondaryT = CenturiesFrom1900(secondaryJD);
     SetMoment(e, secondaryJD - natalDayFraction + 0.5, natalDayFraction, secondaryT);
-    c.SecProgSun = Norm360(ComputeSun(secondaryT));
+    c.SecProgSun = SunLongitudeOfDate(e.Source, secondaryT);
 
     // The progressed moment and positions.
     c.ProgJD = c.NatalJD + ProgressionOffset(input.progression, elapsedDays);
@@ -159,13 +159,14 @@ bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart
 
     // Progressed angles: from the sidereal time of the progressed moment, or moved by the arc of
     // the progressed Sun.
-    ChartAngleInput angleInput;
+    ProgressedAngleInput angleInput;
+    angleInput.source = e.Source;
     angleInput.fromSiderealTime = input.options[Option::ProgressedAnglesFromSiderealTime] != 0;
-    angleInput.progressedT = c.ProgT;
+    angleInput.t = c.ProgT;
     angleInput.dayFraction = e.DayFraction;
     angleInput.westLongitudeDeg = DecimalFromSignedDMM(in.DiurnalLongitude);
     angleInput.latitudeDeg = progAngles.LatitudeDeg;
-    angleInput.progressedSun = c.ProgLong[SUN];
+    angleInput.sun = c.ProgLong[SUN];
     angleInput.natalSun = c.NatalLong[SUN];
     angleInput.natalMC = c.NatalLong[MC];
     angleInput.natalObliquityDeg = c.NatalObliquityDeg;

@@ -76,6 +76,7 @@ struct ChartState {
     std::string HouseLine = "---- --------- -----" + std::string(100, ' ');
 
     std::string ChartName;  // the natal name as typed, remembered by the driver
+    EphemerisSource Source = EphemerisSource::Builtin;  // where the positions came from
     ParsedInput input;
 };
 

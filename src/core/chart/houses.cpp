@@ -169,8 +169,6 @@ double EclipticPointDeclination(double lon, double obliquityDeg) {
     return RectToSpherical(x, y, z).lat;
 }
 
-double SiderealHours(double T) { return (23925.836 + 8640184.54 * T + 0.0929 * T * T) / 3600; }
-
 double RAMCFromSidereal(double S, double dayFraction, double westLongitudeDeg) {
     const double days = (24 * dayFraction + S) / 24;
     return Norm360((days - std::floor(days)) * 360 - westLongitudeDeg);
@@ -211,9 +209,9 @@ HouseAngles HouseEngine(ChartState& chart, EphemerisState& eph) {
         chart.DiurnalDayNumber = a.DayNumber;
     }
 
-    a.RAMCDeg = RAMCFromSidereal(SiderealHours(a.T), dayFraction, a.LongitudeDeg);
+    a.RAMCDeg = RAMCFromSidereal(SiderealHoursOfDate(eph.Source, a.T), dayFraction, a.LongitudeDeg);
     a.RAMCRad = DegToRad(a.RAMCDeg);
-    a.ObliquityDeg = ObliquityDegrees(a.T);
+    a.ObliquityDeg = ObliquityOfDate(eph.Source, a.T);
     a.MC = MidheavenFromRAMC(a.RAMCDeg, a.ObliquityDeg);
     a.ASC = AscendantFromRAMC(a.RAMCDeg, a.ObliquityDeg, a.LatitudeDeg);
 

@@ -41,13 +41,11 @@ double AscendantFromRAMC(double ramcDeg, double obliquityDeg, double latitudeDeg
 // Declination of the ecliptic point at longitude `lon` for the obliquity (degrees).
 double EclipticPointDeclination(double lon, double obliquityDeg);
 
-// Sidereal time in hours at T (centuries from JD 2415020), before the time of day is added.
-double SiderealHours(double T);
 // RAMC in degrees from the sidereal hours S, the UT day fraction and the west longitude.
 double RAMCFromSidereal(double S, double dayFraction, double westLongitudeDeg);
 
 // Angles and sidereal time for chart.ChartPass (0 natal, 1 progressed houses, 3 transit) from the
-// parsed input. Sets eph.DayFraction to the pass's clock time; for pass 1 sets chart.ProgT2000,
+// parsed input, with the sidereal time and obliquity of eph.Source. Sets eph.DayFraction to the pass's clock time; for pass 1 sets chart.ProgT2000,
 // for pass 3 chart.DiurnalT2000 and chart.DiurnalDayNumber.
 HouseAngles HouseEngine(ChartState& chart, EphemerisState& eph);
 

@@ -6,7 +6,9 @@
 #include <limits>
 #include <utility>
 
+#include "core/base/formatters.h"
 #include "core/chart/houses.h"
+#include "core/chart/input_rules.h"
 #include "core/io/number_text.h"
 
 namespace orrerion {
@@ -50,6 +52,17 @@ void CheckAny(std::initializer_list<Field> fields, Test test, const char* messag
     }
 }
 
+// A zone more than 2 hours ahead of Greenwich with a west longitude is a sign typed wrong, except
+// across the date line: from 150 degrees west on, the zones of -12 to -14 hours are in use there
+// (Chukotka's tip, Wallis, Fiji's Lau group, Chatham, Samoa, Tonga, Tokelau, Phoenix and Line
+// Islands). A zone of -3 to -11 is in use nowhere west of Greenwich, so it is refused everywhere
+// there (Hawaii typed -10 at 157 degrees west is caught).
+bool ZoneSignFitsPlace(const WindowFields& w) {
+    const double zone = Value(w.zone.text);
+    if (w.east || zone >= -2) return true;
+    return zone <= DateLineZone && Value(w.longDeg.text) >= DateLineWestLongitude;
+}
+
 void EmptyFieldChecks(const WindowFields& w, const char* message,
                       std::vector<InputProblem>& problems) {
     auto readsZero = [](const Field& f) { return Value(f.text) == 0; };
@@ -59,28 +72,35 @@ void EmptyFieldChecks(const WindowFields& w, const char* message,
     CheckAny({w.hour, w.minute, w.zone}, empty, message, problems);
     CheckAny({w.longDeg, w.longMin}, empty, message, problems);
     CheckAny({w.latDeg, w.latMin}, empty, message, problems);
-    if (Value(w.zone.text) < -2 && !w.east) problems.push_back({std::string(w.zone.name), message});
+    if (!ZoneSignFitsPlace(w)) problems.push_back({std::string(w.zone.name), message});
 }
 
-// True when the text, after blanks, begins with a number: a sign, then a digit or a point and a digit.
-bool StartsWithNumber(const std::string& text) {
-    std::size_t i = text.find_first_not_of(" \t");
-    if (i == std::string::npos) return false;
-    if (text[i] == '+' || text[i] == '-') ++i;
-    if (i < text.size() && text[i] == '.') ++i;
-    return i < text.size() && text[i] >= '0' && text[i] <= '9';
-}
-
-// A text that starts with a number but holds more ("12a") would be converted differently from how
-// the checks read it; a date field must also fit the 16-bit whole number it is stored in.
+// A text that is not a number ("zz", however it reached the field), that holds more than a number
+// ("12a") or whose number does not fit a double would be converted differently from how the checks
+// read it; a date field must also fit the 16-bit whole number it is stored in.
 bool NotUsableNumber(const Field& f, bool dateField) {
-    if (StartsWithNumber(f.text) && !IsWholeNumberText(f.text)) return true;
+    if (!IsEmptyText(f.text) && !IsWholeNumberText(f.text)) return true;
     if (dateField) {
         const double rounded = std::nearbyint(Value(f.text));
         return rounded < std::numeric_limits<std::int16_t>::min() ||
                rounded > std::numeric_limits<std::int16_t>::max();
     }
     return false;
+}
+
+// The date fields as the chart reads them (rounded to whole numbers) name no day of the calendar:
+// 31 February would otherwise become 3 March, month 0.4 month 0. Fields that the empty-field
+// checks refuse (reading 0), that are too large, or whose year does not fit 16 bits are left to
+// those checks, so that one fault is reported once.
+bool DateMissing(const WindowFields& w) {
+    const double month = Value(w.month.text), day = Value(w.day.text), year = Value(w.year.text);
+    if (month == 0 || day == 0 || year == 0 || month > 12 || day > 31) return false;
+    const double m = std::nearbyint(month), d = std::nearbyint(day), y = std::nearbyint(year);
+    if (!(y >= std::numeric_limits<std::int16_t>::min() && y <= std::numeric_limits<std::int16_t>::max())) {
+        return false;
+    }
+    if (!(m >= 1 && m <= 12) || !(d >= 1)) return true;
+    return d > DaysInMonth(static_cast<int>(m), static_cast<int>(y));
 }
 
 std::vector<InputProblem> RangeChecks(const WindowFields& w, const char* message) {
@@ -96,9 +116,9 @@ std::vector<InputProblem> RangeChecks(const WindowFields& w, const char* message
     };
     auto value = [](const Field& f) { return Value(f.text); };
     check({{&w.month, value(w.month) > 12}, {&w.day, value(w.day) > 31},
-           {&w.year, value(w.year) > 2099}});
+           {&w.year, value(w.year) > 2099}, {&w.day, DateMissing(w)}});
     check({{&w.hour, value(w.hour) > 12}, {&w.minute, value(w.minute) > 59}});
-    check({{&w.zone, value(w.zone) > 12 || value(w.zone) < -13}});
+    check({{&w.zone, value(w.zone) > FarthestZoneBehind || value(w.zone) < FarthestZoneAhead}});
     check({{&w.longDeg, value(w.longDeg) > 180}, {&w.longMin, value(w.longMin) > 59}});
     check({{&w.latMin, value(w.latMin) > 59}});
     check({{&w.month, NotUsableNumber(w.month, true)},

@@ -28,8 +28,9 @@ std::vector<InputProblem> CheckInputFields(const InputFields& natal, const Input
 // Latitudes above 66 degrees 00 minutes, in either window, unless Meridian houses are chosen.
 std::vector<InputProblem> CheckLatitudeLimit(const InputFields& natal, const InputFields& diurnal,
                                              const HouseMenuMarks& marks);
-// The value ranges of each window; the last check refuses a field that starts with a number but
-// holds more than the number ("12a"), or a date field beyond a 16-bit whole number.
+// The value ranges of each window, and that the date is one of the calendar (no 31 February);
+// the last check refuses a field that is not a number ("zz"), holds more than a number ("12a"),
+// holds a number too large for a double, or a date field beyond a 16-bit whole number.
 std::vector<InputProblem> CheckRanges(const InputFields& fields, InputSection section);
 
 // "Error in natal input data section. Please correct." or the diurnal one.

@@ -43,6 +43,7 @@ HourRuleResult ApplyHourRule(std::string& hourText, bool& optAM, std::string_vie
 void ApplyZoneSignRule(std::string& zoneText, bool east) {
     const std::optional<double> zone = ParseNumber(zoneText);
     if (!zone) return;
+    if (!east && *zone < DateLineZone) return;
     zoneText = NumberText(east ? -std::fabs(*zone) : std::fabs(*zone));
 }
 

@@ -28,8 +28,18 @@ struct HourRuleResult {
 // until the value is 12 or less. An empty text or one that is not a number is reported.
 HourRuleResult ApplyHourRule(std::string& hourText, bool& optAM, std::string_view emptyMessage);
 
-// Zone sign rule: East makes the zone negative, West positive. A text that is not a number is
-// left as it is.
+// Zones more than 12 hours ahead of Greenwich (Chatham Islands in summer -13.75, Samoa, Tonga,
+// Tokelau and the Phoenix Islands -13, the Line Islands -14) are kept only by places west of
+// Greenwich, across the date line; no clock is more than 12 hours behind Greenwich.
+inline constexpr double DateLineZone = -12;           // hours west: zones below this are across the date line
+inline constexpr double FarthestZoneAhead = -14;      // hours west: the Line Islands
+inline constexpr double FarthestZoneBehind = 12;      // hours west: Baker and Howland Islands
+// The date-line places west of Greenwich lie from 150 degrees west (the Line Islands) to 180.
+inline constexpr double DateLineWestLongitude = 150;  // degrees west
+
+// Zone sign rule: East makes the zone negative, West positive, except that West keeps a zone below
+// DateLineZone (only a place across the date line has one). A text that is not a number is left
+// as it is.
 void ApplyZoneSignRule(std::string& zoneText, bool east);
 
 // A number as the field texts show it: no exponent, no trailing zeros, "." as decimal point.

@@ -15,28 +15,29 @@ double AscendantFromTerms(const RAMCTerms& t, double tanLatitude) {
     return Norm360(HouseAtan2Deg(t.cosRAMC, -(t.sinRAMC * t.cosObliquity + tanLatitude * t.sinObliquity)));
 }
 
-ProgressedAngles ChartProgressedAngles(const ChartAngleInput& in, double& obliquityDeg) {
+ProgressedAngles ChartProgressedAngles(const ProgressedAngleInput& in, double& obliquityDeg) {
     ProgressedAngles angles;
     if (in.fromSiderealTime) {
-        obliquityDeg = ObliquityDegrees(in.progressedT);
-        const double ramc = RAMCFromSidereal(SiderealHours(in.progressedT), in.dayFraction, in.westLongitudeDeg);
+        obliquityDeg = ObliquityOfDate(in.source, in.t);
+        const double ramc = RAMCFromSidereal(SiderealHoursOfDate(in.source, in.t), in.dayFraction,
+                                             in.westLongitudeDeg);
         const RAMCTerms terms{CosD(ramc), SinD(ramc), CosD(obliquityDeg), SinD(obliquityDeg)};
         angles.MC = MidheavenFromTerms(terms);
         angles.ASC = AscendantFromTerms(terms, TanD(in.latitudeDeg));
     } else {
         obliquityDeg = in.natalObliquityDeg;
-        angles.MC = Norm360(in.progressedSun + in.natalMC - in.natalSun);
+        angles.MC = Norm360(in.sun + in.natalMC - in.natalSun);
         const double ramc = HouseAtan2Deg(SinD(angles.MC) * CosD(obliquityDeg), CosD(angles.MC));
         angles.ASC = AscendantFromRAMC(ramc, obliquityDeg, in.latitudeDeg);
     }
     return angles;
 }
 
-ProgressedAngles ScanProgressedAngles(const ScanAngleInput& in) {
+ProgressedAngles ScanProgressedAngles(const ProgressedAngleInput& in) {
     ProgressedAngles angles;
     double ramcDeg = 0.0;
     if (in.fromSiderealTime) {
-        double days = (in.dayFraction * 24 + SiderealHours(in.t)) / 24;
+        double days = (in.dayFraction * 24 + SiderealHoursOfDate(in.source, in.t)) / 24;
         ramcDeg = Norm360((days - std::floor(days)) * 24 * 15 - in.westLongitudeDeg);
     } else {
         angles.MC = Norm360(in.natalMC + (in.sun - in.natalSun));

@@ -33,37 +33,27 @@ struct ProgressedAngles {
     double ASC = 0.0;
 };
 
-// The progressed chart's angles. `progressedT` is the progressed instant (centuries from JD
-// 2415020), `dayFraction` its UT time of day; the place is the diurnal one (degrees, west and north
-// positive). For the arc method, `progressedSun` and the natal SUN, MC and obliquity.
-struct ChartAngleInput {
-    bool fromSiderealTime = false;
-    double progressedT = 0.0;
-    double dayFraction = 0.0;
-    double westLongitudeDeg = 0.0;
-    double latitudeDeg = 0.0;
-    double progressedSun = 0.0;
-    double natalSun = 0.0;
-    double natalMC = 0.0;
-    double natalObliquityDeg = 0.0;
-};
-// The angles and the obliquity their declinations are taken with.
-ProgressedAngles ChartProgressedAngles(const ChartAngleInput& in, double& obliquityDeg);
-
-// The same for one scanned day: `t` is that day's progressed instant, `obliquityRad` its
-// obliquity, `sun` that day's progressed SUN.
-struct ScanAngleInput {
+// What the angles are computed from. `t` is the progressed instant (centuries from JD 2415020),
+// `dayFraction` its UT time of day; the place is the diurnal one (degrees, west and north
+// positive). The arc method reads the progressed `sun` and the natal SUN, MC and obliquity; the
+// scan's form also reads the day's obliquity.
+struct ProgressedAngleInput {
+    EphemerisSource source = EphemerisSource::Builtin;  // of the sidereal time and the obliquity
     bool fromSiderealTime = false;
     double t = 0.0;
     double dayFraction = 0.0;
-    double obliquityRad = 0.0;
     double westLongitudeDeg = 0.0;
     double latitudeDeg = 0.0;
     double sun = 0.0;
     double natalSun = 0.0;
     double natalMC = 0.0;
     double natalObliquityDeg = 0.0;
+    double obliquityRad = 0.0;  // the scanned day's obliquity
 };
-ProgressedAngles ScanProgressedAngles(const ScanAngleInput& in);
+
+// The progressed chart's angles, and the obliquity their declinations are taken with.
+ProgressedAngles ChartProgressedAngles(const ProgressedAngleInput& in, double& obliquityDeg);
+// The same for one scanned day.
+ProgressedAngles ScanProgressedAngles(const ProgressedAngleInput& in);
 
 }  // namespace orrerion

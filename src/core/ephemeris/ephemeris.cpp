@@ -4,6 +4,7 @@
 
 #include "core/ephemeris/planets.h"
 #include "core/ephemeris/pluto.h"
+#include "core/ephemeris/precise_ephemeris.h"
 #include "core/ephemeris/sun_moon.h"
 #include "core/ephemeris/time_angles.h"
 
@@ -26,6 +27,8 @@ double OuterLongitude(EphemerisState& s, int n, double* latitude) {
 
 }  // namespace
 
+bool BuiltinSeriesCovers(double jdUT) { return jdUT >= BuiltinFirstJD && jdUT < BuiltinEndJD; }
+
 bool IsRetrograde(double now, double next) {
     if (std::fabs(now - next) >= 180) {
         if (now <= next) now += 360; else next += 360;
@@ -34,6 +37,10 @@ bool IsRetrograde(double now, double next) {
 }
 
 void EphemerisAllBodies(EphemerisState& s) {
+    if (s.Source == EphemerisSource::Precise) {
+        PreciseAllBodies(s);
+        return;
+    }
     s.RetroMarks = std::string(BodyCount, ' ');
     s.EphT2000 = (s.DayNumber - JulianDay2000 + s.DayFraction - 0.5) / DaysPerCentury;
     s.EphTNext = s.EphT + OneDayInCenturies;
@@ -96,6 +103,10 @@ void EphemerisAllBodies(EphemerisState& s) {
 }
 
 void EphemerisDailyUpdate(EphemerisState& s) {
+    if (s.Source == EphemerisSource::Precise) {
+        PreciseDailyUpdate(s);
+        return;
+    }
     s.EphT = s.ScanT;
     s.WorkLong[SUN] = Norm360(ComputeSun(s.EphT));
     s.WorkLong[MOON] = Norm360(ComputeMoon(s.EphT).longitude);
@@ -111,6 +122,33 @@ void EphemerisDailyUpdate(EphemerisState& s) {
         const double lon = OuterLongitude(s, n, nullptr);
         if (n != 1) s.WorkLong[n] = lon;
     }
+}
+
+void EphemerisProgressedUpdate(EphemerisState& s) {
+    if (s.Source == EphemerisSource::Precise) {
+        PreciseProgressedUpdate(s);
+        return;
+    }
+    EphemerisDailyUpdate(s);
+}
+
+double ObliquityOfDate(EphemerisSource source, double t1900) {
+    if (source == EphemerisSource::Precise) return PreciseTrueObliquity(JulianDateOfT1900(t1900));
+    return ObliquityDegrees(t1900);
+}
+
+double SiderealHoursOfDate(EphemerisSource source, double t1900) {
+    if (source == EphemerisSource::Precise) {
+        const double jd = JulianDateOfT1900(t1900);
+        const double dayFraction = jd + 0.5 - std::floor(jd + 0.5);
+        return PreciseSiderealHours(jd) - 24 * dayFraction;
+    }
+    return SiderealHours(t1900);
+}
+
+double SunLongitudeOfDate(EphemerisSource source, double t1900) {
+    if (source == EphemerisSource::Precise) return PreciseSunLongitude(JulianDateOfT1900(t1900));
+    return Norm360(ComputeSun(t1900));
 }
 
 }  // namespace orrerion

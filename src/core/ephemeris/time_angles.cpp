@@ -84,6 +84,8 @@ double ObliquityDegrees(double t) {
 
 double NegObliquityRadians(double t) { return -ObliquityDegrees(t) * PiValue / 180; }
 
+double SiderealHours(double T) { return (23925.836 + 8640184.54 * T + 0.0929 * T * T) / 3600; }
+
 Rect PolarToRect(double r, double angleRad) {
     if (angleRad == 0) angleRad = 0.00000000174533;
     return {r * std::cos(angleRad), r * std::sin(angleRad)};

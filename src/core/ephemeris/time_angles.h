@@ -15,6 +15,9 @@ inline constexpr double JulianDay1900 = 2415020.0;  // 1900 January 0.5
 inline constexpr double JulianDay2000 = 2451545.0;  // 2000 January 1.5
 inline constexpr double DaysPerCentury = 36525.0;
 
+// The Julian date of T (centuries from JD 2415020), in the same time scale.
+inline double JulianDateOfT1900(double t1900) { return JulianDay1900 + t1900 * DaysPerCentury; }
+
 inline double SinD(double x) { return std::sin(x * PiValue / 180); }
 inline double CosD(double x) { return std::cos(x * PiValue / 180); }
 // The sine and cosine of one angle together, bit for bit SinD(x) and CosD(x): the library
@@ -59,6 +62,9 @@ double EclipticToDeclination(double lon, double lat, double negObliquityRad);
 double ObliquityDegrees(double t1900);
 // The obliquity with its sign reversed, in radians, as the ephemeris reads it.
 double NegObliquityRadians(double t1900);
+
+// Sidereal time in hours at T (centuries from JD 2415020, UT), before the time of day is added.
+double SiderealHours(double T);
 
 // The house engine's polar routines: an exact zero angle (to rectangular) or an exact zero y
 // (to polar) is replaced by 1.74533e-9 radian.

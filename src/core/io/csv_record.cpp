@@ -12,7 +12,13 @@ std::vector<std::string> SplitRecordFields(std::string_view line, bool* unclosed
         std::string field;
         if (i < n && line[i] == '"') {
             ++i;
-            while (i < n && line[i] != '"') field += line[i++];
+            while (i < n) {
+                if (line[i] == '"') {
+                    if (i + 1 >= n || line[i + 1] != '"') break;
+                    ++i;  // a doubled quote stands for one
+                }
+                field += line[i++];
+            }
             if (i < n) {
                 ++i;  // closing quote
             } else if (unclosedQuote) {

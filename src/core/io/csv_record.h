@@ -1,6 +1,7 @@
 #pragma once
 // Comma-separated record fields with the usual reading rules: a comma or a line end ends a field,
-// blanks around an unquoted field are dropped, double quotes allow commas inside a field.
+// blanks around an unquoted field are dropped, double quotes allow commas inside a field and two
+// double quotes inside them stand for one ("say ""hi""" reads as say "hi").
 #include <string>
 #include <string_view>
 #include <vector>

@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
+#include <limits>
 #include <string>
 
 namespace orrerion {
@@ -28,6 +30,8 @@ std::string_view SkipBlanks(std::string_view text) {
     return text.substr(i);
 }
 
+// The text has no exponent, so a value out of range is too large when its integer part holds a
+// digit other than 0, and too small (it reads as 0) otherwise.
 double ReadNumber(std::string_view number) {
     std::string s(number);
     if (!s.empty() && s[0] == '+') s.erase(0, 1);
@@ -36,7 +40,17 @@ double ReadNumber(std::string_view number) {
     if (s.size() > 1 && s[0] == '-' && s[1] == '.') s.insert(1, "0");
     if (!s.empty() && s[0] == '.') s.insert(0, "0");
     double value = 0.0;
-    std::from_chars(s.data(), s.data() + s.size(), value);
+    const std::from_chars_result read = std::from_chars(s.data(), s.data() + s.size(), value);
+    if (read.ec == std::errc::result_out_of_range) {
+        const bool negative = s[0] == '-';
+        const std::string_view digits = std::string_view(s).substr(negative ? 1 : 0);
+        const std::string_view integerPart = digits.substr(0, digits.find('.'));
+        const bool tooLarge = integerPart.find_first_not_of('0') != std::string_view::npos;
+        value = tooLarge ? std::numeric_limits<double>::infinity() : 0.0;
+        if (negative) value = -value;
+    } else if (read.ec != std::errc()) {
+        value = 0.0;
+    }
     return value;
 }
 
@@ -48,12 +62,19 @@ double LeadingNumber(std::string_view text) {
     return n == 0 ? 0.0 : ReadNumber(text.substr(0, n));
 }
 
+std::size_t LeadingNumberLength(std::string_view text) {
+    const std::size_t blanks = text.size() - SkipBlanks(text).size();
+    return blanks + NumberLength(text.substr(blanks));
+}
+
 std::optional<double> ParseNumber(std::string_view text) {
     text = SkipBlanks(text);
     std::size_t n = NumberLength(text);
     if (n == 0) return std::nullopt;
     if (!SkipBlanks(text.substr(n)).empty()) return std::nullopt;
-    return ReadNumber(text.substr(0, n));
+    const double value = ReadNumber(text.substr(0, n));
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
 }
 
 bool IsWholeNumberText(std::string_view text) { return ParseNumber(text).has_value(); }

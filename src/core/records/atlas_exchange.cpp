@@ -36,6 +36,24 @@ std::optional<CodeParts> SplitCode(std::string_view code, char first, char secon
     return parts;
 }
 
+// A code whose degrees and minutes are a place on Earth: at most `maxDegrees` in all, minutes
+// below 60. A code without its letter is left to the filling, which reports it.
+bool CodeInRange(std::string_view code, char first, char second, double maxDegrees) {
+    const std::size_t p1 = Position(code, first);
+    const std::size_t p2 = Position(code, second);
+    if ((p1 == 0) == (p2 == 0)) return true;
+    const std::size_t p = p1 + p2;
+    const double degrees = LeadingNumber(code.substr(0, p - 1));
+    const double minutes = LeadingNumber(code.substr(p, 2));
+    return degrees >= 0 && minutes >= 0 && minutes < 60 && degrees + minutes / 60 <= maxDegrees;
+}
+
+Message OutOfRange(std::string_view what, std::string_view text) {
+    return Message{"Warning!", MessageIcon::Critical,
+                   "The atlas gave the " + std::string(what) + " \"" + std::string(text) +
+                       "\", which is out of range. Nothing was filled in."};
+}
+
 Message MissingHemisphere(std::string_view what, std::string_view code, std::string_view letters) {
     return Message{"Warning!", MessageIcon::Critical,
                    "The atlas gave the " + std::string(what) + " \"" + std::string(code) + "\" without " +
@@ -82,16 +100,25 @@ std::string WithoutTrailingZeros(std::string text) {
 
 }  // namespace
 
-AtlasReadResult ReadAtlasPlace(const std::string& AtlasDir) {
+AtlasReadResult ReadAtlasPlace(const std::string& exchangeDir) {
     AtlasReadResult result;
-    const auto pathLines = ReadTextLines(std::filesystem::path(AtlasDir + AtlasPathFileName));
+    const auto pathLines = ReadTextLines(std::filesystem::path(exchangeDir + AtlasPathFileName));
     if (!pathLines || pathLines->lines.empty()) {
         result.message = Message{"Warning!", MessageIcon::Critical,
-                                 "Cannot find the file called PCATPATH in the " + AtlasDir + " directory."};
+                                 "Cannot find the file called PCATPATH in the " + exchangeDir + " directory."};
         return result;
     }
     AtlasPlace place;
     place.AtlasDataDir = pathLines->lines[0];
+    std::error_code ec;
+    if (!std::filesystem::equivalent(place.AtlasDataDir.empty() ? "." : place.AtlasDataDir,
+                                     exchangeDir.empty() ? "." : exchangeDir, ec)) {
+        result.message = Message{"Warning!", MessageIcon::Critical,
+                                 "The file called PCATPATH in the " + exchangeDir +
+                                     " directory names another directory, " + place.AtlasDataDir +
+                                     ". Nothing was filled in."};
+        return result;
+    }
 
     const auto placeLines = ReadTextLines(std::filesystem::path(place.AtlasDataDir + AtlasPlaceFileName));
     if (!placeLines || placeLines->lines.size() < 5) {
@@ -102,7 +129,21 @@ AtlasReadResult ReadAtlasPlace(const std::string& AtlasDir) {
     }
     place.AtlasLatitude = placeLines->lines[1];
     place.AtlasLongitude = placeLines->lines[2];
-    place.AtlasZone = static_cast<float>(LeadingNumber(placeLines->lines[4]));
+    if (!CodeInRange(place.AtlasLatitude, 'S', 'N', 90)) {
+        result.message = OutOfRange("latitude", place.AtlasLatitude);
+        return result;
+    }
+    if (!CodeInRange(place.AtlasLongitude, 'E', 'W', 180)) {
+        result.message = OutOfRange("longitude", place.AtlasLongitude);
+        return result;
+    }
+    // The number at the start of the line; anything after it is a note for people.
+    const double zone = LeadingNumber(placeLines->lines[4]);
+    if (!(zone >= FarthestZoneAhead && zone <= FarthestZoneBehind)) {
+        result.message = OutOfRange("zone", placeLines->lines[4]);
+        return result;
+    }
+    place.AtlasZone = static_cast<float>(zone);
     result.place = std::move(place);
     return result;
 }

@@ -39,9 +39,13 @@ struct AtlasReadResult {
     std::optional<Message> message;  // the "Warning!" box when a file is missing or too short
 };
 
-// Reads AtlasDir + "PCATPATH.TXT" (its first line), then AtlasDataDir + "TSRTEMP.TXT" (lines 2, 3
-// and 5). AtlasDir ends with the separator, as the bridge keeps it.
-AtlasReadResult ReadAtlasPlace(const std::string& AtlasDir);
+// Reads PCATPATH.TXT in `exchangeDir`, the folder the bridge told the atlas to write into (the
+// program's data folder, with its final separator), then TSRTEMP.TXT (lines 2, 3 and 5) in the
+// folder PCATPATH.TXT names, which must be that same folder: a path file naming any other folder
+// is refused rather than followed. Every value is checked before it is used: the latitude code
+// within 90 degrees, the longitude code within 180, minutes below 60, and the zone a number from
+// -14 to 12 hours; a value out of range is reported and nothing is returned.
+AtlasReadResult ReadAtlasPlace(const std::string& exchangeDir);
 
 // AtlasDir as the user typed it in the path prompt, with a final "/" added when it has none.
 std::string AtlasDirFromAnswer(const std::string& answer);

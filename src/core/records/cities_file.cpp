@@ -49,11 +49,8 @@ std::vector<Message> Load(const CityRecord& city, InputFields& t) {
     return {};
 }
 
-}  // namespace
-
-CityTable FillCitiesList(const std::filesystem::path& path) {
+CityTable CitiesTable(RawRecordFile raw, const std::filesystem::path& path) {
     CityTable table;
-    RawRecordFile raw = ReadRecordFile(path, CityRecordFieldCount, true);
     if (!raw.opened) {
         table.problem = CannotOpenProblem(path, raw.openError);
         return table;
@@ -68,6 +65,20 @@ CityTable FillCitiesList(const std::filesystem::path& path) {
             DamagedFileProblem(path, raw.failure, raw.failureLine, CitiesFileErrorMessage);
     }
     return table;
+}
+
+}  // namespace
+
+CityTable FillCitiesList(const std::filesystem::path& path) {
+    return CitiesTable(ReadRecordFile(path, CityRecordFieldCount, true), path);
+}
+
+CityTable CitiesTableFromBytes(std::string_view bytes, const std::filesystem::path& path) {
+    return CitiesTable(ReadRecordBytes(bytes, CityRecordFieldCount, true), path);
+}
+
+std::optional<std::string> CitiesListEndNote(std::string_view text) {
+    return ListEndNote(text, CityRecordFieldCount, "Cities");
 }
 
 std::filesystem::path CitiesFileOrDefault(const std::filesystem::path& CitiesFilePath,

@@ -41,6 +41,10 @@ struct CityTable {
 // keeps the records before it and reports CitiesFileErrorMessage; a file that cannot be opened
 // gives an empty table and a cannotOpen problem.
 CityTable FillCitiesList(const std::filesystem::path& path);
+// The same on the file's bytes; `path` only names the file in a problem.
+CityTable CitiesTableFromBytes(std::string_view bytes, const std::filesystem::path& path);
+// Where and why the Cities list of this file text ends before the text does (ListEndNote).
+std::optional<std::string> CitiesListEndNote(std::string_view text);
 
 // The file the Cities window and the cities editor open: CitiesFilePath, or the default file when
 // it is empty.

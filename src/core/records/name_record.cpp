@@ -47,12 +47,6 @@ int MonthFromName(std::string name) {
     return 0;
 }
 
-int DaysInMonth(int month, int year) {
-    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
-}
-
 // Minutes as the two decimals of an H.MM or D.MM value, to the nearest whole minute.
 std::string MinutesText(double value) {
     return FormatPicture(std::fabs(value - std::trunc(value)) * 100, "#0");

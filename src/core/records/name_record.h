@@ -14,6 +14,7 @@ namespace orrerion {
 // D.MM north positive.
 struct NameRecord {
     std::string Name, Date, Time, Meridiem, Zone, Longitude, Latitude;
+    bool operator==(const NameRecord&) const = default;
 };
 
 // The seven fields of one record line; nothing when the line does not hold exactly seven.

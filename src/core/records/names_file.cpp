@@ -22,15 +22,28 @@ NameRecord FromFields(std::vector<std::string>& f) {
             std::move(f[4]), std::move(f[5]), std::move(f[6])};
 }
 
-// A field written so that it reads back as itself: in quotes when it holds a comma or starts or
-// ends with a blank (which reading would drop). A field holding a double quote cannot be quoted;
-// reading never gives one that needs quotes.
+// A field written so that it reads back as itself: in quotes when it holds a comma or a double
+// quote, starts or ends with a blank (which reading would drop) or starts with U+FEFF (which
+// reading drops at the start of a file as a byte order mark); each inner quote doubled.
 std::string FieldText(const std::string& field) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    const bool needsQuotes = field.find(',') != std::string::npos ||
-                             (!field.empty() && (blank(field.front()) || blank(field.back())));
-    if (!needsQuotes || field.find('"') != std::string::npos) return field;
-    return "\"" + field + "\"";
+    const bool needsQuotes = field.find_first_of(",\"") != std::string::npos ||
+                             (!field.empty() && (blank(field.front()) || blank(field.back()))) ||
+                             field.starts_with("\xEF\xBB\xBF");
+    if (!needsQuotes) return field;
+    std::string quoted = "\"";
+    for (char c : field) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+// True when the field can stand on a line of the file: no line end, no NUL, and UTF-8 (a byte
+// that is not would make the whole file read as the old code page).
+bool StorableField(std::string_view field) {
+    return field.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos &&
+           IsValidUtf8(field);
 }
 
 // A whole number of up to four digits, blanks around it allowed; nothing otherwise.
@@ -76,6 +89,13 @@ std::optional<std::string> RecordDateText(const std::string& joined, int DateOrd
     return text;
 }
 
+// Why a save refuses a names file it cannot copy whole.
+std::string DamagedLineText(FieldReadFailure failure, std::size_t line) {
+    return "line " + std::to_string(line) + " cannot be read (" + FieldReadFailureText(failure) +
+           "), so the records from there on would be lost. Correct the file with Edit this List "
+           "in the Names window and save again.";
+}
+
 NameSaveResult SaveFailed(const fs::path& chosen, const std::string& reason) {
     NameSaveResult r;
     r.problem = Message{"Error!", MessageIcon::Critical,
@@ -83,11 +103,8 @@ NameSaveResult SaveFailed(const fs::path& chosen, const std::string& reason) {
     return r;
 }
 
-}  // namespace
-
-NameTable FillNamesList(const fs::path& path) {
+NameTable NamesTable(RawRecordFile raw, const fs::path& path) {
     NameTable table;
-    RawRecordFile raw = ReadRecordFile(path, NameRecordFieldCount, true);
     if (!raw.opened) {
         table.problem = CannotOpenProblem(path, raw.openError);
         return table;
@@ -97,6 +114,20 @@ NameTable FillNamesList(const fs::path& path) {
         table.problem = DamagedFileProblem(path, raw.failure, raw.failureLine, NamesFileErrorMessage);
     }
     return table;
+}
+
+}  // namespace
+
+NameTable FillNamesList(const fs::path& path) {
+    return NamesTable(ReadRecordFile(path, NameRecordFieldCount, true), path);
+}
+
+NameTable NamesTableFromBytes(std::string_view bytes, const fs::path& path) {
+    return NamesTable(ReadRecordBytes(bytes, NameRecordFieldCount, true), path);
+}
+
+std::optional<std::string> NamesListEndNote(std::string_view text) {
+    return ListEndNote(text, NameRecordFieldCount, "Names");
 }
 
 NamesWindowList OpenNamesList(const fs::path& NamesFilePath, const fs::path& ProgramDir) {
@@ -157,6 +188,17 @@ std::optional<Message> CheckNameForSaving(std::string_view name) {
     return Message{"Warning!", MessageIcon::Critical, NameCommaMessage};
 }
 
+std::optional<Message> CheckRecordForSaving(const NameRecord& r) {
+    if (std::optional<Message> comma = CheckNameForSaving(r.Name)) return comma;
+    for (const std::string* field : {&r.Name, &r.Date, &r.Time, &r.Meridiem, &r.Zone, &r.Longitude,
+                                     &r.Latitude}) {
+        if (!StorableField(*field)) {
+            return Message{"Warning!", MessageIcon::Critical, NameUnstorableMessage};
+        }
+    }
+    return std::nullopt;
+}
+
 NewNameRecordResult NewNameRecord(const InputFields& f, int DateOrder) {
     NewNameRecordResult result;
     const std::optional<std::string> date =
@@ -202,9 +244,9 @@ fs::path NamesBackupPath(const fs::path& chosenPath) {
 
 NameSaveResult SaveNameRecord(const fs::path& chosenPath, const NameRecord& newRecord,
                               const ReplaceAsker& askReplace) {
-    if (std::optional<Message> comma = CheckNameForSaving(newRecord.Name)) {
+    if (std::optional<Message> refused = CheckRecordForSaving(newRecord)) {
         NameSaveResult r;
-        r.problem = std::move(comma);
+        r.problem = std::move(refused);
         return r;
     }
     // A names file reached through a symbolic link is saved where the link points.
@@ -221,23 +263,30 @@ NameSaveResult SaveNameRecord(const fs::path& chosenPath, const NameRecord& newR
     if (oldFileExists) {
         RawRecordFile raw = ReadRecordFile(chosen, NameRecordFieldCount, false);
         if (!raw.opened) return SaveFailed(chosen, raw.openError);
+        // Damage that would stop the copy refuses the save, so that no record is left only in
+        // the backup (which the next save replaces). Blank lines at the end lose nothing.
+        if (StoppedAtDamage(raw)) {
+            NameSaveResult refused = SaveFailed(chosen, DamagedLineText(raw.failure, raw.failureLine));
+            refused.damagedLine = raw.failureLine;
+            return refused;
+        }
         const std::string newName = UpperCaseText(newRecord.Name);
         for (RawRecord& r : raw.records) {
             NameRecord stored = FromFields(r.fields);
-            if (UpperCaseText(stored.Name) == newName &&
-                askReplace(ReplaceQuestion(stored), stored)) {
-                ++result.replaced;
-                continue;
+            if (UpperCaseText(stored.Name) == newName) {
+                const std::optional<bool> replace = askReplace(ReplaceQuestion(stored), stored);
+                if (!replace) {
+                    NameSaveResult cancelled;
+                    cancelled.cancelled = true;
+                    return cancelled;
+                }
+                if (*replace) {
+                    ++result.replaced;
+                    continue;
+                }
             }
             content += NameRecordLine(stored) + NL;
             ++result.kept;
-        }
-        // A record cut short by the end of the file that holds nothing (a blank last line) is no
-        // loss; anything else that stopped the copy is.
-        bool nothingLost = raw.failure == FieldReadFailure::PastEnd;
-        for (const std::string& f : raw.partial) nothingLost = nothingLost && f.empty();
-        if (raw.failure != FieldReadFailure::None && !nothingLost) {
-            result.copyStoppedAtLine = raw.failureLine;
         }
     }
     content += NameRecordLine(newRecord) + NL;
@@ -255,11 +304,13 @@ NameSaveResult SaveNameRecord(const fs::path& chosenPath, const NameRecord& newR
         fs::remove(backup, ec);  // an old backup that cannot be removed shows up below
         fs::create_hard_link(chosen, backup, ec);
         if (ec) {
-            std::error_code copyError;
-            fs::copy_file(chosen, backup, fs::copy_options::overwrite_existing, copyError);
-            if (copyError) {
+            std::string reason;
+            const std::optional<std::string> old = ReadFileBytes(chosen, &reason);
+            WriteResult copied{false, reason};
+            if (old) copied = ReplaceFile(backup, *old, Durability::Synced);
+            if (!copied.ok) {
                 return SaveFailed(chosen, "cannot make the backup " + backup.string() + ": " +
-                                              copyError.message());
+                                              (old ? copied.message : reason));
             }
         }
         result.backupPath = backup;

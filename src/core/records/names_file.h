@@ -38,6 +38,10 @@ struct NameTable {
 // keeps the records before it and reports NamesFileErrorMessage; a file that cannot be opened
 // gives an empty table and a cannotOpen problem.
 NameTable FillNamesList(const std::filesystem::path& path);
+// The same on the file's bytes; `path` only names the file in a problem.
+NameTable NamesTableFromBytes(std::string_view bytes, const std::filesystem::path& path);
+// Where and why the Names list of this file text ends before the text does (ListEndNote).
+std::optional<std::string> NamesListEndNote(std::string_view text);
 
 // Opening the Names window: the current names file, or the default ProgramDir/NAMES.FIL when
 // NamesFilePath is empty or cannot be opened (NamesFilePath then becomes empty). When the default
@@ -84,6 +88,13 @@ std::string NameRecordLine(const NameRecord& record);
 // A name with a comma cannot be saved: the warning to show ("Warning!", critical icon).
 std::optional<Message> CheckNameForSaving(std::string_view name);
 
+inline constexpr const char* NameUnstorableMessage =
+    "The record holds a line break or text that is not UTF-8 and cannot be saved. Please remove "
+    "it and try again.";
+// What SaveNameRecord checks before anything is read or written: the comma in the name, then that
+// every field can stand on one line of the file (no line end, no NUL, UTF-8 text).
+std::optional<Message> CheckRecordForSaving(const NameRecord& record);
+
 // The record a save writes from the natal window. The date is the month, day and year fields joined
 // by "/" in DateOrder and read back in that order, written "dd mmm yyyy"; when they do not form a
 // calendar date the natal input warning is returned instead. Numbers are read as typed fields
@@ -99,8 +110,9 @@ NewNameRecordResult NewNameRecord(const InputFields& natal, int DateOrder);
 Message ReplaceQuestion(const NameRecord& stored);
 
 // Asked with the ReplaceQuestion of a matching stored record: true (Yes) drops the stored record,
-// false (No) keeps it.
-using ReplaceAsker = std::function<bool(const Message& question, const NameRecord& stored)>;
+// false (No) keeps it, nothing cancels the save (nothing is written).
+using ReplaceAsker =
+    std::function<std::optional<bool>(const Message& question, const NameRecord& stored)>;
 
 // The backup of a saved names file: the path with the last three characters of its file name
 // replaced by "OLD" (NAMES.FIL gives NAMES.OLD). A file name that would give itself (or is
@@ -112,15 +124,17 @@ struct NameSaveResult {
     std::optional<Message> problem;  // why nothing was saved ("Error!" or the comma warning)
     std::size_t replaced = 0;        // stored records dropped by a Yes
     std::size_t kept = 0;            // stored records copied into the new file
-    // The copy stopped at a damaged line of the old file; the records after it are only in the
-    // backup. The save itself went ahead.
-    std::optional<std::size_t> copyStoppedAtLine;
+    // The save was refused because this line of the old file cannot be read: copying would have
+    // lost the records from there on. The file and its backup are as they were.
+    std::optional<std::size_t> damagedLine;
     std::filesystem::path backupPath;  // empty when there was no old file to back up
+    bool cancelled = false;            // the asker cancelled: nothing was written
 };
 
 // Saves `newRecord` into `chosenPath`: every stored record is copied except those the asker drops,
 // the new record goes last. All records are read and all questions asked before anything is
-// written. Then the complete new file is written beside the chosen file (FileReplacement) and
+// written; a line that cannot be read (other than blank lines at the end) refuses the save with a
+// message naming it, before any question, and nothing is written. Then the complete new file is written beside the chosen file (FileReplacement) and
 // synced to disk, the backup is made from the old file (a hard link, or a copy where links are not
 // possible), and the new file is renamed over the chosen path. At no moment is the chosen file
 // missing or partly written; when a step fails the message names the path and the system's

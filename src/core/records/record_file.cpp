@@ -21,13 +21,27 @@ RawRecordFile ReadRecordLines(std::vector<std::string> lines, std::size_t fieldC
             }
             if (k == 0) {
                 record.line = stream.line();
-                if (stopAtEmptyFirstField && field->empty()) return file;
+                if (stopAtEmptyFirstField && field->empty()) {
+                    file.emptyFirstFieldLine = record.line;
+                    while (const std::optional<std::string> rest = stream.Next()) {
+                        file.fieldsAfterEmpty = file.fieldsAfterEmpty || !rest->empty();
+                    }
+                    file.fieldsAfterEmpty = file.fieldsAfterEmpty ||
+                                            stream.failure() != FieldReadFailure::PastEnd;
+                    return file;
+                }
             }
             record.fields.push_back(std::move(*field));
         }
         file.records.push_back(std::move(record));
     }
     return file;
+}
+
+RawRecordFile ReadRecordBytes(std::string_view bytes, std::size_t fieldCount,
+                              bool stopAtEmptyFirstField) {
+    return ReadRecordLines(SplitTextLines(DecodeDataText(bytes)).lines, fieldCount,
+                           stopAtEmptyFirstField);
 }
 
 RawRecordFile ReadRecordFile(const std::filesystem::path& path, std::size_t fieldCount,
@@ -40,6 +54,29 @@ RawRecordFile ReadRecordFile(const std::filesystem::path& path, std::size_t fiel
         return file;
     }
     return ReadRecordLines(std::move(text->lines), fieldCount, stopAtEmptyFirstField);
+}
+
+bool StoppedAtDamage(const RawRecordFile& raw) {
+    if (raw.failure == FieldReadFailure::None) return false;
+    if (raw.failure != FieldReadFailure::PastEnd) return true;
+    for (const std::string& f : raw.partial) {
+        if (!f.empty()) return true;
+    }
+    return false;
+}
+
+std::optional<std::string> ListEndNote(std::string_view text, std::size_t fieldCount,
+                                       std::string_view listName) {
+    const RawRecordFile raw = ReadRecordBytes(text, fieldCount, true);
+    const std::string stops = "The " + std::string(listName) + " list stops at line ";
+    if (raw.emptyFirstFieldLine != 0 && raw.fieldsAfterEmpty) {
+        return stops + std::to_string(raw.emptyFirstFieldLine) +
+               ": a record there has an empty first field (a blank line counts as one), so the "
+               "records after it are not listed.";
+    }
+    if (!StoppedAtDamage(raw)) return std::nullopt;
+    return stops + std::to_string(raw.failureLine) + ": " + FieldReadFailureText(raw.failure) +
+           ", so the records from there on are not listed.";
 }
 
 RecordFileProblem CannotOpenProblem(const std::filesystem::path& path, const std::string& reason) {

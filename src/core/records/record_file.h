@@ -38,12 +38,30 @@ struct RawRecordFile {
     FieldReadFailure failure = FieldReadFailure::None;
     std::size_t failureLine = 0;
     std::vector<std::string> partial;  // fields of the record the failure cut short
+    // With stopAtEmptyFirstField: the line of the empty first field that ended the reading (0 when
+    // none did), and whether anything but empty fields follows it.
+    std::size_t emptyFirstFieldLine = 0;
+    bool fieldsAfterEmpty = false;
 };
 RawRecordFile ReadRecordFile(const std::filesystem::path& path, std::size_t fieldCount,
                              bool stopAtEmptyFirstField);
+// The same on the bytes of a file (decoded and split into lines as a file is).
+RawRecordFile ReadRecordBytes(std::string_view bytes, std::size_t fieldCount,
+                              bool stopAtEmptyFirstField);
 // The same on lines already read (and decoded).
 RawRecordFile ReadRecordLines(std::vector<std::string> lines, std::size_t fieldCount,
                               bool stopAtEmptyFirstField);
+
+// True when the reading stopped at a line it could not read, or inside a record that holds
+// something: records were lost. A record cut short by the end of the file that holds nothing
+// (blank lines at the end) loses nothing.
+bool StoppedAtDamage(const RawRecordFile& raw);
+
+// Why a list window would show fewer records than the file text holds: nothing when it shows
+// them all; otherwise "The <listName> list stops at line N: ..." with the reason (a record with
+// an empty first field, or a line that cannot be read). Blank lines at the end stop nothing.
+std::optional<std::string> ListEndNote(std::string_view text, std::size_t fieldCount,
+                                       std::string_view listName);
 
 // The problem of a file that could not be opened: "Cannot open <path>: <reason>", "Error!",
 // critical icon.

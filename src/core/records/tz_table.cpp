@@ -21,11 +21,8 @@ std::vector<Message> Apply(const TimeZoneTable& table, std::string_view listLine
     return {};
 }
 
-}  // namespace
-
-TimeZoneTable LoadTimeZoneTable(const std::filesystem::path& path) {
+TimeZoneTable ZoneTable(RawRecordFile raw, const std::filesystem::path& path) {
     TimeZoneTable table;
-    RawRecordFile raw = ReadRecordFile(path, TimeZoneFieldCount, true);
     if (!raw.opened) {
         table.problem = CannotOpenProblem(path, raw.openError);
         table.problem->message = CorruptMessage();
@@ -49,6 +46,16 @@ TimeZoneTable LoadTimeZoneTable(const std::filesystem::path& path) {
             DamagedFileProblem(path, raw.failure, raw.failureLine, TimeZoneCorruptMessage);
     }
     return table;
+}
+
+}  // namespace
+
+TimeZoneTable LoadTimeZoneTable(const std::filesystem::path& path) {
+    return ZoneTable(ReadRecordFile(path, TimeZoneFieldCount, true), path);
+}
+
+TimeZoneTable TimeZoneTableFromBytes(std::string_view bytes, const std::filesystem::path& path) {
+    return ZoneTable(ReadRecordBytes(bytes, TimeZoneFieldCount, true), path);
 }
 
 std::string PadZoneOffset(std::string_view offsetText) {
@@ -87,7 +94,7 @@ TimeZoneChoice ChooseTimeZone(const TimeZoneTable& table, std::string_view listL
         if (key && zone.ZoneName == *key) {
             const double offset = LeadingNumber(zone.ZoneOffset);
             choice.zoneText = NumberText(offset);
-            choice.west = offset >= 0;
+            choice.west = offset >= 0 || offset < DateLineZone;
             return choice;
         }
     }

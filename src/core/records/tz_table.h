@@ -33,6 +33,8 @@ struct TimeZoneTable {
 // keeping the records before it. A file that cannot be opened gives an empty table and the same
 // message (the problem is marked cannotOpen and its detail holds the system's reason).
 TimeZoneTable LoadTimeZoneTable(const std::filesystem::path& path);
+// The same on the file's bytes; `path` only names the file in a problem.
+TimeZoneTable TimeZoneTableFromBytes(std::string_view bytes, const std::filesystem::path& path);
 
 // Blanks in front of an offset text so that whole-hour offsets line up: a text starting with "-0,"
 // gets 2; otherwise by its value v: v >= 100: 1, 10 <= v < 100: 2, 0 <= v < 10: 3,
@@ -48,7 +50,8 @@ std::string TimeZoneListLine(const TimeZoneRecord& zone);
 std::optional<std::string> TimeZoneListKey(std::string_view listLine);
 
 // lstTimeZones_Click: the first record whose name equals the key of the clicked line. The zone
-// field gets the offset's numeric value as text, and West is selected when it is 0 or more.
+// field gets the offset's numeric value as text, and West is selected when it is 0 or more or
+// below -12 (Tonga, Line Islands: places west of Greenwich across the date line).
 // A line whose key matches no record gives TimeZoneCorruptMessage.
 struct TimeZoneChoice {
     std::optional<Message> problem;
@@ -57,7 +60,7 @@ struct TimeZoneChoice {
 };
 TimeZoneChoice ChooseTimeZone(const TimeZoneTable& table, std::string_view listLine);
 
-// The same, applied to the natal window (TimeZoneTarget false) or the diurnal window (true):
+// The same, applied to the fields of the window the picker serves (natal or diurnal):
 // the zone field is set, then East or West selected with the zone sign rule. On a problem the
 // fields are left unchanged and the message returned.
 std::vector<Message> ApplyTimeZoneChoice(const TimeZoneTable& table, std::string_view listLine,

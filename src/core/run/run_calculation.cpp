@@ -1,8 +1,10 @@
 #include "core/run/run_calculation.h"
 
+#include <initializer_list>
 #include <system_error>
 
 #include "core/aspects/summary.h"
+#include "core/ephemeris/precise_ephemeris.h"
 #include "core/io/file_replace.h"
 
 namespace orrerion {
@@ -34,12 +36,51 @@ DayCount CheckDayCount(std::string_view daysAnswer, Reporter& reporter) {
     return {static_cast<int>(rounded), ScanOutcome::Completed};
 }
 
+std::string BuiltinYearsNote(std::string_view preciseChoice) {
+    std::string note = "The built-in series was used for a date outside " + std::to_string(BuiltinFirstYear) +
+                       "-" + std::to_string(BuiltinLastYear) +
+                       ", where Pluto may be off by up to a degree. ";
+    const PreciseAvailability precise = CheckPreciseEphemeris();
+    if (!precise.available) return note + "Precise positions are not available here: " + precise.reason + ".";
+    note += "Precise positions (Swiss Ephemeris) are available";
+    return note + (preciseChoice.empty() ? "." : " (" + std::string(preciseChoice) + ").");
+}
+
+namespace {
+
+// Gives the note once, when the built-in series computed any of the UT Julian dates outside its years.
+void NoteBuiltinYears(const Calculation& calc, std::initializer_list<double> jds,
+                      const CalculationRequest& request, bool& noted) {
+    if (noted || calc.eph.Source != EphemerisSource::Builtin || !request.notice) return;
+    for (const double jd : jds) {
+        if (!BuiltinSeriesCovers(jd)) {
+            noted = true;
+            request.notice(BuiltinYearsNote(request.preciseChoice));
+            return;
+        }
+    }
+}
+
+}  // namespace
+
 CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& request,
                                   ScanObserver& observer, Reporter& reporter) {
     CalculationOutcome outcome;
+    // Checked before anything changes, so that the choice never stops a calculation half-way.
+    if (calc.eph.Source == EphemerisSource::Precise) {
+        const PreciseAvailability precise = CheckPreciseEphemeris();
+        if (!precise.available) {
+            reporter.Report({"Error!", MessageIcon::Critical, PreciseUnavailableText(precise)});
+            return outcome;
+        }
+    }
     RunCalculationStart(calc);
     outcome.charted = ComputeCharts(calc, reporter);
-    if (!outcome.charted || !request.askDays) return outcome;
+    if (!outcome.charted) return outcome;
+    bool noted = false;
+    const ChartState& chart = calc.chart;
+    NoteBuiltinYears(calc, {chart.NatalJD, chart.DiurnalJD, chart.ProgJD}, request, noted);
+    if (!request.askDays) return outcome;
 
     const std::optional<std::string> answer = request.askDays();
     if (!answer) return outcome;
@@ -48,6 +89,10 @@ CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& r
         outcome.scan = count.outcome;
         return outcome;
     }
+
+    // The scan's last transit day, and its last progressed instant (1/365.25 day on per day).
+    const int lastDay = count.days - 1;
+    NoteBuiltinYears(calc, {chart.DiurnalJD + lastDay, chart.ProgJD + lastDay / 365.25}, request, noted);
 
     const std::filesystem::path reports =
         request.reportsFolder.empty() ? ReportsFolder(calc) : request.reportsFolder;

@@ -40,6 +40,12 @@ struct CalculationRequest {
     // Where the reports go; empty for ReportsFolder(calc). Created when it does not exist.
     std::filesystem::path reportsFolder;
     ScanSettings scan;
+    // Told at most once per calculation what the user should know but that neither stops nor
+    // changes it (the desktop program's status line, the command line's standard error): that the
+    // built-in series is used for a date outside the years it is good for. No function, no note.
+    std::function<void(const std::string&)> notice;
+    // How the user chooses precise positions in this program, for the note ("--ephemeris precise").
+    std::string preciseChoice;
 };
 
 struct CalculationOutcome {
@@ -47,8 +53,16 @@ struct CalculationOutcome {
     ScanOutcome scan = ScanOutcome::NotRun;
 };
 
-// RunCalculationStart, ComputeCharts, then the day count and RunAspectScan, which leaves its runs
-// and exact dates in calc.scan.
+// The note for a calculation whose built-in positions include a date outside BuiltinFirstYear ..
+// BuiltinLastYear: Pluto may be off by up to a degree, and whether precise positions are available
+// (and then how to choose them, when `preciseChoice` says it).
+std::string BuiltinYearsNote(std::string_view preciseChoice);
+
+// With precise positions, first checks that they are available (when not, reports why and changes
+// nothing); then RunCalculationStart, ComputeCharts, the day count and RunAspectScan. With the
+// built-in series, gives request.notice BuiltinYearsNote() once when a chart instant or a scanned
+// day (transit or progressed) falls outside the years of the series; the reports are not touched.
+// RunAspectScan leaves its runs and exact dates in calc.scan.
 CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& request,
                                   ScanObserver& observer, Reporter& reporter);
 

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "core/base/version.h"
+
 namespace orrerion::gui {
 
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
@@ -28,7 +30,7 @@ void AboutWindow::paintEvent(QPaintEvent*) {
     small.setPointSize(11);
     painter.setFont(small);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 100, width(), 24), Qt::AlignCenter, "Version  2.34");
+    painter.drawText(QRect(0, 100, width(), 24), Qt::AlignCenter, QStringLiteral("Version  ") + ProgramVersion());
     small.setPointSize(9);
     painter.setFont(small);
     painter.setPen(QColor(0xB0, 0xB8, 0xD0));

@@ -16,7 +16,7 @@ LocaleOrder ReadLocaleOrder(const QLocale& locale) {
         order.DateOrder = 1;
     }
     const QString time = locale.timeFormat(QLocale::ShortFormat);
-    order.TwentyFourHourClock = time.contains('a', Qt::CaseInsensitive) ? 0 : 1;
+    order.twentyFourHourClock = !time.contains('a', Qt::CaseInsensitive);
     return order;
 }
 

@@ -8,7 +8,7 @@ namespace orrerion::gui {
 
 struct LocaleOrder {
     int DateOrder = 0;            // 0 month/day/year, 1 day/month/year, 2 year/month/day
-    int TwentyFourHourClock = 0;  // 1 when times are shown on a 24-hour clock
+    bool twentyFourHourClock = false;  // times are shown on a 24-hour clock
 };
 
 // The order of day, month and year in the locale's short date format, and whether its time format

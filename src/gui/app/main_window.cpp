@@ -4,8 +4,11 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 
 #include "core/aspects/summary.h"
 #include "core/base/output_lines.h"
@@ -13,8 +16,10 @@
 #include "gui/app/about_window.h"
 #include "gui/app/locale_order.h"
 #include "gui/app/options_window.h"
+#include "gui/app/preferences_window.h"
 #include "gui/app/session.h"
 #include "gui/app/shell.h"
+#include "gui/app/sunken_frame.h"
 
 namespace orrerion::gui {
 namespace {
@@ -59,6 +64,12 @@ const HouseItem HouseItems[] = {{"&Placidus", "mnuHousePlacidus"},
                                 {"P&orphyry", "mnuHousePorphyry"},
                                 {"&Meridian", "mnuHouseMeridian"}};
 
+void ShowInFront(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 }  // namespace
 
 MainWindow::MainWindow(Shell& shell, QWidget* parent) : QMainWindow(parent), shell_(shell) {
@@ -68,6 +79,17 @@ MainWindow::MainWindow(Shell& shell, QWidget* parent) : QMainWindow(parent), she
     barFont.setStyleHint(QFont::TypeWriter);
     setFont(barFont);
     BuildMenus();
+    QStatusBar* status = statusBar();
+    status->setObjectName("sbrStatus");
+    status->setSizeGripEnabled(false);
+    lblNote_ = new QLabel;
+    lblNote_->setObjectName("lblNote");
+    lblNote_->setWordWrap(true);
+    QFont plain = QApplication::font();  // a sentence, not a menu: not the bar's bold type
+    plain.setResolveMask(QFont::AllPropertiesResolved);
+    lblNote_->setFont(plain);
+    status->addWidget(lblNote_, 1);
+    status->hide();
     // A thin bar at the top of the screen: top 0, left 885, height 675, width 8625 twips.
     move(Pixels(885), 0);
     resize(Pixels(8625), menuBar()->sizeHint().height());
@@ -117,10 +139,21 @@ void MainWindow::BuildMenus() {
     mnuDataSummary_->setShortcutContext(Qt::ApplicationShortcut);
     addAction(mnuDataSummary_);
     connect(mnuDataSummary_, &QAction::triggered, this, &MainWindow::mnuDataSummary_Click);
+    QAction* mnuWheel = mnuData_->addAction("&Wheel");
+    mnuWheel->setObjectName("mnuWheel");
+    mnuWheel->setShortcut(Qt::Key_F3);
+    mnuWheel->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(mnuWheel);
+    connect(mnuWheel, &QAction::triggered, this, [this] { shell_.ShowWheel(); });
 
-    QAction* options = bar->addAction("&Options");
-    options->setObjectName("mnuOptions");
-    connect(options, &QAction::triggered, this, &MainWindow::mnuOptions_Click);
+    QMenu* options = bar->addMenu("&Options");
+    options->setObjectName("mnuOptionsMenu");
+    QAction* optionsFile = options->addAction("&Options File");
+    optionsFile->setObjectName("mnuOptions");
+    connect(optionsFile, &QAction::triggered, this, &MainWindow::mnuOptions_Click);
+    QAction* preferences = options->addAction("&Preferences");
+    preferences->setObjectName("mnuPreferences");
+    connect(preferences, &QAction::triggered, this, &MainWindow::mnuPreferences_Click);
 
     QMenu* help = bar->addMenu("&Help");
     help->setObjectName("mnuHelp");
@@ -171,6 +204,27 @@ void MainWindow::ShowChartMenus() {
 
 void MainWindow::SetSummaryEnabled(bool enabled) { mnuDataSummary_->setEnabled(enabled); }
 
+void MainWindow::ShowNote(const QString& note) {
+    lblNote_->setText(note);
+    statusBar()->setVisible(!note.isEmpty());
+    FitHeight();
+}
+
+void MainWindow::FitHeight() {
+    int height = menuBar()->sizeHint().height();
+    if (statusBar()->isVisibleTo(this)) {
+        // The status line as high as its wrapped text, with a little room above and below. Fixed
+        // heights, because a wrapped label on its own asks for the height of a narrow column.
+        constexpr int Room = 8;
+        const int text = lblNote_->heightForWidth(width() - 2 * Room);
+        lblNote_->setFixedHeight(text);
+        statusBar()->setFixedHeight(text + Room);
+        height += statusBar()->height();
+    }
+    layout()->activate();
+    resize(width(), height);
+}
+
 int MainWindow::ScreenWidthPixels() const {
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     return s ? s->geometry().width() : 0;
@@ -184,7 +238,7 @@ int MainWindow::TwipsPerPixel() const {
 
 void MainWindow::RefreshCaption() {
     Session& session = shell_.session;
-    setWindowTitle(CaptionWithClock(session.WindowTitle, session.clock(), session.locale));
+    setWindowTitle(CaptionWithClock(session.WindowTitle, session.clock.now(), session.clock.locale));
 }
 
 void MainWindow::HouseChosen(QAction* item) {
@@ -203,15 +257,18 @@ void MainWindow::mnuDataSummary_Click() {
     shell_.ShowDataWindow();
 }
 
+bool MainWindow::OptionsFileFound() {
+    if (OptionsFileReadable(shell_.session.calc.ProgramDir / OptionsFileName)) return true;
+    shell_.dialogs().MessageBox(this, "File Not Found", "Warning!", MessageIcon::Information);
+    return false;
+}
+
 void MainWindow::mnuOptions_Click() {
-    if (!OptionsFileReadable(shell_.session.calc.ProgramDir / OptionsFileName)) {
-        shell_.dialogs().MessageBox(this, "File Not Found", "Warning!", MessageIcon::Information);
-        return;
-    }
-    OptionsWindow& window = shell_.options();
-    window.show();
-    window.raise();
-    window.activateWindow();
+    if (OptionsFileFound()) ShowInFront(shell_.options());
+}
+
+void MainWindow::mnuPreferences_Click() {
+    if (OptionsFileFound()) ShowInFront(shell_.preferences());
 }
 
 void MainWindow::mnuFileExit_Click() { close(); }

@@ -1,12 +1,13 @@
 #pragma once
 // The main window (Orrerion): a thin bar at the top of the screen with the menus and the caption
-// clock.
+// clock, and under them a status line while a calculation has a note.
 #include <QMainWindow>
 #include <QTimer>
 
 #include "core/run/calculation.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 
 namespace orrerion::gui {
@@ -25,6 +26,9 @@ public:
     // The Input and Data menus appear after the first chart and stay.
     void ShowChartMenus();
     void SetSummaryEnabled(bool enabled);
+    // The status line under the menus (lblNote in sbrStatus) shows `note`; an empty note hides it
+    // and the bar is as thin as before.
+    void ShowNote(const QString& note);
 
     int ScreenWidthPixels() const;
     int TwipsPerPixel() const;
@@ -39,7 +43,12 @@ private:
     void BuildMenus();
     void HouseChosen(QAction* item);
     void mnuDataSummary_Click();
+    // Both Options items need a readable OPTIONS.OPT; "File Not Found" otherwise.
+    bool OptionsFileFound();
     void mnuOptions_Click();
+    void mnuPreferences_Click();
+    // The bar's height: the menus, and the status line when it shows.
+    void FitHeight();
     void mnuFileExit_Click();
 
     Shell& shell_;
@@ -48,6 +57,7 @@ private:
     QAction* mnuInputData_ = nullptr;
     QAction* mnuDataSummary_ = nullptr;
     QList<QAction*> houseItems_;
+    QLabel* lblNote_ = nullptr;
     bool exiting_ = false;
 };
 

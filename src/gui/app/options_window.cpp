@@ -8,13 +8,11 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/io/file_replace.h"
-#include "core/records/options_file.h"
-#include "core/records/record_file.h"
 #include "gui/app/file_editor_layout.h"
 #include "gui/app/locale_order.h"
-#include "gui/app/shell.h"
+#include "gui/app/options_presenter.h"
 #include "gui/app/sunken_frame.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 namespace {
@@ -22,14 +20,15 @@ namespace {
 constexpr const char* RestoreFailedMessage =
     "Error in operation. I cannot do what is requested - I don't know why.";
 
-std::filesystem::path OptionsPath(const Shell& shell) {
-    return shell.session.calc.ProgramDir / OptionsFileName;
-}
-
 }  // namespace
 
-OptionsWindow::OptionsWindow(Shell& shell, QWidget* parent)
-    : QWidget(parent), shell_(shell), txtContent_(new QPlainTextEdit) {
+OptionsWindow::OptionsWindow(Dialogs& dialogs, Calculation& calc, std::string& windowTitle,
+                             QWidget* parent)
+    : QWidget(parent),
+      dialogs_(dialogs),
+      calc_(calc),
+      windowTitle_(windowTitle),
+      txtContent_(new QPlainTextEdit) {
     setObjectName("Options");
     setAttribute(Qt::WA_DeleteOnClose);
     const FileEditorButtons editor = LayOutFileEditor(*this, *txtContent_);
@@ -43,47 +42,37 @@ OptionsWindow::OptionsWindow(Shell& shell, QWidget* parent)
     editor.row->addWidget(cmdRestoreDefault);
     resize(700, 640);
 
-    LoadText();
+    LoadText(OptionsEditorText(calc_.ProgramDir));
     connect(txtContent_, &QPlainTextEdit::textChanged, this, [this] { changed_ = true; });
     setWindowTitle("Edit: OPTIONS.OPT");
 }
 
-bool OptionsWindow::LoadText() {
-    const EditorText loadedText = LoadEditorText(OptionsPath(shell_));
-    if (loadedText.problem) return false;
-    txtContent_->setPlainText(QString::fromStdString(loadedText.text));
+bool OptionsWindow::LoadText(const std::optional<std::string>& text) {
+    if (!text) return false;
+    txtContent_->setPlainText(QString::fromStdString(*text));
     loaded_ = true;
     changed_ = false;
     return true;
 }
 
 void OptionsWindow::btnSave_Click() {
-    const WriteResult written =
-        SaveEditorText(OptionsPath(shell_), txtContent_->toPlainText().toStdString());
-    if (!written.ok) {
-        shell_.dialogs().MessageBox(this, QString::fromStdString(written.message), "Warning!",
-                                    MessageIcon::Information);
-        return;
+    const OptionsSaved saved =
+        SaveOptionsText(calc_.ProgramDir, txtContent_->toPlainText().toStdString(), calc_.options);
+    if (saved.written) changed_ = false;
+    for (const std::string& message : saved.messages) {
+        dialogs_.MessageBox(this, QString::fromStdString(message), "Warning!",
+                            MessageIcon::Information);
     }
-    changed_ = false;
-    for (const OptionsProblem& problem : LoadOptions(OptionsPath(shell_), shell_.session.calc.options)) {
-        shell_.dialogs().MessageBox(this, QString::fromStdString(problem.message), "Warning!",
-                                    MessageIcon::Information);
-    }
-    shell_.session.WindowTitle = BuildWindowTitle();
+    if (saved.written) windowTitle_ = BuildWindowTitle();
 }
 
 void OptionsWindow::btnQuit_Click() { close(); }
 
 void OptionsWindow::cmdRestoreDefault_Click() {
-    bool ok = RestoreDefaultOptions(shell_.session.calc.ProgramDir).ok;
-    if (ok) {
-        txtContent_->clear();
-        ok = LoadText();
-    }
-    if (!ok) {
-        shell_.dialogs().MessageBox(this, RestoreFailedMessage, "Warning!",
-                                    MessageIcon::Information);
+    const OptionsRestored restored = RestoreOptionsText(calc_.ProgramDir);
+    if (restored.restored) txtContent_->clear();
+    if (!LoadText(restored.text)) {
+        dialogs_.MessageBox(this, RestoreFailedMessage, "Warning!", MessageIcon::Information);
     }
 }
 

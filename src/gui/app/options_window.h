@@ -1,18 +1,25 @@
 #pragma once
 // The Options window: OPTIONS.OPT as plain text, with Save, Quit and Restore Default Settings.
 #include <QWidget>
+#include <optional>
+#include <string>
+
+#include "core/run/calculation.h"
 
 class QPlainTextEdit;
 class QPushButton;
 
 namespace orrerion::gui {
 
-class Shell;
+class Dialogs;
 
 class OptionsWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit OptionsWindow(Shell& shell, QWidget* parent = nullptr);
+    // Edits OPTIONS.OPT of calc.ProgramDir; Save reads calc.options again from it and renews
+    // `windowTitle`.
+    OptionsWindow(Dialogs& dialogs, Calculation& calc, std::string& windowTitle,
+                  QWidget* parent = nullptr);
 
     bool loaded() const { return loaded_; }
     bool changed() const { return changed_; }
@@ -25,10 +32,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // Reads OPTIONS.OPT into the editor; false when it cannot be read.
-    bool LoadText();
+    // Puts the text read from OPTIONS.OPT into the editor; false (editor untouched) for nothing.
+    bool LoadText(const std::optional<std::string>& text);
 
-    Shell& shell_;
+    Dialogs& dialogs_;
+    Calculation& calc_;
+    std::string& windowTitle_;
     QPlainTextEdit* txtContent_;
     bool loaded_ = false;
     bool changed_ = false;

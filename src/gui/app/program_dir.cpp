@@ -3,56 +3,10 @@
 #include <QDir>
 #include <QLockFile>
 #include <QStandardPaths>
-#include <system_error>
 
 #include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
-namespace fs = std::filesystem;
-namespace {
-
-bool HoldsOptions(const fs::path& dir) {
-    std::error_code ec;
-    return fs::is_regular_file(dir / "OPTIONS.OPT", ec);
-}
-
-// Copies every shipped file that the folder lacks.
-std::string FillFromShipped(const fs::path& dir, const fs::path& shipped) {
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec) return "Cannot create the data folder " + dir.string() + ": " + ec.message();
-    if (!fs::is_directory(shipped, ec)) {
-        return "The data folder " + dir.string() + " has no OPTIONS.OPT and the program's own data "
-               "files were not found in " + shipped.string() + ".";
-    }
-    for (const fs::directory_entry& entry : fs::directory_iterator(shipped, ec)) {
-        if (!entry.is_regular_file()) continue;
-        const fs::path target = dir / entry.path().filename();
-        if (fs::exists(target)) continue;
-        fs::copy_file(entry.path(), target, ec);
-        if (ec) return "Cannot copy " + entry.path().string() + " to " + dir.string() + ": " + ec.message();
-    }
-    if (ec) return "Cannot read " + shipped.string() + ": " + ec.message();
-    return {};
-}
-
-}  // namespace
-
-ProgramDirChoice ResolveProgramDir(const fs::path& exeDir, const fs::path& dirOption,
-                                   const fs::path& userDataDir, const fs::path& shippedDataDir) {
-    ProgramDirChoice choice;
-    if (!dirOption.empty()) {
-        choice.dir = fs::absolute(dirOption);
-    } else if (HoldsOptions(exeDir)) {
-        choice.dir = exeDir;
-    } else if (HoldsOptions(exeDir / "data")) {
-        choice.dir = exeDir / "data";
-    } else {
-        choice.dir = userDataDir;
-    }
-    if (!HoldsOptions(choice.dir)) choice.error = FillFromShipped(choice.dir, shippedDataDir);
-    return choice;
-}
 
 SingleInstanceLock::SingleInstanceLock(const QString& lockPath)
     : lock_(std::make_unique<QLockFile>(lockPath)) {
@@ -74,8 +28,14 @@ bool TakeSingleCopyLock(SingleInstanceLock& lock, Dialogs& dialogs) {
 }
 
 QString DefaultLockPath() {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty()) dir = QDir::tempPath();
+    // The user's runtime folder when the session has one; otherwise the user's cache folder. Never
+    // a folder shared with other users, where anyone could hold the lock first.
+    QString dir;
+    if (qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    }
+    if (dir.isEmpty()) dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(dir);
     return QDir(dir).filePath("orrerion.lock");
 }
 

@@ -1,28 +1,14 @@
 #pragma once
-// Where the program keeps its data files (ProgramDir), and the guard against a second running copy.
+// The guard against a second running copy. Where the program keeps its data files (ProgramDir) is
+// chosen by the core (core/records/program_folders.h), the same way for both programs.
 #include <QString>
-#include <filesystem>
 #include <memory>
-#include <string>
-#include <vector>
+
+#include "core/records/program_folders.h"
 
 class QLockFile;
 
 namespace orrerion::gui {
-
-struct ProgramDirChoice {
-    std::filesystem::path dir;
-    std::string error;  // empty when dir is usable
-};
-
-// The data folder: `dirOption` when given; else the executable's folder when it holds OPTIONS.OPT
-// (a portable install); else its data/ folder when that holds OPTIONS.OPT (how the build runs);
-// else `userDataDir`. A chosen folder without OPTIONS.OPT is created and filled with the shipped
-// files of `shippedDataDir`, never overwriting a file that is already there.
-ProgramDirChoice ResolveProgramDir(const std::filesystem::path& exeDir,
-                                   const std::filesystem::path& dirOption,
-                                   const std::filesystem::path& userDataDir,
-                                   const std::filesystem::path& shippedDataDir);
 
 inline constexpr const char* AlreadyRunningMessage =
     "Orrerion is already running. For your protection you cannot have more than one copy of "
@@ -47,7 +33,8 @@ class Dialogs;
 // icon) and returns false: the program then ends, leaving the other copy untouched.
 bool TakeSingleCopyLock(SingleInstanceLock& lock, Dialogs& dialogs);
 
-// The lock's path in the user's runtime folder.
+// The lock's path in a folder of the user's own: the runtime folder ($XDG_RUNTIME_DIR) when the
+// session has one, otherwise the user's cache folder (created when missing); never a shared one.
 QString DefaultLockPath();
 
 }  // namespace orrerion::gui

@@ -1,72 +1,52 @@
 #pragma once
 // The program-wide state of one run of the desktop program: the calculation (fields, options,
-// charts, output buffers), the paths of the current data files and the flags the windows share.
-// Created once in main() (or by a test) and passed to every window; nothing here is global.
-#include <QDateTime>
-#include <QLocale>
-#include <QRect>
+// charts, output buffers), the clock, the state each window keeps between its openings and the
+// paths of the current data files. Created once in main() (or by a test); the shell hands each
+// window the parts it reads. Nothing here is global.
 #include <QString>
 #include <filesystem>
 #include <functional>
 #include <string>
 
+#include "core/records/settings_file.h"
 #include "core/run/calculation.h"
+#include "gui/app/local_clock.h"
+#include "gui/output/data_presenter.h"
+#include "gui/records/list_presenter.h"
 #include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
-
-// The data window's font, kept between openings of the window.
-struct DataFont {
-    QString name = "COURIER NEW";
-    double size = 8.5;  // points
-    bool bold = false;
-    bool italic = false;
-};
 
 struct Session {
     explicit Session(Dialogs& dialogs) : dialogs(dialogs) {}
 
     Dialogs& dialogs;
     Calculation calc;  // natal/diurnal fields, options, ProgramDir, DateOrder, charts, buffers
+    // SETTINGS.TXT as read at start-up and saved by Preferences (its only writer): the ephemeris
+    // every calculation uses, and what the wheel and the timeline draw.
+    SettingsFile settings;
 
-    std::filesystem::path exeDir;  // the folder of the running program (and of ATLAS.EXE)
-    int TwentyFourHourClock = 0;   // 1 when the system shows a 24-hour clock
-    QLocale locale;                // formats clock times and numbers typed into fields
-    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+    std::filesystem::path exeDir;  // the folder of the running program
+    LocalClock clock;
 
     std::string WindowTitle;       // "(Tropical zodiac) - Orrerion "
     std::string PreviousName;      // the name of the last calculated chart
     bool chartComputed = false;    // the Input and Data menus are shown
 
-    // Data window (sizes in twips, as the layout values are kept: 15 twips per pixel).
-    DataFont dataFont;
-    double fontStep = 1.2;
-    QRect dataWindowTwips{885, 675, 10605, 9285};  // left, top, width, height
-    QString DataSaveFile;
+    DataWindowState data;          // the data window's font, place and save file
+    bool wheelOuterAspects = false;  // the wheel window's "Aspects to natal"
 
     // Stored data.
-    std::filesystem::path NamesFilePath;
+    NamesListState names;          // the Names list's file, lock and saved mark
     std::filesystem::path CitiesFilePath;
-    std::filesystem::path SelectedFilePath;
-    int JustSaved = 0;
-    int LockList = 0;
-    int LockedIndex = 0;
-    int LoadingNames = 0;
+    std::filesystem::path SelectedFilePath;  // the last choice of a list file; empty on Cancel
     // Chooses a names or cities file (pattern "*.FIL" or "*.LL", `current` preselected) and
     // returns its path, empty on Cancel. Tests set it; when empty the Select a File window is
-    // used (records/choose_file.h).
+    // used.
     std::function<std::filesystem::path(const QString& pattern,
                                         const std::filesystem::path& current)>
         chooseFile;
-    bool TimeZoneTarget = false;  // false: the natal window opened the picker
     QString AtlasDir;             // ends with a separator
-
-    // The print window's choice of font size.
-    int LongLineFound = 0;
 };
-
-// Twips to pixels at the program's fixed 15 twips per pixel.
-inline constexpr int TwipsPerPixel = 15;
-inline int Pixels(int twips) { return twips / TwipsPerPixel; }
 
 }  // namespace orrerion::gui

@@ -3,21 +3,31 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 #include <cstdlib>
 #include <ctime>
 #include <system_error>
 
 #include "core/io/line_reader.h"
 #include "core/records/options_file.h"
+#include "core/records/program_folders.h"
 #include "core/run/run_calculation.h"
 #include "gui/app/locale_order.h"
 #include "gui/app/main_window.h"
 #include "gui/app/options_window.h"
+#include "gui/app/preferences_window.h"
 #include "gui/app/title_window.h"
 #include "gui/output/data_window.h"
+#include "gui/output/print_window.h"
 #include "gui/output/scan_windows.h"
+#include "gui/output/select_file_window.h"
+#include "gui/pictures/wheel_window.h"
+#include "gui/records/atlas_bridge.h"
 #include "gui/records/cities_window.h"
 #include "gui/records/diurnal_window.h"
+#include "gui/records/input_controls.h"
+#include "gui/records/long_lat_window.h"
+#include "gui/records/name_edit_window.h"
 #include "gui/records/names_window.h"
 #include "gui/records/natal_window.h"
 #include "gui/records/time_zone_window.h"
@@ -25,16 +35,36 @@
 namespace orrerion::gui {
 namespace {
 
-// Loads a window on first use. Windows that are unloaded delete themselves, which clears the slot.
-template <class W>
-W& Loaded(QPointer<W>& slot, Shell& shell) {
-    if (slot.isNull()) slot = new W(shell);
+// Loads a window on first use with `make`. Windows that are unloaded delete themselves, which
+// clears the slot.
+template <class W, class Make>
+W& Loaded(QPointer<W>& slot, Make make) {
+    if (slot.isNull()) slot = make();
     return *slot;
 }
 
 template <class W>
 void Unload(QPointer<W>& slot) {
     if (!slot.isNull()) delete slot.data();
+}
+
+// Brings a window forward and gives it the focus.
+void Activate(QWidget& window) {
+    window.raise();
+    window.activateWindow();
+}
+
+// One editor of its kind at a time among the main window's children; a second request brings the
+// open one forward.
+template <class Editor, class Make>
+void ShowOnlyEditor(QWidget& main, const char* objectName, Make make) {
+    Editor* editor = nullptr;
+    for (Editor* open : main.findChildren<Editor*>(objectName, Qt::FindDirectChildrenOnly)) {
+        if (open->isVisible()) editor = open;  // a closed one is about to be deleted
+    }
+    if (!editor) editor = make();
+    editor->show();
+    Activate(*editor);
 }
 
 // The aspect scan's windows: the status window's bar, the WAIT window, the beep, the data window.
@@ -94,6 +124,8 @@ private:
 Shell::Shell(Session& s) : session(s) {}
 
 Shell::~Shell() {
+    Unload(wheel_);
+    Unload(preferences_);
     Unload(options_);
     Unload(dataWindow_);
     Unload(timeZone_);
@@ -117,6 +149,12 @@ bool Shell::Start() {
         dialogs().MessageBox(nullptr, QString::fromStdString(problem.message), "Warning!",
                              MessageIcon::Information);
     }
+    SettingsLoad settings = LoadSettings(calc.ProgramDir / SettingsFileName);
+    for (const std::string& problem : settings.problems) {
+        dialogs().MessageBox(nullptr, QString::fromStdString(problem), "Warning!",
+                             MessageIcon::Information);
+    }
+    session.settings = std::move(settings.file);
     session.WindowTitle = BuildWindowTitle();
 
     // The reports folder; an error (for instance a read-only data folder) shows up when the first
@@ -130,20 +168,21 @@ bool Shell::Start() {
     }
 
     dialogs().SetBusyPointer(true);
-    session.dataFont = DataFont{};
-    session.dataWindowTwips = QRect(885, 675, 10605, 9285);
-    session.NamesFilePath = calc.ProgramDir / "NAMES.FIL";
+    session.data.font = DataFont{};
+    session.data.placeTwips = DataWindowState{}.placeTwips;
+    session.names.SetFile(calc.ProgramDir / "NAMES.FIL");
     session.CitiesFilePath = calc.ProgramDir / "GA_MA.LL";
-    session.AtlasDir = QString::fromStdString((session.exeDir / "").string());
-    const LocaleOrder order = ReadLocaleOrder(session.locale);
+    // ATLAS.EXE beside the program (the build) or in <prefix>/libexec/orrerion (an installed copy).
+    session.AtlasDir = QString::fromStdString((AtlasProgramDir(session.exeDir) / "").string());
+    const LocaleOrder order = ReadLocaleOrder(session.clock.locale);
     calc.DateOrder = order.DateOrder;
-    session.TwentyFourHourClock = order.TwentyFourHourClock;
-    session.fontStep = FontStepForScreen(main().ScreenWidthPixels(), main().TwipsPerPixel());
+    session.clock.twentyFourHourClock = order.twentyFourHourClock;
+    session.data.fontStep = FontStepForScreen(main().ScreenWidthPixels(), main().TwipsPerPixel());
     session.PreviousName.clear();
 
     main().SetHouseMarkFromOption(calc.options[Option::StartHouseSystem]);
     main().show();
-    session.JustSaved = 1;
+    session.names.MarkSaved();
     inputD().show();
     inputD1().show();
     names().show();
@@ -158,16 +197,22 @@ void Shell::RunCalculation() {
     calc.diurnal = inputD1().Fields();
     calc.progression = inputD1().Progression();
     calc.houseMarks = main().HouseMarks();
+    calc.eph.Source = session.settings.settings.ephemeris;
 
     DialogReporter reporter(dialogs(), &main());
     ScanWindows windows(*this);
     CalculationRequest request;
+    // The note of the last calculation stays in the status line until this one.
+    main().ShowNote({});
+    request.notice = [this](const std::string& note) { main().ShowNote(QString::fromStdString(note)); };
+    request.preciseChoice = PreciseChoiceText;
     // Once the charts stand, the chart menus appear and the day count is asked.
     request.askDays = [&]() -> std::optional<std::string> {
         dialogs().SetBusyPointer(false);
         session.chartComputed = true;
         session.PreviousName = calc.natal.name;
         main().ShowChartMenus();
+        if (wheelLoaded()) wheel_->Refresh();
         return dialogs().InputBox(&main(), "Enter number of days:", "Number of Days", " 90").toStdString();
     };
     dialogs().SetBusyPointer(true);
@@ -200,9 +245,9 @@ void Shell::ShowHelpText(const QString& fileName) {
 }
 
 void Shell::InputMenu() {
-    if (session.PreviousName != "Now") session.JustSaved = 0;
+    if (session.PreviousName != "Now") session.names.ClearSaved();
     session.PreviousName.clear();
-    session.DataSaveFile.clear();
+    session.data.DataSaveFile.clear();
     unloadDataWindow();
     inputD().show();
     inputD1().show();
@@ -211,25 +256,216 @@ void Shell::InputMenu() {
     if (inputD().Fields().name == "Now") inputD().RefreshClockFields();
 }
 
-void Shell::SetSummaryEnabled(bool enabled) { main().SetSummaryEnabled(enabled); }
+NatalWindow& Shell::inputD() {
+    if (inputD_.isNull()) {
+        inputD_ = new NatalWindow(*this, InputSlice(), session.names);
+        // The Names window, and the diurnal window at the natal window's right.
+        names().show();
+        DiurnalWindow& diurnal = inputD1();
+        diurnal.move(inputD_->x() + inputD_->width() + GapBetweenInputWindows, inputD_->y());
+        diurnal.show();
+    }
+    return *inputD_;
+}
 
-NatalWindow& Shell::inputD() { return Loaded(inputD_, *this); }
-DiurnalWindow& Shell::inputD1() { return Loaded(inputD1_, *this); }
-NamesWindow& Shell::names() { return Loaded(names_, *this); }
-CitiesWindow& Shell::cities() { return Loaded(cities_, *this); }
-TimeZoneWindow& Shell::timeZone() { return Loaded(timeZone_, *this); }
-DataWindow& Shell::dataWindow() { return Loaded(dataWindow_, *this); }
-OptionsWindow& Shell::options() { return Loaded(options_, *this); }
+DiurnalWindow& Shell::inputD1() {
+    if (inputD1_.isNull()) {
+        inputD1_ = new DiurnalWindow(*this, InputSlice());
+        names().show();
+    }
+    return *inputD1_;
+}
+
+NamesWindow& Shell::names() {
+    return Loaded(names_, [this] {
+        return new NamesWindow(*this, dialogs(), session.calc, session.names);
+    });
+}
+
+CitiesWindow& Shell::cities() {
+    return Loaded(cities_, [this] {
+        return new CitiesWindow(*this, dialogs(), session.calc.ProgramDir, session.CitiesFilePath);
+    });
+}
+
+TimeZoneWindow& Shell::timeZone() {
+    return Loaded(timeZone_,
+                  [this] { return new TimeZoneWindow(*this, dialogs(), session.calc.ProgramDir); });
+}
+
+DataWindow& Shell::dataWindow() {
+    return Loaded(dataWindow_, [this] {
+        return new DataWindow(*this, dialogs(), session.calc, session.WindowTitle, session.data);
+    });
+}
+
+OptionsWindow& Shell::options() {
+    return Loaded(options_,
+                  [this] { return new OptionsWindow(dialogs(), session.calc, session.WindowTitle); });
+}
+
+WheelWindow& Shell::wheel() {
+    return Loaded(wheel_, [this] {
+        return new WheelWindow({dialogs(), session.calc, session.chartComputed, session.settings,
+                                session.wheelOuterAspects});
+    });
+}
+
+void Shell::ShowWheel() {
+    WheelWindow& window = wheel();
+    window.Refresh();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+PreferencesWindow& Shell::preferences() {
+    return Loaded(preferences_, [this] {
+        return new PreferencesWindow(dialogs(), {session.calc, session.WindowTitle, session.settings});
+    });
+}
 
 void Shell::unloadNames() { Unload(names_); }
 void Shell::unloadCities() { Unload(cities_); }
 void Shell::unloadTimeZone() { Unload(timeZone_); }
 void Shell::unloadDataWindow() { Unload(dataWindow_); }
 void Shell::unloadOptions() { Unload(options_); }
+void Shell::unloadWheel() { Unload(wheel_); }
+void Shell::unloadPreferences() { Unload(preferences_); }
+
+InputWindowSlice Shell::InputSlice() { return {dialogs(), session.clock, session.calc}; }
+
+InputWindow& Shell::input(InputSection section) {
+    if (section == InputSection::Natal) return inputD();
+    return inputD1();
+}
+
+bool Shell::InputWindowsLoaded() const { return inputDLoaded() && inputD1Loaded(); }
+
+InputFields Shell::Fields(InputSection section) { return input(section).Fields(); }
+
+void Shell::SetFields(InputSection section, const InputFields& fields) {
+    input(section).SetFields(fields);
+}
+
+bool Shell::SecondPerson() { return inputD1().SecondPerson(); }
+
+void Shell::SetSecondPersonName(const QString& name) { inputD1().SetSecondPersonCaption(name); }
+
+void Shell::DiurnalFollowsNatal() { inputD1().FollowNatal(); }
+
+void Shell::SetZone(InputSection section, const QString& zone, bool east) {
+    InputWindow& window = input(section);
+    window.SetZoneText(zone);
+    window.SelectEast(east);
+}
+
+void Shell::OpenTimeZonePicker(InputSection section) {
+    TimeZoneWindow& picker = timeZone();
+    picker.SetTarget(section);
+    if (section == InputSection::Natal) {
+        // The picker's right edge lines up with the diurnal window's right edge.
+        const QWidget& diurnal = inputD1();
+        const int frameWidth = diurnal.frameGeometry().width() - diurnal.width();
+        picker.move(diurnal.frameGeometry().right() + 1 - (picker.width() + frameWidth),
+                    picker.y());
+    } else {
+        // The picker's left edge lines up with the natal window's left edge.
+        picker.move(inputD().frameGeometry().left(), picker.y());
+    }
+    picker.show();
+    Activate(picker);
+}
+
+bool Shell::LookUpAtlasPlace(InputFields& fields, QWidget* parent) {
+    return FillFromAtlas(session, fields, parent);
+}
+
+void Shell::SetSummaryEnabled(bool enabled) { main().SetSummaryEnabled(enabled); }
+
+void Shell::CalculateFromInput() {
+    if (timeZoneLoaded()) unloadTimeZone();
+    RunCalculation();
+}
+
+std::filesystem::path Shell::ChooseListFile(const QString& pattern,
+                                            const std::filesystem::path& current) {
+    session.SelectedFilePath =
+        session.chooseFile
+            ? session.chooseFile(pattern, current)
+            : ChooseFile(*this, dialogs(), session.calc.ProgramDir, pattern, current);
+    return session.SelectedFilePath;
+}
 
 void Shell::ClearNamesAndCitiesLists() {
     if (namesLoaded()) names_->ClearList();
     if (citiesLoaded()) cities_->ClearList();
+}
+
+void Shell::ReloadNamesList() {
+    unloadNames();
+    names().show();
+}
+
+void Shell::ReloadCitiesList() {
+    unloadCities();
+    cities().show();
+}
+
+void Shell::ShowCitiesInsteadOfNames() { SwapListWindows(true); }
+
+void Shell::ShowNamesInsteadOfCities() { SwapListWindows(false); }
+
+void Shell::SwapListWindows(bool toCities) {
+    // Once the asking handler has returned: unloading the asking window from inside its own
+    // button's handler would delete the button under it. Both are read afresh.
+    QTimer::singleShot(0, &main(), [this, toCities] {
+        unloadNames();
+        unloadCities();
+        QWidget& window = toCities ? static_cast<QWidget&>(cities()) : names();
+        window.show();
+        window.activateWindow();
+    });
+}
+
+void Shell::OpenNamesEditor() {
+    ShowOnlyEditor<NameEditWindow>(main(), "NameEdit", [this] {
+        return new NameEditWindow(main(), *this, dialogs(), session.names, session.calc.ProgramDir);
+    });
+}
+
+void Shell::OpenCitiesEditor() {
+    ShowOnlyEditor<LongLatWindow>(main(), "LongLat", [this] {
+        return new LongLatWindow(main(), *this, dialogs(), session.CitiesFilePath,
+                                 session.calc.ProgramDir);
+    });
+}
+
+void Shell::CalculatePickedName() {
+    // The list that raised the double click must not be deleted under it.
+    QTimer::singleShot(0, &main(), [this] {
+        unloadNames();
+        Activate(inputD());
+        RunCalculation();
+    });
+}
+
+void Shell::OpenPrintWindow() {
+    // A print window still open from before shows an older text: a fresh one takes its place.
+    // The print window belongs to the main window, so it outlives the data window.
+    delete main().findChild<PrintWindow*>("PrntFile", Qt::FindDirectChildrenOnly);
+    auto* window = new PrintWindow(dialogs(), session.calc, &main());
+    if (!window->Load()) {
+        delete window;
+        return;
+    }
+    window->show();
+    Activate(*window);
+}
+
+void Shell::FocusMainWindow(bool keyboardFocus) {
+    Activate(main());
+    if (keyboardFocus) main().setFocus();
 }
 
 }  // namespace orrerion::gui

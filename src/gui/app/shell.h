@@ -1,28 +1,32 @@
 #pragma once
-// The hub of the desktop program: owns the windows, loads each on first use and unloads it so the
-// next use starts afresh, and runs the program-wide routines the windows share (the calculation,
-// the data window, help texts, the Input menu). Every window gets the Shell and reaches the
-// Session and the other windows through it.
+// The hub of the desktop program: owns the windows, loads each on first use (handing it the
+// requests below and the slice of the session it reads) and unloads it so the next use starts
+// afresh, and runs the program-wide routines (the calculation, the data window, help texts, the
+// Input menu). The windows ask each other for things only through WindowRequests, which the shell
+// carries out.
 #include <QPointer>
 #include <QString>
 #include <memory>
 
 #include "gui/app/session.h"
+#include "gui/app/window_requests.h"
 
 namespace orrerion::gui {
 
 class MainWindow;
 class NatalWindow;
 class DiurnalWindow;
+class InputWindow;
 class NamesWindow;
 class CitiesWindow;
 class TimeZoneWindow;
 class DataWindow;
 class OptionsWindow;
-class StatusWindow;
-class WaitWindow;
+class WheelWindow;
+class PreferencesWindow;
+struct InputWindowSlice;
 
-class Shell {
+class Shell final : public WindowRequests {
 public:
     explicit Shell(Session& session);
     ~Shell();
@@ -32,25 +36,25 @@ public:
     Session& session;
     Dialogs& dialogs() { return session.dialogs; }
 
-    // Start-up after the data folder is known: options, reports folder, locale, tables, the main
-    // window and the input windows. Returns false when the program must end.
+    // Start-up after the data folder is known: options, settings, reports folder, locale, tables,
+    // the main window and the input windows. Returns false when the program must end.
     bool Start();
     MainWindow& main();
 
     // The one road from input to output: both buffers emptied, the chart driver, then the aspect
-    // scan with its day count question, progress window and data window.
+    // scan with its day count question, progress window and data window. Positions come from the
+    // ephemeris of the settings; a note on them goes to the main window's status line.
     void RunCalculation();
     // Puts DataLines into the data window and shows it.
     void ShowDataWindow();
-    // Shows a help file of the data folder in the data window; a missing file is reported.
-    void ShowHelpText(const QString& fileName);
+    // The Wheel window, brought forward; after every calculation a loaded one is drawn again.
+    void ShowWheel();
     // The main window's Input command: the input windows shown, the Names list re-read, a chart
     // of the present moment brought up to the clock.
     void InputMenu();
-    // The Summary command is disabled while the diurnal window holds a second person.
-    void SetSummaryEnabled(bool enabled);
 
-    // Windows, loaded on first use.
+    // Windows, loaded on first use. Loading the natal window brings up the Names window and, to
+    // its right, the diurnal window; loading the diurnal window brings up the Names window.
     NatalWindow& inputD();
     DiurnalWindow& inputD1();
     NamesWindow& names();
@@ -58,6 +62,8 @@ public:
     TimeZoneWindow& timeZone();
     DataWindow& dataWindow();
     OptionsWindow& options();
+    WheelWindow& wheel();
+    PreferencesWindow& preferences();
 
     bool inputDLoaded() const { return !inputD_.isNull(); }
     bool inputD1Loaded() const { return !inputD1_.isNull(); }
@@ -66,17 +72,50 @@ public:
     bool timeZoneLoaded() const { return !timeZone_.isNull(); }
     bool dataWindowLoaded() const { return !dataWindow_.isNull(); }
     bool optionsLoaded() const { return !options_.isNull(); }
+    bool wheelLoaded() const { return !wheel_.isNull(); }
+    bool preferencesLoaded() const { return !preferences_.isNull(); }
 
     void unloadNames();
     void unloadCities();
     void unloadTimeZone();
     void unloadDataWindow();
     void unloadOptions();
+    void unloadWheel();
+    void unloadPreferences();
 
-    // The names and cities lists are emptied when another file is chosen.
-    void ClearNamesAndCitiesLists();
+    // WindowRequests.
+    bool InputWindowsLoaded() const override;
+    InputFields Fields(InputSection section) override;
+    void SetFields(InputSection section, const InputFields& fields) override;
+    bool SecondPerson() override;
+    void SetSecondPersonName(const QString& name) override;
+    void DiurnalFollowsNatal() override;
+    void SetZone(InputSection section, const QString& zone, bool east) override;
+    void OpenTimeZonePicker(InputSection section) override;
+    bool LookUpAtlasPlace(InputFields& fields, QWidget* parent) override;
+    void SetSummaryEnabled(bool enabled) override;
+    void CalculateFromInput() override;
+    std::filesystem::path ChooseListFile(const QString& pattern,
+                                         const std::filesystem::path& current) override;
+    void ClearNamesAndCitiesLists() override;
+    void ReloadNamesList() override;
+    void ReloadCitiesList() override;
+    void ShowCitiesInsteadOfNames() override;
+    void ShowNamesInsteadOfCities() override;
+    void OpenNamesEditor() override;
+    void OpenCitiesEditor() override;
+    void CalculatePickedName() override;
+    void ShowHelpText(const QString& fileName) override;
+    void OpenPrintWindow() override;
+    void FocusMainWindow(bool keyboardFocus) override;
 
 private:
+    InputWindow& input(InputSection section);
+    // The Cities window in place of the Names window (`toCities`), or the other way round.
+    void SwapListWindows(bool toCities);
+    // What every input window reads.
+    InputWindowSlice InputSlice();
+
     std::unique_ptr<MainWindow> main_;
     QPointer<NatalWindow> inputD_;
     QPointer<DiurnalWindow> inputD1_;
@@ -85,6 +124,8 @@ private:
     QPointer<TimeZoneWindow> timeZone_;
     QPointer<DataWindow> dataWindow_;
     QPointer<OptionsWindow> options_;
+    QPointer<WheelWindow> wheel_;
+    QPointer<PreferencesWindow> preferences_;
 };
 
 }  // namespace orrerion::gui

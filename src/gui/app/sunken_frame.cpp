@@ -6,7 +6,6 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "gui/app/session.h"
 
 namespace orrerion::gui {
 

@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 #include <QtMath>
 
+#include "core/base/version.h"
+
 namespace orrerion::gui {
 
 OrreryPicture::OrreryPicture(QWidget* parent) : QWidget(parent) {
@@ -72,7 +74,7 @@ TitleWindow::TitleWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(cmdOK, 0, Qt::AlignCenter);
     setFixedWidth(420);
     // Set when the window loads.
-    Label2->setText("Version 2.34");
+    Label2->setText(QStringLiteral("Version ") + ProgramVersion());
 }
 
 }  // namespace orrerion::gui

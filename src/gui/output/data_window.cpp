@@ -11,10 +11,9 @@
 
 #include "core/base/output_lines.h"
 #include "core/io/pages.h"
-#include "gui/app/main_window.h"
-#include "gui/app/shell.h"
 #include "gui/app/sunken_frame.h"
-#include "gui/output/print_window.h"
+#include "gui/app/window_requests.h"
+#include "gui/output/data_presenter.h"
 #include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
@@ -27,22 +26,17 @@ constexpr const char* ClearedMessage = "All data cleared from buffer.";
 constexpr const char* NoDataToWriteMessage = "No data to write to file.";
 constexpr const char* NoDataToPrintMessage = "No data to print.";
 
-// The data font's size limits: Increase works below the first, Decrease above the second.
-constexpr double LargestFontSize = 12.0;
-constexpr double SmallestFontSize = 8.0;
-
-// A buffer's count (the index of its last line) is above 0.
-bool HasMoreThanFirstLine(const LineList& lines) { return lines.size() > 1; }
-
-// A buffer holds something to show or print: more than one line, or one that is not empty.
-bool HasText(const LineList& lines) {
-    return lines.size() > 1 || (lines.size() == 1 && !lines.front().empty());
-}
-
 }  // namespace
 
-DataWindow::DataWindow(Shell& shell, QWidget* parent)
-    : QMainWindow(parent), shell_(shell), Text1_(new QPlainTextEdit) {
+DataWindow::DataWindow(WindowRequests& requests, Dialogs& dialogs, Calculation& calc,
+                       const std::string& windowTitle, DataWindowState& state, QWidget* parent)
+    : QMainWindow(parent),
+      requests_(requests),
+      dialogs_(dialogs),
+      calc_(calc),
+      windowTitle_(windowTitle),
+      state_(state),
+      Text1_(new QPlainTextEdit) {
     setObjectName("OutputD1");
     setAttribute(Qt::WA_DeleteOnClose);
     Text1_->setObjectName("Text1");
@@ -55,18 +49,18 @@ DataWindow::DataWindow(Shell& shell, QWidget* parent)
     Text1_->viewport()->installEventFilter(this);
     setCentralWidget(Text1_);
     BuildMenus();
-    setWindowTitle(QString::fromStdString(shell_.session.WindowTitle) + "Data");
+    setWindowTitle(QString::fromStdString(windowTitle_) + "Data");
 
     // The remembered place and size; the resize and move handlers must not record the steps.
     Positioning_ = true;
-    const QRect& twips = shell_.session.dataWindowTwips;
+    const QRect& twips = state_.placeTwips;
     move(Pixels(twips.left()), Pixels(twips.top()));
     resize(Pixels(twips.width()), Pixels(twips.height()));
     Positioning_ = false;
 
     ApplyDataFont();
     if (!FixedPitchFontAvailable()) {
-        shell_.dialogs().MessageBox(this, MissingFontMessage, "Information!",
+        dialogs_.MessageBox(this, MissingFontMessage, "Information!",
                                     MessageIcon::Exclamation);
     }
     EnableFontSizeItems();
@@ -116,20 +110,20 @@ void DataWindow::BuildMenus() {
 }
 
 void DataWindow::ShowData() {
-    OutputBuffers& out = shell_.session.calc.out;
-    if (!isMinimized() && HasMoreThanFirstLine(out.OutputLines)) AddBlankLine(out);
+    OutputBuffers& out = calc_.out;
+    if (!isMinimized() && BlankLineBeforeShowing(out)) AddBlankLine(out);
     std::string text;
     for (std::string_view line : out.DataLines) {
         text += line;
         text += '\n';
     }
     Text1_->setPlainText(QString::fromStdString(text));
-    setWindowTitle(QString::fromStdString(shell_.session.WindowTitle) + "Data");
+    setWindowTitle(QString::fromStdString(windowTitle_) + "Data");
     show();
 }
 
 void DataWindow::ApplyDataFont() {
-    const DataFont& stored = shell_.session.dataFont;
+    const DataFont& stored = state_.font;
     QFont font = FixedPitchFont(stored.size);
     font.setBold(stored.bold);
     font.setItalic(stored.italic);
@@ -139,159 +133,124 @@ void DataWindow::ApplyDataFont() {
 }
 
 void DataWindow::EnableFontSizeItems() {
-    const double size = shell_.session.dataFont.size;
-    mnuFontsDecrease_->setEnabled(size > SmallestFontSize);
-    mnuFontsIncrease_->setEnabled(size < LargestFontSize);
+    mnuFontsDecrease_->setEnabled(FontCanShrink(state_.font.size));
+    mnuFontsIncrease_->setEnabled(FontCanGrow(state_.font.size));
 }
 
 void DataWindow::RefreshFont() {
-    if (!HasText(shell_.session.calc.out.DataLines)) return;
-    BusyPointer busy(shell_.dialogs());
+    ApplyDataFont();
+    if (!HasTextToShow(calc_.out)) return;
+    BusyPointer busy(dialogs_);
     ShowData();
     EnableFontSizeItems();
 }
 
-void DataWindow::mnuFontsIncrease_Click() {
-    DataFont& stored = shell_.session.dataFont;
-    if (stored.size >= LargestFontSize) return;
-    stored.size += shell_.session.fontStep / 2;
-    ApplyDataFont();
+void DataWindow::StepFontSize(bool larger) {
+    const std::optional<double> size = NextFontSize(state_.font.size, state_.fontStep, larger);
+    if (!size) return;
+    state_.font.size = *size;
     RefreshFont();
 }
 
-void DataWindow::mnuFontsDecrease_Click() {
-    DataFont& stored = shell_.session.dataFont;
-    if (stored.size <= SmallestFontSize) return;
-    stored.size -= shell_.session.fontStep / 2;
-    ApplyDataFont();
-    RefreshFont();
-}
+void DataWindow::mnuFontsIncrease_Click() { StepFontSize(true); }
+
+void DataWindow::mnuFontsDecrease_Click() { StepFontSize(false); }
 
 void DataWindow::mnuFontsBold_Click() {
-    shell_.session.dataFont.bold = !shell_.session.dataFont.bold;
-    ApplyDataFont();
+    state_.font.bold = !state_.font.bold;
     RefreshFont();
 }
 
 void DataWindow::mnuFontsItalic_Click() {
-    shell_.session.dataFont.italic = !shell_.session.dataFont.italic;
-    ApplyDataFont();
+    state_.font.italic = !state_.font.italic;
     RefreshFont();
 }
 
 void DataWindow::mnuClearBuffer_Click() {
     // Only the report buffer: the text on show stays until the next listing.
-    ResetOutputLines(shell_.session.calc.out);
-    shell_.dialogs().MessageBox(this, ClearedMessage, "Information!", MessageIcon::Exclamation);
+    ResetOutputLines(calc_.out);
+    dialogs_.MessageBox(this, ClearedMessage, "Information!", MessageIcon::Exclamation);
 }
 
-void DataWindow::mnuFileSave_Click() {
-    if (!HasMoreThanFirstLine(shell_.session.calc.out.OutputLines)) {
-        shell_.dialogs().MessageBox(this, NoDataToWriteMessage, "Information",
-                                    MessageIcon::Exclamation);
-        return;
-    }
-    if (shell_.session.DataSaveFile.isEmpty()) {
-        mnuFileSaveAs_Click();
-        return;
-    }
-    WriteDataFileTo(shell_.session.DataSaveFile);
-}
+void DataWindow::mnuFileSave_Click() { Save(false); }
 
-void DataWindow::mnuFileSaveAs_Click() {
-    if (!HasMoreThanFirstLine(shell_.session.calc.out.OutputLines)) {
-        shell_.dialogs().MessageBox(this, NoDataToWriteMessage, "Information",
-                                    MessageIcon::Exclamation);
-        return;
+void DataWindow::mnuFileSaveAs_Click() { Save(true); }
+
+void DataWindow::Save(bool saveAs) {
+    switch (DataSaveStep(calc_.out, state_.DataSaveFile, saveAs)) {
+        case SaveStep::NothingToWrite:
+            dialogs_.MessageBox(this, NoDataToWriteMessage, "Information", MessageIcon::Exclamation);
+            return;
+        case SaveStep::WriteSaveFile:
+            WriteDataFileTo(state_.DataSaveFile);
+            return;
+        case SaveStep::AskForFile:
+            break;
     }
     SaveDialogRequest request;
     request.title = "Save As";
-    request.initialDir = QString::fromStdString(shell_.session.calc.ProgramDir.string());
-    request.proposedName =
-        QString::fromStdString(ProposedDataFileName(shell_.session.calc.chart.ChartName));
+    request.initialDir = QString::fromStdString(calc_.ProgramDir.string());
+    request.proposedName = QString::fromStdString(ProposedDataFileName(calc_.chart.ChartName));
     request.defaultSuffix = "doc";
     request.filter = "Data Files (*.DOC)";
-    const QString chosen = shell_.dialogs().SaveFileName(this, request);
+    const QString chosen = dialogs_.SaveFileName(this, request);
     if (chosen.isEmpty()) return;
-    shell_.session.DataSaveFile = chosen;
+    state_.DataSaveFile = chosen;
     WriteDataFileTo(chosen);
 }
 
 void DataWindow::WriteDataFileTo(const QString& path) {
-    const Calculation& calc = shell_.session.calc;
     const WriteResult written = WriteDataFile(std::filesystem::path(path.toStdString()),
-                                              calc.out.OutputLines.ToVector(),
-                                              calc.options[Option::SavedPageLength]);
+                                              calc_.out.OutputLines.ToVector(),
+                                              calc_.options[Option::SavedPageLength]);
     if (!written.ok) {
-        shell_.dialogs().MessageBox(this, QString::fromStdString(written.message), "Warning!",
-                                    MessageIcon::Information);
+        dialogs_.MessageBox(this, QString::fromStdString(written.message), "Warning!",
+                            MessageIcon::Information);
     }
 }
 
 void DataWindow::mnuPrint_Click() {
-    const LineList& lines = shell_.session.calc.out.DataLines;
-    if (!HasText(lines)) return;
-    SendToPrintWindow(lines.ToVector());
+    if (const auto lines = LinesToPrint(calc_.out, false)) SendToPrintWindow(*lines);
 }
 
 void DataWindow::mnuPrintData_Click() {
-    const LineList& lines = shell_.session.calc.out.OutputLines;
-    if (!HasMoreThanFirstLine(lines)) {
-        shell_.dialogs().MessageBox(this, NoDataToPrintMessage, "Information",
-                                    MessageIcon::Exclamation);
+    const auto lines = LinesToPrint(calc_.out, true);
+    if (!lines) {
+        dialogs_.MessageBox(this, NoDataToPrintMessage, "Information", MessageIcon::Exclamation);
         return;
     }
-    SendToPrintWindow(lines.ToVector());
+    SendToPrintWindow(*lines);
 }
 
 void DataWindow::SendToPrintWindow(const std::vector<std::string>& lines) {
-    BusyPointer busy(shell_.dialogs());
-    const WriteResult written =
-        WritePrintBuffer(PrintBufferPath(shell_.session.calc.ProgramDir), lines);
+    BusyPointer busy(dialogs_);
+    const WriteResult written = WritePrintBuffer(PrintBufferPath(calc_.ProgramDir), lines);
     if (!written.ok) {
-        shell_.dialogs().MessageBox(this, QString::fromStdString(written.message), "Warning!",
-                                    MessageIcon::Information);
+        dialogs_.MessageBox(this, QString::fromStdString(written.message), "Warning!",
+                            MessageIcon::Information);
         return;
     }
-    // A print window still open from before shows an older text: a fresh one takes its place.
-    // The print window belongs to the main window, so it outlives this window.
-    MainWindow& main = shell_.main();
-    delete main.findChild<PrintWindow*>("PrntFile", Qt::FindDirectChildrenOnly);
-    auto* window = new PrintWindow(shell_, &main);
-    if (!window->Load()) {
-        delete window;
-        return;
-    }
-    window->show();
-    window->raise();
-    window->activateWindow();
+    requests_.OpenPrintWindow();
 }
 
-void DataWindow::mnuHelp_Click() { shell_.ShowHelpText("OUTPUTD1.HLP"); }
-
-void DataWindow::GiveMainWindowFocus() {
-    MainWindow& main = shell_.main();
-    main.raise();
-    main.activateWindow();
-    main.setFocus();
-}
+void DataWindow::mnuHelp_Click() { requests_.ShowHelpText("OUTPUTD1.HLP"); }
 
 bool DataWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Text1_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        GiveMainWindowFocus();
+        requests_.FocusMainWindow(true);
         return true;
     }
     if (watched == Text1_->viewport() && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        GiveMainWindowFocus();
+        requests_.FocusMainWindow(true);
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void DataWindow::RecordLayout() {
     if (Positioning_ || isMinimized()) return;
-    shell_.session.dataWindowTwips =
+    state_.placeTwips =
         QRect(pos().x() * TwipsPerPixel, pos().y() * TwipsPerPixel, width() * TwipsPerPixel,
               height() * TwipsPerPixel);
 }

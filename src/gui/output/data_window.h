@@ -5,17 +5,25 @@
 #include <string>
 #include <vector>
 
+#include "core/run/calculation.h"
+
 class QAction;
 class QPlainTextEdit;
 
 namespace orrerion::gui {
 
-class Shell;
+class Dialogs;
+class WindowRequests;
+struct DataWindowState;
 
 class DataWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit DataWindow(Shell& shell, QWidget* parent = nullptr);
+    // `calc` holds the buffers the window shows, saves, prints and clears, the chart's name for a
+    // proposed file name, the options and the data folder; `windowTitle` heads the caption;
+    // `state` keeps the font, place and save file between openings.
+    DataWindow(WindowRequests& requests, Dialogs& dialogs, Calculation& calc,
+               const std::string& windowTitle, DataWindowState& state, QWidget* parent = nullptr);
 
     // ShowDataWindow: one empty line added to both buffers when the report buffer holds more than
     // its first line, then DataLines put into the text and the window shown.
@@ -42,18 +50,27 @@ private:
     void BuildMenus();
     // The stored data font on Text1 and the Bold and Italic ticks.
     void ApplyDataFont();
-    // After every font command: the text shown again and Increase/Decrease enabled by the size.
+    // After every font command: the stored font applied, then (when there is text) the text shown
+    // again and Increase/Decrease enabled by the size.
     void RefreshFont();
+    // Increase (`larger`) or Decrease, when the size allows it.
+    void StepFontSize(bool larger);
     void EnableFontSizeItems();
     // Records the window's place and size (in twips) unless the window is placing itself.
     void RecordLayout();
+    // Save (or Save As): the report buffer written to the save file, its name asked first when
+    // there is none yet or for Save As.
+    void Save(bool saveAs);
     // Writes the report buffer as a data file; a failure is reported.
     void WriteDataFileTo(const QString& path);
     // Writes PRNTFILE.XXX and opens a fresh print window on it.
     void SendToPrintWindow(const std::vector<std::string>& lines);
-    void GiveMainWindowFocus();
 
-    Shell& shell_;
+    WindowRequests& requests_;
+    Dialogs& dialogs_;
+    Calculation& calc_;
+    const std::string& windowTitle_;
+    DataWindowState& state_;
     QPlainTextEdit* Text1_;
     QAction* mnuFontsIncrease_ = nullptr;
     QAction* mnuFontsDecrease_ = nullptr;

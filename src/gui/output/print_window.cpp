@@ -18,7 +18,6 @@
 #include "core/io/line_reader.h"
 #include "core/io/pages.h"
 #include "core/records/record_file.h"
-#include "gui/app/shell.h"
 #include "gui/app/sunken_frame.h"
 #include "gui/ui/dialogs.h"
 
@@ -71,8 +70,8 @@ PrintedJob PrintLines(QPrinter& printer, const std::vector<std::string>& lines, 
     return job;
 }
 
-PrintWindow::PrintWindow(Shell& shell, QWidget* parent)
-    : QWidget(parent, Qt::Window), shell_(shell), txtContent_(new QPlainTextEdit) {
+PrintWindow::PrintWindow(Dialogs& dialogs, const Calculation& calc, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), calc_(calc), txtContent_(new QPlainTextEdit) {
     setObjectName("PrntFile");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle("Data To Be Printed");
@@ -124,19 +123,18 @@ void PrintWindow::FitWidthToLines(const std::vector<std::string>& lines) {
 }
 
 bool PrintWindow::Load() {
-    Session& session = shell_.session;
-    session.LongLineFound = 0;
-    const std::filesystem::path path = PrintBufferPath(session.calc.ProgramDir);
+    LongLineFound_ = false;
+    const std::filesystem::path path = PrintBufferPath(calc_.ProgramDir);
     std::string error;
     const std::optional<TextLines> read = ReadTextLines(path, &error);
     if (!read) {
-        shell_.dialogs().MessageBox(
+        dialogs_.MessageBox(
             this, QString("Cannot read %1: %2").arg(QString::fromStdString(path.string()),
                                                     QString::fromStdString(error)),
             "Warning!", MessageIcon::Information);
         return false;
     }
-    session.LongLineFound = HasLongLine(read->lines, session.calc.options[Option::PrintLineWidth]) ? 1 : 0;
+    LongLineFound_ = HasLongLine(read->lines, calc_.options[Option::PrintLineWidth]);
     QString text;
     for (const std::string& line : read->lines) {
         text += QString::fromStdString(line);
@@ -149,21 +147,20 @@ bool PrintWindow::Load() {
 }
 
 void PrintWindow::btnPrint_Click() {
-    Session& session = shell_.session;
     const std::string edited = txtContent_->toPlainText().toStdString();
     if (SplitTextLines(edited).lines.empty()) {
-        shell_.dialogs().MessageBox(this, NoDataToPrintMessage, "Information",
+        dialogs_.MessageBox(this, NoDataToPrintMessage, "Information",
                                     MessageIcon::Exclamation);
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
     // Room for 80 columns of 12-point type across A4 and Letter paper.
     printer.setPageMargins(QMarginsF(6.35, 12.7, 6.35, 12.7), QPageLayout::Millimeter);
-    if (!shell_.dialogs().SetUpPrinter(this, printer)) return;
+    if (!dialogs_.SetUpPrinter(this, printer)) return;
 
-    BusyPointer busy(shell_.dialogs());
+    BusyPointer busy(dialogs_);
     // The edited text is what is printed and what stays in the hand-over file.
-    const std::filesystem::path path = PrintBufferPath(session.calc.ProgramDir);
+    const std::filesystem::path path = PrintBufferPath(calc_.ProgramDir);
     const WriteResult written = SaveEditorText(path, edited);
     std::string error;
     const std::optional<TextLines> read =
@@ -173,15 +170,16 @@ void PrintWindow::btnPrint_Click() {
             written.ok ? QString("Cannot read %1: %2").arg(QString::fromStdString(path.string()),
                                                            QString::fromStdString(error))
                        : QString::fromStdString(written.message);
-        shell_.dialogs().MessageBox(this, message, "Warning!", MessageIcon::Information);
+        dialogs_.MessageBox(this, message, "Warning!", MessageIcon::Information);
         return;
     }
     // The type size follows the lines as edited.
-    session.LongLineFound = HasLongLine(read->lines, session.calc.options[Option::PrintLineWidth]) ? 1 : 0;
-    lastJob_ = PrintLines(printer, read->lines, OptionWholeNumber(session.calc.options[Option::PrintLinesPerPage]),
-                          session.LongLineFound != 0);
+    LongLineFound_ = HasLongLine(read->lines, calc_.options[Option::PrintLineWidth]);
+    lastJob_ = PrintLines(printer, read->lines,
+                          OptionWholeNumber(calc_.options[Option::PrintLinesPerPage]),
+                          LongLineFound_);
     if (!lastJob_.started) {
-        shell_.dialogs().MessageBox(this, "The printer could not start the print job.",
+        dialogs_.MessageBox(this, "The printer could not start the print job.",
                                     "Warning!", MessageIcon::Information);
         return;
     }

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "core/run/calculation.h"
+
 class QPlainTextEdit;
 class QPrinter;
 
 namespace orrerion::gui {
 
-class Shell;
+class Dialogs;
 
 // What a print job put on paper.
 struct PrintedJob {
@@ -32,11 +34,16 @@ PrintedJob PrintLines(QPrinter& printer, const std::vector<std::string>& lines, 
 class PrintWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit PrintWindow(Shell& shell, QWidget* parent = nullptr);
+    // `calc` gives the data folder (where PRNTFILE.XXX lies) and the options of the line width
+    // and the page length.
+    PrintWindow(Dialogs& dialogs, const Calculation& calc, QWidget* parent = nullptr);
 
-    // Reads PRNTFILE.XXX into the text and sets LongLineFound; false (after a message) when the
+    // Reads PRNTFILE.XXX into the text and sets longLineFound; false (after a message) when the
     // file cannot be read.
     bool Load();
+    // A line of the text read (or, once printed, of the text as edited) is longer than option 16:
+    // the print then uses 10 points instead of 12.
+    bool longLineFound() const { return LongLineFound_; }
 
     void btnPrint_Click();
     void btnCancel_Click();
@@ -50,9 +57,11 @@ protected:
 private:
     void FitWidthToLines(const std::vector<std::string>& lines);
 
-    Shell& shell_;
+    Dialogs& dialogs_;
+    const Calculation& calc_;
     QPlainTextEdit* txtContent_;
     PrintedJob lastJob_;
+    bool LongLineFound_ = false;
 };
 
 }  // namespace orrerion::gui

@@ -14,7 +14,8 @@
 #include <system_error>
 
 #include "core/records/record_file.h"
-#include "gui/app/shell.h"
+#include "gui/app/window_requests.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 namespace {
@@ -32,10 +33,10 @@ bool IsInside(const QString& folder, const QString& root) {
 
 }  // namespace
 
-SelectFileWindow::SelectFileWindow(Shell& shell, const QString& pattern,
+SelectFileWindow::SelectFileWindow(WindowRequests& requests, const QString& pattern,
                                    const std::filesystem::path& folder, QWidget* parent)
     : QDialog(parent),
-      shell_(shell),
+      requests_(requests),
       pattern_(pattern),
       drvList_(new QComboBox),
       dirList_(new QTreeView),
@@ -159,6 +160,7 @@ QStringList SelectFileWindow::files() const {
 }
 
 void SelectFileWindow::PreselectFile(const std::filesystem::path& current) {
+    chosen_ = current;
     std::vector<std::string> entries;
     for (const QString& name : files()) entries.push_back(name.toStdString());
     if (const std::optional<std::size_t> row = ChooseFilePreselection(entries, current)) {
@@ -167,11 +169,10 @@ void SelectFileWindow::PreselectFile(const std::filesystem::path& current) {
 }
 
 void SelectFileWindow::cmdSelect_Click() {
-    shell_.ClearNamesAndCitiesLists();
+    requests_.ClearNamesAndCitiesLists();
     const QListWidgetItem* item = filList_->currentItem();
     if (item && item->isSelected()) {
-        shell_.session.SelectedFilePath = std::filesystem::path(directory_.toStdString()) /
-                                          item->text().toStdString();
+        chosen_ = std::filesystem::path(directory_.toStdString()) / item->text().toStdString();
     }
     accept();
 }
@@ -179,24 +180,23 @@ void SelectFileWindow::cmdSelect_Click() {
 void SelectFileWindow::cmdCancel_Click() { reject(); }
 
 void SelectFileWindow::reject() {
-    shell_.session.SelectedFilePath.clear();
+    chosen_.clear();
     QDialog::reject();
 }
 
-std::filesystem::path ChooseFile(Shell& shell, const QString& pattern,
+std::filesystem::path ChooseFile(WindowRequests& requests, Dialogs& dialogs,
+                                 const std::filesystem::path& programDir, const QString& pattern,
                                  const std::filesystem::path& current) {
-    Session& session = shell.session;
-    session.SelectedFilePath = current;
     // The window opens where the current file is, so that it is the one highlighted.
-    std::filesystem::path folder = session.calc.ProgramDir;
+    std::filesystem::path folder = programDir;
     std::error_code error;
     if (!current.empty() && std::filesystem::is_directory(current.parent_path(), error)) {
         folder = current.parent_path();
     }
-    SelectFileWindow window(shell, pattern, folder);
+    SelectFileWindow window(requests, pattern, folder);
     window.PreselectFile(current);
-    shell.dialogs().ExecModal(window);
-    return session.SelectedFilePath;
+    dialogs.ExecModal(window);
+    return window.chosen();
 }
 
 }  // namespace orrerion::gui

@@ -13,27 +13,31 @@ class QTreeView;
 
 namespace orrerion::gui {
 
-class Shell;
+class Dialogs;
+class WindowRequests;
 
 class SelectFileWindow : public QDialog {
     Q_OBJECT
 public:
     // Lists the files matching `pattern` (ignoring case, so "*.FIL" finds "names.fil") in `folder`.
-    SelectFileWindow(Shell& shell, const QString& pattern, const std::filesystem::path& folder,
-                     QWidget* parent = nullptr);
+    SelectFileWindow(WindowRequests& requests, const QString& pattern,
+                     const std::filesystem::path& folder, QWidget* parent = nullptr);
 
     // The folder whose files are listed, and a change of it (drive list and tree follow).
     QString directory() const { return directory_; }
     void SetDirectory(const QString& folder);
     // The files listed, in their order.
     QStringList files() const;
-    // Highlights the file whose name equals that of `current` in capitals, else the first file.
+    // Highlights the file whose name equals that of `current` in capitals, else the first file;
+    // `current` is also the choice until Select or Cancel changes it.
     void PreselectFile(const std::filesystem::path& current);
+    // The file chosen: empty after Cancel.
+    const std::filesystem::path& chosen() const { return chosen_; }
 
     // Select (also a double click on a file): the names and cities lists emptied, the highlighted
-    // file's full path in SelectedFilePath (kept as preset when none is highlighted); closes.
+    // file's full path chosen (the preselected one kept when none is highlighted); closes.
     void cmdSelect_Click();
-    // Cancel, also closing the window: SelectedFilePath emptied.
+    // Cancel, also closing the window: nothing chosen.
     void cmdCancel_Click();
     void reject() override;
 
@@ -42,7 +46,8 @@ private:
     void dirList_Change();
     void FillFileList();
 
-    Shell& shell_;
+    WindowRequests& requests_;
+    std::filesystem::path chosen_;
     QString pattern_;
     QString directory_;
     QComboBox* drvList_;
@@ -52,10 +57,11 @@ private:
 };
 
 // Shows the Select a File window modally with its list filtered by `pattern` ("*.FIL", "*.LL"),
-// opened on the folder of `current` (the data folder when that folder is gone) with `current`
+// opened on the folder of `current` (`programDir` when that folder is gone) with `current`
 // highlighted. Returns the chosen file's path, `current` when Select was pressed with no file
-// highlighted, or an empty path on Cancel; the result is also in SelectedFilePath.
-std::filesystem::path ChooseFile(Shell& shell, const QString& pattern,
+// highlighted, or an empty path on Cancel.
+std::filesystem::path ChooseFile(WindowRequests& requests, Dialogs& dialogs,
+                                 const std::filesystem::path& programDir, const QString& pattern,
                                  const std::filesystem::path& current);
 
 }  // namespace orrerion::gui

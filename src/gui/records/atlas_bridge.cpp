@@ -12,10 +12,16 @@ namespace {
 AtlasMoment Moment(const std::string& month, const std::string& day, const std::string& year,
                    const std::string& hour, const std::string& minute, bool am) {
     AtlasMoment moment;
+    // Each number is checked to lie within its field's range before it is made an int.
+    const auto within = [](const std::optional<double>& v, double low, double high) {
+        return v && *v >= low && *v <= high;
+    };
     const auto m = ParseNumber(month), d = ParseNumber(day), y = ParseNumber(year);
-    if (m && d && y) moment.date = QDate(static_cast<int>(*y), static_cast<int>(*m), static_cast<int>(*d));
+    if (within(m, 1, 12) && within(d, 1, 31) && within(y, 1, 9999)) {
+        moment.date = QDate(static_cast<int>(*y), static_cast<int>(*m), static_cast<int>(*d));
+    }
     const auto h = ParseNumber(hour), n = ParseNumber(minute);
-    if (h && n && *h >= 1 && *h <= 12) {
+    if (within(h, 1, 12) && within(n, 0, 59)) {
         // 12 A.M. is midnight, 12 P.M. noon.
         const int hour24 = static_cast<int>(*h) % 12 + (am ? 0 : 12);
         moment.time = QTime(hour24, static_cast<int>(*n));
@@ -53,15 +59,19 @@ AtlasMoment MomentOf(const InputFields& f) {
     return Moment(f.month, f.day, f.year, f.hour, f.minute, f.am);
 }
 
-QStringList AtlasProgramArguments(const AtlasMoment& moment) {
-    QStringList arguments;
+QStringList AtlasProgramArguments(const AtlasMoment& moment, const std::filesystem::path& exchangeDir) {
+    QStringList arguments{"--out", QString::fromStdString(exchangeDir.string())};
     if (moment.date.isValid()) arguments << "--date" << moment.date.toString("yyyy-MM-dd");
     if (moment.time.isValid()) arguments << "--time" << moment.time.toString("HH:mm");
     return arguments;
 }
 
 void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, AtlasRun& run) {
-    const QStringList arguments = AtlasProgramArguments(moment);
+    // The atlas writes its result into the program's data folder, the user's own, and it is read
+    // back from there.
+    const std::filesystem::path exchangeDir =
+        session.calc.ProgramDir.empty() ? std::filesystem::path(".") : session.calc.ProgramDir;
+    const QStringList arguments = AtlasProgramArguments(moment, exchangeDir);
     // An empty AtlasDir is a path the person gave up on: ask again at once rather than let the
     // system search for the program elsewhere.
     LaunchOutcome outcome = LaunchOutcome::NotStarted;
@@ -82,7 +92,7 @@ void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, Atla
         run.AtlasReady = 0;
         return;
     }
-    const AtlasReadResult read = ReadAtlasPlace(session.AtlasDir.toStdString());
+    const AtlasReadResult read = ReadAtlasPlace(AtlasDirFromAnswer(exchangeDir.string()));
     if (!read.place) {
         session.dialogs.Show(parent, *read.message);
         run.AtlasReady = 0;

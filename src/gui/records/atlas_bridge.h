@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QStringList>
 #include <QTime>
+#include <filesystem>
 
 #include "core/base/input_fields.h"
 #include "core/records/atlas_exchange.h"
@@ -31,14 +32,16 @@ struct AtlasMoment {
 // The moment of the natal or diurnal fields: month, day, year, hour 1..12 with A.M./P.M., minute.
 AtlasMoment MomentOf(const InputFields& fields);
 
-// "--date YYYY-MM-DD --time HH:MM", each part only when valid.
-QStringList AtlasProgramArguments(const AtlasMoment& moment);
+// "--out DIR --date YYYY-MM-DD --time HH:MM": the folder the atlas writes its result into, then
+// each part of the moment only when valid.
+QStringList AtlasProgramArguments(const AtlasMoment& moment, const std::filesystem::path& exchangeDir);
 
-// Starts session.AtlasDir + "ATLAS.EXE" and waits for it to end, processing window events
-// meanwhile. When it cannot be started (or AtlasDir is empty) AtlasDir is emptied and the path
+// Starts session.AtlasDir + "ATLAS.EXE" with --out naming the program's data folder
+// (session.calc.ProgramDir) and waits for it to end, processing window events meanwhile. When it cannot be started (or AtlasDir is empty) AtlasDir is emptied and the path
 // prompt asks where it is; an empty answer or Cancel gives the run up (AtlasReady = 0), any other
 // answer becomes AtlasDir (with a final "/") and the start is tried again. Then the exchange files
-// are read (a missing one is reported and gives the run up) and the accept question is asked.
+// are read from the data folder (a missing or out-of-range one is reported and gives the run up)
+// and the accept question is asked.
 void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, AtlasRun& run);
 
 // Label2_Click of the natal and diurnal windows: a run of the atlas with the window's moment and,

@@ -3,23 +3,23 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 
-#include "gui/app/main_window.h"
-#include "gui/app/shell.h"
 #include "gui/app/sunken_frame.h"
-#include "gui/records/choose_file.h"
-#include "gui/records/diurnal_window.h"
+#include "gui/app/window_requests.h"
+#include "gui/records/list_presenter.h"
 #include "gui/records/list_window_layout.h"
-#include "gui/records/long_lat_window.h"
-#include "gui/records/names_window.h"
-#include "gui/records/natal_window.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 
-CitiesWindow::CitiesWindow(Shell& shell, QWidget* parent)
+CitiesWindow::CitiesWindow(WindowRequests& requests, Dialogs& dialogs,
+                           const std::filesystem::path& programDir,
+                           std::filesystem::path& CitiesFilePath, QWidget* parent)
     : QWidget(parent),
-      shell_(shell),
+      requests_(requests),
+      dialogs_(dialogs),
+      programDir_(programDir),
+      CitiesFilePath_(CitiesFilePath),
       CitiesOnFile_(new QListWidget),
       lblCitiesOnFile_(new QLabel),
       Command1_(new QPushButton("Click here for names")),
@@ -35,7 +35,7 @@ CitiesWindow::CitiesWindow(Shell& shell, QWidget* parent)
     cmdEditList_->setObjectName("cmdEditList");
     cmdNewFileList_->setObjectName("cmdNewFileList");
 
-    connect(CitiesOnFile_, &QListWidget::itemClicked, this, [this] { CitiesOnFile_Click(); });
+    LoadOnSelection(*CitiesOnFile_, [this] { CitiesOnFile_Click(); });
     connect(Command1_, &QPushButton::clicked, this, &CitiesWindow::Command1_Click);
     connect(cmdEditList_, &QPushButton::clicked, this, &CitiesWindow::cmdEditList_Click);
     connect(cmdNewFileList_, &QPushButton::clicked, this, &CitiesWindow::cmdNewFileList_Click);
@@ -43,9 +43,8 @@ CitiesWindow::CitiesWindow(Shell& shell, QWidget* parent)
     LayOutListWindow(*this, *CitiesOnFile_, {lblCitiesOnFile_},
                      {cmdEditList_, cmdNewFileList_, Command1_});
 
-    const Session& session = shell_.session;
     ShowCitiesFileLabel();
-    FillCitiesList(CitiesFileOrDefault(session.CitiesFilePath, session.calc.ProgramDir));
+    FillCitiesList(CitiesFileOrDefault(CitiesFilePath_, programDir_));
 }
 
 void CitiesWindow::ClearList() {
@@ -54,8 +53,7 @@ void CitiesWindow::ClearList() {
 }
 
 void CitiesWindow::ShowCitiesFileLabel() {
-    lblCitiesOnFile_->setText(
-        QString::fromStdString(FileLabelText(shell_.session.CitiesFilePath)));
+    lblCitiesOnFile_->setText(QString::fromStdString(FileLabelText(CitiesFilePath_)));
 }
 
 void CitiesWindow::FillCitiesList(const std::filesystem::path& path) {
@@ -64,7 +62,7 @@ void CitiesWindow::FillCitiesList(const std::filesystem::path& path) {
     for (const CityRecord& city : table_.records) {
         CitiesOnFile_->addItem(QString::fromStdString(city.CityName));
     }
-    if (table_.problem) shell_.dialogs().Show(this, table_.problem->message);
+    if (table_.problem) dialogs_.Show(this, table_.problem->message);
 }
 
 void CitiesWindow::CitiesOnFile_Click() {
@@ -74,56 +72,28 @@ void CitiesWindow::CitiesOnFile_Click() {
     if (!d) return;
     const CityRecord& city = table_.records[*d];
 
-    DiurnalWindow& diurnal = shell_.inputD1();
-    const bool secondPerson = diurnal.SecondPerson();
-    std::vector<Message> messages;
-    if (secondPerson) {
-        InputFields fields = diurnal.Fields();
-        messages = LoadCityRecord(city, fields);
-        diurnal.SetFields(fields);
-    } else {
-        NatalWindow& natal = shell_.inputD();
-        InputFields fields = natal.Fields();
-        messages = LoadCityRecord(city, fields);
-        natal.SetFields(fields);
-    }
-    // Every message of the loading stops it.
-    for (const Message& message : messages) shell_.dialogs().Show(this, message);
-    if (!messages.empty() || secondPerson) return;
-    if (diurnal.UseNatalData()) {
-        diurnal.CopyNatalToDiurnal();
-    } else {
-        diurnal.SetDiurnalToNow();
-    }
+    const InputSection target =
+        requests_.SecondPerson() ? InputSection::Diurnal : InputSection::Natal;
+    const PickedRecord picked = PickCity(city, target, requests_.Fields(target));
+    requests_.SetFields(target, picked.fields);
+    for (const Message& message : picked.messages) dialogs_.Show(this, message);
+    if (picked.diurnalFollows) requests_.DiurnalFollowsNatal();
 }
 
 void CitiesWindow::cmdNewFileList_Click() {
-    Session& session = shell_.session;
-    const std::filesystem::path chosen =
-        ChooseListFile(shell_, CitiesFilePattern,
-                       CitiesFileOrDefault(session.CitiesFilePath, session.calc.ProgramDir));
+    const std::filesystem::path chosen = requests_.ChooseListFile(
+        CitiesFilePattern, CitiesFileOrDefault(CitiesFilePath_, programDir_));
     if (chosen.empty()) return;
-    session.CitiesFilePath = chosen;
+    CitiesFilePath_ = chosen;
     ShowCitiesFileLabel();
     FillCitiesList(chosen);
 }
 
-void CitiesWindow::cmdEditList_Click() {
-    ShowOnlyEditor<LongLatWindow>(shell_.main(), shell_, "LongLat");
-}
+void CitiesWindow::cmdEditList_Click() { requests_.OpenCitiesEditor(); }
 
 void CitiesWindow::Command1_Click() {
     hide();
-    // Unloading this window from inside its own button's handler would delete the button under
-    // it: the switch happens once the handler has returned.
-    Shell& shell = shell_;
-    QTimer::singleShot(0, &shell.main(), [&shell] {
-        shell.unloadCities();
-        shell.unloadNames();
-        NamesWindow& names = shell.names();
-        names.show();
-        names.activateWindow();
-    });
+    requests_.ShowNamesInsteadOfCities();
 }
 
 void CitiesWindow::paintEvent(QPaintEvent* event) {

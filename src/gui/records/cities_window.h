@@ -12,14 +12,17 @@ class QPushButton;
 
 namespace orrerion::gui {
 
-class Shell;
+class Dialogs;
+class WindowRequests;
 
 class CitiesWindow : public QWidget {
     Q_OBJECT
 public:
-    // Opening the window: reads CitiesFilePath (or the default cities file when it is empty); a
-    // file that cannot be read is reported and the list stays empty.
-    explicit CitiesWindow(Shell& shell, QWidget* parent = nullptr);
+    // Opening the window: reads CitiesFilePath (or the default cities file of programDir when it
+    // is empty); a file that cannot be read is reported and the list stays empty. "Change List"
+    // sets CitiesFilePath.
+    CitiesWindow(WindowRequests& requests, Dialogs& dialogs, const std::filesystem::path& programDir,
+                 std::filesystem::path& CitiesFilePath, QWidget* parent = nullptr);
 
     // Empties the list (the Select a File window does this when a file is chosen).
     void ClearList();
@@ -42,7 +45,10 @@ private:
     void ShowCitiesFileLabel();
     void FillCitiesList(const std::filesystem::path& path);
 
-    Shell& shell_;
+    WindowRequests& requests_;
+    Dialogs& dialogs_;
+    const std::filesystem::path& programDir_;
+    std::filesystem::path& CitiesFilePath_;
     CityTable table_;
     QListWidget* CitiesOnFile_;
     QLabel* lblCitiesOnFile_;

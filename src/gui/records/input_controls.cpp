@@ -6,12 +6,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <cstdio>
-#include <cstdlib>
 
 #include "core/chart/input_rules.h"
 #include "gui/ui/dialogs.h"
@@ -111,6 +110,17 @@ void ClickLabel::keyPressEvent(QKeyEvent* event) {
     QLabel::keyPressEvent(event);
 }
 
+bool EnterPressesDefault(QWidget& window, QKeyEvent* event, const std::function<void()>& pressOK) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
+    event->accept();
+    if (auto* button = qobject_cast<QPushButton*>(window.focusWidget())) {
+        button->click();
+    } else {
+        pressOK();
+    }
+    return true;
+}
+
 QGridLayout* NewInputGrid(QWidget& window) {
     auto* grid = new QGridLayout(&window);
     grid->setContentsMargins(14, 14, 14, 14);
@@ -177,50 +187,6 @@ QHBoxLayout* NewLookupLabels(QWidget& window, QList<QWidget*>& framed, ClickLabe
     row->addWidget(timeZones);
     row->addWidget(atlas);
     return row;
-}
-
-bool ClockShowsPM(const QDateTime& now, const QLocale& locale, int TwentyFourHourClock) {
-    if (TwentyFourHourClock == 1) return now.time().hour() >= 12;
-    const QString text =
-        locale.toString(now.time(), locale.timeFormat(QLocale::ShortFormat)).toUpper();
-    if (text.endsWith("PM")) return true;
-    // Locales whose P.M. marker is not "PM" (Korean writes its own word in front of the time):
-    // without this, every afternoon time there would be taken as A.M.
-    const QString pm = locale.pmText().toUpper();
-    const QString am = locale.amText().toUpper();
-    return !pm.isEmpty() && pm != am && pm != "PM" && text.contains(pm);
-}
-
-ClockTexts ClockFieldTexts(const QDateTime& now, const QLocale& locale, int TwentyFourHourClock) {
-    ClockTexts texts;
-    const QDate date = now.date();
-    const QTime time = now.time();
-    texts.month = QString::number(date.month());
-    texts.day = QString::number(date.day());
-    texts.year = QString::number(date.year());
-    texts.hour = QString::number(time.hour());
-    texts.minute = QString::number(time.minute());
-    texts.pm = ClockShowsPM(now, locale, TwentyFourHourClock);
-    return texts;
-}
-
-QString OptionText(float value) {
-    // Single precision shows seven significant digits; NumberText then drops any exponent.
-    char digits[32];
-    std::snprintf(digits, sizeof digits, "%.7g", static_cast<double>(value));
-    return QString::fromStdString(NumberText(std::strtod(digits, nullptr)));
-}
-
-DefaultPlaceTexts DefaultPlace(const Options& options) {
-    DefaultPlaceTexts place;
-    place.zone = OptionText(options[Option::HomeZone]);
-    place.longDeg = OptionText(options[Option::HomeLongitudeDegrees]);
-    place.longMin = OptionText(options[Option::HomeLongitudeMinutes]);
-    place.east = options[Option::HomeLongitudeEast] != 0;
-    place.latDeg = OptionText(options[Option::HomeLatitudeDegrees]);
-    place.latMin = OptionText(options[Option::HomeLatitudeMinutes]);
-    place.south = options[Option::HomeLatitudeSouth] != 0;
-    return place;
 }
 
 void RunHourRule(Dialogs& dialogs, QWidget* window, QLineEdit& hour, QRadioButton& am,

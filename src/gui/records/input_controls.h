@@ -1,22 +1,21 @@
 #pragma once
-// What the natal and diurnal input windows share: the grid of captioned text boxes and framed
-// option buttons they are built from, the key filter and select-all-on-focus of their text boxes,
-// the clickable labels, and the texts that fill the windows from the clock and from the default
-// place of the options.
-#include <QDateTime>
+// The controls the natal and diurnal input windows are built from: the grid of captioned text
+// boxes and framed option buttons, the key filter and select-all-on-focus of their text boxes, the
+// clickable labels, the hour and zone sign rules on the controls, and the mapping of the controls
+// to the fields.
 #include <QLabel>
 #include <QList>
-#include <QLocale>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <initializer_list>
 
 #include "core/base/input_fields.h"
-#include "core/records/options_file.h"
 
 class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
+class QKeyEvent;
 class QLineEdit;
 class QRadioButton;
 
@@ -77,6 +76,11 @@ protected:
 // spacing both input windows use.
 QGridLayout* NewInputGrid(QWidget& window);
 
+// Enter or Return that reached an input window (no control took it): a focused push button is
+// pressed, as in a dialog; otherwise `pressOK` runs, OK being the default button of the natal and
+// diurnal windows. Returns whether the key was one of the two.
+bool EnterPressesDefault(QWidget& window, QKeyEvent* event, const std::function<void()>& pressOK);
+
 // One row of an input window's grid: in column 0 a caption label (captionName, caption), added to
 // `framed` so the window draws the sunken frame around it; in column 1 a text box (boxName,
 // boxWidth pixels wide, spanning columnSpan columns) that keeps to the key filter. Returns the box.
@@ -97,27 +101,6 @@ QRadioButton* AddOption(QGroupBox& frame, const char* name, const char* text);
 QHBoxLayout* NewLookupLabels(QWidget& window, QList<QWidget*>& framed, ClickLabel*& timeZones,
                              ClickLabel*& atlas);
 
-// The date and time fields of the present moment: month, day, year, hour (0..23; the hour rule
-// turns it into 1..12) and minute without leading zeros, and whether the moment is P.M.
-struct ClockTexts {
-    QString month, day, year, hour, minute;
-    bool pm = false;
-};
-ClockTexts ClockFieldTexts(const QDateTime& now, const QLocale& locale, int TwentyFourHourClock);
-
-// Whether the present moment is P.M.: on a 24-hour clock when the hour is 12 or more; otherwise
-// when the locale's text of the time ends in "PM" or shows the locale's own P.M. marker.
-bool ClockShowsPM(const QDateTime& now, const QLocale& locale, int TwentyFourHourClock);
-
-// The default place of options 18 to 24: zone, longitude degrees and minutes, East, latitude
-// degrees and minutes, South.
-struct DefaultPlaceTexts {
-    QString zone, longDeg, longMin, latDeg, latMin;
-    bool east = false;
-    bool south = false;
-};
-DefaultPlaceTexts DefaultPlace(const Options& options);
-
 class Dialogs;
 
 // The hour rule on a window's hour box: its message shown (with the whole text selected when the
@@ -128,9 +111,6 @@ void RunHourRule(Dialogs& dialogs, QWidget* window, QLineEdit& hour, QRadioButto
 
 // The zone sign rule on a zone box: East makes the zone negative, West positive.
 void RunZoneSignRule(QLineEdit& zone, bool east);
-
-// An option value as a field shows it: single-precision digits, no trailing zeros.
-QString OptionText(float value);
 
 // The option buttons of an input window's fields, by the section's control names
 // (optAM/optPM, optEast/optWest, optSouth/optNorth; optDiurnalAM, ... in the diurnal window).

@@ -8,17 +8,17 @@
 
 #include "core/records/record_file.h"
 #include "gui/app/file_editor_layout.h"
-#include "gui/app/main_window.h"
-#include "gui/app/shell.h"
 #include "gui/app/sunken_frame.h"
 #include "gui/records/list_window_layout.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 
-ListEditorWindow::ListEditorWindow(Shell& shell, const char* objectName,
-                                   std::filesystem::path path)
-    : QWidget(&shell.main(), Qt::Window),
-      shell_(shell),
+ListEditorWindow::ListEditorWindow(QWidget& owner, WindowRequests& requests, Dialogs& dialogs,
+                                   const char* objectName, std::filesystem::path path)
+    : QWidget(&owner, Qt::Window),
+      requests_(requests),
+      dialogs_(dialogs),
       path_(std::move(path)),
       txtContent_(new QPlainTextEdit) {
     setObjectName(objectName);
@@ -35,20 +35,24 @@ ListEditorWindow::ListEditorWindow(Shell& shell, const char* objectName,
     resize(660, 520);
     move(EditorWindowsPosition);
 
-    shell_.dialogs().SetBusyPointer(true);
+    dialogs_.SetBusyPointer(true);
     const EditorText loaded = LoadEditorText(path_);
     if (!loaded.problem) txtContent_->setPlainText(QString::fromStdString(loaded.text));
     setWindowTitle("Edit: " + QString::fromStdString(path_.string()));
-    shell_.dialogs().SetBusyPointer(false);
-    if (loaded.problem) shell_.dialogs().Show(this, *loaded.problem);
+    dialogs_.SetBusyPointer(false);
+    if (loaded.problem) dialogs_.Show(this, *loaded.problem);
 }
 
 void ListEditorWindow::btnSave_Click() {
-    const WriteResult written = SaveEditorText(path_, txtContent_->toPlainText().toStdString());
+    const std::string text = txtContent_->toPlainText().toStdString();
+    const WriteResult written = SaveEditorText(path_, text);
     if (!written.ok) {
-        shell_.dialogs().MessageBox(this, QString::fromStdString(written.message), "Error!",
-                                    MessageIcon::Critical);
+        dialogs_.MessageBox(this, QString::fromStdString(written.message), "Error!", MessageIcon::Critical);
         return;
+    }
+    // Saved as typed, but the list will not show every record: say where it stops and why.
+    if (const std::optional<std::string> note = ListEndNote(text)) {
+        dialogs_.MessageBox(this, QString::fromStdString(*note), "Warning!", MessageIcon::Exclamation);
     }
     Saved();
 }

@@ -3,12 +3,16 @@
 // text in a fixed-pitch font, Save writing it back in place and Quit closing the editor.
 #include <QWidget>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
 
 class QPlainTextEdit;
 
 namespace orrerion::gui {
 
-class Shell;
+class Dialogs;
+class WindowRequests;
 
 class ListEditorWindow : public QWidget {
     Q_OBJECT
@@ -24,16 +28,21 @@ public:
     void btnQuit_Click();
 
 protected:
-    // Made as a window of its own over the main window; reads `path` with the hourglass shown.
-    ListEditorWindow(Shell& shell, const char* objectName, std::filesystem::path path);
+    // Made as a window of its own over `owner` (the main window); reads `path` with the
+    // hourglass shown.
+    ListEditorWindow(QWidget& owner, WindowRequests& requests, Dialogs& dialogs,
+                     const char* objectName, std::filesystem::path path);
 
     // After a successful save, and after Quit closed the editor.
     virtual void Saved() {}
+    // Why the list window would show fewer records than the saved text holds; said after a save.
+    virtual std::optional<std::string> ListEndNote(std::string_view) const { return std::nullopt; }
     virtual void ReloadList() = 0;
 
     void paintEvent(QPaintEvent* event) override;
 
-    Shell& shell_;
+    WindowRequests& requests_;
+    Dialogs& dialogs_;
 
 private:
     std::filesystem::path path_;

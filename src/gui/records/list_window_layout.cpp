@@ -1,5 +1,6 @@
 #include "gui/records/list_window_layout.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -8,12 +9,40 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 namespace orrerion::gui {
 namespace {
 
 // The title bar and borders a window manager adds around a window not shown yet.
 constexpr int FrameAllowance = 36;
+
+// Loads the entry a key press moved the list to. The key is handed to the list here, so that the
+// move can be told from other changes of the current entry (the list makes its first entry
+// current when it gets the focus, which loads nothing).
+class KeyboardSelectionLoader : public QObject {
+public:
+    KeyboardSelectionLoader(QListWidget& list, std::function<void()> load)
+        : QObject(&list), list_(list), load_(std::move(load)) {
+        list.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &list_ || event->type() != QEvent::KeyPress || forwarding_) return false;
+        const int before = list_.currentRow();
+        forwarding_ = true;
+        QCoreApplication::sendEvent(&list_, event);  // the other filters, the list, its parents
+        forwarding_ = false;
+        event->accept();
+        if (list_.currentRow() != before && list_.currentRow() >= 0) load_();
+        return true;
+    }
+
+private:
+    QListWidget& list_;
+    std::function<void()> load_;
+    bool forwarding_ = false;
+};
 
 }  // namespace
 
@@ -70,6 +99,11 @@ bool EnterPressedOnEntry(QListWidget& list, const QObject* watched, const QEvent
     if ((key != Qt::Key_Return && key != Qt::Key_Enter) || !list.currentItem()) return false;
     list.currentItem()->setSelected(true);
     return true;
+}
+
+void LoadOnSelection(QListWidget& list, const std::function<void()>& load) {
+    QObject::connect(&list, &QListWidget::itemClicked, &list, [load] { load(); });
+    new KeyboardSelectionLoader(list, load);
 }
 
 }  // namespace orrerion::gui

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPoint>
 #include <QWidget>
+#include <functional>
 #include <initializer_list>
 
 class QEvent;
@@ -12,8 +13,6 @@ class QLabel;
 class QListWidget;
 
 namespace orrerion::gui {
-
-class Shell;
 
 // Top-left corner of the Names and Cities windows (they replace each other in one place).
 inline constexpr QPoint ListWindowsPosition{59, 496};
@@ -42,18 +41,9 @@ void LayOutListWindow(QWidget& window, QListWidget& list, std::initializer_list<
 // it has a current entry. The entry is then selected, so the window can treat the key as a click.
 bool EnterPressedOnEntry(QListWidget& list, const QObject* watched, const QEvent* event);
 
-// "Edit this List": one editor of its kind at a time among the main window's children; a second
-// click brings the open one forward.
-template <class Editor>
-void ShowOnlyEditor(QWidget& main, Shell& shell, const char* objectName) {
-    Editor* editor = nullptr;
-    for (Editor* open : main.findChildren<Editor*>(objectName, Qt::FindDirectChildrenOnly)) {
-        if (open->isVisible()) editor = open;  // a closed one is about to be deleted
-    }
-    if (!editor) editor = new Editor(shell);
-    editor->show();
-    editor->raise();
-    editor->activateWindow();
-}
+// Runs `load` whenever an entry of `list` is chosen: by a click, or by a key that moves the
+// selection (the arrow keys, Page Up/Down, Home/End, type-ahead), as the lists' users expect.
+// Each choice loads once; the first entry made current by the list getting the focus loads nothing.
+void LoadOnSelection(QListWidget& list, const std::function<void()>& load);
 
 }  // namespace orrerion::gui

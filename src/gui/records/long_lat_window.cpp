@@ -1,19 +1,20 @@
 #include "gui/records/long_lat_window.h"
 
 #include "core/records/cities_file.h"
-#include "gui/app/shell.h"
-#include "gui/records/cities_window.h"
+#include "gui/app/window_requests.h"
 
 namespace orrerion::gui {
 
-LongLatWindow::LongLatWindow(Shell& shell)
-    : ListEditorWindow(shell, "LongLat",
-                       CitiesFileOrDefault(shell.session.CitiesFilePath,
-                                           shell.session.calc.ProgramDir)) {}
+LongLatWindow::LongLatWindow(QWidget& owner, WindowRequests& requests, Dialogs& dialogs,
+                             const std::filesystem::path& CitiesFilePath,
+                             const std::filesystem::path& programDir)
+    : ListEditorWindow(owner, requests, dialogs, "LongLat",
+                       CitiesFileOrDefault(CitiesFilePath, programDir)) {}
 
-void LongLatWindow::ReloadList() {
-    shell_.unloadCities();
-    shell_.cities().show();
+std::optional<std::string> LongLatWindow::ListEndNote(std::string_view text) const {
+    return CitiesListEndNote(text);
 }
+
+void LongLatWindow::ReloadList() { requests_.ReloadCitiesList(); }
 
 }  // namespace orrerion::gui

@@ -1,20 +1,23 @@
 #include "gui/records/name_edit_window.h"
 
 #include "core/records/names_file.h"
-#include "gui/app/shell.h"
-#include "gui/records/names_window.h"
+#include "gui/app/window_requests.h"
+#include "gui/records/list_presenter.h"
 
 namespace orrerion::gui {
 
-NameEditWindow::NameEditWindow(Shell& shell)
-    : ListEditorWindow(shell, "NameEdit",
-                       NamesEditorPath(shell.session.NamesFilePath, shell.session.calc.ProgramDir)) {}
+NameEditWindow::NameEditWindow(QWidget& owner, WindowRequests& requests, Dialogs& dialogs,
+                               NamesListState& names, const std::filesystem::path& programDir)
+    : ListEditorWindow(owner, requests, dialogs, "NameEdit",
+                       NamesEditorPath(names.file(), programDir)),
+      names_(names) {}
 
-void NameEditWindow::Saved() { shell_.session.JustSaved = 0; }
+void NameEditWindow::Saved() { names_.ClearSaved(); }
 
-void NameEditWindow::ReloadList() {
-    shell_.unloadNames();
-    shell_.names().show();
+std::optional<std::string> NameEditWindow::ListEndNote(std::string_view text) const {
+    return NamesListEndNote(text);
 }
+
+void NameEditWindow::ReloadList() { requests_.ReloadNamesList(); }
 
 }  // namespace orrerion::gui

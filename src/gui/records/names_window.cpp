@@ -4,23 +4,22 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 
-#include "gui/app/main_window.h"
-#include "gui/app/shell.h"
 #include "gui/app/sunken_frame.h"
-#include "gui/records/choose_file.h"
-#include "gui/records/cities_window.h"
-#include "gui/records/diurnal_window.h"
+#include "gui/app/window_requests.h"
+#include "gui/records/list_presenter.h"
 #include "gui/records/list_window_layout.h"
-#include "gui/records/name_edit_window.h"
-#include "gui/records/natal_window.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 
-NamesWindow::NamesWindow(Shell& shell, QWidget* parent)
+NamesWindow::NamesWindow(WindowRequests& requests, Dialogs& dialogs, const Calculation& calc,
+                         NamesListState& names, QWidget* parent)
     : QWidget(parent),
-      shell_(shell),
+      requests_(requests),
+      dialogs_(dialogs),
+      calc_(calc),
+      names_(names),
       NamesOnFile_(new QListWidget),
       lblNamesOnFile_(new QLabel),
       Check1_(new QCheckBox("Lock list")),
@@ -48,15 +47,11 @@ NamesWindow::NamesWindow(Shell& shell, QWidget* parent)
     LayOutListWindow(*this, *NamesOnFile_, {lblNamesOnFile_, Check1_},
                      {cmdEditList_, cmdNewFileList_, Command1_});
 
-    // Opening the window: the current file, or the default one when it cannot be opened.
-    Session& session = shell_.session;
-    NamesWindowList opened = OpenNamesList(session.NamesFilePath, session.calc.ProgramDir);
-    session.NamesFilePath = opened.NamesFilePath;
-    // Ticking the box from code must not count as the user's click.
-    session.LoadingNames = 1;
-    Check1_->setChecked(session.LockList != 0);
-    Check1_Click();
-    session.LoadingNames = 0;
+    // Opening the window: the current file, or the default one when it cannot be opened. Ticking
+    // the box from code raises no click, so the lock stays as it was.
+    NamesWindowList opened = OpenNamesList(names_.file(), calc_.ProgramDir);
+    names_.SetFile(opened.NamesFilePath);
+    Check1_->setChecked(names_.lockList());
     ShowNamesFileLabel();
     ReadNames(std::move(opened.table));
 }
@@ -67,7 +62,7 @@ void NamesWindow::ClearList() {
 }
 
 void NamesWindow::ShowNamesFileLabel() {
-    lblNamesOnFile_->setText(QString::fromStdString(FileLabelText(shell_.session.NamesFilePath)));
+    lblNamesOnFile_->setText(QString::fromStdString(FileLabelText(names_.file())));
 }
 
 void NamesWindow::FillNamesList(const std::filesystem::path& path) {
@@ -75,18 +70,14 @@ void NamesWindow::FillNamesList(const std::filesystem::path& path) {
 }
 
 void NamesWindow::ReadNames(NameTable table) {
-    Session& session = shell_.session;
     NamesOnFile_->clear();
     table_ = std::move(table);
     for (const NameRecord& record : table_.records) {
         NamesOnFile_->addItem(QString::fromStdString(record.Name));
     }
-    if (table_.problem) shell_.dialogs().Show(this, table_.problem->message);
+    if (table_.problem) dialogs_.Show(this, table_.problem->message);
 
-    const LockListPosition lock =
-        PositionLockedList(NamesOnFile_->count(), session.LockedIndex, Check1_->isChecked(),
-                           session.JustSaved != 0);
-    session.LockedIndex = lock.LockedIndex;
+    const LockListPosition lock = names_.Position(NamesOnFile_->count(), Check1_->isChecked());
     topRow_ = lock.topIndex;
     ScrollToTopRow();
     if (lock.selectIndex) {
@@ -94,7 +85,7 @@ void NamesWindow::ReadNames(NameTable table) {
         // Selecting from code raises no click; the locked person is loaded as by a click. While
         // the input windows are still being made (the natal window opens this one) nothing is
         // loaded.
-        if (shell_.inputDLoaded() && shell_.inputD1Loaded()) NamesOnFile_Click();
+        if (requests_.InputWindowsLoaded()) NamesOnFile_Click();
     }
 }
 
@@ -105,97 +96,54 @@ void NamesWindow::ScrollToTopRow() {
 }
 
 void NamesWindow::NamesOnFile_Click() {
-    Session& session = shell_.session;
-    session.JustSaved = 0;
-    QListWidgetItem* selected = NamesOnFile_->currentItem();
-    if (!selected) return;
-    const std::optional<std::size_t> d = FindNameRecord(table_, selected->text().toStdString());
+    const QListWidgetItem* selected = NamesOnFile_->currentItem();
+    const std::optional<std::size_t> d =
+        selected ? FindNameRecord(table_, selected->text().toStdString()) : std::nullopt;
+    names_.Picked(d && Check1_->isChecked() ? std::optional<int>(NamesOnFile_->currentRow())
+                                            : std::nullopt);
     if (!d) return;
-    if (Check1_->isChecked()) session.LockedIndex = NamesOnFile_->currentRow();
     const NameRecord& record = table_.records[*d];
 
-    DiurnalWindow& diurnal = shell_.inputD1();
-    const bool secondPerson = diurnal.SecondPerson();
-    std::vector<Message> messages;
-    if (secondPerson) {
-        diurnal.SetSecondPersonCaption(QString::fromStdString(record.Name));
-        InputFields fields = diurnal.Fields();
-        messages = LoadNameRecord(record, session.calc.DateOrder, InputSection::Diurnal, fields);
-        diurnal.SetFields(fields);
-    } else {
-        NatalWindow& natal = shell_.inputD();
-        InputFields fields = natal.Fields();
-        fields.name = record.Name;
-        messages = LoadNameRecord(record, session.calc.DateOrder, InputSection::Natal, fields);
-        natal.SetFields(fields);
-    }
-    bool stopped = false;
-    for (const Message& message : messages) {
-        shell_.dialogs().Show(this, message);
-        stopped = stopped || message.text == RecordFormatErrorMessage;
-    }
-    if (stopped || secondPerson) return;
-    if (diurnal.UseNatalData()) {
-        diurnal.CopyNatalToDiurnal();
-    } else {
-        diurnal.SetDiurnalToNow();
-    }
+    const bool secondPerson = requests_.SecondPerson();
+    const InputSection target = secondPerson ? InputSection::Diurnal : InputSection::Natal;
+    if (secondPerson) requests_.SetSecondPersonName(QString::fromStdString(record.Name));
+    const PickedRecord picked = PickName(record, calc_.DateOrder, target, requests_.Fields(target));
+    requests_.SetFields(target, picked.fields);
+    for (const Message& message : picked.messages) dialogs_.Show(this, message);
+    if (picked.diurnalFollows) requests_.DiurnalFollowsNatal();
 }
 
 void NamesWindow::NamesOnFile_DblClick() {
-    if (shell_.inputD1().SecondPerson()) return;
-    shell_.session.JustSaved = 0;
+    if (requests_.SecondPerson()) return;
+    names_.ClearSaved();
     NamesOnFile_Click();
     // The window goes away and the calculation starts once this handler has returned: the list
     // that raised the double click must not be deleted under it.
     hide();
-    Shell& shell = shell_;
-    QTimer::singleShot(0, &shell.main(), [&shell] {
-        shell.unloadNames();
-        NatalWindow& natal = shell.inputD();
-        natal.raise();
-        natal.activateWindow();
-        shell.RunCalculation();
-    });
+    requests_.CalculatePickedName();
 }
 
 void NamesWindow::Check1_Click() {
-    Session& session = shell_.session;
-    if (session.LoadingNames) return;
-    session.LockList = Check1_->isChecked() ? 1 : 0;
-    if (session.LockList) {
-        const QListWidgetItem* current = NamesOnFile_->currentItem();
-        session.LockedIndex = current && current->isSelected() ? NamesOnFile_->currentRow() : -1;
-    }
+    const QListWidgetItem* current = NamesOnFile_->currentItem();
+    names_.SetLock(Check1_->isChecked(), current && current->isSelected()
+                                             ? std::optional<int>(NamesOnFile_->currentRow())
+                                             : std::nullopt);
 }
 
 void NamesWindow::cmdNewFileList_Click() {
-    Session& session = shell_.session;
-    const std::filesystem::path chosen =
-        ChooseListFile(shell_, NamesFilePattern,
-                       NamesEditorPath(session.NamesFilePath, session.calc.ProgramDir));
+    const std::filesystem::path chosen = requests_.ChooseListFile(
+        NamesFilePattern, NamesEditorPath(names_.file(), calc_.ProgramDir));
     if (chosen.empty()) return;
-    session.JustSaved = 0;
-    session.NamesFilePath = chosen;
-    session.LockedIndex = 0;
+    names_.ChangeFile(chosen);
     ShowNamesFileLabel();
     FillNamesList(chosen);
 }
 
-void NamesWindow::cmdEditList_Click() {
-    ShowOnlyEditor<NameEditWindow>(shell_.main(), shell_, "NameEdit");
-}
+void NamesWindow::cmdEditList_Click() { requests_.OpenNamesEditor(); }
 
 void NamesWindow::Command1_Click() {
     hide();
-    Shell& shell = shell_;
-    QTimer::singleShot(0, &shell.main(), [&shell] {
-        shell.unloadNames();
-        shell.unloadCities();
-        CitiesWindow& cities = shell.cities();
-        cities.show();
-        cities.activateWindow();
-    });
+    requests_.ShowCitiesInsteadOfNames();
 }
 
 void NamesWindow::showEvent(QShowEvent* event) {
@@ -211,7 +159,7 @@ void NamesWindow::paintEvent(QPaintEvent* event) {
 bool NamesWindow::eventFilter(QObject* watched, QEvent* event) {
     // Enter on a list entry works as a double click on it.
     if (EnterPressedOnEntry(*NamesOnFile_, watched, event)) {
-        if (shell_.inputD1().SecondPerson()) {
+        if (requests_.SecondPerson()) {
             NamesOnFile_Click();
         } else {
             NamesOnFile_DblClick();

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/records/names_file.h"
+#include "core/run/calculation.h"
 
 class QCheckBox;
 class QLabel;
@@ -14,14 +15,18 @@ class QPushButton;
 
 namespace orrerion::gui {
 
-class Shell;
+class Dialogs;
+class NamesListState;
+class WindowRequests;
 
 class NamesWindow : public QWidget {
     Q_OBJECT
 public:
-    // Opening the Names window: reads NamesFilePath (or the default names file), ticks "Lock
-    // list" from LockList and applies the lock position.
-    explicit NamesWindow(Shell& shell, QWidget* parent = nullptr);
+    // Opening the Names window: reads the list's file (or the default names file), ticks "Lock
+    // list" as the list's state keeps it and applies the lock position. `calc` gives the data
+    // folder and the date order of the stored dates.
+    NamesWindow(WindowRequests& requests, Dialogs& dialogs, const Calculation& calc,
+                NamesListState& names, QWidget* parent = nullptr);
 
     // Empties the list (the Select a File window does this when a file is chosen).
     void ClearList();
@@ -54,7 +59,10 @@ private:
     void ReadNames(NameTable table);
     void ScrollToTopRow();
 
-    Shell& shell_;
+    WindowRequests& requests_;
+    Dialogs& dialogs_;
+    const Calculation& calc_;
+    NamesListState& names_;
     NameTable table_;
     int topRow_ = 0;  // the list's top visible entry, applied again when the window is shown
     QListWidget* NamesOnFile_;

@@ -2,10 +2,7 @@
 // The natal input window (InputD): name, birth date, clock time, zone and place. The fields stay
 // text until the chart driver reads and checks them; the window itself applies only the hour rule,
 // the zone sign rule and the key filters.
-#include <QList>
-#include <QWidget>
-
-#include "core/base/input_fields.h"
+#include "gui/records/input_window.h"
 
 class QGroupBox;
 class QLabel;
@@ -15,79 +12,44 @@ class QRadioButton;
 
 namespace orrerion::gui {
 
-class ClickLabel;
-class Shell;
+class NamesListState;
 
-class NatalWindow : public QWidget {
+class NatalWindow : public InputWindow {
     Q_OBJECT
 public:
-    explicit NatalWindow(Shell& shell, QWidget* parent = nullptr);
+    // "Save to disk" marks the Names list as just saved in `names`.
+    NatalWindow(WindowRequests& requests, InputWindowSlice slice, NamesListState& names,
+                QWidget* parent = nullptr);
 
-    // The fields as the chart driver reads them.
-    InputFields Fields() const;
-    // Puts field values into the window (values that already passed the hour and zone rules, so
-    // the rules do not run again).
-    void SetFields(const InputFields& fields);
     // Name "Now", the clock's date and time and the default place of the options.
     void SetNatalToNow();
     // The Input menu's refresh of a "Now" chart: date, time and meridiem from the clock.
     void RefreshClockFields();
 
-    // Sets the zone text as typed (the time zone picker and the atlas).
-    void SetZoneText(const QString& zone);
-    // Selects East (true) or West and applies the zone sign rule, as a click on the button does.
-    void SelectEast(bool east);
-
-
 public slots:
     void cmdOK_Click();
     void cmdNow_Click();
+    // "Save to disk": a name with a comma is refused with its message; otherwise the natal fields
+    // are written to a names file. Unless the file choice was cancelled, the Names list is marked
+    // just saved and read again (it lists its own file, which saving does not change).
     void cmdSave_Click();
-    // "TZ Help": the time zone picker, for this window.
-    void Label1_Click();
-    // "Atlas": the place lookup.
-    void Label2_Click();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void BuildControls();
-    void txtBirthHour_Change();
-    void optEast_Click();
-    void optWest_Click();
-    void SetClockFields();
+    // Chooses a names file ("*.FIL", the current one preselected) and writes the natal fields to
+    // it: each stored record of the same name (ignoring case) is replaced or kept as the person
+    // answers, the new record goes last, the old file is kept as the backup ending in "OLD".
+    // Problems are reported, including a copy that stopped at a damaged line. Returns false only
+    // when the choice of file was cancelled.
+    bool WriteToNamesFile();
 
-    Shell& shell_;
-    bool settingFields_ = false;  // SetFields is writing: the rules stay quiet
+    NamesListState& names_;
 
-    QLineEdit* txtName = nullptr;
-    QLineEdit* txtMonth = nullptr;
-    QLineEdit* txtDay = nullptr;
-    QLineEdit* txtYear = nullptr;
-    QLineEdit* txtBirthHour = nullptr;
-    QLineEdit* txtBirthMinute = nullptr;
-    QLineEdit* txtTZ = nullptr;
-    QLineEdit* txtLongDeg = nullptr;
-    QLineEdit* txtLongMin = nullptr;
-    QLineEdit* txtLatDeg = nullptr;
-    QLineEdit* txtLatMin = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QRadioButton* optAM = nullptr;
-    QRadioButton* optPM = nullptr;
-    QRadioButton* optEast = nullptr;
-    QRadioButton* optWest = nullptr;
-    QRadioButton* optNorth = nullptr;
-    QRadioButton* optSouth = nullptr;
     QPushButton* cmdNow = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSave = nullptr;
     ClickLabel* Label1 = nullptr;
     ClickLabel* Label2 = nullptr;
-    QList<QWidget*> framed_;  // drawn with the sunken frame
 };
 
 }  // namespace orrerion::gui

@@ -9,11 +9,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "gui/app/shell.h"
 #include "gui/app/sunken_frame.h"
-#include "gui/records/diurnal_window.h"
+#include "gui/app/window_requests.h"
 #include "gui/records/list_window_layout.h"
-#include "gui/records/natal_window.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 namespace {
@@ -25,9 +24,11 @@ constexpr int VisibleRows = 12;
 
 }  // namespace
 
-TimeZoneWindow::TimeZoneWindow(Shell& shell, QWidget* parent)
+TimeZoneWindow::TimeZoneWindow(WindowRequests& requests, Dialogs& dialogs,
+                               const std::filesystem::path& programDir, QWidget* parent)
     : QWidget(parent),
-      shell_(shell),
+      requests_(requests),
+      dialogs_(dialogs),
       lstTimeZones_(new QListWidget),
       Command1_(new QPushButton("Quit")) {
     setObjectName("TimeZone");
@@ -45,7 +46,7 @@ TimeZoneWindow::TimeZoneWindow(Shell& shell, QWidget* parent)
                                  2 * lstTimeZones_->frameWidth() + 8);
     lstTimeZones_->setMinimumHeight(metrics.lineSpacing() * VisibleRows);
     Command1_->setObjectName("Command1");
-    connect(lstTimeZones_, &QListWidget::itemClicked, this, [this] { lstTimeZones_Click(); });
+    LoadOnSelection(*lstTimeZones_, [this] { lstTimeZones_Click(); });
     connect(Command1_, &QPushButton::clicked, this, &TimeZoneWindow::Command1_Click);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &TimeZoneWindow::Command1_Click);
@@ -62,11 +63,11 @@ TimeZoneWindow::TimeZoneWindow(Shell& shell, QWidget* parent)
     move(x(), TimeZoneWindowTop);
     KeepAboveScreenBottom(*this);
 
-    table_ = LoadTimeZoneTable(shell_.session.calc.ProgramDir / TimeZoneFileName);
+    table_ = LoadTimeZoneTable(programDir / TimeZoneFileName);
     for (const TimeZoneRecord& zone : table_.records) {
         lstTimeZones_->addItem(QString::fromStdString(TimeZoneListLine(zone)));
     }
-    if (table_.problem) shell_.dialogs().Show(this, table_.problem->message);
+    if (table_.problem) dialogs_.Show(this, table_.problem->message);
 }
 
 void TimeZoneWindow::ClearList() {
@@ -79,21 +80,10 @@ void TimeZoneWindow::lstTimeZones_Click() {
     if (!selected) return;
     const TimeZoneChoice choice = ChooseTimeZone(table_, selected->text().toStdString());
     if (choice.problem) {
-        shell_.dialogs().Show(this, *choice.problem);
+        dialogs_.Show(this, *choice.problem);
         return;
     }
-    // The zone text first, then East or West as a click on the button, which runs the window's
-    // zone sign rule.
-    const QString zone = QString::fromStdString(choice.zoneText);
-    if (shell_.session.TimeZoneTarget) {
-        DiurnalWindow& diurnal = shell_.inputD1();
-        diurnal.SetZoneText(zone);
-        diurnal.SelectEast(!choice.west);
-    } else {
-        NatalWindow& natal = shell_.inputD();
-        natal.SetZoneText(zone);
-        natal.SelectEast(!choice.west);
-    }
+    requests_.SetZone(target_, QString::fromStdString(choice.zoneText), !choice.west);
 }
 
 void TimeZoneWindow::Command1_Click() { close(); }

@@ -3,10 +3,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QSpacerItem>
 
 namespace orrerion::gui {
 namespace {
@@ -23,6 +27,15 @@ QMessageBox::Icon QtIcon(MessageIcon icon) {
 
 }  // namespace
 
+int CaptionWidth(const QString& title) {
+    // The title bar's font is the window manager's; the application's bold font is as wide as
+    // any it commonly uses. The allowance holds the window icon and the title bar's buttons.
+    constexpr int TitleBarAllowance = 150;
+    QFont font = QApplication::font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(title) + TitleBarAllowance;
+}
+
 int QtDialogs::MessageBox(QWidget* parent, const QString& text, const QString& title,
                           MessageIcon icon, MessageButtons buttons) {
     QMessageBox box(QtIcon(icon), title, text, QMessageBox::NoButton, parent);
@@ -31,6 +44,12 @@ int QtDialogs::MessageBox(QWidget* parent, const QString& text, const QString& t
         box.setDefaultButton(QMessageBox::Yes);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
+    }
+    // A message box sizes itself to its text; a spacer across its grid keeps it as wide as its
+    // caption, which the title bar would otherwise cut ("Accept... ct data").
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(CaptionWidth(title), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     }
     // A message shown during a long step must not inherit its hourglass.
     const bool busy = busyDepth_ > 0;
@@ -43,10 +62,15 @@ int QtDialogs::MessageBox(QWidget* parent, const QString& text, const QString& t
 
 QString QtDialogs::InputBox(QWidget* parent, const QString& prompt, const QString& title,
                             const QString& defaultText) {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    // The dialog's layout sets its size from its contents: the text box carries the width that
+    // keeps the caption whole ("Numb... f Days" otherwise).
+    if (auto* edit = dialog.findChild<QLineEdit*>()) edit->setMinimumWidth(CaptionWidth(title));
+    if (dialog.exec() != QDialog::Accepted) return QString();
+    return dialog.textValue();
 }
 
 QString QtDialogs::SaveFileName(QWidget* parent, const SaveDialogRequest& request) {

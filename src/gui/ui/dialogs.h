@@ -67,6 +67,11 @@ private:
     Dialogs& dialogs_;
 };
 
+// The width a box needs for its title bar to show `title` whole: the caption in the application's
+// bold font and room for the title bar's icon and buttons. The real message and input boxes are
+// made at least this wide.
+int CaptionWidth(const QString& title);
+
 // The real dialogs.
 class QtDialogs final : public Dialogs {
 public:

@@ -104,20 +104,41 @@ TEST(InputChecks, EveryFailingCheckReportsOnceInOrder) {
     EXPECT_EQ(problems[4].field, "txtMonth");
 }
 
-TEST(InputChecks, ZoneBelowMinusTwoOnlyWithEastLongitude) {
-    InputFields f = GoodNatal();
-    f.zone = "-3";
-    EXPECT_EQ(CheckInputFields(f, GoodDiurnal()).size(), 1u);  // west longitude
-    f.zone = "-2";
-    EXPECT_TRUE(CheckInputFields(f, GoodDiurnal()).empty());
-    f.east = true;
-    f.zone = "-13";
-    EXPECT_TRUE(CheckInputFields(f, GoodDiurnal()).empty());
-    EXPECT_TRUE(CheckRanges(f, InputSection::Natal).empty());
-    f.zone = "-13.5";
-    EXPECT_EQ(Messages(CheckRanges(f, InputSection::Natal)), (std::vector<std::string>{natalMsg}));
-    f.zone = "12.5";
-    EXPECT_EQ(CheckRanges(f, InputSection::Natal).size(), 1u);
+// Every zone in use today is accepted where it is in use, including the places west of Greenwich
+// across the date line (zones -12 to -14 from 150 degrees west on); a zone typed with the wrong
+// sign is still caught everywhere else.
+TEST(InputChecks, ZoneSignAndRangeFitEveryPlaceOnEarth) {
+    struct Case { const char* place; const char* zone; const char* longDeg; bool east; bool accepted; };
+    const Case cases[] = {
+        {"Kiritimati, Line Islands", "-14", "157", false, true},
+        {"Millennium Island, Line Islands", "-14", "150", false, true},
+        {"Apia, Samoa", "-13", "171", false, true},
+        {"Nuku'alofa, Tonga", "-13", "175", false, true},
+        {"Chatham Islands in summer", "-13.75", "176", false, true},
+        {"Wallis", "-12", "176", false, true},
+        {"Baker Island", "12", "176", false, true},
+        {"Auckland", "-12", "174", true, true},
+        {"Madrid (west of Greenwich, one hour ahead)", "-1", "3", false, true},
+        {"Honolulu typed with the wrong sign", "-10", "157", false, false},
+        {"New York typed with the wrong sign", "-5", "74", false, false},
+        {"a date-line zone short of 150 degrees west", "-13", "149", false, false},
+        {"a zone below any in use", "-14.5", "157", false, false},
+        {"a zone beyond any in use", "12.5", "176", false, false},
+    };
+    for (const Case& c : cases) {
+        InputFields f = GoodNatal();
+        f.zone = c.zone;
+        f.longDeg = c.longDeg;
+        f.east = c.east;
+        std::vector<InputProblem> problems = CheckInputFields(f, GoodDiurnal());
+        const std::vector<InputProblem> ranges = CheckRanges(f, InputSection::Natal);
+        problems.insert(problems.end(), ranges.begin(), ranges.end());
+        EXPECT_EQ(problems.empty(), c.accepted) << c.place;
+        for (const InputProblem& p : problems) {
+            EXPECT_EQ(p.field, "txtTZ") << c.place;
+            EXPECT_EQ(p.message, natalMsg) << c.place;
+        }
+    }
 }
 
 TEST(InputChecks, RangeLimitsAreInclusive) {
@@ -126,6 +147,7 @@ TEST(InputChecks, RangeLimitsAreInclusive) {
         {&InputFields::month, "12", "13"},     {&InputFields::day, "31", "32"},
         {&InputFields::year, "2099", "2100"},  {&InputFields::hour, "12", "13"},
         {&InputFields::minute, "59", "60"}, {&InputFields::zone, "12", "12.01"},
+        {&InputFields::zone, "-14", "-14.01"},
         {&InputFields::longDeg, "180", "181"}, {&InputFields::longMin, "59", "60"},
         {&InputFields::latMin, "59", "60"},
     };
@@ -179,6 +201,47 @@ TEST(InputChecks, DateFieldsMustFitSixteenBits) {
     EXPECT_EQ(CheckRanges(f, InputSection::Natal).size(), 1u);
     f.year = "-3000";
     EXPECT_TRUE(CheckRanges(f, InputSection::Natal).empty());
+}
+
+// Whatever way text reached a field (typed, pasted, loaded), a field that does not hold a number a
+// double can carry, or a date that is not in the calendar, is refused with the section's message
+// and never read as 0 or rolled over into the next month.
+TEST(InputChecks, NoNumberAndNoDateAreRefusedWithTheSectionsMessage) {
+    const std::string nines(400, '9');
+    struct Case { std::string InputFields::*field; std::string text; const char* control; };
+    const Case cases[] = {
+        {&InputFields::hour, "zz", "BirthHour"},         {&InputFields::minute, "zz", "BirthMinute"},
+        {&InputFields::zone, "inf", "TZ"},               {&InputFields::zone, "nan", "TZ"},
+        {&InputFields::zone, nines, "TZ"},               {&InputFields::latDeg, nines, "LatDeg"},
+        {&InputFields::latDeg, "-" + nines, "LatDeg"},   {&InputFields::longDeg, "-" + nines, "LongDeg"},
+        {&InputFields::hour, nines, "BirthHour"},        {&InputFields::latMin, "." + nines + "x", "LatMin"},
+        {&InputFields::day, "31", "Day"},                {&InputFields::day, "-3", "Day"},
+        {&InputFields::month, "0.4", "Month"},           {&InputFields::month, "-2", "Month"},
+    };
+    for (const Case& c : cases) {
+        for (InputSection section : {InputSection::Natal, InputSection::Diurnal}) {
+            InputFields natal = GoodNatal();
+            InputFields diurnal = GoodDiurnal();
+            InputFields& f = section == InputSection::Natal ? natal : diurnal;
+            f.month = "2";  // February: day 31 is no date
+            f.*(c.field) = c.text;
+            HouseMenuMarks meridian;  // Meridian houses take any latitude: the number check must refuse
+            meridian.mnuHousePlacidus = false;
+            meridian.mnuHouseMeridian = true;
+            const std::vector<InputProblem> problems = CheckAllInput(natal, diurnal, meridian);
+            const std::string where = c.text.substr(0, 12) + " in " + c.control;
+            ASSERT_FALSE(problems.empty()) << where;
+            for (const InputProblem& p : problems) EXPECT_EQ(p.message, InputMessage(section)) << where;
+        }
+    }
+    // 29 February exists in leap years only, 1900 being none and 2000 one.
+    for (const auto& [year, exists] : {std::pair{"1964", true}, {"1900", false}, {"2000", true}, {"1951", false}}) {
+        InputFields f = GoodNatal();
+        f.month = "2";
+        f.day = "29";
+        f.year = year;
+        EXPECT_EQ(CheckRanges(f, InputSection::Natal).empty(), exists) << year;
+    }
 }
 
 TEST(LatitudeLimit, SixtySixDegreesIsTheLastAccepted) {

@@ -56,6 +56,15 @@ TEST(ZoneSignRule, EastNegativeWestPositive) {
     zone = "0";
     ApplyZoneSignRule(zone, true);
     EXPECT_EQ(zone, "0");
+    // West keeps a zone below -12: only places west of Greenwich across the date line have one.
+    for (const char* dateLine : {"-13", "-14", "-12.75"}) {
+        zone = dateLine;
+        ApplyZoneSignRule(zone, false);
+        EXPECT_EQ(zone, dateLine);
+    }
+    zone = "-12";
+    ApplyZoneSignRule(zone, false);
+    EXPECT_EQ(zone, "12");
     for (const char* text : {"", "-", "abc"}) {
         zone = text;
         ApplyZoneSignRule(zone, true);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ephemeris/precise_ephemeris.h"
 #include "test_paths.h"
 
 namespace orrerion {
@@ -86,24 +87,28 @@ std::vector<std::string> WithDays(const fs::path& reports, const std::string& da
 }
 
 // A span of many blocks, which the two threads share out as they go: the files and the listing
-// are the same bytes as on one thread.
+// are the same bytes as on one thread, with either source of positions.
 TEST(ScanCommand, TwoThreadsWriteWhatOneWrites) {
-    std::vector<CommandResultAndFiles> runs;
-    for (const char* threads : {"1", "2"}) {
-        const fs::path reports = testing::MakeTempDir() / "reports";
-        std::vector<std::string> args = WithDays(reports, "3000");
-        args.insert(args.end(), {"--threads", threads});
-        const auto r = testing::RunCli(args);
-        ASSERT_EQ(r.status, 0) << r.err;
-        runs.push_back({r.out, reports});
-    }
-    EXPECT_TRUE(runs[0].out == runs[1].out);
-    const std::set<std::string> names = FileNames(runs[0].reports);
-    EXPECT_EQ(names.size(), 16u);
-    EXPECT_EQ(FileNames(runs[1].reports), names);
-    for (const std::string& name : names) {
-        EXPECT_TRUE(testing::ReadWholeFile(runs[0].reports / name) ==
-                    testing::ReadWholeFile(runs[1].reports / name)) << name;
+    for (const char* ephemeris : {"builtin", "precise"}) {
+        if (ephemeris == std::string("precise") && !CheckPreciseEphemeris().available) continue;
+        SCOPED_TRACE(ephemeris);
+        std::vector<CommandResultAndFiles> runs;
+        for (const char* threads : {"1", "2"}) {
+            const fs::path reports = testing::MakeTempDir() / "reports";
+            std::vector<std::string> args = WithDays(reports, "3000");
+            args.insert(args.end(), {"--threads", threads, "--ephemeris", ephemeris});
+            const auto r = testing::RunCli(args);
+            ASSERT_EQ(r.status, 0) << r.err;
+            runs.push_back({r.out, reports});
+        }
+        EXPECT_TRUE(runs[0].out == runs[1].out);
+        const std::set<std::string> names = FileNames(runs[0].reports);
+        EXPECT_EQ(names.size(), 16u);
+        EXPECT_EQ(FileNames(runs[1].reports), names);
+        for (const std::string& name : names) {
+            EXPECT_TRUE(testing::ReadWholeFile(runs[0].reports / name) ==
+                        testing::ReadWholeFile(runs[1].reports / name)) << name;
+        }
     }
 }
 

@@ -3,6 +3,10 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <limits>
+
+#include <sys/stat.h>
 
 #include "core/io/csv_record.h"
 #include "core/io/file_replace.h"
@@ -20,8 +24,14 @@ TEST(SplitTextLines, AcceptsCrLfAndLfWithoutAnExtraLastLine) {
     EXPECT_TRUE(SplitTextLines("a\r\n").endedWithNewline);
     EXPECT_EQ(SplitTextLines("a\r\n\r\nb\r\n").lines, (std::vector<std::string>{"a", "", "b"}));
     EXPECT_TRUE(SplitTextLines("").lines.empty());
-    // A lone carriage return inside a line is part of the line's text.
-    EXPECT_EQ(SplitTextLines("a\rb\n").lines, (std::vector<std::string>{"a\rb"}));
+    // A lone carriage return ends a line too (old Macintosh files), so that an options file
+    // written that way is forty lines, not one; CR LF stays one line end.
+    struct Case { const char* text; std::vector<std::string> lines; };
+    const Case cases[] = {
+        {"a\rb\rc\r", {"a", "b", "c"}},  {"a\rb\n", {"a", "b"}},   {"a\n\rb", {"a", "", "b"}},
+        {"a\r\r\nb", {"a", "", "b"}},   {"\r", {""}},              {"a\r\n\r\n", {"a", ""}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(SplitTextLines(c.text).lines, c.lines) << "case " << (&c - cases);
 }
 
 TEST(ReadTextLines, ReportsAMissingFileWithTheSystemsReason) {
@@ -29,6 +39,32 @@ TEST(ReadTextLines, ReportsAMissingFileWithTheSystemsReason) {
     const auto lines = ReadTextLines(testing::MakeTempDir() / "absent.txt", &error);
     EXPECT_FALSE(lines.has_value());
     EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+}
+
+// Only a regular file is read, and only up to a limit no data file comes near: a FIFO is refused
+// at once instead of waiting for a writer, /dev/zero instead of filling memory.
+TEST(ReadFileBytes, RefusesWhatIsNoRegularFileOrTooLarge) {
+    const auto dir = testing::MakeTempDir();
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    {
+        std::ofstream(dir / "large") << "x";
+        std::filesystem::resize_file(dir / "large", MaxDataFileBytes + 1);  // sparse
+        std::ofstream(dir / "limit") << "x";
+        std::filesystem::resize_file(dir / "limit", MaxDataFileBytes);
+    }
+    struct Case { std::filesystem::path path; const char* reason; };
+    const Case refused[] = {
+        {dir / "fifo", "not a regular file"},  {"/dev/zero", "not a regular file"},
+        {dir, "Is a directory"},               {dir / "large", "larger than 64 MiB"},
+    };
+    for (const Case& c : refused) {
+        std::string error;
+        EXPECT_FALSE(ReadFileBytes(c.path, &error).has_value()) << c.path;
+        EXPECT_EQ(error, c.reason) << c.path;
+    }
+    const std::optional<std::string> atLimit = ReadFileBytes(dir / "limit");
+    ASSERT_TRUE(atLimit.has_value());
+    EXPECT_EQ(atLimit->size(), MaxDataFileBytes);
 }
 
 TEST(ReadTextLines, ReadsWhatWasWritten) {
@@ -47,6 +83,12 @@ TEST(SplitRecordFields, UsualCommaSeparatedRules) {
     EXPECT_EQ(SplitRecordFields(",07 Dec 2026"), (std::vector<std::string>{"", "07 Dec 2026"}));
     EXPECT_EQ(SplitRecordFields(""), (std::vector<std::string>{""}));
     EXPECT_EQ(SplitRecordFields("\"unclosed,still one"), (std::vector<std::string>{"unclosed,still one"}));
+    // Inside quotes two double quotes stand for one, as the names file writes a field holding one.
+    EXPECT_EQ(SplitRecordFields("\"\"\"Bob\",x"), (std::vector<std::string>{"\"Bob", "x"}));
+    EXPECT_EQ(SplitRecordFields("\"say \"\"hi\"\"\",\"\"\"\""), (std::vector<std::string>{"say \"hi\"", "\""}));
+    bool unclosed = false;
+    SplitRecordFields("\"Bob,13 Jan 1950", &unclosed);
+    EXPECT_TRUE(unclosed);
 }
 
 TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
@@ -60,6 +102,23 @@ TEST(LeadingNumber, ReadsTheNumberAtTheStart) {
         {"1234567", 1234567}, {"-", 0},                  {"- 5", 0},    {"\t8", 8},
     };
     for (const Case& c : cases) EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.expected) << '"' << c.text << '"';
+}
+
+// A number a double cannot carry is never read as 0: as a leading number it is an infinity that
+// every range check refuses, as whole text it is no number; "inf" and "nan" are no numbers.
+TEST(ParseNumber, NumbersBeyondADoubleAreNoNumbers) {
+    const std::string nines(400, '9');
+    for (const std::string& text : {nines, "-" + nines, nines + ".5", std::string("inf"),
+                                    std::string("nan"), std::string("-inf"), std::string("1e5")}) {
+        EXPECT_FALSE(ParseNumber(text).has_value()) << text.substr(0, 12);
+    }
+    EXPECT_EQ(LeadingNumber(nines), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(LeadingNumber("-" + nines + " days"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(LeadingNumber("inf"), 0.0);
+    // Too small to be told from 0: it is 0.
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    EXPECT_EQ(ParseNumber(tiny), 0.0);
+    EXPECT_EQ(ParseNumber("1" + std::string(300, '0')), 1e300);
 }
 
 TEST(ParseNumber, AcceptsOnlyWholeNumberText) {

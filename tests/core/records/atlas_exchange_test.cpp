@@ -12,34 +12,70 @@ namespace {
 
 std::string Dir(const std::filesystem::path& p) { return p.string() + "/"; }
 
-// An atlas folder whose PCATPATH.TXT names `dataDir`, and a TSRTEMP.TXT there with `placeText`.
-std::string WriteExchange(const std::filesystem::path& atlasDir, const std::filesystem::path& dataDir,
-                          const std::string& placeText) {
-    std::filesystem::create_directories(dataDir);
-    testing::WriteWholeFile(atlasDir / "PCATPATH.TXT", Dir(dataDir) + "\r\nsecond line is not read\r\n");
+// The data folder as the atlas leaves it there: PCATPATH.TXT naming that folder, TSRTEMP.TXT
+// holding `placeText`.
+std::string WriteExchange(const std::filesystem::path& dataDir, const std::string& placeText) {
+    testing::WriteWholeFile(dataDir / "PCATPATH.TXT", Dir(dataDir) + "\r\nsecond line is not read\r\n");
     testing::WriteWholeFile(dataDir / "TSRTEMP.TXT", placeText);
-    return Dir(atlasDir);
+    return Dir(dataDir);
 }
 
-TEST(ReadAtlasPlace, ReadsLatitudeLongitudeAndZoneFromTheFolderNamedInThePathFile) {
+TEST(ReadAtlasPlace, ReadsLatitudeLongitudeAndZoneFromTheDataFolder) {
     const auto root = testing::MakeTempDir();
-    const std::string atlasDir =
-        WriteExchange(root, root / "result", "Boston\r\n42N21\r\n71W04\r\nAmerica/New_York\r\n4\r\n");
-    const AtlasReadResult r = ReadAtlasPlace(atlasDir);
+    const std::string dataDir =
+        WriteExchange(root, "Boston\r\n42N21\r\n71W04\r\nAmerica/New_York\r\n4\r\n");
+    const AtlasReadResult r = ReadAtlasPlace(dataDir);
     ASSERT_FALSE(r.message.has_value()) << r.message->text;
     ASSERT_TRUE(r.place.has_value());
-    EXPECT_EQ(r.place->AtlasDataDir, Dir(root / "result"));
+    EXPECT_EQ(r.place->AtlasDataDir, dataDir);
     EXPECT_EQ(r.place->AtlasLatitude, "42N21");
     EXPECT_EQ(r.place->AtlasLongitude, "71W04");
     EXPECT_EQ(r.place->AtlasZone, 4.0f);
 
     // Line ends of either kind; the zone line is read as the number at its start.
-    testing::WriteWholeFile(root / "result" / "TSRTEMP.TXT", "x\n33S52\n151E12\n\n-10.5 hours\n");
-    const AtlasReadResult lf = ReadAtlasPlace(atlasDir);
+    testing::WriteWholeFile(root / "TSRTEMP.TXT", "x\n33S52\n151E12\n\n-10.5 hours\n");
+    const AtlasReadResult lf = ReadAtlasPlace(dataDir);
     ASSERT_TRUE(lf.place.has_value());
     EXPECT_EQ(lf.place->AtlasLatitude, "33S52");
     EXPECT_EQ(lf.place->AtlasLongitude, "151E12");
     EXPECT_EQ(lf.place->AtlasZone, -10.5f);
+}
+
+// Nothing the exchange files say is used unchecked: a path file naming another folder is not
+// followed, and a place or zone beyond the Earth's is refused (a zone of 1e50 once became inf).
+TEST(ReadAtlasPlace, RefusesAnotherFolderAndValuesOutOfRange) {
+    const auto root = testing::MakeTempDir();
+    const auto other = root / "other";
+    std::filesystem::create_directories(other);
+    const std::string dataDir = WriteExchange(root, "x\r\n42N21\r\n71W04\r\nnote\r\n4\r\n");
+    testing::WriteWholeFile(other / "TSRTEMP.TXT", "x\r\n42N21\r\n71W04\r\nnote\r\n4\r\n");
+    testing::WriteWholeFile(root / "PCATPATH.TXT", Dir(other) + "\r\n");
+    AtlasReadResult r = ReadAtlasPlace(dataDir);
+    EXPECT_FALSE(r.place.has_value());
+    ASSERT_TRUE(r.message.has_value());
+    EXPECT_NE(r.message->text.find("names another directory"), std::string::npos) << r.message->text;
+
+    testing::WriteWholeFile(root / "PCATPATH.TXT", dataDir + "\r\n");
+    struct Case { const char* latitude; const char* longitude; const char* zone; bool accepted; };
+    const Case cases[] = {
+        {"90N00", "180W00", "12", true},   {"0S00", "0E00", "-14", true},
+        {"42N21", "71W04", "1e50", true},  // "1" then a note: the number at the start
+        {"42N21", "71W04", "100000000000000000000000000000000000000000000000000", false},
+        {"42N21", "71W04", "-14.5", false}, {"42N21", "71W04", "12.5", false},
+        {"90N01", "71W04", "4", false},    {"95N00", "71W04", "4", false},
+        {"42N60", "71W04", "4", false},    {"42N21", "180E01", "4", false},
+        {"42N21", "999999999999999999999999999999W04", "4", false},
+    };
+    for (const Case& c : cases) {
+        testing::WriteWholeFile(root / "TSRTEMP.TXT", std::string("x\r\n") + c.latitude + "\r\n" +
+                                                          c.longitude + "\r\nnote\r\n" + c.zone + "\r\n");
+        r = ReadAtlasPlace(dataDir);
+        EXPECT_EQ(r.place.has_value(), c.accepted) << c.latitude << " " << c.longitude << " " << c.zone;
+        if (!c.accepted) {
+            ASSERT_TRUE(r.message.has_value());
+            EXPECT_NE(r.message->text.find("out of range"), std::string::npos) << r.message->text;
+        }
+    }
 }
 
 TEST(ReadAtlasPlace, MissingOrShortFilesGiveTheirWarnings) {
@@ -58,19 +94,17 @@ TEST(ReadAtlasPlace, MissingOrShortFilesGiveTheirWarnings) {
     ASSERT_TRUE(r.message.has_value());
     EXPECT_EQ(r.message->text, "Cannot find the file called PCATPATH in the " + atlasDir + " directory.");
 
-    const std::string dataDir = Dir(root / "result");
-    std::filesystem::create_directories(root / "result");
-    testing::WriteWholeFile(root / "PCATPATH.TXT", dataDir + "\r\n");
+    testing::WriteWholeFile(root / "PCATPATH.TXT", atlasDir + "\r\n");
     r = ReadAtlasPlace(atlasDir);
     ASSERT_TRUE(r.message.has_value());
     EXPECT_FALSE(r.place.has_value());
     EXPECT_EQ(r.message->icon, MessageIcon::Critical);
-    EXPECT_EQ(r.message->text, "Cannot find the file called TSRTEMP.TXT in the " + dataDir + " directory.");
+    EXPECT_EQ(r.message->text, "Cannot find the file called TSRTEMP.TXT in the " + atlasDir + " directory.");
 
-    testing::WriteWholeFile(root / "result" / "TSRTEMP.TXT", "Boston\r\n42N21\r\n71W04\r\nnote\r\n");
+    testing::WriteWholeFile(root / "TSRTEMP.TXT", "Boston\r\n42N21\r\n71W04\r\nnote\r\n");
     r = ReadAtlasPlace(atlasDir);
     ASSERT_TRUE(r.message.has_value()) << "four lines are one too few";
-    EXPECT_EQ(r.message->text, "Cannot find the file called TSRTEMP.TXT in the " + dataDir + " directory.");
+    EXPECT_EQ(r.message->text, "Cannot find the file called TSRTEMP.TXT in the " + atlasDir + " directory.");
 }
 
 TEST(AtlasDirFromAnswer, AddsTheFinalSeparatorOnlyWhenMissing) {

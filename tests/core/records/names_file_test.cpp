@@ -261,7 +261,7 @@ TEST(SaveNameRecord, YesReplacesNoKeepsAndEachMatchAsks) {
     EXPECT_EQ(FileCount(dir), 2u);
 }
 
-TEST(SaveNameRecord, CopiesWhatTheListDoesNotShowAndStopsAtDamage) {
+TEST(SaveNameRecord, CopiesWhatTheListDoesNotShowAndRefusesDamage) {
     const auto dir = MakeTempDir();
     const fs::path file = dir / "F.FIL";
     // Records after an empty name are copied; a quoted comma survives; an old-system byte is
@@ -275,7 +275,7 @@ TEST(SaveNameRecord, CopiesWhatTheListDoesNotShowAndStopsAtDamage) {
         return true;
     });
     ASSERT_TRUE(r.ok);
-    EXPECT_FALSE(r.copyStoppedAtLine.has_value()) << "a blank last line loses nothing";
+    EXPECT_FALSE(r.damagedLine.has_value()) << "a blank last line loses nothing";
     EXPECT_EQ(ReadWholeFile(file),
               "\"Smith, John\",06 Feb 1951,10.05,P,-1,-003.30,-05.10\r\n"
               ",07 Mar 1952,12.00,A,0,000.00,00.00\r\n"
@@ -283,21 +283,91 @@ TEST(SaveNameRecord, CopiesWhatTheListDoesNotShowAndStopsAtDamage) {
               "Ann,01 Jul 1980,3.15,P,-1,-013.25,52.31\r\n");
     EXPECT_EQ(ReadWholeFile(dir / "F.OLD").substr(0, 13), "\"Smith, John\"");
 
-    // A damaged line ends the copy; the save goes on and says where it stopped.
-    WriteWholeFile(file, "Bob,06 Feb 1951,10.05,P,-1,-003.30,-05.10\r\n\"broken\r\nCy,1,2,3,4,5,6\r\n");
-    r = SaveNameRecord(file, NewAnn, [](const Message&, const NameRecord&) { return true; });
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.copyStoppedAtLine, 2u);
-    EXPECT_EQ(ReadWholeFile(file),
-              "Bob,06 Feb 1951,10.05,P,-1,-003.30,-05.10\r\nAnn,01 Jul 1980,3.15,P,-1,-013.25,52.31\r\n");
-    EXPECT_NE(ReadWholeFile(dir / "F.OLD").find("Cy,1,2"), std::string::npos)
-        << "what the copy could not read is in the backup";
+    // A line that cannot be read refuses the save, naming the line: copying would leave the
+    // records from there on only in the backup, which the next save replaces. The file and its
+    // backup stay as they were, and no question is asked.
+    const std::string damaged =
+        "Bob,06 Feb 1951,10.05,P,-1,-003.30,-05.10\r\n\"broken\r\nCy,1,2,3,4,5,6\r\n";
+    WriteWholeFile(file, damaged);
+    const std::string backupBefore = ReadWholeFile(dir / "F.OLD");
+    r = SaveNameRecord(file, NewAnn, [](const Message&, const NameRecord&) {
+        ADD_FAILURE() << "nothing is asked before the damage is found";
+        return true;
+    });
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.damagedLine, 2u);
+    ASSERT_TRUE(r.problem.has_value());
+    EXPECT_NE(r.problem->text.find("line 2 cannot be read (unclosed quote)"), std::string::npos)
+        << r.problem->text;
+    EXPECT_EQ(ReadWholeFile(file), damaged);
+    EXPECT_EQ(ReadWholeFile(dir / "F.OLD"), backupBefore);
 
     // A file that does not exist yet is created with the new record alone.
     r = SaveNameRecord(dir / "NEW.FIL", NewAnn, [](const Message&, const NameRecord&) { return true; });
     ASSERT_TRUE(r.ok);
     EXPECT_TRUE(r.backupPath.empty());
     EXPECT_EQ(ReadWholeFile(dir / "NEW.FIL"), "Ann,01 Jul 1980,3.15,P,-1,-013.25,52.31\r\n");
+}
+
+// Every name the natal window can hold is written so that it reads back whole, and the next save
+// copies it: a name beginning with a double quote once made the next save stop at its line.
+TEST(SaveNameRecord, EveryNameReadsBackAndSurvivesTheNextSave) {
+    const auto dir = MakeTempDir();
+    const fs::path file = dir / "NAMES.FIL";
+    // The first lands on the file's first line, where a leading U+FEFF would read as a byte order
+    // mark (a finding of the names reader's fuzz target).
+    const char* const names[] = {"\xEF\xBB\xBFZero-width", "\"Bob", "Bob \"the\" Smith", "\"", "\"\"", " lead and trail ",
+                                 "Zo\xC3\xAB \"Z\"", "x\"", "tab\t"};
+    std::vector<std::string> expected;
+    for (const char* name : names) {
+        NameRecord record = NewAnn;
+        record.Name = name;
+        const NameSaveResult r =
+            SaveNameRecord(file, record, [](const Message&, const NameRecord&) { return false; });
+        ASSERT_TRUE(r.ok) << name << ": " << (r.problem ? r.problem->text : "");
+        expected.push_back(name);
+        const NameTable back = FillNamesList(file);
+        EXPECT_FALSE(back.problem.has_value()) << name;
+        EXPECT_EQ(Names(back), expected) << name;
+        EXPECT_EQ(back.records.back(), record) << name;
+    }
+    // A field that cannot stand on one line of the file is refused before anything is written.
+    const std::string before = ReadWholeFile(file);
+    for (const char* bad : {"two\nlines", "cr\rhere", "latin1 \xE9"}) {
+        NameRecord record = NewAnn;
+        record.Name = bad;
+        const NameSaveResult r =
+            SaveNameRecord(file, record, [](const Message&, const NameRecord&) { return false; });
+        EXPECT_FALSE(r.ok) << bad;
+        ASSERT_TRUE(r.problem.has_value()) << bad;
+        EXPECT_EQ(r.problem->text, NameUnstorableMessage);
+    }
+    EXPECT_EQ(ReadWholeFile(file), before);
+}
+
+// The list editor's note: where the Names or Cities list will stop before the end of the text,
+// and why; nothing when it lists every record.
+TEST(ListEndNote, SaysWhereAndWhyTheListStopsEarly) {
+    const std::string ann = "Ann,01 Jul 1980,3.15,P,-1,-013.25,52.31\r\n";
+    struct Case { std::string text; const char* note; };
+    const Case cases[] = {
+        {ann + ann, nullptr},
+        {ann + ann + "\r\n\r\n", nullptr},
+        {ann + "\r\n" + ann, "The Names list stops at line 2: a record there has an empty first field"},
+        {ann + ",07 Mar 1952,12.00,A,0,000.00,00.00\r\n" + ann,
+         "The Names list stops at line 2: a record there has an empty first field"},
+        {ann + ann + "\"Bob,13 Jan 1950\r\n", "The Names list stops at line 3: unclosed quote"},
+        {ann + "Cy,1,2\r\n", "The Names list stops at line 2: the file ends inside a record"},
+    };
+    for (const Case& c : cases) {
+        const std::optional<std::string> note = NamesListEndNote(c.text);
+        if (!c.note) {
+            EXPECT_FALSE(note.has_value()) << *note;
+            continue;
+        }
+        ASSERT_TRUE(note.has_value()) << c.note;
+        EXPECT_EQ(note->substr(0, std::string(c.note).size()), c.note);
+    }
 }
 
 TEST(SaveNameRecord, AFailedStepLeavesTheFileAsItWas) {

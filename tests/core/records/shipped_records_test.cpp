@@ -1,9 +1,11 @@
 // The names, cities and time zone files shipped with the program read cleanly and hold sound data.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 
+#include "core/chart/input_checks.h"
 #include "core/io/number_text.h"
 #include "core/io/text_encoding.h"
 #include "core/records/cities_file.h"
@@ -121,8 +123,34 @@ TEST(ShippedRecords, TimeZoneTableListsPickableStandardZones) {
         const TimeZoneChoice choice = ChooseTimeZone(t, TimeZoneListLine(z));
         ASSERT_FALSE(choice.problem.has_value()) << z.ZoneName;
         EXPECT_EQ(LeadingNumber(choice.zoneText), *offset) << z.ZoneName;
+
+        // Picked for a place where the zone is in use, every zone passes the input checks: a
+        // zone behind Greenwich at its own meridian west, one ahead of it by up to 12 hours at
+        // its meridian east, one ahead by more (Tonga, Line Islands) across the date line at
+        // 160 degrees west.
+        InputFields fields;
+        fields.month = "7";
+        fields.day = "1";
+        fields.year = "2024";
+        fields.hour = "12";
+        fields.minute = "0";
+        fields.latDeg = "10";
+        fields.latMin = "0";
+        fields.longMin = "0";
+        EXPECT_TRUE(ApplyTimeZoneChoice(t, TimeZoneListLine(z), fields).empty()) << z.ZoneName;
+        const double meridian = *offset < -12 ? 160 : std::min(std::fabs(*offset) * 15, 180.0);
+        fields.longDeg = std::to_string(static_cast<int>(meridian));
+        EXPECT_EQ(fields.east, *offset < 0 && *offset >= -12) << z.ZoneName;
+        EXPECT_EQ(LeadingNumber(fields.zone), *offset) << z.ZoneName;
+        std::vector<InputProblem> problems = CheckInputFields(fields, fields);
+        const std::vector<InputProblem> ranges = CheckRanges(fields, InputSection::Natal);
+        problems.insert(problems.end(), ranges.begin(), ranges.end());
+        EXPECT_TRUE(problems.empty()) << z.ZoneName << " at " << meridian << (fields.east ? " E" : " W");
     }
     EXPECT_TRUE(names.count("Eastern") && names.count("India") && names.count("Greenwich Mean"));
+    EXPECT_TRUE(names.count("Line Islands") && names.count("Tonga"));
+    // Unambiguous names: "Bangladesh" beside BST read as British Summer Time.
+    EXPECT_TRUE(names.count("Bangladesh Standard Time"));
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ GuiFixture::GuiFixture(const QDateTime& now) {
     }
     session.calc.ProgramDir = dataDir();
     session.exeDir = dataDir();
-    session.locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    session.clock = [now] { return now; };
+    session.clock.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    session.clock.now = [now] { return now; };
     shell = std::make_unique<Shell>(session);
 }
 

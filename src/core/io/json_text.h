@@ -1,13 +1,13 @@
 #pragma once
-// Small helpers for the JSON the command line prints.
+// Small helpers for the JSON the program writes: numbers that read back exactly, escaped strings.
 #include <string>
 #include <string_view>
 
-namespace orrerion::cli {
+namespace orrerion {
 
 // A number with 17 significant digits, enough to read back the same double.
 std::string JsonNumber(double value);
 // A quoted JSON string with the necessary escapes.
 std::string JsonString(std::string_view text);
 
-}  // namespace orrerion::cli
+}  // namespace orrerion

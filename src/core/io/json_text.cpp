@@ -1,9 +1,9 @@
-#include "json_text.h"
+#include "core/io/json_text.h"
 
 #include <cmath>
 #include <cstdio>
 
-namespace orrerion::cli {
+namespace orrerion {
 
 std::string JsonNumber(double value) {
     if (!std::isfinite(value)) return "null";
@@ -34,4 +34,4 @@ std::string JsonString(std::string_view text) {
     return out + "\"";
 }
 
-}  // namespace orrerion::cli
+}  // namespace orrerion

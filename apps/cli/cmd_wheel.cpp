@@ -1,0 +1,102 @@
+// orrerion-cli wheel: the chart wheel of a calculation as SVG, and its layout as JSON.
+#include <cstdio>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "chart_options.h"
+#include "commands.h"
+#include "core/aspects/scan_observer.h"
+#include "core/io/file_replace.h"
+#include "core/pictures/wheel_layout.h"
+#include "core/pictures/wheel_output.h"
+#include "core/run/run_calculation.h"
+
+namespace orrerion::cli {
+namespace {
+
+std::optional<std::string> ParseRings(const std::string& text, WheelChoice& choice) {
+    choice.outerRings.clear();
+    std::stringstream words(text);
+    std::string word;
+    while (std::getline(words, word, ',')) {
+        const std::optional<WheelRing> ring = WheelRingFromName(word);
+        if (!ring) return "--rings: unknown ring \"" + word + "\" (natal, progressed, solar-arc, transits)";
+        if (*ring == WheelRing::Natal) continue;
+        choice.outerRings.push_back(*ring);
+    }
+    if (choice.outerRings.size() > 2) return std::string("--rings: at most two rings besides natal");
+    return std::nullopt;
+}
+
+}  // namespace
+
+int RunWheelCommand(const Args& args) {
+    ChartCommandOptions options;
+    ExtraValues extras;
+    const std::vector<ExtraOption> wheelOptions = {
+        {"--rings", true}, {"--orientation", true}, {"--outer-aspects", false}, {"--svg", true}, {"--json", true}};
+    // --json takes a file here; the chart options' --json flag is not used by this command.
+    if (auto error = ParseChartOptions(args, options, wheelOptions, &extras)) {
+        std::fprintf(stderr, "orrerion-cli wheel: %s\n", error->c_str());
+        return 2;
+    }
+    WheelChoice choice;
+    std::optional<std::string> svgPath, jsonPath;
+    for (const auto& [name, value] : extras) {
+        if (name == "--rings") {
+            if (auto error = ParseRings(value, choice)) {
+                std::fprintf(stderr, "orrerion-cli wheel: %s\n", error->c_str());
+                return 2;
+            }
+        } else if (name == "--orientation") {
+            if (value == "ascendant") {
+                choice.orientation = WheelOrientation::AscendantLeft;
+            } else if (value == "aries") {
+                choice.orientation = WheelOrientation::AriesLeft;
+            } else {
+                std::fprintf(stderr, "orrerion-cli wheel: --orientation is ascendant or aries\n");
+                return 2;
+            }
+        } else if (name == "--outer-aspects") {
+            choice.outerAspects = true;
+        } else if (name == "--svg") {
+            svgPath = value;
+        } else if (name == "--json") {
+            jsonPath = value;
+        }
+    }
+    if (!svgPath && !jsonPath) {
+        std::fputs("orrerion-cli wheel: give --svg FILE, --json FILE or both\n", stderr);
+        return 2;
+    }
+
+    Calculation calc;
+    std::vector<std::string> warnings;
+    if (auto error = SetUpCalculation(options, calc, warnings)) {
+        std::fprintf(stderr, "orrerion-cli wheel: %s\n", error->c_str());
+        return 2;
+    }
+    for (const std::string& w : warnings) std::fprintf(stderr, "orrerion-cli wheel: %s\n", w.c_str());
+    CollectingReporter reporter;
+    ScanObserver noScan;
+    const bool computed = RunCalculation(calc, {}, noScan, reporter).charted;
+    PrintMessages(reporter.messages);
+    if (!computed) return 2;
+
+    const WheelLayout layout =
+        LayOutWheel(calc.chart, calc.options, choice, WheelTitleLines(calc.chart, choice));
+    const std::string title = "Chart wheel: " + calc.chart.ChartName;
+    for (const auto& [path, text] : {std::pair{svgPath, svgPath ? WheelSvg(layout, title) : std::string()},
+                                     std::pair{jsonPath, jsonPath ? WheelJson(layout) : std::string()}}) {
+        if (!path) continue;
+        const WriteResult written = ReplaceFile(*path, text);
+        if (!written.ok) {
+            std::fprintf(stderr, "orrerion-cli wheel: %s\n", written.message.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace orrerion::cli

@@ -1,0 +1,51 @@
+#pragma once
+// Precise positions from the Swiss Ephemeris library (Debian's libswe, AGPL-3.0, with the data
+// files of swe-basic-data for 1800 to 2400; outside those years the library's own analytic series):
+// apparent geocentric ecliptic longitude and latitude and the declination of date at a universal
+// time instant, with the library's delta T; its true obliquity and apparent sidereal time. Only
+// this file's source talks to the library.
+//
+// The library keeps its state (data folder, open files, caches) per thread: Debian builds it with
+// thread-local storage. Each entry below points the calling thread's state at the data folder
+// before that thread's first computation, and the thread's files are closed when it ends, so
+// threads may compute side by side without a lock; each computes exactly what one thread would.
+#include <string>
+
+#include "core/ephemeris/ephemeris.h"
+
+namespace orrerion {
+
+// The environment variable naming the folder of the data files (tests point it at an empty
+// folder). Unset, the library's own search path is used, which on Debian is
+// /usr/share/libswe/ephe (the library's SE_EPHE_PATH variable, when set, comes first).
+inline constexpr const char* PreciseDataFolderVariable = "ORRERION_SWE_PATH";
+
+struct PreciseAvailability {
+    bool available = false;
+    std::string reason;  // why not, when !available: the library's own words where it has them
+};
+
+// Whether precise positions can be computed here: this build has the library and the library finds
+// the data files of the Sun, planets and Moon. Cheap enough to ask before every calculation.
+PreciseAvailability CheckPreciseEphemeris();
+// "precise positions unavailable: <reason>", as both programs say it.
+std::string PreciseUnavailableText(const PreciseAvailability& availability);
+
+// EphemerisAllBodies for precise positions at the UT Julian date DayNumber + DayFraction - 0.5:
+// WorkLong, WorkLat, WorkDecl and WorkLongNext (one day later) of slots 1..10 and the retrograde
+// marks. Leaves EphT at T1900 of the instant plus one day, as the built-in entry does.
+void PreciseAllBodies(EphemerisState& s);
+
+// EphemerisDailyUpdate for precise positions: WorkLong 1..10 at ScanT (T1900, UT). EphT = ScanT.
+void PreciseDailyUpdate(EphemerisState& s);
+// EphemerisProgressedUpdate for precise positions, through s.ProgressedRun.
+void PreciseProgressedUpdate(EphemerisState& s);
+
+// The true obliquity of the ecliptic, degrees, at a UT Julian date.
+double PreciseTrueObliquity(double jdUT);
+// The apparent sidereal time at Greenwich, hours 0..24, at a UT Julian date.
+double PreciseSiderealHours(double jdUT);
+// The Sun's apparent longitude, degrees 0..360, at a UT Julian date.
+double PreciseSunLongitude(double jdUT);
+
+}  // namespace orrerion

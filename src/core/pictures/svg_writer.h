@@ -1,0 +1,64 @@
+#pragma once
+// The core's SVG writer: plain text, one element per item, with `class` naming the kind of item
+// and `data-` attributes carrying its dates or longitudes, so users can style and script the
+// pictures. Colours are written as presentation attributes (a stylesheet may override them).
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/pictures/colours.h"
+
+namespace orrerion {
+
+// Extra attributes of an element, written in order: {"data-first", "2026-12-07"}.
+using SvgAttributes = std::vector<std::pair<std::string, std::string>>;
+
+// A coordinate or size with at most two decimals and no trailing zeros: 12, 12.5, -0.25.
+std::string SvgNumber(double value);
+// Text with &, <, >, " and ' escaped for XML content and attribute values.
+std::string XmlEscape(std::string_view text);
+
+enum class TextAnchor { Start, Middle, End };
+
+struct SvgStroke {
+    ColourRole colour = ColourRole::Ink;
+    double width = 1.0;
+    LineStyle style = LineStyle::Solid;
+};
+
+class SvgWriter {
+public:
+    // A picture of width × height units; `title` becomes its <title>.
+    SvgWriter(double width, double height, std::string_view title);
+
+    void OpenGroup(std::string_view cls, const SvgAttributes& attributes = {});
+    void CloseGroup();
+    void Line(double x1, double y1, double x2, double y2, std::string_view cls, const SvgStroke& stroke,
+              const SvgAttributes& attributes = {});
+    void Circle(double cx, double cy, double r, std::string_view cls, const SvgStroke& stroke,
+                const ColourRole* fill = nullptr, const SvgAttributes& attributes = {});
+    // A rectangle filled with `fill` at `opacity` (1 opaque), without outline unless `stroke`.
+    void Rect(double x, double y, double w, double h, std::string_view cls, ColourRole fill, double opacity,
+              const SvgStroke* stroke = nullptr, const SvgAttributes& attributes = {});
+    // A polygon or polyline path ("M x y L x y ... Z") filled or stroked.
+    void Path(std::string_view d, std::string_view cls, const ColourRole* fill, const SvgStroke* stroke,
+              double opacity = 1.0, const SvgAttributes& attributes = {});
+    // Text with its baseline centre, start or end at (x, y) (dominant-baseline central), `size`
+    // units high, in `families`. With `fitWidth` > 0 the text is squeezed to at most that width.
+    void Text(double x, double y, std::string_view text, std::string_view cls, ColourRole colour, double size,
+              std::string_view families, TextAnchor anchor = TextAnchor::Middle, double fitWidth = 0,
+              const SvgAttributes& attributes = {});
+
+    // The whole document.
+    std::string Finish();
+
+private:
+    void Attributes(const SvgAttributes& attributes);
+    void StrokeAttributes(const SvgStroke& stroke);
+
+    std::string out_;
+    int depth_ = 0;
+};
+
+}  // namespace orrerion

@@ -1,0 +1,495 @@
+#include "core/pictures/wheel_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "core/aspects/aspect_scan.h"
+#include "core/aspects/summary.h"
+#include "core/base/formatters.h"
+#include "core/ephemeris/time_angles.h"
+#include "core/pictures/glyphs.h"
+
+namespace orrerion {
+namespace {
+
+// The picture's geometry, in its own units. Every radius below follows from these.
+constexpr double Size = 1160;
+constexpr double ZodiacOuter = 450;
+constexpr double ZodiacInner = 400;
+constexpr double SignSize = 30;
+constexpr double AngleLabelSize = 15;
+constexpr double AngleLineEnd = 455;  // just outside the zodiac ring, inside the labels
+constexpr double OutermostRing = 384;  // below the longest degree ticks
+constexpr double HouseNumberSize = 13;
+
+// The point glyphs and their labels, readable with one or two rings at 600 pixels; a third ring
+// takes them a little smaller so that the aspect circle keeps some room.
+struct PointSizes {
+    double glyph, label;
+};
+PointSizes PointSizesFor(std::size_t rings) { return rings <= 2 ? PointSizes{24, 12} : PointSizes{22, 10.5}; }
+constexpr double TitleSize = 15;
+constexpr double Gap = 1.5;  // between the circles that hold two rows of boxes
+
+// A text's box from its length in characters: symbols are square, digits and letters about 0.62
+// of the text height wide (a little wider than the fonts the painters use).
+double TextWidth(std::string_view text, double size) {
+    std::size_t characters = 0;
+    for (const char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+    }
+    return std::max(1.0, static_cast<double>(characters)) * 0.62 * size;
+}
+
+WheelBox BoxAround(WheelPoint centre, double w, double h) { return {centre.x - w / 2, centre.y - h / 2, w, h}; }
+
+// The radius of the circle around a box: two such circles that do not meet hold boxes that do not
+// overlap, whatever the angle they stand at.
+double CircleAround(double w, double h) { return std::hypot(w, h) / 2; }
+
+// The least angle (degrees) between two circles of radius `rho` whose centres are `radius` from
+// the wheel's centre, so that they do not meet.
+double SeparationAt(double radius, double rho) {
+    const double s = std::min(1.0, (rho + Gap) / radius);
+    return 2 * std::asin(s) * 180 / PiValue;
+}
+
+WheelPoint OnCircle(WheelPoint centre, double radius, double angleDeg) {
+    const double a = angleDeg * PiValue / 180;
+    return {centre.x + radius * std::cos(a), centre.y - radius * std::sin(a)};
+}
+
+// Moves angles apart to at least `separation` degrees while keeping their circular order and
+// each group of close angles centred on where its members want to be. Returns the new angles in
+// the order of `desired`.
+std::vector<double> SpreadAngles(const std::vector<double>& desired, double separation) {
+    const std::size_t n = desired.size();
+    if (n < 2) return desired;
+    if (separation * static_cast<double>(n) > 360) separation = 360.0 / static_cast<double>(n);
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t p, std::size_t q) { return Norm360(desired[p]) < Norm360(desired[q]); });
+    // Start after the widest gap, so that no group needs to wrap at first.
+    std::size_t start = 0;
+    double widest = -1;
+    for (std::size_t k = 0; k < n; ++k) {
+        const double gap = Norm360(Norm360(desired[order[k]]) - Norm360(desired[order[(k + n - 1) % n]]));
+        if (gap > widest) {
+            widest = gap;
+            start = k;
+        }
+    }
+    struct Member {
+        std::size_t index;  // into `desired`
+        double want;        // unwrapped, ascending along the groups
+    };
+    struct Group {
+        std::vector<Member> members;
+        double centre = 0.0;  // mean of the members' wanted angles
+    };
+    std::vector<Group> groups;
+    double previous = -1e9;
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t index = order[(start + k) % n];
+        double want = Norm360(desired[index]);
+        while (want < previous) want += 360;
+        previous = want;
+        groups.push_back({{{index, want}}, want});
+    }
+    auto half = [&](const Group& g) { return separation * (static_cast<double>(g.members.size()) - 1) / 2; };
+    auto merge = [&](Group& into, Group next, double shift) {
+        for (Member& m : next.members) {
+            m.want += shift;
+            into.members.push_back(m);
+        }
+        double sum = 0;
+        for (const Member& m : into.members) sum += m.want;
+        into.centre = sum / static_cast<double>(into.members.size());
+    };
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (std::size_t g = 0; g + 1 < groups.size(); ++g) {
+            const double room = (groups[g + 1].centre - half(groups[g + 1])) - (groups[g].centre + half(groups[g]));
+            if (room < separation - 1e-9) {
+                merge(groups[g], std::move(groups[g + 1]), 0);
+                groups.erase(groups.begin() + static_cast<std::ptrdiff_t>(g) + 1);
+                changed = true;
+                break;
+            }
+        }
+        // The last group against the first, one turn on.
+        if (!changed && groups.size() > 1) {
+            const double room =
+                (groups.front().centre - half(groups.front()) + 360) - (groups.back().centre + half(groups.back()));
+            if (room < separation - 1e-9) {
+                Group first = std::move(groups.front());
+                groups.erase(groups.begin());
+                merge(groups.back(), std::move(first), 360);
+                changed = true;
+            }
+        }
+    }
+    std::vector<double> out(n);
+    for (const Group& g : groups) {
+        const double low = g.centre - half(g);
+        for (std::size_t m = 0; m < g.members.size(); ++m) {
+            out[g.members[m].index] = Norm360(low + separation * static_cast<double>(m));
+        }
+    }
+    return out;
+}
+
+std::string DegreeMinuteText(double longitude) {
+    const SplitResult s = SplitLongitude(longitude);
+    std::string text = std::to_string(s.SignDegree) + "\u00B0";
+    if (s.ArcMinute < 10) text += "0";
+    return text + std::to_string(s.ArcMinute) + "\u2032";
+}
+
+std::string SignedPositionText(double longitude) {
+    const SplitResult s = SplitLongitude(longitude);
+    std::string text = std::to_string(s.SignDegree) + "\u00B0" + std::string(SignGlyph(s.SignNumber));
+    if (s.ArcMinute < 10) text += "0";
+    return text + std::to_string(s.ArcMinute) + "\u2032";
+}
+
+struct RingSource {
+    const PointArray* longitudes;
+    const std::string* retroMarks;  // nothing for the solar arc
+    ColourRole role;
+};
+
+RingSource SourceOf(const ChartState& c, WheelRing ring) {
+    switch (ring) {
+        case WheelRing::Natal: return {&c.NatalLong, &c.NatalRetroMarks, ColourRole::Natal};
+        case WheelRing::Progressed: return {&c.ProgLong, &c.ProgRetroMarks, ColourRole::Progressed};
+        case WheelRing::SolarArc: return {&c.ArcLong, nullptr, ColourRole::SolarArc};
+        case WheelRing::Transits: return {&c.TransitLong, &c.TransitRetroMarks, ColourRole::Transit};
+    }
+    return {&c.NatalLong, &c.NatalRetroMarks, ColourRole::Natal};
+}
+
+// The radial layout of one ring of points between `outer` and the ring below.
+struct RingRows {
+    double outer, glyphRadius, labelRadius, inner;
+};
+
+RingRows RowsBelow(double outer, PointSizes sizes) {
+    const double glyphRho = CircleAround(sizes.glyph, sizes.glyph);
+    const double labelRho = CircleAround(TextWidth("00°00′℞", sizes.label), sizes.label * 1.2);
+    RingRows rows;
+    rows.outer = outer;
+    rows.glyphRadius = outer - 6 - glyphRho;  // below the true-place ticks
+    rows.labelRadius = rows.glyphRadius - glyphRho - Gap - labelRho;
+    rows.inner = rows.labelRadius - labelRho - Gap;
+    return rows;
+}
+
+}  // namespace
+
+WheelStroke StrokeOf(WheelLineKind kind, ColourRole role) {
+    switch (kind) {
+        case WheelLineKind::SignBoundary: return {ColourRole::Ink, 1.0};
+        case WheelLineKind::Tick1: return {ColourRole::Faint, 0.8};
+        case WheelLineKind::Tick5: return {ColourRole::Ink, 0.8};
+        case WheelLineKind::Tick10: return {ColourRole::Ink, 1.2};
+        case WheelLineKind::Cusp: return {ColourRole::Faint, 1.0};
+        case WheelLineKind::Aspect: return {role, 1.4, LineStyleOf(role)};
+        case WheelLineKind::Angle: return {ColourRole::Ink, 2.5};
+        case WheelLineKind::Leader: return {role, 0.8};
+        case WheelLineKind::Ring: return {role, 1.0};
+    }
+    return {};
+}
+
+WheelLineKind TickKind(int every) {
+    return every == 10 ? WheelLineKind::Tick10 : every == 5 ? WheelLineKind::Tick5 : WheelLineKind::Tick1;
+}
+
+double WheelAngleOf(double longitude, double ascendant, WheelOrientation orientation) {
+    const double zero = orientation == WheelOrientation::AscendantLeft ? ascendant : 0.0;
+    return Norm360(180 + longitude - zero);
+}
+
+std::string_view WheelRingName(WheelRing ring) {
+    switch (ring) {
+        case WheelRing::Natal: return "natal";
+        case WheelRing::Progressed: return "progressed";
+        case WheelRing::SolarArc: return "solar-arc";
+        case WheelRing::Transits: return "transits";
+    }
+    return "natal";
+}
+
+std::optional<WheelRing> WheelRingFromName(std::string_view name) {
+    for (WheelRing r : {WheelRing::Natal, WheelRing::Progressed, WheelRing::SolarArc, WheelRing::Transits}) {
+        if (WheelRingName(r) == name) return r;
+    }
+    if (name == "solararc" || name == "arc") return WheelRing::SolarArc;
+    if (name == "transit") return WheelRing::Transits;
+    return std::nullopt;
+}
+
+WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const WheelChoice& choice,
+                        const std::vector<std::string>& titleLines) {
+    WheelLayout w;
+    w.size = Size;
+    w.centre = {Size / 2, Size / 2};
+    w.orientation = choice.orientation;
+    w.houseSystem = std::string(HouseSystemName(chart.HouseSystemCode));
+    const double asc = chart.NatalLong[ASC];
+    auto angleOf = [&](double longitude) { return WheelAngleOf(longitude, asc, choice.orientation); };
+
+    // The rings from the outside in: the outer rings (the last chosen outermost), then natal.
+    std::vector<WheelRing> outside;
+    for (WheelRing r : choice.outerRings) {
+        if (r != WheelRing::Natal && outside.size() < 2 &&
+            std::find(outside.begin(), outside.end(), r) == outside.end()) {
+            outside.push_back(r);
+        }
+    }
+    w.rings.push_back(WheelRing::Natal);
+    w.rings.insert(w.rings.end(), outside.begin(), outside.end());
+    std::vector<WheelRing> fromOutside(outside.rbegin(), outside.rend());
+    fromOutside.push_back(WheelRing::Natal);
+
+    // Zodiac ring: signs, their boundaries and the degree ticks.
+    w.circles.push_back({ZodiacOuter, 1.5, ColourRole::Ink, ColourRole::Band});
+    w.circles.push_back({ZodiacInner, 1.5, ColourRole::Ink, ColourRole::Background});
+    for (int sign = 1; sign <= 12; ++sign) {
+        WheelSign s;
+        s.sign = sign;
+        s.glyph = std::string(SignGlyph(sign));
+        s.size = SignSize;
+        const double begin = angleOf(30.0 * (sign - 1));
+        s.boundaryInner = OnCircle(w.centre, ZodiacInner, begin);
+        s.boundaryOuter = OnCircle(w.centre, ZodiacOuter, begin);
+        s.box = BoxAround(OnCircle(w.centre, (ZodiacInner + ZodiacOuter) / 2, angleOf(30.0 * (sign - 1) + 15)), SignSize,
+                          SignSize);
+        w.signs.push_back(s);
+    }
+    for (int degree = 0; degree < 360; ++degree) {
+        const int every = degree % 10 == 0 ? 10 : degree % 5 == 0 ? 5 : 1;
+        const double length = every == 10 ? 14 : every == 5 ? 9 : 5;
+        const double a = angleOf(degree);
+        w.ticks.push_back({OnCircle(w.centre, ZodiacInner, a), OnCircle(w.centre, ZodiacInner - length, a), every});
+    }
+
+    // The rings of points.
+    double outer = OutermostRing;
+    const PointSizes sizes = PointSizesFor(fromOutside.size());
+    for (WheelRing ring : fromOutside) {
+        const RingRows rows = RowsBelow(outer, sizes);
+        w.circles.push_back({rows.outer, 1.0, ColourRole::Faint, std::nullopt});
+        const RingSource source = SourceOf(chart, ring);
+        std::vector<double> wanted;
+        std::vector<WheelGlyph> glyphs;
+        for (int body = SUN; body <= MC; ++body) {
+            WheelGlyph g;
+            g.ring = ring;
+            g.body = body;
+            g.role = source.role;
+            g.longitude = (*source.longitudes)[static_cast<std::size_t>(body)];
+            g.trueAngle = angleOf(g.longitude);
+            g.glyph = std::string(BodyGlyph(body));
+            g.retrograde = source.retroMarks && static_cast<std::size_t>(body - 1) < source.retroMarks->size() &&
+                           (*source.retroMarks)[static_cast<std::size_t>(body - 1)] == 'R';
+            g.label = DegreeMinuteText(g.longitude) + (g.retrograde ? std::string(RetrogradeGlyph) : "");
+            // The symbols fill about four fifths of their font's height: drawn a size larger, they
+            // fill their box (a painter shrinks any that would be wider).
+            g.glyphSize = sizes.glyph * 1.25;
+            g.labelSize = sizes.label;
+            wanted.push_back(g.trueAngle);
+            glyphs.push_back(g);
+        }
+        const double glyphRho = CircleAround(sizes.glyph, sizes.glyph);
+        const double labelRho = CircleAround(TextWidth("00°00′℞", sizes.label), sizes.label * 1.2);
+        const double separation =
+            std::max(SeparationAt(rows.glyphRadius, glyphRho), SeparationAt(rows.labelRadius, labelRho));
+        const std::vector<double> placed = SpreadAngles(wanted, separation);
+        for (std::size_t i = 0; i < glyphs.size(); ++i) {
+            WheelGlyph& g = glyphs[i];
+            g.angle = placed[i];
+            g.radius = rows.glyphRadius;
+            g.glyphBox = BoxAround(OnCircle(w.centre, rows.glyphRadius, g.angle), sizes.glyph, sizes.glyph);
+            g.labelBox = BoxAround(OnCircle(w.centre, rows.labelRadius, g.angle), TextWidth(g.label, sizes.label),
+                                   sizes.label * 1.2);
+            g.leaderFrom = OnCircle(w.centre, rows.outer - 6, g.trueAngle);
+            g.leaderTo = OnCircle(w.centre, rows.glyphRadius + glyphRho * 0.75, g.angle);
+            w.glyphs.push_back(g);
+        }
+        outer = rows.inner;
+    }
+    w.circles.push_back({outer, 1.0, ColourRole::Faint, std::nullopt});
+
+    // House numbers just outside the aspect circle, the aspect circle, and the cusp lines.
+    const double numberRho = CircleAround(TextWidth("12", HouseNumberSize), HouseNumberSize * 1.2);
+    const double numberRadius = outer - Gap - numberRho;
+    w.aspectRadius = numberRadius - numberRho - Gap;
+    w.circles.push_back({w.aspectRadius, 1.0, ColourRole::Ink, std::nullopt});
+    std::vector<double> middles;
+    for (std::size_t slot = 1; slot <= 12; ++slot) {
+        WheelCusp cusp;
+        cusp.house = static_cast<int>((slot + 8) % 12 + 1);
+        cusp.longitude = chart.NatalCusp[slot];
+        cusp.angle = angleOf(cusp.longitude);
+        cusp.inner = OnCircle(w.centre, w.aspectRadius, cusp.angle);
+        cusp.outer = OnCircle(w.centre, ZodiacInner, cusp.angle);
+        cusp.number = std::to_string(cusp.house);
+        cusp.numberSize = HouseNumberSize;
+        w.cusps.push_back(cusp);
+    }
+    std::sort(w.cusps.begin(), w.cusps.end(), [](const WheelCusp& a, const WheelCusp& b) { return a.house < b.house; });
+    for (std::size_t h = 0; h < 12; ++h) {
+        const double from = w.cusps[h].longitude;
+        const double to = w.cusps[(h + 1) % 12].longitude;
+        middles.push_back(angleOf(from + Norm360(to - from) / 2));
+    }
+    const std::vector<double> numberAngles = SpreadAngles(middles, SeparationAt(numberRadius, numberRho));
+    for (std::size_t h = 0; h < 12; ++h) {
+        WheelCusp& c = w.cusps[h];
+        c.numberBox = BoxAround(OnCircle(w.centre, numberRadius, numberAngles[h]), TextWidth(c.number, HouseNumberSize),
+                                HouseNumberSize * 1.2);
+    }
+
+    // The four angles, with labels outside the zodiac.
+    const struct {
+        const char* name;
+        double longitude;
+    } angles[] = {{"ASC", asc},
+                  {"MC", chart.NatalLong[MC]},
+                  {"DSC", Norm360(asc + 180)},
+                  {"IC", Norm360(chart.NatalLong[MC] + 180)}};
+    std::vector<double> angleWanted;
+    double angleRho = 0;
+    for (const auto& a : angles) {
+        WheelAngle angle;
+        angle.name = a.name;
+        angle.longitude = a.longitude;
+        angle.angle = angleOf(a.longitude);
+        angle.inner = OnCircle(w.centre, w.aspectRadius, angle.angle);
+        angle.outer = OnCircle(w.centre, AngleLineEnd, angle.angle);
+        angle.label = angle.name + " " + SignedPositionText(a.longitude);
+        angle.labelSize = AngleLabelSize;
+        angleRho = std::max(angleRho, CircleAround(TextWidth(angle.label, AngleLabelSize), AngleLabelSize * 1.2));
+        angleWanted.push_back(angle.angle);
+        w.angles.push_back(angle);
+    }
+    // Outside the zodiac ring whatever the angle: the circle around a label clears the ring.
+    const double labelRadius = ZodiacOuter + Gap + angleRho;
+    const std::vector<double> labelAngles = SpreadAngles(angleWanted, SeparationAt(labelRadius, angleRho));
+    for (std::size_t i = 0; i < w.angles.size(); ++i) {
+        WheelAngle& a = w.angles[i];
+        a.labelBox = BoxAround(OnCircle(w.centre, labelRadius, labelAngles[i]), TextWidth(a.label, AngleLabelSize),
+                               AngleLabelSize * 1.2);
+    }
+
+    // Aspect lines between natal points within the options' orbs (minor ones only when the options
+    // search them), and optionally from the first outer ring to the natal points.
+    const AspectBounds bounds = MakeAspectBounds(options);
+    auto used = [&](int body) { return NatalTargetUsed(body, options); };
+    auto addAspect = [&](WheelRing fromRing, int from, double fromLong, int to, double toLong) {
+        const AspectResult r = TestAspect(bounds, fromLong, toLong);
+        if (r.AspectCode == NoAspect) return;
+        WheelAspect a;
+        a.fromRing = fromRing;
+        a.from = from;
+        a.toRing = WheelRing::Natal;
+        a.to = to;
+        a.AspectCode = r.AspectCode;
+        a.orb = r.distance;
+        a.role = AspectRole(r.AspectCode);
+        a.a = OnCircle(w.centre, w.aspectRadius, angleOf(fromLong));
+        a.b = OnCircle(w.centre, w.aspectRadius, angleOf(toLong));
+        w.aspects.push_back(a);
+    };
+    for (int i = SUN; i <= MC; ++i) {
+        for (int j = i + 1; j <= MC; ++j) {
+            if (!used(i) || !used(j)) continue;
+            addAspect(WheelRing::Natal, i, chart.NatalLong[static_cast<std::size_t>(i)], j,
+                      chart.NatalLong[static_cast<std::size_t>(j)]);
+        }
+    }
+    if (choice.outerAspects && !outside.empty()) {
+        const RingSource source = SourceOf(chart, outside.front());
+        for (int i = SUN; i <= MC; ++i) {
+            for (int j = SUN; j <= MC; ++j) {
+                if (!used(j)) continue;
+                addAspect(outside.front(), i, (*source.longitudes)[static_cast<std::size_t>(i)], j,
+                          chart.NatalLong[static_cast<std::size_t>(j)]);
+            }
+        }
+    }
+
+    // The title lines in the top-left corner.
+    double y = 14;
+    for (const std::string& line : titleLines) {
+        WheelText t;
+        t.text = line.size() > 48 ? line.substr(0, 48) : line;
+        t.size = TitleSize;
+        t.box = {14, y, TextWidth(t.text, TitleSize), TitleSize * 1.3};
+        w.titles.push_back(t);
+        y += TitleSize * 1.4;
+    }
+    return w;
+}
+
+WheelChoice WheelChoiceFromSettings(const Settings& settings, bool outerAspects) {
+    WheelChoice choice;
+    choice.outerRings.clear();
+    const WheelRings& r = settings.wheelRings;
+    for (const auto& [on, ring] : {std::pair{r.progressed, WheelRing::Progressed}, std::pair{r.solarArc, WheelRing::SolarArc},
+                                   std::pair{r.transits, WheelRing::Transits}}) {
+        if (on && choice.outerRings.size() < 2) choice.outerRings.push_back(ring);
+    }
+    choice.orientation = settings.wheelOrientation;
+    choice.outerAspects = outerAspects;
+    return choice;
+}
+
+void StoreWheelChoice(const WheelChoice& choice, Settings& settings) {
+    auto has = [&](WheelRing ring) {
+        return std::find(choice.outerRings.begin(), choice.outerRings.end(), ring) != choice.outerRings.end();
+    };
+    settings.wheelRings = {true, has(WheelRing::Progressed), has(WheelRing::SolarArc), has(WheelRing::Transits)};
+    settings.wheelOrientation = choice.orientation;
+}
+
+std::vector<std::string> WheelTitleLines(const ChartState& chart, const WheelChoice& choice) {
+    const ParsedInput& in = chart.input;
+    std::vector<std::string> lines;
+    lines.push_back(chart.ChartName.empty() ? "Chart" : chart.ChartName);
+    lines.push_back("Natal " + DateDdMmmYyyy(NatalCalendarDate(chart)) + " " + FormatPicture(in.NatalHour, "#0.00") +
+                    " " + in.NatalMeridiem);
+    const std::string diurnal = DateDdMmmYyyy(DiurnalCalendarDate(chart));
+    for (WheelRing r : choice.outerRings) {
+        switch (r) {
+            case WheelRing::Progressed: lines.push_back("Progressed to " + diurnal); break;
+            case WheelRing::SolarArc: lines.push_back("Solar arc to " + diurnal); break;
+            case WheelRing::Transits:
+                lines.push_back("Transits " + diurnal + " " + FormatPicture(in.DiurnalHour, "#0.00") + " " +
+                                in.DiurnalMeridiem);
+                break;
+            case WheelRing::Natal: break;
+        }
+    }
+    lines.push_back(std::string(HouseSystemName(chart.HouseSystemCode)) + " houses");
+    return lines;
+}
+
+std::vector<WheelBox> WheelBoxes(const WheelLayout& layout) {
+    std::vector<WheelBox> boxes;
+    for (const WheelGlyph& g : layout.glyphs) {
+        boxes.push_back(g.glyphBox);
+        boxes.push_back(g.labelBox);
+    }
+    for (const WheelCusp& c : layout.cusps) boxes.push_back(c.numberBox);
+    for (const WheelAngle& a : layout.angles) boxes.push_back(a.labelBox);
+    for (const WheelSign& s : layout.signs) boxes.push_back(s.box);
+    for (const WheelText& t : layout.titles) boxes.push_back(t.box);
+    return boxes;
+}
+
+}  // namespace orrerion

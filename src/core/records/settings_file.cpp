@@ -1,0 +1,273 @@
+#include "core/records/settings_file.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+#include "core/io/line_reader.h"
+
+namespace orrerion {
+namespace {
+
+std::string_view Trim(std::string_view s) {
+    const std::size_t first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+std::string Lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return out;
+}
+
+// One word of a list setting and the flag it sets.
+template <class T>
+struct Word {
+    std::string_view word;
+    bool T::*flag;
+};
+
+constexpr auto RingWords = std::to_array<Word<WheelRings>>({
+    {"natal", &WheelRings::natal},
+    {"progressed", &WheelRings::progressed},
+    {"solar_arc", &WheelRings::solarArc},
+    {"transits", &WheelRings::transits},
+});
+static_assert(RingWords.size() == 4);
+
+constexpr auto FamilyWords = std::to_array<Word<TimelineFamilies>>({
+    {"tn", &TimelineFamilies::tn},
+    {"sn", &TimelineFamilies::sn},
+    {"pn", &TimelineFamilies::pn},
+    {"pp", &TimelineFamilies::pp},
+    {"tp", &TimelineFamilies::tp},
+});
+static_assert(FamilyWords.size() == 5);
+
+// A list of words separated by commas or blanks, at least one, each of `words`.
+template <class T, std::size_t N>
+std::optional<T> ReadWords(std::string_view value, const std::array<Word<T>, N>& words) {
+    T set;
+    for (const Word<T>& w : words) set.*(w.flag) = false;
+    bool any = false;
+    std::size_t at = 0;
+    while (at < value.size()) {
+        const std::size_t start = value.find_first_not_of(", \t", at);
+        if (start == std::string_view::npos) break;
+        std::size_t end = value.find_first_of(", \t", start);
+        if (end == std::string_view::npos) end = value.size();
+        const std::string item = Lower(value.substr(start, end - start));
+        bool known = false;
+        for (const Word<T>& w : words) {
+            if (item == w.word) {
+                set.*(w.flag) = true;
+                known = true;
+            }
+        }
+        if (!known) return std::nullopt;
+        any = true;
+        at = end;
+    }
+    if (!any) return std::nullopt;
+    return set;
+}
+
+template <class T, std::size_t N>
+std::string WriteWords(const T& set, const std::array<Word<T>, N>& words) {
+    std::string out;
+    for (const Word<T>& w : words) {
+        if (!(set.*(w.flag))) continue;
+        if (!out.empty()) out += ", ";
+        out += w.word;
+    }
+    return out;
+}
+
+// One word of a setting that takes one of a few words, and the value it stands for.
+template <class E>
+struct Choice {
+    std::string_view word;
+    E value;
+};
+
+constexpr auto EphemerisWords = std::to_array<Choice<EphemerisSource>>({
+    {"builtin", EphemerisSource::Builtin},
+    {"precise", EphemerisSource::Precise},
+});
+static_assert(EphemerisWords.size() == 2);
+
+constexpr auto OrientationWords = std::to_array<Choice<WheelOrientation>>({
+    {"ascendant_left", WheelOrientation::AscendantLeft},
+    {"aries_left", WheelOrientation::AriesLeft},
+});
+static_assert(OrientationWords.size() == 2);
+
+template <class E, std::size_t N>
+std::optional<E> ReadChoice(std::string_view value, const std::array<Choice<E>, N>& choices) {
+    const std::string word = Lower(value);
+    for (const Choice<E>& c : choices) {
+        if (word == c.word) return c.value;
+    }
+    return std::nullopt;
+}
+
+template <class E, std::size_t N>
+std::string WriteChoice(E value, const std::array<Choice<E>, N>& choices) {
+    for (const Choice<E>& c : choices) {
+        if (c.value == value) return std::string(c.word);
+    }
+    return std::string(choices.front().word);
+}
+
+// Stores a value that could be read; false when there was none.
+template <class T>
+bool Assign(const std::optional<T>& value, T& to) {
+    if (value) to = *value;
+    return value.has_value();
+}
+
+// A setting: its key, how it reads and writes its value, and the comment put above it.
+struct Key {
+    std::string_view name;
+    std::string_view expected;  // what the value may be, for the problem message
+    std::string_view comment;
+    bool (*read)(std::string_view value, Settings& s);  // false leaves `s` as it was
+    std::string (*write)(const Settings& s);
+    void (*reset)(Settings& s);                         // back to the default
+};
+
+const auto Keys = std::to_array<Key>({
+    {"ephemeris", "builtin or precise",
+     "# Positions: builtin (the program's own series) or precise (the Swiss Ephemeris)",
+     [](std::string_view v, Settings& s) { return Assign(ReadChoice(v, EphemerisWords), s.ephemeris); },
+     [](const Settings& s) { return WriteChoice(s.ephemeris, EphemerisWords); },
+     [](Settings& s) { s.ephemeris = Settings{}.ephemeris; }},
+    {"wheel_rings", "one or more of natal, progressed, solar_arc, transits",
+     "# The wheel's rings: one or more of natal, progressed, solar_arc, transits",
+     [](std::string_view v, Settings& s) { return Assign(ReadWords(v, RingWords), s.wheelRings); },
+     [](const Settings& s) { return WriteWords(s.wheelRings, RingWords); },
+     [](Settings& s) { s.wheelRings = Settings{}.wheelRings; }},
+    {"wheel_orientation", "ascendant_left or aries_left",
+     "# What the wheel has on its left: ascendant_left, or aries_left (0 degrees Aries)",
+     [](std::string_view v, Settings& s) { return Assign(ReadChoice(v, OrientationWords), s.wheelOrientation); },
+     [](const Settings& s) { return WriteChoice(s.wheelOrientation, OrientationWords); },
+     [](Settings& s) { s.wheelOrientation = Settings{}.wheelOrientation; }},
+    {"timeline_families", "one or more of tn, sn, pn, pp, tp",
+     "# The timeline's aspect families: one or more of tn (transit to natal), sn (solar arc to\n"
+     "# natal), pn (progressed to natal), pp (progressed to progressed), tp (transit to progressed)",
+     [](std::string_view v, Settings& s) { return Assign(ReadWords(v, FamilyWords), s.timelineFamilies); },
+     [](const Settings& s) { return WriteWords(s.timelineFamilies, FamilyWords); },
+     [](Settings& s) { s.timelineFamilies = Settings{}.timelineFamilies; }},
+});
+static_assert(Keys.size() == 4);
+
+constexpr std::string_view FileHeader =
+    "# Orrerion settings: one \"key = value\" a line; lines starting with # are comments.\n"
+    "# The options of OPTIONS.OPT stay in that file.\n";
+
+// A line's key and value, or nothing for a blank line or a comment. `malformed` is set for a line
+// that is neither those nor "key = value".
+struct KeyLine {
+    std::string key;  // lower case
+    std::string_view value;
+    std::string_view comment;  // "# ..." after the value, kept on rewriting
+};
+std::optional<KeyLine> SplitKeyLine(std::string_view line, bool& malformed) {
+    malformed = false;
+    const std::string_view text = Trim(line);
+    if (text.empty() || text.front() == '#' || text.front() == ';') return std::nullopt;
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos || Trim(text.substr(0, equals)).empty()) {
+        malformed = true;
+        return std::nullopt;
+    }
+    std::string_view value = text.substr(equals + 1);
+    std::string_view comment;
+    if (const std::size_t hash = value.find('#'); hash != std::string_view::npos) {
+        comment = value.substr(hash);
+        value = value.substr(0, hash);
+    }
+    return KeyLine{Lower(Trim(text.substr(0, equals))), Trim(value), comment};
+}
+
+const Key* FindKey(std::string_view name) {
+    for (const Key& k : Keys) {
+        if (k.name == name) return &k;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+SettingsLoad LoadSettings(const std::filesystem::path& path) {
+    SettingsLoad load;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec) return load;  // never written: every default
+    std::string reason = "it is a folder";
+    const std::optional<TextLines> text =
+        std::filesystem::is_directory(path, ec) ? std::nullopt : ReadTextLines(path, &reason);
+    if (!text) {
+        load.problems.push_back("Cannot read the settings file " + path.string() + ": " + reason +
+                                "; the default settings are used");
+        return load;
+    }
+    load.file.lines = text->lines;
+    if (!load.file.lines.empty() && load.file.lines.front().starts_with("\xEF\xBB\xBF")) {
+        load.file.lines.front().erase(0, 3);  // a byte-order mark some editors put first
+    }
+    Settings& settings = load.file.settings;
+    for (std::size_t i = 0; i < load.file.lines.size(); ++i) {
+        const std::string where = path.string() + " line " + std::to_string(i + 1) + ": ";
+        bool malformed = false;
+        const std::optional<KeyLine> line = SplitKeyLine(load.file.lines[i], malformed);
+        if (malformed) {
+            load.problems.push_back(where + "not \"key = value\"; the line is kept but not read");
+        }
+        if (!line) continue;
+        const Key* key = FindKey(line->key);
+        if (!key) continue;  // another version's setting: kept, not read
+        if (!key->read(line->value, settings)) {
+            key->reset(settings);
+            load.problems.push_back(where + std::string(key->name) + " takes " +
+                                    std::string(key->expected) + ", not \"" + std::string(line->value) +
+                                    "\"; the default " + key->write(settings) + " is used");
+        }
+    }
+    return load;
+}
+
+std::string SettingsText(const SettingsFile& file) {
+    std::string text;
+    std::array<bool, Keys.size()> written{};
+    for (const std::string& line : file.lines) {
+        bool malformed = false;
+        const std::optional<KeyLine> keyLine = SplitKeyLine(line, malformed);
+        const Key* key = keyLine ? FindKey(keyLine->key) : nullptr;
+        if (key) {
+            text += std::string(key->name) + " = " + key->write(file.settings);
+            if (!keyLine->comment.empty()) text += "  " + std::string(keyLine->comment);
+            text += "\n";
+            written[static_cast<std::size_t>(key - Keys.data())] = true;
+        } else {
+            text += line + "\n";
+        }
+    }
+    if (file.lines.empty()) text += FileHeader;
+    for (std::size_t k = 0; k < Keys.size(); ++k) {
+        if (written[k]) continue;
+        text += "\n" + std::string(Keys[k].comment) + "\n" + std::string(Keys[k].name) + " = " +
+                Keys[k].write(file.settings) + "\n";
+    }
+    return text;
+}
+
+WriteResult SaveSettings(const std::filesystem::path& path, const SettingsFile& file) {
+    return ReplaceFile(path, SettingsText(file));
+}
+
+}  // namespace orrerion

@@ -1,0 +1,77 @@
+#pragma once
+// The settings file SETTINGS.TXT in the data folder: the choices that have no line in the 40-line
+// OPTIONS.OPT (which keeps its format), written so that a person can read and edit it:
+//
+//   # comment
+//   ephemeris = builtin                     builtin | precise
+//   wheel_rings = natal, transits           any of natal, progressed, solar_arc, transits
+//   wheel_orientation = ascendant_left      ascendant_left | aries_left
+//   timeline_families = tn, sn, pn, pp, tp  any of tn, sn, pn, pp, tp
+//
+// One "key = value" a line; keys and words in any case; list items separated by commas or blanks;
+// lines starting with # or ; are comments, and so is a # and what follows it after a value. A missing file means every default. A line the program
+// does not know (another version's key, a comment) is kept as it is when the file is rewritten.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/ephemeris/ephemeris.h"
+#include "core/io/file_replace.h"
+
+namespace orrerion {
+
+inline constexpr const char* SettingsFileName = "SETTINGS.TXT";
+
+// The charts the wheel draws as rings.
+struct WheelRings {
+    bool natal = true;
+    bool progressed = false;
+    bool solarArc = false;
+    bool transits = true;
+    bool operator==(const WheelRings&) const = default;
+};
+
+enum class WheelOrientation {
+    AscendantLeft,  // the ascendant at nine o'clock
+    AriesLeft,      // 0 degrees Aries at nine o'clock
+};
+
+// The aspect families the timeline shows: transit to natal, solar arc to natal, progressed to
+// natal, progressed to progressed, transit to progressed.
+struct TimelineFamilies {
+    bool tn = true, sn = true, pn = true, pp = true, tp = true;
+    bool operator==(const TimelineFamilies&) const = default;
+};
+
+struct Settings {
+    EphemerisSource ephemeris = EphemerisSource::Builtin;
+    WheelRings wheelRings;
+    WheelOrientation wheelOrientation = WheelOrientation::AscendantLeft;
+    TimelineFamilies timelineFamilies;
+    bool operator==(const Settings&) const = default;
+};
+
+// The settings with the file's lines as read, so that rewriting it keeps every line it does not set.
+struct SettingsFile {
+    Settings settings;
+    std::vector<std::string> lines;  // without line ends; empty for a file that did not exist
+};
+
+struct SettingsLoad {
+    SettingsFile file;
+    // "<path> line N: ..." for each value that could not be read (its default is used instead), a
+    // line that is not "key = value", or a file that exists but cannot be read (all defaults).
+    std::vector<std::string> problems;
+};
+
+SettingsLoad LoadSettings(const std::filesystem::path& path);
+
+// The file's text for `file.settings`: each line of a known key gets the value in its standard
+// spelling, every other line stays as it was, and keys the file lacks are added at its end with a
+// comment naming their values.
+std::string SettingsText(const SettingsFile& file);
+
+// Replaces the file at `path` with SettingsText(file) through ReplaceFile.
+WriteResult SaveSettings(const std::filesystem::path& path, const SettingsFile& file);
+
+}  // namespace orrerion

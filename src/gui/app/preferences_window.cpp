@@ -1,0 +1,305 @@
+#include "gui/app/preferences_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "gui/app/locale_order.h"
+#include "gui/ui/dialogs.h"
+
+namespace orrerion::gui {
+namespace {
+
+// Wide enough for "-13.75" and "999".
+constexpr int NumberBoxChars = 7;
+// Lists show this many characters; longer choices show whole when the list opens.
+constexpr int ListChars = 18;
+
+// A frame, tick box, option button or push button with its caption and name.
+template <class W>
+W* Named(const QString& caption, const char* name) {
+    auto* widget = new W(caption);
+    widget->setObjectName(name);
+    return widget;
+}
+
+// The frames' names, in the program's style.
+const char* FrameName(PreferenceGroup group) {
+    switch (group) {
+        case PreferenceGroup::Orbs: return "fraOrbs";
+        case PreferenceGroup::Searched: return "fraSearched";
+        case PreferenceGroup::Filters: return "fraFilters";
+        case PreferenceGroup::StartUp: return "fraStartUp";
+        case PreferenceGroup::Printing: return "fraPrinting";
+        case PreferenceGroup::HomePlace: return "fraHomePlace";
+    }
+    return "";
+}
+
+QVBoxLayout* Column(std::initializer_list<QWidget*> frames) {
+    auto* column = new QVBoxLayout;
+    for (QWidget* frame : frames) column->addWidget(frame);
+    column->addStretch();
+    return column;
+}
+
+}  // namespace
+
+PreferencesWindow::PreferencesWindow(Dialogs& dialogs, PreferencesSlice slice, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), slice_(slice) {
+    setObjectName("Preferences");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Preferences");
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(Column({MakeGroup(PreferenceGroup::Orbs), MakeGroup(PreferenceGroup::Searched),
+                               MakeGroup(PreferenceGroup::Filters)}));
+    columns->addLayout(Column({MakeGroup(PreferenceGroup::StartUp),
+                               MakeGroup(PreferenceGroup::Printing),
+                               MakeGroup(PreferenceGroup::HomePlace)}));
+    columns->addLayout(Column({MakePositions(), MakeWheel(), MakeTimeline()}));
+
+    QPushButton* cmdRestoreDefault = Named<QPushButton>("&Restore Defaults", "cmdRestoreDefault");
+    QPushButton* btnSave = Named<QPushButton>("&Save", "btnSave");
+    QPushButton* btnCancel = Named<QPushButton>("Cancel", "btnCancel");
+    connect(cmdRestoreDefault, &QPushButton::clicked, this, &PreferencesWindow::cmdRestoreDefault_Click);
+    connect(btnSave, &QPushButton::clicked, this, &PreferencesWindow::btnSave_Click);
+    connect(btnCancel, &QPushButton::clicked, this, &PreferencesWindow::btnCancel_Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &PreferencesWindow::btnCancel_Click);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdRestoreDefault);
+    buttons->addStretch();
+    buttons->addWidget(btnSave);
+    buttons->addWidget(btnCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+
+    PreferencesLoad load = LoadPreferences(slice_.calc.ProgramDir);
+    for (const std::string& problem : load.problems) {
+        dialogs_.MessageBox(this, QString::fromStdString(problem), "Warning!", MessageIcon::Information);
+    }
+    // An unreadable file is caught by the menu; should it vanish in between, the values in force.
+    shown_ = load.options ? *load.options : slice_.calc.options;
+    SetEntries(EntriesForOptions(shown_));
+    SetSettings(load.settings.settings);
+}
+
+QWidget* PreferencesWindow::MakeGroup(PreferenceGroup group) {
+    const QString title = QString::fromStdString(PreferenceGroupTitle(group));
+    QGroupBox* frame = Named<QGroupBox>(title, FrameName(group));
+    auto* grid = new QGridLayout(frame);
+    grid->setColumnStretch(2, 1);
+    const int boxWidth = fontMetrics().horizontalAdvance(QString(NumberBoxChars, '0'));
+    int row = 0;
+    for (std::size_t i = 0; i < PreferenceFields.size(); ++i) {
+        const PreferenceField& field = PreferenceFields[i];
+        if (field.group != group) continue;
+        switch (field.kind) {
+            case PreferenceKind::TickBox:
+                controls_[i] = Named<QCheckBox>(field.label, field.control);
+                grid->addWidget(controls_[i], row, 0, 1, 3);
+                break;
+            case PreferenceKind::List: {
+                auto* list = new QComboBox;
+                list->setObjectName(field.control);
+                // As wide as the frame's numbers, not as the longest choice.
+                list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+                list->setMinimumContentsLength(ListChars);
+                for (const PreferenceChoice& choice : field.choices) list->addItem(choice.caption);
+                controls_[i] = list;
+                grid->addWidget(new QLabel(field.label), row, 0);
+                grid->addWidget(list, row, 1, 1, 2);
+                break;
+            }
+            case PreferenceKind::Number: {
+                auto* box = new QLineEdit;
+                box->setObjectName(field.control);
+                box->setFixedWidth(boxWidth);
+                box->setAlignment(Qt::AlignRight);
+                controls_[i] = box;
+                auto* label = new QLabel(field.label);
+                label->setBuddy(box);
+                grid->addWidget(label, row, 0);
+                grid->addWidget(box, row, 1);
+                grid->addWidget(new QLabel(QString::fromStdString(UnitAndRange(field))), row, 2);
+                break;
+            }
+        }
+        controls_[i]->setToolTip(field.label);
+        ++row;
+    }
+    return frame;
+}
+
+QWidget* PreferencesWindow::MakePositions() {
+    QGroupBox* frame = Named<QGroupBox>("Positions", "fraPositions");
+    auto* column = new QVBoxLayout(frame);
+    optEphemerisBuiltin_ = Named<QRadioButton>("Built-in series (best 1885 to 2099)", "optEphemerisBuiltin");
+    optEphemerisPrecise_ = Named<QRadioButton>("Precise (Swiss Ephemeris)", "optEphemerisPrecise");
+    column->addWidget(optEphemerisBuiltin_);
+    column->addWidget(optEphemerisPrecise_);
+    const PreciseChoiceState precise = PreciseChoice();
+    if (!precise.enabled) {
+        optEphemerisPrecise_->setEnabled(false);
+        auto* why = new QLabel("Not available: " + QString::fromStdString(precise.reason));
+        why->setObjectName("lblPreciseUnavailable");
+        why->setWordWrap(true);
+        why->setIndent(fontMetrics().horizontalAdvance("    "));
+        column->addWidget(why);
+    }
+    return frame;
+}
+
+QWidget* PreferencesWindow::MakeWheel() {
+    QGroupBox* frame = Named<QGroupBox>("Wheel", "fraWheel");
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel("Rings"), 0, 0, 1, 2);
+    const struct {
+        const char* caption;
+        const char* name;
+    } rings[] = {{"Natal", "chkRingNatal"},
+                 {"Progressed", "chkRingProgressed"},
+                 {"Solar arc", "chkRingSolarArc"},
+                 {"Transits", "chkRingTransits"}};
+    for (std::size_t i = 0; i < rings_.size(); ++i) {
+        rings_[i] = Named<QCheckBox>(rings[i].caption, rings[i].name);
+        grid->addWidget(rings_[i], 1 + static_cast<int>(i) / 2, static_cast<int>(i) % 2);
+    }
+    grid->addWidget(new QLabel("On the left"), 3, 0, 1, 2);
+    optAscendantLeft_ = Named<QRadioButton>("Ascendant", "optAscendantLeft");
+    optAriesLeft_ = Named<QRadioButton>("0\u00B0 Aries", "optAriesLeft");
+    grid->addWidget(optAscendantLeft_, 4, 0);
+    grid->addWidget(optAriesLeft_, 4, 1);
+    return frame;
+}
+
+QWidget* PreferencesWindow::MakeTimeline() {
+    QGroupBox* frame = Named<QGroupBox>("Timeline", "fraTimeline");
+    auto* column = new QVBoxLayout(frame);
+    const struct {
+        const char* caption;
+        const char* name;
+    } families[] = {{"Transits to natal", "chkFamilyTN"},
+                    {"Solar arc to natal", "chkFamilySN"},
+                    {"Progressed to natal", "chkFamilyPN"},
+                    {"Progressed to progressed", "chkFamilyPP"},
+                    {"Transits to progressed", "chkFamilyTP"}};
+    for (std::size_t i = 0; i < families_.size(); ++i) {
+        families_[i] = Named<QCheckBox>(families[i].caption, families[i].name);
+        column->addWidget(families_[i]);
+    }
+    return frame;
+}
+
+void PreferencesWindow::SetEntries(const PreferenceEntries& entries) {
+    for (std::size_t i = 0; i < PreferenceFields.size(); ++i) {
+        switch (PreferenceFields[i].kind) {
+            case PreferenceKind::Number:
+                static_cast<QLineEdit*>(controls_[i])->setText(QString::fromStdString(entries[i].text));
+                break;
+            case PreferenceKind::TickBox:
+                static_cast<QCheckBox*>(controls_[i])->setChecked(entries[i].choice == 1);
+                break;
+            case PreferenceKind::List:
+                static_cast<QComboBox*>(controls_[i])->setCurrentIndex(entries[i].choice);
+                break;
+        }
+    }
+}
+
+PreferenceEntries PreferencesWindow::Entries() const {
+    PreferenceEntries entries;
+    for (std::size_t i = 0; i < PreferenceFields.size(); ++i) {
+        switch (PreferenceFields[i].kind) {
+            case PreferenceKind::Number:
+                entries[i].text = static_cast<QLineEdit*>(controls_[i])->text().toStdString();
+                break;
+            case PreferenceKind::TickBox:
+                entries[i].choice = static_cast<QCheckBox*>(controls_[i])->isChecked() ? 1 : 0;
+                break;
+            case PreferenceKind::List:
+                entries[i].choice = static_cast<QComboBox*>(controls_[i])->currentIndex();
+                break;
+        }
+    }
+    return entries;
+}
+
+void PreferencesWindow::SetSettings(const Settings& settings) {
+    (settings.ephemeris == EphemerisSource::Precise ? optEphemerisPrecise_ : optEphemerisBuiltin_)
+        ->setChecked(true);
+    const WheelRings& r = settings.wheelRings;
+    const bool rings[] = {r.natal, r.progressed, r.solarArc, r.transits};
+    for (std::size_t i = 0; i < rings_.size(); ++i) rings_[i]->setChecked(rings[i]);
+    (settings.wheelOrientation == WheelOrientation::AriesLeft ? optAriesLeft_ : optAscendantLeft_)
+        ->setChecked(true);
+    const TimelineFamilies& f = settings.timelineFamilies;
+    const bool families[] = {f.tn, f.sn, f.pn, f.pp, f.tp};
+    for (std::size_t i = 0; i < families_.size(); ++i) families_[i]->setChecked(families[i]);
+}
+
+Settings PreferencesWindow::CurrentSettings() const {
+    Settings s;
+    s.ephemeris = optEphemerisPrecise_->isChecked() ? EphemerisSource::Precise : EphemerisSource::Builtin;
+    s.wheelRings = {rings_[0]->isChecked(), rings_[1]->isChecked(), rings_[2]->isChecked(),
+                    rings_[3]->isChecked()};
+    s.wheelOrientation =
+        optAriesLeft_->isChecked() ? WheelOrientation::AriesLeft : WheelOrientation::AscendantLeft;
+    s.timelineFamilies = {families_[0]->isChecked(), families_[1]->isChecked(),
+                          families_[2]->isChecked(), families_[3]->isChecked(),
+                          families_[4]->isChecked()};
+    return s;
+}
+
+void PreferencesWindow::ShowProblem(const PreferenceProblem& problem) {
+    dialogs_.MessageBox(this, QString::fromStdString(problem.message), "Warning!",
+                        MessageIcon::Information);
+    QWidget* control = findChild<QWidget*>(QString::fromStdString(problem.control));
+    if (!control) return;
+    control->setFocus();
+    if (auto* box = qobject_cast<QLineEdit*>(control)) box->selectAll();
+}
+
+void PreferencesWindow::btnSave_Click() {
+    const PreferencesRead read = OptionsFromEntries(Entries(), shown_);
+    const Settings settings = CurrentSettings();
+    std::vector<PreferenceProblem> problems = read.problems;
+    for (PreferenceProblem& problem : CheckSettings(settings)) problems.push_back(std::move(problem));
+    if (!problems.empty()) {
+        ShowProblem(problems.front());
+        return;
+    }
+    const PreferencesSaved saved =
+        SavePreferences(slice_.calc.ProgramDir, read.values, settings, slice_.calc.options, slice_.settings);
+    for (const std::string& message : saved.messages) {
+        dialogs_.MessageBox(this, QString::fromStdString(message), "Warning!", MessageIcon::Information);
+    }
+    slice_.windowTitle = BuildWindowTitle();
+    if (saved.ok) close();
+}
+
+void PreferencesWindow::btnCancel_Click() { close(); }
+
+void PreferencesWindow::cmdRestoreDefault_Click() {
+    const MasterOptions master = LoadMasterOptions(slice_.calc.ProgramDir);
+    if (!master.options) {
+        dialogs_.MessageBox(this, QString::fromStdString(master.problem), "Warning!",
+                            MessageIcon::Information);
+        return;
+    }
+    SetEntries(EntriesForOptions(*master.options));
+    SetSettings(Settings{});
+}
+
+}  // namespace orrerion::gui

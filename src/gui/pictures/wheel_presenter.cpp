@@ -1,0 +1,36 @@
+#include "gui/pictures/wheel_presenter.h"
+
+#include <algorithm>
+
+#include "core/aspects/report_files.h"
+
+namespace orrerion::gui {
+
+bool HasWheelRing(const WheelChoice& choice, WheelRing ring) {
+    return std::find(choice.outerRings.begin(), choice.outerRings.end(), ring) != choice.outerRings.end();
+}
+
+bool ToggleWheelRing(WheelChoice& choice, WheelRing ring, bool on) {
+    if (on == HasWheelRing(choice, ring)) return true;
+    if (on && choice.outerRings.size() >= 2) return false;
+    std::vector<WheelRing> rings;
+    for (WheelRing r : WheelRingOrder) {
+        const bool chosen = r == ring ? on : HasWheelRing(choice, r);
+        if (chosen) rings.push_back(r);
+    }
+    choice.outerRings = std::move(rings);
+    return true;
+}
+
+std::optional<WheelLayout> CurrentWheel(const Calculation& calc, bool chartComputed, const WheelChoice& choice) {
+    if (!chartComputed) return std::nullopt;
+    return LayOutWheel(calc.chart, calc.options, choice, WheelTitleLines(calc.chart, choice));
+}
+
+std::string ProposedWheelFileName(const std::string& chartName, const std::string& extension) {
+    std::string stem = ReportStem(chartName);
+    if (stem.empty()) stem = "chart";
+    return stem + "_wheel." + extension;
+}
+
+}  // namespace orrerion::gui

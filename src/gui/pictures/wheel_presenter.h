@@ -1,0 +1,29 @@
+#pragma once
+// The wheel window's rules that need no pixels: which rings the boxes choose (at most two besides
+// the natal ring, in a fixed order from the inside out), the layout of the current charts, and
+// the name proposed for an export.
+#include <optional>
+#include <string>
+
+#include "core/pictures/wheel_layout.h"
+#include "core/run/calculation.h"
+
+namespace orrerion::gui {
+
+// The outer rings the window offers, from the inside out.
+inline constexpr WheelRing WheelRingOrder[] = {WheelRing::Progressed, WheelRing::SolarArc, WheelRing::Transits};
+
+// Ticks a ring on or off. A third ring is refused (false): the wheel has room for two.
+bool ToggleWheelRing(WheelChoice& choice, WheelRing ring, bool on);
+bool HasWheelRing(const WheelChoice& choice, WheelRing ring);
+
+// The layout of the calculation's charts, or nothing before the first chart.
+std::optional<WheelLayout> CurrentWheel(const Calculation& calc, bool chartComputed, const WheelChoice& choice);
+
+// "John_wheel.png": the chart's report stem and the extension.
+std::string ProposedWheelFileName(const std::string& chartName, const std::string& extension);
+
+inline constexpr const char* NoWheelYetText =
+    "No chart yet. Enter a birth and a second moment, then press OK: the wheel shows the charts.";
+
+}  // namespace orrerion::gui

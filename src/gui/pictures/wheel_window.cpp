@@ -1,0 +1,202 @@
+#include "gui/pictures/wheel_window.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "core/pictures/wheel_output.h"
+#include "gui/pictures/picture_export.h"
+#include "gui/pictures/wheel_painter.h"
+#include "gui/pictures/wheel_presenter.h"
+#include "gui/ui/dialogs.h"
+
+namespace orrerion::gui {
+
+WheelView::WheelView(QWidget* parent) : QWidget(parent) {
+    setObjectName("picWheel");
+    setMinimumSize(300, 300);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setAutoFillBackground(false);
+}
+
+void WheelView::SetLayout(std::optional<WheelLayout> layout) {
+    layout_ = std::move(layout);
+    update();
+}
+
+void WheelView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!layout_) {
+        painter.setPen(Qt::darkGray);
+        painter.drawText(rect().adjusted(24, 24, -24, -24), Qt::AlignCenter | Qt::TextWordWrap, NoWheelYetText);
+        return;
+    }
+    PaintWheel(painter, *layout_, QRectF(rect()));
+}
+
+WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      slice_(slice),
+      view_(new WheelView),
+      lblNote_(new QLabel),
+      chkProgressed_(new QCheckBox("&Progressed")),
+      chkSolarArc_(new QCheckBox("&Solar arc")),
+      chkTransits_(new QCheckBox("&Transits")),
+      chkOuterAspects_(new QCheckBox("Aspects to &natal")),
+      optAscendantLeft_(new QRadioButton("&Ascendant at left")),
+      optAriesLeft_(new QRadioButton("0° A&ries at left")) {
+    setObjectName("Wheel");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Chart Wheel");
+    chkProgressed_->setObjectName("chkProgressed");
+    chkSolarArc_->setObjectName("chkSolarArc");
+    chkTransits_->setObjectName("chkTransits");
+    chkOuterAspects_->setObjectName("chkOuterAspects");
+    optAscendantLeft_->setObjectName("optAscendantLeft");
+    optAriesLeft_->setObjectName("optAriesLeft");
+    lblNote_->setObjectName("lblNote");
+
+    auto* rings = new QGroupBox("Rings around the natal chart");
+    rings->setObjectName("fraRings");
+    auto* ringRow = new QHBoxLayout(rings);
+    for (QWidget* w : {static_cast<QWidget*>(chkProgressed_), static_cast<QWidget*>(chkSolarArc_),
+                       static_cast<QWidget*>(chkTransits_), static_cast<QWidget*>(chkOuterAspects_)}) {
+        ringRow->addWidget(w);
+    }
+    auto* orientation = new QGroupBox("Orientation");
+    orientation->setObjectName("fraOrientation");
+    auto* orientationRow = new QHBoxLayout(orientation);
+    orientationRow->addWidget(optAscendantLeft_);
+    orientationRow->addWidget(optAriesLeft_);
+
+    auto* cmdPrint = new QPushButton("&Print...");
+    cmdPrint->setObjectName("cmdPrint");
+    auto* cmdExport = new QPushButton("&Export...");
+    cmdExport->setObjectName("cmdExport");
+    auto* cmdClose = new QPushButton("&Close");
+    cmdClose->setObjectName("cmdClose");
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(rings);
+    controls->addWidget(orientation);
+    controls->addStretch();
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(cmdPrint);
+    buttons->addWidget(cmdExport);
+    buttons->addWidget(cmdClose);
+    controls->addLayout(buttons);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addWidget(lblNote_);
+    layout->addWidget(view_, 1);
+
+    choice_ = WheelChoiceFromSettings(slice_.settings.settings, slice_.outerAspects);
+    const WheelChoice& choice = choice_;
+    chkProgressed_->setChecked(HasWheelRing(choice, WheelRing::Progressed));
+    chkSolarArc_->setChecked(HasWheelRing(choice, WheelRing::SolarArc));
+    chkTransits_->setChecked(HasWheelRing(choice, WheelRing::Transits));
+    chkOuterAspects_->setChecked(choice.outerAspects);
+    (choice.orientation == WheelOrientation::AriesLeft ? optAriesLeft_ : optAscendantLeft_)->setChecked(true);
+
+    connect(chkProgressed_, &QCheckBox::clicked, this, [this] { RingClicked(WheelRing::Progressed, chkProgressed_); });
+    connect(chkSolarArc_, &QCheckBox::clicked, this, [this] { RingClicked(WheelRing::SolarArc, chkSolarArc_); });
+    connect(chkTransits_, &QCheckBox::clicked, this, [this] { RingClicked(WheelRing::Transits, chkTransits_); });
+    connect(chkOuterAspects_, &QCheckBox::clicked, this, [this] {
+        slice_.outerAspects = chkOuterAspects_->isChecked();
+        Refresh();
+    });
+    connect(optAscendantLeft_, &QRadioButton::clicked, this, &WheelWindow::OrientationClicked);
+    connect(optAriesLeft_, &QRadioButton::clicked, this, &WheelWindow::OrientationClicked);
+    connect(cmdPrint, &QPushButton::clicked, this, &WheelWindow::cmdPrint_Click);
+    connect(cmdExport, &QPushButton::clicked, this, &WheelWindow::cmdExport_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this, &WheelWindow::cmdPrint_Click);
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, &WheelWindow::cmdExport_Click);
+    auto* escape = new QShortcut(Qt::Key_Escape, this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    resize(760, 860);
+    Refresh();
+}
+
+void WheelWindow::Refresh() {
+    choice_ = WheelChoiceFromSettings(slice_.settings.settings, slice_.outerAspects);
+    chkProgressed_->setChecked(HasWheelRing(choice_, WheelRing::Progressed));
+    chkSolarArc_->setChecked(HasWheelRing(choice_, WheelRing::SolarArc));
+    chkTransits_->setChecked(HasWheelRing(choice_, WheelRing::Transits));
+    (choice_.orientation == WheelOrientation::AriesLeft ? optAriesLeft_ : optAscendantLeft_)->setChecked(true);
+    view_->SetLayout(CurrentWheel(slice_.calc, slice_.chartComputed, choice_));
+    lblNote_->setText(choice_.outerRings.size() >= 2
+                          ? "Two rings are shown around the natal chart; untick one to choose another."
+                          : QString());
+    lblNote_->setVisible(!lblNote_->text().isEmpty());
+}
+
+void WheelWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) Refresh();
+}
+
+void WheelWindow::RingClicked(WheelRing ring, QCheckBox* box) {
+    if (!ToggleWheelRing(choice_, ring, box->isChecked())) {
+        box->setChecked(false);
+        slice_.dialogs.MessageBox(this, "The wheel shows at most two rings around the natal chart.",
+                                  "Information", MessageIcon::Information);
+        return;
+    }
+    StoreChoice();
+    Refresh();
+}
+
+void WheelWindow::OrientationClicked() {
+    choice_.orientation = optAriesLeft_->isChecked() ? WheelOrientation::AriesLeft : WheelOrientation::AscendantLeft;
+    StoreChoice();
+    Refresh();
+}
+
+void WheelWindow::StoreChoice() {
+    StoreWheelChoice(choice_, slice_.settings.settings);
+    const WriteResult written = SaveSettings(slice_.calc.ProgramDir / SettingsFileName, slice_.settings);
+    if (!written.ok) {
+        slice_.dialogs.MessageBox(this, QString::fromStdString(written.message), "Error!", MessageIcon::Critical);
+    }
+}
+
+void WheelWindow::cmdPrint_Click() {
+    const std::optional<WheelLayout>& layout = view_->layout();
+    if (!layout) {
+        slice_.dialogs.MessageBox(this, NoWheelYetText, "Information", MessageIcon::Information);
+        return;
+    }
+    PrintPicture(this, slice_.dialogs, QPageLayout::Portrait, 1,
+                 [&](QPainter& painter, const QRectF& area, int) { PaintWheel(painter, *layout, area); });
+}
+
+void WheelWindow::cmdExport_Click() {
+    const std::optional<WheelLayout>& layout = view_->layout();
+    if (!layout) {
+        slice_.dialogs.MessageBox(this, NoWheelYetText, "Information", MessageIcon::Information);
+        return;
+    }
+    PictureExport request;
+    request.title = "Export the wheel";
+    request.proposedName = QString::fromStdString(ProposedWheelFileName(slice_.calc.chart.ChartName, "png"));
+    request.initialDir = QString::fromStdString(slice_.calc.ProgramDir.string());
+    request.pngSize = QSize(1600, 1600);
+    request.paint = [&](QPainter& painter, const QRectF& area) { PaintWheel(painter, *layout, area); };
+    request.svg = [&] { return WheelSvg(*layout, "Chart wheel: " + slice_.calc.chart.ChartName); };
+    ExportPicture(this, slice_.dialogs, request);
+}
+
+}  // namespace orrerion::gui

@@ -1,0 +1,78 @@
+#pragma once
+// The Wheel window: the current calculation drawn as a chart wheel, with the rings chosen in the
+// window (natal with up to two of progressed, solar arc and transits), the ascendant or 0° Aries
+// at the left, and printing and export (PNG, SVG, PDF). It follows every calculation.
+#include <QWidget>
+#include <optional>
+
+#include "core/pictures/wheel_layout.h"
+#include "core/run/calculation.h"
+
+class QCheckBox;
+class QLabel;
+class QRadioButton;
+
+namespace orrerion::gui {
+
+class Dialogs;
+
+struct WheelWindowSlice {
+    Dialogs& dialogs;
+    const Calculation& calc;
+    const bool& chartComputed;
+    // The rings and orientation are settings: the window reads them and writes its changes back
+    // to SETTINGS.TXT of the data folder.
+    SettingsFile& settings;
+    bool& outerAspects;  // kept between openings
+};
+
+// The area the wheel is painted in; it keeps the picture square and centred at any size.
+class WheelView : public QWidget {
+    Q_OBJECT
+public:
+    explicit WheelView(QWidget* parent = nullptr);
+    void SetLayout(std::optional<WheelLayout> layout);
+    const std::optional<WheelLayout>& layout() const { return layout_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::optional<WheelLayout> layout_;
+};
+
+class WheelWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit WheelWindow(WheelWindowSlice slice, QWidget* parent = nullptr);
+
+    // Lays the wheel out again from the calculation (after a calculation or a change of houses).
+    void Refresh();
+
+public slots:
+    void cmdPrint_Click();
+    void cmdExport_Click();
+
+protected:
+    // Coming forward, the window takes up settings changed meanwhile (Preferences).
+    void changeEvent(QEvent* event) override;
+
+private:
+    void RingClicked(WheelRing ring, QCheckBox* box);
+    void OrientationClicked();
+    // The window's choice into the settings, saved; a file that cannot be written is reported.
+    void StoreChoice();
+
+    WheelWindowSlice slice_;
+    WheelChoice choice_;
+    WheelView* view_;
+    QLabel* lblNote_;
+    QCheckBox* chkProgressed_;
+    QCheckBox* chkSolarArc_;
+    QCheckBox* chkTransits_;
+    QCheckBox* chkOuterAspects_;
+    QRadioButton* optAscendantLeft_;
+    QRadioButton* optAriesLeft_;
+};
+
+}  // namespace orrerion::gui

@@ -1,0 +1,101 @@
+#pragma once
+// What the natal window (InputD) and the diurnal window (InputD1) share: the fields of their
+// section, the hour rule and the zone sign rule on their controls, the "TZ Help" and "Atlas"
+// labels, the clicks on their background and the sunken frames. Each window builds its own
+// controls and connects them here.
+#include <QList>
+#include <array>
+#include <QWidget>
+
+#include "core/base/input_fields.h"
+#include "core/run/calculation.h"
+#include "gui/app/local_clock.h"
+#include "gui/records/input_controls.h"
+
+class QGridLayout;
+class QGroupBox;
+class QLineEdit;
+
+namespace orrerion::gui {
+
+class Dialogs;
+class WindowRequests;
+
+// What an input window reads besides its own controls.
+struct InputWindowSlice {
+    Dialogs& dialogs;
+    const LocalClock& clock;
+    // The default place of the options; the natal window's save also reads the data folder and
+    // the date order.
+    const Calculation& calc;
+};
+
+class InputWindow : public QWidget {
+    Q_OBJECT
+public:
+    InputSection section() const { return section_; }
+
+    // The fields as the chart driver reads them.
+    InputFields Fields() const;
+    // Puts field values into the window (values that already passed the hour and zone rules, so
+    // the rules do not run again).
+    void SetFields(const InputFields& fields);
+    // Sets the zone text as typed (the time zone picker).
+    void SetZoneText(const QString& zone);
+    // Selects East (true) or West and applies the zone sign rule, as a click on the button does.
+    void SelectEast(bool east);
+
+public slots:
+    // "TZ Help": the time zone picker, for this window.
+    void Label1_Click();
+    // "Atlas": the place lookup. The zone and place come back with the zone sign rule applied and
+    // are put in without the window's own rules.
+    void Label2_Click();
+
+protected:
+    InputWindow(InputSection section, WindowRequests& requests, InputWindowSlice slice,
+                QWidget* parent);
+
+    // The section's text boxes, one grid row each from `firstRow` in the order of AllInputFields
+    // (the natal Name spans two columns; the diurnal window has none), with their captions.
+    void AddFieldRows(QGridLayout& grid, int firstRow, const std::array<const char*, 11>& captions);
+    // The section's Am/Pm, Ea/We and No/So frames with their option buttons.
+    struct OptionFrames {
+        QGroupBox* time;
+        QGroupBox* eastWest;
+        QGroupBox* northSouth;
+    };
+    OptionFrames AddOptionFrames();
+    // A text box of the section (nothing for the diurnal Name).
+    QLineEdit* Box(InputField field) const;
+
+    // Once the window has built its controls (found by the section's control names): the hour
+    // rule on the hour box, the zone sign rule on East and West, and the lookup labels.
+    void ConnectRules();
+    // Puts the fields in as typing would: the hour rule runs on the hour box (and shows its
+    // message for an empty hour).
+    void EnterFields(const InputFields& fields);
+
+    void paintEvent(QPaintEvent* event) override;
+    // On the window's background (not on a control) the right button gives the main window the
+    // focus; in the diurnal window the left button presses the natal window's OK.
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Enter presses the natal window's OK, as the help texts say (or the button that has the focus).
+    void keyPressEvent(QKeyEvent* event) override;
+
+    WindowRequests& requests_;
+    InputWindowSlice slice_;
+    QList<QWidget*> framed_;  // drawn with the sunken frame
+
+private:
+    void WriteFields(const InputFields& fields, bool rulesRun);
+    void HourChanged();
+
+    InputSection section_;
+    bool settingFields_ = false;  // SetFields is writing: the rules stay quiet
+    QLineEdit* hour_ = nullptr;
+    QLineEdit* zone_ = nullptr;
+    FieldOptionButtons buttons_{};
+};
+
+}  // namespace orrerion::gui

@@ -1,0 +1,136 @@
+// The settings file: what it reads, what a bad line does, and what a rewrite keeps.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/records/settings_file.h"
+#include "test_paths.h"
+
+namespace orrerion {
+namespace {
+
+using testing::MakeTempDir;
+using testing::ReadWholeFile;
+using testing::WriteWholeFile;
+
+// Every setting away from its default.
+Settings Changed() {
+    Settings s;
+    s.ephemeris = EphemerisSource::Precise;
+    s.wheelRings = {true, true, true, false};
+    s.wheelOrientation = WheelOrientation::AriesLeft;
+    s.timelineFamilies = {false, true, false, true, false};
+    return s;
+}
+
+TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
+    const auto path = MakeTempDir() / SettingsFileName;
+    const std::string edited =
+        "\xEF\xBB\xBF# my notes\r\n"
+        "  Ephemeris=PRECISE  \r\n"
+        "future_key = keep me\r\n"
+        "\r\n"
+        "; another comment\r\n"
+        "wheel_rings = transits natal,progressed   # inner to outer\r\n"
+        "timeline_families = pp\r\n";
+    WriteWholeFile(path, edited);
+
+    SettingsLoad load = LoadSettings(path);
+    EXPECT_TRUE(load.problems.empty()) << load.problems.front();
+    const Settings& read = load.file.settings;
+    EXPECT_EQ(read.ephemeris, EphemerisSource::Precise);
+    EXPECT_EQ(read.wheelRings, (WheelRings{true, true, false, true}));
+    EXPECT_EQ(read.wheelOrientation, WheelOrientation::AscendantLeft);  // absent: the default
+    EXPECT_EQ(read.timelineFamilies, (TimelineFamilies{false, false, false, true, false}));
+
+    load.file.settings = Changed();
+    ASSERT_TRUE(SaveSettings(path, load.file).ok);
+    EXPECT_EQ(ReadWholeFile(path),
+              "# my notes\n"
+              "ephemeris = precise\n"
+              "future_key = keep me\n"
+              "\n"
+              "; another comment\n"
+              "wheel_rings = natal, progressed, solar_arc  # inner to outer\n"
+              "timeline_families = sn, pp\n"
+              "\n"
+              "# What the wheel has on its left: ascendant_left, or aries_left (0 degrees Aries)\n"
+              "wheel_orientation = aries_left\n");
+    const SettingsLoad again = LoadSettings(path);
+    EXPECT_TRUE(again.problems.empty());
+    EXPECT_EQ(again.file.settings, Changed());
+}
+
+TEST(SettingsFile, ANewFileNamesEveryKeyAndReadsBack) {
+    const auto path = MakeTempDir() / SettingsFileName;
+    const SettingsLoad none = LoadSettings(path);
+    EXPECT_TRUE(none.problems.empty());  // never written: the defaults, quietly
+    EXPECT_EQ(none.file.settings, Settings{});
+    EXPECT_EQ(none.file.settings.wheelRings, (WheelRings{true, false, false, true}));
+
+    SettingsFile file;
+    file.settings = Changed();
+    ASSERT_TRUE(SaveSettings(path, file).ok);
+    const std::string text = ReadWholeFile(path);
+    for (const char* key : {"ephemeris =", "wheel_rings =", "wheel_orientation =", "timeline_families ="}) {
+        EXPECT_NE(text.find(key), std::string::npos) << key;
+    }
+    EXPECT_EQ(LoadSettings(path).file.settings, Changed());
+}
+
+TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
+    struct Case {
+        const char* line;
+        const char* said;  // in the problem
+    };
+    const Case cases[] = {
+        {"ephemeris = fast", "ephemeris takes builtin or precise, not \"fast\"; the default builtin"},
+        {"wheel_rings = natal, moon", "not \"natal, moon\"; the default natal, transits"},
+        {"wheel_rings =", "wheel_rings takes one or more of natal, progressed, solar_arc, transits"},
+        {"wheel_orientation = up", "the default ascendant_left"},
+        {"timeline_families = tn, xx", "the default tn, sn, pn, pp, tp"},
+        {"just some words", "not \"key = value\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const auto path = MakeTempDir() / SettingsFileName;
+        // The line before sets the value away from its default; the bad line brings the default back.
+        WriteWholeFile(path, "ephemeris = precise\nwheel_rings = progressed\nwheel_orientation = aries_left\n"
+                             "timeline_families = pp\n" + std::string(c.line) + "\n");
+        const SettingsLoad load = LoadSettings(path);
+        ASSERT_EQ(load.problems.size(), 1u);
+        EXPECT_NE(load.problems[0].find(path.string() + " line 5: "), std::string::npos) << load.problems[0];
+        EXPECT_NE(load.problems[0].find(c.said), std::string::npos) << load.problems[0];
+        const std::string key = std::string(c.line).substr(0, std::string(c.line).find(' '));
+        const Settings& s = load.file.settings;
+        EXPECT_EQ(s.ephemeris == EphemerisSource::Builtin, key == "ephemeris");
+        EXPECT_EQ(s.wheelRings == WheelRings{}, key == "wheel_rings");
+        EXPECT_EQ(s.wheelOrientation == WheelOrientation::AscendantLeft, key == "wheel_orientation");
+        EXPECT_EQ(s.timelineFamilies == TimelineFamilies{}, key == "timeline_families");
+        // A rewrite keeps a line it cannot read, and writes the values in use over bad ones.
+        const std::string rewritten = SettingsText(load.file);
+        EXPECT_EQ(rewritten.find("\n" + std::string(c.line) + "\n") != std::string::npos, key == "just");
+    }
+}
+
+TEST(SettingsFile, UnreadableFileAndFailedWrite) {
+    const auto dir = MakeTempDir();
+    std::filesystem::create_directory(dir / "FOLDER.TXT");
+    const SettingsLoad folder = LoadSettings(dir / "FOLDER.TXT");
+    ASSERT_EQ(folder.problems.size(), 1u);
+    EXPECT_NE(folder.problems[0].find("Cannot read the settings file"), std::string::npos);
+    EXPECT_EQ(folder.file.settings, Settings{});
+
+    const auto path = dir / SettingsFileName;
+    WriteWholeFile(path, "ephemeris = precise\n");
+    SettingsFile file = LoadSettings(path).file;
+    file.settings = Changed();
+    const WriteResult failed =
+        testing::WithFileSizeLimit(10, [&] { return SaveSettings(path, file); });
+    EXPECT_FALSE(failed.ok);
+    EXPECT_NE(failed.message.find(path.string()), std::string::npos) << failed.message;
+    EXPECT_EQ(ReadWholeFile(path), "ephemeris = precise\n");
+}
+
+}  // namespace
+}  // namespace orrerion

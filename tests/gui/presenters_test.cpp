@@ -1,0 +1,438 @@
+// The windows' presenters, without a display (no application object is made): the Names list's
+// state, a picked name or city, the input windows' NOW and "Use natal data" fields, the data
+// window's font, save and print decisions, the options editor's save and restore, and the
+// Preferences controls against OPTIONS.OPT.
+#include <QTemporaryDir>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <tuple>
+
+#include "core/io/number_text.h"
+#include "core/records/name_record.h"
+#include "core/records/options_file.h"
+#include "file_limits.h"
+#include "gui/app/options_presenter.h"
+#include "gui/app/preferences_presenter.h"
+#include "gui/output/data_presenter.h"
+#include "gui/records/input_presenter.h"
+#include "gui/records/list_presenter.h"
+#include "gui_fixture.h"
+
+using namespace orrerion;
+using namespace orrerion::gui;
+namespace fs = std::filesystem;
+
+class PresentersTest : public QObject {
+    Q_OBJECT
+private slots:
+    void namesListStateFollowsTheLockAndTheSavedMark();
+    void pickedRecordGoesToItsWindowAndStopsOnErrors();
+    void inputFieldsFromTheClockAndFromTheNatalWindow();
+    void dataWindowFontSaveAndPrintDecisions();
+    void optionsEditorSavesAndRestores();
+    void preferencesMapToTheOptionsFile();
+};
+
+void PresentersTest::namesListStateFollowsTheLockAndTheSavedMark() {
+    // Each row: what happens to a fresh state, then where a list of `count` entries opens (with
+    // "Lock list" ticked as the state keeps it), and the state after that reading.
+    const struct {
+        const char* name;
+        std::function<void(NamesListState&)> events;
+        int count;
+        int top;
+        std::optional<int> selected;
+        bool justSaved, lockList;
+        int lockedIndex;
+    } rows[] = {
+        {"start-up: saved mark, nothing selected", [](NamesListState& s) { s.MarkSaved(); }, 40,
+         0, std::nullopt, true, false, 0},
+        {"locked on 30: twelve rows above it", [](NamesListState& s) { s.SetLock(true, 30); }, 40,
+         18, 30, false, true, 30},
+        {"locked on 30, list shrank to ten", [](NamesListState& s) { s.SetLock(true, 30); }, 10, 0,
+         9, false, true, 9},
+        {"ticked with nothing selected: the first",
+         [](NamesListState& s) { s.SetLock(true, std::nullopt); }, 10, 0, 0, false, true, 0},
+        {"a pick moves the lock and clears the mark",
+         [](NamesListState& s) {
+             s.SetLock(true, 2);
+             s.MarkSaved();
+             s.Picked(7);
+         },
+         40, 0, 7, false, true, 7},
+        {"a pick without the lock keeps the entry",
+         [](NamesListState& s) {
+             s.SetLock(true, 3);
+             s.Picked(std::nullopt);
+         },
+         40, 0, 3, false, true, 3},
+        {"cleared: nothing selected, the entry kept",
+         [](NamesListState& s) {
+             s.SetLock(true, 5);
+             s.SetLock(false, 9);
+         },
+         40, 0, std::nullopt, false, false, 5},
+        {"saved while locked: nothing selected, entry kept",
+         [](NamesListState& s) {
+             s.SetLock(true, 20);
+             s.MarkSaved();
+         },
+         40, 0, std::nullopt, true, true, 20},
+        {"another file: the first entry, the mark cleared",
+         [](NamesListState& s) {
+             s.SetLock(true, 20);
+             s.MarkSaved();
+             s.ChangeFile("FAMILY.FIL");
+         },
+         40, 0, 0, false, true, 0},
+    };
+    for (const auto& row : rows) {
+        NamesListState state;
+        row.events(state);
+        const LockListPosition position = state.Position(row.count, state.lockList());
+        QVERIFY2(position.topIndex == row.top, row.name);
+        QVERIFY2(position.selectIndex == row.selected, row.name);
+        QVERIFY2(state.justSaved() == row.justSaved, row.name);
+        QVERIFY2(state.lockList() == row.lockList, row.name);
+        QVERIFY2(state.lockedIndex() == row.lockedIndex, row.name);
+    }
+}
+
+void PresentersTest::pickedRecordGoesToItsWindowAndStopsOnErrors() {
+    InputFields before;
+    before.name = "Before";
+    before.year = "2000";
+    const NameRecord ann = *NameRecordFromLine("Ann,05 Jan 1950,10.05,A,5,071.05,42.21");
+    const NameRecord typo = *NameRecordFromLine("Typo,31 Feb 1950,10.05,A,5,071.05,42.21");
+    const CityRecord paris{"Paris,FR", "002E20", "48N52", "-1"};
+    const CityRecord broken{"Nowhere,XX", "2E2", "48N52", "-1"};
+    const struct {
+        const char* name;
+        std::function<PickedRecord()> pick;
+        std::string expectedName, expectedYear, expectedLongDeg;
+        std::size_t messages;
+        bool follows;
+    } rows[] = {
+        {"name into the natal window", [&] { return PickName(ann, 0, InputSection::Natal, before); },
+         "Ann", "1950", "71", 0, true},
+        {"name of a second person", [&] { return PickName(ann, 0, InputSection::Diurnal, before); },
+         "Before", "1950", "71", 0, false},
+        {"record format error stops", [&] { return PickName(typo, 0, InputSection::Natal, before); },
+         "Typo", "2000", "", 1, false},
+        {"city into the natal window", [&] { return PickCity(paris, InputSection::Natal, before); },
+         "Before", "2000", "2", 0, true},
+        {"city of a second person", [&] { return PickCity(paris, InputSection::Diurnal, before); },
+         "Before", "2000", "2", 0, false},
+        {"city code of the wrong shape stops",
+         [&] { return PickCity(broken, InputSection::Natal, before); }, "Before", "2000", "", 1,
+         false},
+    };
+    for (const auto& row : rows) {
+        const PickedRecord picked = row.pick();
+        QVERIFY2(picked.fields.name == row.expectedName, row.name);
+        QVERIFY2(picked.fields.year == row.expectedYear, row.name);
+        QVERIFY2(picked.fields.longDeg == row.expectedLongDeg, row.name);
+        QVERIFY2(picked.messages.size() == row.messages, row.name);
+        QVERIFY2(picked.diurnalFollows == row.follows, row.name);
+    }
+}
+
+void PresentersTest::inputFieldsFromTheClockAndFromTheNatalWindow() {
+    // The default place: zone 5.5, 71°04' East, 42°21' North.
+    Options options;
+    for (const auto& [option, value] :
+         {std::pair{Option::HomeZone, 5.5f}, {Option::HomeLongitudeDegrees, 71.0f},
+          {Option::HomeLongitudeMinutes, 4.0f}, {Option::HomeLongitudeEast, 1.0f},
+          {Option::HomeLatitudeDegrees, 42.0f}, {Option::HomeLatitudeMinutes, 21.0f},
+          {Option::HomeLatitudeSouth, 0.0f}}) {
+        options[option] = value;
+    }
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const struct {
+        const char* name;
+        QLocale locale;
+        bool twentyFourHour;
+        QTime time;
+        InputSection section;
+        std::string expectedName, hour, minute;
+        bool am;
+    } rows[] = {
+        {"natal, 12-hour afternoon", english, false, QTime(15, 40), InputSection::Natal, "Now", "3",
+         "40", false},
+        {"natal, 24-hour after midnight", german, true, QTime(0, 5), InputSection::Natal, "Now",
+         "12", "5", true},
+        {"diurnal, 24-hour noon, no name", german, true, QTime(12, 0), InputSection::Diurnal, "Ann",
+         "12", "0", false},
+    };
+    for (const auto& row : rows) {
+        LocalClock clock;
+        clock.locale = row.locale;
+        clock.twentyFourHourClock = row.twentyFourHour;
+        const QDateTime now(QDate(2026, 12, 6), row.time);
+        clock.now = [now] { return now; };
+        InputFields fields;
+        fields.name = "Ann";
+        fields.zone = "9";
+        const InputFields n = NowFields(row.section, fields, clock, options);
+        QVERIFY2(n.name == row.expectedName, row.name);
+        QVERIFY2(n.month + "/" + n.day + "/" + n.year == "12/6/2026", row.name);
+        QVERIFY2(n.hour == row.hour && n.minute == row.minute && n.am == row.am, row.name);
+        // The default place, East making the zone negative.
+        QVERIFY2(n.zone == "-5.5" && n.east && n.longDeg == "71" && n.longMin == "4", row.name);
+        QVERIFY2(n.latDeg == "42" && n.latMin == "21" && !n.south, row.name);
+
+        // The Input command's refresh takes the clock only.
+        InputFields placed = n;
+        placed.zone = "7";
+        const InputFields r = WithClock(row.section, placed, clock);
+        QVERIFY2(r.hour == row.hour && r.am == row.am && r.zone == "7", row.name);
+    }
+
+    // "Use natal data": the natal hour goes through the hour rule, the natal meridiem and place
+    // come over with the zone signed for East, the diurnal date stays.
+    InputFields natal;
+    LoadNameRecord(*NameRecordFromLine("Ann,13 Jan 1950,1.30,A,-1,-003.00,-40.00"), 0,
+                   InputSection::Natal, natal);
+    // Put in without the window's rules: an hour above 12, a zone without the sign East gives.
+    natal.hour = "13";
+    natal.zone = "1";
+    InputFields diurnal;
+    diurnal.month = "7";
+    diurnal.day = "4";
+    diurnal.year = "2030";
+    const InputFields d = WithNatalTimeAndPlace(diurnal, natal);
+    QCOMPARE(d.hour + ":" + d.minute, std::string("1:30"));
+    QVERIFY(d.am);
+    QCOMPARE(d.zone, std::string("-1"));
+    QVERIFY(d.east && d.south);
+    QCOMPARE(d.longDeg + " " + d.latDeg, std::string("3 40"));
+    QCOMPARE(d.month + "/" + d.day + "/" + d.year, std::string("7/4/2030"));
+}
+
+void PresentersTest::dataWindowFontSaveAndPrintDecisions() {
+    // Font sizes: the step is half the font step; the limits are checked before stepping.
+    const struct {
+        double size, step;
+        bool larger;
+        std::optional<double> next;
+    } sizes[] = {
+        {8.5, 1.5, true, 9.25},   {11.5, 1.5, true, 12.25}, {12.0, 1.5, true, std::nullopt},
+        {8.5, 1.5, false, 7.75},  {8.0, 1.2, false, std::nullopt}, {12.25, 1.2, false, 11.65},
+    };
+    for (const auto& s : sizes) {
+        const std::optional<double> next = NextFontSize(s.size, s.step, s.larger);
+        QCOMPARE(next.has_value(), s.next.has_value());
+        if (next) QVERIFY(qFuzzyCompare(*next, *s.next));
+    }
+
+    // The buffers: a reset buffer holds one empty line.
+    OutputBuffers reset;
+    ResetOutputLines(reset);
+    ResetDataLines(reset);
+    OutputBuffers oneLine = reset;
+    oneLine.DataLines = {"help text"};
+    OutputBuffers reports = reset;
+    reports.OutputLines = {"", "Transit to natal planet aspects"};
+    reports.DataLines = reports.OutputLines;
+    const struct {
+        const char* name;
+        const OutputBuffers& out;
+        QString saveFile;
+        bool saveAs;
+        SaveStep save;
+        bool printsPage, printsData, blankFirst;
+    } rows[] = {
+        {"reset buffers", reset, "", false, SaveStep::NothingToWrite, false, false, false},
+        {"one shown line", oneLine, "A.DOC", true, SaveStep::NothingToWrite, true, false, false},
+        {"reports, no file yet", reports, "", false, SaveStep::AskForFile, true, true, true},
+        {"reports, Save", reports, "A.DOC", false, SaveStep::WriteSaveFile, true, true, true},
+        {"reports, Save As", reports, "A.DOC", true, SaveStep::AskForFile, true, true, true},
+    };
+    for (const auto& row : rows) {
+        QVERIFY2(DataSaveStep(row.out, row.saveFile, row.saveAs) == row.save, row.name);
+        const auto page = LinesToPrint(row.out, false);
+        const auto data = LinesToPrint(row.out, true);
+        QVERIFY2(page.has_value() == row.printsPage, row.name);
+        QVERIFY2(data.has_value() == row.printsData, row.name);
+        if (page) QVERIFY2(*page == row.out.DataLines, row.name);
+        if (data) QVERIFY2(*data == row.out.OutputLines, row.name);
+        QVERIFY2(BlankLineBeforeShowing(row.out) == row.blankFirst, row.name);
+    }
+}
+
+void PresentersTest::optionsEditorSavesAndRestores() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const fs::path programDir = dir.path().toStdString();
+    for (const char* name : {"OPTIONS.OPT", "OPTIONS.MST"}) {
+        fs::copy_file(fs::path(ORRERION_DATA_DIR) / name, programDir / name);
+    }
+    const std::string master = gui::testing::ReadWholeFile(programDir / "OPTIONS.MST");
+    Options options;
+    QVERIFY(LoadOptions(programDir / OptionsFileName, options).empty());
+    const std::string text = *OptionsEditorText(programDir);
+
+    // A save that fails part-way: its message only, file and values as they were.
+    std::string edited = "7.5    conjunction orb" + text.substr(text.find('\n'));
+    const OptionsSaved failed = orrerion::testing::WithFileSizeLimit(
+        16, [&] { return SaveOptionsText(programDir, edited, options); });
+    QVERIFY(!failed.written);
+    QCOMPARE(failed.messages.size(), std::size_t{1});
+    QVERIFY(QString::fromStdString(failed.messages[0]).contains("OPTIONS.OPT"));
+    QCOMPARE(options[Option::ConjunctionOrb], 8.0f);
+    QCOMPARE(gui::testing::ReadWholeFile(programDir / "OPTIONS.OPT"), master);
+
+    // A save that succeeds: the values read again from the saved file.
+    const OptionsSaved saved = SaveOptionsText(programDir, edited, options);
+    QVERIFY(saved.written);
+    QVERIFY(saved.messages.empty());
+    QCOMPARE(options[Option::ConjunctionOrb], 7.5f);
+
+    // Restore: the master's text back in the editor; without a master nothing is restored.
+    OptionsRestored restored = RestoreOptionsText(programDir);
+    QVERIFY(restored.restored);
+    QVERIFY(restored.text == master);
+    QCOMPARE(gui::testing::ReadWholeFile(programDir / "OPTIONS.OPT"), master);
+    QCOMPARE(options[Option::ConjunctionOrb], 7.5f);
+    fs::remove(programDir / "OPTIONS.MST");
+    restored = RestoreOptionsText(programDir);
+    QVERIFY(!restored.restored);
+    QVERIFY(!restored.text);
+}
+
+namespace {
+
+std::size_t ControlIndex(const std::string& control) {
+    for (std::size_t i = 0; i < PreferenceFields.size(); ++i) {
+        if (PreferenceFields[i].control == control) return i;
+    }
+    qFatal("no control %s", control.c_str());
+}
+
+// `text` with the first 7 characters of line `line` (1-based, CR LF lines) replaced.
+std::string WithLineStart(std::string text, int line, const std::string& start) {
+    std::size_t at = 0;
+    for (int n = 1; n < line; ++n) at = text.find("\r\n", at) + 2;
+    return text.replace(at, 7, start);
+}
+
+}  // namespace
+
+void PresentersTest::preferencesMapToTheOptionsFile() {
+    const std::string shipped = gui::testing::ReadWholeFile(fs::path(ORRERION_DATA_DIR) / "OPTIONS.OPT");
+    // The same file with values that the controls show as a choice's "other": option 9 at 2
+    // (minor aspects left out), 11 at 7 (all points), 26 at 4 (sidereal time), 27 at 4 (Placidus).
+    std::string others = WithLineStart(shipped, 9, "2      ");
+    others = WithLineStart(others, 11, "7      ");
+    others = WithLineStart(others, 26, "4      ");
+    others = WithLineStart(others, 27, "4      ");
+    const auto valuesOf = [](const std::string& text) {
+        Options values;
+        LoadOptionsText(text, OptionsFileName, values);
+        return values;
+    };
+
+    // Nothing changed: the file comes back byte for byte.
+    for (const std::string& text : {shipped, others}) {
+        const Options file = valuesOf(text);
+        const PreferencesRead read = OptionsFromEntries(EntriesForOptions(file), file);
+        QVERIFY(read.problems.empty());
+        const OptionsRewrite rewrite = OptionsTextWithValues(text, read.values);
+        QVERIFY(!rewrite.changed);
+        QVERIFY(rewrite.text == text);
+    }
+
+    // One control changed: only its line's value field is rewritten.
+    const struct {
+        const std::string& file;
+        const char* control;
+        std::string text;  // a number control's text
+        int choice;        // a tick box's or list's choice
+        int line;
+        const char* lineStart;
+    } changes[] = {
+        {shipped, "txtSquareOrb", "7.5", 0, 4, "7.5    "},
+        {shipped, "txtHomeZone", " -5.5 ", 0, 18, "-5.5   "},
+        {shipped, "txtPrintLineWidth", "132", 0, 16, "132    "},
+        {shipped, "chkMinorAspects", "", 0, 9, "1      "},
+        {shipped, "chkNatalAngles", "", 0, 10, "1      "},
+        {shipped, "chkHomeEast", "", 1, 21, "1      "},
+        {shipped, "chkTransitMars", "", 0, 35, "0      "},
+        {shipped, "cboProgressedPoints", "", 5, 11, "5      "},
+        {shipped, "cboProgressedAngles", "", 1, 26, "1      "},
+        {shipped, "cboHouseSystem", "", 2, 27, "3      "},
+        {others, "cboHouseSystem", "", 4, 27, "8      "},
+        {others, "chkMinorAspects", "", 1, 9, "0      "},
+    };
+    for (const auto& change : changes) {
+        const Options file = valuesOf(change.file);
+        PreferenceEntries entries = EntriesForOptions(file);
+        const std::size_t i = ControlIndex(change.control);
+        entries[i].text = change.text;
+        entries[i].choice = change.choice;
+        const PreferencesRead read = OptionsFromEntries(entries, file);
+        QVERIFY2(read.problems.empty(), change.control);
+        const OptionsRewrite rewrite = OptionsTextWithValues(change.file, read.values);
+        QVERIFY2(rewrite.text == WithLineStart(change.file, change.line, change.lineStart), change.control);
+    }
+
+    // Each range: its ends taken, one step beyond refused, with a message naming the control.
+    const struct {
+        const char* control;
+        std::vector<std::string> taken, refused;
+    } ranges[] = {
+        {"txtConjunctionOrb", {"0", "15", "2.25"}, {"-0.5", "15.01", "2.125", "eight", ""}},
+        {"txtQuincunxOrb", {"0.5"}, {"16"}},
+        {"txtPrintLinesPerPage", {"1", "999"}, {"0", "1000", "60.5"}},
+        {"txtPrintLineWidth", {"1", "999"}, {"0", "1000"}},
+        {"txtSavedPageLength", {"1", "999"}, {"0", "-60"}},
+        {"txtHomeZone", {"-14", "12", "5.75"}, {"-14.25", "12.5", "3.125"}},
+        {"txtHomeLongitudeDegrees", {"0", "179"}, {"-1", "181", "71.5"}},
+        {"txtHomeLongitudeMinutes", {"0", "59"}, {"60", "-1"}},
+        {"txtHomeLatitudeDegrees", {"0", "89"}, {"91"}},
+        {"txtHomeLatitudeMinutes", {"59"}, {"60"}},
+    };
+    const Options file = valuesOf(shipped);
+    for (const auto& range : ranges) {
+        const std::size_t i = ControlIndex(range.control);
+        const PreferenceField& field = PreferenceFields[i];
+        for (const std::string& text : range.taken) {
+            PreferenceEntries entries = EntriesForOptions(file);
+            entries[i].text = text;
+            const PreferencesRead read = OptionsFromEntries(entries, file);
+            QVERIFY2(read.problems.empty(), qPrintable(QString("%1 %2").arg(range.control, text.c_str())));
+            QCOMPARE(read.values[field.option], static_cast<float>(LeadingNumber(text)));
+        }
+        for (const std::string& text : range.refused) {
+            PreferenceEntries entries = EntriesForOptions(file);
+            entries[i].text = text;
+            const PreferencesRead read = OptionsFromEntries(entries, file);
+            const QString row = QString("%1 \"%2\"").arg(range.control, text.c_str());
+            QVERIFY2(read.problems.size() == 1, qPrintable(row));
+            QVERIFY2(read.problems[0].control == range.control, qPrintable(row));
+            const QString message = QString::fromStdString(read.problems[0].message);
+            QVERIFY2(message.startsWith(QString::fromStdString(PreferenceGroupTitle(field.group)) + ": " +
+                                        field.label + " takes "),
+                     qPrintable(message));
+            QVERIFY2(message.endsWith("\"" + QString::fromStdString(text) + "\"."), qPrintable(message));
+        }
+    }
+    // 180 and 90 degrees are taken with 0 minutes; minutes past them name the minutes' control.
+    for (const auto& [degrees, minutes, limit] :
+         {std::tuple{"txtHomeLongitudeDegrees", "txtHomeLongitudeMinutes", "180"},
+          std::tuple{"txtHomeLatitudeDegrees", "txtHomeLatitudeMinutes", "90"}}) {
+        PreferenceEntries entries = EntriesForOptions(file);
+        entries[ControlIndex(degrees)].text = limit;
+        entries[ControlIndex(minutes)].text = "1";
+        const PreferencesRead read = OptionsFromEntries(entries, file);
+        QVERIFY2(read.problems.size() == 1 && read.problems[0].control == minutes, minutes);
+        entries[ControlIndex(minutes)].text = "0";
+        QVERIFY2(OptionsFromEntries(entries, file).problems.empty(), minutes);
+    }
+}
+
+QTEST_APPLESS_MAIN(PresentersTest)
+#include "presenters_test.moc"

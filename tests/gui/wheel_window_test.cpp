@@ -1,0 +1,132 @@
+// The Wheel window: empty before a chart, drawn from the same layout as the command line after
+// one, rings chosen in the window (at most two around the natal ring), printed and exported, every
+// symbol drawn from an installed font.
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QImage>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+#include "core/pictures/glyphs.h"
+#include "gui/app/main_window.h"
+#include "gui/pictures/picture_painting.h"
+#include "gui/pictures/wheel_window.h"
+#include "gui_fixture.h"
+#include "window_helpers.h"
+
+using namespace orrerion;
+using namespace orrerion::gui;
+using namespace orrerion::gui::testing;
+
+namespace {
+
+WheelView& ViewOf(WheelWindow& window) { return *window.findChild<WheelView*>("picWheel"); }
+
+// The share of a box's pixels (the layout's box mapped into the view) that are far from white.
+double InkIn(const QImage& image, const WheelLayout& layout, const WheelBox& box) {
+    const double side = std::min(image.width(), image.height());
+    const double scale = side / layout.size;
+    const double left = (image.width() - side) / 2, top = (image.height() - side) / 2;
+    int inked = 0, all = 0;
+    for (int y = static_cast<int>(top + box.y * scale); y < static_cast<int>(top + (box.y + box.h) * scale); ++y) {
+        for (int x = static_cast<int>(left + box.x * scale); x < static_cast<int>(left + (box.x + box.w) * scale); ++x) {
+            ++all;
+            if (qGray(image.pixel(x, y)) < 160) ++inked;
+        }
+    }
+    return all ? static_cast<double>(inked) / all : 0.0;
+}
+
+}  // namespace
+
+class WheelWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everySymbolHasAFont();
+    void wheelFollowsTheCalculationAndItsRings();
+};
+
+void WheelWindowTest::everySymbolHasAFont() {
+    // The symbol font the README installs carries every planet, sign and aspect symbol, so none
+    // is ever drawn as an empty box.
+    const QFont symbols = SymbolFont();
+    QCOMPARE(symbols.family(), QString("Symbola"));
+    QStringList missing;
+    auto check = [&](std::string_view text) {
+        const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        if (!FontHasText(symbols, s)) missing << s;
+    };
+    for (int body = SUN; body <= MC; ++body) check(BodyGlyph(body));
+    for (int sign = 1; sign <= 12; ++sign) check(SignGlyph(sign));
+    for (int code = 2; code <= 10; ++code) check(AspectGlyph(code));
+    check(RetrogradeGlyph);
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join(" ")));
+}
+
+void WheelWindowTest::wheelFollowsTheCalculationAndItsRings() {
+    GuiFixture f;
+    f.Start();
+    // Before any chart the window says so.
+    f.shell->ShowWheel();
+    WheelWindow& window = f.shell->wheel();
+    QVERIFY(!ViewOf(window).layout().has_value());
+
+    LoadExampleChart(f);
+    f.dialogs.inputAnswers = {"0"};  // no scan
+    f.shell->RunCalculation();
+    QVERIFY(ViewOf(window).layout().has_value());
+    f.shell->unloadWheel();
+    f.shell->main().findChild<QAction*>("mnuWheel")->trigger();
+    WheelWindow& wheel = f.shell->wheel();
+    QVERIFY(wheel.isVisible());
+    wheel.resize(700, 800);
+    QApplication::processEvents();
+    const WheelLayout& layout = *ViewOf(wheel).layout();
+    QCOMPARE(layout.rings.size(), std::size_t{2});  // natal and transits
+    const QImage image = ViewOf(wheel).grab().toImage();
+    SaveScreenshot(wheel, "wheel_natal_transits");
+    // Every glyph box is drawn; an empty place (the aspect circle's middle) stays white.
+    for (const WheelGlyph& g : layout.glyphs) {
+        QVERIFY2(InkIn(image, layout, g.glyphBox) > 0.02, qPrintable(QString("body %1").arg(g.body)));
+    }
+    const WheelBox middle{layout.centre.x - 3, layout.centre.y - 3, 6, 6};
+    QVERIFY(InkIn(image, layout, middle) < 0.5 || !layout.aspects.empty());
+
+    // A tri-wheel; a third ring is refused with a word.
+    wheel.findChild<QCheckBox*>("chkProgressed")->click();
+    QCOMPARE(ViewOf(wheel).layout()->rings.size(), std::size_t{3});
+    SaveScreenshot(wheel, "wheel_triwheel");
+    wheel.findChild<QCheckBox*>("chkSolarArc")->click();
+    QVERIFY(!wheel.findChild<QCheckBox*>("chkSolarArc")->isChecked());
+    QCOMPARE(f.dialogs.TakeMessages().size(), std::size_t{1});
+    // The choice is a setting, kept in SETTINGS.TXT.
+    const WheelRings kept = f.session.settings.settings.wheelRings;
+    QVERIFY(kept.progressed && kept.transits && !kept.solarArc);
+    QVERIFY(QString::fromStdString(f.ReadDataFile("SETTINGS.TXT")).contains("wheel_rings = natal, progressed, transits"));
+
+    // Exported as SVG: well-formed XML with one element per point of the three rings.
+    const QString svg = QString::fromStdString((f.dataDir() / "John_wheel.svg").string());
+    f.dialogs.saveAnswers = {svg};
+    Press(wheel, "cmdExport");
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    int points = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.attributes().value("class").toString().startsWith("point ")) {
+            ++points;
+        }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(points, 36);
+
+    // Printed through the print dialog (to a PDF here).
+    f.dialogs.printToPdf = QString::fromStdString((f.dataDir() / "wheel.pdf").string());
+    Press(wheel, "cmdPrint");
+    QVERIFY(QFileInfo(f.dialogs.printToPdf).size() > 1000);
+}
+
+QTEST_MAIN(WheelWindowTest)
+#include "wheel_window_test.moc"
