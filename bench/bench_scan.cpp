@@ -93,8 +93,12 @@ void BM_ListedDays(benchmark::State& state) {
 }
 BENCHMARK(BM_ListedDays)->Unit(benchmark::kMicrosecond);
 
-// RunAspectScan of 3650 days with its sixteen files and listings, on 1 or 2 threads.
+// RunAspectScan with its sixteen files and listings: threads, then days. Counters: the runs found
+// and the bytes the scan's result holds.
 void BM_WholeScan(benchmark::State& state) {
+    const int days = static_cast<int>(state.range(1));
+    std::size_t resultBytes = 0;
+    std::size_t runs = 0;
     const Calculation start = JohnSmith();
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "orrerion_bench_scan";
     std::filesystem::create_directories(folder);
@@ -103,13 +107,16 @@ void BM_WholeScan(benchmark::State& state) {
         ScanObserver quiet;
         CollectingReporter reporter;
         ScanResult result;
-        const ScanOutcome outcome = RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, 3650, folder,
+        const ScanOutcome outcome = RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, days, folder,
                                                   quiet, reporter, result, {static_cast<int>(state.range(0))});
         if (outcome != ScanOutcome::Completed) state.SkipWithError("the scan failed");
-        benchmark::DoNotOptimize(result.runs.data());
+        resultBytes = result.ByteCount();
+        runs = result.runs.size();
     }
+    state.counters["result_bytes"] = static_cast<double>(resultBytes);
+    state.counters["runs"] = static_cast<double>(runs);
     std::filesystem::remove_all(folder);
 }
-BENCHMARK(BM_WholeScan)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WholeScan)->Args({1, 3650})->Args({2, 3650})->Args({2, 32767})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
