@@ -4,7 +4,6 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "gui/app/sunken_frame.h"
 #include "gui/app/window_requests.h"
 #include "gui/records/list_presenter.h"
 #include "gui/records/list_window_layout.h"
@@ -15,7 +14,7 @@ namespace orrerion::gui {
 CitiesWindow::CitiesWindow(WindowRequests& requests, Dialogs& dialogs,
                            const std::filesystem::path& programDir,
                            std::filesystem::path& CitiesFilePath, QWidget* parent)
-    : QWidget(parent),
+    : RecordListWindow(parent),
       requests_(requests),
       dialogs_(dialogs),
       programDir_(programDir),
@@ -30,6 +29,7 @@ CitiesWindow::CitiesWindow(WindowRequests& requests, Dialogs& dialogs,
     setAttribute(Qt::WA_DeleteOnClose);
 
     SetUpRecordList(*this, *CitiesOnFile_, "CitiesOnFile");
+    WatchList(*CitiesOnFile_, *lblCitiesOnFile_, [this] { CitiesOnFile_Click(); });
     SetUpFileLabel(*lblCitiesOnFile_, "lblCitiesOnFile");
     Command1_->setObjectName("Command1");
     cmdEditList_->setObjectName("cmdEditList");
@@ -94,20 +94,6 @@ void CitiesWindow::cmdEditList_Click() { requests_.OpenCitiesEditor(); }
 void CitiesWindow::Command1_Click() {
     hide();
     requests_.ShowNamesInsteadOfCities();
-}
-
-void CitiesWindow::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    PaintSunkenFrame(*this, *lblCitiesOnFile_);
-}
-
-bool CitiesWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Enter on a list entry works as a click on it.
-    if (EnterPressedOnEntry(*CitiesOnFile_, watched, event)) {
-        CitiesOnFile_Click();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace orrerion::gui

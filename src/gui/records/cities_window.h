@@ -1,10 +1,10 @@
 #pragma once
 // The Cities window (Geograph): the places of the current cities file. A click puts the place and
 // its zone into the natal window, or into the diurnal window when it holds a second person.
-#include <QWidget>
 #include <filesystem>
 
 #include "core/records/cities_file.h"
+#include "gui/records/list_window_layout.h"
 
 class QLabel;
 class QListWidget;
@@ -15,7 +15,7 @@ namespace orrerion::gui {
 class Dialogs;
 class WindowRequests;
 
-class CitiesWindow : public QWidget {
+class CitiesWindow : public RecordListWindow {
     Q_OBJECT
 public:
     // Opening the window: reads CitiesFilePath (or the default cities file of programDir when it
@@ -36,10 +36,6 @@ public:
     void cmdEditList_Click();
     // "Click here for names": the Names window in place of this one.
     void Command1_Click();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowCitiesFileLabel();

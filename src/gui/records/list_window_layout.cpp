@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "gui/app/sunken_frame.h"
+
 namespace orrerion::gui {
 namespace {
 
@@ -104,6 +106,26 @@ bool EnterPressedOnEntry(QListWidget& list, const QObject* watched, const QEvent
 void LoadOnSelection(QListWidget& list, const std::function<void()>& load) {
     QObject::connect(&list, &QListWidget::itemClicked, &list, [load] { load(); });
     new KeyboardSelectionLoader(list, load);
+}
+
+void RecordListWindow::WatchList(QListWidget& list, QWidget& framed, std::function<void()> choose) {
+    list_ = &list;
+    framed_ = &framed;
+    choose_ = std::move(choose);
+    list.installEventFilter(this);
+}
+
+void RecordListWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (framed_) PaintSunkenFrame(*this, *framed_);
+}
+
+bool RecordListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (list_ && EnterPressedOnEntry(*list_, watched, event)) {
+        choose_();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace orrerion::gui

@@ -11,6 +11,7 @@
 class QEvent;
 class QLabel;
 class QListWidget;
+class QPaintEvent;
 
 namespace orrerion::gui {
 
@@ -45,5 +46,26 @@ bool EnterPressedOnEntry(QListWidget& list, const QObject* watched, const QEvent
 // selection (the arrow keys, Page Up/Down, Home/End, type-ahead), as the lists' users expect.
 // Each choice loads once; the first entry made current by the list getting the focus loads nothing.
 void LoadOnSelection(QListWidget& list, const std::function<void()>& load);
+
+// The Names, Cities and time zone windows alike: a sunken frame painted around one control, and
+// Return or Enter on an entry of the list taken as choosing it.
+class RecordListWindow : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+protected:
+    // Called once the controls exist: the list whose Enter presses run `choose`, and the control
+    // the frame goes around. The window sees the list's keys first.
+    void WatchList(QListWidget& list, QWidget& framed, std::function<void()> choose);
+
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QListWidget* list_ = nullptr;
+    QWidget* framed_ = nullptr;
+    std::function<void()> choose_;
+};
 
 }  // namespace orrerion::gui

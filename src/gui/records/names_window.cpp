@@ -5,7 +5,6 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "gui/app/sunken_frame.h"
 #include "gui/app/window_requests.h"
 #include "gui/records/list_presenter.h"
 #include "gui/records/list_window_layout.h"
@@ -15,7 +14,7 @@ namespace orrerion::gui {
 
 NamesWindow::NamesWindow(WindowRequests& requests, Dialogs& dialogs, const Calculation& calc,
                          NamesListState& names, QWidget* parent)
-    : QWidget(parent),
+    : RecordListWindow(parent),
       requests_(requests),
       dialogs_(dialogs),
       calc_(calc),
@@ -31,6 +30,14 @@ NamesWindow::NamesWindow(WindowRequests& requests, Dialogs& dialogs, const Calcu
     setAttribute(Qt::WA_DeleteOnClose);
 
     SetUpRecordList(*this, *NamesOnFile_, "NamesOnFile");
+    WatchList(*NamesOnFile_, *lblNamesOnFile_, [this] {
+        // Enter works as a double click, or as a click when the entry is for the second person.
+        if (requests_.SecondPerson()) {
+            NamesOnFile_Click();
+        } else {
+            NamesOnFile_DblClick();
+        }
+    });
     SetUpFileLabel(*lblNamesOnFile_, "lblNamesOnFile");
     Check1_->setObjectName("Check1");
     Command1_->setObjectName("Command1");
@@ -149,24 +156,6 @@ void NamesWindow::Command1_Click() {
 void NamesWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     ScrollToTopRow();
-}
-
-void NamesWindow::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    PaintSunkenFrame(*this, *lblNamesOnFile_);
-}
-
-bool NamesWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Enter on a list entry works as a double click on it.
-    if (EnterPressedOnEntry(*NamesOnFile_, watched, event)) {
-        if (requests_.SecondPerson()) {
-            NamesOnFile_Click();
-        } else {
-            NamesOnFile_DblClick();
-        }
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace orrerion::gui

@@ -2,11 +2,11 @@
 // The Names window: the people of the current names file. A click loads the person into the natal
 // window (or, as a "2nd Person", into the diurnal window), a double click or Enter also runs the
 // calculation; "Lock list" brings the same person back whenever the window is read again.
-#include <QWidget>
 #include <filesystem>
 
 #include "core/records/names_file.h"
 #include "core/run/calculation.h"
+#include "gui/records/list_window_layout.h"
 
 class QCheckBox;
 class QLabel;
@@ -19,7 +19,7 @@ class Dialogs;
 class NamesListState;
 class WindowRequests;
 
-class NamesWindow : public QWidget {
+class NamesWindow : public RecordListWindow {
     Q_OBJECT
 public:
     // Opening the Names window: reads the list's file (or the default names file), ticks "Lock
@@ -49,8 +49,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowNamesFileLabel();

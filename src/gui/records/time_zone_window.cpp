@@ -26,7 +26,7 @@ constexpr int VisibleRows = 12;
 
 TimeZoneWindow::TimeZoneWindow(WindowRequests& requests, Dialogs& dialogs,
                                const std::filesystem::path& programDir, QWidget* parent)
-    : QWidget(parent),
+    : RecordListWindow(parent),
       requests_(requests),
       dialogs_(dialogs),
       lstTimeZones_(new QListWidget),
@@ -39,7 +39,7 @@ TimeZoneWindow::TimeZoneWindow(WindowRequests& requests, Dialogs& dialogs,
     lstTimeZones_->setFont(FixedPitchFont(10));
     lstTimeZones_->setUniformItemSizes(true);
     lstTimeZones_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lstTimeZones_->installEventFilter(this);
+    WatchList(*lstTimeZones_, *lstTimeZones_, [this] { lstTimeZones_Click(); });
     const QFontMetrics metrics(lstTimeZones_->font());
     lstTimeZones_->setFixedWidth(metrics.horizontalAdvance(QString(ListLineCharacters, 'M')) +
                                  lstTimeZones_->verticalScrollBar()->sizeHint().width() +
@@ -87,19 +87,5 @@ void TimeZoneWindow::lstTimeZones_Click() {
 }
 
 void TimeZoneWindow::Command1_Click() { close(); }
-
-void TimeZoneWindow::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
-    PaintSunkenFrame(*this, *lstTimeZones_);
-}
-
-bool TimeZoneWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Enter on a list entry works as a click on it.
-    if (EnterPressedOnEntry(*lstTimeZones_, watched, event)) {
-        lstTimeZones_Click();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
-}
 
 }  // namespace orrerion::gui

@@ -2,11 +2,11 @@
 // The time zone picker (TimeZone): the zones of TZ.DAT in a fixed-pitch list; a click writes the
 // chosen offset into the zone field of the input window it was opened for (its target) and
 // selects East or West to match. The shell places the picker beside the input windows.
-#include <QWidget>
 #include <filesystem>
 
 #include "core/base/input_fields.h"
 #include "core/records/tz_table.h"
+#include "gui/records/list_window_layout.h"
 
 class QListWidget;
 class QPushButton;
@@ -16,7 +16,7 @@ namespace orrerion::gui {
 class Dialogs;
 class WindowRequests;
 
-class TimeZoneWindow : public QWidget {
+class TimeZoneWindow : public RecordListWindow {
     Q_OBJECT
 public:
     // Reads programDir/TZ.DAT; a damaged or missing table is reported and the list holds the
@@ -36,10 +36,6 @@ public:
     void lstTimeZones_Click();
     // "Quit": unloads the picker.
     void Command1_Click();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     WindowRequests& requests_;
