@@ -1,0 +1,151 @@
+#include "core/exports/exact_moments.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "core/aspects/aspect_scan.h"
+
+namespace orrerion {
+
+bool HasExactMoments(AspectFamily family) {
+    return family == AspectFamily::TransitToNatal || family == AspectFamily::TransitToProgressed;
+}
+
+double AspectAngle(int AspectCode) {
+    for (const AspectRow& row : AspectTestOrder) {
+        if (row.AspectCode == AspectCode) return row.angle;
+    }
+    return 0.0;
+}
+
+namespace {
+
+// Bisection stops when the bracket is shorter than half a minute: its middle is then within a
+// quarter of a minute of the crossing.
+constexpr double StopDays = 0.5 / 1440;
+
+// x reduced to -180 < x <= 180.
+double Signed180(double x) {
+    double r = std::fmod(x, 360.0);
+    if (r > 180) r -= 360;
+    if (r <= -180) r += 360;
+    return r;
+}
+
+// Longitudes at scan days, whole or fractional, from one context; whole days are kept, since
+// neighbouring runs ask for the same samples.
+class MomentEvaluator {
+public:
+    MomentEvaluator(const ChartState& chart, const EphemerisState& eph, const Options& options,
+                    int scanDays)
+        : context_(chart, eph, options),
+          transit_(static_cast<std::size_t>(scanDays)),
+          progressed_(static_cast<std::size_t>(scanDays)) {}
+
+    double Transit(int body, double day) { return Longitude(transit_, body, day, false); }
+    double Progressed(int body, double day) { return Longitude(progressed_, body, day, true); }
+
+private:
+    using Row = std::optional<PointArray>;
+
+    double Longitude(std::vector<Row>& rows, int body, double day, bool progressed) {
+        const auto b = static_cast<std::size_t>(body);
+        const double whole = std::floor(day);
+        if (whole == day && day >= 0 && day < static_cast<double>(rows.size())) {
+            Row& row = rows[static_cast<std::size_t>(day)];
+            if (!row) row = Compute(day, progressed);
+            return (*row)[b];
+        }
+        return Compute(day, progressed)[b];
+    }
+
+    PointArray Compute(double day, bool progressed) {
+        if (progressed) {
+            ProgressedLongitudesAt(context_, day);
+        } else {
+            TransitLongitudesAt(context_, day);
+        }
+        return context_.eph.WorkLong;
+    }
+
+    ScanDayContext context_;
+    std::vector<Row> transit_, progressed_;
+};
+
+}  // namespace
+
+std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
+                                      const Options& options, const ScanResult& scan) {
+    std::vector<ExactMoment> moments;
+    if (scan.ScanDays < 2 || scan.runs.empty()) return moments;
+    MomentEvaluator at(chart, eph, options, scan.ScanDays);
+
+    for (std::uint32_t r = 0; r < scan.runs.size(); ++r) {
+        const ScanRun& run = scan.runs[r];
+        if (!HasExactMoments(run.family)) continue;
+        const bool progressedTarget = run.family == AspectFamily::TransitToProgressed;
+        const auto targetAt = [&](double day) {
+            return progressedTarget ? at.Progressed(run.target, day)
+                                    : chart.NatalLong[static_cast<std::size_t>(run.target)];
+        };
+        const auto moverAt = [&](double day) { return at.Transit(run.mover, day); };
+
+        // The aspect is made on either side of the target; 0 and 180 degrees have one side.
+        const double angle = AspectAngle(run.AspectCode);
+        const int sides = angle == 0.0 || angle == 180.0 ? 1 : 2;
+        const int from = std::max(run.firstDay - 1, 0);
+        const int to = std::min(run.lastDay + 1, scan.ScanDays - 1);
+        for (int side = 0; side < sides; ++side) {
+            const double offset = side == 0 ? angle : -angle;
+            const auto distance = [&](double day) {
+                return Signed180(moverAt(day) - targetAt(day) - offset);
+            };
+            double before = distance(from);
+            for (int d = from; d < to; ++d) {
+                const double after = distance(d + 1);
+                // A change of sign near zero; the jump at the far side (180 degrees away) is not one.
+                const bool crosses = (before < 0 && after >= 0) || (before > 0 && after <= 0);
+                if (crosses && std::fabs(before) < 90 && std::fabs(after) < 90) {
+                    double low = d, high = d + 1;
+                    const bool lowNegative = before < 0;
+                    while (high - low > StopDays) {
+                        const double middle = (low + high) / 2;
+                        const double value = distance(middle);
+                        if (value != 0 && (value < 0) == lowNegative) {
+                            low = middle;
+                        } else {
+                            high = middle;
+                        }
+                    }
+                    const double day = (low + high) / 2;
+                    ExactMoment moment;
+                    moment.run = r;
+                    moment.jd = scan.DiurnalJD + day;
+                    moment.moverLong = moverAt(day);
+                    moment.targetLong = targetAt(day);
+                    moments.push_back(moment);
+                }
+                before = after;
+            }
+        }
+    }
+    // Two sides of one run are found one after the other; keep each run's moments in time order.
+    std::stable_sort(moments.begin(), moments.end(), [](const ExactMoment& a, const ExactMoment& b) {
+        return a.run != b.run ? a.run < b.run : a.jd < b.jd;
+    });
+    return moments;
+}
+
+MinuteTime MinuteOf(double jd, double zoneHoursWest) {
+    const double minutes = std::round((jd + 0.5 - zoneHoursWest / 24) * 1440);
+    const double dayNumber = std::floor(minutes / 1440);
+    const int minuteOfDay = static_cast<int>(minutes - dayNumber * 1440);
+    MinuteTime t;
+    t.date = JulianDayToCalendar(dayNumber);
+    t.hour = minuteOfDay / 60;
+    t.minute = minuteOfDay % 60;
+    return t;
+}
+
+}  // namespace orrerion
