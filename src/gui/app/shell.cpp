@@ -18,6 +18,7 @@
 #include "gui/app/preferences_window.h"
 #include "gui/app/title_window.h"
 #include "gui/output/data_window.h"
+#include "gui/output/export_window.h"
 #include "gui/output/print_window.h"
 #include "gui/output/scan_windows.h"
 #include "gui/output/select_file_window.h"
@@ -124,6 +125,7 @@ private:
 Shell::Shell(Session& s) : session(s) {}
 
 Shell::~Shell() {
+    Unload(export_);
     Unload(wheel_);
     Unload(preferences_);
     Unload(options_);
@@ -218,6 +220,7 @@ void Shell::RunCalculation() {
     dialogs().SetBusyPointer(true);
     const CalculationOutcome outcome = orrerion::RunCalculation(calc, request, windows, reporter);
     if (!outcome.charted) dialogs().SetBusyPointer(false);
+    if (exportLoaded()) export_->Refresh();
 }
 
 void Shell::ShowDataWindow() { dataWindow().ShowData(); }
@@ -311,6 +314,18 @@ WheelWindow& Shell::wheel() {
     });
 }
 
+ExportWindow& Shell::exportWindow() {
+    return Loaded(export_, [this] { return new ExportWindow({dialogs(), session.calc, session.exportChoice}); });
+}
+
+void Shell::ShowExport() {
+    ExportWindow& window = exportWindow();
+    window.Refresh();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
 void Shell::ShowWheel() {
     WheelWindow& window = wheel();
     window.Refresh();
@@ -331,6 +346,7 @@ void Shell::unloadTimeZone() { Unload(timeZone_); }
 void Shell::unloadDataWindow() { Unload(dataWindow_); }
 void Shell::unloadOptions() { Unload(options_); }
 void Shell::unloadWheel() { Unload(wheel_); }
+void Shell::unloadExport() { Unload(export_); }
 void Shell::unloadPreferences() { Unload(preferences_); }
 
 InputWindowSlice Shell::InputSlice() { return {dialogs(), session.clock, session.calc}; }
