@@ -343,12 +343,22 @@ TEST(CalendarExport, TheSameScanExportedAgainKeepsItsUids) {
 }
 
 TEST(Exports, AwkwardNamesComeBackFromEveryFormat) {
-    const std::string name = "Zoë \"Q\" O'Brien, Jr.; back\\slash\nsecond line\r\nthird, ümlaut";
+    // Long enough, in two-byte letters, that lines are folded beside and inside them.
+    std::string name = "Zoë \"Q\" O'Brien, Jr.; back\\slash\nsecond line\r\nthird, ümlaut ";
+    for (int i = 0; i < 40; ++i) name += "é";
     ExportSource source = SourceOf(ScannedGoldenCase(testing::GoldenDir() / "scan" / "john_smith_placidus"));
     source.chartName = name;
     ASSERT_FALSE(source.moments.empty());
 
-    const Calendar calendar = ParseCalendar(CalendarText(source, {}, "20261207T120000Z"));
+    const std::string text = CalendarText(source, {}, "20261207T120000Z");
+    // A folded line never begins inside a UTF-8 character.
+    for (const std::string& line : testing::CrLfLines(text, 0)) {
+        ASSERT_LE(line.size(), 75u);
+        if (line.size() > 1 && line[0] == ' ') {
+            EXPECT_NE(static_cast<unsigned char>(line[1]) & 0xC0, 0x80) << line;
+        }
+    }
+    const Calendar calendar = ParseCalendar(text);
     ASSERT_TRUE(calendar);
     const std::vector<icalcomponent*> events = Events(calendar);
     ASSERT_FALSE(events.empty());
