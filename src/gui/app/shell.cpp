@@ -55,6 +55,14 @@ void Activate(QWidget& window) {
     window.activateWindow();
 }
 
+// A window that follows the calculation, brought up to date, shown and activated.
+template <class W>
+void ShowRefreshed(W& window) {
+    window.Refresh();
+    window.show();
+    Activate(window);
+}
+
 // One editor of its kind at a time among the main window's children; a second request brings the
 // open one forward.
 template <class Editor, class Make>
@@ -318,21 +326,9 @@ ExportWindow& Shell::exportWindow() {
     return Loaded(export_, [this] { return new ExportWindow({dialogs(), session.calc, session.exportChoice}); });
 }
 
-void Shell::ShowExport() {
-    ExportWindow& window = exportWindow();
-    window.Refresh();
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
+void Shell::ShowExport() { ShowRefreshed(exportWindow()); }
 
-void Shell::ShowWheel() {
-    WheelWindow& window = wheel();
-    window.Refresh();
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
+void Shell::ShowWheel() { ShowRefreshed(wheel()); }
 
 PreferencesWindow& Shell::preferences() {
     return Loaded(preferences_, [this] {

@@ -13,6 +13,24 @@ constexpr const char* NoScanText =
 
 bool Scanned(const Calculation& calc) { return calc.scan.ScanDays > 0; }
 
+struct FormatFile {
+    ExportFormat format;
+    const char* extension;
+    const char* filter;  // of the save dialog
+};
+constexpr FormatFile FormatFileTable[] = {
+    {ExportFormat::Calendar, "ics", "Calendar (*.ics)"},
+    {ExportFormat::Csv, "csv", "Table (*.csv)"},
+    {ExportFormat::Json, "json", "JSON (*.json)"},
+};
+
+const FormatFile& FormatFiles(ExportFormat format) {
+    for (const FormatFile& f : FormatFileTable) {
+        if (f.format == format) return f;
+    }
+    return FormatFileTable[0];
+}
+
 }  // namespace
 
 std::optional<std::string> ExportRefusal(const Calculation& calc, const ExportChoice& choice) {
@@ -23,23 +41,9 @@ std::optional<std::string> ExportRefusal(const Calculation& calc, const ExportCh
     return std::nullopt;
 }
 
-std::string ExportExtension(ExportFormat format) {
-    switch (format) {
-        case ExportFormat::Calendar: return "ics";
-        case ExportFormat::Csv: return "csv";
-        case ExportFormat::Json: return "json";
-    }
-    return "ics";
-}
+std::string ExportExtension(ExportFormat format) { return FormatFiles(format).extension; }
 
-std::string ExportFilter(ExportFormat format) {
-    switch (format) {
-        case ExportFormat::Calendar: return "Calendar (*.ics)";
-        case ExportFormat::Csv: return "Table (*.csv)";
-        case ExportFormat::Json: return "JSON (*.json)";
-    }
-    return "Calendar (*.ics)";
-}
+std::string ExportFilter(ExportFormat format) { return FormatFiles(format).filter; }
 
 std::string ProposedExportFileName(const std::string& chartName, ExportFormat format) {
     std::string stem = ReportStem(chartName);
