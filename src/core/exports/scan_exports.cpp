@@ -328,8 +328,9 @@ std::string FoldCalendarLine(std::string_view line) {
     std::size_t room = Limit;
     while (line.size() - at > room) {
         std::size_t cut = at + room;
-        // Back up to the first byte of a UTF-8 character.
+        // Back up to the first byte of a UTF-8 character (text that is not UTF-8 is cut anywhere).
         while (cut > at && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        if (cut == at) cut = at + room;
         out.append(line.substr(at, cut - at));
         out += "\r\n ";
         at = cut;

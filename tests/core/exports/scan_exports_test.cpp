@@ -375,6 +375,10 @@ TEST(Exports, AwkwardNamesComeBackFromEveryFormat) {
     for (std::size_t r = 1; r < csv.size(); ++r) EXPECT_EQ(csv[r].back(), name);
 
     EXPECT_EQ(JsonStringValue(JsonText(source, {}), "chart"), name);
+
+    // Bytes that are not UTF-8 are still folded at 75 octets.
+    const std::string latin1 = FoldCalendarLine("X-WR-CALNAME:" + std::string(200, '\xA9'));
+    for (const std::string& line : testing::CrLfLines(latin1, 0)) EXPECT_LE(line.size(), 75u);
 }
 
 TEST(Exports, TheFamiliesChosenAreTheOnlyOnesWritten) {
