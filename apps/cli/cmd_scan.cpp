@@ -1,16 +1,20 @@
 // orrerion-cli scan: the chart, then the aspect scan with its sixteen report files, then the data
 // window's lines on standard output.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "chart_options.h"
 #include "commands.h"
 #include "core/aspects/aspect_scan.h"
 #include "core/base/messages.h"
 #include "core/base/output_lines.h"
+#include "core/exports/scan_exports.h"
 #include "core/run/run_calculation.h"
 
 namespace orrerion::cli {
@@ -70,27 +74,82 @@ private:
     int percent_ = -1;
 };
 
+// A private folder that takes the report files of a scan asked only for its exports, removed
+// with everything in it when the command ends.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::error_code ec;
+        std::string pattern = (std::filesystem::temp_directory_path(ec) / "orrerion-scan-XXXXXX").string();
+        if (!ec && ::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// The families of --families: codes such as "tn,tp".
+std::optional<std::string> ParseFamilies(const std::string& list, ExportChoice& choice) {
+    choice.families.fill(false);
+    std::size_t at = 0;
+    while (at <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', at), list.size());
+        const std::string code = list.substr(at, comma - at);
+        bool known = false;
+        for (const FamilyInfo& info : ScanFamilies) {
+            if (FamilyCode(info.family) == code) {
+                choice.families[FamilyIndex(info.family)] = true;
+                known = true;
+            }
+        }
+        if (!known) return "--families takes a list of tn, sn, pn, pp and tp, not '" + list + "'";
+        at = comma + 1;
+    }
+    return std::nullopt;
+}
+
+struct ExportRequest {
+    ExportFormat format;
+    std::filesystem::path file;
+};
+
 }  // namespace
 
 int RunScanCommand(const Args& args) {
     ChartCommandOptions options;
     ExtraValues extras;
     const std::vector<ExtraOption> scanOptions = {
-        {"--days", true}, {"--reports", true}, {"--progress", false}, {"--threads", true}};
+        {"--days", true},  {"--reports", true}, {"--progress", false},  {"--threads", true},
+        {"--ics", true},   {"--csv", true},     {"--json", true},       {"--families", true},
+        {"--run-events", false}};
     if (auto error = ParseChartOptions(args, options, scanOptions, &extras)) {
         std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
-        return 2;
-    }
-    if (options.json) {
-        std::fputs("orrerion-cli scan: scan prints the data window's lines; --json is a chart option\n",
-                   stderr);
         return 2;
     }
     std::string daysAnswer = " 90";  // the input box's default text
     std::optional<std::filesystem::path> reportsOption;
     bool progress = false;
     ScanSettings scanSettings;
+    std::vector<ExportRequest> exports;
+    ExportChoice exportChoice;
     for (const auto& [name, value] : extras) {
+        if (name == "--ics") exports.push_back({ExportFormat::Calendar, value});
+        if (name == "--csv") exports.push_back({ExportFormat::Csv, value});
+        if (name == "--json") exports.push_back({ExportFormat::Json, value});
+        if (name == "--run-events") exportChoice.runEvents = true;
+        if (name == "--families") {
+            if (auto error = ParseFamilies(value, exportChoice)) {
+                std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
+                return 2;
+            }
+        }
         if (name == "--days") daysAnswer = value;
         if (name == "--reports") reportsOption = value;
         if (name == "--progress") progress = true;
@@ -115,7 +174,19 @@ int RunScanCommand(const Args& args) {
     ProgressBarObserver observer(progress, calc.out);
     CalculationRequest request;
     request.askDays = [&] { return std::optional<std::string>(daysAnswer); };
-    if (reportsOption) request.reportsFolder = *reportsOption;
+    // Exports without --reports leave the reports folder alone: the report files go into a
+    // scratch folder that is removed afterwards.
+    std::optional<ScratchFolder> scratch;
+    if (reportsOption) {
+        request.reportsFolder = *reportsOption;
+    } else if (!exports.empty()) {
+        scratch.emplace();
+        if (scratch->path().empty()) {
+            std::fputs("orrerion-cli scan: cannot create a temporary folder for the scan\n", stderr);
+            return 1;
+        }
+        request.reportsFolder = scratch->path();
+    }
     request.scan = scanSettings;
     request.notice = PrintNote;
     request.preciseChoice = PreciseChoiceText;
@@ -130,6 +201,17 @@ int RunScanCommand(const Args& args) {
             return 1;
         case ScanOutcome::Completed:
             break;
+    }
+    if (!exports.empty()) {
+        const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan);
+        const std::string stamp = CalendarStampNow();
+        for (const ExportRequest& e : exports) {
+            const WriteResult written = WriteExport(e.file, ExportText(e.format, source, exportChoice, stamp));
+            if (!written.ok) {
+                std::fprintf(stderr, "orrerion-cli scan: %s\n", written.message.c_str());
+                return 1;
+            }
+        }
     }
     for (std::string_view line : calc.out.DataLines) {
         std::fwrite(line.data(), 1, line.size(), stdout);

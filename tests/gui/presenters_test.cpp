@@ -16,6 +16,7 @@
 #include "gui/app/options_presenter.h"
 #include "gui/app/preferences_presenter.h"
 #include "gui/output/data_presenter.h"
+#include "gui/output/export_presenter.h"
 #include "gui/records/input_presenter.h"
 #include "gui/records/list_presenter.h"
 #include "gui_fixture.h"
@@ -33,6 +34,7 @@ private slots:
     void dataWindowFontSaveAndPrintDecisions();
     void optionsEditorSavesAndRestores();
     void preferencesMapToTheOptionsFile();
+    void exportRefusalsAndProposedNames();
 };
 
 void PresentersTest::namesListStateFollowsTheLockAndTheSavedMark() {
@@ -431,6 +433,45 @@ void PresentersTest::preferencesMapToTheOptionsFile() {
         QVERIFY2(read.problems.size() == 1 && read.problems[0].control == minutes, minutes);
         entries[ControlIndex(minutes)].text = "0";
         QVERIFY2(OptionsFromEntries(entries, file).problems.empty(), minutes);
+    }
+}
+
+void PresentersTest::exportRefusalsAndProposedNames() {
+    // Nothing to export before a scan, nor with every family unticked.
+    Calculation calc;
+    ExportChoice all;
+    ExportChoice none;
+    none.families.fill(false);
+    ExportChoice one = none;
+    one.families[FamilyIndex(AspectFamily::TransitToProgressed)] = true;
+    const struct {
+        const char* name;
+        int scanDays;
+        ExportChoice choice;
+        bool refused;
+    } rows[] = {
+        {"no scan", 0, all, true},
+        {"scanned, every family", 90, all, false},
+        {"scanned, no family", 90, none, true},
+        {"scanned, one family", 90, one, false},
+    };
+    for (const auto& row : rows) {
+        calc.scan.ScanDays = row.scanDays;
+        QVERIFY2(ExportRefusal(calc, row.choice).has_value() == row.refused, row.name);
+    }
+
+    // The report files' stem, "_scan" and the format's extension.
+    const struct {
+        const char* chartName;
+        ExportFormat format;
+        const char* expected;
+    } names[] = {
+        {"Jonathan Smith", ExportFormat::Calendar, "Jonat_scan.ics"},
+        {"Olga", ExportFormat::Csv, "Olga_scan.csv"},
+        {" leading blank", ExportFormat::Json, "Chart_scan.json"},
+    };
+    for (const auto& n : names) {
+        QCOMPARE(QString::fromStdString(ProposedExportFileName(n.chartName, n.format)), QString(n.expected));
     }
 }
 

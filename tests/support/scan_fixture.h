@@ -5,8 +5,11 @@
 //   natal SUN 0, natal MERCURY and VENUS 20, the other natal points 12..16,
 //   every other transiting, progressed and solar-arc point 215.
 // Parking the SUN at 7 keeps it out of every aspect.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,9 +18,11 @@
 #include "core/base/formatters.h"
 #include "core/base/messages.h"
 #include "core/chart/chart_state.h"
+#include "core/chart/houses.h"
 #include "core/records/name_record.h"
 #include "core/records/options_file.h"
 #include "core/run/run_calculation.h"
+#include "test_paths.h"
 
 namespace orrerion::testing {
 
@@ -130,6 +135,31 @@ inline Calculation JohnSmithCalculation(const Options& options) {
     CollectingReporter reporter;
     RunCalculationStart(calc);
     ComputeCharts(calc, reporter);
+    return calc;
+}
+
+// A golden scan case's calculation (tests/golden/scan/<case>), set up as the command line sets it
+// up, before its charts; `days` receives the case's day count.
+inline Calculation GoldenScanCalculation(const std::filesystem::path& caseDir, std::string& days) {
+    const std::vector<std::string> args = GoldenCaseArgs(caseDir);
+    auto value = [&](const std::string& name) {
+        const auto at = std::find(args.begin(), args.end(), name);
+        return at == args.end() || at + 1 == args.end() ? std::string() : *(at + 1);
+    };
+    Calculation calc;
+    EXPECT_TRUE(LoadOptions(value("--options"), calc.options).empty());
+    calc.houseMarks = HouseMarksForCode(value("--houses").at(0));
+    const std::string progression = value("--progression");
+    calc.progression = progression == "minor"      ? ProgressionType::Minor
+                       : progression == "tertiary" ? ProgressionType::Tertiary
+                                                   : ProgressionType::Secondary;
+    calc.DateOrder = std::stoi(value("--date-order"));
+    const NameRecord natal = NameRecordFromLine(value("--natal")).value();
+    EXPECT_TRUE(LoadNameRecord(natal, calc.DateOrder, InputSection::Natal, calc.natal).empty());
+    calc.natal.name = natal.Name;
+    EXPECT_TRUE(LoadNameRecord(NameRecordFromLine(value("--diurnal")).value(), calc.DateOrder,
+                               InputSection::Diurnal, calc.diurnal).empty());
+    days = value("--days");
     return calc;
 }
 

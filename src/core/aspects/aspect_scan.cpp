@@ -265,33 +265,31 @@ void PlaceSet(const ScanDayContext& context, std::array<PlacedPoint, N>& set) {
 
 }  // namespace
 
-void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out) {
+namespace {
+
+// The progressed step of day `day` (fractional days allowed): WorkLong 1..10 at the progressed
+// moment, then the progressed MC and ASC. A whole scanned day reads its precise longitudes through
+// the run worked out ahead; any other moment computes them directly, which gives the same bits at
+// a whole day.
+void ProgressedStep(ScanDayContext& context, double day, const int* scannedDay) {
     const ChartState& chart = context.chart;
     EphemerisState& eph = context.eph;
     PointArray& work = eph.WorkLong;
-
-    SetScannedDate(out, JulianDayToCalendar(chart.DiurnalJD + day));
-
-    // Transits. The obliquity is left as it was last set: the chart driver's value on day 0, the
-    // previous day's progressed value afterwards.
-    eph.EphT = eph.ScanT = chart.DiurnalT + day / 36525.0;
-    eph.EphT2000 = chart.DiurnalT2000 + day / 36525.0;
-    eph.DayNumber = chart.DiurnalJD + day;
-    EphemerisDailyUpdate(eph);
-    PlaceInHouses(context);
-    PlaceSet(context, out.transit);
-
-    // Progressions: every scanned day moves the progressed instant on by 1/365.25 day, whatever
-    // progression gave its start.
+    // Every scanned day moves the progressed instant on by 1/365.25 day, whatever progression
+    // gave its start.
     eph.EphT = eph.ScanT = chart.ProgT + day / 36525.0 / 365.25;
     eph.EphT2000 = chart.ProgT2000 + day / 36525.0 / 365.25;
     eph.DayNumber = chart.ProgDayNumber + day;
-    eph.ProgressedBaseT = chart.ProgT;
-    eph.ProgressedDay = day;
     const double obliquityDeg = ObliquityOfDate(eph.Source, eph.EphT);
     const double obliquityRad = obliquityDeg * PiValue / 180;
     eph.NegObliquityRad = -obliquityRad;
-    EphemerisProgressedUpdate(eph);
+    if (scannedDay != nullptr) {
+        eph.ProgressedBaseT = chart.ProgT;
+        eph.ProgressedDay = *scannedDay;
+        EphemerisProgressedUpdate(eph);
+    } else {
+        EphemerisDailyUpdate(eph);
+    }
 
     // Progressed MC and ASC at the diurnal place.
     ProgressedAngleInput angleInput;
@@ -310,6 +308,36 @@ void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out) {
     work[MC] = angles.MC;
     work[ASC] = angles.ASC;
     eph.NegObliquityRad = -obliquityRad;
+}
+
+}  // namespace
+
+void TransitLongitudesAt(ScanDayContext& context, double day) {
+    const ChartState& chart = context.chart;
+    EphemerisState& eph = context.eph;
+    eph.EphT = eph.ScanT = chart.DiurnalT + day / 36525.0;
+    eph.EphT2000 = chart.DiurnalT2000 + day / 36525.0;
+    eph.DayNumber = chart.DiurnalJD + day;
+    EphemerisDailyUpdate(eph);
+}
+
+void ProgressedLongitudesAt(ScanDayContext& context, double day) {
+    ProgressedStep(context, day, nullptr);
+}
+
+void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out) {
+    const ChartState& chart = context.chart;
+    PointArray& work = context.eph.WorkLong;
+
+    SetScannedDate(out, JulianDayToCalendar(chart.DiurnalJD + day));
+
+    // Transits. The obliquity is left as it was last set: the chart driver's value on day 0, the
+    // previous day's progressed value afterwards.
+    TransitLongitudesAt(context, day);
+    PlaceInHouses(context);
+    PlaceSet(context, out.transit);
+
+    ProgressedStep(context, day, &day);
     PlaceInHouses(context);
     PlaceSet(context, out.progressed);
 

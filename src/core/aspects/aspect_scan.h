@@ -226,6 +226,14 @@ void StartScanAt(ScanDayContext& context, int day);
 // values and WorkLong as that day's last step leaves them.
 void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out);
 
+// The transit longitudes (WorkLong 1..10) at the scan's transit moment of `day`, which may be
+// fractional: the diurnal clock time (UT) `day` days after day 0. A whole day gives the same bits
+// as ComputeScannedDay.
+void TransitLongitudesAt(ScanDayContext& context, double day);
+// The progressed longitudes (WorkLong 1..12, with the progressed MC and ASC) at the progressed
+// moment of `day`, which may be fractional: 1/365.25 day of progressed time per scanned day.
+void ProgressedLongitudesAt(ScanDayContext& context, double day);
+
 // Writes the house placement line that the scan's last placements leave into `HouseLine`.
 void WriteScanHouseLine(const ScanDayContext& context, std::string& HouseLine);
 

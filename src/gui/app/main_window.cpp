@@ -145,6 +145,9 @@ void MainWindow::BuildMenus() {
     mnuWheel->setShortcutContext(Qt::ApplicationShortcut);
     addAction(mnuWheel);
     connect(mnuWheel, &QAction::triggered, this, [this] { shell_.ShowWheel(); });
+    QAction* mnuExport = mnuData_->addAction("&Export...");
+    mnuExport->setObjectName("mnuExport");
+    connect(mnuExport, &QAction::triggered, this, [this] { shell_.ShowExport(); });
 
     QMenu* options = bar->addMenu("&Options");
     options->setObjectName("mnuOptionsMenu");

@@ -18,6 +18,7 @@
 #include "gui/app/preferences_window.h"
 #include "gui/app/title_window.h"
 #include "gui/output/data_window.h"
+#include "gui/output/export_window.h"
 #include "gui/output/print_window.h"
 #include "gui/output/scan_windows.h"
 #include "gui/output/select_file_window.h"
@@ -52,6 +53,14 @@ void Unload(QPointer<W>& slot) {
 void Activate(QWidget& window) {
     window.raise();
     window.activateWindow();
+}
+
+// A window that follows the calculation, brought up to date, shown and activated.
+template <class W>
+void ShowRefreshed(W& window) {
+    window.Refresh();
+    window.show();
+    Activate(window);
 }
 
 // One editor of its kind at a time among the main window's children; a second request brings the
@@ -124,6 +133,7 @@ private:
 Shell::Shell(Session& s) : session(s) {}
 
 Shell::~Shell() {
+    Unload(export_);
     Unload(wheel_);
     Unload(preferences_);
     Unload(options_);
@@ -218,6 +228,7 @@ void Shell::RunCalculation() {
     dialogs().SetBusyPointer(true);
     const CalculationOutcome outcome = orrerion::RunCalculation(calc, request, windows, reporter);
     if (!outcome.charted) dialogs().SetBusyPointer(false);
+    if (exportLoaded()) export_->Refresh();
 }
 
 void Shell::ShowDataWindow() { dataWindow().ShowData(); }
@@ -311,13 +322,13 @@ WheelWindow& Shell::wheel() {
     });
 }
 
-void Shell::ShowWheel() {
-    WheelWindow& window = wheel();
-    window.Refresh();
-    window.show();
-    window.raise();
-    window.activateWindow();
+ExportWindow& Shell::exportWindow() {
+    return Loaded(export_, [this] { return new ExportWindow({dialogs(), session.calc, session.exportChoice}); });
 }
+
+void Shell::ShowExport() { ShowRefreshed(exportWindow()); }
+
+void Shell::ShowWheel() { ShowRefreshed(wheel()); }
 
 PreferencesWindow& Shell::preferences() {
     return Loaded(preferences_, [this] {
@@ -331,6 +342,7 @@ void Shell::unloadTimeZone() { Unload(timeZone_); }
 void Shell::unloadDataWindow() { Unload(dataWindow_); }
 void Shell::unloadOptions() { Unload(options_); }
 void Shell::unloadWheel() { Unload(wheel_); }
+void Shell::unloadExport() { Unload(export_); }
 void Shell::unloadPreferences() { Unload(preferences_); }
 
 InputWindowSlice Shell::InputSlice() { return {dialogs(), session.clock, session.calc}; }

@@ -23,6 +23,7 @@ class TimeZoneWindow;
 class DataWindow;
 class OptionsWindow;
 class WheelWindow;
+class ExportWindow;
 class PreferencesWindow;
 struct InputWindowSlice;
 
@@ -49,6 +50,8 @@ public:
     void ShowDataWindow();
     // The Wheel window, brought forward; after every calculation a loaded one is drawn again.
     void ShowWheel();
+    // The Export window (Data > Export...), brought forward.
+    void ShowExport();
     // The main window's Input command: the input windows shown, the Names list re-read, a chart
     // of the present moment brought up to the clock.
     void InputMenu();
@@ -63,6 +66,7 @@ public:
     DataWindow& dataWindow();
     OptionsWindow& options();
     WheelWindow& wheel();
+    ExportWindow& exportWindow();
     PreferencesWindow& preferences();
 
     bool inputDLoaded() const { return !inputD_.isNull(); }
@@ -73,6 +77,7 @@ public:
     bool dataWindowLoaded() const { return !dataWindow_.isNull(); }
     bool optionsLoaded() const { return !options_.isNull(); }
     bool wheelLoaded() const { return !wheel_.isNull(); }
+    bool exportLoaded() const { return !export_.isNull(); }
     bool preferencesLoaded() const { return !preferences_.isNull(); }
 
     void unloadNames();
@@ -81,6 +86,7 @@ public:
     void unloadDataWindow();
     void unloadOptions();
     void unloadWheel();
+    void unloadExport();
     void unloadPreferences();
 
     // WindowRequests.
@@ -125,6 +131,7 @@ private:
     QPointer<DataWindow> dataWindow_;
     QPointer<OptionsWindow> options_;
     QPointer<WheelWindow> wheel_;
+    QPointer<ExportWindow> export_;
     QPointer<PreferencesWindow> preferences_;
 };
 

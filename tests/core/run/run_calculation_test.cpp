@@ -76,35 +76,11 @@ TEST(RunCalculation, BelowOneDayScansNothingAndAboveTheLimitIsRefused) {
 
 // ---- The scan's result and its files ------------------------------------------------------------
 
-// A golden scan case's calculation, set up as the command line sets it up, and its day count.
-Calculation GoldenCalculation(const std::filesystem::path& caseDir, std::string& days) {
-    const std::vector<std::string> args = testing::GoldenCaseArgs(caseDir);
-    auto value = [&](const std::string& name) {
-        const auto at = std::find(args.begin(), args.end(), name);
-        return at == args.end() || at + 1 == args.end() ? std::string() : *(at + 1);
-    };
-    Calculation calc;
-    EXPECT_TRUE(LoadOptions(value("--options"), calc.options).empty());
-    calc.houseMarks = HouseMarksForCode(value("--houses").at(0));
-    const std::string progression = value("--progression");
-    calc.progression = progression == "minor"      ? ProgressionType::Minor
-                       : progression == "tertiary" ? ProgressionType::Tertiary
-                                                   : ProgressionType::Secondary;
-    calc.DateOrder = std::stoi(value("--date-order"));
-    const NameRecord natal = NameRecordFromLine(value("--natal")).value();
-    EXPECT_TRUE(LoadNameRecord(natal, calc.DateOrder, InputSection::Natal, calc.natal).empty());
-    calc.natal.name = natal.Name;
-    EXPECT_TRUE(LoadNameRecord(NameRecordFromLine(value("--diurnal")).value(), calc.DateOrder,
-                               InputSection::Diurnal, calc.diurnal).empty());
-    days = value("--days");
-    return calc;
-}
-
 TEST(ScanResult, HoldsTheRunsAndExactDatesOfTheApprovedReports) {
     for (const std::filesystem::path& caseDir : testing::GoldenCases("scan")) {
         SCOPED_TRACE(caseDir.filename().string());
         std::string days;
-        Calculation calc = GoldenCalculation(caseDir, days);
+        Calculation calc = testing::GoldenScanCalculation(caseDir, days);
         CalculationRequest request;
         request.askDays = [&] { return std::optional<std::string>(days); };
         request.reportsFolder = testing::MakeTempDir() / "reports";

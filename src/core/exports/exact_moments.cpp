@@ -1,0 +1,174 @@
+#include "core/exports/exact_moments.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "core/aspects/aspect_scan.h"
+
+namespace orrerion {
+
+bool HasExactMoments(AspectFamily family) {
+    return family == AspectFamily::TransitToNatal || family == AspectFamily::TransitToProgressed;
+}
+
+double AspectAngle(int AspectCode) {
+    for (const AspectRow& row : AspectTestOrder) {
+        if (row.AspectCode == AspectCode) return row.angle;
+    }
+    return 0.0;
+}
+
+namespace {
+
+// A moment is given when it is known within a bracket of half a minute: its middle is then
+// within a quarter of a minute of the crossing.
+constexpr double StopDays = 0.5 / 1440;
+
+// The crossing of `distance` between `low` (value fLow, not zero) and `high` (fHigh, zero or of the
+// other sign). Over a day the distance changes almost linearly, so each step takes the straight
+// line's crossing and looks half a stop either side of it, which mostly brackets the crossing
+// within a stop at the first step; bisection finishes the brackets that shrink slowly (stations).
+template <class Distance>
+double Crossing(const Distance& distance, double low, double fLow, double high, double fHigh) {
+    const bool lowNegative = fLow < 0;
+    const auto lowSide = [&](double f) { return f != 0 && (f < 0) == lowNegative; };
+    constexpr double Half = StopDays / 2;
+    for (int step = 0; step < 4 && high - low > StopDays; ++step) {
+        const double estimate = std::clamp(low + (high - low) * fLow / (fLow - fHigh), low + Half, high - Half);
+        const double before = estimate - Half, after = estimate + Half;
+        const double fBefore = distance(before);
+        if (!lowSide(fBefore)) {
+            high = before;
+            fHigh = fBefore;
+            continue;
+        }
+        const double fAfter = distance(after);
+        if (!lowSide(fAfter)) return estimate;
+        low = after;
+        fLow = fAfter;
+    }
+    while (high - low > StopDays) {
+        const double middle = (low + high) / 2;
+        if (lowSide(distance(middle))) {
+            low = middle;
+        } else {
+            high = middle;
+        }
+    }
+    return (low + high) / 2;
+}
+
+// x reduced to -180 < x <= 180.
+double Signed180(double x) {
+    double r = std::fmod(x, 360.0);
+    if (r > 180) r -= 360;
+    if (r <= -180) r += 360;
+    return r;
+}
+
+// Longitudes at scan days, whole or fractional, from one context; whole days are kept, since
+// neighbouring runs ask for the same samples.
+class MomentEvaluator {
+public:
+    MomentEvaluator(const ChartState& chart, const EphemerisState& eph, const Options& options,
+                    int scanDays)
+        : context_(chart, eph, options),
+          transit_(static_cast<std::size_t>(scanDays)),
+          progressed_(static_cast<std::size_t>(scanDays)) {}
+
+    double Transit(int body, double day) { return Longitude(transit_, body, day, false); }
+    double Progressed(int body, double day) { return Longitude(progressed_, body, day, true); }
+
+private:
+    using Row = std::optional<PointArray>;
+
+    double Longitude(std::vector<Row>& rows, int body, double day, bool progressed) {
+        const auto b = static_cast<std::size_t>(body);
+        const double whole = std::floor(day);
+        if (whole == day && day >= 0 && day < static_cast<double>(rows.size())) {
+            Row& row = rows[static_cast<std::size_t>(day)];
+            if (!row) row = Compute(day, progressed);
+            return (*row)[b];
+        }
+        return Compute(day, progressed)[b];
+    }
+
+    PointArray Compute(double day, bool progressed) {
+        if (progressed) {
+            ProgressedLongitudesAt(context_, day);
+        } else {
+            TransitLongitudesAt(context_, day);
+        }
+        return context_.eph.WorkLong;
+    }
+
+    ScanDayContext context_;
+    std::vector<Row> transit_, progressed_;
+};
+
+}  // namespace
+
+std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
+                                      const Options& options, const ScanResult& scan) {
+    std::vector<ExactMoment> moments;
+    if (scan.ScanDays < 2 || scan.runs.empty()) return moments;
+    MomentEvaluator at(chart, eph, options, scan.ScanDays);
+
+    for (std::uint32_t r = 0; r < scan.runs.size(); ++r) {
+        const ScanRun& run = scan.runs[r];
+        if (!HasExactMoments(run.family)) continue;
+        const bool progressedTarget = run.family == AspectFamily::TransitToProgressed;
+        const auto targetAt = [&](double day) {
+            return progressedTarget ? at.Progressed(run.target, day)
+                                    : chart.NatalLong[static_cast<std::size_t>(run.target)];
+        };
+        const auto moverAt = [&](double day) { return at.Transit(run.mover, day); };
+
+        // The aspect is made on either side of the target; 0 and 180 degrees have one side.
+        const double angle = AspectAngle(run.AspectCode);
+        const int sides = angle == 0.0 || angle == 180.0 ? 1 : 2;
+        const int from = std::max(run.firstDay - 1, 0);
+        const int to = std::min(run.lastDay + 1, scan.ScanDays - 1);
+        for (int side = 0; side < sides; ++side) {
+            const double offset = side == 0 ? angle : -angle;
+            const auto distance = [&](double day) {
+                return Signed180(moverAt(day) - targetAt(day) - offset);
+            };
+            double before = distance(from);
+            for (int d = from; d < to; ++d) {
+                const double after = distance(d + 1);
+                // A change of sign near zero; the jump at the far side (180 degrees away) is not one.
+                const bool crosses = (before < 0 && after >= 0) || (before > 0 && after <= 0);
+                if (crosses && std::fabs(before) < 90 && std::fabs(after) < 90) {
+                    const double day = Crossing(distance, d, before, d + 1, after);
+                    ExactMoment moment;
+                    moment.run = r;
+                    moment.jd = scan.DiurnalJD + day;
+                    moment.moverLong = moverAt(day);
+                    moment.targetLong = targetAt(day);
+                    moments.push_back(moment);
+                }
+                before = after;
+            }
+        }
+    }
+    // Two sides of one run are found one after the other; keep each run's moments in time order.
+    std::stable_sort(moments.begin(), moments.end(), [](const ExactMoment& a, const ExactMoment& b) {
+        return a.run != b.run ? a.run < b.run : a.jd < b.jd;
+    });
+    return moments;
+}
+
+MinuteTime MinuteOf(double jd, double zoneHoursWest) {
+    const double minutes = std::round((jd + 0.5 - zoneHoursWest / 24) * 1440);
+    const double dayNumber = std::floor(minutes / 1440);
+    const int minuteOfDay = static_cast<int>(minutes - dayNumber * 1440);
+    MinuteTime t;
+    t.date = JulianDayToCalendar(dayNumber);
+    t.hour = minuteOfDay / 60;
+    t.minute = minuteOfDay % 60;
+    return t;
+}
+
+}  // namespace orrerion

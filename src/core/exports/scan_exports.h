@@ -1,0 +1,73 @@
+#pragma once
+// A scan's runs and exact moments as files for other programs: iCalendar for calendar programs,
+// CSV for spreadsheets, JSON for scripts. The texts are built here and written through the one
+// file-replacement routine; the columns and keys are described in the README.
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/aspects/scan_result.h"
+#include "core/base/options.h"
+#include "core/chart/chart_state.h"
+#include "core/ephemeris/ephemeris.h"
+#include "core/exports/exact_moments.h"
+#include "core/io/file_replace.h"
+
+namespace orrerion {
+
+enum class ExportFormat { Calendar, Csv, Json };
+
+// What goes into an export.
+struct ExportChoice {
+    std::array<bool, FamilyCount> families{true, true, true, true, true};  // by FamilyIndex
+    bool runEvents = false;  // iCalendar: also one all-day event per run, first to last day
+};
+
+// Everything an export reads: who the chart is, the diurnal zone, the scan and its exact moments.
+struct ExportSource {
+    std::string chartName;
+    std::string birthData;       // "13 Jan 1950 8.30 A.M., zone 5, 74.00 WEST 40.43 NORTH"
+    double zoneHoursWest = 0.0;  // the diurnal place's zone, for clock times
+    ScanResult scan;
+    std::vector<ExactMoment> moments;  // ExactMoments() of the scan
+};
+
+// The source of a calculation after its scan; computes the exact moments.
+ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph,
+                              const Options& options, const ScanResult& scan);
+
+// The family's short code, as the report files end ("tn", "sn", "pn", "pp", "tp"), its
+// identifier in CSV and JSON ("transit_to_natal") and its calendar category ("Transit to natal").
+std::string_view FamilyCode(AspectFamily family);
+std::string_view FamilyKey(AspectFamily family);
+std::string_view FamilyLabel(AspectFamily family);
+
+// The calendar: one event per exact moment (UTC start, no duration); an all-day event for every
+// listed exact date of a transit to natal whose run has no moment within a day of it; with
+// runEvents, an all-day event per run. `stamp` is the DTSTAMP value ("20261207T151500Z").
+std::string CalendarText(const ExportSource& source, const ExportChoice& choice, std::string_view stamp);
+// One row per run, each followed by a row per exact moment and per unmatched exact date.
+std::string CsvText(const ExportSource& source, const ExportChoice& choice);
+// One object per run, its exact moments inside it.
+std::string JsonText(const ExportSource& source, const ExportChoice& choice);
+std::string ExportText(ExportFormat format, const ExportSource& source, const ExportChoice& choice,
+                       std::string_view stamp);
+
+// The present moment in UTC as a DTSTAMP value.
+std::string CalendarStampNow();
+
+// Replaces `path` with `content` (never half-written); on failure the message names the path and
+// the reason.
+WriteResult WriteExport(const std::filesystem::path& path, std::string_view content);
+
+// The pieces of the formats' quoting rules.
+// iCalendar TEXT: backslash, semicolon and comma escaped, a line break written as \n.
+std::string CalendarEscape(std::string_view text);
+// One content line folded at 75 octets (never inside a UTF-8 character), ended by CR LF.
+std::string FoldCalendarLine(std::string_view line);
+// A CSV field, quoted when it holds a comma, double quote, CR or LF.
+std::string CsvField(std::string_view text);
+
+}  // namespace orrerion

@@ -1,0 +1,68 @@
+#include "gui/output/export_presenter.h"
+
+#include <cstdio>
+
+#include "core/aspects/report_files.h"
+
+namespace orrerion::gui {
+
+namespace {
+
+constexpr const char* NoScanText =
+    "No scan yet. Calculate a chart and answer the number of days: the scan's runs are exported.";
+
+bool Scanned(const Calculation& calc) { return calc.scan.ScanDays > 0; }
+
+struct FormatFile {
+    ExportFormat format;
+    const char* extension;
+    const char* filter;  // of the save dialog
+};
+constexpr FormatFile FormatFileTable[] = {
+    {ExportFormat::Calendar, "ics", "Calendar (*.ics)"},
+    {ExportFormat::Csv, "csv", "Table (*.csv)"},
+    {ExportFormat::Json, "json", "JSON (*.json)"},
+};
+
+const FormatFile& FormatFiles(ExportFormat format) {
+    for (const FormatFile& f : FormatFileTable) {
+        if (f.format == format) return f;
+    }
+    return FormatFileTable[0];
+}
+
+}  // namespace
+
+std::optional<std::string> ExportRefusal(const Calculation& calc, const ExportChoice& choice) {
+    if (!Scanned(calc)) return NoScanText;
+    bool any = false;
+    for (const bool chosen : choice.families) any = any || chosen;
+    if (!any) return "Tick at least one family of aspects to export.";
+    return std::nullopt;
+}
+
+std::string ExportExtension(ExportFormat format) { return FormatFiles(format).extension; }
+
+std::string ExportFilter(ExportFormat format) { return FormatFiles(format).filter; }
+
+std::string ProposedExportFileName(const std::string& chartName, ExportFormat format) {
+    std::string stem = ReportStem(chartName);
+    if (stem.empty()) stem = "Chart";
+    return stem + "_scan." + ExportExtension(format);
+}
+
+WriteResult ExportScan(const Calculation& calc, const ExportWindowState& state, const std::filesystem::path& path) {
+    const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan);
+    return WriteExport(path, ExportText(state.format, source, state.choice, CalendarStampNow()));
+}
+
+std::string ExportScanSummary(const Calculation& calc) {
+    if (!Scanned(calc)) return NoScanText;
+    const CalendarDate first = calc.scan.DateOfDay(0);
+    char date[32];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", first.year, first.month, first.day);
+    return calc.chart.ChartName + ": scan of " + std::to_string(calc.scan.ScanDays) + " days from " + date +
+           ", " + std::to_string(calc.scan.runs.size()) + " runs.";
+}
+
+}  // namespace orrerion::gui

@@ -1,0 +1,38 @@
+#pragma once
+// The Export window's rules that need no pixels: what can be exported now, the file name proposed
+// for each format, the save dialog's filter, and the export itself (the core builds the text and
+// writes the file).
+#include <optional>
+#include <string>
+
+#include "core/exports/scan_exports.h"
+#include "core/run/calculation.h"
+
+namespace orrerion::gui {
+
+// What the window keeps between its openings (in the session; the window is its only writer).
+struct ExportWindowState {
+    ExportFormat format = ExportFormat::Calendar;
+    ExportChoice choice;
+};
+
+// Why nothing can be exported now, or nothing when the export can go ahead: a scan must have
+// completed, and at least one family must be chosen.
+std::optional<std::string> ExportRefusal(const Calculation& calc, const ExportChoice& choice);
+
+// "ics", "csv", "json".
+std::string ExportExtension(ExportFormat format);
+// "Calendar (*.ics)".
+std::string ExportFilter(ExportFormat format);
+// "John_scan.ics": the chart's report stem, "_scan" and the extension.
+std::string ProposedExportFileName(const std::string& chartName, ExportFormat format);
+
+// Computes the exact moments of the calculation's scan and writes the chosen export to `path`;
+// the result names the path and the reason on failure.
+WriteResult ExportScan(const Calculation& calc, const ExportWindowState& state, const std::filesystem::path& path);
+
+// One line about the last scan for the window: "Scan of 90 days from 2026-12-07: 412 runs." or
+// the refusal text.
+std::string ExportScanSummary(const Calculation& calc);
+
+}  // namespace orrerion::gui

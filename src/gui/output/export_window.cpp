@@ -1,0 +1,150 @@
+#include "gui/output/export_window.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "gui/ui/dialogs.h"
+
+namespace orrerion::gui {
+
+namespace {
+
+// The family boxes, in the order of the report files.
+struct FamilyBox {
+    AspectFamily family;
+    const char* caption;
+    const char* name;
+};
+constexpr FamilyBox FamilyBoxes[] = {
+    {AspectFamily::TransitToNatal, "&Transit to natal (exact moments)", "chkTransitNatal"},
+    {AspectFamily::SolarArcToNatal, "&Solar arc to natal", "chkSolarArcNatal"},
+    {AspectFamily::ProgressedToNatal, "&Progressed to natal", "chkProgressedNatal"},
+    {AspectFamily::ProgressedToProgressed, "Progressed to p&rogressed", "chkProgressedProgressed"},
+    {AspectFamily::TransitToProgressed, "Transit to pr&ogressed (exact moments)", "chkTransitProgressed"},
+};
+
+}  // namespace
+
+ExportWindow::ExportWindow(ExportWindowSlice slice, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      slice_(slice),
+      lblScan_(new QLabel),
+      optCalendar_(new QRadioButton("&Calendar (iCalendar .ics)")),
+      optCsv_(new QRadioButton("T&able (CSV)")),
+      optJson_(new QRadioButton("&JSON")),
+      chkRunEvents_(new QCheckBox("All-day event for each &run, first to last day")) {
+    setObjectName("Export");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Export the Scan");
+    lblScan_->setObjectName("lblScan");
+    lblScan_->setWordWrap(true);
+    optCalendar_->setObjectName("optCalendar");
+    optCsv_->setObjectName("optCsv");
+    optJson_->setObjectName("optJson");
+    chkRunEvents_->setObjectName("chkRunEvents");
+
+    auto* format = new QGroupBox("Format");
+    format->setObjectName("fraFormat");
+    auto* formatLayout = new QVBoxLayout(format);
+    for (QRadioButton* option : {optCalendar_, optCsv_, optJson_}) {
+        formatLayout->addWidget(option);
+        connect(option, &QRadioButton::toggled, this, [this] { TakeChoice(); });
+    }
+    formatLayout->addWidget(chkRunEvents_);
+    connect(chkRunEvents_, &QCheckBox::toggled, this, [this] { TakeChoice(); });
+
+    auto* families = new QGroupBox("Families");
+    families->setObjectName("fraFamilies");
+    auto* familiesLayout = new QVBoxLayout(families);
+    for (const FamilyBox& box : FamilyBoxes) {
+        auto* check = new QCheckBox(box.caption);
+        check->setObjectName(box.name);
+        chkFamilies_[FamilyIndex(box.family)] = check;
+        familiesLayout->addWidget(check);
+        connect(check, &QCheckBox::toggled, this, [this] { TakeChoice(); });
+    }
+
+    auto* cmdExport = new QPushButton("&Export...");
+    cmdExport->setObjectName("cmdExport");
+    cmdExport->setDefault(true);
+    auto* cmdClose = new QPushButton("Close");
+    cmdClose->setObjectName("cmdClose");
+    connect(cmdExport, &QPushButton::clicked, this, &ExportWindow::cmdExport_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QShortcut(Qt::Key_Escape, this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdExport);
+    buttons->addWidget(cmdClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblScan_);
+    layout->addWidget(format);
+    layout->addWidget(families);
+    layout->addLayout(buttons);
+    setMinimumWidth(420);
+
+    Refresh();
+}
+
+void ExportWindow::Refresh() {
+    const ExportWindowState state = slice_.state;  // the controls' signals rewrite it meanwhile
+    lblScan_->setText(QString::fromStdString(ExportScanSummary(slice_.calc)));
+    optCalendar_->setChecked(state.format == ExportFormat::Calendar);
+    optCsv_->setChecked(state.format == ExportFormat::Csv);
+    optJson_->setChecked(state.format == ExportFormat::Json);
+    for (std::size_t f = 0; f < FamilyCount; ++f) chkFamilies_[f]->setChecked(state.choice.families[f]);
+    chkRunEvents_->setChecked(state.choice.runEvents);
+    slice_.state = state;
+    chkRunEvents_->setEnabled(state.format == ExportFormat::Calendar);
+}
+
+void ExportWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) Refresh();
+}
+
+void ExportWindow::TakeChoice() {
+    ExportWindowState& state = slice_.state;
+    state.format = optCsv_->isChecked()    ? ExportFormat::Csv
+                   : optJson_->isChecked() ? ExportFormat::Json
+                                           : ExportFormat::Calendar;
+    for (std::size_t f = 0; f < FamilyCount; ++f) {
+        if (chkFamilies_[f]) state.choice.families[f] = chkFamilies_[f]->isChecked();
+    }
+    state.choice.runEvents = chkRunEvents_->isChecked();
+    chkRunEvents_->setEnabled(state.format == ExportFormat::Calendar);
+}
+
+void ExportWindow::cmdExport_Click() {
+    if (const auto refusal = ExportRefusal(slice_.calc, slice_.state.choice)) {
+        slice_.dialogs.MessageBox(this, QString::fromStdString(*refusal), "Information", MessageIcon::Information);
+        return;
+    }
+    SaveDialogRequest request;
+    request.title = "Export the scan";
+    request.initialDir = QString::fromStdString(slice_.calc.ProgramDir.string());
+    request.proposedName = QString::fromStdString(ProposedExportFileName(slice_.calc.chart.ChartName, slice_.state.format));
+    request.defaultSuffix = QString::fromStdString(ExportExtension(slice_.state.format));
+    request.filter = QString::fromStdString(ExportFilter(slice_.state.format));
+    const QString file = slice_.dialogs.SaveFileName(this, request);
+    if (file.isEmpty()) return;
+    WriteResult written;
+    {
+        BusyPointer busy(slice_.dialogs);
+        written = ExportScan(slice_.calc, slice_.state, file.toStdString());
+    }
+    if (!written.ok) {
+        slice_.dialogs.MessageBox(this, QString::fromStdString(written.message), "Error!", MessageIcon::Critical);
+    }
+}
+
+}  // namespace orrerion::gui

@@ -1,0 +1,52 @@
+#pragma once
+// The Export window (Data > Export...): the last scan's runs and exact moments written as a
+// calendar, a table or JSON. The person chooses the format, the families and, in the save dialog,
+// the file; the core writes it.
+#include <QWidget>
+#include <array>
+
+#include "core/run/calculation.h"
+#include "gui/output/export_presenter.h"
+
+class QCheckBox;
+class QLabel;
+class QRadioButton;
+
+namespace orrerion::gui {
+
+class Dialogs;
+
+struct ExportWindowSlice {
+    Dialogs& dialogs;
+    const Calculation& calc;
+    ExportWindowState& state;  // kept between openings
+};
+
+class ExportWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ExportWindow(ExportWindowSlice slice, QWidget* parent = nullptr);
+
+    // Shows what the last scan holds (after a calculation, or when brought forward).
+    void Refresh();
+
+public slots:
+    void cmdExport_Click();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    // The controls into the kept state.
+    void TakeChoice();
+
+    ExportWindowSlice slice_;
+    QLabel* lblScan_;
+    QRadioButton* optCalendar_;
+    QRadioButton* optCsv_;
+    QRadioButton* optJson_;
+    std::array<QCheckBox*, FamilyCount> chkFamilies_{};
+    QCheckBox* chkRunEvents_;
+};
+
+}  // namespace orrerion::gui

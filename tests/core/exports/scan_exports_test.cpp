@@ -1,0 +1,461 @@
+// The exports of a scan: every exact moment checked against the ephemeris a minute either side,
+// the calendar read back by libical, the CSV and JSON read back, UIDs that stay the same, awkward
+// names quoted in all three formats, and the command line's options.
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/aspects/aspect_scan.h"
+#include "core/ephemeris/precise_ephemeris.h"
+#include "core/exports/exact_moments.h"
+#include "core/exports/scan_exports.h"
+#include "core/run/run_calculation.h"
+#include "scan_fixture.h"
+#include "test_paths.h"
+
+namespace orrerion {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct SilentObserver : ScanObserver {};
+
+// Runs the scan of `calc` over `days` days into a temporary reports folder.
+void Scan(Calculation& calc, const std::string& days) {
+    CollectingReporter reporter;
+    SilentObserver observer;
+    CalculationRequest request;
+    request.askDays = [&] { return std::optional<std::string>(days); };
+    request.reportsFolder = testing::MakeTempDir() / "reports";
+    const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
+    ASSERT_EQ(outcome.scan, ScanOutcome::Completed);
+}
+
+Calculation ScannedGoldenCase(const fs::path& caseDir, std::optional<std::string> days = {},
+                              EphemerisSource source = EphemerisSource::Builtin) {
+    std::string caseDays;
+    Calculation calc = testing::GoldenScanCalculation(caseDir, caseDays);
+    calc.eph.Source = source;
+    Scan(calc, days.value_or(caseDays));
+    return calc;
+}
+
+// John Smith with the shipped orbs, scanned from another diurnal date.
+Calculation ScannedJohnSmith(const std::string& diurnalRecord, const std::string& days) {
+    Calculation calc;
+    calc.options = testing::ShippedOrbs();
+    calc.natal.name = "John Smith";
+    LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, InputSection::Natal,
+                   calc.natal);
+    LoadNameRecord(*NameRecordFromLine(diurnalRecord), 0, InputSection::Diurnal, calc.diurnal);
+    Scan(calc, days);
+    return calc;
+}
+
+ExportSource SourceOf(const Calculation& calc) {
+    return MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan);
+}
+
+// ---- Independent readers ------------------------------------------------------------------------
+
+struct CalendarDeleter {
+    void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+using Calendar = std::unique_ptr<icalcomponent, CalendarDeleter>;
+
+// libical's reading of a calendar text; fails the test on anything it reports.
+Calendar ParseCalendar(const std::string& text) {
+    icalerror_clear_errno();
+    Calendar calendar(icalparser_parse_string(text.c_str()));
+    EXPECT_NE(calendar, nullptr);
+    if (!calendar) return calendar;
+    EXPECT_EQ(icalcomponent_isa(calendar.get()), ICAL_VCALENDAR_COMPONENT);
+    EXPECT_EQ(icalcomponent_count_errors(calendar.get()), 0) << icalcomponent_as_ical_string(calendar.get());
+    EXPECT_EQ(icalerrno, ICAL_NO_ERROR) << icalerror_strerror(icalerrno);
+    return calendar;
+}
+
+std::vector<icalcomponent*> Events(const Calendar& calendar) {
+    std::vector<icalcomponent*> events;
+    for (icalcomponent* e = icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT); e;
+         e = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
+        events.push_back(e);
+    }
+    return events;
+}
+
+// "2027-01-13T05:57Z" of an event's UTC start.
+std::string UtcMinute(const icaltimetype& t) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02dZ", t.year, t.month, t.day, t.hour, t.minute);
+    return text;
+}
+
+std::string UtcMinute(double jd) {
+    const MinuteTime t = MinuteOf(jd);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02dZ", t.date.year, t.date.month, t.date.day, t.hour,
+                  t.minute);
+    return text;
+}
+
+// Records of a CSV text as a spreadsheet reads them: quoted fields may hold commas, doubled
+// quotes and line breaks; records end with CR LF.
+std::vector<std::vector<std::string>> ReadCsv(const std::string& text) {
+    std::vector<std::vector<std::string>> records(1, std::vector<std::string>(1));
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        std::string& field = records.back().back();
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            records.back().emplace_back();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+            records.emplace_back(1);
+        } else {
+            field += c;
+        }
+    }
+    EXPECT_FALSE(quoted) << "unclosed quote";
+    if (records.back().size() == 1 && records.back().front().empty()) records.pop_back();
+    return records;
+}
+
+// The string value of a top-level key of a JSON text, its escapes decoded.
+std::string JsonStringValue(const std::string& json, const std::string& key) {
+    const std::string opening = "\"" + key + "\": \"";
+    std::size_t i = json.find(opening);
+    if (i == std::string::npos) return "<missing>";
+    std::string value;
+    for (i += opening.size(); i < json.size() && json[i] != '"'; ++i) {
+        if (json[i] != '\\') {
+            value += json[i];
+            continue;
+        }
+        const char e = json[++i];
+        if (e == 'n') value += '\n';
+        else if (e == 'r') value += '\r';
+        else if (e == 't') value += '\t';
+        else if (e == 'u') {
+            value += static_cast<char>(std::stoi(json.substr(i + 1, 4), nullptr, 16));
+            i += 4;
+        } else value += e;
+    }
+    return value;
+}
+
+// ---- Exact moments ------------------------------------------------------------------------------
+
+double Signed180(double x) {
+    double r = std::fmod(x, 360.0);
+    if (r > 180) r -= 360;
+    if (r <= -180) r += 360;
+    return r;
+}
+
+// The transiting body's longitude at a UT Julian date through the ephemeris' all-bodies entry,
+// which takes the instant in its own form (day number and fraction), not the scan's.
+double LongitudeAt(EphemerisSource source, int body, double jd) {
+    EphemerisState s;
+    s.Source = source;
+    s.DayNumber = std::floor(jd + 0.5);
+    s.DayFraction = jd + 0.5 - s.DayNumber;
+    s.EphT = (jd - 2415020.0) / 36525;
+    EphemerisAllBodies(s);
+    return s.WorkLong[static_cast<std::size_t>(body)];
+}
+
+TEST(ExactMoments, EveryMomentIsExactWithinAMinuteOnEitherSide) {
+    struct Case {
+        fs::path dir;
+        EphemerisSource source;
+    };
+    std::vector<Case> cases;
+    for (const fs::path& dir : testing::GoldenCases("scan")) cases.push_back({dir, EphemerisSource::Builtin});
+    if (CheckPreciseEphemeris().available) {
+        cases.push_back({testing::GoldenDir() / "scan" / "john_smith_placidus", EphemerisSource::Precise});
+    }
+    int runsExactMoreThanOnce = 0;
+    int progressedTargets = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dir.filename().string() + (c.source == EphemerisSource::Precise ? " precise" : ""));
+        const Calculation calc = ScannedGoldenCase(c.dir, "365", c.source);
+        const ScanResult& scan = calc.scan;
+        const std::vector<ExactMoment> moments = ExactMoments(calc.chart, calc.eph, calc.options, scan);
+        ASSERT_GT(moments.size(), 20u);
+        ScanDayContext context(calc.chart, calc.eph, calc.options);
+        constexpr double Minute = 1.0 / 1440;
+        for (std::size_t i = 0; i < moments.size(); ++i) {
+            const ExactMoment& m = moments[i];
+            const ScanRun& run = scan.runs.at(m.run);
+            ASSERT_TRUE(run.family == AspectFamily::TransitToNatal || run.family == AspectFamily::TransitToProgressed);
+            if (i > 0 && moments[i - 1].run == m.run) ++runsExactMoreThanOnce;
+            const bool progressed = run.family == AspectFamily::TransitToProgressed;
+            progressedTargets += progressed ? 1 : 0;
+            // The positions as the scan computes them for any instant: the same source and the
+            // same arithmetic of instants as its daily samples.
+            const auto mover = [&](double jd) {
+                TransitLongitudesAt(context, jd - scan.DiurnalJD);
+                return context.eph.WorkLong[static_cast<std::size_t>(run.mover)];
+            };
+            const auto target = [&](double jd) {
+                const auto t = static_cast<std::size_t>(run.target);
+                if (!progressed) return calc.chart.NatalLong[t];
+                ProgressedLongitudesAt(context, jd - scan.DiurnalJD);
+                return context.eph.WorkLong[t];
+            };
+            const double angle = AspectAngle(run.AspectCode);
+            const double separation = Signed180(mover(m.jd) - target(m.jd));
+            const double side = std::fabs(separation - angle) < std::fabs(separation + angle) ? angle : -angle;
+            const auto distance = [&](double jd) { return Signed180(mover(jd) - target(jd) - side); };
+            const double before = distance(m.jd - Minute);
+            const double after = distance(m.jd + Minute);
+            const double perMinute = std::fabs(Signed180(mover(m.jd + Minute) - mover(m.jd))) +
+                                     std::fabs(Signed180(target(m.jd + Minute) - target(m.jd)));
+            const bool changesSign = (before <= 0 && after >= 0) || (before >= 0 && after <= 0);
+            EXPECT_TRUE(changesSign || std::fabs(distance(m.jd)) <= perMinute)
+                << PointName(run.mover) << " " << AspectName(run.AspectCode) << " " << PointName(run.target)
+                << (progressed ? " progressed" : " natal") << " at JD " << m.jd << ": a minute before "
+                << before << ", after " << after;
+            // The mover where the ephemeris' other entry puts it at that instant.
+            EXPECT_NEAR(m.moverLong, LongitudeAt(c.source, run.mover, m.jd), 1e-3);
+            // Between the days the scan saw the run begin and end.
+            EXPECT_GE(m.jd, scan.DiurnalJD + run.firstDay - 1);
+            EXPECT_LE(m.jd, scan.DiurnalJD + run.lastDay + 1);
+        }
+    }
+    // Retrograde loops make some runs exact more than once, and the progressed targets move.
+    EXPECT_GT(runsExactMoreThanOnce, 0);
+    EXPECT_GT(progressedTargets, 0);
+}
+
+// ---- The three formats --------------------------------------------------------------------------
+
+TEST(CalendarExport, LibicalReadsEveryGoldenScanWithOneEventPerMomentAndRun) {
+    std::vector<ExportSource> sources;
+    for (const fs::path& dir : testing::GoldenCases("scan")) sources.push_back(SourceOf(ScannedGoldenCase(dir)));
+    // A scan without runs writes an empty calendar and a CSV of its header only.
+    ExportSource empty = sources.front();
+    empty.scan = ScanResult{};
+    empty.scan.DiurnalJD = sources.front().scan.DiurnalJD;
+    empty.moments.clear();
+    sources.push_back(empty);
+
+    for (const ExportSource& source : sources) {
+        for (const bool runEvents : {false, true}) {
+            SCOPED_TRACE(source.chartName + (runEvents ? " with runs" : ""));
+            ExportChoice choice;
+            choice.runEvents = runEvents;
+            const std::string text = CalendarText(source, choice, "20261207T120000Z");
+            // Content lines of at most 75 octets, each ended by CR LF.
+            for (const std::string& line : testing::CrLfLines(text, 0)) EXPECT_LE(line.size(), 75u) << line;
+            EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+
+            const Calendar calendar = ParseCalendar(text);
+            ASSERT_TRUE(calendar);
+            std::set<std::string> momentMinutes;
+            for (const ExactMoment& m : source.moments) momentMinutes.insert(UtcMinute(m.jd));
+            std::size_t timed = 0, allDayExact = 0, allDayRuns = 0;
+            for (icalcomponent* event : Events(calendar)) {
+                const icaltimetype start = icalcomponent_get_dtstart(event);
+                const std::string summary = icalcomponent_get_summary(event);
+                if (!start.is_date) {
+                    ++timed;
+                    EXPECT_TRUE(icaltime_is_utc(start));
+                    EXPECT_TRUE(icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY) == nullptr);
+                    EXPECT_TRUE(momentMinutes.count(UtcMinute(start))) << UtcMinute(start);
+                } else if (summary.ends_with("(exact)")) {
+                    ++allDayExact;
+                } else {
+                    ++allDayRuns;
+                    // DTEND is the day after the last day.
+                    const icaltimetype end = icalcomponent_get_dtend(event);
+                    EXPECT_GT(icaltime_compare(end, start), 0);
+                }
+            }
+            EXPECT_EQ(timed, source.moments.size());
+            EXPECT_EQ(allDayRuns, runEvents ? source.scan.runs.size() : 0u);
+            std::size_t listed = 0;
+            for (const ExactDate& e : source.scan.exactDates) listed += ExactDateListed(e) ? 1 : 0;
+            EXPECT_LE(allDayExact, listed);
+        }
+        if (source.scan.runs.empty()) {
+            EXPECT_EQ(CsvText(source, {}).find("\r\n") + 2, CsvText(source, {}).size());
+            EXPECT_EQ(Events(ParseCalendar(CalendarText(source, {}, "20261207T120000Z"))).size(), 0u);
+        }
+    }
+}
+
+TEST(CalendarExport, TheSameScanExportedAgainKeepsItsUids) {
+    const auto uids = [](const Calculation& calc, const char* stamp) {
+        ExportChoice choice;
+        choice.runEvents = true;
+        std::vector<std::string> list;
+        const Calendar calendar = ParseCalendar(CalendarText(SourceOf(calc), choice, stamp));
+        for (icalcomponent* e : Events(calendar)) {
+            list.emplace_back(icalcomponent_get_uid(e));
+        }
+        return list;
+    };
+    const std::vector<std::string> first = uids(ScannedJohnSmith(",07 Dec 2026,12.00,P,5,074.00,40.43", "120"),
+                                                "20261207T120000Z");
+    const std::vector<std::string> again = uids(ScannedJohnSmith(",07 Dec 2026,12.00,P,5,074.00,40.43", "120"),
+                                                "20261208T090000Z");
+    ASSERT_FALSE(first.empty());
+    EXPECT_EQ(first, again);
+    EXPECT_EQ(std::set<std::string>(first.begin(), first.end()).size(), first.size());
+
+    // A scan begun a month later finds the exact moments of the weeks both cover under the same
+    // UIDs, so a calendar updates those events.
+    const Calculation later = ScannedJohnSmith(",07 Jan 2027,12.00,P,5,074.00,40.43", "60");
+    const ExportSource laterSource = SourceOf(later);
+    std::size_t shared = 0, exact = 0;
+    const std::set<std::string> firstSet(first.begin(), first.end());
+    const Calendar laterCalendar = ParseCalendar(CalendarText(laterSource, {}, "20261207T120000Z"));
+    for (icalcomponent* e : Events(laterCalendar)) {
+        const icaltimetype start = icalcomponent_get_dtstart(e);
+        if (start.is_date || icaltime_as_timet(start) > icaltime_as_timet(icaltime_from_string("20270301T000000Z"))) continue;
+        ++exact;
+        shared += firstSet.count(icalcomponent_get_uid(e));
+    }
+    EXPECT_GT(exact, 5u);
+    EXPECT_EQ(shared, exact);
+}
+
+TEST(Exports, AwkwardNamesComeBackFromEveryFormat) {
+    // Long enough, in two-byte letters, that lines are folded beside and inside them.
+    std::string name = "Zoë \"Q\" O'Brien, Jr.; back\\slash\nsecond line\r\nthird, ümlaut ";
+    for (int i = 0; i < 40; ++i) name += "é";
+    ExportSource source = SourceOf(ScannedGoldenCase(testing::GoldenDir() / "scan" / "john_smith_placidus"));
+    source.chartName = name;
+    ASSERT_FALSE(source.moments.empty());
+
+    const std::string text = CalendarText(source, {}, "20261207T120000Z");
+    // A folded line never begins inside a UTF-8 character.
+    for (const std::string& line : testing::CrLfLines(text, 0)) {
+        ASSERT_LE(line.size(), 75u);
+        if (line.size() > 1 && line[0] == ' ') {
+            EXPECT_NE(static_cast<unsigned char>(line[1]) & 0xC0, 0x80) << line;
+        }
+    }
+    const Calendar calendar = ParseCalendar(text);
+    ASSERT_TRUE(calendar);
+    const std::vector<icalcomponent*> events = Events(calendar);
+    ASSERT_FALSE(events.empty());
+    // The calendar has one kind of line break: CR LF and LF both come back as LF.
+    std::string icalName = name;
+    icalName.replace(icalName.find("\r\n"), 2, "\n");
+    const std::string description = icalcomponent_get_description(events.front());
+    EXPECT_EQ(description.substr(0, 7 + icalName.size() + 7), "Chart: " + icalName + " (born ");
+
+    const std::vector<std::vector<std::string>> csv = ReadCsv(CsvText(source, {}));
+    ASSERT_GT(csv.size(), 1u);
+    for (const std::vector<std::string>& record : csv) ASSERT_EQ(record.size(), csv.front().size());
+    EXPECT_EQ(csv.front().back(), "chart");
+    for (std::size_t r = 1; r < csv.size(); ++r) EXPECT_EQ(csv[r].back(), name);
+
+    EXPECT_EQ(JsonStringValue(JsonText(source, {}), "chart"), name);
+
+    // Bytes that are not UTF-8 are still folded at 75 octets.
+    const std::string latin1 = FoldCalendarLine("X-WR-CALNAME:" + std::string(200, '\xA9'));
+    for (const std::string& line : testing::CrLfLines(latin1, 0)) EXPECT_LE(line.size(), 75u);
+}
+
+TEST(Exports, TheFamiliesChosenAreTheOnlyOnesWritten) {
+    const ExportSource source = SourceOf(ScannedGoldenCase(testing::GoldenDir() / "scan" / "john_smith_placidus"));
+    ExportChoice choice;
+    choice.families.fill(false);
+    choice.families[FamilyIndex(AspectFamily::ProgressedToNatal)] = true;
+    const std::vector<std::vector<std::string>> csv = ReadCsv(CsvText(source, choice));
+    ASSERT_GT(csv.size(), 1u);
+    for (std::size_t r = 1; r < csv.size(); ++r) {
+        EXPECT_EQ(csv[r][0], "run");  // progressions have no exact moments
+        EXPECT_EQ(csv[r][1], "progressed_to_natal");
+    }
+    EXPECT_EQ(csv.size() - 1, source.scan.Runs(AspectFamily::ProgressedToNatal).size());
+    EXPECT_EQ(Events(ParseCalendar(CalendarText(source, choice, "20261207T120000Z"))).size(), 0u);
+}
+
+// ---- Files and the command line -----------------------------------------------------------------
+
+TEST(Exports, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {
+    const fs::path dir = testing::MakeTempDir();
+    const fs::path missing = dir / "no such folder" / "scan.ics";
+    const WriteResult toMissing = WriteExport(missing, "x");
+    EXPECT_FALSE(toMissing.ok);
+    EXPECT_NE(toMissing.message.find(missing.string()), std::string::npos) << toMissing.message;
+
+    // A folder where the file should go: it stays as it was, and no temporary file is left.
+    fs::create_directory(dir / "scan.csv");
+    const WriteResult toFolder = WriteExport(dir / "scan.csv", "kind\r\n");
+    EXPECT_FALSE(toFolder.ok);
+    EXPECT_NE(toFolder.message.find("scan.csv"), std::string::npos) << toFolder.message;
+    EXPECT_TRUE(fs::is_directory(dir / "scan.csv"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+TEST(ScanCommand, WritesTheExportsAlone) {
+    const fs::path dir = testing::MakeTempDir();
+    std::vector<std::string> args = testing::GoldenCaseArgs(testing::GoldenDir() / "scan" / "john_smith_placidus");
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == "--days") args[i + 1] = "365";
+    }
+    const fs::path ics = dir / "scan.ics", csv = dir / "scan.csv", json = dir / "scan.json";
+    args.insert(args.end(), {"--ics", ics.string(), "--csv", csv.string(), "--json", json.string(),
+                             "--families", "tn,tp"});
+    const auto r = testing::RunCli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3);
+
+    // Every calendar event is a row of the table, at the same minute.
+    const std::vector<std::vector<std::string>> table = ReadCsv(testing::ReadWholeFile(csv));
+    ASSERT_GT(table.size(), 1u);
+    std::multiset<std::string> exactRows;
+    std::size_t exactDateRows = 0;
+    for (std::size_t i = 1; i < table.size(); ++i) {
+        ASSERT_EQ(table[i].size(), table[0].size());
+        EXPECT_TRUE(table[i][1] == "transit_to_natal" || table[i][1] == "transit_to_progressed") << table[i][1];
+        if (table[i][0] == "exact") exactRows.insert(table[i][11]);
+        if (table[i][0] == "exact_date") ++exactDateRows;
+    }
+    const Calendar calendar = ParseCalendar(testing::ReadWholeFile(ics));
+    ASSERT_TRUE(calendar);
+    std::multiset<std::string> timed;
+    for (icalcomponent* e : Events(calendar)) {
+        const icaltimetype start = icalcomponent_get_dtstart(e);
+        if (!start.is_date) timed.insert(UtcMinute(start));
+    }
+    EXPECT_EQ(timed, exactRows);
+    EXPECT_EQ(Events(calendar).size(), exactRows.size() + exactDateRows);
+    EXPECT_EQ(JsonStringValue(testing::ReadWholeFile(json), "chart"), "John Smith");
+
+    // A file that cannot be written: the path and the reason, exit status 1.
+    args.insert(args.end(), {"--ics", (dir / "missing" / "x.ics").string()});
+    const auto failed = testing::RunCli(args);
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find((dir / "missing" / "x.ics").string()), std::string::npos) << failed.err;
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+}
+
+}  // namespace
+}  // namespace orrerion
