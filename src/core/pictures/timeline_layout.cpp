@@ -354,7 +354,9 @@ void ForEachVisibleRun(const TimelineLayout& layout, std::span<const std::uint32
 
 std::optional<std::uint32_t> RunAt(const TimelineLayout& layout, std::span<const std::uint32_t> shownLanes,
                                    const TimelineFrame& frame, double x, double y, double slackPixels) {
-    if (y < frame.top || x < frame.left || x > frame.left + frame.width) return std::nullopt;
+    if (y < frame.top || y >= frame.top + frame.height || x < frame.left || x > frame.left + frame.width) {
+        return std::nullopt;
+    }
     const double rowPosition = frame.firstRow + (y - frame.top) / frame.laneHeight;
     if (rowPosition < 0 || rowPosition >= static_cast<double>(shownLanes.size())) return std::nullopt;
     const TimelineLane& lane = layout.lanes[shownLanes[static_cast<std::size_t>(rowPosition)]];
