@@ -145,6 +145,12 @@ void MainWindow::BuildMenus() {
     mnuWheel->setShortcutContext(Qt::ApplicationShortcut);
     addAction(mnuWheel);
     connect(mnuWheel, &QAction::triggered, this, [this] { shell_.ShowWheel(); });
+    QAction* mnuTimeline = mnuData_->addAction("&Timeline");
+    mnuTimeline->setObjectName("mnuTimeline");
+    mnuTimeline->setShortcut(Qt::Key_F4);
+    mnuTimeline->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(mnuTimeline);
+    connect(mnuTimeline, &QAction::triggered, this, [this] { shell_.ShowTimeline(); });
 
     QMenu* options = bar->addMenu("&Options");
     options->setObjectName("mnuOptionsMenu");

@@ -23,6 +23,7 @@ class TimeZoneWindow;
 class DataWindow;
 class OptionsWindow;
 class WheelWindow;
+class TimelineWindow;
 class PreferencesWindow;
 struct InputWindowSlice;
 
@@ -49,6 +50,8 @@ public:
     void ShowDataWindow();
     // The Wheel window, brought forward; after every calculation a loaded one is drawn again.
     void ShowWheel();
+    // The Timeline window, brought forward; after every scan a loaded one is laid out again.
+    void ShowTimeline();
     // The main window's Input command: the input windows shown, the Names list re-read, a chart
     // of the present moment brought up to the clock.
     void InputMenu();
@@ -63,6 +66,7 @@ public:
     DataWindow& dataWindow();
     OptionsWindow& options();
     WheelWindow& wheel();
+    TimelineWindow& timeline();
     PreferencesWindow& preferences();
 
     bool inputDLoaded() const { return !inputD_.isNull(); }
@@ -73,6 +77,7 @@ public:
     bool dataWindowLoaded() const { return !dataWindow_.isNull(); }
     bool optionsLoaded() const { return !options_.isNull(); }
     bool wheelLoaded() const { return !wheel_.isNull(); }
+    bool timelineLoaded() const { return !timeline_.isNull(); }
     bool preferencesLoaded() const { return !preferences_.isNull(); }
 
     void unloadNames();
@@ -81,6 +86,7 @@ public:
     void unloadDataWindow();
     void unloadOptions();
     void unloadWheel();
+    void unloadTimeline();
     void unloadPreferences();
 
     // WindowRequests.
@@ -108,6 +114,8 @@ public:
     void ShowHelpText(const QString& fileName) override;
     void OpenPrintWindow() override;
     void FocusMainWindow(bool keyboardFocus) override;
+    void OpenTimeline() override;
+    void ShowListingLine(const QString& heading, const QString& line) override;
 
 private:
     InputWindow& input(InputSection section);
@@ -125,6 +133,7 @@ private:
     QPointer<DataWindow> dataWindow_;
     QPointer<OptionsWindow> options_;
     QPointer<WheelWindow> wheel_;
+    QPointer<TimelineWindow> timeline_;
     QPointer<PreferencesWindow> preferences_;
 };
 
