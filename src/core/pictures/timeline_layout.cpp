@@ -190,13 +190,10 @@ std::string LaneLabel(const TimelineLane& lane) {
 }
 
 std::string LaneGlyphLabel(const TimelineLane& lane) {
-    std::string label(MoverPrefix(lane.family));
-    label += ' ';
-    label += BodyGlyph(lane.mover);
+    std::string label(BodyGlyph(lane.mover));
     label += ' ';
     label += AspectGlyph(lane.AspectCode);
     label += ' ';
-    if (TargetIsProgressed(lane.family)) label += "Pr ";
     label += BodyGlyph(lane.target);
     return label;
 }
@@ -272,6 +269,12 @@ std::vector<TimelineTick> TimelineTicks(double DiurnalJD, double fromDay, double
                 if (pixelsPerDay * 30.44 * step >= minLabelSpacing) break;
             }
             const bool minorTicks = pixelsPerDay * 30.44 >= 6;
+            // Zoomed in far enough, every day gets a small tick.
+            if (pixelsPerDay >= 5) {
+                for (long d = first; d < last; ++d) {
+                    if (d >= fromDay && CivilFromDays(base + d).day != 1) ticks.push_back({static_cast<double>(d), false, {}});
+                }
+            }
             for (int y = start.year, m = start.month;; ) {
                 const double day = dayOf(y, m, 1);
                 if (day >= toDay) break;
@@ -281,6 +284,8 @@ std::vector<TimelineTick> TimelineTicks(double DiurnalJD, double fromDay, double
                 }
                 if (++m > 12) m = 1, ++y;
             }
+            std::stable_sort(ticks.begin(), ticks.end(),
+                             [](const TimelineTick& a, const TimelineTick& b) { return a.day < b.day; });
             break;
         }
         case TickUnit::Year: {
@@ -381,16 +386,36 @@ std::vector<std::pair<double, double>> RunCoreOutline(const TimelineLayout& layo
                                                       const RunShape& shape, const TimelineFrame& frame) {
     std::vector<std::pair<double, double>> points;
     const std::span<const std::int16_t> marks = layout.MarksOf(run);
-    if (marks.empty() || shape.mark) return points;
+    if (marks.empty() || shape.mark || shape.x1 <= shape.x0) return points;
+    // The core's half height along the run: nothing at its ends, half the bar at each exact day,
+    // straight in between; cut to the part of the bar that is drawn.
+    std::vector<std::pair<double, double>> knots;
+    knots.emplace_back(frame.X(run.firstDay), 0.0);
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        // Between two exact days the aspect separates and applies again: the core thins between.
+        if (i > 0) knots.emplace_back(frame.X((marks[i - 1] + marks[i]) / 2.0 + 0.5), shape.h * 0.15);
+        knots.emplace_back(frame.X(marks[i] + 0.5), shape.h / 2);
+    }
+    knots.emplace_back(frame.X(run.lastDay + 1.0), 0.0);
+    auto halfAt = [&](double x) {
+        for (std::size_t i = 1; i < knots.size(); ++i) {
+            if (x <= knots[i].first) {
+                const auto [xa, ha] = knots[i - 1];
+                const auto [xb, hb] = knots[i];
+                return xb > xa ? ha + (hb - ha) * (x - xa) / (xb - xa) : hb;
+            }
+        }
+        return knots.back().second;
+    };
+    std::vector<std::pair<double, double>> edge;  // (x, half height) from x0 to x1
+    edge.emplace_back(shape.x0, halfAt(shape.x0));
+    for (const auto& k : knots) {
+        if (k.first > shape.x0 && k.first < shape.x1) edge.push_back(k);
+    }
+    edge.emplace_back(shape.x1, halfAt(shape.x1));
     const double mid = shape.y + shape.h / 2;
-    const double start = frame.X(run.firstDay), end = frame.X(run.lastDay + 1.0);
-    // Upper edge left to right, then the lower edge back.
-    points.emplace_back(start, mid);
-    for (const std::int16_t m : marks) points.emplace_back(frame.X(m + 0.5), shape.y);
-    points.emplace_back(end, mid);
-    for (auto it = marks.rbegin(); it != marks.rend(); ++it) points.emplace_back(frame.X(*it + 0.5), shape.y + shape.h);
-    // Clipped to the bar as drawn.
-    for (auto& p : points) p.first = std::clamp(p.first, shape.x0, shape.x1);
+    for (const auto& [x, half] : edge) points.emplace_back(x, mid - half);
+    for (auto it = edge.rbegin(); it != edge.rend(); ++it) points.emplace_back(it->first, mid + it->second);
     return points;
 }
 

@@ -73,7 +73,7 @@ TimelineLayout LayOutTimeline(const ScanResult& scan);
 
 // "Tr SATURN square SUN", "Pr SUN trine Pr MOON" (mover and target named by their set).
 std::string LaneLabel(const TimelineLane& lane);
-// The same with symbols: "Tr ♄ □ ☉".
+// The symbols of mover, aspect and target: "♄ □ ☉" (the names' label says which charts).
 std::string LaneGlyphLabel(const TimelineLane& lane);
 // The family's place in the order of the lanes (the sorted-by-date files' order), from 0; lanes
 // of odd places are drawn on a band.
@@ -154,8 +154,8 @@ std::optional<std::uint32_t> RunAt(const TimelineLayout& layout, std::span<const
 inline constexpr double RunOpacityFar = 0.3;
 inline constexpr double RunOpacityExact = 1.0;
 // The outline of a bar's darker core: a band that widens to the bar's full height at each exact
-// day and narrows to nothing at the run's ends (a run without exact days has none). Points in
-// drawing order, a closed polygon.
+// day and narrows to nothing at the run's ends (a run without exact days has none), cut to the
+// part of the bar that is drawn. Points in drawing order, a closed polygon.
 std::vector<std::pair<double, double>> RunCoreOutline(const TimelineLayout& layout, const TimelineRun& run,
                                                       const RunShape& shape, const TimelineFrame& frame);
 

@@ -101,7 +101,9 @@ void PaintTimeline(QPainter& painter, const TimelinePaint& p) {
             QPolygonF polygon;
             for (const auto& [x, y] : core) polygon << QPointF(x, y);
             painter.setBrush(Faded(role, RunOpacityExact * 0.75));
+            painter.setRenderHint(QPainter::Antialiasing, true);
             painter.drawPolygon(polygon);
+            painter.setRenderHint(QPainter::Antialiasing, false);
         }
         for (const bool atStart : {true, false}) {
             if (!(atStart ? shape.openStart : shape.openEnd)) continue;

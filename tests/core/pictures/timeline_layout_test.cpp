@@ -268,10 +268,14 @@ TEST(TimelineAxis, TicksAdaptToTheZoomAndTheDateOrder) {
             previous = t.day;
         }
     }
-    // Month ticks stand on the first of the month.
+    // Labelled month ticks stand on the first of the month; days between get small ticks.
     const std::vector<TimelineTick> months = TimelineTicks(jd, 0, 400, 5.0, 0);
-    ASSERT_FALSE(months.empty());
-    EXPECT_EQ(months.front().day, 25.0);  // 2027-01-01 is day 25
+    const auto firstMonth = std::find_if(months.begin(), months.end(), [](const TimelineTick& t) { return t.major; });
+    ASSERT_NE(firstMonth, months.end());
+    EXPECT_EQ(firstMonth->day, 25.0);  // 2027-01-01 is day 25
+    EXPECT_EQ(months.front().day, 0.0);
+    EXPECT_TRUE(std::is_sorted(months.begin(), months.end(),
+                               [](const TimelineTick& a, const TimelineTick& b) { return a.day < b.day; }));
     EXPECT_EQ(DayOfIsoDate(jd, "2027-01-01"), 25);
     EXPECT_EQ(IsoDateOfDay(jd, 25), "2027-01-01");
 }
