@@ -10,6 +10,9 @@
 namespace orrerion::gui {
 namespace {
 
+// Bars narrower than this many pixels are drawn as one block, without core, marks or arrows.
+constexpr double NarrowBarPixels = 4.0;
+
 QColor Faded(ColourRole role, double opacity) {
     QColor c = ToQColor(role);
     c.setAlphaF(static_cast<float>(opacity));
@@ -94,8 +97,13 @@ void PaintTimeline(QPainter& painter, const TimelinePaint& p) {
             painter.fillRect(QRectF(std::floor(shape.x0), shape.y, 1.0, shape.h), ToQColor(role));
             return;
         }
-        painter.fillRect(QRectF(shape.x0, shape.y, std::max(1.0, shape.x1 - shape.x0), shape.h),
-                         Faded(role, RunOpacityFar));
+        if (shape.x1 - shape.x0 < NarrowBarPixels) {
+            // Too narrow to show its shading: one block, as dark as the bar's middle.
+            painter.fillRect(QRectF(shape.x0, shape.y, std::max(1.0, shape.x1 - shape.x0), shape.h),
+                             Faded(role, run.markCount ? RunOpacityExact * 0.85 : RunOpacityFar * 1.5));
+            return;
+        }
+        painter.fillRect(QRectF(shape.x0, shape.y, shape.x1 - shape.x0, shape.h), Faded(role, RunOpacityFar));
         const auto core = RunCoreOutline(layout, run, shape, frame);
         if (!core.empty()) {
             QPolygonF polygon;
