@@ -1,4 +1,4 @@
-// The timeline of a 32767-day scan (the John Smith chart, the shipped orbs): laying it out, and
+// The timeline of a 32767-day scan of the benchmarks' chart: laying it out, and
 // painting it offscreen into a 1600 x 1000 image, the whole span and a view zoomed to one year.
 // The layout's bytes per run are reported as a counter.
 #include <benchmark/benchmark.h>
@@ -14,36 +14,18 @@
 
 #include "core/aspects/aspect_scan.h"
 #include "core/pictures/timeline_layout.h"
-#include "core/records/name_record.h"
 #include "core/run/run_calculation.h"
 #include "gui/pictures/timeline_painter.h"
+#include "john_smith.h"
 
 namespace {
 
 using namespace orrerion;
 
-Options ShippedOrbs() {
-    Options options;
-    for (Option i : {Option::ConjunctionOrb, Option::SquareOrb, Option::TrineOrb, Option::OppositionOrb}) options[i] = 8;
-    options[Option::SextileOrb] = 6;
-    options[Option::SemisquareOrb] = 2;
-    options[Option::SesquisquareOrb] = 2;
-    options[Option::SemisextileOrb] = 2;
-    options[Option::QuincunxOrb] = 2;
-    for (Option i : {Option::TransitSunUsed, Option::TransitMercuryUsed, Option::TransitVenusUsed, Option::TransitMarsUsed}) options[i] = 1;
-    return options;
-}
-
 // The scan, made once: its reports go to a folder of the temporary directory.
 const ScanResult& LongScan() {
     static const ScanResult scan = [] {
-        Calculation calc;
-        calc.natal.name = "John Smith";
-        LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, InputSection::Natal,
-                       calc.natal);
-        LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, InputSection::Diurnal,
-                       calc.diurnal);
-        calc.options = ShippedOrbs();
+        Calculation calc = bench::JohnSmith();
         CollectingReporter reporter;
         ScanObserver quiet;
         CalculationRequest request;

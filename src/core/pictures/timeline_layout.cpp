@@ -55,16 +55,6 @@ std::string MonthLabel(const CalendarDate& date, int DateOrder) {
     return DateOrder == 2 ? year + " " + month : month + " " + year;
 }
 
-std::string DayLabel(const CalendarDate& date, int DateOrder) {
-    char text[32];
-    switch (DateOrder) {
-        case 1: std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.day, date.month, date.year); break;
-        case 2: std::snprintf(text, sizeof text, "%04d/%02d/%02d", date.year, date.month, date.day); break;
-        default: std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.month, date.day, date.year); break;
-    }
-    return text;
-}
-
 }  // namespace
 
 std::string_view FamilyCode(AspectFamily family) { return FamilyCodes[FamilyIndex(family)]; }
@@ -258,7 +248,7 @@ std::vector<TimelineTick> TimelineTicks(double DiurnalJD, double fromDay, double
                 if (d < fromDay) continue;
                 const bool major = (d - first) % every == 0;
                 ticks.push_back({static_cast<double>(d), major,
-                                 major ? DayLabel(CivilFromDays(base + d), DateOrder) : std::string()});
+                                 major ? JulianDayToDate(DiurnalJD + static_cast<double>(d), DateOrder) : std::string()});
             }
             break;
         }

@@ -51,8 +51,11 @@ void PaintTimeline(QPainter& painter, const TimelinePaint& p) {
             painter.fillRect(QRectF(p.labelLeft, y, right - p.labelLeft, frame.laneHeight), ToQColor(ColourRole::Band));
         }
         const QRectF glyphBox(p.labelLeft + 2, y, std::min(GlyphLabelWidth, labelWidth) - 4, frame.laneHeight);
+        const std::string fallback = std::string(BodyShortText(lane.mover)) + " " +
+                                     std::string(AspectShortText(lane.AspectCode)) + " " +
+                                     std::string(BodyShortText(lane.target));
         DrawTextInBox(painter, glyphBox, LaneGlyphLabel(lane), textSize, symbols, ColourRole::Ink, BoxAlign::Left,
-                      "");
+                      fallback);
         const QRectF nameBox(p.labelLeft + GlyphLabelWidth, y, std::max(1.0, labelWidth - GlyphLabelWidth),
                              frame.laneHeight);
         DrawTextInBox(painter, nameBox, LaneLabel(lane), textSize, text, ColourRole::Ink, BoxAlign::Left);

@@ -127,10 +127,5 @@ std::vector<TimelinePrintPage> TimelinePrintPages(const TimelineLayout& layout, 
     return pages;
 }
 
-std::string ProposedTimelineFileName(const std::string& chartName, const std::string& extension) {
-    std::string stem = ReportStem(chartName);
-    if (stem.empty()) stem = "chart";
-    return stem + "_timeline." + extension;
-}
 
 }  // namespace orrerion::gui

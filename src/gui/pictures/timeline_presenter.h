@@ -1,7 +1,7 @@
 #pragma once
 // The timeline window's rules that need no pixels: which days and lanes the view shows and how
 // zoom, pan and the keys move it; the filter from the window's choices; what hovering a bar says;
-// the pages of a print; the name proposed for an export.
+// the pages of a print. An export proposes ProposedPictureFileName(name, "timeline", ...).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +11,7 @@
 #include "core/pictures/timeline_layout.h"
 #include "core/pictures/timeline_output.h"
 #include "core/records/settings_file.h"
+#include "gui/pictures/wheel_presenter.h"
 
 namespace orrerion::gui {
 
@@ -70,8 +71,6 @@ struct TimelinePrintPage {
 std::vector<TimelinePrintPage> TimelinePrintPages(const TimelineLayout& layout, const TimelineFilter& filter,
                                                   double daysPerPage, std::size_t lanesPerPage);
 
-// "John_timeline.png".
-std::string ProposedTimelineFileName(const std::string& chartName, const std::string& extension);
 
 // The window's notes: before any scan, and over an empty scan.
 inline constexpr const char* NoScanYetText =

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -165,8 +166,20 @@ void TimelineView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Home: Key(TimelineKey::Home, control); break;
         case Qt::Key_End: Key(TimelineKey::End, control); break;
         case Qt::Key_Plus:
-        case Qt::Key_Equal: Key(TimelineKey::ZoomIn, control); break;
-        case Qt::Key_Minus: Key(TimelineKey::ZoomOut, control); break;
+        case Qt::Key_Equal:
+        case Qt::Key_Minus: {
+            // Around the pointer when it is over the bars, else around the middle.
+            const bool in = event->key() != Qt::Key_Minus;
+            const TimelineFrame frame = Frame();
+            const QPointF pointer = mapFromGlobal(QCursor::pos());
+            if (pointer.x() >= frame.left && pointer.x() <= frame.left + frame.width && rect().contains(pointer.toPoint())) {
+                viewport_.ZoomAround(in ? 1.5 : 1 / 1.5, frame.DayAt(pointer.x()));
+                Changed();
+            } else {
+                Key(in ? TimelineKey::ZoomIn : TimelineKey::ZoomOut, control);
+            }
+            break;
+        }
         default: QWidget::keyPressEvent(event); return;
     }
     event->accept();
@@ -419,7 +432,7 @@ void TimelineWindow::Export(bool wholeSpan) {
     const std::string title = "Aspect timeline: " + slice_.calc.chart.ChartName;
     PictureExport request;
     request.title = wholeSpan ? "Export the whole timeline" : "Export the timeline's view";
-    request.proposedName = QString::fromStdString(ProposedTimelineFileName(slice_.calc.chart.ChartName, "png"));
+    request.proposedName = QString::fromStdString(ProposedPictureFileName(slice_.calc.chart.ChartName, "timeline", "png"));
     request.initialDir = QString::fromStdString(slice_.calc.ProgramDir.string());
     request.pngSize = QSize(static_cast<int>(sheet.width), static_cast<int>(std::ceil(SheetHeight(sheet, part))));
     request.pdfOrientation = QPageLayout::Landscape;
