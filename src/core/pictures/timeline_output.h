@@ -25,7 +25,7 @@ std::size_t PartRunCount(const TimelineLayout& layout, const TimelinePart& part)
 // The sizes of a picture of the timeline, in picture units (pixels of a PNG).
 struct TimelineSheet {
     double width = 1600.0;
-    double labelWidth = 250.0;  // the lane labels' column
+    double labelWidth = 280.0;  // the lane labels' column
     double axisHeight = 40.0;   // the time axis above the lanes
     double laneHeight = 16.0;
     double margin = 6.0;

@@ -34,7 +34,7 @@ struct TimelineWindowSlice {
 class TimelineView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr double LabelWidth = 250.0;
+    static constexpr double LabelWidth = 270.0;
     static constexpr double AxisHeight = 40.0;
     static constexpr double LaneHeight = 18.0;
 

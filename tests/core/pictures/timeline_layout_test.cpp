@@ -15,6 +15,7 @@
 #include "core/aspects/report_files.h"
 #include "core/pictures/glyphs.h"
 #include "core/pictures/timeline_layout.h"
+#include "core/pictures/timeline_output.h"
 #include "core/run/run_calculation.h"
 #include "scan_fixture.h"
 #include "test_paths.h"
@@ -189,8 +190,8 @@ TEST(TimelineCommand, LanesFollowTheSortedByDateOrder) {
     EXPECT_EQ(FamilyRank(AspectFamily::TransitToProgressed), 1u);
 }
 
-// A part of the days and families: only runs of those families that meet those days, and a date
-// that is no date refused.
+// A part of the days and families: only runs of those families that meet those days; a scan that
+// finds nothing; a date that is no date refused; a file that cannot be written.
 TEST(TimelineCommand, DrawsThePartAskedFor) {
     const fs::path caseDir = testing::GoldenDir() / "scan" / "john_smith_placidus";
     const Written w = RunTimeline(caseDir, {"--from", "2027-01-01", "--to", "2027-01-31", "--families", "tn,pp"});
@@ -225,6 +226,32 @@ TEST(TimelineCommand, DrawsThePartAskedFor) {
         EXPECT_EQ(r.status, 2) << bad.front();
         EXPECT_FALSE(fs::exists(dir / "bad.svg"));
     }
+    // A scan that finds nothing (every orb 0): the axis with a one-line note, no lanes.
+    {
+        std::string zero;
+        std::size_t lineNo = 0;
+        for (const std::string& line : testing::ReportFileLines(testing::GoldenDir() / "options" / "OPTIONS_default.OPT", 0)) {
+            ++lineNo;
+            const bool orb = lineNo <= 7 || lineNo == 29 || lineNo == 30;
+            zero += (orb ? "0" + line.substr(line.find(' ')) : line) + "\r\n";
+        }
+        testing::WriteWholeFile(dir / "ZERO.OPT", zero);
+        std::vector<std::string> a = args;
+        for (std::size_t i = 0; i + 1 < a.size(); ++i) {
+            if (a[i] == "--options") a[i + 1] = (dir / "ZERO.OPT").string();
+            if (a[i] == "--days") a[i + 1] = "3";
+        }
+        a.insert(a.end(), {"--reports", (dir / "r0").string(), "--svg", (dir / "empty.svg").string(), "--json",
+                           (dir / "empty.json").string()});
+        const auto r = testing::RunCli(a);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const std::string svg = testing::ReadWholeFile(dir / "empty.svg");
+        EXPECT_TRUE(RunsOfSvg(svg).empty());
+        EXPECT_NE(svg.find("class=\"tick-label\""), std::string::npos);
+        EXPECT_NE(svg.find(NoRunsText), std::string::npos);
+        EXPECT_NE(testing::ReadWholeFile(dir / "empty.json").find("\"runCount\":0,\"lanes\":[]"), std::string::npos);
+    }
+
     // A file that cannot be written: its path and reason, exit status 1, nothing left behind.
     std::vector<std::string> a = args;
     const fs::path missing = dir / "no-such-folder" / "t.svg";
