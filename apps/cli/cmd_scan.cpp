@@ -121,16 +121,7 @@ int RunScanCommand(const Args& args) {
     request.preciseChoice = PreciseChoiceText;
     const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
     if (!outcome.charted) return 2;
-    switch (outcome.scan) {
-        case ScanOutcome::NotRun:
-            return 0;
-        case ScanOutcome::Refused:
-            return 2;
-        case ScanOutcome::WriteFailed:
-            return 1;
-        case ScanOutcome::Completed:
-            break;
-    }
+    if (const std::optional<int> status = UnfinishedScanStatus(outcome.scan)) return *status;
     for (std::string_view line : calc.out.DataLines) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);

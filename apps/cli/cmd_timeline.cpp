@@ -88,17 +88,11 @@ int RunTimelineCommand(const Args& args) {
     const CalculationOutcome outcome = RunCalculation(calc, request, quiet, reporter);
     PrintMessages(reporter.messages);
     if (!outcome.charted) return 2;
-    switch (outcome.scan) {
-        case ScanOutcome::NotRun:
-            std::fprintf(stderr, "%s: no days to scan, so no timeline\n", Name);
-            return 2;
-        case ScanOutcome::Refused:
-            return 2;
-        case ScanOutcome::WriteFailed:
-            return 1;
-        case ScanOutcome::Completed:
-            break;
+    if (outcome.scan == ScanOutcome::NotRun) {
+        std::fprintf(stderr, "%s: no days to scan, so no timeline\n", Name);
+        return 2;
     }
+    if (const std::optional<int> status = UnfinishedScanStatus(outcome.scan)) return *status;
 
     const TimelineLayout layout = LayOutTimeline(calc.scan);
     int fromDay = 0, toDay = layout.ScanDays - 1;
