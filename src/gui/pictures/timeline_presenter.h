@@ -39,7 +39,7 @@ struct TimelineViewport {
 
 // What a key does to the view: arrows pan a tenth of the view (left/right) or a lane (up/down);
 // Page Up/Down a view's height of lanes, with Ctrl a whole view of days; Home/End the start or
-// end of the scan; + and - zoom around the middle. False for another key.
+// end of the scan (with Ctrl also the first or last lanes); + and - zoom around the middle.
 enum class TimelineKey { Left, Right, Up, Down, PageUp, PageDown, Home, End, ZoomIn, ZoomOut };
 void ApplyTimelineKey(TimelineViewport& view, TimelineKey key, bool control);
 

@@ -461,7 +461,6 @@ void TimelineWindow::cmdPrint_Click() {
                      const TimelinePart& part = pages[static_cast<std::size_t>(page)].part;
                      // The page's width holds the sheet; its height as many lanes as a page takes.
                      TimelineSheet pageSheet = sheet;
-                     pageSheet.width = sheet.width;
                      const double pageHeight = sheet.width * area.height() / area.width();
                      pageSheet.laneHeight = std::min(24.0, (pageHeight - sheet.axisHeight - 2 * sheet.margin) /
                                                                static_cast<double>(LanesPerPrintPage));
