@@ -69,10 +69,11 @@ void PaintView(benchmark::State& state, double from, double days) {
     frame.height = 1000 - 40 - 2;
     frame.laneHeight = 18;
     frame.firstRow = 0;
+    const bool symbols = gui::LaneSymbolsInFont();
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
-        gui::PaintTimeline(painter, {layout, lanes, frame, 4.0, 0, std::nullopt, false});
+        gui::PaintTimeline(painter, {layout, lanes, frame, 4.0, 0, std::nullopt, false, symbols});
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }

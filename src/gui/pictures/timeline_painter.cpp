@@ -28,6 +28,13 @@ QPolygonF Polygon(const std::array<std::pair<double, double>, N>& points) {
 
 }  // namespace
 
+bool LaneSymbolsInFont() {
+    QString all;
+    for (int body = 1; body <= 12; ++body) all += QString::fromUtf8(BodyGlyph(body).data());
+    for (int code = 2; code <= 10; ++code) all += QString::fromUtf8(AspectGlyph(code).data());
+    return FontHasText(SymbolFont(), all);
+}
+
 void PaintTimeline(QPainter& painter, const TimelinePaint& p) {
     const TimelineFrame& frame = p.frame;
     const TimelineLayout& layout = p.layout;
@@ -51,11 +58,14 @@ void PaintTimeline(QPainter& painter, const TimelinePaint& p) {
             painter.fillRect(QRectF(p.labelLeft, y, right - p.labelLeft, frame.laneHeight), ToQColor(ColourRole::Band));
         }
         const QRectF glyphBox(p.labelLeft + 2, y, std::min(GlyphLabelWidth, labelWidth) - 4, frame.laneHeight);
-        const std::string fallback = std::string(BodyShortText(lane.mover)) + " " +
-                                     std::string(AspectShortText(lane.AspectCode)) + " " +
-                                     std::string(BodyShortText(lane.target));
-        DrawTextInBox(painter, glyphBox, LaneGlyphLabel(lane), textSize, symbols, ColourRole::Ink, BoxAlign::Left,
-                      fallback);
+        if (p.symbols) {
+            DrawTextInBox(painter, glyphBox, LaneGlyphLabel(lane), textSize, symbols, ColourRole::Ink, BoxAlign::Left);
+        } else {
+            const std::string shortText = std::string(BodyShortText(lane.mover)) + " " +
+                                          std::string(AspectShortText(lane.AspectCode)) + " " +
+                                          std::string(BodyShortText(lane.target));
+            DrawTextInBox(painter, glyphBox, shortText, textSize, text, ColourRole::Ink, BoxAlign::Left);
+        }
         const QRectF nameBox(p.labelLeft + GlyphLabelWidth, y, std::max(1.0, labelWidth - GlyphLabelWidth),
                              frame.laneHeight);
         DrawTextInBox(painter, nameBox, LaneLabel(lane), textSize, text, ColourRole::Ink, BoxAlign::Left);
@@ -157,7 +167,7 @@ void PaintTimelineSheet(QPainter& painter, const TimelineLayout& layout, const T
     painter.scale(scale, scale);
     painter.fillRect(QRectF(0, 0, sheet.width, height), ToQColor(ColourRole::Background));
     TimelinePaint paint{layout, part.lanes, SheetFrame(sheet, part), sheet.margin, DateOrder, std::nullopt,
-                        part.lanes.empty()};
+                        part.lanes.empty(), LaneSymbolsInFont()};
     PaintTimeline(painter, paint);
     painter.restore();
 }

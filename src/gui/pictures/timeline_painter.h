@@ -22,7 +22,12 @@ struct TimelinePaint {
     int DateOrder = 0;
     std::optional<std::uint32_t> highlight;  // a run drawn outlined (the one under the pointer)
     bool noRuns = false;                     // the scan found nothing: the note on the empty axis
+    // Whether the symbol font has every lane symbol (LaneSymbolsInFont); else the labels show
+    // short texts ("Sa sq Su"). Asked once, not per lane, because the question costs a paint.
+    bool symbols = true;
 };
+
+bool LaneSymbolsInFont();
 
 void PaintTimeline(QPainter& painter, const TimelinePaint& paint);
 

@@ -38,7 +38,7 @@ constexpr double MaxPictureHeight = 16000.0;
 
 // ---- The view -----------------------------------------------------------------------------------
 
-TimelineView::TimelineView(QWidget* parent) : QWidget(parent) {
+TimelineView::TimelineView(QWidget* parent) : QWidget(parent), symbols_(LaneSymbolsInFont()) {
     setObjectName("picTimeline");
     setMinimumSize(500, 240);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -103,7 +103,7 @@ void TimelineView::paintEvent(QPaintEvent*) {
         painter.drawText(rect().adjusted(24, 24, -24, -24), Qt::AlignCenter | Qt::TextWordWrap, NoScanYetText);
         return;
     }
-    TimelinePaint paint{*layout_, lanes_, Frame(), 4.0, DateOrder_, hover_, layout_->runs.empty()};
+    TimelinePaint paint{*layout_, lanes_, Frame(), 4.0, DateOrder_, hover_, layout_->runs.empty(), symbols_};
     PaintTimeline(painter, paint);
 }
 

@@ -78,6 +78,7 @@ private:
     const ScanResult* scan_ = nullptr;
     std::vector<std::uint32_t> lanes_;
     int DateOrder_ = 0;
+    bool symbols_ = true;  // LaneSymbolsInFont, asked once
     TimelineViewport viewport_;
     std::optional<std::uint32_t> hover_;
     QString hoverText_;
