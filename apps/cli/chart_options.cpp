@@ -225,4 +225,14 @@ void PrintMessages(const std::vector<Message>& messages) {
     for (const Message& m : messages) std::fprintf(stderr, "%s: %s\n", m.title.c_str(), m.text.c_str());
 }
 
+std::optional<int> UnfinishedScanStatus(ScanOutcome outcome) {
+    switch (outcome) {
+        case ScanOutcome::NotRun: return 0;
+        case ScanOutcome::Refused: return 2;
+        case ScanOutcome::WriteFailed: return 1;
+        case ScanOutcome::Completed: break;
+    }
+    return std::nullopt;
+}
+
 }  // namespace orrerion::cli

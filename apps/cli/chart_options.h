@@ -13,6 +13,7 @@
 #include "core/io/json_text.h"
 #include "core/records/program_folders.h"
 #include "core/records/name_record.h"
+#include "core/aspects/aspect_scan.h"
 #include "core/run/calculation.h"
 
 namespace orrerion::cli {
@@ -83,5 +84,9 @@ std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, 
 
 // Prints each message on its own line on stderr as "<title>: <text>".
 void PrintMessages(const std::vector<Message>& messages);
+
+// The exit status of a command whose scan did not complete: 0 when no days were asked for, 2 for
+// a refused day count, 1 when a report file could not be written; nothing once it completed.
+std::optional<int> UnfinishedScanStatus(ScanOutcome outcome);
 
 }  // namespace orrerion::cli

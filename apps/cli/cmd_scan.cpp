@@ -192,16 +192,7 @@ int RunScanCommand(const Args& args) {
     request.preciseChoice = PreciseChoiceText;
     const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
     if (!outcome.charted) return 2;
-    switch (outcome.scan) {
-        case ScanOutcome::NotRun:
-            return 0;
-        case ScanOutcome::Refused:
-            return 2;
-        case ScanOutcome::WriteFailed:
-            return 1;
-        case ScanOutcome::Completed:
-            break;
-    }
+    if (const std::optional<int> status = UnfinishedScanStatus(outcome.scan)) return *status;
     if (!exports.empty()) {
         const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan);
         const std::string stamp = CalendarStampNow();

@@ -15,6 +15,7 @@ int RunScanCommand(const Args& args);
 int RunNamesCommand(const Args& args);
 int RunAtlasCommand(const Args& args);
 int RunWheelCommand(const Args& args);
+int RunTimelineCommand(const Args& args);
 
 // The usage text printed by --help and after a usage error.
 const char* UsageText();

@@ -62,6 +62,15 @@ const char* UsageText() {
         "      transits (default natal,transits). --orientation puts the ascendant (default) or\n"
         "      0 degrees Aries at the left. --outer-aspects adds the aspects of the first outer\n"
         "      ring to the natal points.\n"
+        "\n"
+        "  timeline [chart options] [--days TEXT] [--reports DIR] [--from DATE] [--to DATE]\n"
+        "           [--families LIST] [--svg FILE] [--json FILE]\n"
+        "      The scan as for the scan command (its report files included), then its runs on\n"
+        "      one time axis: a lane per mover, aspect and target, a bar per run with its exact\n"
+        "      days marked, as SVG (each run one element of class \"run\" with data-family,\n"
+        "      data-first, data-last and data-exact) and as JSON. --from and --to (YYYY-MM-DD)\n"
+        "      choose part of the scanned days; LIST is any of tn, sn, pn, pp, tp joined by\n"
+        "      commas (default all five).\n"
         "  names list FILE\n"
         "  names add FILE RECORD [--replace]\n"
         "      list prints the records of the names file FILE as the Names window lists them\n"
@@ -118,6 +127,7 @@ int RunCommand(const std::string& command, const orrerion::cli::Args& rest) {
     if (command == "names") return RunNamesCommand(rest);
     if (command == "atlas") return RunAtlasCommand(rest);
     if (command == "wheel") return RunWheelCommand(rest);
+    if (command == "timeline") return RunTimelineCommand(rest);
     std::fprintf(stderr, "orrerion-cli: unknown command '%s' (try --help)\n", command.c_str());
     return 2;
 }

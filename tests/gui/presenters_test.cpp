@@ -1,7 +1,7 @@
 // The windows' presenters, without a display (no application object is made): the Names list's
 // state, a picked name or city, the input windows' NOW and "Use natal data" fields, the data
 // window's font, save and print decisions, the options editor's save and restore, and the
-// Preferences controls against OPTIONS.OPT.
+// Preferences controls against OPTIONS.OPT, the timeline's view and print pages.
 #include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
@@ -17,6 +17,7 @@
 #include "gui/app/preferences_presenter.h"
 #include "gui/output/data_presenter.h"
 #include "gui/output/export_presenter.h"
+#include "gui/pictures/timeline_presenter.h"
 #include "gui/records/input_presenter.h"
 #include "gui/records/list_presenter.h"
 #include "gui_fixture.h"
@@ -35,6 +36,7 @@ private slots:
     void optionsEditorSavesAndRestores();
     void preferencesMapToTheOptionsFile();
     void exportRefusalsAndProposedNames();
+    void timelineViewMovesWithinTheScanAndPrintsEveryRun();
 };
 
 void PresentersTest::namesListStateFollowsTheLockAndTheSavedMark() {
@@ -473,6 +475,75 @@ void PresentersTest::exportRefusalsAndProposedNames() {
     for (const auto& n : names) {
         QCOMPARE(QString::fromStdString(ProposedExportFileName(n.chartName, n.format)), QString(n.expected));
     }
+}
+
+void PresentersTest::timelineViewMovesWithinTheScanAndPrintsEveryRun() {
+    // Each step from the view of the step before: a 3650-day scan, 100 lanes, 20 on show.
+    TimelineViewport v;
+    v.visibleRows = 20;
+    v.ShowAll(3650, 100);
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        double fromDay, days, firstRow;
+    };
+    const std::vector<Step> steps = {
+        {"zoom in twice around day 1000", [&] { v.ZoomAround(2, 1000); }, 500, 1825, 0},
+        {"End", [&] { ApplyTimelineKey(v, TimelineKey::End, false); }, 1825, 1825, 0},
+        {"Right stops at the end", [&] { ApplyTimelineKey(v, TimelineKey::Right, false); }, 1825, 1825, 0},
+        {"Ctrl+Page Up: a view's days back", [&] { ApplyTimelineKey(v, TimelineKey::PageUp, true); }, 0, 1825, 0},
+        {"Page Down: a view of lanes less one", [&] { ApplyTimelineKey(v, TimelineKey::PageDown, false); }, 0, 1825, 19},
+        {"Ctrl+End: the last lanes", [&] { ApplyTimelineKey(v, TimelineKey::End, true); }, 1825, 1825, 80},
+        {"zooming in stops at a week", [&] { v.ZoomAround(1e6, 3000); }, 3000 - 7 * (3000 - 1825) / 1825.0, 7, 80},
+        {"zooming out stops at the scan", [&] { v.ZoomAround(1e-6, 3000); }, 0, 3650, 80},
+        {"Ctrl+Home", [&] { ApplyTimelineKey(v, TimelineKey::Home, true); }, 0, 3650, 0},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        QVERIFY2(std::abs(v.fromDay - step.fromDay) < 1e-9 && std::abs(v.days - step.days) < 1e-9 &&
+                     v.firstRow == step.firstRow,
+                 qPrintable(QString("%1: from %2, %3 days, row %4").arg(step.what).arg(v.fromDay).arg(v.days).arg(v.firstRow)));
+    }
+
+    // Print pages: slices of 40 days, at most two lanes a page; every lane on one page of each
+    // slice one of its runs meets, and on none of the others. Runs of transits to natal and of transits to progressed over 100 days.
+    ScanResult scan;
+    scan.DiurnalJD = 2461381.7;
+    scan.ScanDays = 100;
+    auto run = [](AspectFamily f, int mover, int aspect, int target, int first, int last) {
+        ScanRun r;
+        r.family = f;
+        r.mover = static_cast<std::uint8_t>(mover);
+        r.AspectCode = static_cast<std::uint8_t>(aspect);
+        r.target = static_cast<std::uint8_t>(target);
+        r.firstDay = static_cast<std::int16_t>(first);
+        r.lastDay = static_cast<std::int16_t>(last);
+        return r;
+    };
+    scan.runs = {run(AspectFamily::TransitToNatal, 1, 2, 1, 0, 10), run(AspectFamily::TransitToNatal, 1, 2, 1, 50, 60),
+                 run(AspectFamily::TransitToNatal, 2, 5, 3, 20, 30), run(AspectFamily::TransitToProgressed, 6, 6, 1, 5, 95)};
+    scan.familyStart = {0, 3, 3, 3, 3, 4};
+    const TimelineLayout layout = LayOutTimeline(scan);
+    QCOMPARE(layout.lanes.size(), std::size_t{3});
+    const std::vector<TimelinePrintPage> pages = TimelinePrintPages(layout, {}, 40, 2);
+    // [0, 40): three lanes on two pages; [40, 80): two lanes; [80, 100): one.
+    QCOMPARE(pages.size(), std::size_t{4});
+    for (std::uint32_t lane = 0; lane < layout.lanes.size(); ++lane) {
+        for (const double sliceStart : {0.0, 40.0, 80.0}) {
+            bool meets = false;
+            for (const TimelineRun& r : layout.RunsOf(layout.lanes[lane])) {
+                meets = meets || (r.firstDay < sliceStart + 40 && r.lastDay + 1 > sliceStart);
+            }
+            int onPages = 0;
+            for (const TimelinePrintPage& page : pages) {
+                if (page.part.fromDay != sliceStart) continue;
+                QVERIFY(page.part.lanes.size() <= 2);
+                onPages += static_cast<int>(std::count(page.part.lanes.begin(), page.part.lanes.end(), lane));
+            }
+            QCOMPARE(onPages, meets ? 1 : 0);
+        }
+    }
+    QCOMPARE(pages.back().part.toDay, 100.0);
 }
 
 QTEST_APPLESS_MAIN(PresentersTest)

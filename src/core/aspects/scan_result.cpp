@@ -1,5 +1,7 @@
 #include "core/aspects/scan_result.h"
 
+#include <array>
+
 namespace orrerion {
 
 PlaceCode MakePlaceCode(const SplitResult& longitude, char house0, char house1) {
@@ -65,6 +67,22 @@ std::vector<std::uint32_t> ScanResult::RunsByDate(AspectFamily family) const {
         order.push_back(offset + static_cast<std::uint32_t>(i));
     }
     return order;
+}
+
+namespace {
+
+constexpr auto FamilyCodes = std::to_array<std::string_view>({"tn", "sn", "pn", "pp", "tp"});
+static_assert(FamilyCodes.size() == FamilyCount);
+
+}  // namespace
+
+std::string_view FamilyCode(AspectFamily family) { return FamilyCodes[FamilyIndex(family)]; }
+
+std::optional<AspectFamily> FamilyFromCode(std::string_view code) {
+    for (std::size_t i = 0; i < FamilyCodes.size(); ++i) {
+        if (FamilyCodes[i] == code) return static_cast<AspectFamily>(i);
+    }
+    return std::nullopt;
 }
 
 std::size_t ScanResult::ByteCount() const {

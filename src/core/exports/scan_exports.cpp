@@ -293,7 +293,6 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
     return source;
 }
 
-std::string_view FamilyCode(AspectFamily family) { return NamesOf(family).code; }
 std::string_view FamilyKey(AspectFamily family) { return NamesOf(family).key; }
 std::string_view FamilyLabel(AspectFamily family) { return NamesOf(family).label; }
 

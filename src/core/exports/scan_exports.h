@@ -38,9 +38,8 @@ struct ExportSource {
 ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph,
                               const Options& options, const ScanResult& scan);
 
-// The family's short code, as the report files end ("tn", "sn", "pn", "pp", "tp"), its
-// identifier in CSV and JSON ("transit_to_natal") and its calendar category ("Transit to natal").
-std::string_view FamilyCode(AspectFamily family);
+// The family's identifier in CSV and JSON ("transit_to_natal") and its calendar category
+// ("Transit to natal"); its short code is FamilyCode.
 std::string_view FamilyKey(AspectFamily family);
 std::string_view FamilyLabel(AspectFamily family);
 

@@ -132,6 +132,8 @@ void SvgWriter::Text(double x, double y, std::string_view text, std::string_view
     out_ += ">" + XmlEscape(text) + "</text>\n";
 }
 
+void SvgWriter::ElementTitle(std::string_view text) { out_ += "<title>" + XmlEscape(text) + "</title>\n"; }
+
 std::string SvgWriter::Finish() {
     while (depth_ > 0) CloseGroup();
     out_ += "</svg>\n";

@@ -50,6 +50,9 @@ public:
               std::string_view families, TextAnchor anchor = TextAnchor::Middle, double fitWidth = 0,
               const SvgAttributes& attributes = {});
 
+    // A <title> of the element just opened (a group): viewers show it as the element's tooltip.
+    void ElementTitle(std::string_view text);
+
     // The whole document.
     std::string Finish();
 

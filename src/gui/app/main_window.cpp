@@ -148,6 +148,12 @@ void MainWindow::BuildMenus() {
     QAction* mnuExport = mnuData_->addAction("&Export...");
     mnuExport->setObjectName("mnuExport");
     connect(mnuExport, &QAction::triggered, this, [this] { shell_.ShowExport(); });
+    QAction* mnuTimeline = mnuData_->addAction("&Timeline");
+    mnuTimeline->setObjectName("mnuTimeline");
+    mnuTimeline->setShortcut(Qt::Key_F4);
+    mnuTimeline->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(mnuTimeline);
+    connect(mnuTimeline, &QAction::triggered, this, [this] { shell_.ShowTimeline(); });
 
     QMenu* options = bar->addMenu("&Options");
     options->setObjectName("mnuOptionsMenu");

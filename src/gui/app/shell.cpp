@@ -22,6 +22,7 @@
 #include "gui/output/print_window.h"
 #include "gui/output/scan_windows.h"
 #include "gui/output/select_file_window.h"
+#include "gui/pictures/timeline_window.h"
 #include "gui/pictures/wheel_window.h"
 #include "gui/records/atlas_bridge.h"
 #include "gui/records/cities_window.h"
@@ -134,6 +135,7 @@ Shell::Shell(Session& s) : session(s) {}
 
 Shell::~Shell() {
     Unload(export_);
+    Unload(timeline_);
     Unload(wheel_);
     Unload(preferences_);
     Unload(options_);
@@ -223,10 +225,12 @@ void Shell::RunCalculation() {
         session.PreviousName = calc.natal.name;
         main().ShowChartMenus();
         if (wheelLoaded()) wheel_->Refresh();
+        if (timelineLoaded()) timeline_->Refresh();  // the last scan is gone
         return dialogs().InputBox(&main(), "Enter number of days:", "Number of Days", " 90").toStdString();
     };
     dialogs().SetBusyPointer(true);
     const CalculationOutcome outcome = orrerion::RunCalculation(calc, request, windows, reporter);
+    if (timelineLoaded()) timeline_->Refresh();
     if (!outcome.charted) dialogs().SetBusyPointer(false);
     if (exportLoaded()) export_->Refresh();
 }
@@ -329,6 +333,30 @@ ExportWindow& Shell::exportWindow() {
 void Shell::ShowExport() { ShowRefreshed(exportWindow()); }
 
 void Shell::ShowWheel() { ShowRefreshed(wheel()); }
+TimelineWindow& Shell::timeline() {
+    return Loaded(timeline_, [this] {
+        return new TimelineWindow(*this, {dialogs(), session.calc, session.settings});
+    });
+}
+
+void Shell::ShowTimeline() {
+    TimelineWindow& window = timeline();
+    window.show();
+    Activate(window);
+}
+
+void Shell::OpenTimeline() { ShowTimeline(); }
+
+void Shell::ShowListingLine(const QString& heading, const QString& line) {
+    const bool shown = dataWindowLoaded() && dataWindow_->isVisible();
+    if (!shown) ShowDataWindow();
+    if (!dataWindow_->SelectListingLine(heading, line)) {
+        dialogs().MessageBox(dataWindow_, "The data window does not hold this line (it keeps at most " +
+                                              QString::number(MaxBufferLines) + " lines):\n" + line,
+                             "Information", MessageIcon::Information);
+    }
+    Activate(*dataWindow_);
+}
 
 PreferencesWindow& Shell::preferences() {
     return Loaded(preferences_, [this] {
@@ -343,6 +371,7 @@ void Shell::unloadDataWindow() { Unload(dataWindow_); }
 void Shell::unloadOptions() { Unload(options_); }
 void Shell::unloadWheel() { Unload(wheel_); }
 void Shell::unloadExport() { Unload(export_); }
+void Shell::unloadTimeline() { Unload(timeline_); }
 void Shell::unloadPreferences() { Unload(preferences_); }
 
 InputWindowSlice Shell::InputSlice() { return {dialogs(), session.clock, session.calc}; }

@@ -24,6 +24,7 @@ class DataWindow;
 class OptionsWindow;
 class WheelWindow;
 class ExportWindow;
+class TimelineWindow;
 class PreferencesWindow;
 struct InputWindowSlice;
 
@@ -52,6 +53,8 @@ public:
     void ShowWheel();
     // The Export window (Data > Export...), brought forward.
     void ShowExport();
+    // The Timeline window, brought forward; after every scan a loaded one is laid out again.
+    void ShowTimeline();
     // The main window's Input command: the input windows shown, the Names list re-read, a chart
     // of the present moment brought up to the clock.
     void InputMenu();
@@ -67,6 +70,7 @@ public:
     OptionsWindow& options();
     WheelWindow& wheel();
     ExportWindow& exportWindow();
+    TimelineWindow& timeline();
     PreferencesWindow& preferences();
 
     bool inputDLoaded() const { return !inputD_.isNull(); }
@@ -78,6 +82,7 @@ public:
     bool optionsLoaded() const { return !options_.isNull(); }
     bool wheelLoaded() const { return !wheel_.isNull(); }
     bool exportLoaded() const { return !export_.isNull(); }
+    bool timelineLoaded() const { return !timeline_.isNull(); }
     bool preferencesLoaded() const { return !preferences_.isNull(); }
 
     void unloadNames();
@@ -87,6 +92,7 @@ public:
     void unloadOptions();
     void unloadWheel();
     void unloadExport();
+    void unloadTimeline();
     void unloadPreferences();
 
     // WindowRequests.
@@ -114,6 +120,8 @@ public:
     void ShowHelpText(const QString& fileName) override;
     void OpenPrintWindow() override;
     void FocusMainWindow(bool keyboardFocus) override;
+    void OpenTimeline() override;
+    void ShowListingLine(const QString& heading, const QString& line) override;
 
 private:
     InputWindow& input(InputSection section);
@@ -132,6 +140,7 @@ private:
     QPointer<OptionsWindow> options_;
     QPointer<WheelWindow> wheel_;
     QPointer<ExportWindow> export_;
+    QPointer<TimelineWindow> timeline_;
     QPointer<PreferencesWindow> preferences_;
 };
 

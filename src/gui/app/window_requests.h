@@ -81,6 +81,14 @@ public:
     // The main window brought forward and activated; `keyboardFocus` also gives it the keys.
     virtual void FocusMainWindow(bool keyboardFocus) = 0;
 
+    // The scan's pictures and listings.
+
+    // The Timeline window, brought forward.
+    virtual void OpenTimeline() = 0;
+    // The data window brought forward with `line` selected: the first such line after the
+    // listing title `heading`.
+    virtual void ShowListingLine(const QString& heading, const QString& line) = 0;
+
 protected:
     ~WindowRequests() = default;
 };

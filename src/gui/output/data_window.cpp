@@ -7,6 +7,9 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <filesystem>
 
 #include "core/base/output_lines.h"
@@ -106,6 +109,8 @@ void DataWindow::BuildMenus() {
          &DataWindow::mnuPrint_Click);
     item(nullptr, "Print &data", "mnuPrintData", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
          &DataWindow::mnuPrintData_Click);
+    // F4 is the main window's shortcut for the same window, valid here too.
+    item(nullptr, "&Timeline", "mnuTimeline", {}, &DataWindow::mnuTimeline_Click);
     item(nullptr, "&Help", "mnuHelp", QKeySequence(Qt::Key_F1), &DataWindow::mnuHelp_Click);
 }
 
@@ -234,6 +239,25 @@ void DataWindow::SendToPrintWindow(const std::vector<std::string>& lines) {
 }
 
 void DataWindow::mnuHelp_Click() { requests_.ShowHelpText("OUTPUTD1.HLP"); }
+
+void DataWindow::mnuTimeline_Click() { requests_.OpenTimeline(); }
+
+bool DataWindow::SelectListingLine(const QString& heading, const QString& line) {
+    QTextDocument* document = Text1_->document();
+    const QTextCursor title = document->find(heading, 0);
+    if (title.isNull()) return false;
+    for (QTextCursor at = document->find(line, title); !at.isNull(); at = document->find(line, at)) {
+        // The whole line, indented by two blanks as the listings are.
+        const QString text = at.block().text();
+        if (text != "  " + line) continue;
+        QTextCursor select(at.block());
+        select.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        Text1_->setTextCursor(select);
+        Text1_->centerCursor();
+        return true;
+    }
+    return false;
+}
 
 bool DataWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Text1_ && event->type() == QEvent::KeyPress &&

@@ -28,6 +28,9 @@ public:
     // ShowDataWindow: one empty line added to both buffers when the report buffer holds more than
     // its first line, then DataLines put into the text and the window shown.
     void ShowData();
+    // Selects and shows the first line reading `line` (after its two blanks of indent) below the
+    // listing title `heading`; false when the text holds no such line.
+    bool SelectListingLine(const QString& heading, const QString& line);
 
     // The menu commands.
     void mnuFileSave_Click();
@@ -40,6 +43,7 @@ public:
     void mnuPrint_Click();
     void mnuPrintData_Click();
     void mnuHelp_Click();
+    void mnuTimeline_Click();
 
 protected:
     void moveEvent(QMoveEvent* event) override;

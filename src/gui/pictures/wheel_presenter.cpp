@@ -27,10 +27,11 @@ std::optional<WheelLayout> CurrentWheel(const Calculation& calc, bool chartCompu
     return LayOutWheel(calc.chart, calc.options, choice, WheelTitleLines(calc.chart, choice));
 }
 
-std::string ProposedWheelFileName(const std::string& chartName, const std::string& extension) {
+std::string ProposedPictureFileName(const std::string& chartName, const std::string& picture,
+                                    const std::string& extension) {
     std::string stem = ReportStem(chartName);
     if (stem.empty()) stem = "chart";
-    return stem + "_wheel." + extension;
+    return stem + "_" + picture + "." + extension;
 }
 
 }  // namespace orrerion::gui

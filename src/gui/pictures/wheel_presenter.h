@@ -20,8 +20,12 @@ bool HasWheelRing(const WheelChoice& choice, WheelRing ring);
 // The layout of the calculation's charts, or nothing before the first chart.
 std::optional<WheelLayout> CurrentWheel(const Calculation& calc, bool chartComputed, const WheelChoice& choice);
 
-// "John_wheel.png": the chart's report stem and the extension.
-std::string ProposedWheelFileName(const std::string& chartName, const std::string& extension);
+// "John_wheel.png": the chart's report stem, the picture's name and the extension.
+std::string ProposedPictureFileName(const std::string& chartName, const std::string& picture,
+                                    const std::string& extension);
+inline std::string ProposedWheelFileName(const std::string& chartName, const std::string& extension) {
+    return ProposedPictureFileName(chartName, "wheel", extension);
+}
 
 inline constexpr const char* NoWheelYetText =
     "No chart yet. Enter a birth and a second moment, then press OK: the wheel shows the charts.";

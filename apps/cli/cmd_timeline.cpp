@@ -1,0 +1,128 @@
+// orrerion-cli timeline: the chart and the aspect scan (with its report files), then the timeline
+// of the scan's runs as SVG and its layout as JSON.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <tuple>
+
+#include "chart_options.h"
+#include "commands.h"
+#include "core/aspects/scan_observer.h"
+#include "core/io/file_replace.h"
+#include "core/pictures/timeline_layout.h"
+#include "core/pictures/timeline_output.h"
+#include "core/run/run_calculation.h"
+
+namespace orrerion::cli {
+namespace {
+
+constexpr const char* Name = "orrerion-cli timeline";
+
+std::optional<std::string> ParseFamilies(const std::string& text, TimelineFilter& filter) {
+    filter.families = 0;
+    std::stringstream words(text);
+    std::string word;
+    while (std::getline(words, word, ',')) {
+        const std::optional<AspectFamily> family = FamilyFromCode(word);
+        if (!family) return "--families: unknown family \"" + word + "\" (tn, sn, pn, pp, tp)";
+        filter.families |= static_cast<std::uint8_t>(1u << FamilyIndex(*family));
+    }
+    if (filter.families == 0) return std::string("--families: name at least one of tn, sn, pn, pp, tp");
+    return std::nullopt;
+}
+
+}  // namespace
+
+int RunTimelineCommand(const Args& args) {
+    ChartCommandOptions options;
+    ExtraValues extras;
+    const std::vector<ExtraOption> timelineOptions = {
+        {"--days", true}, {"--reports", true}, {"--from", true}, {"--to", true},
+        {"--families", true}, {"--svg", true}, {"--json", true}};
+    // --json takes a file here; the chart options' --json flag is not used by this command.
+    if (auto error = ParseChartOptions(args, options, timelineOptions, &extras)) {
+        std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
+        return 2;
+    }
+    std::string daysAnswer = " 90";
+    std::optional<std::filesystem::path> reportsOption;
+    std::optional<std::string> fromText, toText, svgPath, jsonPath;
+    TimelineFilter filter;
+    for (const auto& [name, value] : extras) {
+        if (name == "--days") daysAnswer = value;
+        if (name == "--reports") reportsOption = value;
+        if (name == "--from") fromText = value;
+        if (name == "--to") toText = value;
+        if (name == "--svg") svgPath = value;
+        if (name == "--json") jsonPath = value;
+        if (name == "--families") {
+            if (auto error = ParseFamilies(value, filter)) {
+                std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
+                return 2;
+            }
+        }
+    }
+    if (!svgPath && !jsonPath) {
+        std::fprintf(stderr, "%s: give --svg FILE, --json FILE or both\n", Name);
+        return 2;
+    }
+
+    Calculation calc;
+    std::vector<std::string> warnings;
+    if (auto error = SetUpCalculation(options, calc, warnings)) {
+        std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
+        return 2;
+    }
+    for (const std::string& w : warnings) std::fprintf(stderr, "%s: %s\n", Name, w.c_str());
+
+    CollectingReporter reporter;
+    ScanObserver quiet;
+    CalculationRequest request;
+    request.askDays = [&] { return std::optional<std::string>(daysAnswer); };
+    if (reportsOption) request.reportsFolder = *reportsOption;
+    request.notice = PrintNote;
+    request.preciseChoice = PreciseChoiceText;
+    const CalculationOutcome outcome = RunCalculation(calc, request, quiet, reporter);
+    PrintMessages(reporter.messages);
+    if (!outcome.charted) return 2;
+    if (outcome.scan == ScanOutcome::NotRun) {
+        std::fprintf(stderr, "%s: no days to scan, so no timeline\n", Name);
+        return 2;
+    }
+    if (const std::optional<int> status = UnfinishedScanStatus(outcome.scan)) return *status;
+
+    const TimelineLayout layout = LayOutTimeline(calc.scan);
+    int fromDay = 0, toDay = layout.ScanDays - 1;
+    for (const auto& [text, day, option] : {std::tuple{fromText, &fromDay, "--from"}, std::tuple{toText, &toDay, "--to"}}) {
+        if (!text) continue;
+        const std::optional<int> parsed = DayOfIsoDate(layout.DiurnalJD, *text);
+        if (!parsed) {
+            std::fprintf(stderr, "%s: %s takes a date as YYYY-MM-DD, not \"%s\"\n", Name, option, text->c_str());
+            return 2;
+        }
+        *day = std::clamp(*parsed, 0, layout.ScanDays - 1);
+    }
+    if (fromDay > toDay) {
+        std::fprintf(stderr, "%s: --from is after --to (or both lie outside the scanned days)\n", Name);
+        return 2;
+    }
+    const TimelinePart part = ChooseTimelinePart(layout, filter, fromDay, toDay + 1.0);
+    const std::string title = "Aspect timeline: " + calc.chart.ChartName;
+    const TimelineSheet sheet;
+    for (const auto& [path, isSvg] : {std::pair{svgPath, true}, std::pair{jsonPath, false}}) {
+        if (!path) continue;
+        const std::string text = isSvg ? TimelineSvg(layout, calc.scan, part, sheet, calc.DateOrder, title)
+                                       : TimelineJson(layout, calc.scan, part);
+        const WriteResult written = ReplaceFile(*path, text);
+        if (!written.ok) {
+            std::fprintf(stderr, "%s: %s\n", Name, written.message.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace orrerion::cli

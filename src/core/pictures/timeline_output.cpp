@@ -1,0 +1,231 @@
+#include "core/pictures/timeline_output.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "core/aspects/report_files.h"
+#include "core/io/json_text.h"
+#include "core/pictures/glyphs.h"
+#include "core/pictures/svg_writer.h"
+
+namespace orrerion {
+namespace {
+
+bool MeetsDays(const TimelineRun& run, double fromDay, double toDay) {
+    return run.firstDay < toDay && run.lastDay + 1.0 > fromDay;
+}
+
+std::string ExactDatesText(const TimelineLayout& layout, const TimelineRun& run) {
+    std::string text;
+    for (const std::int16_t m : layout.MarksOf(run)) {
+        if (!text.empty()) text += ' ';
+        text += IsoDateOfDay(layout.DiurnalJD, m);
+    }
+    return text;
+}
+
+std::string PathOf(std::span<const std::pair<double, double>> points) {
+    std::string d;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        d += (i == 0 ? "M" : " L");
+        d += SvgNumber(points[i].first) + " " + SvgNumber(points[i].second);
+    }
+    return d + " Z";
+}
+
+// The orb with four decimals: the scan compares it in single precision.
+std::string OrbText(float orb) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4f", static_cast<double>(orb));
+    return text;
+}
+
+}  // namespace
+
+TimelinePart ChooseTimelinePart(const TimelineLayout& layout, const TimelineFilter& filter, double fromDay,
+                                double toDay) {
+    TimelinePart part;
+    part.fromDay = fromDay;
+    part.toDay = std::max(toDay, fromDay + 1);
+    for (const std::uint32_t lane : ShownLanes(layout, filter)) {
+        const auto runs = layout.RunsOf(layout.lanes[lane]);
+        if (std::any_of(runs.begin(), runs.end(),
+                        [&](const TimelineRun& r) { return MeetsDays(r, part.fromDay, part.toDay); })) {
+            part.lanes.push_back(lane);
+        }
+    }
+    return part;
+}
+
+std::size_t PartRunCount(const TimelineLayout& layout, const TimelinePart& part) {
+    std::size_t count = 0;
+    for (const std::uint32_t lane : part.lanes) {
+        for (const TimelineRun& r : layout.RunsOf(layout.lanes[lane])) count += MeetsDays(r, part.fromDay, part.toDay);
+    }
+    return count;
+}
+
+TimelineFrame SheetFrame(const TimelineSheet& sheet, const TimelinePart& part) {
+    TimelineFrame frame;
+    frame.fromDay = part.fromDay;
+    frame.toDay = part.toDay;
+    frame.left = sheet.margin + sheet.labelWidth;
+    frame.top = sheet.margin + sheet.axisHeight;
+    frame.width = std::max(1.0, sheet.width - frame.left - sheet.margin);
+    frame.laneHeight = sheet.laneHeight;
+    frame.height = static_cast<double>(std::max<std::size_t>(1, part.lanes.size())) * sheet.laneHeight;
+    frame.firstRow = 0;
+    return frame;
+}
+
+double SheetHeight(const TimelineSheet& sheet, const TimelinePart& part) {
+    const TimelineFrame frame = SheetFrame(sheet, part);
+    return frame.top + frame.height + sheet.margin;
+}
+
+std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part,
+                        const TimelineSheet& sheet, int DateOrder, const std::string& title) {
+    const TimelineFrame frame = SheetFrame(sheet, part);
+    const double height = SheetHeight(sheet, part);
+    SvgWriter svg(sheet.width, height, title);
+    const double bottom = frame.top + frame.height;
+    const double right = frame.left + frame.width;
+
+    // Lanes: a band behind every other family, the labels in the left column.
+    svg.OpenGroup("lanes");
+    for (std::size_t row = 0; row < part.lanes.size(); ++row) {
+        const TimelineLane& lane = layout.lanes[part.lanes[row]];
+        const double y = frame.RowTop(row);
+        if (FamilyRank(lane.family) % 2 == 1) {
+            svg.Rect(sheet.margin, y, right - sheet.margin, frame.laneHeight, "band", ColourRole::Band, 1.0);
+        }
+        const double mid = y + frame.laneHeight / 2;
+        const double size = frame.laneHeight * LaneTextScale;
+        const SvgAttributes data = {{"data-family", std::string(FamilyCode(lane.family))},
+                                    {"data-mover", std::string(BodyName(lane.mover))},
+                                    {"data-aspect", std::string(AspectWord(lane.AspectCode))},
+                                    {"data-target", std::string(BodyName(lane.target))}};
+        svg.Text(sheet.margin, mid, LaneGlyphLabel(lane), "lane-glyphs", ColourRole::Ink, size, SymbolFontFamilies,
+                 TextAnchor::Start, 0, data);
+        svg.Text(sheet.margin + GlyphLabelWidth, mid, LaneLabel(lane), "lane-label", ColourRole::Ink, size,
+                 TextFontFamilies, TextAnchor::Start, 0, data);
+    }
+    svg.CloseGroup();
+
+    // The time axis.
+    svg.OpenGroup("axis");
+    svg.Line(frame.left, frame.top, right, frame.top, "axis-line", {ColourRole::Ink, 1.0});
+    for (const TimelineTick& tick : TimelineTicks(layout.DiurnalJD, frame.fromDay, frame.toDay, frame.PixelsPerDay(),
+                                                  DateOrder)) {
+        const double x = frame.X(tick.day);
+        svg.Line(x, frame.top - (tick.major ? 8 : 4), x, tick.major ? bottom : frame.top, tick.major ? "tick major" : "tick",
+                 {ColourRole::Faint, tick.major ? 0.5 : 1.0});
+        if (tick.major) {
+            svg.Text(x + 2, frame.top - 16, tick.label, "tick-label", ColourRole::Ink, AxisTextSize, TextFontFamilies,
+                     TextAnchor::Start);
+        }
+    }
+    svg.CloseGroup();
+
+    if (part.lanes.empty()) {
+        svg.Text(frame.left + 8, frame.top + frame.laneHeight / 2, NoRunsText, "note", ColourRole::Ink,
+                 frame.laneHeight * LaneTextScale, TextFontFamilies, TextAnchor::Start);
+    }
+
+    // The runs: one group each, carrying the run's data.
+    svg.OpenGroup("runs");
+    std::string line;
+    ForEachVisibleRun(layout, part.lanes, frame, false, [&](std::size_t, const TimelineRun& run, const RunShape& shape) {
+        const TimelineLane& lane = layout.lanes[run.lane];
+        const ScanRun& scanRun = scan.runs[run.scanRun];
+        std::string continues;
+        if (run.continuesBefore) continues = "before";
+        if (run.continuesAfter) continues += continues.empty() ? "after" : " after";
+        SvgAttributes data = {{"data-family", std::string(FamilyCode(lane.family))},
+                              {"data-mover", std::string(BodyName(lane.mover))},
+                              {"data-aspect", std::string(AspectWord(lane.AspectCode))},
+                              {"data-target", std::string(BodyName(lane.target))},
+                              {"data-first", IsoDateOfDay(layout.DiurnalJD, run.firstDay)},
+                              {"data-last", IsoDateOfDay(layout.DiurnalJD, run.lastDay)},
+                              {"data-exact", ExactDatesText(layout, run)},
+                              {"data-orb", SvgNumber(scanRun.smallestOrb)}};
+        if (!continues.empty()) data.push_back({"data-continues", continues});
+        svg.OpenGroup("run " + std::string(RoleName(lane.role)), data);
+        line.clear();
+        AppendRunLine(line, scan, scanRun);
+        svg.ElementTitle(line);
+        const double w = std::max(shape.x1 - shape.x0, 0.5);
+        svg.Rect(shape.x0, shape.y, w, shape.h, "bar", lane.role, RunOpacityFar);
+        const auto core = RunCoreOutline(layout, run, shape, frame);
+        if (!core.empty()) {
+            svg.Path(PathOf(core), "orb", &lane.role, nullptr, RunOpacityExact * 0.75);
+        }
+        for (const std::int16_t m : layout.MarksOf(run)) {
+            const double x = frame.X(m + 0.5);
+            if (x < shape.x0 || x > shape.x1) continue;
+            svg.Line(x, shape.y - 1, x, shape.y + shape.h + 1, "exact", {ColourRole::Ink, 1.0});
+        }
+        for (const bool atStart : {true, false}) {
+            if (!(atStart ? shape.openStart : shape.openEnd)) continue;
+            const auto arrow = OpenEndArrow(shape, atStart);
+            svg.Path(PathOf(arrow), atStart ? "open-start" : "open-end", &lane.role, nullptr, RunOpacityFar);
+        }
+        svg.CloseGroup();
+    });
+    svg.CloseGroup();
+
+    // The diurnal date.
+    if (frame.fromDay <= 0 && 0 < frame.toDay) {
+        const double x = frame.X(0);
+        svg.Line(x, frame.top - 10, x, bottom, "diurnal", {ColourRole::Marker, 1.5},
+                 {{"data-date", IsoDateOfDay(layout.DiurnalJD, 0)}});
+    }
+    return svg.Finish();
+}
+
+std::string TimelineJson(const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part) {
+    const int fromDay = static_cast<int>(std::floor(part.fromDay));
+    const int toDay = static_cast<int>(std::ceil(part.toDay)) - 1;
+    std::string out = "{";
+    out += "\"diurnalDate\":" + JsonString(IsoDateOfDay(layout.DiurnalJD, 0));
+    out += ",\"scanDays\":" + std::to_string(layout.ScanDays);
+    out += ",\"from\":" + JsonString(IsoDateOfDay(layout.DiurnalJD, fromDay));
+    out += ",\"to\":" + JsonString(IsoDateOfDay(layout.DiurnalJD, toDay));
+    out += ",\"runCount\":" + std::to_string(PartRunCount(layout, part));
+    out += ",\"lanes\":[";
+    std::string line;
+    for (std::size_t i = 0; i < part.lanes.size(); ++i) {
+        const TimelineLane& lane = layout.lanes[part.lanes[i]];
+        out += i ? ",\n" : "\n";
+        out += "{\"family\":" + JsonString(FamilyCode(lane.family)) + ",\"mover\":" + JsonString(BodyName(lane.mover)) +
+               ",\"aspect\":" + JsonString(AspectWord(lane.AspectCode)) +
+               ",\"target\":" + JsonString(BodyName(lane.target)) + ",\"label\":" + JsonString(LaneLabel(lane)) +
+               ",\"role\":" + JsonString(RoleName(lane.role)) + ",\"runs\":[";
+        bool first = true;
+        for (const TimelineRun& run : layout.RunsOf(lane)) {
+            if (!MeetsDays(run, part.fromDay, part.toDay)) continue;
+            const ScanRun& scanRun = scan.runs[run.scanRun];
+            line.clear();
+            AppendRunLine(line, scan, scanRun);
+            out += first ? "\n" : ",\n";
+            first = false;
+            out += "{\"first\":" + JsonString(IsoDateOfDay(layout.DiurnalJD, run.firstDay)) +
+                   ",\"last\":" + JsonString(IsoDateOfDay(layout.DiurnalJD, run.lastDay)) +
+                   ",\"firstDay\":" + std::to_string(run.firstDay) + ",\"lastDay\":" + std::to_string(run.lastDay) +
+                   ",\"continuesBefore\":" + (run.continuesBefore ? "true" : "false") +
+                   ",\"continuesAfter\":" + (run.continuesAfter ? "true" : "false") + ",\"exact\":[";
+            bool firstMark = true;
+            for (const std::int16_t m : layout.MarksOf(run)) {
+                out += (firstMark ? "" : ",") + JsonString(IsoDateOfDay(layout.DiurnalJD, m));
+                firstMark = false;
+            }
+            out += "],\"smallestOrb\":" + OrbText(scanRun.smallestOrb) + ",\"line\":" + JsonString(line) + "}";
+        }
+        out += "]}";
+    }
+    out += "]}\n";
+    return out;
+}
+
+}  // namespace orrerion

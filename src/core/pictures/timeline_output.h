@@ -1,0 +1,50 @@
+#pragma once
+// The timeline as a whole picture: the part of the scan it shows, its sheet (sizes in picture
+// units), its SVG (the same picture the window paints; each run one element of class "run" with
+// its family, dates and exact dates as data- attributes) and its layout as JSON.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/aspects/scan_result.h"
+#include "core/pictures/timeline_layout.h"
+
+namespace orrerion {
+
+// Which days and lanes a picture shows: days [fromDay, toDay) and the lanes the filter keeps that
+// have a run meeting those days, in layout order.
+struct TimelinePart {
+    double fromDay = 0.0, toDay = 1.0;
+    std::vector<std::uint32_t> lanes;
+};
+TimelinePart ChooseTimelinePart(const TimelineLayout& layout, const TimelineFilter& filter, double fromDay,
+                                double toDay);
+// The runs of the part's lanes that meet its days.
+std::size_t PartRunCount(const TimelineLayout& layout, const TimelinePart& part);
+
+// The sizes of a picture of the timeline, in picture units (pixels of a PNG).
+struct TimelineSheet {
+    double width = 1600.0;
+    double labelWidth = 280.0;  // the lane labels' column
+    double axisHeight = 40.0;   // the time axis above the lanes
+    double laneHeight = 16.0;
+    double margin = 6.0;
+};
+// The frame of the whole part on the sheet, and the sheet's height (at least one lane high).
+TimelineFrame SheetFrame(const TimelineSheet& sheet, const TimelinePart& part);
+double SheetHeight(const TimelineSheet& sheet, const TimelinePart& part);
+
+// Shown instead of lanes when a scan found nothing.
+inline constexpr const char* NoRunsText = "The scan found no aspect in orb over these days.";
+
+// Sizes of the picture's texts relative to a lane.
+inline constexpr double LaneTextScale = 0.68;
+inline constexpr double AxisTextSize = 11.0;
+// The width of the symbols' part of a lane label; the names follow it.
+inline constexpr double GlyphLabelWidth = 64.0;
+
+std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part,
+                        const TimelineSheet& sheet, int DateOrder, const std::string& title);
+std::string TimelineJson(const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part);
+
+}  // namespace orrerion

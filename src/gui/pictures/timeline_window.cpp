@@ -1,0 +1,471 @@
+#include "gui/pictures/timeline_window.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCursor>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+#include <cmath>
+
+#include "core/pictures/glyphs.h"
+#include "core/pictures/timeline_output.h"
+#include "gui/app/window_requests.h"
+#include "gui/pictures/picture_export.h"
+#include "gui/pictures/picture_painting.h"
+#include "gui/pictures/timeline_painter.h"
+#include "gui/ui/dialogs.h"
+
+namespace orrerion::gui {
+namespace {
+
+// Pages of a print: a view's days across, at most this many lanes down.
+constexpr std::size_t LanesPerPrintPage = 45;
+// A picture of the whole span grows no taller than this (lanes get thinner).
+constexpr double MaxPictureHeight = 16000.0;
+
+}  // namespace
+
+// ---- The view -----------------------------------------------------------------------------------
+
+TimelineView::TimelineView(QWidget* parent) : QWidget(parent), symbols_(LaneSymbolsInFont()) {
+    setObjectName("picTimeline");
+    setMinimumSize(500, 240);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void TimelineView::SetLayout(const TimelineLayout* layout, const ScanResult* scan, std::vector<std::uint32_t> lanes,
+                             int DateOrder) {
+    layout_ = layout;
+    scan_ = scan;
+    lanes_ = std::move(lanes);
+    DateOrder_ = DateOrder;
+    hover_.reset();
+    hoverText_.clear();
+    viewport_.visibleRows = Frame().height / LaneHeight;
+    viewport_.ShowAll(layout ? layout->ScanDays : 1, lanes_.size());
+    Changed();
+}
+
+void TimelineView::SetLanes(std::vector<std::uint32_t> lanes) {
+    lanes_ = std::move(lanes);
+    viewport_.rows = lanes_.size();
+    viewport_.Clamp();
+    hover_.reset();
+    Changed();
+}
+
+TimelineFrame TimelineView::Frame() const {
+    TimelineFrame frame;
+    frame.fromDay = viewport_.fromDay;
+    frame.toDay = viewport_.fromDay + viewport_.days;
+    frame.left = LabelWidth;
+    frame.top = AxisHeight;
+    frame.width = std::max(1.0, width() - LabelWidth - 8);
+    frame.height = std::max(1.0, height() - AxisHeight - 2);
+    frame.laneHeight = LaneHeight;
+    frame.firstRow = viewport_.firstRow;
+    return frame;
+}
+
+std::optional<std::uint32_t> TimelineView::RunAtPoint(QPointF point) const {
+    if (!layout_) return std::nullopt;
+    return RunAt(*layout_, lanes_, Frame(), point.x(), point.y());
+}
+
+void TimelineView::Changed() {
+    update();
+    emit viewChanged();
+}
+
+void TimelineView::Key(TimelineKey key, bool control) {
+    ApplyTimelineKey(viewport_, key, control);
+    Changed();
+}
+
+void TimelineView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(ColourRole::Background));
+    if (!layout_) {
+        painter.setPen(Qt::darkGray);
+        painter.drawText(rect().adjusted(24, 24, -24, -24), Qt::AlignCenter | Qt::TextWordWrap, NoScanYetText);
+        return;
+    }
+    TimelinePaint paint{*layout_, lanes_, Frame(), 4.0, DateOrder_, hover_, layout_->runs.empty(), symbols_};
+    PaintTimeline(painter, paint);
+}
+
+void TimelineView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    viewport_.visibleRows = Frame().height / LaneHeight;
+    viewport_.Clamp();
+    emit viewChanged();
+}
+
+void TimelineView::wheelEvent(QWheelEvent* event) {
+    if (!layout_) return;
+    const double steps = event->angleDelta().y() / 120.0;
+    if (steps == 0) return;
+    const TimelineFrame frame = Frame();
+    const double x = std::clamp<double>(event->position().x(), frame.left, frame.left + frame.width);
+    viewport_.ZoomAround(std::pow(1.25, steps), frame.DayAt(x));
+    Changed();
+    event->accept();
+}
+
+void TimelineView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    dragFrom_ = event->position();
+    dragDay_ = viewport_.fromDay;
+    dragRow_ = viewport_.firstRow;
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void TimelineView::mouseMoveEvent(QMouseEvent* event) {
+    if (dragFrom_ && (event->buttons() & Qt::LeftButton)) {
+        const QPointF moved = event->position() - *dragFrom_;
+        viewport_.fromDay = dragDay_ - moved.x() / Frame().PixelsPerDay();
+        viewport_.firstRow = dragRow_ - moved.y() / LaneHeight;
+        viewport_.Clamp();
+        Changed();
+        return;
+    }
+    Hover(event->position(), event->globalPosition().toPoint());
+}
+
+void TimelineView::mouseReleaseEvent(QMouseEvent*) {
+    dragFrom_.reset();
+    unsetCursor();
+}
+
+void TimelineView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (const std::optional<std::uint32_t> run = RunAtPoint(event->position())) emit runActivated(*run);
+}
+
+void TimelineView::keyPressEvent(QKeyEvent* event) {
+    const bool control = event->modifiers() & Qt::ControlModifier;
+    switch (event->key()) {
+        case Qt::Key_Left: Key(TimelineKey::Left, control); break;
+        case Qt::Key_Right: Key(TimelineKey::Right, control); break;
+        case Qt::Key_Up: Key(TimelineKey::Up, control); break;
+        case Qt::Key_Down: Key(TimelineKey::Down, control); break;
+        case Qt::Key_PageUp: Key(TimelineKey::PageUp, control); break;
+        case Qt::Key_PageDown: Key(TimelineKey::PageDown, control); break;
+        case Qt::Key_Home: Key(TimelineKey::Home, control); break;
+        case Qt::Key_End: Key(TimelineKey::End, control); break;
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+        case Qt::Key_Minus: {
+            // Around the pointer when it is over the bars, else around the middle.
+            const bool in = event->key() != Qt::Key_Minus;
+            const TimelineFrame frame = Frame();
+            const QPointF pointer = mapFromGlobal(QCursor::pos());
+            if (pointer.x() >= frame.left && pointer.x() <= frame.left + frame.width && rect().contains(pointer.toPoint())) {
+                viewport_.ZoomAround(in ? 1.5 : 1 / 1.5, frame.DayAt(pointer.x()));
+                Changed();
+            } else {
+                Key(in ? TimelineKey::ZoomIn : TimelineKey::ZoomOut, control);
+            }
+            break;
+        }
+        default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
+}
+
+void TimelineView::leaveEvent(QEvent*) {
+    if (hover_) {
+        hover_.reset();
+        hoverText_.clear();
+        update();
+    }
+}
+
+void TimelineView::Hover(QPointF point, QPoint global) {
+    const std::optional<std::uint32_t> run = RunAtPoint(point);
+    if (run == hover_) return;
+    hover_ = run;
+    hoverText_ = run && scan_ && layout_->runs[*run].scanRun < scan_->runs.size()
+                     ? QString::fromStdString(RunHoverText(*layout_, *scan_, layout_->runs[*run], DateOrder_))
+                     : QString();
+    if (hoverText_.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(global, hoverText_, this);
+    }
+    update();
+}
+
+// ---- The window ---------------------------------------------------------------------------------
+
+TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice slice, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      requests_(requests),
+      slice_(slice),
+      view_(new TimelineView),
+      lblNote_(new QLabel),
+      cboMover_(new QComboBox),
+      cboAspect_(new QComboBox),
+      cboTarget_(new QComboBox),
+      hsbDays_(new QScrollBar(Qt::Horizontal)),
+      vsbLanes_(new QScrollBar(Qt::Vertical)) {
+    setObjectName("Timeline");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle("Aspect Timeline");
+    lblNote_->setObjectName("lblNote");
+    cboMover_->setObjectName("cboMover");
+    cboAspect_->setObjectName("cboAspect");
+    cboTarget_->setObjectName("cboTarget");
+    hsbDays_->setObjectName("hsbDays");
+    vsbLanes_->setObjectName("vsbLanes");
+
+    auto* familyBox = new QGroupBox("Families");
+    familyBox->setObjectName("fraFamilies");
+    auto* familyRow = new QHBoxLayout(familyBox);
+    const char* names[] = {"chkFamilyTN", "chkFamilySN", "chkFamilyPN", "chkFamilyPP", "chkFamilyTP"};
+    const char* captions[] = {"T→N", "SA→N", "P→N", "P→P", "T→P"};
+    const char* tips[] = {"Transit to natal", "Solar arc to natal", "Progressed to natal", "Progressed to progressed",
+                          "Transit to progressed"};
+    for (std::size_t i = 0; i < FamilyCount; ++i) {
+        auto* box = new QCheckBox(QString::fromUtf8(captions[i]));
+        box->setObjectName(names[i]);
+        box->setToolTip(tips[i]);
+        familyRow->addWidget(box);
+        families_.push_back(box);
+        connect(box, &QCheckBox::toggled, this, &TimelineWindow::ApplyFilter);
+    }
+
+    auto fillPoints = [](QComboBox* box) {
+        box->addItem("any", 0);
+        for (int body = 1; body <= 12; ++body) box->addItem(QString::fromUtf8(BodyName(body).data()), body);
+    };
+    fillPoints(cboMover_);
+    fillPoints(cboTarget_);
+    cboAspect_->addItem("any", 0);
+    for (int code = 2; code <= 10; ++code) cboAspect_->addItem(QString::fromUtf8(AspectWord(code).data()), code);
+    auto* filterBox = new QGroupBox("Show");
+    filterBox->setObjectName("fraFilter");
+    auto* filterRow = new QHBoxLayout(filterBox);
+    for (auto [caption, box] : {std::pair{"&Mover", cboMover_}, std::pair{"&Aspect", cboAspect_},
+                                std::pair{"&Target", cboTarget_}}) {
+        auto* label = new QLabel(caption);
+        label->setBuddy(box);
+        filterRow->addWidget(label);
+        filterRow->addWidget(box);
+        connect(box, &QComboBox::currentIndexChanged, this, &TimelineWindow::ApplyFilter);
+    }
+
+    auto button = [this](const char* caption, const char* name) {
+        auto* b = new QPushButton(caption);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* cmdZoomIn = button("Zoom &in (+)", "cmdZoomIn");
+    QPushButton* cmdZoomOut = button("Zoom &out (-)", "cmdZoomOut");
+    QPushButton* cmdWhole = button("&Whole span", "cmdWhole");
+    QPushButton* cmdExportView = button("Export &view...", "cmdExportView");
+    QPushButton* cmdExportAll = button("&Export all...", "cmdExportAll");
+    QPushButton* cmdPrint = button("&Print...", "cmdPrint");
+    QPushButton* cmdClose = button("&Close", "cmdClose");
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(familyBox);
+    controls->addWidget(filterBox);
+    controls->addStretch();
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(cmdZoomIn, 0, 0);
+    buttons->addWidget(cmdZoomOut, 0, 1);
+    buttons->addWidget(cmdWhole, 0, 2);
+    buttons->addWidget(cmdExportView, 1, 0);
+    buttons->addWidget(cmdExportAll, 1, 1);
+    buttons->addWidget(cmdPrint, 1, 2);
+    buttons->addWidget(cmdClose, 1, 3);
+    controls->addLayout(buttons);
+
+    auto* picture = new QGridLayout;
+    picture->setSpacing(0);
+    picture->addWidget(view_, 0, 0);
+    picture->addWidget(vsbLanes_, 0, 1);
+    picture->addWidget(hsbDays_, 1, 0);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(controls);
+    layout->addWidget(lblNote_);
+    layout->addLayout(picture, 1);
+
+    connect(cmdZoomIn, &QPushButton::clicked, this, [this] { view_->Key(TimelineKey::ZoomIn, false); });
+    connect(cmdZoomOut, &QPushButton::clicked, this, [this] { view_->Key(TimelineKey::ZoomOut, false); });
+    connect(cmdWhole, &QPushButton::clicked, this, [this] {
+        view_->viewport().fromDay = 0;
+        view_->viewport().days = view_->viewport().scanDays;
+        view_->Key(TimelineKey::Home, false);
+    });
+    connect(cmdExportView, &QPushButton::clicked, this, &TimelineWindow::cmdExportView_Click);
+    connect(cmdExportAll, &QPushButton::clicked, this, &TimelineWindow::cmdExportAll_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &TimelineWindow::cmdPrint_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(view_, &TimelineView::viewChanged, this, &TimelineWindow::SyncScrollBars);
+    connect(view_, &TimelineView::runActivated, this, [this](std::uint32_t run) {
+        const RunListingLine line = ListingLineOf(slice_.calc.scan, layout_.runs[run]);
+        requests_.ShowListingLine(QString::fromStdString(line.heading), QString::fromStdString(line.line));
+    });
+    connect(hsbDays_, &QScrollBar::valueChanged, this, [this](int value) {
+        if (syncing_) return;
+        view_->viewport().fromDay = value;
+        view_->viewport().Clamp();
+        view_->update();
+    });
+    connect(vsbLanes_, &QScrollBar::valueChanged, this, [this](int value) {
+        if (syncing_) return;
+        view_->viewport().firstRow = value;
+        view_->viewport().Clamp();
+        view_->update();
+    });
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, this, &TimelineWindow::cmdPrint_Click);
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, &TimelineWindow::cmdExportAll_Click);
+    auto* escape = new QShortcut(Qt::Key_Escape, this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    resize(1100, 720);
+    Refresh();
+    view_->setFocus();
+}
+
+TimelineChoice TimelineWindow::Choice() const {
+    TimelineChoice choice;
+    choice.families = {families_[0]->isChecked(), families_[1]->isChecked(), families_[2]->isChecked(),
+                       families_[3]->isChecked(), families_[4]->isChecked()};
+    choice.mover = cboMover_->currentData().toInt();
+    choice.AspectCode = cboAspect_->currentData().toInt();
+    choice.target = cboTarget_->currentData().toInt();
+    return choice;
+}
+
+void TimelineWindow::Refresh() {
+    const ScanResult& scan = slice_.calc.scan;
+    scanned_ = scan.ScanDays > 0;
+    layout_ = scanned_ ? LayOutTimeline(scan) : TimelineLayout{};
+    // The families the settings choose.
+    const TimelineFamilies& f = slice_.settings.settings.timelineFamilies;
+    const bool ticked[] = {f.tn, f.sn, f.pn, f.pp, f.tp};
+    syncing_ = true;
+    for (std::size_t i = 0; i < FamilyCount; ++i) families_[i]->setChecked(ticked[i]);
+    syncing_ = false;
+    view_->SetLayout(scanned_ ? &layout_ : nullptr, &scan, ShownLanes(layout_, FilterOf(Choice())),
+                     slice_.calc.DateOrder);
+    QString note;
+    if (!scanned_) {
+        note = "No scan yet.";
+    } else if (layout_.runs.empty()) {
+        note = NoRunsText;
+    } else {
+        note = QString("%1 runs in %2 lanes over %3 days from %4.")
+                   .arg(layout_.runs.size())
+                   .arg(layout_.lanes.size())
+                   .arg(layout_.ScanDays)
+                   .arg(QString::fromStdString(JulianDayToDate(layout_.DiurnalJD, slice_.calc.DateOrder)));
+    }
+    lblNote_->setText(note);
+}
+
+void TimelineWindow::ApplyFilter() {
+    if (syncing_) return;
+    view_->SetLanes(ShownLanes(layout_, FilterOf(Choice())));
+}
+
+void TimelineWindow::SyncScrollBars() {
+    const TimelineViewport& v = view_->viewport();
+    syncing_ = true;
+    hsbDays_->setRange(0, static_cast<int>(std::max(0.0, std::ceil(v.scanDays - v.days))));
+    hsbDays_->setPageStep(std::max(1, static_cast<int>(v.days)));
+    hsbDays_->setSingleStep(std::max(1, static_cast<int>(v.days / 10)));
+    hsbDays_->setValue(static_cast<int>(std::lround(v.fromDay)));
+    const int rows = static_cast<int>(v.rows);
+    const int visible = static_cast<int>(std::floor(v.visibleRows));
+    vsbLanes_->setRange(0, std::max(0, rows - visible));
+    vsbLanes_->setPageStep(std::max(1, visible));
+    vsbLanes_->setValue(static_cast<int>(std::lround(v.firstRow)));
+    syncing_ = false;
+}
+
+TimelinePart TimelineWindow::ViewPart() const {
+    TimelinePart part;
+    const TimelineFrame frame = view_->Frame();
+    part.fromDay = frame.fromDay;
+    part.toDay = frame.toDay;
+    const auto [from, to] = frame.VisibleRows(view_->lanes().size());
+    part.lanes.assign(view_->lanes().begin() + static_cast<std::ptrdiff_t>(from),
+                      view_->lanes().begin() + static_cast<std::ptrdiff_t>(to));
+    return part;
+}
+
+TimelinePart TimelineWindow::WholePart() const {
+    return ChooseTimelinePart(layout_, FilterOf(Choice()), 0, std::max(1, layout_.ScanDays));
+}
+
+void TimelineWindow::Export(bool wholeSpan) {
+    if (!scanned_) {
+        slice_.dialogs.MessageBox(this, NoScanYetText, "Information", MessageIcon::Information);
+        return;
+    }
+    const TimelinePart part = wholeSpan ? WholePart() : ViewPart();
+    TimelineSheet sheet;
+    sheet.laneHeight = TimelineView::LaneHeight;
+    const double rows = static_cast<double>(std::max<std::size_t>(1, part.lanes.size()));
+    sheet.laneHeight = std::clamp((MaxPictureHeight - sheet.axisHeight - 2 * sheet.margin) / rows, 2.0, sheet.laneHeight);
+    const int DateOrder = slice_.calc.DateOrder;
+    const std::string title = "Aspect timeline: " + slice_.calc.chart.ChartName;
+    PictureExport request;
+    request.title = wholeSpan ? "Export the whole timeline" : "Export the timeline's view";
+    request.proposedName = QString::fromStdString(ProposedPictureFileName(slice_.calc.chart.ChartName, "timeline", "png"));
+    request.initialDir = QString::fromStdString(slice_.calc.ProgramDir.string());
+    request.pngSize = QSize(static_cast<int>(sheet.width), static_cast<int>(std::ceil(SheetHeight(sheet, part))));
+    request.pdfOrientation = QPageLayout::Landscape;
+    request.paint = [&](QPainter& painter, const QRectF& area) {
+        PaintTimelineSheet(painter, layout_, part, sheet, DateOrder, area);
+    };
+    request.svg = [&] { return TimelineSvg(layout_, slice_.calc.scan, part, sheet, DateOrder, title); };
+    ExportPicture(this, slice_.dialogs, request);
+}
+
+void TimelineWindow::cmdExportView_Click() { Export(false); }
+void TimelineWindow::cmdExportAll_Click() { Export(true); }
+
+void TimelineWindow::cmdPrint_Click() {
+    if (!scanned_) {
+        slice_.dialogs.MessageBox(this, NoScanYetText, "Information", MessageIcon::Information);
+        return;
+    }
+    const std::vector<TimelinePrintPage> pages =
+        TimelinePrintPages(layout_, FilterOf(Choice()), view_->viewport().days, LanesPerPrintPage);
+    TimelineSheet sheet;
+    sheet.laneHeight = 16;
+    const int DateOrder = slice_.calc.DateOrder;
+    PrintPicture(this, slice_.dialogs, QPageLayout::Landscape, static_cast<int>(pages.size()),
+                 [&](QPainter& painter, const QRectF& area, int page) {
+                     const TimelinePart& part = pages[static_cast<std::size_t>(page)].part;
+                     // The page's width holds the sheet; its height as many lanes as a page takes.
+                     TimelineSheet pageSheet = sheet;
+                     const double pageHeight = sheet.width * area.height() / area.width();
+                     pageSheet.laneHeight = std::min(24.0, (pageHeight - sheet.axisHeight - 2 * sheet.margin) /
+                                                               static_cast<double>(LanesPerPrintPage));
+                     PaintTimelineSheet(painter, layout_, part, pageSheet, DateOrder, area);
+                 });
+}
+
+}  // namespace orrerion::gui

@@ -1,0 +1,175 @@
+// The Timeline window: a note before any scan; after a 3650-day scan opened from the Data menu,
+// one known bar painted in its aspect's colour with the background beside it; hovering it gives
+// its report line, a double click shows that line in the data window; filters, keys and zoom; the
+// whole span exported as SVG (well-formed XML, one run element per run) and printed.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+#include "core/aspects/report_files.h"
+#include "gui/app/main_window.h"
+#include "gui/output/data_window.h"
+#include "gui/pictures/picture_painting.h"
+#include "gui/pictures/timeline_window.h"
+#include "gui_fixture.h"
+#include "window_helpers.h"
+
+using namespace orrerion;
+using namespace orrerion::gui;
+using namespace orrerion::gui::testing;
+
+namespace {
+
+// Whether a pixel is the role's colour laid over white at some opacity from `least` to full: each
+// channel moved from white towards the role's by the same share.
+bool IsRoleTint(QRgb pixel, ColourRole role, double least) {
+    const Rgb c = ColourOf(role);
+    const int rgb[3][2] = {{qRed(pixel), c.r}, {qGreen(pixel), c.g}, {qBlue(pixel), c.b}};
+    double share = -1;
+    for (const auto& [p, target] : rgb) {
+        if (255 - target < 60) continue;  // too close to white to tell
+        const double s = (255.0 - p) / (255.0 - target);
+        if (share >= 0 && std::abs(s - share) > 0.12) return false;
+        share = s;
+    }
+    return share >= least && share <= 1.05;
+}
+
+}  // namespace
+
+class TimelineWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheScanAndLeadsToItsLines();
+};
+
+void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
+    GuiFixture f;
+    f.Start();
+    // Before any scan the window says so and exports nothing.
+    f.shell->ShowTimeline();
+    QVERIFY(f.shell->timeline().findChild<QLabel*>("lblNote")->text().startsWith("No scan yet"));
+    Press(f.shell->timeline(), "cmdExportAll");
+    QCOMPARE(f.dialogs.TakeMessages().size(), std::size_t{1});
+    f.shell->unloadTimeline();
+
+    LoadExampleChart(f);
+    f.dialogs.inputAnswers = {"3650"};
+    f.shell->RunCalculation();
+    const ScanResult& scan = f.session.calc.scan;
+    QVERIFY(scan.runs.size() > 1000);
+    f.shell->main().findChild<QAction*>("mnuTimeline")->trigger();
+    QVERIFY(f.shell->timelineLoaded());
+    TimelineWindow& window = f.shell->timeline();
+    QVERIFY(window.isVisible());
+    window.resize(1200, 760);
+    QApplication::processEvents();
+    const TimelineLayout& layout = window.layout();
+    QCOMPARE(layout.runs.size(), scan.runs.size());
+    TimelineView& view = window.view();
+    QCOMPARE(view.lanes().size(), layout.lanes.size());  // every family ticked
+    SaveScreenshot(window, "timeline_3650_days");
+
+    // A bar of the sixth lane that begins after a gap: zoomed onto it, its middle is drawn in its
+    // aspect's colour and the days before it show the background.
+    std::size_t row = 5;
+    const TimelineRun* bar = nullptr;
+    for (; row < view.lanes().size() && !bar; ++row) {
+        for (const TimelineRun& r : layout.RunsOf(layout.lanes[view.lanes()[row]])) {
+            const auto before = &r - layout.runs.data();
+            const bool gap = r.firstDay >= 30 && (&r == &layout.runs[layout.lanes[r.lane].runsAt] ||
+                                                  layout.runs[static_cast<std::size_t>(before - 1)].lastDay < r.firstDay - 12);
+            if (gap && r.lastDay - r.firstDay >= 4 && r.markCount > 0) {
+                bar = &r;
+                break;
+            }
+        }
+    }
+    QVERIFY(bar);
+    --row;
+    TimelineViewport& v = view.viewport();
+    v.days = (bar->lastDay - bar->firstDay + 1) + 20;
+    v.fromDay = bar->firstDay - 10;
+    v.firstRow = static_cast<double>(row);
+    v.Clamp();
+    view.update();
+    const QImage image = view.grab().toImage();
+    const TimelineFrame frame = view.Frame();
+    const int y = static_cast<int>(frame.RowTop(row) + frame.laneHeight / 2);
+    const ColourRole role = layout.lanes[bar->lane].role;
+    const int inside = static_cast<int>(frame.X(bar->firstDay + 1.3));
+    const int outside = static_cast<int>(frame.X(bar->firstDay - 3));
+    QVERIFY2(IsRoleTint(image.pixel(inside, y), role, RunOpacityFar - 0.05),
+             qPrintable(QColor(image.pixel(inside, y)).name()));
+    const QRgb background = image.pixel(outside, y);
+    QVERIFY2(background == ToQColor(ColourRole::Background).rgb() || background == ToQColor(ColourRole::Band).rgb(),
+             qPrintable(QColor(background).name()));
+    SaveScreenshot(window, "timeline_one_bar");
+
+    // Hovering it: its report line and orb; a double click shows the line in the data window.
+    const QPoint onBar(inside, y);
+    QMouseEvent move(QEvent::MouseMove, QPointF(onBar), view.mapToGlobal(QPointF(onBar)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&view, &move);
+    const std::string line = RunLine(scan, scan.runs[bar->scanRun]);
+    QVERIFY2(view.hoverText().startsWith(QString::fromStdString(line)), qPrintable(view.hoverText()));
+    QVERIFY(view.hoverText().contains("Orb at exact"));
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, onBar);
+    QVERIFY(f.shell->dataWindowLoaded());
+    auto* text = f.shell->dataWindow().findChild<QPlainTextEdit*>("Text1");
+    QCOMPARE(text->textCursor().selectedText(), QString::fromStdString("  " + line));
+
+    // Keys and zoom move the view within the scan.
+    QTest::keyClick(&view, Qt::Key_End);
+    QCOMPARE(v.fromDay + v.days, 3650.0);
+    const double days = v.days;
+    QTest::keyClick(&view, Qt::Key_Minus);
+    QVERIFY(v.days > days);
+    QTest::keyClick(&view, Qt::Key_Home);
+    QCOMPARE(v.fromDay, 0.0);
+
+    // Filters: squares of the transits to natal only.
+    window.findChild<QComboBox*>("cboAspect")->setCurrentText("square");
+    for (const char* name : {"chkFamilySN", "chkFamilyPN", "chkFamilyPP", "chkFamilyTP"}) {
+        window.findChild<QCheckBox*>(name)->setChecked(false);
+    }
+    QVERIFY(!view.lanes().empty());
+    for (const std::uint32_t lane : view.lanes()) {
+        QCOMPARE(layout.lanes[lane].AspectCode, std::uint8_t{5});
+        QVERIFY(layout.lanes[lane].family == AspectFamily::TransitToNatal);
+    }
+    std::size_t shownRuns = 0;
+    for (const std::uint32_t lane : view.lanes()) shownRuns += layout.lanes[lane].runCount;
+
+    // The whole span as SVG: well-formed, one run element per shown run.
+    const QString svg = QString::fromStdString((f.dataDir() / "John_timeline.svg").string());
+    f.dialogs.saveAnswers = {svg};
+    Press(window, "cmdExportAll");
+    QFile file(svg);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&file);
+    std::size_t runs = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.attributes().value("class").toString().startsWith("run ")) {
+            ++runs;
+            QCOMPARE(xml.attributes().value("data-family").toString(), QString("tn"));
+        }
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(runs, shownRuns);
+
+    // Printed through the print dialog (to a PDF here), landscape, along the time axis.
+    f.dialogs.printToPdf = QString::fromStdString((f.dataDir() / "timeline.pdf").string());
+    Press(window, "cmdPrint");
+    QVERIFY(QFileInfo(f.dialogs.printToPdf).size() > 1000);
+}
+
+QTEST_MAIN(TimelineWindowTest)
+#include "timeline_window_test.moc"
