@@ -235,4 +235,19 @@ std::optional<int> UnfinishedScanStatus(ScanOutcome outcome) {
     return std::nullopt;
 }
 
+std::variant<FamilySet, std::string> ParseFamilyList(const std::string& list) {
+    if (list.empty()) return std::string("--families: name at least one of tn, sn, pn, pp, tp");
+    FamilySet chosen{};
+    std::size_t at = 0;
+    while (at <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', at), list.size());
+        const std::string code = list.substr(at, comma - at);
+        const std::optional<AspectFamily> family = FamilyFromCode(code);
+        if (!family) return "--families: unknown family \"" + code + "\" (tn, sn, pn, pp, tp)";
+        chosen[FamilyIndex(*family)] = true;
+        at = comma + 1;
+    }
+    return chosen;
+}
+
 }  // namespace orrerion::cli

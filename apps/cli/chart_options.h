@@ -1,10 +1,12 @@
 #pragma once
 // The options of the chart command and the set-up of a calculation from them; the scan command
 // reads the same options plus its own.
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "commands.h"
@@ -88,5 +90,10 @@ void PrintMessages(const std::vector<Message>& messages);
 // The exit status of a command whose scan did not complete: 0 when no days were asked for, 2 for
 // a refused day count, 1 when a report file could not be written; nothing once it completed.
 std::optional<int> UnfinishedScanStatus(ScanOutcome outcome);
+
+// The families a --families list names ("tn,tp": any of tn, sn, pn, pp, tp), by FamilyIndex; or
+// the problem, for an unknown code or an empty list.
+using FamilySet = std::array<bool, FamilyCount>;
+std::variant<FamilySet, std::string> ParseFamilyList(const std::string& list);
 
 }  // namespace orrerion::cli

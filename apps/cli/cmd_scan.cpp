@@ -95,26 +95,6 @@ private:
     std::filesystem::path path_;
 };
 
-// The families of --families: codes such as "tn,tp".
-std::optional<std::string> ParseFamilies(const std::string& list, ExportChoice& choice) {
-    choice.families.fill(false);
-    std::size_t at = 0;
-    while (at <= list.size()) {
-        const std::size_t comma = std::min(list.find(',', at), list.size());
-        const std::string code = list.substr(at, comma - at);
-        bool known = false;
-        for (const FamilyInfo& info : ScanFamilies) {
-            if (FamilyCode(info.family) == code) {
-                choice.families[FamilyIndex(info.family)] = true;
-                known = true;
-            }
-        }
-        if (!known) return "--families takes a list of tn, sn, pn, pp and tp, not '" + list + "'";
-        at = comma + 1;
-    }
-    return std::nullopt;
-}
-
 struct ExportRequest {
     ExportFormat format;
     std::filesystem::path file;
@@ -145,10 +125,12 @@ int RunScanCommand(const Args& args) {
         if (name == "--json") exports.push_back({ExportFormat::Json, value});
         if (name == "--run-events") exportChoice.runEvents = true;
         if (name == "--families") {
-            if (auto error = ParseFamilies(value, exportChoice)) {
+            const auto families = ParseFamilyList(value);
+            if (const std::string* error = std::get_if<std::string>(&families)) {
                 std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
                 return 2;
             }
+            exportChoice.families = std::get<FamilySet>(families);
         }
         if (name == "--days") daysAnswer = value;
         if (name == "--reports") reportsOption = value;

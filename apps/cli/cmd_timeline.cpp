@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -20,19 +19,6 @@ namespace orrerion::cli {
 namespace {
 
 constexpr const char* Name = "orrerion-cli timeline";
-
-std::optional<std::string> ParseFamilies(const std::string& text, TimelineFilter& filter) {
-    filter.families = 0;
-    std::stringstream words(text);
-    std::string word;
-    while (std::getline(words, word, ',')) {
-        const std::optional<AspectFamily> family = FamilyFromCode(word);
-        if (!family) return "--families: unknown family \"" + word + "\" (tn, sn, pn, pp, tp)";
-        filter.families |= static_cast<std::uint8_t>(1u << FamilyIndex(*family));
-    }
-    if (filter.families == 0) return std::string("--families: name at least one of tn, sn, pn, pp, tp");
-    return std::nullopt;
-}
 
 }  // namespace
 
@@ -59,9 +45,15 @@ int RunTimelineCommand(const Args& args) {
         if (name == "--svg") svgPath = value;
         if (name == "--json") jsonPath = value;
         if (name == "--families") {
-            if (auto error = ParseFamilies(value, filter)) {
+            const auto families = ParseFamilyList(value);
+            if (const std::string* error = std::get_if<std::string>(&families)) {
                 std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
                 return 2;
+            }
+            filter.families = 0;
+            const FamilySet& chosen = std::get<FamilySet>(families);
+            for (std::size_t i = 0; i < FamilyCount; ++i) {
+                if (chosen[i]) filter.families |= static_cast<std::uint8_t>(1u << i);
             }
         }
     }
