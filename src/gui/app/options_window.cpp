@@ -13,6 +13,7 @@
 #include "gui/app/options_presenter.h"
 #include "gui/app/sunken_frame.h"
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 namespace {
@@ -29,8 +30,7 @@ OptionsWindow::OptionsWindow(Dialogs& dialogs, Calculation& calc, std::string& w
       calc_(calc),
       windowTitle_(windowTitle),
       txtContent_(new QPlainTextEdit) {
-    setObjectName("Options");
-    setAttribute(Qt::WA_DeleteOnClose);
+    SetUpWindow(*this, "Options");
     const FileEditorButtons editor = LayOutFileEditor(*this, *txtContent_);
     connect(editor.save, &QPushButton::clicked, this, &OptionsWindow::btnSave_Click);
     connect(editor.quit, &QPushButton::clicked, this, &OptionsWindow::btnQuit_Click);

@@ -14,6 +14,7 @@
 
 #include "gui/app/locale_order.h"
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 namespace {
@@ -55,9 +56,7 @@ QVBoxLayout* Column(std::initializer_list<QWidget*> frames) {
 
 PreferencesWindow::PreferencesWindow(Dialogs& dialogs, PreferencesSlice slice, QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), slice_(slice) {
-    setObjectName("Preferences");
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Preferences");
+    SetUpWindow(*this, "Preferences", "Preferences");
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(Column({MakeGroup(PreferenceGroup::Orbs), MakeGroup(PreferenceGroup::Searched),

@@ -18,6 +18,7 @@
 #include "gui/app/window_requests.h"
 #include "gui/output/data_presenter.h"
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 namespace {
@@ -40,8 +41,7 @@ DataWindow::DataWindow(WindowRequests& requests, Dialogs& dialogs, Calculation& 
       windowTitle_(windowTitle),
       state_(state),
       Text1_(new QPlainTextEdit) {
-    setObjectName("OutputD1");
-    setAttribute(Qt::WA_DeleteOnClose);
+    SetUpWindow(*this, "OutputD1");
     Text1_->setObjectName("Text1");
     Text1_->setReadOnly(true);
     Text1_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

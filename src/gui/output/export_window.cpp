@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 
@@ -40,15 +41,11 @@ ExportWindow::ExportWindow(ExportWindowSlice slice, QWidget* parent)
       optCsv_(new QRadioButton("T&able (CSV)")),
       optJson_(new QRadioButton("&JSON")),
       chkRunEvents_(new QCheckBox("All-day event for each &run, first to last day")) {
-    setObjectName("Export");
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Export the Scan");
+    SetUpWindow(*this, "Export", "Export the Scan");
     lblScan_->setObjectName("lblScan");
     lblScan_->setWordWrap(true);
-    optCalendar_->setObjectName("optCalendar");
-    optCsv_->setObjectName("optCsv");
-    optJson_->setObjectName("optJson");
-    chkRunEvents_->setObjectName("chkRunEvents");
+    NameControls({{optCalendar_, "optCalendar"}, {optCsv_, "optCsv"}, {optJson_, "optJson"},
+                  {chkRunEvents_, "chkRunEvents"}});
 
     auto* format = new QGroupBox("Format");
     format->setObjectName("fraFormat");

@@ -20,6 +20,7 @@
 #include "core/records/record_file.h"
 #include "gui/app/sunken_frame.h"
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 namespace {
@@ -72,9 +73,7 @@ PrintedJob PrintLines(QPrinter& printer, const std::vector<std::string>& lines, 
 
 PrintWindow::PrintWindow(Dialogs& dialogs, const Calculation& calc, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(dialogs), calc_(calc), txtContent_(new QPlainTextEdit) {
-    setObjectName("PrntFile");
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Data To Be Printed");
+    SetUpWindow(*this, "PrntFile", "Data To Be Printed");
     txtContent_->setObjectName("txtContent");
     txtContent_->setFont(FixedPitchFont(10));
     txtContent_->setLineWrapMode(QPlainTextEdit::NoWrap);

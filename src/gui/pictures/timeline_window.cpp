@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -25,6 +24,7 @@
 #include "gui/pictures/picture_painting.h"
 #include "gui/pictures/timeline_painter.h"
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 namespace {
@@ -221,15 +221,9 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
       cboTarget_(new QComboBox),
       hsbDays_(new QScrollBar(Qt::Horizontal)),
       vsbLanes_(new QScrollBar(Qt::Vertical)) {
-    setObjectName("Timeline");
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Aspect Timeline");
-    lblNote_->setObjectName("lblNote");
-    cboMover_->setObjectName("cboMover");
-    cboAspect_->setObjectName("cboAspect");
-    cboTarget_->setObjectName("cboTarget");
-    hsbDays_->setObjectName("hsbDays");
-    vsbLanes_->setObjectName("vsbLanes");
+    SetUpWindow(*this, "Timeline", "Aspect Timeline");
+    NameControls({{lblNote_, "lblNote"}, {cboMover_, "cboMover"}, {cboAspect_, "cboAspect"},
+                  {cboTarget_, "cboTarget"}, {hsbDays_, "hsbDays"}, {vsbLanes_, "vsbLanes"}});
 
     auto* familyBox = new QGroupBox("Families");
     familyBox->setObjectName("fraFamilies");
@@ -334,12 +328,7 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
         view_->viewport().Clamp();
         view_->update();
     });
-    auto* print = new QShortcut(QKeySequence::Print, this);
-    connect(print, &QShortcut::activated, this, &TimelineWindow::cmdPrint_Click);
-    auto* save = new QShortcut(QKeySequence::Save, this);
-    connect(save, &QShortcut::activated, this, &TimelineWindow::cmdExportAll_Click);
-    auto* escape = new QShortcut(Qt::Key_Escape, this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    AddPictureWindowKeys(*this, [this] { cmdPrint_Click(); }, [this] { cmdExportAll_Click(); });
 
     resize(1100, 720);
     Refresh();

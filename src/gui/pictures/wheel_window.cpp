@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include "core/pictures/wheel_output.h"
@@ -16,6 +15,7 @@
 #include "gui/pictures/wheel_painter.h"
 #include "gui/pictures/wheel_presenter.h"
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 
@@ -53,16 +53,11 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
       chkOuterAspects_(new QCheckBox("Aspects to &natal")),
       optAscendantLeft_(new QRadioButton("&Ascendant at left")),
       optAriesLeft_(new QRadioButton("0° A&ries at left")) {
-    setObjectName("Wheel");
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("Chart Wheel");
-    chkProgressed_->setObjectName("chkProgressed");
-    chkSolarArc_->setObjectName("chkSolarArc");
-    chkTransits_->setObjectName("chkTransits");
-    chkOuterAspects_->setObjectName("chkOuterAspects");
-    optAscendantLeft_->setObjectName("optAscendantLeft");
-    optAriesLeft_->setObjectName("optAriesLeft");
-    lblNote_->setObjectName("lblNote");
+    SetUpWindow(*this, "Wheel", "Chart Wheel");
+    NameControls({{chkProgressed_, "chkProgressed"}, {chkSolarArc_, "chkSolarArc"},
+                  {chkTransits_, "chkTransits"}, {chkOuterAspects_, "chkOuterAspects"},
+                  {optAscendantLeft_, "optAscendantLeft"}, {optAriesLeft_, "optAriesLeft"},
+                  {lblNote_, "lblNote"}});
 
     auto* rings = new QGroupBox("Rings around the natal chart");
     rings->setObjectName("fraRings");
@@ -119,12 +114,7 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
     connect(cmdPrint, &QPushButton::clicked, this, &WheelWindow::cmdPrint_Click);
     connect(cmdExport, &QPushButton::clicked, this, &WheelWindow::cmdExport_Click);
     connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-    auto* print = new QShortcut(QKeySequence::Print, this);
-    connect(print, &QShortcut::activated, this, &WheelWindow::cmdPrint_Click);
-    auto* save = new QShortcut(QKeySequence::Save, this);
-    connect(save, &QShortcut::activated, this, &WheelWindow::cmdExport_Click);
-    auto* escape = new QShortcut(Qt::Key_Escape, this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    AddPictureWindowKeys(*this, [this] { cmdPrint_Click(); }, [this] { cmdExport_Click(); });
 
     resize(760, 860);
     Refresh();

@@ -8,6 +8,7 @@
 #include "gui/records/list_presenter.h"
 #include "gui/records/list_window_layout.h"
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 
@@ -24,9 +25,7 @@ CitiesWindow::CitiesWindow(WindowRequests& requests, Dialogs& dialogs,
       Command1_(new QPushButton("Click here for names")),
       cmdEditList_(new QPushButton("Edit this List")),
       cmdNewFileList_(new QPushButton("Change List")) {
-    setObjectName("Geograph");
-    setWindowTitle("Cities");
-    setAttribute(Qt::WA_DeleteOnClose);
+    SetUpWindow(*this, "Geograph", "Cities");
 
     SetUpRecordList(*this, *CitiesOnFile_, "CitiesOnFile");
     WatchList(*CitiesOnFile_, *lblCitiesOnFile_, [this] { CitiesOnFile_Click(); });

@@ -11,6 +11,7 @@
 #include "gui/app/sunken_frame.h"
 #include "gui/records/list_window_layout.h"
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 
@@ -21,8 +22,7 @@ ListEditorWindow::ListEditorWindow(QWidget& owner, WindowRequests& requests, Dia
       dialogs_(dialogs),
       path_(std::move(path)),
       txtContent_(new QPlainTextEdit) {
-    setObjectName(objectName);
-    setAttribute(Qt::WA_DeleteOnClose);
+    SetUpWindow(*this, objectName);
     const FileEditorButtons editor = LayOutFileEditor(*this, *txtContent_);
     connect(editor.save, &QPushButton::clicked, this, &ListEditorWindow::btnSave_Click);
     connect(editor.quit, &QPushButton::clicked, this, &ListEditorWindow::btnQuit_Click);

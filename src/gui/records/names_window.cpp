@@ -9,6 +9,7 @@
 #include "gui/records/list_presenter.h"
 #include "gui/records/list_window_layout.h"
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 
@@ -25,9 +26,7 @@ NamesWindow::NamesWindow(WindowRequests& requests, Dialogs& dialogs, const Calcu
       Command1_(new QPushButton("Click here for cities")),
       cmdEditList_(new QPushButton("Edit this List")),
       cmdNewFileList_(new QPushButton("Change List")) {
-    setObjectName("Names");
-    setWindowTitle("Names");
-    setAttribute(Qt::WA_DeleteOnClose);
+    SetUpWindow(*this, "Names", "Names");
 
     SetUpRecordList(*this, *NamesOnFile_, "NamesOnFile");
     WatchList(*NamesOnFile_, *lblNamesOnFile_, [this] {

@@ -13,6 +13,7 @@
 #include "gui/app/window_requests.h"
 #include "gui/records/list_window_layout.h"
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 namespace {
@@ -31,9 +32,7 @@ TimeZoneWindow::TimeZoneWindow(WindowRequests& requests, Dialogs& dialogs,
       dialogs_(dialogs),
       lstTimeZones_(new QListWidget),
       Command1_(new QPushButton("Quit")) {
-    setObjectName("TimeZone");
-    setWindowTitle("Time Zones");
-    setAttribute(Qt::WA_DeleteOnClose);
+    SetUpWindow(*this, "TimeZone", "Time Zones");
 
     lstTimeZones_->setObjectName("lstTimeZones");
     lstTimeZones_->setFont(FixedPitchFont(10));

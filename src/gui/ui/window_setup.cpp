@@ -1,0 +1,27 @@
+#include "gui/ui/window_setup.h"
+
+#include <QKeySequence>
+#include <QObject>
+#include <QShortcut>
+#include <QWidget>
+
+namespace orrerion::gui {
+
+void SetUpWindow(QWidget& window, const char* name, const QString& title) {
+    window.setObjectName(name);
+    window.setAttribute(Qt::WA_DeleteOnClose);
+    if (!title.isEmpty()) window.setWindowTitle(title);
+}
+
+void NameControls(std::initializer_list<std::pair<QObject*, const char*>> controls) {
+    for (const auto& [control, name] : controls) control->setObjectName(name);
+}
+
+void AddPictureWindowKeys(QWidget& window, const std::function<void()>& print,
+                          const std::function<void()>& save) {
+    QObject::connect(new QShortcut(QKeySequence::Print, &window), &QShortcut::activated, &window, print);
+    QObject::connect(new QShortcut(QKeySequence::Save, &window), &QShortcut::activated, &window, save);
+    QObject::connect(new QShortcut(Qt::Key_Escape, &window), &QShortcut::activated, &window, &QWidget::close);
+}
+
+}  // namespace orrerion::gui

@@ -1,0 +1,24 @@
+#pragma once
+// The steps every window of the program starts with, written once.
+#include <QString>
+#include <functional>
+#include <initializer_list>
+#include <utility>
+
+class QObject;
+class QWidget;
+
+namespace orrerion::gui {
+
+// A window's name (its objectName), its caption when one is given, and deletion on close: the
+// shell loads a window again when it is next needed.
+void SetUpWindow(QWidget& window, const char* name, const QString& title = {});
+
+// Gives each control its name.
+void NameControls(std::initializer_list<std::pair<QObject*, const char*>> controls);
+
+// The keys of a picture window: Ctrl+P prints, Ctrl+S exports, Escape closes.
+void AddPictureWindowKeys(QWidget& window, const std::function<void()>& print,
+                          const std::function<void()>& save);
+
+}  // namespace orrerion::gui
