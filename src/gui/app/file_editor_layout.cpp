@@ -10,27 +10,29 @@
 
 namespace orrerion::gui {
 
-FileEditorButtons LayOutFileEditor(QWidget& window, QPlainTextEdit& text) {
+QHBoxLayout* LayOutFileEditor(QWidget& window, QPlainTextEdit& text, const std::function<void()>& save,
+                              const std::function<void()>& quit) {
     text.setObjectName("txtContent");
     text.setFont(FixedPitchFont(10));
     text.setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    FileEditorButtons made{};
-    made.save = new QPushButton("Save");
-    made.save->setObjectName("btnSave");
-    made.save->setShortcut(QKeySequence::Save);
-    made.quit = new QPushButton("Quit");
-    made.quit->setObjectName("btnQuit");
-    made.escape = new QShortcut(QKeySequence(Qt::Key_Escape), &window);
+    auto* saveButton = new QPushButton("Save");
+    saveButton->setObjectName("btnSave");
+    saveButton->setShortcut(QKeySequence::Save);
+    auto* quitButton = new QPushButton("Quit");
+    quitButton->setObjectName("btnQuit");
+    QObject::connect(saveButton, &QPushButton::clicked, &window, save);
+    QObject::connect(quitButton, &QPushButton::clicked, &window, quit);
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), &window), &QShortcut::activated, &window, quit);
 
-    made.row = new QHBoxLayout;
-    made.row->addWidget(made.save);
-    made.row->addWidget(made.quit);
+    auto* row = new QHBoxLayout;
+    row->addWidget(saveButton);
+    row->addWidget(quitButton);
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(16, 16, 16, 12);
     layout->addWidget(&text);
-    layout->addLayout(made.row);
-    return made;
+    layout->addLayout(row);
+    return row;
 }
 
 }  // namespace orrerion::gui

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <filesystem>
 #include <system_error>
 
@@ -31,15 +30,13 @@ OptionsWindow::OptionsWindow(Dialogs& dialogs, Calculation& calc, std::string& w
       windowTitle_(windowTitle),
       txtContent_(new QPlainTextEdit) {
     SetUpWindow(*this, "Options");
-    const FileEditorButtons editor = LayOutFileEditor(*this, *txtContent_);
-    connect(editor.save, &QPushButton::clicked, this, &OptionsWindow::btnSave_Click);
-    connect(editor.quit, &QPushButton::clicked, this, &OptionsWindow::btnQuit_Click);
-    connect(editor.escape, &QShortcut::activated, this, &OptionsWindow::btnQuit_Click);
+    QHBoxLayout* buttons =
+        LayOutFileEditor(*this, *txtContent_, [this] { btnSave_Click(); }, [this] { btnQuit_Click(); });
     auto* cmdRestoreDefault = new QPushButton("Restore Default Settings");
     cmdRestoreDefault->setObjectName("cmdRestoreDefault");
     connect(cmdRestoreDefault, &QPushButton::clicked, this, &OptionsWindow::cmdRestoreDefault_Click);
-    editor.row->addStretch();
-    editor.row->addWidget(cmdRestoreDefault);
+    buttons->addStretch();
+    buttons->addWidget(cmdRestoreDefault);
     resize(700, 640);
 
     LoadText(OptionsEditorText(calc_.ProgramDir));

@@ -68,13 +68,9 @@ ExportWindow::ExportWindow(ExportWindowSlice slice, QWidget* parent)
         connect(check, &QCheckBox::toggled, this, [this] { TakeChoice(); });
     }
 
-    auto* cmdExport = new QPushButton("&Export...");
-    cmdExport->setObjectName("cmdExport");
+    QPushButton* cmdExport = CommandButton(*this, "&Export...", "cmdExport", [this] { cmdExport_Click(); });
     cmdExport->setDefault(true);
-    auto* cmdClose = new QPushButton("Close");
-    cmdClose->setObjectName("cmdClose");
-    connect(cmdExport, &QPushButton::clicked, this, &ExportWindow::cmdExport_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    QPushButton* cmdClose = CommandButton(*this, "Close", "cmdClose", [this] { close(); });
     auto* escape = new QShortcut(Qt::Key_Escape, this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 

@@ -78,14 +78,10 @@ PrintWindow::PrintWindow(Dialogs& dialogs, const Calculation& calc, QWidget* par
     txtContent_->setFont(FixedPitchFont(10));
     txtContent_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    auto* btnPrint = new QPushButton("Print");
-    btnPrint->setObjectName("btnPrint");
-    auto* btnCancel = new QPushButton("Cancel");
-    btnCancel->setObjectName("btnCancel");
+    QPushButton* btnPrint = CommandButton(*this, "Print", "btnPrint", [this] { btnPrint_Click(); });
+    QPushButton* btnCancel = CommandButton(*this, "Cancel", "btnCancel", [this] { btnCancel_Click(); });
     auto* hint = new QLabel("Ctrl-C to copy.  Ctrl-X to cut.  Ctrl-V to paste.");
     hint->setObjectName("lblHint");
-    connect(btnPrint, &QPushButton::clicked, this, &PrintWindow::btnPrint_Click);
-    connect(btnCancel, &QPushButton::clicked, this, &PrintWindow::btnCancel_Click);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnPrint);

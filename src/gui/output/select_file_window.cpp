@@ -16,6 +16,7 @@
 #include "core/records/record_file.h"
 #include "gui/app/window_requests.h"
 #include "gui/ui/dialogs.h"
+#include "gui/ui/window_setup.h"
 
 namespace orrerion::gui {
 namespace {
@@ -63,13 +64,9 @@ SelectFileWindow::SelectFileWindow(WindowRequests& requests, const QString& patt
     dirList_->setHeaderHidden(true);
     dirList_->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    auto* cmdSelect = new QPushButton("Select");
-    cmdSelect->setObjectName("cmdSelect");
+    QPushButton* cmdSelect = CommandButton(*this, "Select", "cmdSelect", [this] { cmdSelect_Click(); });
     cmdSelect->setDefault(true);
-    auto* cmdCancel = new QPushButton("Cancel");
-    cmdCancel->setObjectName("cmdCancel");
-    connect(cmdSelect, &QPushButton::clicked, this, &SelectFileWindow::cmdSelect_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &SelectFileWindow::cmdCancel_Click);
+    QPushButton* cmdCancel = CommandButton(*this, "Cancel", "cmdCancel", [this] { cmdCancel_Click(); });
     connect(filList_, &QListWidget::itemDoubleClicked, this, &SelectFileWindow::cmdSelect_Click);
     connect(drvList_, &QComboBox::activated, this, &SelectFileWindow::drvList_Change);
     connect(dirList_->selectionModel(), &QItemSelectionModel::currentChanged, this,

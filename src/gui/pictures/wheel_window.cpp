@@ -72,12 +72,9 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
     orientationRow->addWidget(optAscendantLeft_);
     orientationRow->addWidget(optAriesLeft_);
 
-    auto* cmdPrint = new QPushButton("&Print...");
-    cmdPrint->setObjectName("cmdPrint");
-    auto* cmdExport = new QPushButton("&Export...");
-    cmdExport->setObjectName("cmdExport");
-    auto* cmdClose = new QPushButton("&Close");
-    cmdClose->setObjectName("cmdClose");
+    QPushButton* cmdPrint = CommandButton(*this, "&Print...", "cmdPrint", [this] { cmdPrint_Click(); });
+    QPushButton* cmdExport = CommandButton(*this, "&Export...", "cmdExport", [this] { cmdExport_Click(); });
+    QPushButton* cmdClose = CommandButton(*this, "&Close", "cmdClose", [this] { close(); });
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(rings);
@@ -111,9 +108,6 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
     });
     connect(optAscendantLeft_, &QRadioButton::clicked, this, &WheelWindow::OrientationClicked);
     connect(optAriesLeft_, &QRadioButton::clicked, this, &WheelWindow::OrientationClicked);
-    connect(cmdPrint, &QPushButton::clicked, this, &WheelWindow::cmdPrint_Click);
-    connect(cmdExport, &QPushButton::clicked, this, &WheelWindow::cmdExport_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
     AddPictureWindowKeys(*this, [this] { cmdPrint_Click(); }, [this] { cmdExport_Click(); });
 
     resize(760, 860);

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "core/records/record_file.h"
 #include "gui/app/file_editor_layout.h"
@@ -23,15 +22,13 @@ ListEditorWindow::ListEditorWindow(QWidget& owner, WindowRequests& requests, Dia
       path_(std::move(path)),
       txtContent_(new QPlainTextEdit) {
     SetUpWindow(*this, objectName);
-    const FileEditorButtons editor = LayOutFileEditor(*this, *txtContent_);
-    connect(editor.save, &QPushButton::clicked, this, &ListEditorWindow::btnSave_Click);
-    connect(editor.quit, &QPushButton::clicked, this, &ListEditorWindow::btnQuit_Click);
-    connect(editor.escape, &QShortcut::activated, this, &ListEditorWindow::btnQuit_Click);
+    QHBoxLayout* buttons =
+        LayOutFileEditor(*this, *txtContent_, [this] { btnSave_Click(); }, [this] { btnQuit_Click(); });
     auto* hint = new QLabel("Ctrl-C to copy.  Ctrl-X to cut.  Ctrl-V to paste.");
     hint->setObjectName("Label1");
-    editor.row->addSpacing(16);
-    editor.row->addWidget(hint);
-    editor.row->addStretch();
+    buttons->addSpacing(16);
+    buttons->addWidget(hint);
+    buttons->addStretch();
     resize(660, 520);
     move(EditorWindowsPosition);
 

@@ -2,6 +2,7 @@
 
 #include <QKeySequence>
 #include <QObject>
+#include <QPushButton>
 #include <QShortcut>
 #include <QWidget>
 
@@ -15,6 +16,14 @@ void SetUpWindow(QWidget& window, const char* name, const QString& title) {
 
 void NameControls(std::initializer_list<std::pair<QObject*, const char*>> controls) {
     for (const auto& [control, name] : controls) control->setObjectName(name);
+}
+
+QPushButton* CommandButton(QWidget& window, const QString& caption, const char* name,
+                           const std::function<void()>& clicked) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    QObject::connect(button, &QPushButton::clicked, &window, clicked);
+    return button;
 }
 
 void AddPictureWindowKeys(QWidget& window, const std::function<void()>& print,

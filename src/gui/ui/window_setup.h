@@ -6,6 +6,7 @@
 #include <utility>
 
 class QObject;
+class QPushButton;
 class QWidget;
 
 namespace orrerion::gui {
@@ -16,6 +17,10 @@ void SetUpWindow(QWidget& window, const char* name, const QString& title = {});
 
 // Gives each control its name.
 void NameControls(std::initializer_list<std::pair<QObject*, const char*>> controls);
+
+// A push button named `name` that runs `clicked` in `window`'s context when pressed.
+QPushButton* CommandButton(QWidget& window, const QString& caption, const char* name,
+                           const std::function<void()>& clicked);
 
 // The keys of a picture window: Ctrl+P prints, Ctrl+S exports, Escape closes.
 void AddPictureWindowKeys(QWidget& window, const std::function<void()>& print,
