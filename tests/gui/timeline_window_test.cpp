@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "core/aspects/report_files.h"
+#include "core/exports/exact_moments.h"
 #include "gui/app/main_window.h"
 #include "gui/output/data_window.h"
 #include "gui/pictures/picture_painting.h"
@@ -120,6 +121,16 @@ void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
     const std::string line = RunLine(scan, scan.runs[bar->scanRun]);
     QVERIFY2(view.hoverText().startsWith(QString::fromStdString(line)), qPrintable(view.hoverText()));
     QVERIFY(view.hoverText().contains("Orb at exact"));
+    // A transit also gives the moments it is exact, each in UT and in the diurnal zone's clock time
+    // (zone 5: five hours behind).
+    const Calculation& calc = f.session.calc;
+    const std::vector<ExactMoment> moments = ExactMomentsOfRun(calc.chart, calc.eph, calc.options, scan, bar->scanRun);
+    QVERIFY(!moments.empty());
+    QCOMPARE(view.hoverText().count("\nExact at "), static_cast<qsizetype>(moments.size()));
+    const std::string ut = MinuteText(moments[0].jd, 0.0, calc.DateOrder);
+    const std::string local = MinuteText(moments[0].jd - 5.0 / 24, 0.0, calc.DateOrder);
+    QVERIFY2(view.hoverText().contains(QString::fromStdString("Exact at " + ut + " UT, " + local + " local")),
+             qPrintable(view.hoverText()));
     QTest::mouseDClick(&view, Qt::LeftButton, {}, onBar);
     QVERIFY(f.shell->dataWindowLoaded());
     auto* text = f.shell->dataWindow().findChild<QPlainTextEdit*>("Text1");

@@ -138,7 +138,10 @@ CalendarDate JulianDayToCalendar(double DateArgJD) {
 }
 
 std::string JulianDayToDate(double DateArgJD, int DateOrder) {
-    const CalendarDate d = JulianDayToCalendar(DateArgJD);
+    return DateInOrder(JulianDayToCalendar(DateArgJD), DateOrder);
+}
+
+std::string DateInOrder(const CalendarDate& d, int DateOrder) {
     const std::string mm = TwoDigits(d.month);
     const std::string dd = TwoDigits(d.day);
     const std::string yyyy = std::to_string(d.year);

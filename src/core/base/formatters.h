@@ -52,6 +52,8 @@ CalendarDate JulianDayToCalendar(double DateArgJD);
 // DateText: two-digit month and day and the year joined by "/" in the short-date order
 // (0 month/day/year, 1 day/month/year, 2 year/month/day; any other value as 0).
 std::string JulianDayToDate(double DateArgJD, int DateOrder);
+// The same text for a calendar date.
+std::string DateInOrder(const CalendarDate& date, int DateOrder);
 
 // "05 Jan 97", and "05 Jan 1997" with the year zero-padded to four digits ("01 Jun 0999").
 std::string DateDdMmmYy(const CalendarDate& date);

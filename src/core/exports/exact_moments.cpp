@@ -1,5 +1,7 @@
 #include "core/exports/exact_moments.h"
 
+#include <cstdio>
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -107,6 +109,53 @@ private:
     std::vector<Row> transit_, progressed_;
 };
 
+// The moments of run `r`, appended to `moments` in the order found (one side of the target, then
+// the other).
+void AddRunMoments(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, std::uint32_t r,
+                   std::vector<ExactMoment>& moments) {
+    const ScanRun& run = scan.runs[r];
+    if (!HasExactMoments(run.family)) return;
+    const bool progressedTarget = run.family == AspectFamily::TransitToProgressed;
+    const auto targetAt = [&](double day) {
+        return progressedTarget ? at.Progressed(run.target, day)
+                                : chart.NatalLong[static_cast<std::size_t>(run.target)];
+    };
+    const auto moverAt = [&](double day) { return at.Transit(run.mover, day); };
+
+    // The aspect is made on either side of the target; 0 and 180 degrees have one side.
+    const double angle = AspectAngle(run.AspectCode);
+    const int sides = angle == 0.0 || angle == 180.0 ? 1 : 2;
+    const int from = std::max(run.firstDay - 1, 0);
+    const int to = std::min(run.lastDay + 1, scan.ScanDays - 1);
+    for (int side = 0; side < sides; ++side) {
+        const double offset = side == 0 ? angle : -angle;
+        const auto distance = [&](double day) { return Signed180(moverAt(day) - targetAt(day) - offset); };
+        double before = distance(from);
+        for (int d = from; d < to; ++d) {
+            const double after = distance(d + 1);
+            // A change of sign near zero; the jump at the far side (180 degrees away) is not one.
+            const bool crosses = (before < 0 && after >= 0) || (before > 0 && after <= 0);
+            if (crosses && std::fabs(before) < 90 && std::fabs(after) < 90) {
+                const double day = Crossing(distance, d, before, d + 1, after);
+                ExactMoment moment;
+                moment.run = r;
+                moment.jd = scan.DiurnalJD + day;
+                moment.moverLong = moverAt(day);
+                moment.targetLong = targetAt(day);
+                moments.push_back(moment);
+            }
+            before = after;
+        }
+    }
+}
+
+// Each run's moments in time order (the two sides of a run are found one after the other).
+void SortByRunAndTime(std::vector<ExactMoment>& moments) {
+    std::stable_sort(moments.begin(), moments.end(), [](const ExactMoment& a, const ExactMoment& b) {
+        return a.run != b.run ? a.run < b.run : a.jd < b.jd;
+    });
+}
+
 }  // namespace
 
 std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
@@ -114,49 +163,18 @@ std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisSt
     std::vector<ExactMoment> moments;
     if (scan.ScanDays < 2 || scan.runs.empty()) return moments;
     MomentEvaluator at(chart, eph, options, scan.ScanDays);
+    for (std::uint32_t r = 0; r < scan.runs.size(); ++r) AddRunMoments(at, chart, scan, r, moments);
+    SortByRunAndTime(moments);
+    return moments;
+}
 
-    for (std::uint32_t r = 0; r < scan.runs.size(); ++r) {
-        const ScanRun& run = scan.runs[r];
-        if (!HasExactMoments(run.family)) continue;
-        const bool progressedTarget = run.family == AspectFamily::TransitToProgressed;
-        const auto targetAt = [&](double day) {
-            return progressedTarget ? at.Progressed(run.target, day)
-                                    : chart.NatalLong[static_cast<std::size_t>(run.target)];
-        };
-        const auto moverAt = [&](double day) { return at.Transit(run.mover, day); };
-
-        // The aspect is made on either side of the target; 0 and 180 degrees have one side.
-        const double angle = AspectAngle(run.AspectCode);
-        const int sides = angle == 0.0 || angle == 180.0 ? 1 : 2;
-        const int from = std::max(run.firstDay - 1, 0);
-        const int to = std::min(run.lastDay + 1, scan.ScanDays - 1);
-        for (int side = 0; side < sides; ++side) {
-            const double offset = side == 0 ? angle : -angle;
-            const auto distance = [&](double day) {
-                return Signed180(moverAt(day) - targetAt(day) - offset);
-            };
-            double before = distance(from);
-            for (int d = from; d < to; ++d) {
-                const double after = distance(d + 1);
-                // A change of sign near zero; the jump at the far side (180 degrees away) is not one.
-                const bool crosses = (before < 0 && after >= 0) || (before > 0 && after <= 0);
-                if (crosses && std::fabs(before) < 90 && std::fabs(after) < 90) {
-                    const double day = Crossing(distance, d, before, d + 1, after);
-                    ExactMoment moment;
-                    moment.run = r;
-                    moment.jd = scan.DiurnalJD + day;
-                    moment.moverLong = moverAt(day);
-                    moment.targetLong = targetAt(day);
-                    moments.push_back(moment);
-                }
-                before = after;
-            }
-        }
-    }
-    // Two sides of one run are found one after the other; keep each run's moments in time order.
-    std::stable_sort(moments.begin(), moments.end(), [](const ExactMoment& a, const ExactMoment& b) {
-        return a.run != b.run ? a.run < b.run : a.jd < b.jd;
-    });
+std::vector<ExactMoment> ExactMomentsOfRun(const ChartState& chart, const EphemerisState& eph,
+                                           const Options& options, const ScanResult& scan, std::uint32_t run) {
+    std::vector<ExactMoment> moments;
+    if (scan.ScanDays < 2 || run >= scan.runs.size()) return moments;
+    MomentEvaluator at(chart, eph, options, scan.ScanDays);
+    AddRunMoments(at, chart, scan, run, moments);
+    SortByRunAndTime(moments);
     return moments;
 }
 
@@ -169,6 +187,13 @@ MinuteTime MinuteOf(double jd, double zoneHoursWest) {
     t.hour = minuteOfDay / 60;
     t.minute = minuteOfDay % 60;
     return t;
+}
+
+std::string MinuteText(double jd, double zoneHoursWest, int DateOrder) {
+    const MinuteTime t = MinuteOf(jd, zoneHoursWest);
+    char clock[8];
+    std::snprintf(clock, sizeof clock, "%02d:%02d", t.hour, t.minute);
+    return DateInOrder(t.date, DateOrder) + " " + clock;
 }
 
 }  // namespace orrerion

@@ -6,6 +6,7 @@
 // the scan saw change. Transits to progressed points move the target too: it is taken at the same
 // moment. Computed on request, for the exports and tooltips; the scan never waits for it.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/aspects/scan_result.h"
@@ -37,6 +38,9 @@ double AspectAngle(int AspectCode);
 // positions and the option of the progressed angles the scan used).
 std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
                                       const Options& options, const ScanResult& scan);
+// The same for one run (an index in `scan.runs`), for a tooltip.
+std::vector<ExactMoment> ExactMomentsOfRun(const ChartState& chart, const EphemerisState& eph,
+                                           const Options& options, const ScanResult& scan, std::uint32_t run);
 
 // A moment rounded to the nearest minute: its civil date and clock time.
 struct MinuteTime {
@@ -46,5 +50,7 @@ struct MinuteTime {
 };
 // `jd` (UT) rounded to the minute, in UT or, with `zoneHoursWest`, in the clock time of that zone.
 MinuteTime MinuteOf(double jd, double zoneHoursWest = 0.0);
+// "01/13/2027 05:57": MinuteOf's date in the program's date order (see JulianDayToDate) and clock.
+std::string MinuteText(double jd, double zoneHoursWest, int DateOrder);
 
 }  // namespace orrerion

@@ -84,7 +84,7 @@ TimelineFilter FilterOf(const TimelineChoice& choice) {
 }
 
 std::string RunHoverText(const TimelineLayout& layout, const ScanResult& scan, const TimelineRun& run,
-                         int DateOrder) {
+                         int DateOrder, const std::vector<ExactMoment>& moments, double zoneHoursWest) {
     const ScanRun& s = scan.runs[run.scanRun];
     std::string text = RunLine(scan, s);
     auto date = [&](int day) { return JulianDayToDate(layout.DiurnalJD + day, DateOrder); };
@@ -97,7 +97,12 @@ std::string RunHoverText(const TimelineLayout& layout, const ScanResult& scan, c
     }
     char orb[64];
     std::snprintf(orb, sizeof orb, "\nOrb at exact: %.2f deg.", static_cast<double>(s.smallestOrb));
-    return text + orb;
+    text += orb;
+    for (const ExactMoment& m : moments) {
+        text += "\nExact at " + MinuteText(m.jd, 0.0, DateOrder) + " UT, " + MinuteText(m.jd, zoneHoursWest, DateOrder) +
+                " local";
+    }
+    return text;
 }
 
 RunListingLine ListingLineOf(const ScanResult& scan, const TimelineRun& run) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/aspects/scan_result.h"
+#include "core/exports/exact_moments.h"
 #include "core/pictures/timeline_layout.h"
 #include "core/pictures/timeline_output.h"
 #include "core/records/settings_file.h"
@@ -52,10 +53,13 @@ struct TimelineChoice {
 };
 TimelineFilter FilterOf(const TimelineChoice& choice);
 
-// The hover text of a run: its report line, first and last date, the exact dates and the orb at
-// exact (the smallest within the run), with dates in the program's order.
+// The hover text of a run: its report line, first and last date, the exact dates, the orb at
+// exact (the smallest within the run) and, for a transiting mover, each moment it is exact
+// (`moments`, the run's own) in UT and in the clock time of the diurnal zone; dates in the
+// program's date order.
 std::string RunHoverText(const TimelineLayout& layout, const ScanResult& scan, const TimelineRun& run,
-                         int DateOrder);
+                         int DateOrder, const std::vector<ExactMoment>& moments = {},
+                         double zoneHoursWest = 0.0);
 // The heading of the data window listing that holds a run's line, and the line.
 struct RunListingLine {
     std::string heading;  // "Transit to natal planet aspects - sorted by planet"

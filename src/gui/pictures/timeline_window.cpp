@@ -46,6 +46,12 @@ TimelineView::TimelineView(QWidget* parent) : QWidget(parent), symbols_(LaneSymb
     setFocusPolicy(Qt::StrongFocus);
 }
 
+void TimelineView::SetMomentSource(std::function<std::vector<ExactMoment>(std::uint32_t)> momentsOf,
+                                   double zoneHoursWest) {
+    momentsOf_ = std::move(momentsOf);
+    zoneHoursWest_ = zoneHoursWest;
+}
+
 void TimelineView::SetLayout(const TimelineLayout* layout, const ScanResult* scan, std::vector<std::uint32_t> lanes,
                              int DateOrder) {
     layout_ = layout;
@@ -197,9 +203,12 @@ void TimelineView::Hover(QPointF point, QPoint global) {
     const std::optional<std::uint32_t> run = RunAtPoint(point);
     if (run == hover_) return;
     hover_ = run;
-    hoverText_ = run && scan_ && layout_->runs[*run].scanRun < scan_->runs.size()
-                     ? QString::fromStdString(RunHoverText(*layout_, *scan_, layout_->runs[*run], DateOrder_))
-                     : QString();
+    hoverText_.clear();
+    if (run && scan_ && layout_->runs[*run].scanRun < scan_->runs.size()) {
+        const TimelineRun& bar = layout_->runs[*run];
+        const std::vector<ExactMoment> moments = momentsOf_ ? momentsOf_(bar.scanRun) : std::vector<ExactMoment>{};
+        hoverText_ = QString::fromStdString(RunHoverText(*layout_, *scan_, bar, DateOrder_, moments, zoneHoursWest_));
+    }
     if (hoverText_.isEmpty()) {
         QToolTip::hideText();
     } else {
@@ -355,6 +364,12 @@ void TimelineWindow::Refresh() {
     syncing_ = true;
     for (std::size_t i = 0; i < FamilyCount; ++i) families_[i]->setChecked(ticked[i]);
     syncing_ = false;
+    view_->SetMomentSource(
+        [this](std::uint32_t run) {
+            const Calculation& calc = slice_.calc;
+            return ExactMomentsOfRun(calc.chart, calc.eph, calc.options, calc.scan, run);
+        },
+        slice_.calc.chart.input.DiurnalZone);
     view_->SetLayout(scanned_ ? &layout_ : nullptr, &scan, ShownLanes(layout_, FilterOf(Choice())),
                      slice_.calc.DateOrder);
     QString note;

@@ -5,6 +5,7 @@
 // its report line, dates and orb, double-click it to see its line in the data window; export the
 // view or the whole span (PNG, SVG, PDF) and print. It is laid out again after every scan.
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,10 @@ public:
                    int DateOrder);
     // Other lanes of the same layout (a filter changed); the days stay.
     void SetLanes(std::vector<std::uint32_t> lanes);
+    // Where the hover text gets a run's exact moments (an index in the scan's runs), and the zone
+    // of their local clock time.
+    void SetMomentSource(std::function<std::vector<ExactMoment>(std::uint32_t)> momentsOf,
+                         double zoneHoursWest);
 
     TimelineViewport& viewport() { return viewport_; }
     const std::vector<std::uint32_t>& lanes() const { return lanes_; }
@@ -78,6 +83,8 @@ private:
     const ScanResult* scan_ = nullptr;
     std::vector<std::uint32_t> lanes_;
     int DateOrder_ = 0;
+    std::function<std::vector<ExactMoment>(std::uint32_t)> momentsOf_;
+    double zoneHoursWest_ = 0.0;
     bool symbols_ = true;  // LaneSymbolsInFont, asked once
     TimelineViewport viewport_;
     std::optional<std::uint32_t> hover_;
