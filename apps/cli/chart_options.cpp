@@ -195,8 +195,10 @@ std::optional<std::string> ChooseEphemeris(std::optional<EphemerisSource> given,
 
 void PrintNote(const std::string& note) { std::fprintf(stderr, "Note: %s\n", note.c_str()); }
 
-std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, Calculation& calc,
-                                            std::vector<std::string>& warnings) {
+namespace {
+
+std::optional<std::string> FillCalculation(const ChartCommandOptions& options, Calculation& calc,
+                                           std::vector<std::string>& warnings) {
     ProgramDirChoice dataDir = ProgramDataDir();
     if (!dataDir.error.empty()) return dataDir.error;
     calc.ProgramDir = std::move(dataDir.dir);
@@ -219,6 +221,19 @@ std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, 
         return error;
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+bool SetUpCalculation(const char* command, const ChartCommandOptions& options, Calculation& calc) {
+    std::vector<std::string> warnings;
+    const std::optional<std::string> error = FillCalculation(options, calc, warnings);
+    if (error) {
+        std::fprintf(stderr, "%s: %s\n", command, error->c_str());
+        return false;
+    }
+    for (const std::string& warning : warnings) std::fprintf(stderr, "%s: %s\n", command, warning.c_str());
+    return true;
 }
 
 void PrintMessages(const std::vector<Message>& messages) {

@@ -77,12 +77,12 @@ void PrintNote(const std::string& note);
 // What the note says to choose precise positions on the command line.
 inline constexpr const char* PreciseChoiceText = "--ephemeris precise";
 
-// Fills `calc`: ProgramDir, the ephemeris (ChooseEphemeris), the options file, the house marks, the progression, the date order
-// and the two records loaded into the input fields as the Names window loads them. Returns an
-// error text for an unreadable options file or a malformed record; `warnings` receives notices
-// that do not stop the run.
-std::optional<std::string> SetUpCalculation(const ChartCommandOptions& options, Calculation& calc,
-                                            std::vector<std::string>& warnings);
+// Fills `calc`: ProgramDir, the ephemeris (ChooseEphemeris), the options file, the house marks,
+// the progression, the date order and the two records loaded into the input fields as the Names
+// window loads them. The error of an unreadable options file or a malformed record goes to stderr
+// as "<command>: <text>" and it returns false; otherwise the notices that do not stop the run go
+// there the same way.
+bool SetUpCalculation(const char* command, const ChartCommandOptions& options, Calculation& calc);
 
 // Prints each message on its own line on stderr as "<title>: <text>".
 void PrintMessages(const std::vector<Message>& messages);

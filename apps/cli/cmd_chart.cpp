@@ -72,12 +72,7 @@ int RunChartCommand(const Args& args) {
         return 2;
     }
     Calculation calc;
-    std::vector<std::string> warnings;
-    if (auto error = SetUpCalculation(options, calc, warnings)) {
-        std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
-        return 2;
-    }
-    for (const std::string& w : warnings) std::fprintf(stderr, "orrerion-cli chart: %s\n", w.c_str());
+    if (!SetUpCalculation("orrerion-cli chart", options, calc)) return 2;
 
     CollectingReporter reporter;
     ScanObserver noScan;

@@ -145,12 +145,7 @@ int RunScanCommand(const Args& args) {
     }
 
     Calculation calc;
-    std::vector<std::string> warnings;
-    if (auto error = SetUpCalculation(options, calc, warnings)) {
-        std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
-        return 2;
-    }
-    for (const std::string& warning : warnings) std::fprintf(stderr, "orrerion-cli scan: %s\n", warning.c_str());
+    if (!SetUpCalculation("orrerion-cli scan", options, calc)) return 2;
 
     StderrReporter reporter;
     ProgressBarObserver observer(progress, calc.out);

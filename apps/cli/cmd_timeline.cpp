@@ -63,12 +63,7 @@ int RunTimelineCommand(const Args& args) {
     }
 
     Calculation calc;
-    std::vector<std::string> warnings;
-    if (auto error = SetUpCalculation(options, calc, warnings)) {
-        std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
-        return 2;
-    }
-    for (const std::string& w : warnings) std::fprintf(stderr, "%s: %s\n", Name, w.c_str());
+    if (!SetUpCalculation(Name, options, calc)) return 2;
 
     CollectingReporter reporter;
     ScanObserver quiet;

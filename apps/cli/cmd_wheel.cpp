@@ -72,12 +72,7 @@ int RunWheelCommand(const Args& args) {
     }
 
     Calculation calc;
-    std::vector<std::string> warnings;
-    if (auto error = SetUpCalculation(options, calc, warnings)) {
-        std::fprintf(stderr, "orrerion-cli wheel: %s\n", error->c_str());
-        return 2;
-    }
-    for (const std::string& w : warnings) std::fprintf(stderr, "orrerion-cli wheel: %s\n", w.c_str());
+    if (!SetUpCalculation("orrerion-cli wheel", options, calc)) return 2;
     CollectingReporter reporter;
     ScanObserver noScan;
     const bool computed = RunCalculation(calc, {}, noScan, reporter).charted;

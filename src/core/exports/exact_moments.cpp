@@ -73,11 +73,13 @@ double Signed180(double x) {
 // neighbouring runs ask for the same samples.
 class MomentEvaluator {
 public:
+    // Whole days firstDay .. firstDay + dayCount - 1 are kept.
     MomentEvaluator(const ChartState& chart, const EphemerisState& eph, const Options& options,
-                    int scanDays)
+                    int firstDay, int dayCount)
         : context_(chart, eph, options),
-          transit_(static_cast<std::size_t>(scanDays)),
-          progressed_(static_cast<std::size_t>(scanDays)) {}
+          firstDay_(firstDay),
+          transit_(static_cast<std::size_t>(dayCount)),
+          progressed_(static_cast<std::size_t>(dayCount)) {}
 
     double Transit(int body, double day) { return Longitude(transit_, body, day, false); }
     double Progressed(int body, double day) { return Longitude(progressed_, body, day, true); }
@@ -87,9 +89,9 @@ private:
 
     double Longitude(std::vector<Row>& rows, int body, double day, bool progressed) {
         const auto b = static_cast<std::size_t>(body);
-        const double whole = std::floor(day);
-        if (whole == day && day >= 0 && day < static_cast<double>(rows.size())) {
-            Row& row = rows[static_cast<std::size_t>(day)];
+        const double at = day - firstDay_;
+        if (std::floor(at) == at && at >= 0 && at < static_cast<double>(rows.size())) {
+            Row& row = rows[static_cast<std::size_t>(at)];
             if (!row) row = Compute(day, progressed);
             return (*row)[b];
         }
@@ -106,6 +108,7 @@ private:
     }
 
     ScanDayContext context_;
+    int firstDay_;
     std::vector<Row> transit_, progressed_;
 };
 
@@ -162,7 +165,7 @@ std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisSt
                                       const Options& options, const ScanResult& scan) {
     std::vector<ExactMoment> moments;
     if (scan.ScanDays < 2 || scan.runs.empty()) return moments;
-    MomentEvaluator at(chart, eph, options, scan.ScanDays);
+    MomentEvaluator at(chart, eph, options, 0, scan.ScanDays);
     for (std::uint32_t r = 0; r < scan.runs.size(); ++r) AddRunMoments(at, chart, scan, r, moments);
     SortByRunAndTime(moments);
     return moments;
@@ -172,7 +175,10 @@ std::vector<ExactMoment> ExactMomentsOfRun(const ChartState& chart, const Epheme
                                            const Options& options, const ScanResult& scan, std::uint32_t run) {
     std::vector<ExactMoment> moments;
     if (scan.ScanDays < 2 || run >= scan.runs.size()) return moments;
-    MomentEvaluator at(chart, eph, options, scan.ScanDays);
+    // The days the search looks at: from the day before the run to the day after it.
+    const ScanRun& r = scan.runs[run];
+    const int first = std::max(r.firstDay - 1, 0);
+    MomentEvaluator at(chart, eph, options, first, std::min(r.lastDay + 1, scan.ScanDays - 1) - first + 1);
     AddRunMoments(at, chart, scan, run, moments);
     SortByRunAndTime(moments);
     return moments;
