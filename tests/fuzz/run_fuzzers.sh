@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Runs every fuzz target of a build for SECONDS seconds each, starting from seed corpora made of
-# the shipped data files and the approved outputs, and prints each target's executions and
-# findings. Usage: tests/fuzz/run_fuzzers.sh BUILD_DIR SECONDS [TARGET...]
+# Runs every fuzz target of a build for SECONDS seconds each (or, given as runs=N, for N inputs
+# each, as continuous integration does so that a run takes the same work on any machine), starting
+# from seed corpora made of the shipped data files and the approved outputs, and prints each
+# target's executions and findings. Usage: tests/fuzz/run_fuzzers.sh BUILD_DIR SECONDS|runs=N [TARGET...]
 # BUILD_DIR is a build configured with -DORRERION_FUZZ=ON (clang). Findings (crash-*, leak-*,
 # timeout-*) are left in BUILD_DIR/fuzz/TARGET/; the exit status is 1 when any target found one.
 set -uo pipefail
 if [ $# -lt 2 ]; then
-  echo "usage: $0 BUILD_DIR SECONDS [TARGET...]" >&2
+  echo "usage: $0 BUILD_DIR SECONDS|runs=N [TARGET...]" >&2
   exit 2
 fi
 build="$(cd "$1" && pwd)"
-seconds="$2"
+case "$2" in
+  runs=[0-9]*) limit="-runs=${2#runs=}" ;;
+  [0-9]*) limit="-max_total_time=$2" ;;
+  *) echo "$0: '$2' is neither a number of seconds nor runs=N" >&2; exit 2 ;;
+esac
 shift 2
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)"
@@ -58,7 +63,7 @@ for target in "${targets[@]}"; do
   mkdir -p "$work/corpus"
   seed "$target" "$work/seeds"
   log="$work/run.log"
-  (cd "$work" && "$exe" -max_total_time="$seconds" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
+  (cd "$work" && "$exe" "$limit" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
      -print_final_stats=1 corpus seeds > "$log" 2>&1)
   runs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)"
   findings="$(find "$work" -maxdepth 1 \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \) | wc -l)"

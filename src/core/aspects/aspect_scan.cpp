@@ -164,27 +164,25 @@ PlacedPoint PlacePoint(int body, double longitude, char house0, char house1) {
     const SplitResult split = SplitLongitude(longitude);
     p.place = MakePlaceCode(split, house0, house1);
     // "JUPITER 15ari23 (10) "
-    char* out = p.listed.data();
-    std::memcpy(out, PointName(body).data(), 7);
-    out[7] = ' ';
-    PutLongitudeCompact(out + 8, split);
-    out[15] = ' ';
-    out[16] = '(';
-    out[17] = house0;
-    out[18] = house1;
-    out[19] = ')';
-    out[20] = ' ';
+    FixedLine<PlacedPoint::ListedSize> line;
+    line.Put(PointName(body));
+    line.Put(' ');
+    PutLongitudeCompact(line.Field<LongitudeCompactSize>(), split);
+    line.Put(" (");
+    line.Put(house0);
+    line.Put(house1);
+    line.Put(") ");
+    std::memcpy(p.listed.data(), line.View().data(), PlacedPoint::ListedSize);
     return p;
 }
 
 void SetScannedDate(ScannedDay& day, const CalendarDate& date) {
     day.date = date;
-    char* text = day.listedDate.data();
-    std::size_t size = PutDateDdMmmYyyy(text, date);
-    text[size++] = ':';
-    text[size++] = '\r';
-    text[size++] = '\n';
-    day.listedDateSize = static_cast<std::uint8_t>(size);
+    FixedLine<std::tuple_size_v<decltype(day.listedDate)>> line;
+    line.Shrink(DateDdMmmYyyyMaxSize - PutDateDdMmmYyyy(line.Field<DateDdMmmYyyyMaxSize>(), date));
+    line.Put(":\r\n");
+    std::memcpy(day.listedDate.data(), line.View().data(), line.size());
+    day.listedDateSize = static_cast<std::uint8_t>(line.size());
 }
 
 std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart) {

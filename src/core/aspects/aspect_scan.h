@@ -12,6 +12,7 @@
 
 #include "core/aspects/scan_observer.h"
 #include "core/aspects/scan_result.h"
+#include "core/io/fixed_line.h"
 #include "core/base/formatters.h"
 #include "core/base/messages.h"
 #include "core/base/options.h"
@@ -108,8 +109,10 @@ inline AspectResult TestAspect(const AspectBounds& bounds, double moverLong, dou
 }
 
 // The 11-character aspect name of the report lines ("square     ", "semi-sextl ").
+inline constexpr std::size_t AspectNameSize = 11;
 std::string_view AspectName(int AspectCode);
 // The 7-character point name of the report lines ("SUN    ", "MERCURY").
+inline constexpr std::size_t PointNameSize = 7;
 std::string_view PointName(int body);
 
 // ---- Families and filters ---------------------------------------------------------------------
@@ -165,11 +168,15 @@ bool TargetUsed(AspectFamily family, int mover, int target, const Options& optio
 
 // One chart point of one scanned day (or of the natal chart), with the texts the reports print.
 struct PlacedPoint {
+    // "JUPITER 15ari23 (10) ": name, blank, place, blank, house in brackets, blank.
+    static constexpr std::size_t ListedSize = WidthSum({PointNameSize, 1, LongitudeCompactSize, 1, 4, 1});
+    static_assert(ListedSize == 21);
+
     double longitude = 0.0;  // degrees, 0..360
     PlaceCode place = 0;     // "15ari23" and the natal house field "10"
-    // "JUPITER 15ari23 (10) ": the point as a listed-by-day line prints a mover; its first 20
-    // characters are the target's text.
-    std::array<char, 21> listed{};
+    // The point as a listed-by-day line prints a mover; its first ListedSize - 1 characters are
+    // the target's text.
+    std::array<char, ListedSize> listed{};
 };
 
 // The point `body` at `longitude` in natal house field house0 house1.
@@ -177,7 +184,8 @@ PlacedPoint PlacePoint(int body, double longitude, char house0, char house1);
 
 struct ScannedDay {
     CalendarDate date;                       // civil date of the UT instant DiurnalJD + day
-    std::array<char, 24> listedDate{};       // "05 Jan 1997:" and CR LF
+    // "05 Jan 1997:" and CR LF.
+    std::array<char, DateDdMmmYyyyMaxSize + 3> listedDate{};
     std::uint8_t listedDateSize = 0;
     std::array<PlacedPoint, 9> transit{};    // SUN..PLUTO, index BodyIndex - 1
     std::array<PlacedPoint, 12> progressed{};

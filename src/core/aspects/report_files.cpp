@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <stdexcept>
 #include <tuple>
 
 #include "core/aspects/report_sorting.h"
 #include "core/aspects/summary.h"
+#include "core/io/fixed_line.h"
 
 namespace orrerion {
 
@@ -175,8 +177,11 @@ const PlacedPoint* PointsOf(const ScannedDay& day, PointSet set,
     return natal.data();
 }
 
-// "JUPITER 15ari23 (10) square     SUN     14cap50 ( 7)" and CR LF.
-constexpr std::size_t ListedLineSize = 54;
+// "JUPITER 15ari23 (10) square     SUN     14cap50 ( 7)" and CR LF: the mover's listed text, the
+// aspect name and the target's listed text without its last blank.
+constexpr std::size_t ListedLineSize =
+    WidthSum({PlacedPoint::ListedSize, AspectNameSize, PlacedPoint::ListedSize - 1, 2});
+static_assert(ListedLineSize == 54);
 
 }  // namespace
 
@@ -240,9 +245,11 @@ ListedByDayPass::ListedByDayPass(const ChartState& chart, const Options& options
 ListedByDayPass::~ListedByDayPass() = default;
 
 void ListedByDayPass::ListBlock(ListedBlock& block) const {
-    std::array<std::array<char, 11>, AspectIndexCount> aspectNames{};
+    std::array<std::array<char, AspectNameSize>, AspectIndexCount> aspectNames{};
     for (int i = 0; i < AspectIndexCount; ++i) {
-        std::memcpy(aspectNames[static_cast<std::size_t>(i)].data(), AspectName(i + 2).data(), 11);
+        const std::string_view name = AspectName(i + 2);
+        if (name.size() != AspectNameSize) throw std::logic_error("aspect name of another width");
+        std::memcpy(aspectNames[static_cast<std::size_t>(i)].data(), name.data(), AspectNameSize);
     }
     for (std::size_t f = 0; f < families_.size(); ++f) {
         const Family& family = *families_[f];
@@ -265,11 +272,17 @@ void ListedByDayPass::ListBlock(ListedBlock& block) const {
                 const AspectResult aspect = TestAspect(bounds_, m.longitude, t.longitude);
                 if (aspect.AspectCode == NoAspect) continue;
                 const int aspectIndex = aspect.AspectCode - 2;
-                std::memcpy(out, m.listed.data(), 21);
-                std::memcpy(out + 21, aspectNames[static_cast<std::size_t>(aspectIndex)].data(), 11);
-                std::memcpy(out + 32, t.listed.data(), 20);
-                out[52] = '\r';
-                out[53] = '\n';
+                // Within the room reserved above: ListedLineSize is the sum of these widths.
+                constexpr std::size_t aspectAt = PlacedPoint::ListedSize;
+                constexpr std::size_t targetAt = aspectAt + AspectNameSize;
+                constexpr std::size_t endAt = targetAt + PlacedPoint::ListedSize - 1;
+                static_assert(endAt + 2 == ListedLineSize);
+                std::memcpy(out, m.listed.data(), PlacedPoint::ListedSize);
+                std::memcpy(out + aspectAt, aspectNames[static_cast<std::size_t>(aspectIndex)].data(),
+                            AspectNameSize);
+                std::memcpy(out + targetAt, t.listed.data(), PlacedPoint::ListedSize - 1);
+                out[endAt] = '\r';
+                out[endAt + 1] = '\n';
                 out += ListedLineSize;
                 hits.push_back({static_cast<CellIndex>(pair.cell + aspectIndex * BodyCount),
                                 std::fabs(aspect.distance)});
@@ -458,40 +471,40 @@ ScanResult ListedByDayPass::Finish(double DiurnalJD) {
 
 int RunDateColumn(const FamilyInfo& family) { return family.targets == PointSet::Natal ? 66 : 78; }
 
+// "MARS    15ari23( 7)-17ari02( 7) square     SUN     14cpr50(10)-14cpr52(10), <05 Jan 97-09 Jan 97>":
+// the longest run line, a progressed or transit target with the places of its first and last day.
+constexpr std::size_t PlaceSpanSize = WidthSum({PlaceWithHouseSize, 1, PlaceWithHouseSize});
+constexpr std::size_t RunLineSize =
+    WidthSum({PointNameSize, 1, PlaceSpanSize, 1, AspectNameSize, PointNameSize, 1, PlaceSpanSize,
+              2, 1, DateDdMmmYySize, 1, DateDdMmmYySize, 1});
+static_assert(RunLineSize == 97);
+
 void AppendRunLine(std::string& line, const ScanResult& result, const ScanRun& run) {
-    char text[128];
-    char* out = text;
-    auto put = [&](std::string_view s) {
-        std::memcpy(out, s.data(), s.size());
-        out += s.size();
-    };
+    FixedLine<RunLineSize> text;
     auto span = [&](PlaceCode first, PlaceCode last) {
-        PutPlaceWithHouse(out, first);
-        out[11] = '-';
-        PutPlaceWithHouse(out + 12, last);
-        out += 23;
+        PutPlaceWithHouse(text.Field<PlaceWithHouseSize>(), first);
+        text.Put('-');
+        PutPlaceWithHouse(text.Field<PlaceWithHouseSize>(), last);
     };
-    put(PointName(run.mover));
-    put(" ");
+    text.Put(PointName(run.mover));
+    text.Put(' ');
     span(run.moverFirst, run.moverLast);
-    put(" ");
-    put(AspectName(run.AspectCode));
-    put(PointName(run.target));
-    put(" ");
+    text.Put(' ');
+    text.Put(AspectName(run.AspectCode));
+    text.Put(PointName(run.target));
+    text.Put(' ');
     if (FamilyOf(run.family).targets == PointSet::Natal) {
-        PutPlaceWithHouse(out, run.targetFirst);
-        out += 11;
+        PutPlaceWithHouse(text.Field<PlaceWithHouseSize>(), run.targetFirst);
     } else {
         span(run.targetFirst, run.targetLast);
     }
-    put(", ");
-    put(run.continuesBefore ? "<" : " ");
-    PutDateDdMmmYy(out, result.DateOfDay(run.firstDay));
-    out[9] = '-';
-    PutDateDdMmmYy(out + 10, result.DateOfDay(run.lastDay));
-    out += 19;
-    if (run.continuesAfter) put(">");
-    line.append(text, static_cast<std::size_t>(out - text));
+    text.Put(", ");
+    text.Put(run.continuesBefore ? '<' : ' ');
+    PutDateDdMmmYy(text.Field<DateDdMmmYySize>(), result.DateOfDay(run.firstDay));
+    text.Put('-');
+    PutDateDdMmmYy(text.Field<DateDdMmmYySize>(), result.DateOfDay(run.lastDay));
+    if (run.continuesAfter) text.Put('>');
+    line.append(text.View());
 }
 
 std::string RunLine(const ScanResult& result, const ScanRun& run) {

@@ -1,5 +1,6 @@
 #include "core/aspects/report_sorting.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <exception>
@@ -7,6 +8,7 @@
 #include <thread>
 
 #include "core/aspects/summary.h"
+#include "core/io/fixed_line.h"
 
 namespace orrerion {
 
@@ -43,36 +45,36 @@ void AppendDistance(std::string& line, float distance) {
         line.append("1.00");
         return;
     }
-    char text[4] = {'0', '.', '0', '0'};
-    PutTwoDigits(text + 2, hundredths);
-    line.append(text, sizeof text);
+    std::array<char, 4> text = {'0', '.', '0', '0'};
+    PutTwoDigits(std::span(text).subspan<2, 2>(), hundredths);
+    line.append(text.data(), text.size());
 }
 
 }  // namespace
 
+// "MARS    at 15ari23( 7) square     SUN     at 14cpr50(10),  05 Jan 97 - ": the fields before the
+// distance.
+constexpr std::size_t ExactLineStartSize =
+    WidthSum({PointNameSize, 4, PlaceWithHouseSize, 1, AspectNameSize, PointNameSize, 4,
+              PlaceWithHouseSize, 3, DateDdMmmYySize, 3});
+static_assert(ExactLineStartSize == 71);
+
 void AppendExactLine(std::string& line, const ScanResult& result, const ExactDate& exact) {
     const ScanRun& run = result.runs[exact.run];
-    char text[64];
-    char* out = text;
-    auto put = [&](std::string_view s) {
-        std::memcpy(out, s.data(), s.size());
-        out += s.size();
-    };
-    put(PointName(run.mover));
-    put(" at ");
-    PutPlaceWithHouse(out, exact.mover);
-    out += 11;
-    put(" ");
-    put(AspectName(run.AspectCode));
-    put(PointName(run.target));
-    put(" at ");
-    PutPlaceWithHouse(out, result.natal[static_cast<std::size_t>(run.target - 1)]);
-    out += 11;
-    put(",  ");
-    PutDateDdMmmYy(out, result.DateOfDay(exact.day));
-    out += DateDdMmmYySize;
-    put(" - ");
-    line.append(text, static_cast<std::size_t>(out - text));
+    FixedLine<ExactLineStartSize> text;
+    text.Put(PointName(run.mover));
+    text.Put(" at ");
+    PutPlaceWithHouse(text.Field<PlaceWithHouseSize>(), exact.mover);
+    text.Put(' ');
+    text.Put(AspectName(run.AspectCode));
+    text.Put(PointName(run.target));
+    text.Put(" at ");
+    PutPlaceWithHouse(text.Field<PlaceWithHouseSize>(),
+                      result.natal[static_cast<std::size_t>(run.target - 1)]);
+    text.Put(",  ");
+    PutDateDdMmmYy(text.Field<DateDdMmmYySize>(), result.DateOfDay(exact.day));
+    text.Put(" - ");
+    line.append(text.View());
     AppendDistance(line, exact.distance);
     line.append(" deg.");
 }

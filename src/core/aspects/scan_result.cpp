@@ -17,13 +17,13 @@ SplitResult PlaceLongitude(PlaceCode place) {
 }
 
 std::string PlacePositionText(PlaceCode place) {
-    std::string text(LongitudeCompactSize, ' ');
-    PutLongitudeCompact(text.data(), PlaceLongitude(place));
-    return text;
+    std::array<char, LongitudeCompactSize> text{};
+    PutLongitudeCompact(text, PlaceLongitude(place));
+    return std::string(text.data(), text.size());
 }
 
-void PutPlaceWithHouse(char* out, PlaceCode place) {
-    PutLongitudeCompact(out, PlaceLongitude(place));
+void PutPlaceWithHouse(std::span<char, PlaceWithHouseSize> out, PlaceCode place) {
+    PutLongitudeCompact(out.subspan<0, LongitudeCompactSize>(), PlaceLongitude(place));
     out[7] = '(';
     out[8] = PlaceHouse0(place);
     out[9] = PlaceHouse1(place);

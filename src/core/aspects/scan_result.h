@@ -37,7 +37,8 @@ inline char PlaceHouse0(PlaceCode place) { return static_cast<char>((place >> 15
 inline char PlaceHouse1(PlaceCode place) { return static_cast<char>((place >> 23) & 0xFF); }
 // "15ari23" (7 characters) and "15ari23(10)" (11 characters).
 std::string PlacePositionText(PlaceCode place);
-void PutPlaceWithHouse(char* out, PlaceCode place);
+inline constexpr std::size_t PlaceWithHouseSize = LongitudeCompactSize + 4;
+void PutPlaceWithHouse(std::span<char, PlaceWithHouseSize> out, PlaceCode place);
 
 // Consecutive scan days, both included.
 struct DayRange {

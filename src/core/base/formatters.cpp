@@ -7,7 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <stdexcept>
+#include <string>
+
 #include "core/base/text_tables.h"
+#include "core/io/fixed_line.h"
 #include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
@@ -72,25 +76,27 @@ SplitResult SplitLongitude(double x) {
     return r;
 }
 
-void PutTwoDigits(char* out, int n) {
+void PutTwoDigits(std::span<char, 2> out, int n) {
+    if (n < 0 || n > 99) throw std::out_of_range("PutTwoDigits: " + std::to_string(n) + " is not 0..99");
     const char* pair = &DigitPairs[static_cast<std::size_t>(2 * n)];
     out[0] = pair[0];
     out[1] = pair[1];
 }
 
-void PutLongitudeCompact(char* out, const SplitResult& s) {
-    PutTwoDigits(out, s.SignDegree);
+void PutLongitudeCompact(std::span<char, LongitudeCompactSize> out, const SplitResult& s) {
+    static_assert(LongitudeCompactSize == WidthSum({2, 3, 2}));
+    PutTwoDigits(out.subspan<0, 2>(), s.SignDegree);
     const std::string_view sign = TableEntry(LowerSignAbbrevText, s.SignNumber, 3);
     out[2] = sign[0];
     out[3] = sign[1];
     out[4] = sign[2];
-    PutTwoDigits(out + 5, s.ArcMinute);
+    PutTwoDigits(out.subspan<5, 2>(), s.ArcMinute);
 }
 
 std::string LongitudeCompactText(double x) {
-    std::string text(LongitudeCompactSize, ' ');
-    PutLongitudeCompact(text.data(), SplitLongitude(x));
-    return text;
+    std::array<char, LongitudeCompactSize> text{};
+    PutLongitudeCompact(text, SplitLongitude(x));
+    return std::string(text.data(), text.size());
 }
 
 void FormatLongitudeCompact(OutputBuffers& b, double x) { b.LineText += LongitudeCompactText(x); }
@@ -155,8 +161,9 @@ std::string DateInOrder(const CalendarDate& d, int DateOrder) {
 namespace {
 
 // "05 Jan " (7 characters); a day outside 0..99 cannot come from a calendar date.
-void PutDayAndMonth(char* out, const CalendarDate& date) {
-    PutTwoDigits(out, date.day >= 0 && date.day < 100 ? date.day : 0);
+constexpr std::size_t DayAndMonthSize = WidthSum({2, 1, 3, 1});
+void PutDayAndMonth(std::span<char, DayAndMonthSize> out, const CalendarDate& date) {
+    PutTwoDigits(out.subspan<0, 2>(), date.day >= 0 && date.day < 100 ? date.day : 0);
     out[2] = ' ';
     const std::string_view month = MonthName(date.month);
     out[3] = month[0];
@@ -167,33 +174,42 @@ void PutDayAndMonth(char* out, const CalendarDate& date) {
 
 }  // namespace
 
-void PutDateDdMmmYy(char* out, const CalendarDate& date) {
-    PutDayAndMonth(out, date);
-    PutTwoDigits(out + 7, ((date.year % 100) + 100) % 100);
+void PutDateDdMmmYy(std::span<char, DateDdMmmYySize> out, const CalendarDate& date) {
+    static_assert(DateDdMmmYySize == DayAndMonthSize + 2);
+    PutDayAndMonth(out.subspan<0, DayAndMonthSize>(), date);
+    PutTwoDigits(out.subspan<DayAndMonthSize, 2>(), ((date.year % 100) + 100) % 100);
 }
 
-std::size_t PutDateDdMmmYyyy(char* out, const CalendarDate& date) {
-    PutDayAndMonth(out, date);
+std::size_t PutDateDdMmmYyyy(std::span<char, DateDdMmmYyyyMaxSize> out, const CalendarDate& date) {
+    PutDayAndMonth(out.subspan<0, DayAndMonthSize>(), date);
     if (date.year >= 0 && date.year <= 9999) {
-        PutTwoDigits(out + 7, date.year / 100);
-        PutTwoDigits(out + 9, date.year % 100);
-        return 11;
+        PutTwoDigits(out.subspan<DayAndMonthSize, 2>(), date.year / 100);
+        PutTwoDigits(out.subspan<DayAndMonthSize + 2, 2>(), date.year % 100);
+        return DayAndMonthSize + 4;
     }
-    char year[16];
-    const int n = std::snprintf(year, sizeof year, "%04d", date.year);
-    std::memcpy(out + 7, year, static_cast<std::size_t>(n));
-    return 7 + static_cast<std::size_t>(n);
+    // "%04d" of any int: a sign and at most ten digits.
+    const std::span<char> year = out.subspan<DayAndMonthSize>();
+    static_assert(DateDdMmmYyyyMaxSize - DayAndMonthSize == 11);
+    const std::string digits = std::to_string(date.year < 0 ? -static_cast<long long>(date.year)
+                                                            : static_cast<long long>(date.year));
+    // Four characters at least, the sign counted among them ("-005").
+    const std::size_t width = date.year < 0 ? 3 : 4;
+    std::string text = std::string(digits.size() < width ? width - digits.size() : 0, '0') + digits;
+    if (date.year < 0) text.insert(text.begin(), '-');
+    if (text.size() > year.size()) throw std::length_error("PutDateDdMmmYyyy: year too long");
+    std::memcpy(year.data(), text.data(), text.size());
+    return DayAndMonthSize + text.size();
 }
 
 std::string DateDdMmmYy(const CalendarDate& date) {
-    std::string text(DateDdMmmYySize, ' ');
-    PutDateDdMmmYy(text.data(), date);
-    return text;
+    std::array<char, DateDdMmmYySize> text{};
+    PutDateDdMmmYy(text, date);
+    return std::string(text.data(), text.size());
 }
 
 std::string DateDdMmmYyyy(const CalendarDate& date) {
-    char text[32];
-    return std::string(text, PutDateDdMmmYyyy(text, date));
+    std::array<char, DateDdMmmYyyyMaxSize> text{};
+    return std::string(text.data(), PutDateDdMmmYyyy(text, date));
 }
 
 std::string DateMmDdYyyy(const CalendarDate& date) {

@@ -1,6 +1,8 @@
 #pragma once
 // The longitude, declination, number and date formatters shared by the summary, the aspect scan
 // and the report files.
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,13 +20,15 @@ struct SplitResult {
 SplitResult SplitLongitude(double x);  // x >= 0
 
 // The two decimal digits of 0..99 ("07"). The scan writes millions of these fields, so they come
-// from a table rather than from printf.
-void PutTwoDigits(char* out, int n);
+// from a table rather than from printf. The writers below take a span of exactly the width they
+// write, so a buffer too small for them does not compile; a number outside 0..99 throws
+// std::out_of_range.
+void PutTwoDigits(std::span<char, 2> out, int n);
 
 // "15ari23": two-digit degree, lower-case sign, two-digit minute (7 characters).
 std::string LongitudeCompactText(double x);
 inline constexpr std::size_t LongitudeCompactSize = 7;
-void PutLongitudeCompact(char* out, const SplitResult& s);  // writes 7 characters
+void PutLongitudeCompact(std::span<char, LongitudeCompactSize> out, const SplitResult& s);
 void FormatLongitudeCompact(OutputBuffers& b, double x);  // appends to b.LineText
 
 // "15 ARI 23": two-digit degree, upper-case sign, two-digit minute (9 characters).
@@ -59,9 +63,11 @@ std::string DateInOrder(const CalendarDate& date, int DateOrder);
 std::string DateDdMmmYy(const CalendarDate& date);
 std::string DateDdMmmYyyy(const CalendarDate& date);
 inline constexpr std::size_t DateDdMmmYySize = 9;
-void PutDateDdMmmYy(char* out, const CalendarDate& date);  // writes 9 characters
-// Writes "05 Jan 1997" (at most 18 characters) and returns its length: 11 for years 0..9999.
-std::size_t PutDateDdMmmYyyy(char* out, const CalendarDate& date);
+void PutDateDdMmmYy(std::span<char, DateDdMmmYySize> out, const CalendarDate& date);
+// "05 Jan " and the year as "%04d": 11 characters for years 0..9999, at most 7 + 11 for any int.
+inline constexpr std::size_t DateDdMmmYyyyMaxSize = 7 + 11;
+// Writes "05 Jan 1997" and returns its length.
+std::size_t PutDateDdMmmYyyy(std::span<char, DateDdMmmYyyyMaxSize> out, const CalendarDate& date);
 std::string DateMmDdYyyy(const CalendarDate& date);   // "01051997"
 
 // A number formatted by a picture of "#" and "0" digits with an optional ".": the digits after

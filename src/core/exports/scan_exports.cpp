@@ -120,11 +120,7 @@ std::string CalendarMoment(double jd) {
     return text;
 }
 
-std::string Position(double longitude) {
-    std::string text(LongitudeCompactSize, ' ');
-    PutLongitudeCompact(text.data(), SplitLongitude(longitude));
-    return text;
-}
+std::string Position(double longitude) { return LongitudeCompactText(longitude); }
 
 std::string Degrees(double value, int decimals) {
     char text[48];

@@ -184,6 +184,38 @@ TEST(SortedByDate, SortsAcrossTheTurnOfTheCenturyAndKeepsSameDayOrder) {
                                                      "  " + sun0, "  " + mercury, "  " + venus, "  " + sun8}));
 }
 
+// The widest lines the reports print: the longest point and aspect names, and for the run line a
+// progressed target with the places of its first and last day and open ends. Each is built in a
+// buffer sized from its fields, so a line one field wider would stop rather than overrun it.
+TEST(ReportLines, TheWidestExactAndRunLinesAreWhole) {
+    ScanResult result;
+    result.DiurnalJD = 2450453.5;  // 5 January 1997, 0h UT
+    result.ScanDays = 10;
+    result.natal[MERCURY - 1] = MakePlaceCode({10, 14, 50}, '1', '0');
+    ScanRun run;
+    run.family = AspectFamily::ProgressedToProgressed;
+    run.mover = MERCURY;
+    run.AspectCode = 7;  // ses.square
+    run.target = MERCURY;
+    run.firstDay = 0;
+    run.lastDay = 4;
+    run.continuesBefore = run.continuesAfter = true;
+    run.moverFirst = MakePlaceCode({1, 15, 23}, '1', '0');
+    run.moverLast = MakePlaceCode({1, 17, 2}, '1', '1');
+    run.targetFirst = MakePlaceCode({10, 14, 50}, '1', '2');
+    run.targetLast = MakePlaceCode({10, 14, 52}, ' ', '9');
+    result.runs.push_back(run);
+    const ExactDate exact{3, 0.5f, 0, run.moverFirst};
+
+    const std::string runLine = RunLine(result, run);
+    EXPECT_EQ(runLine,
+              "MERCURY 15ari23(10)-17ari02(11) ses.square MERCURY 14cpr50(12)-14cpr52( 9), "
+              "<05 Jan 97-09 Jan 97>");
+    EXPECT_EQ(runLine.size(), 97u);
+    EXPECT_EQ(ExactLine(result, exact),
+              "MERCURY at 15ari23(10) ses.square MERCURY at 14cpr50(10),  08 Jan 97 - 0.50 deg.");
+}
+
 TEST(SortedByDate, AFileWithoutRunsGivesHeaderTitleAndEmptyLine) {
     const SortedFiles f = SortByDate({Parked, Parked, Parked});
     EXPECT_EQ(f.asc, Header + "Transit to natal planet aspects - sorted by date\r\n\r\n");

@@ -1,6 +1,11 @@
 // Longitude, declination, number and date formatting.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
+#include <limits>
+#include <stdexcept>
+
 #include "core/base/formatters.h"
 
 namespace orrerion {
@@ -94,6 +99,22 @@ TEST(DatePatterns, DayMonthYear) {
     // The year always has four digits.
     EXPECT_EQ(DateDdMmmYyyy({1, 6, 999}), "01 Jun 0999");
     EXPECT_EQ(DateDdMmmYyyy({1, 6, 45}), "01 Jun 0045");
+}
+
+// Years outside 0..9999 come from no calendar date the program computes, but a date written from
+// one must still be the year printf's "%04d" gives, and fit the widest buffer.
+TEST(DatePatterns, YearsOfEveryWidthFitTheirBuffer) {
+    for (const int year : {0, 7, 10000, 123456, -1, -45, -999, -1000, std::numeric_limits<int>::max(),
+                           std::numeric_limits<int>::min()}) {
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "01 Jun %04d", year);
+        const std::string text = DateDdMmmYyyy({1, 6, year});
+        EXPECT_EQ(text, expected) << year;
+        EXPECT_LE(text.size(), DateDdMmmYyyyMaxSize) << year;
+    }
+    std::array<char, 2> digits{};
+    for (const int n : {-1, 100, 1000})
+        EXPECT_THROW(PutTwoDigits(digits, n), std::out_of_range) << n;
 }
 
 TEST(FormatPicture, Pictures) {
