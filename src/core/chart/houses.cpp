@@ -1,5 +1,6 @@
 #include "core/chart/houses.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -36,15 +37,28 @@ double ArcCosDeg(double x) {
 
 double ArcSinDeg(double x) { return RadToDeg(ArcSinRad(x)); }
 
+// Where the ecliptic can lie wholly on one side of the horizon's east-west line: at and beyond the
+// polar circle, 90 degrees less the obliquity from the equator.
+bool BeyondPolarCircle(double latitudeDeg, double obliquityDeg) {
+    return std::fabs(latitudeDeg) >= 90 - obliquityDeg;
+}
+
 void Placidus(const HouseAngles& a, HouseCusps& c) {
-    double latitudeRad = DegToRad(a.LatitudeDeg);
-    if (latitudeRad == 0) latitudeRad = -0.00001;  // the semi-arc rule needs a non-zero latitude
     c[1] = a.ASC;
     c[4] = a.MC + 180;
-    c[11] = PlacidusSemiArc(a.RAMCDeg + 30, 3, false, a, latitudeRad);
-    c[12] = PlacidusSemiArc(a.RAMCDeg + 60, 1.5, false, a, latitudeRad);
-    c[2] = PlacidusSemiArc(a.RAMCDeg + 120, 1.5, true, a, latitudeRad);
-    c[3] = PlacidusSemiArc(a.RAMCDeg + 150, 3, true, a, latitudeRad);
+    if (a.Source == EphemerisSource::Precise) {
+        c[11] = PlacidusSettledSemiArc(a.RAMCDeg + 30, 3, false, a);
+        c[12] = PlacidusSettledSemiArc(a.RAMCDeg + 60, 1.5, false, a);
+        c[2] = PlacidusSettledSemiArc(a.RAMCDeg + 120, 1.5, true, a);
+        c[3] = PlacidusSettledSemiArc(a.RAMCDeg + 150, 3, true, a);
+    } else {
+        double latitudeRad = DegToRad(a.LatitudeDeg);
+        if (latitudeRad == 0) latitudeRad = -0.00001;  // the ten-round rule needs a non-zero latitude
+        c[11] = PlacidusSemiArc(a.RAMCDeg + 30, 3, false, a, latitudeRad);
+        c[12] = PlacidusSemiArc(a.RAMCDeg + 60, 1.5, false, a, latitudeRad);
+        c[2] = PlacidusSemiArc(a.RAMCDeg + 120, 1.5, true, a, latitudeRad);
+        c[3] = PlacidusSemiArc(a.RAMCDeg + 150, 3, true, a, latitudeRad);
+    }
     c[5] = c[11] + 180;
     c[6] = c[12] + 180;
     OppositeHalf(c);
@@ -108,6 +122,13 @@ void Regiomontanus(const HouseAngles& a, HouseCusps& c) {
         c[static_cast<std::size_t>(i)] =
             HouseAtan2Deg(SinD(h), CosD(h) * cosEps - SinD(angle) * tanPhi * sinEps);
     }
+    // Beyond the polar circle the rule's first cusp is, for part of the day, the western
+    // intersection of ecliptic and horizon (more than 180 degrees ahead of the MC); the first house
+    // then opens at the eastern one and all houses turn by 180 degrees, the tenth opening at the
+    // lower meridian.
+    if (BeyondPolarCircle(a.LatitudeDeg, a.ObliquityDeg) && Norm360(c[1] - a.MC) > 180) {
+        for (std::size_t k = 1; k <= 12; ++k) c[k] += 180;
+    }
 }
 
 std::string TwoDigitText(int n) {
@@ -159,7 +180,14 @@ double AscendantFromRAMC(double ramcDeg, double obliquityDeg, double latitudeDeg
     const Rect zenith = PolarToRect(cosPhi, DegToRad(ramcDeg));
     const double z = SinD(latitudeDeg);
     const double y = zenith.y * CosD(obliquityDeg) + z * SinD(obliquityDeg);
-    return Norm360(HouseAtan2Deg(y, zenith.x) + 90);
+    const double asc = Norm360(HouseAtan2Deg(y, zenith.x) + 90);
+    // Beyond the polar circle that point is, for part of the day, the western intersection of
+    // ecliptic and horizon, more than 180 degrees ahead of the MC; the ascendant is the other one.
+    if (BeyondPolarCircle(latitudeDeg, obliquityDeg) &&
+        Norm360(asc - MidheavenFromRAMC(ramcDeg, obliquityDeg)) > 180) {
+        return Norm360(asc + 180);
+    }
+    return asc;
 }
 
 double EclipticPointDeclination(double lon, double obliquityDeg) {
@@ -214,6 +242,7 @@ HouseAngles HouseEngine(ChartState& chart, EphemerisState& eph) {
     a.ObliquityDeg = ObliquityOfDate(eph.Source, a.T);
     a.MC = MidheavenFromRAMC(a.RAMCDeg, a.ObliquityDeg);
     a.ASC = AscendantFromRAMC(a.RAMCDeg, a.ObliquityDeg, a.LatitudeDeg);
+    a.Source = eph.Source;
 
     double st = a.RAMCDeg;
     if (a.LatitudeDeg < 0) st = Norm360(st + 180);
@@ -235,6 +264,24 @@ double PlacidusSemiArc(double start, double divisor, bool below, const HouseAngl
     for (int round = 0; round < 10; ++round) {
         const double arc = ArcCosDeg(k * SinD(r) * tanEps * tanPhi);
         r = below ? a.RAMCDeg + 180 - arc / divisor : a.RAMCDeg + arc / divisor;
+    }
+    return Norm360(HouseAtan2Deg(SinD(r), CosD(r) * CosD(a.ObliquityDeg)));
+}
+
+double PlacidusSettledSemiArc(double start, double divisor, bool below, const HouseAngles& a) {
+    // The rounds close in on the cusp more slowly the nearer the polar circle: about 70 at 66
+    // degrees. Beyond it the semi-arcs do not exist and the latitude limit keeps the rule away.
+    constexpr int MaxRounds = 1000;
+    constexpr double SettledDeg = 1e-10;
+    const double k = below ? 1.0 : -1.0;
+    const double tanProduct = TanD(a.ObliquityDeg) * TanD(a.LatitudeDeg);
+    double r = start;
+    for (int round = 0; round < MaxRounds; ++round) {
+        const double arc = RadToDeg(std::acos(std::clamp(k * SinD(r) * tanProduct, -1.0, 1.0)));
+        const double next = below ? a.RAMCDeg + 180 - arc / divisor : a.RAMCDeg + arc / divisor;
+        const bool settled = std::fabs(next - r) < SettledDeg;
+        r = next;
+        if (settled) break;
     }
     return Norm360(HouseAtan2Deg(SinD(r), CosD(r) * CosD(a.ObliquityDeg)));
 }
@@ -277,8 +324,20 @@ void HousePlacement(const PointArray& WorkLong, const CuspArray& WorkCusp, std::
     }
 }
 
-bool LatitudeAboveLimit(double degrees, double minutes) {
-    return degrees > 66 || (degrees == 66 && minutes > 0);
+HouseLatitudeLimit LatitudeLimitOf(std::string_view HouseSystemCode) {
+    constexpr std::string_view polar =
+        "beyond the polar circle (about 66 degrees 33 minutes) their cusps do not exist";
+    constexpr std::string_view pole = "at the pole the horizon has no east";
+    if (HouseSystemCode == "P") return {"Placidus", true, 66, 0, polar};
+    if (HouseSystemCode == "K") return {"Koch", true, 66, 0, polar};
+    if (HouseSystemCode == "O") return {"Porphyry", true, 89, 59, pole};
+    if (HouseSystemCode == "M") return {"Meridian", false, 0, 0, {}};
+    return {"Regiomontanus", true, 89, 59, pole};
+}
+
+bool LatitudeAboveLimit(double degrees, double minutes, const HouseLatitudeLimit& limit) {
+    if (!limit.limited) return false;
+    return degrees > limit.degrees || (degrees == limit.degrees && minutes > limit.minutes);
 }
 
 }  // namespace orrerion

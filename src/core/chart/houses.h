@@ -1,6 +1,7 @@
 #pragma once
 // The house engine: the moment, RAMC, obliquity, MC and ASC of a chart, its twelve cusps by the
 // chosen system, the sidereal-time text and the line naming the house of every chart point.
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,9 @@ struct HouseAngles {
     double LongitudeDeg = 0.0;  // the place's longitude, west positive
     double MC = 0.0;
     double ASC = 0.0;
+    // Where the sidereal time and obliquity came from. With precise positions the Placidus cusps
+    // are iterated until they settle; the built-in series keeps its ten rounds.
+    EphemerisSource Source = EphemerisSource::Builtin;
     int STHours = 0, STMinutes = 0, STSeconds = 0;  // sidereal time (12 hours on at a southern place)
 };
 
@@ -35,6 +39,8 @@ HouseMenuMarks HouseMarksForCode(char code);                // one mark set; unk
 double HouseAtan2Deg(double y, double x);
 
 // The ecliptic longitude culminating, and rising, at RAMC for the obliquity and latitude (degrees).
+// Beyond the polar circle (|latitude| >= 90 - obliquity) the ascendant is the intersection of
+// ecliptic and horizon in the east, less than 180 degrees ahead of the MC.
 double MidheavenFromRAMC(double ramcDeg, double obliquityDeg);
 double AscendantFromRAMC(double ramcDeg, double obliquityDeg, double latitudeDeg);
 
@@ -52,8 +58,15 @@ HouseAngles HouseEngine(ChartState& chart, EphemerisState& eph);
 // One Placidus cusp: 10 rounds of the semi-arc rule from `start` (degrees), result in degrees.
 double PlacidusSemiArc(double start, double divisor, bool below, const HouseAngles& a,
                        double latitudeRad);
+// One Placidus cusp by the same rule at the place's own latitude, the rounds repeated until one
+// moves the right ascension by less than 1e-10 degree (up to about 70 rounds at 66 degrees).
+double PlacidusSettledSemiArc(double start, double divisor, bool below, const HouseAngles& a);
 
 // The cusps of `HouseSystemCode` into WorkCusp slots 1..12 (tenth house first; slot 13 untouched).
+// Placidus takes PlacidusSemiArc for the built-in series, PlacidusSettledSemiArc for precise
+// positions. Beyond the polar circle, while the Regiomontanus first cusp would lie in the west,
+// every Regiomontanus cusp is turned by 180 degrees, so that the first house opens at the eastern
+// ascendant and the tenth at the lower meridian.
 void ComputeCusps(const HouseAngles& a, std::string_view HouseSystemCode, CuspArray& WorkCusp);
 
 // "16H  03M  49S ": the sidereal time of the pass, two digits per figure (14 characters).
@@ -63,8 +76,24 @@ std::string SiderealTimeText(const HouseAngles& a);
 // the slot's HouseOrdinal and " HOUSE". A point exactly on a cusp is in the house it opens.
 void HousePlacement(const PointArray& WorkLong, const CuspArray& WorkCusp, std::string& HouseLine);
 
-// The latitude limit of the quadrant systems: true when a latitude of degrees and minutes (read
-// as numbers) is above 66 degrees 00 minutes.
-bool LatitudeAboveLimit(double degrees, double minutes);
+// The highest latitude, north or south, a house system is computed for. Placidus and Koch cusps
+// crowd together towards the polar circle (about 66 degrees 33 minutes, 90 degrees less the
+// obliquity) and do not exist beyond it, so they stop at 66 degrees 00 minutes; Regiomontanus and
+// Porphyry work up to the pole, Meridian houses (which ignore the latitude) everywhere.
+struct HouseLatitudeLimit {
+    std::string_view name;  // "Placidus", ...
+    bool limited = true;    // false: any latitude
+    int degrees = 0;        // the highest latitude accepted
+    int minutes = 0;
+    std::string_view why;   // why the system stops there, to follow "computed up to ..., as"
+};
+// The limit of `HouseSystemCode` (any code other than P, K, O and M as Regiomontanus).
+HouseLatitudeLimit LatitudeLimitOf(std::string_view HouseSystemCode);
+// The codes of the five computed systems, in the order of the Houses menu.
+inline constexpr auto ComputedHouseSystems = std::to_array<std::string_view>({"P", "R", "K", "O", "M"});
+static_assert(ComputedHouseSystems.size() == 5);
+
+// True when a latitude of degrees and minutes (read as numbers) is above the limit.
+bool LatitudeAboveLimit(double degrees, double minutes, const HouseLatitudeLimit& limit);
 
 }  // namespace orrerion

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <limits>
 #include <utility>
@@ -152,13 +153,49 @@ std::vector<InputProblem> CheckInputFields(const InputFields& natal, const Input
     return problems;
 }
 
+std::string LatitudeLimitText(const InputFields& fields, InputSection section,
+                              const HouseLatitudeLimit& limit) {
+    const double degrees = Value(fields.latDeg), minutes = Value(fields.latMin);
+    char first[160];
+    std::snprintf(first, sizeof first,
+                  "Your latitude is too high. Lower to %d degrees, %02d minutes or below OR change "
+                  "house systems.",
+                  limit.degrees, limit.minutes);
+    char place[96];
+    std::snprintf(place, sizeof place, "%s latitude %g degrees %02g minutes %s",
+                  section == InputSection::Natal ? "Natal" : "Diurnal", degrees, minutes,
+                  fields.south ? "South" : "North");
+    std::string working;
+    int count = 0;
+    for (const std::string_view code : ComputedHouseSystems) {
+        const HouseLatitudeLimit other = LatitudeLimitOf(code);
+        if (LatitudeAboveLimit(degrees, minutes, other)) continue;
+        ++count;
+        working = count == 1 ? std::string(other.name) : working + ", " + std::string(other.name);
+    }
+    // "A, B, C" reads "A, B and C".
+    const std::size_t lastComma = working.rfind(", ");
+    if (lastComma != std::string::npos) working.replace(lastComma, 2, " and ");
+    std::string text = std::string(first) + "\n" + place + ": " + std::string(limit.name) +
+                       " houses are computed up to " + std::to_string(limit.degrees) + " degrees " +
+                       (limit.minutes < 10 ? "0" : "") + std::to_string(limit.minutes) +
+                       " minutes, as " + std::string(limit.why) + ".";
+    if (count > 0) {
+        text += count == 1 ? " The house system that works at this latitude: "
+                           : " The house systems that work at this latitude: ";
+        text += working + ".";
+    }
+    return text;
+}
+
 std::vector<InputProblem> CheckLatitudeLimit(const InputFields& natal, const InputFields& diurnal,
                                              const HouseMenuMarks& marks) {
-    if (marks.mnuHouseMeridian) return {};
+    const HouseLatitudeLimit limit = LatitudeLimitOf(HouseSystemCodeFromMarks(marks));
     for (const auto& [fields, section] : {std::pair{&natal, InputSection::Natal},
                                           std::pair{&diurnal, InputSection::Diurnal}}) {
-        if (LatitudeAboveLimit(Value(fields->latDeg), Value(fields->latMin))) {
-            return {{std::string(ControlName(section, InputField::LatDeg)), LatitudeLimitMessage}};
+        if (LatitudeAboveLimit(Value(fields->latDeg), Value(fields->latMin), limit)) {
+            return {{std::string(ControlName(section, InputField::LatDeg)),
+                     LatitudeLimitText(*fields, section, limit)}};
         }
     }
     return {};

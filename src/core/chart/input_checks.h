@@ -8,12 +8,15 @@
 #include "core/base/input_fields.h"
 #include "core/base/messages.h"
 #include "core/chart/chart_state.h"
+#include "core/chart/houses.h"
 
 namespace orrerion {
 
 inline constexpr const char* NatalInputMessage = "Error in natal input data section. Please correct.";
 inline constexpr const char* DiurnalInputMessage =
     "Error in diurnal input data section. Please correct.";
+// The first line of the refusal of a latitude above the Placidus and Koch limit; a second line
+// names the window, the latitude, why the system stops there and the systems that work there.
 inline constexpr const char* LatitudeLimitMessage =
     "Your latitude is too high. Lower to 66 degrees, 00 minutes or below OR change house systems.";
 
@@ -25,13 +28,20 @@ struct InputProblem {
 
 // The empty-field checks of both windows, natal first.
 std::vector<InputProblem> CheckInputFields(const InputFields& natal, const InputFields& diurnal);
-// Latitudes above 66 degrees 00 minutes, in either window, unless Meridian houses are chosen.
+// A latitude, in either window (natal first), above the limit of the chosen house system
+// (LatitudeLimitOf): one problem on the latitude degrees, whose message is LatitudeLimitText.
 std::vector<InputProblem> CheckLatitudeLimit(const InputFields& natal, const InputFields& diurnal,
                                              const HouseMenuMarks& marks);
 // The value ranges of each window, and that the date is one of the calendar (no 31 February);
 // the last check refuses a field that is not a number ("zz"), holds more than a number ("12a"),
 // holds a number too large for a double, or a date field beyond a 16-bit whole number.
 std::vector<InputProblem> CheckRanges(const InputFields& fields, InputSection section);
+
+// "Your latitude is too high. Lower to 66 degrees, 00 minutes or below OR change house systems."
+// (with the system's own limit), then on a second line the window's latitude, why the system
+// stops at its limit and the systems that work at that latitude.
+std::string LatitudeLimitText(const InputFields& fields, InputSection section,
+                              const HouseLatitudeLimit& limit);
 
 // "Error in natal input data section. Please correct." or the diurnal one.
 const char* InputMessage(InputSection section);

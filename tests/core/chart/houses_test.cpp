@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 #include "core/base/text_tables.h"
 #include "core/chart/houses.h"
@@ -48,8 +50,13 @@ const double ramcs[] = {0.0, 15.0, 89.9, 135.0, 200.0, 280.46, 359.5};
 const double latitudes[] = {-60.0, -33.9, -5.0, 0.0, 12.5, 40.72, 51.5, 66.0};
 
 TEST(Angles, MidheavenCulminatesAndAscendantRisesInTheEast) {
+    // Beyond the polar circle too: there the ecliptic meets the horizon at two points of which the
+    // rule's own result is, for part of the day, the western one.
+    const double polar[] = {66.7, 70.0, -74.0, 80.0, -89.5};
+    std::vector<double> all(std::begin(latitudes), std::end(latitudes));
+    all.insert(all.end(), std::begin(polar), std::end(polar));
     for (double ramc : ramcs) {
-        for (double lat : latitudes) {
+        for (double lat : all) {
             const HouseAngles a = Angles(ramc, lat);
             EXPECT_NEAR(AngleDiff(RightAscension(a.MC, 23.44), ramc), 0, 1e-6) << ramc;
             const Horizon h = HorizonOf(a.ASC, 23.44, ramc, lat);

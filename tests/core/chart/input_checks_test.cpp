@@ -50,9 +50,10 @@ std::vector<InputProblem> CheckAllInputOf(const Calculation& calc) {
     return CheckAllInput(calc.natal, calc.diurnal, calc.houseMarks);
 }
 
+// The first line of each message (the latitude refusal's second line is checked on its own).
 std::vector<std::string> Messages(const std::vector<InputProblem>& problems) {
     std::vector<std::string> out;
-    for (const auto& p : problems) out.push_back(p.message);
+    for (const auto& p : problems) out.push_back(p.message.substr(0, p.message.find('\n')));
     return out;
 }
 
@@ -265,20 +266,88 @@ TEST(LatitudeLimit, SixtySixDegreesIsTheLastAccepted) {
     EXPECT_EQ(CheckLatitudeLimit(n, d, placidus).size(), 1u);
 }
 
-TEST(LatitudeLimit, MeridianAcceptsAnyLatitude) {
-    HouseMenuMarks meridian;
-    meridian.mnuHousePlacidus = false;
-    meridian.mnuHouseMeridian = true;
-    InputFields n = GoodNatal();
-    n.latDeg = "89";
-    n.latMin = "59";
-    EXPECT_TRUE(CheckLatitudeLimit(n, GoodDiurnal(), meridian).empty());
-    for (auto mark : {&HouseMenuMarks::mnuHouseKoch, &HouseMenuMarks::mnuHouseRegiomontanus,
-                      &HouseMenuMarks::mnuHousePorphyry}) {
-        HouseMenuMarks other;
-        other.mnuHousePlacidus = false;
-        other.*mark = true;
-        EXPECT_EQ(CheckLatitudeLimit(n, GoodDiurnal(), other).size(), 1u);
+TEST(LatitudeLimit, EachSystemUpToItsOwnLatitude) {
+    // Placidus and Koch stop short of the polar circle; Regiomontanus and Porphyry are computed up
+    // to the pole; Meridian houses, which ignore the latitude, take any.
+    struct Case {
+        bool HouseMenuMarks::*mark;
+        const char* latDeg;
+        const char* latMin;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {&HouseMenuMarks::mnuHousePlacidus, "66", "0", true},
+        {&HouseMenuMarks::mnuHousePlacidus, "66", "1", false},
+        {&HouseMenuMarks::mnuHouseKoch, "66", "0", true},
+        {&HouseMenuMarks::mnuHouseKoch, "67", "0", false},
+        {&HouseMenuMarks::mnuHouseRegiomontanus, "70", "0", true},
+        {&HouseMenuMarks::mnuHouseRegiomontanus, "89", "59", true},
+        {&HouseMenuMarks::mnuHouseRegiomontanus, "90", "0", false},
+        {&HouseMenuMarks::mnuHousePorphyry, "78", "13", true},
+        {&HouseMenuMarks::mnuHousePorphyry, "89", "59", true},
+        {&HouseMenuMarks::mnuHousePorphyry, "90", "0", false},
+        {&HouseMenuMarks::mnuHouseMeridian, "89", "59", true},
+        {&HouseMenuMarks::mnuHouseMeridian, "95", "0", true},
+    };
+    for (const Case& c : cases) {
+        HouseMenuMarks marks;
+        marks.mnuHousePlacidus = false;
+        marks.*c.mark = true;
+        for (InputSection section : {InputSection::Natal, InputSection::Diurnal}) {
+            InputFields natal = GoodNatal();
+            InputFields diurnal = GoodDiurnal();
+            InputFields& f = section == InputSection::Natal ? natal : diurnal;
+            f.latDeg = c.latDeg;
+            f.latMin = c.latMin;
+            const auto problems = CheckLatitudeLimit(natal, diurnal, marks);
+            const std::string where = HouseSystemCodeFromMarks(marks) + " at " + c.latDeg + "." + c.latMin;
+            EXPECT_EQ(problems.empty(), c.accepted) << where;
+            if (!problems.empty()) {
+                EXPECT_EQ(problems[0].field, ControlName(section, InputField::LatDeg)) << where;
+            }
+        }
+    }
+}
+
+TEST(LatitudeLimit, RefusalNamesTheLatitudeAndTheSystemsThatWork) {
+    struct Case {
+        char system;
+        InputSection section;
+        const char* latDeg;
+        const char* latMin;
+        bool south;
+        const char* message;
+    };
+    const Case cases[] = {
+        {'P', InputSection::Natal, "70", "0", false,
+         "Your latitude is too high. Lower to 66 degrees, 00 minutes or below OR change house "
+         "systems.\nNatal latitude 70 degrees 00 minutes North: Placidus houses are computed up to "
+         "66 degrees 00 minutes, as beyond the polar circle (about 66 degrees 33 minutes) their cusps "
+         "do not exist. The house systems that work at this latitude: Regiomontanus, Porphyry and "
+         "Meridian."},
+        {'K', InputSection::Diurnal, "66", "1", true,
+         "Your latitude is too high. Lower to 66 degrees, 00 minutes or below OR change house "
+         "systems.\nDiurnal latitude 66 degrees 01 minutes South: Koch houses are computed up to 66 "
+         "degrees 00 minutes, as beyond the polar circle (about 66 degrees 33 minutes) their cusps do "
+         "not exist. The house systems that work at this latitude: Regiomontanus, Porphyry and "
+         "Meridian."},
+        {'R', InputSection::Natal, "90", "0", false,
+         "Your latitude is too high. Lower to 89 degrees, 59 minutes or below OR change house "
+         "systems.\nNatal latitude 90 degrees 00 minutes North: Regiomontanus houses are computed up "
+         "to 89 degrees 59 minutes, as at the pole the horizon has no east. The house system that "
+         "works at this latitude: Meridian."},
+    };
+    for (const Case& c : cases) {
+        InputFields natal = GoodNatal();
+        InputFields diurnal = GoodDiurnal();
+        InputFields& f = c.section == InputSection::Natal ? natal : diurnal;
+        f.latDeg = c.latDeg;
+        f.latMin = c.latMin;
+        f.south = c.south;
+        const auto problems = CheckLatitudeLimit(natal, diurnal, HouseMarksForCode(c.system));
+        ASSERT_EQ(problems.size(), 1u) << c.system;
+        EXPECT_EQ(problems[0].message, c.message);
+        EXPECT_EQ(InputWarning(problems[0]).title, "Warning!");
     }
 }
 

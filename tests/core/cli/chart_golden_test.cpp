@@ -135,12 +135,24 @@ TEST(ChartCommand, FailedChecksPrintEachMessage) {
 TEST(ChartCommand, LatitudeLimitAndMeridian) {
     const std::string at66 = ",07 Dec 2026,12.00,P,5,074.00,66.00";
     const std::string at6601 = ",07 Dec 2026,12.00,P,5,074.00,66.01";
+    const std::string at7000 = ",07 Dec 2026,12.00,P,5,074.00,70.00";
     EXPECT_EQ(RunCli(ChartArgs(goodNatal, at66, {"--houses", "K"})).status, 0);
     const auto refused = RunCli(ChartArgs(goodNatal, at6601, {"--houses", "K"}));
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.err, "Warning!: Your latitude is too high. Lower to 66 degrees, 00 minutes "
-                           "or below OR change house systems.\n");
+                           "or below OR change house systems.\n"
+                           "Diurnal latitude 66 degrees 01 minutes North: Koch houses are computed "
+                           "up to 66 degrees 00 minutes, as beyond the polar circle (about 66 degrees "
+                           "33 minutes) their cusps do not exist. The house systems that work at this "
+                           "latitude: Regiomontanus, Porphyry and Meridian.\n");
     EXPECT_EQ(RunCli(ChartArgs(goodNatal, at6601, {"--houses", "M"})).status, 0);
+    // The systems the refusal offers are computed there.
+    for (const char* system : {"R", "O", "M"}) {
+        const auto offered = RunCli(ChartArgs(goodNatal, at7000, {"--houses", system}));
+        EXPECT_EQ(offered.status, 0) << system << ": " << offered.err;
+        EXPECT_EQ(offered.err, "") << system;
+    }
+    EXPECT_EQ(RunCli(ChartArgs(goodNatal, at7000, {"--houses", "P"})).status, 2);
 }
 
 TEST(ChartCommand, DefaultsFromTheOptionsFile) {
