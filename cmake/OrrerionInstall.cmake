@@ -82,9 +82,10 @@ command-line program orrerion-cli, which runs the same calculations.")
 # fonts (Liberation Mono stands in for Courier New in the fixed-width lists; DejaVu Sans is the
 # windows' own font, without which a bare system falls back to a fixed-width face everywhere), the
 # GeoNames city list the atlas reads through libgeonames, and the time-zone database that gives
-# the atlas its clock offsets; Symbola has the wheel's glyphs.
+# the atlas and orrerion-cli their clock offsets (the latter through libdate-tz, named too so that
+# the dependence on the database's reader is plain); Symbola has the wheel's glyphs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, fonts-symbola, libgeonames-common, tzdata")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core, fonts-symbola, libgeonames-common, libdate-tz3, tzdata")
 # Precise positions read the Swiss Ephemeris data files; without them the built-in series serves.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "swe-basic-data")
 include(CPack)

@@ -11,6 +11,7 @@ namespace orrerion::atlas {
 const char* AtlasUsageText() {
     return "Usage: ATLAS.EXE [--date YYYY-MM-DD] [--time HH:MM] [--out DIR]\n"
            "       ATLAS.EXE --list QUERY [--date YYYY-MM-DD] [--time HH:MM]\n"
+           "       ATLAS.EXE --places QUERY\n"
            "       ATLAS.EXE --version | --help\n"
            "\n"
            "Without --list, opens the atlas window: search a place, check the clock offset in force\n"
@@ -21,6 +22,10 @@ const char* AtlasUsageText() {
            "With --list, prints the places matching QUERY (name, region or country; accents and case\n"
            "ignored) with latitude, longitude, time-zone name and the zone in force, in hours west of\n"
            "Greenwich (east negative).\n"
+           "\n"
+           "With --places, prints the places matching QUERY, best first, one per line with tab-separated\n"
+           "fields: 1 when the name is the query else 0, name, region, country, latitude (degrees north),\n"
+           "longitude (degrees east), time-zone name, population.\n"
            "\n"
            "Place data from GeoNames (geonames.org), CC BY 4.0.\n";
 }
@@ -39,6 +44,8 @@ AtlasArguments ParseAtlasArguments(const QStringList& args) {
             parsed.version = true;
         } else if (arg == QLatin1String("--list")) {
             parsed.list = true;
+        } else if (arg == QLatin1String("--places")) {
+            parsed.places = true;
         } else if (arg == QLatin1String("--out")) {
             if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
                 fail(QStringLiteral("--out needs a folder"));
@@ -66,7 +73,7 @@ AtlasArguments ParseAtlasArguments(const QStringList& args) {
         }
     }
     parsed.query = words.join(QLatin1Char(' '));
-    if (!words.isEmpty() && !parsed.list) fail(QStringLiteral("unexpected argument '%1'").arg(words.front()));
+    if (!words.isEmpty() && !parsed.list && !parsed.places) fail(QStringLiteral("unexpected argument '%1'").arg(words.front()));
     return parsed;
 }
 
@@ -98,6 +105,28 @@ int RunAtlasList(const PlaceIndex& places, const AtlasArguments& args, QTextStre
     if (found.total > found.places.size()) {
         out << "... and " << (found.total - found.places.size())
             << " more; type more of the name, or add the region or country.\n";
+    }
+    return 0;
+}
+
+int RunAtlasPlaces(const PlaceIndex& places, const AtlasArguments& args, QTextStream& out, QTextStream& err) {
+    if (args.query.trimmed().isEmpty()) {
+        err << "ATLAS.EXE --places: give the name of a place to look up\n";
+        return 2;
+    }
+    const SearchResult found = places.Search(args.query, ListedMatches);
+    for (std::size_t i = 0; i < found.places.size(); ++i) {
+        const Place& place = *found.places[i];
+        AtlasPlaceRow row;
+        row.exactName = i < found.exactNames;
+        row.name = place.name;
+        row.region = place.region;
+        row.country = place.country;
+        row.latitude = place.latitude;
+        row.longitude = place.longitude;
+        row.zoneId = place.zoneId;
+        row.population = place.population;
+        out << QString::fromStdString(AtlasPlaceRowText(row)) << '\n';
     }
     return 0;
 }

@@ -15,6 +15,7 @@ struct AtlasArguments {
     bool help = false;
     bool version = false;  // --version: print the program's name and version
     bool list = false;     // --list: print the matches instead of opening the window
+    bool places = false;   // --places: print the matches as rows for orrerion-cli (AtlasPlaceRow)
     QString query;         // the words after --list, joined by blanks
     QDate date;            // --date YYYY-MM-DD; invalid when not given
     QTime time;            // --time HH:MM (24-hour local time); invalid when not given
@@ -23,7 +24,8 @@ struct AtlasArguments {
 };
 
 // Reads `ATLAS.EXE [--date YYYY-MM-DD] [--time HH:MM] [--out DIR]` and
-// `ATLAS.EXE --list QUERY... [--date YYYY-MM-DD] [--time HH:MM]` (arguments after the program name).
+// `ATLAS.EXE --list QUERY... [--date YYYY-MM-DD] [--time HH:MM]` and `ATLAS.EXE --places QUERY...`
+// (arguments after the program name).
 AtlasArguments ParseAtlasArguments(const QStringList& args);
 
 const char* AtlasUsageText();
@@ -35,5 +37,10 @@ inline constexpr std::size_t ListedMatches = 25;
 // computer's clock for what is not given). Returns the exit status: 0 (also when nothing
 // matched), 2 when the query is empty.
 int RunAtlasList(const PlaceIndex& places, const AtlasArguments& args, QTextStream& out, QTextStream& err);
+
+// Prints the matches of args.query, best first, one AtlasPlaceRow line each (core/records/
+// atlas_exchange.h), nothing when none matched: what orrerion-cli's --place reads. Returns 0, or
+// 2 when the query is empty.
+int RunAtlasPlaces(const PlaceIndex& places, const AtlasArguments& args, QTextStream& out, QTextStream& err);
 
 }  // namespace orrerion::atlas

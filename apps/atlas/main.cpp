@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         std::printf("%s %s\n", orrerion::AtlasProgramName, orrerion::ProgramVersion());
         return 0;
     }
-    if (raw.list) {
+    if (raw.list || raw.places) {
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
         QTextStream err(stderr);
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
             return 2;
         }
         const PlaceIndex places(LoadGeonamesPlaces());
-        const int status = RunAtlasList(places, raw, out, err);
+        const int status = raw.places ? RunAtlasPlaces(places, raw, out, err) : RunAtlasList(places, raw, out, err);
         // The matches must have reached standard output (a full disk, a closed pipe).
         out.flush();
         if (out.status() != QTextStream::Ok || std::fflush(stdout) != 0 || std::ferror(stdout)) {

@@ -115,7 +115,10 @@ SearchResult PlaceIndex::Search(const QString& query, std::size_t limit) const {
     SearchResult result;
     result.total = hits.size();
     result.places.reserve(kept);
-    for (std::size_t i = 0; i < kept; ++i) result.places.push_back(hits[i].place);
+    for (std::size_t i = 0; i < kept; ++i) {
+        result.places.push_back(hits[i].place);
+        if (hits[i].rank == 0) ++result.exactNames;
+    }
     return result;
 }
 

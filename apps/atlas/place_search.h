@@ -19,6 +19,7 @@ QStringList SearchWords(const QString& text);
 struct SearchResult {
     std::vector<const Place*> places;  // best first, at most the limit asked for
     std::size_t total = 0;             // how many places matched in all
+    std::size_t exactNames = 0;        // how many of `places`, the first ones, have the query as their whole name
 };
 
 class PlaceIndex {

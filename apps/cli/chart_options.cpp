@@ -90,6 +90,9 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
                 extraValue = *v;
             }
             if (found) found->emplace_back(name, extraValue);
+        } else if (std::optional<std::string> momentError;
+                   ReadMomentOption(name, value, options.moments, momentError)) {
+            if (momentError) return *momentError;
         } else if (name == "--json") {
             options.json = true;
         } else if (name == "--natal" || name == "--diurnal") {
@@ -136,8 +139,13 @@ std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptio
             return "unknown option \"" + name + "\" (try --help)";
         }
     }
-    if (!natalGiven) return std::string("--natal RECORD is required");
-    if (!diurnalGiven) return std::string("--diurnal RECORD is required");
+    if (auto error = CheckMomentOptions(options.moments, natalGiven, diurnalGiven)) return error;
+    if (!natalGiven && !options.moments.natal.Given()) {
+        return std::string("--natal RECORD is required (or --natal-name NAME, or --birth DATE-TIME with its zone and place)");
+    }
+    if (options.diurnalRequired && !diurnalGiven && !options.moments.diurnal.Given()) {
+        return std::string("--diurnal RECORD is required (or --diurnal-name NAME, or --at DATE-TIME or --now)");
+    }
     return std::nullopt;
 }
 
@@ -213,11 +221,17 @@ std::optional<std::string> FillCalculation(const ChartCommandOptions& options, C
                                      : HouseMarksFromOption(calc.options[Option::StartHouseSystem]);
     calc.progression = options.progression;
     calc.DateOrder = options.dateOrder ? *options.dateOrder : SystemDateOrder();
-    if (auto error = LoadRecord("--natal", options.natalRecord, calc.DateOrder, calc, true)) {
+    MomentRecords records;
+    if (auto error = ResolveMomentRecords(options.natalRecord, options.diurnalRecord, options.moments, calc.ProgramDir,
+                                          true, records)) {
+        return error;
+    }
+    warnings.insert(warnings.end(), records.shown.begin(), records.shown.end());
+    if (auto error = LoadRecord("--natal", records.natal, calc.DateOrder, calc, true)) {
         return error;
     }
     // The diurnal record's name is not used.
-    if (auto error = LoadRecord("--diurnal", options.diurnalRecord, calc.DateOrder, calc, false)) {
+    if (auto error = LoadRecord("--diurnal", records.diurnal, calc.DateOrder, calc, false)) {
         return error;
     }
     return std::nullopt;

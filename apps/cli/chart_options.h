@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "moment_options.h"
 #include "core/base/input_fields.h"
 #include "core/base/messages.h"
 #include "core/io/json_text.h"
@@ -23,6 +24,8 @@ namespace orrerion::cli {
 struct ChartCommandOptions {
     std::string natalRecord;
     std::string diurnalRecord;
+    MomentOptions moments;        // the moments given by name or by date, zone and place instead
+    bool diurnalRequired = true;  // false: the command needs only the natal moment
     std::optional<char> houses;  // P, K, R, O or M; default from OptionValue(27)
     ProgressionType progression = ProgressionType::Secondary;
     std::optional<std::filesystem::path> optionsFile;  // default: the program's OPTIONS.OPT
@@ -47,7 +50,8 @@ std::optional<std::string> CheckRecord(const std::string& option, const std::str
                                        NameRecord& record);
 
 // Reads `args` into `options`. Options listed in `extras` are handed back in `found` in their
-// order. Returns an error text for an unknown or malformed option or a missing --natal/--diurnal.
+// order. Returns an error text for an unknown or malformed option, a missing natal or diurnal
+// moment (when options.diurnalRequired) or moment options that do not go together.
 std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptions& options,
                                              const std::vector<ExtraOption>& extras = {},
                                              ExtraValues* found = nullptr);
@@ -78,8 +82,8 @@ void PrintNote(const std::string& note);
 inline constexpr const char* PreciseChoiceText = "--ephemeris precise";
 
 // Fills `calc`: ProgramDir, the ephemeris (ChooseEphemeris), the options file, the house marks,
-// the progression, the date order and the two records loaded into the input fields as the Names
-// window loads them. The error of an unreadable options file or a malformed record goes to stderr
+// the progression, the date order and the two records (given, or made by ResolveMomentRecords,
+// and then shown) loaded into the input fields as the Names window loads them. The error of an unreadable options file or a malformed record goes to stderr
 // as "<command>: <text>" and it returns false; otherwise the notices that do not stop the run go
 // there the same way.
 bool SetUpCalculation(const char* command, const ChartCommandOptions& options, Calculation& calc);

@@ -1,4 +1,5 @@
 // orrerion-cli chart: the natal, progressed, solar-arc and transit charts and the data summary.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -63,14 +64,36 @@ std::string ChartJson(const ChartState& c) {
     return out + "}";
 }
 
+// --record-only: the natal record the options give, on stdout, for `names add`; what it was made
+// from goes to stderr.
+int PrintNatalRecord(const ChartCommandOptions& options) {
+    const ProgramDirChoice dataDir = ProgramDataDir();
+    if (!dataDir.error.empty()) {
+        std::fprintf(stderr, "orrerion-cli chart: %s\n", dataDir.error.c_str());
+        return 2;
+    }
+    MomentRecords records;
+    const auto error = ResolveMomentRecords(options.natalRecord, {}, options.moments, dataDir.dir, false, records);
+    if (error) {
+        std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
+        return 2;
+    }
+    for (const std::string& line : records.shown) std::fprintf(stderr, "orrerion-cli chart: %s\n", line.c_str());
+    std::printf("%s\n", records.natal.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int RunChartCommand(const Args& args) {
     ChartCommandOptions options;
-    if (auto error = ParseChartOptions(args, options)) {
+    const std::vector<ExtraOption> extras{{"--record-only", false}};
+    options.diurnalRequired = std::find(args.begin(), args.end(), "--record-only") == args.end();
+    if (auto error = ParseChartOptions(args, options, extras)) {
         std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
         return 2;
     }
+    if (!options.diurnalRequired) return PrintNatalRecord(options);
     Calculation calc;
     if (!SetUpCalculation("orrerion-cli chart", options, calc)) return 2;
 

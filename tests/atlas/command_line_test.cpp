@@ -117,6 +117,34 @@ TEST(OrrerionCliAtlas, RunsTheAtlasBesideItAndPassesItsOutputOn) {
     EXPECT_NE(full.err.find("ATLAS.EXE: cannot write to standard output"), std::string::npos) << full.err;
 }
 
+// --places prints every match as a row for orrerion-cli, the names equal to the query marked;
+// orrerion-cli's --place takes the largest of those, with its coordinates and zone, and gives
+// the chart of the record a person would type for New York.
+TEST(OrrerionCliPlace, FindsTheAtlasPlaceAndGivesTheChartOfItsRecord) {
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    ASSERT_EQ(RunAtlasPlaces(testing::GeonamesIndex(), ParseAtlasArguments({"--places", "Kolkata"}), outStream, errStream), 0);
+    EXPECT_EQ(out.toStdString(),
+              "1\tKolkata\tState of West Bengal\tIndia\t22.562630\t88.363040\tAsia/Kolkata\t4631392\n");
+
+    const std::string options = (orrerion::testing::GoldenDir() / "options/OPTIONS_default.OPT").string();
+    const auto byPlace = orrerion::testing::RunCli({"chart", "--options", options, "--date-order", "0", "--name",
+                                                    "John Smith", "--birth", "1950-01-13T08:30", "--place", "New York",
+                                                    "--at", "2026-12-07T12:00"});
+    const auto byRecord = orrerion::testing::RunCli({"chart", "--options", options, "--date-order", "0", "--natal",
+                                                     "John Smith,13 Jan 1950,8.30,A,5,074.00,40.43", "--diurnal",
+                                                     ",07 Dec 2026,12.00,P,5,074.00,40.43"});
+    ASSERT_EQ(byPlace.status, 0) << byPlace.err;
+    EXPECT_EQ(byPlace.out, byRecord.out);
+    EXPECT_EQ(byPlace.err,
+              "orrerion-cli chart: natal place: New York | New York | United States of America | 40N43 74W00 | "
+              "America/New_York\n"
+              "orrerion-cli chart: natal zone: America/New_York: EST, UTC-05:00\n"
+              "orrerion-cli chart: natal record: John Smith,13 Jan 1950,8.30,A,5,074.00,40.43\n"
+              "orrerion-cli chart: diurnal zone: America/New_York: EST, UTC-05:00\n"
+              "orrerion-cli chart: diurnal record: ,07 Dec 2026,12.00,P,5,074.00,40.43\n");
+}
+
 TEST(OrrerionCliAtlas, SaysSoWhenTheAtlasProgramIsMissing) {
     const auto dir = orrerion::testing::MakeTempDir();
     const auto cli = dir / "orrerion-cli";

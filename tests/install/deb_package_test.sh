@@ -35,7 +35,7 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 # Libraries from dpkg-shlibdeps, and what the programs read at run time.
 depends=$(field Depends)
 names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/ .*//')
-for package in libqt6widgets6 libqt6printsupport6 libgeonames0 libstdc++6 fonts-liberation fonts-dejavu-core fonts-symbola libgeonames-common tzdata; do
+for package in libqt6widgets6 libqt6printsupport6 libgeonames0 libdate-tz3 libstdc++6 fonts-liberation fonts-dejavu-core fonts-symbola libgeonames-common tzdata; do
   grep -qxF "$package" <<<"$names" || fail "Depends lacks $package: $depends"
 done
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "core/chart/input_rules.h"
 #include "core/io/line_reader.h"
@@ -200,6 +201,41 @@ std::string AtlasPlaceFileText(std::string_view placeName, double degreesNorth, 
     text += std::string(zoneNote) + NL;
     text += ZoneNumberText(zoneHoursWest) + NL;
     return text;
+}
+
+std::string AtlasPlaceRowText(const AtlasPlaceRow& row) {
+    char numbers[96];
+    std::snprintf(numbers, sizeof numbers, "%.6f\t%.6f", row.latitude, row.longitude);
+    return std::string(row.exactName ? "1" : "0") + '\t' + row.name + '\t' + row.region + '\t' + row.country + '\t' +
+           numbers + '\t' + row.zoneId + '\t' + std::to_string(row.population);
+}
+
+std::optional<AtlasPlaceRow> ParseAtlasPlaceRow(std::string_view line) {
+    std::vector<std::string_view> f;
+    for (std::size_t at = 0;;) {
+        const std::size_t tab = line.find('\t', at);
+        f.push_back(line.substr(at, tab == std::string_view::npos ? std::string_view::npos : tab - at));
+        if (tab == std::string_view::npos) break;
+        at = tab + 1;
+    }
+    if (f.size() != 8 || (f[0] != "0" && f[0] != "1") || f[1].empty() || f[6].empty()) return std::nullopt;
+    const std::optional<double> latitude = ParseNumber(f[4]);
+    const std::optional<double> longitude = ParseNumber(f[5]);
+    const std::optional<double> population = ParseNumber(f[7]);
+    if (!latitude || !longitude || !population || std::fabs(*latitude) > 90 || std::fabs(*longitude) > 180 ||
+        *population < 0) {
+        return std::nullopt;
+    }
+    AtlasPlaceRow row;
+    row.exactName = f[0] == "1";
+    row.name = f[1];
+    row.region = f[2];
+    row.country = f[3];
+    row.latitude = *latitude;
+    row.longitude = *longitude;
+    row.zoneId = f[6];
+    row.population = static_cast<unsigned long>(*population);
+    return row;
 }
 
 }  // namespace orrerion

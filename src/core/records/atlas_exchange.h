@@ -85,4 +85,23 @@ std::string AtlasPathFileText(const std::string& resultDir);
 std::string AtlasPlaceFileText(std::string_view placeName, double degreesNorth, double degreesEast,
                                std::string_view zoneNote, double zoneHoursWest);
 
+// --- Places for the command line ---
+
+// One place the atlas program found for a query, as ATLAS.EXE --places prints it: one line per
+// place, its fields separated by tabs: 1 when the name equals the query (accents and case
+// ignored) else 0, the name, region, country, latitude (degrees north), longitude (degrees east),
+// IANA time-zone name and population.
+struct AtlasPlaceRow {
+    bool exactName = false;
+    std::string name, region, country;
+    double latitude = 0;   // degrees, north positive
+    double longitude = 0;  // degrees, east positive
+    std::string zoneId;    // "America/New_York"
+    unsigned long population = 0;
+    bool operator==(const AtlasPlaceRow&) const = default;
+};
+std::string AtlasPlaceRowText(const AtlasPlaceRow& row);  // without its line end
+// Nothing for a line that is not such a row.
+std::optional<AtlasPlaceRow> ParseAtlasPlaceRow(std::string_view line);
+
 }  // namespace orrerion
