@@ -254,6 +254,11 @@ void PrintMessages(const std::vector<Message>& messages) {
     for (const Message& m : messages) std::fprintf(stderr, "%s: %s\n", m.title.c_str(), m.text.c_str());
 }
 
+std::optional<std::string> CheckDaysOption(const std::string& value) {
+    if (RoundedDayCount(value) >= 1) return std::nullopt;
+    return "--days takes a number of days from 1 to " + std::to_string(MaxScanDays) + ", not \"" + value + "\"";
+}
+
 std::optional<int> UnfinishedScanStatus(ScanOutcome outcome) {
     switch (outcome) {
         case ScanOutcome::NotRun: return 0;

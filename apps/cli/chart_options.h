@@ -91,6 +91,11 @@ bool SetUpCalculation(const char* command, const ChartCommandOptions& options, C
 // Prints each message on its own line on stderr as "<title>: <text>".
 void PrintMessages(const std::vector<Message>& messages);
 
+// Refuses a --days value the input box would read as no days at all ("0", "-5", "abc", ""): the
+// problem, naming the value. Counts above MaxScanDays are left to the scan, which refuses them with
+// the desktop program's message.
+std::optional<std::string> CheckDaysOption(const std::string& value);
+
 // The exit status of a command whose scan did not complete: 0 when no days were asked for, 2 for
 // a refused day count, 1 when a report file could not be written; nothing once it completed.
 std::optional<int> UnfinishedScanStatus(ScanOutcome outcome);

@@ -46,6 +46,14 @@ int RunEphemerisCommand(const Args& args) {
         std::fprintf(stderr, "orrerion-cli ephemeris: '%s' is not a Julian date\n", jdText.c_str());
         return 2;
     }
+    if (!JulianDateSupported(*jd)) {
+        std::fprintf(stderr,
+                     "orrerion-cli ephemeris: the Julian date '%s' lies outside the dates the program computes "
+                     "(JD %s up to %s, the years %d to %d)\n",
+                     jdText.c_str(), JsonNumber(SupportedFirstJD).c_str(), JsonNumber(SupportedEndJD).c_str(),
+                     SupportedFirstYear, SupportedLastYear);
+        return 2;
+    }
 
     EphemerisState s;
     std::vector<std::string> warnings;

@@ -132,7 +132,13 @@ int RunScanCommand(const Args& args) {
             }
             exportChoice.families = std::get<FamilySet>(families);
         }
-        if (name == "--days") daysAnswer = value;
+        if (name == "--days") {
+            if (const std::optional<std::string> error = CheckDaysOption(value)) {
+                std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
+                return 2;
+            }
+            daysAnswer = value;
+        }
         if (name == "--reports") reportsOption = value;
         if (name == "--progress") progress = true;
         if (name == "--threads") {

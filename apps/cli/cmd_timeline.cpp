@@ -38,7 +38,13 @@ int RunTimelineCommand(const Args& args) {
     std::optional<std::string> fromText, toText, svgPath, jsonPath;
     TimelineFilter filter;
     for (const auto& [name, value] : extras) {
-        if (name == "--days") daysAnswer = value;
+        if (name == "--days") {
+            if (const std::optional<std::string> error = CheckDaysOption(value)) {
+                std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
+                return 2;
+            }
+            daysAnswer = value;
+        }
         if (name == "--reports") reportsOption = value;
         if (name == "--from") fromText = value;
         if (name == "--to") toText = value;

@@ -1,5 +1,6 @@
 // Orrerion, the desktop program.
 #include <QApplication>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -44,6 +45,16 @@ void PrintFolders(const std::filesystem::path& exeDir, const std::filesystem::pa
                 std::filesystem::is_regular_file(atlas, ec) ? "" : " (not found: the Atlas label asks for its folder)");
 }
 
+// The exit status of an answer printed before the toolkit starts: 0 when it reached standard
+// output, else 1 with the reason on standard error (a full disk, a closed pipe).
+int FinishPrinting() {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    std::fprintf(stderr, "orrerion: cannot write to standard output: %s\n",
+                 errno != 0 ? std::strerror(errno) : "write failed");
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -53,11 +64,11 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(Usage, stdout);
-            return 0;
+            return FinishPrinting();
         }
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("orrerion %s\n", orrerion::ProgramVersion());
-            return 0;
+            return FinishPrinting();
         }
         if (std::strcmp(argv[i], "--folders") == 0) folders = true;
         if (std::strcmp(argv[i], "--dir") == 0 && i + 1 < argc) dirOption = argv[++i];
@@ -65,7 +76,7 @@ int main(int argc, char* argv[]) {
     const std::filesystem::path exeDir = orrerion::ExecutableFolder();
     if (folders) {
         PrintFolders(exeDir, dirOption);
-        return 0;
+        return FinishPrinting();
     }
 
     QApplication app(argc, argv);

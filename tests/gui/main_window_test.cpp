@@ -7,10 +7,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <fstream>
+#include <unistd.h>
 
 #include "core/records/name_record.h"
 #include "gui/app/locale_order.h"
@@ -43,6 +45,8 @@ private slots:
     void captionShowsTitleDateAndTime();
     void localeOrderAndFontStep();
     void secondCopyIsRefusedAndAStaleLockIsNot();
+    void aLockFolderThatCannotBeWrittenIsNamed();
+    void printedAnswersFailOnAFullOutput();
     void dataFolderIsChosenAndFilled();
     void wholeCalculationThroughTheHousesMenu();
     void badInputStopsBeforeTheDayQuestion();
@@ -190,6 +194,82 @@ void MainWindowTest::secondCopyIsRefusedAndAStaleLockIsNot() {
     QCOMPARE(DefaultLockPath(), runtimeDir.filePath("orrerion.lock"));
     runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
     cacheHome.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", cacheHome);
+}
+
+// A lock that cannot be written is no other running copy: the message names the folder at fault,
+// for a folder given and for the default one of a home that cannot be written.
+void MainWindowTest::aLockFolderThatCannotBeWrittenIsNamed() {
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));  // a file where a folder would have to be
+    blocker.close();
+    const QString readOnly = dir.filePath("read-only");
+    QVERIFY(QDir().mkpath(readOnly));
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner);
+    const bool permissionsBind = ::geteuid() != 0;  // root writes into a read-only folder
+
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray cacheHome = qgetenv("XDG_CACHE_HOME");
+    const QByteArray home = qgetenv("HOME");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qunsetenv("XDG_CACHE_HOME");
+    qputenv("HOME", dir.filePath("blocker/home").toUtf8());
+    const QString homeLock = DefaultLockPath();
+    runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
+    cacheHome.isNull() ? qunsetenv("XDG_CACHE_HOME") : qputenv("XDG_CACHE_HOME", cacheHome);
+    home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
+
+    struct Case {
+        QString lockPath;
+        QString problem;
+    };
+    std::vector<Case> cases = {
+        {dir.filePath("blocker/orrerion/orrerion.lock"), "does not exist and cannot be created"},
+        {homeLock, "does not exist and cannot be created"},
+    };
+    if (permissionsBind) cases.push_back({readOnly + "/orrerion.lock", "cannot be written"});
+    for (const Case& c : cases) {
+        ScriptedDialogs dialogs;
+        SingleInstanceLock lock(c.lockPath);
+        QVERIFY2(!TakeSingleCopyLock(lock, dialogs), qPrintable(c.lockPath));
+        QCOMPARE(dialogs.messages.size(), std::size_t{1});
+        QCOMPARE(dialogs.messages[0].title, QString("Error!"));
+        QCOMPARE(dialogs.messages[0].icon, MessageIcon::Critical);
+        const QString text = dialogs.messages[0].text;
+        QVERIFY2(text.contains(" " + QFileInfo(c.lockPath).absolutePath() + ", "), qPrintable(text));
+        QVERIFY2(text.contains(c.problem), qPrintable(text));
+        QVERIFY2(!text.contains("already running"), qPrintable(text));
+    }
+    QVERIFY2(homeLock.startsWith(dir.filePath("blocker/home/")), qPrintable(homeLock));
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// The answers the program prints before it starts end with status 1 and a reason when standard
+// output cannot take them, and with 0 when it can.
+void MainWindowTest::printedAnswersFailOnAFullOutput() {
+    QTemporaryDir dir;
+    for (const QStringList& arguments : {QStringList{"--version"}, QStringList{"--folders"},
+                                         QStringList{"--folders", "--dir", dir.path()}, QStringList{"--help"}}) {
+        for (const bool full : {true, false}) {
+            QProcess program;
+            program.setProgram(ORRERION_DESKTOP_PATH);
+            program.setArguments(arguments);
+            if (full) program.setStandardOutputFile("/dev/full");
+            program.start();
+            QVERIFY(program.waitForFinished(30000));
+            const QString what = arguments.join(' ') + (full ? " > /dev/full" : "");
+            const QString err = QString::fromLocal8Bit(program.readAllStandardError());
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            if (full) {
+                QVERIFY2(program.exitCode() == 1, qPrintable(what));
+                QCOMPARE(err, QString("orrerion: cannot write to standard output: No space left on device\n"));
+            } else {
+                QVERIFY2(program.exitCode() == 0, qPrintable(what + ": " + err));
+                QVERIFY2(err.isEmpty(), qPrintable(what + ": " + err));
+                QVERIFY2(!program.readAllStandardOutput().isEmpty(), qPrintable(what));
+            }
+        }
+    }
 }
 
 void MainWindowTest::dataFolderIsChosenAndFilled() {

@@ -17,4 +17,10 @@ struct JsonValue {
 // Throws std::runtime_error on text it cannot read.
 std::map<std::string, JsonValue> ParseFlatJson(const std::string& text);
 
+// Reads any JSON document strictly by RFC 8259: its structure, numbers, escapes, no raw control
+// character inside a string, and the whole text well-formed UTF-8 (no overlong forms, surrogates
+// or bytes beyond U+10FFFF). Returns every string in it (keys and values, in document order) with
+// its escapes decoded to UTF-8; throws std::runtime_error saying where the text goes wrong.
+std::vector<std::string> StrictJsonStrings(const std::string& text);
+
 }  // namespace orrerion::testing

@@ -28,6 +28,7 @@ double OuterLongitude(EphemerisState& s, int n, double* latitude) {
 }  // namespace
 
 bool BuiltinSeriesCovers(double jdUT) { return jdUT >= BuiltinFirstJD && jdUT < BuiltinEndJD; }
+bool JulianDateSupported(double jdUT) { return jdUT >= SupportedFirstJD && jdUT < SupportedEndJD; }
 
 bool IsRetrograde(double now, double next) {
     if (std::fabs(now - next) >= 180) {

@@ -42,6 +42,17 @@ inline constexpr double BuiltinEndJD = 2488069.5;
 // True when the UT Julian date lies in BuiltinFirstYear..BuiltinLastYear.
 bool BuiltinSeriesCovers(double jdUT);
 
+// The dates the program computes positions for at all: the years a chart's date may name (a
+// 16-bit year, -32768 to 32767, in the proleptic Gregorian calendar), as UT Julian dates of
+// -32768 January 1 0h and 32768 January 1 0h. Beyond them the series' polynomials in time mean
+// nothing, and the commands refuse such dates.
+inline constexpr int SupportedFirstYear = -32768;
+inline constexpr int SupportedLastYear = 32767;
+inline constexpr double SupportedFirstJD = -10247206.5;
+inline constexpr double SupportedEndJD = 13689325.5;
+// True when the UT Julian date lies in SupportedFirstYear..SupportedLastYear (never for NaN).
+bool JulianDateSupported(double jdUT);
+
 // Precise longitudes of the progressed moments of a run of scanned days, worked out ahead (see
 // EphemerisProgressedUpdate). Row i holds SUN..MOON at the moment of day FirstDay + i.
 struct PreciseRun {

@@ -58,16 +58,17 @@ Spherical RectToSpherical(double x, double y, double z) {
 double SolveKepler(double M, double e) {
     const double eDeg = e * 180 / PiValue;
     double E = M;
-    // Newton's iteration; converges for every eccentricity below 1, so no iteration limit.
-    while (true) {
+    // Newton's iteration, which for the planets' eccentricities meets its tolerance within a few
+    // steps. Far outside the supported dates the elements' polynomials give an eccentricity of 1
+    // or more, or a mean anomaly so large that a step is below the spacing of doubles, and the
+    // iteration may never settle: it stops after MaxKeplerIterations steps.
+    for (int step = 0; step < MaxKeplerIterations; ++step) {
         const SinCos trig = SinCosD(E);
         const double next = E + (M + eDeg * trig.sin - E) / (1 - e * trig.cos);
-        if (std::fabs(next - E) >= 0.0000001) {
-            E = next;
-        } else {
-            return next;
-        }
+        if (!(std::fabs(next - E) >= 0.0000001)) return next;
+        E = next;
     }
+    return E;
 }
 
 double EclipticToDeclination(double lon, double lat, double negObliquityRad) {

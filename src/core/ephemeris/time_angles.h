@@ -51,7 +51,10 @@ struct Spherical {
 };
 Spherical RectToSpherical(double x, double y, double z);
 
-// Eccentric anomaly in degrees from the mean anomaly M (degrees) and eccentricity e.
+// Eccentric anomaly in degrees from the mean anomaly M (degrees) and eccentricity e, by Newton's
+// iteration to 1e-7 degree; after MaxKeplerIterations steps without settling (e of 1 or more, or
+// a meaningless M) the last estimate.
+inline constexpr int MaxKeplerIterations = 100;
 double SolveKepler(double M, double e);
 
 // Declination (degrees) of ecliptic longitude lon and latitude lat, with the obliquity given as

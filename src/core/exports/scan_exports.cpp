@@ -12,6 +12,7 @@
 #include "core/aspects/report_files.h"
 #include "core/base/version.h"
 #include "core/io/json_text.h"
+#include "core/io/text_encoding.h"
 
 namespace orrerion {
 
@@ -292,7 +293,8 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
 std::string_view FamilyKey(AspectFamily family) { return NamesOf(family).key; }
 std::string_view FamilyLabel(AspectFamily family) { return NamesOf(family).label; }
 
-std::string CalendarEscape(std::string_view text) {
+std::string CalendarEscape(std::string_view raw) {
+    const std::string text = ExportSafeText(raw);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -307,10 +309,7 @@ std::string CalendarEscape(std::string_view text) {
                 if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
                 out += "\\n";
                 break;
-            default:
-                // Other control characters are not allowed in TEXT.
-                if (static_cast<unsigned char>(c) < 0x20 && c != '\t') break;
-                out += c;
+            default: out += c;
         }
     }
     return out;
@@ -336,8 +335,22 @@ std::string FoldCalendarLine(std::string_view line) {
     return out;
 }
 
-std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+namespace {
+
+// A spreadsheet may read a cell as a formula when it begins with one of = + - @, also after
+// blanks, or with a line break (which some strip before looking): such text is neutralised.
+bool ReadsAsFormula(std::string_view text) {
+    if (!text.empty() && (text[0] == '\r' || text[0] == '\n')) return true;
+    const std::size_t first = text.find_first_not_of(' ');
+    return first != std::string_view::npos && std::string_view("=+-@").find(text[first]) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string CsvField(std::string_view raw) {
+    std::string text = ExportSafeText(raw);
+    if (ReadsAsFormula(text)) text.insert(0, 1, '\'');
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return text;
     std::string out = "\"";
     for (const char c : text) {
         if (c == '"') out += '"';

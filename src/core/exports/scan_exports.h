@@ -62,11 +62,15 @@ std::string CalendarStampNow();
 WriteResult WriteExport(const std::filesystem::path& path, std::string_view content);
 
 // The pieces of the formats' quoting rules.
-// iCalendar TEXT: backslash, semicolon and comma escaped, a line break written as \n.
+// iCalendar TEXT of ExportSafeText(text): backslash, semicolon and comma escaped, a line break
+// written as \n.
 std::string CalendarEscape(std::string_view text);
 // One content line folded at 75 octets (never inside a UTF-8 character), ended by CR LF.
 std::string FoldCalendarLine(std::string_view line);
-// A CSV field, quoted when it holds a comma, double quote, CR or LF.
+// A CSV text field: ExportSafeText(text); then, when a spreadsheet could take it for a formula
+// (it begins with =, +, - or @, also after blanks, or with a line break), a leading apostrophe,
+// which spreadsheets show as text; quoted when it holds a comma, double quote, CR or LF. Numbers
+// are written as they are, never through this.
 std::string CsvField(std::string_view text);
 
 }  // namespace orrerion

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/io/text_encoding.h"
+
 namespace orrerion {
 
 std::string JsonNumber(double value) {
@@ -14,7 +16,7 @@ std::string JsonNumber(double value) {
 
 std::string JsonString(std::string_view text) {
     std::string out = "\"";
-    for (char c : text) {
+    for (char c : ExportSafeText(text)) {
         switch (c) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;

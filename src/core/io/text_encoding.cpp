@@ -142,4 +142,43 @@ std::size_t CharacterCount(std::string_view utf8) {
     return count;
 }
 
+std::size_t Utf16Length(std::string_view utf8) {
+    std::size_t units = 0;
+    char32_t c;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = Utf8Sequence(utf8, i, c);
+        units += n == 4 ? 2 : 1;
+        i += n == 0 ? 1 : n;
+    }
+    return units;
+}
+
+std::string ExportSafeText(std::string_view text) {
+    constexpr char32_t Replacement = 0xFFFD;
+    std::string out;
+    out.reserve(text.size());
+    char32_t c;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t n = Utf8Sequence(text, i, c);
+        if (n == 0) {
+            AppendUtf8(out, Replacement);
+            ++i;
+            continue;
+        }
+        i += n;
+        if (c == '\t') {
+            out += ' ';
+        } else if (c == '\n' || c == '\r') {
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            continue;
+        } else if (c == 0xFFFE || c == 0xFFFF) {
+            AppendUtf8(out, Replacement);
+        } else {
+            AppendUtf8(out, c);
+        }
+    }
+    return out;
+}
+
 }  // namespace orrerion

@@ -34,4 +34,15 @@ std::string UpperCaseText(std::string_view utf8);
 // Number of characters (code points) of UTF-8 text; a byte that starts no character counts as one.
 std::size_t CharacterCount(std::string_view utf8);
 
+// Length of UTF-8 text in UTF-16 code units, the unit a desktop text box counts in: a character
+// beyond U+FFFF counts two, a byte that starts no character one.
+std::size_t Utf16Length(std::string_view utf8);
+
+// Text as every export carries it (SVG, JSON, CSV, calendar), whatever bytes a data file or an
+// argument held: well-formed UTF-8, each byte that starts no well-formed character replaced by
+// U+FFFD, and likewise the noncharacters U+FFFE and U+FFFF, which XML forbids. A tab becomes a
+// blank; line feeds and carriage returns are kept for the formats to write as line breaks; every
+// other control character (U+0000..U+001F, U+007F, U+0080..U+009F) is dropped.
+std::string ExportSafeText(std::string_view text);
+
 }  // namespace orrerion

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "core/io/text_encoding.h"
+
 namespace orrerion {
 
 std::string SvgNumber(double value) {
@@ -20,20 +22,14 @@ std::string SvgNumber(double value) {
 std::string XmlEscape(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (const char c : text) {
+    for (const char c : ExportSafeText(text)) {
         switch (c) {
             case '&': out += "&amp;"; break;
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
             case '"': out += "&quot;"; break;
             case '\'': out += "&apos;"; break;
-            default:
-                // Control characters other than tab and line ends cannot stand in XML.
-                if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-                    out += ' ';
-                } else {
-                    out += c;
-                }
+            default: out += c;
         }
     }
     return out;

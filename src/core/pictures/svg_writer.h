@@ -16,7 +16,8 @@ using SvgAttributes = std::vector<std::pair<std::string, std::string>>;
 
 // A coordinate or size with at most two decimals and no trailing zeros: 12, 12.5, -0.25.
 std::string SvgNumber(double value);
-// Text with &, <, >, " and ' escaped for XML content and attribute values.
+// ExportSafeText(text) (valid UTF-8 without the characters XML forbids or control characters
+// but line breaks) with &, <, >, " and ' escaped for XML content and attribute values.
 std::string XmlEscape(std::string_view text);
 
 enum class TextAnchor { Start, Middle, End };

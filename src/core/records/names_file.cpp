@@ -196,6 +196,10 @@ std::optional<Message> CheckRecordForSaving(const NameRecord& r) {
             return Message{"Warning!", MessageIcon::Critical, NameUnstorableMessage};
         }
     }
+    if (Utf16Length(r.Name) > MaxNameLength) return Message{"Warning!", MessageIcon::Critical, NameTooLongMessage};
+    if (NameRecordLine(r).size() > MaxRecordLineLength) {
+        return Message{"Warning!", MessageIcon::Critical, RecordTooLongMessage};
+    }
     return std::nullopt;
 }
 

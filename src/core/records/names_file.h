@@ -14,6 +14,7 @@
 
 #include "core/base/input_fields.h"
 #include "core/base/messages.h"
+#include "core/io/field_stream.h"
 #include "core/records/name_record.h"
 #include "core/records/record_file.h"
 
@@ -91,8 +92,19 @@ std::optional<Message> CheckNameForSaving(std::string_view name);
 inline constexpr const char* NameUnstorableMessage =
     "The record holds a line break or text that is not UTF-8 and cannot be saved. Please remove "
     "it and try again.";
-// What SaveNameRecord checks before anything is read or written: the comma in the name, then that
-// every field can stand on one line of the file (no line end, no NUL, UTF-8 text).
+// The longest name a record holds, in UTF-16 code units (a character beyond U+FFFF counts two):
+// the natal window's name box takes no more.
+inline constexpr std::size_t MaxNameLength = 32767;
+inline constexpr const char* NameTooLongMessage =
+    "The name is longer than 32767 characters and cannot be saved. Please shorten it and try again.";
+inline constexpr const char* RecordTooLongMessage =
+    "The record is longer than a line of a names file may be (65536 bytes) and cannot be saved. "
+    "Please shorten the name and try again.";
+
+// What SaveNameRecord checks before anything is read or written: the comma in the name, that every
+// field can stand on one line of the file (no line end, no NUL, UTF-8 text), that the name is at
+// most MaxNameLength long and that the record's line is at most MaxRecordLineLength bytes, so that
+// the file reads back whole.
 std::optional<Message> CheckRecordForSaving(const NameRecord& record);
 
 // The record a save writes from the natal window. The date is the month, day and year fields joined

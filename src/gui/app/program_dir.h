@@ -20,17 +20,29 @@ class SingleInstanceLock {
 public:
     explicit SingleInstanceLock(const QString& lockPath);
     ~SingleInstanceLock();
-    // True when this copy now holds the lock; false when another running copy holds it.
+    // True when this copy now holds the lock; false when another running copy holds it or the lock
+    // file cannot be written.
     bool TryAcquire();
+    // After a failed TryAcquire: true when another running copy holds the lock, false when the
+    // lock file could not be written at all.
+    bool HeldByAnotherCopy() const;
+    // The folder the lock file goes in.
+    QString Folder() const;
 
 private:
+    QString path_;
     std::unique_ptr<QLockFile> lock_;
 };
 
 class Dialogs;
 
+// Why the lock could not be taken when its folder cannot be written (or made): names the folder.
+QString LockFolderMessage(const QString& folder);
+
 // Takes the lock for this copy; when another running copy holds it, says so ("WARNING!", critical
-// icon) and returns false: the program then ends, leaving the other copy untouched.
+// icon) and returns false: the program then ends, leaving the other copy untouched. When the lock
+// file cannot be written, says which folder is at fault ("Error!", LockFolderMessage) and returns
+// false.
 bool TakeSingleCopyLock(SingleInstanceLock& lock, Dialogs& dialogs);
 
 // The lock's path in a folder of the user's own: the runtime folder ($XDG_RUNTIME_DIR) when the

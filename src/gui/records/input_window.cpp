@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "core/chart/input_rules.h"
+#include "core/records/names_file.h"
 #include "gui/app/sunken_frame.h"
 #include "gui/app/window_requests.h"
 
@@ -39,8 +40,10 @@ void InputWindow::AddFieldRows(QGridLayout& grid, int firstRow, const std::array
         const KeyFilter filter = isName                       ? KeyFilter::AnyKey
                                  : field == InputField::Zone ? KeyFilter::DigitsAndSign
                                                              : KeyFilter::Digits;
-        AddCaptionedTextBox(grid, row++, framed_, caption.c_str(), captions[i], box.c_str(), filter,
-                            isName ? 260 : 64, isName ? 2 : 1);
+        QLineEdit* added = AddCaptionedTextBox(grid, row++, framed_, caption.c_str(), captions[i], box.c_str(),
+                                               filter, isName ? 260 : 64, isName ? 2 : 1);
+        // The box takes no longer a name than a names-file record holds.
+        if (isName) added->setMaxLength(static_cast<int>(MaxNameLength));
     }
 }
 

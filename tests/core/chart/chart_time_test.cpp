@@ -1,7 +1,12 @@
 // Clock time to UT day fraction, civil date to day number, signed D.MM values.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+#include <tuple>
+
 #include "core/chart/chart_time.h"
+#include "core/ephemeris/ephemeris.h"
 
 namespace orrerion {
 namespace {
@@ -18,6 +23,23 @@ TEST(DayNumber, KnownDatesWithTheGregorianCorrection) {
     for (const Case& c : cases) {
         EXPECT_EQ(CivilDayNumber(c.day, c.month, c.year), c.expected) << c.source;
     }
+}
+
+// The ephemeris' supported dates are the first instants of the first and of the year after the
+// last year a chart may name, in the chart's own calendar, like the built-in series' years.
+TEST(DayNumber, SupportedDatesAreThoseOfTheChartYears) {
+    const std::tuple<double, int, const char*> edges[] = {
+        {SupportedFirstJD, SupportedFirstYear, "first supported"},
+        {SupportedEndJD, SupportedLastYear + 1, "end of supported"},
+        {BuiltinFirstJD, BuiltinFirstYear, "first built-in"},
+        {BuiltinEndJD, BuiltinLastYear + 1, "end of built-in"},
+    };
+    for (const auto& [jd, year, what] : edges) EXPECT_EQ(jd, CivilDayNumber(1, 1, year) - 0.5) << what;
+    EXPECT_EQ(SupportedFirstYear, std::numeric_limits<std::int16_t>::min());
+    EXPECT_EQ(SupportedLastYear, std::numeric_limits<std::int16_t>::max());
+    EXPECT_TRUE(JulianDateSupported(SupportedFirstJD));
+    EXPECT_FALSE(JulianDateSupported(SupportedEndJD));
+    EXPECT_FALSE(JulianDateSupported(std::numeric_limits<double>::quiet_NaN()));
 }
 
 TEST(DayNumber, HouseEngineCorrectsOnlyAfter2299171) {

@@ -1,6 +1,8 @@
 // The ephemeris command of orrerion-cli: its JSON line and its refusals.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "json_lite.h"
 #include "test_paths.h"
 
@@ -44,6 +46,44 @@ TEST(EphemerisCommand, RefusesMissingOrMalformedJulianDates) {
         EXPECT_TRUE(r.out.empty()) << args.back();
         ASSERT_FALSE(r.err.empty());
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one-line error: " << r.err;
+    }
+}
+
+// Julian dates beyond the years a chart may name, which once kept the planets' Kepler solver
+// turning for ever, are refused at once; the first and last supported instants are computed with
+// finite positions. Every run is bounded by timeout(1), so a hang fails instead of stalling.
+TEST(EphemerisCommand, RefusesJulianDatesOutsideTheSupportedYearsPromptly) {
+    struct Case {
+        std::string jd;
+        bool supported;
+    };
+    const std::vector<Case> cases = {
+        {"1000000000", false}, {"700000000", false}, {"-2147483649", false}, {"1000000000000000", false},
+        {"-9999999999999", false}, {"13689325.5", false}, {"-10247206.6", false}, {"2147483648", false},
+        {"-10247206.5", true}, {"13689325.4", true},  {"2451545", true},
+    };
+    for (const Case& c : cases) {
+        for (const char* source : {"builtin", "precise"}) {
+            SCOPED_TRACE(c.jd + " " + source);
+            const auto r = testing::RunProgram(
+                "/usr/bin/timeout", {"-s", "KILL", "20", testing::CliPath().string(), "ephemeris", "--jd", c.jd,
+                                     "--ephemeris", source});
+            if (!c.supported) {
+                EXPECT_EQ(r.status, 2) << r.err;
+                EXPECT_TRUE(r.out.empty());
+                EXPECT_EQ(r.err, "orrerion-cli ephemeris: the Julian date '" + c.jd +
+                                     "' lies outside the dates the program computes (JD -10247206.5 up to "
+                                     "13689325.5, the years -32768 to 32767)\n");
+                continue;
+            }
+            if (std::string(source) == "precise") continue;  // the library's files cover fewer years
+            ASSERT_EQ(r.status, 0) << r.err;
+            const auto json = testing::ParseFlatJson(r.out);
+            for (const char* key : {"long", "lat", "decl", "long_next"}) {
+                ASSERT_EQ(json.at(key).numbers.size(), 10u) << key;
+                for (const double v : json.at(key).numbers) EXPECT_TRUE(std::isfinite(v)) << key;
+            }
+        }
     }
 }
 

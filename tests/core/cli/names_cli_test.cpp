@@ -103,6 +103,26 @@ TEST(EveryCommand, RefusesNumbersBeyondADouble) {
     }
 }
 
+// A name too long for a names file is refused before anything is written: the file keeps
+// listing every record and takes the next save.
+TEST(NamesCommand, RefusesANameTooLongForTheFile) {
+    const fs::path dir = testing::MakeTempDir();
+    const fs::path file = dir / "NAMES.FIL";
+    ASSERT_EQ(RunCli({"names", "add", file.string(), Ann}).status, 0);
+    const std::string before = ReadWholeFile(file);
+    for (const std::size_t length : {std::size_t{32768}, std::size_t{65536}, std::size_t{100000}}) {
+        const auto r = RunCli({"names", "add", file.string(), std::string(length, 'x') + ",13 Jan 1950,8.30,A,5,074.00,40.43"});
+        EXPECT_EQ(r.status, 2) << length;
+        EXPECT_NE(r.err.find("longer than 32767 characters"), std::string::npos) << r.err.substr(0, 200);
+        EXPECT_EQ(ReadWholeFile(file), before) << length;
+    }
+    const std::string longest = std::string(32767, 'y') + ",13 Jan 1950,8.30,A,5,074.00,40.43";
+    ASSERT_EQ(RunCli({"names", "add", file.string(), longest}).status, 0);
+    const auto listed = RunCli({"names", "list", file.string()});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, Ann + "\n" + longest + "\n");
+}
+
 // Output that cannot be written is a failure, not a success.
 TEST(EveryCommand, AFailedWriteToStandardOutputExitsOne) {
     const std::vector<std::vector<std::string>> commands = {

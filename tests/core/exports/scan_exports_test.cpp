@@ -1,10 +1,12 @@
 // The exports of a scan: every exact moment checked against the ephemeris a minute either side,
 // the calendar read back by libical, the CSV and JSON read back, UIDs that stay the same, awkward
 // names quoted in all three formats, and the command line's options.
+#include <expat.h>
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +21,7 @@
 #include "core/exports/exact_moments.h"
 #include "core/exports/scan_exports.h"
 #include "core/run/run_calculation.h"
+#include "json_lite.h"
 #include "scan_fixture.h"
 #include "test_paths.h"
 
@@ -455,6 +458,185 @@ TEST(ScanCommand, WritesTheExportsAlone) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find((dir / "missing" / "x.ics").string()), std::string::npos) << failed.err;
     EXPECT_FALSE(fs::exists(dir / "missing"));
+}
+
+// ---- Hostile names ------------------------------------------------------------------------------
+
+// An SVG document as expat reads it: whether it is well-formed XML, why not, and the text of its
+// first <title> (the document's own) and of every <text class="title">.
+struct XmlReading {
+    bool wellFormed = false;
+    std::string error;
+    std::string documentTitle;
+    std::vector<std::string> titleTexts;
+};
+
+XmlReading ReadSvg(const std::string& text) {
+    struct State {
+        XmlReading reading;
+        int depth = 0;
+        int titleDepth = -1;      // depth of the open <title>, -1 when none
+        bool inTitleText = false;
+        bool seenTitle = false;
+        std::string current;
+    } state;
+    XML_Parser parser = XML_ParserCreate("UTF-8");
+    XML_SetUserData(parser, &state);
+    XML_SetElementHandler(
+        parser,
+        [](void* data, const XML_Char* name, const XML_Char** attributes) {
+            auto& st = *static_cast<State*>(data);
+            ++st.depth;
+            const std::string element = name;
+            if (element == "title" && !st.seenTitle) {
+                st.titleDepth = st.depth;
+                st.current.clear();
+            }
+            if (element == "text") {
+                for (const XML_Char** a = attributes; *a; a += 2) {
+                    if (std::string(a[0]) == "class" && std::string(a[1]) == "title") st.inTitleText = true;
+                }
+                st.current.clear();
+            }
+        },
+        [](void* data, const XML_Char* name) {
+            auto& st = *static_cast<State*>(data);
+            if (st.depth == st.titleDepth) {
+                st.reading.documentTitle = st.current;
+                st.titleDepth = -1;
+                st.seenTitle = true;
+            }
+            if (std::string(name) == "text" && st.inTitleText) {
+                st.reading.titleTexts.push_back(st.current);
+                st.inTitleText = false;
+            }
+            --st.depth;
+        });
+    XML_SetCharacterDataHandler(parser, [](void* data, const XML_Char* chars, int length) {
+        auto& st = *static_cast<State*>(data);
+        st.current.append(chars, static_cast<std::size_t>(length));
+    });
+    const bool ok = XML_Parse(parser, text.data(), static_cast<int>(text.size()), 1) == XML_STATUS_OK;
+    state.reading.wellFormed = ok;
+    if (!ok) {
+        state.reading.error = std::string(XML_ErrorString(XML_GetErrorCode(parser))) + " at line " +
+                              std::to_string(XML_GetCurrentLineNumber(parser));
+    }
+    XML_ParserFree(parser);
+    return state.reading;
+}
+
+// Where a control character other than CR and LF stands in the bytes of an export: C0, DEL, or
+// C1 (as UTF-8); npos when none does.
+std::size_t ControlCharacterAt(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c < 0x20 && c != '\r' && c != '\n') || c == 0x7F) return i;
+        if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+            static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            return i;
+        }
+    }
+    return std::string::npos;
+}
+
+bool ReadsAsNumber(const std::string& field) {
+    double value = 0;
+    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), value);
+    return ec == std::errc() && end == field.data() + field.size();
+}
+
+// Names as a names file or the command line may hold them, through every export of the command
+// line read back by independent readers: expat for the SVG, a strict RFC 8259 reader for the JSON,
+// libical for the calendar and a spreadsheet's reading of the CSV. Bytes that are not UTF-8 and
+// the characters XML forbids come back as U+FFFD, control characters never arrive, and a CSV cell
+// that a spreadsheet would run as a formula is text; the numbers of the table stay numbers.
+TEST(Exports, HostileNamesGiveWellFormedFilesInEveryFormat) {
+    struct Case {
+        std::string recordName;  // the name field of the --natal record, as typed
+        std::string name;        // the name every export shows
+        std::string csvCell;     // the CSV's chart cell as a spreadsheet reads it
+    };
+    const std::string R = "\xEF\xBF\xBD";  // U+FFFD
+    const std::vector<Case> cases = {
+        {"Bad \xFF\xFE bytes", "Bad " + R + R + " bytes", "Bad " + R + R + " bytes"},
+        {"Non\xEF\xBF\xBE char\xEF\xBF\xBF", "Non" + R + " char" + R, "Non" + R + " char" + R},
+        {"Over\xC0\xAFlong sur\xED\xA0\x80rogate cut\xE2\x82", "Over" + R + R + "long sur" + R + R + R +
+             "rogate cut" + R + R, "Over" + R + R + "long sur" + R + R + R + "rogate cut" + R + R},
+        {"Esc\x1B[31mRed\x07 bell\x7F del\xC2\x9B csi\x01", "Esc[31mRed bell del csi", "Esc[31mRed bell del csi"},
+        {"Tab\there", "Tab here", "Tab here"},
+        {"<b>&amp;'Q'</b> \xC3\xBC \xF0\x9D\x84\x9E", "<b>&amp;'Q'</b> \xC3\xBC \xF0\x9D\x84\x9E",
+         "<b>&amp;'Q'</b> \xC3\xBC \xF0\x9D\x84\x9E"},
+        {"=1+1", "=1+1", "'=1+1"},
+        {"+SUM(A1)", "+SUM(A1)", "'+SUM(A1)"},
+        {"-2+3", "-2+3", "'-2+3"},
+        {"@SUM(A1)", "@SUM(A1)", "'@SUM(A1)"},
+        {"\"\t=HYPERLINK(A1)\"", " =HYPERLINK(A1)", "' =HYPERLINK(A1)"},
+        {"\"  @cmd\"", "  @cmd", "'  @cmd"},
+        {"Anna-Maria =", "Anna-Maria =", "Anna-Maria ="},
+    };
+    const fs::path dir = testing::MakeTempDir();
+    const std::string diurnal = ",07 Dec 2026,12.00,P,5,074.00,40.43";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string natal = c.recordName + ",13 Jan 1950,8.30,A,5,074.00,40.43";
+        const fs::path ics = dir / "s.ics", csv = dir / "s.csv", json = dir / "s.json";
+        const fs::path wheelSvg = dir / "w.svg", wheelJson = dir / "w.json";
+        const fs::path timelineSvg = dir / "t.svg", timelineJson = dir / "t.json";
+        const std::vector<std::vector<std::string>> commands = {
+            {"scan", "--natal", natal, "--diurnal", diurnal, "--days", "30", "--ics", ics.string(), "--csv",
+             csv.string(), "--json", json.string()},
+            {"wheel", "--natal", natal, "--diurnal", diurnal, "--svg", wheelSvg.string(), "--json",
+             wheelJson.string()},
+            {"timeline", "--natal", natal, "--diurnal", diurnal, "--days", "30", "--reports",
+             (dir / "reports").string(), "--svg", timelineSvg.string(), "--json", timelineJson.string()},
+        };
+        for (const std::vector<std::string>& args : commands) {
+            const auto r = testing::RunCli(args);
+            ASSERT_EQ(r.status, 0) << args[0] << ": " << r.err;
+        }
+        for (const fs::path& file : {ics, csv, json, wheelSvg, wheelJson, timelineSvg, timelineJson}) {
+            const std::string text = testing::ReadWholeFile(file);
+            EXPECT_EQ(ControlCharacterAt(text), std::string::npos) << file.filename();
+        }
+
+        for (const auto& [file, prefix] : {std::pair{wheelSvg, "Chart wheel: "}, std::pair{timelineSvg, "Aspect timeline: "}}) {
+            const XmlReading svg = ReadSvg(testing::ReadWholeFile(file));
+            ASSERT_TRUE(svg.wellFormed) << file.filename() << ": " << svg.error;
+            EXPECT_EQ(svg.documentTitle, prefix + c.name) << file.filename();
+        }
+        const XmlReading wheel = ReadSvg(testing::ReadWholeFile(wheelSvg));
+        EXPECT_NE(std::find(wheel.titleTexts.begin(), wheel.titleTexts.end(), c.name), wheel.titleTexts.end());
+
+        for (const fs::path& file : {json, wheelJson, timelineJson}) {
+            std::vector<std::string> strings;
+            ASSERT_NO_THROW(strings = testing::StrictJsonStrings(testing::ReadWholeFile(file))) << file.filename();
+            if (file != timelineJson) {
+                EXPECT_NE(std::find(strings.begin(), strings.end(), c.name), strings.end()) << file.filename();
+            }
+        }
+
+        const Calendar calendar = ParseCalendar(testing::ReadWholeFile(ics));
+        ASSERT_TRUE(calendar);
+        const std::vector<icalcomponent*> events = Events(calendar);
+        ASSERT_FALSE(events.empty());
+        for (icalcomponent* event : events) {
+            const std::string description = icalcomponent_get_description(event);
+            EXPECT_EQ(description.substr(0, 7 + c.name.size() + 7), "Chart: " + c.name + " (born ");
+        }
+
+        const std::vector<std::vector<std::string>> table = ReadCsv(testing::ReadWholeFile(csv));
+        ASSERT_GT(table.size(), 1u);
+        for (std::size_t r = 1; r < table.size(); ++r) {
+            ASSERT_EQ(table[r].size(), table[0].size());
+            EXPECT_EQ(table[r].back(), c.csvCell);
+            for (const std::size_t column : {9u, 13u, 14u}) {  // smallest_orb, mover_ and target_longitude
+                const std::string& cell = table[r][column];
+                if (cell.empty()) continue;
+                EXPECT_TRUE(ReadsAsNumber(cell)) << table[0][column] << " \"" << cell << "\"";
+            }
+        }
+    }
 }
 
 }  // namespace

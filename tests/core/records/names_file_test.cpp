@@ -345,6 +345,59 @@ TEST(SaveNameRecord, EveryNameReadsBackAndSurvivesTheNextSave) {
     EXPECT_EQ(ReadWholeFile(file), before);
 }
 
+// A name longer than the natal window's name box takes, or one whose record outgrows a line of
+// the file (MaxRecordLineLength bytes), is refused before anything is written, so that the file
+// always reads back whole and takes the next save. Lengths count UTF-16 units, as the box does.
+TEST(SaveNameRecord, ANameIsRefusedBeforeItsRecordOutgrowsTheReader) {
+    auto repeat = [](std::string_view piece, std::size_t times) {
+        std::string out;
+        for (std::size_t i = 0; i < times; ++i) out += piece;
+        return out;
+    };
+    const std::string euro = "\xE2\x82\xAC";       // 3 bytes, one unit
+    const std::string clef = "\xF0\x9D\x84\x9E";   // 4 bytes, two units
+    // NewAnn's other fields and their commas take 36 bytes of the line.
+    const std::size_t nameRoom = MaxRecordLineLength - 36;
+    struct Case {
+        std::string what;
+        std::string name;
+        const char* refusal;  // nullptr: saved
+    };
+    const std::vector<Case> cases = {
+        {"32767 letters", repeat("a", 32767), nullptr},
+        {"32768 letters", repeat("a", 32768), NameTooLongMessage},
+        {"65536 letters", repeat("a", 65536), NameTooLongMessage},
+        {"20000 two-byte letters", repeat("\xC3\xA9", 20000), nullptr},
+        {"a line of exactly the limit", repeat(euro, nameRoom / 3) + repeat("a", nameRoom % 3), nullptr},
+        {"one byte over the limit", repeat(euro, nameRoom / 3) + repeat("a", nameRoom % 3 + 1), RecordTooLongMessage},
+        {"16383 four-byte characters", repeat(clef, 16383), RecordTooLongMessage},
+        {"16384 four-byte characters", repeat(clef, 16384), NameTooLongMessage},
+    };
+    const auto dir = MakeTempDir();
+    const fs::path file = dir / "NAMES.FIL";
+    std::vector<std::string> stored;
+    for (const Case& c : cases) {
+        NameRecord record = NewAnn;
+        record.Name = c.name;
+        const std::string before = fs::exists(file) ? ReadWholeFile(file) : std::string();
+        const NameSaveResult r = SaveNameRecord(file, record, [](const Message&, const NameRecord&) { return false; });
+        if (c.refusal) {
+            EXPECT_FALSE(r.ok) << c.what;
+            ASSERT_TRUE(r.problem.has_value()) << c.what;
+            EXPECT_EQ(r.problem->text, c.refusal) << c.what;
+            EXPECT_EQ(r.problem->title, "Warning!") << c.what;
+            EXPECT_EQ(fs::exists(file) ? ReadWholeFile(file) : std::string(), before) << c.what;
+        } else {
+            ASSERT_TRUE(r.ok) << c.what << ": " << (r.problem ? r.problem->text : "");
+            stored.push_back(c.name);
+        }
+        const NameTable back = FillNamesList(file);
+        EXPECT_FALSE(back.problem.has_value()) << c.what;
+        EXPECT_EQ(Names(back), stored) << c.what;
+    }
+    EXPECT_EQ(stored.size(), 3u);
+}
+
 // The list editor's note: where the Names or Cities list will stop before the end of the text,
 // and why; nothing when it lists every record.
 TEST(ListEndNote, SaysWhereAndWhyTheListStopsEarly) {
