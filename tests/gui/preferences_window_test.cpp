@@ -182,9 +182,10 @@ void PreferencesWindowTest::ephemerisSettingReachesTheCalculationAndTheNoteTheSt
     QVERIFY(!status.isVisible());
     const int thinHeight = main.height();
 
-    // The precise setting is used, and refused before anything is computed.
+    // The precise setting is used, and refused before anything is computed: the calculation keeps
+    // the positions of the charts that stand (none yet, built-in).
     Calculate(f, "Old Chart,13 Jan 1850,8.30,A,5,074.00,40.43");
-    QVERIFY(f.session.calc.eph.Source == EphemerisSource::Precise);
+    QVERIFY(f.session.calc.eph.Source == EphemerisSource::Builtin);
     QCOMPARE(f.dialogs.messages.size(), std::size_t{1});
     QVERIFY2(f.dialogs.messages[0].text.startsWith("precise positions unavailable: "),
              qPrintable(f.dialogs.messages[0].text));

@@ -439,7 +439,8 @@ void PresentersTest::preferencesMapToTheOptionsFile() {
 }
 
 void PresentersTest::exportRefusalsAndProposedNames() {
-    // Nothing to export before a scan, nor with every family unticked.
+    // Nothing to export before a scan, nor with every family unticked. Without a scan the refusal
+    // and the window's line tell a program without a chart from a chart whose scan was not run.
     Calculation calc;
     ExportChoice all;
     ExportChoice none;
@@ -448,18 +449,23 @@ void PresentersTest::exportRefusalsAndProposedNames() {
     one.families[FamilyIndex(AspectFamily::TransitToProgressed)] = true;
     const struct {
         const char* name;
+        bool charted;
         int scanDays;
         ExportChoice choice;
-        bool refused;
+        const char* refusal;  // its start; nullptr: the export goes ahead
     } rows[] = {
-        {"no scan", 0, all, true},
-        {"scanned, every family", 90, all, false},
-        {"scanned, no family", 90, none, true},
-        {"scanned, one family", 90, one, false},
+        {"no chart", false, 0, all, "No scan yet."},
+        {"chart without a scan", true, 0, all, "Scan not run for this chart."},
+        {"scanned, every family", true, 90, all, nullptr},
+        {"scanned, no family", true, 90, none, "Tick at least one family"},
+        {"scanned, one family", true, 90, one, nullptr},
     };
     for (const auto& row : rows) {
         calc.scan.ScanDays = row.scanDays;
-        QVERIFY2(ExportRefusal(calc, row.choice).has_value() == row.refused, row.name);
+        const std::optional<std::string> refusal = ExportRefusal(calc, row.charted, row.choice);
+        QVERIFY2(refusal.has_value() == (row.refusal != nullptr), row.name);
+        if (refusal) QVERIFY2(refusal->starts_with(row.refusal), refusal->c_str());
+        if (row.scanDays == 0) QCOMPARE(ExportScanSummary(calc, row.charted), *refusal);
     }
 
     // The report files' stem, "_scan" and the format's extension.

@@ -17,11 +17,21 @@ void RunCalculationStart(Calculation& calc) {
     calc.scan = ScanResult{};
 }
 
-bool ComputeCharts(Calculation& calc, Reporter& reporter) {
-    if (!ChartDriver(ChartInputOf(calc), calc.eph, calc.chart, reporter)) return false;
+namespace {
+
+// The data summary of the charts that stand: shown in the data window, and kept in the saved text
+// unless the options say that the saved buffer holds the summary only.
+void WriteChartSummary(Calculation& calc) {
     ResetDataLines(calc.out);
     WriteDataSummary(calc.chart, calc.out);
     if (calc.options[Option::SavedBufferSummaryOnly] != 0) ResetOutputLines(calc.out);
+}
+
+}  // namespace
+
+bool ComputeCharts(Calculation& calc, Reporter& reporter) {
+    if (!ChartDriver(ChartInputOf(calc), calc.eph, calc.chart, reporter)) return false;
+    WriteChartSummary(calc);
     return true;
 }
 
@@ -74,9 +84,13 @@ CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& r
             return outcome;
         }
     }
-    RunCalculationStart(calc);
-    outcome.charted = ComputeCharts(calc, reporter);
+    // The chart driver changes nothing when it refuses the input, so a refused calculation leaves
+    // the one before it whole: its charts, both buffers and its scan. Once the new charts stand,
+    // what belonged to the old ones goes.
+    outcome.charted = ChartDriver(ChartInputOf(calc), calc.eph, calc.chart, reporter);
     if (!outcome.charted) return outcome;
+    RunCalculationStart(calc);
+    WriteChartSummary(calc);
     bool noted = false;
     const ChartState& chart = calc.chart;
     NoteBuiltinYears(calc, {chart.NatalJD, chart.DiurnalJD, chart.ProgJD}, request, noted);

@@ -59,7 +59,10 @@ struct CalculationOutcome {
 std::string BuiltinYearsNote(std::string_view preciseChoice);
 
 // With precise positions, first checks that they are available (when not, reports why and changes
-// nothing); then RunCalculationStart, ComputeCharts, the day count and RunAspectScan. With the
+// nothing); then the chart driver, which changes nothing either when it refuses the input; once
+// the charts stand RunCalculationStart and the data summary (as ComputeCharts), then the day
+// count and RunAspectScan. So a calculation that is not `charted` leaves `calc`'s charts, buffers
+// and scan as they were, and one that is has no scan but the one it ran itself. With the
 // built-in series, gives request.notice BuiltinYearsNote() once when a chart instant or a scanned
 // day (transit or progressed) falls outside the years of the series; the reports are not touched.
 // RunAspectScan leaves its runs and exact dates in calc.scan.

@@ -22,7 +22,10 @@ struct Session {
     explicit Session(Dialogs& dialogs) : dialogs(dialogs) {}
 
     Dialogs& dialogs;
-    Calculation calc;  // natal/diurnal fields, options, ProgramDir, DateOrder, charts, buffers
+    // The one current calculation every window shows: the fields, options, ProgramDir and
+    // DateOrder of its charts, the charts, the buffers and the charts' scan (if one completed).
+    // The shell's RunCalculation is its only writer of charts and scan.
+    Calculation calc;
     // SETTINGS.TXT as read at start-up and saved by Preferences (its only writer): the ephemeris
     // every calculation uses, and what the wheel and the timeline draw.
     SettingsFile settings;
@@ -32,7 +35,7 @@ struct Session {
 
     std::string WindowTitle;       // "(Tropical zodiac) - Orrerion "
     std::string PreviousName;      // the name of the last calculated chart
-    bool chartComputed = false;    // the Input and Data menus are shown
+    bool chartComputed = false;    // calc's charts stand; the Input and Data menus are shown
 
     DataWindowState data;          // the data window's font, place and save file
     bool wheelOuterAspects = false;  // the wheel window's "Aspects to natal"

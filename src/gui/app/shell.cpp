@@ -203,13 +203,38 @@ bool Shell::Start() {
     return true;
 }
 
+namespace {
+
+// What the shell puts into the calculation from the windows before a run. A refused run puts back
+// those of the charts that stand, so the calculation stays whole: its inputs, charts, buffers and
+// scan all belong to one chart.
+struct RunInputs {
+    InputFields natal;
+    InputFields diurnal;
+    ProgressionType progression = ProgressionType::Secondary;
+    HouseMenuMarks houseMarks;
+    EphemerisSource source = EphemerisSource::Builtin;
+};
+
+RunInputs InputsOf(const Calculation& calc) {
+    return {calc.natal, calc.diurnal, calc.progression, calc.houseMarks, calc.eph.Source};
+}
+
+void PutInputs(Calculation& calc, const RunInputs& inputs) {
+    calc.natal = inputs.natal;
+    calc.diurnal = inputs.diurnal;
+    calc.progression = inputs.progression;
+    calc.houseMarks = inputs.houseMarks;
+    calc.eph.Source = inputs.source;
+}
+
+}  // namespace
+
 void Shell::RunCalculation() {
     Calculation& calc = session.calc;
-    calc.natal = inputD().Fields();
-    calc.diurnal = inputD1().Fields();
-    calc.progression = inputD1().Progression();
-    calc.houseMarks = main().HouseMarks();
-    calc.eph.Source = session.settings.settings.ephemeris;
+    const RunInputs current = InputsOf(calc);
+    PutInputs(calc, {inputD().Fields(), inputD1().Fields(), inputD1().Progression(), main().HouseMarks(),
+                     session.settings.settings.ephemeris});
 
     DialogReporter reporter(dialogs(), &main());
     ScanWindows windows(*this);
@@ -218,21 +243,37 @@ void Shell::RunCalculation() {
     main().ShowNote({});
     request.notice = [this](const std::string& note) { main().ShowNote(QString::fromStdString(note)); };
     request.preciseChoice = PreciseChoiceText;
-    // Once the charts stand, the chart menus appear and the day count is asked.
+    // Once the charts stand they are the current calculation, without a scan yet: the chart menus
+    // appear, every window shows the new chart, and the day count is asked. Whatever the answer,
+    // the new chart stays; no answer (or Cancel) leaves it without a scan, as the windows say.
     request.askDays = [&]() -> std::optional<std::string> {
         dialogs().SetBusyPointer(false);
         session.chartComputed = true;
         session.PreviousName = calc.natal.name;
         main().ShowChartMenus();
-        if (wheelLoaded()) wheel_->Refresh();
-        if (timelineLoaded()) timeline_->Refresh();  // the last scan is gone
+        CalculationChanged();
         return dialogs().InputBox(&main(), "Enter number of days:", "Number of Days", " 90").toStdString();
     };
     dialogs().SetBusyPointer(true);
     const CalculationOutcome outcome = orrerion::RunCalculation(calc, request, windows, reporter);
+    if (!outcome.charted) {
+        // Refused: the charts, buffers and scan that stood are untouched, and so is every window.
+        PutInputs(calc, current);
+        dialogs().SetBusyPointer(false);
+        return;
+    }
+    if (outcome.scan == ScanOutcome::Completed) {
+        // The scan's own windows; the scan has shown the data window with its listings.
+        if (timelineLoaded()) timeline_->Refresh();
+        if (exportLoaded()) export_->Refresh();
+    }
+}
+
+void Shell::CalculationChanged() {
+    if (wheelLoaded()) wheel_->Refresh();
     if (timelineLoaded()) timeline_->Refresh();
-    if (!outcome.charted) dialogs().SetBusyPointer(false);
     if (exportLoaded()) export_->Refresh();
+    if (dataWindowLoaded()) dataWindow_->ShowCurrentText();
 }
 
 void Shell::ShowDataWindow() { dataWindow().ShowData(); }
@@ -327,7 +368,7 @@ WheelWindow& Shell::wheel() {
 }
 
 ExportWindow& Shell::exportWindow() {
-    return Loaded(export_, [this] { return new ExportWindow({dialogs(), session.calc, session.exportChoice}); });
+    return Loaded(export_, [this] { return new ExportWindow({dialogs(), session.calc, session.chartComputed, session.exportChoice}); });
 }
 
 void Shell::ShowExport() { ShowRefreshed(exportWindow()); }
@@ -335,7 +376,7 @@ void Shell::ShowExport() { ShowRefreshed(exportWindow()); }
 void Shell::ShowWheel() { ShowRefreshed(wheel()); }
 TimelineWindow& Shell::timeline() {
     return Loaded(timeline_, [this] {
-        return new TimelineWindow(*this, {dialogs(), session.calc, session.settings});
+        return new TimelineWindow(*this, {dialogs(), session.calc, session.chartComputed, session.settings});
     });
 }
 

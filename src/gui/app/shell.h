@@ -43,9 +43,11 @@ public:
     bool Start();
     MainWindow& main();
 
-    // The one road from input to output: both buffers emptied, the chart driver, then the aspect
-    // scan with its day count question, progress window and data window. Positions come from the
-    // ephemeris of the settings; a note on them goes to the main window's status line.
+    // The one road from input to output: the chart driver, then the aspect scan with its day
+    // count question, progress window and data window. Positions come from the ephemeris of the
+    // settings; a note on them goes to the main window's status line. The session holds one
+    // current calculation that every window shows: refused input leaves it (and every window) as
+    // it was; new charts replace it as soon as they stand, without a scan until one completes.
     void RunCalculation();
     // Puts DataLines into the data window and shows it.
     void ShowDataWindow();
@@ -124,6 +126,9 @@ public:
     void ShowListingLine(const QString& heading, const QString& line) override;
 
 private:
+    // Every loaded window that shows the current calculation brought up to it: the wheel, the
+    // timeline, the export window and the data window's text.
+    void CalculationChanged();
     InputWindow& input(InputSection section);
     // The Cities window in place of the Names window (`toCities`), or the other way round.
     void SwapListWindows(bool toCities);

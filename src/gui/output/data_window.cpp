@@ -117,14 +117,18 @@ void DataWindow::BuildMenus() {
 void DataWindow::ShowData() {
     OutputBuffers& out = calc_.out;
     if (!isMinimized() && BlankLineBeforeShowing(out)) AddBlankLine(out);
+    ShowCurrentText();
+    show();
+}
+
+void DataWindow::ShowCurrentText() {
     std::string text;
-    for (std::string_view line : out.DataLines) {
+    for (std::string_view line : calc_.out.DataLines) {
         text += line;
         text += '\n';
     }
     Text1_->setPlainText(QString::fromStdString(text));
     setWindowTitle(QString::fromStdString(windowTitle_) + "Data");
-    show();
 }
 
 void DataWindow::ApplyDataFont() {

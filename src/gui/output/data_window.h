@@ -28,6 +28,10 @@ public:
     // ShowDataWindow: one empty line added to both buffers when the report buffer holds more than
     // its first line, then DataLines put into the text and the window shown.
     void ShowData();
+    // The text put back to DataLines as they stand, without adding to the buffers or showing the
+    // window: after a calculation, the open window shows the new chart's summary and not the last
+    // chart's listings.
+    void ShowCurrentText();
     // Selects and shows the first line reading `line` (after its two blanks of indent) below the
     // listing title `heading`; false when the text holds no such line.
     bool SelectListingLine(const QString& heading, const QString& line);

@@ -10,6 +10,9 @@ namespace {
 
 constexpr const char* NoScanText =
     "No scan yet. Calculate a chart and answer the number of days: the scan's runs are exported.";
+constexpr const char* ScanNotRunText =
+    "Scan not run for this chart. Calculate it again and answer the number of days: the scan's "
+    "runs are exported.";
 
 bool Scanned(const Calculation& calc) { return calc.scan.ScanDays > 0; }
 
@@ -33,8 +36,9 @@ const FormatFile& FormatFiles(ExportFormat format) {
 
 }  // namespace
 
-std::optional<std::string> ExportRefusal(const Calculation& calc, const ExportChoice& choice) {
-    if (!Scanned(calc)) return NoScanText;
+std::optional<std::string> ExportRefusal(const Calculation& calc, bool chartComputed,
+                                         const ExportChoice& choice) {
+    if (!Scanned(calc)) return chartComputed ? ScanNotRunText : NoScanText;
     bool any = false;
     for (const bool chosen : choice.families) any = any || chosen;
     if (!any) return "Tick at least one family of aspects to export.";
@@ -56,12 +60,12 @@ WriteResult ExportScan(const Calculation& calc, const ExportWindowState& state, 
     return WriteExport(path, ExportText(state.format, source, state.choice, CalendarStampNow()));
 }
 
-std::string ExportScanSummary(const Calculation& calc) {
-    if (!Scanned(calc)) return NoScanText;
+std::string ExportScanSummary(const Calculation& calc, bool chartComputed) {
+    if (!Scanned(calc)) return chartComputed ? ScanNotRunText : NoScanText;
     const CalendarDate first = calc.scan.DateOfDay(0);
     char date[32];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", first.year, first.month, first.day);
-    return calc.chart.ChartName + ": scan of " + std::to_string(calc.scan.ScanDays) + " days from " + date +
+    return "Scan of " + std::to_string(calc.scan.ScanDays) + " days from " + date +
            ", " + std::to_string(calc.scan.runs.size()) + " runs.";
 }
 

@@ -16,9 +16,10 @@ struct ExportWindowState {
     ExportChoice choice;
 };
 
-// Why nothing can be exported now, or nothing when the export can go ahead: a scan must have
-// completed, and at least one family must be chosen.
-std::optional<std::string> ExportRefusal(const Calculation& calc, const ExportChoice& choice);
+// Why nothing can be exported now, or nothing when the export can go ahead: a scan of the current
+// chart must have completed (before any chart "No scan yet", after a chart without one "Scan not
+// run for this chart"), and at least one family must be chosen.
+std::optional<std::string> ExportRefusal(const Calculation& calc, bool chartComputed, const ExportChoice& choice);
 
 // "ics", "csv", "json".
 std::string ExportExtension(ExportFormat format);
@@ -31,8 +32,8 @@ std::string ProposedExportFileName(const std::string& chartName, ExportFormat fo
 // the result names the path and the reason on failure.
 WriteResult ExportScan(const Calculation& calc, const ExportWindowState& state, const std::filesystem::path& path);
 
-// One line about the last scan for the window: "Scan of 90 days from 2026-12-07: 412 runs." or
-// the refusal text.
-std::string ExportScanSummary(const Calculation& calc);
+// One line about the current chart's scan for the window, under the chart's heading: "Scan of 90
+// days from 2026-12-07, 412 runs." or the refusal text.
+std::string ExportScanSummary(const Calculation& calc, bool chartComputed);
 
 }  // namespace orrerion::gui

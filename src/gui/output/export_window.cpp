@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "core/pictures/chart_heading.h"
 #include "gui/ui/dialogs.h"
 #include "gui/ui/window_setup.h"
 
@@ -36,12 +37,14 @@ constexpr FamilyBox FamilyBoxes[] = {
 ExportWindow::ExportWindow(ExportWindowSlice slice, QWidget* parent)
     : QWidget(parent, Qt::Window),
       slice_(slice),
+      lblChart_(new QLabel),
       lblScan_(new QLabel),
       optCalendar_(new QRadioButton("&Calendar (iCalendar .ics)")),
       optCsv_(new QRadioButton("T&able (CSV)")),
       optJson_(new QRadioButton("&JSON")),
       chkRunEvents_(new QCheckBox("All-day event for each &run, first to last day")) {
     SetUpWindow(*this, "Export", "Export the Scan");
+    SetUpHeading(*lblChart_);
     lblScan_->setObjectName("lblScan");
     lblScan_->setWordWrap(true);
     NameControls({{optCalendar_, "optCalendar"}, {optCsv_, "optCsv"}, {optJson_, "optJson"},
@@ -79,6 +82,7 @@ ExportWindow::ExportWindow(ExportWindowSlice slice, QWidget* parent)
     buttons->addWidget(cmdExport);
     buttons->addWidget(cmdClose);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblChart_);
     layout->addWidget(lblScan_);
     layout->addWidget(format);
     layout->addWidget(families);
@@ -90,7 +94,8 @@ ExportWindow::ExportWindow(ExportWindowSlice slice, QWidget* parent)
 
 void ExportWindow::Refresh() {
     const ExportWindowState state = slice_.state;  // the controls' signals rewrite it meanwhile
-    lblScan_->setText(QString::fromStdString(ExportScanSummary(slice_.calc)));
+    lblChart_->setText(QString::fromStdString(slice_.chartComputed ? ChartHeading(slice_.calc.chart) : NoChartHeading));
+    lblScan_->setText(QString::fromStdString(ExportScanSummary(slice_.calc, slice_.chartComputed)));
     optCalendar_->setChecked(state.format == ExportFormat::Calendar);
     optCsv_->setChecked(state.format == ExportFormat::Csv);
     optJson_->setChecked(state.format == ExportFormat::Json);
@@ -118,7 +123,7 @@ void ExportWindow::TakeChoice() {
 }
 
 void ExportWindow::cmdExport_Click() {
-    if (const auto refusal = ExportRefusal(slice_.calc, slice_.state.choice)) {
+    if (const auto refusal = ExportRefusal(slice_.calc, slice_.chartComputed, slice_.state.choice)) {
         slice_.dialogs.MessageBox(this, QString::fromStdString(*refusal), "Information", MessageIcon::Information);
         return;
     }

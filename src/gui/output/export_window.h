@@ -1,6 +1,6 @@
 #pragma once
-// The Export window (Data > Export...): the last scan's runs and exact moments written as a
-// calendar, a table or JSON. The person chooses the format, the families and, in the save dialog,
+// The Export window (Data > Export...): the current chart's scan, its runs and exact moments
+// written as a calendar, a table or JSON. A heading names the chart, its place and its moment. The person chooses the format, the families and, in the save dialog,
 // the file; the core writes it.
 #include <QWidget>
 #include <array>
@@ -19,6 +19,7 @@ class Dialogs;
 struct ExportWindowSlice {
     Dialogs& dialogs;
     const Calculation& calc;
+    const bool& chartComputed;  // the calculation's charts stand
     ExportWindowState& state;  // kept between openings
 };
 
@@ -27,7 +28,8 @@ class ExportWindow : public QWidget {
 public:
     explicit ExportWindow(ExportWindowSlice slice, QWidget* parent = nullptr);
 
-    // Shows what the last scan holds (after a calculation, or when brought forward).
+    // Shows the current chart and what its scan holds (after a calculation, or when brought
+    // forward).
     void Refresh();
 
 public slots:
@@ -41,6 +43,7 @@ private:
     void TakeChoice();
 
     ExportWindowSlice slice_;
+    QLabel* lblChart_;
     QLabel* lblScan_;
     QRadioButton* optCalendar_;
     QRadioButton* optCsv_;

@@ -76,9 +76,14 @@ std::vector<TimelinePrintPage> TimelinePrintPages(const TimelineLayout& layout, 
                                                   double daysPerPage, std::size_t lanesPerPage);
 
 
-// The window's notes: before any scan, and over an empty scan.
+// The window's notes: before any chart, and for a chart whose scan was not run (the day question
+// answered with no days or cancelled, the day count refused, or the report files not written).
 inline constexpr const char* NoScanYetText =
     "No scan yet. Calculate a chart and answer \"Enter number of days:\" with a number of days: the "
     "timeline shows the aspects found.";
+inline constexpr const char* ScanNotRunText =
+    "Scan not run for this chart. Calculate it again and answer \"Enter number of days:\" with a "
+    "number of days: the timeline shows the aspects found.";
+inline const char* MissingScanText(bool chartComputed) { return chartComputed ? ScanNotRunText : NoScanYetText; }
 
 }  // namespace orrerion::gui

@@ -17,6 +17,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "core/pictures/chart_heading.h"
 #include "core/pictures/glyphs.h"
 #include "core/pictures/timeline_output.h"
 #include "gui/app/window_requests.h"
@@ -38,7 +39,8 @@ constexpr double MaxPictureHeight = 16000.0;
 
 // ---- The view -----------------------------------------------------------------------------------
 
-TimelineView::TimelineView(QWidget* parent) : QWidget(parent), symbols_(LaneSymbolsInFont()) {
+TimelineView::TimelineView(QWidget* parent)
+    : QWidget(parent), emptyText_(NoScanYetText), symbols_(LaneSymbolsInFont()) {
     setObjectName("picTimeline");
     setMinimumSize(500, 240);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -63,6 +65,11 @@ void TimelineView::SetLayout(const TimelineLayout* layout, const ScanResult* sca
     viewport_.visibleRows = Frame().height / LaneHeight;
     viewport_.ShowAll(layout ? layout->ScanDays : 1, lanes_.size());
     Changed();
+}
+
+void TimelineView::SetEmptyText(const QString& text) {
+    emptyText_ = text;
+    update();
 }
 
 void TimelineView::SetLanes(std::vector<std::uint32_t> lanes) {
@@ -106,7 +113,7 @@ void TimelineView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), ToQColor(ColourRole::Background));
     if (!layout_) {
         painter.setPen(Qt::darkGray);
-        painter.drawText(rect().adjusted(24, 24, -24, -24), Qt::AlignCenter | Qt::TextWordWrap, NoScanYetText);
+        painter.drawText(rect().adjusted(24, 24, -24, -24), Qt::AlignCenter | Qt::TextWordWrap, emptyText_);
         return;
     }
     TimelinePaint paint{*layout_, lanes_, Frame(), 4.0, DateOrder_, hover_, layout_->runs.empty(), symbols_};
@@ -224,6 +231,7 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
       requests_(requests),
       slice_(slice),
       view_(new TimelineView),
+      lblChart_(new QLabel),
       lblNote_(new QLabel),
       cboMover_(new QComboBox),
       cboAspect_(new QComboBox),
@@ -233,6 +241,7 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
     SetUpWindow(*this, "Timeline", "Aspect Timeline");
     NameControls({{lblNote_, "lblNote"}, {cboMover_, "cboMover"}, {cboAspect_, "cboAspect"},
                   {cboTarget_, "cboTarget"}, {hsbDays_, "hsbDays"}, {vsbLanes_, "vsbLanes"}});
+    SetUpHeading(*lblChart_);
 
     auto* familyBox = new QGroupBox("Families");
     familyBox->setObjectName("fraFamilies");
@@ -305,6 +314,7 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
     picture->addWidget(hsbDays_, 1, 0);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblChart_);
     layout->addLayout(controls);
     layout->addWidget(lblNote_);
     layout->addLayout(picture, 1);
@@ -372,9 +382,11 @@ void TimelineWindow::Refresh() {
         slice_.calc.chart.input.DiurnalZone);
     view_->SetLayout(scanned_ ? &layout_ : nullptr, &scan, ShownLanes(layout_, FilterOf(Choice())),
                      slice_.calc.DateOrder);
+    view_->SetEmptyText(MissingScanText(slice_.chartComputed));
+    lblChart_->setText(QString::fromStdString(slice_.chartComputed ? ChartHeading(slice_.calc.chart) : NoChartHeading));
     QString note;
     if (!scanned_) {
-        note = "No scan yet.";
+        note = slice_.chartComputed ? "Scan not run for this chart." : "No scan yet.";
     } else if (layout_.runs.empty()) {
         note = NoRunsText;
     } else {
@@ -424,7 +436,8 @@ TimelinePart TimelineWindow::WholePart() const {
 
 void TimelineWindow::Export(bool wholeSpan) {
     if (!scanned_) {
-        slice_.dialogs.MessageBox(this, NoScanYetText, "Information", MessageIcon::Information);
+        slice_.dialogs.MessageBox(this, MissingScanText(slice_.chartComputed), "Information",
+                                  MessageIcon::Information);
         return;
     }
     const TimelinePart part = wholeSpan ? WholePart() : ViewPart();
@@ -452,7 +465,8 @@ void TimelineWindow::cmdExportAll_Click() { Export(true); }
 
 void TimelineWindow::cmdPrint_Click() {
     if (!scanned_) {
-        slice_.dialogs.MessageBox(this, NoScanYetText, "Information", MessageIcon::Information);
+        slice_.dialogs.MessageBox(this, MissingScanText(slice_.chartComputed), "Information",
+                                  MessageIcon::Information);
         return;
     }
     const std::vector<TimelinePrintPage> pages =

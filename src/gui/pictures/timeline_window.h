@@ -3,7 +3,8 @@
 // per mover, aspect and target, grouped by family. Zoom with the wheel or +/-, pan by dragging,
 // with the scroll bars and the keys; filter by family, mover, aspect and target; hover a bar for
 // its report line, dates and orb, double-click it to see its line in the data window; export the
-// view or the whole span (PNG, SVG, PDF) and print. It is laid out again after every scan.
+// view or the whole span (PNG, SVG, PDF) and print. It is laid out again after every calculation:
+// a heading names the chart, its place and its moment, and a chart without a scan says so.
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -27,6 +28,7 @@ class WindowRequests;
 struct TimelineWindowSlice {
     Dialogs& dialogs;
     const Calculation& calc;
+    const bool& chartComputed;  // the calculation's charts stand
     // The families ticked at first are the settings' (Preferences writes them).
     const SettingsFile& settings;
 };
@@ -44,6 +46,8 @@ public:
     // A new layout (or none before a scan) with the shown lanes; the view shows the whole span.
     void SetLayout(const TimelineLayout* layout, const ScanResult* scan, std::vector<std::uint32_t> lanes,
                    int DateOrder);
+    // What the view says while it has no layout.
+    void SetEmptyText(const QString& text);
     // Other lanes of the same layout (a filter changed); the days stay.
     void SetLanes(std::vector<std::uint32_t> lanes);
     // Where the hover text gets a run's exact moments (an index in the scan's runs), and the zone
@@ -81,6 +85,7 @@ private:
 
     const TimelineLayout* layout_ = nullptr;
     const ScanResult* scan_ = nullptr;
+    QString emptyText_;
     std::vector<std::uint32_t> lanes_;
     int DateOrder_ = 0;
     std::function<std::vector<ExactMoment>(std::uint32_t)> momentsOf_;
@@ -98,7 +103,7 @@ class TimelineWindow : public QWidget {
 public:
     TimelineWindow(WindowRequests& requests, TimelineWindowSlice slice, QWidget* parent = nullptr);
 
-    // Lays the timeline out again from the calculation's last scan (after every scan).
+    // Lays the timeline out again from the current chart's scan (after every calculation).
     void Refresh();
 
     TimelineView& view() { return *view_; }
@@ -123,6 +128,7 @@ private:
     TimelineLayout layout_;
     bool scanned_ = false;
     TimelineView* view_;
+    QLabel* lblChart_;
     QLabel* lblNote_;
     std::vector<QCheckBox*> families_;  // in AspectFamily order
     QComboBox* cboMover_;

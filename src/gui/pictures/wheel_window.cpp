@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/pictures/chart_heading.h"
 #include "core/pictures/wheel_output.h"
 #include "gui/pictures/picture_export.h"
 #include "gui/pictures/wheel_painter.h"
@@ -46,6 +47,7 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
     : QWidget(parent, Qt::Window),
       slice_(slice),
       view_(new WheelView),
+      lblChart_(new QLabel),
       lblNote_(new QLabel),
       chkProgressed_(new QCheckBox("&Progressed")),
       chkSolarArc_(new QCheckBox("&Solar arc")),
@@ -58,6 +60,7 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
                   {chkTransits_, "chkTransits"}, {chkOuterAspects_, "chkOuterAspects"},
                   {optAscendantLeft_, "optAscendantLeft"}, {optAriesLeft_, "optAriesLeft"},
                   {lblNote_, "lblNote"}});
+    SetUpHeading(*lblChart_);
 
     auto* rings = new QGroupBox("Rings around the natal chart");
     rings->setObjectName("fraRings");
@@ -87,6 +90,7 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
     controls->addLayout(buttons);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblChart_);
     layout->addLayout(controls);
     layout->addWidget(lblNote_);
     layout->addWidget(view_, 1);
@@ -121,6 +125,7 @@ void WheelWindow::Refresh() {
     chkTransits_->setChecked(HasWheelRing(choice_, WheelRing::Transits));
     (choice_.orientation == WheelOrientation::AriesLeft ? optAriesLeft_ : optAscendantLeft_)->setChecked(true);
     view_->SetLayout(CurrentWheel(slice_.calc, slice_.chartComputed, choice_));
+    lblChart_->setText(QString::fromStdString(slice_.chartComputed ? ChartHeading(slice_.calc.chart) : NoChartHeading));
     lblNote_->setText(choice_.outerRings.size() >= 2
                           ? "Two rings are shown around the natal chart; untick one to choose another."
                           : QString());

@@ -1,7 +1,8 @@
 #pragma once
 // The Wheel window: the current calculation drawn as a chart wheel, with the rings chosen in the
 // window (natal with up to two of progressed, solar arc and transits), the ascendant or 0° Aries
-// at the left, and printing and export (PNG, SVG, PDF). It follows every calculation.
+// at the left, and printing and export (PNG, SVG, PDF). It follows every calculation; a heading
+// names the chart, its place and its moment.
 #include <QWidget>
 #include <optional>
 
@@ -66,6 +67,7 @@ private:
     WheelWindowSlice slice_;
     WheelChoice choice_;
     WheelView* view_;
+    QLabel* lblChart_;
     QLabel* lblNote_;
     QCheckBox* chkProgressed_;
     QCheckBox* chkSolarArc_;

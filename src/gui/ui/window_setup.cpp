@@ -1,6 +1,7 @@
 #include "gui/ui/window_setup.h"
 
 #include <QKeySequence>
+#include <QLabel>
 #include <QObject>
 #include <QPushButton>
 #include <QShortcut>
@@ -24,6 +25,15 @@ QPushButton* CommandButton(QWidget& window, const QString& caption, const char* 
     button->setObjectName(name);
     QObject::connect(button, &QPushButton::clicked, &window, clicked);
     return button;
+}
+
+void SetUpHeading(QLabel& heading) {
+    heading.setObjectName("lblChart");
+    heading.setWordWrap(true);
+    heading.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont font = heading.font();
+    font.setBold(true);
+    heading.setFont(font);
 }
 
 void AddPictureWindowKeys(QWidget& window, const std::function<void()>& print,

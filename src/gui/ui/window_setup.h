@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <utility>
 
+class QLabel;
 class QObject;
 class QPushButton;
 class QWidget;
@@ -21,6 +22,10 @@ void NameControls(std::initializer_list<std::pair<QObject*, const char*>> contro
 // A push button named `name` that runs `clicked` in `window`'s context when pressed.
 QPushButton* CommandButton(QWidget& window, const QString& caption, const char* name,
                            const std::function<void()>& clicked);
+
+// The heading label (lblChart) at the top of a window that shows the current calculation: bold,
+// wrapped, selectable, so the chart it names can be read and copied.
+void SetUpHeading(QLabel& heading);
 
 // The keys of a picture window: Ctrl+P prints, Ctrl+S exports, Escape closes.
 void AddPictureWindowKeys(QWidget& window, const std::function<void()>& print,

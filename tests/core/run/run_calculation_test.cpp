@@ -13,6 +13,7 @@
 
 #include "core/aspects/report_files.h"
 #include "core/aspects/report_sorting.h"
+#include "core/aspects/summary.h"
 #include "core/chart/houses.h"
 #include "core/records/name_record.h"
 #include "core/records/options_file.h"
@@ -163,6 +164,67 @@ TEST(RunCalculation, AScanThatCannotWriteEveryFileLeavesThePreviousSetAndClearsL
         now[entry.path().filename().string()] = testing::ReadWholeFile(entry.path());
     }
     EXPECT_TRUE(now == previous);  // the same sixteen files, byte for byte, and nothing else
+}
+
+// A calculation is whole: a refused input changes none of the one before it (charts, both
+// buffers, scan) and asks no day count; new charts drop the old chart's scan even when no day is
+// scanned.
+TEST(RunCalculation, RefusedInputLeavesTheCalculationWholeAndNewChartsDropTheOldScan) {
+    const AnsweredRun scanned = RunWithAnswer("3");
+    ASSERT_EQ(scanned.outcome.scan, ScanOutcome::Completed);
+    ASSERT_FALSE(scanned.calc.scan.runs.empty());
+
+    const struct {
+        const char* name;
+        void (*change)(Calculation&);
+    } refusals[] = {
+        {"natal day 32", [](Calculation& c) { c.natal.day = "32"; }},
+        {"natal month 13", [](Calculation& c) { c.natal.month = "13"; }},
+        {"diurnal latitude 67", [](Calculation& c) { c.diurnal.latDeg = "67"; }},
+    };
+    for (const auto& refusal : refusals) {
+        SCOPED_TRACE(refusal.name);
+        Calculation calc = scanned.calc;
+        refusal.change(calc);
+        bool asked = false;
+        CalculationRequest request;
+        request.askDays = [&] {
+            asked = true;
+            return std::optional<std::string>("3");
+        };
+        request.reportsFolder = scanned.folder;
+        ScanObserver quiet;
+        CollectingReporter reporter;
+        const CalculationOutcome outcome = RunCalculation(calc, request, quiet, reporter);
+        EXPECT_FALSE(outcome.charted);
+        EXPECT_FALSE(asked);
+        EXPECT_FALSE(reporter.messages.empty());
+        EXPECT_EQ(calc.chart.NatalJD, scanned.calc.chart.NatalJD);
+        EXPECT_EQ(calc.chart.NatalLong, scanned.calc.chart.NatalLong);
+        EXPECT_EQ(calc.out.OutputLines, scanned.calc.out.OutputLines);
+        EXPECT_EQ(calc.out.DataLines, scanned.calc.out.DataLines);
+        EXPECT_EQ(calc.scan.ScanDays, 3);
+        EXPECT_EQ(calc.scan.runs.size(), scanned.calc.scan.runs.size());
+    }
+
+    // Birth at 3.00 P.M., no days: the new chart and its summary, and no scan.
+    Calculation calc = scanned.calc;
+    calc.natal.hour = "3";
+    calc.natal.minute = "00";
+    calc.natal.am = false;
+    CalculationRequest request;
+    request.askDays = [] { return std::optional<std::string>(""); };
+    ScanObserver quiet;
+    CollectingReporter reporter;
+    const CalculationOutcome outcome = RunCalculation(calc, request, quiet, reporter);
+    EXPECT_TRUE(outcome.charted);
+    EXPECT_EQ(outcome.scan, ScanOutcome::NotRun);
+    EXPECT_EQ(calc.scan.ScanDays, 0);
+    EXPECT_TRUE(calc.scan.runs.empty());
+    EXPECT_NE(calc.chart.NatalJD, scanned.calc.chart.NatalJD);
+    const std::vector<std::string> lines = calc.out.DataLines.ToVector();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "  " + NatalDetailsLine(calc.chart)), lines.end());
+    EXPECT_NE(NatalDetailsLine(calc.chart).find(" 3.00 P.M."), std::string::npos);
 }
 
 }  // namespace
