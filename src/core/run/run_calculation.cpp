@@ -61,6 +61,15 @@ void NoteBuiltinYears(const Calculation& calc, std::initializer_list<double> jds
     }
 }
 
+// A note for each zone text whose decimals read like minutes; the same text is noted once.
+void NoteZoneReadings(const Calculation& calc, const CalculationRequest& request) {
+    if (!request.notice) return;
+    const std::optional<std::string> natal = ZoneReadingNote(calc.natal.zone);
+    const std::optional<std::string> diurnal = ZoneReadingNote(calc.diurnal.zone);
+    if (natal) request.notice(*natal);
+    if (diurnal && diurnal != natal) request.notice(*diurnal);
+}
+
 }  // namespace
 
 CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& request,
@@ -74,9 +83,15 @@ CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& r
             return outcome;
         }
     }
+    if (request.confirmDates) {
+        const std::vector<DateDoubt> doubts =
+            CheckDatePlausibility(calc.natal, calc.diurnal, calc.DateOrder, calc.eph.Source);
+        if (!doubts.empty() && !request.confirmDates(doubts)) return outcome;
+    }
     RunCalculationStart(calc);
     outcome.charted = ComputeCharts(calc, reporter);
     if (!outcome.charted) return outcome;
+    NoteZoneReadings(calc, request);
     bool noted = false;
     const ChartState& chart = calc.chart;
     NoteBuiltinYears(calc, {chart.NatalJD, chart.DiurnalJD, chart.ProgJD}, request, noted);

@@ -173,8 +173,9 @@ TEST(ChartDriver, FailedCheckChangesNothing) {
     CollectingReporter reporter;
     EXPECT_FALSE(ComputeCharts(calc, reporter));
     ASSERT_EQ(reporter.messages.size(), 3u);
-    EXPECT_EQ(reporter.messages[0].text, NatalInputMessage);
-    EXPECT_EQ(reporter.messages[1].text, NatalInputMessage);
+    EXPECT_EQ(reporter.messages[0].text,
+              std::string(NatalInputMessage) + "\nBirth Month: an empty field is not a month from 1 to 12");
+    EXPECT_EQ(reporter.messages[1].text, std::string(NatalInputMessage) + "\nBirth Month is empty");
     EXPECT_EQ(reporter.messages[2].text, LatitudeLimitMessage);
     EXPECT_EQ(reporter.messages[2].title, "Warning!");
     EXPECT_EQ(calc.chart.NatalLong, before.NatalLong);
