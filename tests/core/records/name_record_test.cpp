@@ -1,6 +1,7 @@
 // A names-file record: its fields, its date and loading it into the input fields.
 #include <gtest/gtest.h>
 
+#include "core/chart/input_checks.h"
 #include "core/records/name_record.h"
 
 namespace orrerion {
