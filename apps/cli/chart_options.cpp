@@ -31,6 +31,11 @@ std::optional<std::string> CheckRecord(const std::string& option, const std::str
     if (!parsed) return option + ": a record has seven comma-separated fields: " + RecordShape;
     record = *parsed;
     if (!ParseRecordDate(record.Date)) {
+        const std::optional<ParsedRecordDate> shape = RecordDateShape(record.Date);
+        if (shape && shape->year >= 100 && shape->day >= 1) {
+            const InputSection section = option == "--diurnal" ? InputSection::Diurnal : InputSection::Natal;
+            return option + ": " + MissingDayReason(section, shape->day, shape->month, shape->year);
+        }
         return option + ": the date \"" + record.Date + "\" is not a date written dd mmm yyyy";
     }
     if (record.Meridiem != "A" && record.Meridiem != "P" && record.Meridiem != "a" &&
@@ -202,6 +207,19 @@ std::optional<std::string> ChooseEphemeris(std::optional<EphemerisSource> given,
 }
 
 void PrintNote(const std::string& note) { std::fprintf(stderr, "Note: %s\n", note.c_str()); }
+
+CalculationRequest NotingRequest() {
+    CalculationRequest request;
+    request.notice = PrintNote;
+    request.preciseChoice = PreciseChoiceText;
+    request.confirmDates = [](const std::vector<DateDoubt>& doubts) {
+        for (const DateDoubt& doubt : doubts) {
+            if (doubt.kind != DateDoubtKind::OutsideBuiltinYears) PrintNote(doubt.text);
+        }
+        return true;
+    };
+    return request;
+}
 
 namespace {
 

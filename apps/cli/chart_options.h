@@ -18,6 +18,7 @@
 #include "core/records/name_record.h"
 #include "core/aspects/aspect_scan.h"
 #include "core/run/calculation.h"
+#include "core/run/run_calculation.h"
 
 namespace orrerion::cli {
 
@@ -80,6 +81,11 @@ void PrintNote(const std::string& note);
 
 // What the note says to choose precise positions on the command line.
 inline constexpr const char* PreciseChoiceText = "--ephemeris precise";
+
+// The request every calculating command starts from: the notices go to stderr as notes, and dates
+// in doubt are noted there too and calculated (the built-in years' doubt is left to its notice,
+// which names the same years once the charts stand).
+CalculationRequest NotingRequest();
 
 // Fills `calc`: ProgramDir, the ephemeris (ChooseEphemeris), the options file, the house marks,
 // the progression, the date order and the two records (given, or made by ResolveMomentRecords,

@@ -99,9 +99,7 @@ int RunChartCommand(const Args& args) {
 
     CollectingReporter reporter;
     ScanObserver noScan;
-    CalculationRequest request;
-    request.notice = PrintNote;
-    request.preciseChoice = PreciseChoiceText;
+    const CalculationRequest request = NotingRequest();
     const bool computed = RunCalculation(calc, request, noScan, reporter).charted;
     PrintMessages(reporter.messages);
     if (!computed) return 2;

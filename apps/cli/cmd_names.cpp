@@ -2,9 +2,11 @@
 // own save (all records read and checked first, a backup of the old file, the new record last).
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "chart_options.h"
 #include "commands.h"
+#include "core/chart/input_checks.h"
 #include "core/io/line_reader.h"
 #include "core/records/name_record.h"
 #include "core/records/names_file.h"
@@ -37,6 +39,12 @@ int AddName(const std::filesystem::path& file, const std::string& line, bool rep
         std::fprintf(stderr, "orrerion-cli names: %s\n", error->c_str());
         return 2;
     }
+    // Only a record a chart can be calculated from is stored.
+    const std::vector<InputProblem> problems = CheckRecordFields(record);
+    for (const InputProblem& problem : problems) {
+        std::fprintf(stderr, "orrerion-cli names: %s\n", InputWarning(problem).text.c_str());
+    }
+    if (!problems.empty()) return 2;
     // Without --replace a stored name cancels the save: nothing is written.
     const NameSaveResult saved = SaveNameRecord(
         file, record, [&](const Message&, const NameRecord& stored) -> std::optional<bool> {

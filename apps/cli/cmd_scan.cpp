@@ -155,7 +155,7 @@ int RunScanCommand(const Args& args) {
 
     StderrReporter reporter;
     ProgressBarObserver observer(progress, calc.out);
-    CalculationRequest request;
+    CalculationRequest request = NotingRequest();
     request.askDays = [&] { return std::optional<std::string>(daysAnswer); };
     // Exports without --reports leave the reports folder alone: the report files go into a
     // scratch folder that is removed afterwards.
@@ -171,8 +171,6 @@ int RunScanCommand(const Args& args) {
         request.reportsFolder = scratch->path();
     }
     request.scan = scanSettings;
-    request.notice = PrintNote;
-    request.preciseChoice = PreciseChoiceText;
     const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
     if (!outcome.charted) return 2;
     if (const std::optional<int> status = UnfinishedScanStatus(outcome.scan)) return *status;

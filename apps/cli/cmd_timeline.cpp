@@ -73,11 +73,9 @@ int RunTimelineCommand(const Args& args) {
 
     CollectingReporter reporter;
     ScanObserver quiet;
-    CalculationRequest request;
+    CalculationRequest request = NotingRequest();
     request.askDays = [&] { return std::optional<std::string>(daysAnswer); };
     if (reportsOption) request.reportsFolder = *reportsOption;
-    request.notice = PrintNote;
-    request.preciseChoice = PreciseChoiceText;
     const CalculationOutcome outcome = RunCalculation(calc, request, quiet, reporter);
     PrintMessages(reporter.messages);
     if (!outcome.charted) return 2;

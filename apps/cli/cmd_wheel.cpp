@@ -75,7 +75,7 @@ int RunWheelCommand(const Args& args) {
     if (!SetUpCalculation("orrerion-cli wheel", options, calc)) return 2;
     CollectingReporter reporter;
     ScanObserver noScan;
-    const bool computed = RunCalculation(calc, {}, noScan, reporter).charted;
+    const bool computed = RunCalculation(calc, NotingRequest(), noScan, reporter).charted;
     PrintMessages(reporter.messages);
     if (!computed) return 2;
 

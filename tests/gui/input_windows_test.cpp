@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "core/chart/input_checks.h"
 #include "gui/app/main_window.h"
 #include "gui/records/diurnal_window.h"
 #include "gui/records/natal_window.h"
@@ -94,6 +95,8 @@ private slots:
     void okAndTheDiurnalBackgroundRunTheCalculation();
     void rightClickGivesTheMainWindowTheFocus();
     void saveToDisk();
+    void aRefusedFieldIsNamedAndSelected();
+    void doubtfulDatesAreConfirmedAndZonesNoted();
     void lookupLabels();
     void screenshots();
 };
@@ -224,11 +227,16 @@ void InputWindowsTest::hourRule() {
         QCOMPARE(shown[0].title, QString("Warning!"));
         QCOMPARE(shown[0].icon, MessageIcon::Information);
 
-        // Typed key by key, 129 becomes 9 P.M.
-        am.setChecked(true);
-        QTest::keyClicks(&hour, "129");
-        QCOMPARE(hour.text(), QString("9"));
-        QVERIFY(pm.isChecked());
+        // 24 and above are no hour of either clock: kept as typed for OK's check to refuse by name
+        // (they were once taken modulo 12: 129 as 9 P.M.).
+        for (const char* typed : {"24", "129"}) {
+            am.setChecked(true);
+            hour.setFocus();
+            hour.selectAll();  // typing replaces the text without emptying the box first
+            QTest::keyClicks(&hour, typed);
+            QCOMPARE(hour.text(), QString(typed));
+            QVERIFY(am.isChecked());
+        }
         QVERIFY(f.dialogs.messages.empty());
 
         // A pasted letter is not a number: the warning, and the whole text selected.
@@ -705,6 +713,103 @@ void InputWindowsTest::saveToDisk() {
     QCOMPARE(saves, 2);
     QVERIFY(!f.session.names.justSaved());
     QVERIFY(f.dialogs.messages.empty());
+}
+
+// A refused input names its field and rule under the section's message, and that field is
+// selected in its window, ready to be typed over; Save to disk refuses and selects the same way.
+void InputWindowsTest::aRefusedFieldIsNamedAndSelected() {
+    GuiFixture f;
+    f.Start();
+    LoadExampleChart(f);
+    NatalWindow& natal = f.shell->inputD();
+    DiurnalWindow& diurnal = f.shell->inputD1();
+    const QString natalMessage = NatalInputMessage;
+    const QString diurnalMessage = DiurnalInputMessage;
+    struct Case {
+        QWidget* window;
+        const char* box;
+        const char* text;
+        QString shown;
+    };
+    const Case cases[] = {
+        {&natal, "txtDay", "32", natalMessage + "\nBirth Day: 32 is not a day of the month"},
+        {&natal, "txtBirthHour", "25", natalMessage + "\nBirth Hour: 25 is not an hour from 1 to 12 with A.M./P.M."},
+        {&natal, "txtTZ", "40",
+         natalMessage + "\nTime Zone: 40 is not a zone from -14 to 12 hours (hours west of Greenwich, negative east)"},
+        {&diurnal, "txtDiurnalMinute", "75", diurnalMessage + "\nDiurnal Min.: 75 is not a minute from 0 to 59"},
+        {&diurnal, "txtDiurnalLatDeg", "95", diurnalMessage + "\nD. Lat Deg.: 95 is not a latitude from 0 to 90 degrees"},
+    };
+    for (const Case& c : cases) {
+        QLineEdit& box = Box(*c.window, c.box);
+        const QString good = box.text();
+        box.setText(c.text);
+        QCOMPARE(box.text(), QString(c.text));  // 25 is no hour to turn into another
+        Box(natal, "txtName").setFocus();
+        f.shell->RunCalculation();
+        const auto shown = f.dialogs.TakeMessages();
+        QCOMPARE(shown.size(), std::size_t{1});
+        QCOMPARE(shown[0].text, c.shown);
+        QCOMPARE(shown[0].title, QString("Warning!"));
+        QVERIFY(f.dialogs.prompts.empty());
+        QVERIFY2(c.window->focusWidget() == &box, c.box);
+        QCOMPARE(box.selectedText(), QString(c.text));
+        box.setText(good);
+    }
+
+    // Save to disk checks as a calculation does: nothing is written, the field is selected.
+    const std::string names = f.ReadDataFile("NAMES.FIL");
+    f.session.chooseFile = [&](const QString&, const std::filesystem::path&) { return f.dataDir() / "NAMES.FIL"; };
+    QLineEdit& hour = Box(natal, "txtBirthHour");
+    hour.setText("24");
+    Box(natal, "txtName").setFocus();
+    natal.cmdSave_Click();
+    const auto shown = f.dialogs.TakeMessages();
+    QCOMPARE(shown.size(), std::size_t{1});
+    QCOMPARE(shown[0].text, natalMessage + "\nBirth Hour: 24 is not an hour from 1 to 12 with A.M./P.M.");
+    QCOMPARE(f.ReadDataFile("NAMES.FIL"), names);
+    QVERIFY(natal.focusWidget() == &hour);
+    QCOMPARE(hour.selectedText(), QString("24"));
+}
+
+// A diurnal date before the birth is calculated only once confirmed; a zone whose decimals read
+// like minutes is noted in the status line.
+void InputWindowsTest::doubtfulDatesAreConfirmedAndZonesNoted() {
+    GuiFixture f;
+    f.Start();
+    LoadExampleChart(f);
+    Box(f.shell->inputD1(), "txtDiurnalYear").setText("1949");
+
+    f.dialogs.yesNoAnswers = {AnswerNo};
+    f.shell->RunCalculation();
+    auto shown = f.dialogs.TakeMessages();
+    QCOMPARE(shown.size(), std::size_t{1});
+    QCOMPARE(shown[0].title, QString(DateDoubtTitle));
+    QCOMPARE(shown[0].icon, MessageIcon::Question);
+    QCOMPARE(shown[0].buttons, MessageButtons::YesNo);
+    QCOMPARE(shown[0].text, QString("Diurnal date 7 December 1949 precedes the birth, 13 January 1950.\n\n"
+                                    "Calculate with these dates?"));
+    QVERIFY(!f.session.chartComputed);
+    QVERIFY(f.dialogs.prompts.empty());
+    QCOMPARE(f.dialogs.busyCalls, 0);
+
+    f.dialogs.yesNoAnswers = {AnswerYes};
+    f.dialogs.inputAnswers = {""};
+    f.shell->RunCalculation();
+    QCOMPARE(f.dialogs.TakeMessages().size(), std::size_t{1});
+    QVERIFY(f.session.chartComputed);
+    QCOMPARE(f.dialogs.prompts.size(), std::size_t{1});
+    QVERIFY(f.session.calc.chart.DiurnalJD < f.session.calc.chart.NatalJD);
+
+    // A plausible date is not asked about; the zone 5.30 keeps its meaning and is noted.
+    Box(f.shell->inputD1(), "txtDiurnalYear").setText("2026");
+    Box(f.shell->inputD(), "txtTZ").setText("5.30");
+    f.dialogs.inputAnswers = {""};
+    f.shell->RunCalculation();
+    QVERIFY(f.dialogs.TakeMessages().empty());
+    QCOMPARE(Child<QLabel>(f.shell->main(), "lblNote").text(),
+             QString("zone 5.30 is read as 5 h 18 min west; write 5.5 for 5 h 30 min"));
+    QCOMPARE(f.session.calc.chart.input.NatalZone, 5.3f);
+    QVERIFY(f.dialogs.unanswered.isEmpty());
 }
 
 void InputWindowsTest::lookupLabels() {

@@ -3,24 +3,27 @@
 namespace orrerion {
 namespace {
 
+// Each field's text box and the caption of its label, in the natal and in the diurnal window.
 struct ControlNames {
     InputField field;
     std::string_view natal;
     std::string_view diurnal;
+    std::string_view natalCaption;
+    std::string_view diurnalCaption;
 };
 
 constexpr auto Controls = std::to_array<ControlNames>({
-    {InputField::Name, "txtName", ""},
-    {InputField::Month, "txtMonth", "txtDiurnalMonth"},
-    {InputField::Day, "txtDay", "txtDiurnalDay"},
-    {InputField::Year, "txtYear", "txtDiurnalYear"},
-    {InputField::Hour, "txtBirthHour", "txtDiurnalHour"},
-    {InputField::Minute, "txtBirthMinute", "txtDiurnalMinute"},
-    {InputField::Zone, "txtTZ", "txtDiurnalTZ"},
-    {InputField::LongDeg, "txtLongDeg", "txtDiurnalLongDeg"},
-    {InputField::LongMin, "txtLongMin", "txtDiurnalLongMin"},
-    {InputField::LatDeg, "txtLatDeg", "txtDiurnalLatDeg"},
-    {InputField::LatMin, "txtLatMin", "txtDiurnalLatMin"},
+    {InputField::Name, "txtName", "", "Name", ""},
+    {InputField::Month, "txtMonth", "txtDiurnalMonth", "Birth Month", "Diurnal Month"},
+    {InputField::Day, "txtDay", "txtDiurnalDay", "Birth Day", "Diurnal Day"},
+    {InputField::Year, "txtYear", "txtDiurnalYear", "Birth Year", "Diurnal Year"},
+    {InputField::Hour, "txtBirthHour", "txtDiurnalHour", "Birth Hour", "Diurnal Hour"},
+    {InputField::Minute, "txtBirthMinute", "txtDiurnalMinute", "Birth Minute", "Diurnal Min."},
+    {InputField::Zone, "txtTZ", "txtDiurnalTZ", "Time Zone . . .", "D. Time Zone . . ."},
+    {InputField::LongDeg, "txtLongDeg", "txtDiurnalLongDeg", "Long Degrees", "D. Long Deg."},
+    {InputField::LongMin, "txtLongMin", "txtDiurnalLongMin", "Long Minutes", "D. Long Min."},
+    {InputField::LatDeg, "txtLatDeg", "txtDiurnalLatDeg", "Lat Degrees", "D. Lat Deg."},
+    {InputField::LatMin, "txtLatMin", "txtDiurnalLatMin", "Lat Minutes", "D. Lat Min."},
 });
 static_assert(Controls.size() == AllInputFields.size());
 
@@ -52,6 +55,20 @@ std::string_view ControlName(InputSection section, InputField field) {
         if (c.field == field) return section == InputSection::Natal ? c.natal : c.diurnal;
     }
     return {};
+}
+
+std::string_view FieldCaption(InputSection section, InputField field) {
+    for (const ControlNames& c : Controls) {
+        if (c.field == field) return section == InputSection::Natal ? c.natalCaption : c.diurnalCaption;
+    }
+    return {};
+}
+
+std::string_view FieldLabel(InputSection section, InputField field) {
+    std::string_view caption = FieldCaption(section, field);
+    constexpr std::string_view Leader = " . . .";
+    if (caption.ends_with(Leader)) caption.remove_suffix(Leader.size());
+    return caption;
 }
 
 }  // namespace orrerion

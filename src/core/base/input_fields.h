@@ -38,6 +38,11 @@ const std::string& FieldText(const InputFields& fields, InputField field);
 // The control name of a field in its window ("txtBirthHour", "txtDiurnalHour"); empty for the
 // diurnal window's missing Name.
 std::string_view ControlName(InputSection section, InputField field);
+// The caption of a field's label in its window ("Birth Hour", "D. Time Zone . . ."); empty for the
+// diurnal window's missing Name.
+std::string_view FieldCaption(InputSection section, InputField field);
+// The caption as messages name the field: without the dotted leader ("Time Zone").
+std::string_view FieldLabel(InputSection section, InputField field);
 
 enum class ProgressionType { Secondary, Minor, Tertiary };  // Option1, Option2, Option3
 

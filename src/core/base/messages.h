@@ -19,6 +19,12 @@ class Reporter {
 public:
     virtual ~Reporter() = default;
     virtual void Report(const Message& message) = 0;
+    // A message about one input field, `control` naming its text box ("txtBirthHour"): the desktop
+    // program selects that field once the message is read. Elsewhere it is any other message.
+    virtual void ReportField(const Message& message, std::string_view control) {
+        static_cast<void>(control);
+        Report(message);
+    }
 };
 
 // Keeps every message in order; used by the command line and by tests.

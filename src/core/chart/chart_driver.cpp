@@ -101,7 +101,7 @@ bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart
     const std::vector<InputProblem> problems =
         CheckAllInput(input.natal, input.diurnal, input.houseMarks);
     if (!problems.empty()) {
-        for (const InputProblem& p : problems) reporter.Report(InputWarning(p));
+        for (const InputProblem& p : problems) reporter.ReportField(InputWarning(p), p.field);
         return false;
     }
 

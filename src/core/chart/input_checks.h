@@ -2,13 +2,16 @@
 // Checking the natal and diurnal input fields before a chart is built, and turning them into the
 // numbers the time conversions and the house engine use.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/base/input_fields.h"
 #include "core/base/messages.h"
 #include "core/chart/chart_state.h"
 #include "core/chart/houses.h"
+#include "core/ephemeris/ephemeris.h"
 
 namespace orrerion {
 
@@ -20,10 +23,14 @@ inline constexpr const char* DiurnalInputMessage =
 inline constexpr const char* LatitudeLimitMessage =
     "Your latitude is too high. Lower to 66 degrees, 00 minutes or below OR change house systems.";
 
-// One failed check: the first field that made it fail and the message the user is shown.
+// One failed check: the first field that made it fail (its control name), the message of its
+// window's section, and the reason: the field by the caption of its label and the rule it broke
+// ("Birth Hour: 13 is not an hour from 1 to 12 with A.M./P.M."). For the latitude limit the
+// reason names the latitude, the system's limit and the systems that work there.
 struct InputProblem {
     std::string field;
     std::string message;
+    std::string reason;
 };
 
 // The empty-field checks of both windows, natal first.
@@ -46,12 +53,40 @@ std::string LatitudeLimitText(const InputFields& fields, InputSection section,
 // "Error in natal input data section. Please correct." or the diurnal one.
 const char* InputMessage(InputSection section);
 
+// The reason for a day its month does not have: "Birth Day: 29 February 1951 is not a day of the
+// calendar: 1951 is no leap year".
+std::string MissingDayReason(InputSection section, int day, int month, int year);
+
+// The empty-field and range checks of one window as a calculation applies them, without the
+// latitude limit (which depends on the house system): what a names record must pass to be saved.
+std::vector<InputProblem> CheckSection(const InputFields& fields, InputSection section);
+
 // All four in their order; empty when the input can be parsed.
 std::vector<InputProblem> CheckAllInput(const InputFields& natal, const InputFields& diurnal,
                                         const HouseMenuMarks& marks);
 
-// The message box of a failed check: title "Warning!", information icon.
+// The message box of a failed check: title "Warning!", information icon; the message, and the
+// reason (when there is one) on a second line.
 Message InputWarning(const InputProblem& problem);
+
+// The zone is decimal hours west of Greenwich. A zone whose decimals read like minutes (.15, .30,
+// .45) keeps that meaning, and the note says how it was read and how the minutes are written:
+// "zone -5.30 is read as 5 h 18 min east; write -5.5 for 5 h 30 min". Nothing for other zones.
+std::optional<std::string> ZoneReadingNote(std::string_view zoneText);
+
+// Dates that pass the checks but are probably not what was meant: a natal or diurnal moment the
+// built-in series is not good for (outside BuiltinFirstYear..BuiltinLastYear), or that precise
+// positions compute from the library's fallback series rather than its data files; a diurnal
+// moment before the birth.
+enum class DateDoubtKind { OutsideBuiltinYears, PreciseFallback, BeforeBirth };
+struct DateDoubt {
+    DateDoubtKind kind;
+    std::string text;  // "Diurnal date 7 December 6 precedes the birth, 13 January 1950."
+};
+// The doubts of both windows' dates for the chosen source; none when either window fails
+// CheckSection (the calculation's checks report that).
+std::vector<DateDoubt> CheckDatePlausibility(const InputFields& natal, const InputFields& diurnal,
+                                             int DateOrder, EphemerisSource source);
 
 // The values of one window's fields: the date as whole numbers, the clock time (H.MM, 12-hour),
 // the zone, and the place with its sign from East/South (D.MM; west and north positive).

@@ -31,11 +31,9 @@ HourRuleResult ApplyHourRule(std::string& hourText, bool& optAM, std::string_vie
         hourText = "12";  // midnight and noon are 12; the meridiem stays as it is
         return result;
     }
-    if (hour > 12) {
-        // Each subtraction of 12 re-runs the rule until the hour is 12 or less: 129 ends as 9.
+    if (hour > 12 && hour < 24) {
         optAM = false;
-        hour -= 12 * std::ceil((hour - 12) / 12);
-        hourText = NumberText(hour);
+        hourText = NumberText(hour - 12);
     }
     return result;
 }

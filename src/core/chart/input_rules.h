@@ -24,8 +24,10 @@ struct HourRuleResult {
     bool selectText = false;         // the window selects the whole hour text
 };
 
-// Hour rule: 0 becomes 12 (meridiem unchanged); above 12 selects P.M. and subtracts 12, again
-// until the value is 12 or less. An empty text or one that is not a number is reported.
+// Hour rule: 0 becomes 12 (meridiem unchanged); 13 to 23, a 24-hour clock's afternoon, select P.M.
+// and become 1 to 11. Any other hour is left as typed, for the calculation's check to refuse by
+// name: 24 and above are no hour of either clock. An empty text or one that is not a number is
+// reported.
 HourRuleResult ApplyHourRule(std::string& hourText, bool& optAM, std::string_view emptyMessage);
 
 // Zones more than 12 hours ahead of Greenwich (Chatham Islands in summer -13.75, Samoa, Tonga,

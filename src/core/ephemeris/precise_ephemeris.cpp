@@ -104,6 +104,18 @@ PreciseAvailability CheckPreciseEphemeris() {
     return {true, {}};
 }
 
+bool PreciseFilesCover(double jdUT) {
+    threadLibrary.Open();
+    // The Sun and planets come from one file, the Moon from another.
+    for (const int body : {SE_SUN, SE_MOON}) {
+        std::array<double, 6> x{};
+        char error[AS_MAXCH] = "";
+        const int used = swe_calc_ut(jdUT, body, EclipticFlags, x.data(), error);
+        if (used < 0 || (used & SEFLG_SWIEPH) == 0) return false;
+    }
+    return true;
+}
+
 void PreciseAllBodies(EphemerisState& s) {
     threadLibrary.Open();
     const double jd = s.DayNumber + s.DayFraction - 0.5;
@@ -204,6 +216,8 @@ void PreciseDailyUpdate(EphemerisState& s) {
 }
 
 void PreciseProgressedUpdate(EphemerisState& s) { PreciseDailyUpdate(s); }
+
+bool PreciseFilesCover(double) { return false; }
 
 double PreciseTrueObliquity(double) { return NoNumber; }
 double PreciseSiderealHours(double) { return NoNumber; }

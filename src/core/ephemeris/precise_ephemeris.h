@@ -28,6 +28,13 @@ struct PreciseAvailability {
 // Whether precise positions can be computed here: this build has the library and the library finds
 // the data files of the Sun, planets and Moon. Cheap enough to ask before every calculation.
 PreciseAvailability CheckPreciseEphemeris();
+// Whether the library computes the Sun, the planets and the Moon at the UT Julian date from its data
+// files; false where it quietly falls back on its analytic series (and in a build without it).
+bool PreciseFilesCover(double jdUT);
+// The years the data files of swe-basic-data cover, for the note on dates outside them.
+inline constexpr int PreciseFilesFirstYear = 1800;
+inline constexpr int PreciseFilesLastYear = 2399;
+
 // "precise positions unavailable: <reason>", as both programs say it.
 std::string PreciseUnavailableText(const PreciseAvailability& availability);
 

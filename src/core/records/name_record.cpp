@@ -54,7 +54,7 @@ std::string MinutesText(double value) {
 
 }  // namespace
 
-std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, InputSection section,
+std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, InputSection /*section*/,
                                     InputFields& t) {
     std::vector<Message> messages;
     std::string date = record.Date;
@@ -68,11 +68,11 @@ std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, Inp
     t.day = std::to_string(parsed->day);
     t.year = std::to_string(parsed->year);
 
-    // Setting the hour runs the window's hour rule; the meridiem of the record is set after it.
+    // A record's time is on the 12-hour clock of its meridiem: hour 0 is 12, as the hour box
+    // reads it, and an hour above 12 stays as it is, for the calculation's check to refuse.
     const double time = LeadingNumber(record.Time);
-    t.hour = NumberText(std::trunc(time));
-    HourRuleResult hourRule = ApplyHourRule(t.hour, t.am, HourEmptyMessage(section));
-    if (hourRule.message) messages.push_back(*hourRule.message);
+    const double hour = std::trunc(time);
+    t.hour = NumberText(hour == 0 ? 12 : hour);
     t.minute = FormatPicture((time - std::trunc(time)) * 100, "#0");
     std::string meridiem = record.Meridiem;
     for (char& c : meridiem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -98,7 +98,7 @@ std::optional<NameRecord> NameRecordFromLine(std::string_view line) {
     return NameRecord{f[0], f[1], f[2], f[3], f[4], f[5], f[6]};
 }
 
-std::optional<ParsedRecordDate> ParseRecordDate(std::string_view text) {
+std::optional<ParsedRecordDate> RecordDateShape(std::string_view text) {
     const std::vector<std::string> w = Words(text);
     if (w.size() != 3) return std::nullopt;
     ParsedRecordDate d;
@@ -112,7 +112,12 @@ std::optional<ParsedRecordDate> ParseRecordDate(std::string_view text) {
     }
     d.day = std::stoi(dayText);
     d.year = std::stoi(yearText);
-    if (d.year < 100 || d.day < 1 || d.day > DaysInMonth(d.month, d.year)) return std::nullopt;
+    return d;
+}
+
+std::optional<ParsedRecordDate> ParseRecordDate(std::string_view text) {
+    const std::optional<ParsedRecordDate> d = RecordDateShape(text);
+    if (!d || d->year < 100 || d->day < 1 || d->day > DaysInMonth(d->month, d->year)) return std::nullopt;
     return d;
 }
 

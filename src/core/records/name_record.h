@@ -31,15 +31,19 @@ struct ParsedRecordDate {
 // Reads "dd mmm yyyy" or "yyyy mmm dd" with English month names (three letters or in full, any
 // case); nothing when the text is not a calendar date.
 std::optional<ParsedRecordDate> ParseRecordDate(std::string_view text);
+// The same reading without the calendar: "31 Feb 1951" gives day 31 of month 2, so that a refusal
+// can say which day the month does not have.
+std::optional<ParsedRecordDate> RecordDateShape(std::string_view text);
 
 // The date rewrite for year-first systems: "05 Jan 1950" becomes "1950 Jan 05"; a date whose fifth
 // character is a blank is left as it is.
 std::string YearFirstRecordDate(const std::string& date);
 
 // Loads the record into the natal or the diurnal window's fields: date, clock, zone and place,
-// applying the hour rule and the zone sign rule as setting those fields does. Returns the
-// messages to show; on a date that cannot be read, the format error, with the fields set so far
-// keeping their new values.
+// applying the zone sign rule as choosing East or West does. The hour is the record's own on the
+// 12-hour clock of its meridiem (0 reads as 12); an hour above 12 is kept for the calculation's
+// check to refuse, never turned into another hour. Returns the messages to show; on a date that
+// cannot be read, the format error, with the fields set so far keeping their new values.
 std::vector<Message> LoadNameRecord(const NameRecord& record, int DateOrder, InputSection section,
                                     InputFields& fields);
 

@@ -205,6 +205,12 @@ std::optional<Message> CheckRecordForSaving(const NameRecord& r) {
 
 NewNameRecordResult NewNameRecord(const InputFields& f, int DateOrder) {
     NewNameRecordResult result;
+    const std::vector<InputProblem> problems = CheckSection(f, InputSection::Natal);
+    if (!problems.empty()) {
+        result.problem = InputWarning(problems.front());
+        result.field = problems.front().field;
+        return result;
+    }
     const std::optional<std::string> date =
         RecordDateText(JoinDateText(f.month, f.day, f.year, DateOrder), DateOrder);
     if (!date) {
@@ -225,6 +231,16 @@ NewNameRecordResult NewNameRecord(const InputFields& f, int DateOrder) {
         RecordLatitudeText(latitude),
     };
     return result;
+}
+
+std::vector<InputProblem> CheckRecordFields(const NameRecord& record) {
+    InputFields fields;
+    if (!LoadNameRecord(record, 0, InputSection::Natal, fields).empty()) {
+        return {{std::string(ControlName(InputSection::Natal, InputField::Day)), NatalInputMessage,
+                 std::string(FieldLabel(InputSection::Natal, InputField::Day)) + ": \"" + record.Date +
+                     "\" is not a date written dd mmm yyyy"}};
+    }
+    return CheckSection(fields, InputSection::Natal);
 }
 
 Message ReplaceQuestion(const NameRecord& s) {

@@ -14,6 +14,7 @@
 
 #include "core/base/input_fields.h"
 #include "core/base/messages.h"
+#include "core/chart/input_checks.h"
 #include "core/io/field_stream.h"
 #include "core/records/name_record.h"
 #include "core/records/record_file.h"
@@ -107,15 +108,22 @@ inline constexpr const char* RecordTooLongMessage =
 // the file reads back whole.
 std::optional<Message> CheckRecordForSaving(const NameRecord& record);
 
-// The record a save writes from the natal window. The date is the month, day and year fields joined
-// by "/" in DateOrder and read back in that order, written "dd mmm yyyy"; when they do not form a
-// calendar date the natal input warning is returned instead. Numbers are read as typed fields
-// are (the leading number of the text).
+// The record a save writes from the natal window. The fields must first pass the checks a
+// calculation applies to the natal window (CheckSection): otherwise the natal input warning with
+// its reason is returned, and `field` names the control to select. The date is the month, day and
+// year fields joined by "/" in DateOrder and read back in that order, written "dd mmm yyyy".
+// Numbers are read as typed fields are (the leading number of the text).
 struct NewNameRecordResult {
     std::optional<NameRecord> record;
     std::optional<Message> problem;
+    std::string field;  // the control the problem is about ("txtBirthHour"); empty for none
 };
 NewNameRecordResult NewNameRecord(const InputFields& natal, int DateOrder);
+
+// The checks a calculation applies to the natal window, on a record loaded as the Names window
+// loads it: a record goes into a names file only when a chart could be calculated from it. A date
+// that cannot be read is reported on the day field.
+std::vector<InputProblem> CheckRecordFields(const NameRecord& record);
 
 // The question asked for each stored record whose upper-cased Name equals the new one: title the
 // stored name + " already exists", question icon, Yes/No, the stored field texts in the body.

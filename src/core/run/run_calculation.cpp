@@ -71,6 +71,15 @@ void NoteBuiltinYears(const Calculation& calc, std::initializer_list<double> jds
     }
 }
 
+// A note for each zone text whose decimals read like minutes; the same text is noted once.
+void NoteZoneReadings(const Calculation& calc, const CalculationRequest& request) {
+    if (!request.notice) return;
+    const std::optional<std::string> natal = ZoneReadingNote(calc.natal.zone);
+    const std::optional<std::string> diurnal = ZoneReadingNote(calc.diurnal.zone);
+    if (natal) request.notice(*natal);
+    if (diurnal && diurnal != natal) request.notice(*diurnal);
+}
+
 }  // namespace
 
 CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& request,
@@ -84,6 +93,11 @@ CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& r
             return outcome;
         }
     }
+    if (request.confirmDates) {
+        const std::vector<DateDoubt> doubts =
+            CheckDatePlausibility(calc.natal, calc.diurnal, calc.DateOrder, calc.eph.Source);
+        if (!doubts.empty() && !request.confirmDates(doubts)) return outcome;
+    }
     // The chart driver changes nothing when it refuses the input, so a refused calculation leaves
     // the one before it whole: its charts, both buffers and its scan. Once the new charts stand,
     // what belonged to the old ones goes.
@@ -91,6 +105,7 @@ CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& r
     if (!outcome.charted) return outcome;
     RunCalculationStart(calc);
     WriteChartSummary(calc);
+    NoteZoneReadings(calc, request);
     bool noted = false;
     const ChartState& chart = calc.chart;
     NoteBuiltinYears(calc, {chart.NatalJD, chart.DiurnalJD, chart.ProgJD}, request, noted);

@@ -6,10 +6,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/aspects/aspect_scan.h"
 #include "core/aspects/scan_observer.h"
 #include "core/base/messages.h"
+#include "core/chart/input_checks.h"
 #include "core/run/calculation.h"
 
 namespace orrerion {
@@ -40,12 +42,17 @@ struct CalculationRequest {
     // Where the reports go; empty for ReportsFolder(calc). Created when it does not exist.
     std::filesystem::path reportsFolder;
     ScanSettings scan;
-    // Told at most once per calculation what the user should know but that neither stops nor
-    // changes it (the desktop program's status line, the command line's standard error): that the
-    // built-in series is used for a date outside the years it is good for. No function, no note.
+    // Told, each at most once per calculation, what the user should know but that neither stops
+    // nor changes it (the desktop program's status line, the command line's standard error): how a
+    // zone whose decimals read like minutes is read, and that the built-in series is used for a
+    // date outside the years it is good for. No function, no note.
     std::function<void(const std::string&)> notice;
     // How the user chooses precise positions in this program, for the note ("--ephemeris precise").
     std::string preciseChoice;
+    // Asked before anything changes when the dates pass the checks but are probably not what was
+    // meant (CheckDatePlausibility): true goes on, false leaves everything as it was. The desktop
+    // program asks; the command line prints a note and goes on. No function: go on unasked.
+    std::function<bool(const std::vector<DateDoubt>&)> confirmDates;
 };
 
 struct CalculationOutcome {
@@ -59,13 +66,15 @@ struct CalculationOutcome {
 std::string BuiltinYearsNote(std::string_view preciseChoice);
 
 // With precise positions, first checks that they are available (when not, reports why and changes
-// nothing); then the chart driver, which changes nothing either when it refuses the input; once
-// the charts stand RunCalculationStart and the data summary (as ComputeCharts), then the day
-// count and RunAspectScan. So a calculation that is not `charted` leaves `calc`'s charts, buffers
-// and scan as they were, and one that is has no scan but the one it ran itself. With the
-// built-in series, gives request.notice BuiltinYearsNote() once when a chart instant or a scanned
-// day (transit or progressed) falls outside the years of the series; the reports are not touched.
-// RunAspectScan leaves its runs and exact dates in calc.scan.
+// nothing); then asks request.confirmDates about doubtful dates (a refusal changes nothing); then
+// the chart driver, which changes nothing either when it refuses the input; once the charts stand
+// RunCalculationStart and the data summary (as ComputeCharts), then the day count and
+// RunAspectScan. So a calculation that is not `charted` leaves `calc`'s charts, buffers and scan as
+// they were, and one that is has no scan but the one it ran itself. Once the charts stand, gives
+// request.notice ZoneReadingNote() for a zone whose decimals read like minutes (once for each zone
+// text, natal first). With the built-in series, gives request.notice BuiltinYearsNote() once when a
+// chart instant or a scanned day (transit or progressed) falls outside the years of the series; the
+// reports are not touched. RunAspectScan leaves its runs and exact dates in calc.scan.
 CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& request,
                                   ScanObserver& observer, Reporter& reporter);
 

@@ -239,10 +239,26 @@ void Shell::RunCalculation() {
     DialogReporter reporter(dialogs(), &main());
     ScanWindows windows(*this);
     CalculationRequest request;
-    // The note of the last calculation stays in the status line until this one.
+    // The notes of the last calculation stay in the status line until this one; this one's notes
+    // stand one under the other.
     main().ShowNote({});
-    request.notice = [this](const std::string& note) { main().ShowNote(QString::fromStdString(note)); };
+    QString notes;
+    request.notice = [this, &notes](const std::string& note) {
+        notes += (notes.isEmpty() ? "" : "\n") + QString::fromStdString(note);
+        main().ShowNote(notes);
+    };
     request.preciseChoice = PreciseChoiceText;
+    // Dates that are probably not what was meant are calculated only when confirmed.
+    request.confirmDates = [this](const std::vector<DateDoubt>& doubts) {
+        QString text;
+        for (const DateDoubt& doubt : doubts) text += QString::fromStdString(doubt.text) + "\n";
+        text += "\nCalculate with these dates?";
+        dialogs().SetBusyPointer(false);
+        const bool go = dialogs().MessageBox(&main(), text, DateDoubtTitle, MessageIcon::Question,
+                                             MessageButtons::YesNo) == AnswerYes;
+        dialogs().SetBusyPointer(true);
+        return go;
+    };
     // Once the charts stand they are the current calculation, without a scan yet: the chart menus
     // appear, every window shows the new chart, and the day count is asked. Whatever the answer,
     // the new chart stays; no answer (or Cancel) leaves it without a scan, as the windows say.
@@ -260,6 +276,10 @@ void Shell::RunCalculation() {
         // Refused: the charts, buffers and scan that stood are untouched, and so is every window.
         PutInputs(calc, current);
         dialogs().SetBusyPointer(false);
+        // A refused input: its field is selected in its window, ready to be typed over.
+        if (!reporter.firstField().empty() && !inputD().SelectField(reporter.firstField())) {
+            inputD1().SelectField(reporter.firstField());
+        }
         return;
     }
     if (outcome.scan == ScanOutcome::Completed) {

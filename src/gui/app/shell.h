@@ -28,6 +28,9 @@ class TimelineWindow;
 class PreferencesWindow;
 struct InputWindowSlice;
 
+// The title of the question asked before dates that are probably not what was meant are calculated.
+inline constexpr const char* DateDoubtTitle = "Check the dates";
+
 class Shell final : public WindowRequests {
 public:
     explicit Shell(Session& session);

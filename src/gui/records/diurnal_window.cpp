@@ -38,9 +38,7 @@ DiurnalWindow::DiurnalWindow(WindowRequests& requests, InputWindowSlice slice, Q
 void DiurnalWindow::BuildControls() {
     QGridLayout* grid = NewInputGrid(*this);
 
-    AddFieldRows(*grid, 0,
-                 {"", "Diurnal Month", "Diurnal Day", "Diurnal Year", "Diurnal Hour", "Diurnal Min.",
-                  "D. Time Zone . . .", "D. Long Deg.", "D. Long Min.", "D. Lat Deg.", "D. Lat Min."});
+    AddFieldRows(*grid, 0);
     Frame4 = NewOptionFrame(*this, framed_, "Frame4", "Progression type", Qt::Vertical);
     Option1 = AddOption(*Frame4, "Option1", "Secondary progressions");
     Option2 = AddOption(*Frame4, "Option2", "Minor progressions");

@@ -27,7 +27,7 @@ QLineEdit* InputWindow::Box(InputField field) const {
     return name.empty() ? nullptr : findChild<QLineEdit*>(Text(name));
 }
 
-void InputWindow::AddFieldRows(QGridLayout& grid, int firstRow, const std::array<const char*, 11>& captions) {
+void InputWindow::AddFieldRows(QGridLayout& grid, int firstRow) {
     int row = firstRow;
     for (std::size_t i = 0; i < AllInputFields.size(); ++i) {
         const InputField field = AllInputFields[i];
@@ -40,7 +40,8 @@ void InputWindow::AddFieldRows(QGridLayout& grid, int firstRow, const std::array
         const KeyFilter filter = isName                       ? KeyFilter::AnyKey
                                  : field == InputField::Zone ? KeyFilter::DigitsAndSign
                                                              : KeyFilter::Digits;
-        QLineEdit* added = AddCaptionedTextBox(grid, row++, framed_, caption.c_str(), captions[i], box.c_str(),
+        const std::string text(FieldCaption(section_, field));
+        QLineEdit* added = AddCaptionedTextBox(grid, row++, framed_, caption.c_str(), text.c_str(), box.c_str(),
                                                filter, isName ? 260 : 64, isName ? 2 : 1);
         // The box takes no longer a name than a names-file record holds.
         if (isName) added->setMaxLength(static_cast<int>(MaxNameLength));
@@ -88,6 +89,18 @@ void InputWindow::SelectEast(bool east) {
     // Setting a button from code raises no click, so the rule runs here.
     (east ? buttons_.east : buttons_.west)->setChecked(true);
     RunZoneSignRule(*zone_, east);
+}
+
+bool InputWindow::SelectField(std::string_view control) {
+    if (control.empty()) return false;
+    QLineEdit* box = findChild<QLineEdit*>(Text(control));
+    if (!box) return false;
+    show();
+    raise();
+    activateWindow();
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+    return true;
 }
 
 void InputWindow::HourChanged() {

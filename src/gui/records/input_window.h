@@ -4,8 +4,8 @@
 // labels, the clicks on their background and the sunken frames. Each window builds its own
 // controls and connects them here.
 #include <QList>
-#include <array>
 #include <QWidget>
+#include <string_view>
 
 #include "core/base/input_fields.h"
 #include "core/run/calculation.h"
@@ -44,6 +44,9 @@ public:
     void SetZoneText(const QString& zone);
     // Selects East (true) or West and applies the zone sign rule, as a click on the button does.
     void SelectEast(bool east);
+    // Brings the window forward with the text box of that control name focused and its text
+    // selected, so that typing replaces it; false when the box is not this window's.
+    bool SelectField(std::string_view control);
 
 public slots:
     // "TZ Help": the time zone picker, for this window.
@@ -57,8 +60,9 @@ protected:
                 QWidget* parent);
 
     // The section's text boxes, one grid row each from `firstRow` in the order of AllInputFields
-    // (the natal Name spans two columns; the diurnal window has none), with their captions.
-    void AddFieldRows(QGridLayout& grid, int firstRow, const std::array<const char*, 11>& captions);
+    // (the natal Name spans two columns; the diurnal window has none), with their captions
+    // (FieldCaption, the names the checks' reasons use).
+    void AddFieldRows(QGridLayout& grid, int firstRow);
     // The section's Am/Pm, Ea/We and No/So frames with their option buttons.
     struct OptionFrames {
         QGroupBox* time;

@@ -32,9 +32,7 @@ NatalWindow::NatalWindow(WindowRequests& requests, InputWindowSlice slice, Names
 
 void NatalWindow::BuildControls() {
     QGridLayout* grid = NewInputGrid(*this);
-    AddFieldRows(*grid, 0,
-                 {"Name", "Birth Month", "Birth Day", "Birth Year", "Birth Hour", "Birth Minute", "Time Zone . . .",
-                  "Long Degrees", "Long Minutes", "Lat Degrees", "Lat Minutes"});
+    AddFieldRows(*grid, 0);
     const OptionFrames frames = AddOptionFrames();
     const FieldOptionButtons opt = OptionButtonsOf(*this, InputSection::Natal);
 
@@ -98,6 +96,7 @@ bool NatalWindow::WriteToNamesFile() {
     const NewNameRecordResult made = NewNameRecord(Fields(), calc.DateOrder);
     if (!made.record) {
         if (made.problem) dialogs.Show(this, *made.problem);
+        SelectField(made.field);
         return true;
     }
     const NameSaveResult saved =

@@ -68,10 +68,11 @@ TEST(InputChecks, GoodInputPassesEveryCheck) {
 TEST(InputChecks, MessagesAreTheWindowsOwn) {
     EXPECT_EQ(natalMsg, "Error in natal input data section. Please correct.");
     EXPECT_EQ(diurnalMsg, "Error in diurnal input data section. Please correct.");
-    const Message m = InputWarning({"txtMonth", natalMsg});
+    const Message m = InputWarning({"txtMonth", natalMsg, "Birth Month: 13 is not a month from 1 to 12"});
     EXPECT_EQ(m.title, "Warning!");
     EXPECT_EQ(m.icon, MessageIcon::Information);
-    EXPECT_EQ(m.text, natalMsg);
+    EXPECT_EQ(m.text, natalMsg + "\nBirth Month: 13 is not a month from 1 to 12");
+    EXPECT_EQ(InputWarning({"txtLatDeg", latitudeMsg, ""}).text, latitudeMsg);
 }
 
 TEST(InputChecks, EmptyMonthFailsTwoChecksAZeroMonthOne) {
@@ -159,12 +160,16 @@ TEST(InputChecks, RangeLimitsAreInclusive) {
         f.*(c.field) = c.fail;
         EXPECT_EQ(CheckRanges(f, InputSection::Natal).size(), 1u) << c.fail;
     }
-    // Longitude 180 degrees 59 minutes passes; negative values are not refused.
+    // Longitude 180 degrees 59 minutes passes; a negative longitude is not refused. A negative
+    // hour is no hour of the 12-hour clock: refused (it once passed).
     InputFields f = GoodNatal();
     f.longDeg = "180";
     f.longMin = "59";
-    f.hour = "-1";
     EXPECT_TRUE(CheckRanges(f, InputSection::Natal).empty());
+    f.longDeg = "-74";
+    EXPECT_TRUE(CheckRanges(f, InputSection::Natal).empty());
+    f.hour = "-1";
+    EXPECT_EQ(CheckRanges(f, InputSection::Natal).size(), 1u);
 }
 
 TEST(InputChecks, DiurnalRangesUseTheDiurnalMessage) {
@@ -242,6 +247,94 @@ TEST(InputChecks, NoNumberAndNoDateAreRefusedWithTheSectionsMessage) {
         f.day = "29";
         f.year = year;
         EXPECT_EQ(CheckRanges(f, InputSection::Natal).empty(), exists) << year;
+    }
+}
+
+// Every refusal keeps its section's message and adds the field, by its label's caption, and the
+// rule it broke; the first problem names the control the window selects.
+TEST(InputChecks, EveryRefusalNamesItsFieldAndRule) {
+    using Edit = std::pair<std::string InputFields::*, std::string>;
+    struct Case {
+        InputSection section;
+        std::vector<Edit> edits;
+        const char* control;
+        std::vector<std::string> reasons;
+    };
+    const auto natal = InputSection::Natal;
+    const auto diurnal = InputSection::Diurnal;
+    const std::string hourRule = " is not an hour from 1 to 12 with A.M./P.M.";
+    const Case cases[] = {
+        {natal, {{&InputFields::hour, "13"}}, "txtBirthHour", {"Birth Hour: 13" + hourRule}},
+        {natal, {{&InputFields::hour, "8.5"}}, "txtBirthHour", {"Birth Hour: 8.5" + hourRule}},
+        {natal, {{&InputFields::hour, "-1"}}, "txtBirthHour", {"Birth Hour: -1" + hourRule}},
+        {natal, {{&InputFields::hour, "zz"}}, "txtBirthHour", {"Birth Hour: zz is not a number"}},
+        {natal, {{&InputFields::minute, "60"}}, "txtBirthMinute", {"Birth Minute: 60 is not a minute from 0 to 59"}},
+        {natal, {{&InputFields::day, "32"}}, "txtDay", {"Birth Day: 32 is not a day of the month"}},
+        {natal, {{&InputFields::month, "2"}, {&InputFields::day, "31"}, {&InputFields::year, "1951"}}, "txtDay",
+         {"Birth Day: 31 February 1951 is not a day of the calendar"}},
+        {natal, {{&InputFields::month, "2"}, {&InputFields::day, "29"}, {&InputFields::year, "1951"}}, "txtDay",
+         {"Birth Day: 29 February 1951 is not a day of the calendar: 1951 is no leap year"}},
+        {natal, {{&InputFields::month, ""}}, "txtMonth",
+         {"Birth Month: an empty field is not a month from 1 to 12", "Birth Month is empty"}},
+        {natal, {{&InputFields::year, "2100"}}, "txtYear",
+         {"Birth Year: 2100 is after 2099, the last year the program calculates"}},
+        {natal, {{&InputFields::zone, "40"}}, "txtTZ",
+         {"Time Zone: 40 is not a zone from -14 to 12 hours (hours west of Greenwich, negative east)"}},
+        {natal, {{&InputFields::zone, "-5"}}, "txtTZ",
+         {"Time Zone: -5 is hours east of Greenwich, which does not fit a west longitude (the zone is hours "
+          "west of Greenwich, negative east)"}},
+        // Beyond the pole: its own reason, not the latitude limit's advice to change house systems.
+        {natal, {{&InputFields::latDeg, "95"}}, "txtLatDeg", {"Lat Degrees: 95 is not a latitude from 0 to 90 degrees"}},
+        {natal, {{&InputFields::latDeg, "90"}, {&InputFields::latMin, "30"}}, "txtLatMin",
+         {"Lat Minutes: 30 minutes past 90 degrees lie beyond the pole"}},
+        {natal, {{&InputFields::longDeg, "181"}}, "txtLongDeg",
+         {"Long Degrees: 181 is not a longitude from 0 to 180 degrees"}},
+        {diurnal, {{&InputFields::hour, "25"}}, "txtDiurnalHour", {"Diurnal Hour: 25" + hourRule}},
+        {diurnal, {{&InputFields::minute, "75"}}, "txtDiurnalMinute", {"Diurnal Min.: 75 is not a minute from 0 to 59"}},
+        {diurnal, {{&InputFields::zone, "5.5x"}}, "txtDiurnalTZ", {"D. Time Zone: 5.5x is not a number"}},
+        {diurnal, {{&InputFields::latDeg, "98"}, {&InputFields::latMin, "51"}}, "txtDiurnalLatDeg",
+         {"D. Lat Deg.: 98 is not a latitude from 0 to 90 degrees"}},
+        {diurnal, {{&InputFields::day, "0"}}, "txtDiurnalDay", {"Diurnal Day: 0 is not a day of the month"}},
+    };
+    for (const Case& c : cases) {
+        Calculation calc = GoodCalculation();
+        InputFields& f = c.section == natal ? calc.natal : calc.diurnal;
+        for (const auto& [member, text] : c.edits) f.*member = text;
+        const std::vector<InputProblem> problems = CheckAllInputOf(calc);
+        const std::string where = c.reasons.front();
+        ASSERT_EQ(problems.size(), c.reasons.size()) << where;
+        EXPECT_EQ(problems[0].field, c.control) << where;
+        for (std::size_t i = 0; i < problems.size(); ++i) {
+            EXPECT_EQ(problems[i].reason, c.reasons[i]) << where;
+            EXPECT_EQ(problems[i].message, InputMessage(c.section)) << where;
+            EXPECT_EQ(InputWarning(problems[i]).text, problems[i].message + "\n" + c.reasons[i]);
+        }
+        // A record is checked the same way, without the latitude limit.
+        EXPECT_EQ(CheckSection(f, c.section).size(), c.reasons.size()) << where;
+    }
+}
+
+// The zone is decimal hours; decimals that read like minutes (as typed, or as a names record's
+// -5.30 is loaded: -5.3) are noted with how they are read and how to write the minutes.
+TEST(ZoneReading, MinutesWrittenAsDecimalsAreNoted) {
+    struct Case { const char* zone; const char* note; };
+    const Case cases[] = {
+        {"-5.30", "zone -5.30 is read as 5 h 18 min east; write -5.5 for 5 h 30 min"},
+        {"-5.3", "zone -5.30 is read as 5 h 18 min east; write -5.5 for 5 h 30 min"},
+        {" 5.30 ", "zone 5.30 is read as 5 h 18 min west; write 5.5 for 5 h 30 min"},
+        {"-5.45", "zone -5.45 is read as 5 h 27 min east; write -5.75 for 5 h 45 min"},
+        {"3.15", "zone 3.15 is read as 3 h 9 min west; write 3.25 for 3 h 15 min"},
+        {"-0.30", "zone -0.30 is read as 0 h 18 min east; write -0.5 for 0 h 30 min"},
+        {"-5.5", nullptr},  {"-5.75", nullptr}, {"12.75", nullptr}, {"3.25", nullptr}, {"5", nullptr},
+        {"-13.75", nullptr}, {"5.31", nullptr}, {"5.301", nullptr}, {"", nullptr},  {"5.30x", nullptr},
+    };
+    for (const Case& c : cases) {
+        const std::optional<std::string> note = ZoneReadingNote(c.zone);
+        if (c.note) {
+            EXPECT_EQ(note.value_or("none"), c.note) << c.zone;
+        } else {
+            EXPECT_FALSE(note.has_value()) << c.zone << ": " << *note;
+        }
     }
 }
 

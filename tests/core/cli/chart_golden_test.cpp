@@ -128,8 +128,11 @@ TEST(ChartCommand, FailedChecksPrintEachMessage) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err,
               "Warning!: Error in natal input data section. Please correct.\n"
+              "Birth Year: 2100 is after 2099, the last year the program calculates\n"
               "Warning!: Error in diurnal input data section. Please correct.\n"
-              "Warning!: Error in diurnal input data section. Please correct.\n");
+              "D. Time Zone: 13 is not a zone from -14 to 12 hours (hours west of Greenwich, negative east)\n"
+              "Warning!: Error in diurnal input data section. Please correct.\n"
+              "D. Long Deg.: 181 is not a longitude from 0 to 180 degrees\n");
 }
 
 TEST(ChartCommand, LatitudeLimitAndMeridian) {

@@ -1,6 +1,7 @@
 // A names-file record: its fields, its date and loading it into the input fields.
 #include <gtest/gtest.h>
 
+#include "core/chart/input_checks.h"
 #include "core/records/name_record.h"
 
 namespace orrerion {
@@ -85,15 +86,19 @@ TEST(LoadRecord, NoonMidnightEastAndSouth) {
     EXPECT_EQ(f.latMin, "10");
     EXPECT_TRUE(f.south);
 
-    // A time of 0.30 passes through the hour rule to 12; the record's meridiem is set after it.
+    // A time of 0.30 reads as 12.30 of the record's meridiem.
     LoadNameRecord(Record("A,05 Jan 1950,0.30,P,5,071.05,42.21"), 0, InputSection::Natal, f);
     EXPECT_EQ(f.hour, "12");
     EXPECT_EQ(f.minute, "30");
     EXPECT_FALSE(f.am);
     EXPECT_EQ(f.longMin, "5");
+    // An hour past 12 is no hour of the record's 12-hour clock: it is kept for the calculation's
+    // check to refuse (it once became 2 A.M. without a word).
     LoadNameRecord(Record("A,05 Jan 1950,14.45,A,5,071.05,42.21"), 0, InputSection::Natal, f);
-    EXPECT_EQ(f.hour, "2");
+    EXPECT_EQ(f.hour, "14");
     EXPECT_TRUE(f.am);
+    EXPECT_EQ(CheckSection(f, InputSection::Natal).at(0).reason,
+              "Birth Hour: 14 is not an hour from 1 to 12 with A.M./P.M.");
 }
 
 TEST(LoadRecord, EastLongitudeMakesTheZoneNegative) {
