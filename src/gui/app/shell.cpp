@@ -207,6 +207,7 @@ void Shell::RunCalculation() {
     Calculation& calc = session.calc;
     calc.natal = inputD().Fields();
     calc.diurnal = inputD1().Fields();
+    calc.DiurnalZoneName = inputD1().ZoneName();
     calc.progression = inputD1().Progression();
     calc.houseMarks = main().HouseMarks();
     calc.eph.Source = session.settings.settings.ephemeris;
@@ -420,6 +421,10 @@ void Shell::OpenTimeZonePicker(InputSection section) {
 
 bool Shell::LookUpAtlasPlace(InputFields& fields, QWidget* parent) {
     return FillFromAtlas(session, fields, parent);
+}
+
+std::variant<std::vector<AtlasPlaceRow>, std::string> Shell::FindAtlasPlaces(const std::string& query) {
+    return SearchAtlasPlaces(session, query);
 }
 
 void Shell::SetSummaryEnabled(bool enabled) { main().SetSummaryEnabled(enabled); }
