@@ -73,8 +73,8 @@ QPushButton* InputWindow::AddFindPlaceRow(QGridLayout& grid, int row) {
     zoneLabel_->setWordWrap(true);
     zoneLabel_->setMargin(3);
     zoneLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    grid.addWidget(zoneLabel_, row, 0, 1, 2);
-    grid.addWidget(button, row, 2, Qt::AlignTop);
+    grid.addWidget(button, row, 2);
+    grid.addWidget(zoneLabel_, row + 1, 0, 1, 3);
     connect(button, &QPushButton::clicked, this, &InputWindow::cmdFindPlace_Click);
     return button;
 }
@@ -160,6 +160,9 @@ void InputWindow::ShowZoneName(const std::string& text, const std::vector<std::s
     QString shown = QString::fromStdString(text);
     for (const std::string& note : notes) shown += "\n" + QString::fromStdString(note);
     zoneLabel_->setText(shown);
+    // The window keeps the size of its contents: the label asks for the height its lines take at
+    // the width of its row, so that wrapped lines are not cut off.
+    zoneLabel_->setMinimumHeight(shown.isEmpty() ? 0 : zoneLabel_->heightForWidth(zoneLabel_->width()));
 }
 
 void InputWindow::ForgetZoneName() {

@@ -81,7 +81,7 @@ protected:
     // A text box of the section (nothing for the diurnal Name).
     QLineEdit* Box(InputField field) const;
     // The "Find place..." button (cmdFindPlace, cmdDiurnalFindPlace) in column 2 of `row` and,
-    // beside it, the label that shows the zone's name (lblZoneName, lblDiurnalZoneName).
+    // across the row below, the label that shows the zone's name (lblZoneName, lblDiurnalZoneName).
     QPushButton* AddFindPlaceRow(QGridLayout& grid, int row);
 
     // Once the window has built its controls (found by the section's control names): the hour
