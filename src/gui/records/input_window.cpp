@@ -10,8 +10,8 @@
 #include <variant>
 
 #include "core/chart/input_rules.h"
-#include "gui/app/sunken_frame.h"
 #include "core/records/birth_input.h"
+#include "gui/app/sunken_frame.h"
 #include "gui/app/window_requests.h"
 #include "gui/records/input_presenter.h"
 #include "gui/ui/dialogs.h"
@@ -128,6 +128,7 @@ void InputWindow::HourChanged() {
     if (settingFields_) return;
     if (DateOrClockChanged(*hour_)) return;
     RunHourRule(slice_.dialogs, this, *hour_, *buttons_.am, *buttons_.pm, HourEmptyMessage(section_));
+    RefreshNamedZone();
 }
 
 bool InputWindow::DateOrClockChanged(QLineEdit& box) {

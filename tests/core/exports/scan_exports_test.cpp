@@ -539,6 +539,39 @@ TEST(Exports, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 }
 
+// The command line carries the diurnal zone's name from --at-tz to the exports; a diurnal record
+// keeps the zone as typed.
+TEST(ScanCommand, ExactMomentsFollowTheZoneNamedWithAtTz) {
+    const fs::path dir = testing::MakeTempDir();
+    const auto scan = [&](const std::string& name, std::vector<std::string> diurnal) {
+        std::vector<std::string> args{"scan", "--options", (testing::GoldenDir() / "options/OPTIONS_default.OPT").string(),
+                                      "--date-order", "0", "--natal", "John Smith,13 Jan 1950,8.30,A,5,074.00,40.43",
+                                      "--days", "20", "--csv", (dir / (name + ".csv")).string(),
+                                      "--json", (dir / (name + ".json")).string()};
+        args.insert(args.end(), diurnal.begin(), diurnal.end());
+        const auto r = testing::RunCli(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return std::pair{ReadCsv(testing::ReadWholeFile(dir / (name + ".csv"))),
+                         testing::ReadWholeFile(dir / (name + ".json"))};
+    };
+    const auto [namedCsv, namedJson] =
+        scan("named", {"--at", "2026-03-01T12:00", "--at-tz", "America/New_York", "--at-lat", "40N43", "--at-lon", "74W00"});
+    const auto [typedCsv, typedJson] = scan("typed", {"--diurnal", ",01 Mar 2026,12.00,P,5,074.00,40.43"});
+    EXPECT_EQ(JsonStringValue(namedJson, "zone_name"), "America/New_York");
+    EXPECT_EQ(typedJson.find("zone_name"), std::string::npos);
+    ASSERT_EQ(namedCsv.size(), typedCsv.size());
+    std::set<std::string> namedOffsets, typedOffsets;
+    for (std::size_t r = 1; r < namedCsv.size(); ++r) {
+        if (namedCsv[r][0] != "exact") continue;
+        EXPECT_EQ(namedCsv[r][11], typedCsv[r][11]);  // the same moments, UT
+        EXPECT_EQ(UtMinutesOfIso(namedCsv[r][12]), UtMinutesOfIso(namedCsv[r][11]));
+        namedOffsets.insert(namedCsv[r][12].substr(namedCsv[r][12].size() - 6));
+        typedOffsets.insert(typedCsv[r][12].substr(typedCsv[r][12].size() - 6));
+    }
+    EXPECT_EQ(namedOffsets, (std::set<std::string>{"-04:00", "-05:00"}));
+    EXPECT_EQ(typedOffsets, (std::set<std::string>{"-05:00"}));
+}
+
 TEST(ScanCommand, WritesTheExportsAlone) {
     const fs::path dir = testing::MakeTempDir();
     std::vector<std::string> args = testing::GoldenCaseArgs(testing::GoldenDir() / "scan" / "john_smith_placidus");
