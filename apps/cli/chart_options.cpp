@@ -245,6 +245,7 @@ std::optional<std::string> FillCalculation(const ChartCommandOptions& options, C
         return error;
     }
     warnings.insert(warnings.end(), records.shown.begin(), records.shown.end());
+    calc.DiurnalZoneName = records.diurnalZoneName;
     if (auto error = LoadRecord("--natal", records.natal, calc.DateOrder, calc, true)) {
         return error;
     }

@@ -175,7 +175,7 @@ int RunScanCommand(const Args& args) {
     if (!outcome.charted) return 2;
     if (const std::optional<int> status = UnfinishedScanStatus(outcome.scan)) return *status;
     if (!exports.empty()) {
-        const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan);
+        const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan, calc.DiurnalZoneName);
         const std::string stamp = CalendarStampNow();
         for (const ExportRequest& e : exports) {
             const WriteResult written = WriteExport(e.file, ExportText(e.format, source, exportChoice, stamp));

@@ -56,19 +56,9 @@ std::variant<AtlasPlaceRow, std::string> LookUpPlace(const std::string& query, s
     const AtlasProgramRun run = RunAtlasProgram({"--places", query}, true);
     if (!run.ran) return run.problem;
     if (run.status != 0) return "the atlas program could not look up \"" + query + "\"";
-    std::vector<AtlasPlaceRow> rows;
-    std::size_t at = 0;
-    while (at < run.out.size()) {
-        const std::size_t end = std::min(run.out.find('\n', at), run.out.size());
-        const std::string_view line(run.out.data() + at, end - at);
-        if (!line.empty()) {
-            const std::optional<AtlasPlaceRow> row = ParseAtlasPlaceRow(line);
-            if (!row) return "the atlas program answered a line that is not a place: " + std::string(line);
-            rows.push_back(*row);
-        }
-        at = end + 1;
-    }
-    return ChooseAtlasPlace(query, rows, index);
+    std::variant<std::vector<AtlasPlaceRow>, std::string> rows = ParseAtlasPlaceRows(run.out);
+    if (auto* problem = std::get_if<std::string>(&rows)) return *problem;
+    return ChooseAtlasPlace(query, std::get<std::vector<AtlasPlaceRow>>(rows), index);
 }
 
 std::variant<NameRecord, std::string> StoredRecord(const std::string& name, const MomentOptions& options,
@@ -285,6 +275,7 @@ std::optional<std::string> ResolveMomentRecords(const std::string& natalRecord, 
         return error;
     }
     records.diurnal = diurnal.recordLine;
+    if (diurnal.zone && diurnal.zone->kind == ZoneKind::Named) records.diurnalZoneName = diurnal.zone->name;
     return std::nullopt;
 }
 

@@ -49,6 +49,9 @@ std::optional<std::string> CheckMomentOptions(const MomentOptions& options, bool
 // lines for stderr: the place found, the zone read, the notes and each record built or found.
 struct MomentRecords {
     std::string natal, diurnal;
+    // The IANA name of the diurnal moment's zone when the diurnal record was built with one (its
+    // own --at-tz or --at-place, or the birth's zone it defaults to); empty otherwise.
+    std::string diurnalZoneName;
     std::vector<std::string> shown;
 };
 std::optional<std::string> ResolveMomentRecords(const std::string& natalRecord, const std::string& diurnalRecord,

@@ -1,7 +1,8 @@
 // The windows' presenters, without a display (no application object is made): the Names list's
 // state, a picked name or city, the input windows' NOW and "Use natal data" fields, the data
 // window's font, save and print decisions, the options editor's save and restore, and the
-// Preferences controls against OPTIONS.OPT, the timeline's view and print pages.
+// Preferences controls against OPTIONS.OPT, the timeline's view and print pages; a pasted ISO
+// date and time, and the place and zone "Find place..." fills in.
 #include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
@@ -32,6 +33,8 @@ private slots:
     void namesListStateFollowsTheLockAndTheSavedMark();
     void pickedRecordGoesToItsWindowAndStopsOnErrors();
     void inputFieldsFromTheClockAndFromTheNatalWindow();
+    void pastedIsoMomentFillsTheDateAndClockFields();
+    void foundPlaceFillsThePlaceAndTheZoneInForceAtTheMoment();
     void dataWindowFontSaveAndPrintDecisions();
     void optionsEditorSavesAndRestores();
     void preferencesMapToTheOptionsFile();
@@ -214,6 +217,162 @@ void PresentersTest::inputFieldsFromTheClockAndFromTheNatalWindow() {
     QVERIFY(d.east && d.south);
     QCOMPARE(d.longDeg + " " + d.latDeg, std::string("3 40"));
     QCOMPARE(d.month + "/" + d.day + "/" + d.year, std::string("7/4/2030"));
+}
+
+void PresentersTest::pastedIsoMomentFillsTheDateAndClockFields() {
+    struct Case {
+        const char* pasted;
+        bool taken;
+        const char *month, *day, *year, *hour, *minute;
+        bool am;
+    };
+    // The fields before the paste: 6/6/2006 6:06 P.M.
+    const Case cases[] = {
+        {"1950-01-13T08:30", true, "1", "13", "1950", "8", "30", true},
+        {" 1950-01-13 20:05\n", true, "1", "13", "1950", "8", "5", false},
+        {"2000-02-29T00:00", true, "2", "29", "2000", "12", "0", true},
+        {"1950-01-13T12:00", true, "1", "13", "1950", "12", "0", false},
+        {"1999-12-31T23:59:45", true, "1", "1", "2000", "12", "0", true},  // rounded to the minute
+        {"1999-12-31T23:59:29", true, "12", "31", "1999", "11", "59", false},
+        {"1950-01-13", true, "1", "13", "1950", "6", "6", false},  // the date alone: the clock stays
+        {"1950-02-30T08:00", false, "", "", "", "", "", true},
+        {"1950-01-13T24:00", false, "", "", "", "", "", true},
+        {"13/01/1950 08:30", false, "", "", "", "", "", true},
+        {"1950", false, "", "", "", "", "", true},
+    };
+    InputFields before;
+    before.month = before.day = before.hour = before.minute = "6";
+    before.year = "2006";
+    before.am = false;
+    before.zone = "5";
+    for (const Case& c : cases) {
+        const std::optional<InputFields> after = WithPastedMoment(before, c.pasted);
+        QVERIFY2(after.has_value() == c.taken, c.pasted);
+        if (!after) continue;
+        const QStringList got{QString::fromStdString(after->month), QString::fromStdString(after->day),
+                              QString::fromStdString(after->year), QString::fromStdString(after->hour),
+                              QString::fromStdString(after->minute), after->am ? "A" : "P"};
+        const QStringList want{c.month, c.day, c.year, c.hour, c.minute, c.am ? "A" : "P"};
+        QVERIFY2(got == want, qPrintable(QString(c.pasted) + ": " + got.join(' ') + " wanted " + want.join(' ')));
+        QCOMPARE(after->zone, std::string("5"));
+    }
+}
+
+void PresentersTest::foundPlaceFillsThePlaceAndTheZoneInForceAtTheMoment() {
+    const auto row = [](const char* name, double lat, double lon, const char* zone, bool exact, unsigned long people) {
+        AtlasPlaceRow r;
+        r.exactName = exact;
+        r.name = name;
+        r.country = "C";
+        r.latitude = lat;
+        r.longitude = lon;
+        r.zoneId = zone;
+        r.population = people;
+        return r;
+    };
+    const AtlasPlaceRow newYork = row("New York", 40.71427, -74.00597, "America/New_York", true, 8175133);
+    const AtlasPlaceRow paris = row("Paris", 48.85341, 2.3488, "Europe/Paris", true, 2138551);
+    const AtlasPlaceRow london = row("London", 51.50853, -0.12574, "Europe/London", true, 8961989);
+    const AtlasPlaceRow kolkata = row("Kolkata", 22.56263, 88.36304, "Asia/Kolkata", true, 4631392);
+    const AtlasPlaceRow lordHowe = row("Lord Howe Island", -31.55, 159.08, "Australia/Lord_Howe", true, 347);
+
+    struct Case {
+        const AtlasPlaceRow* place;
+        const char *month, *day, *year, *hour, *minute;
+        bool am;
+        const char* zone;  // hours west; "" when refused
+        const char *longDeg, *longMin;
+        bool east;
+        const char *latDeg, *latMin;
+        bool south;
+        const char* shownStart;  // the zone text, or the start of the refusal
+        const char* source;
+    };
+    const Case cases[] = {
+        {&newYork, "1", "13", "1950", "8", "30", true, "5", "74", "0", false, "40", "43", false,
+         "America/New_York: EST, UTC-05:00", "standard time"},
+        {&newYork, "7", "4", "1976", "12", "0", false, "4", "74", "0", false, "40", "43", false,
+         "America/New_York: EDT, UTC-04:00, daylight saving", "summer"},
+        {&paris, "3", "10", "1942", "2", "45", false, "-2", "2", "21", true, "48", "51", false,
+         "Europe/Paris: CEST, UTC+02:00", "war time all year"},
+        {&london, "1", "15", "1969", "9", "0", true, "-1", "0", "8", false, "51", "31", false,
+         "Europe/London: BST, UTC+01:00", "British Standard Time: ahead of Greenwich, west of it"},
+        {&kolkata, "6", "1", "1945", "10", "0", true, "-6.5", "88", "22", true, "22", "34", false,
+         "Asia/Kolkata: +0630, UTC+06:30", "war time"},
+        {&lordHowe, "1", "1", "2020", "12", "0", false, "-11", "159", "5", true, "31", "33", true,
+         "Australia/Lord_Howe: +11, UTC+11:00, daylight saving", "half an hour of saving"},
+        {&newYork, "11", "1", "2026", "1", "30", true, "4", "74", "0", false, "40", "43", false,
+         "America/New_York: EDT, UTC-04:00", "happened twice: the earlier"},
+        {&newYork, "3", "8", "2026", "2", "30", true, "", "", "", false, "", "", false,
+         "2026-03-08 02:30 did not exist in America/New_York", "the clocks jumped over it"},
+        {&newYork, "2", "30", "2026", "2", "30", true, "", "", "", false, "", "", false,
+         "Enter the date and time first", "no such date"},
+    };
+    for (const Case& c : cases) {
+        InputFields fields;
+        fields.month = c.month;
+        fields.day = c.day;
+        fields.year = c.year;
+        fields.hour = c.hour;
+        fields.minute = c.minute;
+        fields.am = c.am;
+        fields.zone = "0";
+        fields.longDeg = fields.longMin = fields.latDeg = fields.latMin = "0";
+        const NamedZoneFill fill = FillFromAtlasRow(fields, *c.place);
+        const bool refused = std::string(c.zone).empty();
+        QVERIFY2(fill.problem.empty() != refused, c.source);
+        const std::string& shown = refused ? fill.problem : fill.zoneText;
+        QVERIFY2(shown.rfind(c.shownStart, 0) == 0, qPrintable(QString(c.source) + ": " + QString::fromStdString(shown)));
+        if (refused) {
+            QCOMPARE(fill.fields.zone, std::string("0"));
+            continue;
+        }
+        const QStringList got{QString::fromStdString(fill.fields.zone), QString::fromStdString(fill.fields.longDeg),
+                              QString::fromStdString(fill.fields.longMin), fill.fields.east ? "E" : "W",
+                              QString::fromStdString(fill.fields.latDeg), QString::fromStdString(fill.fields.latMin),
+                              fill.fields.south ? "S" : "N"};
+        const QStringList want{c.zone, c.longDeg, c.longMin, c.east ? "E" : "W", c.latDeg, c.latMin, c.south ? "S" : "N"};
+        QVERIFY2(got == want, qPrintable(QString(c.source) + ": " + got.join(' ') + " wanted " + want.join(' ')));
+        QCOMPARE(fill.fields.month, std::string(c.month));  // the moment stays as typed
+        QCOMPARE(fill.fields.hour, std::string(c.hour));
+        QCOMPARE(fill.notes.empty(), std::string(c.source).find("twice") == std::string::npos);
+    }
+
+    // A date typed after the place was found: the zone of that name at the new moment.
+    InputFields winter;
+    winter.month = "1";
+    winter.day = "13";
+    winter.year = "1950";
+    winter.hour = "8";
+    winter.minute = "30";
+    const NamedZoneFill found = FillFromAtlasRow(winter, newYork);
+    InputFields summer = found.fields;
+    summer.month = "7";
+    const NamedZoneFill again = WithZoneAtMoment(summer, "America/New_York");
+    QVERIFY(again.problem.empty());
+    QCOMPARE(again.fields.zone, std::string("4"));
+    QCOMPARE(again.fields.longDeg, std::string("74"));
+
+    // The choice among the matches, as --place makes it; a numbered list when no name is whole.
+    const AtlasPlaceRow springfieldIl = row("Springfield", 39.80, -89.64, "America/Chicago", false, 116250);
+    const AtlasPlaceRow springfieldMa = row("Springfield", 42.10, -72.59, "America/New_York", false, 155929);
+    const std::vector<AtlasPlaceRow> springs{springfieldMa, springfieldIl};
+    QString asked;
+    const auto answer = [&asked](std::optional<std::string> reply) {
+        return [&asked, reply](const std::string& listing) {
+            asked = QString::fromStdString(listing);
+            return reply;
+        };
+    };
+    QCOMPARE(ChooseFoundPlace("New York", {newYork, paris}, answer("2")).row, std::optional<AtlasPlaceRow>(newYork));
+    QVERIFY(asked.isEmpty());  // a whole name: nothing asked
+    QCOMPARE(ChooseFoundPlace("Spring", springs, answer("2")).row, std::optional<AtlasPlaceRow>(springfieldIl));
+    QVERIFY(asked.contains("2. Springfield"));
+    const PlaceChoice cancelled = ChooseFoundPlace("Spring", springs, answer(std::nullopt));
+    QVERIFY(!cancelled.row && cancelled.problem.empty());
+    const PlaceChoice beyond = ChooseFoundPlace("Spring", springs, answer("3"));
+    QVERIFY(!beyond.row && QString::fromStdString(beyond.problem).contains("no place 3"));
+    QVERIFY(ChooseFoundPlace("Atlantis", {}, answer("1")).problem.find("no place of the atlas") != std::string::npos);
 }
 
 void PresentersTest::dataWindowFontSaveAndPrintDecisions() {

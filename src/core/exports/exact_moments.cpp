@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/aspects/aspect_scan.h"
+#include "core/base/zone_history.h"
 
 namespace orrerion {
 
@@ -195,11 +196,32 @@ MinuteTime MinuteOf(double jd, double zoneHoursWest) {
     return t;
 }
 
-std::string MinuteText(double jd, double zoneHoursWest, int DateOrder) {
-    const MinuteTime t = MinuteOf(jd, zoneHoursWest);
+namespace {
+
+std::string MinuteTextOf(const MinuteTime& t, int DateOrder) {
     char clock[8];
     std::snprintf(clock, sizeof clock, "%02d:%02d", t.hour, t.minute);
     return DateInOrder(t.date, DateOrder) + " " + clock;
+}
+
+}  // namespace
+
+std::string MinuteText(double jd, double zoneHoursWest, int DateOrder) {
+    return MinuteTextOf(MinuteOf(jd, zoneHoursWest), DateOrder);
+}
+
+double ZoneHoursWestAt(const MomentClock& clock, double jd) {
+    if (clock.zoneName.empty()) return clock.zoneHoursWest;
+    const MinuteTime ut = MinuteOf(jd);
+    const ClockReading reading{ut.date.year, ut.date.month, ut.date.day, ut.hour, ut.minute, 0};
+    const std::optional<ZoneOffset> offset = OffsetAtUniversalTime(clock.zoneName, reading);
+    return offset ? -offset->offsetSeconds / 3600.0 : clock.zoneHoursWest;
+}
+
+MinuteTime MinuteOf(double jd, const MomentClock& clock) { return MinuteOf(jd, ZoneHoursWestAt(clock, jd)); }
+
+std::string MinuteText(double jd, const MomentClock& clock, int DateOrder) {
+    return MinuteTextOf(MinuteOf(jd, clock), DateOrder);
 }
 
 }  // namespace orrerion

@@ -7,6 +7,7 @@
 // moment. Computed on request, for the exports and tooltips; the scan never waits for it.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/aspects/scan_result.h"
@@ -52,5 +53,19 @@ struct MinuteTime {
 MinuteTime MinuteOf(double jd, double zoneHoursWest = 0.0);
 // "01/13/2027 05:57": MinuteOf's date in the program's date order (see JulianDayToDate) and clock.
 std::string MinuteText(double jd, double zoneHoursWest, int DateOrder);
+
+// The clock the moments are shown in, the diurnal place's: the diurnal zone as typed, or, when the
+// place's IANA zone is known, that zone's offset in force at each moment, daylight saving and
+// war time included.
+struct MomentClock {
+    double zoneHoursWest = 0.0;  // the diurnal zone as typed; also for a name the database lacks
+    std::string zoneName;        // "Europe/Paris"; empty: zoneHoursWest at every moment
+};
+// The clock's zone, hours west, at the UT minute of `jd` (jd rounded to the nearest minute, so
+// that a moment and its clock time agree about a change of the clocks).
+double ZoneHoursWestAt(const MomentClock& clock, double jd);
+// MinuteOf and MinuteText in that clock.
+MinuteTime MinuteOf(double jd, const MomentClock& clock);
+std::string MinuteText(double jd, const MomentClock& clock, int DateOrder);
 
 }  // namespace orrerion

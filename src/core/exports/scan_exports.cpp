@@ -114,6 +114,16 @@ std::string IsoMinute(double jd, std::optional<double> zoneHoursWest) {
     return out + text;
 }
 
+// The moment in the diurnal place's clock, with its offset at that moment.
+std::string LocalIsoMinute(double jd, const ExportSource& source) {
+    return IsoMinute(jd, ZoneHoursWestAt(MomentClock{source.zoneHoursWest, source.zoneName}, jd));
+}
+
+// " (Europe/Paris)" after "the diurnal zone" when the clock times follow a named zone.
+std::string ZoneNameNote(const ExportSource& source) {
+    return source.zoneName.empty() ? std::string() : " (" + source.zoneName + ")";
+}
+
 std::string CalendarMoment(double jd) {
     const MinuteTime t = MinuteOf(jd);
     char text[32];
@@ -274,7 +284,7 @@ private:
 }  // namespace
 
 ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph, const Options& options,
-                              const ScanResult& scan) {
+                              const ScanResult& scan, std::string_view diurnalZoneName) {
     ExportSource source;
     source.chartName = chart.ChartName;
     const ParsedInput& in = chart.input;
@@ -285,6 +295,7 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
                   in.NatalLatitude, in.NatalLatitudeWord.c_str());
     source.birthData = text;
     source.zoneHoursWest = in.DiurnalZone;
+    source.zoneName = diurnalZoneName;
     source.scan = scan;
     source.moments = ExactMoments(chart, eph, options, scan);
     return source;
@@ -392,8 +403,8 @@ std::string CalendarText(const ExportSource& source, const ExportChoice& choice,
                 ChartLine(source) + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " " +
                 Position(m->moverLong) + " " + std::string(AspectWordOf(run.AspectCode)) + " " +
                 std::string(names.targetWord) + " " + PointWord(run.target) + " " + Position(m->targetLong) +
-                "\nExact " + IsoMinute(m->jd, std::nullopt) + " UT, " + IsoMinute(m->jd, source.zoneHoursWest) +
-                " in the diurnal zone\n" + tail;
+                "\nExact " + IsoMinute(m->jd, std::nullopt) + " UT, " + LocalIsoMinute(m->jd, source) +
+                " in the diurnal zone" + ZoneNameNote(source) + "\n" + tail;
             w.Event(run, "exact", MinuteOf(m->jd).date, ":" + CalendarMoment(m->jd), {}, title + " (exact)",
                     description);
         }
@@ -436,7 +447,7 @@ std::string CsvText(const ExportSource& source, const ExportChoice& choice) {
                Degrees(PlaceDegrees(run.targetFirst), 4) + "," + chart + "\r\n";
         for (const ExactMoment* m : item.moments) {
             out += "exact," + common + runDays + "," + IsoMinute(m->jd, std::nullopt) + "," +
-                   IsoMinute(m->jd, source.zoneHoursWest) + "," + Degrees(m->moverLong, 4) + "," +
+                   LocalIsoMinute(m->jd, source) + "," + Degrees(m->moverLong, 4) + "," +
                    Degrees(m->targetLong, 4) + "," + chart + "\r\n";
         }
         for (const ExactDay& exact : item.exactDays) {
@@ -455,6 +466,7 @@ std::string JsonText(const ExportSource& source, const ExportChoice& choice) {
     out += "  \"first_day\": " + JsonString(IsoDate(scan.DateOfDay(0))) + ",\n";
     out += "  \"days\": " + std::to_string(scan.ScanDays) + ",\n";
     out += "  \"zone_hours_west\": " + JsonNumber(source.zoneHoursWest) + ",\n";
+    if (!source.zoneName.empty()) out += "  \"zone_name\": " + JsonString(source.zoneName) + ",\n";
     out += "  \"runs\": [";
     bool firstRun = true;
     for (const RunItems& item : ChosenRuns(source, choice)) {
@@ -486,7 +498,7 @@ std::string JsonText(const ExportSource& source, const ExportChoice& choice) {
                 out += firstMoment ? "" : ", ";
                 firstMoment = false;
                 out += "{\"utc\": " + JsonString(IsoMinute(m->jd, std::nullopt)) +
-                       ", \"local\": " + JsonString(IsoMinute(m->jd, source.zoneHoursWest)) +
+                       ", \"local\": " + JsonString(LocalIsoMinute(m->jd, source)) +
                        ", \"jd\": " + JsonNumber(m->jd) + ", \"mover_longitude\": " + JsonNumber(m->moverLong) +
                        ", \"target_longitude\": " + JsonNumber(m->targetLong) + "}";
             }

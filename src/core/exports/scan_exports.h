@@ -29,14 +29,16 @@ struct ExportChoice {
 struct ExportSource {
     std::string chartName;
     std::string birthData;       // "13 Jan 1950 8.30 A.M., zone 5, 74.00 WEST 40.43 NORTH"
-    double zoneHoursWest = 0.0;  // the diurnal place's zone, for clock times
+    double zoneHoursWest = 0.0;  // the diurnal place's zone as typed, for clock times
+    std::string zoneName;        // the diurnal place's IANA zone, when known: clock times follow it
     ScanResult scan;
     std::vector<ExactMoment> moments;  // ExactMoments() of the scan
 };
 
-// The source of a calculation after its scan; computes the exact moments.
+// The source of a calculation after its scan; computes the exact moments. `diurnalZoneName` is the
+// calculation's DiurnalZoneName: with it, the local clock times are that zone's at each moment.
 ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph,
-                              const Options& options, const ScanResult& scan);
+                              const Options& options, const ScanResult& scan, std::string_view diurnalZoneName);
 
 // The family's identifier in CSV and JSON ("transit_to_natal") and its calendar category
 // ("Transit to natal"); its short code is FamilyCode.

@@ -271,6 +271,23 @@ std::variant<MomentRecord, std::string> MakeMomentRecord(const MomentInput& in) 
     return result;
 }
 
+std::variant<std::vector<AtlasPlaceRow>, std::string> ParseAtlasPlaceRows(std::string_view output) {
+    std::vector<AtlasPlaceRow> rows;
+    std::size_t at = 0;
+    while (at < output.size()) {
+        const std::size_t end = std::min(output.find('\n', at), output.size());
+        std::string_view line = output.substr(at, end - at);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty()) {
+            const std::optional<AtlasPlaceRow> row = ParseAtlasPlaceRow(line);
+            if (!row) return "the atlas program answered a line that is not a place: " + std::string(line);
+            rows.push_back(*row);
+        }
+        at = end + 1;
+    }
+    return rows;
+}
+
 std::string AtlasPlaceRowSummary(const AtlasPlaceRow& row) {
     return row.name + " | " + row.region + " | " + row.country + " | " + LatitudeCode(row.latitude) + " " +
            LongitudeCode(row.longitude) + " | " + row.zoneId;

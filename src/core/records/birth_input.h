@@ -84,6 +84,9 @@ std::variant<MomentRecord, std::string> MakeMomentRecord(const MomentInput& inpu
 std::variant<AtlasPlaceRow, std::string> ChooseAtlasPlace(std::string_view query,
                                                           const std::vector<AtlasPlaceRow>& rows,
                                                           std::optional<int> index);
+// The rows ATLAS.EXE --places printed, one a line (empty lines skipped); the problem, quoting the
+// line, when a line is not such a row.
+std::variant<std::vector<AtlasPlaceRow>, std::string> ParseAtlasPlaceRows(std::string_view output);
 // "New York | New York | United States | 40N43 74W00 | America/New_York"
 std::string AtlasPlaceRowSummary(const AtlasPlaceRow& row);
 

@@ -2,6 +2,7 @@
 // Everything one calculation reads and writes, owned by one object and passed by reference, so
 // that any number of calculations can exist side by side.
 #include <filesystem>
+#include <string>
 
 #include "core/aspects/scan_result.h"
 #include "core/base/input_fields.h"
@@ -20,6 +21,10 @@ struct Calculation {
     HouseMenuMarks houseMarks;
     Options options;
     int DateOrder = 0;  // 0 month/day/year, 1 day/month/year, 2 year/month/day
+    // The IANA zone of the diurnal place ("Europe/Paris") when it is known: the exact moments of a
+    // scan are then shown in that zone's clock at each moment, daylight saving included, rather than
+    // in the diurnal zone as typed. Empty: the zone as typed.
+    std::string DiurnalZoneName;
     std::filesystem::path ProgramDir;  // the program's data folder
 
     EphemerisState eph;

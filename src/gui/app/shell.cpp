@@ -211,18 +211,20 @@ namespace {
 struct RunInputs {
     InputFields natal;
     InputFields diurnal;
+    std::string diurnalZoneName;
     ProgressionType progression = ProgressionType::Secondary;
     HouseMenuMarks houseMarks;
     EphemerisSource source = EphemerisSource::Builtin;
 };
 
 RunInputs InputsOf(const Calculation& calc) {
-    return {calc.natal, calc.diurnal, calc.progression, calc.houseMarks, calc.eph.Source};
+    return {calc.natal, calc.diurnal, calc.DiurnalZoneName, calc.progression, calc.houseMarks, calc.eph.Source};
 }
 
 void PutInputs(Calculation& calc, const RunInputs& inputs) {
     calc.natal = inputs.natal;
     calc.diurnal = inputs.diurnal;
+    calc.DiurnalZoneName = inputs.diurnalZoneName;
     calc.progression = inputs.progression;
     calc.houseMarks = inputs.houseMarks;
     calc.eph.Source = inputs.source;
@@ -233,8 +235,8 @@ void PutInputs(Calculation& calc, const RunInputs& inputs) {
 void Shell::RunCalculation() {
     Calculation& calc = session.calc;
     const RunInputs current = InputsOf(calc);
-    PutInputs(calc, {inputD().Fields(), inputD1().Fields(), inputD1().Progression(), main().HouseMarks(),
-                     session.settings.settings.ephemeris});
+    PutInputs(calc, {inputD().Fields(), inputD1().Fields(), inputD1().ZoneName(), inputD1().Progression(),
+                     main().HouseMarks(), session.settings.settings.ephemeris});
 
     DialogReporter reporter(dialogs(), &main());
     ScanWindows windows(*this);
@@ -481,6 +483,10 @@ void Shell::OpenTimeZonePicker(InputSection section) {
 
 bool Shell::LookUpAtlasPlace(InputFields& fields, QWidget* parent) {
     return FillFromAtlas(session, fields, parent);
+}
+
+std::variant<std::vector<AtlasPlaceRow>, std::string> Shell::FindAtlasPlaces(const std::string& query) {
+    return SearchAtlasPlaces(session, query);
 }
 
 void Shell::SetSummaryEnabled(bool enabled) { main().SetSummaryEnabled(enabled); }

@@ -110,6 +110,7 @@ public:
     void SetZone(InputSection section, const QString& zone, bool east) override;
     void OpenTimeZonePicker(InputSection section) override;
     bool LookUpAtlasPlace(InputFields& fields, QWidget* parent) override;
+    std::variant<std::vector<AtlasPlaceRow>, std::string> FindAtlasPlaces(const std::string& query) override;
     void SetSummaryEnabled(bool enabled) override;
     void CalculateFromInput() override;
     std::filesystem::path ChooseListFile(const QString& pattern,

@@ -12,8 +12,12 @@
 // gets its loader.
 #include <QString>
 #include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
 
 #include "core/base/input_fields.h"
+#include "core/records/atlas_exchange.h"
 
 class QWidget;
 
@@ -45,6 +49,9 @@ public:
     // "Atlas": a run of the atlas program for the fields' moment; true when the person accepted a
     // place and its zone, longitude and latitude are in `fields`.
     virtual bool LookUpAtlasPlace(InputFields& fields, QWidget* parent) = 0;
+    // "Find place...": the atlas's places matching `query`, best first (ATLAS.EXE --places, as the
+    // command line's --place asks it); the problem when the atlas program cannot answer.
+    virtual std::variant<std::vector<AtlasPlaceRow>, std::string> FindAtlasPlaces(const std::string& query) = 0;
     // The Summary command is disabled while the diurnal window holds a second person.
     virtual void SetSummaryEnabled(bool enabled) = 0;
     // The natal window's OK: the time zone picker closed, then the calculation.

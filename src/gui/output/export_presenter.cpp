@@ -56,7 +56,7 @@ std::string ProposedExportFileName(const std::string& chartName, ExportFormat fo
 }
 
 WriteResult ExportScan(const Calculation& calc, const ExportWindowState& state, const std::filesystem::path& path) {
-    const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan);
+    const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan, calc.DiurnalZoneName);
     return WriteExport(path, ExportText(state.format, source, state.choice, CalendarStampNow()));
 }
 

@@ -49,9 +49,9 @@ TimelineView::TimelineView(QWidget* parent)
 }
 
 void TimelineView::SetMomentSource(std::function<std::vector<ExactMoment>(std::uint32_t)> momentsOf,
-                                   double zoneHoursWest) {
+                                   MomentClock localClock) {
     momentsOf_ = std::move(momentsOf);
-    zoneHoursWest_ = zoneHoursWest;
+    localClock_ = std::move(localClock);
 }
 
 void TimelineView::SetLayout(const TimelineLayout* layout, const ScanResult* scan, std::vector<std::uint32_t> lanes,
@@ -214,7 +214,7 @@ void TimelineView::Hover(QPointF point, QPoint global) {
     if (run && scan_ && layout_->runs[*run].scanRun < scan_->runs.size()) {
         const TimelineRun& bar = layout_->runs[*run];
         const std::vector<ExactMoment> moments = momentsOf_ ? momentsOf_(bar.scanRun) : std::vector<ExactMoment>{};
-        hoverText_ = QString::fromStdString(RunHoverText(*layout_, *scan_, bar, DateOrder_, moments, zoneHoursWest_));
+        hoverText_ = QString::fromStdString(RunHoverText(*layout_, *scan_, bar, DateOrder_, moments, localClock_));
     }
     if (hoverText_.isEmpty()) {
         QToolTip::hideText();
@@ -379,7 +379,7 @@ void TimelineWindow::Refresh() {
             const Calculation& calc = slice_.calc;
             return ExactMomentsOfRun(calc.chart, calc.eph, calc.options, calc.scan, run);
         },
-        slice_.calc.chart.input.DiurnalZone);
+        MomentClock{slice_.calc.chart.input.DiurnalZone, slice_.calc.DiurnalZoneName});
     view_->SetLayout(scanned_ ? &layout_ : nullptr, &scan, ShownLanes(layout_, FilterOf(Choice())),
                      slice_.calc.DateOrder);
     view_->SetEmptyText(MissingScanText(slice_.chartComputed));

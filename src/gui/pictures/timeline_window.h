@@ -50,10 +50,10 @@ public:
     void SetEmptyText(const QString& text);
     // Other lanes of the same layout (a filter changed); the days stay.
     void SetLanes(std::vector<std::uint32_t> lanes);
-    // Where the hover text gets a run's exact moments (an index in the scan's runs), and the zone
-    // of their local clock time.
+    // Where the hover text gets a run's exact moments (an index in the scan's runs), and the
+    // diurnal place's clock their local time is read on.
     void SetMomentSource(std::function<std::vector<ExactMoment>(std::uint32_t)> momentsOf,
-                         double zoneHoursWest);
+                         MomentClock localClock);
 
     TimelineViewport& viewport() { return viewport_; }
     const std::vector<std::uint32_t>& lanes() const { return lanes_; }
@@ -89,7 +89,7 @@ private:
     std::vector<std::uint32_t> lanes_;
     int DateOrder_ = 0;
     std::function<std::vector<ExactMoment>(std::uint32_t)> momentsOf_;
-    double zoneHoursWest_ = 0.0;
+    MomentClock localClock_;
     bool symbols_ = true;  // LaneSymbolsInFont, asked once
     TimelineViewport viewport_;
     std::optional<std::uint32_t> hover_;

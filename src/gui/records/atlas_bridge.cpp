@@ -4,6 +4,7 @@
 #include <QProcess>
 
 #include "core/io/number_text.h"
+#include "core/records/birth_input.h"
 #include "gui/app/session.h"
 
 namespace orrerion::gui {
@@ -64,6 +65,38 @@ QStringList AtlasProgramArguments(const AtlasMoment& moment, const std::filesyst
     if (moment.date.isValid()) arguments << "--date" << moment.date.toString("yyyy-MM-dd");
     if (moment.time.isValid()) arguments << "--time" << moment.time.toString("HH:mm");
     return arguments;
+}
+
+std::variant<std::vector<AtlasPlaceRow>, std::string> SearchAtlasPlaces(const Session& session,
+                                                                       const std::string& query) {
+    if (session.AtlasDir.isEmpty()) {
+        return "The folder of the atlas program is not known: click Atlas once to give it.";
+    }
+    const QString program = session.AtlasDir + AtlasProgramName;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    QEventLoop loop;
+    bool failedToStart = false;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            failedToStart = true;
+            loop.quit();
+        }
+    });
+    process.start(program, {"--places", QString::fromStdString(query)});
+    if (!failedToStart && process.state() != QProcess::NotRunning) loop.exec();
+    if (failedToStart) {
+        return "The atlas program " + program.toStdString() + " could not be started: " +
+               process.errorString().toStdString();
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        const QString said = QString::fromLocal8Bit(process.readAllStandardError()).trimmed();
+        return "The atlas program could not look up \"" + query + "\"" +
+               (said.isEmpty() ? std::string(".") : ": " + said.toStdString());
+    }
+    const QByteArray out = process.readAllStandardOutput();
+    return ParseAtlasPlaceRows(std::string_view(out.constData(), static_cast<std::size_t>(out.size())));
 }
 
 void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, AtlasRun& run) {

@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <QTime>
 #include <filesystem>
+#include <string>
+#include <variant>
+#include <vector>
 
 #include "core/base/input_fields.h"
 #include "core/records/atlas_exchange.h"
@@ -43,6 +46,12 @@ QStringList AtlasProgramArguments(const AtlasMoment& moment, const std::filesyst
 // are read from the data folder (a missing or out-of-range one is reported and gives the run up)
 // and the accept question is asked.
 void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, AtlasRun& run);
+
+// The places matching `query`, best first: ATLAS.EXE --places QUERY run from session.AtlasDir (its
+// rows read by the core's reader, as the command line's --place reads them), while the windows
+// keep answering. The problem, naming the program, when it cannot be started or fails.
+std::variant<std::vector<AtlasPlaceRow>, std::string> SearchAtlasPlaces(const Session& session,
+                                                                       const std::string& query);
 
 // Label2_Click of the natal and diurnal windows: a run of the atlas with the window's moment and,
 // when the place is accepted, its zone, longitude and latitude written into `fields` (date, time and

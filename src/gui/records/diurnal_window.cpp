@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -66,10 +67,11 @@ void DiurnalWindow::BuildControls() {
     boxes->addWidget(chk2ndPerson);
     boxes->addStretch();
     grid->addLayout(boxes, 10, 0, 1, 3);
+    QPushButton* cmdDiurnalFindPlace = AddFindPlaceRow(*grid, 11);
 
     using F = InputField;
     SetTabChain({Box(F::Month), Box(F::Day), Box(F::Year), Option1, Option2, Option3, Box(F::Hour), Box(F::Minute),
-                 opt.am, opt.pm, Box(F::Zone), Label1, Label2, Box(F::LongDeg), Box(F::LongMin), opt.east, opt.west,
+                 opt.am, opt.pm, Box(F::Zone), Label1, Label2, cmdDiurnalFindPlace, Box(F::LongDeg), Box(F::LongMin), opt.east, opt.west,
                  Box(F::LatDeg), Box(F::LatMin), opt.north, opt.south, chkNatOrNow, chk2ndPerson});
 
     ConnectRules();

@@ -1,14 +1,21 @@
 #include "gui/records/input_window.h"
 
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
+#include <variant>
 
 #include "core/chart/input_rules.h"
+#include "core/records/birth_input.h"
 #include "core/records/names_file.h"
 #include "gui/app/sunken_frame.h"
 #include "gui/app/window_requests.h"
+#include "gui/records/input_presenter.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 
@@ -60,11 +67,41 @@ InputWindow::OptionFrames InputWindow::AddOptionFrames() {
             frame("Frame3", "No/So", "North", "South")};
 }
 
+QPushButton* InputWindow::AddFindPlaceRow(QGridLayout& grid, int row) {
+    const bool natal = section_ == InputSection::Natal;
+    auto* button = new QPushButton("Find place\u2026", this);
+    button->setObjectName(natal ? "cmdFindPlace" : "cmdDiurnalFindPlace");
+    button->setToolTip("Look a place up in the atlas: its longitude, latitude and time zone at this date and time");
+    zoneLabel_ = new QLabel(this);
+    zoneLabel_->setObjectName(natal ? "lblZoneName" : "lblDiurnalZoneName");
+    zoneLabel_->setWordWrap(true);
+    zoneLabel_->setMargin(3);
+    zoneLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    grid.addWidget(button, row, 2);
+    grid.addWidget(zoneLabel_, row + 1, 0, 1, 3);
+    connect(button, &QPushButton::clicked, this, &InputWindow::cmdFindPlace_Click);
+    return button;
+}
+
 void InputWindow::ConnectRules() {
     hour_ = Box(InputField::Hour);
     zone_ = Box(InputField::Zone);
     buttons_ = OptionButtonsOf(*this, section_);
     connect(hour_, &QLineEdit::textChanged, this, &InputWindow::HourChanged);
+    for (const InputField field : {InputField::Month, InputField::Day, InputField::Year, InputField::Minute}) {
+        QLineEdit* box = Box(field);
+        connect(box, &QLineEdit::textChanged, this, [this, box] { DateOrClockChanged(*box); });
+    }
+    for (const InputField field : {InputField::Zone, InputField::LongDeg, InputField::LongMin, InputField::LatDeg,
+                                   InputField::LatMin}) {
+        connect(Box(field), &QLineEdit::textChanged, this, &InputWindow::ForgetZoneName);
+    }
+    for (QRadioButton* button : {buttons_.east, buttons_.west, buttons_.north, buttons_.south}) {
+        connect(button, &QRadioButton::toggled, this, &InputWindow::ForgetZoneName);
+    }
+    for (QRadioButton* button : {buttons_.am, buttons_.pm}) {
+        connect(button, &QRadioButton::clicked, this, &InputWindow::RefreshNamedZone);
+    }
     connect(buttons_.east, &QRadioButton::clicked, this, [this] { RunZoneSignRule(*zone_, true); });
     connect(buttons_.west, &QRadioButton::clicked, this, [this] { RunZoneSignRule(*zone_, false); });
     connect(findChild<ClickLabel*>("Label1"), &ClickLabel::clicked, this, &InputWindow::Label1_Click);
@@ -105,7 +142,89 @@ bool InputWindow::SelectField(std::string_view control) {
 
 void InputWindow::HourChanged() {
     if (settingFields_) return;
+    if (DateOrClockChanged(*hour_)) return;
     RunHourRule(slice_.dialogs, this, *hour_, *buttons_.am, *buttons_.pm, HourEmptyMessage(section_));
+    RefreshNamedZone();
+}
+
+bool InputWindow::DateOrClockChanged(QLineEdit& box) {
+    if (settingFields_ || fillingPlace_) return false;
+    if (const std::optional<InputFields> pasted = WithPastedMoment(Fields(), box.text().toStdString())) {
+        SetFields(*pasted);
+        RefreshNamedZone();
+        return true;
+    }
+    // The hour box's own rule runs first: the zone is read at the hour it leaves.
+    if (&box != hour_) RefreshNamedZone();
+    return false;
+}
+
+void InputWindow::RefreshNamedZone() {
+    if (zoneName_.empty() || settingFields_ || fillingPlace_) return;
+    const NamedZoneFill fill = WithZoneAtMoment(Fields(), zoneName_);
+    if (!fill.problem.empty()) {
+        ShowZoneName(zoneName_ + ": " + fill.problem, {});
+        return;
+    }
+    fillingPlace_ = true;
+    SetFields(fill.fields);
+    fillingPlace_ = false;
+    ShowZoneName(fill.zoneText, fill.notes);
+}
+
+void InputWindow::ShowZoneName(const std::string& text, const std::vector<std::string>& notes) {
+    if (!zoneLabel_) return;
+    QString shown = QString::fromStdString(text);
+    for (const std::string& note : notes) shown += "\n" + QString::fromStdString(note);
+    zoneLabel_->setText(shown);
+    // The window keeps the size of its contents: the label asks for the height its lines take at
+    // the width of its row, so that wrapped lines are not cut off.
+    zoneLabel_->setMinimumHeight(shown.isEmpty() ? 0 : zoneLabel_->heightForWidth(zoneLabel_->width()));
+}
+
+void InputWindow::ForgetZoneName() {
+    if (fillingPlace_ || zoneName_.empty()) return;
+    zoneName_.clear();
+    ShowZoneName({}, {});
+}
+
+void InputWindow::cmdFindPlace_Click() {
+    Dialogs& dialogs = slice_.dialogs;
+    const QString query =
+        dialogs.InputBox(this, "The place's name (a city or town; add its region or country to narrow the search):",
+                         "Find place", QString()).trimmed();
+    if (query.isEmpty()) return;
+    std::variant<std::vector<AtlasPlaceRow>, std::string> found;
+    {
+        BusyPointer busy(dialogs);
+        found = requests_.FindAtlasPlaces(query.toStdString());
+    }
+    if (const auto* problem = std::get_if<std::string>(&found)) {
+        dialogs.Show(this, Message{"Find place", MessageIcon::Exclamation, *problem});
+        return;
+    }
+    const PlaceChoice choice = ChooseFoundPlace(
+        query.toStdString(), std::get<std::vector<AtlasPlaceRow>>(found),
+        [&](const std::string& listing) -> std::optional<std::string> {
+            const QString answer = dialogs.InputBox(this, QString::fromStdString(listing), "Find place", "1");
+            if (answer.isEmpty()) return std::nullopt;
+            return answer.trimmed().toStdString();
+        });
+    if (!choice.row) {
+        if (!choice.problem.empty()) dialogs.Show(this, Message{"Find place", MessageIcon::Exclamation, choice.problem});
+        return;
+    }
+    const NamedZoneFill fill = FillFromAtlasRow(Fields(), *choice.row);
+    if (!fill.problem.empty()) {
+        dialogs.Show(this, Message{"Find place", MessageIcon::Exclamation, fill.problem});
+        return;
+    }
+    fillingPlace_ = true;
+    SetFields(fill.fields);
+    fillingPlace_ = false;
+    zoneName_ = choice.row->zoneId;
+    ShowZoneName(fill.zoneText, fill.notes);
+    if (zoneLabel_) zoneLabel_->setToolTip(QString::fromStdString(AtlasPlaceRowSummary(*choice.row)));
 }
 
 void InputWindow::Label1_Click() { requests_.OpenTimeZonePicker(section_); }

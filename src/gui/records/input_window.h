@@ -4,6 +4,9 @@
 // labels, the clicks on their background and the sunken frames. Each window builds its own
 // controls and connects them here.
 #include <QList>
+#include <array>
+#include <string>
+#include <vector>
 #include <QWidget>
 #include <string_view>
 
@@ -14,7 +17,9 @@
 
 class QGridLayout;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace orrerion::gui {
 
@@ -47,6 +52,9 @@ public:
     // Brings the window forward with the text box of that control name focused and its text
     // selected, so that typing replaces it; false when the box is not this window's.
     bool SelectField(std::string_view control);
+    // The IANA zone ("America/New_York") whose offset "Find place..." put into the zone field;
+    // empty once the zone, the place or a hemisphere was changed otherwise.
+    const std::string& ZoneName() const { return zoneName_; }
 
 public slots:
     // "TZ Help": the time zone picker, for this window.
@@ -54,6 +62,11 @@ public slots:
     // "Atlas": the place lookup. The zone and place come back with the zone sign rule applied and
     // are put in without the window's own rules.
     void Label2_Click();
+    // "Find place...": asks for a place's name, looks it up in the atlas (a numbered choice when
+    // several match and none by its whole name), and fills the longitude, the latitude and the
+    // zone of the place's IANA zone in force at the window's date and time; the zone's name is
+    // shown below the fields. A date or time typed afterwards fetches that zone's offset anew.
+    void cmdFindPlace_Click();
 
 protected:
     InputWindow(InputSection section, WindowRequests& requests, InputWindowSlice slice,
@@ -72,6 +85,9 @@ protected:
     OptionFrames AddOptionFrames();
     // A text box of the section (nothing for the diurnal Name).
     QLineEdit* Box(InputField field) const;
+    // The "Find place..." button (cmdFindPlace, cmdDiurnalFindPlace) in column 2 of `row` and,
+    // across the row below, the label that shows the zone's name (lblZoneName, lblDiurnalZoneName).
+    QPushButton* AddFindPlaceRow(QGridLayout& grid, int row);
 
     // Once the window has built its controls (found by the section's control names): the hour
     // rule on the hour box, the zone sign rule on East and West, and the lookup labels.
@@ -94,9 +110,20 @@ protected:
 private:
     void WriteFields(const InputFields& fields, bool rulesRun);
     void HourChanged();
+    // A date or clock box changed: a pasted ISO date and time fills the date and clock fields;
+    // then the named zone, if any, is read again at the new moment. Returns whether it was a paste.
+    bool DateOrClockChanged(QLineEdit& box);
+    // The named zone at the fields' moment into the zone field, and its name and notes shown.
+    void RefreshNamedZone();
+    void ShowZoneName(const std::string& text, const std::vector<std::string>& notes);
+    // The zone, the place or a hemisphere changed otherwise than by "Find place...".
+    void ForgetZoneName();
 
     InputSection section_;
     bool settingFields_ = false;  // SetFields is writing: the rules stay quiet
+    bool fillingPlace_ = false;   // "Find place..." is writing: the zone name stays
+    std::string zoneName_;
+    QLabel* zoneLabel_ = nullptr;
     QLineEdit* hour_ = nullptr;
     QLineEdit* zone_ = nullptr;
     FieldOptionButtons buttons_{};

@@ -52,10 +52,11 @@ void NatalWindow::BuildControls() {
     grid->addLayout(NewLookupLabels(*this, framed_, Label1, Label2), 6, 2);
     grid->addWidget(frames.eastWest, 7, 2, 2, 1);
     grid->addWidget(frames.northSouth, 9, 2, 2, 1);
+    QPushButton* cmdFindPlace = AddFindPlaceRow(*grid, 11);
 
     using F = InputField;
     SetTabChain({Box(F::Name), Box(F::Month), Box(F::Day), Box(F::Year), Box(F::Hour), Box(F::Minute), opt.am,
-                 opt.pm, Box(F::Zone), Label1, Label2, Box(F::LongDeg), Box(F::LongMin), opt.east, opt.west,
+                 opt.pm, Box(F::Zone), Label1, Label2, cmdFindPlace, Box(F::LongDeg), Box(F::LongMin), opt.east, opt.west,
                  Box(F::LatDeg), Box(F::LatMin), opt.north, opt.south, cmdOK, cmdNow, cmdSave});
 
     ConnectRules();

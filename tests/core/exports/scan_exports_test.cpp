@@ -65,7 +65,7 @@ Calculation ScannedJohnSmith(const std::string& diurnalRecord, const std::string
 }
 
 ExportSource SourceOf(const Calculation& calc) {
-    return MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan);
+    return MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan, calc.DiurnalZoneName);
 }
 
 // ---- Independent readers ------------------------------------------------------------------------
@@ -401,6 +401,131 @@ TEST(Exports, TheFamiliesChosenAreTheOnlyOnesWritten) {
 
 // ---- Files and the command line -----------------------------------------------------------------
 
+// ---- The diurnal place's clock --------------------------------------------------------------------
+
+// Days from 1970-01-01 of a date of the Gregorian calendar (H. Hinnant's days_from_civil).
+long DaysFromCivil(long y, long m, long d) {
+    y -= m <= 2;
+    const long era = (y >= 0 ? y : y - 399) / 400;
+    const long yoe = y - era * 400;
+    const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    return era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
+}
+
+// "2026-03-08 06:59" (UT) as a Julian date; 1970-01-01 00:00 UT is JD 2440587.5.
+double UtJulianDate(int y, int mo, int d, int h, int mi) {
+    return 2440587.5 + static_cast<double>(DaysFromCivil(y, mo, d)) + (h * 60 + mi) / 1440.0;
+}
+
+// Minutes since 1970-01-01 00:00 UT of "2026-03-08T03:00-04:00" or "2026-03-08T07:00Z".
+long UtMinutesOfIso(const std::string& text) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0;
+    EXPECT_EQ(std::sscanf(text.c_str(), "%d-%d-%dT%d:%d", &y, &mo, &d, &h, &mi), 5) << text;
+    long minutes = DaysFromCivil(y, mo, d) * 1440 + h * 60 + mi;
+    if (text.back() != 'Z') {
+        const std::string offset = text.substr(text.size() - 6);  // "-04:00"
+        const long east = std::stol(offset.substr(1, 2)) * 60 + std::stol(offset.substr(4, 2));
+        minutes -= offset[0] == '-' ? -east : east;
+    }
+    return minutes;
+}
+
+TEST(MomentClock, ANamedZoneFollowsItsClockChangesAndAFixedZoneStaysAsTyped) {
+    struct Case {
+        int y, mo, d, h, mi;    // the moment, UT
+        const char* zoneName;   // "" for the zone as typed
+        double typedHoursWest;  // the diurnal zone field
+        int localDay, localHour, localMinute;
+        double hoursWest;       // the zone the moment is shown in
+        const char* source;
+    };
+    const Case cases[] = {
+        // United States, since 2007: second Sunday of March 2:00 EST, first Sunday of November 2:00 EDT.
+        {2026, 3, 8, 6, 59, "America/New_York", 5, 8, 1, 59, 5, "a minute before the spring change, EST"},
+        {2026, 3, 8, 7, 0, "America/New_York", 5, 8, 3, 0, 4, "the change: 2:00 EST became 3:00 EDT"},
+        {2026, 3, 8, 7, 0, "", 5, 8, 2, 0, 5, "as typed, zone 5 all year"},
+        {2026, 11, 1, 5, 30, "America/New_York", 5, 1, 1, 30, 4, "1:30 EDT, the first of two"},
+        {2026, 11, 1, 6, 30, "America/New_York", 5, 1, 1, 30, 5, "1:30 EST, the second"},
+        {2026, 11, 1, 6, 30, "", 4, 1, 2, 30, 4, "as typed in summer, zone 4 after the change"},
+        // European Union: last Sunday of March 1:00 UT.
+        {2026, 3, 29, 0, 59, "Europe/Paris", -1, 29, 1, 59, -1, "CET before the change"},
+        {2026, 3, 29, 1, 0, "Europe/Paris", -1, 29, 3, 0, -2, "CEST from 1:00 UT"},
+        // British Standard Time: one hour ahead all year from 1968-10-27 to 1971-10-31.
+        {1969, 1, 15, 12, 0, "Europe/London", 0, 15, 13, 0, -1, "BST in winter"},
+        {1969, 1, 15, 12, 0, "", 0, 15, 12, 0, 0, "as typed, Greenwich"},
+        // Half-hour and quarter-hour zones without saving time.
+        {2026, 7, 1, 0, 0, "Asia/Kolkata", -5.5, 1, 5, 30, -5.5, "IST"},
+        {1986, 1, 1, 0, 0, "Asia/Kathmandu", -5.5, 1, 5, 45, -5.75, "+0545 since 1986"},
+        // Lord Howe Island saves half an hour (first Sunday of October, 2:00 LHST).
+        {2026, 10, 3, 15, 29, "Australia/Lord_Howe", -10.5, 4, 1, 59, -10.5, "LHST"},
+        {2026, 10, 3, 15, 30, "Australia/Lord_Howe", -10.5, 4, 2, 30, -11, "LHDT from 2:00"},
+        // A name the database lacks: the zone as typed.
+        {2026, 3, 8, 7, 0, "Nowhere/Atlantis", 5, 8, 2, 0, 5, "unknown name"},
+    };
+    for (const Case& c : cases) {
+        const MomentClock clock{c.typedHoursWest, c.zoneName};
+        // Ten seconds early: the moment is taken at its nearest minute, before and across the change.
+        const double jd = UtJulianDate(c.y, c.mo, c.d, c.h, c.mi) - 10.0 / 86400;
+        SCOPED_TRACE(c.source);
+        EXPECT_DOUBLE_EQ(ZoneHoursWestAt(clock, jd), c.hoursWest);
+        const MinuteTime local = MinuteOf(jd, clock);
+        EXPECT_EQ(local.date.day, c.localDay);
+        EXPECT_EQ(local.hour, c.localHour);
+        EXPECT_EQ(local.minute, c.localMinute);
+    }
+}
+
+TEST(Exports, ExactMomentsAcrossASpringChangeFollowTheDiurnalPlacesZone) {
+    // The diurnal moment in New York a week before the change of 2026-03-08 07:00 UT.
+    Calculation calc = ScannedJohnSmith("Now,1 Mar 2026,12.00,P,5,074.00,40.43", "20");
+    const ExportSource typed = SourceOf(calc);
+    calc.DiurnalZoneName = "America/New_York";
+    const ExportSource named = SourceOf(calc);
+    const long change = UtMinutesOfIso("2026-03-08T07:00Z");
+
+    const std::vector<std::vector<std::string>> typedCsv = ReadCsv(CsvText(typed, {}));
+    const std::vector<std::vector<std::string>> namedCsv = ReadCsv(CsvText(named, {}));
+    ASSERT_EQ(typedCsv.size(), namedCsv.size());
+    const auto column = [&](const char* name) {
+        return static_cast<std::size_t>(
+            std::find(typedCsv.front().begin(), typedCsv.front().end(), name) - typedCsv.front().begin());
+    };
+    const std::size_t utcAt = column("exact_utc"), localAt = column("exact_local");
+    int before = 0, after = 0;
+    for (std::size_t r = 1; r < namedCsv.size(); ++r) {
+        if (namedCsv[r][0] != "exact") continue;
+        const std::string& utc = namedCsv[r][utcAt];
+        const std::string& local = namedCsv[r][localAt];
+        SCOPED_TRACE(utc);
+        const bool summer = UtMinutesOfIso(utc) >= change;
+        ++(summer ? after : before);
+        EXPECT_EQ(local.substr(local.size() - 6), summer ? "-04:00" : "-05:00");
+        EXPECT_EQ(UtMinutesOfIso(local), UtMinutesOfIso(utc));
+        // As typed, zone 5 all through; everything but the local time is the same.
+        EXPECT_EQ(typedCsv[r][localAt].substr(local.size() - 6), "-05:00");
+        EXPECT_EQ(UtMinutesOfIso(typedCsv[r][localAt]), UtMinutesOfIso(utc));
+        std::vector<std::string> rest = namedCsv[r], typedRest = typedCsv[r];
+        rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(localAt));
+        typedRest.erase(typedRest.begin() + static_cast<std::ptrdiff_t>(localAt));
+        EXPECT_EQ(rest, typedRest);
+    }
+    EXPECT_GT(before, 3);
+    EXPECT_GT(after, 3);
+
+    // The JSON names the zone; the calendar says which clock its local times are read on.
+    const std::string json = JsonText(named, {});
+    EXPECT_EQ(JsonStringValue(json, "zone_name"), "America/New_York");
+    EXPECT_EQ(JsonText(typed, {}).find("zone_name"), std::string::npos);
+    std::string calendar = CalendarText(named, {}, "20261207T120000Z");
+    for (std::size_t fold; (fold = calendar.find("\r\n ")) != std::string::npos;) calendar.erase(fold, 3);
+    EXPECT_NE(calendar.find("in the diurnal zone (America/New_York)"), std::string::npos);
+
+    // A named zone that never changes gives every local time of the zone as typed.
+    calc.DiurnalZoneName = "Etc/GMT+5";
+    ExportSource constant = SourceOf(calc);
+    EXPECT_EQ(CsvText(constant, {}), CsvText(typed, {}));
+}
+
 TEST(Exports, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {
     const fs::path dir = testing::MakeTempDir();
     const fs::path missing = dir / "no such folder" / "scan.ics";
@@ -415,6 +540,39 @@ TEST(Exports, AFileThatCannotBeWrittenIsNamedAndNothingIsLeft) {
     EXPECT_NE(toFolder.message.find("scan.csv"), std::string::npos) << toFolder.message;
     EXPECT_TRUE(fs::is_directory(dir / "scan.csv"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+}
+
+// The command line carries the diurnal zone's name from --at-tz to the exports; a diurnal record
+// keeps the zone as typed.
+TEST(ScanCommand, ExactMomentsFollowTheZoneNamedWithAtTz) {
+    const fs::path dir = testing::MakeTempDir();
+    const auto scan = [&](const std::string& name, std::vector<std::string> diurnal) {
+        std::vector<std::string> args{"scan", "--options", (testing::GoldenDir() / "options/OPTIONS_default.OPT").string(),
+                                      "--date-order", "0", "--natal", "John Smith,13 Jan 1950,8.30,A,5,074.00,40.43",
+                                      "--days", "20", "--csv", (dir / (name + ".csv")).string(),
+                                      "--json", (dir / (name + ".json")).string()};
+        args.insert(args.end(), diurnal.begin(), diurnal.end());
+        const auto r = testing::RunCli(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return std::pair{ReadCsv(testing::ReadWholeFile(dir / (name + ".csv"))),
+                         testing::ReadWholeFile(dir / (name + ".json"))};
+    };
+    const auto [namedCsv, namedJson] =
+        scan("named", {"--at", "2026-03-01T12:00", "--at-tz", "America/New_York", "--at-lat", "40N43", "--at-lon", "74W00"});
+    const auto [typedCsv, typedJson] = scan("typed", {"--diurnal", ",01 Mar 2026,12.00,P,5,074.00,40.43"});
+    EXPECT_EQ(JsonStringValue(namedJson, "zone_name"), "America/New_York");
+    EXPECT_EQ(typedJson.find("zone_name"), std::string::npos);
+    ASSERT_EQ(namedCsv.size(), typedCsv.size());
+    std::set<std::string> namedOffsets, typedOffsets;
+    for (std::size_t r = 1; r < namedCsv.size(); ++r) {
+        if (namedCsv[r][0] != "exact") continue;
+        EXPECT_EQ(namedCsv[r][11], typedCsv[r][11]);  // the same moments, UT
+        EXPECT_EQ(UtMinutesOfIso(namedCsv[r][12]), UtMinutesOfIso(namedCsv[r][11]));
+        namedOffsets.insert(namedCsv[r][12].substr(namedCsv[r][12].size() - 6));
+        typedOffsets.insert(typedCsv[r][12].substr(typedCsv[r][12].size() - 6));
+    }
+    EXPECT_EQ(namedOffsets, (std::set<std::string>{"-04:00", "-05:00"}));
+    EXPECT_EQ(typedOffsets, (std::set<std::string>{"-05:00"}));
 }
 
 TEST(ScanCommand, WritesTheExportsAlone) {
