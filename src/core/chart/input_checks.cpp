@@ -275,8 +275,7 @@ std::vector<InputProblem> CheckLatitudeLimit(const InputFields& natal, const Inp
         if (LatitudeAboveLimit(Value(fields->latDeg), Value(fields->latMin), limit)) {
             // The limit's own sentence first, then the latitude and the systems that work there.
             const std::string text = LatitudeLimitText(*fields, section, limit);
-            const std::size_t lineEnd = text.find('
-');
+            const std::size_t lineEnd = text.find('\n');
             return {{std::string(ControlName(section, InputField::LatDeg)), text.substr(0, lineEnd),
                      lineEnd == std::string::npos ? std::string() : text.substr(lineEnd + 1)}};
         }

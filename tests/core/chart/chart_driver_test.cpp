@@ -174,13 +174,10 @@ TEST(ChartDriver, FailedCheckChangesNothing) {
     EXPECT_FALSE(ComputeCharts(calc, reporter));
     ASSERT_EQ(reporter.messages.size(), 3u);
     EXPECT_EQ(reporter.messages[0].text,
-              std::string(NatalInputMessage) + "
-Birth Month: an empty field is not a month from 1 to 12");
-    EXPECT_EQ(reporter.messages[1].text, std::string(NatalInputMessage) + "
-Birth Month is empty");
+              std::string(NatalInputMessage) + "\nBirth Month: an empty field is not a month from 1 to 12");
+    EXPECT_EQ(reporter.messages[1].text, std::string(NatalInputMessage) + "\nBirth Month is empty");
     const std::string& latitudeText = reporter.messages[2].text;
-    EXPECT_EQ(latitudeText.substr(0, latitudeText.find('
-')), LatitudeLimitMessage);
+    EXPECT_EQ(latitudeText.substr(0, latitudeText.find('\n')), LatitudeLimitMessage);
     EXPECT_NE(latitudeText.find("Diurnal latitude 67 degrees 43 minutes North"), std::string::npos);
     EXPECT_EQ(reporter.messages[2].title, "Warning!");
     EXPECT_EQ(calc.chart.NatalLong, before.NatalLong);
