@@ -133,8 +133,8 @@ TEST(ReportSet, AKillAtAnyMomentLeavesTheWholeOldOrTheWholeNewSetAndTheNextScanC
     for (const auto& [name, content] : setA) EXPECT_TRUE(fs::is_symlink(folder / name)) << name;
 }
 
-// The same on the report names when a scan's files are in the way: a folder at one name fails the
-// scan before anything changes.
+// A long scan stopped part-way with files an hour old keeps them while another scan of the same
+// folder runs, clears a killed scan's leftovers and publishes; resumed, it publishes its whole set.
 TEST(ReportSet, AScanNeverRemovesARunningScansFilesHoweverLongItPauses) {
     const fs::path folder = testing::MakeTempDir() / "reports";
     fs::create_directories(folder);
