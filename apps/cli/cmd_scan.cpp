@@ -185,6 +185,10 @@ int RunScanCommand(const Args& args) {
             }
         }
     }
+    // An export on standard output is the whole of it: the data lines would only spoil it.
+    for (const ExportRequest& e : exports) {
+        if (e.file == StandardOutputName) return 0;
+    }
     for (std::string_view line : calc.out.DataLines) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);

@@ -135,4 +135,36 @@ CommandResult RunProgram(const std::filesystem::path& program, const std::vector
     return result;
 }
 
+std::set<std::string> ReportFolderNames(const std::filesystem::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        const std::string name = entry.path().filename().string();
+        if (!(name.starts_with(".") && name.ends_with(".set"))) names.insert(name);
+    }
+    return names;
+}
+
+int StartCli(const std::vector<std::string>& args) {
+    std::vector<std::string> copy = args;
+    std::string exe = CliPath().string();
+    std::vector<char*> argv{exe.data()};
+    for (auto& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execv(exe.c_str(), argv.data());
+        ::_exit(127);
+    }
+    return static_cast<int>(pid);
+}
+
+int WaitForProgram(int pid) {
+    int status = 0;
+    if (::waitpid(static_cast<pid_t>(pid), &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 }  // namespace orrerion::testing

@@ -2,6 +2,7 @@
 // Shared helpers of the test programs: where the approved outputs and shipped data are, a fresh
 // temporary folder per test, whole-file reads and running the command-line program.
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,5 +42,15 @@ CommandResult RunCli(const std::vector<std::string>& args,
 // The same for another copy of a program.
 CommandResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                          const std::filesystem::path& stdoutDevice = {});
+
+// The entries of a reports folder, less the hidden ones through which the report names lead to
+// the current set (".<stem>.set" and its generation folder ".<stem>~<16 hex digits>.set"):
+// the names readers see, and any leftover.
+std::set<std::string> ReportFolderNames(const std::filesystem::path& dir);
+
+// Starts orrerion-cli with the arguments (output thrown away) and returns its process id at once,
+// so that several run side by side; WaitForProgram gives its exit status, -1 when a signal ended it.
+int StartCli(const std::vector<std::string>& args);
+int WaitForProgram(int pid);
 
 }  // namespace orrerion::testing

@@ -122,10 +122,11 @@ WriteResult ReportFile::Close() {
     return file_.Publish();
 }
 
-ReportSet::ReportSet(const std::filesystem::path& folder, const std::string& stem) {
+ReportSet::ReportSet(const std::filesystem::path& folder, const std::string& stem)
+    : generation_(folder, stem) {
     auto file = [&](std::string_view suffix, std::string_view extension) {
-        return std::make_unique<ReportFile>(folder /
-                                            (stem + std::string(suffix) + std::string(extension)));
+        const std::string name = stem + std::string(suffix) + std::string(extension);
+        return std::make_unique<ReportFile>(generation_.PathOf(name), folder / name);
     };
     for (const FamilyInfo& family : ScanFamilies) {
         const std::size_t i = FamilyIndex(family.family);
@@ -145,7 +146,11 @@ WriteResult ReportSet::Publish() {
         if (family.family == AspectFamily::TransitToNatal) files.push_back(&exact_->replacement());
     }
     for (AspectFamily family : SortedByDateOrder) files.push_back(&SortedByDate(family).replacement());
-    return PublishTogether(files);
+    // Each file takes its name inside the new generation, then the generation becomes the set.
+    if (WriteResult written = PublishTogether(files); !written.ok) return written;
+    std::vector<std::string> names;
+    for (const FileReplacement* file : files) names.push_back(file->target().filename().string());
+    return generation_.Publish(names);
 }
 
 // ---- The listed-by-day pass ---------------------------------------------------------------------

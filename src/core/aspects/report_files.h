@@ -16,6 +16,7 @@
 #include "core/base/output_lines.h"
 #include "core/chart/chart_state.h"
 #include "core/io/file_replace.h"
+#include "core/io/file_set.h"
 
 namespace orrerion {
 
@@ -50,6 +51,9 @@ private:
 class ReportFile {
 public:
     explicit ReportFile(std::filesystem::path path) : file_(std::move(path)) {}
+    // Written at `path`, named `shownAs` in messages (a file of a set written into its generation).
+    ReportFile(std::filesystem::path path, std::filesystem::path shownAs)
+        : file_(std::move(path), Durability::Flushed, std::move(shownAs)) {}
 
     void Append(std::string_view text) { buffer_.append(text); }
     void Append(char c) { buffer_.push_back(c); }
@@ -76,6 +80,9 @@ private:
 
 // The sixteen files of one scan: for each family its listed-by-day (".doc"), sorted-by-planet
 // (".txt") and sorted-by-date (".asc") files, and the exact dates of the transits ("_ex.txt").
+// They are written into a new generation of the stem's file set and published at one stroke (see
+// FileSetGeneration): a scan killed at any moment leaves the whole previous set, and the next scan
+// clears what it left.
 class ReportSet {
 public:
     ReportSet(const std::filesystem::path& folder, const std::string& stem);
@@ -85,10 +92,11 @@ public:
     ReportFile& SortedByDate(AspectFamily family) { return *asc_[FamilyIndex(family)]; }
     ReportFile& ExactDates() { return *exact_; }
 
-    // Renames every finished file over its target; see PublishTogether.
+    // Makes the finished files the set readers find under the report names.
     WriteResult Publish();
 
 private:
+    FileSetGeneration generation_;
     std::array<std::unique_ptr<ReportFile>, FamilyCount> doc_, txt_, asc_;
     std::unique_ptr<ReportFile> exact_;
 };

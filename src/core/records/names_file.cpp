@@ -277,6 +277,15 @@ NameSaveResult SaveNameRecord(const fs::path& chosenPath, const NameRecord& newR
         if (!ec) chosen = target;
     }
 
+    // Held from the read to the rename: a second copy saving meanwhile waits, then reads this
+    // save's records.
+    const DataFileLock lock(chosen);
+    if (!lock.ok()) {
+        NameSaveResult busy;
+        busy.problem = Message{"Error!", MessageIcon::Critical, lock.message()};
+        return busy;
+    }
+
     NameSaveResult result;
     const bool oldFileExists = fs::exists(fs::symlink_status(chosen, ec));
     std::string content;

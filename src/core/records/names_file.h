@@ -159,7 +159,10 @@ struct NameSaveResult {
 // possible), and the new file is renamed over the chosen path. At no moment is the chosen file
 // missing or partly written; when a step fails the message names the path and the system's
 // reason, the temporary file is removed and the chosen file is left as it was. A chosen file that
-// does not exist yet is created with the new record alone (no backup).
+// does not exist yet is created with the new record alone (no backup). The file's lock
+// (DataFileLock) is held from the read to the rename, so that two saves at once, in two copies of
+// the program, each keep the other's record; a save that cannot get the lock within its wait
+// fails with a message and writes nothing.
 NameSaveResult SaveNameRecord(const std::filesystem::path& chosenPath, const NameRecord& newRecord,
                               const ReplaceAsker& askReplace);
 

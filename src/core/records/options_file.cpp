@@ -159,6 +159,8 @@ OptionsRewrite OptionsTextWithValues(const std::string& text, const Options& val
 }
 
 OptionsSave SaveOptionValues(const std::filesystem::path& path, const Options& values) {
+    const DataFileLock lock(path);  // from the read to the rename
+    if (!lock.ok()) return {{false, lock.message()}, false};
     std::string reason;
     const std::optional<std::string> bytes = ReadFileBytes(path, &reason);
     if (!bytes) return {{false, "Cannot read the options file " + path.string() + ": " + reason}, false};
@@ -174,6 +176,8 @@ WriteResult RestoreDefaultOptions(const std::filesystem::path& programDir) {
     std::string reason;
     const std::optional<std::string> content = ReadFileBytes(master, &reason);
     if (!content) return {false, "Cannot read " + master.string() + ": " + reason};
+    const DataFileLock lock(programDir / OptionsFileName);
+    if (!lock.ok()) return {false, lock.message()};
     return ReplaceFile(programDir / OptionsFileName, *content);
 }
 

@@ -50,7 +50,8 @@ struct OptionsRewrite {
 // in where the reading ends, as bare values, when a value for them is not 0.
 OptionsRewrite OptionsTextWithValues(const std::string& text, const Options& values);
 
-// Writes `values` into the options file at `path` with OptionsTextWithValues, through ReplaceFile.
+// Writes `values` into the options file at `path` with OptionsTextWithValues, through ReplaceFile,
+// holding the file's lock (DataFileLock) from the read to the rename.
 // The file is not written when no value changed. `written` tells whether it was.
 struct OptionsSave {
     WriteResult result;

@@ -136,6 +136,8 @@ WriteResult SaveEditorText(const std::filesystem::path& path, std::string_view t
         if (content.ends_with("\r\n")) content.resize(content.size() - 2);
         content += "\r\n";
     }
+    const DataFileLock lock(path);  // waits for another copy saving the same file
+    if (!lock.ok()) return {false, lock.message()};
     return ReplaceFile(path, content);
 }
 

@@ -89,7 +89,7 @@ EditorText LoadEditorText(const std::filesystem::path& path);
 // Saving writes the editor text back in place of the file, with CR LF line ends whatever the
 // text uses. The line end that loading put after the last line is dropped and one line end is
 // written after the text; text without a final line end is kept whole. Empty text leaves an
-// empty file. The file is replaced atomically.
+// empty file. The file is replaced atomically, under its lock (DataFileLock).
 WriteResult SaveEditorText(const std::filesystem::path& path, std::string_view text);
 
 }  // namespace orrerion

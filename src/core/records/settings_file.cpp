@@ -267,7 +267,20 @@ std::string SettingsText(const SettingsFile& file) {
 }
 
 WriteResult SaveSettings(const std::filesystem::path& path, const SettingsFile& file) {
+    const DataFileLock lock(path);
+    if (!lock.ok()) return {false, lock.message()};
     return ReplaceFile(path, SettingsText(file));
+}
+
+WriteResult UpdateSettings(const std::filesystem::path& path, const Settings& settings,
+                           SettingsFile& inForce) {
+    const DataFileLock lock(path);  // from the read to the rename
+    if (!lock.ok()) return {false, lock.message()};
+    SettingsFile file = LoadSettings(path).file;
+    file.settings = settings;
+    if (WriteResult written = ReplaceFile(path, SettingsText(file)); !written.ok) return written;
+    inForce = std::move(file);
+    return {};
 }
 
 }  // namespace orrerion

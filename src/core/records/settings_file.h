@@ -71,7 +71,13 @@ SettingsLoad LoadSettings(const std::filesystem::path& path);
 // comment naming their values.
 std::string SettingsText(const SettingsFile& file);
 
-// Replaces the file at `path` with SettingsText(file) through ReplaceFile.
+// Replaces the file at `path` with SettingsText(file) through ReplaceFile, under the file's lock.
 WriteResult SaveSettings(const std::filesystem::path& path, const SettingsFile& file);
+
+// Reads the file at `path`, sets `settings` in it and writes it back, all under the file's lock, so
+// that lines another copy of the program wrote meanwhile are kept. On success `inForce` becomes
+// the file as written.
+WriteResult UpdateSettings(const std::filesystem::path& path, const Settings& settings,
+                           SettingsFile& inForce);
 
 }  // namespace orrerion

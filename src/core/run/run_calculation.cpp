@@ -5,7 +5,7 @@
 
 #include "core/aspects/summary.h"
 #include "core/ephemeris/precise_ephemeris.h"
-#include "core/io/file_replace.h"
+#include "core/io/file_set.h"
 
 namespace orrerion {
 
@@ -133,7 +133,7 @@ CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& r
         outcome.scan = ScanOutcome::WriteFailed;
         return outcome;
     }
-    // Files a killed scan left half-written are of no use to anyone.
+    // What a killed scan left is of no use to anyone; a running scan's files are left alone.
     RemoveStaleReplacements(reports);
     outcome.scan = RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, count.days, reports,
                                  observer, reporter, calc.scan, request.scan);

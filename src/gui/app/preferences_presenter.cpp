@@ -269,16 +269,16 @@ PreferencesSaved SavePreferences(const std::filesystem::path& programDir, const 
     }
 
     const std::filesystem::path settingsPath = programDir / SettingsFileName;
-    SettingsLoad file = LoadSettings(settingsPath);
-    if (file.file.settings != settings) {
-        file.file.settings = settings;
-        const WriteResult written = SaveSettings(settingsPath, file.file);
+    SettingsFile file = LoadSettings(settingsPath).file;
+    if (file.settings != settings) {
+        // Read again, changed and written under the file's lock.
+        const WriteResult written = UpdateSettings(settingsPath, settings, file);
         if (!written.ok) {
             saved.messages.push_back(written.message);
             return saved;
         }
     }
-    settingsInForce = std::move(file.file);
+    settingsInForce = std::move(file);
     saved.ok = true;
     return saved;
 }

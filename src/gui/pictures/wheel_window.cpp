@@ -156,7 +156,9 @@ void WheelWindow::OrientationClicked() {
 
 void WheelWindow::StoreChoice() {
     StoreWheelChoice(choice_, slice_.settings.settings);
-    const WriteResult written = SaveSettings(slice_.calc.ProgramDir / SettingsFileName, slice_.settings);
+    // The file is read again under its lock, so that lines another copy wrote meanwhile stay.
+    const WriteResult written =
+        UpdateSettings(slice_.calc.ProgramDir / SettingsFileName, slice_.settings.settings, slice_.settings);
     if (!written.ok) {
         slice_.dialogs.MessageBox(this, QString::fromStdString(written.message), "Error!", MessageIcon::Critical);
     }

@@ -39,7 +39,8 @@ ExactListing ListExactDates(const std::vector<double>& sun, float orb = 1) {
         ReportSet files(dir, "T");
         const ScanResult result = testing::PassDays(MadeUpScan(sun), chart, options, files);
         WriteExactDates(result, chart, files.ExactDates(), out, observer);
-        EXPECT_TRUE(files.ExactDates().Close().ok);
+        EXPECT_TRUE(files.ExactDates().Finish().ok);
+        EXPECT_TRUE(files.Publish().ok);  // a file of the set appears with the set
     }
     ExactListing r;
     r.beeps = observer.beeps;
@@ -154,10 +155,11 @@ SortedFiles SortByDate(const std::vector<double>& sun) {
         const ScanResult result = testing::PassDays(MadeUpScan(sun), chart, options, files, 2);
         WriteSortedByPlanet(result, family, chart, options, files.SortedByPlanet(family.family), out,
                             observer);
-        EXPECT_TRUE(files.SortedByPlanet(family.family).Close().ok);
+        EXPECT_TRUE(files.SortedByPlanet(family.family).Finish().ok);
         out = OutputBuffers{};
         WriteSortedByDate(result, family, chart, files.SortedByDate(family.family), out);
-        EXPECT_TRUE(files.SortedByDate(family.family).Close().ok);
+        EXPECT_TRUE(files.SortedByDate(family.family).Finish().ok);
+        EXPECT_TRUE(files.Publish().ok);  // the files of the set appear with the set
     }
     return {testing::ReadWholeFile(dir / "T_tn.txt"), testing::ReadWholeFile(dir / "T_tn.asc"),
             out.DataLines.ToVector()};

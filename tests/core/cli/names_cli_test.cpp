@@ -2,7 +2,9 @@
 // numbers beyond a double and a standard output that cannot be written.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <set>
 
 #include "test_paths.h"
 
@@ -61,6 +63,44 @@ TEST(NamesCommand, AddsReplacesAndListsThroughTheDesktopSave) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, Ann + "\n");
     EXPECT_NE(r.err.find("The Names list stops at line 2: unclosed quote"), std::string::npos) << r.err;
+}
+
+// Two copies adding to one names file at the same moment, round after round: each waits for the
+// other's lock, so every record of every round is in the file, and the file keeps its mode 600.
+TEST(NamesCommand, TwoCopiesAddingAtOnceLoseNothing) {
+    constexpr int Rounds = 200;
+    const fs::path dir = testing::MakeTempDir();
+    const fs::path file = dir / "NAMES.FIL";
+    testing::WriteWholeFile(file, Ann + "\r\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    int failedExits = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        const std::string tail = ",01 Jul 1980,3.15,P,-1,-013.25,52.31";
+        const int first = testing::StartCli({"names", "add", file.string(), "A" + std::to_string(round) + tail});
+        const int second = testing::StartCli({"names", "add", file.string(), "B" + std::to_string(round) + tail});
+        failedExits += testing::WaitForProgram(first) != 0;
+        failedExits += testing::WaitForProgram(second) != 0;
+    }
+    const auto listed = RunCli({"names", "list", file.string()});
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    std::set<std::string> names;
+    for (std::size_t at = 0; at < listed.out.size();) {
+        const std::size_t end = listed.out.find('\n', at);
+        const std::string line = listed.out.substr(at, end - at);
+        names.insert(line.substr(0, line.find(',')));
+        at = end + 1;
+    }
+    int lost = 0;
+    for (int round = 0; round < Rounds; ++round) {
+        lost += !names.count("A" + std::to_string(round)) + !names.count("B" + std::to_string(round));
+    }
+    std::printf("[ race     ] %d rounds of two adds at once: %d of %d records lost, %d failed exits\n",
+                Rounds, lost, 2 * Rounds, failedExits);
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(failedExits, 0);
+    EXPECT_EQ(names.size(), 2u * Rounds + 1);
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(fs::exists(dir / ".NAMES.FIL.lock"));
 }
 
 // Every command takes --help; an unknown option is named once, with the command's name.

@@ -18,11 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::set<std::string> FileNames(const fs::path& dir) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
-    return names;
-}
+std::set<std::string> FileNames(const fs::path& dir) { return testing::ReportFolderNames(dir); }
 
 // The first line on which two texts differ, for a readable failure.
 std::string FirstDifference(const std::string& expected, const std::string& actual) {

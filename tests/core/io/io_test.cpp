@@ -5,8 +5,14 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <set>
+#include <thread>
 
+#include <csignal>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "core/io/csv_record.h"
 #include "core/io/file_replace.h"
@@ -138,70 +144,231 @@ int FileCount(const std::filesystem::path& dir) {
     return files;
 }
 
-TEST(FileReplacement, ReplacesTheWholeFileOrLeavesItAsItWas) {
+// Only a missing name or a file is replaced by rename; a device, a FIFO and standard output are
+// written through; a link is never replaced: the file it leads to is, in its own folder.
+TEST(FileReplacement, ReplacesOnlyFilesWritesThroughDevicesAndNeverReplacesALink) {
     namespace fs = std::filesystem;
+    enum class Expect { Replaced, IntoOutside, ThroughDevice, ThroughFifo, IntoStdout, Fails };
     struct Case {
         const char* what;
-        const char* target;       // relative to the case's folder
-        long long sizeLimit;      // bytes, or -1
-        const char* reason;       // in the message of a failure; nullptr for success
+        const char* target;   // relative to the case's folder, or absolute
+        Expect expect;
+        long long sizeLimit;  // bytes, or -1
+        const char* reason;   // in the message of a failure
     };
     const std::string content(100, 'n');
     const Case cases[] = {
-        {"an existing file", "report.txt", -1, nullptr},
-        {"a new file", "new.txt", -1, nullptr},
-        {"a link, replaced and not followed", "link.txt", -1, nullptr},
-        {"a missing folder", "no such folder/r.txt", -1, "No such file"},
-        {"a folder in the way of the rename", "a folder", -1, "Is a directory"},
-        {"a write that fails part-way", "report.txt", 40, "File too large"},
+        {"an existing file", "report.txt", Expect::Replaced, -1, nullptr},
+        {"a new file", "new.txt", Expect::Replaced, -1, nullptr},
+        {"a link to a file: the file is replaced, the link stays", "link.txt", Expect::IntoOutside, -1, nullptr},
+        {"a link to a link to a file", "link2.txt", Expect::IntoOutside, -1, nullptr},
+        {"a character device", "/dev/null", Expect::ThroughDevice, -1, nullptr},
+        {"a link to a character device", "null-link", Expect::ThroughDevice, -1, nullptr},
+        {"a FIFO", "fifo", Expect::ThroughFifo, -1, nullptr},
+        {"- is standard output", "-", Expect::IntoStdout, -1, nullptr},
+        {"/dev/stdout on a file: at standard output's offset", "/dev/stdout", Expect::IntoStdout, -1, nullptr},
+        {"a link to nothing", "dangling.txt", Expect::Fails, -1, "symbolic link to a file that does not exist"},
+        {"a link to a folder", "folder-link", Expect::Fails, -1, "Is a directory"},
+        {"a missing folder", "no such folder/r.txt", Expect::Fails, -1, "No such file"},
+        {"a folder in the way of the rename", "a folder", Expect::Fails, -1, "Is a directory"},
+        {"a write that fails part-way", "report.txt", Expect::Fails, 40, "File too large"},
+        {"a write through a link that fails part-way", "link.txt", Expect::Fails, 40, "File too large"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         const auto dir = testing::MakeTempDir();
-        const auto outside = testing::MakeTempDir() / "outside.txt";
+        const auto outsideDir = testing::MakeTempDir();
+        const auto outside = outsideDir / "outside.txt";
         testing::WriteWholeFile(dir / "report.txt", "original");
         testing::WriteWholeFile(outside, "outside");
         fs::create_symlink(outside, dir / "link.txt");
+        fs::create_symlink(dir / "link.txt", dir / "link2.txt");
+        fs::create_symlink(dir / "gone.txt", dir / "dangling.txt");
+        fs::create_symlink("/dev/null", dir / "null-link");
         fs::create_directory(dir / "a folder");
+        fs::create_directory_symlink(dir / "a folder", dir / "folder-link");
+        ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
         const int filesBefore = FileCount(dir);
-        const fs::path target = dir / c.target;
+        const fs::path target = fs::path(c.target).is_absolute() || c.expect == Expect::IntoStdout
+                                    ? fs::path(c.target) : dir / c.target;
+
+        // A FIFO's reader; standard output moved to a file that already holds a line.
+        std::string fromFifo;
+        std::thread reader;
+        if (c.expect == Expect::ThroughFifo) {
+            reader = std::thread([&] { fromFifo = testing::ReadWholeFile(dir / "fifo"); });
+        }
+        const fs::path stdoutFile = dir / "stdout.txt";
+        int savedStdout = -1;
+        if (c.expect == Expect::IntoStdout) {
+            std::fflush(stdout);
+            savedStdout = ::dup(1);
+            const int fd = ::open(stdoutFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ::dup2(fd, 1);
+            ::close(fd);
+            ASSERT_EQ(::write(1, "printed first\n", 14), 14);
+        }
         const WriteResult r = testing::WithFileSizeLimit(c.sizeLimit, [&] { return ReplaceFile(target, content); });
-        if (!c.reason) {
-            ASSERT_TRUE(r.ok) << c.what << ": " << r.message;
-            EXPECT_FALSE(fs::is_symlink(target)) << c.what;
-            EXPECT_EQ(testing::ReadWholeFile(target), content) << c.what;
-            EXPECT_EQ(FileCount(dir), filesBefore + (fs::path(c.target) == "new.txt")) << c.what;
-        } else {
-            EXPECT_FALSE(r.ok) << c.what;
+        if (savedStdout >= 0) {
+            ::dup2(savedStdout, 1);
+            ::close(savedStdout);
+        }
+        if (reader.joinable()) reader.join();
+
+        const bool ok = c.expect != Expect::Fails;
+        ASSERT_EQ(r.ok, ok) << r.message;
+        if (!ok) {
             EXPECT_NE(r.message.find(target.string()), std::string::npos) << r.message;
             EXPECT_NE(r.message.find(c.reason), std::string::npos) << r.message;
-            EXPECT_EQ(testing::ReadWholeFile(dir / "report.txt"), "original") << c.what;
-            EXPECT_EQ(FileCount(dir), filesBefore) << c.what << ": no temporary file is left";
         }
-        EXPECT_EQ(testing::ReadWholeFile(outside), "outside") << c.what;
+        EXPECT_EQ(testing::ReadWholeFile(dir / "report.txt"),
+                  c.expect == Expect::Replaced && fs::path(c.target) == "report.txt" ? content : "original");
+        EXPECT_EQ(testing::ReadWholeFile(outside), c.expect == Expect::IntoOutside ? content : "outside");
+        EXPECT_EQ(FileCount(outsideDir), 1) << "no temporary file is left beside the link's file";
+        if (c.expect == Expect::Replaced) {
+            EXPECT_EQ(testing::ReadWholeFile(target), content);
+        }
+        if (c.expect == Expect::ThroughFifo) {
+            EXPECT_EQ(fromFifo, content);
+        }
+        if (c.expect == Expect::IntoStdout) {
+            EXPECT_EQ(testing::ReadWholeFile(stdoutFile), "printed first\n" + content);
+        }
+        // Every link is still the same link, the devices and FIFOs are what they were, and nothing
+        // but a new file or standard output's file was added.
+        EXPECT_EQ(fs::read_symlink(dir / "link.txt"), outside);
+        EXPECT_EQ(fs::read_symlink(dir / "dangling.txt"), dir / "gone.txt");
+        EXPECT_EQ(fs::read_symlink(dir / "null-link"), "/dev/null");
+        EXPECT_TRUE(fs::is_fifo(dir / "fifo"));
+        EXPECT_TRUE(fs::is_character_file("/dev/null"));
+        EXPECT_TRUE(fs::is_directory(dir / "a folder"));
+        EXPECT_EQ(FileCount(dir), filesBefore + (fs::path(c.target) == "new.txt") + (c.expect == Expect::IntoStdout));
     }
 }
 
-TEST(FileReplacement, LeftoversOfAKilledWriteAreRemovedOnceStale) {
+// A replaced file keeps its mode (and owner, where the process may give it away); a new file gets
+// the mode the umask gives.
+TEST(FileReplacement, KeepsTheModeAndOwnerOfTheFileItReplaces) {
+    namespace fs = std::filesystem;
+    struct Case {
+        mode_t before;  // 0 for no file
+        mode_t umask;
+        mode_t after;
+    };
+    const Case cases[] = {
+        {0600, 022, 0600}, {0640, 022, 0640}, {0444, 022, 0444},
+        {0755, 077, 0755}, {02750, 022, 02750}, {0, 022, 0644}, {0, 027, 0640}, {0, 077, 0600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.before) + " under umask " + std::to_string(c.umask));
+        const auto dir = testing::MakeTempDir();
+        const fs::path path = dir / "NAMES.FIL";
+        if (c.before != 0) {
+            testing::WriteWholeFile(path, "old");
+            ASSERT_EQ(::chmod(path.c_str(), c.before), 0);
+        }
+        const mode_t umaskBefore = ::umask(c.umask);
+        const WriteResult r = ReplaceFile(path, "new");
+        ::umask(umaskBefore);
+        ASSERT_TRUE(r.ok) << r.message;
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.after);
+        EXPECT_EQ(testing::ReadWholeFile(path), "new");
+    }
+    // A file of another user, replaced by a process that may give files away (root), stays theirs.
+    if (::geteuid() == 0) {
+        const fs::path path = testing::MakeTempDir() / "theirs.txt";
+        testing::WriteWholeFile(path, "old");
+        ASSERT_EQ(::chown(path.c_str(), 4321, 8765), 0);
+        ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+        ASSERT_TRUE(ReplaceFile(path, "new").ok);
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 4321u);
+        EXPECT_EQ(st.st_gid, 8765u);
+        EXPECT_EQ(st.st_mode & 07777, 0604u);
+    }
+}
+
+// What a killed writer left goes; a live writer's temporary file stays however long it pauses.
+TEST(FileReplacement, OnlyLeftoversThatNoRunningWriterHoldsAreRemoved) {
     namespace fs = std::filesystem;
     const auto dir = testing::MakeTempDir();
     const auto outside = testing::MakeTempDir() / "outside.txt";
     testing::WriteWholeFile(outside, "outside");
-    // What a replacement leaves while it writes: a hidden name after its target with 16 hex digits.
-    const fs::path old = dir / ".John_tn.doc~0123456789abcdef.tmp";
-    const fs::path recent = dir / ".John_tn.txt~fedcba9876543210.tmp";
+    auto tempFiles = [&] {
+        std::set<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir)) {
+            const std::string name = e.path().filename().string();
+            if (name.ends_with(".tmp")) names.insert(name);
+        }
+        return names;
+    };
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+
+    // A writer killed part-way.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        FileReplacement killed(dir / "John_tn.doc");
+        killed.Write(std::string(100 << 10, 'k'));
+        ::kill(::getpid(), SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const std::set<std::string> killedFiles = tempFiles();
+    ASSERT_EQ(killedFiles.size(), 1u);
+
+    // A live writer that has paused an hour.
+    FileReplacement live(dir / "John_tn.txt");
+    live.Write(std::string(100 << 10, 'l'));
+    std::set<std::string> liveFiles = tempFiles();
+    for (const std::string& name : killedFiles) liveFiles.erase(name);
+    ASSERT_EQ(liveFiles.size(), 1u);
+    for (const std::string& name : tempFiles()) fs::last_write_time(dir / name, longAgo);
+
+    const fs::path recent = dir / ".John_sn.doc~fedcba9876543210.tmp";  // just made: may not be held yet
     const fs::path linkLike = dir / ".John_ex.txt~00000000aaaaaaaa.tmp";
     const fs::path otherName = dir / ".John_tn.doc~notrandom.tmp";
-    for (const fs::path& p : {old, recent, otherName}) testing::WriteWholeFile(p, "partial");
+    testing::WriteWholeFile(recent, "partial");
+    testing::WriteWholeFile(otherName, "partial");
+    fs::last_write_time(otherName, longAgo);
     fs::create_symlink(outside, linkLike);
-    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::minutes(5);
-    for (const fs::path& p : {old, otherName}) fs::last_write_time(p, longAgo);
 
-    EXPECT_EQ(RemoveStaleReplacements(dir), 1);
-    EXPECT_FALSE(fs::exists(old));
-    EXPECT_TRUE(fs::exists(recent)) << "may still be written by another copy";
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir), 1);
+    EXPECT_FALSE(fs::exists(dir / *killedFiles.begin())) << "the killed writer's file";
+    EXPECT_TRUE(fs::exists(dir / *liveFiles.begin())) << "the live writer's file";
+    EXPECT_TRUE(fs::exists(recent));
     EXPECT_TRUE(fs::exists(otherName)) << "not a replacement's name";
     EXPECT_TRUE(fs::is_symlink(linkLike)) << "links are never touched";
     EXPECT_EQ(testing::ReadWholeFile(outside), "outside");
+    ASSERT_TRUE(live.Commit().ok);
+    EXPECT_EQ(testing::ReadWholeFile(dir / "John_tn.txt"), std::string(100 << 10, 'l'));
+}
+
+// A second holder of a data file's lock waits its time, then fails with a message naming the file;
+// the lock file goes when the lock is let go.
+TEST(DataFileLock, ASecondWriterWaitsThenFailsWithAMessage) {
+    namespace fs = std::filesystem;
+    const auto dir = testing::MakeTempDir();
+    const fs::path file = dir / "NAMES.FIL";
+    {
+        const DataFileLock first(file);
+        ASSERT_TRUE(first.ok());
+        EXPECT_TRUE(fs::exists(dir / ".NAMES.FIL.lock"));
+        const auto start = std::chrono::steady_clock::now();
+        const DataFileLock second(file, std::chrono::milliseconds(300));
+        const auto waited = std::chrono::steady_clock::now() - start;
+        EXPECT_FALSE(second.ok());
+        EXPECT_GE(waited, std::chrono::milliseconds(300));
+        EXPECT_LT(waited, std::chrono::seconds(3));
+        EXPECT_NE(second.message().find("Cannot save " + file.string()), std::string::npos) << second.message();
+        EXPECT_NE(second.message().find("another copy of the program"), std::string::npos) << second.message();
+    }
+    EXPECT_FALSE(fs::exists(dir / ".NAMES.FIL.lock"));
+    const DataFileLock third(file, std::chrono::milliseconds(0));
+    EXPECT_TRUE(third.ok()) << third.message();
 }
 
 }  // namespace
