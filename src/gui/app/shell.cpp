@@ -1,5 +1,7 @@
 #include "gui/app/shell.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -467,15 +469,17 @@ void Shell::SetZone(InputSection section, const QString& zone, bool east) {
 void Shell::OpenTimeZonePicker(InputSection section) {
     TimeZoneWindow& picker = timeZone();
     picker.SetTarget(section);
+    // Below both input windows, however tall their rows have made them.
+    const int below = std::max(inputD().frameGeometry().bottom(), inputD1().frameGeometry().bottom()) + 1;
+    const int top = std::max(picker.y(), below);
     if (section == InputSection::Natal) {
         // The picker's right edge lines up with the diurnal window's right edge.
         const QWidget& diurnal = inputD1();
         const int frameWidth = diurnal.frameGeometry().width() - diurnal.width();
-        picker.move(diurnal.frameGeometry().right() + 1 - (picker.width() + frameWidth),
-                    picker.y());
+        picker.move(diurnal.frameGeometry().right() + 1 - (picker.width() + frameWidth), top);
     } else {
         // The picker's left edge lines up with the natal window's left edge.
-        picker.move(inputD().frameGeometry().left(), picker.y());
+        picker.move(inputD().frameGeometry().left(), top);
     }
     picker.show();
     Activate(picker);

@@ -439,7 +439,7 @@ TEST(LatitudeLimit, RefusalNamesTheLatitudeAndTheSystemsThatWork) {
         f.south = c.south;
         const auto problems = CheckLatitudeLimit(natal, diurnal, HouseMarksForCode(c.system));
         ASSERT_EQ(problems.size(), 1u) << c.system;
-        EXPECT_EQ(problems[0].message, c.message);
+        EXPECT_EQ(InputWarning(problems[0]).text, c.message);
         EXPECT_EQ(InputWarning(problems[0]).title, "Warning!");
     }
 }
