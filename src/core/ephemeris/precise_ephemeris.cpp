@@ -164,6 +164,11 @@ void PreciseProgressedUpdate(EphemerisState& s) {
     s.EphT = s.ScanT;
 }
 
+double PreciseLongitude(double jdUT, int body) {
+    threadLibrary.Open();
+    return Compute(jdUT, PreciseBodyNumber(body), EclipticFlags)[0];
+}
+
 double PreciseTrueObliquity(double jdUT) {
     threadLibrary.Open();
     return Compute(jdUT, SE_ECL_NUT, EclipticFlags)[0];
@@ -205,6 +210,7 @@ void PreciseDailyUpdate(EphemerisState& s) {
 
 void PreciseProgressedUpdate(EphemerisState& s) { PreciseDailyUpdate(s); }
 
+double PreciseLongitude(double, int) { return NoNumber; }
 double PreciseTrueObliquity(double) { return NoNumber; }
 double PreciseSiderealHours(double) { return NoNumber; }
 double PreciseSunLongitude(double) { return NoNumber; }

@@ -72,6 +72,7 @@ const PointArray& RingLongitudes(const ChartState& c, WheelRing ring) {
         case WheelRing::Progressed: return c.ProgLong;
         case WheelRing::SolarArc: return c.ArcLong;
         case WheelRing::Transits: return c.TransitLong;
+        case WheelRing::Return: break;  // a calculation's wheel has no return ring
     }
     return c.NatalLong;
 }
