@@ -6,6 +6,8 @@
 
 #include "chart_options.h"
 #include "commands.h"
+#include "return_options.h"
+#include "core/io/number_text.h"
 #include "core/aspects/scan_observer.h"
 #include "core/io/file_replace.h"
 #include "core/pictures/wheel_layout.h"
@@ -34,8 +36,9 @@ std::optional<std::string> ParseRings(const std::string& text, WheelChoice& choi
 int RunWheelCommand(const Args& args) {
     ChartCommandOptions options;
     ExtraValues extras;
-    const std::vector<ExtraOption> wheelOptions = {
-        {"--rings", true}, {"--orientation", true}, {"--outer-aspects", false}, {"--svg", true}, {"--json", true}};
+    std::vector<ExtraOption> wheelOptions = {{"--rings", true}, {"--orientation", true}, {"--outer-aspects", false},
+                                             {"--svg", true},   {"--json", true},        {"--return", true}};
+    for (const ExtraOption& option : ReturnExtraOptions()) wheelOptions.push_back(option);
     // --json takes a file here; the chart options' --json flag is not used by this command.
     if (auto error = ParseChartOptions(args, options, wheelOptions, &extras)) {
         std::fprintf(stderr, "orrerion-cli wheel: %s\n", error->c_str());
@@ -43,6 +46,8 @@ int RunWheelCommand(const Args& args) {
     }
     WheelChoice choice;
     std::optional<std::string> svgPath, jsonPath;
+    std::optional<int> returnNumber;
+    ReturnOptions returnChoice;
     for (const auto& [name, value] : extras) {
         if (name == "--rings") {
             if (auto error = ParseRings(value, choice)) {
@@ -64,7 +69,24 @@ int RunWheelCommand(const Args& args) {
             svgPath = value;
         } else if (name == "--json") {
             jsonPath = value;
+        } else if (name == "--return") {
+            const std::optional<double> n = ParseNumber(value);
+            if (!n || *n != static_cast<int>(*n) || *n < 1) {
+                std::fprintf(stderr, "orrerion-cli wheel: --return takes a return's number, 1 or more, not \"%s\"\n",
+                             value.c_str());
+                return 2;
+            }
+            returnNumber = static_cast<int>(*n);
         }
+    }
+    // --body, --from, --days and --precessed choose the returns; they go with --return only.
+    if (auto error = ReadReturnOptions(extras, returnNumber.has_value(), returnChoice)) {
+        std::fprintf(stderr, "orrerion-cli wheel: %s\n", error->c_str());
+        return 2;
+    }
+    if (!returnNumber && (returnChoice.body || returnChoice.days > 0 || returnChoice.from || returnChoice.precessed)) {
+        std::fputs("orrerion-cli wheel: --body, --from, --days and --precessed go with --return N\n", stderr);
+        return 2;
     }
     if (!svgPath && !jsonPath) {
         std::fputs("orrerion-cli wheel: give --svg FILE, --json FILE or both\n", stderr);
@@ -79,9 +101,22 @@ int RunWheelCommand(const Args& args) {
     PrintMessages(reporter.messages);
     if (!computed) return 2;
 
-    const WheelLayout layout =
-        LayOutWheel(calc.chart, calc.options, choice, WheelTitleLines(calc.chart, choice));
-    const std::string title = "Chart wheel: " + calc.chart.ChartName;
+    WheelLayout layout;
+    std::string title = "Chart wheel: " + calc.chart.ChartName;
+    if (returnNumber) {
+        const std::vector<ReturnChart> returns = ChosenReturns(calc, returnChoice, true);
+        if (static_cast<std::size_t>(*returnNumber) > returns.size()) {
+            std::fprintf(stderr, "orrerion-cli wheel: --return %d: the span holds %zu returns\n", *returnNumber,
+                         returns.size());
+            return 2;
+        }
+        const ReturnChart& ret = returns[static_cast<std::size_t>(*returnNumber - 1)];
+        layout = LayOutReturnWheel(calc.chart, ret, calc.options, choice.orientation, choice.outerAspects,
+                                   ReturnWheelTitleLines(calc.chart, ret));
+        title = "Return wheel: " + calc.chart.ChartName;
+    } else {
+        layout = LayOutWheel(calc.chart, calc.options, choice, WheelTitleLines(calc.chart, choice));
+    }
     for (const auto& [path, text] : {std::pair{svgPath, svgPath ? WheelSvg(layout, title) : std::string()},
                                      std::pair{jsonPath, jsonPath ? WheelJson(layout) : std::string()}}) {
         if (!path) continue;

@@ -74,11 +74,15 @@ const char* UsageText() {
         "\n"
         "  wheel [chart options] [--rings RINGS] [--orientation ascendant|aries]\n"
         "        [--outer-aspects] [--svg FILE] [--json FILE]\n"
+        "        [--return N --body NAME [--from YYYY-MM-DD] --days N [--precessed]]\n"
         "      The chart wheel as SVG and its layout as JSON. RINGS lists the rings from the\n"
         "      inside out, natal first: natal plus up to two of progressed, solar-arc and\n"
         "      transits (default natal,transits). --orientation puts the ascendant (default) or\n"
         "      0 degrees Aries at the left. --outer-aspects adds the aspects of the first outer\n"
         "      ring to the natal points.\n"
+        "      --return N with the options of the returns command draws the Nth return chart\n"
+        "      of the span inside, with its houses, and the natal chart around it (--rings is\n"
+        "      then not used; --outer-aspects adds the natal points' aspects to the return's).\n"
         "\n"
         "  timeline [chart options] [--days TEXT] [--reports DIR] [--from DATE] [--to DATE]\n"
         "           [--families LIST] [--svg FILE] [--json FILE]\n"
@@ -88,6 +92,17 @@ const char* UsageText() {
         "      data-first, data-last and data-exact) and as JSON. --from and --to (YYYY-MM-DD)\n"
         "      choose part of the scanned days; LIST is any of tn, sn, pn, pp, tp joined by\n"
         "      commas (default all five).\n"
+        "  returns [chart options] --body NAME [--from YYYY-MM-DD] --days N [--precessed]\n"
+        "          [--json FILE]\n"
+        "      The moments within N days from 0h of --from in the diurnal zone (default: the\n"
+        "      diurnal date) at which the body NAME (Sun, Moon, Mercury ... Pluto; case\n"
+        "      ignored) returns to its natal longitude, each to the second, every pass of a\n"
+        "      retrograde loop listed and marked R; with --precessed, to the natal longitude\n"
+        "      moved on by the precession since birth. Each return chart is cast at the\n"
+        "      diurnal place in the chosen houses. Listed on stdout, or with --json FILE written\n"
+        "      as {\"returns\": [...]}: body, utc, jd_ut, longitude, natal_longitude, retrograde,\n"
+        "      asc, mc, cusps (houses 1 to 12), positions and aspects_to_natal.\n"
+        "\n"
         "  names list FILE\n"
         "  names add FILE RECORD [--replace]\n"
         "      list prints the records of the names file FILE as the Names window lists them\n"
@@ -150,6 +165,7 @@ int RunCommand(const std::string& command, const orrerion::cli::Args& rest) {
     if (command == "atlas") return RunAtlasCommand(rest);
     if (command == "wheel") return RunWheelCommand(rest);
     if (command == "timeline") return RunTimelineCommand(rest);
+    if (command == "returns") return RunReturnsCommand(rest);
     std::fprintf(stderr, "orrerion-cli: unknown command '%s' (try --help)\n", command.c_str());
     return 2;
 }

@@ -53,7 +53,57 @@ struct Reader {
     }
 };
 
+JsonNode Value(Reader& r) {
+    JsonNode node;
+    if (r.Peek('{')) {
+        r.Expect('{');
+        node.kind = JsonNode::Kind::Object;
+        while (!r.Peek('}')) {
+            std::string key = r.String();
+            r.Expect(':');
+            node.members[key] = Value(r);
+            if (!r.Peek('}')) r.Expect(',');
+        }
+        r.Expect('}');
+    } else if (r.Peek('[')) {
+        r.Expect('[');
+        node.kind = JsonNode::Kind::Array;
+        while (!r.Peek(']')) {
+            node.items.push_back(Value(r));
+            if (!r.Peek(']')) r.Expect(',');
+        }
+        r.Expect(']');
+    } else if (r.Peek('"')) {
+        node.kind = JsonNode::Kind::String;
+        node.text = r.String();
+    } else if (r.s.compare(r.i, 4, "true") == 0 || r.s.compare(r.i, 5, "false") == 0) {
+        node.kind = JsonNode::Kind::Bool;
+        node.boolean = r.s[r.i] == 't';
+        r.i += node.boolean ? 4 : 5;
+    } else if (r.s.compare(r.i, 4, "null") == 0) {
+        r.i += 4;
+    } else {
+        node.kind = JsonNode::Kind::Number;
+        node.number = r.Number();
+    }
+    return node;
+}
+
 }  // namespace
+
+const JsonNode& JsonNode::operator[](const std::string& key) const {
+    const auto found = members.find(key);
+    if (found == members.end()) throw std::runtime_error("no member \"" + key + "\"");
+    return found->second;
+}
+
+JsonNode ParseJson(const std::string& text) {
+    Reader r{text};
+    JsonNode node = Value(r);
+    r.Blanks();
+    if (r.i != text.size()) throw std::runtime_error("text after the value at " + std::to_string(r.i));
+    return node;
+}
 
 std::map<std::string, JsonValue> ParseFlatJson(const std::string& text) {
     Reader r{text};

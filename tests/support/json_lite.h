@@ -23,4 +23,18 @@ std::map<std::string, JsonValue> ParseFlatJson(const std::string& text);
 // its escapes decoded to UTF-8; throws std::runtime_error saying where the text goes wrong.
 std::vector<std::string> StrictJsonStrings(const std::string& text);
 
+// Any JSON value, objects and arrays nested.
+struct JsonNode {
+    enum class Kind { Null, Bool, Number, String, Array, Object } kind = Kind::Null;
+    bool boolean = false;
+    double number = 0.0;
+    std::string text;
+    std::vector<JsonNode> items;                 // an array's
+    std::map<std::string, JsonNode> members;     // an object's
+    // The member `key` of an object; throws std::runtime_error when there is none.
+    const JsonNode& operator[](const std::string& key) const;
+};
+// Throws std::runtime_error on text it cannot read or that goes on after the value.
+JsonNode ParseJson(const std::string& text);
+
 }  // namespace orrerion::testing

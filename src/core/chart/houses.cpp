@@ -202,6 +202,29 @@ double RAMCFromSidereal(double S, double dayFraction, double westLongitudeDeg) {
     return Norm360((days - std::floor(days)) * 360 - westLongitudeDeg);
 }
 
+namespace {
+
+// The sidereal time, RAMC, obliquity, MC and ASC of the moment a.T (UT time of day `dayFraction`)
+// at the place a.LatitudeDeg, a.LongitudeDeg.
+void SetAnglesOfMoment(HouseAngles& a, double dayFraction, EphemerisSource source) {
+    a.RAMCDeg = RAMCFromSidereal(SiderealHoursOfDate(source, a.T), dayFraction, a.LongitudeDeg);
+    a.RAMCRad = DegToRad(a.RAMCDeg);
+    a.ObliquityDeg = ObliquityOfDate(source, a.T);
+    a.MC = MidheavenFromRAMC(a.RAMCDeg, a.ObliquityDeg);
+    a.ASC = AscendantFromRAMC(a.RAMCDeg, a.ObliquityDeg, a.LatitudeDeg);
+    a.Source = source;
+
+    double st = a.RAMCDeg;
+    if (a.LatitudeDeg < 0) st = Norm360(st + 180);
+    const double hours = st / 15;
+    a.STHours = static_cast<int>(std::floor(hours));
+    const double minutes = (hours - a.STHours) * 60;
+    a.STMinutes = static_cast<int>(std::floor(minutes));
+    a.STSeconds = static_cast<int>(std::floor((minutes - a.STMinutes) * 60));
+}
+
+}  // namespace
+
 HouseAngles HouseEngine(ChartState& chart, EphemerisState& eph) {
     const ParsedInput& in = chart.input;
     const bool natalPlace = chart.ChartPass == 0;
@@ -237,20 +260,18 @@ HouseAngles HouseEngine(ChartState& chart, EphemerisState& eph) {
         chart.DiurnalDayNumber = a.DayNumber;
     }
 
-    a.RAMCDeg = RAMCFromSidereal(SiderealHoursOfDate(eph.Source, a.T), dayFraction, a.LongitudeDeg);
-    a.RAMCRad = DegToRad(a.RAMCDeg);
-    a.ObliquityDeg = ObliquityOfDate(eph.Source, a.T);
-    a.MC = MidheavenFromRAMC(a.RAMCDeg, a.ObliquityDeg);
-    a.ASC = AscendantFromRAMC(a.RAMCDeg, a.ObliquityDeg, a.LatitudeDeg);
-    a.Source = eph.Source;
+    SetAnglesOfMoment(a, dayFraction, eph.Source);
+    return a;
+}
 
-    double st = a.RAMCDeg;
-    if (a.LatitudeDeg < 0) st = Norm360(st + 180);
-    const double hours = st / 15;
-    a.STHours = static_cast<int>(std::floor(hours));
-    const double minutes = (hours - a.STHours) * 60;
-    a.STMinutes = static_cast<int>(std::floor(minutes));
-    a.STSeconds = static_cast<int>(std::floor((minutes - a.STMinutes) * 60));
+HouseAngles HouseAnglesAt(double jdUT, double latitudeDeg, double westLongitudeDeg, EphemerisSource source) {
+    HouseAngles a;
+    a.LatitudeDeg = latitudeDeg;
+    a.LongitudeDeg = westLongitudeDeg;
+    a.DayNumber = std::floor(jdUT + 0.5);
+    const double dayFraction = jdUT + 0.5 - a.DayNumber;
+    a.T = (a.DayNumber - JulianDay1900 + dayFraction - 0.5) / DaysPerCentury;
+    SetAnglesOfMoment(a, dayFraction, source);
     return a;
 }
 

@@ -55,6 +55,12 @@ double RAMCFromSidereal(double S, double dayFraction, double westLongitudeDeg);
 // for pass 3 chart.DiurnalT2000 and chart.DiurnalDayNumber.
 HouseAngles HouseEngine(ChartState& chart, EphemerisState& eph);
 
+// Angles and sidereal time at any UT Julian date and place (latitude north positive, longitude
+// west positive, degrees), with the sidereal time and obliquity of `source`: the moment's day
+// number and time of day as the house engine splits them, for charts cast at a moment found by a
+// search rather than typed.
+HouseAngles HouseAnglesAt(double jdUT, double latitudeDeg, double westLongitudeDeg, EphemerisSource source);
+
 // One Placidus cusp: 10 rounds of the semi-arc rule from `start` (degrees), result in degrees.
 double PlacidusSemiArc(double start, double divisor, bool below, const HouseAngles& a,
                        double latitudeRad);

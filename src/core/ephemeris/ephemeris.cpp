@@ -133,6 +133,16 @@ void EphemerisProgressedUpdate(EphemerisState& s) {
     EphemerisDailyUpdate(s);
 }
 
+double LongitudeOfDate(EphemerisState& s, int body, double jdUT) {
+    if (s.Source == EphemerisSource::Precise) return PreciseLongitude(jdUT, body);
+    s.DayNumber = std::floor(jdUT + 0.5);
+    s.DayFraction = jdUT + 0.5 - s.DayNumber;
+    s.ScanT = (s.DayNumber - JulianDay1900 + s.DayFraction - 0.5) / DaysPerCentury;
+    s.EphT2000 = (s.DayNumber - JulianDay2000 + s.DayFraction - 0.5) / DaysPerCentury;
+    EphemerisDailyUpdate(s);
+    return s.WorkLong[static_cast<std::size_t>(body)];
+}
+
 double ObliquityOfDate(EphemerisSource source, double t1900) {
     if (source == EphemerisSource::Precise) return PreciseTrueObliquity(JulianDateOfT1900(t1900));
     return ObliquityDegrees(t1900);

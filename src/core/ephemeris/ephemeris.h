@@ -113,6 +113,12 @@ void EphemerisDailyUpdate(EphemerisState& s);
 // A day's row is the same bits however the runs fall, so the scan may start anywhere.
 void EphemerisProgressedUpdate(EphemerisState& s);
 
+// The longitude of one body (SUN..MOON), 0 <= value < 360, at a UT Julian date, for the searches
+// that follow one body through time. The built-in series gives what EphemerisAllBodies gives for
+// the instant split into its day number and time of day; precise positions compute that body alone.
+// Overwrites the working values as EphemerisDailyUpdate does.
+double LongitudeOfDate(EphemerisState& s, int body, double jdUT);
+
 // The obliquity of the ecliptic in degrees at T (centuries from JD 2415020, UT): the built-in mean
 // obliquity (ObliquityDegrees), or the library's true obliquity of date.
 double ObliquityOfDate(EphemerisSource source, double t1900);

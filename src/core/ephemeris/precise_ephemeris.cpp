@@ -176,6 +176,11 @@ void PreciseProgressedUpdate(EphemerisState& s) {
     s.EphT = s.ScanT;
 }
 
+double PreciseLongitude(double jdUT, int body) {
+    threadLibrary.Open();
+    return Compute(jdUT, PreciseBodyNumber(body), EclipticFlags)[0];
+}
+
 double PreciseTrueObliquity(double jdUT) {
     threadLibrary.Open();
     return Compute(jdUT, SE_ECL_NUT, EclipticFlags)[0];
@@ -219,6 +224,7 @@ void PreciseProgressedUpdate(EphemerisState& s) { PreciseDailyUpdate(s); }
 
 bool PreciseFilesCover(double) { return false; }
 
+double PreciseLongitude(double, int) { return NoNumber; }
 double PreciseTrueObliquity(double) { return NoNumber; }
 double PreciseSiderealHours(double) { return NoNumber; }
 double PreciseSunLongitude(double) { return NoNumber; }

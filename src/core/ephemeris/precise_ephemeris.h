@@ -48,6 +48,8 @@ void PreciseDailyUpdate(EphemerisState& s);
 // EphemerisProgressedUpdate for precise positions, through s.ProgressedRun.
 void PreciseProgressedUpdate(EphemerisState& s);
 
+// The apparent longitude of one body (SUN..MOON), degrees 0..360, at a UT Julian date.
+double PreciseLongitude(double jdUT, int body);
 // The true obliquity of the ecliptic, degrees, at a UT Julian date.
 double PreciseTrueObliquity(double jdUT);
 // The apparent sidereal time at Greenwich, hours 0..24, at a UT Julian date.

@@ -8,6 +8,7 @@
 
 #include "core/aspects/aspect_scan.h"
 #include "core/base/zone_history.h"
+#include "core/ephemeris/crossing_search.h"
 
 namespace orrerion {
 
@@ -25,42 +26,9 @@ double AspectAngle(int AspectCode) {
 namespace {
 
 // A moment is given when it is known within a bracket of half a minute: its middle is then
-// within a quarter of a minute of the crossing.
-constexpr double StopDays = 0.5 / 1440;
-
-// The crossing of `distance` between `low` (value fLow, not zero) and `high` (fHigh, zero or of the
-// other sign). Over a day the distance changes almost linearly, so each step takes the straight
-// line's crossing and looks half a stop either side of it, which mostly brackets the crossing
-// within a stop at the first step; bisection finishes the brackets that shrink slowly (stations).
-template <class Distance>
-double Crossing(const Distance& distance, double low, double fLow, double high, double fHigh) {
-    const bool lowNegative = fLow < 0;
-    const auto lowSide = [&](double f) { return f != 0 && (f < 0) == lowNegative; };
-    constexpr double Half = StopDays / 2;
-    for (int step = 0; step < 4 && high - low > StopDays; ++step) {
-        const double estimate = std::clamp(low + (high - low) * fLow / (fLow - fHigh), low + Half, high - Half);
-        const double before = estimate - Half, after = estimate + Half;
-        const double fBefore = distance(before);
-        if (!lowSide(fBefore)) {
-            high = before;
-            fHigh = fBefore;
-            continue;
-        }
-        const double fAfter = distance(after);
-        if (!lowSide(fAfter)) return estimate;
-        low = after;
-        fLow = fAfter;
-    }
-    while (high - low > StopDays) {
-        const double middle = (low + high) / 2;
-        if (lowSide(distance(middle))) {
-            low = middle;
-        } else {
-            high = middle;
-        }
-    }
-    return (low + high) / 2;
-}
+// within a quarter of a minute of the crossing. The scan sees each day once, so the search samples
+// whole days; a change of sign near zero counts, the jump at the far side (180 degrees away) not.
+constexpr CrossingSearch DailySearch{1.0, 0.5 / 1440, 90.0};
 
 // x reduced to -180 < x <= 180.
 double Signed180(double x) {
@@ -134,21 +102,14 @@ void AddRunMoments(MomentEvaluator& at, const ChartState& chart, const ScanResul
     for (int side = 0; side < sides; ++side) {
         const double offset = side == 0 ? angle : -angle;
         const auto distance = [&](double day) { return Signed180(moverAt(day) - targetAt(day) - offset); };
-        double before = distance(from);
-        for (int d = from; d < to; ++d) {
-            const double after = distance(d + 1);
-            // A change of sign near zero; the jump at the far side (180 degrees away) is not one.
-            const bool crosses = (before < 0 && after >= 0) || (before > 0 && after <= 0);
-            if (crosses && std::fabs(before) < 90 && std::fabs(after) < 90) {
-                const double day = Crossing(distance, d, before, d + 1, after);
-                ExactMoment moment;
-                moment.run = r;
-                moment.jd = scan.DiurnalJD + day;
-                moment.moverLong = moverAt(day);
-                moment.targetLong = targetAt(day);
-                moments.push_back(moment);
-            }
-            before = after;
+        for (const CrossingMoment& crossing : FindCrossings(distance, from, to, DailySearch)) {
+            const double day = crossing.at;
+            ExactMoment moment;
+            moment.run = r;
+            moment.jd = scan.DiurnalJD + day;
+            moment.moverLong = moverAt(day);
+            moment.targetLong = targetAt(day);
+            moments.push_back(moment);
         }
     }
 }

@@ -303,6 +303,8 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
 
 std::string_view FamilyKey(AspectFamily family) { return NamesOf(family).key; }
 std::string_view FamilyLabel(AspectFamily family) { return NamesOf(family).label; }
+std::string_view ExportAspectWord(int AspectCode) { return AspectWordOf(AspectCode); }
+std::string ExportPointWord(int body) { return PointWord(body); }
 
 std::string CalendarEscape(std::string_view raw) {
     const std::string text = ExportSafeText(raw);

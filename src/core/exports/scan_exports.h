@@ -44,6 +44,10 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
 // ("Transit to natal"); its short code is FamilyCode.
 std::string_view FamilyKey(AspectFamily family);
 std::string_view FamilyLabel(AspectFamily family);
+// An aspect's name in CSV and JSON ("square", "semi-sextile"), by AspectCode.
+std::string_view ExportAspectWord(int AspectCode);
+// A point's name in CSV and JSON ("SUN", "ASC"), by BodyIndex.
+std::string ExportPointWord(int body);
 
 // The calendar: one event per exact moment (UTC start, no duration); an all-day event for every
 // listed exact date of a transit to natal whose run has no moment within a day of it; with

@@ -14,7 +14,8 @@ struct RoleColour {
 
 // Okabe and Ito's palette for the aspect and chart-set roles: distinct for every common form of
 // colour blindness; the aspect colours also differ in lightness (blue dark, vermillion middle,
-// orange light).
+// orange light). A return chart's points, never on a wheel with transits, take a dark vermillion
+// that stays apart from the natal black in greyscale.
 constexpr auto Roles = std::to_array<RoleColour>({
     {ColourRole::Background, "background", "#ffffff", {255, 255, 255}},
     {ColourRole::Ink, "ink", "#1a1a1a", {26, 26, 26}},
@@ -27,9 +28,10 @@ constexpr auto Roles = std::to_array<RoleColour>({
     {ColourRole::Progressed, "progressed", "#009e73", {0, 158, 115}},
     {ColourRole::SolarArc, "solar-arc", "#cc79a7", {204, 121, 167}},
     {ColourRole::Transit, "transit", "#0072b2", {0, 114, 178}},
+    {ColourRole::Return, "return", "#a04000", {160, 64, 0}},
     {ColourRole::Marker, "marker", "#cc0000", {204, 0, 0}},
 });
-static_assert(Roles.size() == 12);
+static_assert(Roles.size() == 13);
 
 const RoleColour& Find(ColourRole role) {
     for (const RoleColour& r : Roles) {

@@ -20,6 +20,7 @@ enum class ColourRole {
     Progressed,
     SolarArc,
     Transit,
+    Return,     // the return chart of a return wheel
     Marker,     // the diurnal date, exact marks
 };
 

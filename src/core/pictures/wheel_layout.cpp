@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numeric>
 
 #include "core/aspects/aspect_scan.h"
@@ -156,20 +157,32 @@ std::string SignedPositionText(double longitude) {
 }
 
 struct RingSource {
+    WheelRing ring;
     const PointArray* longitudes;
     const std::string* retroMarks;  // nothing for the solar arc
     ColourRole role;
 };
 
+// The rings a calculation's charts hold; a return chart is not among them (LayOutReturnWheel).
 RingSource SourceOf(const ChartState& c, WheelRing ring) {
     switch (ring) {
-        case WheelRing::Natal: return {&c.NatalLong, &c.NatalRetroMarks, ColourRole::Natal};
-        case WheelRing::Progressed: return {&c.ProgLong, &c.ProgRetroMarks, ColourRole::Progressed};
-        case WheelRing::SolarArc: return {&c.ArcLong, nullptr, ColourRole::SolarArc};
-        case WheelRing::Transits: return {&c.TransitLong, &c.TransitRetroMarks, ColourRole::Transit};
+        case WheelRing::Natal:
+        case WheelRing::Return: break;
+        case WheelRing::Progressed: return {ring, &c.ProgLong, &c.ProgRetroMarks, ColourRole::Progressed};
+        case WheelRing::SolarArc: return {ring, &c.ArcLong, nullptr, ColourRole::SolarArc};
+        case WheelRing::Transits: return {ring, &c.TransitLong, &c.TransitRetroMarks, ColourRole::Transit};
     }
-    return {&c.NatalLong, &c.NatalRetroMarks, ColourRole::Natal};
+    return {WheelRing::Natal, &c.NatalLong, &c.NatalRetroMarks, ColourRole::Natal};
 }
+
+// What a wheel draws: the inner chart, whose cusps and angles frame the wheel and whose points
+// aspect each other, and the rings around it, inner first.
+struct WheelCharts {
+    RingSource inner;
+    std::vector<RingSource> outside;
+    const CuspArray* cusps;
+    std::string_view HouseSystemCode;
+};
 
 // The radial layout of one ring of points between `outer` and the ring below.
 struct RingRows {
@@ -216,6 +229,7 @@ double WheelAngleOf(double longitude, double ascendant, WheelOrientation orienta
 std::string_view WheelRingName(WheelRing ring) {
     switch (ring) {
         case WheelRing::Natal: return "natal";
+        case WheelRing::Return: return "return";
         case WheelRing::Progressed: return "progressed";
         case WheelRing::SolarArc: return "solar-arc";
         case WheelRing::Transits: return "transits";
@@ -232,28 +246,24 @@ std::optional<WheelRing> WheelRingFromName(std::string_view name) {
     return std::nullopt;
 }
 
-WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const WheelChoice& choice,
-                        const std::vector<std::string>& titleLines) {
+namespace {
+
+WheelLayout LayOut(const WheelCharts& charts, const Options& options, WheelOrientation orientation,
+                   bool outerAspects, const std::vector<std::string>& titleLines) {
     WheelLayout w;
     w.size = Size;
     w.centre = {Size / 2, Size / 2};
-    w.orientation = choice.orientation;
-    w.houseSystem = std::string(HouseSystemName(chart.HouseSystemCode));
-    const double asc = chart.NatalLong[ASC];
-    auto angleOf = [&](double longitude) { return WheelAngleOf(longitude, asc, choice.orientation); };
+    w.orientation = orientation;
+    w.houseSystem = std::string(HouseSystemName(charts.HouseSystemCode));
+    const PointArray& innerLong = *charts.inner.longitudes;
+    const double asc = innerLong[ASC];
+    auto angleOf = [&](double longitude) { return WheelAngleOf(longitude, asc, orientation); };
 
-    // The rings from the outside in: the outer rings (the last chosen outermost), then natal.
-    std::vector<WheelRing> outside;
-    for (WheelRing r : choice.outerRings) {
-        if (r != WheelRing::Natal && outside.size() < 2 &&
-            std::find(outside.begin(), outside.end(), r) == outside.end()) {
-            outside.push_back(r);
-        }
-    }
-    w.rings.push_back(WheelRing::Natal);
-    w.rings.insert(w.rings.end(), outside.begin(), outside.end());
-    std::vector<WheelRing> fromOutside(outside.rbegin(), outside.rend());
-    fromOutside.push_back(WheelRing::Natal);
+    // The rings from the outside in: the outer rings (the last outermost), then the inner chart.
+    w.rings.push_back(charts.inner.ring);
+    for (const RingSource& r : charts.outside) w.rings.push_back(r.ring);
+    std::vector<RingSource> fromOutside(charts.outside.rbegin(), charts.outside.rend());
+    fromOutside.push_back(charts.inner);
 
     // Zodiac ring: signs, their boundaries and the degree ticks.
     w.circles.push_back({ZodiacOuter, 1.5, ColourRole::Ink, ColourRole::Band});
@@ -280,15 +290,14 @@ WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const W
     // The rings of points.
     double outer = OutermostRing;
     const PointSizes sizes = PointSizesFor(fromOutside.size());
-    for (WheelRing ring : fromOutside) {
+    for (const RingSource& source : fromOutside) {
         const RingRows rows = RowsBelow(outer, sizes);
         w.circles.push_back({rows.outer, 1.0, ColourRole::Faint, std::nullopt});
-        const RingSource source = SourceOf(chart, ring);
         std::vector<double> wanted;
         std::vector<WheelGlyph> glyphs;
         for (int body = SUN; body <= MC; ++body) {
             WheelGlyph g;
-            g.ring = ring;
+            g.ring = source.ring;
             g.body = body;
             g.role = source.role;
             g.longitude = (*source.longitudes)[static_cast<std::size_t>(body)];
@@ -333,7 +342,7 @@ WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const W
     for (std::size_t slot = 1; slot <= 12; ++slot) {
         WheelCusp cusp;
         cusp.house = static_cast<int>((slot + 8) % 12 + 1);
-        cusp.longitude = chart.NatalCusp[slot];
+        cusp.longitude = (*charts.cusps)[slot];
         cusp.angle = angleOf(cusp.longitude);
         cusp.inner = OnCircle(w.centre, w.aspectRadius, cusp.angle);
         cusp.outer = OnCircle(w.centre, ZodiacInner, cusp.angle);
@@ -359,9 +368,9 @@ WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const W
         const char* name;
         double longitude;
     } angles[] = {{"ASC", asc},
-                  {"MC", chart.NatalLong[MC]},
+                  {"MC", innerLong[MC]},
                   {"DSC", Norm360(asc + 180)},
-                  {"IC", Norm360(chart.NatalLong[MC] + 180)}};
+                  {"IC", Norm360(innerLong[MC] + 180)}};
     std::vector<double> angleWanted;
     double angleRho = 0;
     for (const auto& a : angles) {
@@ -386,8 +395,8 @@ WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const W
                                AngleLabelSize * 1.2);
     }
 
-    // Aspect lines between natal points within the options' orbs (minor ones only when the options
-    // search them), and optionally from the first outer ring to the natal points.
+    // Aspect lines between the inner chart's points within the options' orbs (minor ones only when
+    // the options search them), and optionally from the first outer ring to the inner points.
     const AspectBounds bounds = MakeAspectBounds(options);
     auto used = [&](int body) { return NatalTargetUsed(body, options); };
     auto addAspect = [&](WheelRing fromRing, int from, double fromLong, int to, double toLong) {
@@ -396,7 +405,7 @@ WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const W
         WheelAspect a;
         a.fromRing = fromRing;
         a.from = from;
-        a.toRing = WheelRing::Natal;
+        a.toRing = charts.inner.ring;
         a.to = to;
         a.AspectCode = r.AspectCode;
         a.orb = r.distance;
@@ -408,17 +417,17 @@ WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const W
     for (int i = SUN; i <= MC; ++i) {
         for (int j = i + 1; j <= MC; ++j) {
             if (!used(i) || !used(j)) continue;
-            addAspect(WheelRing::Natal, i, chart.NatalLong[static_cast<std::size_t>(i)], j,
-                      chart.NatalLong[static_cast<std::size_t>(j)]);
+            addAspect(charts.inner.ring, i, innerLong[static_cast<std::size_t>(i)], j,
+                      innerLong[static_cast<std::size_t>(j)]);
         }
     }
-    if (choice.outerAspects && !outside.empty()) {
-        const RingSource source = SourceOf(chart, outside.front());
+    if (outerAspects && !charts.outside.empty()) {
+        const RingSource& source = charts.outside.front();
         for (int i = SUN; i <= MC; ++i) {
             for (int j = SUN; j <= MC; ++j) {
                 if (!used(j)) continue;
-                addAspect(outside.front(), i, (*source.longitudes)[static_cast<std::size_t>(i)], j,
-                          chart.NatalLong[static_cast<std::size_t>(j)]);
+                addAspect(source.ring, i, (*source.longitudes)[static_cast<std::size_t>(i)], j,
+                          innerLong[static_cast<std::size_t>(j)]);
             }
         }
     }
@@ -434,6 +443,53 @@ WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const W
         y += TitleSize * 1.4;
     }
     return w;
+}
+
+}  // namespace
+
+WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const WheelChoice& choice,
+                        const std::vector<std::string>& titleLines) {
+    WheelCharts charts{SourceOf(chart, WheelRing::Natal), {}, &chart.NatalCusp, chart.HouseSystemCode};
+    // The outer rings as chosen, inner first; at most two, each once.
+    std::vector<WheelRing> outside;
+    for (WheelRing r : choice.outerRings) {
+        if (r != WheelRing::Natal && r != WheelRing::Return && outside.size() < 2 &&
+            std::find(outside.begin(), outside.end(), r) == outside.end()) {
+            outside.push_back(r);
+        }
+    }
+    for (WheelRing r : outside) charts.outside.push_back(SourceOf(chart, r));
+    return LayOut(charts, options, choice.orientation, choice.outerAspects, titleLines);
+}
+
+WheelLayout LayOutReturnWheel(const ChartState& chart, const ReturnChart& ret, const Options& options,
+                              WheelOrientation orientation, bool outerAspects,
+                              const std::vector<std::string>& titleLines) {
+    const WheelCharts charts{{WheelRing::Return, &ret.Long, &ret.RetroMarks, ColourRole::Return},
+                             {SourceOf(chart, WheelRing::Natal)},
+                             &ret.Cusp,
+                             ret.HouseSystemCode};
+    return LayOut(charts, options, orientation, outerAspects, titleLines);
+}
+
+std::vector<std::string> ReturnWheelTitleLines(const ChartState& chart, const ReturnChart& ret) {
+    const ParsedInput& in = chart.input;
+    std::vector<std::string> lines;
+    lines.push_back(chart.ChartName.empty() ? "Chart" : chart.ChartName);
+    // The moment to the nearest minute, UT.
+    const double minutes = std::round((ret.moment.jd + 0.5) * 1440);
+    const double dayNumber = std::floor(minutes / 1440);
+    const int minuteOfDay = static_cast<int>(minutes - dayNumber * 1440);
+    char clock[8];
+    std::snprintf(clock, sizeof clock, "%02d:%02d", minuteOfDay / 60 % 100, minuteOfDay % 60);
+    std::string name(PointName(ret.moment.body));
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    lines.push_back("Return (inner): " + name + " " + DateDdMmmYyyy(JulianDayToCalendar(dayNumber)) + " " + clock + " UT" +
+                    (ret.moment.retrograde ? " R" : ""));
+    lines.push_back("Natal (outer): " + DateDdMmmYyyy(NatalCalendarDate(chart)) + " " +
+                    FormatPicture(in.NatalHour, "#0.00") + " " + in.NatalMeridiem);
+    lines.push_back(std::string(HouseSystemName(ret.HouseSystemCode)) + " houses of the return");
+    return lines;
 }
 
 WheelChoice WheelChoiceFromSettings(const Settings& settings, bool outerAspects) {
@@ -472,7 +528,8 @@ std::vector<std::string> WheelTitleLines(const ChartState& chart, const WheelCho
                 lines.push_back("Transits " + diurnal + " " + FormatPicture(in.DiurnalHour, "#0.00") + " " +
                                 in.DiurnalMeridiem);
                 break;
-            case WheelRing::Natal: break;
+            case WheelRing::Natal:
+            case WheelRing::Return: break;
         }
     }
     lines.push_back(std::string(HouseSystemName(chart.HouseSystemCode)) + " houses");

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/aspects/returns.h"
 #include "core/base/options.h"
 #include "core/chart/chart_state.h"
 #include "core/pictures/colours.h"
@@ -15,7 +16,8 @@
 
 namespace orrerion {
 
-enum class WheelRing { Natal, Progressed, SolarArc, Transits };
+// Return is the inner ring of a return wheel (LayOutReturnWheel); a calculation's wheel never has it.
+enum class WheelRing { Natal, Progressed, SolarArc, Transits, Return };
 // WheelOrientation (the ascendant or 0° Aries at the left) is a setting: records/settings_file.h.
 
 struct WheelChoice {
@@ -151,6 +153,17 @@ double WheelAngleOf(double longitude, double ascendant, WheelOrientation orienta
 WheelLayout LayOutWheel(const ChartState& chart, const Options& options, const WheelChoice& choice,
                         const std::vector<std::string>& titleLines);
 
+// A return wheel: the return chart inside, its cusps and angles framing the wheel and its points
+// aspecting each other, and the natal chart around it, so that the natal points are read in the
+// return's houses, the way a return chart is read. With `outerAspects`, also the aspects of the
+// natal points to the return's.
+WheelLayout LayOutReturnWheel(const ChartState& chart, const ReturnChart& ret, const Options& options,
+                              WheelOrientation orientation, bool outerAspects,
+                              const std::vector<std::string>& titleLines);
+// The corner lines of a return wheel: the name, the return's body and moment (UT), the birth and
+// the houses.
+std::vector<std::string> ReturnWheelTitleLines(const ChartState& chart, const ReturnChart& ret);
+
 // The rings and orientation the settings keep (natal always inside; the first two of progressed,
 // solar arc and transits outside it), and back.
 WheelChoice WheelChoiceFromSettings(const Settings& settings, bool outerAspects = false);
@@ -159,7 +172,8 @@ void StoreWheelChoice(const WheelChoice& choice, Settings& settings);
 // The lines the wheel's corner shows: the name, the birth, each outer ring's date and the houses.
 std::vector<std::string> WheelTitleLines(const ChartState& chart, const WheelChoice& choice);
 
-// "natal", "progressed", "solar-arc", "transits"; and back (nothing for an unknown word).
+// "natal", "progressed", "solar-arc", "transits", "return"; and back (nothing for an unknown word;
+// "return" is not read back, as no chosen ring is a return).
 std::string_view WheelRingName(WheelRing ring);
 std::optional<WheelRing> WheelRingFromName(std::string_view name);
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/aspects/returns.h"
 #include "core/chart/houses.h"
 #include "core/ephemeris/time_angles.h"
 #include "core/pictures/wheel_layout.h"
@@ -72,6 +73,7 @@ const PointArray& RingLongitudes(const ChartState& c, WheelRing ring) {
         case WheelRing::Progressed: return c.ProgLong;
         case WheelRing::SolarArc: return c.ArcLong;
         case WheelRing::Transits: return c.TransitLong;
+        case WheelRing::Return: break;  // a calculation's wheel has no return ring
     }
     return c.NatalLong;
 }
@@ -166,6 +168,50 @@ TEST(WheelLayout, CrowdedRingsAndAriesAtTheLeftStillKeepEveryBoxApart) {
             EXPECT_GE(moved, 8) << "close points are moved apart";
         }
     }
+}
+
+// A return wheel: the return chart inside, its houses and angles framing the wheel with its
+// ascendant at the left, the natal chart around it, and no two boxes meeting.
+TEST(WheelLayout, ReturnWheelHasTheReturnInsideInItsOwnHousesAndTheNatalChartAround) {
+    int wheels = 0;
+    for (const auto& caseDir : testing::GoldenCases("chart")) {
+        Calculation calc = FromGoldenArgs(testing::GoldenCaseArgs(caseDir));
+        CollectingReporter reporter;
+        RunCalculationStart(calc);
+        if (!ComputeCharts(calc, reporter)) continue;
+        const ChartState& c = calc.chart;
+        for (const int body : {SUN, MOON, MARS}) {
+            ReturnSearch search;
+            search.body = body;
+            search.fromJD = c.DiurnalJD;
+            search.days = 800;
+            const std::vector<ReturnChart> returns =
+                ReturnCharts(c, c.Source, calc.options, search, DiurnalPlace(c));
+            ASSERT_FALSE(returns.empty());
+            const ReturnChart& r = returns.front();
+            const std::string what = caseDir.filename().string() + " return of body " + std::to_string(body);
+            const WheelLayout w = LayOutReturnWheel(c, r, calc.options, WheelOrientation::AscendantLeft, true,
+                                                    ReturnWheelTitleLines(c, r));
+            ++wheels;
+            ASSERT_EQ(w.rings, (std::vector<WheelRing>{WheelRing::Return, WheelRing::Natal})) << what;
+            ASSERT_EQ(w.glyphs.size(), 24u) << what;
+            double returnRadius = 0, natalRadius = 0;
+            for (const WheelGlyph& g : w.glyphs) {
+                const PointArray& longitudes = g.ring == WheelRing::Return ? r.Long : c.NatalLong;
+                EXPECT_EQ(g.longitude, longitudes[static_cast<std::size_t>(g.body)]) << what;
+                EXPECT_NEAR(AngleDifference(g.trueAngle, 180 + g.longitude - r.Long[ASC]), 0, 1e-9) << what;
+                (g.ring == WheelRing::Return ? returnRadius : natalRadius) = g.radius;
+            }
+            EXPECT_LT(returnRadius, natalRadius) << what << ": the return inside";
+            for (const WheelCusp& cusp : w.cusps) EXPECT_EQ(cusp.longitude, CuspOfHouse(r.Cusp, cusp.house)) << what;
+            EXPECT_NEAR(w.angles[0].angle, 180, 1e-9) << what << ": the return's ascendant at the left";
+            for (const WheelAspect& a : w.aspects) {
+                EXPECT_EQ(a.toRing, WheelRing::Return) << what;
+            }
+            ExpectNoOverlaps(w, what);
+        }
+    }
+    EXPECT_GE(wheels, 15);
 }
 
 }  // namespace

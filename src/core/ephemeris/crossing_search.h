@@ -1,0 +1,93 @@
+#pragma once
+// The one search for the moments at which something happens. The caller describes the event as a
+// function of time (a day count or a Julian date; the search does not care which) whose value
+// changes sign at each moment wanted: a distance from exactness, a speed, a difference of
+// longitudes. The search samples it over a span, finds every change of sign and closes in on each
+// to a tolerance; it knows nothing of what the event measures, and the event nothing of the search.
+// Exact aspects, stations and returns are all found here.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace orrerion {
+
+struct CrossingSearch {
+    double step = 1.0;  // time between samples; no two moments of the event may fall in one step
+    // A moment is given once it is bracketed this closely; the middle of the bracket is then within
+    // half of it of the true moment.
+    double tolerance = 0.5 / 1440;
+    // A change of sign counts only when both samples are smaller than this in size: an angle reduced
+    // to -180..180 jumps from +180 to -180 at the far side, which is no moment of the event.
+    double jumpLimit = std::numeric_limits<double>::infinity();
+};
+
+struct CrossingMoment {
+    double at = 0.0;      // the middle of the final bracket
+    bool rising = false;  // the value went from below zero to zero or above
+};
+
+// The moment at which `event` reaches zero between `low` (value fLow, not zero) and `high` (value
+// fHigh, zero or of the other sign), to `tolerance`. Over a short bracket most events change almost
+// linearly, so each step takes the straight line's crossing and looks half a tolerance either side
+// of it, which mostly brackets the moment at the first step; bisection finishes the brackets that
+// shrink slowly (where the event's value turns, as at a station).
+template <class Event>
+double RefineCrossing(const Event& event, double low, double fLow, double high, double fHigh, double tolerance) {
+    const bool lowNegative = fLow < 0;
+    const auto lowSide = [&](double f) { return f != 0 && (f < 0) == lowNegative; };
+    const double half = tolerance / 2;
+    for (int step = 0; step < 4 && high - low > tolerance; ++step) {
+        const double estimate = std::clamp(low + (high - low) * fLow / (fLow - fHigh), low + half, high - half);
+        const double before = estimate - half, after = estimate + half;
+        const double fBefore = event(before);
+        if (!lowSide(fBefore)) {
+            high = before;
+            fHigh = fBefore;
+            continue;
+        }
+        const double fAfter = event(after);
+        if (!lowSide(fAfter)) return estimate;
+        low = after;
+        fLow = fAfter;
+    }
+    while (high - low > tolerance) {
+        const double middle = (low + high) / 2;
+        if (lowSide(event(middle))) {
+            low = middle;
+        } else {
+            high = middle;
+        }
+    }
+    return (low + high) / 2;
+}
+
+// The sample times of a search from `from` to `to`: every `step` from `from`, then `to`, with the
+// `breaks` that lie between them (moments at which the event turns, so that two moments on either
+// side of a turn fall into different steps), in order.
+std::vector<double> CrossingSamples(double from, double to, double step, std::vector<double> breaks = {});
+
+// Every moment between `from` and `to` at which `event` changes sign, in time order. A sample of
+// exactly zero is a moment once, at the change into or out of it.
+template <class Event>
+std::vector<CrossingMoment> FindCrossings(const Event& event, double from, double to, const CrossingSearch& how,
+                                          const std::vector<double>& breaks = {}) {
+    std::vector<CrossingMoment> moments;
+    const std::vector<double> samples = CrossingSamples(from, to, how.step, breaks);
+    if (samples.size() < 2) return moments;
+    double before = event(samples.front());
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        const double after = event(samples[i]);
+        const bool crosses = (before < 0 && after >= 0) || (before > 0 && after <= 0);
+        if (crosses && std::fabs(before) < how.jumpLimit && std::fabs(after) < how.jumpLimit) {
+            CrossingMoment m;
+            m.at = RefineCrossing(event, samples[i - 1], before, samples[i], after, how.tolerance);
+            m.rising = before < 0;
+            moments.push_back(m);
+        }
+        before = after;
+    }
+    return moments;
+}
+
+}  // namespace orrerion
