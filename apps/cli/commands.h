@@ -17,6 +17,7 @@ int RunAtlasCommand(const Args& args);
 int RunWheelCommand(const Args& args);
 int RunTimelineCommand(const Args& args);
 int RunReturnsCommand(const Args& args);
+int RunEventsCommand(const Args& args);
 
 // The usage text printed by --help and after a usage error.
 const char* UsageText();

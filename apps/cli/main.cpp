@@ -103,6 +103,20 @@ const char* UsageText() {
         "      as {\"returns\": [...]}: body, utc, jd_ut, longitude, natal_longitude, retrograde,\n"
         "      asc, mc, cusps (houses 1 to 12), positions and aspects_to_natal.\n"
         "\n"
+        "  events [chart options] [--from YYYY-MM-DD] --days N [--kinds LIST] [--orb DEG]\n"
+        "         [--json FILE] [--ics FILE] [--csv FILE]\n"
+        "      The sky's events within N days from 0h of --from in the diurnal zone (default:\n"
+        "      the diurnal date), each at its moment to the second: stations of Mercury to\n"
+        "      Pluto and the retrograde periods between them, ingresses of the Sun, Moon and\n"
+        "      planets into the signs (a retrograde re-entry marked) and of the Sun and planets\n"
+        "      into the natal houses, new, first-quarter, full and last-quarter moons and the\n"
+        "      eclipses, each with the natal points within DEG (default 3) by conjunction or\n"
+        "      opposition, and the void-of-course Moon. LIST is any of station, retrograde,\n"
+        "      ingress, house-ingress, lunation, eclipse, void joined by commas (default all).\n"
+        "      Listed on stdout, or written as {\"events\": [...]} JSON (kind, body, utc,\n"
+        "      jd_ut, longitude and by kind direction, sign, retrograde, end, house, phase,\n"
+        "      type, magnitude, hits), an iCalendar file and a CSV table.\n"
+        "\n"
         "  names list FILE\n"
         "  names add FILE RECORD [--replace]\n"
         "      list prints the records of the names file FILE as the Names window lists them\n"
@@ -166,6 +180,7 @@ int RunCommand(const std::string& command, const orrerion::cli::Args& rest) {
     if (command == "wheel") return RunWheelCommand(rest);
     if (command == "timeline") return RunTimelineCommand(rest);
     if (command == "returns") return RunReturnsCommand(rest);
+    if (command == "events") return RunEventsCommand(rest);
     std::fprintf(stderr, "orrerion-cli: unknown command '%s' (try --help)\n", command.c_str());
     return 2;
 }

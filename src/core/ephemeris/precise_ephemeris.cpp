@@ -1,9 +1,11 @@
 #include "core/ephemeris/precise_ephemeris.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 #include "core/ephemeris/time_angles.h"
 
@@ -199,6 +201,81 @@ double PreciseSunLongitude(double jdUT) {
     return Compute(jdUT, SE_SUN, EclipticFlags)[0];
 }
 
+double PreciseLongitudeSpeed(double jdUT, int body) {
+    threadLibrary.Open();
+    return Compute(jdUT, PreciseBodyNumber(body), EclipticFlags | SEFLG_SPEED)[3];
+}
+
+namespace {
+
+// The library's type bits of an eclipse, in the order they are tested.
+struct EclipseBits {
+    int bits;
+    EclipseType type;
+};
+constexpr auto SolarBits = std::to_array<EclipseBits>({
+    {SE_ECL_TOTAL, EclipseType::Total},
+    {SE_ECL_ANNULAR, EclipseType::Annular},
+    {SE_ECL_ANNULAR_TOTAL, EclipseType::Hybrid},
+    {SE_ECL_PARTIAL, EclipseType::Partial},
+});
+static_assert(SolarBits.size() == 4);
+constexpr auto LunarBits = std::to_array<EclipseBits>({
+    {SE_ECL_TOTAL, EclipseType::Total},
+    {SE_ECL_PARTIAL, EclipseType::Partial},
+    {SE_ECL_PENUMBRAL, EclipseType::Penumbral},
+});
+static_assert(LunarBits.size() == 3);
+
+template <std::size_t N>
+std::optional<EclipseType> TypeOfBits(int flags, const std::array<EclipseBits, N>& table) {
+    for (const EclipseBits& row : table) {
+        if ((flags & row.bits) != 0) return row.type;
+    }
+    return std::nullopt;
+}
+
+// Two eclipses of one kind lie at least a lunar month apart; the next search starts a day after
+// the last one found, well past its end.
+constexpr double NextSearchDays = 1.0;
+
+}  // namespace
+
+std::vector<Eclipse> PreciseEclipses(double fromJD, double toJD) {
+    threadLibrary.Open();
+    std::vector<Eclipse> found;
+    char error[AS_MAXCH] = "";
+    for (double start = fromJD;;) {
+        std::array<double, 10> times{};
+        const int flags = swe_sol_eclipse_when_glob(start, EclipticFlags, 0, times.data(), 0, error);
+        if (flags <= 0 || !(times[0] < toJD)) break;
+        const std::optional<EclipseType> type = TypeOfBits(flags, SolarBits);
+        if (type && times[0] >= fromJD) {
+            std::array<double, 10> where{};
+            std::array<double, 20> attributes{};
+            swe_sol_eclipse_where(times[0], EclipticFlags, where.data(), attributes.data(), error);
+            found.push_back({true, times[0], *type, attributes[0]});
+        }
+        start = times[0] + NextSearchDays;
+    }
+    for (double start = fromJD;;) {
+        std::array<double, 10> times{};
+        const int flags = swe_lun_eclipse_when(start, EclipticFlags, 0, times.data(), 0, error);
+        if (flags <= 0 || !(times[0] < toJD)) break;
+        const std::optional<EclipseType> type = TypeOfBits(flags, LunarBits);
+        if (type && times[0] >= fromJD) {
+            // The magnitudes do not depend on the place given.
+            std::array<double, 3> place{};
+            std::array<double, 20> attributes{};
+            swe_lun_eclipse_how(times[0], EclipticFlags, place.data(), attributes.data(), error);
+            found.push_back({false, times[0], *type, attributes[0]});
+        }
+        start = times[0] + NextSearchDays;
+    }
+    std::sort(found.begin(), found.end(), [](const Eclipse& a, const Eclipse& b) { return a.jd < b.jd; });
+    return found;
+}
+
 #else  // built without the library: nothing can be computed, and CheckPreciseEphemeris says so
 
 PreciseAvailability CheckPreciseEphemeris() {
@@ -228,6 +305,8 @@ double PreciseLongitude(double, int) { return NoNumber; }
 double PreciseTrueObliquity(double) { return NoNumber; }
 double PreciseSiderealHours(double) { return NoNumber; }
 double PreciseSunLongitude(double) { return NoNumber; }
+double PreciseLongitudeSpeed(double, int) { return NoNumber; }
+std::vector<Eclipse> PreciseEclipses(double, double) { return {}; }
 
 #endif
 

@@ -10,7 +10,9 @@
 // before that thread's first computation, and the thread's files are closed when it ends, so
 // threads may compute side by side without a lock; each computes exactly what one thread would.
 #include <string>
+#include <vector>
 
+#include "core/ephemeris/eclipses.h"
 #include "core/ephemeris/ephemeris.h"
 
 namespace orrerion {
@@ -56,5 +58,15 @@ double PreciseTrueObliquity(double jdUT);
 double PreciseSiderealHours(double jdUT);
 // The Sun's apparent longitude, degrees 0..360, at a UT Julian date.
 double PreciseSunLongitude(double jdUT);
+
+// The instantaneous rate of change of the apparent longitude of one body (SUN..MOON), degrees a
+// day, at a UT Julian date: the library's own speed.
+double PreciseLongitudeSpeed(double jdUT, int body);
+
+// Every solar and lunar eclipse whose greatest eclipse falls from `fromJD` to before `toJD` (UT
+// Julian dates), in time order, as the library finds and classifies them: the moment of greatest
+// eclipse, the type and the magnitude (solar: the fraction of the Sun's diameter covered where the
+// eclipse is greatest; lunar: the umbral magnitude). Empty without the library.
+std::vector<Eclipse> PreciseEclipses(double fromJD, double toJD);
 
 }  // namespace orrerion

@@ -1,0 +1,147 @@
+// orrerion-cli events: the sky's events over a span of days (stations, retrograde periods, sign and
+// natal-house ingresses, lunations, eclipses, the void-of-course Moon), listed on standard output
+// or written as JSON, iCalendar and CSV.
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "chart_options.h"
+#include "commands.h"
+#include "return_options.h"
+#include "core/aspects/scan_observer.h"
+#include "core/aspects/summary.h"
+#include "core/events/sky_events.h"
+#include "core/exports/event_exports.h"
+#include "core/exports/return_exports.h"
+#include "core/exports/scan_exports.h"
+#include "core/io/file_replace.h"
+#include "core/io/number_text.h"
+#include "core/run/run_calculation.h"
+
+namespace orrerion::cli {
+namespace {
+
+constexpr const char* Name = "orrerion-cli events";
+
+std::string KindList() {
+    std::string list;
+    for (const SkyEventKindRow& row : SkyEventKinds) list += (list.empty() ? "" : ", ") + std::string(row.word);
+    return list;
+}
+
+// "station,lunation": the kinds a --kinds list names, by SkyEventKindIndex.
+std::optional<std::string> ReadKinds(const std::string& text, std::array<bool, SkyEventKindCount>& kinds) {
+    kinds.fill(false);
+    std::size_t start = 0;
+    bool any = false;
+    while (start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        std::string item = text.substr(start, comma - start);
+        while (!item.empty() && item.front() == ' ') item.erase(item.begin());
+        while (!item.empty() && item.back() == ' ') item.pop_back();
+        bool known = false;
+        for (std::size_t i = 0; i < SkyEventKinds.size(); ++i) {
+            if (item == SkyEventKinds[i].word) kinds[i] = known = true;
+        }
+        if (!known) return "--kinds: unknown kind \"" + item + "\" (" + KindList() + ")";
+        any = true;
+        start = comma + 1;
+    }
+    if (!any) return "--kinds takes a list of " + KindList();
+    return std::nullopt;
+}
+
+// "2027-01-13T05:57:12Z  station        MERCURY stations retrograde at 8 Aquarius 10"
+std::string ListedLine(const SkyEvent& e) {
+    std::string line = IsoSecondUtc(e.jd) + "  ";
+    std::string kind(SkyEventKindWord(e.kind));
+    kind.resize(14, ' ');
+    line += kind + EventSummary(e);
+    if (e.kind == SkyEventKind::Retrograde || e.kind == SkyEventKind::Void) line += " until " + IsoSecondUtc(e.endJD);
+    return line + "\n";
+}
+
+}  // namespace
+
+int RunEventsCommand(const Args& args) {
+    ChartCommandOptions options;
+    ExtraValues extras;
+    std::vector<ExtraOption> eventOptions = ReturnExtraOptions();
+    for (const char* name : {"--kinds", "--json", "--ics", "--csv", "--orb"}) eventOptions.push_back({name, true});
+    // --json takes a file here; the chart options' --json flag is not used by this command.
+    if (auto error = ParseChartOptions(args, options, eventOptions, &extras)) {
+        std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
+        return 2;
+    }
+    ReturnOptions span;
+    std::optional<std::string> refused = ReadReturnOptions(extras, false, span);
+    SkyEventRequest request;
+    std::optional<std::string> jsonPath, icsPath, csvPath;
+    for (const auto& [name, value] : extras) {
+        if (refused) break;
+        if (name == "--body" || name == "--precessed") {
+            refused = name + " is not an option of the events command";
+        } else if (name == "--kinds") {
+            refused = ReadKinds(value, request.kinds);
+        } else if (name == "--orb") {
+            const std::optional<double> orb = ParseNumber(value);
+            if (!orb || *orb < 0 || *orb > 15) refused = "--orb takes degrees from 0 to 15, not \"" + value + "\"";
+            else request.orbDeg = *orb;
+        } else if (name == "--json") {
+            jsonPath = value;
+        } else if (name == "--ics") {
+            icsPath = value;
+        } else if (name == "--csv") {
+            csvPath = value;
+        }
+    }
+    if (!refused && span.days == 0) refused = "give --days N, the length of the span searched";
+    if (refused) {
+        std::fprintf(stderr, "%s: %s\n", Name, refused->c_str());
+        return 2;
+    }
+
+    Calculation calc;
+    if (!SetUpCalculation(Name, options, calc)) return 2;
+    CollectingReporter reporter;
+    ScanObserver noScan;
+    bool noted = false;
+    CalculationRequest calcRequest;
+    calcRequest.notice = [&](const std::string& note) {
+        PrintNote(note);
+        noted = true;
+    };
+    calcRequest.preciseChoice = PreciseChoiceText;
+    const bool computed = RunCalculation(calc, calcRequest, noScan, reporter).charted;
+    PrintMessages(reporter.messages);
+    if (!computed) return 2;
+
+    const ChartState& chart = calc.chart;
+    request.fromJD = LocalMidnightJD(span.from.value_or(DiurnalCalendarDate(chart)), chart.input.DiurnalZone);
+    request.days = span.days;
+    if (!noted && calc.eph.Source == EphemerisSource::Builtin &&
+        (!BuiltinSeriesCovers(request.fromJD) || !BuiltinSeriesCovers(request.fromJD + request.days))) {
+        PrintNote(BuiltinYearsNote(PreciseChoiceText));
+    }
+    const std::vector<SkyEvent> events = FindSkyEvents(chart, calc.eph.Source, request);
+
+    bool wrote = false;
+    const auto write = [&](const std::optional<std::string>& path, const std::string& text) {
+        if (!path) return true;
+        wrote = true;
+        const WriteResult written = ReplaceFile(*path, text);
+        if (!written.ok) std::fprintf(stderr, "%s: %s\n", Name, written.message.c_str());
+        return written.ok;
+    };
+    if (!write(jsonPath, EventsJson(events)) || !write(csvPath, EventsCsv(events)) ||
+        !write(icsPath, EventsCalendar(events, chart.ChartName, CalendarStampNow()))) {
+        return 1;
+    }
+    if (wrote) return 0;
+    std::string out = "Sky events for " + chart.ChartName + " (times UTC):\n";
+    for (const SkyEvent& e : events) out += ListedLine(e);
+    std::fputs(out.c_str(), stdout);
+    return 0;
+}
+
+}  // namespace orrerion::cli

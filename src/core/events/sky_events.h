@@ -1,0 +1,99 @@
+#pragma once
+// The sky's own events over a span of days: the stations of the planets and the retrograde periods
+// between them, the ingresses of the Sun, Moon and planets into the signs and of the Sun and
+// planets into the natal houses, the lunations, the eclipses, and the void-of-course Moon.
+//
+// Every moment comes from the shared crossing search (core/ephemeris/crossing_search.h) as a change
+// of sign of a function of time: the longitude's rate for a station, sin(6 x longitude) for the
+// sign boundaries, the distance from a cusp, sin(2 x elongation) for the quarters, sin(3 x) and
+// sin(2 x) of the Moon's distance from a planet for the sextiles, squares, trines, conjunction and
+// opposition. Samples are a day apart (no event recurs within a day); a planet's stations are added
+// as samples for its ingresses, which splits the passes of a retrograde loop over one boundary.
+// Positions come from either source, sampled through one cache of whole days.
+#include <array>
+#include <string_view>
+#include <vector>
+
+#include "core/chart/chart_state.h"
+#include "core/ephemeris/eclipses.h"
+#include "core/ephemeris/ephemeris.h"
+
+namespace orrerion {
+
+enum class SkyEventKind { Station, Retrograde, Ingress, HouseIngress, Lunation, Eclipse, Void };
+
+struct SkyEventKindRow {
+    SkyEventKind kind;
+    std::string_view word;  // the kind's name on the command line, in JSON, CSV and the calendar
+    std::string_view label;  // as a calendar category and a listing's heading
+};
+inline constexpr auto SkyEventKinds = std::to_array<SkyEventKindRow>({
+    {SkyEventKind::Station, "station", "Station"},
+    {SkyEventKind::Retrograde, "retrograde", "Retrograde period"},
+    {SkyEventKind::Ingress, "ingress", "Sign ingress"},
+    {SkyEventKind::HouseIngress, "house-ingress", "House ingress"},
+    {SkyEventKind::Lunation, "lunation", "Lunation"},
+    {SkyEventKind::Eclipse, "eclipse", "Eclipse"},
+    {SkyEventKind::Void, "void", "Void-of-course Moon"},
+});
+inline constexpr std::size_t SkyEventKindCount = 7;
+static_assert(SkyEventKinds.size() == SkyEventKindCount);
+
+std::string_view SkyEventKindWord(SkyEventKind kind);
+std::string_view SkyEventKindLabel(SkyEventKind kind);
+std::size_t SkyEventKindIndex(SkyEventKind kind);
+
+enum class LunarPhase { New, FirstQuarter, Full, LastQuarter };
+struct LunarPhaseRow {
+    LunarPhase phase;
+    std::string_view word;
+    double elongation;  // the Moon's longitude less the Sun's, degrees
+};
+inline constexpr auto LunarPhases = std::to_array<LunarPhaseRow>({
+    {LunarPhase::New, "new", 0.0},
+    {LunarPhase::FirstQuarter, "first-quarter", 90.0},
+    {LunarPhase::Full, "full", 180.0},
+    {LunarPhase::LastQuarter, "last-quarter", 270.0},
+});
+static_assert(LunarPhases.size() == 4);
+std::string_view LunarPhaseWord(LunarPhase phase);
+
+// The signs' English names, Aries first (index 0).
+inline constexpr auto SignNames = std::to_array<std::string_view>({
+    "Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
+    "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"});
+static_assert(SignNames.size() == 12);
+
+struct SkyEvent {
+    SkyEventKind kind = SkyEventKind::Station;
+    int body = SUN;     // BodyIndex: the planet; MOON for lunations, voids and lunar eclipses; SUN for solar
+    double jd = 0.0;    // UT Julian date, no delta T: the moment, or the start of a period
+    double endJD = 0.0;  // the end of a retrograde or void period
+    // A station turning retrograde (else direct); an ingress made moving backwards.
+    bool retrograde = false;
+    int sign = 0;       // the sign entered, 1 Aries .. 12 Pisces
+    int house = 0;      // the natal house entered, 1..12
+    LunarPhase phase = LunarPhase::New;
+    EclipseType eclipseType = EclipseType::Partial;
+    double magnitude = 0.0;
+    double longitude = 0.0;  // the body's longitude at the moment (of the Moon for lunations and
+                             // lunar eclipses, of the Sun for solar eclipses), degrees 0..360
+    std::vector<int> hits;   // natal points (SUN..MC) within the orb by conjunction or opposition
+};
+
+struct SkyEventRequest {
+    double fromJD = 0.0;  // UT Julian date the span starts at
+    double days = 0.0;    // the span's length
+    std::array<bool, SkyEventKindCount> kinds{true, true, true, true, true, true, true};  // by SkyEventKindIndex
+    double orbDeg = 3.0;  // lunations' and eclipses' natal hits
+};
+
+// The default orb of the natal points a lunation or an eclipse falls on, degrees.
+inline constexpr double DefaultEventOrb = 3.0;
+
+// Every event of the kinds asked for, in time order (ties by kind, then body). Moments are those
+// found inside the span; a retrograde or void period is listed when it overlaps the span, with its
+// whole extent. The natal longitudes and cusps come from `chart`.
+std::vector<SkyEvent> FindSkyEvents(const ChartState& chart, EphemerisSource source, const SkyEventRequest& request);
+
+}  // namespace orrerion

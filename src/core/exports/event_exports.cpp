@@ -1,0 +1,210 @@
+#include "core/exports/event_exports.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <set>
+
+#include "core/base/formatters.h"
+#include "core/base/version.h"
+#include "core/ephemeris/time_angles.h"
+#include "core/exports/return_exports.h"
+#include "core/exports/scan_exports.h"
+#include "core/io/json_text.h"
+
+namespace orrerion {
+namespace {
+
+bool HasEnd(const SkyEvent& e) { return e.kind == SkyEventKind::Retrograde || e.kind == SkyEventKind::Void; }
+bool HasHits(const SkyEvent& e) { return e.kind == SkyEventKind::Lunation || e.kind == SkyEventKind::Eclipse; }
+
+std::string_view SignName(int sign) { return sign >= 1 && sign <= 12 ? SignNames[static_cast<std::size_t>(sign - 1)] : ""; }
+
+std::string HitsText(const SkyEvent& e) {
+    std::string text;
+    for (const int point : e.hits) text += (text.empty() ? "" : " ") + ExportPointWord(point);
+    return text;
+}
+
+// "12 Leo 34": a longitude as degree, sign and minute.
+std::string DegreeText(double longitude) {
+    const double l = Norm360(longitude);
+    const int sign = static_cast<int>(l / 30);
+    const double inSign = l - 30 * sign;
+    int degree = static_cast<int>(inSign);
+    int minute = static_cast<int>(std::lround((inSign - degree) * 60));
+    if (minute == 60) {
+        minute = 0;
+        ++degree;
+    }
+    char text[40];
+    std::snprintf(text, sizeof text, "%d %s %02d", degree, std::string(SignNames[static_cast<std::size_t>(sign % 12)]).c_str(),
+                  minute);
+    return text;
+}
+
+// "20270113T055712Z"
+std::string CalendarUtc(double jd) {
+    std::string iso = IsoSecondUtc(jd);
+    std::string compact;
+    for (const char c : iso) {
+        if (c != '-' && c != ':') compact += c;
+    }
+    return compact;
+}
+
+// FNV-1a over the UID's key: the same on every machine and every run.
+std::uint64_t Digest(std::string_view key) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (const unsigned char c : key) {
+        h ^= c;
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
+int Detail(const SkyEvent& e) {
+    switch (e.kind) {
+    case SkyEventKind::Ingress: return e.sign;
+    case SkyEventKind::HouseIngress: return e.house;
+    case SkyEventKind::Lunation: return static_cast<int>(e.phase);
+    case SkyEventKind::Eclipse: return static_cast<int>(e.eclipseType);
+    case SkyEventKind::Station: return e.retrograde ? 1 : 0;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+std::string EventSummary(const SkyEvent& e) {
+    const std::string body = ExportPointWord(e.body);
+    std::string text;
+    switch (e.kind) {
+    case SkyEventKind::Station:
+        text = body + " stations " + (e.retrograde ? "retrograde" : "direct") + " at " + DegreeText(e.longitude);
+        break;
+    case SkyEventKind::Retrograde: text = body + " retrograde"; break;
+    case SkyEventKind::Ingress:
+        text = body + " enters " + std::string(SignName(e.sign)) + (e.retrograde ? " (retrograde)" : "");
+        break;
+    case SkyEventKind::HouseIngress:
+        text = body + " enters natal house " + std::to_string(e.house) + (e.retrograde ? " (retrograde)" : "");
+        break;
+    case SkyEventKind::Lunation:
+        text = std::string(LunarPhaseWord(e.phase)) + " moon at " + DegreeText(e.longitude);
+        break;
+    case SkyEventKind::Eclipse:
+        text = std::string(EclipseTypeWord(e.eclipseType)) + (e.body == SUN ? " solar" : " lunar") + " eclipse at " +
+               DegreeText(e.longitude);
+        break;
+    case SkyEventKind::Void: text = "MOON void of course"; break;
+    }
+    if (HasHits(e) && !e.hits.empty()) text += " on natal " + HitsText(e);
+    return text;
+}
+
+std::string EventsJson(const std::vector<SkyEvent>& events) {
+    std::string out = "{\"events\": [";
+    bool first = true;
+    for (const SkyEvent& e : events) {
+        out += first ? "\n  {" : ",\n  {";
+        first = false;
+        out += "\"kind\": " + JsonString(SkyEventKindWord(e.kind));
+        out += ", \"body\": " + JsonString(ExportPointWord(e.body));
+        out += ", \"utc\": " + JsonString(IsoSecondUtc(e.jd));
+        out += ", \"jd_ut\": " + JsonNumber(e.jd);
+        out += ", \"longitude\": " + JsonNumber(e.longitude);
+        switch (e.kind) {
+        case SkyEventKind::Station:
+            out += std::string(", \"direction\": ") + (e.retrograde ? "\"retrograde\"" : "\"direct\"");
+            break;
+        case SkyEventKind::Ingress:
+            out += ", \"sign\": " + JsonString(SignName(e.sign));
+            out += std::string(", \"retrograde\": ") + (e.retrograde ? "true" : "false");
+            break;
+        case SkyEventKind::HouseIngress:
+            out += ", \"house\": " + std::to_string(e.house);
+            out += std::string(", \"retrograde\": ") + (e.retrograde ? "true" : "false");
+            break;
+        case SkyEventKind::Lunation: out += ", \"phase\": " + JsonString(LunarPhaseWord(e.phase)); break;
+        case SkyEventKind::Eclipse:
+            out += ", \"type\": " + JsonString(EclipseTypeWord(e.eclipseType));
+            out += ", \"magnitude\": " + JsonNumber(e.magnitude);
+            break;
+        default: break;
+        }
+        if (HasEnd(e)) out += ", \"end\": " + JsonString(IsoSecondUtc(e.endJD));
+        if (HasHits(e)) {
+            out += ", \"hits\": [";
+            for (std::size_t i = 0; i < e.hits.size(); ++i) out += (i ? ", " : "") + JsonString(ExportPointWord(e.hits[i]));
+            out += "]";
+        }
+        out += "}";
+    }
+    out += first ? "]}\n" : "\n]}\n";
+    return out;
+}
+
+std::string EventsCsv(const std::vector<SkyEvent>& events) {
+    std::string out = "kind,body,utc,end,direction,sign,retrograde,house,phase,type,magnitude,longitude,hits\r\n";
+    for (const SkyEvent& e : events) {
+        char number[32];
+        std::string row = CsvField(SkyEventKindWord(e.kind)) + "," + CsvField(ExportPointWord(e.body)) + "," +
+                          IsoSecondUtc(e.jd) + "," + (HasEnd(e) ? IsoSecondUtc(e.endJD) : "") + ",";
+        row += e.kind == SkyEventKind::Station ? (e.retrograde ? "retrograde" : "direct") : "";
+        row += "," + std::string(e.kind == SkyEventKind::Ingress ? SignName(e.sign) : "") + ",";
+        const bool crosses = e.kind == SkyEventKind::Ingress || e.kind == SkyEventKind::HouseIngress;
+        row += crosses ? (e.retrograde ? "true" : "false") : "";
+        row += "," + (e.kind == SkyEventKind::HouseIngress ? std::to_string(e.house) : "") + ",";
+        row += e.kind == SkyEventKind::Lunation ? std::string(LunarPhaseWord(e.phase)) : "";
+        row += ",";
+        if (e.kind == SkyEventKind::Eclipse) {
+            std::snprintf(number, sizeof number, "%.4f", e.magnitude);
+            row += std::string(EclipseTypeWord(e.eclipseType)) + "," + number;
+        } else {
+            row += ",";
+        }
+        std::snprintf(number, sizeof number, "%.6f", e.longitude);
+        row += "," + std::string(number) + "," + CsvField(HitsText(e));
+        out += row + "\r\n";
+    }
+    return out;
+}
+
+std::string EventsCalendar(const std::vector<SkyEvent>& events, std::string_view chartName, std::string_view stamp) {
+    std::string out;
+    const auto line = [&](std::string_view name, std::string_view value) {
+        out += FoldCalendarLine(std::string(name) + ":" + std::string(value));
+    };
+    out += "BEGIN:VCALENDAR\r\n";
+    line("VERSION", "2.0");
+    line("PRODID", std::string("-//Orrerion//Orrerion ") + ProgramVersion() + "//EN");
+    line("CALSCALE", "GREGORIAN");
+    line("METHOD", "PUBLISH");
+    line("X-WR-CALNAME", CalendarEscape("Orrerion sky events: " + std::string(chartName)));
+    std::set<std::string> used;
+    for (const SkyEvent& e : events) {
+        // The moment to the minute keeps the UID when a later version moves it by seconds.
+        const std::string minute = CalendarUtc(e.jd).substr(0, 13);
+        const std::string key = std::string(chartName) + '\x1f' + std::string(SkyEventKindWord(e.kind)) + '\x1f' +
+                                std::to_string(e.body) + '\x1f' + std::to_string(Detail(e)) + '\x1f' + minute;
+        char digest[20];
+        std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(Digest(key)));
+        std::string uid = std::string(digest) + "-" + std::string(SkyEventKindWord(e.kind)) + "-" + minute;
+        std::string unique = uid;
+        for (int n = 2; !used.insert(unique).second; ++n) unique = uid + "-" + std::to_string(n);
+        out += "BEGIN:VEVENT\r\n";
+        line("UID", unique + "@orrerion");
+        line("DTSTAMP", stamp);
+        line("DTSTART", CalendarUtc(e.jd));
+        if (HasEnd(e)) line("DTEND", CalendarUtc(e.endJD));
+        line("SUMMARY", CalendarEscape(EventSummary(e)));
+        line("CATEGORIES", CalendarEscape(SkyEventKindLabel(e.kind)));
+        line("TRANSP", "TRANSPARENT");
+        out += "END:VEVENT\r\n";
+    }
+    out += "END:VCALENDAR\r\n";
+    return out;
+}
+
+}  // namespace orrerion

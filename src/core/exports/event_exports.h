@@ -1,0 +1,25 @@
+#pragma once
+// Sky events as files for other programs: JSON for scripts, CSV for spreadsheets, iCalendar for
+// calendar programs (each moment a timed event, retrograde and void periods as spans). The keys and
+// columns are described in the README.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/events/sky_events.h"
+
+namespace orrerion {
+
+// {"events": [...]}, one object a line, in the order given: kind, body, utc, jd_ut and longitude,
+// and by kind direction, sign and retrograde, end, house, phase, type and magnitude, hits.
+std::string EventsJson(const std::vector<SkyEvent>& events);
+// A header row, then one row per event.
+std::string EventsCsv(const std::vector<SkyEvent>& events);
+// A calendar of the events of `chartName`; the UIDs come from the chart's name, the event's kind,
+// body, detail and moment, so that the same events exported again update a calendar's entries.
+std::string EventsCalendar(const std::vector<SkyEvent>& events, std::string_view chartName, std::string_view stamp);
+
+// "MARS enters Leo (retrograde)": a line that says what happened, for listings and calendars.
+std::string EventSummary(const SkyEvent& event);
+
+}  // namespace orrerion
