@@ -9,9 +9,11 @@
 // thread-local storage. Each entry below points the calling thread's state at the data folder
 // before that thread's first computation, and the thread's files are closed when it ends, so
 // threads may compute side by side without a lock; each computes exactly what one thread would.
+#include <optional>
 #include <string>
 
 #include "core/ephemeris/ephemeris.h"
+#include "core/ephemeris/extra_points.h"
 
 namespace orrerion {
 
@@ -47,6 +49,13 @@ void PreciseAllBodies(EphemerisState& s);
 void PreciseDailyUpdate(EphemerisState& s);
 // EphemerisProgressedUpdate for precise positions, through s.ProgressedRun.
 void PreciseProgressedUpdate(EphemerisState& s);
+
+// Why the library cannot compute an extra point (routine Polynomial or LibraryOnly) here, in its
+// own words (Chiron and the asteroids read seas_18.se1 of swe-basic-data); nothing when it can.
+std::optional<std::string> PreciseExtraPointUnavailable(ExtraPoint p);
+// An extra point at a UT Julian date: apparent geocentric longitude, latitude and speed of date,
+// and the declination of date; or, where the library has none, its reason.
+PointOutcome PreciseExtraPoint(ExtraPoint p, double jdUT);
 
 // The true obliquity of the ecliptic, degrees, at a UT Julian date.
 double PreciseTrueObliquity(double jdUT);
