@@ -1,6 +1,6 @@
-// chart --points: the lists it takes and refuses, and the shape of the JSON points object (the
-// summary's table is an approved case of tests/golden/chart, the positions are checked against the
-// library in tests/core/chart).
+// chart --points: the approved summaries of tests/golden/points, the lists it refuses, and the
+// shape of the JSON points object (the positions are checked against the library in
+// tests/core/chart).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,6 +22,20 @@ std::vector<std::string> ChartArgs(std::vector<std::string> more) {
                                   "--date-order", "0"};
     args.insert(args.end(), more.begin(), more.end());
     return args;
+}
+
+// The cases of tests/golden/points: text, messages and status exactly. Each summary is the one of
+// the same chart without points (tests/golden/chart) with the points' table below it.
+TEST(PointsOption, ApprovedSummaries) {
+    const auto cases = testing::GoldenCases("points");
+    ASSERT_GE(cases.size(), 1u);
+    for (const auto& dir : cases) {
+        SCOPED_TRACE(dir.filename().string());
+        const auto result = RunCli(testing::GoldenCaseArgs(dir));
+        EXPECT_EQ(result.status, std::stoi(testing::ReadWholeFile(dir / "status")));
+        EXPECT_EQ(result.out, testing::ReadWholeFile(dir / "stdout.txt"));
+        EXPECT_EQ(result.err, testing::ReadWholeFile(dir / "stderr.txt"));
+    }
 }
 
 TEST(PointsOption, ListsRefusedWithTheReason) {
