@@ -303,4 +303,31 @@ std::variant<FamilySet, std::string> ParseFamilyList(const std::string& list) {
     return chosen;
 }
 
+std::string PointCodesText() {
+    std::string text;
+    for (const ExtraPointRow& row : ExtraPoints) {
+        if (row.code.empty()) continue;
+        text += (text.empty() ? "" : ", ") + std::string(row.code);
+    }
+    return text;
+}
+
+std::optional<std::string> ParsePointList(const std::string& list, PointChoice& choice) {
+    if (list.empty()) return "--points: name at least one of " + PointCodesText() + " or all";
+    if (list == "all") {
+        for (const ExtraPointRow& row : ExtraPoints) ChoosePoint(choice, row.point);
+        return std::nullopt;
+    }
+    std::size_t at = 0;
+    while (at <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', at), list.size());
+        const std::string code = list.substr(at, comma - at);
+        const std::optional<ExtraPoint> point = ExtraPointOfCode(code);
+        if (!point) return "--points: unknown point \"" + code + "\" (" + PointCodesText() + " or all)";
+        ChoosePoint(choice, *point);
+        at = comma + 1;
+    }
+    return std::nullopt;
+}
+
 }  // namespace orrerion::cli

@@ -111,4 +111,11 @@ std::optional<int> UnfinishedScanStatus(ScanOutcome outcome);
 using FamilySet = std::array<bool, FamilyCount>;
 std::variant<FamilySet, std::string> ParseFamilyList(const std::string& list);
 
+// The extra points a --points list names (the codes of ExtraPoints joined by commas, or "all"),
+// each north node with its south node, into `choice`; or the problem, for an unknown code or an
+// empty list.
+std::optional<std::string> ParsePointList(const std::string& list, PointChoice& choice);
+// The codes --points takes, "mean-node, true-node, ...", from ExtraPoints.
+std::string PointCodesText();
+
 }  // namespace orrerion::cli

@@ -23,6 +23,31 @@ std::string JsonCusps(const CuspArray& a) {
     return out + "]";
 }
 
+// {"lon": .., "lat": .., "decl": ..}: the latitude and declination where the point has them.
+std::string PointJson(const ExtraPointRow& row, const PointPosition& p, bool withDeclination) {
+    std::string out = "{" + JsonString("lon") + ": " + JsonNumber(p.lon);
+    if (row.hasLatitude) out += ", " + JsonString("lat") + ": " + JsonNumber(p.lat);
+    if (row.hasDeclination && withDeclination) out += ", " + JsonString("decl") + ": " + JsonNumber(p.decl);
+    return out + "}";
+}
+
+// One chart's chosen points, keyed by name. Solar-arc points are longitudes only.
+std::string ChartPointsJson(const PointChoice& choice, const ExtraPointArray& points, bool solarArc) {
+    std::string out = "{";
+    bool first = true;
+    for (const ExtraPointRow& row : ExtraPoints) {
+        if (!choice.Has(row.point)) continue;
+        const PointPosition& p = points[static_cast<std::size_t>(row.point)];
+        if (solarArc) {
+            out += (first ? "" : ", ") + JsonString(row.name) + ": {" + JsonString("lon") + ": " + JsonNumber(p.lon) + "}";
+        } else {
+            out += (first ? "" : ", ") + JsonString(row.name) + ": " + PointJson(row, p, true);
+        }
+        first = false;
+    }
+    return out + "}";
+}
+
 std::string ChartJson(const ChartState& c) {
     std::string out = "{";
     bool first = true;
@@ -61,6 +86,14 @@ std::string ChartJson(const ChartState& c) {
     field("NatalHouseLine", JsonString(c.NatalHouseLine));
     field("ProgHouseLine", JsonString(c.ProgHouseLine));
     field("TransitHouseLine", JsonString(c.TransitHouseLine));
+    // Only with points chosen, so that the object of the twelve points stays as it was.
+    if (c.Points.Any()) {
+        field("points", "{" + JsonString("natal") + ": " + ChartPointsJson(c.Points, c.NatalPoints, false) + ", " +
+                            JsonString("progressed") + ": " + ChartPointsJson(c.Points, c.ProgPoints, false) +
+                            ", " + JsonString("solar_arc") + ": " + ChartPointsJson(c.Points, c.ArcPoints, true) +
+                            ", " + JsonString("transits") + ": " +
+                            ChartPointsJson(c.Points, c.TransitPoints, false) + "}");
+    }
     return out + "}";
 }
 
@@ -87,15 +120,29 @@ int PrintNatalRecord(const ChartCommandOptions& options) {
 
 int RunChartCommand(const Args& args) {
     ChartCommandOptions options;
-    const std::vector<ExtraOption> extras{{"--record-only", false}};
+    const std::vector<ExtraOption> extras{
+        {"--record-only", false}, {"--points", true}, {"--fortune-day-formula", false}};
     options.diurnalRequired = std::find(args.begin(), args.end(), "--record-only") == args.end();
-    if (auto error = ParseChartOptions(args, options, extras)) {
+    ExtraValues found;
+    if (auto error = ParseChartOptions(args, options, extras, &found)) {
         std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
         return 2;
+    }
+    PointChoice points;
+    for (const auto& [name, value] : found) {
+        if (name == "--points") {
+            if (auto error = ParsePointList(value, points)) {
+                std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
+                return 2;
+            }
+        } else if (name == "--fortune-day-formula") {
+            points.fortuneDayFormulaAlways = true;
+        }
     }
     if (!options.diurnalRequired) return PrintNatalRecord(options);
     Calculation calc;
     if (!SetUpCalculation("orrerion-cli chart", options, calc)) return 2;
+    calc.points = points;
 
     CollectingReporter reporter;
     ScanObserver noScan;

@@ -1,5 +1,6 @@
 #include "core/aspects/summary.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <utility>
@@ -129,10 +130,55 @@ void WritePositionTable(const ChartState& chart, OutputBuffers& b) {
     AddLine(b, Blanks(2) + "Progressed, solar arc, and transit positions exact to " + diurnalDate);
 }
 
+namespace {
+
+// The width of the point names' column, blanks included: the longest name and one blank.
+constexpr std::size_t PointNameWidth = 16;
+
+char MotionMark(const PointPosition& p) { return p.speed < 0 ? 'R' : ' '; }
+
+}  // namespace
+
+void WritePointTable(const ChartState& chart, OutputBuffers& b) {
+    AddBlankLine(b);
+    AddLine(b, Blanks(2) + "POINT" + Blanks(PointNameWidth - 5) + "NATAL LONG" + Blanks(2) + "NATAL D." +
+                   Blanks(2) + "PROG LONG" + Blanks(3) + "PROG D." + Blanks(3) + "SOLAR ARC" + Blanks(3) +
+                   "TRANSITS");
+    AddLine(b, Blanks(2) + std::string(PointNameWidth - 1, '-') + Blanks(1) + "----------" + Blanks(2) +
+                   "--------" + Blanks(2) + "---------" + Blanks(3) + "-------" + Blanks(3) + "---------" +
+                   Blanks(3) + "--------");
+    for (const ExtraPointRow& row : ExtraPoints) {
+        if (!chart.Points.Has(row.point)) continue;
+        const auto i = static_cast<std::size_t>(row.point);
+        const std::string label = ExtraPointLabel(row.point);
+        b.LineText = Blanks(2) + label + Blanks(PointNameWidth - std::min(label.size(), PointNameWidth));
+        FormatLongitudeSpaced(b, chart.NatalPoints[i].lon);
+        b.LineText += std::string(" ") + MotionMark(chart.NatalPoints[i]) + " ";
+        if (row.hasDeclination) {
+            FormatDeclination(b, chart.NatalPoints[i].decl);
+        } else {
+            b.LineText += Blanks(10);
+        }
+        FormatLongitudeSpaced(b, chart.ProgPoints[i].lon);
+        b.LineText += std::string(" ") + MotionMark(chart.ProgPoints[i]) + " ";
+        if (row.hasDeclination) {
+            FormatDeclination(b, chart.ProgPoints[i].decl);
+        } else {
+            b.LineText += Blanks(10);
+        }
+        FormatLongitudeSpaced(b, chart.ArcPoints[i].lon);
+        b.LineText += Blanks(3);  // solar-arc points carry no retrograde mark
+        FormatLongitudeSpaced(b, chart.TransitPoints[i].lon);
+        b.LineText += std::string(" ") + MotionMark(chart.TransitPoints[i]) + " ";
+        AddOutputLine(b);
+    }
+}
+
 void WriteDataSummary(ChartState& chart, OutputBuffers& b) {
     WriteSummaryHeader(chart, b);
     WriteHouseCusps(chart, b);
     WritePositionTable(chart, b);
+    if (chart.Points.Any()) WritePointTable(chart, b);
 }
 
 }  // namespace orrerion

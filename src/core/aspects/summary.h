@@ -29,7 +29,11 @@ void WriteSummaryHeader(ChartState& chart, OutputBuffers& b);  // leaves WorkCus
 void WriteHouseCusps(const ChartState& chart, OutputBuffers& b);
 void WritePositionTable(const ChartState& chart, OutputBuffers& b);
 
-// The three parts in their order.
+// The chosen extra points (ExtraPoints order), in the columns of the position table: a name column
+// wide enough for the longest name, "R" after a longitude moving backwards.
+void WritePointTable(const ChartState& chart, OutputBuffers& b);
+
+// The three parts in their order, then the extra points' table when any point is chosen.
 void WriteDataSummary(ChartState& chart, OutputBuffers& b);
 
 }  // namespace orrerion

@@ -94,6 +94,55 @@ bool ChartIsFinite(const ChartState& c) {
            std::isfinite(c.NatalJD) && std::isfinite(c.DiurnalJD) && std::isfinite(c.ProgJD);
 }
 
+// Whether the Sun stands in houses 7 to 12 (cusp slots 10, 11, 12, 1, 2, 3): above the horizon.
+// A Sun no house holds (cusps that coincide) counts as above it.
+bool SunAboveHorizon(double sun, const CuspArray& cusps) {
+    const int slot = HouseSlotOf(sun, cusps);
+    return slot == 0 || slot <= 3 || slot >= 10;
+}
+
+// The chosen extra points of one chart at its UT Julian date: the ephemeris's points, each south
+// node opposite its north node, and the Part of Fortune from the chart's ascendant, Sun and Moon,
+// with the Sun's house among `cusps`. False, with the reason, for a point that cannot be computed.
+bool ChartExtraPoints(const PointChoice& choice, EphemerisSource source, double jdUT, double t1900,
+                      const PointArray& longitudes, const CuspArray& cusps, ExtraPointArray& points,
+                      std::string& reason) {
+    const double obliquityDeg = ObliquityOfDate(source, t1900);
+    for (const ExtraPointRow& row : ExtraPoints) {
+        if (!choice.Has(row.point)) continue;
+        PointPosition& p = points[static_cast<std::size_t>(row.point)];
+        switch (row.routine) {
+            case PointRoutine::Polynomial:
+            case PointRoutine::LibraryOnly: {
+                const PointOutcome outcome = ExtraPointAt(source, row.point, jdUT, obliquityDeg);
+                if (!outcome.ok) {
+                    reason = outcome.reason;
+                    return false;
+                }
+                p = outcome.position;
+                break;
+            }
+            case PointRoutine::OppositeNode: {
+                // The north node comes first in the table, so it is already computed.
+                const PointPosition& north = points[static_cast<std::size_t>(row.choseWith)];
+                p = {Norm360(north.lon + 180), -north.lat, -north.decl, north.speed};
+                break;
+            }
+            case PointRoutine::ChartFormula: {
+                const double sun = longitudes[SUN];
+                const double moon = longitudes[MOON];
+                const bool day = choice.fortuneDayFormulaAlways || SunAboveHorizon(sun, cusps);
+                p.lon = Norm360(longitudes[ASC] + (day ? moon - sun : sun - moon));
+                p.lat = 0.0;
+                p.decl = EclipticPointDeclination(p.lon, obliquityDeg);
+                p.speed = 0.0;
+                break;
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart, Reporter& reporter) {
@@ -192,6 +241,26 @@ bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart
     c.TransitObliquityDeg = transitAngles.ObliquityDeg;
     FinishHousePass(c, e, transitAngles, c.TransitLong, c.TransitDecl, c.TransitCusp, c.TransitSTText,
                     c.TransitHouseLine);
+
+    // The extra points of each chart; the solar-arc points are the natal ones moved by the arc.
+    c.Points = input.points;
+    c.NatalPoints = c.ProgPoints = c.ArcPoints = c.TransitPoints = ExtraPointArray{};
+    if (c.Points.Any()) {
+        std::string reason;
+        const bool computed =
+            ChartExtraPoints(c.Points, e.Source, c.NatalJD, c.NatalT, c.NatalLong, c.NatalCusp, c.NatalPoints,
+                             reason) &&
+            ChartExtraPoints(c.Points, e.Source, c.ProgJD, c.ProgT, c.ProgLong, c.ProgCusp, c.ProgPoints, reason) &&
+            ChartExtraPoints(c.Points, e.Source, c.DiurnalJD, c.DiurnalT, c.TransitLong, c.TransitCusp,
+                             c.TransitPoints, reason);
+        if (!computed) {
+            reporter.Report({"Error!", MessageIcon::Critical, "The chosen points cannot be calculated: " + reason});
+            return false;
+        }
+        for (std::size_t i = 0; i < c.ArcPoints.size(); ++i) {
+            if (c.Points.chosen[i]) c.ArcPoints[i].lon = Norm360(arc + c.NatalPoints[i].lon);
+        }
+    }
 
     if (!ChartIsFinite(c)) {
         reporter.Report({"Error!", MessageIcon::Critical,

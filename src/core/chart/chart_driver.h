@@ -18,6 +18,7 @@ struct ChartInput {
     const HouseMenuMarks& houseMarks;
     const Options& options;
     int DateOrder = 0;
+    PointChoice points;  // the extra points to add to every chart
 };
 
 // Checks the input fields (each failing check reports its message); when any fails returns false

@@ -6,12 +6,16 @@
 #include <string>
 
 #include "core/ephemeris/ephemeris.h"
+#include "core/ephemeris/extra_points.h"
 
 namespace orrerion {
 
 // Cusp slots 1..13, tenth house first: slot 1 = cusp 10 (MC), 4 = cusp 1 (ASC), 12 = cusp 9.
 // Slot 13 is copied and shifted like the others but no house system fills it.
 using CuspArray = std::array<double, 14>;
+
+// The extra points of one chart, by ExtraPoint; only the chosen ones are filled.
+using ExtraPointArray = std::array<PointPosition, ExtraPointCount>;
 
 // The values parsed from the natal and diurnal input fields.
 struct ParsedInput {
@@ -49,6 +53,11 @@ struct ChartState {
     PointArray TransitLong{}, TransitDecl{};
     CuspArray TransitCusp{};
     CuspArray WorkCusp{};  // working cusps of the house engine
+
+    // The extra points chosen and their positions per chart. The solar-arc points are the natal
+    // ones moved by the solar arc: longitudes only.
+    PointChoice Points;
+    ExtraPointArray NatalPoints{}, ProgPoints{}, ArcPoints{}, TransitPoints{};
 
     // UT Julian dates, no delta T, and the same as centuries from JD 2415020.
     double NatalJD = 0.0, DiurnalJD = 0.0, ProgJD = 0.0;

@@ -328,19 +328,25 @@ std::string SiderealTimeText(const HouseAngles& a) {
            TwoDigitText(a.STSeconds) + "S ";
 }
 
+int HouseSlotOf(double lon, const CuspArray& WorkCusp) {
+    // A hair past the point, so that a point exactly on a cusp falls in the house it opens.
+    const double lambda = lon + 1.0 / 36000;
+    int slot = 0;
+    for (int h = 1; h <= 12; ++h) {
+        const double c1 = WorkCusp[static_cast<std::size_t>(h)];
+        const double c2 = WorkCusp[static_cast<std::size_t>(h == 12 ? 1 : h + 1)];
+        const bool inside = c2 < c1 ? (lambda >= c1 || lambda < c2) : (lambda >= c1 && lambda < c2);
+        if (inside) slot = h;
+    }
+    return slot;
+}
+
 void HousePlacement(const PointArray& WorkLong, const CuspArray& WorkCusp, std::string& HouseLine) {
     if (HouseLine.size() < 120) HouseLine.resize(120, ' ');
     for (int p = 1; p <= 12; ++p) {
-        // A hair past the point, so that a point exactly on a cusp falls in the house it opens.
-        const double lambda = WorkLong[static_cast<std::size_t>(p)] + 1.0 / 36000;
-        for (int h = 1; h <= 12; ++h) {
-            const double c1 = WorkCusp[static_cast<std::size_t>(h)];
-            const double c2 = WorkCusp[static_cast<std::size_t>(h == 12 ? 1 : h + 1)];
-            const bool inside = c2 < c1 ? (lambda >= c1 || lambda < c2) : (lambda >= c1 && lambda < c2);
-            if (inside) {
-                HouseLine.replace(static_cast<std::size_t>(10 * p - 10), 10,
-                                  std::string(HouseOrdinalText(h)) + " HOUSE");
-            }
+        const int h = HouseSlotOf(WorkLong[static_cast<std::size_t>(p)], WorkCusp);
+        if (h != 0) {
+            HouseLine.replace(static_cast<std::size_t>(10 * p - 10), 10, std::string(HouseOrdinalText(h)) + " HOUSE");
         }
     }
 }

@@ -81,6 +81,9 @@ std::string SiderealTimeText(const HouseAngles& a);
 // Rewrites HouseLine (120 characters, 10 per point) with the house of each of WorkLong 1..12:
 // the slot's HouseOrdinal and " HOUSE". A point exactly on a cusp is in the house it opens.
 void HousePlacement(const PointArray& WorkLong, const CuspArray& WorkCusp, std::string& HouseLine);
+// The cusp slot (1..12, tenth house first) of the house holding longitude `lon`, by the rule of
+// HousePlacement; 0 when no house holds it (cusps that coincide).
+int HouseSlotOf(double lon, const CuspArray& WorkCusp);
 
 // The highest latitude, north or south, a house system is computed for. Placidus and Koch cusps
 // crowd together towards the polar circle (about 66 degrees 33 minutes, 90 degrees less the

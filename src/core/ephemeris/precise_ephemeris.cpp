@@ -183,6 +183,63 @@ double PreciseLongitude(double jdUT, int body) {
     return Compute(jdUT, PreciseBodyNumber(body), EclipticFlags)[0];
 }
 
+namespace {
+
+// The library's number of each extra point it computes; -1 for the points made from others.
+constexpr auto LibraryPoint = std::to_array<int>({
+    SE_MEAN_NODE,  // MeanNode
+    -1,            // MeanSouthNode
+    SE_TRUE_NODE,  // TrueNode
+    -1,            // TrueSouthNode
+    SE_MEAN_APOG,  // Lilith: the mean lunar apogee on the mean lunar orbit
+    SE_CHIRON,     // Chiron
+    SE_CERES,      // Ceres
+    SE_PALLAS,     // Pallas
+    SE_JUNO,       // Juno
+    SE_VESTA,      // Vesta
+    -1,            // Fortune
+});
+static_assert(LibraryPoint.size() == ExtraPointCount);
+
+int LibraryPointNumber(ExtraPoint p) { return LibraryPoint[static_cast<std::size_t>(p)]; }
+
+// One extra point: the position, or the library's error text.
+PointOutcome ComputePoint(ExtraPoint p, double jdUT) {
+    PointOutcome out;
+    const int body = LibraryPointNumber(p);
+    const std::string name(RowOf(p).name);
+    if (body < 0) {
+        out.reason = name + ": not a body of the Swiss Ephemeris";
+        return out;
+    }
+    std::array<double, 6> ecliptic{};
+    std::array<double, 6> equatorial{};
+    char error[AS_MAXCH] = "";
+    if (swe_calc_ut(jdUT, body, EclipticFlags | SEFLG_SPEED, ecliptic.data(), error) < 0 ||
+        swe_calc_ut(jdUT, body, EquatorialFlags, equatorial.data(), error) < 0) {
+        const std::string why = FirstLine(error);
+        out.reason = name + ": " + (why.empty() ? "the Swiss Ephemeris cannot compute it" : why);
+        return out;
+    }
+    out.ok = true;
+    out.position = {ecliptic[0], ecliptic[1], equatorial[1], ecliptic[3]};
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::string> PreciseExtraPointUnavailable(ExtraPoint p) {
+    threadLibrary.Open();
+    const PointOutcome at2000 = ComputePoint(p, JulianDay2000);
+    if (at2000.ok) return std::nullopt;
+    return at2000.reason;
+}
+
+PointOutcome PreciseExtraPoint(ExtraPoint p, double jdUT) {
+    threadLibrary.Open();
+    return ComputePoint(p, jdUT);
+}
+
 double PreciseTrueObliquity(double jdUT) {
     threadLibrary.Open();
     return Compute(jdUT, SE_ECL_NUT, EclipticFlags)[0];
@@ -298,6 +355,16 @@ void PreciseDailyUpdate(EphemerisState& s) {
 }
 
 void PreciseProgressedUpdate(EphemerisState& s) { PreciseDailyUpdate(s); }
+
+std::optional<std::string> PreciseExtraPointUnavailable(ExtraPoint p) {
+    return std::string(RowOf(p).name) + ": " + CheckPreciseEphemeris().reason;
+}
+
+PointOutcome PreciseExtraPoint(ExtraPoint p, double) {
+    PointOutcome out;
+    out.reason = *PreciseExtraPointUnavailable(p);
+    return out;
+}
 
 bool PreciseFilesCover(double) { return false; }
 

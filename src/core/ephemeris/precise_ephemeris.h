@@ -9,11 +9,13 @@
 // thread-local storage. Each entry below points the calling thread's state at the data folder
 // before that thread's first computation, and the thread's files are closed when it ends, so
 // threads may compute side by side without a lock; each computes exactly what one thread would.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/ephemeris/eclipses.h"
 #include "core/ephemeris/ephemeris.h"
+#include "core/ephemeris/extra_points.h"
 
 namespace orrerion {
 
@@ -52,6 +54,13 @@ void PreciseProgressedUpdate(EphemerisState& s);
 
 // The apparent longitude of one body (SUN..MOON), degrees 0..360, at a UT Julian date.
 double PreciseLongitude(double jdUT, int body);
+// Why the library cannot compute an extra point (routine Polynomial or LibraryOnly) here, in its
+// own words (Chiron and the asteroids read seas_18.se1 of swe-basic-data); nothing when it can.
+std::optional<std::string> PreciseExtraPointUnavailable(ExtraPoint p);
+// An extra point at a UT Julian date: apparent geocentric longitude, latitude and speed of date,
+// and the declination of date; or, where the library has none, its reason.
+PointOutcome PreciseExtraPoint(ExtraPoint p, double jdUT);
+
 // The true obliquity of the ecliptic, degrees, at a UT Julian date.
 double PreciseTrueObliquity(double jdUT);
 // The apparent sidereal time at Greenwich, hours 0..24, at a UT Julian date.

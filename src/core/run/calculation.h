@@ -21,6 +21,7 @@ struct Calculation {
     HouseMenuMarks houseMarks;
     Options options;
     int DateOrder = 0;  // 0 month/day/year, 1 day/month/year, 2 year/month/day
+    PointChoice points;  // the extra points the charts add (none: the twelve points only)
     // The IANA zone of the diurnal place ("Europe/Paris") when it is known: the exact moments of a
     // scan are then shown in that zone's clock at each moment, daylight saving included, rather than
     // in the diurnal zone as typed. Empty: the zone as typed.
@@ -36,7 +37,8 @@ struct Calculation {
 
 // What the chart driver reads of a calculation.
 inline ChartInput ChartInputOf(const Calculation& calc) {
-    return {calc.natal, calc.diurnal, calc.progression, calc.houseMarks, calc.options, calc.DateOrder};
+    return {calc.natal, calc.diurnal, calc.progression, calc.houseMarks, calc.options, calc.DateOrder,
+            calc.points};
 }
 
 }  // namespace orrerion
