@@ -241,6 +241,13 @@ void TransitLongitudesAt(ScanDayContext& context, double day);
 // The progressed longitudes (WorkLong 1..12, with the progressed MC and ASC) at the progressed
 // moment of `day`, which may be fractional: 1/365.25 day of progressed time per scanned day.
 void ProgressedLongitudesAt(ScanDayContext& context, double day);
+// One transit body's longitude (SUN..MOON) at `day`: the same bits as its WorkLong after
+// TransitLongitudesAt, with only that body computed.
+double TransitLongitudeAt(ScanDayContext& context, int body, double day);
+// One progressed point's longitude (SUN..MC) at `day`: the same bits as its WorkLong after
+// ProgressedLongitudesAt. A body is computed alone; the progressed MC and ASC need the obliquity
+// and the progressed Sun, and nothing more.
+double ProgressedLongitudeAt(ScanDayContext& context, int body, double day);
 
 // Writes the house placement line that the scan's last placements leave into `HouseLine`.
 void WriteScanHouseLine(const ScanDayContext& context, std::string& HouseLine);
@@ -254,13 +261,17 @@ enum class ScanOutcome {
     WriteFailed,  // a report file could not be written: reported; the earlier files stay as they were
 };
 
-// How many threads a scan uses: 0 chooses by the machine (at most two).
+// How many threads a scan uses: 0 chooses by the machine (at most two). Without report files the
+// scan finds the same runs, exact dates and listings, writes nothing and makes no text that only
+// the files would hold (an export of the runs asks for no reports).
 struct ScanSettings {
     int threads = 0;
+    bool reportFiles = true;
 };
 
 // Runs the scan of `scanDays` days (1..MaxScanDays) after ChartDriver has built `chart`. Writes the
-// sixteen report files into `reportsFolder` (which must exist) as one set: either all of them
+// sixteen report files (unless settings.reportFiles is false, when `reportsFolder` is not used) into
+// `reportsFolder` (which must exist) as one set: either all of them
 // replace the files of the same names or, when one cannot be written, none does. Appends the
 // listings to `out`, tells `observer` what to show and puts the runs and exact dates in `result`
 // (left empty when the files could not be written). Leaves WorkLong and the ephemeris time values

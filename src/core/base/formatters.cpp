@@ -12,6 +12,7 @@
 
 #include "core/base/text_tables.h"
 #include "core/io/fixed_line.h"
+#include "core/io/number_text.h"
 #include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
@@ -210,6 +211,40 @@ std::string DateDdMmmYy(const CalendarDate& date) {
 std::string DateDdMmmYyyy(const CalendarDate& date) {
     std::array<char, DateDdMmmYyyyMaxSize> text{};
     return std::string(text.data(), PutDateDdMmmYyyy(text, date));
+}
+
+namespace {
+
+// printf's "%04d-%02d-%02d", or without the hyphens.
+std::size_t PutIsoDateWith(std::span<char, IsoDateMaxSize> out, const CalendarDate& date, bool hyphens) {
+    FixedLine<IsoDateMaxSize> text;
+    text.Put(IntegerChars(date.year, 4).view());
+    if (hyphens) text.Put('-');
+    text.Put(IntegerChars(date.month, 2).view());
+    if (hyphens) text.Put('-');
+    text.Put(IntegerChars(date.day, 2).view());
+    std::memcpy(out.data(), text.View().data(), text.size());
+    return text.size();
+}
+
+}  // namespace
+
+std::size_t PutIsoDate(std::span<char, IsoDateMaxSize> out, const CalendarDate& date) {
+    return PutIsoDateWith(out, date, true);
+}
+
+std::size_t PutCompactIsoDate(std::span<char, IsoDateMaxSize> out, const CalendarDate& date) {
+    return PutIsoDateWith(out, date, false);
+}
+
+std::string IsoDateText(const CalendarDate& date) {
+    std::array<char, IsoDateMaxSize> text{};
+    return std::string(text.data(), PutIsoDate(text, date));
+}
+
+std::string CompactIsoDateText(const CalendarDate& date) {
+    std::array<char, IsoDateMaxSize> text{};
+    return std::string(text.data(), PutCompactIsoDate(text, date));
 }
 
 std::string DateMmDdYyyy(const CalendarDate& date) {

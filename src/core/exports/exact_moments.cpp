@@ -1,13 +1,13 @@
 #include "core/exports/exact_moments.h"
 
-#include <cstdio>
-
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "core/aspects/aspect_scan.h"
 #include "core/base/zone_history.h"
+#include "core/io/number_text.h"
 
 namespace orrerion {
 
@@ -70,47 +70,53 @@ double Signed180(double x) {
     return r;
 }
 
-// Longitudes at scan days, whole or fractional, from one context; whole days are kept, since
-// neighbouring runs ask for the same samples.
+// One body's longitudes at scan days, whole or fractional, from one context; whole days are kept,
+// since neighbouring runs of the same mover or target ask for the same samples. Only the bodies
+// the runs need are computed: the mover and, for a transit to a progressed point, that point.
 class MomentEvaluator {
 public:
     // Whole days firstDay .. firstDay + dayCount - 1 are kept.
     MomentEvaluator(const ChartState& chart, const EphemerisState& eph, const Options& options,
                     int firstDay, int dayCount)
-        : context_(chart, eph, options),
-          firstDay_(firstDay),
-          transit_(static_cast<std::size_t>(dayCount)),
-          progressed_(static_cast<std::size_t>(dayCount)) {}
+        : context_(chart, eph, options), firstDay_(firstDay), dayCount_(dayCount) {}
 
     double Transit(int body, double day) { return Longitude(transit_, body, day, false); }
     double Progressed(int body, double day) { return Longitude(progressed_, body, day, true); }
 
 private:
-    using Row = std::optional<PointArray>;
+    // The kept whole days of one body; empty until the body is first asked for.
+    struct Samples {
+        std::vector<double> longitude;
+        std::vector<bool> known;
+    };
+    using BodySamples = std::array<Samples, BodyCount + 1>;
 
-    double Longitude(std::vector<Row>& rows, int body, double day, bool progressed) {
-        const auto b = static_cast<std::size_t>(body);
+    double Longitude(BodySamples& samples, int body, double day, bool progressed) {
         const double at = day - firstDay_;
-        if (std::floor(at) == at && at >= 0 && at < static_cast<double>(rows.size())) {
-            Row& row = rows[static_cast<std::size_t>(at)];
-            if (!row) row = Compute(day, progressed);
-            return (*row)[b];
+        if (std::floor(at) == at && at >= 0 && at < dayCount_) {
+            Samples& kept = samples[static_cast<std::size_t>(body)];
+            if (kept.known.empty()) {
+                kept.longitude.resize(static_cast<std::size_t>(dayCount_));
+                kept.known.resize(static_cast<std::size_t>(dayCount_));
+            }
+            const auto i = static_cast<std::size_t>(at);
+            if (!kept.known[i]) {
+                kept.longitude[i] = Compute(body, day, progressed);
+                kept.known[i] = true;
+            }
+            return kept.longitude[i];
         }
-        return Compute(day, progressed)[b];
+        return Compute(body, day, progressed);
     }
 
-    PointArray Compute(double day, bool progressed) {
-        if (progressed) {
-            ProgressedLongitudesAt(context_, day);
-        } else {
-            TransitLongitudesAt(context_, day);
-        }
-        return context_.eph.WorkLong;
+    double Compute(int body, double day, bool progressed) {
+        return progressed ? ProgressedLongitudeAt(context_, body, day) : TransitLongitudeAt(context_, body, day);
     }
 
     ScanDayContext context_;
     int firstDay_;
-    std::vector<Row> transit_, progressed_;
+    int dayCount_;
+    BodySamples transit_, progressed_;
 };
 
 // The moments of run `r`, appended to `moments` in the order found (one side of the target, then
@@ -164,10 +170,17 @@ void SortByRunAndTime(std::vector<ExactMoment>& moments) {
 
 std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
                                       const Options& options, const ScanResult& scan) {
+    return ExactMoments(chart, eph, options, scan, AllFamilies);
+}
+
+std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
+                                      const Options& options, const ScanResult& scan, const FamilySet& families) {
     std::vector<ExactMoment> moments;
     if (scan.ScanDays < 2 || scan.runs.empty()) return moments;
     MomentEvaluator at(chart, eph, options, 0, scan.ScanDays);
-    for (std::uint32_t r = 0; r < scan.runs.size(); ++r) AddRunMoments(at, chart, scan, r, moments);
+    for (std::uint32_t r = 0; r < scan.runs.size(); ++r) {
+        if (families[FamilyIndex(scan.runs[r].family)]) AddRunMoments(at, chart, scan, r, moments);
+    }
     SortByRunAndTime(moments);
     return moments;
 }
@@ -199,9 +212,9 @@ MinuteTime MinuteOf(double jd, double zoneHoursWest) {
 namespace {
 
 std::string MinuteTextOf(const MinuteTime& t, int DateOrder) {
-    char clock[8];
-    std::snprintf(clock, sizeof clock, "%02d:%02d", t.hour, t.minute);
-    return DateInOrder(t.date, DateOrder) + " " + clock;
+    // "%02d:%02d"
+    return DateInOrder(t.date, DateOrder) + " " + std::string(IntegerChars(t.hour, 2).view()) + ":" +
+           std::string(IntegerChars(t.minute, 2).view());
 }
 
 }  // namespace

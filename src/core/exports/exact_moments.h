@@ -39,6 +39,9 @@ double AspectAngle(int AspectCode);
 // positions and the option of the progressed angles the scan used).
 std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
                                       const Options& options, const ScanResult& scan);
+// Those of the runs of the chosen families only; the other runs' moments are never computed.
+std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
+                                      const Options& options, const ScanResult& scan, const FamilySet& families);
 // The same for one run (an index in `scan.runs`), for a tooltip.
 std::vector<ExactMoment> ExactMomentsOfRun(const ChartState& chart, const EphemerisState& eph,
                                            const Options& options, const ScanResult& scan, std::uint32_t run);

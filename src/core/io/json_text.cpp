@@ -1,17 +1,15 @@
 #include "core/io/json_text.h"
 
 #include <cmath>
-#include <cstdio>
 
+#include "core/io/number_text.h"
 #include "core/io/text_encoding.h"
 
 namespace orrerion {
 
 std::string JsonNumber(double value) {
     if (!std::isfinite(value)) return "null";
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.17g", value);
-    return buffer;
+    return std::string(GeneralChars(value, 17).view());
 }
 
 std::string JsonString(std::string_view text) {
@@ -25,9 +23,11 @@ std::string JsonString(std::string_view text) {
             case '\t': out += "\\t"; break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
-                    char esc[8];
-                    std::snprintf(esc, sizeof esc, "\\u%04x", static_cast<unsigned char>(c));
-                    out += esc;
+                    static constexpr char Hex[] = "0123456789abcdef";
+                    const auto byte = static_cast<unsigned char>(c);
+                    out += "\\u00";
+                    out += Hex[byte >> 4];
+                    out += Hex[byte & 15];
                 } else {
                     out += c;
                 }
