@@ -144,6 +144,9 @@ int RunScanCommand(const Args& args) {
     } else if (!exports.empty()) {
         scanSettings.reportFiles = false;
     }
+    // The exact moments' search reads the days the scan computed.
+    ScanLongitudes scanned;
+    if (!exports.empty()) scanSettings.longitudes = &scanned;
     request.scan = scanSettings;
     const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
     if (!outcome.charted) return 2;
@@ -151,7 +154,8 @@ int RunScanCommand(const Args& args) {
     if (!exports.empty()) {
         // The moments of the exported families only; the scan's result is not needed afterwards.
         const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, std::move(calc.scan),
-                                                     calc.DiurnalZoneName, exportChoice.families);
+                                                     calc.DiurnalZoneName, exportChoice.families, &scanned);
+        scanned = ScanLongitudes{};  // read by the search alone
         const std::string stamp = CalendarStampNow();
         for (const ExportRequest& e : exports) {
             const WriteResult written = WriteExportFile(e.file, e.format, source, exportChoice, stamp);

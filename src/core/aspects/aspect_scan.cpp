@@ -414,10 +414,14 @@ constexpr int BlockDays = 32;
 class DayStream {
 public:
     DayStream(const ChartState& chart, const EphemerisState& eph, const Options& options,
-              int scanDays, ListedByDayPass& pass, int threads)
-        : scanDays_(scanDays), blocks_((scanDays + BlockDays - 1) / BlockDays), pass_(pass) {
+              int scanDays, ListedByDayPass& pass, int threads, ScanLongitudes* longitudes)
+        : scanDays_(scanDays), blocks_((scanDays + BlockDays - 1) / BlockDays), pass_(pass), longitudes_(longitudes) {
         for (int i = 0; i < threads; ++i) {
             contexts_.push_back(std::make_unique<ScanDayContext>(chart, eph, options));
+        }
+        if (longitudes_) {
+            longitudes_->transit.assign(static_cast<std::size_t>(scanDays), {});
+            longitudes_->progressed.assign(static_cast<std::size_t>(scanDays), {});
         }
     }
 
@@ -458,6 +462,7 @@ private:
                 context.houseMissed = false;
                 for (std::size_t i = 0; i < block.days.size(); ++i) {
                     ComputeScannedDay(context, block.firstDay + static_cast<int>(i), block.days[i]);
+                    if (longitudes_) Keep(block.firstDay + static_cast<int>(i), block.days[i]);
                 }
                 if (context.houseMissed && k > 0 && previousBlock != k - 1) {
                     Stop(true);
@@ -490,6 +495,14 @@ private:
         }
     }
 
+    // Each day has its own rows, so threads computing different days write different rows.
+    void Keep(int day, const ScannedDay& scanned) {
+        auto& transit = longitudes_->transit[static_cast<std::size_t>(day)];
+        for (std::size_t i = 0; i < transit.size(); ++i) transit[i] = scanned.transit[i].longitude;
+        auto& progressed = longitudes_->progressed[static_cast<std::size_t>(day)];
+        for (std::size_t i = 0; i < progressed.size(); ++i) progressed[i] = scanned.progressed[i].longitude;
+    }
+
     int TakenBlocks() {
         std::lock_guard lock(mutex_);
         return taken_;
@@ -507,6 +520,7 @@ private:
     const int scanDays_;
     const int blocks_;
     ListedByDayPass& pass_;
+    ScanLongitudes* longitudes_;
     std::vector<std::unique_ptr<ScanDayContext>> contexts_;
     std::atomic<int> nextBlock_{0};
     std::atomic<bool> stop_{false};
@@ -546,7 +560,7 @@ ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options&
             files.emplace();
         }
         ListedByDayPass pass(chart, options, scanDays, natal, *files);
-        DayStream days(chart, eph, options, scanDays, pass, threads);
+        DayStream days(chart, eph, options, scanDays, pass, threads, settings.longitudes);
         if (!days.Run(observer)) {
             threads = 1;
             observer.ClearProgress();

@@ -261,12 +261,22 @@ enum class ScanOutcome {
     WriteFailed,  // a report file could not be written: reported; the earlier files stay as they were
 };
 
+// The longitudes of every scanned day, kept by the scan for a search that follows it (the exact
+// moments), which then need not compute them again: day d's transit SUN..PLUTO and progressed
+// SUN..MC, the same bits as TransitLongitudesAt and ProgressedLongitudesAt give at day d.
+struct ScanLongitudes {
+    std::vector<std::array<double, PLUTO>> transit;   // [day][body - 1]
+    std::vector<std::array<double, MC>> progressed;   // [day][body - 1]
+};
+
 // How many threads a scan uses: 0 chooses by the machine (at most two). Without report files the
 // scan finds the same runs, exact dates and listings, writes nothing and makes no text that only
-// the files would hold (an export of the runs asks for no reports).
+// the files would hold (an export of the runs asks for no reports). With `longitudes` the scan
+// also keeps every day's longitudes there.
 struct ScanSettings {
     int threads = 0;
     bool reportFiles = true;
+    ScanLongitudes* longitudes = nullptr;
 };
 
 // Runs the scan of `scanDays` days (1..MaxScanDays) after ChartDriver has built `chart`. Writes the

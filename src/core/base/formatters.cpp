@@ -217,6 +217,22 @@ namespace {
 
 // printf's "%04d-%02d-%02d", or without the hyphens.
 std::size_t PutIsoDateWith(std::span<char, IsoDateMaxSize> out, const CalendarDate& date, bool hyphens) {
+    if (date.year >= 0 && date.year <= 9999 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&
+        date.day <= 31) {
+        // The dates of the calendar's years 0..9999, from the table of digit pairs.
+        std::size_t at = 0;
+        const auto two = [&](int n) {
+            PutTwoDigits(out.subspan(at).first<2>(), n);
+            at += 2;
+        };
+        two(date.year / 100);
+        two(date.year % 100);
+        if (hyphens) out[at++] = '-';
+        two(date.month);
+        if (hyphens) out[at++] = '-';
+        two(date.day);
+        return at;
+    }
     FixedLine<IsoDateMaxSize> text;
     text.Put(IntegerChars(date.year, 4).view());
     if (hyphens) text.Put('-');

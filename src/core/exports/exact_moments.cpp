@@ -62,9 +62,18 @@ double Crossing(const Distance& distance, double low, double fLow, double high, 
     return (low + high) / 2;
 }
 
-// x reduced to -180 < x <= 180.
+// x reduced to -180 < x <= 180. The remainder is std::fmod's, bit for bit: for the differences of
+// longitudes the search takes, |x| < 720, it is x or x less one turn, which is exact (Sterbenz), and
+// a zero keeps x's sign.
 double Signed180(double x) {
-    double r = std::fmod(x, 360.0);
+    const double a = std::fabs(x);
+    double r = x;
+    if (a >= 720 || a != a) {
+        r = std::fmod(x, 360.0);
+    } else if (a >= 360) {
+        r = x > 0 ? x - 360 : x + 360;
+        if (r == 0) r = std::copysign(0.0, x);
+    }
     if (r > 180) r -= 360;
     if (r <= -180) r += 360;
     return r;
@@ -75,11 +84,16 @@ double Signed180(double x) {
 // the runs need are computed: the mover and, for a transit to a progressed point, that point.
 class MomentEvaluator {
 public:
-    // Whole days firstDay .. firstDay + dayCount - 1 are kept.
+    // Whole days firstDay .. firstDay + dayCount - 1 are kept; with `scanned`, the longitudes the
+    // scan kept are read instead.
     MomentEvaluator(const ChartState& chart, const EphemerisState& eph, const Options& options,
-                    int firstDay, int dayCount)
-        : context_(chart, eph, options), firstDay_(firstDay), dayCount_(dayCount) {}
+                    int firstDay, int dayCount, const ScanLongitudes* scanned = nullptr)
+        : context_(chart, eph, options), firstDay_(firstDay), dayCount_(dayCount), scanned_(scanned) {}
 
+    // At a scanned day.
+    double TransitOnDay(int body, int day) { return Sample(transit_, body, day, false); }
+    double ProgressedOnDay(int body, int day) { return Sample(progressed_, body, day, true); }
+    // At any moment, in days from day 0.
     double Transit(int body, double day) { return Longitude(transit_, body, day, false); }
     double Progressed(int body, double day) { return Longitude(progressed_, body, day, true); }
 
@@ -92,21 +106,32 @@ private:
     using BodySamples = std::array<Samples, BodyCount + 1>;
 
     double Longitude(BodySamples& samples, int body, double day, bool progressed) {
-        const double at = day - firstDay_;
-        if (std::floor(at) == at && at >= 0 && at < dayCount_) {
-            Samples& kept = samples[static_cast<std::size_t>(body)];
-            if (kept.known.empty()) {
-                kept.longitude.resize(static_cast<std::size_t>(dayCount_));
-                kept.known.resize(static_cast<std::size_t>(dayCount_));
-            }
-            const auto i = static_cast<std::size_t>(at);
-            if (!kept.known[i]) {
-                kept.longitude[i] = Compute(body, day, progressed);
-                kept.known[i] = true;
-            }
-            return kept.longitude[i];
+        if (std::floor(day) == day && std::fabs(day) < MaxScanDays + 1) {
+            return Sample(samples, body, static_cast<int>(day), progressed);
         }
         return Compute(body, day, progressed);
+    }
+
+    double Sample(BodySamples& samples, int body, int day, bool progressed) {
+        const auto b = static_cast<std::size_t>(body - 1);
+        if (scanned_ && day >= 0) {
+            const auto d = static_cast<std::size_t>(day);
+            if (progressed && d < scanned_->progressed.size() && b < MC) return scanned_->progressed[d][b];
+            if (!progressed && d < scanned_->transit.size() && b < PLUTO) return scanned_->transit[d][b];
+        }
+        const int at = day - firstDay_;
+        if (at < 0 || at >= dayCount_) return Compute(body, day, progressed);
+        Samples& kept = samples[b + 1];
+        if (kept.known.empty()) {
+            kept.longitude.resize(static_cast<std::size_t>(dayCount_));
+            kept.known.resize(static_cast<std::size_t>(dayCount_));
+        }
+        const auto i = static_cast<std::size_t>(at);
+        if (!kept.known[i]) {
+            kept.longitude[i] = Compute(body, day, progressed);
+            kept.known[i] = true;
+        }
+        return kept.longitude[i];
     }
 
     double Compute(int body, double day, bool progressed) {
@@ -116,47 +141,96 @@ private:
     ScanDayContext context_;
     int firstDay_;
     int dayCount_;
+    const ScanLongitudes* scanned_;
     BodySamples transit_, progressed_;
 };
 
-// The moments of run `r`, appended to `moments` in the order found (one side of the target, then
-// the other).
-void AddRunMoments(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, std::uint32_t r,
-                   std::vector<ExactMoment>& moments) {
+// A scanned day of a run after which the distance from exact changes sign near zero, on one side
+// of the target: a moment lies between the day and the next.
+struct Bracket {
+    std::uint32_t run = 0;
+    std::int16_t day = 0;
+    std::uint8_t side = 0;  // 0: the aspect angle ahead of the target, 1: behind it
+};
+
+// The distance from exact of a run's mover and target on one side, at scanned days and at any
+// moment.
+class RunDistance {
+public:
+    RunDistance(MomentEvaluator& at, const ChartState& chart, const ScanRun& run, int side)
+        : at_(at),
+          run_(run),
+          progressedTarget_(run.family == AspectFamily::TransitToProgressed),
+          natalTarget_(chart.NatalLong[static_cast<std::size_t>(run.target)]),
+          offset_(side == 0 ? AspectAngle(run.AspectCode) : -AspectAngle(run.AspectCode)) {}
+
+    double OnDay(int day) const {
+        const double target = progressedTarget_ ? at_.ProgressedOnDay(run_.target, day) : natalTarget_;
+        return Signed180(at_.TransitOnDay(run_.mover, day) - target - offset_);
+    }
+    double operator()(double day) const { return Signed180(Mover(day) - Target(day) - offset_); }
+    double Mover(double day) const { return at_.Transit(run_.mover, day); }
+    double Target(double day) const { return progressedTarget_ ? at_.Progressed(run_.target, day) : natalTarget_; }
+
+private:
+    MomentEvaluator& at_;
+    const ScanRun& run_;
+    bool progressedTarget_;
+    double natalTarget_;
+    double offset_;
+};
+
+// The brackets of run `r`, appended in the order the moments are given: one side of the target,
+// then the other, each by day. Only the scanned days are looked at.
+void AddRunBrackets(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, std::uint32_t r,
+                    std::vector<Bracket>& brackets) {
     const ScanRun& run = scan.runs[r];
     if (!HasExactMoments(run.family)) return;
-    const bool progressedTarget = run.family == AspectFamily::TransitToProgressed;
-    const auto targetAt = [&](double day) {
-        return progressedTarget ? at.Progressed(run.target, day)
-                                : chart.NatalLong[static_cast<std::size_t>(run.target)];
-    };
-    const auto moverAt = [&](double day) { return at.Transit(run.mover, day); };
-
     // The aspect is made on either side of the target; 0 and 180 degrees have one side.
     const double angle = AspectAngle(run.AspectCode);
     const int sides = angle == 0.0 || angle == 180.0 ? 1 : 2;
     const int from = std::max(run.firstDay - 1, 0);
     const int to = std::min(run.lastDay + 1, scan.ScanDays - 1);
     for (int side = 0; side < sides; ++side) {
-        const double offset = side == 0 ? angle : -angle;
-        const auto distance = [&](double day) { return Signed180(moverAt(day) - targetAt(day) - offset); };
-        double before = distance(from);
+        RunDistance distance(at, chart, run, side);
+        double before = distance.OnDay(from);
         for (int d = from; d < to; ++d) {
-            const double after = distance(d + 1);
+            const double after = distance.OnDay(d + 1);
             // A change of sign near zero; the jump at the far side (180 degrees away) is not one.
             const bool crosses = (before < 0 && after >= 0) || (before > 0 && after <= 0);
             if (crosses && std::fabs(before) < 90 && std::fabs(after) < 90) {
-                const double day = Crossing(distance, d, before, d + 1, after);
-                ExactMoment moment;
-                moment.run = r;
-                moment.jd = scan.DiurnalJD + day;
-                moment.moverLong = moverAt(day);
-                moment.targetLong = targetAt(day);
-                moments.push_back(moment);
+                brackets.push_back({r, static_cast<std::int16_t>(d), static_cast<std::uint8_t>(side)});
             }
             before = after;
         }
     }
+}
+
+// The moment within a bracket, with both positions there.
+ExactMoment MomentIn(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, const Bracket& b) {
+    RunDistance distance(at, chart, scan.runs[b.run], b.side);
+    const double day = Crossing(distance, b.day, distance.OnDay(b.day), b.day + 1, distance.OnDay(b.day + 1));
+    ExactMoment moment;
+    moment.run = b.run;
+    moment.jd = scan.DiurnalJD + day;
+    moment.moverLong = distance.Mover(day);
+    moment.targetLong = distance.Target(day);
+    return moment;
+}
+
+// The moments of the runs `runs` selects: the brackets first, from the scanned days alone, so
+// that the list is made once at its size (it is the largest thing an export of a long scan holds).
+template <class Chosen>
+std::vector<ExactMoment> MomentsOf(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan,
+                                   const Chosen& runs) {
+    std::vector<Bracket> brackets;
+    for (std::uint32_t r = 0; r < scan.runs.size(); ++r) {
+        if (runs(r)) AddRunBrackets(at, chart, scan, r, brackets);
+    }
+    std::vector<ExactMoment> moments;
+    moments.reserve(brackets.size());
+    for (const Bracket& b : brackets) moments.push_back(MomentIn(at, chart, scan, b));
+    return moments;
 }
 
 // Each run's moments in time order (the two sides of a run are found one after the other).
@@ -174,13 +248,12 @@ std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisSt
 }
 
 std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
-                                      const Options& options, const ScanResult& scan, const FamilySet& families) {
+                                      const Options& options, const ScanResult& scan, const FamilySet& families,
+                                      const ScanLongitudes* scanned) {
     std::vector<ExactMoment> moments;
     if (scan.ScanDays < 2 || scan.runs.empty()) return moments;
-    MomentEvaluator at(chart, eph, options, 0, scan.ScanDays);
-    for (std::uint32_t r = 0; r < scan.runs.size(); ++r) {
-        if (families[FamilyIndex(scan.runs[r].family)]) AddRunMoments(at, chart, scan, r, moments);
-    }
+    MomentEvaluator at(chart, eph, options, 0, scan.ScanDays, scanned);
+    moments = MomentsOf(at, chart, scan, [&](std::uint32_t r) { return families[FamilyIndex(scan.runs[r].family)]; });
     SortByRunAndTime(moments);
     return moments;
 }
@@ -193,7 +266,7 @@ std::vector<ExactMoment> ExactMomentsOfRun(const ChartState& chart, const Epheme
     const ScanRun& r = scan.runs[run];
     const int first = std::max(r.firstDay - 1, 0);
     MomentEvaluator at(chart, eph, options, first, std::min(r.lastDay + 1, scan.ScanDays - 1) - first + 1);
-    AddRunMoments(at, chart, scan, run, moments);
+    moments = MomentsOf(at, chart, scan, [&](std::uint32_t r) { return r == run; });
     SortByRunAndTime(moments);
     return moments;
 }

@@ -71,8 +71,8 @@ std::string PointWord(int body) {
     return name;
 }
 
-std::string Trimmed(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     return text;
 }
 
@@ -248,16 +248,17 @@ std::string RunDescriptionTail(const ExportSource& source, const ScanRun& run) {
     const ScanResult& scan = source.scan;
     return "Smallest orb " + std::string(Degrees(run.smallestOrb, 2).view()) + " degrees on " +
            SmallestOrbDaysText(scan, run, " to ", ", ") + "\nIn orb " + RunDatesText(scan, run) +
-           "\nReport line: " + Trimmed(RunLine(scan, run));
+           "\nReport line: " + std::string(Trimmed(RunLine(scan, run)));
 }
 
 std::string ChartLine(const ExportSource& source) {
     return "Chart: " + source.chartName + " (born " + source.birthData + ")";
 }
 
-// FNV-1a, 64 bits: a short, stable digest of the text that identifies an event.
-std::uint64_t Digest(std::string_view text) {
-    std::uint64_t h = 0xcbf29ce484222325ull;
+// FNV-1a, 64 bits: a short, stable digest of the text that identifies an event. A digest of a text
+// continues from the digest of its start (`h`, the digest of what came before).
+constexpr std::uint64_t DigestStart = 0xcbf29ce484222325ull;
+std::uint64_t Digest(std::string_view text, std::uint64_t h = DigestStart) {
     for (const char c : text) {
         h ^= static_cast<unsigned char>(c);
         h *= 0x100000001b3ull;
@@ -273,10 +274,31 @@ std::string Hex16(std::uint64_t value) {
     return text;
 }
 
+// True when `text` is its own iCalendar TEXT: printable ASCII without \ ; or ,.
+bool PlainCalendarText(std::string_view text) {
+    for (const char c : text) {
+        if (c < 0x20 || c > 0x7E || c == '\\' || c == ';' || c == ',') return false;
+    }
+    return true;
+}
+
 // iCalendar TEXT of `raw` (CalendarEscape) appended to `out`.
 void AppendCalendarEscaped(std::string& out, std::string_view raw) {
+    if (PlainCalendarText(raw)) {
+        out.append(raw);
+        return;
+    }
     const std::string text = ExportSafeText(raw);
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // The characters up to the next one that needs an escape go as they are.
+        std::size_t special = i;
+        while (special < text.size() && text[special] != '\\' && text[special] != ';' && text[special] != ',' &&
+               text[special] != '\n' && text[special] != '\r') {
+            ++special;
+        }
+        out.append(text, i, special - i);
+        if (special == text.size()) break;
+        i = special;
         const char c = text[i];
         switch (c) {
             case '\\': out += "\\\\"; break;
@@ -312,10 +334,19 @@ void PutFoldedCalendarLine(TextSink& out, std::string_view line) {
     out.Put("\r\n");
 }
 
+std::string CalendarEscaped(std::string_view raw) {
+    std::string out;
+    AppendCalendarEscaped(out, raw);
+    return out;
+}
+
 class CalendarWriter {
 public:
     CalendarWriter(TextSink& out, const ExportSource& source, std::string_view stamp)
-        : out_(out), source_(source), stamp_(stamp) {}
+        : out_(out),
+          stampLine_(FoldedLine("DTSTAMP:" + std::string(stamp))),
+          transpLine_(FoldedLine("TRANSP:TRANSPARENT")),
+          chartDigest_(Digest(source.chartName + '\x1f' + source.birthData + '\x1f')) {}
 
     void Put(std::string_view text) { out_.Put(text); }
 
@@ -330,43 +361,52 @@ public:
         PutFoldedCalendarLine(out_, line_);
     }
 
-    // An event; `start` is the DTSTART line's text after the name ("…Z" or ";VALUE=DATE:…").
+    // An event; `start` is the DTSTART line's text after the name ("…Z" or ";VALUE=DATE:…") and
+    // `description` is already iCalendar TEXT (CalendarEscape).
     void Event(const ScanRun& run, std::string_view kind, const CalendarDate& date, std::string_view start,
                std::string_view end, std::string_view summary, std::string_view description) {
         out_.Put("BEGIN:VEVENT\r\n");
         Line("UID", Uid(run, kind, date));
-        Line("DTSTAMP", stamp_);
+        out_.Put(stampLine_);
         line_.assign("DTSTART").append(start);
         PutFoldedCalendarLine(out_, line_);
         if (!end.empty()) {
             line_.assign("DTEND").append(end);
             PutFoldedCalendarLine(out_, line_);
         }
-        TextLine("SUMMARY", summary);
-        TextLine("DESCRIPTION", description);
-        TextLine("CATEGORIES", FamilyLabel(run.family));
-        Line("TRANSP", "TRANSPARENT");
+        // Every event of a run has one of two summaries and the family's category: each is folded
+        // once, when it changes.
+        if (summary != summary_) {
+            summary_.assign(summary);
+            summaryLine_ = FoldedLine("SUMMARY:" + CalendarEscaped(summary));
+        }
+        out_.Put(summaryLine_);
+        line_.assign("DESCRIPTION:").append(description);
+        PutFoldedCalendarLine(out_, line_);
+        if (run.family != category_ || categoryLine_.empty()) {
+            category_ = run.family;
+            categoryLine_ = FoldedLine("CATEGORIES:" + CalendarEscaped(FamilyLabel(run.family)));
+        }
+        out_.Put(categoryLine_);
+        out_.Put(transpLine_);
         out_.Put("END:VEVENT\r\n");
     }
 
-    // Scratch text for a description, kept between events.
-    std::string& description() { return description_; }
-
 private:
+    static std::string FoldedLine(std::string_view line) { return FoldCalendarLine(line); }
+
     // From the chart's name and birth data, the family, mover, aspect and target, the kind of
     // event and its date: the same scan exported again gives the same UIDs, so that a calendar
-    // updates its events instead of adding them twice.
+    // updates its events instead of adding them twice. The digest of the chart's part is taken once.
     std::string Uid(const ScanRun& run, std::string_view kind, const CalendarDate& date) {
-        key_.assign(source_.chartName) += '\x1f';
-        key_.append(source_.birthData) += '\x1f';
-        key_.append(FamilyCode(run.family)) += '\x1f';
+        key_.assign(FamilyCode(run.family)) += '\x1f';
         key_.append(IntegerChars(run.mover).view()) += '\x1f';
         key_.append(IntegerChars(run.AspectCode).view()) += '\x1f';
         key_.append(IntegerChars(run.target).view()) += '\x1f';
         key_.append(kind) += '\x1f';
         const std::string compactDate = CompactDate(date);
         key_.append(compactDate);
-        std::string uid = Hex16(Digest(key_)) + "-" + std::string(FamilyCode(run.family)) + "-" +
+        std::string uid = Hex16(Digest(key_, chartDigest_)) + "-" + std::string(FamilyCode(run.family)) + "-" +
                           std::string(kind) + "-" + compactDate;
         // Two events of one kind on one date of one mover, aspect and target (a loop turning within
         // a day, or two runs a day apart) stay apart. The runs of one of those follow one another,
@@ -383,9 +423,12 @@ private:
     }
 
     TextSink& out_;
-    const ExportSource& source_;
-    std::string stamp_;
-    std::string line_, key_, description_;
+    const std::string stampLine_, transpLine_;
+    const std::uint64_t chartDigest_;
+    std::string line_, key_;
+    std::string summary_, summaryLine_;
+    AspectFamily category_ = AspectFamily::TransitToNatal;
+    std::string categoryLine_;
     std::array<std::uint8_t, 4> cell_{};
     std::set<std::string> used_;
 };
@@ -393,7 +436,8 @@ private:
 }  // namespace
 
 ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph, const Options& options,
-                              ScanResult scan, std::string_view diurnalZoneName, const FamilySet& families) {
+                              ScanResult scan, std::string_view diurnalZoneName, const FamilySet& families,
+                              const ScanLongitudes* scanned) {
     ExportSource source;
     source.chartName = chart.ChartName;
     const ParsedInput& in = chart.input;
@@ -405,7 +449,7 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
                        std::string(FixedChars(in.NatalLatitude, 2).view()) + " " + in.NatalLatitudeWord;
     source.zoneHoursWest = in.DiurnalZone;
     source.zoneName = diurnalZoneName;
-    source.moments = ExactMoments(chart, eph, options, scan, families);
+    source.moments = ExactMoments(chart, eph, options, scan, families, scanned);
     source.scan = std::move(scan);
     return source;
 }
@@ -413,11 +457,7 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
 std::string_view FamilyKey(AspectFamily family) { return NamesOf(family).key; }
 std::string_view FamilyLabel(AspectFamily family) { return NamesOf(family).label; }
 
-std::string CalendarEscape(std::string_view raw) {
-    std::string out;
-    AppendCalendarEscaped(out, raw);
-    return out;
-}
+std::string CalendarEscape(std::string_view raw) { return CalendarEscaped(raw); }
 
 std::string FoldCalendarLine(std::string_view line) {
     std::string out;
@@ -462,11 +502,15 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
     w.Line("METHOD", "PUBLISH");
     w.TextLine("X-WR-CALNAME", "Orrerion: " + source.chartName);
 
+    // The descriptions are put together from parts escaped one by one: every part but the
+    // chart's line and the zone's name is ASCII of the program's own, and no part ends in a
+    // carriage return, so the parts escape as the whole would.
     const std::string chartLine = ChartLine(source);
     const std::string zoneNote = " in the diurnal zone" + ZoneNameNote(source) + "\n";
-    std::string& description = w.description();
+    std::string description;
     ChosenRuns item(source, choice);
     while (item.Next()) {
+        if (!choice.runEvents && item.moments.empty() && item.exactDays.empty()) continue;  // no event
         const ScanRun& run = *item.run;
         const std::string title = RunTitle(run);
         const std::string exactTitle = title + " (exact)";
@@ -475,32 +519,44 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
         if (choice.runEvents) {
             const CalendarDate first = scan.DateOfDay(run.firstDay);
             const CalendarDate last = scan.DateOfDay(run.lastDay);
-            description = chartLine + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " " +
-                          PlacePositionText(run.moverFirst) + " to " + PlacePositionText(run.moverLast) + " " +
-                          std::string(AspectWordOf(run.AspectCode)) + " " + std::string(names.targetWord) + " " +
-                          PointWord(run.target) + " " + PlacePositionText(run.targetFirst) +
-                          (run.targetLast != run.targetFirst ? " to " + PlacePositionText(run.targetLast) : "") +
-                          "\n" + tail;
+            description = CalendarEscaped(
+                chartLine + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " " +
+                PlacePositionText(run.moverFirst) + " to " + PlacePositionText(run.moverLast) + " " +
+                std::string(AspectWordOf(run.AspectCode)) + " " + std::string(names.targetWord) + " " +
+                PointWord(run.target) + " " + PlacePositionText(run.targetFirst) +
+                (run.targetLast != run.targetFirst ? " to " + PlacePositionText(run.targetLast) : "") + "\n" + tail);
             w.Event(run, "run", first, ";VALUE=DATE:" + CompactDate(first),
                     ";VALUE=DATE:" + CompactDate(NextDate(last)), title, description);
         }
-        // The description of a moment: what follows the positions is the same for every moment of
-        // the run but its times.
-        const std::string moverText = chartLine + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " ";
-        const std::string aspectText = " " + std::string(AspectWordOf(run.AspectCode)) + " " +
-                                       std::string(names.targetWord) + " " + PointWord(run.target) + " ";
-        for (const ExactMoment* m : item.moments) {
-            description.assign(moverText);
-            description.append(Position(m->moverLong)).append(aspectText).append(Position(m->targetLong));
-            description.append("\nExact ").append(IsoMinute(m->jd, std::nullopt).View()).append(" UT, ");
-            description.append(LocalIsoMinute(m->jd, source).View()).append(zoneNote).append(tail);
-            w.Event(run, "exact", MinuteOf(m->jd).date, std::string(":").append(CalendarMoment(m->jd).View()), {},
-                    exactTitle, description);
+        if (!item.moments.empty()) {
+            // "Chart: ...\nTransit SATURN 15ari23 square natal SUN 14cap50\nExact <UT> UT, <local> in
+            // the diurnal zone\n<tail>": the parts that stay the same for every moment of the run.
+            const std::string moverPart =
+                CalendarEscaped(chartLine + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " ");
+            const std::string aspectPart = CalendarEscaped(" " + std::string(AspectWordOf(run.AspectCode)) + " " +
+                                                           std::string(names.targetWord) + " " + PointWord(run.target) + " ");
+            const std::string exactPart = CalendarEscaped("\nExact ");
+            const std::string utPart = CalendarEscaped(" UT, ");
+            const std::string tailPart = CalendarEscaped(zoneNote + tail);
+            for (const ExactMoment* m : item.moments) {
+                description.assign(moverPart);
+                AppendCalendarEscaped(description, Position(m->moverLong));
+                description.append(aspectPart);
+                AppendCalendarEscaped(description, Position(m->targetLong));
+                description.append(exactPart);
+                AppendCalendarEscaped(description, IsoMinute(m->jd, std::nullopt).View());
+                description.append(utPart);
+                AppendCalendarEscaped(description, LocalIsoMinute(m->jd, source).View());
+                description.append(tailPart);
+                w.Event(run, "exact", MinuteOf(m->jd).date, std::string(":").append(CalendarMoment(m->jd).View()), {},
+                        exactTitle, description);
+            }
         }
         for (const ExactDay& exact : item.exactDays) {
             const CalendarDate date = scan.DateOfDay(exact.day);
-            description = chartLine + "\nClosest on this day, " + std::string(Degrees(exact.distance, 2).view()) +
-                          " degrees from exact; no exact moment found\n" + tail;
+            description = CalendarEscaped(chartLine + "\nClosest on this day, " +
+                                          std::string(Degrees(exact.distance, 2).view()) +
+                                          " degrees from exact; no exact moment found\n" + tail);
             w.Event(run, "exactday", date, ";VALUE=DATE:" + CompactDate(date),
                     ";VALUE=DATE:" + CompactDate(NextDate(date)), exactTitle, description);
         }
@@ -582,6 +638,18 @@ void PutJsonNumber(TextSink& out, double value) {
     }
 }
 
+// JsonString(text) into a sink; printable ASCII without " or \ goes as it is.
+void PutJsonText(TextSink& out, std::string_view text) {
+    const auto plain = [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; };
+    if (!std::all_of(text.begin(), text.end(), plain)) {
+        out.Put(JsonString(text));
+        return;
+    }
+    out.Put('"');
+    out.Put(text);
+    out.Put('"');
+}
+
 // A JSON string of ISO text, which needs no escape.
 void PutJsonPlain(TextSink& out, std::string_view text) {
     out.Put('"');
@@ -593,6 +661,17 @@ void PutJsonPlain(TextSink& out, std::string_view text) {
 
 void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& choice) {
     const ScanResult& scan = source.scan;
+    // The names every run repeats, as JSON strings.
+    std::array<std::string, FamilyCount> familyKeys;
+    for (const FamilyNames& names : FamilyNameTable) familyKeys[FamilyIndex(names.family)] = JsonString(names.key);
+    std::array<std::string, BodyCount + 1> pointWords;
+    for (int body = SUN; body <= MC; ++body) pointWords[static_cast<std::size_t>(body)] = JsonString(PointWord(body));
+    std::array<std::string, 11> aspectWords;  // by AspectCode
+    for (std::size_t code = 0; code < aspectWords.size(); ++code) {
+        aspectWords[code] = JsonString(AspectWordOf(static_cast<int>(code)));
+    }
+    const auto word = [](const auto& words, std::size_t i) -> std::string_view { return words.at(i); };
+    std::string reportLine;
     out.Put("{\n");
     out.Put("  \"chart\": " + JsonString(source.chartName) + ",\n");
     out.Put("  \"birth\": " + JsonString(source.birthData) + ",\n");
@@ -607,10 +686,14 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
         const ScanRun& run = *item.run;
         out.Put(firstRun ? "\n" : ",\n");
         firstRun = false;
-        out.Put("    {\"family\": " + JsonString(FamilyKey(run.family)));
-        out.Put(", \"mover\": " + JsonString(PointWord(run.mover)));
-        out.Put(", \"aspect\": " + JsonString(AspectWordOf(run.AspectCode)));
-        out.Put(", \"target\": " + JsonString(PointWord(run.target)));
+        out.Put("    {\"family\": ");
+        out.Put(word(familyKeys, FamilyIndex(run.family)));
+        out.Put(", \"mover\": ");
+        out.Put(word(pointWords, run.mover));
+        out.Put(", \"aspect\": ");
+        out.Put(word(aspectWords, run.AspectCode));
+        out.Put(", \"target\": ");
+        out.Put(word(pointWords, run.target));
         out.Put(", \"first_day\": ");
         PutJsonPlain(out, IsoDate(scan.DateOfDay(run.firstDay)));
         out.Put(", \"last_day\": ");
@@ -631,7 +714,10 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
             PutJsonPlain(out, IsoDate(scan.DateOfDay(range.last)));
             out.Put('}');
         }
-        out.Put("], \"report_line\": " + JsonString(Trimmed(RunLine(scan, run))));
+        out.Put("], \"report_line\": ");
+        reportLine.clear();
+        AppendRunLine(reportLine, scan, run);
+        PutJsonText(out, Trimmed(reportLine));
         if (HasExactMoments(run.family)) {
             out.Put(", \"exact\": [");
             bool firstMoment = true;

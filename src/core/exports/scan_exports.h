@@ -40,9 +40,10 @@ struct ExportSource {
 // The source of a calculation after its scan; computes the exact moments of the runs of `families`
 // (those an export of ExportChoice::families writes), and no others. `diurnalZoneName` is the
 // calculation's DiurnalZoneName: with it, the local clock times are that zone's at each moment.
+// `scanned`: the longitudes the scan kept, which the search then reads rather than computes.
 ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph, const Options& options,
                               ScanResult scan, std::string_view diurnalZoneName,
-                              const FamilySet& families = AllFamilies);
+                              const FamilySet& families = AllFamilies, const ScanLongitudes* scanned = nullptr);
 
 // The family's identifier in CSV and JSON ("transit_to_natal") and its calendar category
 // ("Transit to natal"); its short code is FamilyCode.

@@ -1,5 +1,6 @@
 #include "core/io/json_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/io/number_text.h"
@@ -13,8 +14,17 @@ std::string JsonNumber(double value) {
 }
 
 std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (char c : ExportSafeText(text)) {
+    const std::string safe = ExportSafeText(text);
+    std::string out;
+    out.reserve(safe.size() + 2);
+    out += '"';
+    // Text without a character that needs an escape goes as it is.
+    const auto escaped = [](char c) { return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20; };
+    if (std::none_of(safe.begin(), safe.end(), escaped)) {
+        out += safe;
+        return out + "\"";
+    }
+    for (char c : safe) {
         switch (c) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;
