@@ -258,7 +258,12 @@ void PlaceSet(const ScanDayContext& context, std::array<PlacedPoint, N>& set) {
         const std::size_t p = i + 1;
         const int slot = context.houseSlot[p];
         const char* field = slot != 0 ? HouseOrdinalText(slot).data() : context.startField[p].data();
-        set[i] = PlacePoint(static_cast<int>(p), work[p], field[0], field[1]);
+        if (context.listed) {
+            set[i] = PlacePoint(static_cast<int>(p), work[p], field[0], field[1]);
+        } else {
+            set[i].longitude = work[p];
+            set[i].place = MakePlaceCode(SplitLongitude(work[p]), field[0], field[1]);
+        }
     }
 }
 
@@ -419,6 +424,7 @@ public:
         for (int i = 0; i < threads; ++i) {
             contexts_.push_back(std::make_unique<ScanDayContext>(chart, eph, options));
         }
+        for (const auto& context : contexts_) context->listed = pass.ListsLines();
         if (longitudes_) {
             longitudes_->transit.assign(static_cast<std::size_t>(scanDays), {});
             longitudes_->progressed.assign(static_cast<std::size_t>(scanDays), {});

@@ -212,6 +212,8 @@ struct ScanDayContext {
     std::array<std::array<char, 2>, BodyCount + 1> startField{};  // the fields before the scan
     // Set when a point fell in no house: its field then depends on the days before.
     bool houseMissed = false;
+    // False when no listed-by-day line is written: the points get their longitude and place only.
+    bool listed = true;
 
     bool anglesFromSiderealTime = false;
     double westLongitudeDeg = 0.0;  // diurnal place

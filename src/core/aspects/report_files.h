@@ -146,6 +146,8 @@ public:
 
     // The block's hits and, when the files are written, its listed-by-day lines.
     void ListBlock(ListedBlock& block) const;
+    // Whether the listed-by-day lines are made, which need the points' listed texts.
+    bool ListsLines() const { return listLines_; }
     void TakeBlock(const ListedBlock& block);
     // After the last day: the runs and exact dates in their listing orders.
     ScanResult Finish(double DiurnalJD);

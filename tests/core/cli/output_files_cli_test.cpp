@@ -142,7 +142,9 @@ TEST(OutputOptions, QuietPrintsNothingAndChangesNoFile) {
         ASSERT_EQ(loud.status, 0) << loud.err;
         ASSERT_EQ(quiet.status, 0) << quiet.err;
         EXPECT_EQ(quiet.out, "");
-        if (std::string(r.command) == "scan") EXPECT_NE(loud.out.find("sorted by planet"), std::string::npos);
+        if (std::string(r.command) == "scan") {
+            EXPECT_NE(loud.out.find("sorted by planet"), std::string::npos);
+        }
         for (const std::string& option : r.outputs) {
             const std::string a = WithoutStamps(testing::ReadWholeFile(dir / ("loud" + option)));
             EXPECT_FALSE(a.empty()) << option;
