@@ -90,6 +90,11 @@ public:
                     int firstDay, int dayCount, const ScanLongitudes* scanned = nullptr)
         : context_(chart, eph, options), firstDay_(firstDay), dayCount_(dayCount), scanned_(scanned) {}
 
+    // The longitudes the scan kept, when they cover `days` days from day 0.
+    const ScanLongitudes* Kept(int days) const {
+        const auto n = static_cast<std::size_t>(days);
+        return scanned_ && scanned_->transit.size() >= n && scanned_->progressed.size() >= n ? scanned_ : nullptr;
+    }
     // At a scanned day.
     double TransitOnDay(int body, int day) { return Sample(transit_, body, day, false); }
     double ProgressedOnDay(int body, int day) { return Sample(progressed_, body, day, true); }
@@ -157,14 +162,24 @@ struct Bracket {
 // moment.
 class RunDistance {
 public:
-    RunDistance(MomentEvaluator& at, const ChartState& chart, const ScanRun& run, int side)
+    RunDistance(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, const ScanRun& run, int side)
         : at_(at),
+          kept_(at.Kept(scan.ScanDays)),
           run_(run),
+          mover_(static_cast<std::size_t>(run.mover - 1)),
+          target_(static_cast<std::size_t>(run.target - 1)),
           progressedTarget_(run.family == AspectFamily::TransitToProgressed),
           natalTarget_(chart.NatalLong[static_cast<std::size_t>(run.target)]),
           offset_(side == 0 ? AspectAngle(run.AspectCode) : -AspectAngle(run.AspectCode)) {}
 
+    // `day` is one of the scan's days.
     double OnDay(int day) const {
+        if (kept_) {
+            // The scan's own samples, read straight.
+            const auto d = static_cast<std::size_t>(day);
+            const double target = progressedTarget_ ? kept_->progressed[d][target_] : natalTarget_;
+            return Signed180(kept_->transit[d][mover_] - target - offset_);
+        }
         const double target = progressedTarget_ ? at_.ProgressedOnDay(run_.target, day) : natalTarget_;
         return Signed180(at_.TransitOnDay(run_.mover, day) - target - offset_);
     }
@@ -174,7 +189,9 @@ public:
 
 private:
     MomentEvaluator& at_;
+    const ScanLongitudes* kept_;
     const ScanRun& run_;
+    std::size_t mover_, target_;  // BodyIndex - 1
     bool progressedTarget_;
     double natalTarget_;
     double offset_;
@@ -192,7 +209,7 @@ void AddRunBrackets(MomentEvaluator& at, const ChartState& chart, const ScanResu
     const int from = std::max(run.firstDay - 1, 0);
     const int to = std::min(run.lastDay + 1, scan.ScanDays - 1);
     for (int side = 0; side < sides; ++side) {
-        RunDistance distance(at, chart, run, side);
+        RunDistance distance(at, chart, scan, run, side);
         double before = distance.OnDay(from);
         for (int d = from; d < to; ++d) {
             const double after = distance.OnDay(d + 1);
@@ -208,7 +225,7 @@ void AddRunBrackets(MomentEvaluator& at, const ChartState& chart, const ScanResu
 
 // The moment within a bracket, with both positions there.
 ExactMoment MomentIn(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, const Bracket& b) {
-    RunDistance distance(at, chart, scan.runs[b.run], b.side);
+    RunDistance distance(at, chart, scan, scan.runs[b.run], b.side);
     const double day = Crossing(distance, b.day, distance.OnDay(b.day), b.day + 1, distance.OnDay(b.day + 1));
     ExactMoment moment;
     moment.run = b.run;
