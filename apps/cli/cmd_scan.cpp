@@ -144,9 +144,12 @@ int RunScanCommand(const Args& args) {
     } else if (!exports.empty()) {
         scanSettings.reportFiles = false;
     }
-    // The exact moments' search reads the days the scan computed.
+    // The exact moments' search reads the days the scan computed (only transits have moments).
     ScanLongitudes scanned;
-    if (!exports.empty()) scanSettings.longitudes = &scanned;
+    const FamilySet& chosen = exportChoice.families;
+    const bool moments = chosen[FamilyIndex(AspectFamily::TransitToNatal)] ||
+                         chosen[FamilyIndex(AspectFamily::TransitToProgressed)];
+    if (!exports.empty() && moments) scanSettings.longitudes = &scanned;
     request.scan = scanSettings;
     const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
     if (!outcome.charted) return 2;
