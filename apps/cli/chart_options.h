@@ -108,7 +108,6 @@ std::optional<int> UnfinishedScanStatus(ScanOutcome outcome);
 
 // The families a --families list names ("tn,tp": any of tn, sn, pn, pp, tp), by FamilyIndex; or
 // the problem, for an unknown code or an empty list.
-using FamilySet = std::array<bool, FamilyCount>;
 std::variant<FamilySet, std::string> ParseFamilyList(const std::string& list);
 
 // The extra points a --points list names (the codes of ExtraPoints joined by commas, or "all"),

@@ -1,12 +1,11 @@
 // orrerion-cli scan: the chart, then the aspect scan with its sixteen report files, then the data
-// window's lines on standard output.
+// window's lines on standard output (none with --quiet).
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "chart_options.h"
@@ -74,27 +73,6 @@ private:
     int percent_ = -1;
 };
 
-// A private folder that takes the report files of a scan asked only for its exports, removed
-// with everything in it when the command ends.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::error_code ec;
-        std::string pattern = (std::filesystem::temp_directory_path(ec) / "orrerion-scan-XXXXXX").string();
-        if (!ec && ::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 struct ExportRequest {
     ExportFormat format;
     std::filesystem::path file;
@@ -108,7 +86,7 @@ int RunScanCommand(const Args& args) {
     const std::vector<ExtraOption> scanOptions = {
         {"--days", true},  {"--reports", true}, {"--progress", false},  {"--threads", true},
         {"--ics", true},   {"--csv", true},     {"--json", true},       {"--families", true},
-        {"--run-events", false}};
+        {"--run-events", false}, {"--quiet", false}};
     if (auto error = ParseChartOptions(args, options, scanOptions, &extras)) {
         std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
         return 2;
@@ -116,6 +94,7 @@ int RunScanCommand(const Args& args) {
     std::string daysAnswer = " 90";  // the input box's default text
     std::optional<std::filesystem::path> reportsOption;
     bool progress = false;
+    bool quiet = false;
     ScanSettings scanSettings;
     std::vector<ExportRequest> exports;
     ExportChoice exportChoice;
@@ -141,6 +120,7 @@ int RunScanCommand(const Args& args) {
         }
         if (name == "--reports") reportsOption = value;
         if (name == "--progress") progress = true;
+        if (name == "--quiet") quiet = true;
         if (name == "--threads") {
             if (value != "1" && value != "2") {
                 std::fprintf(stderr, "orrerion-cli: --threads takes 1 or 2 (try --help)\n");
@@ -157,28 +137,31 @@ int RunScanCommand(const Args& args) {
     ProgressBarObserver observer(progress, calc.out);
     CalculationRequest request = NotingRequest();
     request.askDays = [&] { return std::optional<std::string>(daysAnswer); };
-    // Exports without --reports leave the reports folder alone: the report files go into a
-    // scratch folder that is removed afterwards.
-    std::optional<ScratchFolder> scratch;
+    // Exports without --reports leave the reports folder alone: the scan finds its runs without
+    // writing any report file.
     if (reportsOption) {
         request.reportsFolder = *reportsOption;
     } else if (!exports.empty()) {
-        scratch.emplace();
-        if (scratch->path().empty()) {
-            std::fputs("orrerion-cli scan: cannot create a temporary folder for the scan\n", stderr);
-            return 1;
-        }
-        request.reportsFolder = scratch->path();
+        scanSettings.reportFiles = false;
     }
+    // The exact moments' search reads the days the scan computed (only transits have moments).
+    ScanLongitudes scanned;
+    const FamilySet& chosen = exportChoice.families;
+    const bool moments = chosen[FamilyIndex(AspectFamily::TransitToNatal)] ||
+                         chosen[FamilyIndex(AspectFamily::TransitToProgressed)];
+    if (!exports.empty() && moments) scanSettings.longitudes = &scanned;
     request.scan = scanSettings;
     const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
     if (!outcome.charted) return 2;
     if (const std::optional<int> status = UnfinishedScanStatus(outcome.scan)) return *status;
     if (!exports.empty()) {
-        const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan, calc.DiurnalZoneName);
+        // The moments of the exported families only; the scan's result is not needed afterwards.
+        const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, std::move(calc.scan),
+                                                     calc.DiurnalZoneName, exportChoice.families, &scanned);
+        scanned = ScanLongitudes{};  // read by the search alone
         const std::string stamp = CalendarStampNow();
         for (const ExportRequest& e : exports) {
-            const WriteResult written = WriteExport(e.file, ExportText(e.format, source, exportChoice, stamp));
+            const WriteResult written = WriteExportFile(e.file, e.format, source, exportChoice, stamp);
             if (!written.ok) {
                 std::fprintf(stderr, "orrerion-cli scan: %s\n", written.message.c_str());
                 return 1;
@@ -186,6 +169,7 @@ int RunScanCommand(const Args& args) {
         }
     }
     // An export on standard output is the whole of it: the data lines would only spoil it.
+    if (quiet) return 0;
     for (const ExportRequest& e : exports) {
         if (e.file == StandardOutputName) return 0;
     }

@@ -1,5 +1,6 @@
 // orrerion-cli timeline: the chart and the aspect scan (with its report files), then the timeline
-// of the scan's runs as SVG and its layout as JSON.
+// of the scan's runs as SVG and its layout as JSON. It prints no listing; --quiet is taken, as by
+// scan, and changes nothing.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "commands.h"
 #include "core/aspects/scan_observer.h"
 #include "core/io/file_replace.h"
+#include "core/io/text_sink.h"
 #include "core/pictures/timeline_layout.h"
 #include "core/pictures/timeline_output.h"
 #include "core/run/run_calculation.h"
@@ -27,7 +29,7 @@ int RunTimelineCommand(const Args& args) {
     ExtraValues extras;
     const std::vector<ExtraOption> timelineOptions = {
         {"--days", true}, {"--reports", true}, {"--from", true}, {"--to", true},
-        {"--families", true}, {"--svg", true}, {"--json", true}};
+        {"--families", true}, {"--svg", true}, {"--json", true}, {"--quiet", false}};
     // --json takes a file here; the chart options' --json flag is not used by this command.
     if (auto error = ParseChartOptions(args, options, timelineOptions, &extras)) {
         std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
@@ -105,9 +107,17 @@ int RunTimelineCommand(const Args& args) {
     const TimelineSheet sheet;
     for (const auto& [path, isSvg] : {std::pair{svgPath, true}, std::pair{jsonPath, false}}) {
         if (!path) continue;
-        const std::string text = isSvg ? TimelineSvg(layout, calc.scan, part, sheet, calc.DateOrder, title)
-                                       : TimelineJson(layout, calc.scan, part);
-        const WriteResult written = ReplaceFile(*path, text);
+        // Written into the replacement as it is made: the picture of a long scan is never whole in memory.
+        FileReplacement file(*path);
+        {
+            TextSink sink(file);
+            if (isSvg) {
+                WriteTimelineSvg(sink, layout, calc.scan, part, sheet, calc.DateOrder, title);
+            } else {
+                WriteTimelineJson(sink, layout, calc.scan, part);
+            }
+        }
+        const WriteResult written = file.Commit();
         if (!written.ok) {
             std::fprintf(stderr, "%s: %s\n", Name, written.message.c_str());
             return 1;

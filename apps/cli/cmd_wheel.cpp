@@ -117,10 +117,18 @@ int RunWheelCommand(const Args& args) {
     } else {
         layout = LayOutWheel(calc.chart, calc.options, choice, WheelTitleLines(calc.chart, choice));
     }
-    for (const auto& [path, text] : {std::pair{svgPath, svgPath ? WheelSvg(layout, title) : std::string()},
-                                     std::pair{jsonPath, jsonPath ? WheelJson(layout) : std::string()}}) {
+    for (const auto& [path, isSvg] : {std::pair{svgPath, true}, std::pair{jsonPath, false}}) {
         if (!path) continue;
-        const WriteResult written = ReplaceFile(*path, text);
+        FileReplacement file(*path);
+        {
+            TextSink sink(file);
+            if (isSvg) {
+                WriteWheelSvg(sink, layout, title);
+            } else {
+                WriteWheelJson(sink, layout);
+            }
+        }
+        const WriteResult written = file.Commit();
         if (!written.ok) {
             std::fprintf(stderr, "orrerion-cli wheel: %s\n", written.message.c_str());
             return 1;

@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -257,7 +258,12 @@ void PlaceSet(const ScanDayContext& context, std::array<PlacedPoint, N>& set) {
         const std::size_t p = i + 1;
         const int slot = context.houseSlot[p];
         const char* field = slot != 0 ? HouseOrdinalText(slot).data() : context.startField[p].data();
-        set[i] = PlacePoint(static_cast<int>(p), work[p], field[0], field[1]);
+        if (context.listed) {
+            set[i] = PlacePoint(static_cast<int>(p), work[p], field[0], field[1]);
+        } else {
+            set[i].longitude = work[p];
+            set[i].place = MakePlaceCode(SplitLongitude(work[p]), field[0], field[1]);
+        }
     }
 }
 
@@ -265,62 +271,100 @@ void PlaceSet(const ScanDayContext& context, std::array<PlacedPoint, N>& set) {
 
 namespace {
 
-// The progressed step of day `day` (fractional days allowed): WorkLong 1..10 at the progressed
-// moment, then the progressed MC and ASC. A whole scanned day reads its precise longitudes through
-// the run worked out ahead; any other moment computes them directly, which gives the same bits at
-// a whole day.
-void ProgressedStep(ScanDayContext& context, double day, const int* scannedDay) {
+// The progressed instant of day `day` (fractional days allowed): the ephemeris time values and
+// obliquity. Every scanned day moves the progressed instant on by 1/365.25 day, whatever
+// progression gave its start. Returns the obliquity in radians.
+double SetProgressedInstant(ScanDayContext& context, double day) {
     const ChartState& chart = context.chart;
     EphemerisState& eph = context.eph;
-    PointArray& work = eph.WorkLong;
-    // Every scanned day moves the progressed instant on by 1/365.25 day, whatever progression
-    // gave its start.
     eph.EphT = eph.ScanT = chart.ProgT + day / 36525.0 / 365.25;
     eph.EphT2000 = chart.ProgT2000 + day / 36525.0 / 365.25;
     eph.DayNumber = chart.ProgDayNumber + day;
     const double obliquityDeg = ObliquityOfDate(eph.Source, eph.EphT);
     const double obliquityRad = obliquityDeg * PiValue / 180;
     eph.NegObliquityRad = -obliquityRad;
+    return obliquityRad;
+}
+
+// The progressed MC and ASC at the diurnal place, from the instant SetProgressedInstant set and the
+// progressed Sun.
+ProgressedAngles ProgressedAnglesAt(const ScanDayContext& context, double obliquityRad, double progressedSun) {
+    const ChartState& chart = context.chart;
+    const EphemerisState& eph = context.eph;
+    ProgressedAngleInput angleInput;
+    angleInput.source = eph.Source;
+    angleInput.fromSiderealTime = context.anglesFromSiderealTime;
+    angleInput.t = eph.ScanT;
+    angleInput.dayFraction = eph.DayFraction;
+    angleInput.obliquityRad = obliquityRad;
+    angleInput.westLongitudeDeg = context.westLongitudeDeg;
+    angleInput.latitudeDeg = context.latitudeDeg;
+    angleInput.sun = progressedSun;
+    angleInput.natalSun = chart.NatalLong[SUN];
+    angleInput.natalMC = chart.NatalLong[MC];
+    angleInput.natalObliquityDeg = chart.NatalObliquityDeg;
+    return ScanProgressedAngles(angleInput);
+}
+
+// The progressed step of day `day` (fractional days allowed): WorkLong 1..10 at the progressed
+// moment, then the progressed MC and ASC. A whole scanned day reads its precise longitudes through
+// the run worked out ahead; any other moment computes them directly, which gives the same bits at
+// a whole day.
+void ProgressedStep(ScanDayContext& context, double day, const int* scannedDay) {
+    EphemerisState& eph = context.eph;
+    PointArray& work = eph.WorkLong;
+    const double obliquityRad = SetProgressedInstant(context, day);
     if (scannedDay != nullptr) {
-        eph.ProgressedBaseT = chart.ProgT;
+        eph.ProgressedBaseT = context.chart.ProgT;
         eph.ProgressedDay = *scannedDay;
         EphemerisProgressedUpdate(eph);
     } else {
         EphemerisDailyUpdate(eph);
     }
-
-    // Progressed MC and ASC at the diurnal place.
-    ProgressedAngleInput angleInput;
-    angleInput.source = eph.Source;
-    angleInput.fromSiderealTime = context.anglesFromSiderealTime;
-    angleInput.t = eph.EphT;
-    angleInput.dayFraction = eph.DayFraction;
-    angleInput.obliquityRad = obliquityRad;
-    angleInput.westLongitudeDeg = context.westLongitudeDeg;
-    angleInput.latitudeDeg = context.latitudeDeg;
-    angleInput.sun = work[SUN];
-    angleInput.natalSun = chart.NatalLong[SUN];
-    angleInput.natalMC = chart.NatalLong[MC];
-    angleInput.natalObliquityDeg = chart.NatalObliquityDeg;
-    const ProgressedAngles angles = ScanProgressedAngles(angleInput);
+    const ProgressedAngles angles = ProgressedAnglesAt(context, obliquityRad, work[SUN]);
     work[MC] = angles.MC;
     work[ASC] = angles.ASC;
     eph.NegObliquityRad = -obliquityRad;
 }
 
-}  // namespace
-
-void TransitLongitudesAt(ScanDayContext& context, double day) {
+// The transit instant of day `day` (fractional days allowed): the ephemeris time values.
+void SetTransitInstant(ScanDayContext& context, double day) {
     const ChartState& chart = context.chart;
     EphemerisState& eph = context.eph;
     eph.EphT = eph.ScanT = chart.DiurnalT + day / 36525.0;
     eph.EphT2000 = chart.DiurnalT2000 + day / 36525.0;
     eph.DayNumber = chart.DiurnalJD + day;
-    EphemerisDailyUpdate(eph);
+}
+
+}  // namespace
+
+void TransitLongitudesAt(ScanDayContext& context, double day) {
+    SetTransitInstant(context, day);
+    EphemerisDailyUpdate(context.eph);
 }
 
 void ProgressedLongitudesAt(ScanDayContext& context, double day) {
     ProgressedStep(context, day, nullptr);
+}
+
+double TransitLongitudeAt(ScanDayContext& context, int body, double day) {
+    SetTransitInstant(context, day);
+    return EphemerisBodyLongitude(context.eph, body);
+}
+
+double ProgressedLongitudeAt(ScanDayContext& context, int body, double day) {
+    EphemerisState& eph = context.eph;
+    if (body != ASC && body != MC) {
+        // The obliquity serves only the angles; the instant's time values are all a body needs.
+        eph.EphT = eph.ScanT = context.chart.ProgT + day / 36525.0 / 365.25;
+        eph.EphT2000 = context.chart.ProgT2000 + day / 36525.0 / 365.25;
+        eph.DayNumber = context.chart.ProgDayNumber + day;
+        return EphemerisBodyLongitude(eph, body);
+    }
+    const double obliquityRad = SetProgressedInstant(context, day);
+    const double sun = EphemerisBodyLongitude(eph, SUN);
+    const ProgressedAngles angles = ProgressedAnglesAt(context, obliquityRad, sun);
+    return body == MC ? angles.MC : angles.ASC;
 }
 
 void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out) {
@@ -375,10 +419,15 @@ constexpr int BlockDays = 32;
 class DayStream {
 public:
     DayStream(const ChartState& chart, const EphemerisState& eph, const Options& options,
-              int scanDays, ListedByDayPass& pass, int threads)
-        : scanDays_(scanDays), blocks_((scanDays + BlockDays - 1) / BlockDays), pass_(pass) {
+              int scanDays, ListedByDayPass& pass, int threads, ScanLongitudes* longitudes)
+        : scanDays_(scanDays), blocks_((scanDays + BlockDays - 1) / BlockDays), pass_(pass), longitudes_(longitudes) {
         for (int i = 0; i < threads; ++i) {
             contexts_.push_back(std::make_unique<ScanDayContext>(chart, eph, options));
+        }
+        for (const auto& context : contexts_) context->listed = pass.ListsLines();
+        if (longitudes_) {
+            longitudes_->transit.assign(static_cast<std::size_t>(scanDays), {});
+            longitudes_->progressed.assign(static_cast<std::size_t>(scanDays), {});
         }
     }
 
@@ -419,6 +468,7 @@ private:
                 context.houseMissed = false;
                 for (std::size_t i = 0; i < block.days.size(); ++i) {
                     ComputeScannedDay(context, block.firstDay + static_cast<int>(i), block.days[i]);
+                    if (longitudes_) Keep(block.firstDay + static_cast<int>(i), block.days[i]);
                 }
                 if (context.houseMissed && k > 0 && previousBlock != k - 1) {
                     Stop(true);
@@ -451,6 +501,14 @@ private:
         }
     }
 
+    // Each day has its own rows, so threads computing different days write different rows.
+    void Keep(int day, const ScannedDay& scanned) {
+        auto& transit = longitudes_->transit[static_cast<std::size_t>(day)];
+        for (std::size_t i = 0; i < transit.size(); ++i) transit[i] = scanned.transit[i].longitude;
+        auto& progressed = longitudes_->progressed[static_cast<std::size_t>(day)];
+        for (std::size_t i = 0; i < progressed.size(); ++i) progressed[i] = scanned.progressed[i].longitude;
+    }
+
     int TakenBlocks() {
         std::lock_guard lock(mutex_);
         return taken_;
@@ -468,6 +526,7 @@ private:
     const int scanDays_;
     const int blocks_;
     ListedByDayPass& pass_;
+    ScanLongitudes* longitudes_;
     std::vector<std::unique_ptr<ScanDayContext>> contexts_;
     std::atomic<int> nextBlock_{0};
     std::atomic<bool> stop_{false};
@@ -500,9 +559,14 @@ ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options&
 
     int threads = ThreadsFor(settings, scanDays);
     while (true) {
-        ReportSet files(reportsFolder, stem);
-        ListedByDayPass pass(chart, options, scanDays, natal, files);
-        DayStream days(chart, eph, options, scanDays, pass, threads);
+        std::optional<ReportSet> files;
+        if (settings.reportFiles) {
+            files.emplace(reportsFolder, stem);
+        } else {
+            files.emplace();
+        }
+        ListedByDayPass pass(chart, options, scanDays, natal, *files);
+        DayStream days(chart, eph, options, scanDays, pass, threads, settings.longitudes);
         if (!days.Run(observer)) {
             threads = 1;
             observer.ClearProgress();
@@ -515,7 +579,7 @@ ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options&
         ScanResult found = pass.Finish(chart.DiurnalJD);
 
         const WriteResult written =
-            WriteScanReports(found, chart, options, files, out, observer, threads);
+            WriteScanReports(found, chart, options, *files, out, observer, threads);
         if (!written.ok) {
             result = ScanResult{};
             reporter.Report({"Error!", MessageIcon::Critical, written.message});

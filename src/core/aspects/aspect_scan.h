@@ -212,6 +212,8 @@ struct ScanDayContext {
     std::array<std::array<char, 2>, BodyCount + 1> startField{};  // the fields before the scan
     // Set when a point fell in no house: its field then depends on the days before.
     bool houseMissed = false;
+    // False when no listed-by-day line is written: the points get their longitude and place only.
+    bool listed = true;
 
     bool anglesFromSiderealTime = false;
     double westLongitudeDeg = 0.0;  // diurnal place
@@ -241,6 +243,13 @@ void TransitLongitudesAt(ScanDayContext& context, double day);
 // The progressed longitudes (WorkLong 1..12, with the progressed MC and ASC) at the progressed
 // moment of `day`, which may be fractional: 1/365.25 day of progressed time per scanned day.
 void ProgressedLongitudesAt(ScanDayContext& context, double day);
+// One transit body's longitude (SUN..MOON) at `day`: the same bits as its WorkLong after
+// TransitLongitudesAt, with only that body computed.
+double TransitLongitudeAt(ScanDayContext& context, int body, double day);
+// One progressed point's longitude (SUN..MC) at `day`: the same bits as its WorkLong after
+// ProgressedLongitudesAt. A body is computed alone; the progressed MC and ASC need the obliquity
+// and the progressed Sun, and nothing more.
+double ProgressedLongitudeAt(ScanDayContext& context, int body, double day);
 
 // Writes the house placement line that the scan's last placements leave into `HouseLine`.
 void WriteScanHouseLine(const ScanDayContext& context, std::string& HouseLine);
@@ -254,13 +263,27 @@ enum class ScanOutcome {
     WriteFailed,  // a report file could not be written: reported; the earlier files stay as they were
 };
 
-// How many threads a scan uses: 0 chooses by the machine (at most two).
+// The longitudes of every scanned day, kept by the scan for a search that follows it (the exact
+// moments), which then need not compute them again: day d's transit SUN..PLUTO and progressed
+// SUN..MC, the same bits as TransitLongitudesAt and ProgressedLongitudesAt give at day d.
+struct ScanLongitudes {
+    std::vector<std::array<double, PLUTO>> transit;   // [day][body - 1]
+    std::vector<std::array<double, MC>> progressed;   // [day][body - 1]
+};
+
+// How many threads a scan uses: 0 chooses by the machine (at most two). Without report files the
+// scan finds the same runs, exact dates and listings, writes nothing and makes no text that only
+// the files would hold (an export of the runs asks for no reports). With `longitudes` the scan
+// also keeps every day's longitudes there.
 struct ScanSettings {
     int threads = 0;
+    bool reportFiles = true;
+    ScanLongitudes* longitudes = nullptr;
 };
 
 // Runs the scan of `scanDays` days (1..MaxScanDays) after ChartDriver has built `chart`. Writes the
-// sixteen report files into `reportsFolder` (which must exist) as one set: either all of them
+// sixteen report files (unless settings.reportFiles is false, when `reportsFolder` is not used) into
+// `reportsFolder` (which must exist) as one set: either all of them
 // replace the files of the same names or, when one cannot be written, none does. Appends the
 // listings to `out`, tells `observer` what to show and puts the runs and exact dates in `result`
 // (left empty when the files could not be written). Leaves WorkLong and the ephemeris time values

@@ -87,46 +87,42 @@ void TextBuffer::Append(std::string_view text) {
     Commit(text.size());
 }
 
+void ReportFile::Pass() {
+    if (file_) file_->Write(buffer_);
+    buffer_.clear();
+}
+
 void ReportFile::EndLine() {
     buffer_.append("\r\n");
-    if (buffer_.size() >= FileBufferBytes) {
-        file_.Write(buffer_);
-        buffer_.clear();
-    }
+    if (buffer_.size() >= FileBufferBytes) Pass();
 }
 
 void ReportFile::AppendLines(std::string_view lines) {
     if (lines.size() < DirectLinesBytes) {
         buffer_.append(lines);
-        if (buffer_.size() >= FileBufferBytes) {
-            file_.Write(buffer_);
-            buffer_.clear();
-        }
+        if (buffer_.size() >= FileBufferBytes) Pass();
         return;
     }
-    if (!buffer_.empty()) {
-        file_.Write(buffer_);
-        buffer_.clear();
-    }
-    file_.Write(lines);
+    if (!buffer_.empty()) Pass();
+    if (file_) file_->Write(lines);
 }
 
 WriteResult ReportFile::Finish() {
-    file_.Write(buffer_);
+    Pass();
     std::string().swap(buffer_);  // a finished file of a set holds no memory until published
-    return file_.Finish();
+    return file_ ? file_->Finish() : WriteResult{};
 }
 
 WriteResult ReportFile::Close() {
     if (WriteResult finished = Finish(); !finished.ok) return finished;
-    return file_.Publish();
+    return file_ ? file_->Publish() : WriteResult{};
 }
 
 ReportSet::ReportSet(const std::filesystem::path& folder, const std::string& stem)
-    : generation_(folder, stem) {
+    : generation_(std::in_place, folder, stem) {
     auto file = [&](std::string_view suffix, std::string_view extension) {
         const std::string name = stem + std::string(suffix) + std::string(extension);
-        return std::make_unique<ReportFile>(generation_.PathOf(name), folder / name);
+        return std::make_unique<ReportFile>(generation_->PathOf(name), folder / name);
     };
     for (const FamilyInfo& family : ScanFamilies) {
         const std::size_t i = FamilyIndex(family.family);
@@ -137,7 +133,18 @@ ReportSet::ReportSet(const std::filesystem::path& folder, const std::string& ste
     exact_ = file("_ex", ".txt");
 }
 
+ReportSet::ReportSet() {
+    for (const FamilyInfo& family : ScanFamilies) {
+        const std::size_t i = FamilyIndex(family.family);
+        doc_[i] = std::make_unique<ReportFile>();
+        txt_[i] = std::make_unique<ReportFile>();
+        asc_[i] = std::make_unique<ReportFile>();
+    }
+    exact_ = std::make_unique<ReportFile>();
+}
+
 WriteResult ReportSet::Publish() {
+    if (!generation_) return {};
     // In the order the files are written.
     std::vector<FileReplacement*> files;
     for (const FamilyInfo& family : ScanFamilies) {
@@ -150,7 +157,7 @@ WriteResult ReportSet::Publish() {
     if (WriteResult written = PublishTogether(files); !written.ok) return written;
     std::vector<std::string> names;
     for (const FileReplacement* file : files) names.push_back(file->target().filename().string());
-    return generation_.Publish(names);
+    return generation_->Publish(names);
 }
 
 // ---- The listed-by-day pass ---------------------------------------------------------------------
@@ -223,7 +230,8 @@ ListedByDayPass::ListedByDayPass(const ChartState& chart, const Options& options
     : scanDays_(scanDays),
       natal_(natal),
       files_(files),
-      bounds_(MakeAspectBounds(options)) {
+      bounds_(MakeAspectBounds(options)),
+      listLines_(files.writesFiles()) {
     const std::vector<std::string> header = ReportHeader(chart);
     for (const FamilyInfo& info : ScanFamilies) {
         auto family = std::make_unique<Family>();
@@ -240,6 +248,7 @@ ListedByDayPass::ListedByDayPass(const ChartState& chart, const Options& options
         family->cells.resize(static_cast<std::size_t>(MoverCount(info.family) * CellsPerMover));
         families_.push_back(std::move(family));
 
+        if (!listLines_) continue;
         ReportFile& doc = files.ListedByDay(info.family);
         for (const std::string& line : header) doc.WriteLine(line);
         doc.WriteLine(std::string(info.titleStart) + " - listed by day");
@@ -264,6 +273,22 @@ void ListedByDayPass::ListBlock(ListedBlock& block) const {
         text.clear();
         hits.clear();
         hitsEnd.clear();
+        if (!listLines_) {
+            // The hits alone, as the loop below finds them.
+            for (const ScannedDay& day : block.days) {
+                const PlacedPoint* movers = PointsOf(day, family.info->movers, natal_);
+                const PlacedPoint* targets = PointsOf(day, family.info->targets, natal_);
+                for (const Family::Pair& pair : family.pairs) {
+                    const AspectResult aspect = TestAspect(bounds_, movers[pair.mover - 1].longitude,
+                                                           targets[pair.target - 1].longitude);
+                    if (aspect.AspectCode == NoAspect) continue;
+                    hits.push_back({static_cast<CellIndex>(pair.cell + (aspect.AspectCode - 2) * BodyCount),
+                                    std::fabs(aspect.distance)});
+                }
+                hitsEnd.push_back(static_cast<std::uint32_t>(hits.size()));
+            }
+            continue;
+        }
         for (const ScannedDay& day : block.days) {
             const PlacedPoint* movers = PointsOf(day, family.info->movers, natal_);
             const PlacedPoint* targets = PointsOf(day, family.info->targets, natal_);

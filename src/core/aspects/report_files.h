@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,10 +51,12 @@ private:
 // that is never published leaves the target as it was.
 class ReportFile {
 public:
-    explicit ReportFile(std::filesystem::path path) : file_(std::move(path)) {}
+    explicit ReportFile(std::filesystem::path path) : file_(std::in_place, std::move(path)) {}
     // Written at `path`, named `shownAs` in messages (a file of a set written into its generation).
     ReportFile(std::filesystem::path path, std::filesystem::path shownAs)
-        : file_(std::move(path), Durability::Flushed, std::move(shownAs)) {}
+        : file_(std::in_place, std::move(path), Durability::Flushed, std::move(shownAs)) {}
+    // No file: what is written is let go, and Finish() and Close() succeed.
+    ReportFile() = default;
 
     void Append(std::string_view text) { buffer_.append(text); }
     void Append(char c) { buffer_.push_back(c); }
@@ -69,12 +72,16 @@ public:
     // not forced to disk: every scan rewrites its reports, and sixteen syncs would cost more than
     // the whole scan of a few months.
     WriteResult Finish();
-    FileReplacement& replacement() { return file_; }
+    // The file being written; only for a ReportFile with a file.
+    FileReplacement& replacement() { return *file_; }
     // Finish() then the rename.
     WriteResult Close();
 
 private:
-    FileReplacement file_;
+    // Hands a full buffer on, or lets it go without a file.
+    void Pass();
+
+    std::optional<FileReplacement> file_;
     std::string buffer_;
 };
 
@@ -86,6 +93,12 @@ private:
 class ReportSet {
 public:
     ReportSet(const std::filesystem::path& folder, const std::string& stem);
+    // A set without files, for a scan asked for its runs alone: every file lets its text go, nothing
+    // is written anywhere, and Publish() succeeds.
+    ReportSet();
+
+    // False for a set without files: text meant only for the files need not be made.
+    bool writesFiles() const { return generation_.has_value(); }
 
     ReportFile& ListedByDay(AspectFamily family) { return *doc_[FamilyIndex(family)]; }
     ReportFile& SortedByPlanet(AspectFamily family) { return *txt_[FamilyIndex(family)]; }
@@ -96,7 +109,7 @@ public:
     WriteResult Publish();
 
 private:
-    FileSetGeneration generation_;
+    std::optional<FileSetGeneration> generation_;
     std::array<std::unique_ptr<ReportFile>, FamilyCount> doc_, txt_, asc_;
     std::unique_ptr<ReportFile> exact_;
 };
@@ -131,7 +144,10 @@ public:
                     const std::array<PlacedPoint, 12>& natal, ReportSet& files);
     ~ListedByDayPass();
 
+    // The block's hits and, when the files are written, its listed-by-day lines.
     void ListBlock(ListedBlock& block) const;
+    // Whether the listed-by-day lines are made, which need the points' listed texts.
+    bool ListsLines() const { return listLines_; }
     void TakeBlock(const ListedBlock& block);
     // After the last day: the runs and exact dates in their listing orders.
     ScanResult Finish(double DiurnalJD);
@@ -149,6 +165,7 @@ private:
     ReportSet& files_;
     AspectBounds bounds_;
     std::vector<std::unique_ptr<Family>> families_;
+    bool listLines_ = true;  // the listed-by-day lines are made (the set writes files)
     ScannedDay previousDay_;  // the last day of the block taken before
     std::vector<ScanRun> runs_;
     std::vector<DayRange> ranges_;

@@ -160,7 +160,9 @@ WriteResult WriteScanReports(const ScanResult& result, const ChartState& chart,
     // this one writes the others and the listings.
     std::thread sorter;
     std::exception_ptr sorterError;
-    if (threads > 1) {
+    // A set without files needs the sorted-by-date listings only.
+    const bool writesFiles = files.writesFiles();
+    if (threads > 1 && writesFiles) {
         try {
             sorter = std::thread([&] {
                 try {
@@ -204,7 +206,7 @@ WriteResult WriteScanReports(const ScanResult& result, const ChartState& chart,
     if (sorterError) std::rethrow_exception(sorterError);
     for (AspectFamily family : SortedByDateOrder) {
         ReportFile& asc = files.SortedByDate(family);
-        if (!sortedAside) WriteSortedByDateFile(result, FamilyOf(family), chart, asc);
+        if (!sortedAside && writesFiles) WriteSortedByDateFile(result, FamilyOf(family), chart, asc);
         AppendSortedByDateListing(result, FamilyOf(family), out);
         if (WriteResult r = asc.Finish(); !r.ok) {
             observer.EndSorting();

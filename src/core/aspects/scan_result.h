@@ -22,6 +22,9 @@ enum class AspectFamily : std::uint8_t {
 };
 inline constexpr std::size_t FamilyCount = 5;
 constexpr std::size_t FamilyIndex(AspectFamily family) { return static_cast<std::size_t>(family); }
+// A choice of families, by FamilyIndex.
+using FamilySet = std::array<bool, FamilyCount>;
+inline constexpr FamilySet AllFamilies{true, true, true, true, true};
 // The family's short code, as in its report files' names: "tn", "sn", "pn", "pp", "tp".
 std::string_view FamilyCode(AspectFamily family);
 // The family of a short code; nothing for any other text.

@@ -12,6 +12,7 @@
 
 #include "core/base/text_tables.h"
 #include "core/io/fixed_line.h"
+#include "core/io/number_text.h"
 #include "core/ephemeris/time_angles.h"
 
 namespace orrerion {
@@ -210,6 +211,56 @@ std::string DateDdMmmYy(const CalendarDate& date) {
 std::string DateDdMmmYyyy(const CalendarDate& date) {
     std::array<char, DateDdMmmYyyyMaxSize> text{};
     return std::string(text.data(), PutDateDdMmmYyyy(text, date));
+}
+
+namespace {
+
+// printf's "%04d-%02d-%02d", or without the hyphens.
+std::size_t PutIsoDateWith(std::span<char, IsoDateMaxSize> out, const CalendarDate& date, bool hyphens) {
+    if (date.year >= 0 && date.year <= 9999 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&
+        date.day <= 31) {
+        // The dates of the calendar's years 0..9999, from the table of digit pairs.
+        std::size_t at = 0;
+        const auto two = [&](int n) {
+            PutTwoDigits(out.subspan(at).first<2>(), n);
+            at += 2;
+        };
+        two(date.year / 100);
+        two(date.year % 100);
+        if (hyphens) out[at++] = '-';
+        two(date.month);
+        if (hyphens) out[at++] = '-';
+        two(date.day);
+        return at;
+    }
+    FixedLine<IsoDateMaxSize> text;
+    text.Put(IntegerChars(date.year, 4).view());
+    if (hyphens) text.Put('-');
+    text.Put(IntegerChars(date.month, 2).view());
+    if (hyphens) text.Put('-');
+    text.Put(IntegerChars(date.day, 2).view());
+    std::memcpy(out.data(), text.View().data(), text.size());
+    return text.size();
+}
+
+}  // namespace
+
+std::size_t PutIsoDate(std::span<char, IsoDateMaxSize> out, const CalendarDate& date) {
+    return PutIsoDateWith(out, date, true);
+}
+
+std::size_t PutCompactIsoDate(std::span<char, IsoDateMaxSize> out, const CalendarDate& date) {
+    return PutIsoDateWith(out, date, false);
+}
+
+std::string IsoDateText(const CalendarDate& date) {
+    std::array<char, IsoDateMaxSize> text{};
+    return std::string(text.data(), PutIsoDate(text, date));
+}
+
+std::string CompactIsoDateText(const CalendarDate& date) {
+    std::array<char, IsoDateMaxSize> text{};
+    return std::string(text.data(), PutCompactIsoDate(text, date));
 }
 
 std::string DateMmDdYyyy(const CalendarDate& date) {

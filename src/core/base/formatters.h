@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/base/output_lines.h"
+#include "core/io/fixed_line.h"
 
 namespace orrerion {
 
@@ -69,6 +70,14 @@ inline constexpr std::size_t DateDdMmmYyyyMaxSize = 7 + 11;
 // Writes "05 Jan 1997" and returns its length.
 std::size_t PutDateDdMmmYyyy(std::span<char, DateDdMmmYyyyMaxSize> out, const CalendarDate& date);
 std::string DateMmDdYyyy(const CalendarDate& date);   // "01051997"
+
+// "2026-12-07" (ISO 8601) and "20261207" (its basic form), as printf's "%04d-%02d-%02d" and
+// "%04d%02d%02d" write them: at most 11 characters of any int year ("-0044", "12026").
+inline constexpr std::size_t IsoDateMaxSize = WidthSum({11, 1, 2, 1, 2});
+std::size_t PutIsoDate(std::span<char, IsoDateMaxSize> out, const CalendarDate& date);
+std::size_t PutCompactIsoDate(std::span<char, IsoDateMaxSize> out, const CalendarDate& date);
+std::string IsoDateText(const CalendarDate& date);
+std::string CompactIsoDateText(const CalendarDate& date);
 
 // A number formatted by a picture of "#" and "0" digits with an optional ".": the digits after
 // the point give the decimals (rounded half away from zero), the "0"s before it the least number

@@ -125,6 +125,30 @@ void EphemerisDailyUpdate(EphemerisState& s) {
     }
 }
 
+double EphemerisBodyLongitude(EphemerisState& s, int body) {
+    if (s.Source == EphemerisSource::Precise) return PreciseBodyLongitude(s, body);
+    // Each body as EphemerisDailyUpdate computes it: the Sun and Moon at T1900, the inner planets
+    // at T2000 after the Earth at T2000, the outer planets at T1900 after the Earth at T1900.
+    switch (body) {
+        case SUN:
+            s.EphT = s.ScanT;
+            return Norm360(ComputeSun(s.EphT));
+        case MOON:
+            s.EphT = s.ScanT;
+            return Norm360(ComputeMoon(s.EphT).longitude);
+        case MERCURY:
+        case VENUS:
+        case MARS:
+            s.EphT = s.EphT2000;
+            ComputeInnerPlanet(s, 1);
+            return Norm360(ComputeInnerPlanet(s, body).lon);
+        default:
+            s.EphT = s.ScanT;
+            OuterLongitude(s, 1, nullptr);
+            return OuterLongitude(s, body, nullptr);
+    }
+}
+
 void EphemerisProgressedUpdate(EphemerisState& s) {
     if (s.Source == EphemerisSource::Precise) {
         PreciseProgressedUpdate(s);

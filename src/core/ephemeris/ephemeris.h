@@ -105,6 +105,12 @@ void EphemerisAllBodies(EphemerisState& s);
 // Precise positions read the instant from ScanT alone.
 void EphemerisDailyUpdate(EphemerisState& s);
 
+// The longitude of one body, SUN..MOON, 0 <= value < 360, at the instant EphemerisDailyUpdate
+// reads (ScanT, EphT2000 and DayNumber): the same bits as that body's WorkLong after it, computing
+// only that body and, for a planet, the Earth it is seen from. A search that follows one body
+// through many instants needs nothing else. Leaves EphT and the Earth's working values changed.
+double EphemerisBodyLongitude(EphemerisState& s, int body);
+
 // EphemerisDailyUpdate for the progressed moment of scanned day ProgressedDay, which the scan asks
 // for between the transit moments of two days. The built-in series computes it as
 // EphemerisDailyUpdate does. The library keeps one stretch of its data files per body in memory,

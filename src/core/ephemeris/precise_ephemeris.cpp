@@ -150,6 +150,12 @@ void PreciseDailyUpdate(EphemerisState& s) {
     for (int n = SUN; n <= MOON; ++n) s.WorkLong[static_cast<std::size_t>(n)] = row[static_cast<std::size_t>(n - 1)];
 }
 
+double PreciseBodyLongitude(EphemerisState& s, int body) {
+    threadLibrary.Open();
+    s.EphT = s.ScanT;
+    return Compute(JulianDateOfT1900(s.ScanT), PreciseBodyNumber(body), EclipticFlags)[0];
+}
+
 namespace {
 
 // How many progressed moments one run works out ahead: a scan of 32767 days asks for 256 runs.
@@ -353,6 +359,8 @@ void PreciseAllBodies(EphemerisState& s) {
 void PreciseDailyUpdate(EphemerisState& s) {
     for (int n = SUN; n <= MOON; ++n) s.WorkLong[static_cast<std::size_t>(n)] = NoNumber;
 }
+
+double PreciseBodyLongitude(EphemerisState&, int) { return NoNumber; }
 
 void PreciseProgressedUpdate(EphemerisState& s) { PreciseDailyUpdate(s); }
 

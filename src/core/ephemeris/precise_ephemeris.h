@@ -49,6 +49,8 @@ void PreciseAllBodies(EphemerisState& s);
 
 // EphemerisDailyUpdate for precise positions: WorkLong 1..10 at ScanT (T1900, UT). EphT = ScanT.
 void PreciseDailyUpdate(EphemerisState& s);
+// EphemerisBodyLongitude for precise positions: one call to the library, at ScanT.
+double PreciseBodyLongitude(EphemerisState& s, int body);
 // EphemerisProgressedUpdate for precise positions, through s.ProgressedRun.
 void PreciseProgressedUpdate(EphemerisState& s);
 

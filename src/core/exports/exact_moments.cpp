@@ -1,14 +1,14 @@
 #include "core/exports/exact_moments.h"
 
-#include <cstdio>
-
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "core/aspects/aspect_scan.h"
 #include "core/base/zone_history.h"
 #include "core/ephemeris/crossing_search.h"
+#include "core/io/number_text.h"
 
 namespace orrerion {
 
@@ -26,92 +26,196 @@ double AspectAngle(int AspectCode) {
 namespace {
 
 // A moment is given when it is known within a bracket of half a minute: its middle is then
-// within a quarter of a minute of the crossing. The scan sees each day once, so the search samples
-// whole days; a change of sign near zero counts, the jump at the far side (180 degrees away) not.
-constexpr CrossingSearch DailySearch{1.0, 0.5 / 1440, 90.0};
+// within a quarter of a minute of the crossing.
+constexpr double StopDays = 0.5 / 1440;
 
-// x reduced to -180 < x <= 180.
+// x reduced to -180 < x <= 180. The remainder is std::fmod's, bit for bit: for the differences of
+// longitudes the search takes, |x| < 720, it is x or x less one turn, which is exact (Sterbenz), and
+// a zero keeps x's sign.
 double Signed180(double x) {
-    double r = std::fmod(x, 360.0);
+    const double a = std::fabs(x);
+    double r = x;
+    if (a >= 720 || a != a) {
+        r = std::fmod(x, 360.0);
+    } else if (a >= 360) {
+        r = x > 0 ? x - 360 : x + 360;
+        if (r == 0) r = std::copysign(0.0, x);
+    }
     if (r > 180) r -= 360;
     if (r <= -180) r += 360;
     return r;
 }
 
-// Longitudes at scan days, whole or fractional, from one context; whole days are kept, since
-// neighbouring runs ask for the same samples.
+// One body's longitudes at scan days, whole or fractional, from one context; whole days are kept,
+// since neighbouring runs of the same mover or target ask for the same samples. Only the bodies
+// the runs need are computed: the mover and, for a transit to a progressed point, that point.
 class MomentEvaluator {
 public:
-    // Whole days firstDay .. firstDay + dayCount - 1 are kept.
+    // Whole days firstDay .. firstDay + dayCount - 1 are kept; with `scanned`, the longitudes the
+    // scan kept are read instead.
     MomentEvaluator(const ChartState& chart, const EphemerisState& eph, const Options& options,
-                    int firstDay, int dayCount)
-        : context_(chart, eph, options),
-          firstDay_(firstDay),
-          transit_(static_cast<std::size_t>(dayCount)),
-          progressed_(static_cast<std::size_t>(dayCount)) {}
+                    int firstDay, int dayCount, const ScanLongitudes* scanned = nullptr)
+        : context_(chart, eph, options), firstDay_(firstDay), dayCount_(dayCount), scanned_(scanned) {}
 
+    // The longitudes the scan kept, when they cover `days` days from day 0.
+    const ScanLongitudes* Kept(int days) const {
+        const auto n = static_cast<std::size_t>(days);
+        return scanned_ && scanned_->transit.size() >= n && scanned_->progressed.size() >= n ? scanned_ : nullptr;
+    }
+    // At a scanned day.
+    double TransitOnDay(int body, int day) { return Sample(transit_, body, day, false); }
+    double ProgressedOnDay(int body, int day) { return Sample(progressed_, body, day, true); }
+    // At any moment, in days from day 0.
     double Transit(int body, double day) { return Longitude(transit_, body, day, false); }
     double Progressed(int body, double day) { return Longitude(progressed_, body, day, true); }
 
 private:
-    using Row = std::optional<PointArray>;
+    // The kept whole days of one body; empty until the body is first asked for.
+    struct Samples {
+        std::vector<double> longitude;
+        std::vector<bool> known;
+    };
+    using BodySamples = std::array<Samples, BodyCount + 1>;
 
-    double Longitude(std::vector<Row>& rows, int body, double day, bool progressed) {
-        const auto b = static_cast<std::size_t>(body);
-        const double at = day - firstDay_;
-        if (std::floor(at) == at && at >= 0 && at < static_cast<double>(rows.size())) {
-            Row& row = rows[static_cast<std::size_t>(at)];
-            if (!row) row = Compute(day, progressed);
-            return (*row)[b];
+    double Longitude(BodySamples& samples, int body, double day, bool progressed) {
+        if (std::floor(day) == day && std::fabs(day) < MaxScanDays + 1) {
+            return Sample(samples, body, static_cast<int>(day), progressed);
         }
-        return Compute(day, progressed)[b];
+        return Compute(body, day, progressed);
     }
 
-    PointArray Compute(double day, bool progressed) {
-        if (progressed) {
-            ProgressedLongitudesAt(context_, day);
-        } else {
-            TransitLongitudesAt(context_, day);
+    double Sample(BodySamples& samples, int body, int day, bool progressed) {
+        const auto b = static_cast<std::size_t>(body - 1);
+        if (scanned_ && day >= 0) {
+            const auto d = static_cast<std::size_t>(day);
+            if (progressed && d < scanned_->progressed.size() && b < MC) return scanned_->progressed[d][b];
+            if (!progressed && d < scanned_->transit.size() && b < PLUTO) return scanned_->transit[d][b];
         }
-        return context_.eph.WorkLong;
+        const int at = day - firstDay_;
+        if (at < 0 || at >= dayCount_) return Compute(body, day, progressed);
+        Samples& kept = samples[b + 1];
+        if (kept.known.empty()) {
+            kept.longitude.resize(static_cast<std::size_t>(dayCount_));
+            kept.known.resize(static_cast<std::size_t>(dayCount_));
+        }
+        const auto i = static_cast<std::size_t>(at);
+        if (!kept.known[i]) {
+            kept.longitude[i] = Compute(body, day, progressed);
+            kept.known[i] = true;
+        }
+        return kept.longitude[i];
+    }
+
+    double Compute(int body, double day, bool progressed) {
+        return progressed ? ProgressedLongitudeAt(context_, body, day) : TransitLongitudeAt(context_, body, day);
     }
 
     ScanDayContext context_;
     int firstDay_;
-    std::vector<Row> transit_, progressed_;
+    int dayCount_;
+    const ScanLongitudes* scanned_;
+    BodySamples transit_, progressed_;
 };
 
-// The moments of run `r`, appended to `moments` in the order found (one side of the target, then
-// the other).
-void AddRunMoments(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, std::uint32_t r,
-                   std::vector<ExactMoment>& moments) {
+// A scanned day of a run after which the distance from exact changes sign near zero, on one side
+// of the target: a moment lies between the day and the next.
+struct Bracket {
+    std::uint32_t run = 0;
+    std::int16_t day = 0;
+    std::uint8_t side = 0;  // 0: the aspect angle ahead of the target, 1: behind it
+};
+
+// The distance from exact of a run's mover and target on one side, at scanned days and at any
+// moment.
+class RunDistance {
+public:
+    RunDistance(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, const ScanRun& run, int side)
+        : at_(at),
+          kept_(at.Kept(scan.ScanDays)),
+          run_(run),
+          mover_(static_cast<std::size_t>(run.mover - 1)),
+          target_(static_cast<std::size_t>(run.target - 1)),
+          progressedTarget_(run.family == AspectFamily::TransitToProgressed),
+          natalTarget_(chart.NatalLong[static_cast<std::size_t>(run.target)]),
+          offset_(side == 0 ? AspectAngle(run.AspectCode) : -AspectAngle(run.AspectCode)) {}
+
+    // `day` is one of the scan's days.
+    double OnDay(int day) const {
+        if (kept_) {
+            // The scan's own samples, read straight.
+            const auto d = static_cast<std::size_t>(day);
+            const double target = progressedTarget_ ? kept_->progressed[d][target_] : natalTarget_;
+            return Signed180(kept_->transit[d][mover_] - target - offset_);
+        }
+        const double target = progressedTarget_ ? at_.ProgressedOnDay(run_.target, day) : natalTarget_;
+        return Signed180(at_.TransitOnDay(run_.mover, day) - target - offset_);
+    }
+    double operator()(double day) const { return Signed180(Mover(day) - Target(day) - offset_); }
+    double Mover(double day) const { return at_.Transit(run_.mover, day); }
+    double Target(double day) const { return progressedTarget_ ? at_.Progressed(run_.target, day) : natalTarget_; }
+
+private:
+    MomentEvaluator& at_;
+    const ScanLongitudes* kept_;
+    const ScanRun& run_;
+    std::size_t mover_, target_;  // BodyIndex - 1
+    bool progressedTarget_;
+    double natalTarget_;
+    double offset_;
+};
+
+// The brackets of run `r`, appended in the order the moments are given: one side of the target,
+// then the other, each by day. Only the scanned days are looked at.
+void AddRunBrackets(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, std::uint32_t r,
+                    std::vector<Bracket>& brackets) {
     const ScanRun& run = scan.runs[r];
     if (!HasExactMoments(run.family)) return;
-    const bool progressedTarget = run.family == AspectFamily::TransitToProgressed;
-    const auto targetAt = [&](double day) {
-        return progressedTarget ? at.Progressed(run.target, day)
-                                : chart.NatalLong[static_cast<std::size_t>(run.target)];
-    };
-    const auto moverAt = [&](double day) { return at.Transit(run.mover, day); };
-
     // The aspect is made on either side of the target; 0 and 180 degrees have one side.
     const double angle = AspectAngle(run.AspectCode);
     const int sides = angle == 0.0 || angle == 180.0 ? 1 : 2;
     const int from = std::max(run.firstDay - 1, 0);
     const int to = std::min(run.lastDay + 1, scan.ScanDays - 1);
     for (int side = 0; side < sides; ++side) {
-        const double offset = side == 0 ? angle : -angle;
-        const auto distance = [&](double day) { return Signed180(moverAt(day) - targetAt(day) - offset); };
-        for (const CrossingMoment& crossing : FindCrossings(distance, from, to, DailySearch)) {
-            const double day = crossing.at;
-            ExactMoment moment;
-            moment.run = r;
-            moment.jd = scan.DiurnalJD + day;
-            moment.moverLong = moverAt(day);
-            moment.targetLong = targetAt(day);
-            moments.push_back(moment);
+        RunDistance distance(at, chart, scan, run, side);
+        double before = distance.OnDay(from);
+        for (int d = from; d < to; ++d) {
+            const double after = distance.OnDay(d + 1);
+            // A change of sign near zero; the jump at the far side (180 degrees away) is not one.
+            const bool crosses = (before < 0 && after >= 0) || (before > 0 && after <= 0);
+            if (crosses && std::fabs(before) < 90 && std::fabs(after) < 90) {
+                brackets.push_back({r, static_cast<std::int16_t>(d), static_cast<std::uint8_t>(side)});
+            }
+            before = after;
         }
     }
+}
+
+// The moment within a bracket, with both positions there.
+ExactMoment MomentIn(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, const Bracket& b) {
+    RunDistance distance(at, chart, scan, scan.runs[b.run], b.side);
+    const double day =
+        RefineCrossing(distance, b.day, distance.OnDay(b.day), b.day + 1, distance.OnDay(b.day + 1), StopDays);
+    ExactMoment moment;
+    moment.run = b.run;
+    moment.jd = scan.DiurnalJD + day;
+    moment.moverLong = distance.Mover(day);
+    moment.targetLong = distance.Target(day);
+    return moment;
+}
+
+// The moments of the runs `runs` selects: the brackets first, from the scanned days alone, so
+// that the list is made once at its size (it is the largest thing an export of a long scan holds).
+template <class Chosen>
+std::vector<ExactMoment> MomentsOf(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan,
+                                   const Chosen& runs) {
+    std::vector<Bracket> brackets;
+    for (std::uint32_t r = 0; r < scan.runs.size(); ++r) {
+        if (runs(r)) AddRunBrackets(at, chart, scan, r, brackets);
+    }
+    std::vector<ExactMoment> moments;
+    moments.reserve(brackets.size());
+    for (const Bracket& b : brackets) moments.push_back(MomentIn(at, chart, scan, b));
+    return moments;
 }
 
 // Each run's moments in time order (the two sides of a run are found one after the other).
@@ -125,10 +229,16 @@ void SortByRunAndTime(std::vector<ExactMoment>& moments) {
 
 std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
                                       const Options& options, const ScanResult& scan) {
+    return ExactMoments(chart, eph, options, scan, AllFamilies);
+}
+
+std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
+                                      const Options& options, const ScanResult& scan, const FamilySet& families,
+                                      const ScanLongitudes* scanned) {
     std::vector<ExactMoment> moments;
     if (scan.ScanDays < 2 || scan.runs.empty()) return moments;
-    MomentEvaluator at(chart, eph, options, 0, scan.ScanDays);
-    for (std::uint32_t r = 0; r < scan.runs.size(); ++r) AddRunMoments(at, chart, scan, r, moments);
+    MomentEvaluator at(chart, eph, options, 0, scan.ScanDays, scanned);
+    moments = MomentsOf(at, chart, scan, [&](std::uint32_t r) { return families[FamilyIndex(scan.runs[r].family)]; });
     SortByRunAndTime(moments);
     return moments;
 }
@@ -141,7 +251,7 @@ std::vector<ExactMoment> ExactMomentsOfRun(const ChartState& chart, const Epheme
     const ScanRun& r = scan.runs[run];
     const int first = std::max(r.firstDay - 1, 0);
     MomentEvaluator at(chart, eph, options, first, std::min(r.lastDay + 1, scan.ScanDays - 1) - first + 1);
-    AddRunMoments(at, chart, scan, run, moments);
+    moments = MomentsOf(at, chart, scan, [&](std::uint32_t r) { return r == run; });
     SortByRunAndTime(moments);
     return moments;
 }
@@ -160,9 +270,9 @@ MinuteTime MinuteOf(double jd, double zoneHoursWest) {
 namespace {
 
 std::string MinuteTextOf(const MinuteTime& t, int DateOrder) {
-    char clock[8];
-    std::snprintf(clock, sizeof clock, "%02d:%02d", t.hour, t.minute);
-    return DateInOrder(t.date, DateOrder) + " " + clock;
+    // "%02d:%02d"
+    return DateInOrder(t.date, DateOrder) + " " + std::string(IntegerChars(t.hour, 2).view()) + ":" +
+           std::string(IntegerChars(t.minute, 2).view());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/aspects/aspect_scan.h"
 #include "core/aspects/scan_result.h"
 #include "core/base/formatters.h"
 #include "core/base/options.h"
@@ -39,6 +40,12 @@ double AspectAngle(int AspectCode);
 // positions and the option of the progressed angles the scan used).
 std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
                                       const Options& options, const ScanResult& scan);
+// Those of the runs of the chosen families only; the other runs' moments are never computed. With
+// `scanned`, the longitudes the scan kept of every day (ScanSettings::longitudes), the search reads
+// its daily samples there and computes only the instants between them.
+std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisState& eph,
+                                      const Options& options, const ScanResult& scan, const FamilySet& families,
+                                      const ScanLongitudes* scanned = nullptr);
 // The same for one run (an index in `scan.runs`), for a tooltip.
 std::vector<ExactMoment> ExactMomentsOfRun(const ChartState& chart, const EphemerisState& eph,
                                            const Options& options, const ScanResult& scan, std::uint32_t run);

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <set>
 
@@ -12,6 +11,8 @@
 #include "core/aspects/report_files.h"
 #include "core/base/version.h"
 #include "core/io/json_text.h"
+#include "core/io/number_text.h"
+#include "core/io/text_sink.h"
 #include "core/io/text_encoding.h"
 
 namespace orrerion {
@@ -70,22 +71,13 @@ std::string PointWord(int body) {
     return name;
 }
 
-std::string Trimmed(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     return text;
 }
 
-std::string IsoDate(const CalendarDate& d) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return text;
-}
-
-std::string CompactDate(const CalendarDate& d) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%04d%02d%02d", d.year, d.month, d.day);
-    return text;
-}
+std::string IsoDate(const CalendarDate& d) { return IsoDateText(d); }
+std::string CompactDate(const CalendarDate& d) { return CompactIsoDateText(d); }
 
 // The civil date after `d`.
 CalendarDate NextDate(const CalendarDate& d) {
@@ -100,22 +92,40 @@ CalendarDate NextDate(const CalendarDate& d) {
     return next;
 }
 
-// "2026-03-01T12:34Z" or, in a zone, "2026-03-01T07:34-05:00".
-std::string IsoMinute(double jd, std::optional<double> zoneHoursWest) {
-    const MinuteTime t = MinuteOf(jd, zoneHoursWest.value_or(0.0));
-    char text[48];
-    std::snprintf(text, sizeof text, "%sT%02d:%02d", IsoDate(t.date).c_str(), t.hour, t.minute);
-    std::string out = text;
-    if (!zoneHoursWest) return out + "Z";
+// "2026-03-01T12:34Z" or, in a zone, "2026-03-01T07:34-05:00": the date, "T", the clock as "%02d:%02d"
+// and the offset as "%c%02ld:%02ld" (any long).
+constexpr std::size_t IsoMinuteMaxSize = WidthSum({IsoDateMaxSize, 1, 2, 1, 2, 1, 20, 1, 2});
+using IsoMinuteText = FixedLine<IsoMinuteMaxSize>;
+
+// The date and the clock of a minute, as "%02d" writes hours and minutes.
+template <std::size_t N>
+void PutDateAndClock(FixedLine<N>& text, const MinuteTime& t, bool compact) {
+    auto date = text.template Field<IsoDateMaxSize>();
+    text.Shrink(IsoDateMaxSize - (compact ? PutCompactIsoDate(date, t.date) : PutIsoDate(date, t.date)));
+    text.Put('T');
+    text.Put(IntegerChars(t.hour, 2).view());
+    if (!compact) text.Put(':');
+    text.Put(IntegerChars(t.minute, 2).view());
+}
+
+IsoMinuteText IsoMinute(double jd, std::optional<double> zoneHoursWest) {
+    IsoMinuteText text;
+    PutDateAndClock(text, MinuteOf(jd, zoneHoursWest.value_or(0.0)), false);
+    if (!zoneHoursWest) {
+        text.Put('Z');
+        return text;
+    }
     const long offsetMinutes = std::lround(-*zoneHoursWest * 60);
     const long magnitude = std::labs(offsetMinutes);
-    std::snprintf(text, sizeof text, "%c%02ld:%02ld", offsetMinutes < 0 ? '-' : '+', magnitude / 60,
-                  magnitude % 60);
-    return out + text;
+    text.Put(offsetMinutes < 0 ? '-' : '+');
+    text.Put(IntegerChars(magnitude / 60, 2).view());
+    text.Put(':');
+    text.Put(IntegerChars(magnitude % 60, 2).view());
+    return text;
 }
 
 // The moment in the diurnal place's clock, with its offset at that moment.
-std::string LocalIsoMinute(double jd, const ExportSource& source) {
+IsoMinuteText LocalIsoMinute(double jd, const ExportSource& source) {
     return IsoMinute(jd, ZoneHoursWestAt(MomentClock{source.zoneHoursWest, source.zoneName}, jd));
 }
 
@@ -124,20 +134,18 @@ std::string ZoneNameNote(const ExportSource& source) {
     return source.zoneName.empty() ? std::string() : " (" + source.zoneName + ")";
 }
 
-std::string CalendarMoment(double jd) {
-    const MinuteTime t = MinuteOf(jd);
-    char text[32];
-    std::snprintf(text, sizeof text, "%sT%02d%02d00Z", CompactDate(t.date).c_str(), t.hour, t.minute);
+// "20260301T123400Z".
+IsoMinuteText CalendarMoment(double jd) {
+    IsoMinuteText text;
+    PutDateAndClock(text, MinuteOf(jd), true);
+    text.Put("00Z");
     return text;
 }
 
 std::string Position(double longitude) { return LongitudeCompactText(longitude); }
 
-std::string Degrees(double value, int decimals) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
+// printf's "%.*f".
+NumberChars Degrees(double value, int decimals) { return FixedChars(value, decimals); }
 
 double PlaceDegrees(PlaceCode place) {
     const SplitResult s = PlaceLongitude(place);
@@ -150,35 +158,61 @@ struct ExactDay {
     float distance = 0.0f;
 };
 
-// A run of a chosen family with what belongs to it.
-struct RunItems {
-    const ScanRun* run = nullptr;
-    std::vector<const ExactMoment*> moments;
-    std::vector<ExactDay> exactDays;
-};
+// The runs of the chosen families in their order, each with its exact moments and its listed exact
+// dates without a moment, one run at a time: the moments and exact dates are walked in run order
+// beside the runs, so nothing grows with the number of runs but two lists of indices.
+class ChosenRuns {
+public:
+    ChosenRuns(const ExportSource& source, const ExportChoice& choice)
+        : source_(source), choice_(choice), moments_(ByRun(source.moments)), exacts_(ByRun(source.scan.exactDates)) {}
 
-std::vector<RunItems> ChosenRuns(const ExportSource& source, const ExportChoice& choice) {
-    const ScanResult& scan = source.scan;
-    std::vector<RunItems> items(scan.runs.size());
-    for (std::size_t r = 0; r < scan.runs.size(); ++r) items[r].run = &scan.runs[r];
-    for (const ExactMoment& m : source.moments) {
-        if (m.run < items.size()) items[m.run].moments.push_back(&m);
+    // The next chosen run, or false after the last.
+    bool Next() {
+        const ScanResult& scan = source_.scan;
+        while (run_ < scan.runs.size()) {
+            const auto r = static_cast<std::uint32_t>(run_++);
+            moments.clear();
+            for (; nextMoment_ < moments_.size() && source_.moments[moments_[nextMoment_]].run <= r; ++nextMoment_) {
+                const ExactMoment& m = source_.moments[moments_[nextMoment_]];
+                if (m.run == r) moments.push_back(&m);
+            }
+            exactDays.clear();
+            for (; nextExact_ < exacts_.size() && scan.exactDates[exacts_[nextExact_]].run <= r; ++nextExact_) {
+                const ExactDate& exact = scan.exactDates[exacts_[nextExact_]];
+                if (exact.run != r || !ExactDateListed(exact)) continue;
+                const double sampled = scan.DiurnalJD + exact.day;
+                const bool matched = std::any_of(moments.begin(), moments.end(), [&](const ExactMoment* m) {
+                    return std::fabs(m->jd - sampled) <= 1.0;
+                });
+                if (!matched) exactDays.push_back({exact.day, exact.distance});
+            }
+            if (!choice_.families[FamilyIndex(scan.runs[r].family)]) continue;
+            run = &scan.runs[r];
+            return true;
+        }
+        return false;
     }
-    for (const ExactDate& exact : scan.exactDates) {
-        if (!ExactDateListed(exact) || exact.run >= items.size()) continue;
-        RunItems& item = items[exact.run];
-        const double sampled = scan.DiurnalJD + exact.day;
-        const bool matched = std::any_of(item.moments.begin(), item.moments.end(), [&](const ExactMoment* m) {
-            return std::fabs(m->jd - sampled) <= 1.0;
-        });
-        if (!matched) item.exactDays.push_back({exact.day, exact.distance});
+
+    const ScanRun* run = nullptr;
+    std::vector<const ExactMoment*> moments;  // in time order
+    std::vector<ExactDay> exactDays;
+
+private:
+    // The indices of `items` in the order of their runs, keeping the order within a run.
+    template <class Item>
+    static std::vector<std::uint32_t> ByRun(const std::vector<Item>& items) {
+        std::vector<std::uint32_t> order(items.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::uint32_t a, std::uint32_t b) { return items[a].run < items[b].run; });
+        return order;
     }
-    std::vector<RunItems> chosen;
-    for (RunItems& item : items) {
-        if (choice.families[FamilyIndex(item.run->family)]) chosen.push_back(std::move(item));
-    }
-    return chosen;
-}
+
+    const ExportSource& source_;
+    const ExportChoice& choice_;
+    std::vector<std::uint32_t> moments_, exacts_;
+    std::size_t run_ = 0, nextMoment_ = 0, nextExact_ = 0;
+};
 
 // "Transit SATURN square natal SUN"
 std::string RunTitle(const ScanRun& run) {
@@ -212,18 +246,19 @@ std::string RunDatesText(const ScanResult& scan, const ScanRun& run) {
 // What a run's description says after its first lines.
 std::string RunDescriptionTail(const ExportSource& source, const ScanRun& run) {
     const ScanResult& scan = source.scan;
-    return "Smallest orb " + Degrees(run.smallestOrb, 2) + " degrees on " +
+    return "Smallest orb " + std::string(Degrees(run.smallestOrb, 2).view()) + " degrees on " +
            SmallestOrbDaysText(scan, run, " to ", ", ") + "\nIn orb " + RunDatesText(scan, run) +
-           "\nReport line: " + Trimmed(RunLine(scan, run));
+           "\nReport line: " + std::string(Trimmed(RunLine(scan, run)));
 }
 
 std::string ChartLine(const ExportSource& source) {
     return "Chart: " + source.chartName + " (born " + source.birthData + ")";
 }
 
-// FNV-1a, 64 bits: a short, stable digest of the text that identifies an event.
-std::uint64_t Digest(std::string_view text) {
-    std::uint64_t h = 0xcbf29ce484222325ull;
+// FNV-1a, 64 bits: a short, stable digest of the text that identifies an event. A digest of a text
+// continues from the digest of its start (`h`, the digest of what came before).
+constexpr std::uint64_t DigestStart = 0xcbf29ce484222325ull;
+std::uint64_t Digest(std::string_view text, std::uint64_t h = DigestStart) {
     for (const char c : text) {
         h ^= static_cast<unsigned char>(c);
         h *= 0x100000001b3ull;
@@ -231,74 +266,12 @@ std::uint64_t Digest(std::string_view text) {
     return h;
 }
 
-class CalendarWriter {
-public:
-    CalendarWriter(const ExportSource& source, std::string_view stamp) : source_(source), stamp_(stamp) {}
-
-    void Line(std::string_view name, std::string_view value) {
-        text_ += FoldCalendarLine(std::string(name) + ":" + std::string(value));
-    }
-
-    // An event; `start` is the DTSTART line's text after the name ("…Z" or ";VALUE=DATE:…").
-    void Event(const ScanRun& run, std::string_view kind, const CalendarDate& date, std::string_view start,
-               std::string_view end, std::string_view summary, std::string_view description) {
-        text_ += "BEGIN:VEVENT\r\n";
-        Line("UID", Uid(run, kind, date));
-        Line("DTSTAMP", stamp_);
-        text_ += FoldCalendarLine(std::string("DTSTART") + std::string(start));
-        if (!end.empty()) text_ += FoldCalendarLine(std::string("DTEND") + std::string(end));
-        Line("SUMMARY", CalendarEscape(summary));
-        Line("DESCRIPTION", CalendarEscape(description));
-        Line("CATEGORIES", CalendarEscape(FamilyLabel(run.family)));
-        Line("TRANSP", "TRANSPARENT");
-        text_ += "END:VEVENT\r\n";
-    }
-
-    std::string& text() { return text_; }
-
-private:
-    // From the chart's name and birth data, the family, mover, aspect and target, the kind of
-    // event and its date: the same scan exported again gives the same UIDs, so that a calendar
-    // updates its events instead of adding them twice.
-    std::string Uid(const ScanRun& run, std::string_view kind, const CalendarDate& date) {
-        std::string key = source_.chartName + '\x1f' + source_.birthData + '\x1f' +
-                          std::string(FamilyCode(run.family)) + '\x1f' + std::to_string(run.mover) + '\x1f' +
-                          std::to_string(run.AspectCode) + '\x1f' + std::to_string(run.target) + '\x1f' +
-                          std::string(kind) + '\x1f' + CompactDate(date);
-        char text[40];
-        std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(Digest(key)));
-        std::string uid = std::string(text) + "-" + std::string(FamilyCode(run.family)) + "-" +
-                          std::string(kind) + "-" + CompactDate(date);
-        // Two events of one kind on one date of one run (a loop turning within a day) stay apart.
-        std::string unique = uid;
-        for (int n = 2; !used_.insert(unique).second; ++n) unique = uid + "-" + std::to_string(n);
-        return unique + "@orrerion";
-    }
-
-    const ExportSource& source_;
-    std::string stamp_;
-    std::string text_;
-    std::set<std::string> used_;
-};
-
-}  // namespace
-
-ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph, const Options& options,
-                              const ScanResult& scan, std::string_view diurnalZoneName) {
-    ExportSource source;
-    source.chartName = chart.ChartName;
-    const ParsedInput& in = chart.input;
-    char text[200];
-    const std::string date = DateDdMmmYyyy({in.NatalDay, in.NatalMonth, in.NatalYear});
-    std::snprintf(text, sizeof text, "%s %.2f %s, zone %g, %.2f %s %.2f %s", date.c_str(), in.NatalHour,
-                  in.NatalMeridiem.c_str(), in.NatalZone, in.NatalLongitude, in.NatalLongitudeWord.c_str(),
-                  in.NatalLatitude, in.NatalLatitudeWord.c_str());
-    source.birthData = text;
-    source.zoneHoursWest = in.DiurnalZone;
-    source.zoneName = diurnalZoneName;
-    source.scan = scan;
-    source.moments = ExactMoments(chart, eph, options, scan);
-    return source;
+// printf's "%016llx".
+std::string Hex16(std::uint64_t value) {
+    static constexpr char Digits[] = "0123456789abcdef";
+    std::string text(16, '0');
+    for (std::size_t i = 16; i-- > 0; value >>= 4) text[i] = Digits[value & 15];
+    return text;
 }
 
 std::string_view FamilyKey(AspectFamily family) { return NamesOf(family).key; }
@@ -306,11 +279,31 @@ std::string_view FamilyLabel(AspectFamily family) { return NamesOf(family).label
 std::string_view ExportAspectWord(int AspectCode) { return AspectWordOf(AspectCode); }
 std::string ExportPointWord(int body) { return PointWord(body); }
 
-std::string CalendarEscape(std::string_view raw) {
+// True when `text` is its own iCalendar TEXT: printable ASCII without \ ; or ,.
+bool PlainCalendarText(std::string_view text) {
+    for (const char c : text) {
+        if (c < 0x20 || c > 0x7E || c == '\\' || c == ';' || c == ',') return false;
+    }
+    return true;
+}
+
+// iCalendar TEXT of `raw` (CalendarEscape) appended to `out`.
+void AppendCalendarEscaped(std::string& out, std::string_view raw) {
+    if (PlainCalendarText(raw)) {
+        out.append(raw);
+        return;
+    }
     const std::string text = ExportSafeText(raw);
-    std::string out;
-    out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // The characters up to the next one that needs an escape go as they are.
+        std::size_t special = i;
+        while (special < text.size() && text[special] != '\\' && text[special] != ';' && text[special] != ',' &&
+               text[special] != '\n' && text[special] != '\r') {
+            ++special;
+        }
+        out.append(text, i, special - i);
+        if (special == text.size()) break;
+        i = special;
         const char c = text[i];
         switch (c) {
             case '\\': out += "\\\\"; break;
@@ -325,12 +318,11 @@ std::string CalendarEscape(std::string_view raw) {
             default: out += c;
         }
     }
-    return out;
 }
 
-std::string FoldCalendarLine(std::string_view line) {
+// FoldCalendarLine into a sink.
+void PutFoldedCalendarLine(TextSink& out, std::string_view line) {
     constexpr std::size_t Limit = 75;  // octets per line, CR LF not counted
-    std::string out;
     std::size_t at = 0;
     std::size_t room = Limit;
     while (line.size() - at > room) {
@@ -338,13 +330,146 @@ std::string FoldCalendarLine(std::string_view line) {
         // Back up to the first byte of a UTF-8 character (text that is not UTF-8 is cut anywhere).
         while (cut > at && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
         if (cut == at) cut = at + room;
-        out.append(line.substr(at, cut - at));
-        out += "\r\n ";
+        out.Put(line.substr(at, cut - at));
+        out.Put("\r\n ");
         at = cut;
         room = Limit - 1;  // the continuation's leading blank counts
     }
-    out.append(line.substr(at));
-    out += "\r\n";
+    out.Put(line.substr(at));
+    out.Put("\r\n");
+}
+
+std::string CalendarEscaped(std::string_view raw) {
+    std::string out;
+    AppendCalendarEscaped(out, raw);
+    return out;
+}
+
+class CalendarWriter {
+public:
+    CalendarWriter(TextSink& out, const ExportSource& source, std::string_view stamp)
+        : out_(out),
+          stampLine_(FoldedLine("DTSTAMP:" + std::string(stamp))),
+          transpLine_(FoldedLine("TRANSP:TRANSPARENT")),
+          chartDigest_(Digest(source.chartName + '\x1f' + source.birthData + '\x1f')) {}
+
+    void Put(std::string_view text) { out_.Put(text); }
+
+    void Line(std::string_view name, std::string_view value) {
+        line_.assign(name).append(":").append(value);
+        PutFoldedCalendarLine(out_, line_);
+    }
+    // A line of TEXT: `raw` escaped.
+    void TextLine(std::string_view name, std::string_view raw) {
+        line_.assign(name).append(":");
+        AppendCalendarEscaped(line_, raw);
+        PutFoldedCalendarLine(out_, line_);
+    }
+
+    // An event; `start` is the DTSTART line's text after the name ("…Z" or ";VALUE=DATE:…") and
+    // `description` is already iCalendar TEXT (CalendarEscape).
+    void Event(const ScanRun& run, std::string_view kind, const CalendarDate& date, std::string_view start,
+               std::string_view end, std::string_view summary, std::string_view description) {
+        out_.Put("BEGIN:VEVENT\r\n");
+        Line("UID", Uid(run, kind, date));
+        out_.Put(stampLine_);
+        line_.assign("DTSTART").append(start);
+        PutFoldedCalendarLine(out_, line_);
+        if (!end.empty()) {
+            line_.assign("DTEND").append(end);
+            PutFoldedCalendarLine(out_, line_);
+        }
+        // Every event of a run has one of two summaries and the family's category: each is folded
+        // once, when it changes.
+        if (summary != summary_) {
+            summary_.assign(summary);
+            summaryLine_ = FoldedLine("SUMMARY:" + CalendarEscaped(summary));
+        }
+        out_.Put(summaryLine_);
+        line_.assign("DESCRIPTION:").append(description);
+        PutFoldedCalendarLine(out_, line_);
+        if (run.family != category_ || categoryLine_.empty()) {
+            category_ = run.family;
+            categoryLine_ = FoldedLine("CATEGORIES:" + CalendarEscaped(FamilyLabel(run.family)));
+        }
+        out_.Put(categoryLine_);
+        out_.Put(transpLine_);
+        out_.Put("END:VEVENT\r\n");
+    }
+
+private:
+    static std::string FoldedLine(std::string_view line) { return FoldCalendarLine(line); }
+
+    // From the chart's name and birth data, the family, mover, aspect and target, the kind of
+    // event and its date: the same scan exported again gives the same UIDs, so that a calendar
+    // updates its events instead of adding them twice. The digest of the chart's part is taken once.
+    std::string Uid(const ScanRun& run, std::string_view kind, const CalendarDate& date) {
+        key_.assign(FamilyCode(run.family)) += '\x1f';
+        key_.append(IntegerChars(run.mover).view()) += '\x1f';
+        key_.append(IntegerChars(run.AspectCode).view()) += '\x1f';
+        key_.append(IntegerChars(run.target).view()) += '\x1f';
+        key_.append(kind) += '\x1f';
+        const std::string compactDate = CompactDate(date);
+        key_.append(compactDate);
+        std::string uid = Hex16(Digest(key_, chartDigest_)) + "-" + std::string(FamilyCode(run.family)) + "-" +
+                          std::string(kind) + "-" + compactDate;
+        // Two events of one kind on one date of one mover, aspect and target (a loop turning within
+        // a day, or two runs a day apart) stay apart. The runs of one of those follow one another,
+        // so only theirs are remembered.
+        const std::array<std::uint8_t, 4> cell = {static_cast<std::uint8_t>(run.family), run.mover, run.AspectCode,
+                                                  run.target};
+        if (cell != cell_) {
+            used_.clear();
+            cell_ = cell;
+        }
+        std::string unique = uid;
+        for (int n = 2; !used_.insert(unique).second; ++n) unique = uid + "-" + std::to_string(n);
+        return unique + "@orrerion";
+    }
+
+    TextSink& out_;
+    const std::string stampLine_, transpLine_;
+    const std::uint64_t chartDigest_;
+    std::string line_, key_;
+    std::string summary_, summaryLine_;
+    AspectFamily category_ = AspectFamily::TransitToNatal;
+    std::string categoryLine_;
+    std::array<std::uint8_t, 4> cell_{};
+    std::set<std::string> used_;
+};
+
+}  // namespace
+
+ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph, const Options& options,
+                              ScanResult scan, std::string_view diurnalZoneName, const FamilySet& families,
+                              const ScanLongitudes* scanned) {
+    ExportSource source;
+    source.chartName = chart.ChartName;
+    const ParsedInput& in = chart.input;
+    // "13 Jan 1950 8.30 A.M., zone 5, 74.00 WEST 40.43 NORTH": printf's "%.2f" and "%g".
+    source.birthData = DateDdMmmYyyy({in.NatalDay, in.NatalMonth, in.NatalYear}) + " " +
+                       std::string(FixedChars(in.NatalHour, 2).view()) + " " + in.NatalMeridiem + ", zone " +
+                       std::string(GeneralChars(in.NatalZone, 6).view()) + ", " +
+                       std::string(FixedChars(in.NatalLongitude, 2).view()) + " " + in.NatalLongitudeWord + " " +
+                       std::string(FixedChars(in.NatalLatitude, 2).view()) + " " + in.NatalLatitudeWord;
+    source.zoneHoursWest = in.DiurnalZone;
+    source.zoneName = diurnalZoneName;
+    source.moments = ExactMoments(chart, eph, options, scan, families, scanned);
+    source.scan = std::move(scan);
+    return source;
+}
+
+std::string_view FamilyKey(AspectFamily family) { return NamesOf(family).key; }
+std::string_view FamilyLabel(AspectFamily family) { return NamesOf(family).label; }
+
+std::string CalendarEscape(std::string_view raw) { return CalendarEscaped(raw); }
+
+std::string FoldCalendarLine(std::string_view line) {
+    std::string out;
+    {
+        TextSink sink(out);
+        PutFoldedCalendarLine(sink, line);
+    }
     return out;
 }
 
@@ -372,55 +497,76 @@ std::string CsvField(std::string_view raw) {
     return out + "\"";
 }
 
-std::string CalendarText(const ExportSource& source, const ExportChoice& choice, std::string_view stamp) {
+void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice& choice, std::string_view stamp) {
     const ScanResult& scan = source.scan;
-    CalendarWriter w(source, stamp);
-    w.text() += "BEGIN:VCALENDAR\r\n";
+    CalendarWriter w(out, source, stamp);
+    w.Put("BEGIN:VCALENDAR\r\n");
     w.Line("VERSION", "2.0");
     w.Line("PRODID", std::string("-//Orrerion//Orrerion ") + ProgramVersion() + "//EN");
     w.Line("CALSCALE", "GREGORIAN");
     w.Line("METHOD", "PUBLISH");
-    w.Line("X-WR-CALNAME", CalendarEscape("Orrerion: " + source.chartName));
+    w.TextLine("X-WR-CALNAME", "Orrerion: " + source.chartName);
 
-    for (const RunItems& item : ChosenRuns(source, choice)) {
+    // The descriptions are put together from parts escaped one by one: every part but the
+    // chart's line and the zone's name is ASCII of the program's own, and no part ends in a
+    // carriage return, so the parts escape as the whole would.
+    const std::string chartLine = ChartLine(source);
+    const std::string zoneNote = " in the diurnal zone" + ZoneNameNote(source) + "\n";
+    std::string description;
+    ChosenRuns item(source, choice);
+    while (item.Next()) {
+        if (!choice.runEvents && item.moments.empty() && item.exactDays.empty()) continue;  // no event
         const ScanRun& run = *item.run;
         const std::string title = RunTitle(run);
+        const std::string exactTitle = title + " (exact)";
         const std::string tail = RunDescriptionTail(source, run);
         const FamilyNames& names = NamesOf(run.family);
         if (choice.runEvents) {
             const CalendarDate first = scan.DateOfDay(run.firstDay);
             const CalendarDate last = scan.DateOfDay(run.lastDay);
-            const std::string description =
-                ChartLine(source) + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " " +
+            description = CalendarEscaped(
+                chartLine + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " " +
                 PlacePositionText(run.moverFirst) + " to " + PlacePositionText(run.moverLast) + " " +
                 std::string(AspectWordOf(run.AspectCode)) + " " + std::string(names.targetWord) + " " +
                 PointWord(run.target) + " " + PlacePositionText(run.targetFirst) +
-                (run.targetLast != run.targetFirst ? " to " + PlacePositionText(run.targetLast) : "") + "\n" +
-                tail;
+                (run.targetLast != run.targetFirst ? " to " + PlacePositionText(run.targetLast) : "") + "\n" + tail);
             w.Event(run, "run", first, ";VALUE=DATE:" + CompactDate(first),
                     ";VALUE=DATE:" + CompactDate(NextDate(last)), title, description);
         }
-        for (const ExactMoment* m : item.moments) {
-            const std::string description =
-                ChartLine(source) + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " " +
-                Position(m->moverLong) + " " + std::string(AspectWordOf(run.AspectCode)) + " " +
-                std::string(names.targetWord) + " " + PointWord(run.target) + " " + Position(m->targetLong) +
-                "\nExact " + IsoMinute(m->jd, std::nullopt) + " UT, " + LocalIsoMinute(m->jd, source) +
-                " in the diurnal zone" + ZoneNameNote(source) + "\n" + tail;
-            w.Event(run, "exact", MinuteOf(m->jd).date, ":" + CalendarMoment(m->jd), {}, title + " (exact)",
-                    description);
+        if (!item.moments.empty()) {
+            // "Chart: ...\nTransit SATURN 15ari23 square natal SUN 14cap50\nExact <UT> UT, <local> in
+            // the diurnal zone\n<tail>": the parts that stay the same for every moment of the run.
+            const std::string moverPart =
+                CalendarEscaped(chartLine + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " ");
+            const std::string aspectPart = CalendarEscaped(" " + std::string(AspectWordOf(run.AspectCode)) + " " +
+                                                           std::string(names.targetWord) + " " + PointWord(run.target) + " ");
+            const std::string exactPart = CalendarEscaped("\nExact ");
+            const std::string utPart = CalendarEscaped(" UT, ");
+            const std::string tailPart = CalendarEscaped(zoneNote + tail);
+            for (const ExactMoment* m : item.moments) {
+                description.assign(moverPart);
+                AppendCalendarEscaped(description, Position(m->moverLong));
+                description.append(aspectPart);
+                AppendCalendarEscaped(description, Position(m->targetLong));
+                description.append(exactPart);
+                AppendCalendarEscaped(description, IsoMinute(m->jd, std::nullopt).View());
+                description.append(utPart);
+                AppendCalendarEscaped(description, LocalIsoMinute(m->jd, source).View());
+                description.append(tailPart);
+                w.Event(run, "exact", MinuteOf(m->jd).date, std::string(":").append(CalendarMoment(m->jd).View()), {},
+                        exactTitle, description);
+            }
         }
         for (const ExactDay& exact : item.exactDays) {
             const CalendarDate date = scan.DateOfDay(exact.day);
-            const std::string description =
-                ChartLine(source) + "\nClosest on this day, " + Degrees(exact.distance, 2) +
-                " degrees from exact; no exact moment found\n" + tail;
+            description = CalendarEscaped(chartLine + "\nClosest on this day, " +
+                                          std::string(Degrees(exact.distance, 2).view()) +
+                                          " degrees from exact; no exact moment found\n" + tail);
             w.Event(run, "exactday", date, ";VALUE=DATE:" + CompactDate(date),
-                    ";VALUE=DATE:" + CompactDate(NextDate(date)), title + " (exact)", description);
+                    ";VALUE=DATE:" + CompactDate(NextDate(date)), exactTitle, description);
         }
     }
-    w.text() += "END:VCALENDAR\r\n";
-    return std::move(w.text());
+    w.Put("END:VCALENDAR\r\n");
 }
 
 namespace {
@@ -431,105 +577,215 @@ constexpr std::string_view CsvHeader =
 
 }  // namespace
 
-std::string CsvText(const ExportSource& source, const ExportChoice& choice) {
+void WriteCsv(TextSink& out, const ExportSource& source, const ExportChoice& choice) {
     const ScanResult& scan = source.scan;
-    std::string out(CsvHeader);
-    out += "\r\n";
+    out.Put(CsvHeader);
+    out.Put("\r\n");
     const std::string chart = CsvField(source.chartName);
-    for (const RunItems& item : ChosenRuns(source, choice)) {
+    ChosenRuns item(source, choice);
+    while (item.Next()) {
         const ScanRun& run = *item.run;
         const std::string common = std::string(FamilyKey(run.family)) + "," + PointWord(run.mover) + "," +
                                    std::string(AspectWordOf(run.AspectCode)) + "," + PointWord(run.target) + ",";
         const std::string runDays = IsoDate(scan.DateOfDay(run.firstDay)) + "," +
                                     IsoDate(scan.DateOfDay(run.lastDay)) + "," +
                                     (run.continuesBefore ? "true" : "false") + "," +
-                                    (run.continuesAfter ? "true" : "false") + "," + Degrees(run.smallestOrb, 4) +
-                                    "," + SmallestOrbDaysText(scan, run, "/", " ");
-        out += "run," + common + runDays + ",,," + Degrees(PlaceDegrees(run.moverFirst), 4) + "," +
-               Degrees(PlaceDegrees(run.targetFirst), 4) + "," + chart + "\r\n";
+                                    (run.continuesAfter ? "true" : "false") + "," +
+                                    std::string(Degrees(run.smallestOrb, 4).view()) + "," +
+                                    SmallestOrbDaysText(scan, run, "/", " ");
+        out.Put("run,");
+        out.Put(common);
+        out.Put(runDays);
+        out.Put(",,,");
+        out.Put(Degrees(PlaceDegrees(run.moverFirst), 4).view());
+        out.Put(',');
+        out.Put(Degrees(PlaceDegrees(run.targetFirst), 4).view());
+        out.Put(',');
+        out.Put(chart);
+        out.Put("\r\n");
         for (const ExactMoment* m : item.moments) {
-            out += "exact," + common + runDays + "," + IsoMinute(m->jd, std::nullopt) + "," +
-                   LocalIsoMinute(m->jd, source) + "," + Degrees(m->moverLong, 4) + "," +
-                   Degrees(m->targetLong, 4) + "," + chart + "\r\n";
+            out.Put("exact,");
+            out.Put(common);
+            out.Put(runDays);
+            out.Put(',');
+            out.Put(IsoMinute(m->jd, std::nullopt).View());
+            out.Put(',');
+            out.Put(LocalIsoMinute(m->jd, source).View());
+            out.Put(',');
+            out.Put(Degrees(m->moverLong, 4).view());
+            out.Put(',');
+            out.Put(Degrees(m->targetLong, 4).view());
+            out.Put(',');
+            out.Put(chart);
+            out.Put("\r\n");
         }
         for (const ExactDay& exact : item.exactDays) {
-            out += "exact_date," + common + runDays + "," + IsoDate(scan.DateOfDay(exact.day)) + ",,,," +
-                   chart + "\r\n";
+            out.Put("exact_date,");
+            out.Put(common);
+            out.Put(runDays);
+            out.Put(',');
+            out.Put(IsoDate(scan.DateOfDay(exact.day)));
+            out.Put(",,,,");
+            out.Put(chart);
+            out.Put("\r\n");
         }
     }
-    return out;
+}
+
+namespace {
+
+// A JSON number as JsonNumber writes it ("null" for what is not finite).
+void PutJsonNumber(TextSink& out, double value) {
+    if (!std::isfinite(value)) {
+        out.Put("null");
+    } else {
+        out.Put(GeneralChars(value, 17).view());
+    }
+}
+
+// JsonString(text) into a sink; printable ASCII without " or \ goes as it is.
+void PutJsonText(TextSink& out, std::string_view text) {
+    const auto plain = [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; };
+    if (!std::all_of(text.begin(), text.end(), plain)) {
+        out.Put(JsonString(text));
+        return;
+    }
+    out.Put('"');
+    out.Put(text);
+    out.Put('"');
+}
+
+// A JSON string of ISO text, which needs no escape.
+void PutJsonPlain(TextSink& out, std::string_view text) {
+    out.Put('"');
+    out.Put(text);
+    out.Put('"');
+}
+
+}  // namespace
+
+void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& choice) {
+    const ScanResult& scan = source.scan;
+    // The names every run repeats, as JSON strings.
+    std::array<std::string, FamilyCount> familyKeys;
+    for (const FamilyNames& names : FamilyNameTable) familyKeys[FamilyIndex(names.family)] = JsonString(names.key);
+    std::array<std::string, BodyCount + 1> pointWords;
+    for (int body = SUN; body <= MC; ++body) pointWords[static_cast<std::size_t>(body)] = JsonString(PointWord(body));
+    std::array<std::string, 11> aspectWords;  // by AspectCode
+    for (std::size_t code = 0; code < aspectWords.size(); ++code) {
+        aspectWords[code] = JsonString(AspectWordOf(static_cast<int>(code)));
+    }
+    const auto word = [](const auto& words, std::size_t i) -> std::string_view { return words.at(i); };
+    std::string reportLine;
+    out.Put("{\n");
+    out.Put("  \"chart\": " + JsonString(source.chartName) + ",\n");
+    out.Put("  \"birth\": " + JsonString(source.birthData) + ",\n");
+    out.Put("  \"first_day\": " + JsonString(IsoDate(scan.DateOfDay(0))) + ",\n");
+    out.Put("  \"days\": " + std::to_string(scan.ScanDays) + ",\n");
+    out.Put("  \"zone_hours_west\": " + JsonNumber(source.zoneHoursWest) + ",\n");
+    if (!source.zoneName.empty()) out.Put("  \"zone_name\": " + JsonString(source.zoneName) + ",\n");
+    out.Put("  \"runs\": [");
+    bool firstRun = true;
+    ChosenRuns item(source, choice);
+    while (item.Next()) {
+        const ScanRun& run = *item.run;
+        out.Put(firstRun ? "\n" : ",\n");
+        firstRun = false;
+        out.Put("    {\"family\": ");
+        out.Put(word(familyKeys, FamilyIndex(run.family)));
+        out.Put(", \"mover\": ");
+        out.Put(word(pointWords, run.mover));
+        out.Put(", \"aspect\": ");
+        out.Put(word(aspectWords, run.AspectCode));
+        out.Put(", \"target\": ");
+        out.Put(word(pointWords, run.target));
+        out.Put(", \"first_day\": ");
+        PutJsonPlain(out, IsoDate(scan.DateOfDay(run.firstDay)));
+        out.Put(", \"last_day\": ");
+        PutJsonPlain(out, IsoDate(scan.DateOfDay(run.lastDay)));
+        out.Put(", \"continues_before\": ");
+        out.Put(run.continuesBefore ? "true" : "false");
+        out.Put(", \"continues_after\": ");
+        out.Put(run.continuesAfter ? "true" : "false");
+        out.Put(", \"smallest_orb\": ");
+        out.Put(Degrees(run.smallestOrb, 4).view());
+        out.Put(", \"smallest_orb_days\": [");
+        bool firstRange = true;
+        for (const DayRange& range : scan.SmallestOrbDays(run)) {
+            out.Put(firstRange ? "{\"first\": " : ", {\"first\": ");
+            firstRange = false;
+            PutJsonPlain(out, IsoDate(scan.DateOfDay(range.first)));
+            out.Put(", \"last\": ");
+            PutJsonPlain(out, IsoDate(scan.DateOfDay(range.last)));
+            out.Put('}');
+        }
+        out.Put("], \"report_line\": ");
+        reportLine.clear();
+        AppendRunLine(reportLine, scan, run);
+        PutJsonText(out, Trimmed(reportLine));
+        if (HasExactMoments(run.family)) {
+            out.Put(", \"exact\": [");
+            bool firstMoment = true;
+            for (const ExactMoment* m : item.moments) {
+                out.Put(firstMoment ? "{\"utc\": " : ", {\"utc\": ");
+                firstMoment = false;
+                PutJsonPlain(out, IsoMinute(m->jd, std::nullopt).View());
+                out.Put(", \"local\": ");
+                PutJsonPlain(out, LocalIsoMinute(m->jd, source).View());
+                out.Put(", \"jd\": ");
+                PutJsonNumber(out, m->jd);
+                out.Put(", \"mover_longitude\": ");
+                PutJsonNumber(out, m->moverLong);
+                out.Put(", \"target_longitude\": ");
+                PutJsonNumber(out, m->targetLong);
+                out.Put('}');
+            }
+            out.Put("]");
+        }
+        if (run.family == AspectFamily::TransitToNatal) {
+            out.Put(", \"exact_dates_without_moment\": [");
+            bool firstDay = true;
+            for (const ExactDay& exact : item.exactDays) {
+                if (!firstDay) out.Put(", ");
+                firstDay = false;
+                PutJsonPlain(out, IsoDate(scan.DateOfDay(exact.day)));
+            }
+            out.Put("]");
+        }
+        out.Put("}");
+    }
+    out.Put(firstRun ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+void WriteExportText(TextSink& out, ExportFormat format, const ExportSource& source, const ExportChoice& choice,
+                     std::string_view stamp) {
+    switch (format) {
+        case ExportFormat::Calendar: WriteCalendar(out, source, choice, stamp); break;
+        case ExportFormat::Csv: WriteCsv(out, source, choice); break;
+        case ExportFormat::Json: WriteJson(out, source, choice); break;
+    }
+}
+
+std::string CalendarText(const ExportSource& source, const ExportChoice& choice, std::string_view stamp) {
+    return ExportText(ExportFormat::Calendar, source, choice, stamp);
+}
+
+std::string CsvText(const ExportSource& source, const ExportChoice& choice) {
+    return ExportText(ExportFormat::Csv, source, choice, {});
 }
 
 std::string JsonText(const ExportSource& source, const ExportChoice& choice) {
-    const ScanResult& scan = source.scan;
-    std::string out = "{\n";
-    out += "  \"chart\": " + JsonString(source.chartName) + ",\n";
-    out += "  \"birth\": " + JsonString(source.birthData) + ",\n";
-    out += "  \"first_day\": " + JsonString(IsoDate(scan.DateOfDay(0))) + ",\n";
-    out += "  \"days\": " + std::to_string(scan.ScanDays) + ",\n";
-    out += "  \"zone_hours_west\": " + JsonNumber(source.zoneHoursWest) + ",\n";
-    if (!source.zoneName.empty()) out += "  \"zone_name\": " + JsonString(source.zoneName) + ",\n";
-    out += "  \"runs\": [";
-    bool firstRun = true;
-    for (const RunItems& item : ChosenRuns(source, choice)) {
-        const ScanRun& run = *item.run;
-        out += firstRun ? "\n" : ",\n";
-        firstRun = false;
-        out += "    {\"family\": " + JsonString(FamilyKey(run.family));
-        out += ", \"mover\": " + JsonString(PointWord(run.mover));
-        out += ", \"aspect\": " + JsonString(AspectWordOf(run.AspectCode));
-        out += ", \"target\": " + JsonString(PointWord(run.target));
-        out += ", \"first_day\": " + JsonString(IsoDate(scan.DateOfDay(run.firstDay)));
-        out += ", \"last_day\": " + JsonString(IsoDate(scan.DateOfDay(run.lastDay)));
-        out += std::string(", \"continues_before\": ") + (run.continuesBefore ? "true" : "false");
-        out += std::string(", \"continues_after\": ") + (run.continuesAfter ? "true" : "false");
-        out += ", \"smallest_orb\": " + Degrees(run.smallestOrb, 4);
-        out += ", \"smallest_orb_days\": [";
-        bool firstRange = true;
-        for (const DayRange& range : scan.SmallestOrbDays(run)) {
-            out += firstRange ? "" : ", ";
-            firstRange = false;
-            out += "{\"first\": " + JsonString(IsoDate(scan.DateOfDay(range.first))) +
-                   ", \"last\": " + JsonString(IsoDate(scan.DateOfDay(range.last))) + "}";
-        }
-        out += "], \"report_line\": " + JsonString(Trimmed(RunLine(scan, run)));
-        if (HasExactMoments(run.family)) {
-            out += ", \"exact\": [";
-            bool firstMoment = true;
-            for (const ExactMoment* m : item.moments) {
-                out += firstMoment ? "" : ", ";
-                firstMoment = false;
-                out += "{\"utc\": " + JsonString(IsoMinute(m->jd, std::nullopt)) +
-                       ", \"local\": " + JsonString(LocalIsoMinute(m->jd, source)) +
-                       ", \"jd\": " + JsonNumber(m->jd) + ", \"mover_longitude\": " + JsonNumber(m->moverLong) +
-                       ", \"target_longitude\": " + JsonNumber(m->targetLong) + "}";
-            }
-            out += "]";
-        }
-        if (run.family == AspectFamily::TransitToNatal) {
-            out += ", \"exact_dates_without_moment\": [";
-            bool firstDay = true;
-            for (const ExactDay& exact : item.exactDays) {
-                out += firstDay ? "" : ", ";
-                firstDay = false;
-                out += JsonString(IsoDate(scan.DateOfDay(exact.day)));
-            }
-            out += "]";
-        }
-        out += "}";
-    }
-    out += firstRun ? "]\n}\n" : "\n  ]\n}\n";
-    return out;
+    return ExportText(ExportFormat::Json, source, choice, {});
 }
 
 std::string ExportText(ExportFormat format, const ExportSource& source, const ExportChoice& choice,
                        std::string_view stamp) {
-    switch (format) {
-        case ExportFormat::Calendar: return CalendarText(source, choice, stamp);
-        case ExportFormat::Csv: return CsvText(source, choice);
-        case ExportFormat::Json: return JsonText(source, choice);
+    std::string text;
+    {
+        TextSink sink(text);
+        WriteExportText(sink, format, source, choice, stamp);
     }
-    return {};
+    return text;
 }
 
 std::string CalendarStampNow() {
@@ -539,14 +795,23 @@ std::string CalendarStampNow() {
     const long long second = seconds - days * 86400;
     // 1970 January 1 is the day of Julian day number 2440588.
     const CalendarDate date = JulianDayToCalendar(2440588.0 + static_cast<double>(days));
-    char text[40];
-    std::snprintf(text, sizeof text, "%sT%02lld%02lld%02lldZ", CompactDate(date).c_str(), second / 3600,
-                  second % 3600 / 60, second % 60);
-    return text;
+    return CompactDate(date) + "T" + std::string(IntegerChars(second / 3600, 2).view()) +
+           std::string(IntegerChars(second % 3600 / 60, 2).view()) + std::string(IntegerChars(second % 60, 2).view()) +
+           "Z";
 }
 
 WriteResult WriteExport(const std::filesystem::path& path, std::string_view content) {
     return ReplaceFile(path, content);
+}
+
+WriteResult WriteExportFile(const std::filesystem::path& path, ExportFormat format, const ExportSource& source,
+                            const ExportChoice& choice, std::string_view stamp) {
+    FileReplacement file(path);
+    {
+        TextSink sink(file);
+        WriteExportText(sink, format, source, choice, stamp);
+    }
+    return file.Commit();
 }
 
 }  // namespace orrerion

@@ -1,7 +1,8 @@
 #pragma once
 // A scan's runs and exact moments as files for other programs: iCalendar for calendar programs,
-// CSV for spreadsheets, JSON for scripts. The texts are built here and written through the one
-// file-replacement routine; the columns and keys are described in the README.
+// CSV for spreadsheets, JSON for scripts. The texts are written here, run by run, into a sink: to a
+// file through the one file-replacement routine as they are made, or into a string. The columns and
+// keys are described in the README.
 #include <array>
 #include <filesystem>
 #include <string>
@@ -14,6 +15,7 @@
 #include "core/ephemeris/ephemeris.h"
 #include "core/exports/exact_moments.h"
 #include "core/io/file_replace.h"
+#include "core/io/text_sink.h"
 
 namespace orrerion {
 
@@ -21,7 +23,7 @@ enum class ExportFormat { Calendar, Csv, Json };
 
 // What goes into an export.
 struct ExportChoice {
-    std::array<bool, FamilyCount> families{true, true, true, true, true};  // by FamilyIndex
+    FamilySet families = AllFamilies;
     bool runEvents = false;  // iCalendar: also one all-day event per run, first to last day
 };
 
@@ -35,10 +37,13 @@ struct ExportSource {
     std::vector<ExactMoment> moments;  // ExactMoments() of the scan
 };
 
-// The source of a calculation after its scan; computes the exact moments. `diurnalZoneName` is the
+// The source of a calculation after its scan; computes the exact moments of the runs of `families`
+// (those an export of ExportChoice::families writes), and no others. `diurnalZoneName` is the
 // calculation's DiurnalZoneName: with it, the local clock times are that zone's at each moment.
-ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph,
-                              const Options& options, const ScanResult& scan, std::string_view diurnalZoneName);
+// `scanned`: the longitudes the scan kept, which the search then reads rather than computes.
+ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph, const Options& options,
+                              ScanResult scan, std::string_view diurnalZoneName,
+                              const FamilySet& families = AllFamilies, const ScanLongitudes* scanned = nullptr);
 
 // The family's identifier in CSV and JSON ("transit_to_natal") and its calendar category
 // ("Transit to natal"); its short code is FamilyCode.
@@ -52,10 +57,16 @@ std::string ExportPointWord(int body);
 // The calendar: one event per exact moment (UTC start, no duration); an all-day event for every
 // listed exact date of a transit to natal whose run has no moment within a day of it; with
 // runEvents, an all-day event per run. `stamp` is the DTSTAMP value ("20261207T151500Z").
-std::string CalendarText(const ExportSource& source, const ExportChoice& choice, std::string_view stamp);
+void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice& choice, std::string_view stamp);
 // One row per run, each followed by a row per exact moment and per unmatched exact date.
-std::string CsvText(const ExportSource& source, const ExportChoice& choice);
+void WriteCsv(TextSink& out, const ExportSource& source, const ExportChoice& choice);
 // One object per run, its exact moments inside it.
+void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& choice);
+void WriteExportText(TextSink& out, ExportFormat format, const ExportSource& source, const ExportChoice& choice,
+                     std::string_view stamp);
+// The same texts as strings.
+std::string CalendarText(const ExportSource& source, const ExportChoice& choice, std::string_view stamp);
+std::string CsvText(const ExportSource& source, const ExportChoice& choice);
 std::string JsonText(const ExportSource& source, const ExportChoice& choice);
 std::string ExportText(ExportFormat format, const ExportSource& source, const ExportChoice& choice,
                        std::string_view stamp);
@@ -66,6 +77,10 @@ std::string CalendarStampNow();
 // Replaces `path` with `content` (never half-written); on failure the message names the path and
 // the reason.
 WriteResult WriteExport(const std::filesystem::path& path, std::string_view content);
+// Replaces `path` with the export, written into the replacement as it is made (never half-written;
+// standard output, a device or a FIFO gets it as it comes).
+WriteResult WriteExportFile(const std::filesystem::path& path, ExportFormat format, const ExportSource& source,
+                            const ExportChoice& choice, std::string_view stamp);
 
 // The pieces of the formats' quoting rules.
 // iCalendar TEXT of ExportSafeText(text): backslash, semicolon and comma escaped, a line break

@@ -1,5 +1,6 @@
 #include "core/io/number_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -78,5 +79,38 @@ std::optional<double> ParseNumber(std::string_view text) {
 }
 
 bool IsWholeNumberText(std::string_view text) { return ParseNumber(text).has_value(); }
+
+NumberChars FixedChars(double value, int decimals) {
+    NumberChars n;
+    const auto [end, ec] = std::to_chars(n.text.data(), n.text.data() + n.text.size(), value,
+                                         std::chars_format::fixed, std::clamp(decimals, 0, 17));
+    n.size = ec == std::errc() ? static_cast<std::size_t>(end - n.text.data()) : 0;
+    return n;
+}
+
+NumberChars GeneralChars(double value, int digits) {
+    NumberChars n;
+    const auto [end, ec] = std::to_chars(n.text.data(), n.text.data() + n.text.size(), value,
+                                         std::chars_format::general, std::clamp(digits, 1, 17));
+    n.size = ec == std::errc() ? static_cast<std::size_t>(end - n.text.data()) : 0;
+    return n;
+}
+
+NumberChars IntegerChars(long long value, int width) {
+    // The digits of the magnitude first, then the sign and the zeros that pad them to `width`.
+    std::array<char, 24> digits{};
+    const unsigned long long magnitude =
+        value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
+    const auto count = static_cast<std::size_t>(end - digits.data());
+    const std::size_t sign = value < 0 ? 1 : 0;
+    const std::size_t wanted = static_cast<std::size_t>(std::clamp(width, 0, 20));
+    const std::size_t zeros = wanted > sign + count ? wanted - sign - count : 0;
+    NumberChars n;
+    if (sign) n.text[n.size++] = '-';
+    for (std::size_t i = 0; i < zeros; ++i) n.text[n.size++] = '0';
+    for (std::size_t i = 0; i < count; ++i) n.text[n.size++] = digits[i];
+    return n;
+}
 
 }  // namespace orrerion

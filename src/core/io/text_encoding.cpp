@@ -155,10 +155,17 @@ std::size_t Utf16Length(std::string_view utf8) {
 
 std::string ExportSafeText(std::string_view text) {
     constexpr char32_t Replacement = 0xFFFD;
-    std::string out;
+    // Printable ASCII and line breaks stay as they are: the first such run is copied whole.
+    std::size_t plain = 0;
+    while (plain < text.size() && ((text[plain] >= 0x20 && text[plain] < 0x7F) || text[plain] == '\n' ||
+                                   text[plain] == '\r')) {
+        ++plain;
+    }
+    std::string out(text.substr(0, plain));
+    if (plain == text.size()) return out;
     out.reserve(text.size());
     char32_t c;
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = plain; i < text.size();) {
         const std::size_t n = Utf8Sequence(text, i, c);
         if (n == 0) {
             AppendUtf8(out, Replacement);

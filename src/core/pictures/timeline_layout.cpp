@@ -191,10 +191,7 @@ std::vector<std::uint32_t> ShownLanes(const TimelineLayout& layout, const Timeli
 }
 
 std::string IsoDateOfDay(double DiurnalJD, int day) {
-    const CalendarDate d = JulianDayToCalendar(DiurnalJD + day);
-    char text[24];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
-    return text;
+    return IsoDateText(JulianDayToCalendar(DiurnalJD + day));
 }
 
 std::optional<int> DayOfIsoDate(double DiurnalJD, std::string_view iso) {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "core/aspects/report_files.h"
 #include "core/io/json_text.h"
+#include "core/io/number_text.h"
 #include "core/pictures/glyphs.h"
 #include "core/pictures/svg_writer.h"
 
@@ -16,29 +16,35 @@ bool MeetsDays(const TimelineRun& run, double fromDay, double toDay) {
     return run.firstDay < toDay && run.lastDay + 1.0 > fromDay;
 }
 
-std::string ExactDatesText(const TimelineLayout& layout, const TimelineRun& run) {
-    std::string text;
+// The run's exact dates, blank-separated, into `text`.
+void ExactDatesText(const TimelineLayout& layout, const TimelineRun& run, std::string& text) {
+    text.clear();
     for (const std::int16_t m : layout.MarksOf(run)) {
         if (!text.empty()) text += ' ';
         text += IsoDateOfDay(layout.DiurnalJD, m);
     }
-    return text;
 }
 
-std::string PathOf(std::span<const std::pair<double, double>> points) {
-    std::string d;
+// The path of a polygon into `d`: "M x y L x y ... Z".
+void PathOf(std::span<const std::pair<double, double>> points, std::string& d) {
+    d.clear();
     for (std::size_t i = 0; i < points.size(); ++i) {
         d += (i == 0 ? "M" : " L");
-        d += SvgNumber(points[i].first) + " " + SvgNumber(points[i].second);
+        d += SvgNumber(points[i].first);
+        d += ' ';
+        d += SvgNumber(points[i].second);
     }
-    return d + " Z";
+    d += " Z";
 }
 
-// The orb with four decimals: the scan compares it in single precision.
-std::string OrbText(float orb) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4f", static_cast<double>(orb));
-    return text;
+// The orb with four decimals ("%.4f"): the scan compares it in single precision.
+NumberChars OrbText(float orb) { return FixedChars(static_cast<double>(orb), 4); }
+
+// A JSON string of ISO text, which needs no escape.
+void PutJsonPlain(TextSink& out, std::string_view text) {
+    out.Put('"');
+    out.Put(text);
+    out.Put('"');
 }
 
 }  // namespace
@@ -84,11 +90,11 @@ double SheetHeight(const TimelineSheet& sheet, const TimelinePart& part) {
     return frame.top + frame.height + sheet.margin;
 }
 
-std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part,
-                        const TimelineSheet& sheet, int DateOrder, const std::string& title) {
+void WriteTimelineSvg(TextSink& out, const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part,
+                      const TimelineSheet& sheet, int DateOrder, const std::string& title) {
     const TimelineFrame frame = SheetFrame(sheet, part);
     const double height = SheetHeight(sheet, part);
-    SvgWriter svg(sheet.width, height, title);
+    SvgWriter svg(out, sheet.width, height, title);
     const double bottom = frame.top + frame.height;
     const double right = frame.left + frame.width;
 
@@ -133,25 +139,33 @@ std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, co
                  frame.laneHeight * LaneTextScale, TextFontFamilies, TextAnchor::Start);
     }
 
-    // The runs: one group each, carrying the run's data.
+    // The runs: one group each, carrying the run's data. The attributes, line and paths are kept
+    // from run to run, so that their texts reuse their room.
     svg.OpenGroup("runs");
-    std::string line;
+    std::string line, d, groupClass;
+    SvgAttributes data = {{"data-family", ""}, {"data-mover", ""}, {"data-aspect", ""}, {"data-target", ""},
+                          {"data-first", ""},  {"data-last", ""},  {"data-exact", ""},  {"data-orb", ""}};
+    constexpr std::size_t Always = 8;  // every run has the first eight; data-continues only some
     ForEachVisibleRun(layout, part.lanes, frame, false, [&](std::size_t, const TimelineRun& run, const RunShape& shape) {
         const TimelineLane& lane = layout.lanes[run.lane];
         const ScanRun& scanRun = scan.runs[run.scanRun];
-        std::string continues;
+        data.resize(Always + 1);
+        data[Always].first = "data-continues";
+        data[0].second = FamilyCode(lane.family);
+        data[1].second = BodyName(lane.mover);
+        data[2].second = AspectWord(lane.AspectCode);
+        data[3].second = BodyName(lane.target);
+        data[4].second = IsoDateOfDay(layout.DiurnalJD, run.firstDay);
+        data[5].second = IsoDateOfDay(layout.DiurnalJD, run.lastDay);
+        ExactDatesText(layout, run, data[6].second);
+        data[7].second = SvgNumber(scanRun.smallestOrb);
+        std::string& continues = data[Always].second;
+        continues.clear();
         if (run.continuesBefore) continues = "before";
         if (run.continuesAfter) continues += continues.empty() ? "after" : " after";
-        SvgAttributes data = {{"data-family", std::string(FamilyCode(lane.family))},
-                              {"data-mover", std::string(BodyName(lane.mover))},
-                              {"data-aspect", std::string(AspectWord(lane.AspectCode))},
-                              {"data-target", std::string(BodyName(lane.target))},
-                              {"data-first", IsoDateOfDay(layout.DiurnalJD, run.firstDay)},
-                              {"data-last", IsoDateOfDay(layout.DiurnalJD, run.lastDay)},
-                              {"data-exact", ExactDatesText(layout, run)},
-                              {"data-orb", SvgNumber(scanRun.smallestOrb)}};
-        if (!continues.empty()) data.push_back({"data-continues", continues});
-        svg.OpenGroup("run " + std::string(RoleName(lane.role)), data);
+        if (continues.empty()) data.resize(Always);
+        groupClass.assign("run ").append(RoleName(lane.role));
+        svg.OpenGroup(groupClass, data);
         line.clear();
         AppendRunLine(line, scan, scanRun);
         svg.ElementTitle(line);
@@ -159,7 +173,8 @@ std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, co
         svg.Rect(shape.x0, shape.y, w, shape.h, "bar", lane.role, RunOpacityFar);
         const auto core = RunCoreOutline(layout, run, shape, frame);
         if (!core.empty()) {
-            svg.Path(PathOf(core), "orb", &lane.role, nullptr, RunOpacityExact * 0.75);
+            PathOf(core, d);
+            svg.Path(d, "orb", &lane.role, nullptr, RunOpacityExact * 0.75);
         }
         for (const std::int16_t m : layout.MarksOf(run)) {
             const double x = frame.X(m + 0.5);
@@ -169,7 +184,8 @@ std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, co
         for (const bool atStart : {true, false}) {
             if (!(atStart ? shape.openStart : shape.openEnd)) continue;
             const auto arrow = OpenEndArrow(shape, atStart);
-            svg.Path(PathOf(arrow), atStart ? "open-start" : "open-end", &lane.role, nullptr, RunOpacityFar);
+            PathOf(arrow, d);
+            svg.Path(d, atStart ? "open-start" : "open-end", &lane.role, nullptr, RunOpacityFar);
         }
         svg.CloseGroup();
     });
@@ -181,51 +197,85 @@ std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, co
         svg.Line(x, frame.top - 10, x, bottom, "diurnal", {ColourRole::Marker, 1.5},
                  {{"data-date", IsoDateOfDay(layout.DiurnalJD, 0)}});
     }
-    return svg.Finish();
+    svg.Finish();
 }
 
-std::string TimelineJson(const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part) {
+void WriteTimelineJson(TextSink& out, const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part) {
     const int fromDay = static_cast<int>(std::floor(part.fromDay));
     const int toDay = static_cast<int>(std::ceil(part.toDay)) - 1;
-    std::string out = "{";
-    out += "\"diurnalDate\":" + JsonString(IsoDateOfDay(layout.DiurnalJD, 0));
-    out += ",\"scanDays\":" + std::to_string(layout.ScanDays);
-    out += ",\"from\":" + JsonString(IsoDateOfDay(layout.DiurnalJD, fromDay));
-    out += ",\"to\":" + JsonString(IsoDateOfDay(layout.DiurnalJD, toDay));
-    out += ",\"runCount\":" + std::to_string(PartRunCount(layout, part));
-    out += ",\"lanes\":[";
+    out.Put("{\"diurnalDate\":");
+    PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, 0));
+    out.Put(",\"scanDays\":");
+    out.Put(IntegerChars(layout.ScanDays).view());
+    out.Put(",\"from\":");
+    PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, fromDay));
+    out.Put(",\"to\":");
+    PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, toDay));
+    out.Put(",\"runCount\":");
+    out.Put(IntegerChars(static_cast<long long>(PartRunCount(layout, part))).view());
+    out.Put(",\"lanes\":[");
     std::string line;
     for (std::size_t i = 0; i < part.lanes.size(); ++i) {
         const TimelineLane& lane = layout.lanes[part.lanes[i]];
-        out += i ? ",\n" : "\n";
-        out += "{\"family\":" + JsonString(FamilyCode(lane.family)) + ",\"mover\":" + JsonString(BodyName(lane.mover)) +
-               ",\"aspect\":" + JsonString(AspectWord(lane.AspectCode)) +
-               ",\"target\":" + JsonString(BodyName(lane.target)) + ",\"label\":" + JsonString(LaneLabel(lane)) +
-               ",\"role\":" + JsonString(RoleName(lane.role)) + ",\"runs\":[";
+        out.Put(i ? ",\n" : "\n");
+        out.Put("{\"family\":" + JsonString(FamilyCode(lane.family)) + ",\"mover\":" + JsonString(BodyName(lane.mover)) +
+                ",\"aspect\":" + JsonString(AspectWord(lane.AspectCode)) +
+                ",\"target\":" + JsonString(BodyName(lane.target)) + ",\"label\":" + JsonString(LaneLabel(lane)) +
+                ",\"role\":" + JsonString(RoleName(lane.role)) + ",\"runs\":[");
         bool first = true;
         for (const TimelineRun& run : layout.RunsOf(lane)) {
             if (!MeetsDays(run, part.fromDay, part.toDay)) continue;
             const ScanRun& scanRun = scan.runs[run.scanRun];
             line.clear();
             AppendRunLine(line, scan, scanRun);
-            out += first ? "\n" : ",\n";
+            out.Put(first ? "\n{\"first\":" : ",\n{\"first\":");
             first = false;
-            out += "{\"first\":" + JsonString(IsoDateOfDay(layout.DiurnalJD, run.firstDay)) +
-                   ",\"last\":" + JsonString(IsoDateOfDay(layout.DiurnalJD, run.lastDay)) +
-                   ",\"firstDay\":" + std::to_string(run.firstDay) + ",\"lastDay\":" + std::to_string(run.lastDay) +
-                   ",\"continuesBefore\":" + (run.continuesBefore ? "true" : "false") +
-                   ",\"continuesAfter\":" + (run.continuesAfter ? "true" : "false") + ",\"exact\":[";
+            PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, run.firstDay));
+            out.Put(",\"last\":");
+            PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, run.lastDay));
+            out.Put(",\"firstDay\":");
+            out.Put(IntegerChars(run.firstDay).view());
+            out.Put(",\"lastDay\":");
+            out.Put(IntegerChars(run.lastDay).view());
+            out.Put(",\"continuesBefore\":");
+            out.Put(run.continuesBefore ? "true" : "false");
+            out.Put(",\"continuesAfter\":");
+            out.Put(run.continuesAfter ? "true" : "false");
+            out.Put(",\"exact\":[");
             bool firstMark = true;
             for (const std::int16_t m : layout.MarksOf(run)) {
-                out += (firstMark ? "" : ",") + JsonString(IsoDateOfDay(layout.DiurnalJD, m));
+                if (!firstMark) out.Put(',');
                 firstMark = false;
+                PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, m));
             }
-            out += "],\"smallestOrb\":" + OrbText(scanRun.smallestOrb) + ",\"line\":" + JsonString(line) + "}";
+            out.Put("],\"smallestOrb\":");
+            out.Put(OrbText(scanRun.smallestOrb).view());
+            out.Put(",\"line\":");
+            out.Put(JsonString(line));
+            out.Put('}');
         }
-        out += "]}";
+        out.Put("]}");
     }
-    out += "]}\n";
-    return out;
+    out.Put("]}\n");
+}
+
+std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part,
+                        const TimelineSheet& sheet, int DateOrder, const std::string& title) {
+    std::string text;
+    {
+        TextSink sink(text);
+        WriteTimelineSvg(sink, layout, scan, part, sheet, DateOrder, title);
+    }
+    return text;
+}
+
+std::string TimelineJson(const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part) {
+    std::string text;
+    {
+        TextSink sink(text);
+        WriteTimelineJson(sink, layout, scan, part);
+    }
+    return text;
 }
 
 }  // namespace orrerion

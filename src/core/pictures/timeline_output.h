@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/aspects/scan_result.h"
+#include "core/io/text_sink.h"
 #include "core/pictures/timeline_layout.h"
 
 namespace orrerion {
@@ -43,6 +44,11 @@ inline constexpr double AxisTextSize = 11.0;
 // The width of the symbols' part of a lane label; the names follow it.
 inline constexpr double GlyphLabelWidth = 64.0;
 
+// The picture and the layout written into `out` run by run, never held whole.
+void WriteTimelineSvg(TextSink& out, const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part,
+                      const TimelineSheet& sheet, int DateOrder, const std::string& title);
+void WriteTimelineJson(TextSink& out, const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part);
+// The same as strings.
 std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part,
                         const TimelineSheet& sheet, int DateOrder, const std::string& title);
 std::string TimelineJson(const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part);

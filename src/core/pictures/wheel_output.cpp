@@ -33,8 +33,8 @@ std::string JsonPoint(const WheelPoint& p) { return "[" + JsonNumber(p.x) + "," 
 
 }  // namespace
 
-std::string WheelSvg(const WheelLayout& w, const std::string& title) {
-    SvgWriter svg(w.size, w.size, title);
+void WriteWheelSvg(TextSink& out, const WheelLayout& w, const std::string& title) {
+    SvgWriter svg(out, w.size, w.size, title);
     const double cx = w.centre.x, cy = w.centre.y;
 
     svg.OpenGroup("zodiac");
@@ -99,67 +99,84 @@ std::string WheelSvg(const WheelLayout& w, const std::string& title) {
         svg.Text(t.box.x, t.box.Centre().y, t.text, "title", t.role, t.size, LabelFamilies, TextAnchor::Start);
     }
     svg.CloseGroup();
-    return svg.Finish();
+    svg.Finish();
 }
 
-std::string WheelJson(const WheelLayout& w) {
-    std::string out = "{";
-    out += "\"size\":" + JsonNumber(w.size);
-    out += ",\"centre\":" + JsonPoint(w.centre);
-    out += ",\"orientation\":" +
-           JsonString(w.orientation == WheelOrientation::AscendantLeft ? "ascendant-left" : "aries-left");
-    out += ",\"houseSystem\":" + JsonString(w.houseSystem);
-    out += ",\"aspectRadius\":" + JsonNumber(w.aspectRadius);
-    out += ",\"rings\":[";
-    for (std::size_t i = 0; i < w.rings.size(); ++i) out += (i ? "," : "") + JsonString(WheelRingName(w.rings[i]));
-    out += "],\"points\":[";
+void WriteWheelJson(TextSink& out, const WheelLayout& w) {
+    out.Put("{");
+    out.Put("\"size\":" + JsonNumber(w.size));
+    out.Put(",\"centre\":" + JsonPoint(w.centre));
+    out.Put(",\"orientation\":" +
+            JsonString(w.orientation == WheelOrientation::AscendantLeft ? "ascendant-left" : "aries-left"));
+    out.Put(",\"houseSystem\":" + JsonString(w.houseSystem));
+    out.Put(",\"aspectRadius\":" + JsonNumber(w.aspectRadius));
+    out.Put(",\"rings\":[");
+    for (std::size_t i = 0; i < w.rings.size(); ++i) out.Put((i ? "," : "") + JsonString(WheelRingName(w.rings[i])));
+    out.Put("],\"points\":[");
     for (std::size_t i = 0; i < w.glyphs.size(); ++i) {
         const WheelGlyph& g = w.glyphs[i];
-        out += (i ? ",\n" : "\n");
-        out += "{\"ring\":" + JsonString(WheelRingName(g.ring)) + ",\"body\":" + JsonString(BodyName(g.body)) +
-               ",\"longitude\":" + JsonNumber(g.longitude) + ",\"trueAngle\":" + JsonNumber(g.trueAngle) +
-               ",\"angle\":" + JsonNumber(g.angle) + ",\"radius\":" + JsonNumber(g.radius) +
-               ",\"glyph\":" + JsonString(g.glyph) + ",\"box\":" + JsonBox(g.glyphBox) +
-               ",\"label\":" + JsonString(g.label) + ",\"labelBox\":" + JsonBox(g.labelBox) +
-               ",\"retrograde\":" + (g.retrograde ? "true" : "false") + "}";
+        out.Put((i ? ",\n" : "\n"));
+        out.Put("{\"ring\":" + JsonString(WheelRingName(g.ring)) + ",\"body\":" + JsonString(BodyName(g.body)) +
+                ",\"longitude\":" + JsonNumber(g.longitude) + ",\"trueAngle\":" + JsonNumber(g.trueAngle) +
+                ",\"angle\":" + JsonNumber(g.angle) + ",\"radius\":" + JsonNumber(g.radius) +
+                ",\"glyph\":" + JsonString(g.glyph) + ",\"box\":" + JsonBox(g.glyphBox) +
+                ",\"label\":" + JsonString(g.label) + ",\"labelBox\":" + JsonBox(g.labelBox) +
+                ",\"retrograde\":" + (g.retrograde ? "true" : "false") + "}");
     }
-    out += "],\"cusps\":[";
+    out.Put("],\"cusps\":[");
     for (std::size_t i = 0; i < w.cusps.size(); ++i) {
         const WheelCusp& c = w.cusps[i];
-        out += (i ? ",\n" : "\n");
-        out += "{\"house\":" + std::to_string(c.house) + ",\"longitude\":" + JsonNumber(c.longitude) +
-               ",\"angle\":" + JsonNumber(c.angle) + ",\"numberBox\":" + JsonBox(c.numberBox) + "}";
+        out.Put((i ? ",\n" : "\n"));
+        out.Put("{\"house\":" + std::to_string(c.house) + ",\"longitude\":" + JsonNumber(c.longitude) +
+                ",\"angle\":" + JsonNumber(c.angle) + ",\"numberBox\":" + JsonBox(c.numberBox) + "}");
     }
-    out += "],\"angles\":[";
+    out.Put("],\"angles\":[");
     for (std::size_t i = 0; i < w.angles.size(); ++i) {
         const WheelAngle& a = w.angles[i];
-        out += (i ? ",\n" : "\n");
-        out += "{\"name\":" + JsonString(a.name) + ",\"longitude\":" + JsonNumber(a.longitude) +
-               ",\"angle\":" + JsonNumber(a.angle) + ",\"label\":" + JsonString(a.label) +
-               ",\"labelBox\":" + JsonBox(a.labelBox) + "}";
+        out.Put((i ? ",\n" : "\n"));
+        out.Put("{\"name\":" + JsonString(a.name) + ",\"longitude\":" + JsonNumber(a.longitude) +
+                ",\"angle\":" + JsonNumber(a.angle) + ",\"label\":" + JsonString(a.label) +
+                ",\"labelBox\":" + JsonBox(a.labelBox) + "}");
     }
-    out += "],\"signs\":[";
+    out.Put("],\"signs\":[");
     for (std::size_t i = 0; i < w.signs.size(); ++i) {
-        out += (i ? "," : "") + std::string("{\"sign\":") + std::to_string(w.signs[i].sign) +
-               ",\"box\":" + JsonBox(w.signs[i].box) + "}";
+        out.Put((i ? "," : "") + std::string("{\"sign\":") + std::to_string(w.signs[i].sign) +
+                ",\"box\":" + JsonBox(w.signs[i].box) + "}");
     }
-    out += "],\"aspects\":[";
+    out.Put("],\"aspects\":[");
     for (std::size_t i = 0; i < w.aspects.size(); ++i) {
         const WheelAspect& a = w.aspects[i];
-        out += (i ? ",\n" : "\n");
-        out += "{\"from\":{\"ring\":" + JsonString(WheelRingName(a.fromRing)) + ",\"body\":" +
-               JsonString(BodyName(a.from)) + "},\"to\":{\"ring\":" + JsonString(WheelRingName(a.toRing)) +
-               ",\"body\":" + JsonString(BodyName(a.to)) + "},\"aspect\":" + JsonString(AspectWord(a.AspectCode)) +
-               ",\"orb\":" + JsonNumber(a.orb) + ",\"role\":" + JsonString(RoleName(a.role)) +
-               ",\"line\":[" + JsonPoint(a.a) + "," + JsonPoint(a.b) + "]}";
+        out.Put((i ? ",\n" : "\n"));
+        out.Put("{\"from\":{\"ring\":" + JsonString(WheelRingName(a.fromRing)) + ",\"body\":" +
+                JsonString(BodyName(a.from)) + "},\"to\":{\"ring\":" + JsonString(WheelRingName(a.toRing)) +
+                ",\"body\":" + JsonString(BodyName(a.to)) + "},\"aspect\":" + JsonString(AspectWord(a.AspectCode)) +
+                ",\"orb\":" + JsonNumber(a.orb) + ",\"role\":" + JsonString(RoleName(a.role)) +
+                ",\"line\":[" + JsonPoint(a.a) + "," + JsonPoint(a.b) + "]}");
     }
-    out += "],\"titles\":[";
+    out.Put("],\"titles\":[");
     for (std::size_t i = 0; i < w.titles.size(); ++i) {
-        out += (i ? "," : "") + std::string("{\"text\":") + JsonString(w.titles[i].text) +
-               ",\"box\":" + JsonBox(w.titles[i].box) + "}";
+        out.Put((i ? "," : "") + std::string("{\"text\":") + JsonString(w.titles[i].text) +
+                ",\"box\":" + JsonBox(w.titles[i].box) + "}");
     }
-    out += "]}\n";
-    return out;
+    out.Put("]}\n");
+}
+
+std::string WheelSvg(const WheelLayout& layout, const std::string& title) {
+    std::string text;
+    {
+        TextSink sink(text);
+        WriteWheelSvg(sink, layout, title);
+    }
+    return text;
+}
+
+std::string WheelJson(const WheelLayout& layout) {
+    std::string text;
+    {
+        TextSink sink(text);
+        WriteWheelJson(sink, layout);
+    }
+    return text;
 }
 
 }  // namespace orrerion

@@ -123,18 +123,20 @@ CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& r
     const int lastDay = count.days - 1;
     NoteBuiltinYears(calc, {chart.DiurnalJD + lastDay, chart.ProgJD + lastDay / 365.25}, request, noted);
 
-    const std::filesystem::path reports =
-        request.reportsFolder.empty() ? ReportsFolder(calc) : request.reportsFolder;
-    std::error_code ec;
-    std::filesystem::create_directories(reports, ec);
-    if (ec) {
-        reporter.Report({"Error!", MessageIcon::Critical,
-                         "Cannot create " + reports.string() + ": " + ec.message()});
-        outcome.scan = ScanOutcome::WriteFailed;
-        return outcome;
+    std::filesystem::path reports;
+    if (request.scan.reportFiles) {
+        reports = request.reportsFolder.empty() ? ReportsFolder(calc) : request.reportsFolder;
+        std::error_code ec;
+        std::filesystem::create_directories(reports, ec);
+        if (ec) {
+            reporter.Report({"Error!", MessageIcon::Critical,
+                             "Cannot create " + reports.string() + ": " + ec.message()});
+            outcome.scan = ScanOutcome::WriteFailed;
+            return outcome;
+        }
+        // What a killed scan left is of no use to anyone; a running scan's files are left alone.
+        RemoveStaleReplacements(reports);
     }
-    // What a killed scan left is of no use to anyone; a running scan's files are left alone.
-    RemoveStaleReplacements(reports);
     outcome.scan = RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, count.days, reports,
                                  observer, reporter, calc.scan, request.scan);
     return outcome;

@@ -41,6 +41,8 @@ struct CalculationRequest {
     std::function<std::optional<std::string>()> askDays;
     // Where the reports go; empty for ReportsFolder(calc). Created when it does not exist.
     std::filesystem::path reportsFolder;
+    // scan.reportFiles false: the scan's runs, exact dates and listings without its report files;
+    // no reports folder is made or touched.
     ScanSettings scan;
     // Told, each at most once per calculation, what the user should know but that neither stops
     // nor changes it (the desktop program's status line, the command line's standard error): how a

@@ -56,8 +56,10 @@ std::string ProposedExportFileName(const std::string& chartName, ExportFormat fo
 }
 
 WriteResult ExportScan(const Calculation& calc, const ExportWindowState& state, const std::filesystem::path& path) {
-    const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan, calc.DiurnalZoneName);
-    return WriteExport(path, ExportText(state.format, source, state.choice, CalendarStampNow()));
+    // The moments of the chosen families only, and the text written into the file as it is made.
+    const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan, calc.DiurnalZoneName,
+                                                 state.choice.families);
+    return WriteExportFile(path, state.format, source, state.choice, CalendarStampNow());
 }
 
 std::string ExportScanSummary(const Calculation& calc, bool chartComputed) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <limits>
 #include <span>
 #include <string>
@@ -15,6 +16,8 @@
 #include "core/aspects/report_files.h"
 #include "core/aspects/report_sorting.h"
 #include "core/chart/houses.h"
+#include "core/ephemeris/precise_ephemeris.h"
+#include "core/run/run_calculation.h"
 #include "core/ephemeris/time_angles.h"
 #include "scan_fixture.h"
 #include "test_paths.h"
@@ -472,6 +475,62 @@ TEST(RunAspectScan, LeavesTheLastDaysWorkingValuesAndTheNatalCusps) {
         EXPECT_EQ(calc.chart.HouseLine, houseLine);
         EXPECT_TRUE(reporter.messages.empty());
         EXPECT_EQ(testing::ReportFolderNames(dir).size(), 16u);
+    }
+}
+
+// One body's position, as a search that follows one body computes it, is the same bits as the
+// whole day's update gives it, for every body, at whole and fractional days, from both sources;
+// and the longitudes a scan keeps for such a search are the days' own.
+TEST(ScanPositions, OneBodyAloneAndTheKeptDaysAreTheWholeUpdatesBits) {
+    std::vector<EphemerisSource> sources = {EphemerisSource::Builtin};
+    if (CheckPreciseEphemeris().available) sources.push_back(EphemerisSource::Precise);
+    for (const std::filesystem::path& caseDir : testing::GoldenCases("scan")) {
+        for (const EphemerisSource source : sources) {
+            SCOPED_TRACE(caseDir.filename().string() + (source == EphemerisSource::Precise ? " precise" : " builtin"));
+            std::string days;
+            Calculation calc = testing::GoldenScanCalculation(caseDir, days);
+            calc.eph.Source = source;
+            CollectingReporter reporter;
+            RunCalculationStart(calc);
+            ASSERT_TRUE(ComputeCharts(calc, reporter));
+            ScanDayContext whole(calc.chart, calc.eph, calc.options);
+            ScanDayContext alone(calc.chart, calc.eph, calc.options);
+            for (const double day : {0.0, 1.0, 0.5, 17.000347, 365.25, 9999.99, 32766.0}) {
+                TransitLongitudesAt(whole, day);
+                for (int body = SUN; body <= MOON; ++body) {
+                    EXPECT_EQ(TransitLongitudeAt(alone, body, day), whole.eph.WorkLong[static_cast<std::size_t>(body)])
+                        << "transit " << PointName(body) << " day " << day;
+                }
+                ProgressedLongitudesAt(whole, day);
+                // The angles last: each body is asked for after the others, in any order.
+                for (int body = MC; body >= SUN; --body) {
+                    EXPECT_EQ(ProgressedLongitudeAt(alone, body, day), whole.eph.WorkLong[static_cast<std::size_t>(body)])
+                        << "progressed " << PointName(body) << " day " << day;
+                }
+            }
+
+            // A scan on two threads keeps every day's longitudes.
+            ScanLongitudes kept;
+            CalculationRequest request;
+            request.askDays = [] { return std::optional<std::string>("70"); };
+            request.scan = {2, false, &kept};
+            ScanObserver quiet;
+            ASSERT_EQ(RunCalculation(calc, request, quiet, reporter).scan, ScanOutcome::Completed);
+            ASSERT_EQ(kept.transit.size(), 70u);
+            ASSERT_EQ(kept.progressed.size(), 70u);
+            for (int day = 0; day < 70; day += 23) {
+                TransitLongitudesAt(whole, day);
+                for (int body = SUN; body <= PLUTO; ++body) {
+                    EXPECT_EQ(kept.transit[static_cast<std::size_t>(day)][static_cast<std::size_t>(body - 1)],
+                              whole.eph.WorkLong[static_cast<std::size_t>(body)]) << PointName(body) << " day " << day;
+                }
+                ProgressedLongitudesAt(whole, day);
+                for (int body = SUN; body <= MC; ++body) {
+                    EXPECT_EQ(kept.progressed[static_cast<std::size_t>(day)][static_cast<std::size_t>(body - 1)],
+                              whole.eph.WorkLong[static_cast<std::size_t>(body)]) << PointName(body) << " day " << day;
+                }
+            }
+        }
     }
 }
 

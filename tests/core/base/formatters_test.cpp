@@ -136,5 +136,17 @@ TEST(FormatPicture, Pictures) {
     }
 }
 
+TEST(IsoDate, AsPrintfWritesItForYearsOfEveryWidth) {
+    const CalendarDate dates[] = {{7, 12, 2026}, {1, 1, 0}, {31, 12, 999}, {29, 2, 1964}, {5, 3, 9999},
+                                  {1, 1, 10000}, {13, 1, 32767}, {9, 9, -1}, {30, 6, -44}, {1, 1, -32768}};
+    for (const CalendarDate& d : dates) {
+        char expected[40];
+        std::snprintf(expected, sizeof expected, "%04d-%02d-%02d", d.year, d.month, d.day);
+        EXPECT_EQ(IsoDateText(d), expected);
+        std::snprintf(expected, sizeof expected, "%04d%02d%02d", d.year, d.month, d.day);
+        EXPECT_EQ(CompactIsoDateText(d), expected);
+    }
+}
+
 }  // namespace
 }  // namespace orrerion

@@ -117,5 +117,41 @@ TEST(OutputOptions, ReplaceFilesWriteThroughDevicesFifosAndStandardOutputAndKeep
     }
 }
 
+// --quiet leaves standard output empty and changes no file: the scan's exports and the timeline's
+// pictures are the same bytes with it as without it.
+TEST(OutputOptions, QuietPrintsNothingAndChangesNoFile) {
+    struct Run {
+        const char* command;
+        std::vector<std::string> outputs;  // options that take a file
+    };
+    const Run runs[] = {{"scan", {"--csv", "--json", "--ics"}}, {"timeline", {"--svg", "--json"}}};
+    for (const Run& r : runs) {
+        SCOPED_TRACE(r.command);
+        const fs::path dir = testing::MakeTempDir();
+        auto run = [&](const std::string& name, bool quiet) {
+            std::vector<std::string> args = {r.command};
+            args.insert(args.end(), Chart.begin(), Chart.end());
+            args.insert(args.end(), {"--days", "40"});
+            if (std::string(r.command) == "timeline") args.insert(args.end(), {"--reports", (dir / "reports").string()});
+            for (const std::string& option : r.outputs) args.insert(args.end(), {option, (dir / (name + option)).string()});
+            if (quiet) args.push_back("--quiet");
+            return testing::RunCli(args);
+        };
+        const auto loud = run("loud", false);
+        const auto quiet = run("quiet", true);
+        ASSERT_EQ(loud.status, 0) << loud.err;
+        ASSERT_EQ(quiet.status, 0) << quiet.err;
+        EXPECT_EQ(quiet.out, "");
+        if (std::string(r.command) == "scan") {
+            EXPECT_NE(loud.out.find("sorted by planet"), std::string::npos);
+        }
+        for (const std::string& option : r.outputs) {
+            const std::string a = WithoutStamps(testing::ReadWholeFile(dir / ("loud" + option)));
+            EXPECT_FALSE(a.empty()) << option;
+            EXPECT_TRUE(a == WithoutStamps(testing::ReadWholeFile(dir / ("quiet" + option)))) << option;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orrerion

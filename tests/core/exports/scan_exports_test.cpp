@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <set>
@@ -250,6 +251,51 @@ TEST(ExactMoments, EveryMomentIsExactWithinAMinuteOnEitherSide) {
     // Retrograde loops make some runs exact more than once, and the progressed targets move.
     EXPECT_GT(runsExactMoreThanOnce, 0);
     EXPECT_GT(progressedTargets, 0);
+}
+
+// The moments of chosen families are those families' moments of the whole list, found without
+// computing the others; read from the days a scan kept, they are the same bits again.
+TEST(ExactMoments, ChosenFamiliesAndTheScansKeptDaysGiveTheSameMoments) {
+    std::vector<EphemerisSource> sources = {EphemerisSource::Builtin};
+    if (CheckPreciseEphemeris().available) sources.push_back(EphemerisSource::Precise);
+    for (const EphemerisSource source : sources) {
+        SCOPED_TRACE(source == EphemerisSource::Precise ? "precise" : "builtin");
+        std::string caseDays;
+        Calculation calc = testing::GoldenScanCalculation(testing::GoldenDir() / "scan" / "john_smith_placidus", caseDays);
+        calc.eph.Source = source;
+        ScanLongitudes kept;
+        CollectingReporter reporter;
+        SilentObserver observer;
+        CalculationRequest request;
+        request.askDays = [] { return std::optional<std::string>("500"); };
+        request.scan = {2, false, &kept};
+        ASSERT_EQ(RunCalculation(calc, request, observer, reporter).scan, ScanOutcome::Completed);
+        const std::vector<ExactMoment> all = ExactMoments(calc.chart, calc.eph, calc.options, calc.scan);
+        ASSERT_GT(all.size(), 50u);
+        const auto same = [](const std::vector<ExactMoment>& a, const std::vector<ExactMoment>& b) {
+            if (a.size() != b.size()) return false;
+            for (std::size_t i = 0; i < a.size(); ++i) {
+                if (a[i].run != b[i].run || a[i].jd != b[i].jd || a[i].moverLong != b[i].moverLong ||
+                    a[i].targetLong != b[i].targetLong) {
+                    return false;
+                }
+            }
+            return true;
+        };
+        EXPECT_TRUE(same(all, ExactMoments(calc.chart, calc.eph, calc.options, calc.scan, AllFamilies, &kept)));
+        for (const AspectFamily family : {AspectFamily::TransitToNatal, AspectFamily::TransitToProgressed,
+                                          AspectFamily::SolarArcToNatal}) {
+            SCOPED_TRACE(std::string(FamilyCode(family)));
+            FamilySet chosen{};
+            chosen[FamilyIndex(family)] = true;
+            std::vector<ExactMoment> expected;
+            std::copy_if(all.begin(), all.end(), std::back_inserter(expected),
+                         [&](const ExactMoment& m) { return calc.scan.runs[m.run].family == family; });
+            EXPECT_EQ(expected.empty(), family == AspectFamily::SolarArcToNatal);
+            EXPECT_TRUE(same(expected, ExactMoments(calc.chart, calc.eph, calc.options, calc.scan, chosen)));
+            EXPECT_TRUE(same(expected, ExactMoments(calc.chart, calc.eph, calc.options, calc.scan, chosen, &kept)));
+        }
+    }
 }
 
 // ---- The three formats --------------------------------------------------------------------------

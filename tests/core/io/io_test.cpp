@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <set>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include <csignal>
 #include <fcntl.h>
@@ -18,6 +21,7 @@
 #include "core/io/file_replace.h"
 #include "core/io/line_reader.h"
 #include "core/io/number_text.h"
+#include "core/io/text_sink.h"
 #include "test_paths.h"
 
 namespace orrerion {
@@ -369,6 +373,67 @@ TEST(DataFileLock, ASecondWriterWaitsThenFailsWithAMessage) {
     EXPECT_FALSE(fs::exists(dir / ".NAMES.FIL.lock"));
     const DataFileLock third(file, std::chrono::milliseconds(0));
     EXPECT_TRUE(third.ok()) << third.message();
+}
+
+TEST(NumberChars, WriteAsPrintfWritesInTheCLocale) {
+    const double values[] = {0.0, -0.0, 1.0, -1.5, 0.125, 2.5, 3.5, 0.000049999, 123.456789, 359.99995,
+                             2461382.0000347222, -1e-7, 1e21, 6.02214076e23, 1.7976931348623157e308,
+                             5e-324, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
+    char expected[400];
+    for (const double v : values) {
+        for (const int decimals : {0, 2, 4, 17}) {
+            std::snprintf(expected, sizeof expected, "%.*f", decimals, v);
+            EXPECT_EQ(FixedChars(v, decimals).view(), expected) << v << " %." << decimals << "f";
+        }
+        for (const int digits : {6, 17}) {
+            std::snprintf(expected, sizeof expected, "%.*g", digits, v);
+            EXPECT_EQ(GeneralChars(v, digits).view(), expected) << v << " %." << digits << "g";
+        }
+    }
+    const long long integers[] = {0, 7, -7, 42, 2026, -44, 12026, -32768, std::numeric_limits<long long>::min(),
+                                  std::numeric_limits<long long>::max()};
+    for (const long long n : integers) {
+        for (const int width : {0, 2, 4, 20}) {
+            std::snprintf(expected, sizeof expected, "%0*lld", width, n);
+            EXPECT_EQ(IntegerChars(n, width).view(), expected) << n << " width " << width;
+        }
+    }
+}
+
+// Whatever the sizes of the pieces put into it, a sink hands a file the same bytes a string gets.
+TEST(TextSink, HandsAFileTheBytesOfItsPiecesInBlocks) {
+    constexpr std::size_t Block = TextSink::BlockBytes;
+    const std::vector<std::vector<std::size_t>> pieceSizes = {
+        {}, {0}, {1}, {Block - 1, 1}, {Block}, {Block + 1}, {3, Block - 2, 5, 2 * Block + 7, 0, 1},
+        {100000, 7, 65535, 65537, 1 << 20}};
+    const std::filesystem::path dir = testing::MakeTempDir();
+    for (std::size_t c = 0; c < pieceSizes.size(); ++c) {
+        SCOPED_TRACE("case " + std::to_string(c));
+        std::string expected, viaString;
+        std::vector<std::string> pieces;
+        for (std::size_t k = 0; k < pieceSizes[c].size(); ++k) {
+            std::string piece(pieceSizes[c][k], ' ');
+            for (std::size_t i = 0; i < piece.size(); ++i) piece[i] = static_cast<char>('a' + (i * 7 + k) % 26);
+            expected += piece;
+            pieces.push_back(std::move(piece));
+        }
+        const std::filesystem::path path = dir / ("out" + std::to_string(c));
+        FileReplacement file(path);
+        {
+            TextSink toFile(file);
+            TextSink toString(viaString);
+            for (const std::string& piece : pieces) {
+                toFile.Put(piece);
+                toString.Put(piece);
+            }
+            toFile.Put('!');
+            toString.Put('!');
+        }
+        ASSERT_TRUE(file.Commit().ok);
+        expected += '!';
+        EXPECT_EQ(viaString, expected);
+        EXPECT_TRUE(testing::ReadWholeFile(path) == expected);
+    }
 }
 
 }  // namespace

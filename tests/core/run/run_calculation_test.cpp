@@ -225,5 +225,57 @@ TEST(RunCalculation, RefusedInputLeavesTheCalculationWholeAndNewChartsDropTheOld
     EXPECT_NE(NatalDetailsLine(calc.chart).find(" 3.00 P.M."), std::string::npos);
 }
 
+// A scan asked for its runs alone (an export without reports) finds what a scan with its files
+// finds, lists the same lines, and writes nothing: not even the reports folder is made.
+TEST(RunCalculation, AScanWithoutReportFilesFindsAndListsTheSameAndWritesNothing) {
+    for (const std::filesystem::path& caseDir : testing::GoldenCases("scan")) {
+        for (const int threads : {1, 2}) {
+            SCOPED_TRACE(caseDir.filename().string() + ", threads " + std::to_string(threads));
+            const auto scan = [&](bool reportFiles, const std::filesystem::path& folder) {
+                std::string days;
+                Calculation calc = testing::GoldenScanCalculation(caseDir, days);
+                CalculationRequest request;
+                request.askDays = [&] { return std::optional<std::string>("400"); };
+                request.reportsFolder = folder;
+                request.scan.threads = threads;
+                request.scan.reportFiles = reportFiles;
+                ScanObserver quiet;
+                CollectingReporter reporter;
+                EXPECT_EQ(RunCalculation(calc, request, quiet, reporter).scan, ScanOutcome::Completed);
+                return calc;
+            };
+            const std::filesystem::path dir = testing::MakeTempDir();
+            const Calculation with = scan(true, dir / "with");
+            const Calculation without = scan(false, dir / "without");
+            EXPECT_EQ(testing::ReportFolderNames(dir / "with").size(), 16u);
+            EXPECT_FALSE(std::filesystem::exists(dir / "without"));
+
+            EXPECT_TRUE(with.out.OutputLines == without.out.OutputLines);
+            EXPECT_TRUE(with.out.DataLines == without.out.DataLines);
+            EXPECT_GT(with.out.DataLines.size(), 100u);
+            const ScanResult& a = with.scan;
+            const ScanResult& b = without.scan;
+            ASSERT_EQ(a.runs.size(), b.runs.size());
+            ASSERT_GT(a.runs.size(), 0u);
+            for (std::size_t i = 0; i < a.runs.size(); ++i) {
+                EXPECT_EQ(RunLine(a, a.runs[i]), RunLine(b, b.runs[i]));
+                EXPECT_EQ(a.runs[i].smallestOrb, b.runs[i].smallestOrb);
+                const auto daysA = a.SmallestOrbDays(a.runs[i]);
+                const auto daysB = b.SmallestOrbDays(b.runs[i]);
+                ASSERT_EQ(daysA.size(), daysB.size());
+                for (std::size_t k = 0; k < daysA.size(); ++k) {
+                    EXPECT_EQ(daysA[k].first, daysB[k].first);
+                    EXPECT_EQ(daysA[k].last, daysB[k].last);
+                }
+            }
+            ASSERT_EQ(a.exactDates.size(), b.exactDates.size());
+            for (std::size_t i = 0; i < a.exactDates.size(); ++i) {
+                EXPECT_EQ(ExactLine(a, a.exactDates[i]), ExactLine(b, b.exactDates[i]));
+                EXPECT_EQ(a.exactDates[i].run, b.exactDates[i].run);
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orrerion
