@@ -6,6 +6,7 @@
 #include "chart_options.h"
 #include "commands.h"
 #include "core/aspects/scan_observer.h"
+#include "core/io/file_replace.h"
 #include "core/run/run_calculation.h"
 
 namespace orrerion::cli {
@@ -85,15 +86,21 @@ int PrintNatalRecord(const ChartCommandOptions& options) {
 
 }  // namespace
 
-int RunChartCommand(const Args& args) {
+int RunChartCommand(const CommandLine& line) {
     ChartCommandOptions options;
-    const std::vector<ExtraOption> extras{{"--record-only", false}};
-    options.diurnalRequired = std::find(args.begin(), args.end(), "--record-only") == args.end();
-    if (auto error = ParseChartOptions(args, options, extras)) {
+    ExtraValues extras;
+    options.diurnalRequired = std::none_of(line.options.begin(), line.options.end(),
+                                           [](const GivenOption& o) { return o.Name() == "--record-only"; });
+    if (auto error = ParseChartOptions(line, options, extras)) {
         std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
         return 2;
     }
     if (!options.diurnalRequired) return PrintNatalRecord(options);
+    // --json FILE writes the JSON there; --json alone (the earlier flag) prints it on stdout.
+    const GivenOption* json = nullptr;
+    for (const GivenOption& given : line.options) {
+        if (given.Name() == "--json") json = &given;
+    }
     Calculation calc;
     if (!SetUpCalculation("orrerion-cli chart", options, calc)) return 2;
 
@@ -104,7 +111,13 @@ int RunChartCommand(const Args& args) {
     PrintMessages(reporter.messages);
     if (!computed) return 2;
 
-    if (options.json) {
+    if (json && json->hasValue) {
+        const WriteResult written = ReplaceFile(json->value, ChartJson(calc.chart) + "\n");
+        if (!written.ok) {
+            std::fprintf(stderr, "orrerion-cli chart: %s\n", written.message.c_str());
+            return 1;
+        }
+    } else if (json) {
         std::printf("%s\n", ChartJson(calc.chart).c_str());
     } else {
         for (std::string_view line : calc.out.DataLines) {
