@@ -4,8 +4,12 @@
 #     not include each other), and never gui/ or Qt;
 #   - orrerion-cli (apps/cli) includes no Qt and no gui/, and its quoted includes are core/ files
 #     or files of its own folder;
+#   - the desktop program has floors too: gui/ui (the toolkit layer and what windows share) at the
+#     bottom, then the windows' folders (records, output, pictures; none includes another), then
+#     gui/app, the shell that makes and opens the windows; a gui file includes only its own floor
+#     and the floors below it;
 #   - in the desktop program a window's files include no other window's header (*_window.h,
-#     *_windows.h) and not the shell: windows ask each other through gui/app/window_requests.h.
+#     *_windows.h) and not the shell: windows ask each other through gui/ui/window_requests.h.
 #     Only the shell and the main window, which make and open the windows, include them; a
 #     window may include the header of the base class it derives from;
 #   - a presenter (*_presenter.h/.cpp) needs no pixels: of Qt it includes only value types, and of
@@ -24,6 +28,13 @@ set(FLOOR_events 5)
 set(FLOOR_pictures 6)
 set(FLOOR_exports 6)
 set(FLOOR_run 7)
+
+# The desktop program's floors, likewise.
+set(GUI_FLOOR_ui 1)
+set(GUI_FLOOR_records 2)
+set(GUI_FLOOR_output 2)
+set(GUI_FLOOR_pictures 2)
+set(GUI_FLOOR_app 3)
 
 set(problems "")
 macro(problem text)
@@ -69,12 +80,32 @@ foreach(file IN LISTS src_files)
       problem("${rel}: include \"${inc}\" does not start at core/ or gui/")
     endif()
   endforeach()
+  if(rel MATCHES "^src/gui/([a-z_]+)/")
+    set(gui_floor "${CMAKE_MATCH_1}")
+    if(NOT DEFINED GUI_FLOOR_${gui_floor})
+      problem("${rel}: folder ${gui_floor} is not a floor of the desktop program")
+    else()
+      foreach(inc IN LISTS quoted)
+        if(NOT inc MATCHES "^gui/([a-z_]+)/")
+          continue()
+        endif()
+        set(target "${CMAKE_MATCH_1}")
+        if(NOT DEFINED GUI_FLOOR_${target})
+          problem("${rel}: \"${inc}\" is in no floor of the desktop program")
+        elseif(GUI_FLOOR_${target} GREATER GUI_FLOOR_${gui_floor})
+          problem("${rel}: gui/${gui_floor} includes \"${inc}\" of the higher floor gui/${target}")
+        elseif(GUI_FLOOR_${target} EQUAL GUI_FLOOR_${gui_floor} AND NOT target STREQUAL gui_floor)
+          problem("${rel}: gui/${gui_floor} includes \"${inc}\" of gui/${target}, a floor of the same height")
+        endif()
+      endforeach()
+    endif()
+  endif()
   if(rel MATCHES "^src/gui/" AND NOT rel IN_LIST WINDOW_MAKERS)
     string(REGEX REPLACE "^src/(.*)\\.(h|cpp)$" "\\1.h" own "${rel}")
     foreach(inc IN LISTS quoted)
       if((inc MATCHES "_windows?\\.h$" OR inc STREQUAL "gui/app/shell.h")
          AND NOT inc STREQUAL own AND NOT inc IN_LIST WINDOW_BASES)
-        problem("${rel}: includes \"${inc}\"; windows ask each other through gui/app/window_requests.h")
+        problem("${rel}: includes \"${inc}\"; windows ask each other through gui/ui/window_requests.h")
       endif()
     endforeach()
   endif()
@@ -87,7 +118,7 @@ foreach(file IN LISTS src_files)
     endforeach()
     foreach(inc IN LISTS quoted)
       if(inc MATCHES "^gui/" AND NOT inc MATCHES "_presenter\\.h$"
-         AND NOT inc STREQUAL "gui/app/local_clock.h")
+         AND NOT inc STREQUAL "gui/ui/local_clock.h")
         problem("${rel}: a presenter includes the window-side \"${inc}\"")
       endif()
     endforeach()
@@ -145,4 +176,4 @@ if(problems)
   message(FATAL_ERROR "Includes that break the layering:\n${problems}")
 endif()
 list(LENGTH src_files n)
-message(STATUS "Includes point down: ${n} files under src/ checked, and apps/cli.")
+message(STATUS "Includes point down: ${n} files under src/ checked (the core's floors and the desktop program's), and apps/cli.")

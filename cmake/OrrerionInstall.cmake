@@ -8,6 +8,7 @@
 #   share/orrerion/data/                   the shipped data files and help texts
 #   share/applications/, share/metainfo/, share/icons/hicolor/   desktop integration
 #   share/man/man1/                        orrerion(1), orrerion-cli(1), written from --help
+#   share/bash-completion/completions/     orrerion-cli's completion, written by the program
 #   share/doc/orrerion/                    the licence and the GeoNames attribution
 set(ORRERION_ID "io.github.orrerion.Orrerion")
 set(ORRERION_PACKAGING_DIR "${PROJECT_SOURCE_DIR}/packaging")
@@ -54,6 +55,17 @@ orrerion_man_page(orrerion-cli orrerion-cli "astrology calculations from the com
 if(TARGET orrerion)
   orrerion_man_page(orrerion orrerion "astrology calculator for progressions, solar arcs and transits")
 endif()
+
+# The bash completion, written by orrerion-cli from the table its options are read by; bash loads
+# it from share/bash-completion/completions/ when the command is first completed.
+set(ORRERION_COMPLETION "${CMAKE_BINARY_DIR}/completion/orrerion-cli")
+add_custom_command(OUTPUT "${ORRERION_COMPLETION}"
+  COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:orrerion-cli> -DOUTPUT=${ORRERION_COMPLETION}
+    -P "${PROJECT_SOURCE_DIR}/cmake/BashCompletion.cmake"
+  DEPENDS orrerion-cli "${PROJECT_SOURCE_DIR}/cmake/BashCompletion.cmake"
+  COMMENT "Writing the bash completion of orrerion-cli")
+add_custom_target(bash_completion ALL DEPENDS "${ORRERION_COMPLETION}")
+install(FILES "${ORRERION_COMPLETION}" DESTINATION share/bash-completion/completions)
 
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" "${ORRERION_PACKAGING_DIR}/copyright"
   DESTINATION share/doc/orrerion)

@@ -71,77 +71,44 @@ std::optional<std::string> LoadRecord(const std::string& option, const std::stri
 
 }  // namespace
 
-std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptions& options,
-                                             const std::vector<ExtraOption>& extras,
-                                             ExtraValues* found) {
+std::optional<std::string> ParseChartOptions(const CommandLine& line, ChartCommandOptions& options,
+                                             ExtraValues& others) {
     bool natalGiven = false;
     bool diurnalGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& name = args[i];
-        auto value = [&]() -> std::optional<std::string> {
-            if (i + 1 >= args.size()) return std::nullopt;
-            return args[++i];
-        };
-        auto needsValue = [&]() { return "option " + name + " needs a value"; };
-
-        // A command's own options come first: they may reuse a chart option's name (wheel --json FILE).
-        const auto extra = std::find_if(extras.begin(), extras.end(),
-                                        [&](const ExtraOption& e) { return e.name == name; });
-        if (extra != extras.end()) {
-            std::string extraValue;
-            if (extra->takesValue) {
-                const auto v = value();
-                if (!v) return needsValue();
-                extraValue = *v;
-            }
-            if (found) found->emplace_back(name, extraValue);
-        } else if (std::optional<std::string> momentError;
-                   ReadMomentOption(name, value, options.moments, momentError)) {
+    for (const GivenOption& given : line.options) {
+        const std::string name(given.Name());
+        const std::string& v = given.value;
+        const auto value = [&]() -> std::optional<std::string> { return v; };
+        if (std::optional<std::string> momentError; ReadMomentOption(name, value, options.moments, momentError)) {
             if (momentError) return *momentError;
-        } else if (name == "--json") {
-            options.json = true;
         } else if (name == "--natal" || name == "--diurnal") {
-            const auto v = value();
-            if (!v) return needsValue();
-            (name == "--natal" ? options.natalRecord : options.diurnalRecord) = *v;
+            (name == "--natal" ? options.natalRecord : options.diurnalRecord) = v;
             (name == "--natal" ? natalGiven : diurnalGiven) = true;
         } else if (name == "--houses") {
-            const auto v = value();
-            if (!v) return needsValue();
-            if (v->size() != 1 || std::string_view("PKROM").find((*v)[0]) == std::string_view::npos) {
-                return "--houses takes P, K, R, O or M, not \"" + *v + "\"";
+            if (v.size() != 1 || std::string_view("PKROM").find(v[0]) == std::string_view::npos) {
+                return "--houses takes P, K, R, O or M, not \"" + v + "\"";
             }
-            options.houses = (*v)[0];
+            options.houses = v[0];
         } else if (name == "--progression") {
-            const auto v = value();
-            if (!v) return needsValue();
-            if (*v == "secondary") {
+            if (v == "secondary") {
                 options.progression = ProgressionType::Secondary;
-            } else if (*v == "minor") {
+            } else if (v == "minor") {
                 options.progression = ProgressionType::Minor;
-            } else if (*v == "tertiary") {
+            } else if (v == "tertiary") {
                 options.progression = ProgressionType::Tertiary;
             } else {
-                return "--progression takes secondary, minor or tertiary, not \"" + *v + "\"";
+                return "--progression takes secondary, minor or tertiary, not \"" + v + "\"";
             }
         } else if (name == "--options") {
-            const auto v = value();
-            if (!v) return needsValue();
-            options.optionsFile = *v;
+            options.optionsFile = v;
         } else if (name == "--ephemeris") {
-            const auto v = value();
-            if (!v) return needsValue();
-            options.ephemeris = ParseEphemerisName(*v);
-            if (!options.ephemeris) return "--ephemeris takes builtin or precise, not \"" + *v + "\"";
+            options.ephemeris = ParseEphemerisName(v);
+            if (!options.ephemeris) return "--ephemeris takes builtin or precise, not \"" + v + "\"";
         } else if (name == "--date-order") {
-            const auto v = value();
-            if (!v) return needsValue();
-            if (*v != "0" && *v != "1" && *v != "2") {
-                return "--date-order takes 0, 1 or 2, not \"" + *v + "\"";
-            }
-            options.dateOrder = (*v)[0] - '0';
+            if (v != "0" && v != "1" && v != "2") return "--date-order takes 0, 1 or 2, not \"" + v + "\"";
+            options.dateOrder = v[0] - '0';
         } else {
-            return "unknown option \"" + name + "\" (try --help)";
+            others.emplace_back(name, v);
         }
     }
     if (auto error = CheckMomentOptions(options.moments, natalGiven, diurnalGiven)) return error;

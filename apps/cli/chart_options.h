@@ -32,16 +32,10 @@ struct ChartCommandOptions {
     std::optional<std::filesystem::path> optionsFile;  // default: the program's OPTIONS.OPT
     std::optional<int> dateOrder;                      // default: the system's
     std::optional<EphemerisSource> ephemeris;          // default: the settings file's
-    bool json = false;
 };
 
-// An option that another command adds to the chart options.
-struct ExtraOption {
-    std::string name;  // "--days"
-    bool takesValue = false;
-};
-
-// An extra option found on the command line, with its value when it takes one.
+// The options a command reads beyond the chart options, by name, with their values ("" for a
+// flag), in their order on the command line.
 using ExtraValues = std::vector<std::pair<std::string, std::string>>;
 
 // Refuses a record the Names window could not load faithfully: the wrong number of fields, a date
@@ -50,12 +44,12 @@ using ExtraValues = std::vector<std::pair<std::string, std::string>>;
 std::optional<std::string> CheckRecord(const std::string& option, const std::string& text,
                                        NameRecord& record);
 
-// Reads `args` into `options`. Options listed in `extras` are handed back in `found` in their
-// order. Returns an error text for an unknown or malformed option, a missing natal or diurnal
-// moment (when options.diurnalRequired) or moment options that do not go together.
-std::optional<std::string> ParseChartOptions(const Args& args, ChartCommandOptions& options,
-                                             const std::vector<ExtraOption>& extras = {},
-                                             ExtraValues* found = nullptr);
+// Reads the chart options of `line` (the "Chart options" of command_table.cpp) into `options`
+// and hands every other option back in `others`. Returns an error text for a malformed value, a
+// missing natal or diurnal moment (when options.diurnalRequired) or moment options that do not go
+// together.
+std::optional<std::string> ParseChartOptions(const CommandLine& line, ChartCommandOptions& options,
+                                             ExtraValues& others);
 
 // The data folder, chosen as the desktop program chooses it (ResolveProgramDir without --dir): the
 // executable's folder or its data/ folder when that holds OPTIONS.OPT, else the user's data folder,

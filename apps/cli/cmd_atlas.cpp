@@ -89,14 +89,19 @@ AtlasProgramRun RunAtlasProgram(const std::vector<std::string>& args, bool captu
     return run;
 }
 
-int RunAtlasCommand(const Args& args) {
-    if (args.empty()) {
+int RunAtlasCommand(const CommandLine& line) {
+    if (line.operands.empty()) {
         std::fputs("orrerion-cli atlas: give the name of a place (usage: atlas QUERY [--date YYYY-MM-DD] "
                    "[--time HH:MM])\n", stderr);
         return 2;
     }
+    // The atlas program joins the words of the query itself; the options follow them.
     std::vector<std::string> atlasArgs{"--list"};
-    atlasArgs.insert(atlasArgs.end(), args.begin(), args.end());
+    atlasArgs.insert(atlasArgs.end(), line.operands.begin(), line.operands.end());
+    for (const GivenOption& option : line.options) {
+        atlasArgs.emplace_back(option.Name());
+        atlasArgs.push_back(option.value);
+    }
     const AtlasProgramRun run = RunAtlasProgram(atlasArgs, false);
     if (!run.ran) {
         std::fprintf(stderr, "orrerion-cli atlas: %s\n", run.problem.c_str());

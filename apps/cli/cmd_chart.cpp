@@ -6,6 +6,7 @@
 #include "chart_options.h"
 #include "commands.h"
 #include "core/aspects/scan_observer.h"
+#include "core/io/file_replace.h"
 #include "core/run/run_calculation.h"
 
 namespace orrerion::cli {
@@ -118,18 +119,17 @@ int PrintNatalRecord(const ChartCommandOptions& options) {
 
 }  // namespace
 
-int RunChartCommand(const Args& args) {
+int RunChartCommand(const CommandLine& line) {
     ChartCommandOptions options;
-    const std::vector<ExtraOption> extras{
-        {"--record-only", false}, {"--points", true}, {"--fortune-day-formula", false}};
-    options.diurnalRequired = std::find(args.begin(), args.end(), "--record-only") == args.end();
-    ExtraValues found;
-    if (auto error = ParseChartOptions(args, options, extras, &found)) {
+    ExtraValues extras;
+    options.diurnalRequired = std::none_of(line.options.begin(), line.options.end(),
+                                           [](const GivenOption& o) { return o.Name() == "--record-only"; });
+    if (auto error = ParseChartOptions(line, options, extras)) {
         std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
         return 2;
     }
     PointChoice points;
-    for (const auto& [name, value] : found) {
+    for (const auto& [name, value] : extras) {
         if (name == "--points") {
             if (auto error = ParsePointList(value, points)) {
                 std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
@@ -140,6 +140,11 @@ int RunChartCommand(const Args& args) {
         }
     }
     if (!options.diurnalRequired) return PrintNatalRecord(options);
+    // --json FILE writes the JSON there; --json alone (the earlier flag) prints it on stdout.
+    const GivenOption* json = nullptr;
+    for (const GivenOption& given : line.options) {
+        if (given.Name() == "--json") json = &given;
+    }
     Calculation calc;
     if (!SetUpCalculation("orrerion-cli chart", options, calc)) return 2;
     calc.points = points;
@@ -151,7 +156,13 @@ int RunChartCommand(const Args& args) {
     PrintMessages(reporter.messages);
     if (!computed) return 2;
 
-    if (options.json) {
+    if (json && json->hasValue) {
+        const WriteResult written = ReplaceFile(json->value, ChartJson(calc.chart) + "\n");
+        if (!written.ok) {
+            std::fprintf(stderr, "orrerion-cli chart: %s\n", written.message.c_str());
+            return 1;
+        }
+    } else if (json) {
         std::printf("%s\n", ChartJson(calc.chart).c_str());
     } else {
         for (std::string_view line : calc.out.DataLines) {

@@ -16,25 +16,21 @@
 
 namespace orrerion::cli {
 
-int RunEphemerisCommand(const Args& args) {
-    constexpr const char* Usage = "usage: ephemeris --jd JD [--ephemeris builtin|precise]";
+int RunEphemerisCommand(const CommandLine& line) {
     std::string jdText;
     bool haveJd = false;
     std::optional<EphemerisSource> given;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--jd" && i + 1 < args.size()) {
-            jdText = args[++i];
+    for (const GivenOption& option : line.options) {
+        if (option.Name() == "--jd") {
+            jdText = option.value;
             haveJd = true;
-        } else if (args[i] == "--ephemeris" && i + 1 < args.size()) {
-            given = ParseEphemerisName(args[++i]);
+        } else if (option.Name() == "--ephemeris") {
+            given = ParseEphemerisName(option.value);
             if (!given) {
                 std::fprintf(stderr, "orrerion-cli ephemeris: --ephemeris takes builtin or precise, not '%s'\n",
-                             args[i].c_str());
+                             option.value.c_str());
                 return 2;
             }
-        } else {
-            std::fprintf(stderr, "orrerion-cli ephemeris: unexpected argument '%s' (%s)\n", args[i].c_str(), Usage);
-            return 2;
         }
     }
     if (!haveJd) {

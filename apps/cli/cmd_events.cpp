@@ -63,13 +63,10 @@ std::string ListedLine(const SkyEvent& e) {
 
 }  // namespace
 
-int RunEventsCommand(const Args& args) {
+int RunEventsCommand(const CommandLine& line) {
     ChartCommandOptions options;
     ExtraValues extras;
-    std::vector<ExtraOption> eventOptions = ReturnExtraOptions();
-    for (const char* name : {"--kinds", "--json", "--ics", "--csv", "--orb"}) eventOptions.push_back({name, true});
-    // --json takes a file here; the chart options' --json flag is not used by this command.
-    if (auto error = ParseChartOptions(args, options, eventOptions, &extras)) {
+    if (auto error = ParseChartOptions(line, options, extras)) {
         std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
         return 2;
     }
@@ -79,9 +76,7 @@ int RunEventsCommand(const Args& args) {
     std::optional<std::string> jsonPath, icsPath, csvPath;
     for (const auto& [name, value] : extras) {
         if (refused) break;
-        if (name == "--body" || name == "--precessed") {
-            refused = name + " is not an option of the events command";
-        } else if (name == "--kinds") {
+        if (name == "--kinds") {
             refused = ReadKinds(value, request.kinds);
         } else if (name == "--orb") {
             const std::optional<double> orb = ParseNumber(value);

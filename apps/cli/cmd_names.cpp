@@ -65,16 +65,11 @@ int AddName(const std::filesystem::path& file, const std::string& line, bool rep
 
 }  // namespace
 
-int RunNamesCommand(const Args& args) {
-    if (args.size() == 2 && args[0] == "list") return ListNames(args[1]);
-    if ((args.size() == 3 || args.size() == 4) && args[0] == "add") {
-        const bool replace = args.size() == 4;
-        if (replace && args[3] != "--replace") {
-            std::fprintf(stderr, "orrerion-cli names: unknown option \"%s\" (try --help)\n", args[3].c_str());
-            return 2;
-        }
-        return AddName(args[1], args[2], replace);
-    }
+int RunNamesCommand(const CommandLine& line) {
+    const std::vector<std::string>& words = line.operands;
+    const bool replace = !line.options.empty();  // --replace, the one option
+    if (words.size() == 2 && words[0] == "list" && !replace) return ListNames(words[1]);
+    if (words.size() == 3 && words[0] == "add") return AddName(words[1], words[2], replace);
     std::fprintf(stderr, "orrerion-cli names: %s (try --help)\n", NamesUsage);
     return 2;
 }

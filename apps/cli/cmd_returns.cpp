@@ -30,13 +30,10 @@ std::string ListedLine(const ReturnChart& r) {
 
 }  // namespace
 
-int RunReturnsCommand(const Args& args) {
+int RunReturnsCommand(const CommandLine& line) {
     ChartCommandOptions options;
     ExtraValues extras;
-    std::vector<ExtraOption> returnOptions = ReturnExtraOptions();
-    returnOptions.push_back({"--json", true});
-    // --json takes a file here; the chart options' --json flag is not used by this command.
-    if (auto error = ParseChartOptions(args, options, returnOptions, &extras)) {
+    if (auto error = ParseChartOptions(line, options, extras)) {
         std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
         return 2;
     }

@@ -80,14 +80,10 @@ struct ExportRequest {
 
 }  // namespace
 
-int RunScanCommand(const Args& args) {
+int RunScanCommand(const CommandLine& line) {
     ChartCommandOptions options;
     ExtraValues extras;
-    const std::vector<ExtraOption> scanOptions = {
-        {"--days", true},  {"--reports", true}, {"--progress", false},  {"--threads", true},
-        {"--ics", true},   {"--csv", true},     {"--json", true},       {"--families", true},
-        {"--run-events", false}, {"--quiet", false}};
-    if (auto error = ParseChartOptions(args, options, scanOptions, &extras)) {
+    if (auto error = ParseChartOptions(line, options, extras)) {
         std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
         return 2;
     }

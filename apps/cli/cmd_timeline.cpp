@@ -24,14 +24,10 @@ constexpr const char* Name = "orrerion-cli timeline";
 
 }  // namespace
 
-int RunTimelineCommand(const Args& args) {
+int RunTimelineCommand(const CommandLine& line) {
     ChartCommandOptions options;
     ExtraValues extras;
-    const std::vector<ExtraOption> timelineOptions = {
-        {"--days", true}, {"--reports", true}, {"--from", true}, {"--to", true},
-        {"--families", true}, {"--svg", true}, {"--json", true}, {"--quiet", false}};
-    // --json takes a file here; the chart options' --json flag is not used by this command.
-    if (auto error = ParseChartOptions(args, options, timelineOptions, &extras)) {
+    if (auto error = ParseChartOptions(line, options, extras)) {
         std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
         return 2;
     }

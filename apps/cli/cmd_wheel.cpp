@@ -33,14 +33,10 @@ std::optional<std::string> ParseRings(const std::string& text, WheelChoice& choi
 
 }  // namespace
 
-int RunWheelCommand(const Args& args) {
+int RunWheelCommand(const CommandLine& line) {
     ChartCommandOptions options;
     ExtraValues extras;
-    std::vector<ExtraOption> wheelOptions = {{"--rings", true}, {"--orientation", true}, {"--outer-aspects", false},
-                                             {"--svg", true},   {"--json", true},        {"--return", true}};
-    for (const ExtraOption& option : ReturnExtraOptions()) wheelOptions.push_back(option);
-    // --json takes a file here; the chart options' --json flag is not used by this command.
-    if (auto error = ParseChartOptions(args, options, wheelOptions, &extras)) {
+    if (auto error = ParseChartOptions(line, options, extras)) {
         std::fprintf(stderr, "orrerion-cli wheel: %s\n", error->c_str());
         return 2;
     }

@@ -36,10 +36,6 @@ std::string BodyList() {
 
 }  // namespace
 
-std::vector<ExtraOption> ReturnExtraOptions() {
-    return {{"--body", true}, {"--from", true}, {"--days", true}, {"--precessed", false}};
-}
-
 std::optional<std::string> ReadReturnOptions(const ExtraValues& values, bool needed, ReturnOptions& options) {
     bool daysGiven = false;
     for (const auto& [name, value] : values) {

@@ -22,10 +22,8 @@ struct ReturnOptions {
     bool precessed = false;
 };
 
-// The options as extra options of the chart options.
-std::vector<ExtraOption> ReturnExtraOptions();
-
-// Reads the extra values named by ReturnExtraOptions (others are left alone). `needed` says that
+// Reads the return and span options (--body, --from, --days, --precessed) among `values` (others
+// are left alone). `needed` says that
 // --body and --days must be given. Returns an error text for a value out of shape or range.
 std::optional<std::string> ReadReturnOptions(const ExtraValues& values, bool needed, ReturnOptions& options);
 

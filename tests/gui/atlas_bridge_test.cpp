@@ -124,7 +124,7 @@ void AtlasBridgeTest::acceptedPlaceFillsZoneAndPlaceAndPassesTheMoment() {
     b.dialogs.yesNoAnswers = {AnswerYes};
     InputFields f = BirthFields();
 
-    QVERIFY(FillFromAtlas(b.session, f, nullptr));
+    QVERIFY(FillFromAtlas(b.session.Atlas(), f, nullptr));
     QCOMPARE(atlas.Arguments(), QByteArray("--date 1950-01-13 --time 08:30"));
     // The atlas was told to write into the program's data folder, and nothing is left beside it.
     QCOMPARE(atlas.OutArgument(), b.dataDir.path().toUtf8());
@@ -167,7 +167,7 @@ void AtlasBridgeTest::diurnalFieldsAndTheMeridiemOfTheMoment() {
     d.hour = "12";
     d.minute = "5";
     d.am = false;  // 12:05 P.M. is just after noon
-    QVERIFY(FillFromAtlas(b.session, d, nullptr));
+    QVERIFY(FillFromAtlas(b.session.Atlas(), d, nullptr));
     QCOMPARE(atlas.Arguments(), QByteArray("--date 2026-12-07 --time 12:05"));
     QCOMPARE(d.zone, std::string("-11"));
     QCOMPARE(d.longDeg, std::string("151"));
@@ -210,7 +210,7 @@ void AtlasBridgeTest::launchFailureAsksForThePathAndTriesAgain() {
     b.dialogs.yesNoAnswers = {AnswerYes};
     InputFields f = BirthFields();
 
-    QVERIFY(FillFromAtlas(b.session, f, nullptr));
+    QVERIFY(FillFromAtlas(b.session.Atlas(), f, nullptr));
     QCOMPARE(b.dialogs.prompts.size(), size_t(1));
     QCOMPARE(b.dialogs.prompts[0].title, QString("Where do I find ATLAS.EXE?"));
     QCOMPARE(b.dialogs.prompts[0].prompt, PathPrompt);
@@ -229,7 +229,7 @@ void AtlasBridgeTest::cancelledPathPromptGivesUpAndAsksAgainNextTime() {
     InputFields f = before;
     AtlasRun run;
     run.AtlasReady = 1;
-    RunAtlas(b.session, nullptr, MomentOf(f), run);
+    RunAtlas(b.session.Atlas(), nullptr, MomentOf(f), run);
     QCOMPARE(run.AtlasReady, 0);
     QCOMPARE(run.AtlasAnswer, 0);
     QVERIFY(b.session.AtlasDir.isEmpty());
@@ -239,13 +239,13 @@ void AtlasBridgeTest::cancelledPathPromptGivesUpAndAsksAgainNextTime() {
     StandIn atlas(WritesBothFiles);
     atlas.WritePlace(PlaceFile("42N21", "71W04", "5"));
     b.dialogs.inputAnswers = {"", atlas.path()};
-    QVERIFY(!FillFromAtlas(b.session, f, nullptr));
+    QVERIFY(!FillFromAtlas(b.session.Atlas(), f, nullptr));
     QCOMPARE(b.dialogs.prompts.size(), size_t(2));
     QCOMPARE(f.zone, before.zone);
     QCOMPARE(f.longDeg, before.longDeg);
     QVERIFY(atlas.Arguments().isEmpty());  // not started: the prompt came first and was cancelled
     b.dialogs.yesNoAnswers = {AnswerYes};
-    QVERIFY(FillFromAtlas(b.session, f, nullptr));
+    QVERIFY(FillFromAtlas(b.session.Atlas(), f, nullptr));
     QCOMPARE(b.dialogs.prompts.size(), size_t(3));
     QCOMPARE(b.session.AtlasDir, atlas.path());
     QVERIFY(!atlas.Arguments().isEmpty());
@@ -258,14 +258,14 @@ void AtlasBridgeTest::missingPathFileIsReported() {
     const InputFields before = BirthFields();
     InputFields f = before;
     AtlasRun run;
-    RunAtlas(b.session, nullptr, MomentOf(f), run);
+    RunAtlas(b.session.Atlas(), nullptr, MomentOf(f), run);
     QCOMPARE(run.AtlasReady, 0);
     QCOMPARE(b.dialogs.messages.size(), size_t(1));
     QCOMPARE(b.dialogs.messages[0].text,
              "Cannot find the file called PCATPATH in the " + b.dataPath() + " directory.");
     QCOMPARE(b.dialogs.messages[0].title, QString("Warning!"));
     QCOMPARE(b.dialogs.messages[0].icon, MessageIcon::Critical);
-    QVERIFY(!FillFromAtlas(b.session, f, nullptr));
+    QVERIFY(!FillFromAtlas(b.session.Atlas(), f, nullptr));
     QCOMPARE(f.zone, before.zone);
     QVERIFY(b.dialogs.unanswered.isEmpty());  // no accept question was asked
 }
@@ -275,7 +275,7 @@ void AtlasBridgeTest::missingPlaceFileIsReported() {
     Bridge b;
     b.session.AtlasDir = atlas.path();
     InputFields f = BirthFields();
-    QVERIFY(!FillFromAtlas(b.session, f, nullptr));
+    QVERIFY(!FillFromAtlas(b.session.Atlas(), f, nullptr));
     QCOMPARE(b.dialogs.messages.size(), size_t(1));
     QCOMPARE(b.dialogs.messages[0].text,
              "Cannot find the file called TSRTEMP.TXT in the " + b.dataPath() + " directory.");
@@ -293,7 +293,7 @@ void AtlasBridgeTest::answerNoFillsNothing() {
     b.dialogs.yesNoAnswers = {AnswerNo};
     const InputFields before = BirthFields();
     InputFields f = before;
-    QVERIFY(!FillFromAtlas(b.session, f, nullptr));
+    QVERIFY(!FillFromAtlas(b.session.Atlas(), f, nullptr));
     QCOMPARE(b.dialogs.messages.size(), size_t(1));  // the question only
     QCOMPARE(f.zone, before.zone);
     QCOMPARE(f.longDeg, before.longDeg);
@@ -301,7 +301,7 @@ void AtlasBridgeTest::answerNoFillsNothing() {
     QCOMPARE(f.east, before.east);
     AtlasRun run;
     b.dialogs.yesNoAnswers = {AnswerNo};
-    RunAtlas(b.session, nullptr, MomentOf(f), run);
+    RunAtlas(b.session.Atlas(), nullptr, MomentOf(f), run);
     QCOMPARE(run.AtlasAnswer, AnswerNo);
     QCOMPARE(run.AtlasReady, 1);
     QCOMPARE(run.place.AtlasLongitude, std::string("71W04"));
@@ -315,7 +315,7 @@ void AtlasBridgeTest::cancelInTheAtlasOffersNoEarlierPlace() {
     b.session.AtlasDir = earlier.path();
     b.dialogs.yesNoAnswers = {AnswerYes};
     InputFields f = BirthFields();
-    QVERIFY(FillFromAtlas(b.session, f, nullptr));
+    QVERIFY(FillFromAtlas(b.session.Atlas(), f, nullptr));
     b.dialogs.TakeMessages();
 
     QFile script(earlier.dir.filePath("ATLAS.EXE"));
@@ -326,9 +326,9 @@ void AtlasBridgeTest::cancelInTheAtlasOffersNoEarlierPlace() {
     f = before;
     AtlasRun run;
     run.AtlasReady = 1;
-    RunAtlas(b.session, nullptr, MomentOf(f), run);
+    RunAtlas(b.session.Atlas(), nullptr, MomentOf(f), run);
     QCOMPARE(run.AtlasReady, 0);
-    QVERIFY(!FillFromAtlas(b.session, f, nullptr));
+    QVERIFY(!FillFromAtlas(b.session.Atlas(), f, nullptr));
     QVERIFY(b.dialogs.messages.empty());  // neither a question nor a warning
     QCOMPARE(f.zone, before.zone);
     QCOMPARE(b.session.AtlasDir, earlier.path());
@@ -341,14 +341,14 @@ void AtlasBridgeTest::unsignedZoneEastOfGreenwichBecomesNegative() {
     b.session.AtlasDir = atlas.path();
     b.dialogs.yesNoAnswers = {AnswerYes, AnswerYes};
     InputFields f = BirthFields();
-    QVERIFY(FillFromAtlas(b.session, f, nullptr));
+    QVERIFY(FillFromAtlas(b.session.Atlas(), f, nullptr));
     QVERIFY(b.dialogs.messages[0].text.endsWith("\r\nTime zone =  5"));
     QCOMPARE(f.zone, std::string("-5"));
     QCOMPARE(f.longDeg, std::string("3"));
     QCOMPARE(f.longMin, std::string("30"));
     QVERIFY(f.east);
     InputFields d;
-    QVERIFY(FillFromAtlas(b.session, d, nullptr));
+    QVERIFY(FillFromAtlas(b.session.Atlas(), d, nullptr));
     QCOMPARE(d.zone, std::string("-5"));
     QVERIFY(d.east);
 }
@@ -369,7 +369,7 @@ void AtlasBridgeTest::windowsKeepAnsweringWhileTheAtlasRuns() {
         go.open(QIODevice::WriteOnly);
     });
     InputFields f = BirthFields();
-    QVERIFY(FillFromAtlas(b.session, f, nullptr));
+    QVERIFY(FillFromAtlas(b.session.Atlas(), f, nullptr));
     QVERIFY(timerRan);
     QVERIFY(b.dialogs.unanswered.isEmpty());
     QCOMPARE(f.longDeg, std::string("71"));

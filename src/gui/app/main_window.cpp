@@ -19,7 +19,7 @@
 #include "gui/app/preferences_window.h"
 #include "gui/app/session.h"
 #include "gui/app/shell.h"
-#include "gui/app/sunken_frame.h"
+#include "gui/ui/sunken_frame.h"
 
 namespace orrerion::gui {
 namespace {

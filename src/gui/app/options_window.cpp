@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "gui/app/file_editor_layout.h"
+#include "gui/ui/file_editor_layout.h"
 #include "gui/app/locale_order.h"
 #include "gui/app/options_presenter.h"
-#include "gui/app/sunken_frame.h"
+#include "gui/ui/sunken_frame.h"
 #include "gui/ui/dialogs.h"
 #include "gui/ui/window_setup.h"
 

@@ -10,9 +10,10 @@
 
 #include "core/records/settings_file.h"
 #include "core/run/calculation.h"
-#include "gui/app/local_clock.h"
+#include "gui/ui/local_clock.h"
 #include "gui/output/data_presenter.h"
 #include "gui/output/export_presenter.h"
+#include "gui/records/atlas_bridge.h"
 #include "gui/records/list_presenter.h"
 #include "gui/ui/dialogs.h"
 
@@ -52,6 +53,9 @@ struct Session {
                                         const std::filesystem::path& current)>
         chooseFile;
     QString AtlasDir;             // ends with a separator
+
+    // The part of the session the atlas bridge reads and writes.
+    AtlasAccess Atlas() { return {AtlasDir, calc.ProgramDir, dialogs}; }
 };
 
 }  // namespace orrerion::gui

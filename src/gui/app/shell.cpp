@@ -486,11 +486,11 @@ void Shell::OpenTimeZonePicker(InputSection section) {
 }
 
 bool Shell::LookUpAtlasPlace(InputFields& fields, QWidget* parent) {
-    return FillFromAtlas(session, fields, parent);
+    return FillFromAtlas(session.Atlas(), fields, parent);
 }
 
 std::variant<std::vector<AtlasPlaceRow>, std::string> Shell::FindAtlasPlaces(const std::string& query) {
-    return SearchAtlasPlaces(session, query);
+    return SearchAtlasPlaces(session.AtlasDir, query);
 }
 
 void Shell::SetSummaryEnabled(bool enabled) { main().SetSummaryEnabled(enabled); }

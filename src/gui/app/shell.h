@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "gui/app/session.h"
-#include "gui/app/window_requests.h"
+#include "gui/ui/window_requests.h"
 
 namespace orrerion::gui {
 

@@ -14,8 +14,8 @@
 
 #include "core/base/output_lines.h"
 #include "core/io/pages.h"
-#include "gui/app/sunken_frame.h"
-#include "gui/app/window_requests.h"
+#include "gui/ui/sunken_frame.h"
+#include "gui/ui/window_requests.h"
 #include "gui/output/data_presenter.h"
 #include "gui/ui/dialogs.h"
 #include "gui/ui/window_setup.h"

@@ -18,7 +18,7 @@
 #include "core/io/line_reader.h"
 #include "core/io/pages.h"
 #include "core/records/record_file.h"
-#include "gui/app/sunken_frame.h"
+#include "gui/ui/sunken_frame.h"
 #include "gui/ui/dialogs.h"
 #include "gui/ui/window_setup.h"
 

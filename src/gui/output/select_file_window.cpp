@@ -14,7 +14,7 @@
 #include <system_error>
 
 #include "core/records/record_file.h"
-#include "gui/app/window_requests.h"
+#include "gui/ui/window_requests.h"
 #include "gui/ui/dialogs.h"
 #include "gui/ui/window_setup.h"
 

@@ -20,7 +20,7 @@
 #include "core/pictures/chart_heading.h"
 #include "core/pictures/glyphs.h"
 #include "core/pictures/timeline_output.h"
-#include "gui/app/window_requests.h"
+#include "gui/ui/window_requests.h"
 #include "gui/pictures/picture_export.h"
 #include "gui/pictures/picture_painting.h"
 #include "gui/pictures/timeline_painter.h"

@@ -5,7 +5,7 @@
 
 #include "core/io/number_text.h"
 #include "core/records/birth_input.h"
-#include "gui/app/session.h"
+#include "gui/ui/dialogs.h"
 
 namespace orrerion::gui {
 namespace {
@@ -67,12 +67,12 @@ QStringList AtlasProgramArguments(const AtlasMoment& moment, const std::filesyst
     return arguments;
 }
 
-std::variant<std::vector<AtlasPlaceRow>, std::string> SearchAtlasPlaces(const Session& session,
+std::variant<std::vector<AtlasPlaceRow>, std::string> SearchAtlasPlaces(const QString& atlasDir,
                                                                        const std::string& query) {
-    if (session.AtlasDir.isEmpty()) {
+    if (atlasDir.isEmpty()) {
         return "The folder of the atlas program is not known: click Atlas once to give it.";
     }
-    const QString program = session.AtlasDir + AtlasProgramName;
+    const QString program = atlasDir + AtlasProgramName;
     QProcess process;
     process.setProcessChannelMode(QProcess::SeparateChannels);
     QEventLoop loop;
@@ -99,25 +99,25 @@ std::variant<std::vector<AtlasPlaceRow>, std::string> SearchAtlasPlaces(const Se
     return ParseAtlasPlaceRows(std::string_view(out.constData(), static_cast<std::size_t>(out.size())));
 }
 
-void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, AtlasRun& run) {
+void RunAtlas(const AtlasAccess& access, QWidget* parent, const AtlasMoment& moment, AtlasRun& run) {
     // The atlas writes its result into the program's data folder, the user's own, and it is read
     // back from there.
     const std::filesystem::path exchangeDir =
-        session.calc.ProgramDir.empty() ? std::filesystem::path(".") : session.calc.ProgramDir;
+        access.ProgramDir.empty() ? std::filesystem::path(".") : access.ProgramDir;
     const QStringList arguments = AtlasProgramArguments(moment, exchangeDir);
     // An empty AtlasDir is a path the person gave up on: ask again at once rather than let the
     // system search for the program elsewhere.
     LaunchOutcome outcome = LaunchOutcome::NotStarted;
-    while (session.AtlasDir.isEmpty() ||
-           (outcome = LaunchAndWait(session.AtlasDir + AtlasProgramName, arguments)) ==
+    while (access.AtlasDir.isEmpty() ||
+           (outcome = LaunchAndWait(access.AtlasDir + AtlasProgramName, arguments)) ==
                LaunchOutcome::NotStarted) {
-        session.AtlasDir.clear();
-        const QString answer = session.dialogs.InputBox(parent, AtlasPathPrompt, AtlasPathPromptTitle, QString());
+        access.AtlasDir.clear();
+        const QString answer = access.dialogs.InputBox(parent, AtlasPathPrompt, AtlasPathPromptTitle, QString());
         if (answer.isEmpty()) {
             run.AtlasReady = 0;
             return;
         }
-        session.AtlasDir = QString::fromStdString(AtlasDirFromAnswer(answer.toStdString()));
+        access.AtlasDir = QString::fromStdString(AtlasDirFromAnswer(answer.toStdString()));
     }
 
     // Cancelled in the atlas: nothing to read and nothing to report.
@@ -127,21 +127,21 @@ void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, Atla
     }
     const AtlasReadResult read = ReadAtlasPlace(AtlasDirFromAnswer(exchangeDir.string()));
     if (!read.place) {
-        session.dialogs.Show(parent, *read.message);
+        access.dialogs.Show(parent, *read.message);
         run.AtlasReady = 0;
         return;
     }
     run.place = *read.place;
-    run.AtlasAnswer = session.dialogs.Show(parent, AtlasAcceptQuestion(run.place), MessageButtons::YesNo);
+    run.AtlasAnswer = access.dialogs.Show(parent, AtlasAcceptQuestion(run.place), MessageButtons::YesNo);
 }
 
-bool FillFromAtlas(Session& session, InputFields& fields, QWidget* parent) {
+bool FillFromAtlas(const AtlasAccess& access, InputFields& fields, QWidget* parent) {
     AtlasRun run;
     run.AtlasReady = 1;
-    RunAtlas(session, parent, MomentOf(fields), run);
+    RunAtlas(access, parent, MomentOf(fields), run);
     if (run.AtlasAnswer != AnswerYes || run.AtlasReady != 1) return false;
     if (const auto problem = FillFieldsFromAtlas(run.place, fields)) {
-        session.dialogs.Show(parent, *problem);
+        access.dialogs.Show(parent, *problem);
         return false;
     }
     return true;

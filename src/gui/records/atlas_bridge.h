@@ -13,11 +13,21 @@
 #include "core/base/input_fields.h"
 #include "core/records/atlas_exchange.h"
 
+class QString;
 class QWidget;
 
 namespace orrerion::gui {
 
-struct Session;
+class Dialogs;
+
+// What the bridge reads and writes of the session, and nothing more: the folder of ATLAS.EXE
+// (with a final "/"; emptied and asked for again when the program cannot be started), the data
+// folder the atlas writes its result into, and the dialogs that ask and report.
+struct AtlasAccess {
+    QString& AtlasDir;
+    const std::filesystem::path& ProgramDir;
+    Dialogs& dialogs;
+};
 
 // The state of one exchange with the atlas.
 struct AtlasRun {
@@ -39,23 +49,23 @@ AtlasMoment MomentOf(const InputFields& fields);
 // each part of the moment only when valid.
 QStringList AtlasProgramArguments(const AtlasMoment& moment, const std::filesystem::path& exchangeDir);
 
-// Starts session.AtlasDir + "ATLAS.EXE" with --out naming the program's data folder
-// (session.calc.ProgramDir) and waits for it to end, processing window events meanwhile. When it cannot be started (or AtlasDir is empty) AtlasDir is emptied and the path
+// Starts access.AtlasDir + "ATLAS.EXE" with --out naming the program's data folder
+// (access.ProgramDir) and waits for it to end, processing window events meanwhile. When it cannot be started (or AtlasDir is empty) AtlasDir is emptied and the path
 // prompt asks where it is; an empty answer or Cancel gives the run up (AtlasReady = 0), any other
 // answer becomes AtlasDir (with a final "/") and the start is tried again. Then the exchange files
 // are read from the data folder (a missing or out-of-range one is reported and gives the run up)
 // and the accept question is asked.
-void RunAtlas(Session& session, QWidget* parent, const AtlasMoment& moment, AtlasRun& run);
+void RunAtlas(const AtlasAccess& access, QWidget* parent, const AtlasMoment& moment, AtlasRun& run);
 
-// The places matching `query`, best first: ATLAS.EXE --places QUERY run from session.AtlasDir (its
+// The places matching `query`, best first: ATLAS.EXE --places QUERY run from `atlasDir` (its
 // rows read by the core's reader, as the command line's --place reads them), while the windows
 // keep answering. The problem, naming the program, when it cannot be started or fails.
-std::variant<std::vector<AtlasPlaceRow>, std::string> SearchAtlasPlaces(const Session& session,
+std::variant<std::vector<AtlasPlaceRow>, std::string> SearchAtlasPlaces(const QString& atlasDir,
                                                                        const std::string& query);
 
 // Label2_Click of the natal and diurnal windows: a run of the atlas with the window's moment and,
 // when the place is accepted, its zone, longitude and latitude written into `fields` (date, time and
 // name untouched). Returns true when the fields were filled.
-bool FillFromAtlas(Session& session, InputFields& fields, QWidget* parent);
+bool FillFromAtlas(const AtlasAccess& access, InputFields& fields, QWidget* parent);
 
 }  // namespace orrerion::gui

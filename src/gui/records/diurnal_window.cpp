@@ -11,7 +11,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "gui/app/window_requests.h"
+#include "gui/ui/window_requests.h"
 #include "gui/records/input_controls.h"
 #include "gui/records/input_presenter.h"
 

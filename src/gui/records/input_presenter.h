@@ -14,7 +14,7 @@
 #include "core/base/input_fields.h"
 #include "core/base/options.h"
 #include "core/records/atlas_exchange.h"
-#include "gui/app/local_clock.h"
+#include "gui/ui/local_clock.h"
 
 namespace orrerion::gui {
 

@@ -12,8 +12,8 @@
 #include "core/chart/input_rules.h"
 #include "core/records/birth_input.h"
 #include "core/records/names_file.h"
-#include "gui/app/sunken_frame.h"
-#include "gui/app/window_requests.h"
+#include "gui/ui/sunken_frame.h"
+#include "gui/ui/window_requests.h"
 #include "gui/records/input_presenter.h"
 #include "gui/ui/dialogs.h"
 

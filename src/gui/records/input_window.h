@@ -12,7 +12,7 @@
 
 #include "core/base/input_fields.h"
 #include "core/run/calculation.h"
-#include "gui/app/local_clock.h"
+#include "gui/ui/local_clock.h"
 #include "gui/records/input_controls.h"
 
 class QGridLayout;

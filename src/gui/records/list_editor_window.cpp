@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "core/records/record_file.h"
-#include "gui/app/file_editor_layout.h"
-#include "gui/app/sunken_frame.h"
+#include "gui/ui/file_editor_layout.h"
+#include "gui/ui/sunken_frame.h"
 #include "gui/records/list_window_layout.h"
 #include "gui/ui/dialogs.h"
 #include "gui/ui/window_setup.h"

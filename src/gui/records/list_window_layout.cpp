@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "gui/app/sunken_frame.h"
+#include "gui/ui/sunken_frame.h"
 
 namespace orrerion::gui {
 namespace {

@@ -1,7 +1,7 @@
 #include "gui/records/long_lat_window.h"
 
 #include "core/records/cities_file.h"
-#include "gui/app/window_requests.h"
+#include "gui/ui/window_requests.h"
 
 namespace orrerion::gui {
 

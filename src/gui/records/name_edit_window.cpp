@@ -1,7 +1,7 @@
 #include "gui/records/name_edit_window.h"
 
 #include "core/records/names_file.h"
-#include "gui/app/window_requests.h"
+#include "gui/ui/window_requests.h"
 #include "gui/records/list_presenter.h"
 
 namespace orrerion::gui {

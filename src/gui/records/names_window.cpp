@@ -5,7 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "gui/app/window_requests.h"
+#include "gui/ui/window_requests.h"
 #include "gui/records/list_presenter.h"
 #include "gui/records/list_window_layout.h"
 #include "gui/ui/dialogs.h"

@@ -10,7 +10,7 @@
 #include <QShortcut>
 
 #include "core/records/names_file.h"
-#include "gui/app/window_requests.h"
+#include "gui/ui/window_requests.h"
 #include "gui/records/input_controls.h"
 #include "gui/records/input_presenter.h"
 #include "gui/records/list_presenter.h"

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "gui/app/sunken_frame.h"
-#include "gui/app/window_requests.h"
+#include "gui/ui/sunken_frame.h"
+#include "gui/ui/window_requests.h"
 #include "gui/records/list_window_layout.h"
 #include "gui/ui/dialogs.h"
 #include "gui/ui/window_setup.h"

@@ -9,14 +9,12 @@
 #include "core/base/text_tables.h"
 #include "core/chart/houses.h"
 #include "core/ephemeris/time_angles.h"
+#include "angles.h"
 
 namespace orrerion {
 namespace {
 
-double AngleDiff(double a, double b) {
-    double d = std::fmod(std::fabs(a - b), 360.0);
-    return d > 180 ? 360 - d : d;
-}
+using testing::AngleDifference;
 
 HouseAngles Angles(double ramc, double latitude, double obliquity = 23.44) {
     HouseAngles a;
@@ -58,7 +56,7 @@ TEST(Angles, MidheavenCulminatesAndAscendantRisesInTheEast) {
     for (double ramc : ramcs) {
         for (double lat : all) {
             const HouseAngles a = Angles(ramc, lat);
-            EXPECT_NEAR(AngleDiff(RightAscension(a.MC, 23.44), ramc), 0, 1e-6) << ramc;
+            EXPECT_NEAR(AngleDifference(RightAscension(a.MC, 23.44), ramc), 0, 1e-6) << ramc;
             const Horizon h = HorizonOf(a.ASC, 23.44, ramc, lat);
             EXPECT_NEAR(h.altitude, 0, 1e-7) << "ramc " << ramc << " lat " << lat;
             EXPECT_LT(h.sinHourAngle, 0) << "the ascendant is east of the meridian";
@@ -83,8 +81,8 @@ TEST(Cusps, QuadrantSystemsPutMCInSlot1AndASCInSlot4) {
                 const HouseAngles a = Angles(ramc, lat);
                 CuspArray cusp{};
                 ComputeCusps(a, code, cusp);
-                EXPECT_NEAR(AngleDiff(cusp[1], a.MC), 0, 1e-5) << code << " " << ramc << " " << lat;
-                EXPECT_NEAR(AngleDiff(cusp[4], a.ASC), 0, 1e-5) << code << " " << ramc << " " << lat;
+                EXPECT_NEAR(AngleDifference(cusp[1], a.MC), 0, 1e-5) << code << " " << ramc << " " << lat;
+                EXPECT_NEAR(AngleDifference(cusp[4], a.ASC), 0, 1e-5) << code << " " << ramc << " " << lat;
                 EXPECT_EQ(cusp[13], 0) << "slot 13 is not written";
             }
         }
@@ -95,14 +93,14 @@ TEST(Cusps, MeridianSlot4IsNotTheAscendantAwayFromTheEquator) {
     const HouseAngles a = Angles(135, 51.5);
     CuspArray cusp{};
     ComputeCusps(a, "M", cusp);
-    EXPECT_NEAR(AngleDiff(cusp[1], a.MC), 0, 1e-6);
-    EXPECT_GT(AngleDiff(cusp[4], a.ASC), 1.0);
+    EXPECT_NEAR(AngleDifference(cusp[1], a.MC), 0, 1e-6);
+    EXPECT_GT(AngleDifference(cusp[4], a.ASC), 1.0);
     // Slot 4 is the ecliptic point with right ascension RAMC + 90, whatever the latitude.
-    EXPECT_NEAR(AngleDiff(RightAscension(cusp[4], 23.44), 225), 0, 1e-6);
+    EXPECT_NEAR(AngleDifference(RightAscension(cusp[4], 23.44), 225), 0, 1e-6);
     // At the equator that point is rising.
     const HouseAngles equator = Angles(135, 0);
     ComputeCusps(equator, "M", cusp);
-    EXPECT_NEAR(AngleDiff(cusp[4], equator.ASC), 0, 1e-6);
+    EXPECT_NEAR(AngleDifference(cusp[4], equator.ASC), 0, 1e-6);
 }
 
 TEST(Cusps, OppositeSlotsDifferBy180AndHousesRunForward) {
@@ -116,7 +114,7 @@ TEST(Cusps, OppositeSlotsDifferBy180AndHousesRunForward) {
                     EXPECT_GE(cusp[static_cast<std::size_t>(s)], 0);
                     EXPECT_LT(cusp[static_cast<std::size_t>(s)], 360);
                     if (s <= 6) {
-                        EXPECT_NEAR(AngleDiff(cusp[static_cast<std::size_t>(s + 6)],
+                        EXPECT_NEAR(AngleDifference(cusp[static_cast<std::size_t>(s + 6)],
                                               cusp[static_cast<std::size_t>(s)] + 180), 0, 1e-6)
                             << code << " slot " << s;
                     }
@@ -138,11 +136,11 @@ TEST(Cusps, PorphyryTrisectsTheQuadrants) {
     ComputeCusps(a, "O", cusp);
     double q1 = a.ASC - a.MC;
     if (q1 < 0) q1 += 360;
-    EXPECT_NEAR(AngleDiff(cusp[2], a.MC + q1 / 3), 0, 1e-9);   // 11th
-    EXPECT_NEAR(AngleDiff(cusp[3], a.MC + 2 * q1 / 3), 0, 1e-9);  // 12th
+    EXPECT_NEAR(AngleDifference(cusp[2], a.MC + q1 / 3), 0, 1e-9);   // 11th
+    EXPECT_NEAR(AngleDifference(cusp[3], a.MC + 2 * q1 / 3), 0, 1e-9);  // 12th
     const double q2 = 180 - q1;
-    EXPECT_NEAR(AngleDiff(cusp[5], a.ASC + q2 / 3), 0, 1e-9);  // 2nd
-    EXPECT_NEAR(AngleDiff(cusp[6], a.ASC + 2 * q2 / 3), 0, 1e-9);  // 3rd
+    EXPECT_NEAR(AngleDifference(cusp[5], a.ASC + q2 / 3), 0, 1e-9);  // 2nd
+    EXPECT_NEAR(AngleDifference(cusp[6], a.ASC + 2 * q2 / 3), 0, 1e-9);  // 3rd
 }
 
 TEST(Cusps, PlacidusAtTheEquatorUsesATinySouthLatitude) {
@@ -154,7 +152,7 @@ TEST(Cusps, PlacidusAtTheEquatorUsesATinySouthLatitude) {
     // With every semi-arc 90 degrees the cusps are those of equal right-ascension steps.
     CuspArray meridian{};
     ComputeCusps(a, "M", meridian);
-    for (std::size_t s = 1; s <= 12; ++s) EXPECT_NEAR(AngleDiff(cusp[s], meridian[s]), 0, 1e-3);
+    for (std::size_t s = 1; s <= 12; ++s) EXPECT_NEAR(AngleDifference(cusp[s], meridian[s]), 0, 1e-3);
 }
 
 TEST(Cusps, PlacidusCuspElevenTrisectsTheSemiArc) {
@@ -166,7 +164,7 @@ TEST(Cusps, PlacidusCuspElevenTrisectsTheSemiArc) {
     const double r = PiValue / 180;
     const double dec = std::asin(std::sin(a.ObliquityDeg * r) * std::sin(cusp[2] * r));
     const double semiArc = std::acos(-std::tan(lat * r) * std::tan(dec)) / r;
-    EXPECT_NEAR(AngleDiff(RightAscension(cusp[2], a.ObliquityDeg), 200 + semiArc / 3), 0, 1e-4);
+    EXPECT_NEAR(AngleDifference(RightAscension(cusp[2], a.ObliquityDeg), 200 + semiArc / 3), 0, 1e-4);
 }
 
 TEST(Cusps, UnknownCodesAreRegiomontanus) {

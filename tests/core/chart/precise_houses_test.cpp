@@ -16,6 +16,8 @@
 #include "core/ephemeris/time_angles.h"
 #include "core/run/run_calculation.h"
 
+#include "angles.h"
+
 #if ORRERION_HAVE_SWE
 #include <swephexp.h>
 #endif
@@ -151,10 +153,7 @@ LibraryHouses HousesOf(const Moment& m, char system) {
     return h;
 }
 
-double AngleDifference(double a, double b) {
-    const double d = std::fabs(a - b);
-    return std::min(d, 360 - d);
-}
+using testing::AngleDifference;
 
 // Cusp slots hold the tenth house first.
 std::size_t SlotOfHouse(int house) { return static_cast<std::size_t>(house <= 9 ? house + 3 : house - 9); }

@@ -10,6 +10,7 @@
 #include "core/ephemeris/pluto.h"
 #include "core/ephemeris/sun_moon.h"
 #include "core/ephemeris/time_angles.h"
+#include "angles.h"
 #include "json_lite.h"
 #include "test_paths.h"
 
@@ -26,10 +27,7 @@ EphemerisState StateAt(double jd) {
     return s;
 }
 
-double AngleDiff(double a, double b) {
-    double d = std::fabs(a - b);
-    return d > 180 ? 360 - d : d;
-}
+using testing::AngleDifference;
 
 struct Reference {
     int body;
@@ -50,7 +48,7 @@ TEST(EphemerisAllBodies, MatchesTrueLongitudesAtJ2000) {
     EphemerisAllBodies(s);
     for (const Reference& r : refs) {
         const double actual = s.WorkLong[static_cast<std::size_t>(r.body)];
-        EXPECT_LT(AngleDiff(actual, r.longitude), 0.2)
+        EXPECT_LT(AngleDifference(actual, r.longitude), 0.2)
             << r.name << ": expected " << r.longitude << ", actual " << actual;
     }
 }
@@ -214,7 +212,7 @@ TEST(EphemerisAllBodies, AgreesWithEveryApprovedOutput) {
             for (int n = 1; n <= 10; ++n) {
                 const double actual = (*f.values)[static_cast<std::size_t>(n)];
                 const double e = expected[static_cast<std::size_t>(n - 1)];
-                const double diff = f.angle ? AngleDiff(actual, e) : std::fabs(actual - e);
+                const double diff = f.angle ? AngleDifference(actual, e) : std::fabs(actual - e);
                 EXPECT_LT(diff, 1e-7) << entry.path().filename() << " " << f.key << "[" << n << "] expected " << e
                                       << " actual " << actual;
             }

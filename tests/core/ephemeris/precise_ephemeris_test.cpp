@@ -11,6 +11,8 @@
 #include "core/ephemeris/precise_ephemeris.h"
 #include "core/ephemeris/time_angles.h"
 
+#include "angles.h"
+
 #if ORRERION_HAVE_SWE
 #include <swephexp.h>
 #endif
@@ -67,11 +69,7 @@ Direct CallLibrary(double jd, int body, int flags) {
     return d;
 }
 
-// Difference of two angles in degrees, across 0/360.
-double AngleDifference(double a, double b) {
-    const double d = std::fabs(a - b);
-    return std::min(d, 360 - d);
-}
+using testing::AngleDifference;
 
 TEST(PreciseEphemeris, EveryEntryAgreesWithTheLibraryCalledDirectly) {
     ASSERT_TRUE(CheckPreciseEphemeris().available) << CheckPreciseEphemeris().reason;

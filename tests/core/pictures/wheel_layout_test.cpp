@@ -14,6 +14,7 @@
 #include "core/records/name_record.h"
 #include "core/records/options_file.h"
 #include "core/run/run_calculation.h"
+#include "angles.h"
 #include "test_paths.h"
 
 namespace orrerion {
@@ -65,7 +66,7 @@ void ExpectNoOverlaps(const WheelLayout& layout, const std::string& what) {
     }
 }
 
-double AngleDifference(double a, double b) { return std::fabs(std::remainder(a - b, 360.0)); }
+using testing::AngleDifference;
 
 const PointArray& RingLongitudes(const ChartState& c, WheelRing ring) {
     switch (ring) {

@@ -1,4 +1,4 @@
-#include "gui/app/sunken_frame.h"
+#include "gui/ui/sunken_frame.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

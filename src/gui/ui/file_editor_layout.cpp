@@ -1,4 +1,4 @@
-#include "gui/app/file_editor_layout.h"
+#include "gui/ui/file_editor_layout.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -6,7 +6,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include "gui/app/sunken_frame.h"
+#include "gui/ui/sunken_frame.h"
 
 namespace orrerion::gui {
 
