@@ -274,11 +274,6 @@ std::string Hex16(std::uint64_t value) {
     return text;
 }
 
-std::string_view FamilyKey(AspectFamily family) { return NamesOf(family).key; }
-std::string_view FamilyLabel(AspectFamily family) { return NamesOf(family).label; }
-std::string_view ExportAspectWord(int AspectCode) { return AspectWordOf(AspectCode); }
-std::string ExportPointWord(int body) { return PointWord(body); }
-
 // True when `text` is its own iCalendar TEXT: printable ASCII without \ ; or ,.
 bool PlainCalendarText(std::string_view text) {
     for (const char c : text) {
@@ -461,6 +456,8 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
 
 std::string_view FamilyKey(AspectFamily family) { return NamesOf(family).key; }
 std::string_view FamilyLabel(AspectFamily family) { return NamesOf(family).label; }
+std::string_view ExportAspectWord(int AspectCode) { return AspectWordOf(AspectCode); }
+std::string ExportPointWord(int body) { return PointWord(body); }
 
 std::string CalendarEscape(std::string_view raw) { return CalendarEscaped(raw); }
 
