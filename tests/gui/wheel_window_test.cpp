@@ -8,6 +8,9 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <cmath>
+
+#include "core/ephemeris/time_angles.h"
 #include "core/pictures/glyphs.h"
 #include "gui/app/main_window.h"
 #include "gui/pictures/picture_painting.h"
@@ -45,6 +48,7 @@ class WheelWindowTest : public QObject {
 private slots:
     void everySymbolHasAFont();
     void wheelFollowsTheCalculationAndItsRings();
+    void stelliumStaysInItsHousesAndTheWheelGrowsWithTheWindow();
 };
 
 void WheelWindowTest::everySymbolHasAFont() {
@@ -120,12 +124,59 @@ void WheelWindowTest::wheelFollowsTheCalculationAndItsRings() {
         }
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-    QCOMPARE(points, 36);
+    QCOMPARE(points, 34);  // the natal ascendant and midheaven are the axes
 
     // Printed through the print dialog (to a PDF here).
     f.dialogs.printToPdf = QString::fromStdString((f.dataDir() / "wheel.pdf").string());
     Press(wheel, "cmdPrint");
     QVERIFY(QFileInfo(f.dialogs.printToPdf).size() > 1000);
+}
+
+void WheelWindowTest::stelliumStaysInItsHousesAndTheWheelGrowsWithTheWindow() {
+    // Eight points within 16 degrees of Aquarius around the midheaven, Koch houses.
+    GuiFixture f;
+    f.Start();
+    LoadChart(f, "Chart 1962,04 Feb 1962,12.00,P,5,074.00,40.43", ",07 Dec 2026,12.00,P,5,074.00,40.43");
+    f.shell->main().findChild<QAction*>("mnuHouseKoch")->trigger();
+    f.dialogs.inputAnswers = {"0"};
+    f.shell->RunCalculation();
+    f.shell->ShowWheel();
+    WheelWindow& wheel = f.shell->wheel();
+    for (const char* box : {"chkProgressed", "chkSolarArc", "chkTransits", "chkOuterAspects"}) {
+        QCheckBox* check = wheel.findChild<QCheckBox*>(box);
+        if (check->isChecked()) check->click();
+    }
+    wheel.resize(760, 860);
+    QApplication::processEvents();
+    const WheelLayout natalOnly = *ViewOf(wheel).layout();
+    QCOMPARE(natalOnly.houseSystem, std::string("Koch"));
+    SaveScreenshot(wheel, "wheel_1962_natal");
+    // Every natal glyph within 8 degrees of its longitude: Mars (2°09' Aquarius) and Jupiter
+    // (18°33' Aquarius) stay in their sign.
+    for (const WheelGlyph& g : natalOnly.glyphs) {
+        const WheelPoint m = g.glyphBox.Centre();
+        const double drawn = std::atan2(natalOnly.centre.y - m.y, m.x - natalOnly.centre.x) * 180 / PiValue;
+        QVERIFY2(std::fabs(std::remainder(drawn - g.trueAngle, 360.0)) <= 8.0, qPrintable(QString::number(g.body)));
+    }
+
+    // A tri-wheel with aspects to natal keeps its aspect circle.
+    wheel.findChild<QCheckBox*>("chkProgressed")->click();
+    wheel.findChild<QCheckBox*>("chkTransits")->click();
+    wheel.findChild<QCheckBox*>("chkOuterAspects")->click();
+    QApplication::processEvents();
+    const WheelLayout& tri = *ViewOf(wheel).layout();
+    QCOMPARE(tri.rings.size(), std::size_t{3});
+    QVERIFY(std::any_of(tri.aspects.begin(), tri.aspects.end(),
+                        [](const WheelAspect& a) { return a.fromRing != WheelRing::Natal; }));
+    QVERIFY2(tri.aspectRadius >= 0.135 * tri.size, qPrintable(QString::number(tri.aspectRadius)));
+    SaveScreenshot(wheel, "wheel_1962_triwheel_aspects");
+
+    // The wheel grows with the window.
+    const int small = std::min(ViewOf(wheel).width(), ViewOf(wheel).height());
+    wheel.resize(1500, 1000);
+    QApplication::processEvents();
+    const int large = std::min(ViewOf(wheel).width(), ViewOf(wheel).height());
+    QVERIFY2(large > small + 100, qPrintable(QString("%1 -> %2").arg(small).arg(large)));
 }
 
 QTEST_MAIN(WheelWindowTest)
