@@ -55,12 +55,14 @@ TimelinePart ChooseTimelinePart(const TimelineLayout& layout, const TimelineFilt
             part.lanes.push_back(lane);
         }
     }
+    part.lanes = WithFamilyHeadings(layout, part.lanes);
     return part;
 }
 
 std::size_t PartRunCount(const TimelineLayout& layout, const TimelinePart& part) {
     std::size_t count = 0;
     for (const std::uint32_t lane : part.lanes) {
+        if (IsHeadingRow(lane)) continue;
         for (const TimelineRun& r : layout.RunsOf(layout.lanes[lane])) count += MeetsDays(r, part.fromDay, part.toDay);
     }
     return count;
@@ -95,8 +97,17 @@ std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, co
     // Lanes: a band behind every other family, the labels in the left column.
     svg.OpenGroup("lanes");
     for (std::size_t row = 0; row < part.lanes.size(); ++row) {
-        const TimelineLane& lane = layout.lanes[part.lanes[row]];
         const double y = frame.RowTop(row);
+        if (IsHeadingRow(part.lanes[row])) {
+            const AspectFamily family = HeadingFamily(part.lanes[row]);
+            svg.Text(sheet.margin, y + frame.laneHeight / 2, FamilyTitle(family), "family-heading", ColourRole::Ink,
+                     frame.laneHeight * LaneTextScale, TextFontFamilies, TextAnchor::Start, 0,
+                     {{"data-family", std::string(FamilyCode(family))}});
+            svg.Line(sheet.margin, y + frame.laneHeight - 0.5, right, y + frame.laneHeight - 0.5, "family-rule",
+                     {ColourRole::Ink, 0.5});
+            continue;
+        }
+        const TimelineLane& lane = layout.lanes[part.lanes[row]];
         if (FamilyRank(lane.family) % 2 == 1) {
             svg.Rect(sheet.margin, y, right - sheet.margin, frame.laneHeight, "band", ColourRole::Band, 1.0);
         }
@@ -122,8 +133,10 @@ std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, co
         svg.Line(x, frame.top - (tick.major ? 8 : 4), x, tick.major ? bottom : frame.top, tick.major ? "tick major" : "tick",
                  {ColourRole::Faint, tick.major ? 0.5 : 1.0});
         if (tick.major) {
-            svg.Text(x + 2, frame.top - 16, tick.label, "tick-label", ColourRole::Ink, AxisTextSize, TextFontFamilies,
-                     TextAnchor::Start);
+            // Wide enough for the fonts the viewers use (0.62 of the text size a character).
+            const double width = 0.62 * AxisTextSize * static_cast<double>(tick.label.size());
+            svg.Text(TickLabelLeft(x, width, right), frame.top - 16, tick.label, "tick-label", ColourRole::Ink,
+                     AxisTextSize, TextFontFamilies, TextAnchor::Start);
         }
     }
     svg.CloseGroup();
@@ -195,9 +208,12 @@ std::string TimelineJson(const TimelineLayout& layout, const ScanResult& scan, c
     out += ",\"runCount\":" + std::to_string(PartRunCount(layout, part));
     out += ",\"lanes\":[";
     std::string line;
+    bool firstLane = true;
     for (std::size_t i = 0; i < part.lanes.size(); ++i) {
+        if (IsHeadingRow(part.lanes[i])) continue;
         const TimelineLane& lane = layout.lanes[part.lanes[i]];
-        out += i ? ",\n" : "\n";
+        out += firstLane ? "\n" : ",\n";
+        firstLane = false;
         out += "{\"family\":" + JsonString(FamilyCode(lane.family)) + ",\"mover\":" + JsonString(BodyName(lane.mover)) +
                ",\"aspect\":" + JsonString(AspectWord(lane.AspectCode)) +
                ",\"target\":" + JsonString(BodyName(lane.target)) + ",\"label\":" + JsonString(LaneLabel(lane)) +

@@ -380,28 +380,48 @@ void TimelineWindow::Refresh() {
             return ExactMomentsOfRun(calc.chart, calc.eph, calc.options, calc.scan, run);
         },
         slice_.calc.chart.input.DiurnalZone);
-    view_->SetLayout(scanned_ ? &layout_ : nullptr, &scan, ShownLanes(layout_, FilterOf(Choice())),
+    view_->SetLayout(scanned_ ? &layout_ : nullptr, &scan,
+                     WithFamilyHeadings(layout_, ShownLanes(layout_, FilterOf(Choice()))),
                      slice_.calc.DateOrder);
     view_->SetEmptyText(MissingScanText(slice_.chartComputed));
     lblChart_->setText(QString::fromStdString(slice_.chartComputed ? ChartHeading(slice_.calc.chart) : NoChartHeading));
+    UpdateNote();
+}
+
+void TimelineWindow::UpdateNote() {
     QString note;
     if (!scanned_) {
         note = slice_.chartComputed ? "Scan not run for this chart." : "No scan yet.";
     } else if (layout_.runs.empty()) {
         note = NoRunsText;
     } else {
-        note = QString("%1 runs in %2 lanes over %3 days from %4.")
-                   .arg(layout_.runs.size())
-                   .arg(layout_.lanes.size())
+        // The runs and lanes the filters show, and of how many when they hide some.
+        const std::vector<std::uint32_t>& shown = view_->lanes();
+        std::size_t runs = 0;
+        std::size_t lanes = 0;
+        for (const std::uint32_t lane : shown) {
+            if (IsHeadingRow(lane)) continue;
+            runs += layout_.lanes[lane].runCount;
+            ++lanes;
+        }
+        const bool all = lanes == layout_.lanes.size();
+        note = (all ? QString("%1 runs in %2 lanes").arg(runs).arg(lanes)
+                    : QString("%1 of %2 runs in %3 of %4 lanes")
+                          .arg(runs)
+                          .arg(layout_.runs.size())
+                          .arg(lanes)
+                          .arg(layout_.lanes.size())) +
+               QString(" over %1 days from %2.")
                    .arg(layout_.ScanDays)
-                   .arg(QString::fromStdString(JulianDayToDate(layout_.DiurnalJD, slice_.calc.DateOrder)));
+                   .arg(QString::fromStdString(DateDdMmmYyyy(JulianDayToCalendar(layout_.DiurnalJD))));
     }
     lblNote_->setText(note);
 }
 
 void TimelineWindow::ApplyFilter() {
     if (syncing_) return;
-    view_->SetLanes(ShownLanes(layout_, FilterOf(Choice())));
+    view_->SetLanes(WithFamilyHeadings(layout_, ShownLanes(layout_, FilterOf(Choice()))));
+    UpdateNote();
 }
 
 void TimelineWindow::SyncScrollBars() {
