@@ -104,7 +104,9 @@ int RunTimelineCommand(const Args& args) {
     }
     const TimelinePart part = ChooseTimelinePart(layout, filter, fromDay, toDay + 1.0);
     const std::string title = "Aspect timeline: " + calc.chart.ChartName;
-    const TimelineSheet sheet;
+    TimelineSheet sheet;
+    sheet.headingHeight = TimelineHeadingHeight;
+    sheet.title = TimelineTitle(layout, part, calc.chart.ChartName);
     for (const auto& [path, isSvg] : {std::pair{svgPath, true}, std::pair{jsonPath, false}}) {
         if (!path) continue;
         const std::string text = isSvg ? TimelineSvg(layout, calc.scan, part, sheet, calc.DateOrder, title)

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -204,16 +205,31 @@ void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
     QFile file(svg);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&file);
-    std::size_t runs = 0;
+    std::size_t runs = 0, keys = 0;
+    QString heading;
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement &&
-            xml.attributes().value("class").toString().startsWith("run ")) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        const QString cls = xml.attributes().value("class").toString();
+        if (cls.startsWith("run ")) {
             ++runs;
             QCOMPARE(xml.attributes().value("data-family").toString(), QString("tn"));
+        } else if (cls == "heading-title") {
+            heading = xml.readElementText();
+        } else if (cls == "key-text") {
+            ++keys;
         }
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QCOMPARE(runs, shownRuns);
+    // Its heading names the chart, the whole span and the one family shown; the key has the hard,
+    // soft and minor aspects.
+    QCOMPARE(heading, QString("John Smith \u00B7 07 Dec 2026 to 03 Dec 2036 \u00B7 T\u2192N"));
+    QCOMPARE(keys, std::size_t{3});
+    f.dialogs.saveAnswers = {QString::fromStdString((f.dataDir() / "John_timeline.png").string())};
+    Press(window, "cmdExportAll");
+    QImage exported(QString::fromStdString((f.dataDir() / "John_timeline.png").string()));
+    QVERIFY(!exported.isNull());
+    exported.copy(0, 0, exported.width(), 200).save(QDir(ORRERION_SCREENSHOT_DIR).filePath("timeline_export_top.png"));
 
     // Printed through the print dialog (to a PDF here), landscape, along the time axis.
     f.dialogs.printToPdf = QString::fromStdString((f.dataDir() / "timeline.pdf").string());

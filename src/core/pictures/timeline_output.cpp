@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/aspects/aspect_scan.h"
 #include "core/aspects/report_files.h"
+#include "core/base/formatters.h"
 #include "core/io/json_text.h"
 #include "core/pictures/glyphs.h"
 #include "core/pictures/svg_writer.h"
@@ -68,12 +70,58 @@ std::size_t PartRunCount(const TimelineLayout& layout, const TimelinePart& part)
     return count;
 }
 
+std::string FamilyShortName(AspectFamily family) {
+    auto letters = [](PointSet set) -> std::string_view {
+        switch (set) {
+            case PointSet::Transit: return "T";
+            case PointSet::SolarArc: return "SA";
+            case PointSet::Progressed: return "P";
+            case PointSet::Natal: return "N";
+        }
+        return "?";
+    };
+    const FamilyInfo& info = FamilyOf(family);
+    return std::string(letters(info.movers)) + "\u2192" + std::string(letters(info.targets));
+}
+
+std::string TimelineTitle(const TimelineLayout& layout, const TimelinePart& part, const std::string& chartName) {
+    std::string title = chartName.empty() ? "Aspect timeline" : chartName;
+    const int first = static_cast<int>(std::floor(part.fromDay));
+    const int last = std::max(first, static_cast<int>(std::ceil(part.toDay)) - 1);
+    title += " \u00B7 " + DateDdMmmYyyy(JulianDayToCalendar(layout.DiurnalJD + first)) + " to " +
+             DateDdMmmYyyy(JulianDayToCalendar(layout.DiurnalJD + last));
+    std::string families;
+    std::vector<AspectFamily> seen;
+    for (const std::uint32_t row : part.lanes) {
+        const AspectFamily f = IsHeadingRow(row) ? HeadingFamily(row) : layout.lanes[row].family;
+        if (std::find(seen.begin(), seen.end(), f) != seen.end()) continue;
+        seen.push_back(f);
+        families += (families.empty() ? "" : ", ") + FamilyShortName(f);
+    }
+    return title + " \u00B7 " + (families.empty() ? std::string("no aspects") : families);
+}
+
+std::vector<TimelineKey> TimelineKeys() {
+    std::vector<TimelineKey> keys;
+    for (const auto& [role, word] : {std::pair{ColourRole::Hard, "Hard"}, std::pair{ColourRole::Soft, "Soft"},
+                                     std::pair{ColourRole::Minor, "Minor"}}) {
+        std::string text = word;
+        for (int code = 2; code <= 10; ++code) {
+            if (AspectRole(code) == role) text += " " + std::string(AspectGlyph(code));
+        }
+        keys.push_back({role, text});
+    }
+    return keys;
+}
+
+std::string PageText(int page, int pages) { return "Page " + std::to_string(page) + " of " + std::to_string(pages); }
+
 TimelineFrame SheetFrame(const TimelineSheet& sheet, const TimelinePart& part) {
     TimelineFrame frame;
     frame.fromDay = part.fromDay;
     frame.toDay = part.toDay;
     frame.left = sheet.margin + sheet.labelWidth;
-    frame.top = sheet.margin + sheet.axisHeight;
+    frame.top = sheet.margin + sheet.headingHeight + sheet.axisHeight;
     frame.width = std::max(1.0, sheet.width - frame.left - sheet.margin);
     frame.laneHeight = sheet.laneHeight;
     frame.height = static_cast<double>(std::max<std::size_t>(1, part.lanes.size())) * sheet.laneHeight;
@@ -93,6 +141,27 @@ std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, co
     SvgWriter svg(sheet.width, height, title);
     const double bottom = frame.top + frame.height;
     const double right = frame.left + frame.width;
+
+    // The heading: title, key and page.
+    if (sheet.headingHeight > 0) {
+        svg.OpenGroup("heading");
+        const double y = sheet.margin + TimelineHeadingSize * 0.7;
+        svg.Text(sheet.margin, y, sheet.title, "heading-title", ColourRole::Ink, TimelineHeadingSize, TextFontFamilies,
+                 TextAnchor::Start);
+        if (!sheet.page.empty()) {
+            svg.Text(sheet.width - sheet.margin, y, sheet.page, "heading-page", ColourRole::Ink, AxisTextSize,
+                     TextFontFamilies, TextAnchor::End);
+        }
+        double x = sheet.margin;
+        const double keyY = sheet.margin + sheet.headingHeight - AxisTextSize;
+        for (const TimelineKey& key : TimelineKeys()) {
+            svg.Rect(x, keyY - 5, 24, 10, "key-swatch " + std::string(RoleName(key.role)), key.role, RunOpacityExact * 0.75);
+            svg.Text(x + 30, keyY, key.text, "key-text", ColourRole::Ink, AxisTextSize, SymbolFontFamilies,
+                     TextAnchor::Start);
+            x += 30 + TimelineKeyWidth;
+        }
+        svg.CloseGroup();
+    }
 
     // Lanes: a band behind every other family, the labels in the left column.
     svg.OpenGroup("lanes");

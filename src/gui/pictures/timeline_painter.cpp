@@ -182,6 +182,28 @@ void PaintTimelineSheet(QPainter& painter, const TimelineLayout& layout, const T
     TimelinePaint paint{layout, part.lanes, SheetFrame(sheet, part), sheet.margin, DateOrder, std::nullopt,
                         part.lanes.empty(), LaneSymbolsInFont()};
     PaintTimeline(painter, paint);
+    if (sheet.headingHeight > 0) {
+        // The heading as the SVG writes it: title, page, and the key of the bars' colours.
+        QFont title = TextFont();
+        title.setBold(true);
+        const double lineHeight = TimelineHeadingSize * 1.4;
+        DrawTextInBox(painter, QRectF(sheet.margin, sheet.margin, sheet.width * 0.75, lineHeight), sheet.title,
+                      TimelineHeadingSize, title, ColourRole::Ink, BoxAlign::Left);
+        if (!sheet.page.empty()) {
+            DrawTextInBox(painter, QRectF(sheet.width * 0.75, sheet.margin, sheet.width * 0.25 - sheet.margin, lineHeight),
+                          sheet.page, AxisTextSize, TextFont(), ColourRole::Ink, BoxAlign::Right);
+        }
+        double x = sheet.margin;
+        const double keyY = sheet.margin + sheet.headingHeight - AxisTextSize;
+        for (const TimelineKey& key : TimelineKeys()) {
+            QColor swatch = ToQColor(key.role);
+            swatch.setAlphaF(static_cast<float>(RunOpacityExact * 0.75));
+            painter.fillRect(QRectF(x, keyY - 5, 24, 10), swatch);
+            DrawTextInBox(painter, QRectF(x + 30, keyY - AxisTextSize * 0.7, TimelineKeyWidth, AxisTextSize * 1.4),
+                          key.text, AxisTextSize, SymbolFont(), ColourRole::Ink, BoxAlign::Left);
+            x += 30 + TimelineKeyWidth;
+        }
+    }
     painter.restore();
 }
 

@@ -17,6 +17,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "core/aspects/aspect_scan.h"
 #include "core/pictures/chart_heading.h"
 #include "core/pictures/glyphs.h"
 #include "core/pictures/timeline_output.h"
@@ -247,11 +248,12 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
     familyBox->setObjectName("fraFamilies");
     auto* familyRow = new QHBoxLayout(familyBox);
     const char* names[] = {"chkFamilyTN", "chkFamilySN", "chkFamilyPN", "chkFamilyPP", "chkFamilyTP"};
-    const char* captions[] = {"T→N", "SA→N", "P→N", "P→P", "T→P"};
+    std::string captions[FamilyCount];
+    for (std::size_t i = 0; i < FamilyCount; ++i) captions[i] = FamilyShortName(ScanFamilies[i].family);
     const char* tips[] = {"Transit to natal", "Solar arc to natal", "Progressed to natal", "Progressed to progressed",
                           "Transit to progressed"};
     for (std::size_t i = 0; i < FamilyCount; ++i) {
-        auto* box = new QCheckBox(QString::fromUtf8(captions[i]));
+        auto* box = new QCheckBox(QString::fromStdString(captions[i]));
         box->setObjectName(names[i]);
         box->setToolTip(tips[i]);
         familyRow->addWidget(box);
@@ -462,9 +464,12 @@ void TimelineWindow::Export(bool wholeSpan) {
     }
     const TimelinePart part = wholeSpan ? WholePart() : ViewPart();
     TimelineSheet sheet;
+    sheet.headingHeight = TimelineHeadingHeight;
+    sheet.title = TimelineTitle(layout_, part, slice_.calc.chart.ChartName);
     sheet.laneHeight = TimelineView::LaneHeight;
     const double rows = static_cast<double>(std::max<std::size_t>(1, part.lanes.size()));
-    sheet.laneHeight = std::clamp((MaxPictureHeight - sheet.axisHeight - 2 * sheet.margin) / rows, 2.0, sheet.laneHeight);
+    sheet.laneHeight = std::clamp((MaxPictureHeight - sheet.headingHeight - sheet.axisHeight - 2 * sheet.margin) / rows,
+                                  2.0, sheet.laneHeight);
     const int DateOrder = slice_.calc.DateOrder;
     const std::string title = "Aspect timeline: " + slice_.calc.chart.ChartName;
     PictureExport request;
@@ -493,15 +498,20 @@ void TimelineWindow::cmdPrint_Click() {
         TimelinePrintPages(layout_, FilterOf(Choice()), view_->viewport().days, LanesPerPrintPage);
     TimelineSheet sheet;
     sheet.laneHeight = 16;
+    sheet.headingHeight = TimelineHeadingHeight;
     const int DateOrder = slice_.calc.DateOrder;
     PrintPicture(this, slice_.dialogs, QPageLayout::Landscape, static_cast<int>(pages.size()),
                  [&](QPainter& painter, const QRectF& area, int page) {
                      const TimelinePart& part = pages[static_cast<std::size_t>(page)].part;
-                     // The page's width holds the sheet; its height as many lanes as a page takes.
+                     // The page's width holds the sheet; its height as many lanes as a page takes,
+                     // under the heading with the title, the key and the page number.
                      TimelineSheet pageSheet = sheet;
+                     pageSheet.title = TimelineTitle(layout_, part, slice_.calc.chart.ChartName);
+                     pageSheet.page = PageText(page + 1, static_cast<int>(pages.size()));
                      const double pageHeight = sheet.width * area.height() / area.width();
-                     pageSheet.laneHeight = std::min(24.0, (pageHeight - sheet.axisHeight - 2 * sheet.margin) /
-                                                               static_cast<double>(LanesPerPrintPage));
+                     pageSheet.laneHeight =
+                         std::min(24.0, (pageHeight - sheet.headingHeight - sheet.axisHeight - 2 * sheet.margin) /
+                                            static_cast<double>(LanesPerPrintPage));
                      PaintTimelineSheet(painter, layout_, part, pageSheet, DateOrder, area);
                  });
 }
