@@ -13,6 +13,7 @@
 #include "core/ephemeris/time_angles.h"
 #include "core/pictures/glyphs.h"
 #include "gui/app/main_window.h"
+#include "gui/app/window_places.h"
 #include "gui/pictures/picture_painting.h"
 #include "gui/pictures/wheel_window.h"
 #include "gui_fixture.h"
@@ -171,11 +172,42 @@ void WheelWindowTest::stelliumStaysInItsHousesAndTheWheelGrowsWithTheWindow() {
     QVERIFY2(tri.aspectRadius >= 0.135 * tri.size, qPrintable(QString::number(tri.aspectRadius)));
     SaveScreenshot(wheel, "wheel_1962_triwheel_aspects");
 
-    // The wheel grows with the window.
-    const int small = std::min(ViewOf(wheel).width(), ViewOf(wheel).height());
-    wheel.resize(1500, 1000);
+    // On a 1366 x 768 screen (a 40-pixel panel below) the window opens inside the screen; a place
+    // kept from last time is taken when it lies on the screen, else the window is fitted.
+    const QRect laptop(0, 0, 1366, 728);
+    wheel.resize(760, 860);
+    wheel.move(300, 200);
+    FitWindow(wheel, laptop, nullptr);
     QApplication::processEvents();
-    const int large = std::min(ViewOf(wheel).width(), ViewOf(wheel).height());
+    const QRect fitted = wheel.frameGeometry();
+    QVERIFY2(laptop.contains(fitted), qPrintable(QString("%1 %2 %3 %4").arg(fitted.x()).arg(fitted.y()).arg(fitted.width()).arg(fitted.height())));
+    SaveScreenshot(wheel, "wheel_1366x768");
+    const WindowPlace kept{"wheel", 20, 30, 820, 600};
+    FitWindow(wheel, laptop, &kept);
+    QCOMPARE(wheel.geometry(), QRect(20, 30, 820, 600));
+    const WindowPlace offScreen{"wheel", 1200, 600, 820, 600};
+    FitWindow(wheel, laptop, &offScreen);
+    QVERIFY(laptop.contains(wheel.frameGeometry()));
+    // Closed, its place is kept in the settings (written to SETTINGS.TXT when the program ends).
+    wheel.resize(820, 650);
+    wheel.move(40, 50);
+    const QRect closedAt = wheel.geometry();
+    f.shell->ShowWheel();
+    f.shell->wheel().close();
+    QTRY_VERIFY(!f.shell->wheelLoaded());
+    const WindowPlace* place = f.session.settings.settings.PlaceOf("wheel");
+    QVERIFY(place);
+    QCOMPARE(QRect(place->x, place->y, place->width, place->height), closedAt);
+    f.shell->ShowWheel();
+    WheelWindow& reopened = f.shell->wheel();
+
+    // The wheel grows with the window.
+    reopened.resize(700, 650);
+    QApplication::processEvents();
+    const int small = std::min(ViewOf(reopened).width(), ViewOf(reopened).height());
+    reopened.resize(1500, 1000);
+    QApplication::processEvents();
+    const int large = std::min(ViewOf(reopened).width(), ViewOf(reopened).height());
     QVERIFY2(large > small + 100, qPrintable(QString("%1 -> %2").arg(small).arg(large)));
 }
 

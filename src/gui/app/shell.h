@@ -28,6 +28,8 @@ class TimelineWindow;
 class PreferencesWindow;
 struct InputWindowSlice;
 
+class WindowPlaces;
+
 class Shell final : public WindowRequests {
 public:
     explicit Shell(Session& session);
@@ -135,6 +137,7 @@ private:
     // What every input window reads.
     InputWindowSlice InputSlice();
 
+    std::unique_ptr<WindowPlaces> places_;
     std::unique_ptr<MainWindow> main_;
     QPointer<NatalWindow> inputD_;
     QPointer<DiurnalWindow> inputD1_;
