@@ -14,6 +14,7 @@
 #include "core/pictures/glyphs.h"
 #include "gui/app/main_window.h"
 #include "gui/app/window_places.h"
+#include "gui/output/help_window.h"
 #include "gui/pictures/picture_painting.h"
 #include "gui/pictures/wheel_window.h"
 #include "gui_fixture.h"
@@ -50,6 +51,7 @@ private slots:
     void everySymbolHasAFont();
     void wheelFollowsTheCalculationAndItsRings();
     void stelliumStaysInItsHousesAndTheWheelGrowsWithTheWindow();
+    void helpKeyShowsTheWheelsHelpAndKeepsTheListing();
 };
 
 void WheelWindowTest::everySymbolHasAFont() {
@@ -209,6 +211,30 @@ void WheelWindowTest::stelliumStaysInItsHousesAndTheWheelGrowsWithTheWindow() {
     QApplication::processEvents();
     const int large = std::min(ViewOf(reopened).width(), ViewOf(reopened).height());
     QVERIFY2(large > small + 100, qPrintable(QString("%1 -> %2").arg(small).arg(large)));
+}
+
+void WheelWindowTest::helpKeyShowsTheWheelsHelpAndKeepsTheListing() {
+    GuiFixture f;
+    f.Start();
+    LoadExampleChart(f);
+    f.dialogs.inputAnswers = {"30"};
+    f.shell->RunCalculation();
+    QVERIFY(f.shell->dataWindowLoaded());
+    const std::vector<std::string> listing = f.session.calc.out.DataLines.ToVector();
+    QVERIFY(listing.size() > 20);
+    f.shell->ShowWheel();
+    WheelWindow& wheel = f.shell->wheel();
+    wheel.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&wheel));
+    // F1 is one shortcut for the whole program; in front of the wheel it shows the wheel's help.
+    QAction* f1 = f.shell->main().findChild<QAction*>("mnuHelpForWindow");
+    QVERIFY(f1);
+    QCOMPARE(f1->shortcut(), QKeySequence(Qt::Key_F1));
+    f1->trigger();
+    QVERIFY(f.shell->helpLoaded());
+    QVERIFY(f.shell->help().text().startsWith("WHEEL WINDOW"));
+    QVERIFY(f.session.calc.out.DataLines.ToVector() == listing);
+    QVERIFY(f.dialogs.messages.empty());
 }
 
 QTEST_MAIN(WheelWindowTest)

@@ -34,6 +34,7 @@
 #include "gui/records/natal_window.h"
 #include "gui/records/time_zone_window.h"
 #include "gui/app/window_places.h"
+#include "gui/output/help_window.h"
 
 namespace orrerion::gui {
 namespace {
@@ -142,6 +143,7 @@ Shell::~Shell() {
     Unload(export_);
     Unload(timeline_);
     Unload(wheel_);
+    Unload(help_);
     Unload(preferences_);
     Unload(options_);
     Unload(dataWindow_);
@@ -306,6 +308,29 @@ void Shell::ShowHelpText(const QString& fileName) {
     }
     AddBlankLine(out);
     ShowDataWindow();
+}
+
+HelpWindow& Shell::help() {
+    return Loaded(*places_, help_, [this] { return new HelpWindow(&main()); });
+}
+
+void Shell::ShowHelpWindow(const QString& fileName) {
+    const std::filesystem::path path = session.calc.ProgramDir / fileName.toStdString();
+    std::string error;
+    const std::optional<TextLines> lines = ReadTextLines(path, &error);
+    if (!lines) {
+        dialogs().MessageBox(&main(),
+                             QString("The help file %1 cannot be read: %2")
+                                 .arg(QString::fromStdString(path.string()), QString::fromStdString(error)),
+                             "Warning!", MessageIcon::Information);
+        return;
+    }
+    QStringList text;
+    for (const std::string& line : lines->lines) text << QString::fromStdString(line);
+    HelpWindow& window = help();
+    window.ShowText(fileName, text);
+    window.show();
+    Activate(window);
 }
 
 void Shell::InputMenu() {

@@ -29,6 +29,7 @@ class PreferencesWindow;
 struct InputWindowSlice;
 
 class WindowPlaces;
+class HelpWindow;
 
 class Shell final : public WindowRequests {
 public:
@@ -122,6 +123,9 @@ public:
     void OpenCitiesEditor() override;
     void CalculatePickedName() override;
     void ShowHelpText(const QString& fileName) override;
+    void ShowHelpWindow(const QString& fileName) override;
+    bool helpLoaded() const { return !help_.isNull(); }
+    HelpWindow& help();
     void OpenPrintWindow() override;
     void FocusMainWindow(bool keyboardFocus) override;
     void OpenTimeline() override;
@@ -150,6 +154,7 @@ private:
     QPointer<ExportWindow> export_;
     QPointer<TimelineWindow> timeline_;
     QPointer<PreferencesWindow> preferences_;
+    QPointer<HelpWindow> help_;
 };
 
 }  // namespace orrerion::gui
