@@ -225,6 +225,7 @@ void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
     // soft and minor aspects.
     QCOMPARE(heading, QString("John Smith \u00B7 07 Dec 2026 to 03 Dec 2036 \u00B7 T\u2192N"));
     QCOMPARE(keys, std::size_t{3});
+    QCOMPARE(window.findChild<QLabel*>("lblNote")->text(), "Saved " + svg);
     f.dialogs.saveAnswers = {QString::fromStdString((f.dataDir() / "John_timeline.png").string())};
     Press(window, "cmdExportAll");
     QImage exported(QString::fromStdString((f.dataDir() / "John_timeline.png").string()));

@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
+#include <QAbstractButton>
 #include <QImage>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -100,6 +102,13 @@ void WheelWindowTest::wheelFollowsTheCalculationAndItsRings() {
     const WheelBox middle{layout.centre.x - 3, layout.centre.y - 3, 6, 6};
     QVERIFY(InkIn(image, layout, middle) < 0.5 || !layout.aspects.empty());
 
+    // Every control tells what it does.
+    for (QWidget* control : wheel.findChildren<QWidget*>()) {
+        if (qobject_cast<QAbstractButton*>(control)) {
+            QVERIFY2(!control->toolTip().isEmpty(), qPrintable(control->objectName()));
+        }
+    }
+
     // A tri-wheel; a third ring is refused with a word.
     wheel.findChild<QCheckBox*>("chkProgressed")->click();
     QCOMPARE(ViewOf(wheel).layout()->rings.size(), std::size_t{3});
@@ -128,6 +137,8 @@ void WheelWindowTest::wheelFollowsTheCalculationAndItsRings() {
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QCOMPARE(points, 34);  // the natal ascendant and midheaven are the axes
+    // The window's status line names the file written.
+    QCOMPARE(wheel.findChild<QLabel*>("lblNote")->text(), "Saved " + svg);
 
     // Printed through the print dialog (to a PDF here).
     f.dialogs.printToPdf = QString::fromStdString((f.dataDir() / "wheel.pdf").string());

@@ -101,8 +101,8 @@ std::string TimelineTitle(const TimelineLayout& layout, const TimelinePart& part
     return title + " \u00B7 " + (families.empty() ? std::string("no aspects") : families);
 }
 
-std::vector<TimelineKey> TimelineKeys() {
-    std::vector<TimelineKey> keys;
+std::vector<TimelineLegendEntry> TimelineLegend() {
+    std::vector<TimelineLegendEntry> keys;
     for (const auto& [role, word] : {std::pair{ColourRole::Hard, "Hard"}, std::pair{ColourRole::Soft, "Soft"},
                                      std::pair{ColourRole::Minor, "Minor"}}) {
         std::string text = word;
@@ -154,7 +154,7 @@ std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, co
         }
         double x = sheet.margin;
         const double keyY = sheet.margin + sheet.headingHeight - AxisTextSize;
-        for (const TimelineKey& key : TimelineKeys()) {
+        for (const TimelineLegendEntry& key : TimelineLegend()) {
             svg.Rect(x, keyY - 5, 24, 10, "key-swatch " + std::string(RoleName(key.role)), key.role, RunOpacityExact * 0.75);
             svg.Text(x + 30, keyY, key.text, "key-text", ColourRole::Ink, AxisTextSize, SymbolFontFamilies,
                      TextAnchor::Start);

@@ -46,11 +46,11 @@ std::string TimelineTitle(const TimelineLayout& layout, const TimelinePart& part
 // "T→N", "SA→N", "P→N", "P→P", "T→P": the family's movers and targets.
 std::string FamilyShortName(AspectFamily family);
 // The key under the title: each aspect role with its aspects' symbols ("Hard ☌ □ ☍").
-struct TimelineKey {
+struct TimelineLegendEntry {
     ColourRole role;
     std::string text;
 };
-std::vector<TimelineKey> TimelineKeys();
+std::vector<TimelineLegendEntry> TimelineLegend();
 // "Page 2 of 5".
 std::string PageText(int page, int pages);
 // The frame of the whole part on the sheet, and the sheet's height (at least one lane high).

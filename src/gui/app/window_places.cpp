@@ -48,6 +48,9 @@ bool WindowPlaces::eventFilter(QObject* watched, QEvent* event) {
     if (!window || !window->isWindow()) return false;
     if (event->type() == QEvent::Show && !window->property(PlacedProperty).toBool()) {
         window->setProperty(PlacedProperty, true);
+        // A window the program placed before showing it (a picker below its input window) keeps
+        // that place.
+        if (window->testAttribute(Qt::WA_Moved)) return false;
         const QScreen* screen = window->screen();
         if (screen) FitWindow(*window, screen->availableGeometry(), settings_.settings.PlaceOf(PlaceName(*window)));
     } else if (event->type() == QEvent::Close) {

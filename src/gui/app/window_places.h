@@ -20,7 +20,8 @@ public:
     WindowPlaces(const WindowPlaces&) = delete;
     WindowPlaces& operator=(const WindowPlaces&) = delete;
 
-    // Places `window` when it is first shown and keeps its place when it closes.
+    // Places `window` when it is first shown (unless the program placed it already) and keeps its
+    // place when it closes.
     void Watch(QWidget& window);
 
 protected:

@@ -195,7 +195,7 @@ void PaintTimelineSheet(QPainter& painter, const TimelineLayout& layout, const T
         }
         double x = sheet.margin;
         const double keyY = sheet.margin + sheet.headingHeight - AxisTextSize;
-        for (const TimelineKey& key : TimelineKeys()) {
+        for (const TimelineLegendEntry& key : TimelineLegend()) {
             QColor swatch = ToQColor(key.role);
             swatch.setAlphaF(static_cast<float>(RunOpacityExact * 0.75));
             painter.fillRect(QRectF(x, keyY - 5, 24, 10), swatch);

@@ -267,6 +267,9 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
     };
     fillPoints(cboMover_);
     fillPoints(cboTarget_);
+    cboMover_->setToolTip("Show only the lanes of this moving point");
+    cboAspect_->setToolTip("Show only the lanes of this aspect");
+    cboTarget_->setToolTip("Show only the lanes of this target point");
     cboAspect_->addItem("any", 0);
     for (int code = 2; code <= 10; ++code) cboAspect_->addItem(QString::fromUtf8(AspectWord(code).data()), code);
     auto* filterBox = new QGroupBox("Show");
@@ -294,6 +297,13 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
     QPushButton* cmdExportAll = button("&Export all...", "cmdExportAll");
     QPushButton* cmdPrint = button("&Print...", "cmdPrint");
     QPushButton* cmdClose = button("&Close", "cmdClose");
+    cmdZoomIn->setToolTip("Fewer days across the window (+, or the mouse wheel)");
+    cmdZoomOut->setToolTip("More days across the window (-, or the mouse wheel)");
+    cmdWhole->setToolTip("All the scanned days across the window");
+    cmdExportView->setToolTip("Save what the window shows as PNG, SVG or PDF");
+    cmdExportAll->setToolTip("Save the whole scan of the families shown as PNG, SVG or PDF (Ctrl+S)");
+    cmdPrint->setToolTip("Print the whole scan along the time axis, landscape (Ctrl+P)");
+    cmdClose->setToolTip("Close the window (Escape)");
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(familyBox);
@@ -482,7 +492,8 @@ void TimelineWindow::Export(bool wholeSpan) {
         PaintTimelineSheet(painter, layout_, part, sheet, DateOrder, area);
     };
     request.svg = [&] { return TimelineSvg(layout_, slice_.calc.scan, part, sheet, DateOrder, title); };
-    ExportPicture(this, slice_.dialogs, request);
+    const QString written = ExportPicture(this, slice_.dialogs, request);
+    if (!written.isEmpty()) lblNote_->setText(SavedText(written));
 }
 
 void TimelineWindow::cmdExportView_Click() { Export(false); }
