@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QRadioButton>
 #include <QAbstractButton>
 #include <QImage>
 #include <QXmlStreamReader>
@@ -101,6 +102,17 @@ void WheelWindowTest::wheelFollowsTheCalculationAndItsRings() {
     }
     const WheelBox middle{layout.centre.x - 3, layout.centre.y - 3, 6, 6};
     QVERIFY(InkIn(image, layout, middle) < 0.5 || !layout.aspects.empty());
+
+    // Tab reaches the orientation pair at its checked button only; a click moves it.
+    auto* ascendant = wheel.findChild<QRadioButton*>("optAscendantLeft");
+    auto* aries = wheel.findChild<QRadioButton*>("optAriesLeft");
+    QVERIFY(ascendant->isChecked());
+    QCOMPARE(ascendant->focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(aries->focusPolicy(), Qt::ClickFocus);
+    aries->click();
+    QCOMPARE(aries->focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(ascendant->focusPolicy(), Qt::ClickFocus);
+    ascendant->click();
 
     // Every control tells what it does.
     for (QWidget* control : wheel.findChildren<QWidget*>()) {

@@ -119,6 +119,7 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
         slice_.outerAspects = chkOuterAspects_->isChecked();
         Refresh();
     });
+    TabToCheckedRadio({optAscendantLeft_, optAriesLeft_});
     connect(optAscendantLeft_, &QRadioButton::clicked, this, &WheelWindow::OrientationClicked);
     connect(optAriesLeft_, &QRadioButton::clicked, this, &WheelWindow::OrientationClicked);
     AddPictureWindowKeys(*this, [this] { cmdPrint_Click(); }, [this] { cmdExport_Click(); });
