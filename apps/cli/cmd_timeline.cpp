@@ -100,7 +100,9 @@ int RunTimelineCommand(const CommandLine& line) {
     }
     const TimelinePart part = ChooseTimelinePart(layout, filter, fromDay, toDay + 1.0);
     const std::string title = "Aspect timeline: " + calc.chart.ChartName;
-    const TimelineSheet sheet;
+    TimelineSheet sheet;
+    sheet.headingHeight = TimelineHeadingHeight;
+    sheet.title = TimelineTitle(layout, part, calc.chart.ChartName);
     for (const auto& [path, isSvg] : {std::pair{svgPath, true}, std::pair{jsonPath, false}}) {
         if (!path) continue;
         // Written into the replacement as it is made: the picture of a long scan is never whole in memory.

@@ -38,7 +38,7 @@ void ExportWindowTest::exportsTheLastScan() {
     f.shell->main().findChild<QAction*>("mnuExport")->trigger();
     ExportWindow& window = f.shell->exportWindow();
     QVERIFY(window.isVisible());
-    QVERIFY(window.findChild<QLabel*>("lblScan")->text().startsWith("Scan of 60 days"));
+    QVERIFY(window.findChild<QLabel*>("lblScan")->text().startsWith("Scan of 60 days from 07 Dec 2026"));
 
     // A table of the transits to natal only.
     window.findChild<QRadioButton*>("optCsv")->click();

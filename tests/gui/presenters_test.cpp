@@ -691,8 +691,10 @@ void PresentersTest::timelineViewMovesWithinTheScanAndPrintsEveryRun() {
     const TimelineLayout layout = LayOutTimeline(scan);
     QCOMPARE(layout.lanes.size(), std::size_t{3});
     const std::vector<TimelinePrintPage> pages = TimelinePrintPages(layout, {}, 40, 2);
-    // [0, 40): three lanes on two pages; [40, 80): two lanes; [80, 100): one.
-    QCOMPARE(pages.size(), std::size_t{4});
+    // Two rows a page, a family heading first on each: [0, 40): three lanes on three pages;
+    // [40, 80): two lanes (two families) on two; [80, 100): one.
+    QCOMPARE(pages.size(), std::size_t{6});
+    for (const TimelinePrintPage& page : pages) QVERIFY(!page.part.lanes.empty() && IsHeadingRow(page.part.lanes.front()));
     for (std::uint32_t lane = 0; lane < layout.lanes.size(); ++lane) {
         for (const double sliceStart : {0.0, 40.0, 80.0}) {
             bool meets = false;

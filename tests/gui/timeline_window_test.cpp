@@ -5,12 +5,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QXmlStreamReader>
 #include <QtTest>
+#include <set>
 
 #include "core/aspects/report_files.h"
 #include "core/exports/exact_moments.h"
@@ -72,16 +74,41 @@ void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
     window.resize(1200, 760);
     QApplication::processEvents();
     const TimelineLayout& layout = window.layout();
-    QCOMPARE(layout.runs.size(), scan.runs.size());
+    QVERIFY(layout.runs.size() < scan.runs.size());  // progressed pairs once, not once each way
     TimelineView& view = window.view();
-    QCOMPARE(view.lanes().size(), layout.lanes.size());  // every family ticked
-    SaveScreenshot(window, "timeline_3650_days");
+    // Every family ticked: every lane, each family's under its heading.
+    std::size_t lanes = 0, headings = 0;
+    std::set<AspectFamily> families;
+    for (const std::uint32_t row : view.lanes()) {
+        if (IsHeadingRow(row)) {
+            ++headings;
+            QVERIFY(families.insert(HeadingFamily(row)).second);
+        } else {
+            ++lanes;
+            QVERIFY(families.count(layout.lanes[row].family));
+        }
+    }
+    QCOMPARE(lanes, layout.lanes.size());
+    QCOMPARE(headings, FamilyCount);
+    QVERIFY(IsHeadingRow(view.lanes().front()));
+    QVERIFY2(window.findChild<QLabel*>("lblNote")->text().startsWith(QString("%1 runs in %2 lanes").arg(layout.runs.size()).arg(lanes)),
+             qPrintable(window.findChild<QLabel*>("lblNote")->text()));
+    SaveScreenshot(window, "timeline_10_years");
+    view.viewport().days = 365;
+    view.viewport().Clamp();
+    view.update();
+    SaveScreenshot(window, "timeline_1_year");
+    view.viewport().days = 730;
+    view.viewport().Clamp();
+    view.update();
+    SaveScreenshot(window, "timeline_2_years");
 
     // A bar of the sixth lane that begins after a gap: zoomed onto it, its middle is drawn in its
     // aspect's colour and the days before it show the background.
     std::size_t row = 5;
     const TimelineRun* bar = nullptr;
     for (; row < view.lanes().size() && !bar; ++row) {
+        if (IsHeadingRow(view.lanes()[row])) continue;
         for (const TimelineRun& r : layout.RunsOf(layout.lanes[view.lanes()[row]])) {
             const auto before = &r - layout.runs.data();
             const bool gap = r.firstDay >= 30 && (&r == &layout.runs[layout.lanes[r.lane].runsAt] ||
@@ -151,12 +178,25 @@ void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
         window.findChild<QCheckBox*>(name)->setChecked(false);
     }
     QVERIFY(!view.lanes().empty());
+    std::size_t shownRuns = 0, shownLanes = 0;
     for (const std::uint32_t lane : view.lanes()) {
+        if (IsHeadingRow(lane)) {
+            QVERIFY(HeadingFamily(lane) == AspectFamily::TransitToNatal);
+            continue;
+        }
         QCOMPARE(layout.lanes[lane].AspectCode, std::uint8_t{5});
         QVERIFY(layout.lanes[lane].family == AspectFamily::TransitToNatal);
+        shownRuns += layout.lanes[lane].runCount;
+        ++shownLanes;
     }
-    std::size_t shownRuns = 0;
-    for (const std::uint32_t lane : view.lanes()) shownRuns += layout.lanes[lane].runCount;
+    // The status line counts what the filters show.
+    const QString note = window.findChild<QLabel*>("lblNote")->text();
+    QVERIFY2(note.startsWith(QString("%1 of %2 runs in %3 of %4 lanes")
+                                 .arg(shownRuns)
+                                 .arg(layout.runs.size())
+                                 .arg(shownLanes)
+                                 .arg(layout.lanes.size())),
+             qPrintable(note));
 
     // The whole span as SVG: well-formed, one run element per shown run.
     const QString svg = QString::fromStdString((f.dataDir() / "John_timeline.svg").string());
@@ -165,16 +205,32 @@ void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
     QFile file(svg);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QXmlStreamReader xml(&file);
-    std::size_t runs = 0;
+    std::size_t runs = 0, keys = 0;
+    QString heading;
     while (!xml.atEnd()) {
-        if (xml.readNext() == QXmlStreamReader::StartElement &&
-            xml.attributes().value("class").toString().startsWith("run ")) {
+        if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+        const QString cls = xml.attributes().value("class").toString();
+        if (cls.startsWith("run ")) {
             ++runs;
             QCOMPARE(xml.attributes().value("data-family").toString(), QString("tn"));
+        } else if (cls == "heading-title") {
+            heading = xml.readElementText();
+        } else if (cls == "key-text") {
+            ++keys;
         }
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QCOMPARE(runs, shownRuns);
+    // Its heading names the chart, the whole span and the one family shown; the key has the hard,
+    // soft and minor aspects.
+    QCOMPARE(heading, QString("John Smith \u00B7 07 Dec 2026 to 03 Dec 2036 \u00B7 T\u2192N"));
+    QCOMPARE(keys, std::size_t{3});
+    QCOMPARE(window.findChild<QLabel*>("lblNote")->text(), "Saved " + svg);
+    f.dialogs.saveAnswers = {QString::fromStdString((f.dataDir() / "John_timeline.png").string())};
+    Press(window, "cmdExportAll");
+    QImage exported(QString::fromStdString((f.dataDir() / "John_timeline.png").string()));
+    QVERIFY(!exported.isNull());
+    exported.copy(0, 0, exported.width(), 200).save(QDir(ORRERION_SCREENSHOT_DIR).filePath("timeline_export_top.png"));
 
     // Printed through the print dialog (to a PDF here), landscape, along the time axis.
     f.dialogs.printToPdf = QString::fromStdString((f.dataDir() / "timeline.pdf").string());

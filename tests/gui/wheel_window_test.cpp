@@ -4,12 +4,20 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
+#include <QRadioButton>
+#include <QAbstractButton>
 #include <QImage>
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include <cmath>
+
+#include "core/ephemeris/time_angles.h"
 #include "core/pictures/glyphs.h"
 #include "gui/app/main_window.h"
+#include "gui/app/window_places.h"
+#include "gui/output/help_window.h"
 #include "gui/pictures/picture_painting.h"
 #include "gui/pictures/wheel_window.h"
 #include "gui_fixture.h"
@@ -45,6 +53,8 @@ class WheelWindowTest : public QObject {
 private slots:
     void everySymbolHasAFont();
     void wheelFollowsTheCalculationAndItsRings();
+    void stelliumStaysInItsHousesAndTheWheelGrowsWithTheWindow();
+    void helpKeyShowsTheWheelsHelpAndKeepsTheListing();
 };
 
 void WheelWindowTest::everySymbolHasAFont() {
@@ -93,6 +103,24 @@ void WheelWindowTest::wheelFollowsTheCalculationAndItsRings() {
     const WheelBox middle{layout.centre.x - 3, layout.centre.y - 3, 6, 6};
     QVERIFY(InkIn(image, layout, middle) < 0.5 || !layout.aspects.empty());
 
+    // Tab reaches the orientation pair at its checked button only; a click moves it.
+    auto* ascendant = wheel.findChild<QRadioButton*>("optAscendantLeft");
+    auto* aries = wheel.findChild<QRadioButton*>("optAriesLeft");
+    QVERIFY(ascendant->isChecked());
+    QCOMPARE(ascendant->focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(aries->focusPolicy(), Qt::ClickFocus);
+    aries->click();
+    QCOMPARE(aries->focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(ascendant->focusPolicy(), Qt::ClickFocus);
+    ascendant->click();
+
+    // Every control tells what it does.
+    for (QWidget* control : wheel.findChildren<QWidget*>()) {
+        if (qobject_cast<QAbstractButton*>(control)) {
+            QVERIFY2(!control->toolTip().isEmpty(), qPrintable(control->objectName()));
+        }
+    }
+
     // A tri-wheel; a third ring is refused with a word.
     wheel.findChild<QCheckBox*>("chkProgressed")->click();
     QCOMPARE(ViewOf(wheel).layout()->rings.size(), std::size_t{3});
@@ -120,12 +148,116 @@ void WheelWindowTest::wheelFollowsTheCalculationAndItsRings() {
         }
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-    QCOMPARE(points, 36);
+    QCOMPARE(points, 34);  // the natal ascendant and midheaven are the axes
+    // The window's status line names the file written.
+    QCOMPARE(wheel.findChild<QLabel*>("lblNote")->text(), "Saved " + svg);
 
     // Printed through the print dialog (to a PDF here).
     f.dialogs.printToPdf = QString::fromStdString((f.dataDir() / "wheel.pdf").string());
     Press(wheel, "cmdPrint");
     QVERIFY(QFileInfo(f.dialogs.printToPdf).size() > 1000);
+}
+
+void WheelWindowTest::stelliumStaysInItsHousesAndTheWheelGrowsWithTheWindow() {
+    // Eight points within 16 degrees of Aquarius around the midheaven, Koch houses.
+    GuiFixture f;
+    f.Start();
+    LoadChart(f, "Chart 1962,04 Feb 1962,12.00,P,5,074.00,40.43", ",07 Dec 2026,12.00,P,5,074.00,40.43");
+    f.shell->main().findChild<QAction*>("mnuHouseKoch")->trigger();
+    f.dialogs.inputAnswers = {"0"};
+    f.shell->RunCalculation();
+    f.shell->ShowWheel();
+    WheelWindow& wheel = f.shell->wheel();
+    for (const char* box : {"chkProgressed", "chkSolarArc", "chkTransits", "chkOuterAspects"}) {
+        QCheckBox* check = wheel.findChild<QCheckBox*>(box);
+        if (check->isChecked()) check->click();
+    }
+    wheel.resize(760, 860);
+    QApplication::processEvents();
+    const WheelLayout natalOnly = *ViewOf(wheel).layout();
+    QCOMPARE(natalOnly.houseSystem, std::string("Koch"));
+    SaveScreenshot(wheel, "wheel_1962_natal");
+    // Every natal glyph within 8 degrees of its longitude: Mars (2°09' Aquarius) and Jupiter
+    // (18°33' Aquarius) stay in their sign.
+    for (const WheelGlyph& g : natalOnly.glyphs) {
+        const WheelPoint m = g.glyphBox.Centre();
+        const double drawn = std::atan2(natalOnly.centre.y - m.y, m.x - natalOnly.centre.x) * 180 / PiValue;
+        QVERIFY2(std::fabs(std::remainder(drawn - g.trueAngle, 360.0)) <= 8.0, qPrintable(QString::number(g.body)));
+    }
+
+    // A tri-wheel with aspects to natal keeps its aspect circle.
+    wheel.findChild<QCheckBox*>("chkProgressed")->click();
+    wheel.findChild<QCheckBox*>("chkTransits")->click();
+    wheel.findChild<QCheckBox*>("chkOuterAspects")->click();
+    QApplication::processEvents();
+    const WheelLayout& tri = *ViewOf(wheel).layout();
+    QCOMPARE(tri.rings.size(), std::size_t{3});
+    QVERIFY(std::any_of(tri.aspects.begin(), tri.aspects.end(),
+                        [](const WheelAspect& a) { return a.fromRing != WheelRing::Natal; }));
+    QVERIFY2(tri.aspectRadius >= 0.135 * tri.size, qPrintable(QString::number(tri.aspectRadius)));
+    SaveScreenshot(wheel, "wheel_1962_triwheel_aspects");
+
+    // On a 1366 x 768 screen (a 40-pixel panel below) the window opens inside the screen; a place
+    // kept from last time is taken when it lies on the screen, else the window is fitted.
+    const QRect laptop(0, 0, 1366, 728);
+    wheel.resize(760, 860);
+    wheel.move(300, 200);
+    FitWindow(wheel, laptop, nullptr);
+    QApplication::processEvents();
+    const QRect fitted = wheel.frameGeometry();
+    QVERIFY2(laptop.contains(fitted), qPrintable(QString("%1 %2 %3 %4").arg(fitted.x()).arg(fitted.y()).arg(fitted.width()).arg(fitted.height())));
+    SaveScreenshot(wheel, "wheel_1366x768");
+    const WindowPlace kept{"wheel", 20, 30, 820, 600};
+    FitWindow(wheel, laptop, &kept);
+    QCOMPARE(wheel.geometry(), QRect(20, 30, 820, 600));
+    const WindowPlace offScreen{"wheel", 1200, 600, 820, 600};
+    FitWindow(wheel, laptop, &offScreen);
+    QVERIFY(laptop.contains(wheel.frameGeometry()));
+    // Closed, its place is kept in the settings (written to SETTINGS.TXT when the program ends).
+    wheel.resize(820, 650);
+    wheel.move(40, 50);
+    const QRect closedAt = wheel.geometry();
+    f.shell->ShowWheel();
+    f.shell->wheel().close();
+    QTRY_VERIFY(!f.shell->wheelLoaded());
+    const WindowPlace* place = f.session.settings.settings.PlaceOf("wheel");
+    QVERIFY(place);
+    QCOMPARE(QRect(place->x, place->y, place->width, place->height), closedAt);
+    f.shell->ShowWheel();
+    WheelWindow& reopened = f.shell->wheel();
+
+    // The wheel grows with the window.
+    reopened.resize(700, 650);
+    QApplication::processEvents();
+    const int small = std::min(ViewOf(reopened).width(), ViewOf(reopened).height());
+    reopened.resize(1500, 1000);
+    QApplication::processEvents();
+    const int large = std::min(ViewOf(reopened).width(), ViewOf(reopened).height());
+    QVERIFY2(large > small + 100, qPrintable(QString("%1 -> %2").arg(small).arg(large)));
+}
+
+void WheelWindowTest::helpKeyShowsTheWheelsHelpAndKeepsTheListing() {
+    GuiFixture f;
+    f.Start();
+    LoadExampleChart(f);
+    f.dialogs.inputAnswers = {"30"};
+    f.shell->RunCalculation();
+    QVERIFY(f.shell->dataWindowLoaded());
+    const std::vector<std::string> listing = f.session.calc.out.DataLines.ToVector();
+    QVERIFY(listing.size() > 20);
+    f.shell->ShowWheel();
+    WheelWindow& wheel = f.shell->wheel();
+    wheel.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&wheel));
+    // F1 is one shortcut for the whole program; in front of the wheel it shows the wheel's help.
+    QAction* f1 = f.shell->main().findChild<QAction*>("mnuHelpForWindow");
+    QVERIFY(f1);
+    QCOMPARE(f1->shortcut(), QKeySequence(Qt::Key_F1));
+    f1->trigger();
+    QVERIFY(f.shell->helpLoaded());
+    QVERIFY(f.shell->help().text().startsWith("WHEEL WINDOW"));
+    QVERIFY(f.session.calc.out.DataLines.ToVector() == listing);
+    QVERIFY(f.dialogs.messages.empty());
 }
 
 QTEST_MAIN(WheelWindowTest)

@@ -93,12 +93,27 @@ TimelineLayout LayOutTimeline(const ScanResult& scan) {
         const std::vector<std::uint32_t> byDate = scan.RunsByDate(family);
         const std::size_t laneBase = layout.lanes.size();
         laneOfCell.assign(12 * 9 * 12, UINT32_MAX);
-        std::vector<std::uint32_t> laneOfRun(byDate.size());
+        std::vector<std::uint32_t> laneOfRun(byDate.size(), UINT32_MAX);
+        auto cellOf = [](int mover, int AspectCode, int target) {
+            return (static_cast<std::size_t>(mover - 1) * 9 + static_cast<std::size_t>(AspectCode - 2)) * 12 +
+                   static_cast<std::size_t>(target - 1);
+        };
+        // Progressed to progressed: A to B and B to A are one pair, found twice by the scan. The
+        // pair is shown once, as the earlier point (in BodyIndex order) to the later; the other
+        // direction only when the scan found that one alone (the points searched may differ).
+        const bool symmetric = family == AspectFamily::ProgressedToProgressed;
+        std::vector<bool> forward;
+        if (symmetric) {
+            forward.assign(12 * 9 * 12, false);
+            for (const std::uint32_t index : byDate) {
+                const ScanRun& r = scan.runs[index];
+                if (r.mover < r.target) forward[cellOf(r.mover, r.AspectCode, r.target)] = true;
+            }
+        }
         for (std::size_t k = 0; k < byDate.size(); ++k) {
             const ScanRun& r = scan.runs[byDate[k]];
-            const std::size_t cell =
-                (static_cast<std::size_t>(r.mover - 1) * 9 + static_cast<std::size_t>(r.AspectCode - 2)) * 12 +
-                static_cast<std::size_t>(r.target - 1);
+            if (symmetric && r.mover > r.target && forward[cellOf(r.target, r.AspectCode, r.mover)]) continue;
+            const std::size_t cell = cellOf(r.mover, r.AspectCode, r.target);
             if (laneOfCell[cell] == UINT32_MAX) {
                 laneOfCell[cell] = static_cast<std::uint32_t>(layout.lanes.size());
                 TimelineLane lane;
@@ -122,6 +137,7 @@ TimelineLayout LayOutTimeline(const ScanResult& scan) {
         std::vector<std::uint32_t> next;
         for (std::size_t l = laneBase; l < layout.lanes.size(); ++l) next.push_back(layout.lanes[l].runsAt);
         for (std::size_t k = 0; k < byDate.size(); ++k) {
+            if (laneOfRun[k] == UINT32_MAX) continue;  // the other direction of a pair
             const std::uint32_t index = byDate[k];
             const ScanRun& r = scan.runs[index];
             TimelineRun& t = layout.runs[next[laneOfRun[k] - laneBase]++];
@@ -206,7 +222,8 @@ std::optional<int> DayOfIsoDate(double DiurnalJD, std::string_view iso) {
 
 TickUnit TickUnitFor(double pixelsPerDay, double minLabelSpacing) {
     if (pixelsPerDay * 1 >= minLabelSpacing) return TickUnit::Day;
-    if (pixelsPerDay * 31 >= minLabelSpacing) return TickUnit::Month;
+    // Months while a label every quarter has room (a view of a year or two).
+    if (pixelsPerDay * 30.44 * 3 >= minLabelSpacing) return TickUnit::Month;
     return TickUnit::Year;
 }
 
@@ -270,6 +287,8 @@ std::vector<TimelineTick> TimelineTicks(double DiurnalJD, double fromDay, double
                 if (pixelsPerDay * 365.25 * step >= minLabelSpacing) break;
             }
             const bool minorTicks = pixelsPerDay * 365.25 >= 6;
+            // Months far enough apart (a span of a few years) get small ticks too.
+            const bool monthTicks = pixelsPerDay * 30.44 >= 4;
             for (int y = start.year;; ++y) {
                 const double day = dayOf(y, 1, 1);
                 if (day >= toDay) break;
@@ -278,10 +297,43 @@ std::vector<TimelineTick> TimelineTicks(double DiurnalJD, double fromDay, double
                     ticks.push_back({day, major, major ? std::to_string(y) : std::string()});
                 }
             }
+            if (monthTicks) {
+                for (int y = start.year, m = start.month;;) {
+                    const double day = dayOf(y, m, 1);
+                    if (day >= toDay) break;
+                    if (day >= fromDay && m != 1) ticks.push_back({day, false, {}});
+                    if (++m > 12) m = 1, ++y;
+                }
+                std::stable_sort(ticks.begin(), ticks.end(),
+                                 [](const TimelineTick& a, const TimelineTick& b) { return a.day < b.day; });
+            }
             break;
         }
     }
     return ticks;
+}
+
+AspectFamily HeadingFamily(std::uint32_t row) {
+    return ScanFamilies[std::min<std::size_t>(row & ~HeadingRowFlag, FamilyCount - 1)].family;
+}
+
+std::vector<std::uint32_t> WithFamilyHeadings(const TimelineLayout& layout, std::span<const std::uint32_t> lanes) {
+    std::vector<std::uint32_t> rows;
+    rows.reserve(lanes.size() + FamilyCount);
+    std::optional<AspectFamily> family;
+    for (const std::uint32_t lane : lanes) {
+        if (IsHeadingRow(lane)) continue;
+        if (layout.lanes[lane].family != family) {
+            family = layout.lanes[lane].family;
+            rows.push_back(HeadingRowFlag | static_cast<std::uint32_t>(FamilyIndex(*family)));
+        }
+        rows.push_back(lane);
+    }
+    return rows;
+}
+
+double TickLabelLeft(double tickX, double width, double right) {
+    return tickX + 2 + width <= right ? tickX + 2 : tickX - 2 - width;
 }
 
 std::pair<std::size_t, std::size_t> TimelineFrame::VisibleRows(std::size_t rowCount) const {
@@ -299,6 +351,7 @@ void ForEachVisibleRun(const TimelineLayout& layout, std::span<const std::uint32
     const double ppd = frame.PixelsPerDay();
     const double pad = std::min(3.0, frame.laneHeight * 0.15);
     for (std::size_t row = rowFrom; row < rowTo; ++row) {
+        if (IsHeadingRow(shownLanes[row])) continue;
         const TimelineLane& lane = layout.lanes[shownLanes[row]];
         const std::span<const TimelineRun> runs = layout.RunsOf(lane);
         // Runs of a lane never overlap, so their last days are in order too.
@@ -339,7 +392,9 @@ std::optional<std::uint32_t> RunAt(const TimelineLayout& layout, std::span<const
     }
     const double rowPosition = frame.firstRow + (y - frame.top) / frame.laneHeight;
     if (rowPosition < 0 || rowPosition >= static_cast<double>(shownLanes.size())) return std::nullopt;
-    const TimelineLane& lane = layout.lanes[shownLanes[static_cast<std::size_t>(rowPosition)]];
+    const std::uint32_t shown = shownLanes[static_cast<std::size_t>(rowPosition)];
+    if (IsHeadingRow(shown)) return std::nullopt;
+    const TimelineLane& lane = layout.lanes[shown];
     const double slackDays = slackPixels / frame.PixelsPerDay();
     const double day = frame.DayAt(x);
     const std::span<const TimelineRun> runs = layout.RunsOf(lane);

@@ -1,6 +1,6 @@
 #pragma once
 // The timeline of a scan laid out as plain data: one lane per mover, aspect and target that has at
-// least one run, grouped by family in the order of the sorted-by-date files and, within a family,
+// least one run (a progressed to progressed pair once, not once each way), grouped by family in the order of the sorted-by-date files and, within a family,
 // ordered by the start of the lane's first run; each run a bar from its first to its last day with
 // its exact days marked. The time axis runs in scan days (day 0 is the diurnal date, a day covers
 // [d, d + 1)); its ticks adapt to the zoom. Painters map it onto their area through a
@@ -89,6 +89,13 @@ struct TimelineFilter {
 // The indices of the shown lanes in layout order.
 std::vector<std::uint32_t> ShownLanes(const TimelineLayout& layout, const TimelineFilter& filter);
 
+// The rows a picture draws: the shown lanes with each family's heading row before its first lane.
+// A heading row is HeadingRowFlag | FamilyIndex(family); every user of rows skips or draws it.
+inline constexpr std::uint32_t HeadingRowFlag = 0x80000000u;
+inline bool IsHeadingRow(std::uint32_t row) { return (row & HeadingRowFlag) != 0; }
+AspectFamily HeadingFamily(std::uint32_t row);
+std::vector<std::uint32_t> WithFamilyHeadings(const TimelineLayout& layout, std::span<const std::uint32_t> lanes);
+
 // "2027-01-05" of a scan day; and the scan day of such a date (nothing for another text).
 std::string IsoDateOfDay(double DiurnalJD, int day);
 std::optional<int> DayOfIsoDate(double DiurnalJD, std::string_view iso);
@@ -103,10 +110,15 @@ struct TimelineTick {
 };
 
 // Ticks over [fromDay, toDay) for `pixelsPerDay`: days, months or years, as many as leave about
-// `minLabelSpacing` pixels between labels. Labels follow DateOrder (0 m/d/y, 1 d/m/y, 2 y/m/d).
+// `minLabelSpacing` pixels between labels, with small ticks on the months when they stand at least
+// 4 pixels apart. Labels follow DateOrder (0 m/d/y, 1 d/m/y, 2 y/m/d).
 std::vector<TimelineTick> TimelineTicks(double DiurnalJD, double fromDay, double toDay, double pixelsPerDay,
                                         int DateOrder, double minLabelSpacing = 90.0);
 TickUnit TickUnitFor(double pixelsPerDay, double minLabelSpacing = 90.0);
+
+// Where a tick's label starts: just right of the tick, or just left of it when it would run past
+// `right` (the last label of the axis is not cut). `width` is the label's width.
+double TickLabelLeft(double tickX, double width, double right);
 
 // ---- Mapping onto a drawing area ---------------------------------------------------------------
 
@@ -135,7 +147,8 @@ struct RunShape {
     bool mark = false;  // a run (or several) narrower than a pixel, drawn as one mark
 };
 
-// Calls `draw` for every run of the shown lanes that meets the frame, row by row. With
+// Calls `draw` for every run of the shown lanes (heading rows have none) that meets the frame,
+// row by row. With
 // `aggregate`, runs narrower than a pixel that fall into a pixel column already drawn in their
 // lane are skipped, so that a paint costs at most one mark per lane and pixel column.
 void ForEachVisibleRun(const TimelineLayout& layout, std::span<const std::uint32_t> shownLanes,

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/aspects/aspect_scan.h"
 #include "core/aspects/report_files.h"
+#include "core/base/formatters.h"
 #include "core/io/json_text.h"
 #include "core/io/number_text.h"
 #include "core/pictures/glyphs.h"
@@ -61,23 +63,71 @@ TimelinePart ChooseTimelinePart(const TimelineLayout& layout, const TimelineFilt
             part.lanes.push_back(lane);
         }
     }
+    part.lanes = WithFamilyHeadings(layout, part.lanes);
     return part;
 }
 
 std::size_t PartRunCount(const TimelineLayout& layout, const TimelinePart& part) {
     std::size_t count = 0;
     for (const std::uint32_t lane : part.lanes) {
+        if (IsHeadingRow(lane)) continue;
         for (const TimelineRun& r : layout.RunsOf(layout.lanes[lane])) count += MeetsDays(r, part.fromDay, part.toDay);
     }
     return count;
 }
+
+std::string FamilyShortName(AspectFamily family) {
+    auto letters = [](PointSet set) -> std::string_view {
+        switch (set) {
+            case PointSet::Transit: return "T";
+            case PointSet::SolarArc: return "SA";
+            case PointSet::Progressed: return "P";
+            case PointSet::Natal: return "N";
+        }
+        return "?";
+    };
+    const FamilyInfo& info = FamilyOf(family);
+    return std::string(letters(info.movers)) + "\u2192" + std::string(letters(info.targets));
+}
+
+std::string TimelineTitle(const TimelineLayout& layout, const TimelinePart& part, const std::string& chartName) {
+    std::string title = chartName.empty() ? "Aspect timeline" : chartName;
+    const int first = static_cast<int>(std::floor(part.fromDay));
+    const int last = std::max(first, static_cast<int>(std::ceil(part.toDay)) - 1);
+    title += " \u00B7 " + DateDdMmmYyyy(JulianDayToCalendar(layout.DiurnalJD + first)) + " to " +
+             DateDdMmmYyyy(JulianDayToCalendar(layout.DiurnalJD + last));
+    std::string families;
+    std::vector<AspectFamily> seen;
+    for (const std::uint32_t row : part.lanes) {
+        const AspectFamily f = IsHeadingRow(row) ? HeadingFamily(row) : layout.lanes[row].family;
+        if (std::find(seen.begin(), seen.end(), f) != seen.end()) continue;
+        seen.push_back(f);
+        families += (families.empty() ? "" : ", ") + FamilyShortName(f);
+    }
+    return title + " \u00B7 " + (families.empty() ? std::string("no aspects") : families);
+}
+
+std::vector<TimelineLegendEntry> TimelineLegend() {
+    std::vector<TimelineLegendEntry> keys;
+    for (const auto& [role, word] : {std::pair{ColourRole::Hard, "Hard"}, std::pair{ColourRole::Soft, "Soft"},
+                                     std::pair{ColourRole::Minor, "Minor"}}) {
+        std::string text = word;
+        for (int code = 2; code <= 10; ++code) {
+            if (AspectRole(code) == role) text += " " + std::string(AspectGlyph(code));
+        }
+        keys.push_back({role, text});
+    }
+    return keys;
+}
+
+std::string PageText(int page, int pages) { return "Page " + std::to_string(page) + " of " + std::to_string(pages); }
 
 TimelineFrame SheetFrame(const TimelineSheet& sheet, const TimelinePart& part) {
     TimelineFrame frame;
     frame.fromDay = part.fromDay;
     frame.toDay = part.toDay;
     frame.left = sheet.margin + sheet.labelWidth;
-    frame.top = sheet.margin + sheet.axisHeight;
+    frame.top = sheet.margin + sheet.headingHeight + sheet.axisHeight;
     frame.width = std::max(1.0, sheet.width - frame.left - sheet.margin);
     frame.laneHeight = sheet.laneHeight;
     frame.height = static_cast<double>(std::max<std::size_t>(1, part.lanes.size())) * sheet.laneHeight;
@@ -98,11 +148,41 @@ void WriteTimelineSvg(TextSink& out, const TimelineLayout& layout, const ScanRes
     const double bottom = frame.top + frame.height;
     const double right = frame.left + frame.width;
 
+    // The heading: title, key and page.
+    if (sheet.headingHeight > 0) {
+        svg.OpenGroup("heading");
+        const double y = sheet.margin + TimelineHeadingSize * 0.7;
+        svg.Text(sheet.margin, y, sheet.title, "heading-title", ColourRole::Ink, TimelineHeadingSize, TextFontFamilies,
+                 TextAnchor::Start);
+        if (!sheet.page.empty()) {
+            svg.Text(sheet.width - sheet.margin, y, sheet.page, "heading-page", ColourRole::Ink, AxisTextSize,
+                     TextFontFamilies, TextAnchor::End);
+        }
+        double x = sheet.margin;
+        const double keyY = sheet.margin + sheet.headingHeight - AxisTextSize;
+        for (const TimelineLegendEntry& key : TimelineLegend()) {
+            svg.Rect(x, keyY - 5, 24, 10, "key-swatch " + std::string(RoleName(key.role)), key.role, RunOpacityExact * 0.75);
+            svg.Text(x + 30, keyY, key.text, "key-text", ColourRole::Ink, AxisTextSize, SymbolFontFamilies,
+                     TextAnchor::Start);
+            x += 30 + TimelineKeyWidth;
+        }
+        svg.CloseGroup();
+    }
+
     // Lanes: a band behind every other family, the labels in the left column.
     svg.OpenGroup("lanes");
     for (std::size_t row = 0; row < part.lanes.size(); ++row) {
-        const TimelineLane& lane = layout.lanes[part.lanes[row]];
         const double y = frame.RowTop(row);
+        if (IsHeadingRow(part.lanes[row])) {
+            const AspectFamily family = HeadingFamily(part.lanes[row]);
+            svg.Text(sheet.margin, y + frame.laneHeight / 2, FamilyTitle(family), "family-heading", ColourRole::Ink,
+                     frame.laneHeight * LaneTextScale, TextFontFamilies, TextAnchor::Start, 0,
+                     {{"data-family", std::string(FamilyCode(family))}});
+            svg.Line(sheet.margin, y + frame.laneHeight - 0.5, right, y + frame.laneHeight - 0.5, "family-rule",
+                     {ColourRole::Ink, 0.5});
+            continue;
+        }
+        const TimelineLane& lane = layout.lanes[part.lanes[row]];
         if (FamilyRank(lane.family) % 2 == 1) {
             svg.Rect(sheet.margin, y, right - sheet.margin, frame.laneHeight, "band", ColourRole::Band, 1.0);
         }
@@ -128,8 +208,10 @@ void WriteTimelineSvg(TextSink& out, const TimelineLayout& layout, const ScanRes
         svg.Line(x, frame.top - (tick.major ? 8 : 4), x, tick.major ? bottom : frame.top, tick.major ? "tick major" : "tick",
                  {ColourRole::Faint, tick.major ? 0.5 : 1.0});
         if (tick.major) {
-            svg.Text(x + 2, frame.top - 16, tick.label, "tick-label", ColourRole::Ink, AxisTextSize, TextFontFamilies,
-                     TextAnchor::Start);
+            // Wide enough for the fonts the viewers use (0.62 of the text size a character).
+            const double width = 0.62 * AxisTextSize * static_cast<double>(tick.label.size());
+            svg.Text(TickLabelLeft(x, width, right), frame.top - 16, tick.label, "tick-label", ColourRole::Ink,
+                     AxisTextSize, TextFontFamilies, TextAnchor::Start);
         }
     }
     svg.CloseGroup();
@@ -215,9 +297,12 @@ void WriteTimelineJson(TextSink& out, const TimelineLayout& layout, const ScanRe
     out.Put(IntegerChars(static_cast<long long>(PartRunCount(layout, part))).view());
     out.Put(",\"lanes\":[");
     std::string line;
+    bool firstLane = true;
     for (std::size_t i = 0; i < part.lanes.size(); ++i) {
+        if (IsHeadingRow(part.lanes[i])) continue;
         const TimelineLane& lane = layout.lanes[part.lanes[i]];
-        out.Put(i ? ",\n" : "\n");
+        out.Put(firstLane ? "\n" : ",\n");
+        firstLane = false;
         out.Put("{\"family\":" + JsonString(FamilyCode(lane.family)) + ",\"mover\":" + JsonString(BodyName(lane.mover)) +
                 ",\"aspect\":" + JsonString(AspectWord(lane.AspectCode)) +
                 ",\"target\":" + JsonString(BodyName(lane.target)) + ",\"label\":" + JsonString(LaneLabel(lane)) +

@@ -30,7 +30,30 @@ struct TimelineSheet {
     double axisHeight = 40.0;   // the time axis above the lanes
     double laneHeight = 16.0;
     double margin = 6.0;
+    // Above the axis of an exported or printed picture: its title (chart, span, families) at the
+    // left, the key to the bars' colours, and at the right the page ("Page 2 of 5") when printed.
+    // No heading when `headingHeight` is 0.
+    double headingHeight = 0.0;
+    std::string title;
+    std::string page;
 };
+
+// The heading's height when a picture has one.
+inline constexpr double TimelineHeadingHeight = 44.0;
+
+// "John Smith · 07 Dec 2026 to 06 Dec 2036 · T→N, P→P": the chart, the days and the families the
+// part shows.
+std::string TimelineTitle(const TimelineLayout& layout, const TimelinePart& part, const std::string& chartName);
+// "T→N", "SA→N", "P→N", "P→P", "T→P": the family's movers and targets.
+std::string FamilyShortName(AspectFamily family);
+// The key under the title: each aspect role with its aspects' symbols ("Hard ☌ □ ☍").
+struct TimelineLegendEntry {
+    ColourRole role;
+    std::string text;
+};
+std::vector<TimelineLegendEntry> TimelineLegend();
+// "Page 2 of 5".
+std::string PageText(int page, int pages);
 // The frame of the whole part on the sheet, and the sheet's height (at least one lane high).
 TimelineFrame SheetFrame(const TimelineSheet& sheet, const TimelinePart& part);
 double SheetHeight(const TimelineSheet& sheet, const TimelinePart& part);
@@ -41,6 +64,9 @@ inline constexpr const char* NoRunsText = "The scan found no aspect in orb over 
 // Sizes of the picture's texts relative to a lane.
 inline constexpr double LaneTextScale = 0.68;
 inline constexpr double AxisTextSize = 11.0;
+// The heading's title size and the room each key of the heading takes after its swatch.
+inline constexpr double TimelineHeadingSize = 15.0;
+inline constexpr double TimelineKeyWidth = 120.0;
 // The width of the symbols' part of a lane label; the names follow it.
 inline constexpr double GlyphLabelWidth = 64.0;
 

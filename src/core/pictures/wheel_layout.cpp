@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <numeric>
+#include <cstdio>
 
 #include "core/aspects/aspect_scan.h"
 #include "core/aspects/summary.h"
@@ -23,24 +24,34 @@ constexpr double AngleLabelSize = 15;
 constexpr double AngleLineEnd = 455;  // just outside the zodiac ring, inside the labels
 constexpr double OutermostRing = 384;  // below the longest degree ticks
 constexpr double HouseNumberSize = 13;
+// The aspect circle keeps at least this radius (two fifths of the zodiac's): when the rings need
+// more room their glyphs and labels are drawn smaller, down to MinPointScale.
+constexpr double MinAspectRadius = 160;
+constexpr double MinPointScale = 0.6;
+// Glyphs with no free place in their ring are drawn smaller still, down to this.
+constexpr double LeastPointScale = 0.35;
 
 // The point glyphs and their labels, readable with one or two rings at 600 pixels; a third ring
-// takes them a little smaller so that the aspect circle keeps some room.
+// takes them a little smaller so that the aspect circle keeps its room.
 struct PointSizes {
     double glyph, label;
 };
-PointSizes PointSizesFor(std::size_t rings) { return rings <= 2 ? PointSizes{24, 12} : PointSizes{22, 10.5}; }
+PointSizes PointSizesFor(std::size_t rings) { return rings <= 2 ? PointSizes{24, 12} : PointSizes{22, 11.5}; }
 constexpr double TitleSize = 15;
+constexpr double LegendSize = 13;
 constexpr double Gap = 1.5;  // between the circles that hold two rows of boxes
 
-// A text's box from its length in characters: symbols are square, digits and letters about 0.62
-// of the text height wide (a little wider than the fonts the painters use).
+// A text's box from its characters: digits and letters about 0.62 of the text height wide,
+// symbols (U+2000 and above: signs, planets, ℞) square (a little wider than the fonts the
+// painters use).
 double TextWidth(std::string_view text, double size) {
-    std::size_t characters = 0;
-    for (const char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
+    double width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) == 0x80) continue;
+        width += c >= 0xE2 ? 1.0 : 0.62;
     }
-    return std::max(1.0, static_cast<double>(characters)) * 0.62 * size;
+    return std::max(0.62, width) * size;
 }
 
 WheelBox BoxAround(WheelPoint centre, double w, double h) { return {centre.x - w / 2, centre.y - h / 2, w, h}; }
@@ -142,11 +153,19 @@ std::vector<double> SpreadAngles(const std::vector<double>& desired, double sepa
     return out;
 }
 
-std::string DegreeMinuteText(double longitude) {
+// The label stacked in three lines: "15°", "♈", "23′".
+std::vector<std::string> StackedPositionLines(double longitude) {
     const SplitResult s = SplitLongitude(longitude);
-    std::string text = std::to_string(s.SignDegree) + "\u00B0";
-    if (s.ArcMinute < 10) text += "0";
-    return text + std::to_string(s.ArcMinute) + "\u2032";
+    return {std::to_string(s.SignDegree) + "\u00B0", std::string(SignGlyph(s.SignNumber)),
+            (s.ArcMinute < 10 ? "0" : "") + std::to_string(s.ArcMinute) + "\u2032"};
+}
+
+// A point's label: the degree, the sign's glyph and the minute, as chart wheels write them
+// ("17♒25"): the sign stands between degree and minute, so the marks are left out.
+std::string PointPositionText(double longitude) {
+    const SplitResult s = SplitLongitude(longitude);
+    return std::to_string(s.SignDegree) + std::string(SignGlyph(s.SignNumber)) + (s.ArcMinute < 10 ? "0" : "") +
+           std::to_string(s.ArcMinute);
 }
 
 std::string SignedPositionText(double longitude) {
@@ -184,22 +203,6 @@ struct WheelCharts {
     std::string_view HouseSystemCode;
 };
 
-// The radial layout of one ring of points between `outer` and the ring below.
-struct RingRows {
-    double outer, glyphRadius, labelRadius, inner;
-};
-
-RingRows RowsBelow(double outer, PointSizes sizes) {
-    const double glyphRho = CircleAround(sizes.glyph, sizes.glyph);
-    const double labelRho = CircleAround(TextWidth("00°00′℞", sizes.label), sizes.label * 1.2);
-    RingRows rows;
-    rows.outer = outer;
-    rows.glyphRadius = outer - 6 - glyphRho;  // below the true-place ticks
-    rows.labelRadius = rows.glyphRadius - glyphRho - Gap - labelRho;
-    rows.inner = rows.labelRadius - labelRho - Gap;
-    return rows;
-}
-
 }  // namespace
 
 WheelStroke StrokeOf(WheelLineKind kind, ColourRole role) {
@@ -211,8 +214,9 @@ WheelStroke StrokeOf(WheelLineKind kind, ColourRole role) {
         case WheelLineKind::Cusp: return {ColourRole::Faint, 1.0};
         case WheelLineKind::Aspect: return {role, 1.4, LineStyleOf(role)};
         case WheelLineKind::Angle: return {ColourRole::Ink, 2.5};
-        case WheelLineKind::Leader: return {role, 0.8};
+        case WheelLineKind::Leader: return {role, 1.1};
         case WheelLineKind::Ring: return {role, 1.0};
+        case WheelLineKind::RingKey: return {role, 5.0};
     }
     return {};
 }
@@ -287,54 +291,91 @@ WheelLayout LayOut(const WheelCharts& charts, const Options& options, WheelOrien
         w.ticks.push_back({OnCircle(w.centre, ZodiacInner, a), OnCircle(w.centre, ZodiacInner - length, a), every});
     }
 
-    // The rings of points.
-    double outer = OutermostRing;
-    const PointSizes sizes = PointSizesFor(fromOutside.size());
-    for (const RingSource& source : fromOutside) {
-        const RingRows rows = RowsBelow(outer, sizes);
-        w.circles.push_back({rows.outer, 1.0, ColourRole::Faint, std::nullopt});
-        std::vector<double> wanted;
-        std::vector<WheelGlyph> glyphs;
-        for (int body = SUN; body <= MC; ++body) {
-            WheelGlyph g;
-            g.ring = source.ring;
-            g.body = body;
-            g.role = source.role;
-            g.longitude = (*source.longitudes)[static_cast<std::size_t>(body)];
-            g.trueAngle = angleOf(g.longitude);
-            g.glyph = std::string(BodyGlyph(body));
-            g.retrograde = source.retroMarks && static_cast<std::size_t>(body - 1) < source.retroMarks->size() &&
-                           (*source.retroMarks)[static_cast<std::size_t>(body - 1)] == 'R';
-            g.label = DegreeMinuteText(g.longitude) + (g.retrograde ? std::string(RetrogradeGlyph) : "");
-            // The symbols fill about four fifths of their font's height: drawn a size larger, they
-            // fill their box (a painter shrinks any that would be wider).
-            g.glyphSize = sizes.glyph * 1.25;
-            g.labelSize = sizes.label;
-            wanted.push_back(g.trueAngle);
-            glyphs.push_back(g);
-        }
-        const double glyphRho = CircleAround(sizes.glyph, sizes.glyph);
-        const double labelRho = CircleAround(TextWidth("00°00′℞", sizes.label), sizes.label * 1.2);
-        const double separation =
-            std::max(SeparationAt(rows.glyphRadius, glyphRho), SeparationAt(rows.labelRadius, labelRho));
-        const std::vector<double> placed = SpreadAngles(wanted, separation);
-        for (std::size_t i = 0; i < glyphs.size(); ++i) {
-            WheelGlyph& g = glyphs[i];
-            g.angle = placed[i];
-            g.radius = rows.glyphRadius;
-            g.glyphBox = BoxAround(OnCircle(w.centre, rows.glyphRadius, g.angle), sizes.glyph, sizes.glyph);
-            g.labelBox = BoxAround(OnCircle(w.centre, rows.labelRadius, g.angle), TextWidth(g.label, sizes.label),
-                                   sizes.label * 1.2);
-            g.leaderFrom = OnCircle(w.centre, rows.outer - 6, g.trueAngle);
-            g.leaderTo = OnCircle(w.centre, rows.glyphRadius + glyphRho * 0.75, g.angle);
-            w.glyphs.push_back(g);
-        }
-        outer = rows.inner;
+    // The rings of points, from the outside in, each as deep as its crowds need. The axes stay
+    // clear of every glyph and label. When the rings would leave the aspect circle too small,
+    // their glyphs and labels are drawn smaller.
+    const double mcAngle = angleOf(innerLong[MC]);
+    std::vector<WheelSegment> axes;
+    for (double a : {angleOf(asc), Norm360(angleOf(asc) + 180), mcAngle, Norm360(mcAngle + 180)}) {
+        axes.push_back({w.centre, OnCircle(w.centre, AngleLineEnd, a)});
     }
+    std::vector<double> boundaries;
+    for (std::size_t slot = 1; slot <= 12; ++slot) boundaries.push_back(angleOf((*charts.cusps)[slot]));
+    for (int sign = 0; sign < 12; ++sign) boundaries.push_back(angleOf(30.0 * sign));
+    const double numberRho = CircleAround(TextWidth("12", HouseNumberSize), HouseNumberSize * 1.2);
+    const PointSizes fullSizes = PointSizesFor(fromOutside.size());
+    std::vector<WheelGlyph> glyphs;
+    std::vector<double> ringOuters;
+    double outer = OutermostRing;
+    for (double scale = 1.0;; scale *= 0.9) {
+        const PointSizes sizes{fullSizes.glyph * scale, fullSizes.label * scale};
+        glyphs.clear();
+        ringOuters.clear();
+        bool overlaps = false;
+        outer = OutermostRing;
+        // Each ring leaves room below it for the rings still to come (one row each) and the
+        // aspect circle with its house numbers.
+        const double rowDepth = 7 + sizes.glyph + 2 * sizes.label;
+        double reserve = MinAspectRadius + 2 * (Gap + numberRho) + rowDepth * static_cast<double>(fromOutside.size());
+        for (const RingSource& source : fromOutside) {
+            reserve -= rowDepth;
+            ringOuters.push_back(outer);
+            const WheelRing ring = source.ring;
+            std::vector<RingLabelRequest> requests;
+            const std::size_t first = glyphs.size();
+            // The inner chart's ascendant and midheaven are the axes, with their labels outside the
+            // zodiac.
+            const int lastBody = ring == charts.inner.ring ? MOON : MC;
+            for (int body = SUN; body <= lastBody; ++body) {
+                WheelGlyph g;
+                g.ring = ring;
+                g.body = body;
+                g.role = source.role;
+                g.longitude = (*source.longitudes)[static_cast<std::size_t>(body)];
+                g.trueAngle = angleOf(g.longitude);
+                g.glyph = std::string(BodyGlyph(body));
+                g.retrograde = source.retroMarks && static_cast<std::size_t>(body - 1) < source.retroMarks->size() &&
+                               (*source.retroMarks)[static_cast<std::size_t>(body - 1)] == 'R';
+                g.label = PointPositionText(g.longitude) + (g.retrograde ? std::string(RetrogradeGlyph) : "");
+                // The symbols fill about four fifths of their font's height: drawn a size larger,
+                // they fill their box (a painter shrinks any that would be wider).
+                g.glyphSize = sizes.glyph * 1.25;
+                g.labelSize = sizes.label;
+                g.labelLines = StackedPositionLines(g.longitude);
+                if (g.retrograde) g.labelLines.back() += std::string(RetrogradeGlyph);
+                double stackedW = 0;
+                for (const std::string& line : g.labelLines) stackedW = std::max(stackedW, TextWidth(line, sizes.label));
+                requests.push_back({g.trueAngle, sizes.glyph, sizes.glyph, TextWidth(g.label, sizes.label),
+                                    sizes.label * 1.2, stackedW, sizes.label * 1.15 * 3});
+                glyphs.push_back(g);
+            }
+            const RingSpace space{w.centre, outer, reserve, axes, boundaries};
+            const std::vector<RingLabelPlace> places = PlaceRingLabels(requests, space);
+            double inner = outer;
+            for (std::size_t i = 0; i < places.size(); ++i) {
+                WheelGlyph& g = glyphs[first + i];
+                const RingLabelPlace& p = places[i];
+                g.angle = Norm360(p.angle);
+                g.radius = p.radius;
+                g.glyphBox = p.glyphBox;
+                g.labelBox = p.labelBox;
+                if (!p.stacked) g.labelLines = {g.label};
+                g.leaderFrom = p.leaderFrom;
+                g.leaderTo = p.leaderTo;
+                overlaps = overlaps || p.overlaps;
+                inner = std::min({inner, NearestDistance(p.glyphBox, w.centre), NearestDistance(p.labelBox, w.centre)});
+            }
+            outer = inner - Gap;
+        }
+        const double aspectRadius = outer - 2 * (Gap + numberRho);
+        if (!overlaps && (aspectRadius >= MinAspectRadius || scale * 0.9 < MinPointScale)) break;
+        if (scale * 0.9 < LeastPointScale) break;
+    }
+    for (double r : ringOuters) w.circles.push_back({r, 1.0, ColourRole::Faint, std::nullopt});
+    w.glyphs = std::move(glyphs);
     w.circles.push_back({outer, 1.0, ColourRole::Faint, std::nullopt});
 
     // House numbers just outside the aspect circle, the aspect circle, and the cusp lines.
-    const double numberRho = CircleAround(TextWidth("12", HouseNumberSize), HouseNumberSize * 1.2);
     const double numberRadius = outer - Gap - numberRho;
     w.aspectRadius = numberRadius - numberRho - Gap;
     w.circles.push_back({w.aspectRadius, 1.0, ColourRole::Ink, std::nullopt});
@@ -442,6 +483,51 @@ WheelLayout LayOut(const WheelCharts& charts, const Options& options, WheelOrien
         w.titles.push_back(t);
         y += TitleSize * 1.4;
     }
+
+    // The legend in the bottom corners: the rings' colours at the left, the aspect lines' styles
+    // at the right, each a short line and its text.
+    constexpr double Swatch = 34, SwatchGap = 6, Margin = 14, Row = LegendSize * 1.5;
+    auto legendRow = [&](double left, double rowY, ColourRole role, bool aspect, std::string text) {
+        WheelLegendItem item;
+        item.role = role;
+        item.aspect = aspect;
+        item.lineFrom = {left, rowY};
+        item.lineTo = {left + Swatch, rowY};
+        item.text.text = std::move(text);
+        item.text.size = LegendSize;
+        item.text.role = ColourRole::Ink;
+        item.text.box = {left + Swatch + SwatchGap, rowY - LegendSize * 0.65, TextWidth(item.text.text, LegendSize),
+                         LegendSize * 1.3};
+        w.legend.push_back(item);
+    };
+    double rowY = Size - Margin - Row * static_cast<double>(w.rings.size() - 1) - LegendSize * 0.65;
+    for (WheelRing ring : w.rings) {
+        std::string name(WheelRingName(ring));
+        std::replace(name.begin(), name.end(), '-', ' ');
+        name[0] = static_cast<char>(name[0] - 'a' + 'A');
+        legendRow(Margin, rowY, SourceOf(chart, ring).role, false, name);
+        rowY += Row;
+    }
+    struct AspectKey {
+        ColourRole role;
+        const char* word;
+    };
+    const AspectKey keys[] = {{ColourRole::Hard, "Hard"}, {ColourRole::Soft, "Soft"}, {ColourRole::Minor, "Minor"}};
+    std::vector<std::string> keyTexts;
+    double widest = 0;
+    for (const AspectKey& key : keys) {
+        std::string text = key.word;
+        for (int code = 2; code <= 10; ++code) {
+            if (AspectRole(code) == key.role) text += " " + std::string(AspectGlyph(code));
+        }
+        widest = std::max(widest, TextWidth(text, LegendSize));
+        keyTexts.push_back(text);
+    }
+    rowY = Size - Margin - Row * 2 - LegendSize * 0.65;
+    for (std::size_t k = 0; k < keyTexts.size(); ++k) {
+        legendRow(Size - Margin - widest - SwatchGap - Swatch, rowY, keys[k].role, true, keyTexts[k]);
+        rowY += Row;
+    }
     return w;
 }
 
@@ -546,6 +632,7 @@ std::vector<WheelBox> WheelBoxes(const WheelLayout& layout) {
     for (const WheelAngle& a : layout.angles) boxes.push_back(a.labelBox);
     for (const WheelSign& s : layout.signs) boxes.push_back(s.box);
     for (const WheelText& t : layout.titles) boxes.push_back(t.box);
+    for (const WheelLegendItem& item : layout.legend) boxes.push_back(item.text.box);
     return boxes;
 }
 

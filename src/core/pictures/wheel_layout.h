@@ -12,6 +12,7 @@
 #include "core/base/options.h"
 #include "core/chart/chart_state.h"
 #include "core/pictures/colours.h"
+#include "core/pictures/wheel_labels.h"
 #include "core/records/settings_file.h"
 
 namespace orrerion {
@@ -28,31 +29,24 @@ struct WheelChoice {
     bool outerAspects = false;
 };
 
-struct WheelPoint {
-    double x = 0.0, y = 0.0;
-};
-
-// An axis-aligned box: left, top, width, height.
-struct WheelBox {
-    double x = 0.0, y = 0.0, w = 0.0, h = 0.0;
-    WheelPoint Centre() const { return {x + w / 2, y + h / 2}; }
-};
-
-// One chart point of a ring.
+// One chart point of a ring (the natal ring's ascendant and midheaven are the axes instead).
 struct WheelGlyph {
     WheelRing ring = WheelRing::Natal;
     int body = SUN;               // BodyIndex
     double longitude = 0.0;       // the chart's longitude, degrees
     double trueAngle = 0.0;       // the longitude's drawn angle (degrees, counter-clockwise from
                                   // the right, as on a clock face turned: 180 is the left)
-    double angle = 0.0;           // the drawn angle of the glyph, moved apart from close points
-    double radius = 0.0;          // of the glyph's centre
+    double angle = 0.0;           // the drawn angle of the glyph's centre, at most MaxGlyphShift
+                                  // from trueAngle
+    double radius = 0.0;          // of the glyph's centre: crowded points stand in further rows
     std::string glyph;            // the point's symbol
-    std::string label;            // "15°23′", with "℞" when retrograde
+    std::string label;            // "15♈23", with "℞" when retrograde
+    std::vector<std::string> labelLines;  // as drawn: the label on one line, or its degree, sign
+                                          // and minute stacked in three (for a crowd)
     bool retrograde = false;
     WheelBox glyphBox, labelBox;
     double glyphSize = 0.0, labelSize = 0.0;  // text heights
-    WheelPoint leaderFrom, leaderTo;          // from the true place to the glyph; equal when not moved
+    WheelPoint leaderFrom, leaderTo;          // from the exact place on the ring's outer circle to the glyph
     ColourRole role = ColourRole::Natal;
 };
 
@@ -117,6 +111,15 @@ struct WheelText {
     ColourRole role = ColourRole::Ink;
 };
 
+// The key to the picture: a swatch (a short line in the ring's colour or the aspect's style)
+// and its text.
+struct WheelLegendItem {
+    ColourRole role = ColourRole::Ink;
+    WheelPoint lineFrom, lineTo;
+    bool aspect = false;  // drawn as an aspect line (its style); otherwise as a ring's thick line
+    WheelText text;
+};
+
 struct WheelLayout {
     double size = 0.0;    // the picture is size × size units
     WheelPoint centre;
@@ -130,13 +133,14 @@ struct WheelLayout {
     std::vector<WheelAngle> angles;
     std::vector<WheelGlyph> glyphs;
     std::vector<WheelAspect> aspects;
-    std::vector<WheelText> titles;  // the chart's name and dates, in the corners
+    std::vector<WheelText> titles;  // the chart's name and dates, in the top-left corner
+    std::vector<WheelLegendItem> legend;  // the rings (bottom left) and the aspect lines (bottom right)
     double aspectRadius = 0.0;
 };
 
 // How each kind of line of the wheel is drawn, for every painter: its colour role, width (picture
 // units) and style.
-enum class WheelLineKind { SignBoundary, Tick1, Tick5, Tick10, Cusp, Aspect, Angle, Leader, Ring };
+enum class WheelLineKind { SignBoundary, Tick1, Tick5, Tick10, Cusp, Aspect, Angle, Leader, Ring, RingKey };
 struct WheelStroke {
     ColourRole colour = ColourRole::Ink;
     double width = 1.0;
@@ -178,7 +182,7 @@ std::string_view WheelRingName(WheelRing ring);
 std::optional<WheelRing> WheelRingFromName(std::string_view name);
 
 // All boxes of the layout that must not overlap: glyphs, labels, house numbers, angle labels,
-// signs and titles.
+// signs, titles and the legend's texts.
 std::vector<WheelBox> WheelBoxes(const WheelLayout& layout);
 
 }  // namespace orrerion

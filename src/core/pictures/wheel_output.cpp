@@ -1,5 +1,7 @@
 #include "core/pictures/wheel_output.h"
 
+#include <algorithm>
+
 #include "core/io/json_text.h"
 #include "core/pictures/glyphs.h"
 #include "core/pictures/svg_writer.h"
@@ -89,14 +91,27 @@ void WriteWheelSvg(TextSink& out, const WheelLayout& w, const std::string& title
         const WheelPoint m = g.glyphBox.Centre();
         svg.Text(m.x, m.y, g.glyph, "point " + role, g.role, g.glyphSize, SymbolFontFamilies, TextAnchor::Middle, 0,
                  PointData(g));
-        const WheelPoint l = g.labelBox.Centre();
-        svg.Text(l.x, l.y, g.label, "label " + role, g.role, g.labelSize, LabelFamilies);
+        const double lineHeight = g.labelBox.h / static_cast<double>(std::max<std::size_t>(1, g.labelLines.size()));
+        for (std::size_t k = 0; k < g.labelLines.size(); ++k) {
+            svg.Text(g.labelBox.Centre().x, g.labelBox.y + lineHeight * (static_cast<double>(k) + 0.5), g.labelLines[k],
+                     "label " + role, g.role, g.labelSize, LabelFamilies);
+        }
     }
     svg.CloseGroup();
 
     svg.OpenGroup("titles");
     for (const WheelText& t : w.titles) {
         svg.Text(t.box.x, t.box.Centre().y, t.text, "title", t.role, t.size, LabelFamilies, TextAnchor::Start);
+    }
+    svg.CloseGroup();
+
+    svg.OpenGroup("legend");
+    for (const WheelLegendItem& item : w.legend) {
+        const std::string role(RoleName(item.role));
+        svg.Line(item.lineFrom.x, item.lineFrom.y, item.lineTo.x, item.lineTo.y, "legend-line " + role,
+                 Stroke(item.aspect ? WheelLineKind::Aspect : WheelLineKind::RingKey, item.role));
+        svg.Text(item.text.box.x, item.text.box.Centre().y, item.text.text, "legend-text " + role, item.text.role,
+                 item.text.size, LabelFamilies, TextAnchor::Start);
     }
     svg.CloseGroup();
     svg.Finish();
@@ -120,7 +135,8 @@ void WriteWheelJson(TextSink& out, const WheelLayout& w) {
                 ",\"longitude\":" + JsonNumber(g.longitude) + ",\"trueAngle\":" + JsonNumber(g.trueAngle) +
                 ",\"angle\":" + JsonNumber(g.angle) + ",\"radius\":" + JsonNumber(g.radius) +
                 ",\"glyph\":" + JsonString(g.glyph) + ",\"box\":" + JsonBox(g.glyphBox) +
-                ",\"label\":" + JsonString(g.label) + ",\"labelBox\":" + JsonBox(g.labelBox) +
+                ",\"label\":" + JsonString(g.label) + ",\"labelLines\":" + std::to_string(g.labelLines.size()) +
+                ",\"labelBox\":" + JsonBox(g.labelBox) +
                 ",\"retrograde\":" + (g.retrograde ? "true" : "false") + "}");
     }
     out.Put("],\"cusps\":[");
@@ -157,6 +173,15 @@ void WriteWheelJson(TextSink& out, const WheelLayout& w) {
     for (std::size_t i = 0; i < w.titles.size(); ++i) {
         out.Put((i ? "," : "") + std::string("{\"text\":") + JsonString(w.titles[i].text) +
                 ",\"box\":" + JsonBox(w.titles[i].box) + "}");
+    }
+    out.Put("],\"legend\":[");
+    for (std::size_t i = 0; i < w.legend.size(); ++i) {
+        const WheelLegendItem& item = w.legend[i];
+        out.Put(i ? ",\n" : "\n");
+        out.Put("{\"role\":" + JsonString(RoleName(item.role)) + ",\"kind\":" +
+                JsonString(item.aspect ? "aspect" : "ring") + ",\"text\":" + JsonString(item.text.text) +
+                ",\"line\":[" + JsonPoint(item.lineFrom) + "," + JsonPoint(item.lineTo) +
+                "],\"box\":" + JsonBox(item.text.box) + "}");
     }
     out.Put("]}\n");
 }

@@ -1,6 +1,8 @@
 #include "core/records/settings_file.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -195,6 +197,33 @@ std::optional<KeyLine> SplitKeyLine(std::string_view line, bool& malformed) {
     return KeyLine{Lower(Trim(text.substr(0, equals))), Trim(value), comment};
 }
 
+constexpr std::string_view WindowPrefix = "window_";
+constexpr std::string_view WindowComment =
+    "# Where each window stood when last closed: left, top, width, height (screen pixels)";
+
+// "120, 40, 760, 860" of a window's place; nothing unless four whole numbers with a positive
+// width and height.
+std::optional<WindowPlace> ReadPlace(std::string_view window, std::string_view value) {
+    WindowPlace place{std::string(window)};
+    int* fields[] = {&place.x, &place.y, &place.width, &place.height};
+    std::size_t at = 0;
+    for (int* field : fields) {
+        while (at < value.size() && (value[at] == ' ' || value[at] == ',' || value[at] == '\t')) ++at;
+        const char* begin = value.data() + at;
+        const auto [end, error] = std::from_chars(begin, value.data() + value.size(), *field);
+        if (error != std::errc() || end == begin) return std::nullopt;
+        at = static_cast<std::size_t>(end - value.data());
+    }
+    while (at < value.size() && value[at] == ' ') ++at;
+    if (at != value.size() || place.width <= 0 || place.height <= 0 || window.empty()) return std::nullopt;
+    return place;
+}
+
+std::string WritePlace(const WindowPlace& p) {
+    return std::to_string(p.x) + ", " + std::to_string(p.y) + ", " + std::to_string(p.width) + ", " +
+           std::to_string(p.height);
+}
+
 const Key* FindKey(std::string_view name) {
     for (const Key& k : Keys) {
         if (k.name == name) return &k;
@@ -229,6 +258,16 @@ SettingsLoad LoadSettings(const std::filesystem::path& path) {
             load.problems.push_back(where + "not \"key = value\"; the line is kept but not read");
         }
         if (!line) continue;
+        if (line->key.starts_with(WindowPrefix)) {
+            const std::string window = line->key.substr(WindowPrefix.size());
+            if (const std::optional<WindowPlace> place = ReadPlace(window, line->value)) {
+                settings.SetPlace(*place);
+            } else {
+                load.problems.push_back(where + line->key + " takes left, top, width and height, not \"" +
+                                        std::string(line->value) + "\"; the window opens where it fits");
+            }
+            continue;
+        }
         const Key* key = FindKey(line->key);
         if (!key) continue;  // another version's setting: kept, not read
         if (!key->read(line->value, settings)) {
@@ -244,11 +283,21 @@ SettingsLoad LoadSettings(const std::filesystem::path& path) {
 std::string SettingsText(const SettingsFile& file) {
     std::string text;
     std::array<bool, Keys.size()> written{};
+    std::vector<std::string> placesWritten;
     for (const std::string& line : file.lines) {
         bool malformed = false;
         const std::optional<KeyLine> keyLine = SplitKeyLine(line, malformed);
         const Key* key = keyLine ? FindKey(keyLine->key) : nullptr;
-        if (key) {
+        if (keyLine && keyLine->key.starts_with(WindowPrefix)) {
+            const std::string window = keyLine->key.substr(WindowPrefix.size());
+            const WindowPlace* place = file.settings.PlaceOf(window);
+            if (place) {
+                text += std::string(WindowPrefix) + window + " = " + WritePlace(*place) + "\n";
+                placesWritten.push_back(window);
+            } else {
+                text += line + "\n";
+            }
+        } else if (key) {
             text += std::string(key->name) + " = " + key->write(file.settings);
             if (!keyLine->comment.empty()) text += "  " + std::string(keyLine->comment);
             text += "\n";
@@ -263,7 +312,31 @@ std::string SettingsText(const SettingsFile& file) {
         text += "\n" + std::string(Keys[k].comment) + "\n" + std::string(Keys[k].name) + " = " +
                 Keys[k].write(file.settings) + "\n";
     }
+    bool commented = !placesWritten.empty();
+    for (const WindowPlace& place : file.settings.windowPlaces) {
+        if (std::find(placesWritten.begin(), placesWritten.end(), place.window) != placesWritten.end()) continue;
+        if (!commented) text += "\n" + std::string(WindowComment) + "\n";
+        commented = true;
+        text += std::string(WindowPrefix) + place.window + " = " + WritePlace(place) + "\n";
+    }
     return text;
+}
+
+const WindowPlace* Settings::PlaceOf(std::string_view window) const {
+    for (const WindowPlace& p : windowPlaces) {
+        if (p.window == window) return &p;
+    }
+    return nullptr;
+}
+
+void Settings::SetPlace(const WindowPlace& place) {
+    for (WindowPlace& p : windowPlaces) {
+        if (p.window == place.window) {
+            p = place;
+            return;
+        }
+    }
+    windowPlaces.push_back(place);
 }
 
 WriteResult SaveSettings(const std::filesystem::path& path, const SettingsFile& file) {

@@ -7,12 +7,14 @@
 //   wheel_rings = natal, transits           any of natal, progressed, solar_arc, transits
 //   wheel_orientation = ascendant_left      ascendant_left | aries_left
 //   timeline_families = tn, sn, pn, pp, tp  any of tn, sn, pn, pp, tp
+//   window_wheel = 120, 40, 760, 860        a window's left, top, width, height
 //
 // One "key = value" a line; keys and words in any case; list items separated by commas or blanks;
 // lines starting with # or ; are comments, and so is a # and what follows it after a value. A missing file means every default. A line the program
 // does not know (another version's key, a comment) is kept as it is when the file is rewritten.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/ephemeris/ephemeris.h"
@@ -43,12 +45,24 @@ struct TimelineFamilies {
     bool operator==(const TimelineFamilies&) const = default;
 };
 
+// Where a window stood when it was last closed: "window_wheel = 120, 40, 760, 860" (left, top,
+// width and height in screen pixels).
+struct WindowPlace {
+    std::string window;  // the window's name: "wheel", "timeline"
+    int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const WindowPlace&) const = default;
+};
+
 struct Settings {
     EphemerisSource ephemeris = EphemerisSource::Builtin;
     WheelRings wheelRings;
     WheelOrientation wheelOrientation = WheelOrientation::AscendantLeft;
     TimelineFamilies timelineFamilies;
+    std::vector<WindowPlace> windowPlaces;  // in the order first met
     bool operator==(const Settings&) const = default;
+
+    const WindowPlace* PlaceOf(std::string_view window) const;
+    void SetPlace(const WindowPlace& place);
 };
 
 // The settings with the file's lines as read, so that rewriting it keeps every line it does not set.

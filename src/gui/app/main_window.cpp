@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <algorithm>
+#include <iterator>
 
 #include "core/aspects/summary.h"
 #include "core/base/output_lines.h"
@@ -44,6 +46,12 @@ const HelpItem HelpItems[] = {
     {"Edit A Cit&y File Window", "mnuHelpLongLat", "LONGLAT.HLP"},
     {"&Select A File Window", "mnuHelpSelect", "SELECT.HLP"},
     {"&File To Print  Window", "mnuHelpPrntfile", "PRNTFILE.HLP"},
+    {nullptr, "mnuSplit3", nullptr},
+    {"W&heel Window", "mnuHelpWheel", "WHEEL.HLP"},
+    {"Ti&meline Window", "mnuHelpTimeline", "TIMELINE.HLP"},
+    {"E&xport Window", "mnuHelpExport", "EXPORT.HLP"},
+    {"&Preferences Window", "mnuHelpPreferences", "PREFS.HLP"},
+    {"&Atlas", "mnuHelpAtlas", "ATLAS.HLP"},
     {nullptr, "mnuSplit1", nullptr},
     {"Hints", "mnuHelpHints", "HINTS.HLP"},
     {"Up&grades", "mnuHelpUpgrades", "UPGRADES.HLP"},
@@ -51,6 +59,16 @@ const HelpItem HelpItems[] = {
     {"Philosophy", "mnuPhilosophyHelp", "PHILO.HLP"},
     {"Re&vision history", "mnuHelpRevisions", "REVISION.HLP"},
     {nullptr, "mnuSplit2", nullptr},
+};
+
+// The help that opens in the Help window: the newer windows' (by their objectName, for F1) and the
+// atlas program's.
+const struct {
+    const char* window;  // nothing for the atlas, a program of its own
+    const char* file;
+} WindowHelp[] = {
+    {"Wheel", "WHEEL.HLP"}, {"Timeline", "TIMELINE.HLP"}, {"Export", "EXPORT.HLP"}, {"Preferences", "PREFS.HLP"},
+    {nullptr, "ATLAS.HLP"},
 };
 
 struct HouseItem {
@@ -171,12 +189,37 @@ void MainWindow::BuildMenus() {
         action->setObjectName(item.name);
         if (!item.file) continue;
         const QString fileName = item.file;
-        connect(action, &QAction::triggered, this, [this, fileName] { shell_.ShowHelpText(fileName); });
+        // The newer windows' help opens in the Help window; the others' in the data window.
+        const bool ownWindow = std::find_if(std::begin(WindowHelp), std::end(WindowHelp), [&](const auto& w) {
+                                   return fileName == w.file;
+                               }) != std::end(WindowHelp);
+        connect(action, &QAction::triggered, this, [this, fileName, ownWindow] {
+            if (ownWindow) {
+                shell_.ShowHelpWindow(fileName);
+            } else {
+                shell_.ShowHelpText(fileName);
+            }
+        });
     }
-    QAction* mainHelp = findChild<QAction*>("mnuMainMenuHelp");
-    mainHelp->setShortcut(Qt::Key_F1);
-    mainHelp->setShortcutContext(Qt::ApplicationShortcut);
-    addAction(mainHelp);
+    // F1: the help of the window in front when it has its own (shown beside the data window's
+    // listing, which stays), else the main window's help.
+    auto* f1 = new QAction(this);
+    f1->setObjectName("mnuHelpForWindow");
+    f1->setShortcut(Qt::Key_F1);
+    f1->setShortcutContext(Qt::ApplicationShortcut);
+    connect(f1, &QAction::triggered, this, [this] {
+        const QWidget* active = QApplication::activeWindow();
+        for (const auto& w : WindowHelp) {
+            if (active && w.window && active->objectName() == w.window) {
+                shell_.ShowHelpWindow(w.file);
+                return;
+            }
+        }
+        if (QAction* main = findChild<QAction*>("mnuMainMenuHelp")) main->trigger();
+    });
+    addAction(f1);
+    findChild<QAction*>("mnuMainMenuHelp")->setShortcut(Qt::Key_F1);
+    findChild<QAction*>("mnuMainMenuHelp")->setShortcutContext(Qt::WidgetShortcut);
     QAction* about = help->addAction("Abo&ut");
     about->setObjectName("mnuHelpAbout");
     connect(about, &QAction::triggered, this, [this] {

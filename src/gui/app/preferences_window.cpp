@@ -146,6 +146,7 @@ QWidget* PreferencesWindow::MakePositions() {
     auto* column = new QVBoxLayout(frame);
     optEphemerisBuiltin_ = Named<QRadioButton>("Built-in series (best 1885 to 2099)", "optEphemerisBuiltin");
     optEphemerisPrecise_ = Named<QRadioButton>("Precise (Swiss Ephemeris)", "optEphemerisPrecise");
+    TabToCheckedRadio({optEphemerisBuiltin_, optEphemerisPrecise_});
     column->addWidget(optEphemerisBuiltin_);
     column->addWidget(optEphemerisPrecise_);
     const PreciseChoiceState precise = PreciseChoice();
@@ -178,6 +179,7 @@ QWidget* PreferencesWindow::MakeWheel() {
     grid->addWidget(new QLabel("On the left"), 3, 0, 1, 2);
     optAscendantLeft_ = Named<QRadioButton>("Ascendant", "optAscendantLeft");
     optAriesLeft_ = Named<QRadioButton>("0\u00B0 Aries", "optAriesLeft");
+    TabToCheckedRadio({optAscendantLeft_, optAriesLeft_});
     grid->addWidget(optAscendantLeft_, 4, 0);
     grid->addWidget(optAriesLeft_, 4, 1);
     return frame;

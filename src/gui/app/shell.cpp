@@ -35,6 +35,8 @@
 #include "gui/records/names_window.h"
 #include "gui/records/natal_window.h"
 #include "gui/records/time_zone_window.h"
+#include "gui/app/window_places.h"
+#include "gui/output/help_window.h"
 
 namespace orrerion::gui {
 namespace {
@@ -42,8 +44,11 @@ namespace {
 // Loads a window on first use with `make`. Windows that are unloaded delete themselves, which
 // clears the slot.
 template <class W, class Make>
-W& Loaded(QPointer<W>& slot, Make make) {
-    if (slot.isNull()) slot = make();
+W& Loaded(WindowPlaces& places, QPointer<W>& slot, Make make) {
+    if (slot.isNull()) {
+        slot = make();
+        places.Watch(*slot);
+    }
     return *slot;
 }
 
@@ -133,12 +138,14 @@ private:
 
 }  // namespace
 
-Shell::Shell(Session& s) : session(s) {}
+Shell::Shell(Session& s)
+    : session(s), places_(std::make_unique<WindowPlaces>(s.settings, s.calc.ProgramDir / SettingsFileName)) {}
 
 Shell::~Shell() {
     Unload(export_);
     Unload(timeline_);
     Unload(wheel_);
+    Unload(help_);
     Unload(preferences_);
     Unload(options_);
     Unload(dataWindow_);
@@ -150,7 +157,10 @@ Shell::~Shell() {
 }
 
 MainWindow& Shell::main() {
-    if (!main_) main_ = std::make_unique<MainWindow>(*this);
+    if (!main_) {
+        main_ = std::make_unique<MainWindow>(*this);
+        places_->Watch(*main_);
+    }
     return *main_;
 }
 
@@ -324,6 +334,29 @@ void Shell::ShowHelpText(const QString& fileName) {
     ShowDataWindow();
 }
 
+HelpWindow& Shell::help() {
+    return Loaded(*places_, help_, [this] { return new HelpWindow(&main()); });
+}
+
+void Shell::ShowHelpWindow(const QString& fileName) {
+    const std::filesystem::path path = session.calc.ProgramDir / fileName.toStdString();
+    std::string error;
+    const std::optional<TextLines> lines = ReadTextLines(path, &error);
+    if (!lines) {
+        dialogs().MessageBox(&main(),
+                             QString("The help file %1 cannot be read: %2")
+                                 .arg(QString::fromStdString(path.string()), QString::fromStdString(error)),
+                             "Warning!", MessageIcon::Information);
+        return;
+    }
+    QStringList text;
+    for (const std::string& line : lines->lines) text << QString::fromStdString(line);
+    HelpWindow& window = help();
+    window.ShowText(fileName, text);
+    window.show();
+    Activate(window);
+}
+
 void Shell::InputMenu() {
     if (session.PreviousName != "Now") session.names.ClearSaved();
     session.PreviousName.clear();
@@ -357,49 +390,49 @@ DiurnalWindow& Shell::inputD1() {
 }
 
 NamesWindow& Shell::names() {
-    return Loaded(names_, [this] {
+    return Loaded(*places_, names_, [this] {
         return new NamesWindow(*this, dialogs(), session.calc, session.names);
     });
 }
 
 CitiesWindow& Shell::cities() {
-    return Loaded(cities_, [this] {
+    return Loaded(*places_, cities_, [this] {
         return new CitiesWindow(*this, dialogs(), session.calc.ProgramDir, session.CitiesFilePath);
     });
 }
 
 TimeZoneWindow& Shell::timeZone() {
-    return Loaded(timeZone_,
+    return Loaded(*places_, timeZone_,
                   [this] { return new TimeZoneWindow(*this, dialogs(), session.calc.ProgramDir); });
 }
 
 DataWindow& Shell::dataWindow() {
-    return Loaded(dataWindow_, [this] {
+    return Loaded(*places_, dataWindow_, [this] {
         return new DataWindow(*this, dialogs(), session.calc, session.WindowTitle, session.data);
     });
 }
 
 OptionsWindow& Shell::options() {
-    return Loaded(options_,
+    return Loaded(*places_, options_,
                   [this] { return new OptionsWindow(dialogs(), session.calc, session.WindowTitle); });
 }
 
 WheelWindow& Shell::wheel() {
-    return Loaded(wheel_, [this] {
+    return Loaded(*places_, wheel_, [this] {
         return new WheelWindow({dialogs(), session.calc, session.chartComputed, session.settings,
                                 session.wheelOuterAspects});
     });
 }
 
 ExportWindow& Shell::exportWindow() {
-    return Loaded(export_, [this] { return new ExportWindow({dialogs(), session.calc, session.chartComputed, session.exportChoice}); });
+    return Loaded(*places_, export_, [this] { return new ExportWindow({dialogs(), session.calc, session.chartComputed, session.exportChoice}); });
 }
 
 void Shell::ShowExport() { ShowRefreshed(exportWindow()); }
 
 void Shell::ShowWheel() { ShowRefreshed(wheel()); }
 TimelineWindow& Shell::timeline() {
-    return Loaded(timeline_, [this] {
+    return Loaded(*places_, timeline_, [this] {
         return new TimelineWindow(*this, {dialogs(), session.calc, session.chartComputed, session.settings});
     });
 }
@@ -424,7 +457,7 @@ void Shell::ShowListingLine(const QString& heading, const QString& line) {
 }
 
 PreferencesWindow& Shell::preferences() {
-    return Loaded(preferences_, [this] {
+    return Loaded(*places_, preferences_, [this] {
         return new PreferencesWindow(dialogs(), {session.calc, session.WindowTitle, session.settings});
     });
 }

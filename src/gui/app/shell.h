@@ -28,6 +28,9 @@ class TimelineWindow;
 class PreferencesWindow;
 struct InputWindowSlice;
 
+class WindowPlaces;
+class HelpWindow;
+
 // The title of the question asked before dates that are probably not what was meant are calculated.
 inline constexpr const char* DateDoubtTitle = "Check the dates";
 
@@ -124,6 +127,9 @@ public:
     void OpenCitiesEditor() override;
     void CalculatePickedName() override;
     void ShowHelpText(const QString& fileName) override;
+    void ShowHelpWindow(const QString& fileName) override;
+    bool helpLoaded() const { return !help_.isNull(); }
+    HelpWindow& help();
     void OpenPrintWindow() override;
     void FocusMainWindow(bool keyboardFocus) override;
     void OpenTimeline() override;
@@ -139,6 +145,7 @@ private:
     // What every input window reads.
     InputWindowSlice InputSlice();
 
+    std::unique_ptr<WindowPlaces> places_;
     std::unique_ptr<MainWindow> main_;
     QPointer<NatalWindow> inputD_;
     QPointer<DiurnalWindow> inputD1_;
@@ -151,6 +158,7 @@ private:
     QPointer<ExportWindow> export_;
     QPointer<TimelineWindow> timeline_;
     QPointer<PreferencesWindow> preferences_;
+    QPointer<HelpWindow> help_;
 };
 
 }  // namespace orrerion::gui

@@ -1,8 +1,7 @@
 #include "gui/output/export_presenter.h"
 
-#include <cstdio>
-
 #include "core/aspects/report_files.h"
+#include "core/base/formatters.h"
 
 namespace orrerion::gui {
 
@@ -64,10 +63,8 @@ WriteResult ExportScan(const Calculation& calc, const ExportWindowState& state, 
 
 std::string ExportScanSummary(const Calculation& calc, bool chartComputed) {
     if (!Scanned(calc)) return chartComputed ? ScanNotRunText : NoScanText;
-    const CalendarDate first = calc.scan.DateOfDay(0);
-    char date[32];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", first.year, first.month, first.day);
-    return "Scan of " + std::to_string(calc.scan.ScanDays) + " days from " + date +
+    // Dates in the picture and export windows are written one way: "07 Dec 2026".
+    return "Scan of " + std::to_string(calc.scan.ScanDays) + " days from " + DateDdMmmYyyy(calc.scan.DateOfDay(0)) +
            ", " + std::to_string(calc.scan.runs.size()) + " runs.";
 }
 

@@ -47,6 +47,7 @@ ExportWindow::ExportWindow(ExportWindowSlice slice, QWidget* parent)
     SetUpHeading(*lblChart_);
     lblScan_->setObjectName("lblScan");
     lblScan_->setWordWrap(true);
+    TabToCheckedRadio({optCalendar_, optCsv_, optJson_});
     NameControls({{optCalendar_, "optCalendar"}, {optCsv_, "optCsv"}, {optJson_, "optJson"},
                   {chkRunEvents_, "chkRunEvents"}});
 

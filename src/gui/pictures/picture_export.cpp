@@ -66,7 +66,9 @@ std::optional<std::string> WritePicture(const QString& path, const PictureExport
     return std::nullopt;
 }
 
-bool ExportPicture(QWidget* parent, Dialogs& dialogs, const PictureExport& request) {
+QString SavedText(const QString& path) { return "Saved " + path; }
+
+QString ExportPicture(QWidget* parent, Dialogs& dialogs, const PictureExport& request) {
     SaveDialogRequest ask;
     ask.title = request.title;
     ask.initialDir = request.initialDir;
@@ -74,13 +76,13 @@ bool ExportPicture(QWidget* parent, Dialogs& dialogs, const PictureExport& reque
     ask.defaultSuffix = QFileInfo(request.proposedName).suffix();
     ask.filter = "Pictures (*.png *.svg *.pdf);;PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)";
     const QString path = dialogs.SaveFileName(parent, ask);
-    if (path.isEmpty()) return false;
+    if (path.isEmpty()) return {};
     BusyPointer busy(dialogs);
     if (const std::optional<std::string> problem = WritePicture(path, request)) {
         dialogs.MessageBox(parent, QString::fromStdString(*problem), "Error!", MessageIcon::Critical);
-        return false;
+        return {};
     }
-    return true;
+    return path;
 }
 
 bool PrintPicture(QWidget* parent, Dialogs& dialogs, QPageLayout::Orientation orientation, int pages,

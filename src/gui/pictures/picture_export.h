@@ -40,8 +40,11 @@ struct PictureExport {
     std::function<std::string()> svg;  // the SVG text
 };
 
-// Asks for a file (PNG, SVG or PDF) and writes it. False on Cancel or failure (reported).
-bool ExportPicture(QWidget* parent, Dialogs& dialogs, const PictureExport& request);
+// Asks for a file (PNG, SVG or PDF) and writes it. The file written; nothing on Cancel or failure
+// (reported).
+QString ExportPicture(QWidget* parent, Dialogs& dialogs, const PictureExport& request);
+// The confirmation a window's status line shows after an export: "Saved /home/me/John_wheel.png".
+QString SavedText(const QString& path);
 // Writes the picture to `path` in the format of its extension; the result names the path and the
 // reason on failure.
 std::optional<std::string> WritePicture(const QString& path, const PictureExport& request);

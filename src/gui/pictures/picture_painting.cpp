@@ -67,11 +67,13 @@ void DrawTextInBox(QPainter& painter, const QRectF& box, std::string_view text, 
     painter.save();
     painter.setFont(font);
     painter.setPen(ToQColor(colour));
-    const QPointF anchor = align == BoxAlign::Centre ? box.center() : QPointF(box.left(), box.center().y());
+    const QPointF anchor = align == BoxAlign::Centre ? box.center()
+                           : align == BoxAlign::Left ? QPointF(box.left(), box.center().y())
+                                                     : QPointF(box.right(), box.center().y());
     painter.translate(anchor);
     painter.scale(scale, scale);
     const double textWidth = metrics.horizontalAdvance(shown);
-    const double x = align == BoxAlign::Centre ? -textWidth / 2 : 0.0;
+    const double x = align == BoxAlign::Centre ? -textWidth / 2 : align == BoxAlign::Left ? 0.0 : -textWidth;
     const double y = (metrics.ascent() - metrics.descent()) / 2;
     painter.drawText(QPointF(x, y), shown);
     painter.restore();

@@ -29,7 +29,7 @@ bool FontHasText(const QFont& font, const QString& text);
 
 // Draws `text` centred in `box` (or starting at its left edge), `size` units high, shrunk until it
 // fits the box's width. With `fallback`, text the font cannot draw is replaced by it.
-enum class BoxAlign { Centre, Left };
+enum class BoxAlign { Centre, Left, Right };
 void DrawTextInBox(QPainter& painter, const QRectF& box, std::string_view text, double size, const QFont& font,
                    ColourRole colour, BoxAlign align = BoxAlign::Centre, std::string_view fallback = {});
 

@@ -1,5 +1,6 @@
 #include "gui/pictures/timeline_painter.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygonF>
 #include <algorithm>
@@ -52,8 +53,18 @@ void PaintTimeline(QPainter& painter, const TimelinePaint& p) {
     const double textSize = frame.laneHeight * LaneTextScale;
     const double labelWidth = frame.left - p.labelLeft - 4;
     for (std::size_t row = rowFrom; row < rowTo; ++row) {
-        const TimelineLane& lane = layout.lanes[p.lanes[row]];
         const double y = frame.RowTop(row);
+        if (IsHeadingRow(p.lanes[row])) {
+            // The family's heading across the label column, a rule under it across the lanes.
+            QFont heading = text;
+            heading.setBold(true);
+            DrawTextInBox(painter, QRectF(p.labelLeft + 2, y, frame.left - p.labelLeft - 4, frame.laneHeight),
+                          FamilyTitle(HeadingFamily(p.lanes[row])), textSize, heading, ColourRole::Ink, BoxAlign::Left);
+            painter.setPen(RolePen(ColourRole::Ink, 0.5, LineStyle::Solid));
+            painter.drawLine(QPointF(p.labelLeft, y + frame.laneHeight - 0.5), QPointF(right, y + frame.laneHeight - 0.5));
+            continue;
+        }
+        const TimelineLane& lane = layout.lanes[p.lanes[row]];
         if (FamilyRank(lane.family) % 2 == 1) {
             painter.fillRect(QRectF(p.labelLeft, y, right - p.labelLeft, frame.laneHeight), ToQColor(ColourRole::Band));
         }
@@ -91,7 +102,9 @@ void PaintTimeline(QPainter& painter, const TimelinePaint& p) {
         painter.drawLine(QPointF(x, frame.top - (tick.major ? 8 : 4)), QPointF(x, frame.top));
         if (tick.major) {
             painter.setPen(ToQColor(ColourRole::Ink));
-            painter.drawText(QPointF(x + 2, frame.top - 12), QString::fromStdString(tick.label));
+            const QString label = QString::fromStdString(tick.label);
+            const double width = QFontMetricsF(axisFont).horizontalAdvance(label);
+            painter.drawText(QPointF(TickLabelLeft(x, width, right), frame.top - 12), label);
         }
     }
 
@@ -169,6 +182,28 @@ void PaintTimelineSheet(QPainter& painter, const TimelineLayout& layout, const T
     TimelinePaint paint{layout, part.lanes, SheetFrame(sheet, part), sheet.margin, DateOrder, std::nullopt,
                         part.lanes.empty(), LaneSymbolsInFont()};
     PaintTimeline(painter, paint);
+    if (sheet.headingHeight > 0) {
+        // The heading as the SVG writes it: title, page, and the key of the bars' colours.
+        QFont title = TextFont();
+        title.setBold(true);
+        const double lineHeight = TimelineHeadingSize * 1.4;
+        DrawTextInBox(painter, QRectF(sheet.margin, sheet.margin, sheet.width * 0.75, lineHeight), sheet.title,
+                      TimelineHeadingSize, title, ColourRole::Ink, BoxAlign::Left);
+        if (!sheet.page.empty()) {
+            DrawTextInBox(painter, QRectF(sheet.width * 0.75, sheet.margin, sheet.width * 0.25 - sheet.margin, lineHeight),
+                          sheet.page, AxisTextSize, TextFont(), ColourRole::Ink, BoxAlign::Right);
+        }
+        double x = sheet.margin;
+        const double keyY = sheet.margin + sheet.headingHeight - AxisTextSize;
+        for (const TimelineLegendEntry& key : TimelineLegend()) {
+            QColor swatch = ToQColor(key.role);
+            swatch.setAlphaF(static_cast<float>(RunOpacityExact * 0.75));
+            painter.fillRect(QRectF(x, keyY - 5, 24, 10), swatch);
+            DrawTextInBox(painter, QRectF(x + 30, keyY - AxisTextSize * 0.7, TimelineKeyWidth, AxisTextSize * 1.4),
+                          key.text, AxisTextSize, SymbolFont(), ColourRole::Ink, BoxAlign::Left);
+            x += 30 + TimelineKeyWidth;
+        }
+    }
     painter.restore();
 }
 

@@ -117,17 +117,26 @@ std::vector<TimelinePrintPage> TimelinePrintPages(const TimelineLayout& layout, 
     lanesPerPage = std::max<std::size_t>(1, lanesPerPage);
     for (double from = 0; from < layout.ScanDays; from += daysPerPage) {
         const TimelinePart slice = ChooseTimelinePart(layout, filter, from, std::min<double>(from + daysPerPage, layout.ScanDays));
+        // Each page starts with its first lane's family heading; headings count as rows.
+        std::vector<std::uint32_t> lanes;
+        for (const std::uint32_t row : slice.lanes) {
+            if (!IsHeadingRow(row)) lanes.push_back(row);
+        }
         std::size_t at = 0;
         do {
             TimelinePrintPage page;
             page.part.fromDay = slice.fromDay;
             page.part.toDay = slice.toDay;
-            const std::size_t end = std::min(slice.lanes.size(), at + lanesPerPage);
-            page.part.lanes.assign(slice.lanes.begin() + static_cast<std::ptrdiff_t>(at),
-                                   slice.lanes.begin() + static_cast<std::ptrdiff_t>(end));
+            std::size_t end = at;
+            while (end < lanes.size()) {
+                const std::span<const std::uint32_t> next(lanes.data() + at, end + 1 - at);
+                if (end > at && WithFamilyHeadings(layout, next).size() > lanesPerPage) break;
+                ++end;
+            }
+            page.part.lanes = WithFamilyHeadings(layout, std::span<const std::uint32_t>(lanes.data() + at, end - at));
             pages.push_back(std::move(page));
             at = end;
-        } while (at < slice.lanes.size());
+        } while (at < lanes.size());
     }
     return pages;
 }

@@ -17,6 +17,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
+#include "core/aspects/aspect_scan.h"
 #include "core/pictures/chart_heading.h"
 #include "core/pictures/glyphs.h"
 #include "core/pictures/timeline_output.h"
@@ -247,11 +248,12 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
     familyBox->setObjectName("fraFamilies");
     auto* familyRow = new QHBoxLayout(familyBox);
     const char* names[] = {"chkFamilyTN", "chkFamilySN", "chkFamilyPN", "chkFamilyPP", "chkFamilyTP"};
-    const char* captions[] = {"T→N", "SA→N", "P→N", "P→P", "T→P"};
+    std::string captions[FamilyCount];
+    for (std::size_t i = 0; i < FamilyCount; ++i) captions[i] = FamilyShortName(ScanFamilies[i].family);
     const char* tips[] = {"Transit to natal", "Solar arc to natal", "Progressed to natal", "Progressed to progressed",
                           "Transit to progressed"};
     for (std::size_t i = 0; i < FamilyCount; ++i) {
-        auto* box = new QCheckBox(QString::fromUtf8(captions[i]));
+        auto* box = new QCheckBox(QString::fromStdString(captions[i]));
         box->setObjectName(names[i]);
         box->setToolTip(tips[i]);
         familyRow->addWidget(box);
@@ -265,6 +267,9 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
     };
     fillPoints(cboMover_);
     fillPoints(cboTarget_);
+    cboMover_->setToolTip("Show only the lanes of this moving point");
+    cboAspect_->setToolTip("Show only the lanes of this aspect");
+    cboTarget_->setToolTip("Show only the lanes of this target point");
     cboAspect_->addItem("any", 0);
     for (int code = 2; code <= 10; ++code) cboAspect_->addItem(QString::fromUtf8(AspectWord(code).data()), code);
     auto* filterBox = new QGroupBox("Show");
@@ -292,6 +297,13 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
     QPushButton* cmdExportAll = button("&Export all...", "cmdExportAll");
     QPushButton* cmdPrint = button("&Print...", "cmdPrint");
     QPushButton* cmdClose = button("&Close", "cmdClose");
+    cmdZoomIn->setToolTip("Fewer days across the window (+, or the mouse wheel)");
+    cmdZoomOut->setToolTip("More days across the window (-, or the mouse wheel)");
+    cmdWhole->setToolTip("All the scanned days across the window");
+    cmdExportView->setToolTip("Save what the window shows as PNG, SVG or PDF");
+    cmdExportAll->setToolTip("Save the whole scan of the families shown as PNG, SVG or PDF (Ctrl+S)");
+    cmdPrint->setToolTip("Print the whole scan along the time axis, landscape (Ctrl+P)");
+    cmdClose->setToolTip("Close the window (Escape)");
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(familyBox);
@@ -380,28 +392,48 @@ void TimelineWindow::Refresh() {
             return ExactMomentsOfRun(calc.chart, calc.eph, calc.options, calc.scan, run);
         },
         MomentClock{slice_.calc.chart.input.DiurnalZone, slice_.calc.DiurnalZoneName});
-    view_->SetLayout(scanned_ ? &layout_ : nullptr, &scan, ShownLanes(layout_, FilterOf(Choice())),
+    view_->SetLayout(scanned_ ? &layout_ : nullptr, &scan,
+                     WithFamilyHeadings(layout_, ShownLanes(layout_, FilterOf(Choice()))),
                      slice_.calc.DateOrder);
     view_->SetEmptyText(MissingScanText(slice_.chartComputed));
     lblChart_->setText(QString::fromStdString(slice_.chartComputed ? ChartHeading(slice_.calc.chart) : NoChartHeading));
+    UpdateNote();
+}
+
+void TimelineWindow::UpdateNote() {
     QString note;
     if (!scanned_) {
         note = slice_.chartComputed ? "Scan not run for this chart." : "No scan yet.";
     } else if (layout_.runs.empty()) {
         note = NoRunsText;
     } else {
-        note = QString("%1 runs in %2 lanes over %3 days from %4.")
-                   .arg(layout_.runs.size())
-                   .arg(layout_.lanes.size())
+        // The runs and lanes the filters show, and of how many when they hide some.
+        const std::vector<std::uint32_t>& shown = view_->lanes();
+        std::size_t runs = 0;
+        std::size_t lanes = 0;
+        for (const std::uint32_t lane : shown) {
+            if (IsHeadingRow(lane)) continue;
+            runs += layout_.lanes[lane].runCount;
+            ++lanes;
+        }
+        const bool all = lanes == layout_.lanes.size();
+        note = (all ? QString("%1 runs in %2 lanes").arg(runs).arg(lanes)
+                    : QString("%1 of %2 runs in %3 of %4 lanes")
+                          .arg(runs)
+                          .arg(layout_.runs.size())
+                          .arg(lanes)
+                          .arg(layout_.lanes.size())) +
+               QString(" over %1 days from %2.")
                    .arg(layout_.ScanDays)
-                   .arg(QString::fromStdString(JulianDayToDate(layout_.DiurnalJD, slice_.calc.DateOrder)));
+                   .arg(QString::fromStdString(DateDdMmmYyyy(JulianDayToCalendar(layout_.DiurnalJD))));
     }
     lblNote_->setText(note);
 }
 
 void TimelineWindow::ApplyFilter() {
     if (syncing_) return;
-    view_->SetLanes(ShownLanes(layout_, FilterOf(Choice())));
+    view_->SetLanes(WithFamilyHeadings(layout_, ShownLanes(layout_, FilterOf(Choice()))));
+    UpdateNote();
 }
 
 void TimelineWindow::SyncScrollBars() {
@@ -442,9 +474,12 @@ void TimelineWindow::Export(bool wholeSpan) {
     }
     const TimelinePart part = wholeSpan ? WholePart() : ViewPart();
     TimelineSheet sheet;
+    sheet.headingHeight = TimelineHeadingHeight;
+    sheet.title = TimelineTitle(layout_, part, slice_.calc.chart.ChartName);
     sheet.laneHeight = TimelineView::LaneHeight;
     const double rows = static_cast<double>(std::max<std::size_t>(1, part.lanes.size()));
-    sheet.laneHeight = std::clamp((MaxPictureHeight - sheet.axisHeight - 2 * sheet.margin) / rows, 2.0, sheet.laneHeight);
+    sheet.laneHeight = std::clamp((MaxPictureHeight - sheet.headingHeight - sheet.axisHeight - 2 * sheet.margin) / rows,
+                                  2.0, sheet.laneHeight);
     const int DateOrder = slice_.calc.DateOrder;
     const std::string title = "Aspect timeline: " + slice_.calc.chart.ChartName;
     PictureExport request;
@@ -457,7 +492,8 @@ void TimelineWindow::Export(bool wholeSpan) {
         PaintTimelineSheet(painter, layout_, part, sheet, DateOrder, area);
     };
     request.svg = [&] { return TimelineSvg(layout_, slice_.calc.scan, part, sheet, DateOrder, title); };
-    ExportPicture(this, slice_.dialogs, request);
+    const QString written = ExportPicture(this, slice_.dialogs, request);
+    if (!written.isEmpty()) lblNote_->setText(SavedText(written));
 }
 
 void TimelineWindow::cmdExportView_Click() { Export(false); }
@@ -473,15 +509,20 @@ void TimelineWindow::cmdPrint_Click() {
         TimelinePrintPages(layout_, FilterOf(Choice()), view_->viewport().days, LanesPerPrintPage);
     TimelineSheet sheet;
     sheet.laneHeight = 16;
+    sheet.headingHeight = TimelineHeadingHeight;
     const int DateOrder = slice_.calc.DateOrder;
     PrintPicture(this, slice_.dialogs, QPageLayout::Landscape, static_cast<int>(pages.size()),
                  [&](QPainter& painter, const QRectF& area, int page) {
                      const TimelinePart& part = pages[static_cast<std::size_t>(page)].part;
-                     // The page's width holds the sheet; its height as many lanes as a page takes.
+                     // The page's width holds the sheet; its height as many lanes as a page takes,
+                     // under the heading with the title, the key and the page number.
                      TimelineSheet pageSheet = sheet;
+                     pageSheet.title = TimelineTitle(layout_, part, slice_.calc.chart.ChartName);
+                     pageSheet.page = PageText(page + 1, static_cast<int>(pages.size()));
                      const double pageHeight = sheet.width * area.height() / area.width();
-                     pageSheet.laneHeight = std::min(24.0, (pageHeight - sheet.axisHeight - 2 * sheet.margin) /
-                                                               static_cast<double>(LanesPerPrintPage));
+                     pageSheet.laneHeight =
+                         std::min(24.0, (pageHeight - sheet.headingHeight - sheet.axisHeight - 2 * sheet.margin) /
+                                            static_cast<double>(LanesPerPrintPage));
                      PaintTimelineSheet(painter, layout_, part, pageSheet, DateOrder, area);
                  });
 }

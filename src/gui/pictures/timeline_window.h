@@ -116,6 +116,8 @@ public:
 
 private:
     void ApplyFilter();
+    // The status line: the runs and lanes shown over the scan's days.
+    void UpdateNote();
     void SyncScrollBars();
     TimelineChoice Choice() const;
     void Export(bool wholeSpan);

@@ -56,10 +56,20 @@ void PaintWheel(QPainter& painter, const WheelLayout& w, const QRectF& target) {
         }
         DrawTextInBox(painter, Box(g.glyphBox), g.glyph, g.glyphSize, symbols, g.role, BoxAlign::Centre,
                       BodyShortText(g.body));
-        DrawTextInBox(painter, Box(g.labelBox), g.label, g.labelSize, text, g.role);
+        const double lineHeight = g.labelBox.h / static_cast<double>(std::max<std::size_t>(1, g.labelLines.size()));
+        for (std::size_t k = 0; k < g.labelLines.size(); ++k) {
+            const QRectF lineBox(g.labelBox.x, g.labelBox.y + lineHeight * static_cast<double>(k), g.labelBox.w,
+                                 lineHeight);
+            DrawTextInBox(painter, lineBox, g.labelLines[k], g.labelSize, text, g.role);
+        }
     }
     for (const WheelText& t : w.titles) {
         DrawTextInBox(painter, Box(t.box), t.text, t.size, text, t.role, BoxAlign::Left);
+    }
+    for (const WheelLegendItem& item : w.legend) {
+        line(item.aspect ? WheelLineKind::Aspect : WheelLineKind::RingKey, item.lineFrom, item.lineTo, item.role);
+        DrawTextInBox(painter, Box(item.text.box), item.text.text, item.text.size, text, item.text.role,
+                      BoxAlign::Left);
     }
     painter.restore();
 }

@@ -61,6 +61,12 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
                   {optAscendantLeft_, "optAscendantLeft"}, {optAriesLeft_, "optAriesLeft"},
                   {lblNote_, "lblNote"}});
     SetUpHeading(*lblChart_);
+    chkProgressed_->setToolTip("Show the progressed chart as a ring around the natal one");
+    chkSolarArc_->setToolTip("Show the solar arc chart as a ring around the natal one");
+    chkTransits_->setToolTip("Show the transits as a ring around the natal one");
+    chkOuterAspects_->setToolTip("Also draw the aspects of the first outer ring's points to the natal points");
+    optAscendantLeft_->setToolTip("The ascendant at nine o'clock");
+    optAriesLeft_->setToolTip("0 degrees Aries at nine o'clock");
 
     auto* rings = new QGroupBox("Rings around the natal chart");
     rings->setObjectName("fraRings");
@@ -78,6 +84,9 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
     QPushButton* cmdPrint = CommandButton(*this, "&Print...", "cmdPrint", [this] { cmdPrint_Click(); });
     QPushButton* cmdExport = CommandButton(*this, "&Export...", "cmdExport", [this] { cmdExport_Click(); });
     QPushButton* cmdClose = CommandButton(*this, "&Close", "cmdClose", [this] { close(); });
+    cmdPrint->setToolTip("Print the wheel (Ctrl+P)");
+    cmdExport->setToolTip("Save the wheel as PNG, SVG or PDF (Ctrl+S)");
+    cmdClose->setToolTip("Close the window (Escape)");
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(rings);
@@ -110,6 +119,7 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
         slice_.outerAspects = chkOuterAspects_->isChecked();
         Refresh();
     });
+    TabToCheckedRadio({optAscendantLeft_, optAriesLeft_});
     connect(optAscendantLeft_, &QRadioButton::clicked, this, &WheelWindow::OrientationClicked);
     connect(optAriesLeft_, &QRadioButton::clicked, this, &WheelWindow::OrientationClicked);
     AddPictureWindowKeys(*this, [this] { cmdPrint_Click(); }, [this] { cmdExport_Click(); });
@@ -187,7 +197,11 @@ void WheelWindow::cmdExport_Click() {
     request.pngSize = QSize(1600, 1600);
     request.paint = [&](QPainter& painter, const QRectF& area) { PaintWheel(painter, *layout, area); };
     request.svg = [&] { return WheelSvg(*layout, "Chart wheel: " + slice_.calc.chart.ChartName); };
-    ExportPicture(this, slice_.dialogs, request);
+    const QString written = ExportPicture(this, slice_.dialogs, request);
+    if (!written.isEmpty()) {
+        lblNote_->setText(SavedText(written));
+        lblNote_->setVisible(true);
+    }
 }
 
 }  // namespace orrerion::gui

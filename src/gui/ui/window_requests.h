@@ -83,6 +83,8 @@ public:
 
     // A help file of the data folder in the data window.
     virtual void ShowHelpText(const QString& fileName) = 0;
+    // A help file of the data folder in the Help window, leaving the data window as it is.
+    virtual void ShowHelpWindow(const QString& fileName) = 0;
     // A fresh print window on the print buffer file, in place of one still open.
     virtual void OpenPrintWindow() = 0;
     // The main window brought forward and activated; `keyboardFocus` also gives it the keys.

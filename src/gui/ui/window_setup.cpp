@@ -1,6 +1,9 @@
 #include "gui/ui/window_setup.h"
 
 #include <QKeySequence>
+#include <QRadioButton>
+#include <algorithm>
+#include <vector>
 #include <QLabel>
 #include <QObject>
 #include <QPushButton>
@@ -34,6 +37,18 @@ void SetUpHeading(QLabel& heading) {
     QFont font = heading.font();
     font.setBold(true);
     heading.setFont(font);
+}
+
+void TabToCheckedRadio(std::initializer_list<QRadioButton*> buttons) {
+    const std::vector<QRadioButton*> set(buttons);
+    auto update = [set] {
+        const bool any = std::any_of(set.begin(), set.end(), [](QRadioButton* b) { return b->isChecked(); });
+        for (QRadioButton* b : set) {
+            b->setFocusPolicy(b->isChecked() || (!any && b == set.front()) ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+    };
+    for (QRadioButton* b : set) QObject::connect(b, &QRadioButton::toggled, b, update);
+    update();
 }
 
 void AddPictureWindowKeys(QWidget& window, const std::function<void()>& print,

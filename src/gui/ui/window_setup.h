@@ -8,6 +8,7 @@
 class QLabel;
 class QObject;
 class QPushButton;
+class QRadioButton;
 class QWidget;
 
 namespace orrerion::gui {
@@ -26,6 +27,10 @@ QPushButton* CommandButton(QWidget& window, const QString& caption, const char* 
 // The heading label (lblChart) at the top of a window that shows the current calculation: bold,
 // wrapped, selectable, so the chart it names can be read and copied.
 void SetUpHeading(QLabel& heading);
+
+// Tab reaches a set of radio buttons at its checked one only (the arrow keys move among them); the
+// others take the focus by a click. Follows every change of the checked button.
+void TabToCheckedRadio(std::initializer_list<QRadioButton*> buttons);
 
 // The keys of a picture window: Ctrl+P prints, Ctrl+S exports, Escape closes.
 void AddPictureWindowKeys(QWidget& window, const std::function<void()>& print,

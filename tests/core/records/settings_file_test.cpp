@@ -61,6 +61,44 @@ TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
     EXPECT_EQ(again.file.settings, Changed());
 }
 
+// Windows' places: read, a bad one named and left alone, changed in their line, new ones added
+// under one comment at the end.
+TEST(SettingsFile, WindowPlacesAreReadRewrittenInPlaceAndAdded) {
+    const auto path = MakeTempDir() / SettingsFileName;
+    WriteWholeFile(path,
+                   "window_wheel = 120, -8, 760, 860\n"
+                   "ephemeris = builtin\n"
+                   "Window_Data = 10, 20, 0, 300\n"
+                   "window_names = 1 2 3\n");
+    SettingsLoad load = LoadSettings(path);
+    ASSERT_EQ(load.problems.size(), 2u);
+    EXPECT_NE(load.problems[0].find("line 3: window_data takes left, top, width and height"), std::string::npos)
+        << load.problems[0];
+    EXPECT_NE(load.problems[1].find("line 4: window_names"), std::string::npos) << load.problems[1];
+    ASSERT_EQ(load.file.settings.windowPlaces.size(), 1u);
+    EXPECT_EQ(*load.file.settings.PlaceOf("wheel"), (WindowPlace{"wheel", 120, -8, 760, 860}));
+    EXPECT_EQ(load.file.settings.PlaceOf("timeline"), nullptr);
+
+    load.file.settings.SetPlace({"wheel", 0, 0, 700, 650});
+    load.file.settings.SetPlace({"timeline", 30, 40, 1200, 700});
+    ASSERT_TRUE(SaveSettings(path, load.file).ok);
+    const std::string text = ReadWholeFile(path);
+    EXPECT_TRUE(text.starts_with("window_wheel = 0, 0, 700, 650\nephemeris = builtin\nWindow_Data = 10, 20, 0, 300\n"))
+        << text;
+    // The new place goes at the end (the file holds window lines already: no second comment).
+    EXPECT_EQ(text.find("# Where each window"), std::string::npos) << text;
+    EXPECT_TRUE(text.ends_with("window_timeline = 30, 40, 1200, 700\n")) << text;
+    const SettingsLoad again = LoadSettings(path);
+    EXPECT_EQ(again.file.settings, load.file.settings);
+
+    // A file without places gets them under their comment.
+    SettingsFile fresh;
+    fresh.settings.SetPlace({"export", 5, 6, 400, 300});
+    EXPECT_TRUE(SettingsText(fresh).ends_with(
+        "\n# Where each window stood when last closed: left, top, width, height (screen pixels)\n"
+        "window_export = 5, 6, 400, 300\n"));
+}
+
 TEST(SettingsFile, ANewFileNamesEveryKeyAndReadsBack) {
     const auto path = MakeTempDir() / SettingsFileName;
     const SettingsLoad none = LoadSettings(path);

@@ -27,16 +27,20 @@ void SetOption(GuiFixture& f, int line, const std::string& value) {
     f.WriteDataFile("OPTIONS.OPT", out);
 }
 
-void LoadExampleChart(GuiFixture& f) {
+void LoadChart(GuiFixture& f, const std::string& natalLine, const std::string& diurnalLine) {
     InputFields natal = f.shell->inputD().Fields();
-    const auto natalRecord = NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43");
+    const auto natalRecord = NameRecordFromLine(natalLine);
     LoadNameRecord(*natalRecord, 0, InputSection::Natal, natal);
-    natal.name = "John Smith";
+    natal.name = natalRecord->Name;
     f.shell->inputD().SetFields(natal);
     InputFields diurnal = f.shell->inputD1().Fields();
-    const auto diurnalRecord = NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43");
+    const auto diurnalRecord = NameRecordFromLine(diurnalLine);
     LoadNameRecord(*diurnalRecord, 0, InputSection::Diurnal, diurnal);
     f.shell->inputD1().SetFields(diurnal);
+}
+
+void LoadExampleChart(GuiFixture& f) {
+    LoadChart(f, "John Smith,13 Jan 1950,8.30,A,5,074.00,40.43", ",07 Dec 2026,12.00,P,5,074.00,40.43");
 }
 
 QStringList Entries(const QListWidget& list) {

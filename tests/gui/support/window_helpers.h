@@ -14,7 +14,9 @@ class GuiFixture;
 // Replaces line `line` (1-based) of the options file in the fixture's data folder.
 void SetOption(GuiFixture& f, int line, const std::string& value);
 
-// John Smith's chart for a fixed diurnal moment, loaded as the Names window does.
+// A birth and a second moment, each a names-file record, loaded as the Names window does.
+void LoadChart(GuiFixture& f, const std::string& natalLine, const std::string& diurnalLine);
+// John Smith's chart for a fixed diurnal moment.
 void LoadExampleChart(GuiFixture& f);
 
 // The texts of a list's entries, top to bottom.
