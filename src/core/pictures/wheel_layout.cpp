@@ -501,11 +501,17 @@ WheelLayout LayOut(const WheelCharts& charts, const Options& options, WheelOrien
         w.legend.push_back(item);
     };
     double rowY = Size - Margin - Row * static_cast<double>(w.rings.size() - 1) - LegendSize * 0.65;
+    auto roleOf = [&](WheelRing ring) {
+        for (const RingSource& r : charts.outside) {
+            if (r.ring == ring) return r.role;
+        }
+        return charts.inner.role;
+    };
     for (WheelRing ring : w.rings) {
         std::string name(WheelRingName(ring));
         std::replace(name.begin(), name.end(), '-', ' ');
         name[0] = static_cast<char>(name[0] - 'a' + 'A');
-        legendRow(Margin, rowY, SourceOf(chart, ring).role, false, name);
+        legendRow(Margin, rowY, roleOf(ring), false, name);
         rowY += Row;
     }
     struct AspectKey {
