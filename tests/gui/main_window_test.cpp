@@ -73,10 +73,12 @@ void MainWindowTest::startUpShowsTheMenusOfAFreshProgram() {
         {"mnuHousePorphyry", "P&orphyry", {}},
         {"mnuHouseMeridian", "&Meridian", {}},
         {"mnuDataSummary", "&Summary", QKeySequence(Qt::Key_F2)},
+        {"mnuReturns", "&Returns...", QKeySequence(Qt::Key_F6)},
         {"mnuOptions", "&Options File", {}},
         {"mnuPreferences", "&Preferences", {}},
         {"mnuMainMenuHelp", "&Orrerion Window", QKeySequence(Qt::Key_F1)},
         {"mnuHelpPrntfile", "&File To Print  Window", {}},
+        {"mnuHelpReturns", "&Returns Window", {}},
         {"mnuHelpRevisions", "Re&vision history", {}},
         {"mnuHelpAbout", "Abo&ut", {}},
     };
@@ -375,7 +377,7 @@ void MainWindowTest::helpTextsAreShownAndAMissingOneReported() {
         QVERIFY2(f.session.calc.out.DataLines.size() > 10, qPrintable(item->objectName()));
         ++shown;
     }
-    QCOMPARE(shown, 16);
+    QCOMPARE(shown, 17);
 
     f.WriteDataFile("HINTS.HLP", "First hint\r\nSecond hint\r\n");
     Action(f.shell->main(), "mnuHelpHints")->trigger();

@@ -44,6 +44,7 @@ const HelpItem HelpItems[] = {
     {"Edit A Cit&y File Window", "mnuHelpLongLat", "LONGLAT.HLP"},
     {"&Select A File Window", "mnuHelpSelect", "SELECT.HLP"},
     {"&File To Print  Window", "mnuHelpPrntfile", "PRNTFILE.HLP"},
+    {"&Returns Window", "mnuHelpReturns", "RETURNS.HLP"},
     {nullptr, "mnuSplit1", nullptr},
     {"Hints", "mnuHelpHints", "HINTS.HLP"},
     {"Up&grades", "mnuHelpUpgrades", "UPGRADES.HLP"},
@@ -132,6 +133,7 @@ void MainWindow::BuildMenus() {
     mnuData_ = bar->addMenu("&Data");
     mnuData_->setObjectName("mnuData");
     mnuData_->menuAction()->setVisible(false);
+    mnuData_->setToolTipsVisible(true);
     mnuDataSummary_ = mnuData_->addAction("&Summary");
     mnuDataSummary_->setObjectName("mnuDataSummary");
     mnuDataSummary_->setShortcut(Qt::Key_F2);
@@ -154,6 +156,15 @@ void MainWindow::BuildMenus() {
     mnuTimeline->setShortcutContext(Qt::ApplicationShortcut);
     addAction(mnuTimeline);
     connect(mnuTimeline, &QAction::triggered, this, [this] { shell_.ShowTimeline(); });
+    QAction* mnuReturns = mnuData_->addAction("&Returns...");
+    mnuReturns->setObjectName("mnuReturns");
+    mnuReturns->setShortcut(Qt::Key_F6);
+    mnuReturns->setShortcutContext(Qt::ApplicationShortcut);
+    mnuReturns->setToolTip("Solar, lunar and planetary returns of the chart, each shown as a return chart in the wheel");
+    addAction(mnuReturns);
+    connect(mnuReturns, &QAction::triggered, this, [this] {
+        if (shell_.session.chartComputed) shell_.ShowReturns();
+    });
 
     QMenu* options = bar->addMenu("&Options");
     options->setObjectName("mnuOptionsMenu");
