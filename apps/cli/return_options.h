@@ -12,9 +12,6 @@
 
 namespace orrerion::cli {
 
-// The longest span searched: two hundred years of days.
-inline constexpr int MaxReturnDays = 73050;
-
 struct ReturnOptions {
     std::optional<int> body;          // SUN..MOON
     std::optional<CalendarDate> from;  // default: the diurnal date

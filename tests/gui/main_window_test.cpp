@@ -74,10 +74,12 @@ void MainWindowTest::startUpShowsTheMenusOfAFreshProgram() {
         {"mnuHousePorphyry", "P&orphyry", {}},
         {"mnuHouseMeridian", "&Meridian", {}},
         {"mnuDataSummary", "&Summary", QKeySequence(Qt::Key_F2)},
+        {"mnuReturns", "&Returns...", QKeySequence(Qt::Key_F6)},
         {"mnuOptions", "&Options File", {}},
         {"mnuPreferences", "&Preferences", {}},
         {"mnuMainMenuHelp", "&Orrerion Window", QKeySequence(Qt::Key_F1)},
         {"mnuHelpPrntfile", "&File To Print  Window", {}},
+        {"mnuHelpReturns", "&Returns Window", {}},
         {"mnuHelpRevisions", "Re&vision history", {}},
         {"mnuHelpAbout", "Abo&ut", {}},
     };
@@ -369,7 +371,7 @@ void MainWindowTest::helpTextsAreShownAndAMissingOneReported() {
     QMenu* help = f.shell->main().findChild<QMenu*>("mnuHelp");
     int shown = 0;
     const QStringList ownWindow = {"mnuHelpWheel", "mnuHelpTimeline", "mnuHelpExport", "mnuHelpPreferences",
-                                   "mnuHelpAtlas"};
+                                   "mnuHelpAtlas", "mnuHelpReturns"};
     for (QAction* item : help->actions()) {
         if (item->isSeparator() || item->objectName() == "mnuHelpAbout") continue;
         const std::vector<std::string> before = f.session.calc.out.DataLines.ToVector();
@@ -385,7 +387,7 @@ void MainWindowTest::helpTextsAreShownAndAMissingOneReported() {
         }
         ++shown;
     }
-    QCOMPARE(shown, 21);
+    QCOMPARE(shown, 22);
 
     f.WriteDataFile("HINTS.HLP", "First hint\r\nSecond hint\r\n");
     Action(f.shell->main(), "mnuHelpHints")->trigger();

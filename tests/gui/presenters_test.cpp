@@ -2,22 +2,26 @@
 // state, a picked name or city, the input windows' NOW and "Use natal data" fields, the data
 // window's font, save and print decisions, the options editor's save and restore, and the
 // Preferences controls against OPTIONS.OPT, the timeline's view and print pages; a pasted ISO
-// date and time, and the place and zone "Find place..." fills in.
+// date and time, and the place and zone "Find place..." fills in; the Returns window's first spans
+// and its local column.
 #include <QTemporaryDir>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <tuple>
 
 #include "core/io/number_text.h"
 #include "core/records/name_record.h"
 #include "core/records/options_file.h"
+#include "core/run/run_calculation.h"
 #include "file_limits.h"
 #include "gui/app/options_presenter.h"
 #include "gui/app/preferences_presenter.h"
 #include "gui/output/data_presenter.h"
 #include "gui/output/export_presenter.h"
+#include "gui/output/returns_presenter.h"
 #include "gui/pictures/timeline_presenter.h"
 #include "gui/records/input_presenter.h"
 #include "gui/records/list_presenter.h"
@@ -39,6 +43,7 @@ private slots:
     void optionsEditorSavesAndRestores();
     void preferencesMapToTheOptionsFile();
     void exportRefusalsAndProposedNames();
+    void returnsFirstSpansHoldAReturnAndTheLocalColumnNamesItsClock();
     void timelineViewMovesWithinTheScanAndPrintsEveryRun();
 };
 
@@ -711,6 +716,56 @@ void PresentersTest::timelineViewMovesWithinTheScanAndPrintsEveryRun() {
         }
     }
     QCOMPARE(pages.back().part.toDay, 100.0);
+}
+
+void PresentersTest::returnsFirstSpansHoldAReturnAndTheLocalColumnNamesItsClock() {
+    Calculation calc;
+    LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, InputSection::Natal,
+                   calc.natal);
+    LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, InputSection::Diurnal, calc.diurnal);
+    CollectingReporter reporter;
+    ScanObserver noScan;
+    CalculationRequest request;
+    request.askDays = [] { return std::optional<std::string>(); };
+    QVERIFY(RunCalculation(calc, request, noScan, reporter).charted);
+
+    // The list: Sun, Moon, then Mercury to Pluto.
+    QStringList names;
+    for (const int body : ReturnBodies()) names << QString::fromStdString(ReturnBodyName(body));
+    QCOMPARE(names.join(","), QString("Sun,Moon,Mercury,Venus,Mars,Jupiter,Saturn,Uranus,Neptune,Pluto"));
+    QCOMPARE(DefaultReturnDays(SUN), 366);
+    QCOMPARE(DefaultReturnDays(PLUTO), MaxReturnDays);
+
+    // Whatever day a listing starts on, the first span of every body but Pluto holds a return:
+    // for the bodies that come round within about two years, starts 17 days apart over two years
+    // (every phase of their retrograde loops); for the slow ones the diurnal date (a search over
+    // their spans takes seconds).
+    for (const int body : ReturnBodies()) {
+        if (body == PLUTO) continue;
+        const bool fast = DefaultReturnDays(body) <= 800;
+        for (int start = 0; start < (fast ? 2 * 365 : 1); start += 17) {
+            ReturnsChoice choice{body, DefaultReturnDays(body), false};
+            const ReturnSearch search = ReturnSearchOf(calc, choice, QDate(2026, 12, 7).addDays(start));
+            QVERIFY2(!FindReturns(calc.chart, calc.eph.Source, search).empty(),
+                     qPrintable(QString("%1 from %2 days after 7 Dec 2026")
+                                    .arg(QString::fromStdString(ReturnBodyName(body)))
+                                    .arg(start)));
+        }
+    }
+
+    // The local column names the zone as typed, or the diurnal place's named zone.
+    const struct { float zoneHoursWest; const char* name; const char* heading; } zones[] = {
+        {5.0f, "", "Local time (UT-5)"},
+        {0.0f, "", "Local time (UT)"},
+        {-5.5f, "", "Local time (UT+5:30)"},
+        {3.25f, "", "Local time (UT-3:15)"},
+        {5.0f, "America/New_York", "Local time (America/New_York)"},
+    };
+    for (const auto& z : zones) {
+        calc.chart.input.DiurnalZone = z.zoneHoursWest;
+        calc.DiurnalZoneName = z.name;
+        QCOMPARE(QString::fromStdString(LocalColumnHeading(calc)), QString(z.heading));
+    }
 }
 
 QTEST_APPLESS_MAIN(PresentersTest)

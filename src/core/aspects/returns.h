@@ -26,6 +26,9 @@ bool HasReturns(int body);
 // The general precession in longitude from `fromJD` to `toJD` (UT Julian dates), degrees.
 double PrecessionInLongitude(double fromJD, double toJD);
 
+// The longest span a search is asked for, in days: two hundred years.
+inline constexpr int MaxReturnDays = 73050;
+
 struct ReturnSearch {
     int body = SUN;
     double fromJD = 0.0;  // UT Julian date the span starts at

@@ -50,6 +50,7 @@ const HelpItem HelpItems[] = {
     {"W&heel Window", "mnuHelpWheel", "WHEEL.HLP"},
     {"Ti&meline Window", "mnuHelpTimeline", "TIMELINE.HLP"},
     {"E&xport Window", "mnuHelpExport", "EXPORT.HLP"},
+    {"&Returns Window", "mnuHelpReturns", "RETURNS.HLP"},
     {"&Preferences Window", "mnuHelpPreferences", "PREFS.HLP"},
     {"&Atlas", "mnuHelpAtlas", "ATLAS.HLP"},
     {nullptr, "mnuSplit1", nullptr},
@@ -68,7 +69,7 @@ const struct {
     const char* file;
 } WindowHelp[] = {
     {"Wheel", "WHEEL.HLP"}, {"Timeline", "TIMELINE.HLP"}, {"Export", "EXPORT.HLP"}, {"Preferences", "PREFS.HLP"},
-    {nullptr, "ATLAS.HLP"},
+    {"Returns", "RETURNS.HLP"}, {nullptr, "ATLAS.HLP"},
 };
 
 struct HouseItem {
@@ -150,6 +151,7 @@ void MainWindow::BuildMenus() {
     mnuData_ = bar->addMenu("&Data");
     mnuData_->setObjectName("mnuData");
     mnuData_->menuAction()->setVisible(false);
+    mnuData_->setToolTipsVisible(true);
     mnuDataSummary_ = mnuData_->addAction("&Summary");
     mnuDataSummary_->setObjectName("mnuDataSummary");
     mnuDataSummary_->setShortcut(Qt::Key_F2);
@@ -172,6 +174,15 @@ void MainWindow::BuildMenus() {
     mnuTimeline->setShortcutContext(Qt::ApplicationShortcut);
     addAction(mnuTimeline);
     connect(mnuTimeline, &QAction::triggered, this, [this] { shell_.ShowTimeline(); });
+    QAction* mnuReturns = mnuData_->addAction("&Returns...");
+    mnuReturns->setObjectName("mnuReturns");
+    mnuReturns->setShortcut(Qt::Key_F6);
+    mnuReturns->setShortcutContext(Qt::ApplicationShortcut);
+    mnuReturns->setToolTip("Solar, lunar and planetary returns of the chart, each shown as a return chart in the wheel");
+    addAction(mnuReturns);
+    connect(mnuReturns, &QAction::triggered, this, [this] {
+        if (shell_.session.chartComputed) shell_.ShowReturns();
+    });
 
     QMenu* options = bar->addMenu("&Options");
     options->setObjectName("mnuOptionsMenu");

@@ -13,6 +13,7 @@
 #include "gui/ui/local_clock.h"
 #include "gui/output/data_presenter.h"
 #include "gui/output/export_presenter.h"
+#include "gui/output/returns_presenter.h"
 #include "gui/records/atlas_bridge.h"
 #include "gui/records/list_presenter.h"
 #include "gui/ui/dialogs.h"
@@ -41,6 +42,7 @@ struct Session {
     DataWindowState data;          // the data window's font, place and save file
     bool wheelOuterAspects = false;  // the wheel window's "Aspects to natal"
     ExportWindowState exportChoice;  // the Export window's format and families
+    ReturnsChoice returnsChoice;     // the Returns window's body, span and precession
 
     // Stored data.
     NamesListState names;          // the Names list's file, lock and saved mark

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <system_error>
 
+#include "core/exports/return_exports.h"
 #include "core/io/line_reader.h"
 #include "core/records/options_file.h"
 #include "core/records/program_folders.h"
@@ -17,11 +18,13 @@
 #include "gui/app/locale_order.h"
 #include "gui/app/main_window.h"
 #include "gui/app/options_window.h"
+#include "gui/app/preferences_presenter.h"
 #include "gui/app/preferences_window.h"
 #include "gui/app/title_window.h"
 #include "gui/output/data_window.h"
 #include "gui/output/export_window.h"
 #include "gui/output/print_window.h"
+#include "gui/output/returns_window.h"
 #include "gui/output/scan_windows.h"
 #include "gui/output/select_file_window.h"
 #include "gui/pictures/timeline_window.h"
@@ -142,6 +145,7 @@ Shell::Shell(Session& s)
     : session(s), places_(std::make_unique<WindowPlaces>(s.settings, s.calc.ProgramDir / SettingsFileName)) {}
 
 Shell::~Shell() {
+    Unload(returns_);
     Unload(export_);
     Unload(timeline_);
     Unload(wheel_);
@@ -304,7 +308,9 @@ void Shell::RunCalculation() {
 }
 
 void Shell::CalculationChanged() {
-    if (wheelLoaded()) wheel_->Refresh();
+    // A return chart shown in the wheel belongs to the chart before.
+    if (wheelLoaded()) wheel_->ShowCalculation();
+    if (returnsLoaded()) returns_->Refresh();
     if (timelineLoaded()) timeline_->Refresh();
     if (exportLoaded()) export_->Refresh();
     if (dataWindowLoaded()) dataWindow_->ShowCurrentText();
@@ -430,7 +436,41 @@ ExportWindow& Shell::exportWindow() {
 
 void Shell::ShowExport() { ShowRefreshed(exportWindow()); }
 
-void Shell::ShowWheel() { ShowRefreshed(wheel()); }
+void Shell::ShowWheel() {
+    WheelWindow& window = wheel();
+    window.ShowCalculation();
+    window.show();
+    Activate(window);
+}
+
+ReturnsWindow& Shell::returns() {
+    return Loaded(returns_, [this] {
+        return new ReturnsWindow(*this, {dialogs(), session.calc, session.chartComputed, session.returnsChoice,
+                                         PreciseChoiceText});
+    });
+}
+
+void Shell::ShowReturns() {
+    const bool loaded = returnsLoaded();
+    ReturnsWindow& window = returns();
+    if (loaded) window.Refresh();  // a new window lists them as it opens
+    window.show();
+    Activate(window);
+}
+
+void Shell::ShowReturnChart(const ReturnChart& chart, bool precessed) {
+    // The summary takes the data window's text as the data summary and help texts do; the listings
+    // of a scan stay in the saved and printed buffer.
+    Calculation& calc = session.calc;
+    ResetDataLines(calc.out);
+    WriteReturnSummary(calc.chart, chart, precessed, MomentClock{calc.chart.input.DiurnalZone, calc.DiurnalZoneName},
+                       calc.DateOrder, calc.out);
+    ShowDataWindow();
+    WheelWindow& window = wheel();
+    window.ShowReturn(chart);
+    window.show();
+    Activate(window);
+}
 TimelineWindow& Shell::timeline() {
     return Loaded(*places_, timeline_, [this] {
         return new TimelineWindow(*this, {dialogs(), session.calc, session.chartComputed, session.settings});
@@ -470,6 +510,7 @@ void Shell::unloadOptions() { Unload(options_); }
 void Shell::unloadWheel() { Unload(wheel_); }
 void Shell::unloadExport() { Unload(export_); }
 void Shell::unloadTimeline() { Unload(timeline_); }
+void Shell::unloadReturns() { Unload(returns_); }
 void Shell::unloadPreferences() { Unload(preferences_); }
 
 InputWindowSlice Shell::InputSlice() { return {dialogs(), session.clock, session.calc}; }

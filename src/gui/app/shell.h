@@ -25,6 +25,7 @@ class OptionsWindow;
 class WheelWindow;
 class ExportWindow;
 class TimelineWindow;
+class ReturnsWindow;
 class PreferencesWindow;
 struct InputWindowSlice;
 
@@ -63,6 +64,8 @@ public:
     void ShowExport();
     // The Timeline window, brought forward; after every scan a loaded one is laid out again.
     void ShowTimeline();
+    // The Returns window (Data > Returns), brought forward with the returns listed anew.
+    void ShowReturns();
     // The main window's Input command: the input windows shown, the Names list re-read, a chart
     // of the present moment brought up to the clock.
     void InputMenu();
@@ -79,6 +82,7 @@ public:
     WheelWindow& wheel();
     ExportWindow& exportWindow();
     TimelineWindow& timeline();
+    ReturnsWindow& returns();
     PreferencesWindow& preferences();
 
     bool inputDLoaded() const { return !inputD_.isNull(); }
@@ -91,6 +95,7 @@ public:
     bool wheelLoaded() const { return !wheel_.isNull(); }
     bool exportLoaded() const { return !export_.isNull(); }
     bool timelineLoaded() const { return !timeline_.isNull(); }
+    bool returnsLoaded() const { return !returns_.isNull(); }
     bool preferencesLoaded() const { return !preferences_.isNull(); }
 
     void unloadNames();
@@ -101,6 +106,7 @@ public:
     void unloadWheel();
     void unloadExport();
     void unloadTimeline();
+    void unloadReturns();
     void unloadPreferences();
 
     // WindowRequests.
@@ -134,10 +140,12 @@ public:
     void FocusMainWindow(bool keyboardFocus) override;
     void OpenTimeline() override;
     void ShowListingLine(const QString& heading, const QString& line) override;
+    void ShowReturnChart(const ReturnChart& chart, bool precessed) override;
 
 private:
-    // Every loaded window that shows the current calculation brought up to it: the wheel, the
-    // timeline, the export window and the data window's text.
+    // Every loaded window that shows the current calculation brought up to it: the wheel (back to
+    // the calculation's rings), the timeline, the export window, the returns and the data window's
+    // text.
     void CalculationChanged();
     InputWindow& input(InputSection section);
     // The Cities window in place of the Names window (`toCities`), or the other way round.
@@ -157,6 +165,7 @@ private:
     QPointer<WheelWindow> wheel_;
     QPointer<ExportWindow> export_;
     QPointer<TimelineWindow> timeline_;
+    QPointer<ReturnsWindow> returns_;
     QPointer<PreferencesWindow> preferences_;
     QPointer<HelpWindow> help_;
 };

@@ -27,6 +27,11 @@ std::optional<WheelLayout> CurrentWheel(const Calculation& calc, bool chartCompu
     return LayOutWheel(calc.chart, calc.options, choice, WheelTitleLines(calc.chart, choice));
 }
 
+WheelLayout ReturnWheel(const Calculation& calc, const ReturnChart& ret, const WheelChoice& choice) {
+    return LayOutReturnWheel(calc.chart, ret, calc.options, choice.orientation, choice.outerAspects,
+                             ReturnWheelTitleLines(calc.chart, ret));
+}
+
 std::string ProposedPictureFileName(const std::string& chartName, const std::string& picture,
                                     const std::string& extension) {
     std::string stem = ReportStem(chartName);

@@ -19,6 +19,9 @@ bool HasWheelRing(const WheelChoice& choice, WheelRing ring);
 
 // The layout of the calculation's charts, or nothing before the first chart.
 std::optional<WheelLayout> CurrentWheel(const Calculation& calc, bool chartComputed, const WheelChoice& choice);
+// A return chart of the calculation inside its natal chart, as `orrerion-cli wheel --return N`
+// draws it, in the choice's orientation and with its aspects to natal when chosen.
+WheelLayout ReturnWheel(const Calculation& calc, const ReturnChart& ret, const WheelChoice& choice);
 
 // "John_wheel.png": the chart's report stem, the picture's name and the extension.
 std::string ProposedPictureFileName(const std::string& chartName, const std::string& picture,

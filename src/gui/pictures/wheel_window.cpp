@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/exports/return_exports.h"
 #include "core/pictures/chart_heading.h"
 #include "core/pictures/wheel_output.h"
 #include "gui/pictures/picture_export.h"
@@ -134,12 +135,33 @@ void WheelWindow::Refresh() {
     chkSolarArc_->setChecked(HasWheelRing(choice_, WheelRing::SolarArc));
     chkTransits_->setChecked(HasWheelRing(choice_, WheelRing::Transits));
     (choice_.orientation == WheelOrientation::AriesLeft ? optAriesLeft_ : optAscendantLeft_)->setChecked(true);
-    view_->SetLayout(CurrentWheel(slice_.calc, slice_.chartComputed, choice_));
-    lblChart_->setText(QString::fromStdString(slice_.chartComputed ? ChartHeading(slice_.calc.chart) : NoChartHeading));
-    lblNote_->setText(choice_.outerRings.size() >= 2
-                          ? "Two rings are shown around the natal chart; untick one to choose another."
-                          : QString());
+    // A return wheel has its two rings; its aspects to natal stay a choice.
+    for (QCheckBox* box : {chkProgressed_, chkSolarArc_, chkTransits_}) box->setEnabled(!return_);
+    if (return_) {
+        view_->SetLayout(ReturnWheel(slice_.calc, *return_, choice_));
+        lblChart_->setText(QString::fromStdString(
+            ReturnName(return_->moment.body) + " at " +
+            SecondText(return_->moment.jd, MomentClock{}, slice_.calc.DateOrder) + " UT inside the natal chart: " +
+            ChartHeading(slice_.calc.chart)));
+        lblNote_->setText("A return chart inside the natal chart. Data > Wheel (F3) shows the chosen rings again.");
+    } else {
+        view_->SetLayout(CurrentWheel(slice_.calc, slice_.chartComputed, choice_));
+        lblChart_->setText(QString::fromStdString(slice_.chartComputed ? ChartHeading(slice_.calc.chart) : NoChartHeading));
+        lblNote_->setText(choice_.outerRings.size() >= 2
+                              ? "Two rings are shown around the natal chart; untick one to choose another."
+                              : QString());
+    }
     lblNote_->setVisible(!lblNote_->text().isEmpty());
+}
+
+void WheelWindow::ShowReturn(const ReturnChart& chart) {
+    return_ = chart;
+    Refresh();
+}
+
+void WheelWindow::ShowCalculation() {
+    return_.reset();
+    Refresh();
 }
 
 void WheelWindow::changeEvent(QEvent* event) {
@@ -192,11 +214,14 @@ void WheelWindow::cmdExport_Click() {
     }
     PictureExport request;
     request.title = "Export the wheel";
-    request.proposedName = QString::fromStdString(ProposedWheelFileName(slice_.calc.chart.ChartName, "png"));
+    request.proposedName = QString::fromStdString(
+        return_ ? ProposedPictureFileName(slice_.calc.chart.ChartName, "return", "png")
+                : ProposedWheelFileName(slice_.calc.chart.ChartName, "png"));
     request.initialDir = QString::fromStdString(slice_.calc.ProgramDir.string());
     request.pngSize = QSize(1600, 1600);
     request.paint = [&](QPainter& painter, const QRectF& area) { PaintWheel(painter, *layout, area); };
-    request.svg = [&] { return WheelSvg(*layout, "Chart wheel: " + slice_.calc.chart.ChartName); };
+    const std::string svgTitle = (return_ ? "Return wheel: " : "Chart wheel: ") + slice_.calc.chart.ChartName;
+    request.svg = [&] { return WheelSvg(*layout, svgTitle); };
     const QString written = ExportPicture(this, slice_.dialogs, request);
     if (!written.isEmpty()) {
         lblNote_->setText(SavedText(written));

@@ -2,7 +2,8 @@
 // The Wheel window: the current calculation drawn as a chart wheel, with the rings chosen in the
 // window (natal with up to two of progressed, solar arc and transits), the ascendant or 0° Aries
 // at the left, and printing and export (PNG, SVG, PDF). It follows every calculation; a heading
-// names the chart, its place and its moment.
+// names the chart, its place and its moment. In place of the rings it can draw a return chart of
+// the calculation inside the natal chart, until the next calculation or the Wheel command.
 #include <QWidget>
 #include <optional>
 
@@ -47,8 +48,14 @@ class WheelWindow : public QWidget {
 public:
     explicit WheelWindow(WheelWindowSlice slice, QWidget* parent = nullptr);
 
-    // Lays the wheel out again from the calculation (after a calculation or a change of houses).
+    // Lays the wheel out again from the calculation (after a calculation or a change of houses), or
+    // the return chart shown.
     void Refresh();
+    // The return chart inside the natal chart, in place of the chosen rings.
+    void ShowReturn(const ReturnChart& chart);
+    // The calculation's charts with the chosen rings again.
+    void ShowCalculation();
+    bool showsReturn() const { return return_.has_value(); }
 
 public slots:
     void cmdPrint_Click();
@@ -66,6 +73,7 @@ private:
 
     WheelWindowSlice slice_;
     WheelChoice choice_;
+    std::optional<ReturnChart> return_;
     WheelView* view_;
     QLabel* lblChart_;
     QLabel* lblNote_;

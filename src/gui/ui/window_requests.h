@@ -16,6 +16,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/aspects/returns.h"
 #include "core/base/input_fields.h"
 #include "core/records/atlas_exchange.h"
 
@@ -97,6 +98,10 @@ public:
     // The data window brought forward with `line` selected: the first such line after the
     // listing title `heading`.
     virtual void ShowListingLine(const QString& heading, const QString& line) = 0;
+    // A return chart of the current calculation: drawn in the Wheel window inside the natal chart
+    // and summed up in the data window, both brought forward. `precessed` says whether its natal
+    // longitude was moved by precession.
+    virtual void ShowReturnChart(const ReturnChart& chart, bool precessed) = 0;
 
 protected:
     ~WindowRequests() = default;
