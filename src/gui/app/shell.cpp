@@ -444,7 +444,7 @@ void Shell::ShowWheel() {
 }
 
 ReturnsWindow& Shell::returns() {
-    return Loaded(returns_, [this] {
+    return Loaded(*places_, returns_, [this] {
         return new ReturnsWindow(*this, {dialogs(), session.calc, session.chartComputed, session.returnsChoice,
                                          PreciseChoiceText});
     });

@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/pictures/chart_heading.h"
-#include "gui/app/window_requests.h"
+#include "gui/ui/window_requests.h"
 #include "gui/ui/dialogs.h"
 #include "gui/ui/window_setup.h"
 
