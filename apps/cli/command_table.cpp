@@ -13,7 +13,7 @@ using enum InUsage;
 
 // The natal and diurnal moments, the houses, options file and ephemeris: every command that casts
 // the charts reads them (chart_options.cpp, moment_options.cpp).
-inline constexpr auto ChartOptions = std::to_array<OptionSpec>({
+inline constexpr auto ChartOptions = std::to_array<OptionRow>({
     {"--natal", "RECORD",
      "the birth as one names-file record: \"Name,dd mmm yyyy,H.MM,A|P,zone,longitude,latitude\"\n"
      "(zone in decimal hours west of Greenwich, -5.5 for 5 h 30 min east; longitude D.MM\n"
@@ -62,7 +62,7 @@ inline constexpr auto ChartOptions = std::to_array<OptionSpec>({
 });
 
 // The scan as the scan and timeline commands run it.
-inline constexpr auto ScanOptions = std::to_array<OptionSpec>({
+inline constexpr auto ScanOptions = std::to_array<OptionRow>({
     {"--days", "TEXT",
      "the answer to \"Enter number of days:\" (default \" 90\"); TEXT that reads as fewer than\n"
      "1 or more than 32767 days is refused",
@@ -76,24 +76,24 @@ inline constexpr auto ScanOptions = std::to_array<OptionSpec>({
 });
 
 // The span searched by returns and events, and by wheel --return.
-inline constexpr auto SpanOptions = std::to_array<OptionSpec>({
+inline constexpr auto SpanOptions = std::to_array<OptionRow>({
     {"--from", "YYYY-MM-DD", "the first day, from 0h in the diurnal zone (default: the diurnal date)"},
     {"--days", "N", "the number of days searched, 1 to 73050", Plain},
 });
 
 // The returns chosen by returns and wheel --return.
-inline constexpr auto ReturnOptions = std::to_array<OptionSpec>({
+inline constexpr auto ReturnOptions = std::to_array<OptionRow>({
     {"--body", "NAME", "the body that returns: Sun, Moon, Mercury ... Pluto (case ignored)", Plain},
     {"--precessed", "", "returns to the natal longitude moved on by the precession since birth"},
 });
 
-inline constexpr auto EphemerisOwn = std::to_array<OptionSpec>({
+inline constexpr auto EphemerisOwn = std::to_array<OptionRow>({
     {"--jd", "JD", "the universal-time Julian date (2451545.0 is 2000-01-01 12:00 UT)", Plain},
     {"--ephemeris", "builtin|precise",
      "the source of positions, as for the chart command (default: SETTINGS.TXT)", Bracketed},
 });
 
-inline constexpr auto ChartOwn = std::to_array<OptionSpec>({
+inline constexpr auto ChartOwn = std::to_array<OptionRow>({
     {"--json", "[FILE]",
      "the chart values as JSON instead of the summary, written to FILE (- for standard\n"
      "output); with no FILE, or followed by another option, printed on standard output\n"
@@ -105,10 +105,10 @@ inline constexpr auto ChartOwn = std::to_array<OptionSpec>({
      "true-node, lilith, chiron, ceres, pallas, juno, vesta, fortune joined by commas, or\n"
      "all (a node brings its south node); true-node, chiron and the asteroids need\n"
      "--ephemeris precise (chiron and the asteroids read seas_18.se1 of swe-basic-data)"},
-    {"--fortune-day-formula", "", "the Part of Fortune as ASC + Moon - Sun by night too"},
+    {"--fortune-day-formula", "", "the Lot of Fortune as ASC + Moon - Sun by night too"},
 });
 
-inline constexpr auto ScanOwn = std::to_array<OptionSpec>({
+inline constexpr auto ScanOwn = std::to_array<OptionRow>({
     {"--progress", "", "a progress bar on stderr"},
     {"--threads", "N", "scan on N threads, 1 or 2 (default: 2 where the machine has two cores);\nthe output is the same whatever N"},
     {"--ics", "FILE", "the scan's runs and exact moments as an iCalendar file", Bracketed},
@@ -117,7 +117,7 @@ inline constexpr auto ScanOwn = std::to_array<OptionSpec>({
     {"--run-events", "", "add to the calendar an all-day event per run, from its first to its last day"},
 });
 
-inline constexpr auto WheelOwn = std::to_array<OptionSpec>({
+inline constexpr auto WheelOwn = std::to_array<OptionRow>({
     {"--svg", "FILE", "the wheel as SVG", Bracketed},
     {"--json", "FILE", "its layout as JSON", Bracketed},
     {"--rings", "RINGS",
@@ -130,18 +130,18 @@ inline constexpr auto WheelOwn = std::to_array<OptionSpec>({
      "with its houses, and the natal chart around it; --rings is then not used"},
 });
 
-inline constexpr auto TimelineOwn = std::to_array<OptionSpec>({
+inline constexpr auto TimelineOwn = std::to_array<OptionRow>({
     {"--svg", "FILE", "the timeline as SVG", Bracketed},
     {"--json", "FILE", "its layout as JSON", Bracketed},
     {"--from", "YYYY-MM-DD", "the first day shown (default: the first day scanned)"},
     {"--to", "YYYY-MM-DD", "the last day shown (default: the last day scanned)"},
 });
 
-inline constexpr auto ReturnsOwn = std::to_array<OptionSpec>({
+inline constexpr auto ReturnsOwn = std::to_array<OptionRow>({
     {"--json", "FILE", "write the returns as JSON instead of listing them", Bracketed},
 });
 
-inline constexpr auto EventsOwn = std::to_array<OptionSpec>({
+inline constexpr auto EventsOwn = std::to_array<OptionRow>({
     {"--kinds", "LIST",
      "any of station, retrograde, ingress, house-ingress, lunation, eclipse, void joined\n"
      "by commas (default all)"},
@@ -151,11 +151,11 @@ inline constexpr auto EventsOwn = std::to_array<OptionSpec>({
     {"--csv", "FILE", "the events as a CSV table", Bracketed},
 });
 
-inline constexpr auto NamesOwn = std::to_array<OptionSpec>({
+inline constexpr auto NamesOwn = std::to_array<OptionRow>({
     {"--replace", "", "add: replace a stored record of the same name (case ignored)"},
 });
 
-inline constexpr auto AtlasOwn = std::to_array<OptionSpec>({
+inline constexpr auto AtlasOwn = std::to_array<OptionRow>({
     {"--date", "YYYY-MM-DD", "the local date the zone is in force (default: today)", Bracketed},
     {"--time", "HH:MM", "the local 24-hour clock time (default: now)", Bracketed},
 });
@@ -216,7 +216,7 @@ inline constexpr auto CompletionExamples = std::to_array<std::string_view>({
     "orrerion-cli completion bash",
 });
 
-inline constexpr auto CommandTable = std::to_array<CommandSpec>({
+inline constexpr auto CommandTable = std::to_array<CommandRow>({
     {"ephemeris", "", "positions of the Sun, Moon and planets at a Julian date, as JSON",
      "Positions of the Sun, Moon and planets at the universal-time Julian date JD, printed as\n"
      "one JSON object: long, lat, decl, long_next (Sun, Mercury, Venus, Mars, Jupiter, Saturn,\n"
@@ -285,6 +285,6 @@ inline constexpr auto CommandTable = std::to_array<CommandSpec>({
 
 }  // namespace
 
-std::span<const CommandSpec> Commands() { return CommandTable; }
+std::span<const CommandRow> Commands() { return CommandTable; }
 
 }  // namespace orrerion::cli

@@ -14,7 +14,7 @@ namespace {
 int RunCommand(const std::string& command, const orrerion::cli::Args& rest) {
     using namespace orrerion::cli;
     if (command == "--help" || command == "-h" || command == "help") {
-        const CommandSpec* about = rest.empty() ? nullptr : FindCommand(rest.front());
+        const CommandRow* about = rest.empty() ? nullptr : FindCommand(rest.front());
         std::fputs((about ? CommandHelp(*about) : OverviewHelp()).c_str(), stdout);
         return 0;
     }
@@ -22,16 +22,16 @@ int RunCommand(const std::string& command, const orrerion::cli::Args& rest) {
         std::printf("orrerion-cli %s\n", orrerion::ProgramVersion());
         return 0;
     }
-    const CommandSpec* spec = FindCommand(command);
-    if (!spec) {
+    const CommandRow* row = FindCommand(command);
+    if (!row) {
         std::fprintf(stderr, "orrerion-cli: unknown command '%s' (try --help)\n", command.c_str());
         return 2;
     }
     if (AsksForHelp(rest)) {
-        std::fputs(CommandHelp(*spec).c_str(), stdout);
+        std::fputs(CommandHelp(*row).c_str(), stdout);
         return 0;
     }
-    std::variant<CommandLine, std::string> read = ReadCommandLine(*spec, rest);
+    std::variant<CommandLine, std::string> read = ReadCommandLine(*row, rest);
     if (const std::string* problem = std::get_if<std::string>(&read)) {
         std::fprintf(stderr, "orrerion-cli %s: %s\n", command.c_str(), problem->c_str());
         return 2;

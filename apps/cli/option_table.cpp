@@ -10,9 +10,9 @@ constexpr std::size_t HelpWidth = 79;
 // Where an option's help starts in its list: "  --at-place-index N   the ...".
 constexpr std::size_t HelpColumn = 24;
 
-const OptionSpec* FindOption(const CommandSpec& command, std::string_view name) {
+const OptionRow* FindOption(const CommandRow& command, std::string_view name) {
     for (const OptionGroup& group : command.groups) {
-        for (const OptionSpec& option : group.options) {
+        for (const OptionRow& option : group.options) {
             if (option.name == name) return &option;
         }
     }
@@ -21,7 +21,7 @@ const OptionSpec* FindOption(const CommandSpec& command, std::string_view name) 
 
 bool LooksLikeOption(std::string_view word) { return word.size() > 1 && word.front() == '-'; }
 
-std::string OptionWithValue(const OptionSpec& option) {
+std::string OptionWithValue(const OptionRow& option) {
     std::string text(option.name);
     if (option.TakesValue()) text += " " + std::string(option.value);
     return text;
@@ -47,13 +47,13 @@ void AppendWrapped(std::string& out, const std::vector<std::string>& words, std:
 
 // The pieces of a usage line after the program's name: the command, its operands, the options
 // it shows and [OPTIONS] for the rest.
-std::vector<std::string> UsageWords(const CommandSpec& command) {
+std::vector<std::string> UsageWords(const CommandRow& command) {
     std::vector<std::string> words{std::string(command.name)};
     if (!command.operands.empty()) words.emplace_back(command.operands);
     bool more = false;
     for (const InUsage shown : {InUsage::Plain, InUsage::Bracketed}) {
         for (const OptionGroup& group : command.groups) {
-            for (const OptionSpec& option : group.options) {
+            for (const OptionRow& option : group.options) {
                 if (!group.inUsage || option.usage == InUsage::No) {
                     more = true;
                 } else if (option.usage == shown) {
@@ -85,7 +85,7 @@ std::vector<std::string> Words(std::string_view text) {
 }
 
 // "  --days TEXT           the answer ...", the help wrapped below itself.
-void AppendOption(std::string& out, const OptionSpec& option) {
+void AppendOption(std::string& out, const OptionRow& option) {
     std::string head = "  " + OptionWithValue(option);
     if (head.size() + 2 > HelpColumn) {
         out += head + "\n";
@@ -112,19 +112,19 @@ std::vector<std::string_view> ValueChoices(std::string_view value) {
 
 }  // namespace
 
-std::string_view OptionSpec::ValueWord() const {
+std::string_view OptionRow::ValueWord() const {
     if (ValueOptional() && value.size() >= 2) return value.substr(1, value.size() - 2);
     return value;
 }
 
-const CommandSpec* FindCommand(std::string_view name) {
-    for (const CommandSpec& command : Commands()) {
+const CommandRow* FindCommand(std::string_view name) {
+    for (const CommandRow& command : Commands()) {
         if (command.name == name) return &command;
     }
     return nullptr;
 }
 
-std::variant<CommandLine, std::string> ReadCommandLine(const CommandSpec& command, const Args& args) {
+std::variant<CommandLine, std::string> ReadCommandLine(const CommandRow& command, const Args& args) {
     CommandLine line;
     bool operandsOnly = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -142,19 +142,19 @@ std::variant<CommandLine, std::string> ReadCommandLine(const CommandSpec& comman
         }
         const std::size_t equals = word.find('=');
         const std::string name = word.substr(0, equals);
-        const OptionSpec* spec = word.starts_with("--") ? FindOption(command, name) : nullptr;
-        if (!spec) return "unknown option \"" + name + "\" (try --help)";
-        GivenOption given{spec, {}, false};
+        const OptionRow* row = word.starts_with("--") ? FindOption(command, name) : nullptr;
+        if (!row) return "unknown option \"" + name + "\" (try --help)";
+        GivenOption given{row, {}, false};
         if (equals != std::string::npos) {
-            if (!spec->TakesValue()) return "option " + name + " takes no value";
+            if (!row->TakesValue()) return "option " + name + " takes no value";
             given.value = word.substr(equals + 1);
             given.hasValue = true;
-        } else if (spec->ValueOptional()) {
+        } else if (row->ValueOptional()) {
             if (i + 1 < args.size() && (!LooksLikeOption(args[i + 1]) || args[i + 1] == "-")) {
                 given.value = args[++i];
                 given.hasValue = true;
             }
-        } else if (spec->TakesValue()) {
+        } else if (row->TakesValue()) {
             if (i + 1 >= args.size()) return "option " + name + " needs a value";
             given.value = args[++i];
             given.hasValue = true;
@@ -172,7 +172,7 @@ bool AsksForHelp(const Args& args) {
     return false;
 }
 
-std::string CommandHelp(const CommandSpec& command) {
+std::string CommandHelp(const CommandRow& command) {
     std::string out = "Usage: " + std::string(Program) + " ";
     AppendWrapped(out, UsageWords(command), out.size() + command.name.size() + 1);
     out += "\n\n";
@@ -180,7 +180,7 @@ std::string CommandHelp(const CommandSpec& command) {
     out += "\n";
     for (const OptionGroup& group : command.groups) {
         out += "\n" + std::string(group.title.empty() ? "Options" : group.title) + ":\n";
-        for (const OptionSpec& option : group.options) AppendOption(out, option);
+        for (const OptionRow& option : group.options) AppendOption(out, option);
     }
     out += "  --help                the help of this command\n";
     if (!command.examples.empty()) {
@@ -202,7 +202,7 @@ std::string OverviewHelp() {
         "the sky's events, the names file and the atlas.\n"
         "\n"
         "Commands:\n";
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         out += "  ";
         AppendWrapped(out, UsageWords(command), command.name.size() + 3);
         out += "\n      " + std::string(command.summary) + "\n";
@@ -253,7 +253,7 @@ std::string OverviewHelp() {
 
 std::string BashCompletion() {
     std::string commands;
-    for (const CommandSpec& command : Commands()) commands += std::string(command.name) + " ";
+    for (const CommandRow& command : Commands()) commands += std::string(command.name) + " ";
     std::string out =
         "# bash completion for orrerion-cli, written by `orrerion-cli completion bash` from the\n"
         "# program's own table of options.\n"
@@ -267,12 +267,12 @@ std::string BashCompletion() {
         "        return\n"
         "    fi\n"
         "    case ${COMP_WORDS[1]} in\n";
-    for (const CommandSpec& command : Commands()) {
+    for (const CommandRow& command : Commands()) {
         out += "    " + std::string(command.name) + ")\n        case $prev in\n";
         std::vector<std::string> files, folders, free;
         std::string options;
         for (const OptionGroup& group : command.groups) {
-            for (const OptionSpec& option : group.options) {
+            for (const OptionRow& option : group.options) {
                 options += std::string(option.name) + " ";
                 if (!option.TakesValue()) continue;
                 const std::string_view word = option.ValueWord();

@@ -24,7 +24,7 @@ enum class InUsage {
     Bracketed  // "[--days TEXT]"
 };
 
-struct OptionSpec {
+struct OptionRow {
     std::string_view name;   // "--days"
     std::string_view value;  // "N", "FILE", "builtin|precise"; "" for a flag; "[FILE]" when optional
     std::string_view help;   // one or more sentences; the help wraps them
@@ -40,11 +40,11 @@ struct OptionSpec {
 // several commands share ("Chart options").
 struct OptionGroup {
     std::string_view title;
-    std::span<const OptionSpec> options;
+    std::span<const OptionRow> options;
     bool inUsage = true;  // false: none of them appears in the usage line (wheel's return options)
 };
 
-struct CommandSpec {
+struct CommandRow {
     std::string_view name;         // "scan"
     std::string_view operands;     // the words after the options in the usage line: "FILE RECORD"; "" for none
     std::string_view summary;      // one line for the list of commands
@@ -55,15 +55,15 @@ struct CommandSpec {
 };
 
 // Every command, in the order the overview lists them.
-std::span<const CommandSpec> Commands();
-const CommandSpec* FindCommand(std::string_view name);
+std::span<const CommandRow> Commands();
+const CommandRow* FindCommand(std::string_view name);
 
 // One option as read from the command line.
 struct GivenOption {
-    const OptionSpec* spec = nullptr;
+    const OptionRow* row = nullptr;
     std::string value;       // "" for a flag or an optional value left out
     bool hasValue = false;
-    std::string_view Name() const { return spec->name; }
+    std::string_view Name() const { return row->name; }
 };
 
 struct CommandLine {
@@ -76,13 +76,13 @@ struct CommandLine {
 // from "=value" or from a next word that is not an option ("-" counts as a value). After "--"
 // every word is an operand. Returns the problem for an unknown option, a missing value, a value
 // given to a flag or an operand too many.
-std::variant<CommandLine, std::string> ReadCommandLine(const CommandSpec& command, const Args& args);
+std::variant<CommandLine, std::string> ReadCommandLine(const CommandRow& command, const Args& args);
 
 // Whether the words before any "--" ask for help (--help or -h).
 bool AsksForHelp(const Args& args);
 
 // The help of one command: usage, description, its options by group and its examples.
-std::string CommandHelp(const CommandSpec& command);
+std::string CommandHelp(const CommandRow& command);
 // The help of the program: usage, the commands with their usage lines, how options are written,
 // output files, files, environment and exit status.
 std::string OverviewHelp();

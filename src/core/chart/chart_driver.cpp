@@ -102,7 +102,7 @@ bool SunAboveHorizon(double sun, const CuspArray& cusps) {
 }
 
 // The chosen extra points of one chart at its UT Julian date: the ephemeris's points, each south
-// node opposite its north node, and the Part of Fortune from the chart's ascendant, Sun and Moon,
+// node opposite its north node, and the Lot of Fortune from the chart's ascendant, Sun and Moon,
 // with the Sun's house among `cusps`. False, with the reason, for a point that cannot be computed.
 bool ChartExtraPoints(const PointChoice& choice, EphemerisSource source, double jdUT, double t1900,
                       const PointArray& longitudes, const CuspArray& cusps, ExtraPointArray& points,

@@ -1,6 +1,6 @@
 #pragma once
 // The points a chart may add to the twelve of BodyIndex: the lunar nodes, Black Moon Lilith,
-// Chiron, the four main asteroids and the Part of Fortune. ExtraPoints is the one list of them:
+// Chiron, the four main asteroids and the Lot of Fortune. ExtraPoints is the one list of them:
 // every spelling (command line, JSON, summary) and every choice of how a point is computed comes
 // from its row. Where a point comes from:
 //   - MeanNode, Lilith: the built-in series' polynomials below, or the Swiss Ephemeris;
@@ -69,7 +69,7 @@ std::string ExtraPointLabel(ExtraPoint p);
 // The point a command-line word names ("mean-node"); nothing for any other word.
 std::optional<ExtraPoint> ExtraPointOfCode(std::string_view code);
 
-// Which points a chart adds, by ExtraPoint, with the rule of the Part of Fortune.
+// Which points a chart adds, by ExtraPoint, with the rule of the Lot of Fortune.
 struct PointChoice {
     std::array<bool, ExtraPointCount> chosen{};
     // Ascendant + Moon - Sun whether the Sun is above the horizon or not; otherwise, with the Sun

@@ -1,6 +1,6 @@
 // The extra points of precise charts against the Swiss Ephemeris called here for the moments and
 // places as typed: the natal, progressed and transit points to an arcsecond (longitude, latitude,
-// declination), the solar-arc points moved by the library's own solar arc, and the Part of Fortune
+// declination), the solar-arc points moved by the library's own solar arc, and the Lot of Fortune
 // by day and by night from the library's ascendant, houses, Sun and Moon.
 #include <gtest/gtest.h>
 
@@ -163,7 +163,7 @@ double EclipticDeclination(double lon, double jd) {
     return std::asin(std::sin(eps) * std::sin(lon * M_PI / 180)) * 180 / M_PI;
 }
 
-// The Part of Fortune from the ascendant and the house cusps (by house number 1..12) given, and
+// The Lot of Fortune from the ascendant and the house cusps (by house number 1..12) given, and
 // the library's Sun and Moon: by day (the Sun in houses 7 to 12) ASC + Moon - Sun, by night
 // ASC + Sun - Moon.
 struct FortuneRule {

@@ -25,9 +25,9 @@ const std::string Diurnal = ",07 Dec 2026,12.00,P,5,074.00,40.43";
 
 // "--name=value" for each option read, operands as they are, or the problem.
 std::string Reading(const std::string& command, const cli::Args& args) {
-    const cli::CommandSpec* spec = cli::FindCommand(command);
-    if (!spec) return "no command " + command;
-    const std::variant<CommandLine, std::string> read = cli::ReadCommandLine(*spec, args);
+    const cli::CommandRow* row = cli::FindCommand(command);
+    if (!row) return "no command " + command;
+    const std::variant<CommandLine, std::string> read = cli::ReadCommandLine(*row, args);
     if (const std::string* problem = std::get_if<std::string>(&read)) return "error: " + *problem;
     std::string text;
     for (const cli::GivenOption& o : std::get<CommandLine>(read).options) {
@@ -86,10 +86,10 @@ TEST(CommandLine, ReadsEachOptionByTheTable) {
 // Each option is declared once per command, as a long option, and every help line fits 79 columns
 // but the examples, which are printed whole to be copied.
 TEST(CommandLine, TheTableDeclaresEachOptionOnceAndTheHelpFits) {
-    for (const cli::CommandSpec& command : cli::Commands()) {
+    for (const cli::CommandRow& command : cli::Commands()) {
         std::set<std::string_view> names;
         for (const cli::OptionGroup& group : command.groups) {
-            for (const cli::OptionSpec& option : group.options) {
+            for (const cli::OptionRow& option : group.options) {
                 EXPECT_TRUE(option.name.starts_with("--")) << command.name << " " << option.name;
                 EXPECT_TRUE(names.insert(option.name).second) << command.name << " declares " << option.name << " twice";
                 EXPECT_FALSE(option.help.empty()) << command.name << " " << option.name;
@@ -150,7 +150,7 @@ std::vector<std::string> Examples(const std::string& help) {
 TEST(CommandLine, EachCommandsHelpIsItsOwnAndItsExamplesRun) {
     const fs::path home = fs::current_path();
     std::set<std::string> helps;
-    for (const cli::CommandSpec& command : cli::Commands()) {
+    for (const cli::CommandRow& command : cli::Commands()) {
         const std::string name(command.name);
         const auto help = RunCli({name, "--help"});
         ASSERT_EQ(help.status, 0) << name;
@@ -183,7 +183,7 @@ TEST(CommandLine, EachCommandsHelpIsItsOwnAndItsExamplesRun) {
         fs::current_path(home);
     }
     const auto overview = RunCli({"--help"});
-    for (const cli::CommandSpec& command : cli::Commands()) {
+    for (const cli::CommandRow& command : cli::Commands()) {
         EXPECT_NE(overview.out.find("\n  " + std::string(command.name) + " "), std::string::npos) << command.name;
     }
 }
@@ -253,7 +253,7 @@ TEST(ManualPage, HasTheSectionsOfTheHelp) {
         EXPECT_NE(found, std::string::npos) << section << " (in this order)";
         if (found != std::string::npos) at = found;
     }
-    for (const cli::CommandSpec& command : cli::Commands()) {
+    for (const cli::CommandRow& command : cli::Commands()) {
         EXPECT_NE(page.find("\n.SS " + std::string(command.name) + "\n"), std::string::npos) << command.name;
     }
     const std::size_t files = page.find("\n.SH FILES\n");
