@@ -30,12 +30,9 @@ AtlasMoment Moment(const std::string& month, const std::string& day, const std::
     return moment;
 }
 
-enum class LaunchOutcome { NotStarted, Ended, Cancelled };
-
-// Starts the program and runs a local event loop until it ends, so the windows keep answering.
-LaunchOutcome LaunchAndWait(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
+// Starts the program and runs a local event loop until it ends, so the windows keep answering;
+// false when it could not be started.
+bool RunUntilEnd(QProcess& process, const QString& program, const QStringList& arguments) {
     QEventLoop loop;
     bool failedToStart = false;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
@@ -47,7 +44,15 @@ LaunchOutcome LaunchAndWait(const QString& program, const QStringList& arguments
     });
     process.start(program, arguments);
     if (!failedToStart && process.state() != QProcess::NotRunning) loop.exec();
-    if (failedToStart) return LaunchOutcome::NotStarted;
+    return !failedToStart;
+}
+
+enum class LaunchOutcome { NotStarted, Ended, Cancelled };
+
+LaunchOutcome LaunchAndWait(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    if (!RunUntilEnd(process, program, arguments)) return LaunchOutcome::NotStarted;
     if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == AtlasCancelledStatus) {
         return LaunchOutcome::Cancelled;
     }
@@ -75,18 +80,7 @@ std::variant<std::vector<AtlasPlaceRow>, std::string> SearchAtlasPlaces(const QS
     const QString program = atlasDir + AtlasProgramName;
     QProcess process;
     process.setProcessChannelMode(QProcess::SeparateChannels);
-    QEventLoop loop;
-    bool failedToStart = false;
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart) {
-            failedToStart = true;
-            loop.quit();
-        }
-    });
-    process.start(program, {"--places", QString::fromStdString(query)});
-    if (!failedToStart && process.state() != QProcess::NotRunning) loop.exec();
-    if (failedToStart) {
+    if (!RunUntilEnd(process, program, {"--places", QString::fromStdString(query)})) {
         return "The atlas program " + program.toStdString() + " could not be started: " +
                process.errorString().toStdString();
     }
