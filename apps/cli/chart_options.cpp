@@ -249,7 +249,8 @@ std::optional<int> UnfinishedScanStatus(ScanOutcome outcome) {
     switch (outcome) {
         case ScanOutcome::NotRun: return 0;
         case ScanOutcome::Refused: return 2;
-        case ScanOutcome::WriteFailed: return 1;
+        case ScanOutcome::WriteFailed:
+        case ScanOutcome::Cancelled: return 1;
         case ScanOutcome::Completed: break;
     }
     return std::nullopt;

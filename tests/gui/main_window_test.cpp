@@ -8,13 +8,18 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <unistd.h>
 
 #include "core/records/name_record.h"
+#include "core/records/settings_file.h"
+#include "core/run/run_calculation.h"
 #include "gui/app/locale_order.h"
 #include "gui/app/main_window.h"
 #include "gui/output/help_window.h"
@@ -54,6 +59,8 @@ private slots:
     void helpTextsAreShownAndAMissingOneReported();
     void scanWindowsShowTheProgressAndTheSortingNotice();
     void boxesAreAsWideAsTheirCaptions();
+    void cancelOnTheProgressBoxChangesNothing();
+    void theLastBirthIsOfferedAtStart();
 };
 
 void MainWindowTest::startUpShowsTheMenusOfAFreshProgram() {
@@ -454,6 +461,95 @@ void MainWindowTest::boxesAreAsWideAsTheirCaptions() {
     QCOMPARE(shownTitle, QString("Number of Days"));
     QVERIFY2(width >= CaptionWidth(shownTitle), qPrintable(QString::number(width)));
     QVERIFY(CaptionWidth("Accept or Reject data") > CaptionWidth("Number of Days"));
+}
+
+// Cancel on the progress box, pressed as soon as the box shows in a long scan: the scan stops, its
+// report files are never written, the last scan's files read as before, and the chart stands
+// without a scan, as the status line says.
+void MainWindowTest::cancelOnTheProgressBoxChangesNothing() {
+    GuiFixture f;
+    f.Start();
+    LoadExampleChart(f);
+    f.dialogs.inputAnswers = {"30"};
+    f.shell->RunCalculation();
+    QCOMPARE(f.session.calc.scan.ScanDays, 30);
+    const std::filesystem::path reports = ReportsFolder(f.session.calc);
+    const auto readReports = [&] {
+        std::map<std::string, std::string> files;
+        for (const auto& e : std::filesystem::directory_iterator(reports)) {
+            const std::string name = e.path().filename().string();
+            if (!name.starts_with(".")) files[name] = ReadWholeFile(e.path());
+        }
+        return files;
+    };
+    const std::map<std::string, std::string> before = readReports();
+    QCOMPARE(before.size(), std::size_t{16});
+
+    bool pressed = false;
+    QTimer press;
+    press.setInterval(1);
+    QObject::connect(&press, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<StatusWindow*>(QApplication::activeModalWidget());
+        if (!box || pressed) return;
+        QVERIFY(box->isModal());
+        auto* cancel = box->findChild<QPushButton*>("cmdCancel");
+        QVERIFY(cancel);
+        SaveScreenshot(*box, "status_window_cancel");
+        cancel->click();
+        pressed = true;
+    });
+    press.start();
+    f.dialogs.inputAnswers = {"32767"};
+    f.shell->RunCalculation();
+    press.stop();
+    QVERIFY(pressed);
+    QCOMPARE(f.session.calc.scan.ScanDays, 0);
+    QVERIFY(f.session.calc.scan.runs.empty());
+    QVERIFY(f.session.chartComputed);
+    QVERIFY(readReports() == before);
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY2(f.shell->main().findChild<QLabel*>("lblNote")->text().startsWith("Scan cancelled"),
+             qPrintable(f.shell->main().findChild<QLabel*>("lblNote")->text()));
+}
+
+// A calculated birth is kept in the settings file and fills the natal window at the next start;
+// a birth the file holds in a form no names file has is named at start and not offered.
+void MainWindowTest::theLastBirthIsOfferedAtStart() {
+    std::string settings;
+    InputFields calculated;
+    {
+        GuiFixture f;
+        f.Start();
+        LoadChart(f, "Jane Doe,04 Feb 1962,12.00,P,5,074.00,40.43", ",07 Dec 2026,12.00,P,5,074.00,40.43");
+        calculated = f.shell->inputD().Fields();
+        f.dialogs.inputAnswers = {""};
+        f.shell->RunCalculation();
+        QVERIFY(f.session.chartComputed);
+        settings = f.ReadDataFile(SettingsFileName);
+        QVERIFY2(settings.find("last_birth = Jane Doe,04 Feb 1962,12.00,P,5,074.00,40.43\n") != std::string::npos,
+                 settings.c_str());
+    }
+    GuiFixture again;
+    again.WriteDataFile(SettingsFileName, settings);
+    again.Start();
+    const InputFields offered = again.shell->inputD().Fields();
+    for (const InputField field : AllInputFields) {
+        QCOMPARE(QString::fromStdString(FieldText(offered, field)), QString::fromStdString(FieldText(calculated, field)));
+    }
+    QCOMPARE(offered.am, calculated.am);
+
+    GuiFixture broken;
+    broken.WriteDataFile(SettingsFileName, "last_birth = Jane Doe,04 Feb 1962\n");
+    broken.Start();
+    GuiFixture fresh;
+    fresh.Start();
+    for (const InputField field : AllInputFields) {
+        QCOMPARE(QString::fromStdString(FieldText(broken.shell->inputD().Fields(), field)),
+                 QString::fromStdString(FieldText(fresh.shell->inputD().Fields(), field)));
+    }
+    const auto messages = broken.dialogs.TakeMessages();
+    QVERIFY(std::any_of(messages.begin(), messages.end(),
+                        [](const auto& m) { return m.text.contains("last_birth takes a names file's record"); }));
 }
 
 #include "main_window_test.moc"

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <QtTest>
 #include <set>
@@ -17,6 +18,7 @@
 #include "core/aspects/report_files.h"
 #include "core/exports/exact_moments.h"
 #include "gui/app/main_window.h"
+#include "gui/app/window_places.h"
 #include "gui/output/data_window.h"
 #include "gui/pictures/picture_painting.h"
 #include "gui/pictures/timeline_window.h"
@@ -103,6 +105,16 @@ void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
     view.update();
     SaveScreenshot(window, "timeline_2_years");
 
+    // On a 1366 x 768 screen (a 40-pixel panel below) the window fits whole, controls included,
+    // with room for a larger font.
+    QVERIFY2(window.minimumSizeHint().width() <= 1000, qPrintable(QString::number(window.minimumSizeHint().width())));
+    const QRect laptop(0, 0, 1366, 728);
+    window.resize(1600, 1000);
+    FitWindow(window, laptop, nullptr);
+    QApplication::processEvents();
+    QVERIFY(laptop.contains(window.frameGeometry()));
+    SaveScreenshot(window, "timeline_1366x768");
+
     // A bar of the sixth lane that begins after a gap: zoomed onto it, its middle is drawn in its
     // aspect's colour and the days before it show the background.
     std::size_t row = 5;
@@ -154,8 +166,11 @@ void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
     const std::vector<ExactMoment> moments = ExactMomentsOfRun(calc.chart, calc.eph, calc.options, scan, bar->scanRun);
     QVERIFY(!moments.empty());
     QCOMPARE(view.hoverText().count("\nExact at "), static_cast<qsizetype>(moments.size()));
-    const std::string ut = MinuteText(moments[0].jd, 0.0, calc.DateOrder);
-    const std::string local = MinuteText(moments[0].jd - 5.0 / 24, 0.0, calc.DateOrder);
+    const std::string ut = MinuteText(moments[0].jd, 0.0);
+    const std::string local = MinuteText(moments[0].jd - 5.0 / 24, 0.0);
+    // Dates in the window are written as "13 Jan 2027", whatever the date order of the reports.
+    QVERIFY2(QRegularExpression("^\\d\\d [A-Z][a-z]{2} \\d{4} \\d\\d:\\d\\d$").match(QString::fromStdString(ut)).hasMatch(),
+             ut.c_str());
     QVERIFY2(view.hoverText().contains(QString::fromStdString("Exact at " + ut + " UT, " + local + " local")),
              qPrintable(view.hoverText()));
     QTest::mouseDClick(&view, Qt::LeftButton, {}, onBar);

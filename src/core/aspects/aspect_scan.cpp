@@ -452,6 +452,8 @@ public:
 
     // The context that computed the last day.
     const ScanDayContext& LastContext() const { return *contexts_[lastWorker_]; }
+    // The user stopped the scan; its days are incomplete.
+    bool cancelled() const { return cancelled_; }
 
 private:
     void Work(std::size_t worker, ScanObserver* observer) {
@@ -491,6 +493,11 @@ private:
                 if (observer && scanDays_ > 1) {
                     observer->ShowProgress(std::min(TakenBlocks() * BlockDays, scanDays_) - 1,
                                            scanDays_ - 1);
+                }
+                if (observer && observer->StopAsked()) {
+                    cancelled_ = true;
+                    Stop(false);
+                    break;
                 }
             }
         } catch (...) {
@@ -535,6 +542,7 @@ private:
     int taken_ = 0;  // blocks taken by the pass
     bool redo_ = false;
     std::size_t lastWorker_ = 0;
+    bool cancelled_ = false;  // written and read on the calling thread only
     std::exception_ptr error_;
 };
 
@@ -553,6 +561,7 @@ ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options&
                           const ScanSettings& settings) {
     observer.BeginScan();
     // Every house placement of the scan is among the natal houses.
+    const auto workCusp = chart.WorkCusp;
     chart.WorkCusp = chart.NatalCusp;
     const std::array<PlacedPoint, 12> natal = NatalTargets(chart);
     const std::string stem = ReportStem(chart.ChartName);
@@ -567,7 +576,16 @@ ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options&
         }
         ListedByDayPass pass(chart, options, scanDays, natal, *files);
         DayStream days(chart, eph, options, scanDays, pass, threads, settings.longitudes);
-        if (!days.Run(observer)) {
+        const bool whole = days.Run(observer);
+        if (days.cancelled()) {
+            // Nothing of the stopped scan stays: its unpublished files go with `files`, and the
+            // chart is as the scan found it.
+            chart.WorkCusp = workCusp;
+            if (settings.longitudes) *settings.longitudes = ScanLongitudes{};
+            observer.EndScan();
+            return ScanOutcome::Cancelled;
+        }
+        if (!whole) {
             threads = 1;
             observer.ClearProgress();
             continue;

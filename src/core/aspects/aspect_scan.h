@@ -261,6 +261,7 @@ enum class ScanOutcome {
     Refused,      // day count above MaxScanDays: reported, nothing written
     Completed,    // all sixteen files written, listings appended, data window shown
     WriteFailed,  // a report file could not be written: reported; the earlier files stay as they were
+    Cancelled,    // stopped by the user (ScanObserver::StopAsked): no report, listing or run of it
 };
 
 // The longitudes of every scanned day, kept by the scan for a search that follows it (the exact

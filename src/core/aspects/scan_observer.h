@@ -26,6 +26,10 @@ public:
     virtual void EndSorting() {}
     // The data window shows the data lines of the calculation.
     virtual void ShowDataWindow() {}
+    // Whether the user asked the scan to stop (the status window's Cancel). Asked on the thread
+    // that shows the progress, after each block of days; once it answers true the scan stops
+    // before any report is written and leaves the earlier report files as they were.
+    virtual bool StopAsked() { return false; }
     // Always called last, also after a failed write: every scan window is gone and the normal
     // mouse pointer restored.
     virtual void EndScan() {}

@@ -269,16 +269,16 @@ MinuteTime MinuteOf(double jd, double zoneHoursWest) {
 
 namespace {
 
-std::string MinuteTextOf(const MinuteTime& t, int DateOrder) {
+std::string MinuteTextOf(const MinuteTime& t) {
     // "%02d:%02d"
-    return DateInOrder(t.date, DateOrder) + " " + std::string(IntegerChars(t.hour, 2).view()) + ":" +
+    return DateDdMmmYyyy(t.date) + " " + std::string(IntegerChars(t.hour, 2).view()) + ":" +
            std::string(IntegerChars(t.minute, 2).view());
 }
 
 }  // namespace
 
-std::string MinuteText(double jd, double zoneHoursWest, int DateOrder) {
-    return MinuteTextOf(MinuteOf(jd, zoneHoursWest), DateOrder);
+std::string MinuteText(double jd, double zoneHoursWest) {
+    return MinuteTextOf(MinuteOf(jd, zoneHoursWest));
 }
 
 double ZoneHoursWestAt(const MomentClock& clock, double jd) {
@@ -291,8 +291,8 @@ double ZoneHoursWestAt(const MomentClock& clock, double jd) {
 
 MinuteTime MinuteOf(double jd, const MomentClock& clock) { return MinuteOf(jd, ZoneHoursWestAt(clock, jd)); }
 
-std::string MinuteText(double jd, const MomentClock& clock, int DateOrder) {
-    return MinuteTextOf(MinuteOf(jd, clock), DateOrder);
+std::string MinuteText(double jd, const MomentClock& clock) {
+    return MinuteTextOf(MinuteOf(jd, clock));
 }
 
 }  // namespace orrerion

@@ -58,8 +58,8 @@ struct MinuteTime {
 };
 // `jd` (UT) rounded to the minute, in UT or, with `zoneHoursWest`, in the clock time of that zone.
 MinuteTime MinuteOf(double jd, double zoneHoursWest = 0.0);
-// "01/13/2027 05:57": MinuteOf's date in the program's date order (see JulianDayToDate) and clock.
-std::string MinuteText(double jd, double zoneHoursWest, int DateOrder);
+// "13 Jan 2027 05:57": MinuteOf's date and clock time, as the picture windows write a moment.
+std::string MinuteText(double jd, double zoneHoursWest);
 
 // The clock the moments are shown in, the diurnal place's: the diurnal zone as typed, or, when the
 // place's IANA zone is known, that zone's offset in force at each moment, daylight saving and
@@ -73,6 +73,6 @@ struct MomentClock {
 double ZoneHoursWestAt(const MomentClock& clock, double jd);
 // MinuteOf and MinuteText in that clock.
 MinuteTime MinuteOf(double jd, const MomentClock& clock);
-std::string MinuteText(double jd, const MomentClock& clock, int DateOrder);
+std::string MinuteText(double jd, const MomentClock& clock);
 
 }  // namespace orrerion

@@ -250,7 +250,7 @@ std::vector<TimelineTick> TimelineTicks(double DiurnalJD, double fromDay, double
                 if (d < fromDay) continue;
                 const bool major = (d - first) % every == 0;
                 ticks.push_back({static_cast<double>(d), major,
-                                 major ? JulianDayToDate(DiurnalJD + static_cast<double>(d), DateOrder) : std::string()});
+                                 major ? DateDdMmmYyyy(CivilFromDays(base + d)) : std::string()});
             }
             break;
         }

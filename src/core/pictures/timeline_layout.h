@@ -106,12 +106,13 @@ enum class TickUnit { Day, Month, Year };
 struct TimelineTick {
     double day = 0.0;     // where the tick stands (the start of that day)
     bool major = false;   // carries a label
-    std::string label;    // "2027", "Jan 2027" / "2027 Jan", "01/05/2027" in the date order
+    std::string label;    // "2027", "Jan 2027" ("2027 Jan" in year-first order), "05 Jan 2027"
 };
 
 // Ticks over [fromDay, toDay) for `pixelsPerDay`: days, months or years, as many as leave about
 // `minLabelSpacing` pixels between labels, with small ticks on the months when they stand at least
-// 4 pixels apart. Labels follow DateOrder (0 m/d/y, 1 d/m/y, 2 y/m/d).
+// 4 pixels apart. Days are written as every date in the picture windows, with the month as a word
+// and four digits of year; a month puts its year first in DateOrder 2 (y/m/d).
 std::vector<TimelineTick> TimelineTicks(double DiurnalJD, double fromDay, double toDay, double pixelsPerDay,
                                         int DateOrder, double minLabelSpacing = 90.0);
 TickUnit TickUnitFor(double pixelsPerDay, double minLabelSpacing = 90.0);

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/io/line_reader.h"
+#include "core/records/name_record.h"
 
 namespace orrerion {
 namespace {
@@ -172,6 +173,10 @@ constexpr std::string_view FileHeader =
     "# Orrerion settings: one \"key = value\" a line; lines starting with # are comments.\n"
     "# The options of OPTIONS.OPT stay in that file.\n";
 
+constexpr std::string_view LastBirthKey = "last_birth";
+constexpr std::string_view LastBirthComment =
+    "# The birth of the last chart calculated, as a names file holds it; offered at start";
+
 // A line's key and value, or nothing for a blank line or a comment. `malformed` is set for a line
 // that is neither those nor "key = value".
 struct KeyLine {
@@ -188,13 +193,15 @@ std::optional<KeyLine> SplitKeyLine(std::string_view line, bool& malformed) {
         malformed = true;
         return std::nullopt;
     }
+    std::string key = Lower(Trim(text.substr(0, equals)));
     std::string_view value = text.substr(equals + 1);
     std::string_view comment;
-    if (const std::size_t hash = value.find('#'); hash != std::string_view::npos) {
+    // A name may hold a #: the birth's record runs to the end of the line.
+    if (const std::size_t hash = value.find('#'); hash != std::string_view::npos && key != LastBirthKey) {
         comment = value.substr(hash);
         value = value.substr(0, hash);
     }
-    return KeyLine{Lower(Trim(text.substr(0, equals))), Trim(value), comment};
+    return KeyLine{std::move(key), Trim(value), comment};
 }
 
 constexpr std::string_view WindowPrefix = "window_";
@@ -268,6 +275,17 @@ SettingsLoad LoadSettings(const std::filesystem::path& path) {
             }
             continue;
         }
+        if (line->key == LastBirthKey) {
+            if (NameRecordFromLine(line->value)) {
+                settings.lastBirth = std::string(line->value);
+            } else {
+                load.problems.push_back(where + std::string(LastBirthKey) +
+                                        " takes a names file's record (name, date, time, A or P, zone, "
+                                        "longitude, latitude), not \"" + std::string(line->value) +
+                                        "\"; no birth is offered at start");
+            }
+            continue;
+        }
         const Key* key = FindKey(line->key);
         if (!key) continue;  // another version's setting: kept, not read
         if (!key->read(line->value, settings)) {
@@ -284,11 +302,17 @@ std::string SettingsText(const SettingsFile& file) {
     std::string text;
     std::array<bool, Keys.size()> written{};
     std::vector<std::string> placesWritten;
+    bool birthWritten = false;
+    const std::string& birth = file.settings.lastBirth;
     for (const std::string& line : file.lines) {
         bool malformed = false;
         const std::optional<KeyLine> keyLine = SplitKeyLine(line, malformed);
         const Key* key = keyLine ? FindKey(keyLine->key) : nullptr;
-        if (keyLine && keyLine->key.starts_with(WindowPrefix)) {
+        if (keyLine && keyLine->key == LastBirthKey && !birth.empty()) {
+            // The birth in force, once, where the file had it; a line read before it wins nothing.
+            if (!birthWritten) text += std::string(LastBirthKey) + " = " + birth + "\n";
+            birthWritten = true;
+        } else if (keyLine && keyLine->key.starts_with(WindowPrefix)) {
             const std::string window = keyLine->key.substr(WindowPrefix.size());
             const WindowPlace* place = file.settings.PlaceOf(window);
             if (place) {
@@ -318,6 +342,9 @@ std::string SettingsText(const SettingsFile& file) {
         if (!commented) text += "\n" + std::string(WindowComment) + "\n";
         commented = true;
         text += std::string(WindowPrefix) + place.window + " = " + WritePlace(place) + "\n";
+    }
+    if (!birth.empty() && !birthWritten) {
+        text += "\n" + std::string(LastBirthComment) + "\n" + std::string(LastBirthKey) + " = " + birth + "\n";
     }
     return text;
 }

@@ -8,6 +8,7 @@
 //   wheel_orientation = ascendant_left      ascendant_left | aries_left
 //   timeline_families = tn, sn, pn, pp, tp  any of tn, sn, pn, pp, tp
 //   window_wheel = 120, 40, 760, 860        a window's left, top, width, height
+//   last_birth = John Smith,13 Jan 1950,8.30,A,5,074.00,40.43   as a names file holds it
 //
 // One "key = value" a line; keys and words in any case; list items separated by commas or blanks;
 // lines starting with # or ; are comments, and so is a # and what follows it after a value. A missing file means every default. A line the program
@@ -59,6 +60,9 @@ struct Settings {
     WheelOrientation wheelOrientation = WheelOrientation::AscendantLeft;
     TimelineFamilies timelineFamilies;
     std::vector<WindowPlace> windowPlaces;  // in the order first met
+    // The birth of the last chart calculated, as a names file's record line; offered in the natal
+    // window at start. Empty: none (the line is then not written).
+    std::string lastBirth;
     bool operator==(const Settings&) const = default;
 
     const WindowPlace* PlaceOf(std::string_view window) const;

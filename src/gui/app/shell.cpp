@@ -12,6 +12,8 @@
 
 #include "core/exports/return_exports.h"
 #include "core/io/line_reader.h"
+#include "core/records/name_record.h"
+#include "core/records/names_file.h"
 #include "core/records/options_file.h"
 #include "core/records/program_folders.h"
 #include "core/run/run_calculation.h"
@@ -35,6 +37,7 @@
 #include "gui/records/input_controls.h"
 #include "gui/records/long_lat_window.h"
 #include "gui/records/name_edit_window.h"
+#include "gui/records/list_presenter.h"
 #include "gui/records/names_window.h"
 #include "gui/records/natal_window.h"
 #include "gui/records/time_zone_window.h"
@@ -43,6 +46,10 @@
 
 namespace orrerion::gui {
 namespace {
+
+// The status line after the scan's Cancel: the charts stand, without a scan.
+const QString ScanCancelledNote =
+    "Scan cancelled: no report was written, and the report files of the last scan are as they were.";
 
 // Loads a window on first use with `make`. Windows that are unloaded delete themselves, which
 // clears the slot.
@@ -104,6 +111,7 @@ public:
     void ClearProgress() override {
         if (status_) status_->SetPercent(0);
     }
+    bool StopAsked() override { return status_ && status_->stopAsked(); }
     // The exact-date listing reports a beep for every minimum it finds, tens of thousands within
     // a fraction of a second for a long scan. The system plays one bell at a time, and every
     // ring is a request flushed to the window system, so a burst rings the bell once per
@@ -211,6 +219,7 @@ bool Shell::Start() {
     main().SetHouseMarkFromOption(calc.options[Option::StartHouseSystem]);
     main().show();
     session.names.MarkSaved();
+    OfferLastBirth();
     inputD().show();
     inputD1().show();
     names().show();
@@ -300,11 +309,32 @@ void Shell::RunCalculation() {
         }
         return;
     }
+    KeepLastBirth();
     if (outcome.scan == ScanOutcome::Completed) {
         // The scan's own windows; the scan has shown the data window with its listings.
         if (timelineLoaded()) timeline_->Refresh();
         if (exportLoaded()) export_->Refresh();
+    } else if (outcome.scan == ScanOutcome::Cancelled) {
+        main().ShowNote(ScanCancelledNote);
     }
+}
+
+void Shell::KeepLastBirth() {
+    const NewNameRecordResult made = NewNameRecord(inputD().Fields(), session.calc.DateOrder);
+    if (!made.record || CheckRecordForSaving(*made.record)) return;
+    const std::string line = NameRecordLine(*made.record);
+    if (line == session.settings.settings.lastBirth) return;
+    Settings wanted = session.settings.settings;
+    wanted.lastBirth = line;
+    // A birth that cannot be kept is not worth a message: the next start offers the one before.
+    (void)UpdateSettings(session.calc.ProgramDir / SettingsFileName, wanted, session.settings);
+}
+
+void Shell::OfferLastBirth() {
+    const std::optional<NameRecord> record = NameRecordFromLine(session.settings.settings.lastBirth);
+    if (!record) return;
+    const PickedRecord picked = PickName(*record, session.calc.DateOrder, InputSection::Natal, inputD().Fields());
+    if (picked.messages.empty()) inputD().SetFields(picked.fields);
 }
 
 void Shell::CalculationChanged() {

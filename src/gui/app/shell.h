@@ -147,6 +147,10 @@ private:
     // the calculation's rings), the timeline, the export window, the returns and the data window's
     // text.
     void CalculationChanged();
+    // The birth of a chart just calculated goes into the settings file (last_birth), and at start
+    // into the natal window, so that the last birth entered is offered again.
+    void KeepLastBirth();
+    void OfferLastBirth();
     InputWindow& input(InputSection section);
     // The Cities window in place of the Names window (`toCities`), or the other way round.
     void SwapListWindows(bool toCities);

@@ -1,7 +1,10 @@
 #include "gui/output/scan_windows.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -50,7 +53,25 @@ StatusWindow::StatusWindow(QWidget* parent) : QDialog(parent), picture_(new Prog
     setWindowTitle("% Completed");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(picture_);
-    setModal(false);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
+    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
+    cancel->setObjectName("cmdCancel");
+    cancel->setToolTip("Stop the scan; the report files of the last scan stay as they are (Escape)");
+    connect(buttons, &QDialogButtonBox::rejected, this, &StatusWindow::reject);
+    layout->addWidget(buttons);
+    setModal(true);
+}
+
+void StatusWindow::reject() {
+    stopAsked_ = true;
+    picture_->setEnabled(false);
+    if (auto* box = findChild<QDialogButtonBox*>()) box->setEnabled(false);
+}
+
+void StatusWindow::closeEvent(QCloseEvent* event) {
+    // The window goes when the scan has stopped, not before.
+    event->ignore();
+    reject();
 }
 
 void StatusWindow::SetPercent(double percent) {
@@ -59,10 +80,10 @@ void StatusWindow::SetPercent(double percent) {
     // at once; a painting for every step of the bar cost the desktop program more than the
     // scan's arithmetic, so a change waits for the next frame.
     if (frame_.isValid() && frame_.elapsed() < FrameMilliseconds) return;
-    if (!picture_->ChangedSincePainted()) return;
     frame_.start();
-    picture_->repaint();
-    PaintPending();
+    if (picture_->ChangedSincePainted()) picture_->repaint();
+    // The window is modal, so the only input answered here is its own: Cancel, Escape, closing.
+    QCoreApplication::processEvents();
 }
 
 WaitWindow::WaitWindow(QWidget* parent) : QDialog(parent) {

@@ -25,20 +25,32 @@ private:
     double paintedPercent_ = -1.0;
 };
 
+// The window is modal while the scan runs: its Cancel button (or Escape, or closing it) asks the
+// scan to stop, and no other window takes input meanwhile.
 class StatusWindow : public QDialog {
     Q_OBJECT
 public:
     explicit StatusWindow(QWidget* parent = nullptr);
     // Fills the bar. The scan does not return to the event loop meanwhile, so the window is
-    // painted here, at once, but no more often than every FrameMilliseconds.
+    // painted here, at once, and the Cancel button answered, but no more often than every
+    // FrameMilliseconds.
     void SetPercent(double percent);
     double percent() const { return picture_->percent(); }
+    // Cancel was pressed.
+    bool stopAsked() const { return stopAsked_; }
 
     static constexpr int FrameMilliseconds = 50;
+
+public slots:
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     ProgressPicture* picture_;
     QElapsedTimer frame_;  // since the last painting
+    bool stopAsked_ = false;
 };
 
 class WaitWindow : public QDialog {

@@ -84,10 +84,10 @@ TimelineFilter FilterOf(const TimelineChoice& choice) {
 }
 
 std::string RunHoverText(const TimelineLayout& layout, const ScanResult& scan, const TimelineRun& run,
-                         int DateOrder, const std::vector<ExactMoment>& moments, const MomentClock& localClock) {
+                         const std::vector<ExactMoment>& moments, const MomentClock& localClock) {
     const ScanRun& s = scan.runs[run.scanRun];
     std::string text = RunLine(scan, s);
-    auto date = [&](int day) { return JulianDayToDate(layout.DiurnalJD + day, DateOrder); };
+    auto date = [&](int day) { return DateDdMmmYyyy(JulianDayToCalendar(layout.DiurnalJD + day)); };
     text += "\n" + date(run.firstDay) + (run.continuesBefore ? " (or earlier)" : "") + " to " + date(run.lastDay) +
             (run.continuesAfter ? " (or later)" : "");
     const auto marks = layout.MarksOf(run);
@@ -99,7 +99,7 @@ std::string RunHoverText(const TimelineLayout& layout, const ScanResult& scan, c
     std::snprintf(orb, sizeof orb, "\nOrb at exact: %.2f deg.", static_cast<double>(s.smallestOrb));
     text += orb;
     for (const ExactMoment& m : moments) {
-        text += "\nExact at " + MinuteText(m.jd, 0.0, DateOrder) + " UT, " + MinuteText(m.jd, localClock, DateOrder) +
+        text += "\nExact at " + MinuteText(m.jd, 0.0) + " UT, " + MinuteText(m.jd, localClock) +
                 " local";
     }
     return text;

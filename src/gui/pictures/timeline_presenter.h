@@ -56,9 +56,9 @@ TimelineFilter FilterOf(const TimelineChoice& choice);
 // The hover text of a run: its report line, first and last date, the exact dates, the orb at
 // exact (the smallest within the run) and, for a transiting mover, each moment it is exact
 // (`moments`, the run's own) in UT and in the diurnal place's clock (the zone as typed, or its
-// IANA zone's offset at each moment); dates in the program's date order.
+// IANA zone's offset at each moment); dates as "05 Jan 2027", as every picture window writes them.
 std::string RunHoverText(const TimelineLayout& layout, const ScanResult& scan, const TimelineRun& run,
-                         int DateOrder, const std::vector<ExactMoment>& moments = {},
+                         const std::vector<ExactMoment>& moments = {},
                          const MomentClock& localClock = {});
 // The heading of the data window listing that holds a run's line, and the line.
 struct RunListingLine {

@@ -215,7 +215,7 @@ void TimelineView::Hover(QPointF point, QPoint global) {
     if (run && scan_ && layout_->runs[*run].scanRun < scan_->runs.size()) {
         const TimelineRun& bar = layout_->runs[*run];
         const std::vector<ExactMoment> moments = momentsOf_ ? momentsOf_(bar.scanRun) : std::vector<ExactMoment>{};
-        hoverText_ = QString::fromStdString(RunHoverText(*layout_, *scan_, bar, DateOrder_, moments, localClock_));
+        hoverText_ = QString::fromStdString(RunHoverText(*layout_, *scan_, bar, moments, localClock_));
     }
     if (hoverText_.isEmpty()) {
         QToolTip::hideText();
@@ -305,18 +305,18 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
     cmdPrint->setToolTip("Print the whole scan along the time axis, landscape (Ctrl+P)");
     cmdClose->setToolTip("Close the window (Escape)");
 
-    auto* controls = new QHBoxLayout;
-    controls->addWidget(familyBox);
-    controls->addWidget(filterBox);
-    controls->addStretch();
-    auto* buttons = new QGridLayout;
-    buttons->addWidget(cmdZoomIn, 0, 0);
-    buttons->addWidget(cmdZoomOut, 0, 1);
-    buttons->addWidget(cmdWhole, 0, 2);
-    buttons->addWidget(cmdExportView, 1, 0);
-    buttons->addWidget(cmdExportAll, 1, 1);
-    buttons->addWidget(cmdPrint, 1, 2);
-    buttons->addWidget(cmdClose, 1, 3);
+    // The choices in one row and the buttons in the next, so that the window fits a laptop's
+    // screen (1366 pixels across) with room to spare.
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(familyBox);
+    choices->addWidget(filterBox);
+    choices->addStretch();
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {cmdZoomIn, cmdZoomOut, cmdWhole}) buttons->addWidget(b);
+    buttons->addStretch();
+    for (QPushButton* b : {cmdExportView, cmdExportAll, cmdPrint, cmdClose}) buttons->addWidget(b);
+    auto* controls = new QVBoxLayout;
+    controls->addLayout(choices);
     controls->addLayout(buttons);
 
     auto* picture = new QGridLayout;

@@ -99,6 +99,40 @@ TEST(SettingsFile, WindowPlacesAreReadRewrittenInPlaceAndAdded) {
         "window_export = 5, 6, 400, 300\n"));
 }
 
+// The last birth: a record with a # and a quoted comma in its name reads back whole; it replaces
+// its own line (a second one goes), is added at the end when new, and a line that is no record is
+// named and kept.
+TEST(SettingsFile, TheLastBirthIsARecordLineReadWholeAndKeptOnce) {
+    const auto path = MakeTempDir() / SettingsFileName;
+    const std::string birth = "\"Smith, John #2\",13 Jan 1950,8.30,A,5,074.00,40.43";
+    WriteWholeFile(path, "last_birth = " + birth + "\nephemeris = builtin\nLAST_BIRTH = Jane,1 Feb 1960,9.00,P,5,074.00,40.43\n");
+    SettingsLoad load = LoadSettings(path);
+    EXPECT_TRUE(load.problems.empty()) << load.problems.front();
+    EXPECT_EQ(load.file.settings.lastBirth, "Jane,1 Feb 1960,9.00,P,5,074.00,40.43");  // the last line read
+
+    load.file.settings.lastBirth = birth;
+    ASSERT_TRUE(SaveSettings(path, load.file).ok);
+    const std::string text = ReadWholeFile(path);
+    EXPECT_TRUE(text.starts_with("last_birth = " + birth + "\nephemeris = builtin\n\n# The wheel's")) << text;
+    EXPECT_EQ(text.find("last_birth", 1), std::string::npos) << text;
+    EXPECT_EQ(LoadSettings(path).file.settings.lastBirth, birth);
+
+    SettingsFile fresh;
+    fresh.settings.lastBirth = birth;
+    EXPECT_TRUE(SettingsText(fresh).ends_with("\n# The birth of the last chart calculated, as a names file holds it; "
+                                              "offered at start\nlast_birth = " + birth + "\n"))
+        << SettingsText(fresh);
+
+    WriteWholeFile(path, "last_birth = John Smith,13 Jan 1950\n");
+    load = LoadSettings(path);
+    ASSERT_EQ(load.problems.size(), 1u);
+    EXPECT_NE(load.problems[0].find("line 1: last_birth takes a names file's record"), std::string::npos)
+        << load.problems[0];
+    EXPECT_TRUE(load.file.settings.lastBirth.empty());
+    ASSERT_TRUE(SaveSettings(path, load.file).ok);
+    EXPECT_TRUE(ReadWholeFile(path).starts_with("last_birth = John Smith,13 Jan 1950\n"));
+}
+
 TEST(SettingsFile, ANewFileNamesEveryKeyAndReadsBack) {
     const auto path = MakeTempDir() / SettingsFileName;
     const SettingsLoad none = LoadSettings(path);

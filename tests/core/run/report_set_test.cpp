@@ -2,6 +2,7 @@
 // the whole new one, the next scan clears what it left, and no scan removes a running scan's files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -213,6 +214,67 @@ TEST(ReportSet, AScanNeverRemovesARunningScansFilesHoweverLongItPauses) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the paused scan failed";
     EXPECT_TRUE(ReadSet(folder) == longSet);
     EXPECT_EQ(HiddenEntries(folder), 2);
+}
+
+
+// The user's Cancel, asked after some blocks of days on one thread or two: the scan stops before
+// any report is written, the last scan's set is what every name reads, nothing of the stopped
+// scan is left in the folder, and the calculation holds its charts without a scan.
+TEST(ReportSet, ACancelledScanChangesNoFileAndLeavesNoRun) {
+    class StopAfter final : public ScanObserver {
+    public:
+        explicit StopAfter(int blocks) : blocks_(blocks) {}
+        void ShowProgress(int, int) override { ++shown_; }
+        bool StopAsked() override { return shown_ >= blocks_; }
+        bool ended = false;
+        void EndScan() override { ended = true; }
+
+    private:
+        int blocks_;
+        int shown_ = 0;
+    };
+    const fs::path folder = testing::MakeTempDir() / "reports";
+    fs::create_directories(folder);
+    ASSERT_EQ(Scan(DiurnalA, folder, 40), ScanOutcome::Completed);
+    const FileSet before = ReadSet(folder);
+    ASSERT_EQ(before.size(), 16u);
+
+    // What the calculation holds when no day count is given: the charts and their summary.
+    Calculation chartsOnly = JohnSmithOn(DiurnalB);
+    {
+        ScanObserver quiet;
+        CollectingReporter reporter;
+        ASSERT_TRUE(RunCalculation(chartsOnly, CalculationRequest{}, quiet, reporter).charted);
+    }
+
+    for (const int threads : {1, 2}) {
+        for (const int blocks : {1, 5}) {
+            SCOPED_TRACE(std::to_string(threads) + " threads, stopped after " + std::to_string(blocks) + " blocks");
+            Calculation calc = JohnSmithOn(DiurnalB);
+            CalculationRequest request;
+            request.askDays = [] { return std::optional<std::string>("400"); };
+            request.reportsFolder = folder;
+            request.scan.threads = threads;
+            StopAfter observer(blocks);
+            CollectingReporter reporter;
+            const CalculationOutcome outcome = RunCalculation(calc, request, observer, reporter);
+            EXPECT_TRUE(outcome.charted);
+            EXPECT_EQ(outcome.scan, ScanOutcome::Cancelled);
+            EXPECT_TRUE(observer.ended);
+            EXPECT_TRUE(ReadSet(folder) == before);
+            EXPECT_EQ(HiddenEntries(folder), 2) << "the set's link and its generation only";
+            EXPECT_TRUE(calc.scan.runs.empty());
+            EXPECT_EQ(calc.scan.ScanDays, 0);
+            EXPECT_EQ(calc.chart.WorkCusp, chartsOnly.chart.WorkCusp);
+            EXPECT_EQ(calc.chart.HouseLine, chartsOnly.chart.HouseLine);
+            const auto same = [](const LineList& a, const LineList& b) {
+                return std::equal(a.begin(), a.end(), b.begin(), b.end());
+            };
+            EXPECT_TRUE(same(calc.out.DataLines, chartsOnly.out.DataLines));
+            EXPECT_TRUE(same(calc.out.OutputLines, chartsOnly.out.OutputLines));
+            EXPECT_TRUE(reporter.messages.empty());
+        }
+    }
 }
 
 }  // namespace
