@@ -7,7 +7,7 @@
 
 #include "core/ephemeris/precise_ephemeris.h"
 #include "core/events/sky_events.h"
-#include "john_smith.h"
+#include "default_chart.h"
 
 namespace orrerion {
 namespace {
@@ -18,7 +18,7 @@ void BM_SkyEvents(benchmark::State& state) {
         state.SkipWithError("precise positions unavailable");
         return;
     }
-    const Calculation calc = bench::JohnSmith();
+    const Calculation calc = testing::JohnSmith();
     SkyEventRequest request;
     request.fromJD = calc.chart.DiurnalJD;
     request.days = static_cast<double>(state.range(1));

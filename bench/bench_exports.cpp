@@ -13,19 +13,18 @@
 #include "core/exports/exact_moments.h"
 #include "core/exports/scan_exports.h"
 #include "core/run/run_calculation.h"
-#include "john_smith.h"
+#include "default_chart.h"
 
 namespace {
 
 using namespace orrerion;
-using namespace orrerion::bench;
 
 constexpr int Days = MaxScanDays;
 
 // John Smith scanned over `Days` days, with or without the report files (into `reports`), keeping
 // the days' longitudes in `kept` when given.
 Calculation Scanned(bool reportFiles, const std::filesystem::path& reports, ScanLongitudes* kept) {
-    Calculation calc = JohnSmith();
+    Calculation calc = testing::JohnSmith();
     CalculationRequest request;
     request.askDays = [] { return std::optional<std::string>(std::to_string(Days)); };
     request.reportsFolder = reports;

@@ -12,15 +12,14 @@
 #include "core/aspects/report_files.h"
 #include "core/records/name_record.h"
 #include "core/run/run_calculation.h"
-#include "john_smith.h"
+#include "default_chart.h"
 
 namespace {
 
 using namespace orrerion;
-using namespace orrerion::bench;
 
 void BM_ScannedDay(benchmark::State& state) {
-    Calculation calc = JohnSmith();
+    Calculation calc = testing::JohnSmith();
     ScanDayContext context(calc.chart, calc.eph, calc.options);
     ScannedDay day;
     int n = 0;
@@ -33,7 +32,7 @@ void BM_ScannedDay(benchmark::State& state) {
 BENCHMARK(BM_ScannedDay);
 
 void BM_AspectTest(benchmark::State& state) {
-    const AspectBounds bounds = MakeAspectBounds(ShippedOrbs());
+    const AspectBounds bounds = MakeAspectBounds(testing::ShippedOrbs());
     // Longitude pairs spread over the circle, so that every branch is taken.
     std::vector<double> longitudes;
     for (int i = 0; i < 1024; ++i) longitudes.push_back(i * 137.50776405 - 360.0 * static_cast<int>(i * 137.50776405 / 360.0));
@@ -50,7 +49,7 @@ BENCHMARK(BM_AspectTest);
 // The aspect tests and listed-by-day lines of all five families for a block of 32 computed days;
 // the time is per day.
 void BM_ListedDays(benchmark::State& state) {
-    Calculation calc = JohnSmith();
+    Calculation calc = testing::JohnSmith();
     ScanDayContext context(calc.chart, calc.eph, calc.options);
     ListedBlock block;
     block.days.resize(32);
@@ -74,7 +73,7 @@ void BM_WholeScan(benchmark::State& state) {
     const int days = static_cast<int>(state.range(1));
     std::size_t resultBytes = 0;
     std::size_t runs = 0;
-    const Calculation start = JohnSmith();
+    const Calculation start = testing::JohnSmith();
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "orrerion_bench_scan";
     std::filesystem::create_directories(folder);
     for (auto _ : state) {

@@ -16,7 +16,7 @@
 #include "core/pictures/timeline_layout.h"
 #include "core/run/run_calculation.h"
 #include "gui/pictures/timeline_painter.h"
-#include "john_smith.h"
+#include "default_chart.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ using namespace orrerion;
 // The scan, made once: its reports go to a folder of the temporary directory.
 const ScanResult& LongScan() {
     static const ScanResult scan = [] {
-        Calculation calc = bench::JohnSmith();
+        Calculation calc = testing::JohnSmith();
         CollectingReporter reporter;
         ScanObserver quiet;
         CalculationRequest request;

@@ -22,6 +22,7 @@
 #include "core/records/name_record.h"
 #include "core/records/options_file.h"
 #include "core/run/run_calculation.h"
+#include "default_chart.h"
 #include "test_paths.h"
 
 namespace orrerion::testing {
@@ -109,33 +110,6 @@ inline ChartState HeaderChart(const std::string& name) {
     in.DiurnalZone = 0;
     c.DiurnalJD = Dec25Of1999;
     return c;
-}
-
-// The shipped orbs: conjunction, square, trine and opposition 8, sextile 6, the minor aspects 2.
-inline Options ShippedOrbs() {
-    Options o;
-    for (Option i : {Option::ConjunctionOrb, Option::SquareOrb, Option::TrineOrb, Option::OppositionOrb}) o[i] = 8;
-    o[Option::SextileOrb] = 6;
-    o[Option::SemisquareOrb] = 2;
-    o[Option::SesquisquareOrb] = 2;
-    o[Option::SemisextileOrb] = 2;
-    o[Option::QuincunxOrb] = 2;
-    for (Option i : {Option::TransitSunUsed, Option::TransitMercuryUsed, Option::TransitVenusUsed, Option::TransitMarsUsed}) o[i] = 1;
-    return o;
-}
-
-// John Smith (13 Jan 1950, 8.30 A.M., zone 5, 74.00 W, 40.43 N) for 07 Dec 2026 at noon, Placidus,
-// secondary progressions, after the chart driver.
-inline Calculation JohnSmithCalculation(const Options& options) {
-    Calculation calc;
-    calc.options = options;
-    calc.natal.name = "John Smith";
-    LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, InputSection::Natal, calc.natal);
-    LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, InputSection::Diurnal, calc.diurnal);
-    CollectingReporter reporter;
-    RunCalculationStart(calc);
-    ComputeCharts(calc, reporter);
-    return calc;
 }
 
 // A golden scan case's calculation (tests/golden/scan/<case>), set up as the command line sets it

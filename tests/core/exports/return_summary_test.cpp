@@ -17,24 +17,6 @@
 namespace orrerion {
 namespace {
 
-struct NoScan : ScanObserver {};
-
-// John Smith charted with the built-in series and the shipped orbs, without a scan.
-Calculation JohnSmith() {
-    Calculation calc;
-    calc.options = testing::ShippedOrbs();
-    calc.natal.name = "John Smith";
-    LoadNameRecord(*NameRecordFromLine("John Smith,13 Jan 1950,8.30,A,5,074.00,40.43"), 0, InputSection::Natal,
-                   calc.natal);
-    LoadNameRecord(*NameRecordFromLine(",07 Dec 2026,12.00,P,5,074.00,40.43"), 0, InputSection::Diurnal, calc.diurnal);
-    CollectingReporter reporter;
-    NoScan observer;
-    CalculationRequest request;
-    request.askDays = [] { return std::optional<std::string>(); };
-    EXPECT_TRUE(RunCalculation(calc, request, observer, reporter).charted);
-    return calc;
-}
-
 struct SummaryCase {
     const char* golden;  // tests/golden/returns/<golden>
     int body;
@@ -44,7 +26,7 @@ struct SummaryCase {
 };
 
 TEST(ReturnSummary, MatchesTheApprovedTexts) {
-    const Calculation calc = JohnSmith();
+    const Calculation calc = testing::JohnSmith();
     const SummaryCase cases[] = {
         {"john_smith_solar_2027.txt", SUN, {7, 12, 2026}, false, {5.0, ""}},
         {"john_smith_lunar_precessed_july_2027.txt", MOON, {1, 7, 2027}, true, {5.0, "America/New_York"}},
