@@ -69,6 +69,8 @@ install(FILES "${ORRERION_COMPLETION}" DESTINATION share/bash-completion/complet
 
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" "${ORRERION_PACKAGING_DIR}/copyright"
   DESTINATION share/doc/orrerion)
+# The schemas of the commands' JSON outputs, which the help names.
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/docs/json/" DESTINATION share/doc/orrerion/json)
 
 # The Debian package: cpack -G DEB in the build folder writes orrerion_<version>_<arch>.deb.
 set(CPACK_PACKAGE_NAME "orrerion")

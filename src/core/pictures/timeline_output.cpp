@@ -285,16 +285,24 @@ void WriteTimelineSvg(TextSink& out, const TimelineLayout& layout, const ScanRes
 void WriteTimelineJson(TextSink& out, const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part) {
     const int fromDay = static_cast<int>(std::floor(part.fromDay));
     const int toDay = static_cast<int>(std::ceil(part.toDay)) - 1;
-    out.Put("{\"diurnalDate\":");
+    // Keys are snake_case; the camelCase keys of earlier versions stay beside them for one release.
+    out.Put("{\"diurnal_date\":");
     PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, 0));
+    out.Put(",\"diurnalDate\":");
+    PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, 0));
+    out.Put(",\"scan_days\":");
+    out.Put(IntegerChars(layout.ScanDays).view());
     out.Put(",\"scanDays\":");
     out.Put(IntegerChars(layout.ScanDays).view());
     out.Put(",\"from\":");
     PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, fromDay));
     out.Put(",\"to\":");
     PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, toDay));
+    const NumberChars runCount = IntegerChars(static_cast<long long>(PartRunCount(layout, part)));
+    out.Put(",\"run_count\":");
+    out.Put(runCount.view());
     out.Put(",\"runCount\":");
-    out.Put(IntegerChars(static_cast<long long>(PartRunCount(layout, part))).view());
+    out.Put(runCount.view());
     out.Put(",\"lanes\":[");
     std::string line;
     bool firstLane = true;
@@ -318,14 +326,13 @@ void WriteTimelineJson(TextSink& out, const TimelineLayout& layout, const ScanRe
             PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, run.firstDay));
             out.Put(",\"last\":");
             PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, run.lastDay));
-            out.Put(",\"firstDay\":");
-            out.Put(IntegerChars(run.firstDay).view());
-            out.Put(",\"lastDay\":");
-            out.Put(IntegerChars(run.lastDay).view());
-            out.Put(",\"continuesBefore\":");
-            out.Put(run.continuesBefore ? "true" : "false");
-            out.Put(",\"continuesAfter\":");
-            out.Put(run.continuesAfter ? "true" : "false");
+            const NumberChars firstDay = IntegerChars(run.firstDay), lastDay = IntegerChars(run.lastDay);
+            const char* before = run.continuesBefore ? "true" : "false";
+            const char* after = run.continuesAfter ? "true" : "false";
+            for (const char* key : {",\"first_day\":", ",\"firstDay\":"}) out.Put(key), out.Put(firstDay.view());
+            for (const char* key : {",\"last_day\":", ",\"lastDay\":"}) out.Put(key), out.Put(lastDay.view());
+            for (const char* key : {",\"continues_before\":", ",\"continuesBefore\":"}) out.Put(key), out.Put(before);
+            for (const char* key : {",\"continues_after\":", ",\"continuesAfter\":"}) out.Put(key), out.Put(after);
             out.Put(",\"exact\":[");
             bool firstMark = true;
             for (const std::int16_t m : layout.MarksOf(run)) {
@@ -333,8 +340,11 @@ void WriteTimelineJson(TextSink& out, const TimelineLayout& layout, const ScanRe
                 firstMark = false;
                 PutJsonPlain(out, IsoDateOfDay(layout.DiurnalJD, m));
             }
-            out.Put("],\"smallestOrb\":");
-            out.Put(OrbText(scanRun.smallestOrb).view());
+            const auto orb = OrbText(scanRun.smallestOrb);
+            out.Put("],\"smallest_orb\":");
+            out.Put(orb.view());
+            out.Put(",\"smallestOrb\":");
+            out.Put(orb.view());
             out.Put(",\"line\":");
             out.Put(JsonString(line));
             out.Put('}');

@@ -123,8 +123,9 @@ void WriteWheelJson(TextSink& out, const WheelLayout& w) {
     out.Put(",\"centre\":" + JsonPoint(w.centre));
     out.Put(",\"orientation\":" +
             JsonString(w.orientation == WheelOrientation::AscendantLeft ? "ascendant-left" : "aries-left"));
-    out.Put(",\"houseSystem\":" + JsonString(w.houseSystem));
-    out.Put(",\"aspectRadius\":" + JsonNumber(w.aspectRadius));
+    // Keys are snake_case; the camelCase keys of earlier versions stay beside them for one release.
+    out.Put(",\"house_system\":" + JsonString(w.houseSystem) + ",\"houseSystem\":" + JsonString(w.houseSystem));
+    out.Put(",\"aspect_radius\":" + JsonNumber(w.aspectRadius) + ",\"aspectRadius\":" + JsonNumber(w.aspectRadius));
     out.Put(",\"rings\":[");
     for (std::size_t i = 0; i < w.rings.size(); ++i) out.Put((i ? "," : "") + JsonString(WheelRingName(w.rings[i])));
     out.Put("],\"points\":[");
@@ -132,10 +133,12 @@ void WriteWheelJson(TextSink& out, const WheelLayout& w) {
         const WheelGlyph& g = w.glyphs[i];
         out.Put((i ? ",\n" : "\n"));
         out.Put("{\"ring\":" + JsonString(WheelRingName(g.ring)) + ",\"body\":" + JsonString(BodyName(g.body)) +
-                ",\"longitude\":" + JsonNumber(g.longitude) + ",\"trueAngle\":" + JsonNumber(g.trueAngle) +
+                ",\"longitude\":" + JsonNumber(g.longitude) + ",\"true_angle\":" + JsonNumber(g.trueAngle) +
+                ",\"trueAngle\":" + JsonNumber(g.trueAngle) +
                 ",\"angle\":" + JsonNumber(g.angle) + ",\"radius\":" + JsonNumber(g.radius) +
                 ",\"glyph\":" + JsonString(g.glyph) + ",\"box\":" + JsonBox(g.glyphBox) +
-                ",\"label\":" + JsonString(g.label) + ",\"labelLines\":" + std::to_string(g.labelLines.size()) +
+                ",\"label\":" + JsonString(g.label) + ",\"label_lines\":" + std::to_string(g.labelLines.size()) +
+                ",\"labelLines\":" + std::to_string(g.labelLines.size()) + ",\"label_box\":" + JsonBox(g.labelBox) +
                 ",\"labelBox\":" + JsonBox(g.labelBox) +
                 ",\"retrograde\":" + (g.retrograde ? "true" : "false") + "}");
     }
@@ -144,7 +147,8 @@ void WriteWheelJson(TextSink& out, const WheelLayout& w) {
         const WheelCusp& c = w.cusps[i];
         out.Put((i ? ",\n" : "\n"));
         out.Put("{\"house\":" + std::to_string(c.house) + ",\"longitude\":" + JsonNumber(c.longitude) +
-                ",\"angle\":" + JsonNumber(c.angle) + ",\"numberBox\":" + JsonBox(c.numberBox) + "}");
+                ",\"angle\":" + JsonNumber(c.angle) + ",\"number_box\":" + JsonBox(c.numberBox) +
+                ",\"numberBox\":" + JsonBox(c.numberBox) + "}");
     }
     out.Put("],\"angles\":[");
     for (std::size_t i = 0; i < w.angles.size(); ++i) {
@@ -152,7 +156,7 @@ void WriteWheelJson(TextSink& out, const WheelLayout& w) {
         out.Put((i ? ",\n" : "\n"));
         out.Put("{\"name\":" + JsonString(a.name) + ",\"longitude\":" + JsonNumber(a.longitude) +
                 ",\"angle\":" + JsonNumber(a.angle) + ",\"label\":" + JsonString(a.label) +
-                ",\"labelBox\":" + JsonBox(a.labelBox) + "}");
+                ",\"label_box\":" + JsonBox(a.labelBox) + ",\"labelBox\":" + JsonBox(a.labelBox) + "}");
     }
     out.Put("],\"signs\":[");
     for (std::size_t i = 0; i < w.signs.size(); ++i) {
