@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <optional>
 #include <tuple>
 
+#include "core/base/text_tables.h"
 #include "core/ephemeris/crossing_search.h"
 #include "core/ephemeris/precise_ephemeris.h"
 #include "core/ephemeris/sun_moon.h"
@@ -407,6 +409,66 @@ private:
 std::vector<SkyEvent> FindSkyEvents(const ChartState& chart, EphemerisSource source, const SkyEventRequest& request) {
     if (!(request.days > 0)) return {};
     return EventFinder(chart, source, request).Find();
+}
+
+namespace {
+
+// "MERCURY", "MC": the point's name as the reports spell it, without padding.
+std::string PointWordOf(int body) {
+    if (body < 1 || body >= static_cast<int>(PlanetName.size())) return "";
+    std::string name(PlanetName[static_cast<std::size_t>(body)]);
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    return name;
+}
+
+// "12 Leo 34": a longitude as degree, sign and minute.
+std::string DegreeText(double longitude) {
+    const double l = Norm360(longitude);
+    const int sign = static_cast<int>(l / 30);
+    const double inSign = l - 30 * sign;
+    int degree = static_cast<int>(inSign);
+    int minute = static_cast<int>(std::lround((inSign - degree) * 60));
+    if (minute == 60) {
+        minute = 0;
+        ++degree;
+    }
+    char text[40];
+    std::snprintf(text, sizeof text, "%d %s %02d", degree, std::string(SignNames[static_cast<std::size_t>(sign % 12)]).c_str(),
+                  minute);
+    return text;
+}
+
+}  // namespace
+
+std::string EventSummary(const SkyEvent& e) {
+    const std::string body = PointWordOf(e.body);
+    std::string text;
+    switch (e.kind) {
+    case SkyEventKind::Station:
+        text = body + " stations " + (e.retrograde ? "retrograde" : "direct") + " at " + DegreeText(e.longitude);
+        break;
+    case SkyEventKind::Retrograde: text = body + " retrograde"; break;
+    case SkyEventKind::Ingress:
+        text = body + " enters " + std::string(e.sign >= 1 && e.sign <= 12 ? SignNames[static_cast<std::size_t>(e.sign - 1)] : "") +
+               (e.retrograde ? " (retrograde)" : "");
+        break;
+    case SkyEventKind::HouseIngress:
+        text = body + " enters natal house " + std::to_string(e.house) + (e.retrograde ? " (retrograde)" : "");
+        break;
+    case SkyEventKind::Lunation:
+        text = std::string(LunarPhaseWord(e.phase)) + " moon at " + DegreeText(e.longitude);
+        break;
+    case SkyEventKind::Eclipse:
+        text = std::string(EclipseTypeWord(e.eclipseType)) + (e.body == SUN ? " solar" : " lunar") + " eclipse at " +
+               DegreeText(e.longitude);
+        break;
+    case SkyEventKind::Void: text = "MOON void of course"; break;
+    }
+    if ((e.kind == SkyEventKind::Lunation || e.kind == SkyEventKind::Eclipse) && !e.hits.empty()) {
+        text += " on natal";
+        for (const int point : e.hits) text += " " + PointWordOf(point);
+    }
+    return text;
 }
 
 }  // namespace orrerion

@@ -11,6 +11,7 @@
 // as samples for its ingresses, which splits the passes of a retrograde loop over one boundary.
 // Positions come from either source, sampled through one cache of whole days.
 #include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -95,5 +96,9 @@ inline constexpr double DefaultEventOrb = 3.0;
 // found inside the span; a retrograde or void period is listed when it overlaps the span, with its
 // whole extent. The natal longitudes and cusps come from `chart`.
 std::vector<SkyEvent> FindSkyEvents(const ChartState& chart, EphemerisSource source, const SkyEventRequest& request);
+
+// "MARS enters Leo (retrograde)", "full moon at 12 Leo 34 on natal SUN": a line that says what
+// happened, for listings, calendars and the timeline.
+std::string EventSummary(const SkyEvent& event);
 
 }  // namespace orrerion

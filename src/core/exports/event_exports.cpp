@@ -26,23 +26,6 @@ std::string HitsText(const SkyEvent& e) {
     return text;
 }
 
-// "12 Leo 34": a longitude as degree, sign and minute.
-std::string DegreeText(double longitude) {
-    const double l = Norm360(longitude);
-    const int sign = static_cast<int>(l / 30);
-    const double inSign = l - 30 * sign;
-    int degree = static_cast<int>(inSign);
-    int minute = static_cast<int>(std::lround((inSign - degree) * 60));
-    if (minute == 60) {
-        minute = 0;
-        ++degree;
-    }
-    char text[40];
-    std::snprintf(text, sizeof text, "%d %s %02d", degree, std::string(SignNames[static_cast<std::size_t>(sign % 12)]).c_str(),
-                  minute);
-    return text;
-}
-
 // "20270113T055712Z"
 std::string CalendarUtc(double jd) {
     std::string iso = IsoSecondUtc(jd);
@@ -75,33 +58,6 @@ int Detail(const SkyEvent& e) {
 }
 
 }  // namespace
-
-std::string EventSummary(const SkyEvent& e) {
-    const std::string body = ExportPointWord(e.body);
-    std::string text;
-    switch (e.kind) {
-    case SkyEventKind::Station:
-        text = body + " stations " + (e.retrograde ? "retrograde" : "direct") + " at " + DegreeText(e.longitude);
-        break;
-    case SkyEventKind::Retrograde: text = body + " retrograde"; break;
-    case SkyEventKind::Ingress:
-        text = body + " enters " + std::string(SignName(e.sign)) + (e.retrograde ? " (retrograde)" : "");
-        break;
-    case SkyEventKind::HouseIngress:
-        text = body + " enters natal house " + std::to_string(e.house) + (e.retrograde ? " (retrograde)" : "");
-        break;
-    case SkyEventKind::Lunation:
-        text = std::string(LunarPhaseWord(e.phase)) + " moon at " + DegreeText(e.longitude);
-        break;
-    case SkyEventKind::Eclipse:
-        text = std::string(EclipseTypeWord(e.eclipseType)) + (e.body == SUN ? " solar" : " lunar") + " eclipse at " +
-               DegreeText(e.longitude);
-        break;
-    case SkyEventKind::Void: text = "MOON void of course"; break;
-    }
-    if (HasHits(e) && !e.hits.empty()) text += " on natal " + HitsText(e);
-    return text;
-}
 
 std::string EventsJson(const std::vector<SkyEvent>& events) {
     std::string out = "{\"events\": [";

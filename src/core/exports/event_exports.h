@@ -19,7 +19,5 @@ std::string EventsCsv(const std::vector<SkyEvent>& events);
 // body, detail and moment, so that the same events exported again update a calendar's entries.
 std::string EventsCalendar(const std::vector<SkyEvent>& events, std::string_view chartName, std::string_view stamp);
 
-// "MARS enters Leo (retrograde)": a line that says what happened, for listings and calendars.
-std::string EventSummary(const SkyEvent& event);
 
 }  // namespace orrerion
