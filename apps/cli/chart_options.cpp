@@ -256,6 +256,31 @@ std::optional<int> UnfinishedScanStatus(ScanOutcome outcome) {
     return std::nullopt;
 }
 
+std::optional<std::string> ReadEventKinds(std::string_view option, const std::string& text,
+                                          std::array<bool, SkyEventKindCount>& kinds) {
+    std::string list;
+    for (const SkyEventKindRow& row : SkyEventKinds) list += (list.empty() ? "" : ", ") + std::string(row.word);
+    kinds.fill(false);
+    if (text == "all") {
+        kinds.fill(true);
+        return std::nullopt;
+    }
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        std::string item = text.substr(start, comma - start);
+        while (!item.empty() && item.front() == ' ') item.erase(item.begin());
+        while (!item.empty() && item.back() == ' ') item.pop_back();
+        bool known = false;
+        for (std::size_t i = 0; i < SkyEventKinds.size(); ++i) {
+            if (item == SkyEventKinds[i].word) kinds[i] = known = true;
+        }
+        if (!known) return std::string(option) + ": unknown kind \"" + item + "\" (" + list + ", or all)";
+        start = comma + 1;
+    }
+    return std::nullopt;
+}
+
 std::variant<FamilySet, std::string> ParseFamilyList(const std::string& list) {
     if (list.empty()) return std::string("--families: name at least one of tn, sn, pn, pp, tp");
     FamilySet chosen{};

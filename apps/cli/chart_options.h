@@ -17,6 +17,7 @@
 #include "core/records/program_folders.h"
 #include "core/records/name_record.h"
 #include "core/aspects/aspect_scan.h"
+#include "core/events/sky_events.h"
 #include "core/run/calculation.h"
 #include "core/run/run_calculation.h"
 
@@ -103,6 +104,11 @@ std::optional<int> UnfinishedScanStatus(ScanOutcome outcome);
 // The families a --families list names ("tn,tp": any of tn, sn, pn, pp, tp), by FamilyIndex; or
 // the problem, for an unknown code or an empty list.
 std::variant<FamilySet, std::string> ParseFamilyList(const std::string& list);
+
+// "station,lunation" or "all": the sky events' kinds a list names, by SkyEventKindIndex; the
+// problem, naming `option`, for a list that names none or an unknown kind.
+std::optional<std::string> ReadEventKinds(std::string_view option, const std::string& text,
+                                          std::array<bool, SkyEventKindCount>& kinds);
 
 // The extra points a --points list names (the codes of ExtraPoints joined by commas, or "all"),
 // each north node with its south node, into `choice`; or the problem, for an unknown code or an

@@ -23,34 +23,6 @@ namespace {
 
 constexpr const char* Name = "orrerion-cli events";
 
-std::string KindList() {
-    std::string list;
-    for (const SkyEventKindRow& row : SkyEventKinds) list += (list.empty() ? "" : ", ") + std::string(row.word);
-    return list;
-}
-
-// "station,lunation": the kinds a --kinds list names, by SkyEventKindIndex.
-std::optional<std::string> ReadKinds(const std::string& text, std::array<bool, SkyEventKindCount>& kinds) {
-    kinds.fill(false);
-    std::size_t start = 0;
-    bool any = false;
-    while (start <= text.size()) {
-        const std::size_t comma = std::min(text.find(',', start), text.size());
-        std::string item = text.substr(start, comma - start);
-        while (!item.empty() && item.front() == ' ') item.erase(item.begin());
-        while (!item.empty() && item.back() == ' ') item.pop_back();
-        bool known = false;
-        for (std::size_t i = 0; i < SkyEventKinds.size(); ++i) {
-            if (item == SkyEventKinds[i].word) kinds[i] = known = true;
-        }
-        if (!known) return "--kinds: unknown kind \"" + item + "\" (" + KindList() + ")";
-        any = true;
-        start = comma + 1;
-    }
-    if (!any) return "--kinds takes a list of " + KindList();
-    return std::nullopt;
-}
-
 // "2027-01-13T05:57:12Z  station        MERCURY stations retrograde at 8 Aquarius 10"
 std::string ListedLine(const SkyEvent& e) {
     std::string line = IsoSecondUtc(e.jd) + "  ";
@@ -77,7 +49,7 @@ int RunEventsCommand(const CommandLine& line) {
     for (const auto& [name, value] : extras) {
         if (refused) break;
         if (name == "--kinds") {
-            refused = ReadKinds(value, request.kinds);
+            refused = ReadEventKinds("--kinds", value, request.kinds);
         } else if (name == "--orb") {
             const std::optional<double> orb = ParseNumber(value);
             if (!orb || *orb < 0 || *orb > 15) refused = "--orb takes degrees from 0 to 15, not \"" + value + "\"";

@@ -2,6 +2,7 @@
 // of the scan's runs as SVG and its layout as JSON. It prints no listing; --quiet is taken, as by
 // scan, and changes nothing.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "core/io/text_sink.h"
 #include "core/pictures/timeline_layout.h"
 #include "core/pictures/timeline_output.h"
+#include "core/pictures/timeline_sky.h"
 #include "core/run/run_calculation.h"
 
 namespace orrerion::cli {
@@ -35,7 +37,15 @@ int RunTimelineCommand(const CommandLine& line) {
     std::optional<std::filesystem::path> reportsOption;
     std::optional<std::string> fromText, toText, svgPath, jsonPath;
     TimelineFilter filter;
+    std::optional<std::array<bool, SkyEventKindCount>> eventKinds;
     for (const auto& [name, value] : extras) {
+        if (name == "--events") {
+            eventKinds.emplace();
+            if (const std::optional<std::string> error = ReadEventKinds("--events", value, *eventKinds)) {
+                std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
+                return 2;
+            }
+        }
         if (name == "--days") {
             if (const std::optional<std::string> error = CheckDaysOption(value)) {
                 std::fprintf(stderr, "%s: %s\n", Name, error->c_str());
@@ -98,7 +108,19 @@ int RunTimelineCommand(const CommandLine& line) {
         std::fprintf(stderr, "%s: --from is after --to (or both lie outside the scanned days)\n", Name);
         return 2;
     }
-    const TimelinePart part = ChooseTimelinePart(layout, filter, fromDay, toDay + 1.0);
+    TimelinePart part = ChooseTimelinePart(layout, filter, fromDay, toDay + 1.0);
+    // The sky's events over the days shown, in a Sky group above the lanes.
+    TimelineSky sky;
+    if (eventKinds) {
+        SkyEventRequest events;
+        events.fromJD = layout.DiurnalJD + fromDay;
+        events.days = toDay + 1.0 - fromDay;
+        events.kinds = *eventKinds;
+        SkyKinds kinds = 0;
+        for (std::size_t i = 0; i < SkyEventKindCount; ++i) kinds |= static_cast<SkyKinds>((*eventKinds)[i] ? 1u << i : 0u);
+        sky = LayOutSky(FindSkyEvents(calc.chart, calc.eph.Source, events));
+        AddSkyToPart(part, sky, kinds);
+    }
     const std::string title = "Aspect timeline: " + calc.chart.ChartName;
     TimelineSheet sheet;
     sheet.headingHeight = TimelineHeadingHeight;

@@ -135,6 +135,9 @@ inline constexpr auto TimelineOwn = std::to_array<OptionRow>({
     {"--json", "FILE", "its layout as JSON", Bracketed},
     {"--from", "YYYY-MM-DD", "the first day shown (default: the first day scanned)"},
     {"--to", "YYYY-MM-DD", "the last day shown (default: the last day scanned)"},
+    {"--events", "LIST",
+     "the sky's events of these kinds in a Sky group above the lanes: any of station,\n"
+     "retrograde, ingress, house-ingress, lunation, eclipse, void joined by commas, or all"},
 });
 
 inline constexpr auto ReturnsOwn = std::to_array<OptionRow>({
@@ -144,7 +147,7 @@ inline constexpr auto ReturnsOwn = std::to_array<OptionRow>({
 inline constexpr auto EventsOwn = std::to_array<OptionRow>({
     {"--kinds", "LIST",
      "any of station, retrograde, ingress, house-ingress, lunation, eclipse, void joined\n"
-     "by commas (default all)"},
+     "by commas, or all (the default)"},
     {"--orb", "DEG", "the orb of the natal points a lunation or eclipse hits, 0 to 15 (default 3)"},
     {"--json", "FILE", "the events as JSON", Bracketed},
     {"--ics", "FILE", "the events as an iCalendar file", Bracketed},

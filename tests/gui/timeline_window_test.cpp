@@ -17,6 +17,7 @@
 
 #include "core/aspects/report_files.h"
 #include "core/exports/exact_moments.h"
+#include "core/pictures/timeline_sky.h"
 #include "gui/app/main_window.h"
 #include "gui/app/window_places.h"
 #include "gui/output/data_window.h"
@@ -79,9 +80,13 @@ void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
     QVERIFY(layout.runs.size() < scan.runs.size());  // progressed pairs once, not once each way
     TimelineView& view = window.view();
     // Every family ticked: every lane, each family's under its heading.
-    std::size_t lanes = 0, headings = 0;
+    std::size_t lanes = 0, headings = 0, skyRows = 0;
     std::set<AspectFamily> families;
     for (const std::uint32_t row : view.lanes()) {
+        if (row == SkyHeadingRow || IsSkyRow(row)) {
+            skyRows += IsSkyRow(row);
+            continue;
+        }
         if (IsHeadingRow(row)) {
             ++headings;
             QVERIFY(families.insert(HeadingFamily(row)).second);
@@ -92,7 +97,10 @@ void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
     }
     QCOMPARE(lanes, layout.lanes.size());
     QCOMPARE(headings, FamilyCount);
-    QVERIFY(IsHeadingRow(view.lanes().front()));
+    // Above them the Sky group of a ten-year scan: its heading, a row for each planet that turns
+    // retrograde and the rows of ingresses, lunations, eclipses and the void Moon.
+    QCOMPARE(view.lanes().front(), SkyHeadingRow);
+    QVERIFY2(skyRows >= 10, qPrintable(QString::number(skyRows)));
     QVERIFY2(window.findChild<QLabel*>("lblNote")->text().startsWith(QString("%1 runs in %2 lanes").arg(layout.runs.size()).arg(lanes)),
              qPrintable(window.findChild<QLabel*>("lblNote")->text()));
     SaveScreenshot(window, "timeline_10_years");
@@ -104,6 +112,41 @@ void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
     view.viewport().Clamp();
     view.update();
     SaveScreenshot(window, "timeline_2_years");
+
+    // The sky's events are those of the scan's days; with eclipses alone chosen the group holds
+    // their row, and the pointer on the first eclipse names it and its moment.
+    SkyEventRequest request;
+    request.fromJD = layout.DiurnalJD;
+    request.days = layout.ScanDays;
+    QVERIFY(view.sky());
+    QCOMPARE(view.sky()->events.size(), FindSkyEvents(f.session.calc.chart, f.session.calc.eph.Source, request).size());
+    auto* cboSky = window.findChild<QComboBox*>("cboSky");
+    cboSky->setCurrentText("Eclipse");
+    QCOMPARE(view.lanes().at(0), SkyHeadingRow);
+    QVERIFY(IsSkyRow(view.lanes().at(1)) && !IsSkyRow(view.lanes().at(2)));
+    const SkyRow& eclipses = view.sky()->rows[view.lanes().at(1) & ~SkyRowFlag];
+    QVERIFY(eclipses.kind == SkyEventKind::Eclipse && !eclipses.events.empty());
+    const SkyEvent& eclipse = view.sky()->events[eclipses.events.front()];
+    view.viewport().fromDay = 0;
+    view.viewport().days = 365;
+    view.viewport().firstRow = 0;
+    view.viewport().Clamp();
+    const TimelineFrame skyFrame = view.Frame();
+    const QPointF onEclipse(skyFrame.X(eclipse.jd - layout.DiurnalJD), skyFrame.RowTop(1) + skyFrame.laneHeight / 2);
+    QMouseEvent overEclipse(QEvent::MouseMove, onEclipse, view.mapToGlobal(onEclipse), Qt::NoButton, Qt::NoButton,
+                            Qt::NoModifier);
+    QApplication::sendEvent(&view, &overEclipse);
+    QVERIFY2(view.hoverText().contains(" eclipse at ") &&
+                 view.hoverText().contains(QString::fromStdString("At " + MinuteText(eclipse.jd, 0.0) + " UT")),
+             qPrintable(view.hoverText()));
+    cboSky->setCurrentText("all events");
+    view.viewport().firstRow = 0;
+    view.viewport().Clamp();
+    view.update();
+    SaveScreenshot(window, "timeline_sky_1_year");
+    cboSky->setCurrentText("none");
+    QVERIFY(std::none_of(view.lanes().begin(), view.lanes().end(),
+                         [](std::uint32_t row) { return row == SkyHeadingRow || IsSkyRow(row); }));
 
     // On a 1366 x 768 screen (a 40-pixel panel below) the window fits whole, controls included,
     // with room for a larger font.

@@ -323,4 +323,20 @@ std::string FormatPicture(double value, std::string_view picture) {
     return out;
 }
 
+SecondTime SecondOf(double jd, double zoneHoursWest) {
+    const double seconds = std::round((jd - zoneHoursWest / 24 + 0.5) * 86400);
+    const double dayNumber = std::floor(seconds / 86400);
+    const long second = static_cast<long>(seconds - dayNumber * 86400);
+    return {JulianDayToCalendar(dayNumber), static_cast<int>(second / 3600), static_cast<int>(second % 3600 / 60),
+            static_cast<int>(second % 60)};
+}
+
+std::string IsoSecondUtc(double jd) {
+    const SecondTime t = SecondOf(jd);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", t.date.year, t.date.month, t.date.day, t.hour,
+                  t.minute, t.second);
+    return text;
+}
+
 }  // namespace orrerion

@@ -84,4 +84,17 @@ std::string CompactIsoDateText(const CalendarDate& date);
 // of integer digits; "#" positions add nothing. "##0.0", "#0.00", "##0.00", "0.00", "00", "##0".
 std::string FormatPicture(double value, std::string_view picture);
 
+// "2027-01-13T05:57:12Z": a UT Julian date rounded to the second.
+std::string IsoSecondUtc(double jd);
+
+// A moment rounded to the nearest second: its civil date and clock time.
+struct SecondTime {
+    CalendarDate date;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+// `jd` (UT) rounded to the second, in UT or, with `zoneHoursWest`, in the clock time of that zone.
+SecondTime SecondOf(double jd, double zoneHoursWest = 0.0);
+
 }  // namespace orrerion

@@ -7,23 +7,12 @@
 #include <vector>
 
 #include "core/aspects/returns.h"
+#include "core/base/formatters.h"
 #include "core/base/output_lines.h"
 #include "core/exports/exact_moments.h"
 
 namespace orrerion {
 
-// "2027-01-13T05:57:12Z": a UT Julian date rounded to the second.
-std::string IsoSecondUtc(double jd);
-
-// A moment rounded to the nearest second: its civil date and clock time.
-struct SecondTime {
-    CalendarDate date;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
-// `jd` (UT) rounded to the second, in UT or, with `zoneHoursWest`, in the clock time of that zone.
-SecondTime SecondOf(double jd, double zoneHoursWest = 0.0);
 // "01/13/2027 05:57:12": the date in the program's date order (see JulianDayToDate) and the clock,
 // in the clock's zone at that moment (UT for a clock of zone 0 without a name).
 std::string SecondText(double jd, const MomentClock& clock, int DateOrder);

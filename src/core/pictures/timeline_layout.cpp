@@ -322,7 +322,7 @@ std::vector<std::uint32_t> WithFamilyHeadings(const TimelineLayout& layout, std:
     rows.reserve(lanes.size() + FamilyCount);
     std::optional<AspectFamily> family;
     for (const std::uint32_t lane : lanes) {
-        if (IsHeadingRow(lane)) continue;
+        if (!IsLaneRow(lane)) continue;
         if (layout.lanes[lane].family != family) {
             family = layout.lanes[lane].family;
             rows.push_back(HeadingRowFlag | static_cast<std::uint32_t>(FamilyIndex(*family)));
@@ -351,7 +351,7 @@ void ForEachVisibleRun(const TimelineLayout& layout, std::span<const std::uint32
     const double ppd = frame.PixelsPerDay();
     const double pad = std::min(3.0, frame.laneHeight * 0.15);
     for (std::size_t row = rowFrom; row < rowTo; ++row) {
-        if (IsHeadingRow(shownLanes[row])) continue;
+        if (!IsLaneRow(shownLanes[row])) continue;
         const TimelineLane& lane = layout.lanes[shownLanes[row]];
         const std::span<const TimelineRun> runs = layout.RunsOf(lane);
         // Runs of a lane never overlap, so their last days are in order too.
@@ -393,7 +393,7 @@ std::optional<std::uint32_t> RunAt(const TimelineLayout& layout, std::span<const
     const double rowPosition = frame.firstRow + (y - frame.top) / frame.laneHeight;
     if (rowPosition < 0 || rowPosition >= static_cast<double>(shownLanes.size())) return std::nullopt;
     const std::uint32_t shown = shownLanes[static_cast<std::size_t>(rowPosition)];
-    if (IsHeadingRow(shown)) return std::nullopt;
+    if (!IsLaneRow(shown)) return std::nullopt;
     const TimelineLane& lane = layout.lanes[shown];
     const double slackDays = slackPixels / frame.PixelsPerDay();
     const double day = frame.DayAt(x);

@@ -93,6 +93,9 @@ std::vector<std::uint32_t> ShownLanes(const TimelineLayout& layout, const Timeli
 // A heading row is HeadingRowFlag | FamilyIndex(family); every user of rows skips or draws it.
 inline constexpr std::uint32_t HeadingRowFlag = 0x80000000u;
 inline bool IsHeadingRow(std::uint32_t row) { return (row & HeadingRowFlag) != 0; }
+// A lane's row: neither a heading nor a row of the Sky group (core/pictures/timeline_sky.h, whose
+// rows carry the flag 0x40000000).
+inline bool IsLaneRow(std::uint32_t row) { return (row & (HeadingRowFlag | 0x40000000u)) == 0; }
 AspectFamily HeadingFamily(std::uint32_t row);
 std::vector<std::uint32_t> WithFamilyHeadings(const TimelineLayout& layout, std::span<const std::uint32_t> lanes);
 

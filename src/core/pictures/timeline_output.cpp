@@ -67,10 +67,18 @@ TimelinePart ChooseTimelinePart(const TimelineLayout& layout, const TimelineFilt
     return part;
 }
 
+void AddSkyToPart(TimelinePart& part, const TimelineSky& sky, SkyKinds kinds) {
+    std::vector<std::uint32_t> rows = SkyRows(sky, kinds);
+    rows.insert(rows.end(), part.lanes.begin(), part.lanes.end());
+    part.lanes = std::move(rows);
+    part.sky = &sky;
+    part.skyKinds = kinds;
+}
+
 std::size_t PartRunCount(const TimelineLayout& layout, const TimelinePart& part) {
     std::size_t count = 0;
     for (const std::uint32_t lane : part.lanes) {
-        if (IsHeadingRow(lane)) continue;
+        if (!IsLaneRow(lane)) continue;
         for (const TimelineRun& r : layout.RunsOf(layout.lanes[lane])) count += MeetsDays(r, part.fromDay, part.toDay);
     }
     return count;
@@ -99,6 +107,7 @@ std::string TimelineTitle(const TimelineLayout& layout, const TimelinePart& part
     std::string families;
     std::vector<AspectFamily> seen;
     for (const std::uint32_t row : part.lanes) {
+        if (IsSkyRow(row) || row == SkyHeadingRow) continue;
         const AspectFamily f = IsHeadingRow(row) ? HeadingFamily(row) : layout.lanes[row].family;
         if (std::find(seen.begin(), seen.end(), f) != seen.end()) continue;
         seen.push_back(f);
@@ -173,6 +182,25 @@ void WriteTimelineSvg(TextSink& out, const TimelineLayout& layout, const ScanRes
     svg.OpenGroup("lanes");
     for (std::size_t row = 0; row < part.lanes.size(); ++row) {
         const double y = frame.RowTop(row);
+        if (part.lanes[row] == SkyHeadingRow) {
+            svg.Text(sheet.margin, y + frame.laneHeight / 2, SkyTitle, "sky-heading", ColourRole::Ink,
+                     frame.laneHeight * LaneTextScale, TextFontFamilies, TextAnchor::Start);
+            svg.Line(sheet.margin, y + frame.laneHeight - 0.5, right, y + frame.laneHeight - 0.5, "family-rule",
+                     {ColourRole::Ink, 0.5});
+            continue;
+        }
+        if (IsSkyRow(part.lanes[row])) {
+            const SkyRow& skyRow = part.sky->rows[part.lanes[row] & ~SkyRowFlag];
+            const double mid = y + frame.laneHeight / 2;
+            const double size = frame.laneHeight * LaneTextScale;
+            const SvgAttributes data = {{"data-kind", std::string(SkyEventKindWord(skyRow.kind))},
+                                        {"data-body", skyRow.body ? std::string(BodyName(skyRow.body)) : std::string()}};
+            svg.Text(sheet.margin, mid, SkyRowGlyphLabel(skyRow), "sky-glyphs", ColourRole::Ink, size, SymbolFontFamilies,
+                     TextAnchor::Start, 0, data);
+            svg.Text(sheet.margin + GlyphLabelWidth, mid, SkyRowLabel(skyRow), "sky-label", ColourRole::Ink, size,
+                     TextFontFamilies, TextAnchor::Start, 0, data);
+            continue;
+        }
         if (IsHeadingRow(part.lanes[row])) {
             const AspectFamily family = HeadingFamily(part.lanes[row]);
             svg.Text(sheet.margin, y + frame.laneHeight / 2, FamilyTitle(family), "family-heading", ColourRole::Ink,
@@ -273,6 +301,28 @@ void WriteTimelineSvg(TextSink& out, const TimelineLayout& layout, const ScanRes
     });
     svg.CloseGroup();
 
+    // The sky's events: each one element with its kind, body and moments, its line as its title.
+    if (part.sky) {
+        svg.OpenGroup("sky");
+        SvgAttributes data;
+        ForEachVisibleSkyEvent(*part.sky, layout.DiurnalJD, part.lanes, frame, part.skyKinds,
+                               [&](std::size_t, std::uint32_t i, const SkyShape& shape) {
+                                   const SkyEvent& e = part.sky->events[i];
+                                   data = {{"data-kind", std::string(SkyEventKindWord(e.kind))},
+                                           {"data-body", std::string(BodyName(e.body))},
+                                           {"data-utc", IsoSecondUtc(e.jd)}};
+                                   if (shape.period) data.push_back({"data-end", IsoSecondUtc(e.endJD)});
+                                   std::string cls = "sky-event " + std::string(SkyEventKindWord(e.kind));
+                                   if (shape.strong) cls += " on-natal";
+                                   svg.OpenGroup(cls, data);
+                                   svg.ElementTitle(EventSummary(e));
+                                   svg.Rect(shape.x0, shape.y, std::max(shape.x1 - shape.x0, 0.5), shape.h, "mark",
+                                            shape.role, shape.period ? RunOpacityExact * 0.6 : RunOpacityExact);
+                                   svg.CloseGroup();
+                               });
+        svg.CloseGroup();
+    }
+
     // The diurnal date.
     if (frame.fromDay <= 0 && 0 < frame.toDay) {
         const double x = frame.X(0);
@@ -307,7 +357,7 @@ void WriteTimelineJson(TextSink& out, const TimelineLayout& layout, const ScanRe
     std::string line;
     bool firstLane = true;
     for (std::size_t i = 0; i < part.lanes.size(); ++i) {
-        if (IsHeadingRow(part.lanes[i])) continue;
+        if (!IsLaneRow(part.lanes[i])) continue;
         const TimelineLane& lane = layout.lanes[part.lanes[i]];
         out.Put(firstLane ? "\n" : ",\n");
         firstLane = false;
@@ -351,7 +401,31 @@ void WriteTimelineJson(TextSink& out, const TimelineLayout& layout, const ScanRe
         }
         out.Put("]}");
     }
-    out.Put("]}\n");
+    out.Put("]");
+    // The sky's events of the kinds shown that meet the days, with their rows' labels.
+    if (part.sky) {
+        out.Put(",\"sky\":[");
+        bool firstEvent = true;
+        for (const std::uint32_t row : part.lanes) {
+            if (!IsSkyRow(row)) continue;
+            const SkyRow& skyRow = part.sky->rows[row & ~SkyRowFlag];
+            for (const std::uint32_t i : skyRow.events) {
+                const SkyEvent& e = part.sky->events[i];
+                const bool period = e.kind == SkyEventKind::Retrograde || e.kind == SkyEventKind::Void;
+                const double first = SkyDay(layout.DiurnalJD, e.jd);
+                const double last = period ? SkyDay(layout.DiurnalJD, e.endJD) : first;
+                if (!ShowsKind(part.skyKinds, e.kind) || last < part.fromDay || first >= part.toDay) continue;
+                out.Put(firstEvent ? "\n" : ",\n");
+                firstEvent = false;
+                out.Put("{\"row\":" + JsonString(SkyRowLabel(skyRow)) + ",\"kind\":" + JsonString(SkyEventKindWord(e.kind)) +
+                        ",\"body\":" + JsonString(BodyName(e.body)) + ",\"utc\":" + JsonString(IsoSecondUtc(e.jd)));
+                if (period) out.Put(",\"end\":" + JsonString(IsoSecondUtc(e.endJD)));
+                out.Put(",\"summary\":" + JsonString(EventSummary(e)) + "}");
+            }
+        }
+        out.Put("]");
+    }
+    out.Put("}\n");
 }
 
 std::string TimelineSvg(const TimelineLayout& layout, const ScanResult& scan, const TimelinePart& part,

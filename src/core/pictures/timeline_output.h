@@ -9,6 +9,7 @@
 #include "core/aspects/scan_result.h"
 #include "core/io/text_sink.h"
 #include "core/pictures/timeline_layout.h"
+#include "core/pictures/timeline_sky.h"
 
 namespace orrerion {
 
@@ -16,10 +17,15 @@ namespace orrerion {
 // have a run meeting those days, in layout order.
 struct TimelinePart {
     double fromDay = 0.0, toDay = 1.0;
-    std::vector<std::uint32_t> lanes;
+    std::vector<std::uint32_t> lanes;  // the rows: the Sky group's first when it is shown
+    // The sky's events drawn above the lanes, and which kinds; none without events asked for.
+    const TimelineSky* sky = nullptr;
+    SkyKinds skyKinds = AllSkyKinds;
 };
 TimelinePart ChooseTimelinePart(const TimelineLayout& layout, const TimelineFilter& filter, double fromDay,
                                 double toDay);
+// The Sky group's rows (SkyRows) put before the part's lanes, for `sky`'s events of `kinds`.
+void AddSkyToPart(TimelinePart& part, const TimelineSky& sky, SkyKinds kinds);
 // The runs of the part's lanes that meet its days.
 std::size_t PartRunCount(const TimelineLayout& layout, const TimelinePart& part);
 

@@ -54,6 +54,26 @@ void PaintTimeline(QPainter& painter, const TimelinePaint& p) {
     const double labelWidth = frame.left - p.labelLeft - 4;
     for (std::size_t row = rowFrom; row < rowTo; ++row) {
         const double y = frame.RowTop(row);
+        if (p.lanes[row] == SkyHeadingRow || IsSkyRow(p.lanes[row])) {
+            if (p.lanes[row] == SkyHeadingRow) {
+                QFont heading = text;
+                heading.setBold(true);
+                DrawTextInBox(painter, QRectF(p.labelLeft + 2, y, frame.left - p.labelLeft - 4, frame.laneHeight),
+                              SkyTitle, textSize, heading, ColourRole::Ink, BoxAlign::Left);
+                painter.setPen(RolePen(ColourRole::Ink, 0.5, LineStyle::Solid));
+                painter.drawLine(QPointF(p.labelLeft, y + frame.laneHeight - 0.5),
+                                 QPointF(right, y + frame.laneHeight - 0.5));
+            } else if (p.sky) {
+                const SkyRow& skyRow = p.sky->rows[p.lanes[row] & ~SkyRowFlag];
+                const QRectF glyphBox(p.labelLeft + 2, y, std::min(GlyphLabelWidth, labelWidth) - 4, frame.laneHeight);
+                DrawTextInBox(painter, glyphBox, SkyRowGlyphLabel(skyRow), textSize, p.symbols ? symbols : text,
+                              ColourRole::Ink, BoxAlign::Left);
+                const QRectF nameBox(p.labelLeft + GlyphLabelWidth, y, std::max(1.0, labelWidth - GlyphLabelWidth),
+                                     frame.laneHeight);
+                DrawTextInBox(painter, nameBox, SkyRowLabel(skyRow), textSize, text, ColourRole::Ink, BoxAlign::Left);
+            }
+            continue;
+        }
         if (IsHeadingRow(p.lanes[row])) {
             // The family's heading across the label column, a rule under it across the lanes.
             QFont heading = text;
@@ -161,6 +181,22 @@ void PaintTimeline(QPainter& painter, const TimelinePaint& p) {
         }
     });
 
+    // The sky's events: periods as bars, moments as marks; an eclipse on a natal point wider and
+    // outlined.
+    if (p.sky) {
+        ForEachVisibleSkyEvent(*p.sky, layout.DiurnalJD, p.lanes, frame, p.skyKinds,
+                               [&](std::size_t, std::uint32_t event, const SkyShape& shape) {
+                                   const QRectF box(shape.x0, shape.y, std::max(1.0, shape.x1 - shape.x0), shape.h);
+                                   painter.fillRect(box, Faded(shape.role, shape.period ? RunOpacityExact * 0.6 : RunOpacityExact));
+                                   if (shape.strong || p.skyHighlight == event) {
+                                       painter.setPen(RolePen(ColourRole::Ink, shape.strong ? 1.0 : 1.5, LineStyle::Solid));
+                                       painter.setBrush(Qt::NoBrush);
+                                       painter.drawRect(box);
+                                       painter.setPen(Qt::NoPen);
+                                   }
+                               });
+    }
+
     // The diurnal date.
     if (frame.fromDay <= 0 && 0 < frame.toDay) {
         painter.setClipping(false);
@@ -180,7 +216,7 @@ void PaintTimelineSheet(QPainter& painter, const TimelineLayout& layout, const T
     painter.scale(scale, scale);
     painter.fillRect(QRectF(0, 0, sheet.width, height), ToQColor(ColourRole::Background));
     TimelinePaint paint{layout, part.lanes, SheetFrame(sheet, part), sheet.margin, DateOrder, std::nullopt,
-                        part.lanes.empty(), LaneSymbolsInFont()};
+                        part.lanes.empty(), LaneSymbolsInFont(), part.sky, part.skyKinds, std::nullopt};
     PaintTimeline(painter, paint);
     if (sheet.headingHeight > 0) {
         // The heading as the SVG writes it: title, page, and the key of the bars' colours.

@@ -25,6 +25,10 @@ struct TimelinePaint {
     // Whether the symbol font has every lane symbol (LaneSymbolsInFont); else the labels show
     // short texts ("Sa sq Su"). Asked once, not per lane, because the question costs a paint.
     bool symbols = true;
+    // The Sky group's events, drawn in its rows among `lanes` (none without a sky).
+    const TimelineSky* sky = nullptr;
+    SkyKinds skyKinds = AllSkyKinds;
+    std::optional<std::uint32_t> skyHighlight;  // a sky event drawn outlined
 };
 
 bool LaneSymbolsInFont();

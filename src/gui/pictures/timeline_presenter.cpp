@@ -105,6 +105,20 @@ std::string RunHoverText(const TimelineLayout& layout, const ScanResult& scan, c
     return text;
 }
 
+std::string SkyEventHoverText(const SkyEvent& event, const MomentClock& localClock) {
+    std::string text = EventSummary(event);
+    const bool period = event.kind == SkyEventKind::Retrograde || event.kind == SkyEventKind::Void;
+    text += period ? "\nFrom " : "\nAt ";
+    text += MinuteText(event.jd, 0.0) + " UT, " + MinuteText(event.jd, localClock) + " local";
+    if (period) text += "\nUntil " + MinuteText(event.endJD, 0.0) + " UT, " + MinuteText(event.endJD, localClock) + " local";
+    if (event.kind == SkyEventKind::Eclipse) {
+        char magnitude[32];
+        std::snprintf(magnitude, sizeof magnitude, "\nMagnitude %.3f", event.magnitude);
+        text += magnitude;
+    }
+    return text;
+}
+
 RunListingLine ListingLineOf(const ScanResult& scan, const TimelineRun& run) {
     const ScanRun& s = scan.runs[run.scanRun];
     return {std::string(FamilyOf(s.family).titleStart) + " - sorted by planet", RunLine(scan, s)};

@@ -10,6 +10,7 @@
 #include "core/aspects/scan_result.h"
 #include "core/exports/exact_moments.h"
 #include "core/pictures/timeline_layout.h"
+#include "core/events/sky_events.h"
 #include "core/pictures/timeline_output.h"
 #include "core/records/settings_file.h"
 #include "gui/pictures/wheel_presenter.h"
@@ -60,6 +61,13 @@ TimelineFilter FilterOf(const TimelineChoice& choice);
 std::string RunHoverText(const TimelineLayout& layout, const ScanResult& scan, const TimelineRun& run,
                          const std::vector<ExactMoment>& moments = {},
                          const MomentClock& localClock = {});
+// The hover text of a sky event: what happened, when (UT and the diurnal place's clock) and, for a
+// period, until when.
+std::string SkyEventHoverText(const SkyEvent& event, const MomentClock& localClock);
+// The longest scan whose sky events the window finds at once (ten years); a longer scan finds them
+// when they are chosen.
+inline constexpr int SkyShownDays = 3660;
+
 // The heading of the data window listing that holds a run's line, and the line.
 struct RunListingLine {
     std::string heading;  // "Transit to natal planet aspects - sorted by planet"

@@ -68,6 +68,18 @@ void TimelineView::SetLayout(const TimelineLayout* layout, const ScanResult* sca
     Changed();
 }
 
+void TimelineView::SetSky(const TimelineSky* sky, SkyKinds kinds) {
+    sky_ = sky;
+    skyKinds_ = kinds;
+    skyHover_.reset();
+    update();
+}
+
+std::optional<std::uint32_t> TimelineView::SkyEventAtPoint(QPointF point) const {
+    if (!layout_ || !sky_) return std::nullopt;
+    return SkyEventAt(*sky_, layout_->DiurnalJD, lanes_, Frame(), skyKinds_, point.x(), point.y());
+}
+
 void TimelineView::SetEmptyText(const QString& text) {
     emptyText_ = text;
     update();
@@ -117,7 +129,8 @@ void TimelineView::paintEvent(QPaintEvent*) {
         painter.drawText(rect().adjusted(24, 24, -24, -24), Qt::AlignCenter | Qt::TextWordWrap, emptyText_);
         return;
     }
-    TimelinePaint paint{*layout_, lanes_, Frame(), 4.0, DateOrder_, hover_, layout_->runs.empty(), symbols_};
+    TimelinePaint paint{*layout_, lanes_, Frame(), 4.0, DateOrder_, hover_, layout_->runs.empty() && !sky_,
+                        symbols_, sky_, skyKinds_, skyHover_};
     PaintTimeline(painter, paint);
 }
 
@@ -209,9 +222,12 @@ void TimelineView::leaveEvent(QEvent*) {
 
 void TimelineView::Hover(QPointF point, QPoint global) {
     const std::optional<std::uint32_t> run = RunAtPoint(point);
-    if (run == hover_) return;
+    const std::optional<std::uint32_t> skyEvent = run ? std::nullopt : SkyEventAtPoint(point);
+    if (run == hover_ && skyEvent == skyHover_) return;
     hover_ = run;
+    skyHover_ = skyEvent;
     hoverText_.clear();
+    if (skyEvent) hoverText_ = QString::fromStdString(SkyEventHoverText(sky_->events[*skyEvent], localClock_));
     if (run && scan_ && layout_->runs[*run].scanRun < scan_->runs.size()) {
         const TimelineRun& bar = layout_->runs[*run];
         const std::vector<ExactMoment> moments = momentsOf_ ? momentsOf_(bar.scanRun) : std::vector<ExactMoment>{};
@@ -237,11 +253,12 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
       cboMover_(new QComboBox),
       cboAspect_(new QComboBox),
       cboTarget_(new QComboBox),
+      cboSky_(new QComboBox),
       hsbDays_(new QScrollBar(Qt::Horizontal)),
       vsbLanes_(new QScrollBar(Qt::Vertical)) {
     SetUpWindow(*this, "Timeline", "Aspect Timeline");
     NameControls({{lblNote_, "lblNote"}, {cboMover_, "cboMover"}, {cboAspect_, "cboAspect"},
-                  {cboTarget_, "cboTarget"}, {hsbDays_, "hsbDays"}, {vsbLanes_, "vsbLanes"}});
+                  {cboTarget_, "cboTarget"}, {cboSky_, "cboSky"}, {hsbDays_, "hsbDays"}, {vsbLanes_, "vsbLanes"}});
     SetUpHeading(*lblChart_);
 
     auto* familyBox = new QGroupBox("Families");
@@ -275,8 +292,17 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
     auto* filterBox = new QGroupBox("Show");
     filterBox->setObjectName("fraFilter");
     auto* filterRow = new QHBoxLayout(filterBox);
+    // The sky's events above the lanes: all kinds, none, or one kind.
+    cboSky_->addItem("all events", AllSkyKinds);
+    cboSky_->addItem("none", 0);
+    for (const SkyEventKindRow& row : SkyEventKinds) {
+        cboSky_->addItem(QString::fromUtf8(row.label.data(), static_cast<qsizetype>(row.label.size())),
+                         1u << SkyEventKindIndex(row.kind));
+    }
+    cboSky_->setToolTip("The sky's own events in a Sky group above the lanes: stations and retrograde periods, "
+                        "ingresses, lunations, eclipses and the void-of-course Moon");
     for (auto [caption, box] : {std::pair{"&Mover", cboMover_}, std::pair{"&Aspect", cboAspect_},
-                                std::pair{"&Target", cboTarget_}}) {
+                                std::pair{"&Target", cboTarget_}, std::pair{"S&ky", cboSky_}}) {
         auto* label = new QLabel(caption);
         label->setBuddy(box);
         filterRow->addWidget(label);
@@ -376,10 +402,42 @@ TimelineChoice TimelineWindow::Choice() const {
     return choice;
 }
 
+std::vector<std::uint32_t> TimelineWindow::ShownRows() const {
+    std::vector<std::uint32_t> rows;
+    const SkyKinds kinds = static_cast<SkyKinds>(cboSky_->currentData().toUInt());
+    if (skyFound_ && kinds) rows = SkyRows(sky_, kinds);
+    const std::vector<std::uint32_t> lanes = WithFamilyHeadings(layout_, ShownLanes(layout_, FilterOf(Choice())));
+    rows.insert(rows.end(), lanes.begin(), lanes.end());
+    return rows;
+}
+
+SkyKinds TimelineWindow::ChosenSkyKinds() {
+    const SkyKinds kinds = static_cast<SkyKinds>(cboSky_->currentData().toUInt());
+    if (kinds && scanned_ && !skyFound_) {
+        // Found once per scan, for every kind, so that another choice costs nothing.
+        BusyPointer busy(slice_.dialogs);
+        SkyEventRequest request;
+        request.fromJD = layout_.DiurnalJD;
+        request.days = layout_.ScanDays;
+        request.orbDeg = DefaultEventOrb;
+        sky_ = LayOutSky(FindSkyEvents(slice_.calc.chart, slice_.calc.eph.Source, request));
+        skyFound_ = true;
+    }
+    return skyFound_ ? kinds : 0;
+}
+
 void TimelineWindow::Refresh() {
     const ScanResult& scan = slice_.calc.scan;
     scanned_ = scan.ScanDays > 0;
     layout_ = scanned_ ? LayOutTimeline(scan) : TimelineLayout{};
+    sky_ = TimelineSky{};
+    skyFound_ = false;
+    // The sky's events are shown at once for scans of up to ten years; a longer scan finds them
+    // when they are chosen.
+    syncing_ = true;
+    cboSky_->setCurrentIndex(scan.ScanDays <= SkyShownDays ? 0 : 1);
+    syncing_ = false;
+    const SkyKinds skyKinds = ChosenSkyKinds();
     // The families the settings choose.
     const TimelineFamilies& f = slice_.settings.settings.timelineFamilies;
     const bool ticked[] = {f.tn, f.sn, f.pn, f.pp, f.tp};
@@ -392,9 +450,8 @@ void TimelineWindow::Refresh() {
             return ExactMomentsOfRun(calc.chart, calc.eph, calc.options, calc.scan, run);
         },
         MomentClock{slice_.calc.chart.input.DiurnalZone, slice_.calc.DiurnalZoneName});
-    view_->SetLayout(scanned_ ? &layout_ : nullptr, &scan,
-                     WithFamilyHeadings(layout_, ShownLanes(layout_, FilterOf(Choice()))),
-                     slice_.calc.DateOrder);
+    view_->SetSky(skyFound_ ? &sky_ : nullptr, skyKinds);
+    view_->SetLayout(scanned_ ? &layout_ : nullptr, &scan, ShownRows(), slice_.calc.DateOrder);
     view_->SetEmptyText(MissingScanText(slice_.chartComputed));
     lblChart_->setText(QString::fromStdString(slice_.chartComputed ? ChartHeading(slice_.calc.chart) : NoChartHeading));
     UpdateNote();
@@ -412,7 +469,7 @@ void TimelineWindow::UpdateNote() {
         std::size_t runs = 0;
         std::size_t lanes = 0;
         for (const std::uint32_t lane : shown) {
-            if (IsHeadingRow(lane)) continue;
+            if (!IsLaneRow(lane)) continue;
             runs += layout_.lanes[lane].runCount;
             ++lanes;
         }
@@ -432,7 +489,9 @@ void TimelineWindow::UpdateNote() {
 
 void TimelineWindow::ApplyFilter() {
     if (syncing_) return;
-    view_->SetLanes(WithFamilyHeadings(layout_, ShownLanes(layout_, FilterOf(Choice()))));
+    const SkyKinds skyKinds = ChosenSkyKinds();
+    view_->SetSky(skyFound_ ? &sky_ : nullptr, skyKinds);
+    view_->SetLanes(ShownRows());
     UpdateNote();
 }
 
@@ -459,11 +518,18 @@ TimelinePart TimelineWindow::ViewPart() const {
     const auto [from, to] = frame.VisibleRows(view_->lanes().size());
     part.lanes.assign(view_->lanes().begin() + static_cast<std::ptrdiff_t>(from),
                       view_->lanes().begin() + static_cast<std::ptrdiff_t>(to));
+    if (skyFound_) {
+        part.sky = &sky_;
+        part.skyKinds = static_cast<SkyKinds>(cboSky_->currentData().toUInt());
+    }
     return part;
 }
 
 TimelinePart TimelineWindow::WholePart() const {
-    return ChooseTimelinePart(layout_, FilterOf(Choice()), 0, std::max(1, layout_.ScanDays));
+    TimelinePart part = ChooseTimelinePart(layout_, FilterOf(Choice()), 0, std::max(1, layout_.ScanDays));
+    const SkyKinds kinds = static_cast<SkyKinds>(cboSky_->currentData().toUInt());
+    if (skyFound_ && kinds) AddSkyToPart(part, sky_, kinds);
+    return part;
 }
 
 void TimelineWindow::Export(bool wholeSpan) {
@@ -505,8 +571,13 @@ void TimelineWindow::cmdPrint_Click() {
                                   MessageIcon::Information);
         return;
     }
-    const std::vector<TimelinePrintPage> pages =
+    std::vector<TimelinePrintPage> pages =
         TimelinePrintPages(layout_, FilterOf(Choice()), view_->viewport().days, LanesPerPrintPage);
+    // Every page carries the Sky group of its days above its lanes.
+    const SkyKinds skyKinds = static_cast<SkyKinds>(cboSky_->currentData().toUInt());
+    if (skyFound_ && skyKinds) {
+        for (TimelinePrintPage& page : pages) AddSkyToPart(page.part, sky_, skyKinds);
+    }
     TimelineSheet sheet;
     sheet.laneHeight = 16;
     sheet.headingHeight = TimelineHeadingHeight;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/pictures/timeline_layout.h"
+#include "core/pictures/timeline_sky.h"
 #include "core/run/calculation.h"
 #include "gui/pictures/timeline_presenter.h"
 
@@ -50,6 +51,11 @@ public:
     void SetEmptyText(const QString& text);
     // Other lanes of the same layout (a filter changed); the days stay.
     void SetLanes(std::vector<std::uint32_t> lanes);
+    // The Sky group's events drawn in its rows (none: no Sky group), of the kinds shown.
+    void SetSky(const TimelineSky* sky, SkyKinds kinds);
+    const TimelineSky* sky() const { return sky_; }
+    // The sky event under a point of the widget, if any.
+    std::optional<std::uint32_t> SkyEventAtPoint(QPointF point) const;
     // Where the hover text gets a run's exact moments (an index in the scan's runs), and the
     // diurnal place's clock their local time is read on.
     void SetMomentSource(std::function<std::vector<ExactMoment>(std::uint32_t)> momentsOf,
@@ -93,6 +99,9 @@ private:
     bool symbols_ = true;  // LaneSymbolsInFont, asked once
     TimelineViewport viewport_;
     std::optional<std::uint32_t> hover_;
+    const TimelineSky* sky_ = nullptr;
+    SkyKinds skyKinds_ = AllSkyKinds;
+    std::optional<std::uint32_t> skyHover_;
     QString hoverText_;
     std::optional<QPointF> dragFrom_;
     double dragDay_ = 0, dragRow_ = 0;
@@ -121,6 +130,10 @@ private:
     void SyncScrollBars();
     TimelineChoice Choice() const;
     void Export(bool wholeSpan);
+    // The rows shown: the Sky group's, then the lanes the filters keep under their families' headings.
+    std::vector<std::uint32_t> ShownRows() const;
+    // The kinds of sky events the Sky box chooses; the events are found the first time they are shown.
+    SkyKinds ChosenSkyKinds();
     // The part on show: its days and the lanes of the rows that fit the view.
     TimelinePart ViewPart() const;
     TimelinePart WholePart() const;
@@ -136,6 +149,9 @@ private:
     QComboBox* cboMover_;
     QComboBox* cboAspect_;
     QComboBox* cboTarget_;
+    QComboBox* cboSky_;
+    TimelineSky sky_;
+    bool skyFound_ = false;  // sky_ holds the events of the current scan
     QScrollBar* hsbDays_;
     QScrollBar* vsbLanes_;
     bool syncing_ = false;

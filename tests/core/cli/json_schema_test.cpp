@@ -101,7 +101,8 @@ TEST(JsonSchemas, EveryCommandsOutputFollowsItsSchema) {
     const std::vector<Case> cases = {
         {"chart", {"--points", "mean-node,lilith,fortune"}},
         {"scan", {"--days", "120", "--quiet"}},
-        {"timeline", {"--days", "120", "--reports", (dir / "reports").string(), "--svg", (dir / "t.svg").string()}},
+        {"timeline", {"--days", "120", "--reports", (dir / "reports").string(), "--svg", (dir / "t.svg").string(),
+                      "--events", "all"}},
         {"wheel", {"--rings", "natal,progressed,transits", "--outer-aspects", "--svg", (dir / "w.svg").string()}},
         {"returns", {"--body", "Moon", "--days", "60"}},
         {"events", {"--days", "400"}},
