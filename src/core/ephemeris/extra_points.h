@@ -63,6 +63,13 @@ static_assert([] {
     return true;
 }());
 
+// The chart points are numbered as one list: BodyIndex 1..12 (SUN .. MC), then the extra points
+// in the order above from FirstExtraPointBody, so that pictures and exports name, draw and sort
+// every point through one index.
+inline constexpr int FirstExtraPointBody = 13;
+constexpr int ExtraPointBody(ExtraPoint p) { return FirstExtraPointBody + static_cast<int>(p); }
+constexpr bool IsExtraPointBody(int body) { return body >= FirstExtraPointBody && body < FirstExtraPointBody + ExtraPointCount; }
+
 // The name as the data summary prints it: "MEAN SOUTH NODE".
 std::string ExtraPointLabel(ExtraPoint p);
 

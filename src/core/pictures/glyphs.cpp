@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/ephemeris/extra_points.h"
+
 namespace orrerion {
 namespace {
 
@@ -11,14 +13,19 @@ struct Symbol {
     std::string_view name;
 };
 
-// By BodyIndex 1..12.
+// By BodyIndex 1..12, then the extra points from FirstExtraPointBody in ExtraPoint order.
 constexpr auto Bodies = std::to_array<Symbol>({
     {"\u2609", "Su", "SUN"},      {"\u263F", "Me", "MERCURY"}, {"\u2640", "Ve", "VENUS"},
     {"\u2642", "Ma", "MARS"},     {"\u2643", "Ju", "JUPITER"}, {"\u2644", "Sa", "SATURN"},
     {"\u2645", "Ur", "URANUS"},   {"\u2646", "Ne", "NEPTUNE"}, {"\u2647", "Pl", "PLUTO"},
     {"\u263D", "Mo", "MOON"},     {"AC", "AC", "ASC"},         {"MC", "MC", "MC"},
+    {"\u260A", "Nn", "MEAN NODE"}, {"\u260B", "Sn", "MEAN SOUTH NODE"},
+    {"\u260A", "TN", "TRUE NODE"}, {"\u260B", "TS", "TRUE SOUTH NODE"},
+    {"\u26B8", "Li", "LILITH"},    {"\u26B7", "Ch", "CHIRON"},  {"\u26B3", "Ce", "CERES"},
+    {"\u26B4", "Pa", "PALLAS"},    {"\u26B5", "Jn", "JUNO"},    {"\u26B6", "Vs", "VESTA"},
+    {"\u2297", "Fo", "FORTUNE"},
 });
-static_assert(Bodies.size() == 12);
+static_assert(Bodies.size() == FirstExtraPointBody - 1 + ExtraPointCount);
 
 // Aries first.
 constexpr auto Signs = std::to_array<Symbol>({

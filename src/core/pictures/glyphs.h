@@ -11,7 +11,8 @@ inline constexpr std::string_view SymbolFontFamilies = "Symbola, 'DejaVu Sans', 
 inline constexpr std::string_view SymbolFontFamily = "Symbola";
 inline constexpr std::string_view TextFontFamilies = "'DejaVu Sans', 'Liberation Sans', Arial, sans-serif";
 
-// The symbol of a chart point by BodyIndex (ASC and MC are written "AC" and "MC").
+// The symbol of a chart point by BodyIndex (ASC and MC are written "AC" and "MC"), or of an extra
+// point by ExtraPointBody.
 std::string_view BodyGlyph(int body);
 // The sign's symbol, 1 Aries .. 12 Pisces.
 std::string_view SignGlyph(int sign);

@@ -180,18 +180,30 @@ struct RingSource {
     const PointArray* longitudes;
     const std::string* retroMarks;  // nothing for the solar arc
     ColourRole role;
+    // The chosen extra points of the ring's chart; nothing when it has none.
+    const ExtraPointArray* extras = nullptr;
+    const PointChoice* choice = nullptr;
 };
 
 // The rings a calculation's charts hold; a return chart is not among them (LayOutReturnWheel).
 RingSource SourceOf(const ChartState& c, WheelRing ring) {
+    const PointChoice* choice = c.Points.Any() ? &c.Points : nullptr;
     switch (ring) {
         case WheelRing::Natal:
         case WheelRing::Return: break;
-        case WheelRing::Progressed: return {ring, &c.ProgLong, &c.ProgRetroMarks, ColourRole::Progressed};
-        case WheelRing::SolarArc: return {ring, &c.ArcLong, nullptr, ColourRole::SolarArc};
-        case WheelRing::Transits: return {ring, &c.TransitLong, &c.TransitRetroMarks, ColourRole::Transit};
+        case WheelRing::Progressed:
+            return {ring, &c.ProgLong, &c.ProgRetroMarks, ColourRole::Progressed, &c.ProgPoints, choice};
+        case WheelRing::SolarArc: return {ring, &c.ArcLong, nullptr, ColourRole::SolarArc, &c.ArcPoints, choice};
+        case WheelRing::Transits:
+            return {ring, &c.TransitLong, &c.TransitRetroMarks, ColourRole::Transit, &c.TransitPoints, choice};
     }
-    return {WheelRing::Natal, &c.NatalLong, &c.NatalRetroMarks, ColourRole::Natal};
+    return {WheelRing::Natal, &c.NatalLong, &c.NatalRetroMarks, ColourRole::Natal, &c.NatalPoints, choice};
+}
+
+// Chiron and the asteroids are marked retrograde when they move backwards; the nodes (whose mean
+// motion is backwards) and Lilith are not.
+bool ExtraPointRetrograde(ExtraPoint p, const PointPosition& position) {
+    return RowOf(p).routine == PointRoutine::LibraryOnly && p != ExtraPoint::TrueNode && position.speed < 0;
 }
 
 // What a wheel draws: the inner chart, whose cusps and angles frame the wheel and whose points
@@ -326,16 +338,31 @@ WheelLayout LayOut(const WheelCharts& charts, const Options& options, WheelOrien
             // The inner chart's ascendant and midheaven are the axes, with their labels outside the
             // zodiac.
             const int lastBody = ring == charts.inner.ring ? MOON : MC;
-            for (int body = SUN; body <= lastBody; ++body) {
+            // The ring's points: SUN .. MOON (or MC), then its chosen extra points.
+            std::vector<int> bodies;
+            for (int body = SUN; body <= lastBody; ++body) bodies.push_back(body);
+            if (source.extras && source.choice) {
+                for (const ExtraPointRow& row : ExtraPoints) {
+                    if (source.choice->Has(row.point)) bodies.push_back(ExtraPointBody(row.point));
+                }
+            }
+            for (const int body : bodies) {
                 WheelGlyph g;
                 g.ring = ring;
                 g.body = body;
                 g.role = source.role;
-                g.longitude = (*source.longitudes)[static_cast<std::size_t>(body)];
+                if (IsExtraPointBody(body)) {
+                    const auto p = static_cast<ExtraPoint>(body - FirstExtraPointBody);
+                    const PointPosition& position = (*source.extras)[static_cast<std::size_t>(p)];
+                    g.longitude = position.lon;
+                    g.retrograde = ExtraPointRetrograde(p, position);
+                } else {
+                    g.longitude = (*source.longitudes)[static_cast<std::size_t>(body)];
+                    g.retrograde = source.retroMarks && static_cast<std::size_t>(body - 1) < source.retroMarks->size() &&
+                                   (*source.retroMarks)[static_cast<std::size_t>(body - 1)] == 'R';
+                }
                 g.trueAngle = angleOf(g.longitude);
                 g.glyph = std::string(BodyGlyph(body));
-                g.retrograde = source.retroMarks && static_cast<std::size_t>(body - 1) < source.retroMarks->size() &&
-                               (*source.retroMarks)[static_cast<std::size_t>(body - 1)] == 'R';
                 g.label = PointPositionText(g.longitude) + (g.retrograde ? std::string(RetrogradeGlyph) : "");
                 // The symbols fill about four fifths of their font's height: drawn a size larger,
                 // they fill their box (a painter shrinks any that would be wider).
