@@ -85,10 +85,15 @@ std::optional<std::string> ParseChartOptions(const CommandLine& line, ChartComma
             (name == "--natal" ? options.natalRecord : options.diurnalRecord) = v;
             (name == "--natal" ? natalGiven : diurnalGiven) = true;
         } else if (name == "--houses") {
-            if (v.size() != 1 || std::string_view("PKROM").find(v[0]) == std::string_view::npos) {
-                return "--houses takes P, K, R, O or M, not \"" + v + "\"";
+            options.houses = ComputedHouseSystemByCode(v);
+            if (!options.houses) {
+                std::string codes;  // "P, R, K, O or M"
+                for (const HouseSystemRow& row : HouseSystems) {
+                    if (row.routine != nullptr) codes += std::string(codes.empty() ? "" : ", ") + std::string(row.code);
+                }
+                if (const std::size_t last = codes.rfind(", "); last != std::string::npos) codes.replace(last, 2, " or ");
+                return "--houses takes " + codes + ", not \"" + v + "\"";
             }
-            options.houses = v[0];
         } else if (name == "--progression") {
             if (v == "secondary") {
                 options.progression = ProgressionType::Secondary;
@@ -202,8 +207,7 @@ std::optional<std::string> FillCalculation(const ChartCommandOptions& options, C
         if (problem.fileUnreadable) return problem.message;
         warnings.push_back(problem.message);
     }
-    calc.houseMarks = options.houses ? HouseMarksForCode(*options.houses)
-                                     : HouseMarksFromOption(calc.options[Option::StartHouseSystem]);
+    calc.houseSystem = options.houses ? *options.houses : HouseSystemFromOption(calc.options[Option::StartHouseSystem]);
     calc.progression = options.progression;
     calc.DateOrder = options.dateOrder ? *options.dateOrder : SystemDateOrder();
     MomentRecords records;

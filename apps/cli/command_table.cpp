@@ -3,11 +3,35 @@
 // these rows. Groups that several commands share (the chart options, the scan's, the returns')
 // are declared once and listed by each command.
 #include <array>
+#include <string>
 
+#include "core/chart/houses.h"
 #include "option_table.h"
 
 namespace orrerion::cli {
 namespace {
+
+// --houses: "P|R|K|O|M" and "P Placidus, R Regiomontanus, ...", the computed systems in their order.
+constexpr std::string HouseCodeWords() {
+    std::string words;
+    for (const HouseSystemRow& row : HouseSystems) {
+        if (row.routine == nullptr) continue;
+        if (!words.empty()) words += "|";
+        words += row.code;
+    }
+    return words;
+}
+constexpr std::string HouseHelp() {
+    std::string help;
+    for (const HouseSystemRow& row : HouseSystems) {
+        if (row.routine == nullptr) continue;
+        if (!help.empty()) help += ", ";
+        help += std::string(row.code) + " " + std::string(row.name);
+    }
+    return help + "\n(default: the start-up system of the options file)";
+}
+inline constexpr auto HouseCodeWordsText = FrozenText<HouseCodeWords>();
+inline constexpr auto HouseHelpText = FrozenText<HouseHelp>();
 
 using enum InUsage;
 
@@ -47,9 +71,7 @@ inline constexpr auto ChartOptions = std::to_array<OptionRow>({
     {"--at-lon", "LONGITUDE", "the diurnal longitude, written as for --lon"},
     {"--at-place", "NAME", "the diurnal place from the atlas, as for --place"},
     {"--at-place-index", "N", "as --place-index, for --at-place"},
-    {"--houses", "P|K|R|O|M",
-     "P Placidus, K Koch, R Regiomontanus, O Porphyry, M Meridian\n"
-     "(default: the start-up system of the options file)"},
+    {"--houses", TextOf(HouseCodeWordsText), TextOf(HouseHelpText)},
     {"--progression", "secondary|minor|tertiary", "the progression (default secondary)"},
     {"--options", "FILE", "the options file (default: the data folder's OPTIONS.OPT)"},
     {"--date-order", "0|1|2",
