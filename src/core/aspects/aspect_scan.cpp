@@ -547,10 +547,13 @@ int ThreadsFor(const ScanSettings& settings, int scanDays) {
 
 }  // namespace
 
-ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options& options,
-                          OutputBuffers& out, int scanDays, const std::filesystem::path& reportsFolder,
-                          ScanObserver& observer, Reporter& reporter, ScanResult& result,
-                          const ScanSettings& settings) {
+ScanOutcome RunAspectScan(const ScanInputs& in, OutputBuffers& out, ScanObserver& observer, Reporter& reporter,
+                          ScanResult& result) {
+    ChartState& chart = in.chart;
+    EphemerisState& eph = in.eph;
+    const Options& options = in.options;
+    const int scanDays = in.scanDays;
+    const ScanSettings& settings = in.settings;
     observer.BeginScan();
     // Every house placement of the scan is among the natal houses.
     chart.WorkCusp = chart.NatalCusp;
@@ -561,7 +564,7 @@ ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options&
     while (true) {
         std::optional<ReportSet> files;
         if (settings.reportFiles) {
-            files.emplace(reportsFolder, stem);
+            files.emplace(in.reportsFolder, stem);
         } else {
             files.emplace();
         }

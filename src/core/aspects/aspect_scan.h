@@ -281,7 +281,19 @@ struct ScanSettings {
     ScanLongitudes* longitudes = nullptr;
 };
 
-// Runs the scan of `scanDays` days (1..MaxScanDays) after ChartDriver has built `chart`. Writes the
+// What one scan reads: the charts ChartDriver has built and the ephemeris state beside them (both of
+// which the scan leaves as RunAspectScan says), the options, the number of days (1..MaxScanDays)
+// from the diurnal date, the folder of the report files and how to run.
+struct ScanInputs {
+    ChartState& chart;
+    EphemerisState& eph;
+    const Options& options;
+    int scanDays = 0;
+    std::filesystem::path reportsFolder;
+    ScanSettings settings = {};
+};
+
+// Runs the scan of `scanDays` days after ChartDriver has built `chart`. Writes the
 // sixteen report files (unless settings.reportFiles is false, when `reportsFolder` is not used) into
 // `reportsFolder` (which must exist) as one set: either all of them
 // replace the files of the same names or, when one cannot be written, none does. Appends the
@@ -289,9 +301,7 @@ struct ScanSettings {
 // (left empty when the files could not be written). Leaves WorkLong and the ephemeris time values
 // of the last scanned day and WorkCusp equal to NatalCusp. The files, listings and result are the
 // same whatever the number of threads.
-ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options& options,
-                          OutputBuffers& out, int scanDays, const std::filesystem::path& reportsFolder,
-                          ScanObserver& observer, Reporter& reporter, ScanResult& result,
-                          const ScanSettings& settings = {});
+ScanOutcome RunAspectScan(const ScanInputs& in, OutputBuffers& out, ScanObserver& observer, Reporter& reporter,
+                          ScanResult& result);
 
 }  // namespace orrerion

@@ -452,9 +452,9 @@ TEST(RunAspectScan, LeavesTheLastDaysWorkingValuesAndTheNatalCusps) {
         CollectingReporter reporter;
         calc.chart.WorkCusp = calc.chart.TransitCusp;
         ScanResult result;
-        ASSERT_EQ(RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, days, dir, quiet, reporter,
-                                result, {threads}),
-                  ScanOutcome::Completed);
+        const ScanInputs inputs{.chart = calc.chart, .eph = calc.eph, .options = calc.options,
+                                .scanDays = days, .reportsFolder = dir, .settings = {threads}};
+        ASSERT_EQ(RunAspectScan(inputs, calc.out, quiet, reporter, result), ScanOutcome::Completed);
         EXPECT_EQ(calc.chart.WorkCusp, before.NatalCusp);
         // The progressed step of the last day set the time values last.
         const int last = days - 1;
