@@ -259,15 +259,26 @@ std::optional<int> UnfinishedScanStatus(ScanOutcome outcome) {
     return std::nullopt;
 }
 
+namespace {
+
+// "tn, sn, pn, pp, tp"
+std::string FamilyCodesText() {
+    std::string text;
+    for (const FamilyInfo& info : ScanFamilies) text += (text.empty() ? "" : ", ") + std::string(info.code);
+    return text;
+}
+
+}  // namespace
+
 std::variant<FamilySet, std::string> ParseFamilyList(const std::string& list) {
-    if (list.empty()) return std::string("--families: name at least one of tn, sn, pn, pp, tp");
+    if (list.empty()) return "--families: name at least one of " + FamilyCodesText();
     FamilySet chosen{};
     std::size_t at = 0;
     while (at <= list.size()) {
         const std::size_t comma = std::min(list.find(',', at), list.size());
         const std::string code = list.substr(at, comma - at);
         const std::optional<AspectFamily> family = FamilyFromCode(code);
-        if (!family) return "--families: unknown family \"" + code + "\" (tn, sn, pn, pp, tp)";
+        if (!family) return "--families: unknown family \"" + code + "\" (" + FamilyCodesText() + ")";
         chosen[FamilyIndex(*family)] = true;
         at = comma + 1;
     }

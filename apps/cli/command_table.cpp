@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "core/base/aspect_families.h"
 #include "core/chart/houses.h"
 #include "option_table.h"
 
@@ -30,6 +31,17 @@ constexpr std::string HouseHelp() {
     }
     return help + "\n(default: the start-up system of the options file)";
 }
+// --families: "tn transit to natal, sn solar arc to natal, ...".
+constexpr std::string FamiliesHelp() {
+    std::string help = "only these aspect families, joined by commas: ";
+    for (const FamilyInfo& info : ScanFamilies) {
+        if (info.family != ScanFamilies.front().family) help += ", ";
+        help += std::string(info.code) + " ";
+        for (const char c : info.label) help += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return help + " (default: all)";
+}
+inline constexpr auto FamiliesHelpText = FrozenText<FamiliesHelp>();
 inline constexpr auto HouseCodeWordsText = FrozenText<HouseCodeWords>();
 inline constexpr auto HouseHelpText = FrozenText<HouseHelp>();
 
@@ -90,10 +102,7 @@ inline constexpr auto ScanOptions = std::to_array<OptionRow>({
      "1 or more than 32767 days is refused",
      Bracketed},
     {"--reports", "DIR", "the folder of the 16 report files (default: the data folder's reports/)", Bracketed},
-    {"--families", "LIST",
-     "only these aspect families, joined by commas: tn transit to natal, sn solar arc to\n"
-     "natal, pn progressed to natal, pp progressed to progressed, tp transit to progressed\n"
-     "(default: all)"},
+    {"--families", "LIST", TextOf(FamiliesHelpText)},
     {"--quiet", "", "no listing on standard output (the timeline command prints none anyway)"},
 });
 

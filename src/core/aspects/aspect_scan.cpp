@@ -89,13 +89,6 @@ std::string_view PointName(int body) { return TableEntry(PlanetNameText, body, 1
 
 // ---- Families and filters ---------------------------------------------------------------------
 
-const FamilyInfo& FamilyOf(AspectFamily family) {
-    for (const FamilyInfo& info : ScanFamilies) {
-        if (info.family == family) return info;
-    }
-    return ScanFamilies.front();
-}
-
 int MoverCount(AspectFamily family) {
     const PointSet movers = FamilyOf(family).movers;
     return movers == PointSet::Transit ? PLUTO : BodyCount;

@@ -117,39 +117,12 @@ std::string_view PointName(int body);
 
 // ---- Families and filters ---------------------------------------------------------------------
 
-enum class PointSet { Transit, SolarArc, Progressed, Natal };
-
-struct FamilyInfo {
-    AspectFamily family;
-    std::string_view suffix;      // "_tn"
-    std::string_view titleStart;  // "Transit to natal planet aspects"
-    PointSet movers;
-    PointSet targets;
-};
-
-// In the order the families are scanned and their files written.
-inline constexpr auto ScanFamilies = std::to_array<FamilyInfo>({
-    {AspectFamily::TransitToNatal, "_tn", "Transit to natal planet aspects", PointSet::Transit,
-     PointSet::Natal},
-    {AspectFamily::SolarArcToNatal, "_sn", "Solar arc planet to natal planet aspects",
-     PointSet::SolarArc, PointSet::Natal},
-    {AspectFamily::ProgressedToNatal, "_pn", "Progressed planet to natal planet aspects",
-     PointSet::Progressed, PointSet::Natal},
-    {AspectFamily::ProgressedToProgressed, "_pp", "Progressed planet to progressed planet aspects",
-     PointSet::Progressed, PointSet::Progressed},
-    {AspectFamily::TransitToProgressed, "_tp", "Transit to progressed planet aspects",
-     PointSet::Transit, PointSet::Progressed},
-});
-static_assert(ScanFamilies.size() == FamilyCount);
-
 // The order of the sorted-by-date files.
 inline constexpr auto SortedByDateOrder = std::to_array<AspectFamily>({
     AspectFamily::TransitToNatal, AspectFamily::TransitToProgressed,
     AspectFamily::ProgressedToNatal, AspectFamily::ProgressedToProgressed,
     AspectFamily::SolarArcToNatal});
 static_assert(SortedByDateOrder.size() == ScanFamilies.size());
-
-const FamilyInfo& FamilyOf(AspectFamily family);
 
 // Transit movers are SUN..PLUTO; the other families move all twelve points.
 int MoverCount(AspectFamily family);

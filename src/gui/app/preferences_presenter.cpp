@@ -220,7 +220,7 @@ std::vector<PreferenceProblem> CheckSettings(const Settings& settings) {
     if (settings.wheelRings == WheelRings{false, false, false, false}) {
         problems.push_back({"chkRingNatal", "Wheel: tick at least one ring."});
     }
-    if (settings.timelineFamilies == TimelineFamilies{false, false, false, false, false}) {
+    if (settings.timelineFamilies == FamilySet{}) {
         problems.push_back({"chkFamilyTN", "Timeline: tick at least one aspect family."});
     }
     return problems;
