@@ -81,8 +81,9 @@ void BM_WholeScan(benchmark::State& state) {
         ScanObserver quiet;
         CollectingReporter reporter;
         ScanResult result;
-        const ScanOutcome outcome = RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, days, folder,
-                                                  quiet, reporter, result, {static_cast<int>(state.range(0))});
+        const ScanInputs inputs{.chart = calc.chart, .eph = calc.eph, .options = calc.options, .scanDays = days,
+                                .reportsFolder = folder, .settings = {static_cast<int>(state.range(0))}};
+        const ScanOutcome outcome = RunAspectScan(inputs, calc.out, quiet, reporter, result);
         if (outcome != ScanOutcome::Completed) state.SkipWithError("the scan failed");
         resultBytes = result.ByteCount();
         runs = result.runs.size();

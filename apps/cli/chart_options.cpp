@@ -85,10 +85,15 @@ std::optional<std::string> ParseChartOptions(const CommandLine& line, ChartComma
             (name == "--natal" ? options.natalRecord : options.diurnalRecord) = v;
             (name == "--natal" ? natalGiven : diurnalGiven) = true;
         } else if (name == "--houses") {
-            if (v.size() != 1 || std::string_view("PKROM").find(v[0]) == std::string_view::npos) {
-                return "--houses takes P, K, R, O or M, not \"" + v + "\"";
+            options.houses = ComputedHouseSystemByCode(v);
+            if (!options.houses) {
+                std::string codes;  // "P, R, K, O or M"
+                for (const HouseSystemRow& row : HouseSystems) {
+                    if (row.routine != nullptr) codes += std::string(codes.empty() ? "" : ", ") + std::string(row.code);
+                }
+                if (const std::size_t last = codes.rfind(", "); last != std::string::npos) codes.replace(last, 2, " or ");
+                return "--houses takes " + codes + ", not \"" + v + "\"";
             }
-            options.houses = v[0];
         } else if (name == "--progression") {
             if (v == "secondary") {
                 options.progression = ProgressionType::Secondary;
@@ -202,8 +207,7 @@ std::optional<std::string> FillCalculation(const ChartCommandOptions& options, C
         if (problem.fileUnreadable) return problem.message;
         warnings.push_back(problem.message);
     }
-    calc.houseMarks = options.houses ? HouseMarksForCode(*options.houses)
-                                     : HouseMarksFromOption(calc.options[Option::StartHouseSystem]);
+    calc.houseSystem = options.houses ? *options.houses : HouseSystemFromOption(calc.options[Option::StartHouseSystem]);
     calc.progression = options.progression;
     calc.DateOrder = options.dateOrder ? *options.dateOrder : SystemDateOrder();
     MomentRecords records;
@@ -281,15 +285,26 @@ std::optional<std::string> ReadEventKinds(std::string_view option, const std::st
     return std::nullopt;
 }
 
+namespace {
+
+// "tn, sn, pn, pp, tp"
+std::string FamilyCodesText() {
+    std::string text;
+    for (const FamilyInfo& info : ScanFamilies) text += (text.empty() ? "" : ", ") + std::string(info.code);
+    return text;
+}
+
+}  // namespace
+
 std::variant<FamilySet, std::string> ParseFamilyList(const std::string& list) {
-    if (list.empty()) return std::string("--families: name at least one of tn, sn, pn, pp, tp");
+    if (list.empty()) return "--families: name at least one of " + FamilyCodesText();
     FamilySet chosen{};
     std::size_t at = 0;
     while (at <= list.size()) {
         const std::size_t comma = std::min(list.find(',', at), list.size());
         const std::string code = list.substr(at, comma - at);
         const std::optional<AspectFamily> family = FamilyFromCode(code);
-        if (!family) return "--families: unknown family \"" + code + "\" (tn, sn, pn, pp, tp)";
+        if (!family) return "--families: unknown family \"" + code + "\" (" + FamilyCodesText() + ")";
         chosen[FamilyIndex(*family)] = true;
         at = comma + 1;
     }

@@ -28,7 +28,7 @@ struct ChartCommandOptions {
     std::string diurnalRecord;
     MomentOptions moments;        // the moments given by name or by date, zone and place instead
     bool diurnalRequired = true;  // false: the command needs only the natal moment
-    std::optional<char> houses;  // P, K, R, O or M; default from OptionValue(27)
+    std::optional<HouseSystem> houses;  // a computed system by its code; default from OptionValue(27)
     ProgressionType progression = ProgressionType::Secondary;
     std::optional<std::filesystem::path> optionsFile;  // default: the program's OPTIONS.OPT
     std::optional<int> dateOrder;                      // default: the system's

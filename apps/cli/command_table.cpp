@@ -3,11 +3,47 @@
 // these rows. Groups that several commands share (the chart options, the scan's, the returns')
 // are declared once and listed by each command.
 #include <array>
+#include <string>
 
+#include "core/base/aspect_families.h"
+#include "core/chart/houses.h"
 #include "option_table.h"
 
 namespace orrerion::cli {
 namespace {
+
+// --houses: "P|R|K|O|M" and "P Placidus, R Regiomontanus, ...", the computed systems in their order.
+constexpr std::string HouseCodeWords() {
+    std::string words;
+    for (const HouseSystemRow& row : HouseSystems) {
+        if (row.routine == nullptr) continue;
+        if (!words.empty()) words += "|";
+        words += row.code;
+    }
+    return words;
+}
+constexpr std::string HouseHelp() {
+    std::string help;
+    for (const HouseSystemRow& row : HouseSystems) {
+        if (row.routine == nullptr) continue;
+        if (!help.empty()) help += ", ";
+        help += std::string(row.code) + " " + std::string(row.name);
+    }
+    return help + "\n(default: the start-up system of the options file)";
+}
+// --families: "tn transit to natal, sn solar arc to natal, ...".
+constexpr std::string FamiliesHelp() {
+    std::string help = "only these aspect families, joined by commas: ";
+    for (const FamilyInfo& info : ScanFamilies) {
+        if (info.family != ScanFamilies.front().family) help += ", ";
+        help += std::string(info.code) + " ";
+        for (const char c : info.label) help += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return help + " (default: all)";
+}
+inline constexpr auto FamiliesHelpText = FrozenText<FamiliesHelp>();
+inline constexpr auto HouseCodeWordsText = FrozenText<HouseCodeWords>();
+inline constexpr auto HouseHelpText = FrozenText<HouseHelp>();
 
 using enum InUsage;
 
@@ -47,9 +83,7 @@ inline constexpr auto ChartOptions = std::to_array<OptionRow>({
     {"--at-lon", "LONGITUDE", "the diurnal longitude, written as for --lon"},
     {"--at-place", "NAME", "the diurnal place from the atlas, as for --place"},
     {"--at-place-index", "N", "as --place-index, for --at-place"},
-    {"--houses", "P|K|R|O|M",
-     "P Placidus, K Koch, R Regiomontanus, O Porphyry, M Meridian\n"
-     "(default: the start-up system of the options file)"},
+    {"--houses", TextOf(HouseCodeWordsText), TextOf(HouseHelpText)},
     {"--progression", "secondary|minor|tertiary", "the progression (default secondary)"},
     {"--options", "FILE", "the options file (default: the data folder's OPTIONS.OPT)"},
     {"--date-order", "0|1|2",
@@ -68,10 +102,7 @@ inline constexpr auto ScanOptions = std::to_array<OptionRow>({
      "1 or more than 32767 days is refused",
      Bracketed},
     {"--reports", "DIR", "the folder of the 16 report files (default: the data folder's reports/)", Bracketed},
-    {"--families", "LIST",
-     "only these aspect families, joined by commas: tn transit to natal, sn solar arc to\n"
-     "natal, pn progressed to natal, pp progressed to progressed, tp transit to progressed\n"
-     "(default: all)"},
+    {"--families", "LIST", TextOf(FamiliesHelpText)},
     {"--quiet", "", "no listing on standard output (the timeline command prints none anyway)"},
 });
 

@@ -7,6 +7,7 @@
 // several commands share), with its name, its value's word (empty for a flag, in brackets when the
 // value may be left out, words joined by | when it takes one of them) and its help; then read it
 // by name where the command reads its other options.
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -53,6 +54,21 @@ struct CommandRow {
     std::span<const std::string_view> examples;  // whole command lines, run by the tests
     std::size_t maxOperands = 0;
 };
+
+// Text composed at compile time from one of the program's tables (the house systems' codes, the
+// aspect families' words), kept in an array so that a row's string_view can point into it:
+// `inline constexpr auto Words = FrozenText<ComposeWords>();` then `TextOf(Words)`.
+template <std::string (*Compose)()>
+constexpr auto FrozenText() {
+    std::array<char, Compose().size()> chars{};
+    const std::string text = Compose();
+    for (std::size_t i = 0; i < text.size(); ++i) chars[i] = text[i];
+    return chars;
+}
+template <std::size_t N>
+constexpr std::string_view TextOf(const std::array<char, N>& chars) {
+    return {chars.data(), N};
+}
 
 // Every command, in the order the overview lists them.
 std::span<const CommandRow> Commands();

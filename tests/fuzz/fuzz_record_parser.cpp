@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!LoadNameRecord(*record, DateOrder, InputSection::Natal, natal).empty()) return 0;
     natal.name = record->Name;
     InputFields diurnal = natal;
-    HouseMenuMarks marks;
-    if (!CheckAllInput(natal, diurnal, marks).empty()) return 0;
+    if (!CheckAllInput(natal, diurnal, HouseSystem::Placidus).empty()) return 0;
     ParsedInput parsed;
     ParseNatal(natal, DateOrder, parsed);
     ParseDiurnal(diurnal, DateOrder, parsed);

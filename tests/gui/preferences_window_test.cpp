@@ -130,7 +130,7 @@ void PreferencesWindowTest::savesOneValueIntoTheOptionsFileAndReadsItAgain() {
     QVERIFY2(settings.find("wheel_orientation = aries_left\n") != std::string::npos, settings.c_str());
     QVERIFY2(settings.find("timeline_families = tn, sn, pn, tp\n") != std::string::npos, settings.c_str());
     QVERIFY(f.session.settings.settings.wheelOrientation == WheelOrientation::AriesLeft);
-    QVERIFY(!f.session.settings.settings.timelineFamilies.pp);
+    QVERIFY(!f.session.settings.settings.timelineFamilies[FamilyIndex(AspectFamily::ProgressedToProgressed)]);
 
     // Restore Defaults fills the controls from OPTIONS.MST and the default settings; Cancel
     // writes nothing.

@@ -122,7 +122,7 @@ inline Calculation GoldenScanCalculation(const std::filesystem::path& caseDir, s
     };
     Calculation calc;
     EXPECT_TRUE(LoadOptions(value("--options"), calc.options).empty());
-    calc.houseMarks = HouseMarksForCode(value("--houses").at(0));
+    calc.houseSystem = ComputedHouseSystemByCode(value("--houses")).value();
     const std::string progression = value("--progression");
     calc.progression = progression == "minor"      ? ProgressionType::Minor
                        : progression == "tertiary" ? ProgressionType::Tertiary

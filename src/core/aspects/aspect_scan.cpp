@@ -89,13 +89,6 @@ std::string_view PointName(int body) { return TableEntry(PlanetNameText, body, 1
 
 // ---- Families and filters ---------------------------------------------------------------------
 
-const FamilyInfo& FamilyOf(AspectFamily family) {
-    for (const FamilyInfo& info : ScanFamilies) {
-        if (info.family == family) return info;
-    }
-    return ScanFamilies.front();
-}
-
 int MoverCount(AspectFamily family) {
     const PointSet movers = FamilyOf(family).movers;
     return movers == PointSet::Transit ? PLUTO : BodyCount;
@@ -555,10 +548,13 @@ int ThreadsFor(const ScanSettings& settings, int scanDays) {
 
 }  // namespace
 
-ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options& options,
-                          OutputBuffers& out, int scanDays, const std::filesystem::path& reportsFolder,
-                          ScanObserver& observer, Reporter& reporter, ScanResult& result,
-                          const ScanSettings& settings) {
+ScanOutcome RunAspectScan(const ScanInputs& in, OutputBuffers& out, ScanObserver& observer, Reporter& reporter,
+                          ScanResult& result) {
+    ChartState& chart = in.chart;
+    EphemerisState& eph = in.eph;
+    const Options& options = in.options;
+    const int scanDays = in.scanDays;
+    const ScanSettings& settings = in.settings;
     observer.BeginScan();
     // Every house placement of the scan is among the natal houses.
     const auto workCusp = chart.WorkCusp;
@@ -570,7 +566,7 @@ ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options&
     while (true) {
         std::optional<ReportSet> files;
         if (settings.reportFiles) {
-            files.emplace(reportsFolder, stem);
+            files.emplace(in.reportsFolder, stem);
         } else {
             files.emplace();
         }

@@ -117,39 +117,12 @@ std::string_view PointName(int body);
 
 // ---- Families and filters ---------------------------------------------------------------------
 
-enum class PointSet { Transit, SolarArc, Progressed, Natal };
-
-struct FamilyInfo {
-    AspectFamily family;
-    std::string_view suffix;      // "_tn"
-    std::string_view titleStart;  // "Transit to natal planet aspects"
-    PointSet movers;
-    PointSet targets;
-};
-
-// In the order the families are scanned and their files written.
-inline constexpr auto ScanFamilies = std::to_array<FamilyInfo>({
-    {AspectFamily::TransitToNatal, "_tn", "Transit to natal planet aspects", PointSet::Transit,
-     PointSet::Natal},
-    {AspectFamily::SolarArcToNatal, "_sn", "Solar arc planet to natal planet aspects",
-     PointSet::SolarArc, PointSet::Natal},
-    {AspectFamily::ProgressedToNatal, "_pn", "Progressed planet to natal planet aspects",
-     PointSet::Progressed, PointSet::Natal},
-    {AspectFamily::ProgressedToProgressed, "_pp", "Progressed planet to progressed planet aspects",
-     PointSet::Progressed, PointSet::Progressed},
-    {AspectFamily::TransitToProgressed, "_tp", "Transit to progressed planet aspects",
-     PointSet::Transit, PointSet::Progressed},
-});
-static_assert(ScanFamilies.size() == FamilyCount);
-
 // The order of the sorted-by-date files.
 inline constexpr auto SortedByDateOrder = std::to_array<AspectFamily>({
     AspectFamily::TransitToNatal, AspectFamily::TransitToProgressed,
     AspectFamily::ProgressedToNatal, AspectFamily::ProgressedToProgressed,
     AspectFamily::SolarArcToNatal});
 static_assert(SortedByDateOrder.size() == ScanFamilies.size());
-
-const FamilyInfo& FamilyOf(AspectFamily family);
 
 // Transit movers are SUN..PLUTO; the other families move all twelve points.
 int MoverCount(AspectFamily family);
@@ -282,7 +255,19 @@ struct ScanSettings {
     ScanLongitudes* longitudes = nullptr;
 };
 
-// Runs the scan of `scanDays` days (1..MaxScanDays) after ChartDriver has built `chart`. Writes the
+// What one scan reads: the charts ChartDriver has built and the ephemeris state beside them (both of
+// which the scan leaves as RunAspectScan says), the options, the number of days (1..MaxScanDays)
+// from the diurnal date, the folder of the report files and how to run.
+struct ScanInputs {
+    ChartState& chart;
+    EphemerisState& eph;
+    const Options& options;
+    int scanDays = 0;
+    std::filesystem::path reportsFolder;
+    ScanSettings settings = {};
+};
+
+// Runs the scan of `scanDays` days after ChartDriver has built `chart`. Writes the
 // sixteen report files (unless settings.reportFiles is false, when `reportsFolder` is not used) into
 // `reportsFolder` (which must exist) as one set: either all of them
 // replace the files of the same names or, when one cannot be written, none does. Appends the
@@ -290,9 +275,7 @@ struct ScanSettings {
 // (left empty when the files could not be written). Leaves WorkLong and the ephemeris time values
 // of the last scanned day and WorkCusp equal to NatalCusp. The files, listings and result are the
 // same whatever the number of threads.
-ScanOutcome RunAspectScan(ChartState& chart, EphemerisState& eph, const Options& options,
-                          OutputBuffers& out, int scanDays, const std::filesystem::path& reportsFolder,
-                          ScanObserver& observer, Reporter& reporter, ScanResult& result,
-                          const ScanSettings& settings = {});
+ScanOutcome RunAspectScan(const ScanInputs& in, OutputBuffers& out, ScanObserver& observer, Reporter& reporter,
+                          ScanResult& result);
 
 }  // namespace orrerion

@@ -126,9 +126,9 @@ ReportSet::ReportSet(const std::filesystem::path& folder, const std::string& ste
     };
     for (const FamilyInfo& family : ScanFamilies) {
         const std::size_t i = FamilyIndex(family.family);
-        doc_[i] = file(family.suffix, ".doc");
-        txt_[i] = file(family.suffix, ".txt");
-        asc_[i] = file(family.suffix, ".asc");
+        doc_[i] = file(family.Suffix(), ".doc");
+        txt_[i] = file(family.Suffix(), ".txt");
+        asc_[i] = file(family.Suffix(), ".asc");
     }
     exact_ = file("_ex", ".txt");
 }

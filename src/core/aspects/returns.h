@@ -80,7 +80,7 @@ struct ReturnChart {
 
 // The return chart of `moment` at `place`: positions from `source`, cusps by the chart's house
 // system, and the aspects of every return point to the natal points the options test as targets.
-// The caller checks the place's latitude against the house system's limit (LatitudeLimitOf).
+// The caller checks the place's latitude against the house system's limit (the limit of its HouseSystems row).
 ReturnChart CastReturnChart(const ChartState& chart, EphemerisSource source, const Options& options,
                             const ReturnMoment& moment, const ReturnPlace& place);
 

@@ -69,22 +69,6 @@ std::vector<std::uint32_t> ScanResult::RunsByDate(AspectFamily family) const {
     return order;
 }
 
-namespace {
-
-constexpr auto FamilyCodes = std::to_array<std::string_view>({"tn", "sn", "pn", "pp", "tp"});
-static_assert(FamilyCodes.size() == FamilyCount);
-
-}  // namespace
-
-std::string_view FamilyCode(AspectFamily family) { return FamilyCodes[FamilyIndex(family)]; }
-
-std::optional<AspectFamily> FamilyFromCode(std::string_view code) {
-    for (std::size_t i = 0; i < FamilyCodes.size(); ++i) {
-        if (FamilyCodes[i] == code) return static_cast<AspectFamily>(i);
-    }
-    return std::nullopt;
-}
-
 std::size_t ScanResult::ByteCount() const {
     return sizeof(ScanResult) + runs.capacity() * sizeof(ScanRun) +
            smallestOrbDays.capacity() * sizeof(DayRange) + exactDates.capacity() * sizeof(ExactDate);

@@ -12,23 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include "core/base/aspect_families.h"
 #include "core/base/formatters.h"
 
 namespace orrerion {
-
-// Mover and target families, in the order they are scanned and their files written.
-enum class AspectFamily : std::uint8_t {
-    TransitToNatal, SolarArcToNatal, ProgressedToNatal, ProgressedToProgressed, TransitToProgressed
-};
-inline constexpr std::size_t FamilyCount = 5;
-constexpr std::size_t FamilyIndex(AspectFamily family) { return static_cast<std::size_t>(family); }
-// A choice of families, by FamilyIndex.
-using FamilySet = std::array<bool, FamilyCount>;
-inline constexpr FamilySet AllFamilies{true, true, true, true, true};
-// The family's short code, as in its report files' names: "tn", "sn", "pn", "pp", "tp".
-std::string_view FamilyCode(AspectFamily family);
-// The family of a short code; nothing for any other text.
-std::optional<AspectFamily> FamilyFromCode(std::string_view code);
 
 // A point's place as the reports print it, packed into 31 bits: the compact longitude
 // ("15ari23") as (sign - 1) * 1800 + degree * 60 + minute in bits 0..14, and the two characters

@@ -11,20 +11,6 @@
 namespace orrerion {
 namespace {
 
-// House system codes and the names the summary prints after "HOUSE CUSPS - ".
-constexpr auto HouseSystemNames = std::to_array<std::pair<std::string_view, std::string_view>>({
-    {"R", "Regiomontanus"},
-    {"P", "Placidus"},
-    {"K", "Koch"},
-    {"C", "Campanus"},
-    {"O", "Porphyry"},
-    {"EA", "Equal - Ascendant"},
-    {"EM", "Equal - MC"},
-    {"M", "Meridian"},
-    {"I", "Morinus"},
-});
-static_assert(HouseSystemNames.size() == 9);
-
 // Table rows in the order SUN, MOON, MERCURY .. PLUTO, ASC, MC.
 constexpr auto RowOrder = std::to_array<int>({SUN,     MOON,   MERCURY, VENUS,   MARS, JUPITER,
                                           SATURN,  URANUS, NEPTUNE, PLUTO,   ASC,  MC});
@@ -62,13 +48,6 @@ std::string NatalDetailsLine(const ChartState& chart) {
            FormatPicture(std::fabs(in.NatalLatitude), "##0.00") + " " + in.NatalLatitudeWord +
            Blanks(4) + FormatPicture(std::fabs(in.NatalLongitude), "##0.00") + " " +
            in.NatalLongitudeWord;
-}
-
-std::string_view HouseSystemName(std::string_view code) {
-    for (const auto& [c, name] : HouseSystemNames) {
-        if (c == code) return name;
-    }
-    return {};
 }
 
 void WriteSummaryHeader(ChartState& chart, OutputBuffers& b) {

@@ -7,6 +7,7 @@
 #include "core/base/formatters.h"
 #include "core/base/output_lines.h"
 #include "core/chart/chart_state.h"
+#include "core/chart/houses.h"
 
 namespace orrerion {
 
@@ -17,9 +18,6 @@ CalendarDate DiurnalCalendarDate(const ChartState& chart);
 // "13 Jan 1950    TZ = 5.0      8.30 A.M.   40.43 NORTH    74.00 WEST" without the two leading
 // blanks: the natal line of the summary and of the report headers.
 std::string NatalDetailsLine(const ChartState& chart);
-
-// "Placidus", "Koch", ...; empty for a code without a name.
-std::string_view HouseSystemName(std::string_view code);
 
 // The header line naming the ephemeris, printed only with precise positions.
 inline constexpr std::string_view PrecisePositionsLine =

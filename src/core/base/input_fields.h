@@ -46,13 +46,4 @@ std::string_view FieldLabel(InputSection section, InputField field);
 
 enum class ProgressionType { Secondary, Minor, Tertiary };  // Option1, Option2, Option3
 
-// The check marks of the Houses menu; the chart driver derives HouseSystemCode from them.
-struct HouseMenuMarks {
-    bool mnuHousePlacidus = true;
-    bool mnuHouseRegiomontanus = false;
-    bool mnuHouseKoch = false;
-    bool mnuHousePorphyry = false;
-    bool mnuHouseMeridian = false;
-};
-
 }  // namespace orrerion

@@ -148,7 +148,7 @@ bool ChartExtraPoints(const PointChoice& choice, EphemerisSource source, double 
 bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart, Reporter& reporter) {
     // Every failing check is shown; any failure stops the run before anything changes.
     const std::vector<InputProblem> problems =
-        CheckAllInput(input.natal, input.diurnal, input.houseMarks);
+        CheckAllInput(input.natal, input.diurnal, input.houseSystem);
     if (!problems.empty()) {
         for (const InputProblem& p : problems) reporter.ReportField(InputWarning(p), p.field);
         return false;
@@ -159,7 +159,7 @@ bool ChartDriver(const ChartInput& input, EphemerisState& eph, ChartState& chart
     EphemerisState e = eph;
     c.ChartName = input.natal.name;
     c.Source = e.Source;
-    c.HouseSystemCode = HouseSystemCodeFromMarks(input.houseMarks);
+    c.HouseSystemCode = std::string(HouseSystemOf(input.houseSystem).code);
     ParseNatal(input.natal, input.DateOrder, c.input);
     ParseDiurnal(input.diurnal, input.DateOrder, c.input);
     const ParsedInput& in = c.input;

@@ -5,17 +5,18 @@
 #include "core/base/messages.h"
 #include "core/base/options.h"
 #include "core/chart/chart_state.h"
+#include "core/chart/houses.h"
 #include "core/ephemeris/ephemeris.h"
 
 namespace orrerion {
 
-// What the chart driver reads: both windows' fields, the Houses menu, the options and the
+// What the chart driver reads: both windows' fields, the house system, the options and the
 // system's date order.
 struct ChartInput {
     const InputFields& natal;
     const InputFields& diurnal;
     ProgressionType progression = ProgressionType::Secondary;  // the diurnal window's choice
-    const HouseMenuMarks& houseMarks;
+    HouseSystem houseSystem = HouseSystem::Placidus;  // the Houses menu's choice
     const Options& options;
     int DateOrder = 0;
     PointChoice points;  // the extra points to add to every chart

@@ -12,9 +12,6 @@
 namespace orrerion {
 namespace {
 
-// Cusps by house number 1..12 (slot 0 unused).
-using HouseCusps = std::array<double, 13>;
-
 // House k goes to slot k + 3 for k = 1..9 and to slot k - 9 for k = 10..12.
 void StoreTenthFirst(const HouseCusps& cusp, CuspArray& WorkCusp) {
     for (int k = 1; k <= 12; ++k) {
@@ -43,7 +40,9 @@ bool BeyondPolarCircle(double latitudeDeg, double obliquityDeg) {
     return std::fabs(latitudeDeg) >= 90 - obliquityDeg;
 }
 
-void Placidus(const HouseAngles& a, HouseCusps& c) {
+}  // namespace
+
+void PlacidusCusps(const HouseAngles& a, HouseCusps& c) {
     c[1] = a.ASC;
     c[4] = a.MC + 180;
     if (a.Source == EphemerisSource::Precise) {
@@ -64,7 +63,7 @@ void Placidus(const HouseAngles& a, HouseCusps& c) {
     OppositeHalf(c);
 }
 
-void Koch(const HouseAngles& a, HouseCusps& c) {
+void KochCusps(const HouseAngles& a, HouseCusps& c) {
     const double tanPhi = TanD(a.LatitudeDeg);
     const double tanEps = TanD(a.ObliquityDeg);
     const double sinEps = SinD(a.ObliquityDeg);
@@ -87,7 +86,7 @@ void Koch(const HouseAngles& a, HouseCusps& c) {
     }
 }
 
-void Porphyry(const HouseAngles& a, HouseCusps& c) {
+void PorphyryCusps(const HouseAngles& a, HouseCusps& c) {
     const double ic = Norm360(a.MC + 180);
     c[1] = a.ASC;
     double q1 = a.ASC - a.MC;
@@ -104,7 +103,7 @@ void Porphyry(const HouseAngles& a, HouseCusps& c) {
     OppositeHalf(c);
 }
 
-void Meridian(const HouseAngles& a, HouseCusps& c) {
+void MeridianCusps(const HouseAngles& a, HouseCusps& c) {
     const double cosEps = CosD(a.ObliquityDeg);
     for (int i = 1; i <= 12; ++i) {
         const double h = a.RAMCDeg + 30.0 * i + 60;
@@ -112,7 +111,7 @@ void Meridian(const HouseAngles& a, HouseCusps& c) {
     }
 }
 
-void Regiomontanus(const HouseAngles& a, HouseCusps& c) {
+void RegiomontanusCusps(const HouseAngles& a, HouseCusps& c) {
     const double tanPhi = TanD(a.LatitudeDeg);
     const double sinEps = SinD(a.ObliquityDeg);
     const double cosEps = CosD(a.ObliquityDeg);
@@ -131,6 +130,8 @@ void Regiomontanus(const HouseAngles& a, HouseCusps& c) {
     }
 }
 
+namespace {
+
 std::string TwoDigitText(int n) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d", n);
@@ -139,33 +140,38 @@ std::string TwoDigitText(int n) {
 
 }  // namespace
 
-std::string HouseSystemCodeFromMarks(const HouseMenuMarks& marks) {
-    if (marks.mnuHouseRegiomontanus) return "R";
-    if (marks.mnuHouseKoch) return "K";
-    if (marks.mnuHousePorphyry) return "O";
-    if (marks.mnuHouseMeridian) return "M";
-    return "P";
+const HouseSystemRow& HouseSystemOf(HouseSystem system) {
+    return HouseSystems[static_cast<std::size_t>(system)];
 }
 
-HouseMenuMarks HouseMarksForCode(char code) {
-    HouseMenuMarks marks;
-    marks.mnuHousePlacidus = false;
-    switch (code) {
-        case 'R': marks.mnuHouseRegiomontanus = true; break;
-        case 'K': marks.mnuHouseKoch = true; break;
-        case 'O': marks.mnuHousePorphyry = true; break;
-        case 'M': marks.mnuHouseMeridian = true; break;
-        default: marks.mnuHousePlacidus = true; break;
+const HouseSystemRow* HouseSystemByCode(std::string_view code) {
+    for (const HouseSystemRow& row : HouseSystems) {
+        if (row.code == code) return &row;
     }
-    return marks;
+    return nullptr;
 }
 
-HouseMenuMarks HouseMarksFromOption(float optionValue27) {
-    if (optionValue27 == 2) return HouseMarksForCode('R');
-    if (optionValue27 == 3) return HouseMarksForCode('K');
-    if (optionValue27 == 5) return HouseMarksForCode('O');
-    if (optionValue27 == 8) return HouseMarksForCode('M');
-    return HouseMarksForCode('P');
+std::optional<HouseSystem> ComputedHouseSystemByCode(std::string_view code) {
+    const HouseSystemRow* row = HouseSystemByCode(code);
+    if (row == nullptr || row->routine == nullptr) return std::nullopt;
+    return row->system;
+}
+
+HouseSystem HouseSystemFromOption(float optionValue27) {
+    for (const HouseSystemRow& row : HouseSystems) {
+        if (row.routine != nullptr && row.optionValue == optionValue27) return row.system;
+    }
+    return HouseSystem::Placidus;
+}
+
+std::string_view HouseSystemName(std::string_view code) {
+    const HouseSystemRow* row = HouseSystemByCode(code);
+    return row == nullptr ? std::string_view() : row->name;
+}
+
+const HouseSystemRow& ComputedHouseSystemOf(std::string_view HouseSystemCode) {
+    const HouseSystemRow* row = HouseSystemByCode(HouseSystemCode);
+    return row != nullptr && row->routine != nullptr ? *row : HouseSystemOf(HouseSystem::Regiomontanus);
 }
 
 double HouseAtan2Deg(double y, double x) { return RadToDeg(RectToPolar(x, y).angle); }
@@ -309,17 +315,7 @@ double PlacidusSettledSemiArc(double start, double divisor, bool below, const Ho
 
 void ComputeCusps(const HouseAngles& a, std::string_view HouseSystemCode, CuspArray& WorkCusp) {
     HouseCusps c{};
-    if (HouseSystemCode == "P") {
-        Placidus(a, c);
-    } else if (HouseSystemCode == "K") {
-        Koch(a, c);
-    } else if (HouseSystemCode == "O") {
-        Porphyry(a, c);
-    } else if (HouseSystemCode == "M") {
-        Meridian(a, c);
-    } else {
-        Regiomontanus(a, c);
-    }
+    ComputedHouseSystemOf(HouseSystemCode).routine(a, c);
     StoreTenthFirst(c, WorkCusp);
 }
 
@@ -349,17 +345,6 @@ void HousePlacement(const PointArray& WorkLong, const CuspArray& WorkCusp, std::
             HouseLine.replace(static_cast<std::size_t>(10 * p - 10), 10, std::string(HouseOrdinalText(h)) + " HOUSE");
         }
     }
-}
-
-HouseLatitudeLimit LatitudeLimitOf(std::string_view HouseSystemCode) {
-    constexpr std::string_view polar =
-        "beyond the polar circle (about 66 degrees 33 minutes) their cusps do not exist";
-    constexpr std::string_view pole = "at the pole the horizon has no east";
-    if (HouseSystemCode == "P") return {"Placidus", true, 66, 0, polar};
-    if (HouseSystemCode == "K") return {"Koch", true, 66, 0, polar};
-    if (HouseSystemCode == "O") return {"Porphyry", true, 89, 59, pole};
-    if (HouseSystemCode == "M") return {"Meridian", false, 0, 0, {}};
-    return {"Regiomontanus", true, 89, 59, pole};
 }
 
 bool LatitudeAboveLimit(double degrees, double minutes, const HouseLatitudeLimit& limit) {

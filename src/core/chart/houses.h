@@ -2,10 +2,10 @@
 // The house engine: the moment, RAMC, obliquity, MC and ASC of a chart, its twelve cusps by the
 // chosen system, the sidereal-time text and the line naming the house of every chart point.
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "core/base/input_fields.h"
 #include "core/chart/chart_state.h"
 #include "core/ephemeris/ephemeris.h"
 
@@ -28,11 +28,96 @@ struct HouseAngles {
     int STHours = 0, STMinutes = 0, STSeconds = 0;  // sidereal time (12 hours on at a southern place)
 };
 
-// House system codes: "P" Placidus, "K" Koch, "O" Porphyry, "M" Meridian; every other code is
-// computed as Regiomontanus.
-std::string HouseSystemCodeFromMarks(const HouseMenuMarks& marks);  // R, K, O, M, else P
-HouseMenuMarks HouseMarksFromOption(float optionValue27);  // 2 R, 3 K, 5 O, 8 M, else P
-HouseMenuMarks HouseMarksForCode(char code);                // one mark set; unknown codes P
+// Cusps by house number 1..12 (slot 0 unused), as a house system's routine writes them.
+using HouseCusps = std::array<double, 13>;
+using HouseRoutine = void (*)(const HouseAngles&, HouseCusps&);
+void PlacidusCusps(const HouseAngles& a, HouseCusps& c);
+void RegiomontanusCusps(const HouseAngles& a, HouseCusps& c);
+void KochCusps(const HouseAngles& a, HouseCusps& c);
+void PorphyryCusps(const HouseAngles& a, HouseCusps& c);
+void MeridianCusps(const HouseAngles& a, HouseCusps& c);
+
+// Every house system the program names. The five with a routine are computed and offered (the
+// Houses menu, the start-up option, --houses); the others are only named, should a chart carry
+// their code.
+enum class HouseSystem { Placidus, Koch, Regiomontanus, Porphyry, Meridian, Campanus, EqualAscendant, EqualMC, Morinus };
+
+// The highest latitude, north or south, a house system is computed for. Placidus and Koch cusps
+// crowd together towards the polar circle (about 66 degrees 33 minutes, 90 degrees less the
+// obliquity) and do not exist beyond it, so they stop at 66 degrees 00 minutes; Regiomontanus and
+// Porphyry work up to the pole, Meridian houses (which ignore the latitude) everywhere.
+struct HouseLatitudeLimit {
+    bool limited = true;    // false: any latitude
+    int degrees = 0;        // the highest latitude accepted
+    int minutes = 0;
+    std::string_view why;   // why the system stops there, to follow "computed up to ..., as"
+};
+
+struct HouseSystemRow {
+    HouseSystem system;
+    std::string_view code;  // the chart's HouseSystemCode, --houses and the chart's JSON: "P"
+    std::string_view name;  // as reports, headings, messages and menus print it: "Placidus"
+    float optionValue;      // OptionValue(27) that starts with it; 0 for a system not offered
+    char menuKey;           // the letter of the name that is the Houses menu's access key
+    HouseRoutine routine;   // nullptr: named only, never computed
+    HouseLatitudeLimit limit;
+    char referenceLetter;   // the Swiss Ephemeris's letter for the same system (its 'M' is Morinus)
+};
+
+inline constexpr std::string_view PolarReason =
+    "beyond the polar circle (about 66 degrees 33 minutes) their cusps do not exist";
+inline constexpr std::string_view PoleReason = "at the pole the horizon has no east";
+
+// In the order of the command line's lists; the Houses menu lists the computed systems by their
+// option value (HouseMenuOrder).
+inline constexpr auto HouseSystems = std::to_array<HouseSystemRow>({
+    {HouseSystem::Placidus, "P", "Placidus", 1, 'P', PlacidusCusps, {true, 66, 0, PolarReason}, 'P'},
+    {HouseSystem::Koch, "K", "Koch", 3, 'K', KochCusps, {true, 66, 0, PolarReason}, 'K'},
+    {HouseSystem::Regiomontanus, "R", "Regiomontanus", 2, 'R', RegiomontanusCusps, {true, 89, 59, PoleReason}, 'R'},
+    {HouseSystem::Porphyry, "O", "Porphyry", 5, 'o', PorphyryCusps, {true, 89, 59, PoleReason}, 'O'},
+    {HouseSystem::Meridian, "M", "Meridian", 8, 'M', MeridianCusps, {false, 0, 0, {}}, 'X'},
+    {HouseSystem::Campanus, "C", "Campanus", 0, 0, nullptr, {false, 0, 0, {}}, 'C'},
+    {HouseSystem::EqualAscendant, "EA", "Equal - Ascendant", 0, 0, nullptr, {false, 0, 0, {}}, 'A'},
+    {HouseSystem::EqualMC, "EM", "Equal - MC", 0, 0, nullptr, {false, 0, 0, {}}, 'D'},
+    {HouseSystem::Morinus, "I", "Morinus", 0, 0, nullptr, {false, 0, 0, {}}, 'M'},
+});
+static_assert(HouseSystems.size() == 9);
+static_assert([] {
+    for (std::size_t i = 0; i < HouseSystems.size(); ++i) {
+        if (static_cast<std::size_t>(HouseSystems[i].system) != i) return false;
+    }
+    return true;
+}(), "HouseSystems lists the systems in the order of the enum");
+
+inline constexpr std::size_t ComputedHouseSystemCount = [] {
+    std::size_t n = 0;
+    for (const HouseSystemRow& row : HouseSystems) n += row.routine != nullptr ? 1 : 0;
+    return n;
+}();
+// The computed systems in the order of the Houses menu and of the start-up choice: by option value.
+inline constexpr auto HouseMenuOrder = [] {
+    std::array<HouseSystemRow, ComputedHouseSystemCount> rows{};
+    std::size_t n = 0;
+    for (const HouseSystemRow& row : HouseSystems) {
+        if (row.routine == nullptr) continue;
+        std::size_t at = n++;
+        for (; at > 0 && rows[at - 1].optionValue > row.optionValue; --at) rows[at] = rows[at - 1];
+        rows[at] = row;
+    }
+    return rows;
+}();
+
+// The row of a system.
+const HouseSystemRow& HouseSystemOf(HouseSystem system);
+// The row with that code; nullptr for a code no system has.
+const HouseSystemRow* HouseSystemByCode(std::string_view code);
+// The computed system with that code ("P", "K"): what --houses and the tests accept.
+std::optional<HouseSystem> ComputedHouseSystemByCode(std::string_view code);
+// The computed system OptionValue(27) starts with: 2 Regiomontanus, 3 Koch, 5 Porphyry,
+// 8 Meridian, any other value Placidus.
+HouseSystem HouseSystemFromOption(float optionValue27);
+// "Placidus", "Koch", ...; empty for a code without a name.
+std::string_view HouseSystemName(std::string_view code);
 
 // The house quadrant rule: atan(y/x), plus 180 when negative, plus 180 more when y < 0, with an
 // exact zero y replaced by 1.74533e-9 radian. Degrees, 0..360.
@@ -85,22 +170,9 @@ void HousePlacement(const PointArray& WorkLong, const CuspArray& WorkCusp, std::
 // HousePlacement; 0 when no house holds it (cusps that coincide).
 int HouseSlotOf(double lon, const CuspArray& WorkCusp);
 
-// The highest latitude, north or south, a house system is computed for. Placidus and Koch cusps
-// crowd together towards the polar circle (about 66 degrees 33 minutes, 90 degrees less the
-// obliquity) and do not exist beyond it, so they stop at 66 degrees 00 minutes; Regiomontanus and
-// Porphyry work up to the pole, Meridian houses (which ignore the latitude) everywhere.
-struct HouseLatitudeLimit {
-    std::string_view name;  // "Placidus", ...
-    bool limited = true;    // false: any latitude
-    int degrees = 0;        // the highest latitude accepted
-    int minutes = 0;
-    std::string_view why;   // why the system stops there, to follow "computed up to ..., as"
-};
-// The limit of `HouseSystemCode` (any code other than P, K, O and M as Regiomontanus).
-HouseLatitudeLimit LatitudeLimitOf(std::string_view HouseSystemCode);
-// The codes of the five computed systems, in the order of the Houses menu.
-inline constexpr auto ComputedHouseSystems = std::to_array<std::string_view>({"P", "R", "K", "O", "M"});
-static_assert(ComputedHouseSystems.size() == 5);
+// The system whose routine and latitude limit serve `HouseSystemCode`: its own when it is
+// computed, Regiomontanus for any other code.
+const HouseSystemRow& ComputedHouseSystemOf(std::string_view HouseSystemCode);
 
 // True when a latitude of degrees and minutes (read as numbers) is above the limit.
 bool LatitudeAboveLimit(double degrees, double minutes, const HouseLatitudeLimit& limit);

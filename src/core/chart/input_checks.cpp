@@ -229,7 +229,8 @@ std::vector<InputProblem> CheckInputFields(const InputFields& natal, const Input
 }
 
 std::string LatitudeLimitText(const InputFields& fields, InputSection section,
-                              const HouseLatitudeLimit& limit) {
+                              const HouseSystemRow& system) {
+    const HouseLatitudeLimit& limit = system.limit;
     const double degrees = Value(fields.latDeg), minutes = Value(fields.latMin);
     char first[160];
     std::snprintf(first, sizeof first,
@@ -242,16 +243,15 @@ std::string LatitudeLimitText(const InputFields& fields, InputSection section,
                   fields.south ? "South" : "North");
     std::string working;
     int count = 0;
-    for (const std::string_view code : ComputedHouseSystems) {
-        const HouseLatitudeLimit other = LatitudeLimitOf(code);
-        if (LatitudeAboveLimit(degrees, minutes, other)) continue;
+    for (const HouseSystemRow& other : HouseSystems) {
+        if (other.routine == nullptr || LatitudeAboveLimit(degrees, minutes, other.limit)) continue;
         ++count;
         working = count == 1 ? std::string(other.name) : working + ", " + std::string(other.name);
     }
     // "A, B, C" reads "A, B and C".
     const std::size_t lastComma = working.rfind(", ");
     if (lastComma != std::string::npos) working.replace(lastComma, 2, " and ");
-    std::string text = std::string(first) + "\n" + place + ": " + std::string(limit.name) +
+    std::string text = std::string(first) + "\n" + place + ": " + std::string(system.name) +
                        " houses are computed up to " + std::to_string(limit.degrees) + " degrees " +
                        (limit.minutes < 10 ? "0" : "") + std::to_string(limit.minutes) +
                        " minutes, as " + std::string(limit.why) + ".";
@@ -264,17 +264,17 @@ std::string LatitudeLimitText(const InputFields& fields, InputSection section,
 }
 
 std::vector<InputProblem> CheckLatitudeLimit(const InputFields& natal, const InputFields& diurnal,
-                                             const HouseMenuMarks& marks) {
-    const HouseLatitudeLimit limit = LatitudeLimitOf(HouseSystemCodeFromMarks(marks));
+                                             HouseSystem system) {
+    const HouseSystemRow& row = HouseSystemOf(system);
     for (const auto& [fields, section] : {std::pair{&natal, InputSection::Natal},
                                           std::pair{&diurnal, InputSection::Diurnal}}) {
         // A latitude beyond the pole is no place at all: the range check says so, and changing
         // the house system would not help.
         const double degrees = std::fabs(Value(fields->latDeg));
         if (degrees > 90 || (degrees == 90 && Value(fields->latMin) > 0)) continue;
-        if (LatitudeAboveLimit(Value(fields->latDeg), Value(fields->latMin), limit)) {
+        if (LatitudeAboveLimit(Value(fields->latDeg), Value(fields->latMin), row.limit)) {
             // The limit's own sentence first, then the latitude and the systems that work there.
-            const std::string text = LatitudeLimitText(*fields, section, limit);
+            const std::string text = LatitudeLimitText(*fields, section, row);
             const std::size_t lineEnd = text.find('\n');
             return {{std::string(ControlName(section, InputField::LatDeg)), text.substr(0, lineEnd),
                      lineEnd == std::string::npos ? std::string() : text.substr(lineEnd + 1)}};
@@ -308,9 +308,9 @@ std::vector<InputProblem> CheckSection(const InputFields& fields, InputSection s
 }
 
 std::vector<InputProblem> CheckAllInput(const InputFields& natal, const InputFields& diurnal,
-                                        const HouseMenuMarks& marks) {
+                                        HouseSystem system) {
     std::vector<InputProblem> all = CheckInputFields(natal, diurnal);
-    for (auto part : {CheckLatitudeLimit(natal, diurnal, marks), CheckRanges(natal, InputSection::Natal),
+    for (auto part : {CheckLatitudeLimit(natal, diurnal, system), CheckRanges(natal, InputSection::Natal),
                       CheckRanges(diurnal, InputSection::Diurnal)}) {
         all.insert(all.end(), part.begin(), part.end());
     }

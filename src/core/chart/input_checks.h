@@ -36,9 +36,9 @@ struct InputProblem {
 // The empty-field checks of both windows, natal first.
 std::vector<InputProblem> CheckInputFields(const InputFields& natal, const InputFields& diurnal);
 // A latitude, in either window (natal first), above the limit of the chosen house system
-// (LatitudeLimitOf): one problem on the latitude degrees, whose message is LatitudeLimitText.
+// (its row's limit): one problem on the latitude degrees, whose message is LatitudeLimitText.
 std::vector<InputProblem> CheckLatitudeLimit(const InputFields& natal, const InputFields& diurnal,
-                                             const HouseMenuMarks& marks);
+                                             HouseSystem system);
 // The value ranges of each window, and that the date is one of the calendar (no 31 February);
 // the last check refuses a field that is not a number ("zz"), holds more than a number ("12a"),
 // holds a number too large for a double, or a date field beyond a 16-bit whole number.
@@ -48,7 +48,7 @@ std::vector<InputProblem> CheckRanges(const InputFields& fields, InputSection se
 // (with the system's own limit), then on a second line the window's latitude, why the system
 // stops at its limit and the systems that work at that latitude.
 std::string LatitudeLimitText(const InputFields& fields, InputSection section,
-                              const HouseLatitudeLimit& limit);
+                              const HouseSystemRow& system);
 
 // "Error in natal input data section. Please correct." or the diurnal one.
 const char* InputMessage(InputSection section);
@@ -63,7 +63,7 @@ std::vector<InputProblem> CheckSection(const InputFields& fields, InputSection s
 
 // All four in their order; empty when the input can be parsed.
 std::vector<InputProblem> CheckAllInput(const InputFields& natal, const InputFields& diurnal,
-                                        const HouseMenuMarks& marks);
+                                        HouseSystem system);
 
 // The message box of a failed check: title "Warning!", information icon; the message, and the
 // reason (when there is one) on a second line.

@@ -19,34 +19,6 @@ namespace orrerion {
 
 namespace {
 
-struct FamilyNames {
-    AspectFamily family;
-    std::string_view code;
-    std::string_view key;
-    std::string_view label;
-    std::string_view moverWord;   // "Transit SATURN"
-    std::string_view targetWord;  // "natal SUN"
-};
-
-inline constexpr auto FamilyNameTable = std::to_array<FamilyNames>({
-    {AspectFamily::TransitToNatal, "tn", "transit_to_natal", "Transit to natal", "Transit", "natal"},
-    {AspectFamily::SolarArcToNatal, "sn", "solar_arc_to_natal", "Solar arc to natal", "Solar arc", "natal"},
-    {AspectFamily::ProgressedToNatal, "pn", "progressed_to_natal", "Progressed to natal", "Progressed",
-     "natal"},
-    {AspectFamily::ProgressedToProgressed, "pp", "progressed_to_progressed", "Progressed to progressed",
-     "Progressed", "progressed"},
-    {AspectFamily::TransitToProgressed, "tp", "transit_to_progressed", "Transit to progressed", "Transit",
-     "progressed"},
-});
-static_assert(FamilyNameTable.size() == FamilyCount);
-
-const FamilyNames& NamesOf(AspectFamily family) {
-    for (const FamilyNames& names : FamilyNameTable) {
-        if (names.family == family) return names;
-    }
-    return FamilyNameTable.front();
-}
-
 // The aspects' names written out, by AspectCode.
 struct AspectWord {
     int AspectCode;
@@ -216,7 +188,7 @@ private:
 
 // "Transit SATURN square natal SUN"
 std::string RunTitle(const ScanRun& run) {
-    const FamilyNames& names = NamesOf(run.family);
+    const FamilyInfo& names = FamilyOf(run.family);
     return std::string(names.moverWord) + " " + PointWord(run.mover) + " " +
            std::string(AspectWordOf(run.AspectCode)) + " " + std::string(names.targetWord) + " " +
            PointWord(run.target);
@@ -385,7 +357,7 @@ public:
         PutFoldedCalendarLine(out_, line_);
         if (run.family != category_ || categoryLine_.empty()) {
             category_ = run.family;
-            categoryLine_ = FoldedLine("CATEGORIES:" + CalendarEscaped(FamilyLabel(run.family)));
+            categoryLine_ = FoldedLine("CATEGORIES:" + CalendarEscaped(FamilyOf(run.family).label));
         }
         out_.Put(categoryLine_);
         out_.Put(transpLine_);
@@ -454,8 +426,6 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
     return source;
 }
 
-std::string_view FamilyKey(AspectFamily family) { return NamesOf(family).key; }
-std::string_view FamilyLabel(AspectFamily family) { return NamesOf(family).label; }
 std::string_view ExportAspectWord(int AspectCode) { return AspectWordOf(AspectCode); }
 std::string ExportPointWord(int body) { return PointWord(body); }
 
@@ -517,7 +487,7 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
         const std::string title = RunTitle(run);
         const std::string exactTitle = title + " (exact)";
         const std::string tail = RunDescriptionTail(source, run);
-        const FamilyNames& names = NamesOf(run.family);
+        const FamilyInfo& names = FamilyOf(run.family);
         if (choice.runEvents) {
             const CalendarDate first = scan.DateOfDay(run.firstDay);
             const CalendarDate last = scan.DateOfDay(run.lastDay);
@@ -582,7 +552,7 @@ void WriteCsv(TextSink& out, const ExportSource& source, const ExportChoice& cho
     ChosenRuns item(source, choice);
     while (item.Next()) {
         const ScanRun& run = *item.run;
-        const std::string common = std::string(FamilyKey(run.family)) + "," + PointWord(run.mover) + "," +
+        const std::string common = std::string(FamilyOf(run.family).key) + "," + PointWord(run.mover) + "," +
                                    std::string(AspectWordOf(run.AspectCode)) + "," + PointWord(run.target) + ",";
         const std::string runDays = IsoDate(scan.DateOfDay(run.firstDay)) + "," +
                                     IsoDate(scan.DateOfDay(run.lastDay)) + "," +
@@ -665,7 +635,7 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
     const ScanResult& scan = source.scan;
     // The names every run repeats, as JSON strings.
     std::array<std::string, FamilyCount> familyKeys;
-    for (const FamilyNames& names : FamilyNameTable) familyKeys[FamilyIndex(names.family)] = JsonString(names.key);
+    for (const FamilyInfo& info : ScanFamilies) familyKeys[FamilyIndex(info.family)] = JsonString(info.key);
     std::array<std::string, BodyCount + 1> pointWords;
     for (int body = SUN; body <= MC; ++body) pointWords[static_cast<std::size_t>(body)] = JsonString(PointWord(body));
     std::array<std::string, 11> aspectWords;  // by AspectCode

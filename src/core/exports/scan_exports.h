@@ -45,10 +45,6 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
                               ScanResult scan, std::string_view diurnalZoneName,
                               const FamilySet& families = AllFamilies, const ScanLongitudes* scanned = nullptr);
 
-// The family's identifier in CSV and JSON ("transit_to_natal") and its calendar category
-// ("Transit to natal"); its short code is FamilyCode.
-std::string_view FamilyKey(AspectFamily family);
-std::string_view FamilyLabel(AspectFamily family);
 // An aspect's name in CSV and JSON ("square", "semi-sextile"), by AspectCode.
 std::string_view ExportAspectWord(int AspectCode);
 // A point's name in CSV and JSON ("SUN", "ASC"), by BodyIndex.

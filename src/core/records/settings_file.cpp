@@ -43,14 +43,35 @@ constexpr auto RingWords = std::to_array<Word<WheelRings>>({
 });
 static_assert(RingWords.size() == 4);
 
-constexpr auto FamilyWords = std::to_array<Word<TimelineFamilies>>({
-    {"tn", &TimelineFamilies::tn},
-    {"sn", &TimelineFamilies::sn},
-    {"pn", &TimelineFamilies::pn},
-    {"pp", &TimelineFamilies::pp},
-    {"tp", &TimelineFamilies::tp},
-});
-static_assert(FamilyWords.size() == 5);
+// The timeline's families by their short codes.
+std::optional<FamilySet> ReadFamilies(std::string_view value) {
+    FamilySet set{};
+    bool any = false;
+    std::size_t at = 0;
+    while (at < value.size()) {
+        const std::size_t start = value.find_first_not_of(", \t", at);
+        if (start == std::string_view::npos) break;
+        std::size_t end = value.find_first_of(", \t", start);
+        if (end == std::string_view::npos) end = value.size();
+        const std::optional<AspectFamily> family = FamilyFromCode(Lower(value.substr(start, end - start)));
+        if (!family) return std::nullopt;
+        set[FamilyIndex(*family)] = true;
+        any = true;
+        at = end;
+    }
+    if (!any) return std::nullopt;
+    return set;
+}
+
+std::string WriteFamilies(const FamilySet& set) {
+    std::string out;
+    for (const FamilyInfo& info : ScanFamilies) {
+        if (!set[FamilyIndex(info.family)]) continue;
+        if (!out.empty()) out += ", ";
+        out += info.code;
+    }
+    return out;
+}
 
 // A list of words separated by commas or blanks, at least one, each of `words`.
 template <class T, std::size_t N>
@@ -163,8 +184,8 @@ const auto Keys = std::to_array<Key>({
     {"timeline_families", "one or more of tn, sn, pn, pp, tp",
      "# The timeline's aspect families: one or more of tn (transit to natal), sn (solar arc to\n"
      "# natal), pn (progressed to natal), pp (progressed to progressed), tp (transit to progressed)",
-     [](std::string_view v, Settings& s) { return Assign(ReadWords(v, FamilyWords), s.timelineFamilies); },
-     [](const Settings& s) { return WriteWords(s.timelineFamilies, FamilyWords); },
+     [](std::string_view v, Settings& s) { return Assign(ReadFamilies(v), s.timelineFamilies); },
+     [](const Settings& s) { return WriteFamilies(s.timelineFamilies); },
      [](Settings& s) { s.timelineFamilies = Settings{}.timelineFamilies; }},
 });
 static_assert(Keys.size() == 4);

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/base/aspect_families.h"
 #include "core/ephemeris/ephemeris.h"
 #include "core/io/file_replace.h"
 
@@ -39,12 +40,6 @@ enum class WheelOrientation {
     AriesLeft,      // 0 degrees Aries at nine o'clock
 };
 
-// The aspect families the timeline shows: transit to natal, solar arc to natal, progressed to
-// natal, progressed to progressed, transit to progressed.
-struct TimelineFamilies {
-    bool tn = true, sn = true, pn = true, pp = true, tp = true;
-    bool operator==(const TimelineFamilies&) const = default;
-};
 
 // Where a window stood when it was last closed: "window_wheel = 120, 40, 760, 860" (left, top,
 // width and height in screen pixels).
@@ -58,7 +53,7 @@ struct Settings {
     EphemerisSource ephemeris = EphemerisSource::Builtin;
     WheelRings wheelRings;
     WheelOrientation wheelOrientation = WheelOrientation::AscendantLeft;
-    TimelineFamilies timelineFamilies;
+    FamilySet timelineFamilies = AllFamilies;  // the aspect families the timeline shows
     std::vector<WindowPlace> windowPlaces;  // in the order first met
     // The birth of the last chart calculated, as a names file's record line; offered in the natal
     // window at start. Empty: none (the line is then not written).

@@ -18,7 +18,7 @@ struct Calculation {
     InputFields natal;
     InputFields diurnal;
     ProgressionType progression = ProgressionType::Secondary;
-    HouseMenuMarks houseMarks;
+    HouseSystem houseSystem = HouseSystem::Placidus;  // the Houses menu's choice
     Options options;
     int DateOrder = 0;  // 0 month/day/year, 1 day/month/year, 2 year/month/day
     PointChoice points;  // the extra points the charts add (none: the twelve points only)
@@ -37,7 +37,7 @@ struct Calculation {
 
 // What the chart driver reads of a calculation.
 inline ChartInput ChartInputOf(const Calculation& calc) {
-    return {calc.natal, calc.diurnal, calc.progression, calc.houseMarks, calc.options, calc.DateOrder,
+    return {calc.natal, calc.diurnal, calc.progression, calc.houseSystem, calc.options, calc.DateOrder,
             calc.points};
 }
 

@@ -137,8 +137,9 @@ CalculationOutcome RunCalculation(Calculation& calc, const CalculationRequest& r
         // What a killed scan left is of no use to anyone; a running scan's files are left alone.
         RemoveStaleReplacements(reports);
     }
-    outcome.scan = RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, count.days, reports,
-                                 observer, reporter, calc.scan, request.scan);
+    const ScanInputs inputs{.chart = calc.chart, .eph = calc.eph, .options = calc.options,
+                            .scanDays = count.days, .reportsFolder = reports, .settings = request.scan};
+    outcome.scan = RunAspectScan(inputs, calc.out, observer, reporter, calc.scan);
     return outcome;
 }
 

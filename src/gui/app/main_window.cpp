@@ -72,16 +72,17 @@ const struct {
     {"Returns", "RETURNS.HLP"}, {nullptr, "ATLAS.HLP"},
 };
 
-struct HouseItem {
-    const char* caption;
-    const char* name;
-};
-
-const HouseItem HouseItems[] = {{"&Placidus", "mnuHousePlacidus"},
-                                {"&Regiomontanus", "mnuHouseRegiomontanus"},
-                                {"&Koch", "mnuHouseKoch"},
-                                {"P&orphyry", "mnuHousePorphyry"},
-                                {"&Meridian", "mnuHouseMeridian"}};
+// A house system's item in the Houses menu: its name with the access key marked ("P&orphyry")
+// and the control name "mnuHouse" + name ("mnuHousePorphyry").
+QString HouseMenuCaption(const HouseSystemRow& row) {
+    QString caption = QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size()));
+    const qsizetype key = caption.indexOf(QChar::fromLatin1(row.menuKey));
+    caption.insert(key < 0 ? 0 : key, '&');
+    return caption;
+}
+QString HouseMenuControl(const HouseSystemRow& row) {
+    return "mnuHouse" + QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size()));
+}
 
 void ShowInFront(QWidget& window) {
     window.show();
@@ -138,9 +139,10 @@ void MainWindow::BuildMenus() {
     houses->setObjectName("mnuHouses");
     auto* group = new QActionGroup(this);
     group->setExclusive(true);
-    for (const HouseItem& item : HouseItems) {
-        QAction* action = houses->addAction(item.caption);
-        action->setObjectName(item.name);
+    for (const HouseSystemRow& row : HouseMenuOrder) {
+        QAction* action = houses->addAction(HouseMenuCaption(row));
+        action->setObjectName(HouseMenuControl(row));
+        action->setData(static_cast<int>(row.system));
         action->setCheckable(true);
         group->addAction(action);
         houseItems_ << action;
@@ -241,23 +243,18 @@ void MainWindow::BuildMenus() {
     exit->setShortcutContext(Qt::ApplicationShortcut);
 }
 
-HouseMenuMarks MainWindow::HouseMarks() const {
-    HouseMenuMarks marks;
-    marks.mnuHousePlacidus = houseItems_[0]->isChecked();
-    marks.mnuHouseRegiomontanus = houseItems_[1]->isChecked();
-    marks.mnuHouseKoch = houseItems_[2]->isChecked();
-    marks.mnuHousePorphyry = houseItems_[3]->isChecked();
-    marks.mnuHouseMeridian = houseItems_[4]->isChecked();
-    return marks;
+HouseSystem MainWindow::CheckedHouseSystem() const {
+    for (const QAction* item : houseItems_) {
+        if (item->isChecked()) return static_cast<HouseSystem>(item->data().toInt());
+    }
+    return HouseSystem::Placidus;
 }
 
 void MainWindow::SetHouseMarkFromOption(float option27) {
-    int index = 0;  // Placidus
-    if (option27 == 2) index = 1;
-    if (option27 == 3) index = 2;
-    if (option27 == 5) index = 3;
-    if (option27 == 8) index = 4;
-    houseItems_[index]->setChecked(true);
+    const HouseSystem system = HouseSystemFromOption(option27);
+    for (QAction* item : houseItems_) {
+        if (static_cast<HouseSystem>(item->data().toInt()) == system) item->setChecked(true);
+    }
 }
 
 void MainWindow::ShowChartMenus() {

@@ -19,9 +19,9 @@ class MainWindow : public QMainWindow {
 public:
     explicit MainWindow(Shell& shell, QWidget* parent = nullptr);
 
-    // The Houses menu's check marks as the chart driver reads them.
-    HouseMenuMarks HouseMarks() const;
-    // Start-up mark from option 27: 2 Regiomontanus, 3 Koch, 5 Porphyry, 8 Meridian, else Placidus.
+    // The house system checked in the Houses menu.
+    HouseSystem CheckedHouseSystem() const;
+    // Start-up mark from option 27 (HouseSystemFromOption).
     void SetHouseMarkFromOption(float option27);
     // The Input and Data menus appear after the first chart and stay.
     void ShowChartMenus();

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/chart/houses.h"
 #include "core/ephemeris/precise_ephemeris.h"
 #include "core/io/number_text.h"
 #include "core/records/options_file.h"
@@ -32,15 +33,15 @@ constexpr auto ProgressedAngles = std::to_array<PreferenceChoice>({
 });
 static_assert(ProgressedAngles.size() == 2);
 
-// Option 27: the Houses menu's mark at start-up, in the menu's order.
-constexpr auto HouseSystems = std::to_array<PreferenceChoice>({
-    {"Placidus", 1},
-    {"Regiomontanus", 2},
-    {"Koch", 3},
-    {"Porphyry", 5},
-    {"Meridian", 8},
-});
-static_assert(HouseSystems.size() == 5);
+// Option 27: the Houses menu's mark at start-up, the computed systems in the menu's order. The
+// names are the table's string literals, so their data() ends in a null.
+constexpr auto HouseSystemChoices = [] {
+    std::array<PreferenceChoice, HouseMenuOrder.size()> choices{};
+    for (std::size_t i = 0; i < HouseMenuOrder.size(); ++i) {
+        choices[i] = {HouseMenuOrder[i].name.data(), HouseMenuOrder[i].optionValue};
+    }
+    return choices;
+}();
 
 using G = PreferenceGroup;
 using K = PreferenceKind;
@@ -125,7 +126,7 @@ const std::array<PreferenceField, 30> PreferenceFields = {
 
     List("cboProgressedAngles", "Progressed ASC and MC", G::StartUp,
          Option::ProgressedAnglesFromSiderealTime, ProgressedAngles, 1),
-    List("cboHouseSystem", "Houses at start-up", G::StartUp, Option::StartHouseSystem, HouseSystems, 0),
+    List("cboHouseSystem", "Houses at start-up", G::StartUp, Option::StartHouseSystem, HouseSystemChoices, 0),
     Tick("chkTitleWindow", "Title window at start-up", G::StartUp, Option::ShowTitleWindow),
 
     Number("txtPrintLinesPerPage", "Lines per printed page", G::Printing, Option::PrintLinesPerPage,
@@ -219,7 +220,7 @@ std::vector<PreferenceProblem> CheckSettings(const Settings& settings) {
     if (settings.wheelRings == WheelRings{false, false, false, false}) {
         problems.push_back({"chkRingNatal", "Wheel: tick at least one ring."});
     }
-    if (settings.timelineFamilies == TimelineFamilies{false, false, false, false, false}) {
+    if (settings.timelineFamilies == FamilySet{}) {
         problems.push_back({"chkFamilyTN", "Timeline: tick at least one aspect family."});
     }
     return problems;

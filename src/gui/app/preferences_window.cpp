@@ -188,16 +188,11 @@ QWidget* PreferencesWindow::MakeWheel() {
 QWidget* PreferencesWindow::MakeTimeline() {
     QGroupBox* frame = Named<QGroupBox>("Timeline", "fraTimeline");
     auto* column = new QVBoxLayout(frame);
-    const struct {
-        const char* caption;
-        const char* name;
-    } families[] = {{"Transits to natal", "chkFamilyTN"},
-                    {"Solar arc to natal", "chkFamilySN"},
-                    {"Progressed to natal", "chkFamilyPN"},
-                    {"Progressed to progressed", "chkFamilyPP"},
-                    {"Transits to progressed", "chkFamilyTP"}};
-    for (std::size_t i = 0; i < families_.size(); ++i) {
-        families_[i] = Named<QCheckBox>(families[i].caption, families[i].name);
+    for (const FamilyInfo& family : ScanFamilies) {
+        const std::size_t i = FamilyIndex(family.family);
+        const QByteArray name = FamilyBoxName(family.family).toUtf8();
+        families_[i] = Named<QCheckBox>(QString::fromUtf8(family.label.data(), static_cast<qsizetype>(family.label.size())),
+                                        name.constData());
         column->addWidget(families_[i]);
     }
     return frame;
@@ -245,9 +240,7 @@ void PreferencesWindow::SetSettings(const Settings& settings) {
     for (std::size_t i = 0; i < rings_.size(); ++i) rings_[i]->setChecked(rings[i]);
     (settings.wheelOrientation == WheelOrientation::AriesLeft ? optAriesLeft_ : optAscendantLeft_)
         ->setChecked(true);
-    const TimelineFamilies& f = settings.timelineFamilies;
-    const bool families[] = {f.tn, f.sn, f.pn, f.pp, f.tp};
-    for (std::size_t i = 0; i < families_.size(); ++i) families_[i]->setChecked(families[i]);
+    for (std::size_t i = 0; i < families_.size(); ++i) families_[i]->setChecked(settings.timelineFamilies[i]);
 }
 
 Settings PreferencesWindow::CurrentSettings() const {
@@ -257,9 +250,7 @@ Settings PreferencesWindow::CurrentSettings() const {
                     rings_[3]->isChecked()};
     s.wheelOrientation =
         optAriesLeft_->isChecked() ? WheelOrientation::AriesLeft : WheelOrientation::AscendantLeft;
-    s.timelineFamilies = {families_[0]->isChecked(), families_[1]->isChecked(),
-                          families_[2]->isChecked(), families_[3]->isChecked(),
-                          families_[4]->isChecked()};
+    for (std::size_t i = 0; i < families_.size(); ++i) s.timelineFamilies[i] = families_[i]->isChecked();
     return s;
 }
 

@@ -238,12 +238,12 @@ struct RunInputs {
     InputFields diurnal;
     std::string diurnalZoneName;
     ProgressionType progression = ProgressionType::Secondary;
-    HouseMenuMarks houseMarks;
+    HouseSystem houseSystem = HouseSystem::Placidus;
     EphemerisSource source = EphemerisSource::Builtin;
 };
 
 RunInputs InputsOf(const Calculation& calc) {
-    return {calc.natal, calc.diurnal, calc.DiurnalZoneName, calc.progression, calc.houseMarks, calc.eph.Source};
+    return {calc.natal, calc.diurnal, calc.DiurnalZoneName, calc.progression, calc.houseSystem, calc.eph.Source};
 }
 
 void PutInputs(Calculation& calc, const RunInputs& inputs) {
@@ -251,7 +251,7 @@ void PutInputs(Calculation& calc, const RunInputs& inputs) {
     calc.diurnal = inputs.diurnal;
     calc.DiurnalZoneName = inputs.diurnalZoneName;
     calc.progression = inputs.progression;
-    calc.houseMarks = inputs.houseMarks;
+    calc.houseSystem = inputs.houseSystem;
     calc.eph.Source = inputs.source;
 }
 
@@ -261,7 +261,7 @@ void Shell::RunCalculation() {
     Calculation& calc = session.calc;
     const RunInputs current = InputsOf(calc);
     PutInputs(calc, {inputD().Fields(), inputD1().Fields(), inputD1().ZoneName(), inputD1().Progression(),
-                     main().HouseMarks(), session.settings.settings.ephemeris});
+                     main().CheckedHouseSystem(), session.settings.settings.ephemeris});
 
     DialogReporter reporter(dialogs(), &main());
     ScanWindows windows(*this);

@@ -10,6 +10,7 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "core/exports/exact_moments.h"
 #include "core/pictures/chart_heading.h"
 #include "gui/ui/dialogs.h"
 #include "gui/ui/window_setup.h"
@@ -18,19 +19,29 @@ namespace orrerion::gui {
 
 namespace {
 
-// The family boxes, in the order of the report files.
+// The family boxes' control names and where in the family's label their access key stands, in
+// the order of the report files; the caption is the label, with "(exact moments)" for the
+// families that have them.
 struct FamilyBox {
     AspectFamily family;
-    const char* caption;
     const char* name;
+    int keyAt;
 };
 constexpr FamilyBox FamilyBoxes[] = {
-    {AspectFamily::TransitToNatal, "&Transit to natal (exact moments)", "chkTransitNatal"},
-    {AspectFamily::SolarArcToNatal, "&Solar arc to natal", "chkSolarArcNatal"},
-    {AspectFamily::ProgressedToNatal, "&Progressed to natal", "chkProgressedNatal"},
-    {AspectFamily::ProgressedToProgressed, "Progressed to p&rogressed", "chkProgressedProgressed"},
-    {AspectFamily::TransitToProgressed, "Transit to pr&ogressed (exact moments)", "chkTransitProgressed"},
+    {AspectFamily::TransitToNatal, "chkTransitNatal", 0},
+    {AspectFamily::SolarArcToNatal, "chkSolarArcNatal", 0},
+    {AspectFamily::ProgressedToNatal, "chkProgressedNatal", 0},
+    {AspectFamily::ProgressedToProgressed, "chkProgressedProgressed", 15},
+    {AspectFamily::TransitToProgressed, "chkTransitProgressed", 12},
 };
+
+QString FamilyBoxCaption(const FamilyBox& box) {
+    const std::string_view label = FamilyOf(box.family).label;
+    QString caption = QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()));
+    caption.insert(box.keyAt, '&');
+    if (HasExactMoments(box.family)) caption += " (exact moments)";
+    return caption;
+}
 
 }  // namespace
 
@@ -65,7 +76,7 @@ ExportWindow::ExportWindow(ExportWindowSlice slice, QWidget* parent)
     families->setObjectName("fraFamilies");
     auto* familiesLayout = new QVBoxLayout(families);
     for (const FamilyBox& box : FamilyBoxes) {
-        auto* check = new QCheckBox(box.caption);
+        auto* check = new QCheckBox(FamilyBoxCaption(box));
         check->setObjectName(box.name);
         chkFamilies_[FamilyIndex(box.family)] = check;
         familiesLayout->addWidget(check);

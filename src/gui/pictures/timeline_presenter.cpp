@@ -71,11 +71,9 @@ void ApplyTimelineKey(TimelineViewport& view, TimelineKey key, bool control) {
 
 TimelineFilter FilterOf(const TimelineChoice& choice) {
     TimelineFilter filter;
-    const TimelineFamilies& f = choice.families;
     filter.families = 0;
-    const bool ticked[] = {f.tn, f.sn, f.pn, f.pp, f.tp};  // in AspectFamily order
     for (std::size_t i = 0; i < FamilyCount; ++i) {
-        if (ticked[i]) filter.families |= static_cast<std::uint8_t>(1u << i);
+        if (choice.families[i]) filter.families |= static_cast<std::uint8_t>(1u << i);
     }
     if (choice.mover > 0) filter.movers = static_cast<std::uint16_t>(1u << (choice.mover - 1));
     if (choice.AspectCode > 0) filter.aspects = static_cast<std::uint16_t>(1u << (choice.AspectCode - 2));

@@ -47,7 +47,7 @@ void ApplyTimelineKey(TimelineViewport& view, TimelineKey key, bool control);
 
 // The window's filter: the families ticked, and one mover, aspect and target (0: any).
 struct TimelineChoice {
-    TimelineFamilies families;
+    FamilySet families = AllFamilies;
     int mover = 0;       // BodyIndex, or 0 for any
     int AspectCode = 0;  // 2..10, or 0 for any
     int target = 0;      // BodyIndex, or 0 for any

@@ -264,15 +264,10 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
     auto* familyBox = new QGroupBox("Families");
     familyBox->setObjectName("fraFamilies");
     auto* familyRow = new QHBoxLayout(familyBox);
-    const char* names[] = {"chkFamilyTN", "chkFamilySN", "chkFamilyPN", "chkFamilyPP", "chkFamilyTP"};
-    std::string captions[FamilyCount];
-    for (std::size_t i = 0; i < FamilyCount; ++i) captions[i] = FamilyShortName(ScanFamilies[i].family);
-    const char* tips[] = {"Transit to natal", "Solar arc to natal", "Progressed to natal", "Progressed to progressed",
-                          "Transit to progressed"};
-    for (std::size_t i = 0; i < FamilyCount; ++i) {
-        auto* box = new QCheckBox(QString::fromStdString(captions[i]));
-        box->setObjectName(names[i]);
-        box->setToolTip(tips[i]);
+    for (const FamilyInfo& family : ScanFamilies) {
+        auto* box = new QCheckBox(QString::fromStdString(FamilyShortName(family.family)));
+        box->setObjectName(FamilyBoxName(family.family));
+        box->setToolTip(QString::fromUtf8(family.label.data(), static_cast<qsizetype>(family.label.size())));
         familyRow->addWidget(box);
         families_.push_back(box);
         connect(box, &QCheckBox::toggled, this, &TimelineWindow::ApplyFilter);
@@ -394,8 +389,7 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
 
 TimelineChoice TimelineWindow::Choice() const {
     TimelineChoice choice;
-    choice.families = {families_[0]->isChecked(), families_[1]->isChecked(), families_[2]->isChecked(),
-                       families_[3]->isChecked(), families_[4]->isChecked()};
+    for (std::size_t i = 0; i < FamilyCount; ++i) choice.families[i] = families_[i]->isChecked();
     choice.mover = cboMover_->currentData().toInt();
     choice.AspectCode = cboAspect_->currentData().toInt();
     choice.target = cboTarget_->currentData().toInt();
@@ -439,8 +433,7 @@ void TimelineWindow::Refresh() {
     syncing_ = false;
     const SkyKinds skyKinds = ChosenSkyKinds();
     // The families the settings choose.
-    const TimelineFamilies& f = slice_.settings.settings.timelineFamilies;
-    const bool ticked[] = {f.tn, f.sn, f.pn, f.pp, f.tp};
+    const FamilySet& ticked = slice_.settings.settings.timelineFamilies;
     syncing_ = true;
     for (std::size_t i = 0; i < FamilyCount; ++i) families_[i]->setChecked(ticked[i]);
     syncing_ = false;

@@ -58,4 +58,9 @@ void AddPictureWindowKeys(QWidget& window, const std::function<void()>& print,
     QObject::connect(new QShortcut(Qt::Key_Escape, &window), &QShortcut::activated, &window, &QWidget::close);
 }
 
+QString FamilyBoxName(AspectFamily family) {
+    const std::string_view code = FamilyCode(family);
+    return "chkFamily" + QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())).toUpper();
+}
+
 }  // namespace orrerion::gui

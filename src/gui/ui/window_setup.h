@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <utility>
 
+#include "core/base/aspect_families.h"
+
 class QLabel;
 class QObject;
 class QPushButton;
@@ -35,5 +37,9 @@ void TabToCheckedRadio(std::initializer_list<QRadioButton*> buttons);
 // The keys of a picture window: Ctrl+P prints, Ctrl+S exports, Escape closes.
 void AddPictureWindowKeys(QWidget& window, const std::function<void()>& print,
                           const std::function<void()>& save);
+
+// The name of a family's tick box in the timeline and the preferences: "chkFamily" and the
+// family's code in capitals ("chkFamilyTN").
+QString FamilyBoxName(AspectFamily family);
 
 }  // namespace orrerion::gui

@@ -185,8 +185,8 @@ TEST(ScanFilters, FamiliesApplyTheirMoverAndTargetFilters) {
 
 TEST(ScanFamilies, AreScannedAndSortedInTheirOrders) {
     std::string scanned, sorted;
-    for (const FamilyInfo& f : ScanFamilies) scanned += std::string(f.suffix);
-    for (AspectFamily f : SortedByDateOrder) sorted += std::string(FamilyOf(f).suffix);
+    for (const FamilyInfo& f : ScanFamilies) scanned += f.Suffix();
+    for (AspectFamily f : SortedByDateOrder) sorted += std::string(FamilyOf(f).Suffix());
     EXPECT_EQ(scanned, "_tn_sn_pn_pp_tp");
     EXPECT_EQ(sorted, "_tn_tp_pn_pp_sn");
 }
@@ -354,7 +354,7 @@ void ExpectSameAsDenseTables(const testing::MadeUpDays& scan, Calculation& calc,
     }
     EXPECT_EQ(result.ScanDays, static_cast<int>(scan.days.size()));
     for (const FamilyInfo& family : ScanFamilies) {
-        SCOPED_TRACE(std::string(family.suffix));
+        SCOPED_TRACE(family.Suffix());
         const DenseListing dense = DenseFamily(scan, family, calc.options);
         const std::span<const ScanRun> runs = result.Runs(family.family);
         ASSERT_EQ(runs.size(), dense.runs.size());
@@ -377,8 +377,8 @@ void ExpectSameAsDenseTables(const testing::MadeUpDays& scan, Calculation& calc,
             EXPECT_EQ(RunLine(result, run), want.line);
             lines.push_back(want.line);
         }
-        EXPECT_EQ(testing::ReportFileLines(dir / ("J" + std::string(family.suffix) + ".txt")), lines);
-        EXPECT_EQ(testing::ReportFileLines(dir / ("J" + std::string(family.suffix) + ".asc")), dense.byDate);
+        EXPECT_EQ(testing::ReportFileLines(dir / ("J" + family.Suffix() + ".txt")), lines);
+        EXPECT_EQ(testing::ReportFileLines(dir / ("J" + family.Suffix() + ".asc")), dense.byDate);
         if (family.family == AspectFamily::TransitToNatal) {
             EXPECT_EQ(testing::ReportFileLines(dir / "J_ex.txt"), dense.exactLines);
             EXPECT_EQ(beeps.n, dense.beeps);
@@ -405,7 +405,7 @@ void ExpectSameAsDenseTables(const Options& options, int days) {
     scan.days.resize(static_cast<std::size_t>(days));
     for (int day = 0; day < days; ++day) ComputeScannedDay(context, day, scan.days[static_cast<std::size_t>(day)]);
     for (const FamilyInfo& family : ScanFamilies) {
-        EXPECT_FALSE(DenseFamily(scan, family, calc.options).runs.empty()) << family.suffix;
+        EXPECT_FALSE(DenseFamily(scan, family, calc.options).runs.empty()) << family.Suffix();
     }
     ExpectSameAsDenseTables(scan, calc, 32);
 }
@@ -452,9 +452,9 @@ TEST(RunAspectScan, LeavesTheLastDaysWorkingValuesAndTheNatalCusps) {
         CollectingReporter reporter;
         calc.chart.WorkCusp = calc.chart.TransitCusp;
         ScanResult result;
-        ASSERT_EQ(RunAspectScan(calc.chart, calc.eph, calc.options, calc.out, days, dir, quiet, reporter,
-                                result, {threads}),
-                  ScanOutcome::Completed);
+        const ScanInputs inputs{.chart = calc.chart, .eph = calc.eph, .options = calc.options,
+                                .scanDays = days, .reportsFolder = dir, .settings = {threads}};
+        ASSERT_EQ(RunAspectScan(inputs, calc.out, quiet, reporter, result), ScanOutcome::Completed);
         EXPECT_EQ(calc.chart.WorkCusp, before.NatalCusp);
         // The progressed step of the last day set the time values last.
         const int last = days - 1;

@@ -49,7 +49,7 @@ constexpr Birth Wellington{"Tane,01 Jan 2001,0.05,A,-13,-174.47,-41.17", ",15 Au
 
 Calculation Charted(const Birth& birth, EphemerisSource source) {
     Calculation calc;
-    calc.houseMarks = HouseMarksForCode(birth.houses);
+    calc.houseSystem = ComputedHouseSystemByCode(std::string(1, birth.houses)).value();
     calc.eph.Source = source;
     EXPECT_TRUE(LoadOptions(testing::DataDir() / "OPTIONS.OPT", calc.options).empty());  // the shipped orbs
     const NameRecord natal = *NameRecordFromLine(birth.natal);
@@ -339,7 +339,7 @@ TEST(Returns, PrecessedReturnsFollowTheLibrarysPrecessionSinceBirth) {
 
 // The library's letter for each of the program's house systems; the program's Meridian houses are
 // the library's 'X' (see precise_houses_test.cpp).
-char LibraryLetter(char system) { return system == 'M' ? 'X' : system; }
+char LibraryLetter(char system) { return HouseSystemByCode(std::string(1, system))->referenceLetter; }
 
 // A D.MM value as the program keeps it typed: in single precision, then read as degrees and minutes.
 double FromStoredDMM(double typed) {

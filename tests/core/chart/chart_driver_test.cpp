@@ -117,7 +117,7 @@ TEST(ChartDriver, ProgressionOffsetsForOneYear) {
 TEST(ChartDriver, HousesAnglesAndDeclinations) {
     for (char code : std::string("PKRO")) {
         Calculation calc = Chart("12", "7", "2026", "12", "0", false);
-        calc.houseMarks = HouseMarksForCode(code);
+        calc.houseSystem = ComputedHouseSystemByCode(std::string(1, code)).value();
         ASSERT_TRUE(Calculate(calc));
         const ChartState& c = calc.chart;
         EXPECT_EQ(c.HouseSystemCode, std::string(1, code));

@@ -209,7 +209,7 @@ Calculation PreciseCalculation(const ChartCase& c, bool fortuneDayFormulaAlways)
     Calculation calc;
     calc.natal = Fields(c.natal, c.name);
     calc.diurnal = Fields(c.diurnal, "");
-    calc.houseMarks = HouseMarksForCode(c.houses);
+    calc.houseSystem = ComputedHouseSystemByCode(std::string(1, c.houses)).value();
     calc.progression = c.progression;
     calc.eph.Source = EphemerisSource::Precise;
     for (const ExtraPointRow& row : ExtraPoints) ChoosePoint(calc.points, row.point);

@@ -278,27 +278,26 @@ TEST(Placement, PointsOnCuspsAndAcrossZero) {
     EXPECT_EQ(line.substr(60), " 1st HOUSE 2nd HOUSE 3rd HOUSE 4th HOUSE 5th HOUSE 6th HOUSE");
 }
 
-TEST(HouseChoice, MenuMarksAndStartUpOption) {
-    struct Case { float option; const char* code; };
-    const Case cases[] = {{2, "R"}, {3, "K"}, {5, "O"}, {8, "M"}, {1, "P"}, {4, "P"}, {0, "P"}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(HouseSystemCodeFromMarks(HouseMarksFromOption(c.option)), c.code) << c.option;
+TEST(HouseChoice, StartUpOptionAndCodeRoundTrip) {
+    // Every computed system: its start-up option value chooses it, its code reads back as it, and
+    // the chart driver's code is the one the reports name.
+    int computed = 0;
+    for (const HouseSystemRow& row : HouseSystems) {
+        if (row.routine == nullptr) {
+            EXPECT_FALSE(ComputedHouseSystemByCode(row.code)) << row.code;
+            continue;
+        }
+        ++computed;
+        const HouseSystem fromOption = HouseSystemFromOption(row.optionValue);
+        EXPECT_EQ(fromOption, row.system) << row.name;
+        EXPECT_EQ(ComputedHouseSystemByCode(HouseSystemOf(fromOption).code), row.system) << row.name;
+        EXPECT_EQ(HouseSystemName(HouseSystemOf(fromOption).code), row.name);
     }
-    // Several marks: Regiomontanus, then Koch, Porphyry, Meridian, else Placidus.
-    HouseMenuMarks marks;
-    marks.mnuHouseMeridian = true;
-    marks.mnuHousePorphyry = true;
-    EXPECT_EQ(HouseSystemCodeFromMarks(marks), "O");
-    marks.mnuHouseKoch = true;
-    EXPECT_EQ(HouseSystemCodeFromMarks(marks), "K");
-    marks.mnuHouseRegiomontanus = true;
-    EXPECT_EQ(HouseSystemCodeFromMarks(marks), "R");
-    HouseMenuMarks none;
-    none.mnuHousePlacidus = false;
-    EXPECT_EQ(HouseSystemCodeFromMarks(none), "P");
-    for (char code : std::string("PKROM")) {
-        EXPECT_EQ(HouseSystemCodeFromMarks(HouseMarksForCode(code)), std::string(1, code));
-    }
+    EXPECT_EQ(computed, 5);
+    // Option values of no system, and codes of none, start with or mean nothing else.
+    for (float other : {0.0f, 4.0f, 9.0f, 2.5f}) EXPECT_EQ(HouseSystemFromOption(other), HouseSystem::Placidus) << other;
+    EXPECT_FALSE(ComputedHouseSystemByCode("X"));
+    EXPECT_FALSE(ComputedHouseSystemByCode(""));
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ Calculation GoodCalculation() {
 }
 
 std::vector<InputProblem> CheckAllInputOf(const Calculation& calc) {
-    return CheckAllInput(calc.natal, calc.diurnal, calc.houseMarks);
+    return CheckAllInput(calc.natal, calc.diurnal, calc.houseSystem);
 }
 
 // The first line of each message (the latitude refusal's second line is checked on its own).
@@ -231,10 +231,8 @@ TEST(InputChecks, NoNumberAndNoDateAreRefusedWithTheSectionsMessage) {
             InputFields& f = section == InputSection::Natal ? natal : diurnal;
             f.month = "2";  // February: day 31 is no date
             f.*(c.field) = c.text;
-            HouseMenuMarks meridian;  // Meridian houses take any latitude: the number check must refuse
-            meridian.mnuHousePlacidus = false;
-            meridian.mnuHouseMeridian = true;
-            const std::vector<InputProblem> problems = CheckAllInput(natal, diurnal, meridian);
+            // Meridian houses take any latitude: the number check must refuse
+            const std::vector<InputProblem> problems = CheckAllInput(natal, diurnal, HouseSystem::Meridian);
             const std::string where = c.text.substr(0, 12) + " in " + c.control;
             ASSERT_FALSE(problems.empty()) << where;
             for (const InputProblem& p : problems) EXPECT_EQ(p.message, InputMessage(section)) << where;
@@ -339,7 +337,7 @@ TEST(ZoneReading, MinutesWrittenAsDecimalsAreNoted) {
 }
 
 TEST(LatitudeLimit, SixtySixDegreesIsTheLastAccepted) {
-    HouseMenuMarks placidus;
+    const HouseSystem placidus = HouseSystem::Placidus;
     InputFields n = GoodNatal();
     InputFields d = GoodDiurnal();
     n.latDeg = "66";
@@ -363,37 +361,34 @@ TEST(LatitudeLimit, EachSystemUpToItsOwnLatitude) {
     // Placidus and Koch stop short of the polar circle; Regiomontanus and Porphyry are computed up
     // to the pole; Meridian houses, which ignore the latitude, take any.
     struct Case {
-        bool HouseMenuMarks::*mark;
+        HouseSystem system;
         const char* latDeg;
         const char* latMin;
         bool accepted;
     };
     const Case cases[] = {
-        {&HouseMenuMarks::mnuHousePlacidus, "66", "0", true},
-        {&HouseMenuMarks::mnuHousePlacidus, "66", "1", false},
-        {&HouseMenuMarks::mnuHouseKoch, "66", "0", true},
-        {&HouseMenuMarks::mnuHouseKoch, "67", "0", false},
-        {&HouseMenuMarks::mnuHouseRegiomontanus, "70", "0", true},
-        {&HouseMenuMarks::mnuHouseRegiomontanus, "89", "59", true},
-        {&HouseMenuMarks::mnuHouseRegiomontanus, "90", "0", false},
-        {&HouseMenuMarks::mnuHousePorphyry, "78", "13", true},
-        {&HouseMenuMarks::mnuHousePorphyry, "89", "59", true},
-        {&HouseMenuMarks::mnuHousePorphyry, "90", "0", false},
-        {&HouseMenuMarks::mnuHouseMeridian, "89", "59", true},
-        {&HouseMenuMarks::mnuHouseMeridian, "95", "0", true},
+        {HouseSystem::Placidus, "66", "0", true},
+        {HouseSystem::Placidus, "66", "1", false},
+        {HouseSystem::Koch, "66", "0", true},
+        {HouseSystem::Koch, "67", "0", false},
+        {HouseSystem::Regiomontanus, "70", "0", true},
+        {HouseSystem::Regiomontanus, "89", "59", true},
+        {HouseSystem::Regiomontanus, "90", "0", false},
+        {HouseSystem::Porphyry, "78", "13", true},
+        {HouseSystem::Porphyry, "89", "59", true},
+        {HouseSystem::Porphyry, "90", "0", false},
+        {HouseSystem::Meridian, "89", "59", true},
+        {HouseSystem::Meridian, "95", "0", true},
     };
     for (const Case& c : cases) {
-        HouseMenuMarks marks;
-        marks.mnuHousePlacidus = false;
-        marks.*c.mark = true;
         for (InputSection section : {InputSection::Natal, InputSection::Diurnal}) {
             InputFields natal = GoodNatal();
             InputFields diurnal = GoodDiurnal();
             InputFields& f = section == InputSection::Natal ? natal : diurnal;
             f.latDeg = c.latDeg;
             f.latMin = c.latMin;
-            const auto problems = CheckLatitudeLimit(natal, diurnal, marks);
-            const std::string where = HouseSystemCodeFromMarks(marks) + " at " + c.latDeg + "." + c.latMin;
+            const auto problems = CheckLatitudeLimit(natal, diurnal, c.system);
+            const std::string where = std::string(HouseSystemOf(c.system).name) + " at " + c.latDeg + "." + c.latMin;
             EXPECT_EQ(problems.empty(), c.accepted) << where;
             if (!problems.empty()) {
                 EXPECT_EQ(problems[0].field, ControlName(section, InputField::LatDeg)) << where;
@@ -404,7 +399,7 @@ TEST(LatitudeLimit, EachSystemUpToItsOwnLatitude) {
 
 TEST(LatitudeLimit, RefusalNamesTheLatitudeAndTheSystemsThatWork) {
     struct Case {
-        char system;
+        HouseSystem system;
         InputSection section;
         const char* latDeg;
         const char* latMin;
@@ -412,19 +407,19 @@ TEST(LatitudeLimit, RefusalNamesTheLatitudeAndTheSystemsThatWork) {
         const char* message;
     };
     const Case cases[] = {
-        {'P', InputSection::Natal, "70", "0", false,
+        {HouseSystem::Placidus, InputSection::Natal, "70", "0", false,
          "Your latitude is too high. Lower to 66 degrees, 00 minutes or below OR change house "
          "systems.\nNatal latitude 70 degrees 00 minutes North: Placidus houses are computed up to "
          "66 degrees 00 minutes, as beyond the polar circle (about 66 degrees 33 minutes) their cusps "
          "do not exist. The house systems that work at this latitude: Regiomontanus, Porphyry and "
          "Meridian."},
-        {'K', InputSection::Diurnal, "66", "1", true,
+        {HouseSystem::Koch, InputSection::Diurnal, "66", "1", true,
          "Your latitude is too high. Lower to 66 degrees, 00 minutes or below OR change house "
          "systems.\nDiurnal latitude 66 degrees 01 minutes South: Koch houses are computed up to 66 "
          "degrees 00 minutes, as beyond the polar circle (about 66 degrees 33 minutes) their cusps do "
          "not exist. The house systems that work at this latitude: Regiomontanus, Porphyry and "
          "Meridian."},
-        {'R', InputSection::Natal, "90", "0", false,
+        {HouseSystem::Regiomontanus, InputSection::Natal, "90", "0", false,
          "Your latitude is too high. Lower to 89 degrees, 59 minutes or below OR change house "
          "systems.\nNatal latitude 90 degrees 00 minutes North: Regiomontanus houses are computed up "
          "to 89 degrees 59 minutes, as at the pole the horizon has no east. The house system that "
@@ -437,8 +432,8 @@ TEST(LatitudeLimit, RefusalNamesTheLatitudeAndTheSystemsThatWork) {
         f.latDeg = c.latDeg;
         f.latMin = c.latMin;
         f.south = c.south;
-        const auto problems = CheckLatitudeLimit(natal, diurnal, HouseMarksForCode(c.system));
-        ASSERT_EQ(problems.size(), 1u) << c.system;
+        const auto problems = CheckLatitudeLimit(natal, diurnal, c.system);
+        ASSERT_EQ(problems.size(), 1u) << HouseSystemOf(c.system).name;
         EXPECT_EQ(InputWarning(problems[0]).text, c.message);
         EXPECT_EQ(InputWarning(problems[0]).title, "Warning!");
     }

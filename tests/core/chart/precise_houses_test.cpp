@@ -117,7 +117,7 @@ InputFields Fields(const Moment& m, const char* name) {
 // (the equator's twelfths carried to the ecliptic along circles of celestial latitude); the
 // program's Meridian houses are the ecliptic points of right ascension RAMC + 30n, carried along
 // hour circles, which is the library's 'X' (meridian or axial rotation houses).
-char LibraryLetter(char system) { return system == 'M' ? 'X' : system; }
+char LibraryLetter(char system) { return HouseSystemByCode(std::string(1, system))->referenceLetter; }
 
 // The library's houses for the moment and place, worked out here from the typed values.
 struct LibraryHouses {
@@ -179,7 +179,7 @@ TEST(PreciseHouses, AnglesAndCuspsAgreeWithTheLibrarysHouseRoutine) {
         Calculation calc;
         calc.natal = Fields(c.natal, c.name);
         calc.diurnal = Fields(c.diurnal, "");
-        calc.houseMarks = HouseMarksForCode(c.houses);
+        calc.houseSystem = ComputedHouseSystemByCode(std::string(1, c.houses)).value();
         calc.eph.Source = EphemerisSource::Precise;
         CollectingReporter reporter;
         RunCalculationStart(calc);
@@ -273,7 +273,7 @@ TEST(PreciseHouses, EverySystemAgreesWithTheLibraryAtEveryLatitudeItIsComputedFo
                 Calculation calc;
                 calc.natal = Fields(natal, "Sample");
                 calc.diurnal = Fields(diurnal, "");
-                calc.houseMarks = HouseMarksForCode(system);
+                calc.houseSystem = ComputedHouseSystemByCode(std::string(1, system)).value();
                 calc.eph.Source = EphemerisSource::Precise;
                 CollectingReporter reporter;
                 RunCalculationStart(calc);

@@ -52,7 +52,7 @@ TEST(ReturnsCommand, JsonHoldsEveryReturnOfTheSpanWithItsMomentAnglesAndCusps) {
 
     // The same returns computed here through the core.
     Calculation calc;
-    calc.houseMarks = HouseMarksForCode('K');
+    calc.houseSystem = HouseSystem::Koch;
     calc.eph.Source = EphemerisSource::Precise;
     LoadNameRecord(*NameRecordFromLine(Natal), 0, InputSection::Natal, calc.natal);
     LoadNameRecord(*NameRecordFromLine(Diurnal), 0, InputSection::Diurnal, calc.diurnal);

@@ -26,7 +26,7 @@ namespace {
 // The calculation of a golden chart case's arguments, as the command line sets it up.
 Calculation FromGoldenArgs(const std::vector<std::string>& args) {
     Calculation calc;
-    calc.houseMarks = HouseMarksForCode('P');
+    calc.houseSystem = HouseSystem::Placidus;
     for (std::size_t i = 1; i + 1 < args.size(); i += 2) {
         const std::string& name = args[i];
         const std::string& value = args[i + 1];
@@ -37,7 +37,7 @@ Calculation FromGoldenArgs(const std::vector<std::string>& args) {
                            natal ? calc.natal : calc.diurnal);
             if (natal) calc.natal.name = record.Name;
         } else if (name == "--houses") {
-            calc.houseMarks = HouseMarksForCode(value[0]);
+            calc.houseSystem = ComputedHouseSystemByCode(value).value();
         } else if (name == "--progression") {
             calc.progression = value == "minor"      ? ProgressionType::Minor
                                : value == "tertiary" ? ProgressionType::Tertiary

@@ -41,7 +41,7 @@ TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
     EXPECT_EQ(read.ephemeris, EphemerisSource::Precise);
     EXPECT_EQ(read.wheelRings, (WheelRings{true, true, false, true}));
     EXPECT_EQ(read.wheelOrientation, WheelOrientation::AscendantLeft);  // absent: the default
-    EXPECT_EQ(read.timelineFamilies, (TimelineFamilies{false, false, false, true, false}));
+    EXPECT_EQ(read.timelineFamilies, (FamilySet{false, false, false, true, false}));
 
     load.file.settings = Changed();
     ASSERT_TRUE(SaveSettings(path, load.file).ok);
@@ -178,7 +178,7 @@ TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
         EXPECT_EQ(s.ephemeris == EphemerisSource::Builtin, key == "ephemeris");
         EXPECT_EQ(s.wheelRings == WheelRings{}, key == "wheel_rings");
         EXPECT_EQ(s.wheelOrientation == WheelOrientation::AscendantLeft, key == "wheel_orientation");
-        EXPECT_EQ(s.timelineFamilies == TimelineFamilies{}, key == "timeline_families");
+        EXPECT_EQ(s.timelineFamilies == AllFamilies, key == "timeline_families");
         // A rewrite keeps a line it cannot read, and writes the values in use over bad ones.
         const std::string rewritten = SettingsText(load.file);
         EXPECT_EQ(rewritten.find("\n" + std::string(c.line) + "\n") != std::string::npos, key == "just");

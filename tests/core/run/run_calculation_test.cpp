@@ -92,9 +92,9 @@ TEST(ScanResult, HoldsTheRunsAndExactDatesOfTheApprovedReports) {
         EXPECT_EQ(result.ScanDays, std::stoi(days));
 
         for (const FamilyInfo& family : ScanFamilies) {
-            SCOPED_TRACE(std::string(family.suffix));
+            SCOPED_TRACE(family.Suffix());
             const std::vector<std::string> lines =
-                testing::ReportFileLines(approved / (stem + std::string(family.suffix) + ".txt"));
+                testing::ReportFileLines(approved / (stem + family.Suffix() + ".txt"));
             const std::span<const ScanRun> runs = result.Runs(family.family);
             ASSERT_EQ(runs.size(), lines.size());
             const auto column = static_cast<std::size_t>(RunDateColumn(family) - 1);
@@ -117,7 +117,7 @@ TEST(ScanResult, HoldsTheRunsAndExactDatesOfTheApprovedReports) {
             for (const std::uint32_t run : result.RunsByDate(family.family)) {
                 byDate.push_back(RunLine(result, result.runs[run]));
             }
-            EXPECT_EQ(byDate, testing::ReportFileLines(approved / (stem + std::string(family.suffix) + ".asc")));
+            EXPECT_EQ(byDate, testing::ReportFileLines(approved / (stem + family.Suffix() + ".asc")));
         }
         std::vector<std::string> exactLines;
         for (const ExactDate& exact : result.exactDates) {
