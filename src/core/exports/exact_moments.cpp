@@ -1,6 +1,7 @@
 #include "core/exports/exact_moments.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -150,7 +151,8 @@ public:
         const double target = progressedTarget_ ? at_.ProgressedOnDay(run_.target, day) : natalTarget_;
         return Signed180(at_.TransitOnDay(run_.mover, day) - target - offset_);
     }
-    double operator()(double day) const { return Signed180(Mover(day) - Target(day) - offset_); }
+    // The distance from exact of these positions.
+    double Of(double mover, double target) const { return Signed180(mover - target - offset_); }
     double Mover(double day) const { return at_.Transit(run_.mover, day); }
     double Target(double day) const { return progressedTarget_ ? at_.Progressed(run_.target, day) : natalTarget_; }
 
@@ -190,16 +192,64 @@ void AddRunBrackets(MomentEvaluator& at, const ChartState& chart, const ScanResu
     }
 }
 
-// The moment within a bracket, with both positions there.
+// What a cubic through four daily samples of the distance from exact (the bracket's two days and
+// their neighbours, shifted inwards at the ends of the scan) expects of the crossing in the bracket
+// from `day` to the next day, whose samples are f0 and f1. None when the scan is shorter than four
+// days or the cubic finds no crossing in the bracket.
+std::optional<CrossingGuess> GuessCrossing(const RunDistance& distance, int day, int scanDays, double f0, double f1) {
+    if (scanDays < 4) return std::nullopt;
+    const int first = std::clamp(day - 1, 0, scanDays - 4);
+    std::array<double, 4> y{};
+    for (std::size_t k = 0; k < y.size(); ++k) {
+        // Taken continuous through the bracket's first sample (no turn of 360 degrees between).
+        y[k] = f0 + Signed180(distance.OnDay(first + static_cast<int>(k)) - f0);
+    }
+    // Forward differences; s counts days from `first`.
+    const double d1 = y[1] - y[0];
+    const double d2 = y[2] - 2 * y[1] + y[0];
+    const double d3 = y[3] - 3 * y[2] + 3 * y[1] - y[0];
+    const auto value = [&](double s) { return y[0] + s * (d1 + (s - 1) * (d2 / 2 + (s - 2) * d3 / 6)); };
+    const auto rate = [&](double s) { return d1 + d2 * (2 * s - 1) / 2 + d3 * (3 * s * s - 6 * s + 2) / 6; };
+    const double offset = day - first;
+    // Newton's steps from the straight line's crossing.
+    double x = f0 / (f0 - f1);
+    for (int i = 0; i < 4; ++i) {
+        const double r = rate(x + offset);
+        if (r == 0) return std::nullopt;
+        x -= value(x + offset) / r;
+    }
+    if (!(x >= 0 && x <= 1)) return std::nullopt;
+    const double s = x + offset;
+    CrossingGuess guess;
+    guess.at = day + x;
+    guess.rate = rate(s);
+    // The rate's own change over a tolerance, and the cubic's error, which the next difference
+    // would measure and which stays well below a quarter of the third for the planets' motions.
+    guess.rateUncertainty = std::fabs(d2 + d3 * (s - 1)) * StopDays + std::fabs(d3) / 4;
+    return guess;
+}
+
+// The moment within a bracket, with both positions there. The search is guided by the cubic through
+// the daily samples, which spares the evaluations whose outcome it foretells; the moment and the
+// positions are those of the search without it.
 ExactMoment MomentIn(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, const Bracket& b) {
     RunDistance distance(at, chart, scan, scan.runs[b.run], b.side);
-    const double day =
-        RefineCrossing(distance, b.day, distance.OnDay(b.day), b.day + 1, distance.OnDay(b.day + 1), StopDays);
+    const double f0 = distance.OnDay(b.day), f1 = distance.OnDay(b.day + 1);
+    // The positions of the last moment looked at, which is often the moment found.
+    double lastDay = -1, lastMover = 0, lastTarget = 0;
+    const auto event = [&](double day) {
+        lastDay = day;
+        lastMover = distance.Mover(day);
+        lastTarget = distance.Target(day);
+        return distance.Of(lastMover, lastTarget);
+    };
+    const std::optional<CrossingGuess> guess = GuessCrossing(distance, b.day, scan.ScanDays, f0, f1);
+    const double day = RefineCrossing(event, b.day, f0, b.day + 1, f1, StopDays, guess ? &*guess : nullptr);
     ExactMoment moment;
     moment.run = b.run;
     moment.jd = scan.DiurnalJD + day;
-    moment.moverLong = distance.Mover(day);
-    moment.targetLong = distance.Target(day);
+    moment.moverLong = lastDay == day ? lastMover : distance.Mover(day);
+    moment.targetLong = lastDay == day ? lastTarget : distance.Target(day);
     return moment;
 }
 
