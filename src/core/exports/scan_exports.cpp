@@ -108,9 +108,10 @@ void PutDateAndClock(FixedLine<N>& text, const MinuteTime& t, bool compact) {
     text.Put(IntegerChars(t.minute, 2).view());
 }
 
-IsoMinuteText IsoMinute(double jd, std::optional<double> zoneHoursWest) {
+// The minute `t`, which is MinuteOf the moment in that zone (in UT without one).
+IsoMinuteText IsoMinuteOf(const MinuteTime& t, std::optional<double> zoneHoursWest) {
     IsoMinuteText text;
-    PutDateAndClock(text, MinuteOf(jd, zoneHoursWest.value_or(0.0)), false);
+    PutDateAndClock(text, t, false);
     if (!zoneHoursWest) {
         text.Put('Z');
         return text;
@@ -124,6 +125,10 @@ IsoMinuteText IsoMinute(double jd, std::optional<double> zoneHoursWest) {
     return text;
 }
 
+IsoMinuteText IsoMinute(double jd, std::optional<double> zoneHoursWest) {
+    return IsoMinuteOf(MinuteOf(jd, zoneHoursWest.value_or(0.0)), zoneHoursWest);
+}
+
 // The moment in the diurnal place's clock, with its offset at that moment.
 IsoMinuteText LocalIsoMinute(double jd, const ExportSource& source) {
     return IsoMinute(jd, ZoneHoursWestAt(MomentClock{source.zoneHoursWest, source.zoneName}, jd));
@@ -134,10 +139,10 @@ std::string ZoneNameNote(const ExportSource& source) {
     return source.zoneName.empty() ? std::string() : " (" + source.zoneName + ")";
 }
 
-// "20260301T123400Z".
-IsoMinuteText CalendarMoment(double jd) {
+// "20260301T123400Z": the UT minute `ut`.
+IsoMinuteText CalendarMoment(const MinuteTime& ut) {
     IsoMinuteText text;
-    PutDateAndClock(text, MinuteOf(jd), true);
+    PutDateAndClock(text, ut, true);
     text.Put("00Z");
     return text;
 }
@@ -214,41 +219,67 @@ private:
     std::size_t run_ = 0, nextMoment_ = 0, nextExact_ = 0;
 };
 
+// A point's name as the reports print it, without the blanks that pad it.
+void AppendPointWord(std::string& text, int body) { text.append(Trimmed(PointName(body))); }
+
 // "Transit SATURN square natal SUN"
 std::string RunTitle(const ScanRun& run) {
     const FamilyNames& names = NamesOf(run.family);
-    return std::string(names.moverWord) + " " + PointWord(run.mover) + " " +
-           std::string(AspectWordOf(run.AspectCode)) + " " + std::string(names.targetWord) + " " +
-           PointWord(run.target);
+    std::string title(names.moverWord);
+    title += ' ';
+    AppendPointWord(title, run.mover);
+    title += ' ';
+    title.append(AspectWordOf(run.AspectCode));
+    title += ' ';
+    title.append(names.targetWord);
+    title += ' ';
+    AppendPointWord(title, run.target);
+    return title;
+}
+
+void AppendIsoDate(std::string& text, const CalendarDate& date) {
+    std::array<char, IsoDateMaxSize> chars{};
+    text.append(chars.data(), PutIsoDate(chars, date));
+}
+
+void AppendSmallestOrbDays(std::string& text, const ScanResult& scan, const ScanRun& run, std::string_view rangeJoin,
+                           std::string_view listJoin) {
+    bool first = true;
+    for (const DayRange& range : scan.SmallestOrbDays(run)) {
+        if (!first) text += listJoin;
+        first = false;
+        AppendIsoDate(text, scan.DateOfDay(range.first));
+        if (range.last != range.first) {
+            text += rangeJoin;
+            AppendIsoDate(text, scan.DateOfDay(range.last));
+        }
+    }
 }
 
 std::string SmallestOrbDaysText(const ScanResult& scan, const ScanRun& run, std::string_view rangeJoin,
                                 std::string_view listJoin) {
     std::string text;
-    for (const DayRange& range : scan.SmallestOrbDays(run)) {
-        if (!text.empty()) text += listJoin;
-        text += IsoDate(scan.DateOfDay(range.first));
-        if (range.last != range.first) {
-            text += rangeJoin;
-            text += IsoDate(scan.DateOfDay(range.last));
-        }
-    }
+    AppendSmallestOrbDays(text, scan, run, rangeJoin, listJoin);
     return text;
 }
 
-std::string RunDatesText(const ScanResult& scan, const ScanRun& run) {
-    std::string text = IsoDate(scan.DateOfDay(run.firstDay)) + " to " + IsoDate(scan.DateOfDay(run.lastDay));
+// What a run's description says after its first lines, appended to `text`.
+void AppendRunDescriptionTail(std::string& text, const ExportSource& source, const ScanRun& run) {
+    const ScanResult& scan = source.scan;
+    text += "Smallest orb ";
+    text.append(Degrees(run.smallestOrb, 2).view());
+    text += " degrees on ";
+    AppendSmallestOrbDays(text, scan, run, " to ", ", ");
+    text += "\nIn orb ";
+    AppendIsoDate(text, scan.DateOfDay(run.firstDay));
+    text += " to ";
+    AppendIsoDate(text, scan.DateOfDay(run.lastDay));
     if (run.continuesBefore) text += ", begun before the scan";
     if (run.continuesAfter) text += ", going on after the scan";
-    return text;
-}
-
-// What a run's description says after its first lines.
-std::string RunDescriptionTail(const ExportSource& source, const ScanRun& run) {
-    const ScanResult& scan = source.scan;
-    return "Smallest orb " + std::string(Degrees(run.smallestOrb, 2).view()) + " degrees on " +
-           SmallestOrbDaysText(scan, run, " to ", ", ") + "\nIn orb " + RunDatesText(scan, run) +
-           "\nReport line: " + std::string(Trimmed(RunLine(scan, run)));
+    text += "\nReport line: ";
+    const std::size_t line = text.size();
+    AppendRunLine(text, scan, run);
+    text.resize(line + Trimmed(std::string_view(text).substr(line)).size());
 }
 
 std::string ChartLine(const ExportSource& source) {
@@ -288,7 +319,14 @@ void AppendCalendarEscaped(std::string& out, std::string_view raw) {
         out.append(raw);
         return;
     }
-    const std::string text = ExportSafeText(raw);
+    // Printable ASCII and line breaks are what ExportSafeText leaves as they are: such text (all
+    // the program's own) is escaped as it stands, anything else after cleaning.
+    const bool clean = std::all_of(raw.begin(), raw.end(), [](char c) {
+        return (c >= 0x20 && c < 0x7F) || c == '\n' || c == '\r';
+    });
+    std::string cleaned;
+    if (!clean) cleaned = ExportSafeText(raw);
+    const std::string_view text = clean ? raw : std::string_view(cleaned);
     for (std::size_t i = 0; i < text.size(); ++i) {
         // The characters up to the next one that needs an escape go as they are.
         std::size_t special = i;
@@ -296,7 +334,7 @@ void AppendCalendarEscaped(std::string& out, std::string_view raw) {
                text[special] != '\n' && text[special] != '\r') {
             ++special;
         }
-        out.append(text, i, special - i);
+        out.append(text.substr(i, special - i));
         if (special == text.size()) break;
         i = special;
         const char c = text[i];
@@ -366,7 +404,9 @@ public:
     void Event(const ScanRun& run, std::string_view kind, const CalendarDate& date, std::string_view start,
                std::string_view end, std::string_view summary, std::string_view description) {
         out_.Put("BEGIN:VEVENT\r\n");
-        Line("UID", Uid(run, kind, date));
+        line_.assign("UID:");
+        AppendUid(line_, run, kind, date);
+        PutFoldedCalendarLine(out_, line_);
         out_.Put(stampLine_);
         line_.assign("DTSTART").append(start);
         PutFoldedCalendarLine(out_, line_);
@@ -398,16 +438,17 @@ private:
     // From the chart's name and birth data, the family, mover, aspect and target, the kind of
     // event and its date: the same scan exported again gives the same UIDs, so that a calendar
     // updates its events instead of adding them twice. The digest of the chart's part is taken once.
-    std::string Uid(const ScanRun& run, std::string_view kind, const CalendarDate& date) {
+    void AppendUid(std::string& text, const ScanRun& run, std::string_view kind, const CalendarDate& date) {
+        std::array<char, IsoDateMaxSize> dateChars{};
+        const std::string_view compactDate(dateChars.data(), PutCompactIsoDate(dateChars, date));
         key_.assign(FamilyCode(run.family)) += '\x1f';
         key_.append(IntegerChars(run.mover).view()) += '\x1f';
         key_.append(IntegerChars(run.AspectCode).view()) += '\x1f';
         key_.append(IntegerChars(run.target).view()) += '\x1f';
         key_.append(kind) += '\x1f';
-        const std::string compactDate = CompactDate(date);
         key_.append(compactDate);
-        std::string uid = Hex16(Digest(key_, chartDigest_)) + "-" + std::string(FamilyCode(run.family)) + "-" +
-                          std::string(kind) + "-" + compactDate;
+        uid_.assign(Hex16(Digest(key_, chartDigest_))).append("-").append(FamilyCode(run.family)).append("-");
+        uid_.append(kind).append("-").append(compactDate);
         // Two events of one kind on one date of one mover, aspect and target (a loop turning within
         // a day, or two runs a day apart) stay apart. The runs of one of those follow one another,
         // so only theirs are remembered.
@@ -417,15 +458,19 @@ private:
             used_.clear();
             cell_ = cell;
         }
-        std::string unique = uid;
-        for (int n = 2; !used_.insert(unique).second; ++n) unique = uid + "-" + std::to_string(n);
-        return unique + "@orrerion";
+        const std::size_t plain = text.size();
+        text.append(uid_);
+        for (int n = 2; !used_.insert(text.substr(plain)).second; ++n) {
+            text.resize(plain);
+            text.append(uid_).append("-").append(IntegerChars(n).view());
+        }
+        text.append("@orrerion");
     }
 
     TextSink& out_;
     const std::string stampLine_, transpLine_;
     const std::uint64_t chartDigest_;
-    std::string line_, key_;
+    std::string line_, key_, uid_;
     std::string summary_, summaryLine_;
     AspectFamily category_ = AspectFamily::TransitToNatal;
     std::string categoryLine_;
@@ -509,14 +554,20 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
     // carriage return, so the parts escape as the whole would.
     const std::string chartLine = ChartLine(source);
     const std::string zoneNote = " in the diurnal zone" + ZoneNameNote(source) + "\n";
-    std::string description;
+    // The parts every moment's description shares, escaped once.
+    const std::string chartPart = CalendarEscaped(chartLine + "\n");
+    const std::string exactPart = CalendarEscaped("\nExact ");
+    const std::string utPart = CalendarEscaped(" UT, ");
+    const std::string zonePart = CalendarEscaped(zoneNote);
+    std::string description, tail, moverPart, aspectPart, tailPart;
     ChosenRuns item(source, choice);
     while (item.Next()) {
         if (!choice.runEvents && item.moments.empty() && item.exactDays.empty()) continue;  // no event
         const ScanRun& run = *item.run;
         const std::string title = RunTitle(run);
         const std::string exactTitle = title + " (exact)";
-        const std::string tail = RunDescriptionTail(source, run);
+        tail.clear();
+        AppendRunDescriptionTail(tail, source, run);
         const FamilyNames& names = NamesOf(run.family);
         if (choice.runEvents) {
             const CalendarDate first = scan.DateOfDay(run.firstDay);
@@ -533,25 +584,26 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
         if (!item.moments.empty()) {
             // "Chart: ...\nTransit SATURN 15ari23 square natal SUN 14cap50\nExact <UT> UT, <local> in
             // the diurnal zone\n<tail>": the parts that stay the same for every moment of the run.
-            const std::string moverPart =
-                CalendarEscaped(chartLine + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " ");
-            const std::string aspectPart = CalendarEscaped(" " + std::string(AspectWordOf(run.AspectCode)) + " " +
-                                                           std::string(names.targetWord) + " " + PointWord(run.target) + " ");
-            const std::string exactPart = CalendarEscaped("\nExact ");
-            const std::string utPart = CalendarEscaped(" UT, ");
-            const std::string tailPart = CalendarEscaped(zoneNote + tail);
+            moverPart.assign(chartPart);
+            AppendCalendarEscaped(moverPart, std::string(names.moverWord) + " " + PointWord(run.mover) + " ");
+            aspectPart.clear();
+            AppendCalendarEscaped(aspectPart, " " + std::string(AspectWordOf(run.AspectCode)) + " " +
+                                                  std::string(names.targetWord) + " " + PointWord(run.target) + " ");
+            tailPart.assign(zonePart);
+            AppendCalendarEscaped(tailPart, tail);
             for (const ExactMoment* m : item.moments) {
+                const MinuteTime ut = MinuteOf(m->jd);
                 description.assign(moverPart);
                 AppendCalendarEscaped(description, Position(m->moverLong));
                 description.append(aspectPart);
                 AppendCalendarEscaped(description, Position(m->targetLong));
                 description.append(exactPart);
-                AppendCalendarEscaped(description, IsoMinute(m->jd, std::nullopt).View());
+                AppendCalendarEscaped(description, IsoMinuteOf(ut, std::nullopt).View());
                 description.append(utPart);
                 AppendCalendarEscaped(description, LocalIsoMinute(m->jd, source).View());
                 description.append(tailPart);
-                w.Event(run, "exact", MinuteOf(m->jd).date, std::string(":").append(CalendarMoment(m->jd).View()), {},
-                        exactTitle, description);
+                w.Event(run, "exact", ut.date, std::string(":").append(CalendarMoment(ut).View()), {}, exactTitle,
+                        description);
             }
         }
         for (const ExactDay& exact : item.exactDays) {
