@@ -46,7 +46,8 @@ struct CrossingGuess {
 // the side of a value would be read and the guess already tells it: a value that becomes a new end
 // of the bracket is always computed, and a step that would end with both looks is instead confirmed
 // by one evaluation at its estimate, whose distance from zero over the least rate the guess allows
-// puts the crossing between the two looks (within 7/8 of half a tolerance of the estimate). Otherwise the step looks as without a
+// puts the crossing between the two looks (within 7/8 of half a tolerance of the estimate); when it
+// does not, its side spares one of the looks. Otherwise the step looks as without a
 // guess, so a poor guess costs evaluations, never the result.
 template <class Event>
 double RefineCrossing(const Event& event, double low, double fLow, double high, double fHigh, double tolerance,
@@ -61,9 +62,23 @@ double RefineCrossing(const Event& event, double low, double fLow, double high, 
     for (int step = 0; step < 4 && high - low > tolerance; ++step) {
         const double estimate = std::clamp(low + (high - low) * fLow / (fLow - fHigh), low + half, high - half);
         const double before = estimate - half, after = estimate + half;
-        if (steady && guess->at > before + half / 8 && guess->at < after - half / 8) {
-            // The crossing is expected between the looks: the value at the estimate settles it.
-            if (std::fabs(event(estimate)) <= leastRate * half * 7 / 8) return estimate;
+        if (steady && guess->at > before && guess->at < after) {
+            // The crossing is expected between the looks: the value at the estimate settles it, or
+            // else tells on which side of the estimate the crossing is, and so the side of one look.
+            const double fEstimate = event(estimate);
+            if (std::fabs(fEstimate) <= leastRate * half * 7 / 8) return estimate;
+            if (lowSide(fEstimate)) {
+                const double fAfter = event(after);
+                if (!lowSide(fAfter)) return estimate;
+                low = after;
+                fLow = fAfter;
+            } else {
+                const double fBefore = event(before);
+                if (lowSide(fBefore)) return estimate;
+                high = before;
+                fHigh = fBefore;
+            }
+            continue;
         }
         if (guess != nullptr && guess->at > after + half / 8) {
             // Expected after both looks: the later one's value is the new low end, and the earlier

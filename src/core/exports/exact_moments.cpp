@@ -235,21 +235,24 @@ std::optional<CrossingGuess> GuessCrossing(const RunDistance& distance, int day,
 ExactMoment MomentIn(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, const Bracket& b) {
     RunDistance distance(at, chart, scan, scan.runs[b.run], b.side);
     const double f0 = distance.OnDay(b.day), f1 = distance.OnDay(b.day + 1);
-    // The positions of the last moment looked at, which is often the moment found.
-    double lastDay = -1, lastMover = 0, lastTarget = 0;
+    // The positions at the last two moments looked at, one of which is often the moment found.
+    struct Looked {
+        double day = -1, mover = 0, target = 0;
+    };
+    std::array<Looked, 2> looked{};
     const auto event = [&](double day) {
-        lastDay = day;
-        lastMover = distance.Mover(day);
-        lastTarget = distance.Target(day);
-        return distance.Of(lastMover, lastTarget);
+        looked[1] = looked[0];
+        looked[0] = {day, distance.Mover(day), distance.Target(day)};
+        return distance.Of(looked[0].mover, looked[0].target);
     };
     const std::optional<CrossingGuess> guess = GuessCrossing(distance, b.day, scan.ScanDays, f0, f1);
     const double day = RefineCrossing(event, b.day, f0, b.day + 1, f1, StopDays, guess ? &*guess : nullptr);
     ExactMoment moment;
     moment.run = b.run;
     moment.jd = scan.DiurnalJD + day;
-    moment.moverLong = lastDay == day ? lastMover : distance.Mover(day);
-    moment.targetLong = lastDay == day ? lastTarget : distance.Target(day);
+    const auto seen = std::find_if(looked.begin(), looked.end(), [&](const Looked& l) { return l.day == day; });
+    moment.moverLong = seen != looked.end() ? seen->mover : distance.Mover(day);
+    moment.targetLong = seen != looked.end() ? seen->target : distance.Target(day);
     return moment;
 }
 
