@@ -309,15 +309,29 @@ std::vector<ExactMoment> ExactMomentsOfRun(const ChartState& chart, const Epheme
     return moments;
 }
 
-MinuteTime MinuteOf(double jd, double zoneHoursWest) {
+namespace {
+
+// MinuteOf with the calendar date of a day number from `dateOf`.
+template <class DateOf>
+MinuteTime MinuteWith(double jd, double zoneHoursWest, const DateOf& dateOf) {
     const double minutes = std::round((jd + 0.5 - zoneHoursWest / 24) * 1440);
     const double dayNumber = std::floor(minutes / 1440);
     const int minuteOfDay = static_cast<int>(minutes - dayNumber * 1440);
     MinuteTime t;
-    t.date = JulianDayToCalendar(dayNumber);
+    t.date = dateOf(dayNumber);
     t.hour = minuteOfDay / 60;
     t.minute = minuteOfDay % 60;
     return t;
+}
+
+}  // namespace
+
+MinuteTime MinuteOf(double jd, double zoneHoursWest) {
+    return MinuteWith(jd, zoneHoursWest, [](double dayNumber) { return JulianDayToCalendar(dayNumber); });
+}
+
+MinuteTime MinuteOf(double jd, double zoneHoursWest, const CivilDates& dates) {
+    return MinuteWith(jd, zoneHoursWest, [&](double dayNumber) { return dates.Of(dayNumber); });
 }
 
 namespace {

@@ -92,6 +92,21 @@ CalendarDate NextDate(const CalendarDate& d) {
     return next;
 }
 
+// The civil dates of a scan's days and of the moments around them, worked out once for a file.
+class ScanDates {
+public:
+    explicit ScanDates(const ScanResult& scan)
+        : diurnalJD_(scan.DiurnalJD), civil_(scan.DiurnalJD - 1, scan.ScanDays + 3) {}
+    // ScanResult::DateOfDay.
+    CalendarDate Day(int day) const { return civil_.Of(diurnalJD_ + day); }
+    // MinuteOf.
+    MinuteTime Minute(double jd, double zoneHoursWest = 0.0) const { return MinuteOf(jd, zoneHoursWest, civil_); }
+
+private:
+    double diurnalJD_;
+    CivilDates civil_;
+};
+
 // "2026-03-01T12:34Z" or, in a zone, "2026-03-01T07:34-05:00": the date, "T", the clock as "%02d:%02d"
 // and the offset as "%c%02ld:%02ld" (any long).
 constexpr std::size_t IsoMinuteMaxSize = WidthSum({IsoDateMaxSize, 1, 2, 1, 2, 1, 20, 1, 2});
@@ -125,13 +140,13 @@ IsoMinuteText IsoMinuteOf(const MinuteTime& t, std::optional<double> zoneHoursWe
     return text;
 }
 
-IsoMinuteText IsoMinute(double jd, std::optional<double> zoneHoursWest) {
-    return IsoMinuteOf(MinuteOf(jd, zoneHoursWest.value_or(0.0)), zoneHoursWest);
+IsoMinuteText IsoMinute(const ScanDates& dates, double jd, std::optional<double> zoneHoursWest) {
+    return IsoMinuteOf(dates.Minute(jd, zoneHoursWest.value_or(0.0)), zoneHoursWest);
 }
 
 // The moment in the diurnal place's clock, with its offset at that moment.
-IsoMinuteText LocalIsoMinute(double jd, const ExportSource& source) {
-    return IsoMinute(jd, ZoneHoursWestAt(MomentClock{source.zoneHoursWest, source.zoneName}, jd));
+IsoMinuteText LocalIsoMinute(const ScanDates& dates, double jd, const ExportSource& source) {
+    return IsoMinute(dates, jd, ZoneHoursWestAt(MomentClock{source.zoneHoursWest, source.zoneName}, jd));
 }
 
 // " (Europe/Paris)" after "the diurnal zone" when the clock times follow a named zone.
@@ -242,38 +257,39 @@ void AppendIsoDate(std::string& text, const CalendarDate& date) {
     text.append(chars.data(), PutIsoDate(chars, date));
 }
 
-void AppendSmallestOrbDays(std::string& text, const ScanResult& scan, const ScanRun& run, std::string_view rangeJoin,
-                           std::string_view listJoin) {
+void AppendSmallestOrbDays(std::string& text, const ScanResult& scan, const ScanDates& dates, const ScanRun& run,
+                           std::string_view rangeJoin, std::string_view listJoin) {
     bool first = true;
     for (const DayRange& range : scan.SmallestOrbDays(run)) {
         if (!first) text += listJoin;
         first = false;
-        AppendIsoDate(text, scan.DateOfDay(range.first));
+        AppendIsoDate(text, dates.Day(range.first));
         if (range.last != range.first) {
             text += rangeJoin;
-            AppendIsoDate(text, scan.DateOfDay(range.last));
+            AppendIsoDate(text, dates.Day(range.last));
         }
     }
 }
 
-std::string SmallestOrbDaysText(const ScanResult& scan, const ScanRun& run, std::string_view rangeJoin,
-                                std::string_view listJoin) {
+std::string SmallestOrbDaysText(const ScanResult& scan, const ScanDates& dates, const ScanRun& run,
+                                std::string_view rangeJoin, std::string_view listJoin) {
     std::string text;
-    AppendSmallestOrbDays(text, scan, run, rangeJoin, listJoin);
+    AppendSmallestOrbDays(text, scan, dates, run, rangeJoin, listJoin);
     return text;
 }
 
 // What a run's description says after its first lines, appended to `text`.
-void AppendRunDescriptionTail(std::string& text, const ExportSource& source, const ScanRun& run) {
+void AppendRunDescriptionTail(std::string& text, const ExportSource& source, const ScanDates& dates,
+                              const ScanRun& run) {
     const ScanResult& scan = source.scan;
     text += "Smallest orb ";
     text.append(Degrees(run.smallestOrb, 2).view());
     text += " degrees on ";
-    AppendSmallestOrbDays(text, scan, run, " to ", ", ");
+    AppendSmallestOrbDays(text, scan, dates, run, " to ", ", ");
     text += "\nIn orb ";
-    AppendIsoDate(text, scan.DateOfDay(run.firstDay));
+    AppendIsoDate(text, dates.Day(run.firstDay));
     text += " to ";
-    AppendIsoDate(text, scan.DateOfDay(run.lastDay));
+    AppendIsoDate(text, dates.Day(run.lastDay));
     if (run.continuesBefore) text += ", begun before the scan";
     if (run.continuesAfter) text += ", going on after the scan";
     text += "\nReport line: ";
@@ -560,6 +576,7 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
     const std::string utPart = CalendarEscaped(" UT, ");
     const std::string zonePart = CalendarEscaped(zoneNote);
     std::string description, tail, moverPart, aspectPart, tailPart;
+    const ScanDates dates(scan);
     ChosenRuns item(source, choice);
     while (item.Next()) {
         if (!choice.runEvents && item.moments.empty() && item.exactDays.empty()) continue;  // no event
@@ -567,11 +584,11 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
         const std::string title = RunTitle(run);
         const std::string exactTitle = title + " (exact)";
         tail.clear();
-        AppendRunDescriptionTail(tail, source, run);
+        AppendRunDescriptionTail(tail, source, dates, run);
         const FamilyNames& names = NamesOf(run.family);
         if (choice.runEvents) {
-            const CalendarDate first = scan.DateOfDay(run.firstDay);
-            const CalendarDate last = scan.DateOfDay(run.lastDay);
+            const CalendarDate first = dates.Day(run.firstDay);
+            const CalendarDate last = dates.Day(run.lastDay);
             description = CalendarEscaped(
                 chartLine + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " " +
                 PlacePositionText(run.moverFirst) + " to " + PlacePositionText(run.moverLast) + " " +
@@ -592,7 +609,7 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
             tailPart.assign(zonePart);
             AppendCalendarEscaped(tailPart, tail);
             for (const ExactMoment* m : item.moments) {
-                const MinuteTime ut = MinuteOf(m->jd);
+                const MinuteTime ut = dates.Minute(m->jd);
                 description.assign(moverPart);
                 AppendCalendarEscaped(description, Position(m->moverLong));
                 description.append(aspectPart);
@@ -600,14 +617,14 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
                 description.append(exactPart);
                 AppendCalendarEscaped(description, IsoMinuteOf(ut, std::nullopt).View());
                 description.append(utPart);
-                AppendCalendarEscaped(description, LocalIsoMinute(m->jd, source).View());
+                AppendCalendarEscaped(description, LocalIsoMinute(dates, m->jd, source).View());
                 description.append(tailPart);
                 w.Event(run, "exact", ut.date, std::string(":").append(CalendarMoment(ut).View()), {}, exactTitle,
                         description);
             }
         }
         for (const ExactDay& exact : item.exactDays) {
-            const CalendarDate date = scan.DateOfDay(exact.day);
+            const CalendarDate date = dates.Day(exact.day);
             description = CalendarEscaped(chartLine + "\nClosest on this day, " +
                                           std::string(Degrees(exact.distance, 2).view()) +
                                           " degrees from exact; no exact moment found\n" + tail);
@@ -631,17 +648,17 @@ void WriteCsv(TextSink& out, const ExportSource& source, const ExportChoice& cho
     out.Put(CsvHeader);
     out.Put("\r\n");
     const std::string chart = CsvField(source.chartName);
+    const ScanDates dates(scan);
     ChosenRuns item(source, choice);
     while (item.Next()) {
         const ScanRun& run = *item.run;
         const std::string common = std::string(FamilyKey(run.family)) + "," + PointWord(run.mover) + "," +
                                    std::string(AspectWordOf(run.AspectCode)) + "," + PointWord(run.target) + ",";
-        const std::string runDays = IsoDate(scan.DateOfDay(run.firstDay)) + "," +
-                                    IsoDate(scan.DateOfDay(run.lastDay)) + "," +
+        const std::string runDays = IsoDate(dates.Day(run.firstDay)) + "," + IsoDate(dates.Day(run.lastDay)) + "," +
                                     (run.continuesBefore ? "true" : "false") + "," +
                                     (run.continuesAfter ? "true" : "false") + "," +
                                     std::string(Degrees(run.smallestOrb, 4).view()) + "," +
-                                    SmallestOrbDaysText(scan, run, "/", " ");
+                                    SmallestOrbDaysText(scan, dates, run, "/", " ");
         out.Put("run,");
         out.Put(common);
         out.Put(runDays);
@@ -657,9 +674,9 @@ void WriteCsv(TextSink& out, const ExportSource& source, const ExportChoice& cho
             out.Put(common);
             out.Put(runDays);
             out.Put(',');
-            out.Put(IsoMinute(m->jd, std::nullopt).View());
+            out.Put(IsoMinute(dates, m->jd, std::nullopt).View());
             out.Put(',');
-            out.Put(LocalIsoMinute(m->jd, source).View());
+            out.Put(LocalIsoMinute(dates, m->jd, source).View());
             out.Put(',');
             out.Put(Degrees(m->moverLong, 4).view());
             out.Put(',');
@@ -673,7 +690,7 @@ void WriteCsv(TextSink& out, const ExportSource& source, const ExportChoice& cho
             out.Put(common);
             out.Put(runDays);
             out.Put(',');
-            out.Put(IsoDate(scan.DateOfDay(exact.day)));
+            out.Put(IsoDate(dates.Day(exact.day)));
             out.Put(",,,,");
             out.Put(chart);
             out.Put("\r\n");
@@ -726,6 +743,7 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
     }
     const auto word = [](const auto& words, std::size_t i) -> std::string_view { return words.at(i); };
     std::string reportLine;
+    const ScanDates dates(scan);
     out.Put("{\n");
     out.Put("  \"chart\": " + JsonString(source.chartName) + ",\n");
     out.Put("  \"birth\": " + JsonString(source.birthData) + ",\n");
@@ -749,9 +767,9 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
         out.Put(", \"target\": ");
         out.Put(word(pointWords, run.target));
         out.Put(", \"first_day\": ");
-        PutJsonPlain(out, IsoDate(scan.DateOfDay(run.firstDay)));
+        PutJsonPlain(out, IsoDate(dates.Day(run.firstDay)));
         out.Put(", \"last_day\": ");
-        PutJsonPlain(out, IsoDate(scan.DateOfDay(run.lastDay)));
+        PutJsonPlain(out, IsoDate(dates.Day(run.lastDay)));
         out.Put(", \"continues_before\": ");
         out.Put(run.continuesBefore ? "true" : "false");
         out.Put(", \"continues_after\": ");
@@ -763,9 +781,9 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
         for (const DayRange& range : scan.SmallestOrbDays(run)) {
             out.Put(firstRange ? "{\"first\": " : ", {\"first\": ");
             firstRange = false;
-            PutJsonPlain(out, IsoDate(scan.DateOfDay(range.first)));
+            PutJsonPlain(out, IsoDate(dates.Day(range.first)));
             out.Put(", \"last\": ");
-            PutJsonPlain(out, IsoDate(scan.DateOfDay(range.last)));
+            PutJsonPlain(out, IsoDate(dates.Day(range.last)));
             out.Put('}');
         }
         out.Put("], \"report_line\": ");
@@ -778,9 +796,9 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
             for (const ExactMoment* m : item.moments) {
                 out.Put(firstMoment ? "{\"utc\": " : ", {\"utc\": ");
                 firstMoment = false;
-                PutJsonPlain(out, IsoMinute(m->jd, std::nullopt).View());
+                PutJsonPlain(out, IsoMinute(dates, m->jd, std::nullopt).View());
                 out.Put(", \"local\": ");
-                PutJsonPlain(out, LocalIsoMinute(m->jd, source).View());
+                PutJsonPlain(out, LocalIsoMinute(dates, m->jd, source).View());
                 out.Put(", \"jd\": ");
                 PutJsonNumber(out, m->jd);
                 out.Put(", \"mover_longitude\": ");
@@ -797,7 +815,7 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
             for (const ExactDay& exact : item.exactDays) {
                 if (!firstDay) out.Put(", ");
                 firstDay = false;
-                PutJsonPlain(out, IsoDate(scan.DateOfDay(exact.day)));
+                PutJsonPlain(out, IsoDate(dates.Day(exact.day)));
             }
             out.Put("]");
         }
