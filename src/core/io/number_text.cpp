@@ -1,6 +1,7 @@
 #include "core/io/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -80,8 +81,40 @@ std::optional<double> ParseNumber(std::string_view text) {
 
 bool IsWholeNumberText(std::string_view text) { return ParseNumber(text).has_value(); }
 
+namespace {
+
+// printf's "%.*f" of a number of modest size with few decimals, from the integer nearest to it
+// scaled: the scaled product is within half a unit in its last place of the exact one, so away
+// from a half it rounds as the exact value would. False when the value is too large, has too many
+// decimals or lies too close to a half, for the general conversion.
+bool ScaledFixedChars(double value, int decimals, NumberChars& n) {
+    static constexpr auto Powers = std::to_array<unsigned long long>({1, 10, 100, 1000, 10000, 100000, 1000000});
+    if (decimals < 0 || decimals >= static_cast<int>(Powers.size()) || !(std::fabs(value) < 1e9)) return false;
+    const auto power = Powers[static_cast<std::size_t>(decimals)];
+    const double scaled = std::fabs(value) * static_cast<double>(power);  // below 2^53
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;  // exact
+    const double ulp = std::nextafter(scaled, 2 * scaled + 1) - scaled;
+    if (std::fabs(fraction - 0.5) <= 2 * ulp) return false;
+    const unsigned long long digits = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+    char* out = n.text.data();
+    if (std::signbit(value)) *out++ = '-';
+    out = std::to_chars(out, n.text.data() + n.text.size(), digits / power).ptr;
+    if (decimals > 0) {
+        *out++ = '.';
+        unsigned long long rest = digits % power;
+        for (int i = decimals - 1; i >= 0; --i, rest /= 10) out[i] = static_cast<char>('0' + rest % 10);
+        out += decimals;
+    }
+    n.size = static_cast<std::size_t>(out - n.text.data());
+    return true;
+}
+
+}  // namespace
+
 NumberChars FixedChars(double value, int decimals) {
     NumberChars n;
+    if (ScaledFixedChars(value, decimals, n)) return n;
     const auto [end, ec] = std::to_chars(n.text.data(), n.text.data() + n.text.size(), value,
                                          std::chars_format::fixed, std::clamp(decimals, 0, 17));
     n.size = ec == std::errc() ? static_cast<std::size_t>(end - n.text.data()) : 0;

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <random>
 #include <set>
 #include <string>
 #include <thread>
@@ -389,6 +391,17 @@ TEST(NumberChars, WriteAsPrintfWritesInTheCLocale) {
             std::snprintf(expected, sizeof expected, "%.*g", digits, v);
             EXPECT_EQ(GeneralChars(v, digits).view(), expected) << v << " %." << digits << "g";
         }
+    }
+    // Longitudes, orbs and days as the exports write them, and the halves that round to even (a
+    // quarter of 0.0005 is exactly 0.000125): many values of every size the short path takes.
+    std::mt19937_64 random(2026);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (int i = 0; i < 200000; ++i) {
+        const double scale = std::pow(10.0, i % 12 - 3);
+        const double v = i % 5 == 0 ? std::ldexp(std::round(unit(random) * 1e6), -(i % 24)) : unit(random) * scale;
+        const int decimals = i % 8;
+        std::snprintf(expected, sizeof expected, "%.*f", decimals, v);
+        ASSERT_EQ(FixedChars(v, decimals).view(), expected) << v << " %." << decimals << "f";
     }
     const long long integers[] = {0, 7, -7, 42, 2026, -44, 12026, -32768, std::numeric_limits<long long>::min(),
                                   std::numeric_limits<long long>::max()};
