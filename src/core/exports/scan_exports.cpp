@@ -5,7 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
-#include <set>
+#include <tuple>
+#include <vector>
 
 #include "core/aspects/aspect_scan.h"
 #include "core/aspects/report_files.h"
@@ -474,12 +475,13 @@ private:
             used_.clear();
             cell_ = cell;
         }
-        const std::size_t plain = text.size();
+        // Within the cell the UID is made from the kind and the date alone: the n-th event of a
+        // kind and date gets "-n" (from 2) after it. The events come mostly in date order.
+        const UidUse use{date.year, date.month, date.day, kind};
+        auto at = std::lower_bound(used_.begin(), used_.end(), use);
+        if (at == used_.end() || use < *at) at = used_.insert(at, use);
         text.append(uid_);
-        for (int n = 2; !used_.insert(text.substr(plain)).second; ++n) {
-            text.resize(plain);
-            text.append(uid_).append("-").append(IntegerChars(n).view());
-        }
+        if (++at->count > 1) text.append("-").append(IntegerChars(at->count).view());
         text.append("@orrerion");
     }
 
@@ -490,8 +492,17 @@ private:
     std::string summary_, summaryLine_;
     AspectFamily category_ = AspectFamily::TransitToNatal;
     std::string categoryLine_;
+    // How many events of a kind and date the current mover, aspect and target have had.
+    struct UidUse {
+        int year, month, day;
+        std::string_view kind;  // one of the writer's literals
+        int count = 0;
+        bool operator<(const UidUse& other) const {
+            return std::tie(year, month, day, kind) < std::tie(other.year, other.month, other.day, other.kind);
+        }
+    };
     std::array<std::uint8_t, 4> cell_{};
-    std::set<std::string> used_;
+    std::vector<UidUse> used_;
 };
 
 }  // namespace
