@@ -202,7 +202,9 @@ std::optional<CrossingGuess> GuessCrossing(const RunDistance& distance, int day,
     std::array<double, 4> y{};
     for (std::size_t k = 0; k < y.size(); ++k) {
         // Taken continuous through the bracket's first sample (no turn of 360 degrees between).
-        y[k] = f0 + Signed180(distance.OnDay(first + static_cast<int>(k)) - f0);
+        const int sampled = first + static_cast<int>(k);
+        const double f = sampled == day ? f0 : sampled == day + 1 ? f1 : distance.OnDay(sampled);
+        y[k] = f0 + Signed180(f - f0);
     }
     // Forward differences; s counts days from `first`.
     const double d1 = y[1] - y[0];

@@ -239,9 +239,9 @@ private:
 void AppendPointWord(std::string& text, int body) { text.append(Trimmed(PointName(body))); }
 
 // "Transit SATURN square natal SUN"
-std::string RunTitle(const ScanRun& run) {
+void AssignRunTitle(std::string& title, const ScanRun& run) {
     const FamilyNames& names = NamesOf(run.family);
-    std::string title(names.moverWord);
+    title.assign(names.moverWord);
     title += ' ';
     AppendPointWord(title, run.mover);
     title += ' ';
@@ -250,7 +250,6 @@ std::string RunTitle(const ScanRun& run) {
     title.append(names.targetWord);
     title += ' ';
     AppendPointWord(title, run.target);
-    return title;
 }
 
 void AppendIsoDate(std::string& text, const CalendarDate& date) {
@@ -270,13 +269,6 @@ void AppendSmallestOrbDays(std::string& text, const ScanResult& scan, const Scan
             AppendIsoDate(text, dates.Day(range.last));
         }
     }
-}
-
-std::string SmallestOrbDaysText(const ScanResult& scan, const ScanDates& dates, const ScanRun& run,
-                                std::string_view rangeJoin, std::string_view listJoin) {
-    std::string text;
-    AppendSmallestOrbDays(text, scan, dates, run, rangeJoin, listJoin);
-    return text;
 }
 
 // What a run's description says after its first lines, appended to `text`.
@@ -586,14 +578,14 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
     const std::string exactPart = CalendarEscaped("\nExact ");
     const std::string utPart = CalendarEscaped(" UT, ");
     const std::string zonePart = CalendarEscaped(zoneNote);
-    std::string description, tail, moverPart, aspectPart, tailPart;
+    std::string description, tail, moverPart, aspectPart, tailPart, title, exactTitle, words, start;
     const ScanDates dates(scan);
     ChosenRuns item(source, choice);
     while (item.Next()) {
         if (!choice.runEvents && item.moments.empty() && item.exactDays.empty()) continue;  // no event
         const ScanRun& run = *item.run;
-        const std::string title = RunTitle(run);
-        const std::string exactTitle = title + " (exact)";
+        AssignRunTitle(title, run);
+        exactTitle.assign(title).append(" (exact)");
         tail.clear();
         AppendRunDescriptionTail(tail, source, dates, run);
         const FamilyNames& names = NamesOf(run.family);
@@ -612,11 +604,17 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
         if (!item.moments.empty()) {
             // "Chart: ...\nTransit SATURN 15ari23 square natal SUN 14cap50\nExact <UT> UT, <local> in
             // the diurnal zone\n<tail>": the parts that stay the same for every moment of the run.
+            words.assign(names.moverWord) += ' ';
+            AppendPointWord(words, run.mover);
+            words += ' ';
             moverPart.assign(chartPart);
-            AppendCalendarEscaped(moverPart, std::string(names.moverWord) + " " + PointWord(run.mover) + " ");
+            AppendCalendarEscaped(moverPart, words);
+            words.assign(" ").append(AspectWordOf(run.AspectCode)) += ' ';
+            words.append(names.targetWord) += ' ';
+            AppendPointWord(words, run.target);
+            words += ' ';
             aspectPart.clear();
-            AppendCalendarEscaped(aspectPart, " " + std::string(AspectWordOf(run.AspectCode)) + " " +
-                                                  std::string(names.targetWord) + " " + PointWord(run.target) + " ");
+            AppendCalendarEscaped(aspectPart, words);
             tailPart.assign(zonePart);
             AppendCalendarEscaped(tailPart, tail);
             for (const ExactMoment* m : item.moments) {
@@ -630,8 +628,8 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
                 description.append(utPart);
                 AppendCalendarEscaped(description, LocalIsoMinute(dates, m->jd, source).View());
                 description.append(tailPart);
-                w.Event(run, "exact", ut.date, std::string(":").append(CalendarMoment(ut).View()), {}, exactTitle,
-                        description);
+                start.assign(":").append(CalendarMoment(ut).View());
+                w.Event(run, "exact", ut.date, start, {}, exactTitle, description);
             }
         }
         for (const ExactDay& exact : item.exactDays) {
@@ -660,16 +658,25 @@ void WriteCsv(TextSink& out, const ExportSource& source, const ExportChoice& cho
     out.Put("\r\n");
     const std::string chart = CsvField(source.chartName);
     const ScanDates dates(scan);
+    // The columns a run's rows share, from the family to the days of smallest orb.
+    std::string common, runDays;
     ChosenRuns item(source, choice);
     while (item.Next()) {
         const ScanRun& run = *item.run;
-        const std::string common = std::string(FamilyKey(run.family)) + "," + PointWord(run.mover) + "," +
-                                   std::string(AspectWordOf(run.AspectCode)) + "," + PointWord(run.target) + ",";
-        const std::string runDays = IsoDate(dates.Day(run.firstDay)) + "," + IsoDate(dates.Day(run.lastDay)) + "," +
-                                    (run.continuesBefore ? "true" : "false") + "," +
-                                    (run.continuesAfter ? "true" : "false") + "," +
-                                    std::string(Degrees(run.smallestOrb, 4).view()) + "," +
-                                    SmallestOrbDaysText(scan, dates, run, "/", " ");
+        common.assign(FamilyKey(run.family)) += ',';
+        AppendPointWord(common, run.mover);
+        common += ',';
+        common.append(AspectWordOf(run.AspectCode)) += ',';
+        AppendPointWord(common, run.target);
+        common += ',';
+        runDays.clear();
+        AppendIsoDate(runDays, dates.Day(run.firstDay));
+        runDays += ',';
+        AppendIsoDate(runDays, dates.Day(run.lastDay));
+        runDays.append(run.continuesBefore ? ",true," : ",false,");
+        runDays.append(run.continuesAfter ? "true," : "false,");
+        runDays.append(Degrees(run.smallestOrb, 4).view()) += ',';
+        AppendSmallestOrbDays(runDays, scan, dates, run, "/", " ");
         out.Put("run,");
         out.Put(common);
         out.Put(runDays);
