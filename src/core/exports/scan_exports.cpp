@@ -314,51 +314,55 @@ std::string Hex16(std::uint64_t value) {
     return text;
 }
 
-// True when `text` is its own iCalendar TEXT: printable ASCII without \ ; or ,.
-bool PlainCalendarText(std::string_view text) {
-    for (const char c : text) {
-        if (c < 0x20 || c > 0x7E || c == '\\' || c == ';' || c == ',') return false;
+// What iCalendar TEXT makes of each byte: printable ASCII but \ ; and , goes as it is; those three and
+// the line breaks are escaped; anything else is left to ExportSafeText first.
+enum class CalendarByte : std::uint8_t { Plain, Escaped, Unclean };
+inline constexpr auto CalendarBytes = [] {
+    std::array<CalendarByte, 256> kinds{};
+    for (std::size_t c = 0; c < kinds.size(); ++c) {
+        kinds[c] = c >= 0x20 && c < 0x7F ? CalendarByte::Plain : CalendarByte::Unclean;
     }
-    return true;
-}
+    for (const unsigned char c : {'\\', ';', ',', '\n', '\r'}) kinds[c] = CalendarByte::Escaped;
+    return kinds;
+}();
+static_assert(CalendarBytes.size() == 256);
 
-// iCalendar TEXT of `raw` (CalendarEscape) appended to `out`.
-void AppendCalendarEscaped(std::string& out, std::string_view raw) {
-    if (PlainCalendarText(raw)) {
-        out.append(raw);
-        return;
-    }
-    // Printable ASCII and line breaks are what ExportSafeText leaves as they are: such text (all
-    // the program's own) is escaped as it stands, anything else after cleaning.
-    const bool clean = std::all_of(raw.begin(), raw.end(), [](char c) {
-        return (c >= 0x20 && c < 0x7F) || c == '\n' || c == '\r';
-    });
-    std::string cleaned;
-    if (!clean) cleaned = ExportSafeText(raw);
-    const std::string_view text = clean ? raw : std::string_view(cleaned);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        // The characters up to the next one that needs an escape go as they are.
+CalendarByte KindOf(char c) { return CalendarBytes[static_cast<unsigned char>(c)]; }
+
+// iCalendar TEXT of text that ExportSafeText leaves as it is, appended to `out`.
+void AppendCleanCalendarEscaped(std::string& out, std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        // The characters up to the next one that needs an escape go as they are (the bytes of
+        // UTF-8 characters too).
         std::size_t special = i;
-        while (special < text.size() && text[special] != '\\' && text[special] != ';' && text[special] != ',' &&
-               text[special] != '\n' && text[special] != '\r') {
-            ++special;
-        }
+        while (special < text.size() && KindOf(text[special]) != CalendarByte::Escaped) ++special;
         out.append(text.substr(i, special - i));
         if (special == text.size()) break;
-        i = special;
-        const char c = text[i];
-        switch (c) {
+        i = special + 1;
+        switch (text[special]) {
             case '\\': out += "\\\\"; break;
             case ';': out += "\\;"; break;
             case ',': out += "\\,"; break;
             case '\n': out += "\\n"; break;
-            case '\r':
+            default:
                 // CR LF and a lone CR are both one line break.
-                if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+                if (i < text.size() && text[i] == '\n') ++i;
                 out += "\\n";
                 break;
-            default: out += c;
         }
+    }
+}
+
+// iCalendar TEXT of `raw` (CalendarEscape) appended to `out`. Printable ASCII and line breaks are
+// what ExportSafeText leaves as they are: such text (all the program's own) is escaped as it
+// stands, anything else after cleaning.
+void AppendCalendarEscaped(std::string& out, std::string_view raw) {
+    const bool clean = std::none_of(raw.begin(), raw.end(), [](char c) { return KindOf(c) == CalendarByte::Unclean; });
+    if (clean) {
+        AppendCleanCalendarEscaped(out, raw);
+    } else {
+        AppendCleanCalendarEscaped(out, ExportSafeText(raw));
     }
 }
 
