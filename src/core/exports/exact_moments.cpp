@@ -141,16 +141,19 @@ public:
           offset_(side == 0 ? AspectAngle(run.AspectCode) : -AspectAngle(run.AspectCode)) {}
 
     // `day` is one of the scan's days.
-    double OnDay(int day) const {
+    double OnDay(int day) const { return FromSeparation(SeparationOnDay(day)); }
+    // The mover's longitude less the target's on one of the scan's days, the same on either side.
+    double SeparationOnDay(int day) const {
         if (kept_) {
             // The scan's own samples, read straight.
             const auto d = static_cast<std::size_t>(day);
             const double target = progressedTarget_ ? kept_->progressed[d][target_] : natalTarget_;
-            return Signed180(kept_->transit[d][mover_] - target - offset_);
+            return kept_->transit[d][mover_] - target;
         }
         const double target = progressedTarget_ ? at_.ProgressedOnDay(run_.target, day) : natalTarget_;
-        return Signed180(at_.TransitOnDay(run_.mover, day) - target - offset_);
+        return at_.TransitOnDay(run_.mover, day) - target;
     }
+    double FromSeparation(double separation) const { return Signed180(separation - offset_); }
     // The distance from exact of these positions.
     double Of(double mover, double target) const { return Signed180(mover - target - offset_); }
     double Mover(double day) const { return at_.Transit(run_.mover, day); }
@@ -177,19 +180,28 @@ void AddRunBrackets(MomentEvaluator& at, const ChartState& chart, const ScanResu
     const int sides = angle == 0.0 || angle == 180.0 ? 1 : 2;
     const int from = std::max(run.firstDay - 1, 0);
     const int to = std::min(run.lastDay + 1, scan.ScanDays - 1);
-    for (int side = 0; side < sides; ++side) {
-        RunDistance distance(at, chart, scan, run, side);
-        double before = distance.OnDay(from);
-        for (int d = from; d < to; ++d) {
-            const double after = distance.OnDay(d + 1);
+    // Both sides in one pass over the days, from the same separations; the second side's brackets
+    // follow the first's.
+    const std::array<RunDistance, 2> distances = {RunDistance(at, chart, scan, run, 0),
+                                                  RunDistance(at, chart, scan, run, 1)};
+    std::array<double, 2> before{};
+    const double first = distances[0].SeparationOnDay(from);
+    for (int side = 0; side < sides; ++side) before[side] = distances[side].FromSeparation(first);
+    std::vector<Bracket> later;  // the second side's, until the pass ends
+    for (int d = from; d < to; ++d) {
+        const double separation = distances[0].SeparationOnDay(d + 1);
+        for (int side = 0; side < sides; ++side) {
+            const double after = distances[side].FromSeparation(separation);
+            const double prior = before[side];
+            before[side] = after;
             // A change of sign near zero; the jump at the far side (180 degrees away) is not one.
-            const bool crosses = (before < 0 && after >= 0) || (before > 0 && after <= 0);
-            if (crosses && std::fabs(before) < 90 && std::fabs(after) < 90) {
-                brackets.push_back({r, static_cast<std::int16_t>(d), static_cast<std::uint8_t>(side)});
-            }
-            before = after;
+            const bool crosses = (prior < 0 && after >= 0) || (prior > 0 && after <= 0);
+            if (!crosses || std::fabs(prior) >= 90 || std::fabs(after) >= 90) continue;
+            const Bracket b{r, static_cast<std::int16_t>(d), static_cast<std::uint8_t>(side)};
+            (side == 0 ? brackets : later).push_back(b);
         }
     }
+    brackets.insert(brackets.end(), later.begin(), later.end());
 }
 
 // What a cubic through four daily samples of the distance from exact (the bracket's two days and
@@ -273,11 +285,21 @@ std::vector<ExactMoment> MomentsOf(MomentEvaluator& at, const ChartState& chart,
     return moments;
 }
 
-// Each run's moments in time order (the two sides of a run are found one after the other).
+// Each run's moments in time order (the two sides of a run are found one after the other). The
+// moments come run by run, so each run's few are sorted where they stand, the earlier found first
+// among equal times.
 void SortByRunAndTime(std::vector<ExactMoment>& moments) {
-    std::stable_sort(moments.begin(), moments.end(), [](const ExactMoment& a, const ExactMoment& b) {
-        return a.run != b.run ? a.run < b.run : a.jd < b.jd;
-    });
+    for (std::size_t first = 0; first < moments.size();) {
+        std::size_t last = first + 1;
+        while (last < moments.size() && moments[last].run == moments[first].run) ++last;
+        for (std::size_t i = first + 1; i < last; ++i) {
+            const ExactMoment m = moments[i];
+            std::size_t j = i;
+            for (; j > first && m.jd < moments[j - 1].jd; --j) moments[j] = moments[j - 1];
+            moments[j] = m;
+        }
+        first = last;
+    }
 }
 
 }  // namespace
