@@ -224,8 +224,9 @@ private:
     static std::vector<std::uint32_t> ByRun(const std::vector<Item>& items) {
         std::vector<std::uint32_t> order(items.size());
         for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return items[a].run < items[b].run; });
+        // Mostly they are in that order already.
+        const auto byRun = [&](std::uint32_t a, std::uint32_t b) { return items[a].run < items[b].run; };
+        if (!std::is_sorted(order.begin(), order.end(), byRun)) std::stable_sort(order.begin(), order.end(), byRun);
         return order;
     }
 
