@@ -47,8 +47,10 @@ struct CrossingGuess {
 // of the bracket is always computed, and a step that would end with both looks is instead confirmed
 // by one evaluation at its estimate, whose distance from zero over the least rate the guess allows
 // puts the crossing between the two looks (within 7/8 of half a tolerance of the estimate); when it
-// does not, its side spares one of the looks. Otherwise the step looks as without a
-// guess, so a poor guess costs evaluations, never the result.
+// does not, its side spares one of the looks. Otherwise the step looks as without a guess, so a
+// poor guess costs evaluations, never the result. (The side of a look left out is taken from the
+// other look's or the estimate's: the event is taken not to turn back between the two looks, half
+// a tolerance apart.)
 template <class Event>
 double RefineCrossing(const Event& event, double low, double fLow, double high, double fHigh, double tolerance,
                       const CrossingGuess* guess = nullptr) {
