@@ -1,5 +1,6 @@
 #include "core/base/formatters.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cmath>
@@ -142,6 +143,24 @@ CalendarDate JulianDayToCalendar(double DateArgJD) {
     date.month = static_cast<int>(m + 2 - 12 * l);
     date.year = static_cast<int>(100 * (n - 49) + i + l);
     return date;
+}
+
+CivilDates::CivilDates(double firstJD, int days)
+    : firstNumber_(static_cast<long long>(std::floor(firstJD + 0.5))) {
+    dates_.reserve(static_cast<std::size_t>(std::max(days, 0)));
+    for (int i = 0; i < days; ++i) dates_.push_back(JulianDayToCalendar(static_cast<double>(firstNumber_ + i)));
+}
+
+CalendarDate CivilDates::Of(double DateArgJD) const {
+    // floor(DateArgJD + 0.5), as JulianDayToCalendar takes it, without a call for it.
+    const double x = DateArgJD + 0.5;
+    if (std::fabs(x) < 1e15) {
+        long long j = static_cast<long long>(x);
+        if (static_cast<double>(j) > x) --j;
+        const long long i = j - firstNumber_;
+        if (i >= 0 && i < static_cast<long long>(dates_.size())) return dates_[static_cast<std::size_t>(i)];
+    }
+    return JulianDayToCalendar(DateArgJD);
 }
 
 std::string JulianDayToDate(double DateArgJD, int DateOrder) {

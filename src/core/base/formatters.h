@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/base/output_lines.h"
 #include "core/io/fixed_line.h"
@@ -53,6 +54,20 @@ int DaysInMonth(int month, int year);
 // The Gregorian calendar date of the Julian date (fraction allowed; the date of Int(JD + 0.5)),
 // by the Fliegel and Van Flandern integer algorithm.
 CalendarDate JulianDayToCalendar(double DateArgJD);
+
+// The civil dates of a span of days, worked out once for a writer that asks for the same days'
+// dates again and again (the exports of a long scan). Of(jd) is JulianDayToCalendar(jd), read from
+// the span when the day is inside it.
+class CivilDates {
+public:
+    // The days of firstJD .. firstJD + days - 1 (whole days apart).
+    CivilDates(double firstJD, int days);
+    CalendarDate Of(double DateArgJD) const;
+
+private:
+    long long firstNumber_ = 0;  // Julian day number of dates_[0]
+    std::vector<CalendarDate> dates_;
+};
 
 // DateText: two-digit month and day and the year joined by "/" in the short-date order
 // (0 month/day/year, 1 day/month/year, 2 year/month/day; any other value as 0).

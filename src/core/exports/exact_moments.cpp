@@ -1,6 +1,7 @@
 #include "core/exports/exact_moments.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -140,17 +141,21 @@ public:
           offset_(side == 0 ? AspectAngle(run.AspectCode) : -AspectAngle(run.AspectCode)) {}
 
     // `day` is one of the scan's days.
-    double OnDay(int day) const {
+    double OnDay(int day) const { return FromSeparation(SeparationOnDay(day)); }
+    // The mover's longitude less the target's on one of the scan's days, the same on either side.
+    double SeparationOnDay(int day) const {
         if (kept_) {
             // The scan's own samples, read straight.
             const auto d = static_cast<std::size_t>(day);
             const double target = progressedTarget_ ? kept_->progressed[d][target_] : natalTarget_;
-            return Signed180(kept_->transit[d][mover_] - target - offset_);
+            return kept_->transit[d][mover_] - target;
         }
         const double target = progressedTarget_ ? at_.ProgressedOnDay(run_.target, day) : natalTarget_;
-        return Signed180(at_.TransitOnDay(run_.mover, day) - target - offset_);
+        return at_.TransitOnDay(run_.mover, day) - target;
     }
-    double operator()(double day) const { return Signed180(Mover(day) - Target(day) - offset_); }
+    double FromSeparation(double separation) const { return Signed180(separation - offset_); }
+    // The distance from exact of these positions.
+    double Of(double mover, double target) const { return Signed180(mover - target - offset_); }
     double Mover(double day) const { return at_.Transit(run_.mover, day); }
     double Target(double day) const { return progressedTarget_ ? at_.Progressed(run_.target, day) : natalTarget_; }
 
@@ -175,31 +180,93 @@ void AddRunBrackets(MomentEvaluator& at, const ChartState& chart, const ScanResu
     const int sides = angle == 0.0 || angle == 180.0 ? 1 : 2;
     const int from = std::max(run.firstDay - 1, 0);
     const int to = std::min(run.lastDay + 1, scan.ScanDays - 1);
-    for (int side = 0; side < sides; ++side) {
-        RunDistance distance(at, chart, scan, run, side);
-        double before = distance.OnDay(from);
-        for (int d = from; d < to; ++d) {
-            const double after = distance.OnDay(d + 1);
+    // Both sides in one pass over the days, from the same separations; the second side's brackets
+    // follow the first's.
+    const std::array<RunDistance, 2> distances = {RunDistance(at, chart, scan, run, 0),
+                                                  RunDistance(at, chart, scan, run, 1)};
+    std::array<double, 2> before{};
+    const double first = distances[0].SeparationOnDay(from);
+    for (int side = 0; side < sides; ++side) before[side] = distances[side].FromSeparation(first);
+    std::vector<Bracket> later;  // the second side's, until the pass ends
+    for (int d = from; d < to; ++d) {
+        const double separation = distances[0].SeparationOnDay(d + 1);
+        for (int side = 0; side < sides; ++side) {
+            const double after = distances[side].FromSeparation(separation);
+            const double prior = before[side];
+            before[side] = after;
             // A change of sign near zero; the jump at the far side (180 degrees away) is not one.
-            const bool crosses = (before < 0 && after >= 0) || (before > 0 && after <= 0);
-            if (crosses && std::fabs(before) < 90 && std::fabs(after) < 90) {
-                brackets.push_back({r, static_cast<std::int16_t>(d), static_cast<std::uint8_t>(side)});
-            }
-            before = after;
+            const bool crosses = (prior < 0 && after >= 0) || (prior > 0 && after <= 0);
+            if (!crosses || std::fabs(prior) >= 90 || std::fabs(after) >= 90) continue;
+            const Bracket b{r, static_cast<std::int16_t>(d), static_cast<std::uint8_t>(side)};
+            (side == 0 ? brackets : later).push_back(b);
         }
     }
+    brackets.insert(brackets.end(), later.begin(), later.end());
 }
 
-// The moment within a bracket, with both positions there.
+// What a cubic through four daily samples of the distance from exact (the bracket's two days and
+// their neighbours, shifted inwards at the ends of the scan) expects of the crossing in the bracket
+// from `day` to the next day, whose samples are f0 and f1. None when the scan is shorter than four
+// days or the cubic finds no crossing in the bracket.
+std::optional<CrossingGuess> GuessCrossing(const RunDistance& distance, int day, int scanDays, double f0, double f1) {
+    if (scanDays < 4) return std::nullopt;
+    const int first = std::clamp(day - 1, 0, scanDays - 4);
+    std::array<double, 4> y{};
+    for (std::size_t k = 0; k < y.size(); ++k) {
+        // Taken continuous through the bracket's first sample (no turn of 360 degrees between).
+        const int sampled = first + static_cast<int>(k);
+        const double f = sampled == day ? f0 : sampled == day + 1 ? f1 : distance.OnDay(sampled);
+        y[k] = f0 + Signed180(f - f0);
+    }
+    // Forward differences; s counts days from `first`.
+    const double d1 = y[1] - y[0];
+    const double d2 = y[2] - 2 * y[1] + y[0];
+    const double d3 = y[3] - 3 * y[2] + 3 * y[1] - y[0];
+    const auto value = [&](double s) { return y[0] + s * (d1 + (s - 1) * (d2 / 2 + (s - 2) * d3 / 6)); };
+    const auto rate = [&](double s) { return d1 + d2 * (2 * s - 1) / 2 + d3 * (3 * s * s - 6 * s + 2) / 6; };
+    const double offset = day - first;
+    // Newton's steps from the straight line's crossing.
+    double x = f0 / (f0 - f1);
+    for (int i = 0; i < 4; ++i) {
+        const double r = rate(x + offset);
+        if (r == 0) return std::nullopt;
+        x -= value(x + offset) / r;
+    }
+    if (!(x >= 0 && x <= 1)) return std::nullopt;
+    const double s = x + offset;
+    CrossingGuess guess;
+    guess.at = day + x;
+    guess.rate = rate(s);
+    // The rate's own change over a tolerance, and the cubic's error, which the next difference
+    // would measure and which stays well below a quarter of the third for the planets' motions.
+    guess.rateUncertainty = std::fabs(d2 + d3 * (s - 1)) * StopDays + std::fabs(d3) / 4;
+    return guess;
+}
+
+// The moment within a bracket, with both positions there. The search is guided by the cubic through
+// the daily samples, which spares the evaluations whose outcome it foretells; the moment and the
+// positions are those of the search without it.
 ExactMoment MomentIn(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, const Bracket& b) {
     RunDistance distance(at, chart, scan, scan.runs[b.run], b.side);
-    const double day =
-        RefineCrossing(distance, b.day, distance.OnDay(b.day), b.day + 1, distance.OnDay(b.day + 1), StopDays);
+    const double f0 = distance.OnDay(b.day), f1 = distance.OnDay(b.day + 1);
+    // The positions at the last two moments looked at, one of which is often the moment found.
+    struct Looked {
+        double day = -1, mover = 0, target = 0;
+    };
+    std::array<Looked, 2> looked{};
+    const auto event = [&](double day) {
+        looked[1] = looked[0];
+        looked[0] = {day, distance.Mover(day), distance.Target(day)};
+        return distance.Of(looked[0].mover, looked[0].target);
+    };
+    const std::optional<CrossingGuess> guess = GuessCrossing(distance, b.day, scan.ScanDays, f0, f1);
+    const double day = RefineCrossing(event, b.day, f0, b.day + 1, f1, StopDays, guess ? &*guess : nullptr);
     ExactMoment moment;
     moment.run = b.run;
     moment.jd = scan.DiurnalJD + day;
-    moment.moverLong = distance.Mover(day);
-    moment.targetLong = distance.Target(day);
+    const auto seen = std::find_if(looked.begin(), looked.end(), [&](const Looked& l) { return l.day == day; });
+    moment.moverLong = seen != looked.end() ? seen->mover : distance.Mover(day);
+    moment.targetLong = seen != looked.end() ? seen->target : distance.Target(day);
     return moment;
 }
 
@@ -218,11 +285,21 @@ std::vector<ExactMoment> MomentsOf(MomentEvaluator& at, const ChartState& chart,
     return moments;
 }
 
-// Each run's moments in time order (the two sides of a run are found one after the other).
+// Each run's moments in time order (the two sides of a run are found one after the other). The
+// moments come run by run, so each run's few are sorted where they stand, the earlier found first
+// among equal times.
 void SortByRunAndTime(std::vector<ExactMoment>& moments) {
-    std::stable_sort(moments.begin(), moments.end(), [](const ExactMoment& a, const ExactMoment& b) {
-        return a.run != b.run ? a.run < b.run : a.jd < b.jd;
-    });
+    for (std::size_t first = 0; first < moments.size();) {
+        std::size_t last = first + 1;
+        while (last < moments.size() && moments[last].run == moments[first].run) ++last;
+        for (std::size_t i = first + 1; i < last; ++i) {
+            const ExactMoment m = moments[i];
+            std::size_t j = i;
+            for (; j > first && m.jd < moments[j - 1].jd; --j) moments[j] = moments[j - 1];
+            moments[j] = m;
+        }
+        first = last;
+    }
 }
 
 }  // namespace
@@ -256,15 +333,29 @@ std::vector<ExactMoment> ExactMomentsOfRun(const ChartState& chart, const Epheme
     return moments;
 }
 
-MinuteTime MinuteOf(double jd, double zoneHoursWest) {
+namespace {
+
+// MinuteOf with the calendar date of a day number from `dateOf`.
+template <class DateOf>
+MinuteTime MinuteWith(double jd, double zoneHoursWest, const DateOf& dateOf) {
     const double minutes = std::round((jd + 0.5 - zoneHoursWest / 24) * 1440);
     const double dayNumber = std::floor(minutes / 1440);
     const int minuteOfDay = static_cast<int>(minutes - dayNumber * 1440);
     MinuteTime t;
-    t.date = JulianDayToCalendar(dayNumber);
+    t.date = dateOf(dayNumber);
     t.hour = minuteOfDay / 60;
     t.minute = minuteOfDay % 60;
     return t;
+}
+
+}  // namespace
+
+MinuteTime MinuteOf(double jd, double zoneHoursWest) {
+    return MinuteWith(jd, zoneHoursWest, [](double dayNumber) { return JulianDayToCalendar(dayNumber); });
+}
+
+MinuteTime MinuteOf(double jd, double zoneHoursWest, const CivilDates& dates) {
+    return MinuteWith(jd, zoneHoursWest, [&](double dayNumber) { return dates.Of(dayNumber); });
 }
 
 namespace {

@@ -58,6 +58,8 @@ struct MinuteTime {
 };
 // `jd` (UT) rounded to the minute, in UT or, with `zoneHoursWest`, in the clock time of that zone.
 MinuteTime MinuteOf(double jd, double zoneHoursWest = 0.0);
+// The same, the date read from `dates` (the same date, found sooner for the days it holds).
+MinuteTime MinuteOf(double jd, double zoneHoursWest, const CivilDates& dates);
 // "13 Jan 2027 05:57": MinuteOf's date and clock time, as the picture windows write a moment.
 std::string MinuteText(double jd, double zoneHoursWest);
 

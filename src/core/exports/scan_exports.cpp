@@ -5,7 +5,8 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
-#include <set>
+#include <tuple>
+#include <vector>
 
 #include "core/aspects/aspect_scan.h"
 #include "core/aspects/report_files.h"
@@ -64,6 +65,21 @@ CalendarDate NextDate(const CalendarDate& d) {
     return next;
 }
 
+// The civil dates of a scan's days and of the moments around them, worked out once for a file.
+class ScanDates {
+public:
+    explicit ScanDates(const ScanResult& scan)
+        : diurnalJD_(scan.DiurnalJD), civil_(scan.DiurnalJD - 1, scan.ScanDays + 3) {}
+    // ScanResult::DateOfDay.
+    CalendarDate Day(int day) const { return civil_.Of(diurnalJD_ + day); }
+    // MinuteOf.
+    MinuteTime Minute(double jd, double zoneHoursWest = 0.0) const { return MinuteOf(jd, zoneHoursWest, civil_); }
+
+private:
+    double diurnalJD_;
+    CivilDates civil_;
+};
+
 // "2026-03-01T12:34Z" or, in a zone, "2026-03-01T07:34-05:00": the date, "T", the clock as "%02d:%02d"
 // and the offset as "%c%02ld:%02ld" (any long).
 constexpr std::size_t IsoMinuteMaxSize = WidthSum({IsoDateMaxSize, 1, 2, 1, 2, 1, 20, 1, 2});
@@ -80,9 +96,10 @@ void PutDateAndClock(FixedLine<N>& text, const MinuteTime& t, bool compact) {
     text.Put(IntegerChars(t.minute, 2).view());
 }
 
-IsoMinuteText IsoMinute(double jd, std::optional<double> zoneHoursWest) {
+// The minute `t`, which is MinuteOf the moment in that zone (in UT without one).
+IsoMinuteText IsoMinuteOf(const MinuteTime& t, std::optional<double> zoneHoursWest) {
     IsoMinuteText text;
-    PutDateAndClock(text, MinuteOf(jd, zoneHoursWest.value_or(0.0)), false);
+    PutDateAndClock(text, t, false);
     if (!zoneHoursWest) {
         text.Put('Z');
         return text;
@@ -96,9 +113,13 @@ IsoMinuteText IsoMinute(double jd, std::optional<double> zoneHoursWest) {
     return text;
 }
 
+IsoMinuteText IsoMinute(const ScanDates& dates, double jd, std::optional<double> zoneHoursWest) {
+    return IsoMinuteOf(dates.Minute(jd, zoneHoursWest.value_or(0.0)), zoneHoursWest);
+}
+
 // The moment in the diurnal place's clock, with its offset at that moment.
-IsoMinuteText LocalIsoMinute(double jd, const ExportSource& source) {
-    return IsoMinute(jd, ZoneHoursWestAt(MomentClock{source.zoneHoursWest, source.zoneName}, jd));
+IsoMinuteText LocalIsoMinute(const ScanDates& dates, double jd, const ExportSource& source) {
+    return IsoMinute(dates, jd, ZoneHoursWestAt(MomentClock{source.zoneHoursWest, source.zoneName}, jd));
 }
 
 // " (Europe/Paris)" after "the diurnal zone" when the clock times follow a named zone.
@@ -106,10 +127,10 @@ std::string ZoneNameNote(const ExportSource& source) {
     return source.zoneName.empty() ? std::string() : " (" + source.zoneName + ")";
 }
 
-// "20260301T123400Z".
-IsoMinuteText CalendarMoment(double jd) {
+// "20260301T123400Z": the UT minute `ut`.
+IsoMinuteText CalendarMoment(const MinuteTime& ut) {
     IsoMinuteText text;
-    PutDateAndClock(text, MinuteOf(jd), true);
+    PutDateAndClock(text, ut, true);
     text.Put("00Z");
     return text;
 }
@@ -175,8 +196,9 @@ private:
     static std::vector<std::uint32_t> ByRun(const std::vector<Item>& items) {
         std::vector<std::uint32_t> order(items.size());
         for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return items[a].run < items[b].run; });
+        // Mostly they are in that order already.
+        const auto byRun = [&](std::uint32_t a, std::uint32_t b) { return items[a].run < items[b].run; };
+        if (!std::is_sorted(order.begin(), order.end(), byRun)) std::stable_sort(order.begin(), order.end(), byRun);
         return order;
     }
 
@@ -186,41 +208,60 @@ private:
     std::size_t run_ = 0, nextMoment_ = 0, nextExact_ = 0;
 };
 
+// A point's name as the reports print it, without the blanks that pad it.
+void AppendPointWord(std::string& text, int body) { text.append(Trimmed(PointName(body))); }
+
 // "Transit SATURN square natal SUN"
-std::string RunTitle(const ScanRun& run) {
+void AssignRunTitle(std::string& title, const ScanRun& run) {
     const FamilyInfo& names = FamilyOf(run.family);
-    return std::string(names.moverWord) + " " + PointWord(run.mover) + " " +
-           std::string(AspectWordOf(run.AspectCode)) + " " + std::string(names.targetWord) + " " +
-           PointWord(run.target);
+    title.assign(names.moverWord);
+    title += ' ';
+    AppendPointWord(title, run.mover);
+    title += ' ';
+    title.append(AspectWordOf(run.AspectCode));
+    title += ' ';
+    title.append(names.targetWord);
+    title += ' ';
+    AppendPointWord(title, run.target);
 }
 
-std::string SmallestOrbDaysText(const ScanResult& scan, const ScanRun& run, std::string_view rangeJoin,
-                                std::string_view listJoin) {
-    std::string text;
+void AppendIsoDate(std::string& text, const CalendarDate& date) {
+    std::array<char, IsoDateMaxSize> chars{};
+    text.append(chars.data(), PutIsoDate(chars, date));
+}
+
+void AppendSmallestOrbDays(std::string& text, const ScanResult& scan, const ScanDates& dates, const ScanRun& run,
+                           std::string_view rangeJoin, std::string_view listJoin) {
+    bool first = true;
     for (const DayRange& range : scan.SmallestOrbDays(run)) {
-        if (!text.empty()) text += listJoin;
-        text += IsoDate(scan.DateOfDay(range.first));
+        if (!first) text += listJoin;
+        first = false;
+        AppendIsoDate(text, dates.Day(range.first));
         if (range.last != range.first) {
             text += rangeJoin;
-            text += IsoDate(scan.DateOfDay(range.last));
+            AppendIsoDate(text, dates.Day(range.last));
         }
     }
-    return text;
 }
 
-std::string RunDatesText(const ScanResult& scan, const ScanRun& run) {
-    std::string text = IsoDate(scan.DateOfDay(run.firstDay)) + " to " + IsoDate(scan.DateOfDay(run.lastDay));
+// What a run's description says after its first lines, appended to `text`.
+void AppendRunDescriptionTail(std::string& text, const ExportSource& source, const ScanDates& dates,
+                              const ScanRun& run) {
+    const ScanResult& scan = source.scan;
+    text += "Smallest orb ";
+    text.append(Degrees(run.smallestOrb, 2).view());
+    text += " degrees on ";
+    AppendSmallestOrbDays(text, scan, dates, run, " to ", ", ");
+    text += "\nIn orb ";
+    AppendIsoDate(text, dates.Day(run.firstDay));
+    text += " to ";
+    AppendIsoDate(text, dates.Day(run.lastDay));
     if (run.continuesBefore) text += ", begun before the scan";
     if (run.continuesAfter) text += ", going on after the scan";
-    return text;
-}
-
-// What a run's description says after its first lines.
-std::string RunDescriptionTail(const ExportSource& source, const ScanRun& run) {
-    const ScanResult& scan = source.scan;
-    return "Smallest orb " + std::string(Degrees(run.smallestOrb, 2).view()) + " degrees on " +
-           SmallestOrbDaysText(scan, run, " to ", ", ") + "\nIn orb " + RunDatesText(scan, run) +
-           "\nReport line: " + std::string(Trimmed(RunLine(scan, run)));
+    text += "\nReport line: ";
+    const std::size_t line = text.size();
+    AppendRunLine(text, scan, run);
+    text.resize(line + Trimmed(std::string_view(text).substr(line)).size());
 }
 
 std::string ChartLine(const ExportSource& source) {
@@ -246,44 +287,55 @@ std::string Hex16(std::uint64_t value) {
     return text;
 }
 
-// True when `text` is its own iCalendar TEXT: printable ASCII without \ ; or ,.
-bool PlainCalendarText(std::string_view text) {
-    for (const char c : text) {
-        if (c < 0x20 || c > 0x7E || c == '\\' || c == ';' || c == ',') return false;
+// What iCalendar TEXT makes of each byte: printable ASCII but \ ; and , goes as it is; those three and
+// the line breaks are escaped; anything else is left to ExportSafeText first.
+enum class CalendarByte : std::uint8_t { Plain, Escaped, Unclean };
+inline constexpr auto CalendarBytes = [] {
+    std::array<CalendarByte, 256> kinds{};
+    for (std::size_t c = 0; c < kinds.size(); ++c) {
+        kinds[c] = c >= 0x20 && c < 0x7F ? CalendarByte::Plain : CalendarByte::Unclean;
     }
-    return true;
-}
+    for (const unsigned char c : {'\\', ';', ',', '\n', '\r'}) kinds[c] = CalendarByte::Escaped;
+    return kinds;
+}();
+static_assert(CalendarBytes.size() == 256);
 
-// iCalendar TEXT of `raw` (CalendarEscape) appended to `out`.
-void AppendCalendarEscaped(std::string& out, std::string_view raw) {
-    if (PlainCalendarText(raw)) {
-        out.append(raw);
-        return;
-    }
-    const std::string text = ExportSafeText(raw);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        // The characters up to the next one that needs an escape go as they are.
+CalendarByte KindOf(char c) { return CalendarBytes[static_cast<unsigned char>(c)]; }
+
+// iCalendar TEXT of text that ExportSafeText leaves as it is, appended to `out`.
+void AppendCleanCalendarEscaped(std::string& out, std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        // The characters up to the next one that needs an escape go as they are (the bytes of
+        // UTF-8 characters too).
         std::size_t special = i;
-        while (special < text.size() && text[special] != '\\' && text[special] != ';' && text[special] != ',' &&
-               text[special] != '\n' && text[special] != '\r') {
-            ++special;
-        }
-        out.append(text, i, special - i);
+        while (special < text.size() && KindOf(text[special]) != CalendarByte::Escaped) ++special;
+        out.append(text.substr(i, special - i));
         if (special == text.size()) break;
-        i = special;
-        const char c = text[i];
-        switch (c) {
+        i = special + 1;
+        switch (text[special]) {
             case '\\': out += "\\\\"; break;
             case ';': out += "\\;"; break;
             case ',': out += "\\,"; break;
             case '\n': out += "\\n"; break;
-            case '\r':
+            default:
                 // CR LF and a lone CR are both one line break.
-                if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+                if (i < text.size() && text[i] == '\n') ++i;
                 out += "\\n";
                 break;
-            default: out += c;
         }
+    }
+}
+
+// iCalendar TEXT of `raw` (CalendarEscape) appended to `out`. Printable ASCII and line breaks are
+// what ExportSafeText leaves as they are: such text (all the program's own) is escaped as it
+// stands, anything else after cleaning.
+void AppendCalendarEscaped(std::string& out, std::string_view raw) {
+    const bool clean = std::none_of(raw.begin(), raw.end(), [](char c) { return KindOf(c) == CalendarByte::Unclean; });
+    if (clean) {
+        AppendCleanCalendarEscaped(out, raw);
+    } else {
+        AppendCleanCalendarEscaped(out, ExportSafeText(raw));
     }
 }
 
@@ -338,7 +390,9 @@ public:
     void Event(const ScanRun& run, std::string_view kind, const CalendarDate& date, std::string_view start,
                std::string_view end, std::string_view summary, std::string_view description) {
         out_.Put("BEGIN:VEVENT\r\n");
-        Line("UID", Uid(run, kind, date));
+        line_.assign("UID:");
+        AppendUid(line_, run, kind, date);
+        PutFoldedCalendarLine(out_, line_);
         out_.Put(stampLine_);
         line_.assign("DTSTART").append(start);
         PutFoldedCalendarLine(out_, line_);
@@ -370,16 +424,17 @@ private:
     // From the chart's name and birth data, the family, mover, aspect and target, the kind of
     // event and its date: the same scan exported again gives the same UIDs, so that a calendar
     // updates its events instead of adding them twice. The digest of the chart's part is taken once.
-    std::string Uid(const ScanRun& run, std::string_view kind, const CalendarDate& date) {
+    void AppendUid(std::string& text, const ScanRun& run, std::string_view kind, const CalendarDate& date) {
+        std::array<char, IsoDateMaxSize> dateChars{};
+        const std::string_view compactDate(dateChars.data(), PutCompactIsoDate(dateChars, date));
         key_.assign(FamilyCode(run.family)) += '\x1f';
         key_.append(IntegerChars(run.mover).view()) += '\x1f';
         key_.append(IntegerChars(run.AspectCode).view()) += '\x1f';
         key_.append(IntegerChars(run.target).view()) += '\x1f';
         key_.append(kind) += '\x1f';
-        const std::string compactDate = CompactDate(date);
         key_.append(compactDate);
-        std::string uid = Hex16(Digest(key_, chartDigest_)) + "-" + std::string(FamilyCode(run.family)) + "-" +
-                          std::string(kind) + "-" + compactDate;
+        uid_.assign(Hex16(Digest(key_, chartDigest_))).append("-").append(FamilyCode(run.family)).append("-");
+        uid_.append(kind).append("-").append(compactDate);
         // Two events of one kind on one date of one mover, aspect and target (a loop turning within
         // a day, or two runs a day apart) stay apart. The runs of one of those follow one another,
         // so only theirs are remembered.
@@ -389,20 +444,34 @@ private:
             used_.clear();
             cell_ = cell;
         }
-        std::string unique = uid;
-        for (int n = 2; !used_.insert(unique).second; ++n) unique = uid + "-" + std::to_string(n);
-        return unique + "@orrerion";
+        // Within the cell the UID is made from the kind and the date alone: the n-th event of a
+        // kind and date gets "-n" (from 2) after it. The events come mostly in date order.
+        const UidUse use{date.year, date.month, date.day, kind};
+        auto at = std::lower_bound(used_.begin(), used_.end(), use);
+        if (at == used_.end() || use < *at) at = used_.insert(at, use);
+        text.append(uid_);
+        if (++at->count > 1) text.append("-").append(IntegerChars(at->count).view());
+        text.append("@orrerion");
     }
 
     TextSink& out_;
     const std::string stampLine_, transpLine_;
     const std::uint64_t chartDigest_;
-    std::string line_, key_;
+    std::string line_, key_, uid_;
     std::string summary_, summaryLine_;
     AspectFamily category_ = AspectFamily::TransitToNatal;
     std::string categoryLine_;
+    // How many events of a kind and date the current mover, aspect and target have had.
+    struct UidUse {
+        int year, month, day;
+        std::string_view kind;  // one of the writer's literals
+        int count = 0;
+        bool operator<(const UidUse& other) const {
+            return std::tie(year, month, day, kind) < std::tie(other.year, other.month, other.day, other.kind);
+        }
+    };
     std::array<std::uint8_t, 4> cell_{};
-    std::set<std::string> used_;
+    std::vector<UidUse> used_;
 };
 
 }  // namespace
@@ -479,18 +548,25 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
     // carriage return, so the parts escape as the whole would.
     const std::string chartLine = ChartLine(source);
     const std::string zoneNote = " in the diurnal zone" + ZoneNameNote(source) + "\n";
-    std::string description;
+    // The parts every moment's description shares, escaped once.
+    const std::string chartPart = CalendarEscaped(chartLine + "\n");
+    const std::string exactPart = CalendarEscaped("\nExact ");
+    const std::string utPart = CalendarEscaped(" UT, ");
+    const std::string zonePart = CalendarEscaped(zoneNote);
+    std::string description, tail, moverPart, aspectPart, tailPart, title, exactTitle, words, start;
+    const ScanDates dates(scan);
     ChosenRuns item(source, choice);
     while (item.Next()) {
         if (!choice.runEvents && item.moments.empty() && item.exactDays.empty()) continue;  // no event
         const ScanRun& run = *item.run;
-        const std::string title = RunTitle(run);
-        const std::string exactTitle = title + " (exact)";
-        const std::string tail = RunDescriptionTail(source, run);
+        AssignRunTitle(title, run);
+        exactTitle.assign(title).append(" (exact)");
+        tail.clear();
+        AppendRunDescriptionTail(tail, source, dates, run);
         const FamilyInfo& names = FamilyOf(run.family);
         if (choice.runEvents) {
-            const CalendarDate first = scan.DateOfDay(run.firstDay);
-            const CalendarDate last = scan.DateOfDay(run.lastDay);
+            const CalendarDate first = dates.Day(run.firstDay);
+            const CalendarDate last = dates.Day(run.lastDay);
             description = CalendarEscaped(
                 chartLine + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " " +
                 PlacePositionText(run.moverFirst) + " to " + PlacePositionText(run.moverLast) + " " +
@@ -503,29 +579,36 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
         if (!item.moments.empty()) {
             // "Chart: ...\nTransit SATURN 15ari23 square natal SUN 14cap50\nExact <UT> UT, <local> in
             // the diurnal zone\n<tail>": the parts that stay the same for every moment of the run.
-            const std::string moverPart =
-                CalendarEscaped(chartLine + "\n" + std::string(names.moverWord) + " " + PointWord(run.mover) + " ");
-            const std::string aspectPart = CalendarEscaped(" " + std::string(AspectWordOf(run.AspectCode)) + " " +
-                                                           std::string(names.targetWord) + " " + PointWord(run.target) + " ");
-            const std::string exactPart = CalendarEscaped("\nExact ");
-            const std::string utPart = CalendarEscaped(" UT, ");
-            const std::string tailPart = CalendarEscaped(zoneNote + tail);
+            words.assign(names.moverWord) += ' ';
+            AppendPointWord(words, run.mover);
+            words += ' ';
+            moverPart.assign(chartPart);
+            AppendCalendarEscaped(moverPart, words);
+            words.assign(" ").append(AspectWordOf(run.AspectCode)) += ' ';
+            words.append(names.targetWord) += ' ';
+            AppendPointWord(words, run.target);
+            words += ' ';
+            aspectPart.clear();
+            AppendCalendarEscaped(aspectPart, words);
+            tailPart.assign(zonePart);
+            AppendCalendarEscaped(tailPart, tail);
             for (const ExactMoment* m : item.moments) {
+                const MinuteTime ut = dates.Minute(m->jd);
                 description.assign(moverPart);
                 AppendCalendarEscaped(description, Position(m->moverLong));
                 description.append(aspectPart);
                 AppendCalendarEscaped(description, Position(m->targetLong));
                 description.append(exactPart);
-                AppendCalendarEscaped(description, IsoMinute(m->jd, std::nullopt).View());
+                AppendCalendarEscaped(description, IsoMinuteOf(ut, std::nullopt).View());
                 description.append(utPart);
-                AppendCalendarEscaped(description, LocalIsoMinute(m->jd, source).View());
+                AppendCalendarEscaped(description, LocalIsoMinute(dates, m->jd, source).View());
                 description.append(tailPart);
-                w.Event(run, "exact", MinuteOf(m->jd).date, std::string(":").append(CalendarMoment(m->jd).View()), {},
-                        exactTitle, description);
+                start.assign(":").append(CalendarMoment(ut).View());
+                w.Event(run, "exact", ut.date, start, {}, exactTitle, description);
             }
         }
         for (const ExactDay& exact : item.exactDays) {
-            const CalendarDate date = scan.DateOfDay(exact.day);
+            const CalendarDate date = dates.Day(exact.day);
             description = CalendarEscaped(chartLine + "\nClosest on this day, " +
                                           std::string(Degrees(exact.distance, 2).view()) +
                                           " degrees from exact; no exact moment found\n" + tail);
@@ -549,17 +632,26 @@ void WriteCsv(TextSink& out, const ExportSource& source, const ExportChoice& cho
     out.Put(CsvHeader);
     out.Put("\r\n");
     const std::string chart = CsvField(source.chartName);
+    const ScanDates dates(scan);
+    // The columns a run's rows share, from the family to the days of smallest orb.
+    std::string common, runDays;
     ChosenRuns item(source, choice);
     while (item.Next()) {
         const ScanRun& run = *item.run;
-        const std::string common = std::string(FamilyOf(run.family).key) + "," + PointWord(run.mover) + "," +
-                                   std::string(AspectWordOf(run.AspectCode)) + "," + PointWord(run.target) + ",";
-        const std::string runDays = IsoDate(scan.DateOfDay(run.firstDay)) + "," +
-                                    IsoDate(scan.DateOfDay(run.lastDay)) + "," +
-                                    (run.continuesBefore ? "true" : "false") + "," +
-                                    (run.continuesAfter ? "true" : "false") + "," +
-                                    std::string(Degrees(run.smallestOrb, 4).view()) + "," +
-                                    SmallestOrbDaysText(scan, run, "/", " ");
+        common.assign(FamilyOf(run.family).key) += ',';
+        AppendPointWord(common, run.mover);
+        common += ',';
+        common.append(AspectWordOf(run.AspectCode)) += ',';
+        AppendPointWord(common, run.target);
+        common += ',';
+        runDays.clear();
+        AppendIsoDate(runDays, dates.Day(run.firstDay));
+        runDays += ',';
+        AppendIsoDate(runDays, dates.Day(run.lastDay));
+        runDays.append(run.continuesBefore ? ",true," : ",false,");
+        runDays.append(run.continuesAfter ? "true," : "false,");
+        runDays.append(Degrees(run.smallestOrb, 4).view()) += ',';
+        AppendSmallestOrbDays(runDays, scan, dates, run, "/", " ");
         out.Put("run,");
         out.Put(common);
         out.Put(runDays);
@@ -575,9 +667,9 @@ void WriteCsv(TextSink& out, const ExportSource& source, const ExportChoice& cho
             out.Put(common);
             out.Put(runDays);
             out.Put(',');
-            out.Put(IsoMinute(m->jd, std::nullopt).View());
+            out.Put(IsoMinute(dates, m->jd, std::nullopt).View());
             out.Put(',');
-            out.Put(LocalIsoMinute(m->jd, source).View());
+            out.Put(LocalIsoMinute(dates, m->jd, source).View());
             out.Put(',');
             out.Put(Degrees(m->moverLong, 4).view());
             out.Put(',');
@@ -591,7 +683,7 @@ void WriteCsv(TextSink& out, const ExportSource& source, const ExportChoice& cho
             out.Put(common);
             out.Put(runDays);
             out.Put(',');
-            out.Put(IsoDate(scan.DateOfDay(exact.day)));
+            out.Put(IsoDate(dates.Day(exact.day)));
             out.Put(",,,,");
             out.Put(chart);
             out.Put("\r\n");
@@ -644,6 +736,7 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
     }
     const auto word = [](const auto& words, std::size_t i) -> std::string_view { return words.at(i); };
     std::string reportLine;
+    const ScanDates dates(scan);
     out.Put("{\n");
     out.Put("  \"chart\": " + JsonString(source.chartName) + ",\n");
     out.Put("  \"birth\": " + JsonString(source.birthData) + ",\n");
@@ -667,9 +760,9 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
         out.Put(", \"target\": ");
         out.Put(word(pointWords, run.target));
         out.Put(", \"first_day\": ");
-        PutJsonPlain(out, IsoDate(scan.DateOfDay(run.firstDay)));
+        PutJsonPlain(out, IsoDate(dates.Day(run.firstDay)));
         out.Put(", \"last_day\": ");
-        PutJsonPlain(out, IsoDate(scan.DateOfDay(run.lastDay)));
+        PutJsonPlain(out, IsoDate(dates.Day(run.lastDay)));
         out.Put(", \"continues_before\": ");
         out.Put(run.continuesBefore ? "true" : "false");
         out.Put(", \"continues_after\": ");
@@ -681,9 +774,9 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
         for (const DayRange& range : scan.SmallestOrbDays(run)) {
             out.Put(firstRange ? "{\"first\": " : ", {\"first\": ");
             firstRange = false;
-            PutJsonPlain(out, IsoDate(scan.DateOfDay(range.first)));
+            PutJsonPlain(out, IsoDate(dates.Day(range.first)));
             out.Put(", \"last\": ");
-            PutJsonPlain(out, IsoDate(scan.DateOfDay(range.last)));
+            PutJsonPlain(out, IsoDate(dates.Day(range.last)));
             out.Put('}');
         }
         out.Put("], \"report_line\": ");
@@ -696,9 +789,9 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
             for (const ExactMoment* m : item.moments) {
                 out.Put(firstMoment ? "{\"utc\": " : ", {\"utc\": ");
                 firstMoment = false;
-                PutJsonPlain(out, IsoMinute(m->jd, std::nullopt).View());
+                PutJsonPlain(out, IsoMinute(dates, m->jd, std::nullopt).View());
                 out.Put(", \"local\": ");
-                PutJsonPlain(out, LocalIsoMinute(m->jd, source).View());
+                PutJsonPlain(out, LocalIsoMinute(dates, m->jd, source).View());
                 out.Put(", \"jd\": ");
                 PutJsonNumber(out, m->jd);
                 out.Put(", \"mover_longitude\": ");
@@ -715,7 +808,7 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
             for (const ExactDay& exact : item.exactDays) {
                 if (!firstDay) out.Put(", ");
                 firstDay = false;
-                PutJsonPlain(out, IsoDate(scan.DateOfDay(exact.day)));
+                PutJsonPlain(out, IsoDate(dates.Day(exact.day)));
             }
             out.Put("]");
         }

@@ -1,6 +1,7 @@
 #include "core/io/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -80,16 +81,122 @@ std::optional<double> ParseNumber(std::string_view text) {
 
 bool IsWholeNumberText(std::string_view text) { return ParseNumber(text).has_value(); }
 
+namespace {
+
+// printf's "%.*f" of a number of modest size with few decimals, from the integer nearest to it
+// scaled: the scaled product is within half a unit in its last place of the exact one, so away
+// from a half it rounds as the exact value would. False when the value is too large, has too many
+// decimals or lies too close to a half, for the general conversion.
+bool ScaledFixedChars(double value, int decimals, NumberChars& n) {
+    static constexpr auto Powers = std::to_array<unsigned long long>({1, 10, 100, 1000, 10000, 100000, 1000000});
+    if (decimals < 0 || decimals >= static_cast<int>(Powers.size()) || !(std::fabs(value) < 1e9)) return false;
+    const auto power = Powers[static_cast<std::size_t>(decimals)];
+    const double scaled = std::fabs(value) * static_cast<double>(power);  // below 2^53
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;  // exact
+    const double ulp = std::nextafter(scaled, 2 * scaled + 1) - scaled;
+    if (std::fabs(fraction - 0.5) <= 2 * ulp) return false;
+    const unsigned long long digits = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+    char* out = n.text.data();
+    if (std::signbit(value)) *out++ = '-';
+    out = std::to_chars(out, n.text.data() + n.text.size(), digits / power).ptr;
+    if (decimals > 0) {
+        *out++ = '.';
+        unsigned long long rest = digits % power;
+        for (int i = decimals - 1; i >= 0; --i, rest /= 10) out[i] = static_cast<char>('0' + rest % 10);
+        out += decimals;
+    }
+    n.size = static_cast<std::size_t>(out - n.text.data());
+    return true;
+}
+
+}  // namespace
+
 NumberChars FixedChars(double value, int decimals) {
     NumberChars n;
+    if (ScaledFixedChars(value, decimals, n)) return n;
     const auto [end, ec] = std::to_chars(n.text.data(), n.text.data() + n.text.size(), value,
                                          std::chars_format::fixed, std::clamp(decimals, 0, 17));
     n.size = ec == std::errc() ? static_cast<std::size_t>(end - n.text.data()) : 0;
     return n;
 }
 
+namespace {
+
+// printf's "%.*g" of a number from 1e-4 up to below 1e17 written with a point (as "%g" writes such
+// numbers when their exponent is below `digits`): its `digits` significant digits are the integer
+// nearest to the exact value scaled by a power of ten, worked out in 128-bit integers from the
+// double's own bits, the halves to even. False for the numbers it does not take.
+bool ScaledGeneralChars(double value, int digits, NumberChars& n) {
+    const double size = std::fabs(value);
+    if (!(size >= 1e-4 && size < 1e17) || digits < 1 || digits > 17) return false;
+    int binaryExponent = 0;
+    const double fraction = std::frexp(size, &binaryExponent);  // size = fraction * 2^binaryExponent
+    const auto mantissa = static_cast<unsigned long long>(std::ldexp(fraction, 53));
+    const int shift = 53 - binaryExponent;  // size = mantissa / 2^shift; -4 <= shift <= 67
+    static constexpr auto Powers = [] {
+        std::array<unsigned __int128, 22> p{};
+        p[0] = 1;
+        for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+        return p;
+    }();
+    // The decimal exponent: a guess, put right below.
+    int exponent = static_cast<int>(std::floor(std::log10(size)));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int scale = digits - 1 - exponent;  // decimals after the point
+        if (scale < 0 || scale >= static_cast<int>(Powers.size())) return false;
+        unsigned __int128 scaled = static_cast<unsigned __int128>(mantissa) * Powers[static_cast<std::size_t>(scale)];
+        unsigned long long rounded = 0;
+        if (shift <= 0) {
+            rounded = static_cast<unsigned long long>(scaled << -shift);
+        } else {
+            const unsigned __int128 whole = scaled >> shift;
+            const unsigned __int128 rest = scaled - (whole << shift);
+            const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+            rounded = static_cast<unsigned long long>(whole) + (rest > half || (rest == half && (whole & 1)) ? 1 : 0);
+        }
+        const auto least = static_cast<unsigned long long>(Powers[static_cast<std::size_t>(digits - 1)]);
+        if (rounded < least) {
+            --exponent;
+            continue;
+        }
+        if (rounded >= least * 10) {
+            ++exponent;
+            continue;
+        }
+        if (exponent < -4 || exponent >= digits) return false;  // "%g" writes an exponent
+        // The digits, the point after the first exponent + 1 of them (or "0." and zeros before
+        // them), and no zeros at the end of the decimals.
+        std::array<char, 20> text{};
+        const auto count = static_cast<std::size_t>(std::to_chars(text.data(), text.data() + text.size(), rounded).ptr -
+                                                    text.data());
+        char* out = n.text.data();
+        if (std::signbit(value)) *out++ = '-';
+        std::size_t intDigits = 0;
+        if (exponent >= 0) {
+            intDigits = static_cast<std::size_t>(exponent) + 1;
+            out = std::copy_n(text.data(), intDigits, out);
+        } else {
+            *out++ = '0';
+        }
+        std::size_t last = count;
+        while (last > intDigits && text[last - 1] == '0') --last;
+        if (last > intDigits || exponent < 0) {
+            *out++ = '.';
+            for (int z = exponent + 1; z < 0; ++z) *out++ = '0';
+            out = std::copy(text.data() + intDigits, text.data() + last, out);
+        }
+        n.size = static_cast<std::size_t>(out - n.text.data());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 NumberChars GeneralChars(double value, int digits) {
     NumberChars n;
+    if (ScaledGeneralChars(value, digits, n)) return n;
     const auto [end, ec] = std::to_chars(n.text.data(), n.text.data() + n.text.size(), value,
                                          std::chars_format::general, std::clamp(digits, 1, 17));
     n.size = ec == std::errc() ? static_cast<std::size_t>(end - n.text.data()) : 0;

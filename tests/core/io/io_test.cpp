@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <random>
 #include <set>
 #include <string>
 #include <thread>
@@ -377,7 +379,7 @@ TEST(DataFileLock, ASecondWriterWaitsThenFailsWithAMessage) {
 
 TEST(NumberChars, WriteAsPrintfWritesInTheCLocale) {
     const double values[] = {0.0, -0.0, 1.0, -1.5, 0.125, 2.5, 3.5, 0.000049999, 123.456789, 359.99995,
-                             2461382.0000347222, -1e-7, 1e21, 6.02214076e23, 1.7976931348623157e308,
+                             2461382.0000347222, 1234567890123.34375, -1234567890123.40625, -1e-7, 1e21, 6.02214076e23, 1.7976931348623157e308,
                              5e-324, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
     char expected[400];
     for (const double v : values) {
@@ -389,6 +391,22 @@ TEST(NumberChars, WriteAsPrintfWritesInTheCLocale) {
             std::snprintf(expected, sizeof expected, "%.*g", digits, v);
             EXPECT_EQ(GeneralChars(v, digits).view(), expected) << v << " %." << digits << "g";
         }
+    }
+    // Longitudes, orbs and days as the exports write them, and the halves that round to even (a
+    // quarter of 0.0005 is exactly 0.000125): many values of every size the short path takes.
+    std::mt19937_64 random(2026);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (int i = 0; i < 200000; ++i) {
+        const double scale = std::pow(10.0, i % 12 - 3);
+        const double v = i % 5 == 0 ? std::ldexp(std::round(unit(random) * 1e6), -(i % 24)) : unit(random) * scale;
+        const int decimals = i % 8;
+        std::snprintf(expected, sizeof expected, "%.*f", decimals, v);
+        ASSERT_EQ(FixedChars(v, decimals).view(), expected) << v << " %." << decimals << "f";
+        // Julian dates and longitudes to 17 digits, as the JSON exports write them, and other sizes.
+        const double w = i % 3 == 0 ? 2461382.0 + unit(random) * 40000 : v;
+        const int digits = i % 4 == 0 ? 17 : 1 + i % 17;
+        std::snprintf(expected, sizeof expected, "%.*g", digits, w);
+        ASSERT_EQ(GeneralChars(w, digits).view(), expected) << w << " %." << digits << "g";
     }
     const long long integers[] = {0, 7, -7, 42, 2026, -44, 12026, -32768, std::numeric_limits<long long>::min(),
                                   std::numeric_limits<long long>::max()};
