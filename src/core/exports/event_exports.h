@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/events/sky_events.h"
+#include "core/exports/scan_exports.h"
 
 namespace orrerion {
 
@@ -18,6 +19,14 @@ std::string EventsCsv(const std::vector<SkyEvent>& events);
 // A calendar of the events of `chartName`; the UIDs come from the chart's name, the event's kind,
 // body, detail and moment, so that the same events exported again update a calendar's entries.
 std::string EventsCalendar(const std::vector<SkyEvent>& events, std::string_view chartName, std::string_view stamp);
+
+// The text of one of the three: EventsCalendar, EventsCsv or EventsJson.
+std::string EventsText(ExportFormat format, const std::vector<SkyEvent>& events, std::string_view chartName,
+                       std::string_view stamp);
+// Replaces `path` with EventsText (never half-written); on failure the message names the path and
+// the reason.
+WriteResult WriteEventsFile(const std::filesystem::path& path, ExportFormat format, const std::vector<SkyEvent>& events,
+                            std::string_view chartName, std::string_view stamp);
 
 // "MARS enters Leo (retrograde)": a line that says what happened, for listings and calendars.
 std::string EventSummary(const SkyEvent& event);

@@ -7,6 +7,7 @@
 //   wheel_rings = natal, transits           any of natal, progressed, solar_arc, transits
 //   wheel_orientation = ascendant_left      ascendant_left | aries_left
 //   timeline_families = tn, sn, pn, pp, tp  any of tn, sn, pn, pp, tp
+//   event_orb = 3                           degrees, 0 to 15
 //   window_wheel = 120, 40, 760, 860        a window's left, top, width, height
 //
 // One "key = value" a line; keys and words in any case; list items separated by commas or blanks;
@@ -17,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/base/event_orb.h"
 #include "core/ephemeris/ephemeris.h"
 #include "core/io/file_replace.h"
 
@@ -58,6 +60,9 @@ struct Settings {
     WheelRings wheelRings;
     WheelOrientation wheelOrientation = WheelOrientation::AscendantLeft;
     TimelineFamilies timelineFamilies;
+    // The orb of the natal points a lunation or an eclipse falls on, degrees (the Events window and
+    // the command line's events without --orb).
+    double eventOrb = DefaultEventOrb;
     std::vector<WindowPlace> windowPlaces;  // in the order first met
     bool operator==(const Settings&) const = default;
 

@@ -64,7 +64,7 @@ PreferencesWindow::PreferencesWindow(Dialogs& dialogs, PreferencesSlice slice, Q
     columns->addLayout(Column({MakeGroup(PreferenceGroup::StartUp),
                                MakeGroup(PreferenceGroup::Printing),
                                MakeGroup(PreferenceGroup::HomePlace)}));
-    columns->addLayout(Column({MakePositions(), MakeWheel(), MakeTimeline()}));
+    columns->addLayout(Column({MakePositions(), MakeWheel(), MakeTimeline(), MakeEvents()}));
 
     QPushButton* cmdRestoreDefault = Named<QPushButton>("&Restore Defaults", "cmdRestoreDefault");
     QPushButton* btnSave = Named<QPushButton>("&Save", "btnSave");
@@ -203,6 +203,27 @@ QWidget* PreferencesWindow::MakeTimeline() {
     return frame;
 }
 
+QWidget* PreferencesWindow::MakeEvents() {
+    QGroupBox* frame = Named<QGroupBox>("Events", "fraEvents");
+    auto* grid = new QGridLayout(frame);
+    grid->setColumnStretch(2, 1);
+    txtEventOrb_ = new QLineEdit;
+    txtEventOrb_->setObjectName("txtEventOrb");
+    txtEventOrb_->setFixedWidth(fontMetrics().horizontalAdvance(QString(NumberBoxChars, '0')));
+    txtEventOrb_->setAlignment(Qt::AlignRight);
+    txtEventOrb_->setToolTip("Lunations and eclipses in the Events window name the natal points within this "
+                             "many degrees (by conjunction or opposition); also orrerion-cli events without --orb");
+    auto* label = new QLabel("Lunation and eclipse orb");
+    label->setBuddy(txtEventOrb_);
+    grid->addWidget(label, 0, 0, 1, 3);
+    grid->addWidget(txtEventOrb_, 1, 0);
+    grid->addWidget(new QLabel(QString("degrees (%1 to %2)")
+                                   .arg(QString::fromStdString(EventOrbEntry(MinEventOrb)),
+                                        QString::fromStdString(EventOrbEntry(MaxEventOrb)))),
+                    1, 1, 1, 2);
+    return frame;
+}
+
 void PreferencesWindow::SetEntries(const PreferenceEntries& entries) {
     for (std::size_t i = 0; i < PreferenceFields.size(); ++i) {
         switch (PreferenceFields[i].kind) {
@@ -248,6 +269,8 @@ void PreferencesWindow::SetSettings(const Settings& settings) {
     const TimelineFamilies& f = settings.timelineFamilies;
     const bool families[] = {f.tn, f.sn, f.pn, f.pp, f.tp};
     for (std::size_t i = 0; i < families_.size(); ++i) families_[i]->setChecked(families[i]);
+    eventOrbShown_ = settings.eventOrb;
+    txtEventOrb_->setText(QString::fromStdString(EventOrbEntry(settings.eventOrb)));
 }
 
 Settings PreferencesWindow::CurrentSettings() const {
@@ -260,6 +283,7 @@ Settings PreferencesWindow::CurrentSettings() const {
     s.timelineFamilies = {families_[0]->isChecked(), families_[1]->isChecked(),
                           families_[2]->isChecked(), families_[3]->isChecked(),
                           families_[4]->isChecked()};
+    s.eventOrb = EventOrbFromEntry(txtEventOrb_->text().toStdString(), eventOrbShown_).orb;
     return s;
 }
 
@@ -276,6 +300,9 @@ void PreferencesWindow::btnSave_Click() {
     const PreferencesRead read = OptionsFromEntries(Entries(), shown_);
     const Settings settings = CurrentSettings();
     std::vector<PreferenceProblem> problems = read.problems;
+    if (auto orb = EventOrbFromEntry(txtEventOrb_->text().toStdString(), eventOrbShown_).problem) {
+        problems.push_back(std::move(*orb));
+    }
     for (PreferenceProblem& problem : CheckSettings(settings)) problems.push_back(std::move(problem));
     if (!problems.empty()) {
         ShowProblem(problems.front());
