@@ -104,6 +104,9 @@ EventsWindow::EventsWindow(WindowRequests& requests, EventsWindowSlice slice, QW
     grdEvents_->setSelectionMode(QAbstractItemView::SingleSelection);
     grdEvents_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdEvents_->verticalHeader()->setVisible(false);
+    // One line of text a row, so that a long listing shows many at a time.
+    grdEvents_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grdEvents_->verticalHeader()->setDefaultSectionSize(QFontMetrics(grdEvents_->font()).height() + 6);
     grdEvents_->setWordWrap(false);
     // Widths from the longest texts rather than from every row, which a long span makes slow.
     const QFontMetrics metrics(grdEvents_->font());
