@@ -16,6 +16,7 @@
 #include "core/exports/scan_exports.h"
 #include "core/io/file_replace.h"
 #include "core/io/number_text.h"
+#include "core/records/settings_file.h"
 #include "core/run/run_calculation.h"
 
 namespace orrerion::cli {
@@ -45,6 +46,7 @@ int RunEventsCommand(const CommandLine& line) {
     ReturnOptions span;
     std::optional<std::string> refused = ReadReturnOptions(extras, false, span);
     SkyEventRequest request;
+    bool orbGiven = false;
     std::optional<std::string> jsonPath, icsPath, csvPath;
     for (const auto& [name, value] : extras) {
         if (refused) break;
@@ -52,8 +54,12 @@ int RunEventsCommand(const CommandLine& line) {
             refused = ReadEventKinds("--kinds", value, request.kinds);
         } else if (name == "--orb") {
             const std::optional<double> orb = ParseNumber(value);
-            if (!orb || *orb < 0 || *orb > 15) refused = "--orb takes degrees from 0 to 15, not \"" + value + "\"";
-            else request.orbDeg = *orb;
+            if (!orb || *orb < MinEventOrb || *orb > MaxEventOrb) {
+                refused = "--orb takes degrees from 0 to 15, not \"" + value + "\"";
+            } else {
+                request.orbDeg = *orb;
+                orbGiven = true;
+            }
         } else if (name == "--json") {
             jsonPath = value;
         } else if (name == "--ics") {
@@ -70,6 +76,15 @@ int RunEventsCommand(const CommandLine& line) {
 
     Calculation calc;
     if (!SetUpCalculation(Name, options, calc)) return 2;
+    if (!orbGiven) {
+        // The orb of the settings file, as the desktop program's Events window takes it. Its
+        // problems were reported with the ephemeris's unless --ephemeris spared reading it then.
+        SettingsLoad settings = LoadSettings(calc.ProgramDir / SettingsFileName);
+        if (options.ephemeris) {
+            for (const std::string& problem : settings.problems) std::fprintf(stderr, "%s: %s\n", Name, problem.c_str());
+        }
+        request.orbDeg = settings.file.settings.eventOrb;
+    }
     CollectingReporter reporter;
     ScanObserver noScan;
     bool noted = false;

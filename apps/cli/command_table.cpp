@@ -179,7 +179,9 @@ inline constexpr auto EventsOwn = std::to_array<OptionRow>({
     {"--kinds", "LIST",
      "any of station, retrograde, ingress, house-ingress, lunation, eclipse, void joined\n"
      "by commas, or all (the default)"},
-    {"--orb", "DEG", "the orb of the natal points a lunation or eclipse hits, 0 to 15 (default 3)"},
+    {"--orb", "DEG",
+     "the orb of the natal points a lunation or eclipse hits, 0 to 15 (default: the\n"
+     "\"event_orb\" line of SETTINGS.TXT, else 3)"},
     {"--json", "FILE", "the events as JSON", Bracketed},
     {"--ics", "FILE", "the events as an iCalendar file", Bracketed},
     {"--csv", "FILE", "the events as a CSV table", Bracketed},

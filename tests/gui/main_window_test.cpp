@@ -82,11 +82,13 @@ void MainWindowTest::startUpShowsTheMenusOfAFreshProgram() {
         {"mnuHouseMeridian", "&Meridian", {}},
         {"mnuDataSummary", "&Summary", QKeySequence(Qt::Key_F2)},
         {"mnuReturns", "&Returns...", QKeySequence(Qt::Key_F6)},
+        {"mnuEvents", "E&vents...", QKeySequence(Qt::Key_F7)},
         {"mnuOptions", "&Options File", {}},
         {"mnuPreferences", "&Preferences", {}},
         {"mnuMainMenuHelp", "&Orrerion Window", QKeySequence(Qt::Key_F1)},
         {"mnuHelpPrntfile", "&File To Print  Window", {}},
         {"mnuHelpReturns", "&Returns Window", {}},
+        {"mnuHelpEvents", "Events Window", {}},
         {"mnuHelpRevisions", "Re&vision history", {}},
         {"mnuHelpAbout", "Abo&ut", {}},
     };
@@ -378,7 +380,7 @@ void MainWindowTest::helpTextsAreShownAndAMissingOneReported() {
     QMenu* help = f.shell->main().findChild<QMenu*>("mnuHelp");
     int shown = 0;
     const QStringList ownWindow = {"mnuHelpWheel", "mnuHelpTimeline", "mnuHelpExport", "mnuHelpPreferences",
-                                   "mnuHelpAtlas", "mnuHelpReturns"};
+                                   "mnuHelpAtlas", "mnuHelpReturns", "mnuHelpEvents"};
     for (QAction* item : help->actions()) {
         if (item->isSeparator() || item->objectName() == "mnuHelpAbout") continue;
         const std::vector<std::string> before = f.session.calc.out.DataLines.ToVector();
@@ -394,7 +396,7 @@ void MainWindowTest::helpTextsAreShownAndAMissingOneReported() {
         }
         ++shown;
     }
-    QCOMPARE(shown, 22);
+    QCOMPARE(shown, 23);
 
     f.WriteDataFile("HINTS.HLP", "First hint\r\nSecond hint\r\n");
     Action(f.shell->main(), "mnuHelpHints")->trigger();

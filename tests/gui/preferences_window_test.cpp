@@ -94,6 +94,7 @@ void PreferencesWindowTest::savesOneValueIntoTheOptionsFileAndReadsItAgain() {
     QCOMPARE(Control<QComboBox>(window, "cboHouseSystem").currentText(), QString("Placidus"));
     QVERIFY(Control<QRadioButton>(window, "optEphemerisBuiltin").isChecked());
     QVERIFY(Control<QRadioButton>(window, "optAscendantLeft").isChecked());
+    QCOMPARE(Control<QLineEdit>(window, "txtEventOrb").text(), QString("3"));
 
     // Greyed out, with the library's reason beside it.
     QVERIFY(!Control<QRadioButton>(window, "optEphemerisPrecise").isEnabled());
@@ -123,12 +124,15 @@ void PreferencesWindowTest::savesOneValueIntoTheOptionsFileAndReadsItAgain() {
     QCOMPARE(Control<QLineEdit>(again, "txtSquareOrb").text(), QString("7.5"));
     Control<QRadioButton>(again, "optAriesLeft").setChecked(true);
     Control<QCheckBox>(again, "chkFamilyPP").setChecked(false);
+    Control<QLineEdit>(again, "txtEventOrb").setText("2.5");
     Press(again, "btnSave");
     QTRY_VERIFY(!f.shell->preferencesLoaded());
     QVERIFY(f.ReadDataFile("OPTIONS.OPT") == saved);
     const std::string settings = f.ReadDataFile("SETTINGS.TXT");
     QVERIFY2(settings.find("wheel_orientation = aries_left\n") != std::string::npos, settings.c_str());
     QVERIFY2(settings.find("timeline_families = tn, sn, pn, tp\n") != std::string::npos, settings.c_str());
+    QVERIFY2(settings.find("event_orb = 2.5\n") != std::string::npos, settings.c_str());
+    QCOMPARE(f.session.settings.settings.eventOrb, 2.5);
     QVERIFY(f.session.settings.settings.wheelOrientation == WheelOrientation::AriesLeft);
     QVERIFY(!f.session.settings.settings.timelineFamilies[FamilyIndex(AspectFamily::ProgressedToProgressed)]);
 
@@ -137,6 +141,7 @@ void PreferencesWindowTest::savesOneValueIntoTheOptionsFileAndReadsItAgain() {
     PreferencesWindow& third = OpenPreferences(f);
     Press(third, "cmdRestoreDefault");
     QCOMPARE(Control<QLineEdit>(third, "txtSquareOrb").text(), QString("8"));
+    QCOMPARE(Control<QLineEdit>(third, "txtEventOrb").text(), QString("3"));
     QVERIFY(Control<QRadioButton>(third, "optAscendantLeft").isChecked());
     Press(third, "btnCancel");
     QTRY_VERIFY(!f.shell->preferencesLoaded());
@@ -161,14 +166,24 @@ void PreferencesWindowTest::refusesAValueNamingItsControl() {
     QVERIFY(f.ReadDataFile("OPTIONS.OPT") == before);
     QCOMPARE(f.session.calc.options[Option::TrineOrb], 8.0f);
 
-    // No wheel ring ticked is refused too.
+    // So is an orb of the events beyond its range.
     Control<QLineEdit>(window, "txtHomeLatitudeDegrees").setText("42");
+    Control<QLineEdit>(window, "txtEventOrb").setText("20");
+    Press(window, "btnSave");
+    QCOMPARE(f.dialogs.messages.size(), std::size_t{2});
+    QCOMPARE(f.dialogs.messages[1].text,
+             QString("Events: Lunation and eclipse orb takes a number from 0 to 15 degrees with at most 2 "
+                     "decimals, not \"20\"."));
+    QVERIFY(f.ReadDataFile("OPTIONS.OPT") == before);
+
+    // No wheel ring ticked is refused too.
+    Control<QLineEdit>(window, "txtEventOrb").setText("3");
     for (const char* ring : {"chkRingNatal", "chkRingProgressed", "chkRingSolarArc", "chkRingTransits"}) {
         Control<QCheckBox>(window, ring).setChecked(false);
     }
     Press(window, "btnSave");
-    QCOMPARE(f.dialogs.messages.size(), std::size_t{2});
-    QCOMPARE(f.dialogs.messages[1].text, QString("Wheel: tick at least one ring."));
+    QCOMPARE(f.dialogs.messages.size(), std::size_t{3});
+    QCOMPARE(f.dialogs.messages[2].text, QString("Wheel: tick at least one ring."));
     QVERIFY(f.ReadDataFile("OPTIONS.OPT") == before);
 }
 

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/base/event_orb.h"
 #include "core/chart/chart_state.h"
 #include "core/ephemeris/eclipses.h"
 #include "core/ephemeris/ephemeris.h"
@@ -86,11 +87,8 @@ struct SkyEventRequest {
     double fromJD = 0.0;  // UT Julian date the span starts at
     double days = 0.0;    // the span's length
     std::array<bool, SkyEventKindCount> kinds{true, true, true, true, true, true, true};  // by SkyEventKindIndex
-    double orbDeg = 3.0;  // lunations' and eclipses' natal hits
+    double orbDeg = DefaultEventOrb;  // lunations' and eclipses' natal hits
 };
-
-// The default orb of the natal points a lunation or an eclipse falls on, degrees.
-inline constexpr double DefaultEventOrb = 3.0;
 
 // Every event of the kinds asked for, in time order (ties by kind, then body). Moments are those
 // found inside the span; a retrograde or void period is listed when it overlaps the span, with its

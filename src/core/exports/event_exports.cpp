@@ -163,4 +163,19 @@ std::string EventsCalendar(const std::vector<SkyEvent>& events, std::string_view
     return out;
 }
 
+std::string EventsText(ExportFormat format, const std::vector<SkyEvent>& events, std::string_view chartName,
+                       std::string_view stamp) {
+    switch (format) {
+    case ExportFormat::Calendar: return EventsCalendar(events, chartName, stamp);
+    case ExportFormat::Csv: return EventsCsv(events);
+    case ExportFormat::Json: return EventsJson(events);
+    }
+    return EventsJson(events);
+}
+
+WriteResult WriteEventsFile(const std::filesystem::path& path, ExportFormat format, const std::vector<SkyEvent>& events,
+                            std::string_view chartName, std::string_view stamp) {
+    return WriteExport(path, EventsText(format, events, chartName, stamp));
+}
+
 }  // namespace orrerion

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/events/sky_events.h"
+#include "core/exports/scan_exports.h"
 
 namespace orrerion {
 
@@ -19,5 +20,12 @@ std::string EventsCsv(const std::vector<SkyEvent>& events);
 // body, detail and moment, so that the same events exported again update a calendar's entries.
 std::string EventsCalendar(const std::vector<SkyEvent>& events, std::string_view chartName, std::string_view stamp);
 
+// The text of one of the three: EventsCalendar, EventsCsv or EventsJson.
+std::string EventsText(ExportFormat format, const std::vector<SkyEvent>& events, std::string_view chartName,
+                       std::string_view stamp);
+// Replaces `path` with EventsText (never half-written); on failure the message names the path and
+// the reason.
+WriteResult WriteEventsFile(const std::filesystem::path& path, ExportFormat format, const std::vector<SkyEvent>& events,
+                            std::string_view chartName, std::string_view stamp);
 
 }  // namespace orrerion

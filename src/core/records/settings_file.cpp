@@ -9,6 +9,7 @@
 
 #include "core/io/line_reader.h"
 #include "core/records/name_record.h"
+#include "core/io/number_text.h"
 
 namespace orrerion {
 namespace {
@@ -148,6 +149,15 @@ std::string WriteChoice(E value, const std::array<Choice<E>, N>& choices) {
     return std::string(choices.front().word);
 }
 
+// A number of degrees within [min, max], written as printf's %g writes it ("3", "2.5").
+std::optional<double> ReadDegrees(std::string_view value, double min, double max) {
+    const std::optional<double> number = ParseNumber(value);
+    if (!number || *number < min || *number > max) return std::nullopt;
+    return number;
+}
+
+std::string WriteDegrees(double value) { return std::string(GeneralChars(value, 6).view()); }
+
 // Stores a value that could be read; false when there was none.
 template <class T>
 bool Assign(const std::optional<T>& value, T& to) {
@@ -164,6 +174,8 @@ struct Key {
     std::string (*write)(const Settings& s);
     void (*reset)(Settings& s);                         // back to the default
 };
+
+static_assert(MinEventOrb == 0 && MaxEventOrb == 15, "event_orb's texts name its range");
 
 const auto Keys = std::to_array<Key>({
     {"ephemeris", "builtin or precise",
@@ -187,8 +199,13 @@ const auto Keys = std::to_array<Key>({
      [](std::string_view v, Settings& s) { return Assign(ReadFamilies(v), s.timelineFamilies); },
      [](const Settings& s) { return WriteFamilies(s.timelineFamilies); },
      [](Settings& s) { s.timelineFamilies = Settings{}.timelineFamilies; }},
+    {"event_orb", "degrees from 0 to 15",
+     "# Lunations and eclipses name the natal points within this orb, degrees (0 to 15)",
+     [](std::string_view v, Settings& s) { return Assign(ReadDegrees(v, MinEventOrb, MaxEventOrb), s.eventOrb); },
+     [](const Settings& s) { return WriteDegrees(s.eventOrb); },
+     [](Settings& s) { s.eventOrb = Settings{}.eventOrb; }},
 });
-static_assert(Keys.size() == 4);
+static_assert(Keys.size() == 5);
 
 constexpr std::string_view FileHeader =
     "# Orrerion settings: one \"key = value\" a line; lines starting with # are comments.\n"

@@ -7,6 +7,7 @@
 //   wheel_rings = natal, transits           any of natal, progressed, solar_arc, transits
 //   wheel_orientation = ascendant_left      ascendant_left | aries_left
 //   timeline_families = tn, sn, pn, pp, tp  any of tn, sn, pn, pp, tp
+//   event_orb = 3                           degrees, 0 to 15
 //   window_wheel = 120, 40, 760, 860        a window's left, top, width, height
 //   last_birth = John Smith,13 Jan 1950,8.30,A,5,074.00,40.43   as a names file holds it
 //
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "core/base/aspect_families.h"
+#include "core/base/event_orb.h"
 #include "core/ephemeris/ephemeris.h"
 #include "core/io/file_replace.h"
 
@@ -54,6 +56,9 @@ struct Settings {
     WheelRings wheelRings;
     WheelOrientation wheelOrientation = WheelOrientation::AscendantLeft;
     FamilySet timelineFamilies = AllFamilies;  // the aspect families the timeline shows
+    // The orb of the natal points a lunation or an eclipse falls on, degrees (the Events window and
+    // the command line's events without --orb).
+    double eventOrb = DefaultEventOrb;
     std::vector<WindowPlace> windowPlaces;  // in the order first met
     // The birth of the last chart calculated, as a names file's record line; offered in the natal
     // window at start. Empty: none (the line is then not written).

@@ -51,6 +51,7 @@ const HelpItem HelpItems[] = {
     {"Ti&meline Window", "mnuHelpTimeline", "TIMELINE.HLP"},
     {"E&xport Window", "mnuHelpExport", "EXPORT.HLP"},
     {"&Returns Window", "mnuHelpReturns", "RETURNS.HLP"},
+    {"Events Window", "mnuHelpEvents", "EVENTS.HLP"},
     {"&Preferences Window", "mnuHelpPreferences", "PREFS.HLP"},
     {"&Atlas", "mnuHelpAtlas", "ATLAS.HLP"},
     {nullptr, "mnuSplit1", nullptr},
@@ -69,7 +70,7 @@ const struct {
     const char* file;
 } WindowHelp[] = {
     {"Wheel", "WHEEL.HLP"}, {"Timeline", "TIMELINE.HLP"}, {"Export", "EXPORT.HLP"}, {"Preferences", "PREFS.HLP"},
-    {"Returns", "RETURNS.HLP"}, {nullptr, "ATLAS.HLP"},
+    {"Returns", "RETURNS.HLP"}, {"Events", "EVENTS.HLP"}, {nullptr, "ATLAS.HLP"},
 };
 
 // A house system's item in the Houses menu: its name with the access key marked ("P&orphyry")
@@ -185,6 +186,14 @@ void MainWindow::BuildMenus() {
     connect(mnuReturns, &QAction::triggered, this, [this] {
         if (shell_.session.chartComputed) shell_.ShowReturns();
     });
+    QAction* mnuEvents = mnuData_->addAction("E&vents...");
+    mnuEvents->setObjectName("mnuEvents");
+    mnuEvents->setShortcut(Qt::Key_F7);
+    mnuEvents->setShortcutContext(Qt::ApplicationShortcut);
+    mnuEvents->setToolTip("The sky's stations, ingresses, lunations, eclipses and void Moon over a span, "
+                          "printed and exported");
+    addAction(mnuEvents);
+    connect(mnuEvents, &QAction::triggered, this, [this] { shell_.ShowEvents(); });
 
     QMenu* options = bar->addMenu("&Options");
     options->setObjectName("mnuOptionsMenu");

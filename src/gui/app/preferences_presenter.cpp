@@ -226,6 +226,19 @@ std::vector<PreferenceProblem> CheckSettings(const Settings& settings) {
     return problems;
 }
 
+std::string EventOrbEntry(double orb) { return std::string(GeneralChars(orb, 6).view()); }
+
+EventOrbRead EventOrbFromEntry(const std::string& text, double shown) {
+    if (text == EventOrbEntry(shown)) return {shown, std::nullopt};
+    const std::optional<double> number = ParseNumber(text);
+    if (number && *number >= MinEventOrb && *number <= MaxEventOrb && HasAtMostDecimals(*number, 2)) {
+        return {*number, std::nullopt};
+    }
+    return {shown, PreferenceProblem{"txtEventOrb", "Events: Lunation and eclipse orb takes a number from " +
+                                                        RangeText(MinEventOrb) + " to " + RangeText(MaxEventOrb) +
+                                                        " degrees with at most 2 decimals, not \"" + text + "\"."}};
+}
+
 PreciseChoiceState PreciseChoice() {
     const PreciseAvailability precise = CheckPreciseEphemeris();
     return {precise.available, precise.available ? std::string() : precise.reason};

@@ -95,6 +95,17 @@ PreferencesRead OptionsFromEntries(const PreferenceEntries& entries, const Optio
 // timeline family ticked.
 std::vector<PreferenceProblem> CheckSettings(const Settings& settings);
 
+// The events' orb (the settings' event_orb) as its box shows it: "3", "2.5".
+std::string EventOrbEntry(double orb);
+// The orb the box's text stands for: a text left as shown keeps `shown` exactly; a number from 0
+// to 15 with at most two decimals is taken; anything else keeps `shown` and is a problem naming
+// the box (txtEventOrb).
+struct EventOrbRead {
+    double orb = DefaultEventOrb;
+    std::optional<PreferenceProblem> problem;
+};
+EventOrbRead EventOrbFromEntry(const std::string& text, double shown);
+
 // Where a person chooses precise positions in the desktop program, for the note on the built-in
 // series' years.
 inline constexpr const char* PreciseChoiceText = "Options, Preferences: Precise";

@@ -64,7 +64,7 @@ PreferencesWindow::PreferencesWindow(Dialogs& dialogs, PreferencesSlice slice, Q
     columns->addLayout(Column({MakeGroup(PreferenceGroup::StartUp),
                                MakeGroup(PreferenceGroup::Printing),
                                MakeGroup(PreferenceGroup::HomePlace)}));
-    columns->addLayout(Column({MakePositions(), MakeWheel(), MakeTimeline()}));
+    columns->addLayout(Column({MakePositions(), MakeWheel(), MakeTimeline(), MakeEvents()}));
 
     QPushButton* cmdRestoreDefault = Named<QPushButton>("&Restore Defaults", "cmdRestoreDefault");
     QPushButton* btnSave = Named<QPushButton>("&Save", "btnSave");
@@ -198,6 +198,27 @@ QWidget* PreferencesWindow::MakeTimeline() {
     return frame;
 }
 
+QWidget* PreferencesWindow::MakeEvents() {
+    QGroupBox* frame = Named<QGroupBox>("Events", "fraEvents");
+    auto* grid = new QGridLayout(frame);
+    grid->setColumnStretch(2, 1);
+    txtEventOrb_ = new QLineEdit;
+    txtEventOrb_->setObjectName("txtEventOrb");
+    txtEventOrb_->setFixedWidth(fontMetrics().horizontalAdvance(QString(NumberBoxChars, '0')));
+    txtEventOrb_->setAlignment(Qt::AlignRight);
+    txtEventOrb_->setToolTip("Lunations and eclipses in the Events window name the natal points within this "
+                             "many degrees (by conjunction or opposition); also orrerion-cli events without --orb");
+    auto* label = new QLabel("Lunation and eclipse orb");
+    label->setBuddy(txtEventOrb_);
+    grid->addWidget(label, 0, 0, 1, 3);
+    grid->addWidget(txtEventOrb_, 1, 0);
+    grid->addWidget(new QLabel(QString("degrees (%1 to %2)")
+                                   .arg(QString::fromStdString(EventOrbEntry(MinEventOrb)),
+                                        QString::fromStdString(EventOrbEntry(MaxEventOrb)))),
+                    1, 1, 1, 2);
+    return frame;
+}
+
 void PreferencesWindow::SetEntries(const PreferenceEntries& entries) {
     for (std::size_t i = 0; i < PreferenceFields.size(); ++i) {
         switch (PreferenceFields[i].kind) {
@@ -241,6 +262,8 @@ void PreferencesWindow::SetSettings(const Settings& settings) {
     (settings.wheelOrientation == WheelOrientation::AriesLeft ? optAriesLeft_ : optAscendantLeft_)
         ->setChecked(true);
     for (std::size_t i = 0; i < families_.size(); ++i) families_[i]->setChecked(settings.timelineFamilies[i]);
+    eventOrbShown_ = settings.eventOrb;
+    txtEventOrb_->setText(QString::fromStdString(EventOrbEntry(settings.eventOrb)));
 }
 
 Settings PreferencesWindow::CurrentSettings() const {
@@ -251,6 +274,7 @@ Settings PreferencesWindow::CurrentSettings() const {
     s.wheelOrientation =
         optAriesLeft_->isChecked() ? WheelOrientation::AriesLeft : WheelOrientation::AscendantLeft;
     for (std::size_t i = 0; i < families_.size(); ++i) s.timelineFamilies[i] = families_[i]->isChecked();
+    s.eventOrb = EventOrbFromEntry(txtEventOrb_->text().toStdString(), eventOrbShown_).orb;
     return s;
 }
 
@@ -267,6 +291,9 @@ void PreferencesWindow::btnSave_Click() {
     const PreferencesRead read = OptionsFromEntries(Entries(), shown_);
     const Settings settings = CurrentSettings();
     std::vector<PreferenceProblem> problems = read.problems;
+    if (auto orb = EventOrbFromEntry(txtEventOrb_->text().toStdString(), eventOrbShown_).problem) {
+        problems.push_back(std::move(*orb));
+    }
     for (PreferenceProblem& problem : CheckSettings(settings)) problems.push_back(std::move(problem));
     if (!problems.empty()) {
         ShowProblem(problems.front());

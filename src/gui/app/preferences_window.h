@@ -1,6 +1,7 @@
 #pragma once
 // The Preferences window: the options of OPTIONS.OPT as named controls in groups, each number
-// with its unit and range, and the settings of SETTINGS.TXT (positions, the wheel, the timeline),
+// with its unit and range, and the settings of SETTINGS.TXT (positions, the wheel, the timeline,
+// the events' orb),
 // with Save, Cancel and Restore Defaults.
 #include <QWidget>
 #include <array>
@@ -11,6 +12,7 @@
 #include "gui/app/preferences_presenter.h"
 
 class QCheckBox;
+class QLineEdit;
 class QRadioButton;
 
 namespace orrerion::gui {
@@ -46,6 +48,7 @@ private:
     QWidget* MakePositions();
     QWidget* MakeWheel();
     QWidget* MakeTimeline();
+    QWidget* MakeEvents();
     void SetEntries(const PreferenceEntries& entries);
     void SetSettings(const Settings& settings);
     void ShowProblem(const PreferenceProblem& problem);
@@ -60,6 +63,8 @@ private:
     QRadioButton* optAriesLeft_ = nullptr;
     std::array<QCheckBox*, 4> rings_{};     // natal, progressed, solar arc, transits
     std::array<QCheckBox*, 5> families_{};  // tn, sn, pn, pp, tp
+    QLineEdit* txtEventOrb_ = nullptr;
+    double eventOrbShown_ = DefaultEventOrb;  // the orb the box was filled with
 };
 
 }  // namespace orrerion::gui

@@ -12,6 +12,7 @@
 #include "core/run/calculation.h"
 #include "gui/ui/local_clock.h"
 #include "gui/output/data_presenter.h"
+#include "gui/output/events_presenter.h"
 #include "gui/output/export_presenter.h"
 #include "gui/output/returns_presenter.h"
 #include "gui/records/atlas_bridge.h"
@@ -43,6 +44,7 @@ struct Session {
     bool wheelOuterAspects = false;  // the wheel window's "Aspects to natal"
     ExportWindowState exportChoice;  // the Export window's format and families
     ReturnsChoice returnsChoice;     // the Returns window's body, span and precession
+    EventsChoice eventsChoice;       // the Events window's span, filters and export format
 
     // Stored data.
     NamesListState names;          // the Names list's file, lock and saved mark

@@ -24,6 +24,7 @@
 #include "gui/app/preferences_window.h"
 #include "gui/app/title_window.h"
 #include "gui/output/data_window.h"
+#include "gui/output/events_window.h"
 #include "gui/output/export_window.h"
 #include "gui/output/print_window.h"
 #include "gui/output/returns_window.h"
@@ -153,6 +154,7 @@ Shell::Shell(Session& s)
     : session(s), places_(std::make_unique<WindowPlaces>(s.settings, s.calc.ProgramDir / SettingsFileName)) {}
 
 Shell::~Shell() {
+    Unload(events_);
     Unload(returns_);
     Unload(export_);
     Unload(timeline_);
@@ -341,6 +343,7 @@ void Shell::CalculationChanged() {
     // A return chart shown in the wheel belongs to the chart before.
     if (wheelLoaded()) wheel_->ShowCalculation();
     if (returnsLoaded()) returns_->Refresh();
+    if (eventsLoaded()) events_->Refresh();
     if (timelineLoaded()) timeline_->Refresh();
     if (exportLoaded()) export_->Refresh();
     if (dataWindowLoaded()) dataWindow_->ShowCurrentText();
@@ -488,6 +491,21 @@ void Shell::ShowReturns() {
     Activate(window);
 }
 
+EventsWindow& Shell::events() {
+    return Loaded(*places_, events_, [this] {
+        return new EventsWindow(*this, {dialogs(), session.calc, session.chartComputed, session.settings,
+                                        session.eventsChoice, PreciseChoiceText});
+    });
+}
+
+void Shell::ShowEvents() {
+    const bool loaded = eventsLoaded();
+    EventsWindow& window = events();
+    if (loaded) window.Refresh();  // a new window finds them as it opens
+    window.show();
+    Activate(window);
+}
+
 void Shell::ShowReturnChart(const ReturnChart& chart, bool precessed) {
     // The summary takes the data window's text as the data summary and help texts do; the listings
     // of a scan stay in the saved and printed buffer.
@@ -541,6 +559,7 @@ void Shell::unloadWheel() { Unload(wheel_); }
 void Shell::unloadExport() { Unload(export_); }
 void Shell::unloadTimeline() { Unload(timeline_); }
 void Shell::unloadReturns() { Unload(returns_); }
+void Shell::unloadEvents() { Unload(events_); }
 void Shell::unloadPreferences() { Unload(preferences_); }
 
 InputWindowSlice Shell::InputSlice() { return {dialogs(), session.clock, session.calc}; }

@@ -26,6 +26,7 @@ class WheelWindow;
 class ExportWindow;
 class TimelineWindow;
 class ReturnsWindow;
+class EventsWindow;
 class PreferencesWindow;
 struct InputWindowSlice;
 
@@ -66,6 +67,8 @@ public:
     void ShowTimeline();
     // The Returns window (Data > Returns), brought forward with the returns listed anew.
     void ShowReturns();
+    // The Events window (Data > Events), brought forward with the events found anew.
+    void ShowEvents();
     // The main window's Input command: the input windows shown, the Names list re-read, a chart
     // of the present moment brought up to the clock.
     void InputMenu();
@@ -83,6 +86,7 @@ public:
     ExportWindow& exportWindow();
     TimelineWindow& timeline();
     ReturnsWindow& returns();
+    EventsWindow& events();
     PreferencesWindow& preferences();
 
     bool inputDLoaded() const { return !inputD_.isNull(); }
@@ -96,6 +100,7 @@ public:
     bool exportLoaded() const { return !export_.isNull(); }
     bool timelineLoaded() const { return !timeline_.isNull(); }
     bool returnsLoaded() const { return !returns_.isNull(); }
+    bool eventsLoaded() const { return !events_.isNull(); }
     bool preferencesLoaded() const { return !preferences_.isNull(); }
 
     void unloadNames();
@@ -107,6 +112,7 @@ public:
     void unloadExport();
     void unloadTimeline();
     void unloadReturns();
+    void unloadEvents();
     void unloadPreferences();
 
     // WindowRequests.
@@ -144,8 +150,8 @@ public:
 
 private:
     // Every loaded window that shows the current calculation brought up to it: the wheel (back to
-    // the calculation's rings), the timeline, the export window, the returns and the data window's
-    // text.
+    // the calculation's rings), the timeline, the export window, the returns, the events and the
+    // data window's text.
     void CalculationChanged();
     // The birth of a chart just calculated goes into the settings file (last_birth), and at start
     // into the natal window, so that the last birth entered is offered again.
@@ -170,6 +176,7 @@ private:
     QPointer<ExportWindow> export_;
     QPointer<TimelineWindow> timeline_;
     QPointer<ReturnsWindow> returns_;
+    QPointer<EventsWindow> events_;
     QPointer<PreferencesWindow> preferences_;
     QPointer<HelpWindow> help_;
 };

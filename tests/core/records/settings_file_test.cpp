@@ -20,6 +20,7 @@ Settings Changed() {
     s.wheelRings = {true, true, true, false};
     s.wheelOrientation = WheelOrientation::AriesLeft;
     s.timelineFamilies = {false, true, false, true, false};
+    s.eventOrb = 2.5;
     return s;
 }
 
@@ -42,6 +43,7 @@ TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
     EXPECT_EQ(read.wheelRings, (WheelRings{true, true, false, true}));
     EXPECT_EQ(read.wheelOrientation, WheelOrientation::AscendantLeft);  // absent: the default
     EXPECT_EQ(read.timelineFamilies, (FamilySet{false, false, false, true, false}));
+    EXPECT_EQ(read.eventOrb, DefaultEventOrb);  // absent: the default
 
     load.file.settings = Changed();
     ASSERT_TRUE(SaveSettings(path, load.file).ok);
@@ -55,7 +57,10 @@ TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
               "timeline_families = sn, pp\n"
               "\n"
               "# What the wheel has on its left: ascendant_left, or aries_left (0 degrees Aries)\n"
-              "wheel_orientation = aries_left\n");
+              "wheel_orientation = aries_left\n"
+              "\n"
+              "# Lunations and eclipses name the natal points within this orb, degrees (0 to 15)\n"
+              "event_orb = 2.5\n");
     const SettingsLoad again = LoadSettings(path);
     EXPECT_TRUE(again.problems.empty());
     EXPECT_EQ(again.file.settings, Changed());
@@ -144,7 +149,8 @@ TEST(SettingsFile, ANewFileNamesEveryKeyAndReadsBack) {
     file.settings = Changed();
     ASSERT_TRUE(SaveSettings(path, file).ok);
     const std::string text = ReadWholeFile(path);
-    for (const char* key : {"ephemeris =", "wheel_rings =", "wheel_orientation =", "timeline_families ="}) {
+    for (const char* key :
+         {"ephemeris =", "wheel_rings =", "wheel_orientation =", "timeline_families =", "event_orb = 2.5\n"}) {
         EXPECT_NE(text.find(key), std::string::npos) << key;
     }
     EXPECT_EQ(LoadSettings(path).file.settings, Changed());
@@ -161,6 +167,9 @@ TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
         {"wheel_rings =", "wheel_rings takes one or more of natal, progressed, solar_arc, transits"},
         {"wheel_orientation = up", "the default ascendant_left"},
         {"timeline_families = tn, xx", "the default tn, sn, pn, pp, tp"},
+        {"event_orb = 16", "event_orb takes degrees from 0 to 15, not \"16\"; the default 3 is used"},
+        {"event_orb = -1", "not \"-1\"; the default 3"},
+        {"event_orb = 3 degrees", "not \"3 degrees\"; the default 3"},
         {"just some words", "not \"key = value\""},
     };
     for (const Case& c : cases) {
@@ -168,10 +177,10 @@ TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
         const auto path = MakeTempDir() / SettingsFileName;
         // The line before sets the value away from its default; the bad line brings the default back.
         WriteWholeFile(path, "ephemeris = precise\nwheel_rings = progressed\nwheel_orientation = aries_left\n"
-                             "timeline_families = pp\n" + std::string(c.line) + "\n");
+                             "timeline_families = pp\nevent_orb = 0.5\n" + std::string(c.line) + "\n");
         const SettingsLoad load = LoadSettings(path);
         ASSERT_EQ(load.problems.size(), 1u);
-        EXPECT_NE(load.problems[0].find(path.string() + " line 5: "), std::string::npos) << load.problems[0];
+        EXPECT_NE(load.problems[0].find(path.string() + " line 6: "), std::string::npos) << load.problems[0];
         EXPECT_NE(load.problems[0].find(c.said), std::string::npos) << load.problems[0];
         const std::string key = std::string(c.line).substr(0, std::string(c.line).find(' '));
         const Settings& s = load.file.settings;
@@ -179,6 +188,7 @@ TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
         EXPECT_EQ(s.wheelRings == WheelRings{}, key == "wheel_rings");
         EXPECT_EQ(s.wheelOrientation == WheelOrientation::AscendantLeft, key == "wheel_orientation");
         EXPECT_EQ(s.timelineFamilies == AllFamilies, key == "timeline_families");
+        EXPECT_EQ(s.eventOrb == DefaultEventOrb, key == "event_orb");
         // A rewrite keeps a line it cannot read, and writes the values in use over bad ones.
         const std::string rewritten = SettingsText(load.file);
         EXPECT_EQ(rewritten.find("\n" + std::string(c.line) + "\n") != std::string::npos, key == "just");
