@@ -17,6 +17,7 @@
 #include "core/pictures/timeline_layout.h"
 #include "core/pictures/timeline_output.h"
 #include "core/pictures/timeline_sky.h"
+#include "core/records/settings_file.h"
 #include "core/run/run_calculation.h"
 
 namespace orrerion::cli {
@@ -116,6 +117,8 @@ int RunTimelineCommand(const CommandLine& line) {
         events.fromJD = layout.DiurnalJD + fromDay;
         events.days = toDay + 1.0 - fromDay;
         events.kinds = *eventKinds;
+        // The lunations' and eclipses' orb of the settings file, as the desktop program takes it.
+        events.orbDeg = LoadSettings(calc.ProgramDir / SettingsFileName).file.settings.eventOrb;
         SkyKinds kinds = 0;
         for (std::size_t i = 0; i < SkyEventKindCount; ++i) kinds |= static_cast<SkyKinds>((*eventKinds)[i] ? 1u << i : 0u);
         sky = LayOutSky(FindSkyEvents(calc.chart, calc.eph.Source, events));

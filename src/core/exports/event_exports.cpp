@@ -59,43 +59,58 @@ int Detail(const SkyEvent& e) {
 
 }  // namespace
 
+std::string EventDetailWord(const SkyEvent& e) {
+    switch (e.kind) {
+    case SkyEventKind::Station: return e.retrograde ? "retrograde" : "direct";
+    case SkyEventKind::Ingress: return std::string(SignName(e.sign)) + (e.retrograde ? " retrograde" : "");
+    case SkyEventKind::HouseIngress: return "house " + std::to_string(e.house) + (e.retrograde ? " retrograde" : "");
+    case SkyEventKind::Lunation: return std::string(LunarPhaseWord(e.phase));
+    case SkyEventKind::Eclipse: return std::string(EclipseTypeWord(e.eclipseType));
+    default: return "";
+    }
+}
+
+std::string EventJsonObject(const SkyEvent& e) {
+    std::string out = "{\"kind\": " + JsonString(SkyEventKindWord(e.kind));
+    out += ", \"body\": " + JsonString(ExportPointWord(e.body));
+    out += ", \"utc\": " + JsonString(IsoSecondUtc(e.jd));
+    out += ", \"jd_ut\": " + JsonNumber(e.jd);
+    out += ", \"longitude\": " + JsonNumber(e.longitude);
+    switch (e.kind) {
+    case SkyEventKind::Station:
+        out += std::string(", \"direction\": ") + (e.retrograde ? "\"retrograde\"" : "\"direct\"");
+        break;
+    case SkyEventKind::Ingress:
+        out += ", \"sign\": " + JsonString(SignName(e.sign));
+        out += std::string(", \"retrograde\": ") + (e.retrograde ? "true" : "false");
+        break;
+    case SkyEventKind::HouseIngress:
+        out += ", \"house\": " + std::to_string(e.house);
+        out += std::string(", \"retrograde\": ") + (e.retrograde ? "true" : "false");
+        break;
+    case SkyEventKind::Lunation: out += ", \"phase\": " + JsonString(LunarPhaseWord(e.phase)); break;
+    case SkyEventKind::Eclipse:
+        out += ", \"type\": " + JsonString(EclipseTypeWord(e.eclipseType));
+        out += ", \"magnitude\": " + JsonNumber(e.magnitude);
+        break;
+    default: break;
+    }
+    if (HasEnd(e)) out += ", \"end\": " + JsonString(IsoSecondUtc(e.endJD));
+    if (HasHits(e)) {
+        out += ", \"hits\": [";
+        for (std::size_t i = 0; i < e.hits.size(); ++i) out += (i ? ", " : "") + JsonString(ExportPointWord(e.hits[i]));
+        out += "]";
+    }
+    return out + "}";
+}
+
 std::string EventsJson(const std::vector<SkyEvent>& events) {
     std::string out = "{\"events\": [";
     bool first = true;
     for (const SkyEvent& e : events) {
-        out += first ? "\n  {" : ",\n  {";
+        out += first ? "\n  " : ",\n  ";
         first = false;
-        out += "\"kind\": " + JsonString(SkyEventKindWord(e.kind));
-        out += ", \"body\": " + JsonString(ExportPointWord(e.body));
-        out += ", \"utc\": " + JsonString(IsoSecondUtc(e.jd));
-        out += ", \"jd_ut\": " + JsonNumber(e.jd);
-        out += ", \"longitude\": " + JsonNumber(e.longitude);
-        switch (e.kind) {
-        case SkyEventKind::Station:
-            out += std::string(", \"direction\": ") + (e.retrograde ? "\"retrograde\"" : "\"direct\"");
-            break;
-        case SkyEventKind::Ingress:
-            out += ", \"sign\": " + JsonString(SignName(e.sign));
-            out += std::string(", \"retrograde\": ") + (e.retrograde ? "true" : "false");
-            break;
-        case SkyEventKind::HouseIngress:
-            out += ", \"house\": " + std::to_string(e.house);
-            out += std::string(", \"retrograde\": ") + (e.retrograde ? "true" : "false");
-            break;
-        case SkyEventKind::Lunation: out += ", \"phase\": " + JsonString(LunarPhaseWord(e.phase)); break;
-        case SkyEventKind::Eclipse:
-            out += ", \"type\": " + JsonString(EclipseTypeWord(e.eclipseType));
-            out += ", \"magnitude\": " + JsonNumber(e.magnitude);
-            break;
-        default: break;
-        }
-        if (HasEnd(e)) out += ", \"end\": " + JsonString(IsoSecondUtc(e.endJD));
-        if (HasHits(e)) {
-            out += ", \"hits\": [";
-            for (std::size_t i = 0; i < e.hits.size(); ++i) out += (i ? ", " : "") + JsonString(ExportPointWord(e.hits[i]));
-            out += "]";
-        }
-        out += "}";
+        out += EventJsonObject(e);
     }
     out += first ? "]}\n" : "\n]}\n";
     return out;
@@ -127,17 +142,11 @@ std::string EventsCsv(const std::vector<SkyEvent>& events) {
     return out;
 }
 
-std::string EventsCalendar(const std::vector<SkyEvent>& events, std::string_view chartName, std::string_view stamp) {
+std::string EventCalendarEvents(const std::vector<SkyEvent>& events, std::string_view chartName, std::string_view stamp) {
     std::string out;
     const auto line = [&](std::string_view name, std::string_view value) {
         out += FoldCalendarLine(std::string(name) + ":" + std::string(value));
     };
-    out += "BEGIN:VCALENDAR\r\n";
-    line("VERSION", "2.0");
-    line("PRODID", std::string("-//Orrerion//Orrerion ") + ProgramVersion() + "//EN");
-    line("CALSCALE", "GREGORIAN");
-    line("METHOD", "PUBLISH");
-    line("X-WR-CALNAME", CalendarEscape("Orrerion sky events: " + std::string(chartName)));
     std::set<std::string> used;
     for (const SkyEvent& e : events) {
         // The moment to the minute keeps the UID when a later version moves it by seconds.
@@ -159,6 +168,21 @@ std::string EventsCalendar(const std::vector<SkyEvent>& events, std::string_view
         line("TRANSP", "TRANSPARENT");
         out += "END:VEVENT\r\n";
     }
+    return out;
+}
+
+std::string EventsCalendar(const std::vector<SkyEvent>& events, std::string_view chartName, std::string_view stamp) {
+    std::string out;
+    const auto line = [&](std::string_view name, std::string_view value) {
+        out += FoldCalendarLine(std::string(name) + ":" + std::string(value));
+    };
+    out += "BEGIN:VCALENDAR\r\n";
+    line("VERSION", "2.0");
+    line("PRODID", std::string("-//Orrerion//Orrerion ") + ProgramVersion() + "//EN");
+    line("CALSCALE", "GREGORIAN");
+    line("METHOD", "PUBLISH");
+    line("X-WR-CALNAME", CalendarEscape("Orrerion sky events: " + std::string(chartName)));
+    out += EventCalendarEvents(events, chartName, stamp);
     out += "END:VCALENDAR\r\n";
     return out;
 }

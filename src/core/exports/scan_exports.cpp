@@ -11,6 +11,7 @@
 #include "core/aspects/aspect_scan.h"
 #include "core/aspects/report_files.h"
 #include "core/base/version.h"
+#include "core/exports/event_exports.h"
 #include "core/io/json_text.h"
 #include "core/io/number_text.h"
 #include "core/io/text_sink.h"
@@ -616,6 +617,8 @@ void WriteCalendar(TextSink& out, const ExportSource& source, const ExportChoice
                     ";VALUE=DATE:" + CompactDate(NextDate(date)), exactTitle, description);
         }
     }
+    // The sky's events, when they were asked for, as the events command writes them.
+    if (!source.events.empty()) w.Put(EventCalendarEvents(source.events, source.chartName, stamp));
     w.Put("END:VCALENDAR\r\n");
 }
 
@@ -688,6 +691,35 @@ void WriteCsv(TextSink& out, const ExportSource& source, const ExportChoice& cho
             out.Put(chart);
             out.Put("\r\n");
         }
+    }
+    // The sky's events, when asked for: family holds the event's kind, mover its body, aspect what
+    // it was (direction, sign, house, phase or eclipse type), target the natal points it falls on;
+    // the days are its first and last, the moment its start.
+    for (const SkyEvent& e : source.events) {
+        out.Put("event,");
+        out.Put(SkyEventKindWord(e.kind));
+        out.Put(',');
+        out.Put(CsvField(PointWord(e.body)));
+        out.Put(',');
+        out.Put(CsvField(EventDetailWord(e)));
+        out.Put(',');
+        std::string hits;
+        for (const int point : e.hits) (hits.empty() ? hits : hits += ' ') += PointWord(point);
+        out.Put(CsvField(hits));
+        out.Put(',');
+        const bool period = e.kind == SkyEventKind::Retrograde || e.kind == SkyEventKind::Void;
+        out.Put(IsoDate(MinuteOf(e.jd).date));
+        out.Put(',');
+        out.Put(IsoDate(MinuteOf(period ? e.endJD : e.jd).date));
+        out.Put(",,,,,");
+        out.Put(IsoMinute(dates, e.jd, std::nullopt).View());
+        out.Put(',');
+        out.Put(LocalIsoMinute(dates, e.jd, source).View());
+        out.Put(',');
+        out.Put(Degrees(e.longitude, 4).view());
+        out.Put(",,");
+        out.Put(chart);
+        out.Put("\r\n");
     }
 }
 
@@ -814,7 +846,19 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
         }
         out.Put("}");
     }
-    out.Put(firstRun ? "]\n}\n" : "\n  ]\n}\n");
+    out.Put(firstRun ? "]" : "\n  ]");
+    // The sky's events, when asked for, as the events command writes them.
+    if (!source.events.empty()) {
+        out.Put(",\n  \"events\": [");
+        bool firstEvent = true;
+        for (const SkyEvent& e : source.events) {
+            out.Put(firstEvent ? "\n    " : ",\n    ");
+            firstEvent = false;
+            out.Put(EventJsonObject(e));
+        }
+        out.Put("\n  ]");
+    }
+    out.Put("\n}\n");
 }
 
 void WriteExportText(TextSink& out, ExportFormat format, const ExportSource& source, const ExportChoice& choice,

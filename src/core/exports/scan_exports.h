@@ -13,6 +13,7 @@
 #include "core/base/options.h"
 #include "core/chart/chart_state.h"
 #include "core/ephemeris/ephemeris.h"
+#include "core/events/sky_events.h"
 #include "core/exports/exact_moments.h"
 #include "core/io/file_replace.h"
 #include "core/io/text_sink.h"
@@ -35,6 +36,8 @@ struct ExportSource {
     std::string zoneName;        // the diurnal place's IANA zone, when known: clock times follow it
     ScanResult scan;
     std::vector<ExactMoment> moments;  // ExactMoments() of the scan
+    // The sky's events over the scanned days, written after the runs; none unless asked for.
+    std::vector<SkyEvent> events;
 };
 
 // The source of a calculation after its scan; computes the exact moments of the runs of `families`

@@ -413,7 +413,7 @@ SkyKinds TimelineWindow::ChosenSkyKinds() {
         SkyEventRequest request;
         request.fromJD = layout_.DiurnalJD;
         request.days = layout_.ScanDays;
-        request.orbDeg = DefaultEventOrb;
+        request.orbDeg = slice_.settings.settings.eventOrb;
         sky_ = LayOutSky(FindSkyEvents(slice_.calc.chart, slice_.calc.eph.Source, request));
         skyFound_ = true;
     }
