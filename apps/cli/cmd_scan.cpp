@@ -1,6 +1,7 @@
 // orrerion-cli scan: the chart, then the aspect scan with its sixteen report files, then the data
 // window's lines on standard output (none with --quiet).
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "core/base/messages.h"
 #include "core/base/output_lines.h"
 #include "core/exports/scan_exports.h"
+#include "core/records/settings_file.h"
 #include "core/run/run_calculation.h"
 
 namespace orrerion::cli {
@@ -94,7 +96,15 @@ int RunScanCommand(const CommandLine& line) {
     ScanSettings scanSettings;
     std::vector<ExportRequest> exports;
     ExportChoice exportChoice;
+    std::optional<std::array<bool, SkyEventKindCount>> eventKinds;
     for (const auto& [name, value] : extras) {
+        if (name == "--events") {
+            eventKinds.emplace();
+            if (const std::optional<std::string> error = ReadEventKinds("--events", value, *eventKinds)) {
+                std::fprintf(stderr, "orrerion-cli scan: %s\n", error->c_str());
+                return 2;
+            }
+        }
         if (name == "--ics") exports.push_back({ExportFormat::Calendar, value});
         if (name == "--csv") exports.push_back({ExportFormat::Csv, value});
         if (name == "--json") exports.push_back({ExportFormat::Json, value});
@@ -126,6 +136,11 @@ int RunScanCommand(const CommandLine& line) {
         }
     }
 
+    if (eventKinds && exports.empty()) {
+        std::fprintf(stderr, "orrerion-cli scan: --events goes into the exports: give --ics, --csv or --json\n");
+        return 2;
+    }
+
     Calculation calc;
     if (!SetUpCalculation("orrerion-cli scan", options, calc)) return 2;
 
@@ -152,9 +167,19 @@ int RunScanCommand(const CommandLine& line) {
     if (const std::optional<int> status = UnfinishedScanStatus(outcome.scan)) return *status;
     if (!exports.empty()) {
         // The moments of the exported families only; the scan's result is not needed afterwards.
-        const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, std::move(calc.scan),
-                                                     calc.DiurnalZoneName, exportChoice.families, &scanned);
+        const int days = calc.scan.ScanDays;
+        ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, std::move(calc.scan),
+                                               calc.DiurnalZoneName, exportChoice.families, &scanned);
         scanned = ScanLongitudes{};  // read by the search alone
+        if (eventKinds) {
+            // The sky's events over the scanned days, with the settings file's orb.
+            SkyEventRequest events;
+            events.fromJD = calc.chart.DiurnalJD;
+            events.days = days;
+            events.kinds = *eventKinds;
+            events.orbDeg = LoadSettings(calc.ProgramDir / SettingsFileName).file.settings.eventOrb;
+            source.events = FindSkyEvents(calc.chart, calc.eph.Source, events);
+        }
         const std::string stamp = CalendarStampNow();
         for (const ExportRequest& e : exports) {
             const WriteResult written = WriteExportFile(e.file, e.format, source, exportChoice, stamp);

@@ -146,6 +146,9 @@ inline constexpr auto ScanOwn = std::to_array<OptionRow>({
     {"--csv", "FILE", "the same as a CSV table", Bracketed},
     {"--json", "FILE", "the same as JSON", Bracketed},
     {"--run-events", "", "add to the calendar an all-day event per run, from its first to its last day"},
+    {"--events", "LIST",
+     "add the sky's events over the scanned days to the exports: any of station, retrograde,\n"
+     "ingress, house-ingress, lunation, eclipse, void joined by commas, or all"},
 });
 
 inline constexpr auto WheelOwn = std::to_array<OptionRow>({

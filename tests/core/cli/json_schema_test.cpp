@@ -100,7 +100,7 @@ TEST(JsonSchemas, EveryCommandsOutputFollowsItsSchema) {
     };
     const std::vector<Case> cases = {
         {"chart", {"--points", "mean-node,lilith,fortune"}},
-        {"scan", {"--days", "120", "--quiet"}},
+        {"scan", {"--days", "120", "--quiet", "--events", "all"}},
         {"timeline", {"--days", "120", "--reports", (dir / "reports").string(), "--svg", (dir / "t.svg").string(),
                       "--events", "all"}},
         {"wheel", {"--rings", "natal,progressed,transits", "--outer-aspects", "--svg", (dir / "w.svg").string()}},

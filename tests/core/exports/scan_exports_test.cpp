@@ -20,6 +20,7 @@
 #include "core/aspects/aspect_scan.h"
 #include "core/ephemeris/precise_ephemeris.h"
 #include "core/exports/exact_moments.h"
+#include "core/events/sky_events.h"
 #include "core/exports/scan_exports.h"
 #include "core/run/run_calculation.h"
 #include "json_lite.h"
@@ -662,6 +663,64 @@ TEST(ScanCommand, WritesTheExportsAlone) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find((dir / "missing" / "x.ics").string()), std::string::npos) << failed.err;
     EXPECT_FALSE(fs::exists(dir / "missing"));
+}
+
+// scan --events: each export holds, after the runs, the sky's events the core finds over the
+// scanned days, each once: a calendar event at its start (libical reads them), a CSV row of kind
+// event, an object of the JSON's events list.
+TEST(ScanCommand, SkyEventsGoIntoEveryExport) {
+    const fs::path dir = testing::MakeTempDir();
+    std::vector<std::string> args = testing::GoldenCaseArgs(testing::GoldenDir() / "scan" / "john_smith_placidus");
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == "--days") args[i + 1] = "120";
+    }
+    const fs::path ics = dir / "scan.ics", csv = dir / "scan.csv", json = dir / "scan.json";
+    args.insert(args.end(), {"--ics", ics.string(), "--csv", csv.string(), "--json", json.string(), "--families",
+                             "sn", "--events", "station,retrograde,lunation,eclipse"});
+    const auto r = testing::RunCli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+
+    const Calculation calc = testing::JohnSmith();
+    SkyEventRequest request;
+    request.fromJD = calc.chart.DiurnalJD;
+    request.days = 120;
+    request.kinds = {true, true, false, false, true, true, false};
+    const std::vector<SkyEvent> found = FindSkyEvents(calc.chart, calc.eph.Source, request);
+    ASSERT_GE(found.size(), 8u);
+    std::multiset<std::string> want;
+    for (const SkyEvent& e : found) want.insert(std::string(SkyEventKindWord(e.kind)) + " " + UtcMinute(e.jd));
+
+    std::multiset<std::string> rows;
+    const std::vector<std::vector<std::string>> table = ReadCsv(testing::ReadWholeFile(csv));
+    for (std::size_t i = 1; i < table.size(); ++i) {
+        ASSERT_EQ(table[i].size(), table[0].size());
+        if (table[i][0] == "event") rows.insert(table[i][1] + " " + table[i][11]);
+    }
+    EXPECT_EQ(rows, want);
+
+    std::multiset<std::string> listed, wantSeconds;
+    const testing::JsonNode tree = testing::ParseJson(testing::ReadWholeFile(json));
+    for (const testing::JsonNode& e : tree["events"].items) listed.insert(e["kind"].text + " " + e["utc"].text);
+    for (const SkyEvent& e : found) wantSeconds.insert(std::string(SkyEventKindWord(e.kind)) + " " + IsoSecondUtc(e.jd));
+    EXPECT_EQ(listed, wantSeconds);
+
+    const Calendar calendar = ParseCalendar(testing::ReadWholeFile(ics));
+    ASSERT_TRUE(calendar);
+    std::size_t skyEvents = 0;
+    for (icalcomponent* e : Events(calendar)) {
+        const std::string uid = icalcomponent_get_uid(e);
+        for (const SkyEventKindRow& kind : SkyEventKinds) {
+            if (uid.find("-" + std::string(kind.word) + "-") != std::string::npos) ++skyEvents;
+        }
+    }
+    EXPECT_EQ(skyEvents, found.size());
+
+    // Without exports there is nowhere to put them.
+    std::vector<std::string> alone = testing::GoldenCaseArgs(testing::GoldenDir() / "scan" / "john_smith_placidus");
+    alone.insert(alone.end(), {"--events", "all", "--reports", (dir / "r").string()});
+    const auto refused = testing::RunCli(alone);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("--events goes into the exports"), std::string::npos) << refused.err;
 }
 
 // ---- Hostile names ------------------------------------------------------------------------------
