@@ -9,6 +9,8 @@
 
 #include "gui/app/main_window.h"
 #include "gui/output/export_window.h"
+#include "core/events/sky_events.h"
+#include "core/exports/event_exports.h"
 #include "gui_fixture.h"
 #include "window_helpers.h"
 
@@ -72,6 +74,28 @@ void ExportWindowTest::exportsTheLastScan() {
     QVERIFY(calendar.contains("DTSTART;VALUE=DATE:"));
     QVERIFY(calendar.contains("CATEGORIES:Transit to natal\r\n"));
     QVERIFY(!calendar.contains("CATEGORIES:Solar arc"));
+
+    // The sky's eclipses and lunations over the scanned days, after the runs: the JSON's events are
+    // those the core finds, with the settings' orb.
+    again.findChild<QRadioButton*>("optJson")->click();
+    again.findChild<QCheckBox*>("chkEclipse")->click();
+    again.findChild<QCheckBox*>("chkLunation")->click();
+    SaveScreenshot(again, "export_sky_events");
+    const std::filesystem::path json = f.dataDir() / "John_scan.json";
+    f.dialogs.saveAnswers = {QString::fromStdString(json.string())};
+    Press(again, "cmdExport");
+    const QString written = QString::fromStdString(ReadWholeFile(json));
+    SkyEventRequest request;
+    request.fromJD = f.session.calc.chart.DiurnalJD;
+    request.days = 60;
+    request.kinds = {false, false, false, false, true, true, false};
+    request.orbDeg = f.session.settings.settings.eventOrb;
+    const std::vector<SkyEvent> found = FindSkyEvents(f.session.calc.chart, f.session.calc.eph.Source, request);
+    QVERIFY(found.size() >= 8);
+    for (const SkyEvent& e : found) {
+        QVERIFY2(written.contains(QString::fromStdString(EventJsonObject(e))), qPrintable(QString::fromStdString(EventJsonObject(e))));
+    }
+    QCOMPARE(written.count("{\"kind\": "), static_cast<qsizetype>(found.size()));
 
     // A file that cannot be written: its path in the message, nothing written.
     const std::filesystem::path missing = f.dataDir() / "no folder" / "x.ics";

@@ -464,7 +464,7 @@ WheelWindow& Shell::wheel() {
 }
 
 ExportWindow& Shell::exportWindow() {
-    return Loaded(*places_, export_, [this] { return new ExportWindow({dialogs(), session.calc, session.chartComputed, session.exportChoice}); });
+    return Loaded(*places_, export_, [this] { return new ExportWindow({dialogs(), session.calc, session.chartComputed, session.exportChoice, session.settings}); });
 }
 
 void Shell::ShowExport() { ShowRefreshed(exportWindow()); }

@@ -1,5 +1,7 @@
 #include "gui/output/export_presenter.h"
 
+#include <algorithm>
+
 #include "core/aspects/report_files.h"
 #include "core/base/formatters.h"
 
@@ -54,10 +56,19 @@ std::string ProposedExportFileName(const std::string& chartName, ExportFormat fo
     return stem + "_scan." + ExportExtension(format);
 }
 
-WriteResult ExportScan(const Calculation& calc, const ExportWindowState& state, const std::filesystem::path& path) {
+WriteResult ExportScan(const Calculation& calc, const ExportWindowState& state, const std::filesystem::path& path,
+                       double eventOrb) {
     // The moments of the chosen families only, and the text written into the file as it is made.
-    const ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan, calc.DiurnalZoneName,
-                                                 state.choice.families);
+    ExportSource source = MakeExportSource(calc.chart, calc.eph, calc.options, calc.scan, calc.DiurnalZoneName,
+                                           state.choice.families);
+    if (std::find(state.eventKinds.begin(), state.eventKinds.end(), true) != state.eventKinds.end()) {
+        SkyEventRequest request;
+        request.fromJD = calc.chart.DiurnalJD;
+        request.days = calc.scan.ScanDays;
+        request.kinds = state.eventKinds;
+        request.orbDeg = eventOrb;
+        source.events = FindSkyEvents(calc.chart, calc.eph.Source, request);
+    }
     return WriteExportFile(path, state.format, source, state.choice, CalendarStampNow());
 }
 

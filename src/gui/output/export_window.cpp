@@ -1,6 +1,7 @@
 #include "gui/output/export_window.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +13,7 @@
 
 #include "core/exports/exact_moments.h"
 #include "core/pictures/chart_heading.h"
+#include "gui/output/events_presenter.h"
 #include "gui/ui/dialogs.h"
 #include "gui/ui/window_setup.h"
 
@@ -83,6 +85,20 @@ ExportWindow::ExportWindow(ExportWindowSlice slice, QWidget* parent)
         connect(check, &QCheckBox::toggled, this, [this] { TakeChoice(); });
     }
 
+    // The sky's events over the scanned days, written after the runs.
+    auto* events = new QGroupBox("Sky events");
+    events->setObjectName("fraEvents");
+    auto* eventsLayout = new QGridLayout(events);
+    for (std::size_t i = 0; i < SkyEventKinds.size(); ++i) {
+        const std::string_view label = SkyEventKinds[i].label;
+        auto* check = new QCheckBox(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+        check->setObjectName(QString::fromStdString(KindControlName(SkyEventKinds[i])));
+        check->setToolTip("Write the sky's events of this kind over the scanned days after the runs");
+        chkEvents_[i] = check;
+        eventsLayout->addWidget(check, static_cast<int>(i / 2), static_cast<int>(i % 2));
+        connect(check, &QCheckBox::toggled, this, [this] { TakeChoice(); });
+    }
+
     QPushButton* cmdExport = CommandButton(*this, "&Export...", "cmdExport", [this] { cmdExport_Click(); });
     cmdExport->setDefault(true);
     QPushButton* cmdClose = CommandButton(*this, "Close", "cmdClose", [this] { close(); });
@@ -98,6 +114,7 @@ ExportWindow::ExportWindow(ExportWindowSlice slice, QWidget* parent)
     layout->addWidget(lblScan_);
     layout->addWidget(format);
     layout->addWidget(families);
+    layout->addWidget(events);
     layout->addLayout(buttons);
     setMinimumWidth(420);
 
@@ -113,6 +130,7 @@ void ExportWindow::Refresh() {
     optJson_->setChecked(state.format == ExportFormat::Json);
     for (std::size_t f = 0; f < FamilyCount; ++f) chkFamilies_[f]->setChecked(state.choice.families[f]);
     chkRunEvents_->setChecked(state.choice.runEvents);
+    for (std::size_t i = 0; i < SkyEventKindCount; ++i) chkEvents_[i]->setChecked(state.eventKinds[i]);
     slice_.state = state;
     chkRunEvents_->setEnabled(state.format == ExportFormat::Calendar);
 }
@@ -131,6 +149,9 @@ void ExportWindow::TakeChoice() {
         if (chkFamilies_[f]) state.choice.families[f] = chkFamilies_[f]->isChecked();
     }
     state.choice.runEvents = chkRunEvents_->isChecked();
+    for (std::size_t i = 0; i < SkyEventKindCount; ++i) {
+        if (chkEvents_[i]) state.eventKinds[i] = chkEvents_[i]->isChecked();
+    }
     chkRunEvents_->setEnabled(state.format == ExportFormat::Calendar);
 }
 
@@ -150,7 +171,7 @@ void ExportWindow::cmdExport_Click() {
     WriteResult written;
     {
         BusyPointer busy(slice_.dialogs);
-        written = ExportScan(slice_.calc, slice_.state, file.toStdString());
+        written = ExportScan(slice_.calc, slice_.state, file.toStdString(), slice_.settings.settings.eventOrb);
     }
     if (!written.ok) {
         slice_.dialogs.MessageBox(this, QString::fromStdString(written.message), "Error!", MessageIcon::Critical);

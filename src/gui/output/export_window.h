@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 
+#include "core/records/settings_file.h"
 #include "core/run/calculation.h"
 #include "gui/output/export_presenter.h"
 
@@ -21,6 +22,7 @@ struct ExportWindowSlice {
     const Calculation& calc;
     const bool& chartComputed;  // the calculation's charts stand
     ExportWindowState& state;  // kept between openings
+    const SettingsFile& settings;  // the lunations' and eclipses' orb
 };
 
 class ExportWindow : public QWidget {
@@ -50,6 +52,7 @@ private:
     QRadioButton* optJson_;
     std::array<QCheckBox*, FamilyCount> chkFamilies_{};
     QCheckBox* chkRunEvents_;
+    std::array<QCheckBox*, SkyEventKindCount> chkEvents_{};
 };
 
 }  // namespace orrerion::gui
