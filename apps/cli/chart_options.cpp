@@ -112,6 +112,10 @@ std::optional<std::string> ParseChartOptions(const CommandLine& line, ChartComma
         } else if (name == "--date-order") {
             if (v != "0" && v != "1" && v != "2") return "--date-order takes 0, 1 or 2, not \"" + v + "\"";
             options.dateOrder = v[0] - '0';
+        } else if (name == "--points") {
+            if (auto error = ParsePointList(v, options.points)) return error;
+        } else if (name == "--fortune-day-formula") {
+            options.points.fortuneDayFormulaAlways = true;
         } else {
             others.emplace_back(name, v);
         }
@@ -209,6 +213,7 @@ std::optional<std::string> FillCalculation(const ChartCommandOptions& options, C
     }
     calc.houseSystem = options.houses ? *options.houses : HouseSystemFromOption(calc.options[Option::StartHouseSystem]);
     calc.progression = options.progression;
+    calc.points = options.points;
     calc.DateOrder = options.dateOrder ? *options.dateOrder : SystemDateOrder();
     MomentRecords records;
     if (auto error = ResolveMomentRecords(options.natalRecord, options.diurnalRecord, options.moments, calc.ProgramDir,

@@ -33,6 +33,7 @@ struct ChartCommandOptions {
     std::optional<std::filesystem::path> optionsFile;  // default: the program's OPTIONS.OPT
     std::optional<int> dateOrder;                      // default: the system's
     std::optional<EphemerisSource> ephemeris;          // default: the settings file's
+    PointChoice points;                                // --points and --fortune-day-formula
 };
 
 // The options a command reads beyond the chart options, by name, with their values ("" for a

@@ -128,17 +128,6 @@ int RunChartCommand(const CommandLine& line) {
         std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
         return 2;
     }
-    PointChoice points;
-    for (const auto& [name, value] : extras) {
-        if (name == "--points") {
-            if (auto error = ParsePointList(value, points)) {
-                std::fprintf(stderr, "orrerion-cli chart: %s\n", error->c_str());
-                return 2;
-            }
-        } else if (name == "--fortune-day-formula") {
-            points.fortuneDayFormulaAlways = true;
-        }
-    }
     if (!options.diurnalRequired) return PrintNatalRecord(options);
     // --json FILE writes the JSON there; --json alone (the earlier flag) prints it on stdout.
     const GivenOption* json = nullptr;
@@ -147,7 +136,6 @@ int RunChartCommand(const CommandLine& line) {
     }
     Calculation calc;
     if (!SetUpCalculation("orrerion-cli chart", options, calc)) return 2;
-    calc.points = points;
 
     CollectingReporter reporter;
     ScanObserver noScan;

@@ -93,6 +93,13 @@ inline constexpr auto ChartOptions = std::to_array<OptionRow>({
      "(outside those years a note goes to stderr); precise: the Swiss Ephemeris (apparent\n"
      "positions of date, with delta T, true obliquity and sidereal time), which needs\n"
      "Debian's swe-basic-data; default: the \"ephemeris\" line of SETTINGS.TXT, else builtin"},
+    {"--points", "LIST",
+     "more points in every chart: any of mean-node, true-node, lilith, chiron, ceres,\n"
+     "pallas, juno, vesta, fortune joined by commas, or all (a node brings its south\n"
+     "node); true-node, chiron and the asteroids need --ephemeris precise (chiron and the\n"
+     "asteroids read seas_18.se1 of swe-basic-data). chart shows them in the summary and\n"
+     "the JSON (\"points\"), wheel draws them on its rings; the 16 report files never change"},
+    {"--fortune-day-formula", "", "the Lot of Fortune as ASC + Moon - Sun by night too"},
 });
 
 // The scan as the scan and timeline commands run it.
@@ -131,12 +138,6 @@ inline constexpr auto ChartOwn = std::to_array<OptionRow>({
      "(that form goes in a later release)",
      Bracketed},
     {"--record-only", "", "print the natal record only (for names add) and stop; no --diurnal needed"},
-    {"--points", "LIST",
-     "more points in every chart, in the summary and the JSON (\"points\"): any of mean-node,\n"
-     "true-node, lilith, chiron, ceres, pallas, juno, vesta, fortune joined by commas, or\n"
-     "all (a node brings its south node); true-node, chiron and the asteroids need\n"
-     "--ephemeris precise (chiron and the asteroids read seas_18.se1 of swe-basic-data)"},
-    {"--fortune-day-formula", "", "the Lot of Fortune as ASC + Moon - Sun by night too"},
 });
 
 inline constexpr auto ScanOwn = std::to_array<OptionRow>({

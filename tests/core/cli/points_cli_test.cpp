@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <map>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -88,6 +91,42 @@ TEST(PointsOption, JsonHasEveryChartKeyedByNameWithLatitudeAndDeclinationWhereDe
     // Everything before the points object is what the chart printed without points.
     const std::string before = chosen.out.substr(0, chosen.out.find(", \"points\""));
     EXPECT_EQ(before + "}\n", none.out);
+}
+
+// --points on the other chart commands: the scan's 16 report files are the same bytes with and
+// without it, and the wheel draws the chosen points (a node with its south node) on every ring.
+TEST(PointsOption, TheScanKeepsItsReportsAndTheWheelDrawsThePoints) {
+    namespace fs = std::filesystem;
+    const fs::path dir = testing::MakeTempDir();
+    auto command = [](const std::string& name, std::vector<std::string> more) {
+        std::vector<std::string> args = ChartArgs(std::move(more));
+        args.front() = name;
+        return args;
+    };
+    ASSERT_EQ(RunCli(command("scan", {"--days", "40", "--quiet", "--reports", (dir / "plain").string()})).status, 0);
+    const auto withPoints = RunCli(command(
+        "scan", {"--days", "40", "--quiet", "--reports", (dir / "points").string(), "--points", "mean-node,lilith,fortune"}));
+    ASSERT_EQ(withPoints.status, 0) << withPoints.err;
+    std::size_t reports = 0;
+    for (const std::string& name : testing::ReportFolderNames(dir / "plain")) {
+        if (name.starts_with(".")) continue;  // the set's link and generation folder
+        ++reports;
+        EXPECT_TRUE(testing::ReadWholeFile(dir / "points" / name) == testing::ReadWholeFile(dir / "plain" / name)) << name;
+    }
+    EXPECT_EQ(reports, 16u);
+
+    const auto wheel = RunCli(command("wheel", {"--rings", "natal,progressed,transits", "--points", "mean-node,fortune",
+                                                "--json", (dir / "w.json").string()}));
+    ASSERT_EQ(wheel.status, 0) << wheel.err;
+    std::map<std::string, std::set<std::string>> bodies;  // ring -> bodies drawn
+    for (const testing::JsonNode& point : testing::ParseJson(testing::ReadWholeFile(dir / "w.json"))["points"].items) {
+        bodies[point["ring"].text].insert(point["body"].text);
+    }
+    ASSERT_EQ(bodies.size(), 3u);
+    for (const auto& [ring, drawn] : bodies) {
+        for (const char* name : {"MEAN NODE", "MEAN SOUTH NODE", "FORTUNE"}) EXPECT_EQ(drawn.count(name), 1u) << ring << " " << name;
+        EXPECT_EQ(drawn.count("LILITH"), 0u) << ring;
+    }
 }
 
 }  // namespace
