@@ -119,7 +119,8 @@ TEST(PointsOption, TheScanKeepsItsReportsAndTheWheelDrawsThePoints) {
                                                 "--json", (dir / "w.json").string()}));
     ASSERT_EQ(wheel.status, 0) << wheel.err;
     std::map<std::string, std::set<std::string>> bodies;  // ring -> bodies drawn
-    for (const testing::JsonNode& point : testing::ParseJson(testing::ReadWholeFile(dir / "w.json"))["points"].items) {
+    const testing::JsonNode layout = testing::ParseJson(testing::ReadWholeFile(dir / "w.json"));
+    for (const testing::JsonNode& point : layout["points"].items) {
         bodies[point["ring"].text].insert(point["body"].text);
     }
     ASSERT_EQ(bodies.size(), 3u);
