@@ -37,20 +37,27 @@ struct ExtraPointRow {
     ExtraPoint choseWith;   // the point whose choice brings this one (itself for most)
     bool hasLatitude;       // off the ecliptic (the nodes and Fortune lie on it by definition)
     bool hasDeclination;
+    std::string_view glyph;      // the symbol the pictures draw
+    std::string_view shortText;  // drawn instead when a font lacks the symbol
 };
 
 inline constexpr auto ExtraPoints = std::to_array<ExtraPointRow>({
-    {ExtraPoint::MeanNode, "mean-node", "mean_node", PointRoutine::Polynomial, ExtraPoint::MeanNode, false, true},
-    {ExtraPoint::MeanSouthNode, "", "mean_south_node", PointRoutine::OppositeNode, ExtraPoint::MeanNode, false, true},
-    {ExtraPoint::TrueNode, "true-node", "true_node", PointRoutine::LibraryOnly, ExtraPoint::TrueNode, false, true},
-    {ExtraPoint::TrueSouthNode, "", "true_south_node", PointRoutine::OppositeNode, ExtraPoint::TrueNode, false, true},
-    {ExtraPoint::Lilith, "lilith", "lilith", PointRoutine::Polynomial, ExtraPoint::Lilith, true, true},
-    {ExtraPoint::Chiron, "chiron", "chiron", PointRoutine::LibraryOnly, ExtraPoint::Chiron, true, true},
-    {ExtraPoint::Ceres, "ceres", "ceres", PointRoutine::LibraryOnly, ExtraPoint::Ceres, true, true},
-    {ExtraPoint::Pallas, "pallas", "pallas", PointRoutine::LibraryOnly, ExtraPoint::Pallas, true, true},
-    {ExtraPoint::Juno, "juno", "juno", PointRoutine::LibraryOnly, ExtraPoint::Juno, true, true},
-    {ExtraPoint::Vesta, "vesta", "vesta", PointRoutine::LibraryOnly, ExtraPoint::Vesta, true, true},
-    {ExtraPoint::Fortune, "fortune", "fortune", PointRoutine::ChartFormula, ExtraPoint::Fortune, false, true},
+    {ExtraPoint::MeanNode, "mean-node", "mean_node", PointRoutine::Polynomial, ExtraPoint::MeanNode, false, true,
+     "\u260A", "Nn"},
+    {ExtraPoint::MeanSouthNode, "", "mean_south_node", PointRoutine::OppositeNode, ExtraPoint::MeanNode, false, true,
+     "\u260B", "Sn"},
+    {ExtraPoint::TrueNode, "true-node", "true_node", PointRoutine::LibraryOnly, ExtraPoint::TrueNode, false, true,
+     "\u260A", "TN"},
+    {ExtraPoint::TrueSouthNode, "", "true_south_node", PointRoutine::OppositeNode, ExtraPoint::TrueNode, false, true,
+     "\u260B", "TS"},
+    {ExtraPoint::Lilith, "lilith", "lilith", PointRoutine::Polynomial, ExtraPoint::Lilith, true, true, "\u26B8", "Li"},
+    {ExtraPoint::Chiron, "chiron", "chiron", PointRoutine::LibraryOnly, ExtraPoint::Chiron, true, true, "\u26B7", "Ch"},
+    {ExtraPoint::Ceres, "ceres", "ceres", PointRoutine::LibraryOnly, ExtraPoint::Ceres, true, true, "\u26B3", "Ce"},
+    {ExtraPoint::Pallas, "pallas", "pallas", PointRoutine::LibraryOnly, ExtraPoint::Pallas, true, true, "\u26B4", "Pa"},
+    {ExtraPoint::Juno, "juno", "juno", PointRoutine::LibraryOnly, ExtraPoint::Juno, true, true, "\u26B5", "Jn"},
+    {ExtraPoint::Vesta, "vesta", "vesta", PointRoutine::LibraryOnly, ExtraPoint::Vesta, true, true, "\u26B6", "Vs"},
+    {ExtraPoint::Fortune, "fortune", "fortune", PointRoutine::ChartFormula, ExtraPoint::Fortune, false, true,
+     "\u2297", "Fo"},
 });
 static_assert(ExtraPoints.size() == ExtraPointCount);
 

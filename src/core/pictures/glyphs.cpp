@@ -1,6 +1,7 @@
 #include "core/pictures/glyphs.h"
 
 #include <array>
+#include <string>
 
 #include "core/ephemeris/extra_points.h"
 
@@ -13,19 +14,34 @@ struct Symbol {
     std::string_view name;
 };
 
-// By BodyIndex 1..12, then the extra points from FirstExtraPointBody in ExtraPoint order.
+// By BodyIndex 1..12; the extra points' come from their own table (ExtraPoints).
 constexpr auto Bodies = std::to_array<Symbol>({
     {"\u2609", "Su", "SUN"},      {"\u263F", "Me", "MERCURY"}, {"\u2640", "Ve", "VENUS"},
     {"\u2642", "Ma", "MARS"},     {"\u2643", "Ju", "JUPITER"}, {"\u2644", "Sa", "SATURN"},
     {"\u2645", "Ur", "URANUS"},   {"\u2646", "Ne", "NEPTUNE"}, {"\u2647", "Pl", "PLUTO"},
     {"\u263D", "Mo", "MOON"},     {"AC", "AC", "ASC"},         {"MC", "MC", "MC"},
-    {"\u260A", "Nn", "MEAN NODE"}, {"\u260B", "Sn", "MEAN SOUTH NODE"},
-    {"\u260A", "TN", "TRUE NODE"}, {"\u260B", "TS", "TRUE SOUTH NODE"},
-    {"\u26B8", "Li", "LILITH"},    {"\u26B7", "Ch", "CHIRON"},  {"\u26B3", "Ce", "CERES"},
-    {"\u26B4", "Pa", "PALLAS"},    {"\u26B5", "Jn", "JUNO"},    {"\u26B6", "Vs", "VESTA"},
-    {"\u2297", "Fo", "FORTUNE"},
 });
-static_assert(Bodies.size() == FirstExtraPointBody - 1 + ExtraPointCount);
+static_assert(Bodies.size() == FirstExtraPointBody - 1);
+
+// The extra points' names as the summary prints them ("MEAN SOUTH NODE"), made once from their table.
+const std::array<std::string, ExtraPointCount>& ExtraPointNames() {
+    static const std::array<std::string, ExtraPointCount> names = [] {
+        std::array<std::string, ExtraPointCount> made;
+        for (std::size_t i = 0; i < made.size(); ++i) made[i] = ExtraPointLabel(ExtraPoints[i].point);
+        return made;
+    }();
+    return names;
+}
+
+// A chart point's symbol, short text and name by BodyIndex or ExtraPointBody.
+Symbol PointSymbol(int body) {
+    if (IsExtraPointBody(body)) {
+        const std::size_t i = static_cast<std::size_t>(body - FirstExtraPointBody);
+        return {ExtraPoints[i].glyph, ExtraPoints[i].shortText, ExtraPointNames()[i]};
+    }
+    static constexpr Symbol none{"?", "?", "?"};
+    return body >= 1 && body <= static_cast<int>(Bodies.size()) ? Bodies[static_cast<std::size_t>(body - 1)] : none;
+}
 
 // Aries first.
 constexpr auto Signs = std::to_array<Symbol>({
@@ -53,13 +69,13 @@ const Symbol& At(const std::array<Symbol, N>& table, int oneBased) {
 
 }  // namespace
 
-std::string_view BodyGlyph(int body) { return At(Bodies, body).glyph; }
+std::string_view BodyGlyph(int body) { return PointSymbol(body).glyph; }
 std::string_view SignGlyph(int sign) { return At(Signs, sign).glyph; }
 std::string_view AspectGlyph(int AspectCode) { return At(Aspects, AspectCode - 1).glyph; }
-std::string_view BodyShortText(int body) { return At(Bodies, body).shortText; }
+std::string_view BodyShortText(int body) { return PointSymbol(body).shortText; }
 std::string_view SignShortText(int sign) { return At(Signs, sign).shortText; }
 std::string_view AspectShortText(int AspectCode) { return At(Aspects, AspectCode - 1).shortText; }
-std::string_view BodyName(int body) { return At(Bodies, body).name; }
+std::string_view BodyName(int body) { return PointSymbol(body).name; }
 std::string_view AspectWord(int AspectCode) { return At(Aspects, AspectCode - 1).name; }
 
 }  // namespace orrerion
