@@ -41,13 +41,6 @@ constexpr FormatItem FormatItems[] = {
     {ExportFormat::Calendar, "Calendar (.ics)"},
 };
 
-QTableWidgetItem* Cell(const std::string& text) {
-    auto* item = new QTableWidgetItem(QString::fromStdString(text));
-    item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
-}
-
 }  // namespace
 
 EventsWindow::EventsWindow(WindowRequests& requests, EventsWindowSlice slice, QWidget* parent)
@@ -217,12 +210,12 @@ void EventsWindow::ShowRows() {
     grdEvents_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const EventRow& row = rows[static_cast<std::size_t>(r)];
-        grdEvents_->setItem(r, UniversalColumn, Cell(row.universal));
-        grdEvents_->setItem(r, LocalColumn, Cell(row.local));
-        grdEvents_->setItem(r, KindColumn, Cell(row.kind));
-        grdEvents_->setItem(r, BodyColumn, Cell(row.body));
-        grdEvents_->setItem(r, EventColumn, Cell(row.event));
-        grdEvents_->setItem(r, UntilColumn, Cell(row.until));
+        grdEvents_->setItem(r, UniversalColumn, ListingCell(row.universal));
+        grdEvents_->setItem(r, LocalColumn, ListingCell(row.local));
+        grdEvents_->setItem(r, KindColumn, ListingCell(row.kind));
+        grdEvents_->setItem(r, BodyColumn, ListingCell(row.body));
+        grdEvents_->setItem(r, EventColumn, ListingCell(row.event));
+        grdEvents_->setItem(r, UntilColumn, ListingCell(row.until));
     }
     grdEvents_->setUpdatesEnabled(true);
     lblNote_->setText(QString::fromStdString(

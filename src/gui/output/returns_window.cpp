@@ -25,13 +25,6 @@ namespace {
 
 enum Column { UniversalColumn, LocalColumn, LongitudeColumn, RetrogradeColumn, ColumnCount };
 
-QTableWidgetItem* Cell(const std::string& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* item = new QTableWidgetItem(QString::fromStdString(text));
-    item->setTextAlignment(alignment);
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-    return item;
-}
-
 }  // namespace
 
 ReturnsWindow::ReturnsWindow(WindowRequests& requests, ReturnsWindowSlice slice, QWidget* parent)
@@ -148,10 +141,10 @@ void ReturnsWindow::cmdList_Click() {
     grdReturns_->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const ReturnRow& row = rows[static_cast<std::size_t>(r)];
-        grdReturns_->setItem(r, UniversalColumn, Cell(row.universal));
-        grdReturns_->setItem(r, LocalColumn, Cell(row.local));
-        grdReturns_->setItem(r, LongitudeColumn, Cell(row.longitude));
-        grdReturns_->setItem(r, RetrogradeColumn, Cell(row.retrograde, Qt::AlignCenter));
+        grdReturns_->setItem(r, UniversalColumn, ListingCell(row.universal));
+        grdReturns_->setItem(r, LocalColumn, ListingCell(row.local));
+        grdReturns_->setItem(r, LongitudeColumn, ListingCell(row.longitude));
+        grdReturns_->setItem(r, RetrogradeColumn, ListingCell(row.retrograde, Qt::AlignCenter));
     }
     if (!rows.empty()) grdReturns_->selectRow(0);
     lblNote_->setText(QString::fromStdString(ReturnsNote(calc, search, moments_.size(), slice_.preciseChoice)));

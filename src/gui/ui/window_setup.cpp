@@ -8,9 +8,17 @@
 #include <QObject>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTableWidgetItem>
 #include <QWidget>
 
 namespace orrerion::gui {
+
+QTableWidgetItem* ListingCell(const std::string& text, Qt::Alignment alignment) {
+    auto* item = new QTableWidgetItem(QString::fromStdString(text));
+    item->setTextAlignment(alignment);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return item;
+}
 
 void SetUpWindow(QWidget& window, const char* name, const QString& title) {
     window.setObjectName(name);

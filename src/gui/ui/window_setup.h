@@ -1,7 +1,9 @@
 #pragma once
 // The steps every window of the program starts with, written once.
 #include <QString>
+#include <Qt>
 #include <functional>
+#include <string>
 #include <initializer_list>
 #include <utility>
 
@@ -11,9 +13,13 @@ class QLabel;
 class QObject;
 class QPushButton;
 class QRadioButton;
+class QTableWidgetItem;
 class QWidget;
 
 namespace orrerion::gui {
+
+// A cell of a listing's table that can be selected but not edited.
+QTableWidgetItem* ListingCell(const std::string& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
 // A window's name (its objectName), its caption when one is given, and deletion on close: the
 // shell loads a window again when it is next needed.
