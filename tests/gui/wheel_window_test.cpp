@@ -1,6 +1,6 @@
 // The Wheel window: empty before a chart, drawn from the same layout as the command line after
 // one, rings chosen in the window (at most two around the natal ring), printed and exported, every
-// symbol drawn from an installed font.
+// symbol drawn from an installed font; every extra point chosen in the settings drawn apart.
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
@@ -55,6 +55,7 @@ private slots:
     void wheelFollowsTheCalculationAndItsRings();
     void stelliumStaysInItsHousesAndTheWheelGrowsWithTheWindow();
     void helpKeyShowsTheWheelsHelpAndKeepsTheListing();
+    void everyPointChosenInThePreferencesIsDrawnApart();
 };
 
 void WheelWindowTest::everySymbolHasAFont() {
@@ -258,6 +259,53 @@ void WheelWindowTest::helpKeyShowsTheWheelsHelpAndKeepsTheListing() {
     QVERIFY(f.shell->help().text().startsWith("WHEEL WINDOW"));
     QVERIFY(f.session.calc.out.DataLines.ToVector() == listing);
     QVERIFY(f.dialogs.messages.empty());
+}
+
+void WheelWindowTest::everyPointChosenInThePreferencesIsDrawnApart() {
+    // Every extra point under precise positions (the library's files where the machine keeps them),
+    // chosen in SETTINGS.TXT as the Preferences window writes it.
+    GuiFixture f;
+    f.WriteDataFile("SETTINGS.TXT", "ephemeris = precise\npoints = all\n");
+    f.Start();
+    LoadExampleChart(f);
+    f.dialogs.inputAnswers = {"0"};
+    f.shell->RunCalculation();
+    QVERIFY2(f.session.chartComputed, f.dialogs.messages.empty() ? "" : qPrintable(f.dialogs.messages[0].text));
+    f.shell->ShowWheel();
+    WheelWindow& wheel = f.shell->wheel();
+    wheel.resize(760, 860);
+    QApplication::processEvents();
+    const WheelLayout& layout = *ViewOf(wheel).layout();
+    const QImage image = ViewOf(wheel).grab().toImage();
+    SaveScreenshot(wheel, "wheel_all_points");
+
+    // Each ring draws the twelve points and the eleven extra ones (the natal axes are the ASC and MC
+    // lines), every glyph inked and in an installed font.
+    for (const WheelRing ring : layout.rings) {
+        QCOMPARE(std::count_if(layout.glyphs.begin(), layout.glyphs.end(), [&](const WheelGlyph& g) {
+                     return g.ring == ring && IsExtraPointBody(g.body);
+                 }),
+                 std::ptrdiff_t{ExtraPointCount});
+    }
+    const QFont symbols = SymbolFont();
+    for (const WheelGlyph& g : layout.glyphs) {
+        QVERIFY2(InkIn(image, layout, g.glyphBox) > 0.02, qPrintable(QString("body %1").arg(g.body)));
+        QVERIFY2(FontHasText(symbols, QString::fromStdString(g.glyph)), qPrintable(QString("body %1").arg(g.body)));
+    }
+    // No glyph or label covers another's: 34 points a ring still stand apart.
+    auto overlap = [](const WheelBox& a, const WheelBox& b) {
+        return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+    };
+    for (std::size_t i = 0; i < layout.glyphs.size(); ++i) {
+        for (std::size_t j = i + 1; j < layout.glyphs.size(); ++j) {
+            const WheelGlyph& a = layout.glyphs[i];
+            const WheelGlyph& b = layout.glyphs[j];
+            for (const auto& [boxA, boxB] : {std::pair{a.glyphBox, b.glyphBox}, std::pair{a.glyphBox, b.labelBox},
+                                             std::pair{a.labelBox, b.glyphBox}, std::pair{a.labelBox, b.labelBox}}) {
+                QVERIFY2(!overlap(boxA, boxB), qPrintable(QString("bodies %1 and %2").arg(a.body).arg(b.body)));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(WheelWindowTest)

@@ -89,6 +89,7 @@ struct PointChoice {
     // Ascendant + Moon - Sun whether the Sun is above the horizon or not; otherwise, with the Sun
     // below it (houses 1 to 6), Ascendant + Sun - Moon.
     bool fortuneDayFormulaAlways = false;
+    bool operator==(const PointChoice&) const = default;
 
     bool Has(ExtraPoint p) const { return chosen[static_cast<std::size_t>(p)]; }
     bool Any() const {

@@ -132,6 +132,12 @@ constexpr auto OrientationWords = std::to_array<Choice<WheelOrientation>>({
 });
 static_assert(OrientationWords.size() == 2);
 
+constexpr auto YesNoWords = std::to_array<Choice<bool>>({
+    {"no", false},
+    {"yes", true},
+});
+static_assert(YesNoWords.size() == 2);
+
 template <class E, std::size_t N>
 std::optional<E> ReadChoice(std::string_view value, const std::array<Choice<E>, N>& choices) {
     const std::string word = Lower(value);
@@ -157,6 +163,62 @@ std::optional<double> ReadDegrees(std::string_view value, double min, double max
 }
 
 std::string WriteDegrees(double value) { return std::string(GeneralChars(value, 6).view()); }
+
+// The codes of the points that can be chosen, in the table's order: "mean-node, true-node, ...".
+std::string PointCodeList() {
+    std::string out;
+    for (const ExtraPointRow& row : ExtraPoints) {
+        if (row.code.empty()) continue;  // chosen with its north node
+        if (!out.empty()) out += ", ";
+        out += row.code;
+    }
+    return out;
+}
+
+constexpr std::string_view NoPoints = "none";
+constexpr std::string_view AllPoints = "all";
+
+// "none", "all", or point codes separated by commas or blanks (a node brings its south node).
+std::optional<std::array<bool, ExtraPointCount>> ReadPoints(std::string_view value) {
+    PointChoice choice;
+    const std::string whole = Lower(Trim(value));
+    if (whole == NoPoints) return choice.chosen;
+    if (whole == AllPoints) {
+        for (const ExtraPointRow& row : ExtraPoints) ChoosePoint(choice, row.point);
+        return choice.chosen;
+    }
+    bool any = false;
+    std::size_t at = 0;
+    while (at < whole.size()) {
+        const std::size_t start = whole.find_first_not_of(", \t", at);
+        if (start == std::string::npos) break;
+        std::size_t end = whole.find_first_of(", \t", start);
+        if (end == std::string::npos) end = whole.size();
+        const std::optional<ExtraPoint> point = ExtraPointOfCode(std::string_view(whole).substr(start, end - start));
+        if (!point) return std::nullopt;
+        ChoosePoint(choice, *point);
+        any = true;
+        at = end;
+    }
+    if (!any) return std::nullopt;
+    return choice.chosen;
+}
+
+std::string WritePoints(const PointChoice& choice) {
+    std::string out;
+    for (const ExtraPointRow& row : ExtraPoints) {
+        if (row.code.empty() || !choice.Has(row.point)) continue;
+        if (!out.empty()) out += ", ";
+        out += row.code;
+    }
+    return out.empty() ? std::string(NoPoints) : out;
+}
+
+// What the points key takes and the comment above it, spelt from the points' table.
+const std::string PointsExpected = "none or one or more of " + PointCodeList();
+const std::string PointsComment =
+    "# Extra points of the desktop program's charts: none, or any of\n# " + PointCodeList() +
+    "\n# (a node brings its south node; true-node, chiron and the asteroids need precise positions)";
 
 // Stores a value that could be read; false when there was none.
 template <class T>
@@ -204,8 +266,24 @@ const auto Keys = std::to_array<Key>({
      [](std::string_view v, Settings& s) { return Assign(ReadDegrees(v, MinEventOrb, MaxEventOrb), s.eventOrb); },
      [](const Settings& s) { return WriteDegrees(s.eventOrb); },
      [](Settings& s) { s.eventOrb = Settings{}.eventOrb; }},
+    {"points", PointsExpected, PointsComment,
+     [](std::string_view v, Settings& s) { return Assign(ReadPoints(v), s.points.chosen); },
+     [](const Settings& s) { return WritePoints(s.points); },
+     [](Settings& s) { s.points.chosen = Settings{}.points.chosen; }},
+    {"fortune_day_formula", "no or yes",
+     "# The Lot of Fortune: yes takes the day formula (ascendant + Moon - Sun) always; no takes\n"
+     "# ascendant + Sun - Moon when the Sun is below the horizon",
+     [](std::string_view v, Settings& s) { return Assign(ReadChoice(v, YesNoWords), s.points.fortuneDayFormulaAlways); },
+     [](const Settings& s) { return WriteChoice(s.points.fortuneDayFormulaAlways, YesNoWords); },
+     [](Settings& s) { s.points.fortuneDayFormulaAlways = Settings{}.points.fortuneDayFormulaAlways; }},
+    {"points_in_reports", "no or yes",
+     "# The chosen points in the scan's reports: yes, or no to keep the reports' format for other\n"
+     "# programs that read them",
+     [](std::string_view v, Settings& s) { return Assign(ReadChoice(v, YesNoWords), s.pointsInReports); },
+     [](const Settings& s) { return WriteChoice(s.pointsInReports, YesNoWords); },
+     [](Settings& s) { s.pointsInReports = Settings{}.pointsInReports; }},
 });
-static_assert(Keys.size() == 5);
+static_assert(Keys.size() == 8);
 
 constexpr std::string_view FileHeader =
     "# Orrerion settings: one \"key = value\" a line; lines starting with # are comments.\n"

@@ -8,6 +8,9 @@
 //   wheel_orientation = ascendant_left      ascendant_left | aries_left
 //   timeline_families = tn, sn, pn, pp, tp  any of tn, sn, pn, pp, tp
 //   event_orb = 3                           degrees, 0 to 15
+//   points = mean-node, lilith              none, or any of the extra points' command-line codes
+//   fortune_day_formula = no                no | yes
+//   points_in_reports = no                  no | yes
 //   window_wheel = 120, 40, 760, 860        a window's left, top, width, height
 //   last_birth = John Smith,13 Jan 1950,8.30,A,5,074.00,40.43   as a names file holds it
 //
@@ -22,6 +25,7 @@
 #include "core/base/aspect_families.h"
 #include "core/base/event_orb.h"
 #include "core/ephemeris/ephemeris.h"
+#include "core/ephemeris/extra_points.h"
 #include "core/io/file_replace.h"
 
 namespace orrerion {
@@ -59,6 +63,12 @@ struct Settings {
     // The orb of the natal points a lunation or an eclipse falls on, degrees (the Events window and
     // the command line's events without --orb).
     double eventOrb = DefaultEventOrb;
+    // The extra points the desktop program's charts add (none by default) and the rule of the Lot
+    // of Fortune.
+    PointChoice points;
+    // Whether the scan's reports list the chosen points; off, the reports keep their format for the
+    // programs that read them.
+    bool pointsInReports = false;
     std::vector<WindowPlace> windowPlaces;  // in the order first met
     // The birth of the last chart calculated, as a names file's record line; offered in the natal
     // window at start. Empty: none (the line is then not written).

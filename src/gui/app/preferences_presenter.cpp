@@ -1,5 +1,6 @@
 #include "gui/app/preferences_presenter.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/chart/houses.h"
@@ -242,6 +243,78 @@ EventOrbRead EventOrbFromEntry(const std::string& text, double shown) {
 PreciseChoiceState PreciseChoice() {
     const PreciseAvailability precise = CheckPreciseEphemeris();
     return {precise.available, precise.available ? std::string() : precise.reason};
+}
+
+std::vector<PointBox> PointBoxes() {
+    std::vector<PointBox> boxes;
+    for (const ExtraPointRow& row : ExtraPoints) {
+        if (row.code.empty()) continue;
+        PointBox box{row.point, "chkPoint", "", ""};
+        bool wordStart = true;
+        for (const char c : row.name) {
+            if (c == '_') {
+                wordStart = true;
+                box.caption += ' ';
+                continue;
+            }
+            const char upper = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+            box.control += wordStart ? upper : c;
+            box.caption += box.caption.empty() ? upper : c;
+            wordStart = false;
+        }
+        box.tip = "Adds " + box.caption + " to the charts: a table of points in the data window and the "
+                  "point on the wheel";
+        for (const ExtraPointRow& other : ExtraPoints) {
+            if (other.point != row.point && other.choseWith == row.point) {
+                std::string name(other.name);
+                std::replace(name.begin(), name.end(), '_', ' ');
+                box.tip += ", with the " + name;
+            }
+        }
+        boxes.push_back(std::move(box));
+    }
+    return boxes;
+}
+
+std::vector<UnavailablePoints> PointsUnavailable(EphemerisSource source) {
+    std::vector<UnavailablePoints> groups;
+    for (const ExtraPointRow& row : ExtraPoints) {
+        if (row.code.empty()) continue;
+        const std::optional<std::string> reason = ExtraPointUnavailable(source, row.point);
+        if (!reason) continue;
+        // "<name>: <why>": the name is the tick box's.
+        std::string why = *reason;
+        if (const std::string prefix = std::string(row.name) + ": "; why.starts_with(prefix)) {
+            why.erase(0, prefix.size());
+        }
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&](const UnavailablePoints& g) { return g.why == why; });
+        if (group == groups.end()) group = groups.insert(groups.end(), UnavailablePoints{{}, why});
+        group->points.push_back(row.point);
+    }
+    return groups;
+}
+
+PointsForRun PointsForCalculation(const PointChoice& chosen, EphemerisSource source) {
+    PointsForRun run{chosen, {}};
+    if (!chosen.Any()) return run;
+    const std::vector<PointBox> boxes = PointBoxes();
+    for (const UnavailablePoints& group : PointsUnavailable(source)) {
+        std::string names;
+        for (const ExtraPoint point : group.points) {
+            if (!chosen.Has(point)) continue;
+            for (const ExtraPointRow& row : ExtraPoints) {
+                if (row.point == point || row.choseWith == point) {
+                    run.points.chosen[static_cast<std::size_t>(row.point)] = false;
+                }
+            }
+            const auto box = std::find_if(boxes.begin(), boxes.end(), [&](const PointBox& b) { return b.point == point; });
+            names += (names.empty() ? "" : ", ") + box->caption;
+        }
+        if (names.empty()) continue;
+        run.note += (run.note.empty() ? "Points left out: " : "; ") + names + " \u2014 " + group.why;
+    }
+    return run;
 }
 
 PreferencesLoad LoadPreferences(const std::filesystem::path& programDir) {

@@ -117,6 +117,34 @@ struct PreciseChoiceState {
 };
 PreciseChoiceState PreciseChoice();
 
+// The Points frame: a tick box for each point that can be chosen (a row of the points' table with
+// a command-line code; a south node comes with its north node), named and captioned from its row.
+struct PointBox {
+    ExtraPoint point;
+    std::string control;  // "chkPointMeanNode"
+    std::string caption;  // "Mean node"
+    std::string tip;      // what ticking it does
+};
+std::vector<PointBox> PointBoxes();
+
+// The points that can be chosen but that `source` cannot compute, grouped by the reason: the
+// built-in series lacks the true node, Chiron and the asteroids; precise positions lack those whose
+// data file the library cannot read.
+struct UnavailablePoints {
+    std::vector<ExtraPoint> points;  // in the table's order
+    std::string why;                 // "only with precise positions (the Swiss Ephemeris)"
+};
+std::vector<UnavailablePoints> PointsUnavailable(EphemerisSource source);
+
+// The points a desktop calculation adds: those of `chosen` that `source` can compute, with the
+// Fortune rule; the others are left out rather than refusing the chart, and `note` (empty when none
+// is left out) names them for the status line.
+struct PointsForRun {
+    PointChoice points;
+    std::string note;
+};
+PointsForRun PointsForCalculation(const PointChoice& chosen, EphemerisSource source);
+
 // What the window starts from: OPTIONS.OPT and SETTINGS.TXT of `programDir`.
 struct PreferencesLoad {
     std::optional<Options> options;     // nothing when OPTIONS.OPT cannot be read

@@ -1,5 +1,7 @@
 #include "gui/app/preferences_window.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -63,8 +65,9 @@ PreferencesWindow::PreferencesWindow(Dialogs& dialogs, PreferencesSlice slice, Q
                                MakeGroup(PreferenceGroup::Filters)}));
     columns->addLayout(Column({MakeGroup(PreferenceGroup::StartUp),
                                MakeGroup(PreferenceGroup::Printing),
-                               MakeGroup(PreferenceGroup::HomePlace)}));
-    columns->addLayout(Column({MakePositions(), MakeWheel(), MakeTimeline(), MakeEvents()}));
+                               MakeGroup(PreferenceGroup::HomePlace), MakeTimeline()}));
+    // The points under the positions, whose choice decides which of them can be computed.
+    columns->addLayout(Column({MakePositions(), MakePoints(), MakeWheel(), MakeEvents()}));
 
     QPushButton* cmdRestoreDefault = Named<QPushButton>("&Restore Defaults", "cmdRestoreDefault");
     QPushButton* btnSave = Named<QPushButton>("&Save", "btnSave");
@@ -219,6 +222,60 @@ QWidget* PreferencesWindow::MakeEvents() {
     return frame;
 }
 
+QWidget* PreferencesWindow::MakePoints() {
+    QGroupBox* frame = Named<QGroupBox>("Points", "fraPoints");
+    auto* grid = new QGridLayout(frame);
+    constexpr int Across = 2;
+    int cell = 0;
+    for (const PointBox& point : PointBoxes()) {
+        QCheckBox* box = Named<QCheckBox>(QString::fromStdString(point.caption), point.control.c_str());
+        grid->addWidget(box, cell / Across, cell % Across);
+        ++cell;
+        points_.emplace_back(point, box);
+    }
+    // Beside the Fortune box, which comes last.
+    chkFortuneDayFormula_ = Named<QCheckBox>("Day formula always", "chkFortuneDayFormula");
+    chkFortuneDayFormula_->setToolTip("The Lot of Fortune as ascendant + Moon - Sun even when the Sun is below the "
+                                      "horizon; unticked, ascendant + Sun - Moon then");
+    grid->addWidget(chkFortuneDayFormula_, cell / Across, cell % Across);
+    cell += Across - cell % Across;
+    chkPointsInReports_ = Named<QCheckBox>("New points in the reports", "chkPointsInReports");
+    chkPointsInReports_->setToolTip("The reports' format changes only when this is ticked: the chosen points are "
+                                    "then added to the scan's reports. Unticked, the reports keep their format "
+                                    "for the programs that read them.");
+    grid->addWidget(chkPointsInReports_, cell / Across, 0, 1, Across);
+    cell += Across;
+    lblPointsUnavailable_ = new QLabel;
+    lblPointsUnavailable_->setObjectName("lblPointsUnavailable");
+    lblPointsUnavailable_->setWordWrap(true);
+    grid->addWidget(lblPointsUnavailable_, cell / Across, 0, 1, Across);
+    for (QRadioButton* source : {optEphemerisBuiltin_, optEphemerisPrecise_}) {
+        connect(source, &QRadioButton::toggled, this, &PreferencesWindow::ShowPointsAvailable);
+    }
+    return frame;
+}
+
+void PreferencesWindow::ShowPointsAvailable() {
+    const EphemerisSource source =
+        optEphemerisPrecise_->isChecked() ? EphemerisSource::Precise : EphemerisSource::Builtin;
+    const std::vector<UnavailablePoints> unavailable = PointsUnavailable(source);
+    QStringList notes;
+    for (const UnavailablePoints& group : unavailable) notes << "Greyed out: " + QString::fromStdString(group.why);
+    for (auto& [point, box] : points_) {
+        QString why;
+        for (const UnavailablePoints& group : unavailable) {
+            if (std::find(group.points.begin(), group.points.end(), point.point) != group.points.end()) {
+                why = QString::fromStdString(group.why);
+            }
+        }
+        // A tick stays while greyed out: the point comes back with positions that have it.
+        box->setEnabled(why.isEmpty());
+        box->setToolTip(why.isEmpty() ? QString::fromStdString(point.tip) : "Not available: " + why);
+    }
+    lblPointsUnavailable_->setText(notes.join("\n"));
+    lblPointsUnavailable_->setVisible(!notes.isEmpty());
+}
+
 void PreferencesWindow::SetEntries(const PreferenceEntries& entries) {
     for (std::size_t i = 0; i < PreferenceFields.size(); ++i) {
         switch (PreferenceFields[i].kind) {
@@ -264,6 +321,10 @@ void PreferencesWindow::SetSettings(const Settings& settings) {
     for (std::size_t i = 0; i < families_.size(); ++i) families_[i]->setChecked(settings.timelineFamilies[i]);
     eventOrbShown_ = settings.eventOrb;
     txtEventOrb_->setText(QString::fromStdString(EventOrbEntry(settings.eventOrb)));
+    for (auto& [point, box] : points_) box->setChecked(settings.points.Has(point.point));
+    chkFortuneDayFormula_->setChecked(settings.points.fortuneDayFormulaAlways);
+    chkPointsInReports_->setChecked(settings.pointsInReports);
+    ShowPointsAvailable();
 }
 
 Settings PreferencesWindow::CurrentSettings() const {
@@ -275,6 +336,11 @@ Settings PreferencesWindow::CurrentSettings() const {
         optAriesLeft_->isChecked() ? WheelOrientation::AriesLeft : WheelOrientation::AscendantLeft;
     for (std::size_t i = 0; i < families_.size(); ++i) s.timelineFamilies[i] = families_[i]->isChecked();
     s.eventOrb = EventOrbFromEntry(txtEventOrb_->text().toStdString(), eventOrbShown_).orb;
+    for (const auto& [point, box] : points_) {
+        if (box->isChecked()) ChoosePoint(s.points, point.point);
+    }
+    s.points.fortuneDayFormulaAlways = chkFortuneDayFormula_->isChecked();
+    s.pointsInReports = chkPointsInReports_->isChecked();
     return s;
 }
 

@@ -1,17 +1,20 @@
 #pragma once
 // The Preferences window: the options of OPTIONS.OPT as named controls in groups, each number
 // with its unit and range, and the settings of SETTINGS.TXT (positions, the wheel, the timeline,
-// the events' orb),
-// with Save, Cancel and Restore Defaults.
+// the events' orb,
+// the chart's extra points), with Save, Cancel and Restore Defaults.
 #include <QWidget>
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/records/settings_file.h"
 #include "core/run/calculation.h"
 #include "gui/app/preferences_presenter.h"
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -49,6 +52,10 @@ private:
     QWidget* MakeWheel();
     QWidget* MakeTimeline();
     QWidget* MakeEvents();
+    QWidget* MakePoints();
+    // Greys out the points the positions chosen in this window cannot compute, each with its reason
+    // as its tip, the reasons in the frame's note.
+    void ShowPointsAvailable();
     void SetEntries(const PreferenceEntries& entries);
     void SetSettings(const Settings& settings);
     void ShowProblem(const PreferenceProblem& problem);
@@ -65,6 +72,10 @@ private:
     std::array<QCheckBox*, 5> families_{};  // tn, sn, pn, pp, tp
     QLineEdit* txtEventOrb_ = nullptr;
     double eventOrbShown_ = DefaultEventOrb;  // the orb the box was filled with
+    std::vector<std::pair<PointBox, QCheckBox*>> points_;  // in the order of PointBoxes()
+    QCheckBox* chkFortuneDayFormula_ = nullptr;
+    QCheckBox* chkPointsInReports_ = nullptr;
+    QLabel* lblPointsUnavailable_ = nullptr;
 };
 
 }  // namespace orrerion::gui

@@ -242,10 +242,12 @@ struct RunInputs {
     ProgressionType progression = ProgressionType::Secondary;
     HouseSystem houseSystem = HouseSystem::Placidus;
     EphemerisSource source = EphemerisSource::Builtin;
+    PointChoice points;
 };
 
 RunInputs InputsOf(const Calculation& calc) {
-    return {calc.natal, calc.diurnal, calc.DiurnalZoneName, calc.progression, calc.houseSystem, calc.eph.Source};
+    return {calc.natal, calc.diurnal, calc.DiurnalZoneName, calc.progression, calc.houseSystem, calc.eph.Source,
+            calc.points};
 }
 
 void PutInputs(Calculation& calc, const RunInputs& inputs) {
@@ -255,6 +257,7 @@ void PutInputs(Calculation& calc, const RunInputs& inputs) {
     calc.progression = inputs.progression;
     calc.houseSystem = inputs.houseSystem;
     calc.eph.Source = inputs.source;
+    calc.points = inputs.points;
 }
 
 }  // namespace
@@ -262,16 +265,20 @@ void PutInputs(Calculation& calc, const RunInputs& inputs) {
 void Shell::RunCalculation() {
     Calculation& calc = session.calc;
     const RunInputs current = InputsOf(calc);
+    // The points of the preferences that these positions can compute; the others are left out and
+    // named in the status line.
+    const Settings& settings = session.settings.settings;
+    const PointsForRun points = PointsForCalculation(settings.points, settings.ephemeris);
     PutInputs(calc, {inputD().Fields(), inputD1().Fields(), inputD1().ZoneName(), inputD1().Progression(),
-                     main().CheckedHouseSystem(), session.settings.settings.ephemeris});
+                     main().CheckedHouseSystem(), settings.ephemeris, points.points});
 
     DialogReporter reporter(dialogs(), &main());
     ScanWindows windows(*this);
     CalculationRequest request;
     // The notes of the last calculation stay in the status line until this one; this one's notes
     // stand one under the other.
-    main().ShowNote({});
-    QString notes;
+    QString notes = QString::fromStdString(points.note);
+    main().ShowNote(notes);
     request.notice = [this, &notes](const std::string& note) {
         notes += (notes.isEmpty() ? "" : "\n") + QString::fromStdString(note);
         main().ShowNote(notes);

@@ -21,6 +21,10 @@ Settings Changed() {
     s.wheelOrientation = WheelOrientation::AriesLeft;
     s.timelineFamilies = {false, true, false, true, false};
     s.eventOrb = 2.5;
+    ChoosePoint(s.points, ExtraPoint::TrueNode);
+    ChoosePoint(s.points, ExtraPoint::Fortune);
+    s.points.fortuneDayFormulaAlways = true;
+    s.pointsInReports = true;
     return s;
 }
 
@@ -33,7 +37,8 @@ TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
         "\r\n"
         "; another comment\r\n"
         "wheel_rings = transits natal,progressed   # inner to outer\r\n"
-        "timeline_families = pp\r\n";
+        "timeline_families = pp\r\n"
+        "Points = Lilith mean-node,CHIRON\r\n";
     WriteWholeFile(path, edited);
 
     SettingsLoad load = LoadSettings(path);
@@ -44,6 +49,14 @@ TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
     EXPECT_EQ(read.wheelOrientation, WheelOrientation::AscendantLeft);  // absent: the default
     EXPECT_EQ(read.timelineFamilies, (FamilySet{false, false, false, true, false}));
     EXPECT_EQ(read.eventOrb, DefaultEventOrb);  // absent: the default
+    // A north node brings its south node.
+    for (const ExtraPointRow& row : ExtraPoints) {
+        const bool chosen = row.point == ExtraPoint::MeanNode || row.point == ExtraPoint::MeanSouthNode ||
+                            row.point == ExtraPoint::Lilith || row.point == ExtraPoint::Chiron;
+        EXPECT_EQ(read.points.Has(row.point), chosen) << row.name;
+    }
+    EXPECT_FALSE(read.points.fortuneDayFormulaAlways);
+    EXPECT_FALSE(read.pointsInReports);
 
     load.file.settings = Changed();
     ASSERT_TRUE(SaveSettings(path, load.file).ok);
@@ -55,12 +68,21 @@ TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
               "; another comment\n"
               "wheel_rings = natal, progressed, solar_arc  # inner to outer\n"
               "timeline_families = sn, pp\n"
+              "points = true-node, fortune\n"
               "\n"
               "# What the wheel has on its left: ascendant_left, or aries_left (0 degrees Aries)\n"
               "wheel_orientation = aries_left\n"
               "\n"
               "# Lunations and eclipses name the natal points within this orb, degrees (0 to 15)\n"
-              "event_orb = 2.5\n");
+              "event_orb = 2.5\n"
+              "\n"
+              "# The Lot of Fortune: yes takes the day formula (ascendant + Moon - Sun) always; no takes\n"
+              "# ascendant + Sun - Moon when the Sun is below the horizon\n"
+              "fortune_day_formula = yes\n"
+              "\n"
+              "# The chosen points in the scan's reports: yes, or no to keep the reports' format for other\n"
+              "# programs that read them\n"
+              "points_in_reports = yes\n");
     const SettingsLoad again = LoadSettings(path);
     EXPECT_TRUE(again.problems.empty());
     EXPECT_EQ(again.file.settings, Changed());
@@ -149,8 +171,9 @@ TEST(SettingsFile, ANewFileNamesEveryKeyAndReadsBack) {
     file.settings = Changed();
     ASSERT_TRUE(SaveSettings(path, file).ok);
     const std::string text = ReadWholeFile(path);
-    for (const char* key :
-         {"ephemeris =", "wheel_rings =", "wheel_orientation =", "timeline_families =", "event_orb = 2.5\n"}) {
+    for (const char* key : {"ephemeris =", "wheel_rings =", "wheel_orientation =", "timeline_families =",
+                            "event_orb = 2.5\n", "\npoints = true-node, fortune\n", "fortune_day_formula = yes\n",
+                            "points_in_reports = yes\n"}) {
         EXPECT_NE(text.find(key), std::string::npos) << key;
     }
     EXPECT_EQ(LoadSettings(path).file.settings, Changed());
@@ -170,6 +193,12 @@ TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
         {"event_orb = 16", "event_orb takes degrees from 0 to 15, not \"16\"; the default 3 is used"},
         {"event_orb = -1", "not \"-1\"; the default 3"},
         {"event_orb = 3 degrees", "not \"3 degrees\"; the default 3"},
+        {"points = lilith, moon",
+         "points takes none or one or more of mean-node, true-node, lilith, chiron, ceres, pallas, juno, vesta, "
+         "fortune, not \"lilith, moon\"; the default none is used"},
+        {"points = mean_node", "not \"mean_node\"; the default none"},
+        {"fortune_day_formula = always", "fortune_day_formula takes no or yes, not \"always\"; the default no"},
+        {"points_in_reports = 1", "points_in_reports takes no or yes, not \"1\"; the default no is used"},
         {"just some words", "not \"key = value\""},
     };
     for (const Case& c : cases) {
@@ -177,10 +206,11 @@ TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
         const auto path = MakeTempDir() / SettingsFileName;
         // The line before sets the value away from its default; the bad line brings the default back.
         WriteWholeFile(path, "ephemeris = precise\nwheel_rings = progressed\nwheel_orientation = aries_left\n"
-                             "timeline_families = pp\nevent_orb = 0.5\n" + std::string(c.line) + "\n");
+                             "timeline_families = pp\nevent_orb = 0.5\npoints = vesta\nfortune_day_formula = yes\n"
+                             "points_in_reports = yes\n" + std::string(c.line) + "\n");
         const SettingsLoad load = LoadSettings(path);
         ASSERT_EQ(load.problems.size(), 1u);
-        EXPECT_NE(load.problems[0].find(path.string() + " line 6: "), std::string::npos) << load.problems[0];
+        EXPECT_NE(load.problems[0].find(path.string() + " line 9: "), std::string::npos) << load.problems[0];
         EXPECT_NE(load.problems[0].find(c.said), std::string::npos) << load.problems[0];
         const std::string key = std::string(c.line).substr(0, std::string(c.line).find(' '));
         const Settings& s = load.file.settings;
@@ -189,6 +219,9 @@ TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
         EXPECT_EQ(s.wheelOrientation == WheelOrientation::AscendantLeft, key == "wheel_orientation");
         EXPECT_EQ(s.timelineFamilies == AllFamilies, key == "timeline_families");
         EXPECT_EQ(s.eventOrb == DefaultEventOrb, key == "event_orb");
+        EXPECT_EQ(!s.points.Any(), key == "points");
+        EXPECT_EQ(!s.points.fortuneDayFormulaAlways, key == "fortune_day_formula");
+        EXPECT_EQ(!s.pointsInReports, key == "points_in_reports");
         // A rewrite keeps a line it cannot read, and writes the values in use over bad ones.
         const std::string rewritten = SettingsText(load.file);
         EXPECT_EQ(rewritten.find("\n" + std::string(c.line) + "\n") != std::string::npos, key == "just");
