@@ -17,7 +17,7 @@ using testing::WriteWholeFile;
 Settings Changed() {
     Settings s;
     s.ephemeris = EphemerisSource::Precise;
-    s.wheelRings = {true, true, true, false};
+    s.wheelRings = RingSetOf({WheelRing::Natal, WheelRing::Progressed, WheelRing::SolarArc});
     s.wheelOrientation = WheelOrientation::AriesLeft;
     s.timelineFamilies = {false, true, false, true, false};
     s.eventOrb = 2.5;
@@ -40,7 +40,7 @@ TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
     EXPECT_TRUE(load.problems.empty()) << load.problems.front();
     const Settings& read = load.file.settings;
     EXPECT_EQ(read.ephemeris, EphemerisSource::Precise);
-    EXPECT_EQ(read.wheelRings, (WheelRings{true, true, false, true}));
+    EXPECT_EQ(read.wheelRings, RingSetOf({WheelRing::Natal, WheelRing::Progressed, WheelRing::Transits}));
     EXPECT_EQ(read.wheelOrientation, WheelOrientation::AscendantLeft);  // absent: the default
     EXPECT_EQ(read.timelineFamilies, (FamilySet{false, false, false, true, false}));
     EXPECT_EQ(read.eventOrb, DefaultEventOrb);  // absent: the default
@@ -143,7 +143,7 @@ TEST(SettingsFile, ANewFileNamesEveryKeyAndReadsBack) {
     const SettingsLoad none = LoadSettings(path);
     EXPECT_TRUE(none.problems.empty());  // never written: the defaults, quietly
     EXPECT_EQ(none.file.settings, Settings{});
-    EXPECT_EQ(none.file.settings.wheelRings, (WheelRings{true, false, false, true}));
+    EXPECT_EQ(none.file.settings.wheelRings, RingSetOf({WheelRing::Natal, WheelRing::Transits}));
 
     SettingsFile file;
     file.settings = Changed();
@@ -185,7 +185,7 @@ TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
         const std::string key = std::string(c.line).substr(0, std::string(c.line).find(' '));
         const Settings& s = load.file.settings;
         EXPECT_EQ(s.ephemeris == EphemerisSource::Builtin, key == "ephemeris");
-        EXPECT_EQ(s.wheelRings == WheelRings{}, key == "wheel_rings");
+        EXPECT_EQ(s.wheelRings == DefaultWheelRings, key == "wheel_rings");
         EXPECT_EQ(s.wheelOrientation == WheelOrientation::AscendantLeft, key == "wheel_orientation");
         EXPECT_EQ(s.timelineFamilies == AllFamilies, key == "timeline_families");
         EXPECT_EQ(s.eventOrb == DefaultEventOrb, key == "event_orb");
