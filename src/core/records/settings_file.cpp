@@ -156,6 +156,37 @@ static_assert(MinEventOrb == 0 && MaxEventOrb == 15, "event_orb's texts name its
 // "natal, progressed, solar_arc, transits"
 const std::string RingKeys = RingWords(&WheelRingInfo::key, ", ", ", ");
 
+// "tn, sn, pn, pp, tp", or with each family's label: "tn (transit to natal), sn (solar arc to natal), ..."
+std::string FamilyCodes(bool withLabels) {
+    std::string codes;
+    for (const FamilyInfo& info : ScanFamilies) {
+        if (!codes.empty()) codes += ", ";
+        codes += info.code;
+        if (withLabels) codes += " (" + Lower(info.label) + ")";
+    }
+    return codes;
+}
+
+// A comment of one or more lines, each "# " and words up to CommentWidth characters.
+constexpr std::size_t CommentWidth = 95;
+std::string Comment(std::string_view text) {
+    std::string out, line = "#";
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find(' ', at);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view word = text.substr(at, end - at);
+        if (line.size() > 1 && line.size() + 1 + word.size() > CommentWidth) {
+            out += line + "\n";
+            line = "#";
+        }
+        line += " ";
+        line += word;
+        at = end + 1;
+    }
+    return out + line;
+}
+
 const auto Keys = std::to_array<Key>({
     {"ephemeris", "builtin or precise",
      "# Positions: builtin (the program's own series) or precise (the Swiss Ephemeris)",
@@ -171,9 +202,8 @@ const auto Keys = std::to_array<Key>({
      [](std::string_view v, Settings& s) { return Assign(ReadChoice(v, OrientationWords), s.wheelOrientation); },
      [](const Settings& s) { return WriteChoice(s.wheelOrientation, OrientationWords); },
      [](Settings& s) { s.wheelOrientation = Settings{}.wheelOrientation; }},
-    {"timeline_families", "one or more of tn, sn, pn, pp, tp",
-     "# The timeline's aspect families: one or more of tn (transit to natal), sn (solar arc to\n"
-     "# natal), pn (progressed to natal), pp (progressed to progressed), tp (transit to progressed)",
+    {"timeline_families", "one or more of " + FamilyCodes(false),
+     Comment("The timeline's aspect families: one or more of " + FamilyCodes(true)),
      [](std::string_view v, Settings& s) { return Assign(ReadFamilies(v), s.timelineFamilies); },
      [](const Settings& s) { return WriteFamilies(s.timelineFamilies); },
      [](Settings& s) { s.timelineFamilies = Settings{}.timelineFamilies; }},

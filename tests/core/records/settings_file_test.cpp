@@ -144,6 +144,26 @@ TEST(SettingsFile, ANewFileNamesEveryKeyAndReadsBack) {
     EXPECT_TRUE(none.problems.empty());  // never written: the defaults, quietly
     EXPECT_EQ(none.file.settings, Settings{});
     EXPECT_EQ(none.file.settings.wheelRings, RingSetOf({WheelRing::Natal, WheelRing::Transits}));
+    // The defaults written out: every key under the comment that names its values.
+    EXPECT_EQ(SettingsText(none.file),
+              "# Orrerion settings: one \"key = value\" a line; lines starting with # are comments.\n"
+              "# The options of OPTIONS.OPT stay in that file.\n"
+              "\n"
+              "# Positions: builtin (the program's own series) or precise (the Swiss Ephemeris)\n"
+              "ephemeris = builtin\n"
+              "\n"
+              "# The wheel's rings: one or more of natal, progressed, solar_arc, transits\n"
+              "wheel_rings = natal, transits\n"
+              "\n"
+              "# What the wheel has on its left: ascendant_left, or aries_left (0 degrees Aries)\n"
+              "wheel_orientation = ascendant_left\n"
+              "\n"
+              "# The timeline's aspect families: one or more of tn (transit to natal), sn (solar arc to\n"
+              "# natal), pn (progressed to natal), pp (progressed to progressed), tp (transit to progressed)\n"
+              "timeline_families = tn, sn, pn, pp, tp\n"
+              "\n"
+              "# Lunations and eclipses name the natal points within this orb, degrees (0 to 15)\n"
+              "event_orb = 3\n");
 
     SettingsFile file;
     file.settings = Changed();
@@ -167,6 +187,7 @@ TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
         {"wheel_rings =", "wheel_rings takes one or more of natal, progressed, solar_arc, transits"},
         {"wheel_orientation = up", "the default ascendant_left"},
         {"timeline_families = tn, xx", "the default tn, sn, pn, pp, tp"},
+        {"timeline_families = xx", "timeline_families takes one or more of tn, sn, pn, pp, tp, not \"xx\""},
         {"event_orb = 16", "event_orb takes degrees from 0 to 15, not \"16\"; the default 3 is used"},
         {"event_orb = -1", "not \"-1\"; the default 3"},
         {"event_orb = 3 degrees", "not \"3 degrees\"; the default 3"},
