@@ -6,6 +6,7 @@
 #include "chart_options.h"
 #include "commands.h"
 #include "core/aspects/scan_observer.h"
+#include "core/base/wheel_rings.h"
 #include "core/io/file_replace.h"
 #include "core/run/run_calculation.h"
 
@@ -89,11 +90,11 @@ std::string ChartJson(const ChartState& c) {
     field("TransitHouseLine", JsonString(c.TransitHouseLine));
     // Only with points chosen, so that the object of the twelve points stays as it was.
     if (c.Points.Any()) {
-        field("points", "{" + JsonString("natal") + ": " + ChartPointsJson(c.Points, c.NatalPoints, false) + ", " +
-                            JsonString("progressed") + ": " + ChartPointsJson(c.Points, c.ProgPoints, false) +
-                            ", " + JsonString("solar_arc") + ": " + ChartPointsJson(c.Points, c.ArcPoints, true) +
-                            ", " + JsonString("transits") + ": " +
-                            ChartPointsJson(c.Points, c.TransitPoints, false) + "}");
+        auto ring = [](WheelRing r) { return JsonString(RingOf(r).key) + ": "; };
+        field("points", "{" + ring(WheelRing::Natal) + ChartPointsJson(c.Points, c.NatalPoints, false) + ", " +
+                            ring(WheelRing::Progressed) + ChartPointsJson(c.Points, c.ProgPoints, false) + ", " +
+                            ring(WheelRing::SolarArc) + ChartPointsJson(c.Points, c.ArcPoints, true) + ", " +
+                            ring(WheelRing::Transits) + ChartPointsJson(c.Points, c.TransitPoints, false) + "}");
     }
     return out + "}";
 }

@@ -22,9 +22,9 @@ std::optional<std::string> ParseRings(const std::string& text, WheelChoice& choi
     std::stringstream words(text);
     std::string word;
     while (std::getline(words, word, ',')) {
-        const std::optional<WheelRing> ring = WheelRingFromName(word);
-        if (!ring) return "--rings: unknown ring \"" + word + "\" (natal, progressed, solar-arc, transits)";
-        if (*ring == WheelRing::Natal) continue;
+        const std::optional<WheelRing> ring = RingFromWord(word);
+        if (!ring) return "--rings: unknown ring \"" + word + "\" (" + RingWords(&WheelRingInfo::word, ", ", ", ") + ")";
+        if (RingOf(*ring).place == RingPlace::Inner) continue;
         choice.outerRings.push_back(*ring);
     }
     if (choice.outerRings.size() > 2) return std::string("--rings: at most two rings besides natal");

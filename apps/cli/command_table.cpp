@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/base/aspect_families.h"
+#include "core/base/wheel_rings.h"
 #include "core/chart/houses.h"
 #include "option_table.h"
 
@@ -41,7 +42,19 @@ constexpr std::string FamiliesHelp() {
     }
     return help + " (default: all)";
 }
+// --rings: "natal plus up to two of progressed, solar-arc and transits", the default "natal,transits".
+constexpr std::string RingsHelp() {
+    std::string defaults;
+    for (const WheelRingInfo& info : WheelRings) {
+        if (!DefaultWheelRings[RingIndex(info.ring)]) continue;
+        if (!defaults.empty()) defaults += ",";
+        defaults += info.word;
+    }
+    return "the rings from the inside out, natal first: natal plus up to two of " +
+           RingWords(&WheelRingInfo::word, ", ", " and ", true) + ", joined by commas (default " + defaults + ")";
+}
 inline constexpr auto FamiliesHelpText = FrozenText<FamiliesHelp>();
+inline constexpr auto RingsHelpText = FrozenText<RingsHelp>();
 inline constexpr auto HouseCodeWordsText = FrozenText<HouseCodeWords>();
 inline constexpr auto HouseHelpText = FrozenText<HouseHelp>();
 
@@ -155,9 +168,7 @@ inline constexpr auto ScanOwn = std::to_array<OptionRow>({
 inline constexpr auto WheelOwn = std::to_array<OptionRow>({
     {"--svg", "FILE", "the wheel as SVG", Bracketed},
     {"--json", "FILE", "its layout as JSON", Bracketed},
-    {"--rings", "RINGS",
-     "the rings from the inside out, natal first: natal plus up to two of progressed,\n"
-     "solar-arc and transits, joined by commas (default natal,transits)"},
+    {"--rings", "RINGS", TextOf(RingsHelpText)},
     {"--orientation", "ascendant|aries", "the ascendant (default) or 0 degrees Aries at the left"},
     {"--outer-aspects", "", "add the aspects of the first outer ring to the natal points"},
     {"--return", "N",

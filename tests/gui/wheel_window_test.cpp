@@ -130,8 +130,8 @@ void WheelWindowTest::wheelFollowsTheCalculationAndItsRings() {
     QVERIFY(!wheel.findChild<QCheckBox*>("chkSolarArc")->isChecked());
     QCOMPARE(f.dialogs.TakeMessages().size(), std::size_t{1});
     // The choice is a setting, kept in SETTINGS.TXT.
-    const WheelRings kept = f.session.settings.settings.wheelRings;
-    QVERIFY(kept.progressed && kept.transits && !kept.solarArc);
+    QVERIFY(f.session.settings.settings.wheelRings ==
+            RingSetOf({WheelRing::Natal, WheelRing::Progressed, WheelRing::Transits}));
     QVERIFY(QString::fromStdString(f.ReadDataFile("SETTINGS.TXT")).contains("wheel_rings = natal, progressed, transits"));
 
     // Exported as SVG: well-formed XML with one element per point of the three rings.

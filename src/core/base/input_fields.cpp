@@ -3,29 +3,27 @@
 namespace orrerion {
 namespace {
 
-// Each field's text box and the caption of its label, in the natal and in the diurnal window.
-struct ControlNames {
+// The caption of each field's label, in the natal and in the diurnal window.
+struct Captions {
     InputField field;
     std::string_view natal;
     std::string_view diurnal;
-    std::string_view natalCaption;
-    std::string_view diurnalCaption;
 };
 
-constexpr auto Controls = std::to_array<ControlNames>({
-    {InputField::Name, "txtName", "", "Name", ""},
-    {InputField::Month, "txtMonth", "txtDiurnalMonth", "Birth Month", "Diurnal Month"},
-    {InputField::Day, "txtDay", "txtDiurnalDay", "Birth Day", "Diurnal Day"},
-    {InputField::Year, "txtYear", "txtDiurnalYear", "Birth Year", "Diurnal Year"},
-    {InputField::Hour, "txtBirthHour", "txtDiurnalHour", "Birth Hour", "Diurnal Hour"},
-    {InputField::Minute, "txtBirthMinute", "txtDiurnalMinute", "Birth Minute", "Diurnal Min."},
-    {InputField::Zone, "txtTZ", "txtDiurnalTZ", "Time Zone . . .", "D. Time Zone . . ."},
-    {InputField::LongDeg, "txtLongDeg", "txtDiurnalLongDeg", "Long Degrees", "D. Long Deg."},
-    {InputField::LongMin, "txtLongMin", "txtDiurnalLongMin", "Long Minutes", "D. Long Min."},
-    {InputField::LatDeg, "txtLatDeg", "txtDiurnalLatDeg", "Lat Degrees", "D. Lat Deg."},
-    {InputField::LatMin, "txtLatMin", "txtDiurnalLatMin", "Lat Minutes", "D. Lat Min."},
+constexpr auto FieldCaptions = std::to_array<Captions>({
+    {InputField::Name, "Name", ""},
+    {InputField::Month, "Birth Month", "Diurnal Month"},
+    {InputField::Day, "Birth Day", "Diurnal Day"},
+    {InputField::Year, "Birth Year", "Diurnal Year"},
+    {InputField::Hour, "Birth Hour", "Diurnal Hour"},
+    {InputField::Minute, "Birth Minute", "Diurnal Min."},
+    {InputField::Zone, "Time Zone . . .", "D. Time Zone . . ."},
+    {InputField::LongDeg, "Long Degrees", "D. Long Deg."},
+    {InputField::LongMin, "Long Minutes", "D. Long Min."},
+    {InputField::LatDeg, "Lat Degrees", "D. Lat Deg."},
+    {InputField::LatMin, "Lat Minutes", "D. Lat Min."},
 });
-static_assert(Controls.size() == AllInputFields.size());
+static_assert(FieldCaptions.size() == AllInputFields.size());
 
 }  // namespace
 
@@ -50,16 +48,9 @@ const std::string& FieldText(const InputFields& f, InputField field) {
     return f.name;
 }
 
-std::string_view ControlName(InputSection section, InputField field) {
-    for (const ControlNames& c : Controls) {
-        if (c.field == field) return section == InputSection::Natal ? c.natal : c.diurnal;
-    }
-    return {};
-}
-
 std::string_view FieldCaption(InputSection section, InputField field) {
-    for (const ControlNames& c : Controls) {
-        if (c.field == field) return section == InputSection::Natal ? c.natalCaption : c.diurnalCaption;
+    for (const Captions& c : FieldCaptions) {
+        if (c.field == field) return section == InputSection::Natal ? c.natal : c.diurnal;
     }
     return {};
 }

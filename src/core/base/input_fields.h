@@ -8,8 +8,8 @@
 
 namespace orrerion {
 
-// Which input window a set of fields belongs to. The two differ in their control names, their
-// messages and in that only the natal window has a name.
+// Which input window a set of fields belongs to. The two differ in their captions, their messages
+// and in that only the natal window has a name.
 enum class InputSection { Natal, Diurnal };
 
 struct InputFields {
@@ -24,7 +24,8 @@ struct InputFields {
     bool south = false;   // false: North
 };
 
-// The text fields of an input window, for mapping them to controls and for naming them in checks.
+// The text fields of an input window, for naming them in checks (the windows map them to their
+// controls).
 enum class InputField { Name, Month, Day, Year, Hour, Minute, Zone, LongDeg, LongMin, LatDeg, LatMin };
 inline constexpr auto AllInputFields = std::to_array<InputField>(
     {InputField::Name, InputField::Month, InputField::Day, InputField::Year, InputField::Hour,
@@ -35,9 +36,14 @@ static_assert(AllInputFields.size() == 11);
 std::string& FieldText(InputFields& fields, InputField field);
 const std::string& FieldText(const InputFields& fields, InputField field);
 
-// The control name of a field in its window ("txtBirthHour", "txtDiurnalHour"); empty for the
-// diurnal window's missing Name.
-std::string_view ControlName(InputSection section, InputField field);
+// One text field of one input window: the field a failed check or a refused record is about, so
+// that the desktop program can select it.
+struct FieldRef {
+    InputSection section = InputSection::Natal;
+    InputField field = InputField::Name;
+    bool operator==(const FieldRef&) const = default;
+};
+
 // The caption of a field's label in its window ("Birth Hour", "D. Time Zone . . ."); empty for the
 // diurnal window's missing Name.
 std::string_view FieldCaption(InputSection section, InputField field);

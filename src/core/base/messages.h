@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/base/input_fields.h"
+
 namespace orrerion {
 
 enum class MessageIcon { Information, Exclamation, Critical, Question };
@@ -19,10 +21,10 @@ class Reporter {
 public:
     virtual ~Reporter() = default;
     virtual void Report(const Message& message) = 0;
-    // A message about one input field, `control` naming its text box ("txtBirthHour"): the desktop
-    // program selects that field once the message is read. Elsewhere it is any other message.
-    virtual void ReportField(const Message& message, std::string_view control) {
-        static_cast<void>(control);
+    // A message about one input field: the desktop program selects that field in its window once
+    // the message is read. Elsewhere it is any other message.
+    virtual void ReportField(const Message& message, FieldRef field) {
+        static_cast<void>(field);
         Report(message);
     }
 };

@@ -28,9 +28,9 @@ constexpr auto MonthName = std::to_array<std::string_view>(
      "October", "November", "December"});
 static_assert(MonthName.size() == 12);
 
-// A field as the checks see it: its control name, the caption its reasons name it by, its text.
+// A field as the checks see it: which it is, the caption its reasons name it by, its text.
 struct Field {
-    std::string_view name;
+    FieldRef ref;
     std::string_view label;
     const std::string& text;
 };
@@ -56,7 +56,7 @@ std::string Reason(const Field& f, std::string_view rule) {
     return std::string(f.label) + ": " + Shown(f.text) + " " + std::string(rule);
 }
 
-// The fields of one window with the control names and captions of its section.
+// The fields of one window with the captions of its section.
 struct WindowFields {
     Field month, day, year, hour, minute, zone, longDeg, longMin, latDeg, latMin;
     bool east;
@@ -65,7 +65,7 @@ struct WindowFields {
 
 WindowFields View(const InputFields& f, InputSection s) {
     auto field = [&](InputField id) {
-        return Field{ControlName(s, id), FieldLabel(s, id), FieldText(f, id)};
+        return Field{{s, id}, FieldLabel(s, id), FieldText(f, id)};
     };
     return {field(InputField::Month),   field(InputField::Day),     field(InputField::Year),
             field(InputField::Hour),    field(InputField::Minute),  field(InputField::Zone),
@@ -85,7 +85,7 @@ void Check(std::initializer_list<Condition> conditions, const char* message,
            std::vector<InputProblem>& problems) {
     for (const Condition& c : conditions) {
         if (c.fails) {
-            problems.push_back({std::string(c.field->name), message, c.reason});
+            problems.push_back({c.field->ref, message, c.reason});
             return;
         }
     }
@@ -276,7 +276,7 @@ std::vector<InputProblem> CheckLatitudeLimit(const InputFields& natal, const Inp
             // The limit's own sentence first, then the latitude and the systems that work there.
             const std::string text = LatitudeLimitText(*fields, section, row);
             const std::size_t lineEnd = text.find('\n');
-            return {{std::string(ControlName(section, InputField::LatDeg)), text.substr(0, lineEnd),
+            return {{{section, InputField::LatDeg}, text.substr(0, lineEnd),
                      lineEnd == std::string::npos ? std::string() : text.substr(lineEnd + 1)}};
         }
     }

@@ -23,12 +23,12 @@ inline constexpr const char* DiurnalInputMessage =
 inline constexpr const char* LatitudeLimitMessage =
     "Your latitude is too high. Lower to 66 degrees, 00 minutes or below OR change house systems.";
 
-// One failed check: the first field that made it fail (its control name), the message of its
+// One failed check: the first field that made it fail, the message of its
 // window's section, and the reason: the field by the caption of its label and the rule it broke
 // ("Birth Hour: 13 is not an hour from 1 to 12 with A.M./P.M."). For the latitude limit the
 // reason names the latitude, the system's limit and the systems that work there.
 struct InputProblem {
-    std::string field;
+    FieldRef field;
     std::string message;
     std::string reason;
 };

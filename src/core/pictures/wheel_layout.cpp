@@ -242,26 +242,6 @@ double WheelAngleOf(double longitude, double ascendant, WheelOrientation orienta
     return Norm360(180 + longitude - zero);
 }
 
-std::string_view WheelRingName(WheelRing ring) {
-    switch (ring) {
-        case WheelRing::Natal: return "natal";
-        case WheelRing::Return: return "return";
-        case WheelRing::Progressed: return "progressed";
-        case WheelRing::SolarArc: return "solar-arc";
-        case WheelRing::Transits: return "transits";
-    }
-    return "natal";
-}
-
-std::optional<WheelRing> WheelRingFromName(std::string_view name) {
-    for (WheelRing r : {WheelRing::Natal, WheelRing::Progressed, WheelRing::SolarArc, WheelRing::Transits}) {
-        if (WheelRingName(r) == name) return r;
-    }
-    if (name == "solararc" || name == "arc") return WheelRing::SolarArc;
-    if (name == "transit") return WheelRing::Transits;
-    return std::nullopt;
-}
-
 namespace {
 
 WheelLayout LayOut(const WheelCharts& charts, const Options& options, WheelOrientation orientation,
@@ -535,10 +515,7 @@ WheelLayout LayOut(const WheelCharts& charts, const Options& options, WheelOrien
         return charts.inner.role;
     };
     for (WheelRing ring : w.rings) {
-        std::string name(WheelRingName(ring));
-        std::replace(name.begin(), name.end(), '-', ' ');
-        name[0] = static_cast<char>(name[0] - 'a' + 'A');
-        legendRow(Margin, rowY, roleOf(ring), false, name);
+        legendRow(Margin, rowY, roleOf(ring), false, std::string(RingOf(ring).label));
         rowY += Row;
     }
     struct AspectKey {
@@ -614,10 +591,10 @@ std::vector<std::string> ReturnWheelTitleLines(const ChartState& chart, const Re
 WheelChoice WheelChoiceFromSettings(const Settings& settings, bool outerAspects) {
     WheelChoice choice;
     choice.outerRings.clear();
-    const WheelRings& r = settings.wheelRings;
-    for (const auto& [on, ring] : {std::pair{r.progressed, WheelRing::Progressed}, std::pair{r.solarArc, WheelRing::SolarArc},
-                                   std::pair{r.transits, WheelRing::Transits}}) {
-        if (on && choice.outerRings.size() < 2) choice.outerRings.push_back(ring);
+    for (const WheelRingInfo& info : WheelRings) {
+        if (info.place == RingPlace::Outer && settings.wheelRings[RingIndex(info.ring)] && choice.outerRings.size() < 2) {
+            choice.outerRings.push_back(info.ring);
+        }
     }
     choice.orientation = settings.wheelOrientation;
     choice.outerAspects = outerAspects;
@@ -625,10 +602,8 @@ WheelChoice WheelChoiceFromSettings(const Settings& settings, bool outerAspects)
 }
 
 void StoreWheelChoice(const WheelChoice& choice, Settings& settings) {
-    auto has = [&](WheelRing ring) {
-        return std::find(choice.outerRings.begin(), choice.outerRings.end(), ring) != choice.outerRings.end();
-    };
-    settings.wheelRings = {true, has(WheelRing::Progressed), has(WheelRing::SolarArc), has(WheelRing::Transits)};
+    settings.wheelRings = RingSetOf({WheelRing::Natal});
+    for (const WheelRing ring : choice.outerRings) settings.wheelRings[RingIndex(ring)] = true;
     settings.wheelOrientation = choice.orientation;
 }
 

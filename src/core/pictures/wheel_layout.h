@@ -10,6 +10,7 @@
 
 #include "core/aspects/returns.h"
 #include "core/base/options.h"
+#include "core/base/wheel_rings.h"
 #include "core/chart/chart_state.h"
 #include "core/pictures/colours.h"
 #include "core/pictures/wheel_labels.h"
@@ -17,8 +18,8 @@
 
 namespace orrerion {
 
-// Return is the inner ring of a return wheel (LayOutReturnWheel); a calculation's wheel never has it.
-enum class WheelRing { Natal, Progressed, SolarArc, Transits, Return };
+// The rings (WheelRing) and their words: base/wheel_rings.h. Return is the inner ring of a return
+// wheel (LayOutReturnWheel); a calculation's wheel never has it.
 // WheelOrientation (the ascendant or 0° Aries at the left) is a setting: records/settings_file.h.
 
 struct WheelChoice {
@@ -175,11 +176,6 @@ void StoreWheelChoice(const WheelChoice& choice, Settings& settings);
 
 // The lines the wheel's corner shows: the name, the birth, each outer ring's date and the houses.
 std::vector<std::string> WheelTitleLines(const ChartState& chart, const WheelChoice& choice);
-
-// "natal", "progressed", "solar-arc", "transits", "return"; and back (nothing for an unknown word;
-// "return" is not read back, as no chosen ring is a return).
-std::string_view WheelRingName(WheelRing ring);
-std::optional<WheelRing> WheelRingFromName(std::string_view name);
 
 // All boxes of the layout that must not overlap: glyphs, labels, house numbers, angle labels,
 // signs, titles and the legend's texts.

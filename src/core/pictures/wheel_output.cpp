@@ -21,7 +21,7 @@ SvgStroke Stroke(WheelLineKind kind, ColourRole role = ColourRole::Ink, double w
 }
 
 SvgAttributes PointData(const WheelGlyph& g) {
-    return {{"data-ring", std::string(WheelRingName(g.ring))},
+    return {{"data-ring", std::string(RingOf(g.ring).word)},
             {"data-body", std::string(BodyName(g.body))},
             {"data-longitude", Number(g.longitude)},
             {"data-angle", Number(g.angle)}};
@@ -75,8 +75,8 @@ void WriteWheelSvg(TextSink& out, const WheelLayout& w, const std::string& title
         svg.Line(a.a.x, a.a.y, a.b.x, a.b.y, "aspect " + std::string(RoleName(a.role)),
                  Stroke(WheelLineKind::Aspect, a.role),
                  {{"data-aspect", std::string(AspectWord(a.AspectCode))},
-                  {"data-from", std::string(WheelRingName(a.fromRing)) + " " + std::string(BodyName(a.from))},
-                  {"data-to", std::string(WheelRingName(a.toRing)) + " " + std::string(BodyName(a.to))},
+                  {"data-from", std::string(RingOf(a.fromRing).word) + " " + std::string(BodyName(a.from))},
+                  {"data-to", std::string(RingOf(a.toRing).word) + " " + std::string(BodyName(a.to))},
                   {"data-orb", Number(a.orb)}});
     }
     svg.CloseGroup();
@@ -127,12 +127,12 @@ void WriteWheelJson(TextSink& out, const WheelLayout& w) {
     out.Put(",\"house_system\":" + JsonString(w.houseSystem) + ",\"houseSystem\":" + JsonString(w.houseSystem));
     out.Put(",\"aspect_radius\":" + JsonNumber(w.aspectRadius) + ",\"aspectRadius\":" + JsonNumber(w.aspectRadius));
     out.Put(",\"rings\":[");
-    for (std::size_t i = 0; i < w.rings.size(); ++i) out.Put((i ? "," : "") + JsonString(WheelRingName(w.rings[i])));
+    for (std::size_t i = 0; i < w.rings.size(); ++i) out.Put((i ? "," : "") + JsonString(RingOf(w.rings[i]).word));
     out.Put("],\"points\":[");
     for (std::size_t i = 0; i < w.glyphs.size(); ++i) {
         const WheelGlyph& g = w.glyphs[i];
         out.Put((i ? ",\n" : "\n"));
-        out.Put("{\"ring\":" + JsonString(WheelRingName(g.ring)) + ",\"body\":" + JsonString(BodyName(g.body)) +
+        out.Put("{\"ring\":" + JsonString(RingOf(g.ring).word) + ",\"body\":" + JsonString(BodyName(g.body)) +
                 ",\"longitude\":" + JsonNumber(g.longitude) + ",\"true_angle\":" + JsonNumber(g.trueAngle) +
                 ",\"trueAngle\":" + JsonNumber(g.trueAngle) +
                 ",\"angle\":" + JsonNumber(g.angle) + ",\"radius\":" + JsonNumber(g.radius) +
@@ -167,8 +167,8 @@ void WriteWheelJson(TextSink& out, const WheelLayout& w) {
     for (std::size_t i = 0; i < w.aspects.size(); ++i) {
         const WheelAspect& a = w.aspects[i];
         out.Put((i ? ",\n" : "\n"));
-        out.Put("{\"from\":{\"ring\":" + JsonString(WheelRingName(a.fromRing)) + ",\"body\":" +
-                JsonString(BodyName(a.from)) + "},\"to\":{\"ring\":" + JsonString(WheelRingName(a.toRing)) +
+        out.Put("{\"from\":{\"ring\":" + JsonString(RingOf(a.fromRing).word) + ",\"body\":" +
+                JsonString(BodyName(a.from)) + "},\"to\":{\"ring\":" + JsonString(RingOf(a.toRing).word) +
                 ",\"body\":" + JsonString(BodyName(a.to)) + "},\"aspect\":" + JsonString(AspectWord(a.AspectCode)) +
                 ",\"orb\":" + JsonNumber(a.orb) + ",\"role\":" + JsonString(RoleName(a.role)) +
                 ",\"line\":[" + JsonPoint(a.a) + "," + JsonPoint(a.b) + "]}");

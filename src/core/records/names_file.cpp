@@ -236,7 +236,7 @@ NewNameRecordResult NewNameRecord(const InputFields& f, int DateOrder) {
 std::vector<InputProblem> CheckRecordFields(const NameRecord& record) {
     InputFields fields;
     if (!LoadNameRecord(record, 0, InputSection::Natal, fields).empty()) {
-        return {{std::string(ControlName(InputSection::Natal, InputField::Day)), NatalInputMessage,
+        return {{{InputSection::Natal, InputField::Day}, NatalInputMessage,
                  std::string(FieldLabel(InputSection::Natal, InputField::Day)) + ": \"" + record.Date +
                      "\" is not a date written dd mmm yyyy"}};
     }

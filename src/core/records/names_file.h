@@ -110,13 +110,13 @@ std::optional<Message> CheckRecordForSaving(const NameRecord& record);
 
 // The record a save writes from the natal window. The fields must first pass the checks a
 // calculation applies to the natal window (CheckSection): otherwise the natal input warning with
-// its reason is returned, and `field` names the control to select. The date is the month, day and
+// its reason is returned, and `field` names the field to select. The date is the month, day and
 // year fields joined by "/" in DateOrder and read back in that order, written "dd mmm yyyy".
 // Numbers are read as typed fields are (the leading number of the text).
 struct NewNameRecordResult {
     std::optional<NameRecord> record;
     std::optional<Message> problem;
-    std::string field;  // the control the problem is about ("txtBirthHour"); empty for none
+    std::optional<FieldRef> field;  // the field the problem is about; none for a date that cannot be written
 };
 NewNameRecordResult NewNameRecord(const InputFields& natal, int DateOrder);
 

@@ -29,24 +29,11 @@ std::string Lower(std::string_view s) {
     return out;
 }
 
-// One word of a list setting and the flag it sets.
-template <class T>
-struct Word {
-    std::string_view word;
-    bool T::*flag;
-};
-
-constexpr auto RingWords = std::to_array<Word<WheelRings>>({
-    {"natal", &WheelRings::natal},
-    {"progressed", &WheelRings::progressed},
-    {"solar_arc", &WheelRings::solarArc},
-    {"transits", &WheelRings::transits},
-});
-static_assert(RingWords.size() == 4);
-
-// The timeline's families by their short codes.
-std::optional<FamilySet> ReadFamilies(std::string_view value) {
-    FamilySet set{};
+// A list of words separated by commas or blanks, at least one, each known to `indexOf` (which
+// gets the word in lower case and gives its place in the set).
+template <std::size_t N, class IndexOf>
+std::optional<std::array<bool, N>> ReadSet(std::string_view value, IndexOf indexOf) {
+    std::array<bool, N> set{};
     bool any = false;
     std::size_t at = 0;
     while (at < value.size()) {
@@ -54,14 +41,23 @@ std::optional<FamilySet> ReadFamilies(std::string_view value) {
         if (start == std::string_view::npos) break;
         std::size_t end = value.find_first_of(", \t", start);
         if (end == std::string_view::npos) end = value.size();
-        const std::optional<AspectFamily> family = FamilyFromCode(Lower(value.substr(start, end - start)));
-        if (!family) return std::nullopt;
-        set[FamilyIndex(*family)] = true;
+        const std::optional<std::size_t> index = indexOf(Lower(value.substr(start, end - start)));
+        if (!index) return std::nullopt;
+        set[*index] = true;
         any = true;
         at = end;
     }
     if (!any) return std::nullopt;
     return set;
+}
+
+// The timeline's families by their short codes.
+std::optional<FamilySet> ReadFamilies(std::string_view value) {
+    return ReadSet<FamilyCount>(value, [](const std::string& word) -> std::optional<std::size_t> {
+        const std::optional<AspectFamily> family = FamilyFromCode(word);
+        if (!family) return std::nullopt;
+        return FamilyIndex(*family);
+    });
 }
 
 std::string WriteFamilies(const FamilySet& set) {
@@ -74,41 +70,21 @@ std::string WriteFamilies(const FamilySet& set) {
     return out;
 }
 
-// A list of words separated by commas or blanks, at least one, each of `words`.
-template <class T, std::size_t N>
-std::optional<T> ReadWords(std::string_view value, const std::array<Word<T>, N>& words) {
-    T set;
-    for (const Word<T>& w : words) set.*(w.flag) = false;
-    bool any = false;
-    std::size_t at = 0;
-    while (at < value.size()) {
-        const std::size_t start = value.find_first_not_of(", \t", at);
-        if (start == std::string_view::npos) break;
-        std::size_t end = value.find_first_of(", \t", start);
-        if (end == std::string_view::npos) end = value.size();
-        const std::string item = Lower(value.substr(start, end - start));
-        bool known = false;
-        for (const Word<T>& w : words) {
-            if (item == w.word) {
-                set.*(w.flag) = true;
-                known = true;
-            }
-        }
-        if (!known) return std::nullopt;
-        any = true;
-        at = end;
-    }
-    if (!any) return std::nullopt;
-    return set;
+// The wheel's rings by their settings words.
+std::optional<WheelRingSet> ReadRings(std::string_view value) {
+    return ReadSet<WheelRingCount>(value, [](const std::string& word) -> std::optional<std::size_t> {
+        const std::optional<WheelRing> ring = RingFromKey(word);
+        if (!ring) return std::nullopt;
+        return RingIndex(*ring);
+    });
 }
 
-template <class T, std::size_t N>
-std::string WriteWords(const T& set, const std::array<Word<T>, N>& words) {
+std::string WriteRings(const WheelRingSet& set) {
     std::string out;
-    for (const Word<T>& w : words) {
-        if (!(set.*(w.flag))) continue;
+    for (const WheelRingInfo& info : WheelRings) {
+        if (!set[RingIndex(info.ring)]) continue;
         if (!out.empty()) out += ", ";
-        out += w.word;
+        out += info.key;
     }
     return out;
 }
@@ -230,8 +206,8 @@ bool Assign(const std::optional<T>& value, T& to) {
 // A setting: its key, how it reads and writes its value, and the comment put above it.
 struct Key {
     std::string_view name;
-    std::string_view expected;  // what the value may be, for the problem message
-    std::string_view comment;
+    std::string expected;  // what the value may be, for the problem message
+    std::string comment;
     bool (*read)(std::string_view value, Settings& s);  // false leaves `s` as it was
     std::string (*write)(const Settings& s);
     void (*reset)(Settings& s);                         // back to the default
@@ -239,25 +215,57 @@ struct Key {
 
 static_assert(MinEventOrb == 0 && MaxEventOrb == 15, "event_orb's texts name its range");
 
+// "natal, progressed, solar_arc, transits"
+const std::string RingKeys = RingWords(&WheelRingInfo::key, ", ", ", ");
+
+// "tn, sn, pn, pp, tp", or with each family's label: "tn (transit to natal), sn (solar arc to natal), ..."
+std::string FamilyCodes(bool withLabels) {
+    std::string codes;
+    for (const FamilyInfo& info : ScanFamilies) {
+        if (!codes.empty()) codes += ", ";
+        codes += info.code;
+        if (withLabels) codes += " (" + Lower(info.label) + ")";
+    }
+    return codes;
+}
+
+// A comment of one or more lines, each "# " and words up to CommentWidth characters.
+constexpr std::size_t CommentWidth = 95;
+std::string Comment(std::string_view text) {
+    std::string out, line = "#";
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = text.find(' ', at);
+        if (end == std::string_view::npos) end = text.size();
+        const std::string_view word = text.substr(at, end - at);
+        if (line.size() > 1 && line.size() + 1 + word.size() > CommentWidth) {
+            out += line + "\n";
+            line = "#";
+        }
+        line += " ";
+        line += word;
+        at = end + 1;
+    }
+    return out + line;
+}
+
 const auto Keys = std::to_array<Key>({
     {"ephemeris", "builtin or precise",
      "# Positions: builtin (the program's own series) or precise (the Swiss Ephemeris)",
      [](std::string_view v, Settings& s) { return Assign(ReadChoice(v, EphemerisWords), s.ephemeris); },
      [](const Settings& s) { return WriteChoice(s.ephemeris, EphemerisWords); },
      [](Settings& s) { s.ephemeris = Settings{}.ephemeris; }},
-    {"wheel_rings", "one or more of natal, progressed, solar_arc, transits",
-     "# The wheel's rings: one or more of natal, progressed, solar_arc, transits",
-     [](std::string_view v, Settings& s) { return Assign(ReadWords(v, RingWords), s.wheelRings); },
-     [](const Settings& s) { return WriteWords(s.wheelRings, RingWords); },
+    {"wheel_rings", "one or more of " + RingKeys, "# The wheel's rings: one or more of " + RingKeys,
+     [](std::string_view v, Settings& s) { return Assign(ReadRings(v), s.wheelRings); },
+     [](const Settings& s) { return WriteRings(s.wheelRings); },
      [](Settings& s) { s.wheelRings = Settings{}.wheelRings; }},
     {"wheel_orientation", "ascendant_left or aries_left",
      "# What the wheel has on its left: ascendant_left, or aries_left (0 degrees Aries)",
      [](std::string_view v, Settings& s) { return Assign(ReadChoice(v, OrientationWords), s.wheelOrientation); },
      [](const Settings& s) { return WriteChoice(s.wheelOrientation, OrientationWords); },
      [](Settings& s) { s.wheelOrientation = Settings{}.wheelOrientation; }},
-    {"timeline_families", "one or more of tn, sn, pn, pp, tp",
-     "# The timeline's aspect families: one or more of tn (transit to natal), sn (solar arc to\n"
-     "# natal), pn (progressed to natal), pp (progressed to progressed), tp (transit to progressed)",
+    {"timeline_families", "one or more of " + FamilyCodes(false),
+     Comment("The timeline's aspect families: one or more of " + FamilyCodes(true)),
      [](std::string_view v, Settings& s) { return Assign(ReadFamilies(v), s.timelineFamilies); },
      [](const Settings& s) { return WriteFamilies(s.timelineFamilies); },
      [](Settings& s) { s.timelineFamilies = Settings{}.timelineFamilies; }},

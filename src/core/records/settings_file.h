@@ -24,6 +24,7 @@
 
 #include "core/base/aspect_families.h"
 #include "core/base/event_orb.h"
+#include "core/base/wheel_rings.h"
 #include "core/ephemeris/ephemeris.h"
 #include "core/ephemeris/extra_points.h"
 #include "core/io/file_replace.h"
@@ -31,15 +32,6 @@
 namespace orrerion {
 
 inline constexpr const char* SettingsFileName = "SETTINGS.TXT";
-
-// The charts the wheel draws as rings.
-struct WheelRings {
-    bool natal = true;
-    bool progressed = false;
-    bool solarArc = false;
-    bool transits = true;
-    bool operator==(const WheelRings&) const = default;
-};
 
 enum class WheelOrientation {
     AscendantLeft,  // the ascendant at nine o'clock
@@ -57,7 +49,7 @@ struct WindowPlace {
 
 struct Settings {
     EphemerisSource ephemeris = EphemerisSource::Builtin;
-    WheelRings wheelRings;
+    WheelRingSet wheelRings = DefaultWheelRings;  // the charts the wheel draws as rings
     WheelOrientation wheelOrientation = WheelOrientation::AscendantLeft;
     FamilySet timelineFamilies = AllFamilies;  // the aspect families the timeline shows
     // The orb of the natal points a lunation or an eclipse falls on, degrees (the Events window and

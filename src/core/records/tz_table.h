@@ -55,7 +55,7 @@ std::optional<std::string> TimeZoneListKey(std::string_view listLine);
 // A line whose key matches no record gives TimeZoneCorruptMessage.
 struct TimeZoneChoice {
     std::optional<Message> problem;
-    std::string zoneText;  // the value for txtTZ or txtDiurnalTZ
+    std::string zoneText;  // the value for the natal or diurnal window's zone field
     bool west = true;
 };
 TimeZoneChoice ChooseTimeZone(const TimeZoneTable& table, std::string_view listLine);

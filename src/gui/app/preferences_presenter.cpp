@@ -1,4 +1,5 @@
 #include "gui/app/preferences_presenter.h"
+#include "gui/pictures/wheel_presenter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -218,8 +219,8 @@ PreferencesRead OptionsFromEntries(const PreferenceEntries& entries, const Optio
 
 std::vector<PreferenceProblem> CheckSettings(const Settings& settings) {
     std::vector<PreferenceProblem> problems;
-    if (settings.wheelRings == WheelRings{false, false, false, false}) {
-        problems.push_back({"chkRingNatal", "Wheel: tick at least one ring."});
+    if (settings.wheelRings == WheelRingSet{}) {
+        problems.push_back({RingBoxName("chkRing", WheelRings.front().ring), "Wheel: tick at least one ring."});
     }
     if (settings.timelineFamilies == FamilySet{}) {
         problems.push_back({"chkFamilyTN", "Timeline: tick at least one aspect family."});

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/locale_order.h"
+#include "gui/pictures/wheel_presenter.h"
 #include "gui/ui/dialogs.h"
 #include "gui/ui/window_setup.h"
 
@@ -168,16 +169,15 @@ QWidget* PreferencesWindow::MakeWheel() {
     QGroupBox* frame = Named<QGroupBox>("Wheel", "fraWheel");
     auto* grid = new QGridLayout(frame);
     grid->addWidget(new QLabel("Rings"), 0, 0, 1, 2);
-    const struct {
-        const char* caption;
-        const char* name;
-    } rings[] = {{"Natal", "chkRingNatal"},
-                 {"Progressed", "chkRingProgressed"},
-                 {"Solar arc", "chkRingSolarArc"},
-                 {"Transits", "chkRingTransits"}};
-    for (std::size_t i = 0; i < rings_.size(); ++i) {
-        rings_[i] = Named<QCheckBox>(rings[i].caption, rings[i].name);
-        grid->addWidget(rings_[i], 1 + static_cast<int>(i) / 2, static_cast<int>(i) % 2);
+    int shown = 0;
+    for (const WheelRingInfo& info : WheelRings) {
+        if (!Choosable(info)) continue;
+        const std::string name = RingBoxName("chkRing", info.ring);
+        QCheckBox*& box = rings_[RingIndex(info.ring)];
+        box = Named<QCheckBox>(QString::fromUtf8(info.label.data(), static_cast<qsizetype>(info.label.size())),
+                               name.c_str());
+        grid->addWidget(box, 1 + shown / 2, shown % 2);
+        ++shown;
     }
     grid->addWidget(new QLabel("On the left"), 3, 0, 1, 2);
     optAscendantLeft_ = Named<QRadioButton>("Ascendant", "optAscendantLeft");
@@ -313,9 +313,9 @@ PreferenceEntries PreferencesWindow::Entries() const {
 void PreferencesWindow::SetSettings(const Settings& settings) {
     (settings.ephemeris == EphemerisSource::Precise ? optEphemerisPrecise_ : optEphemerisBuiltin_)
         ->setChecked(true);
-    const WheelRings& r = settings.wheelRings;
-    const bool rings[] = {r.natal, r.progressed, r.solarArc, r.transits};
-    for (std::size_t i = 0; i < rings_.size(); ++i) rings_[i]->setChecked(rings[i]);
+    for (std::size_t i = 0; i < rings_.size(); ++i) {
+        if (rings_[i]) rings_[i]->setChecked(settings.wheelRings[i]);
+    }
     (settings.wheelOrientation == WheelOrientation::AriesLeft ? optAriesLeft_ : optAscendantLeft_)
         ->setChecked(true);
     for (std::size_t i = 0; i < families_.size(); ++i) families_[i]->setChecked(settings.timelineFamilies[i]);
@@ -330,8 +330,7 @@ void PreferencesWindow::SetSettings(const Settings& settings) {
 Settings PreferencesWindow::CurrentSettings() const {
     Settings s;
     s.ephemeris = optEphemerisPrecise_->isChecked() ? EphemerisSource::Precise : EphemerisSource::Builtin;
-    s.wheelRings = {rings_[0]->isChecked(), rings_[1]->isChecked(), rings_[2]->isChecked(),
-                    rings_[3]->isChecked()};
+    for (std::size_t i = 0; i < rings_.size(); ++i) s.wheelRings[i] = rings_[i] && rings_[i]->isChecked();
     s.wheelOrientation =
         optAriesLeft_->isChecked() ? WheelOrientation::AriesLeft : WheelOrientation::AscendantLeft;
     for (std::size_t i = 0; i < families_.size(); ++i) s.timelineFamilies[i] = families_[i]->isChecked();

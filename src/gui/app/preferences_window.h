@@ -68,7 +68,7 @@ private:
     QRadioButton* optEphemerisPrecise_ = nullptr;
     QRadioButton* optAscendantLeft_ = nullptr;
     QRadioButton* optAriesLeft_ = nullptr;
-    std::array<QCheckBox*, 4> rings_{};     // natal, progressed, solar arc, transits
+    std::array<QCheckBox*, WheelRingCount> rings_{};  // by RingIndex: the rings a person may choose
     std::array<QCheckBox*, 5> families_{};  // tn, sn, pn, pp, tp
     QLineEdit* txtEventOrb_ = nullptr;
     double eventOrbShown_ = DefaultEventOrb;  // the orb the box was filled with

@@ -313,8 +313,12 @@ void Shell::RunCalculation() {
         PutInputs(calc, current);
         dialogs().SetBusyPointer(false);
         // A refused input: its field is selected in its window, ready to be typed over.
-        if (!reporter.firstField().empty() && !inputD().SelectField(reporter.firstField())) {
-            inputD1().SelectField(reporter.firstField());
+        if (const std::optional<FieldRef>& field = reporter.firstField()) {
+            if (field->section == InputSection::Natal) {
+                inputD().SelectField(field->field);
+            } else {
+                inputD1().SelectField(field->field);
+            }
         }
         return;
     }

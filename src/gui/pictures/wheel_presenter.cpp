@@ -10,13 +10,28 @@ bool HasWheelRing(const WheelChoice& choice, WheelRing ring) {
     return std::find(choice.outerRings.begin(), choice.outerRings.end(), ring) != choice.outerRings.end();
 }
 
+std::string RingBoxName(std::string_view prefix, WheelRing ring) {
+    std::string name(prefix);
+    bool capital = true;
+    for (const char c : RingOf(ring).label) {
+        if (c == ' ') {
+            capital = true;
+        } else {
+            name += capital && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+            capital = false;
+        }
+    }
+    return name;
+}
+
 bool ToggleWheelRing(WheelChoice& choice, WheelRing ring, bool on) {
     if (on == HasWheelRing(choice, ring)) return true;
     if (on && choice.outerRings.size() >= 2) return false;
     std::vector<WheelRing> rings;
-    for (WheelRing r : WheelRingOrder) {
-        const bool chosen = r == ring ? on : HasWheelRing(choice, r);
-        if (chosen) rings.push_back(r);
+    for (const WheelRingInfo& info : WheelRings) {
+        if (info.place != RingPlace::Outer) continue;
+        const bool chosen = info.ring == ring ? on : HasWheelRing(choice, info.ring);
+        if (chosen) rings.push_back(info.ring);
     }
     choice.outerRings = std::move(rings);
     return true;

@@ -4,18 +4,21 @@
 // the name proposed for an export.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/pictures/wheel_layout.h"
 #include "core/run/calculation.h"
 
 namespace orrerion::gui {
 
-// The outer rings the window offers, from the inside out.
-inline constexpr WheelRing WheelRingOrder[] = {WheelRing::Progressed, WheelRing::SolarArc, WheelRing::Transits};
-
-// Ticks a ring on or off. A third ring is refused (false): the wheel has room for two.
+// Ticks an outer ring on or off; the chosen rings stand in the table's order, from the inside out.
+// A third ring is refused (false): the wheel has room for two.
 bool ToggleWheelRing(WheelChoice& choice, WheelRing ring, bool on);
 bool HasWheelRing(const WheelChoice& choice, WheelRing ring);
+
+// The name of a ring's tick box: `prefix` and the ring's label in one word ("chkSolarArc" in the
+// wheel window, "chkRingSolarArc" in the preferences).
+std::string RingBoxName(std::string_view prefix, WheelRing ring);
 
 // The layout of the calculation's charts, or nothing before the first chart.
 std::optional<WheelLayout> CurrentWheel(const Calculation& calc, bool chartComputed, const WheelChoice& choice);

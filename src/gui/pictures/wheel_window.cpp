@@ -50,21 +50,22 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
       view_(new WheelView),
       lblChart_(new QLabel),
       lblNote_(new QLabel),
-      chkProgressed_(new QCheckBox("&Progressed")),
-      chkSolarArc_(new QCheckBox("&Solar arc")),
-      chkTransits_(new QCheckBox("&Transits")),
       chkOuterAspects_(new QCheckBox("Aspects to &natal")),
       optAscendantLeft_(new QRadioButton("&Ascendant at left")),
       optAriesLeft_(new QRadioButton("0° A&ries at left")) {
     SetUpWindow(*this, "Wheel", "Chart Wheel");
-    NameControls({{chkProgressed_, "chkProgressed"}, {chkSolarArc_, "chkSolarArc"},
-                  {chkTransits_, "chkTransits"}, {chkOuterAspects_, "chkOuterAspects"},
+    for (const WheelRingInfo& info : WheelRings) {
+        if (info.place != RingPlace::Outer) continue;
+        auto* box = new QCheckBox("&" + QString::fromUtf8(info.label.data(), static_cast<qsizetype>(info.label.size())));
+        box->setObjectName(QString::fromStdString(RingBoxName("chk", info.ring)));
+        box->setToolTip("Show " + QString::fromUtf8(info.chart.data(), static_cast<qsizetype>(info.chart.size())) +
+                        " as a ring around the natal one");
+        ringBoxes_[RingIndex(info.ring)] = box;
+    }
+    NameControls({{chkOuterAspects_, "chkOuterAspects"},
                   {optAscendantLeft_, "optAscendantLeft"}, {optAriesLeft_, "optAriesLeft"},
                   {lblNote_, "lblNote"}});
     SetUpHeading(*lblChart_);
-    chkProgressed_->setToolTip("Show the progressed chart as a ring around the natal one");
-    chkSolarArc_->setToolTip("Show the solar arc chart as a ring around the natal one");
-    chkTransits_->setToolTip("Show the transits as a ring around the natal one");
     chkOuterAspects_->setToolTip("Also draw the aspects of the first outer ring's points to the natal points");
     optAscendantLeft_->setToolTip("The ascendant at nine o'clock");
     optAriesLeft_->setToolTip("0 degrees Aries at nine o'clock");
@@ -72,10 +73,10 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
     auto* rings = new QGroupBox("Rings around the natal chart");
     rings->setObjectName("fraRings");
     auto* ringRow = new QHBoxLayout(rings);
-    for (QWidget* w : {static_cast<QWidget*>(chkProgressed_), static_cast<QWidget*>(chkSolarArc_),
-                       static_cast<QWidget*>(chkTransits_), static_cast<QWidget*>(chkOuterAspects_)}) {
-        ringRow->addWidget(w);
+    for (QCheckBox* box : ringBoxes_) {
+        if (box) ringRow->addWidget(box);
     }
+    ringRow->addWidget(chkOuterAspects_);
     auto* orientation = new QGroupBox("Orientation");
     orientation->setObjectName("fraOrientation");
     auto* orientationRow = new QHBoxLayout(orientation);
@@ -107,15 +108,16 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
 
     choice_ = WheelChoiceFromSettings(slice_.settings.settings, slice_.outerAspects);
     const WheelChoice& choice = choice_;
-    chkProgressed_->setChecked(HasWheelRing(choice, WheelRing::Progressed));
-    chkSolarArc_->setChecked(HasWheelRing(choice, WheelRing::SolarArc));
-    chkTransits_->setChecked(HasWheelRing(choice, WheelRing::Transits));
+    for (const WheelRingInfo& info : WheelRings) {
+        if (QCheckBox* box = ringBoxes_[RingIndex(info.ring)]) box->setChecked(HasWheelRing(choice, info.ring));
+    }
     chkOuterAspects_->setChecked(choice.outerAspects);
     (choice.orientation == WheelOrientation::AriesLeft ? optAriesLeft_ : optAscendantLeft_)->setChecked(true);
 
-    connect(chkProgressed_, &QCheckBox::clicked, this, [this] { RingClicked(WheelRing::Progressed, chkProgressed_); });
-    connect(chkSolarArc_, &QCheckBox::clicked, this, [this] { RingClicked(WheelRing::SolarArc, chkSolarArc_); });
-    connect(chkTransits_, &QCheckBox::clicked, this, [this] { RingClicked(WheelRing::Transits, chkTransits_); });
+    for (const WheelRingInfo& info : WheelRings) {
+        QCheckBox* box = ringBoxes_[RingIndex(info.ring)];
+        if (box) connect(box, &QCheckBox::clicked, this, [this, ring = info.ring, box] { RingClicked(ring, box); });
+    }
     connect(chkOuterAspects_, &QCheckBox::clicked, this, [this] {
         slice_.outerAspects = chkOuterAspects_->isChecked();
         Refresh();
@@ -131,12 +133,14 @@ WheelWindow::WheelWindow(WheelWindowSlice slice, QWidget* parent)
 
 void WheelWindow::Refresh() {
     choice_ = WheelChoiceFromSettings(slice_.settings.settings, slice_.outerAspects);
-    chkProgressed_->setChecked(HasWheelRing(choice_, WheelRing::Progressed));
-    chkSolarArc_->setChecked(HasWheelRing(choice_, WheelRing::SolarArc));
-    chkTransits_->setChecked(HasWheelRing(choice_, WheelRing::Transits));
+    for (const WheelRingInfo& info : WheelRings) {
+        if (QCheckBox* box = ringBoxes_[RingIndex(info.ring)]) box->setChecked(HasWheelRing(choice_, info.ring));
+    }
     (choice_.orientation == WheelOrientation::AriesLeft ? optAriesLeft_ : optAscendantLeft_)->setChecked(true);
     // A return wheel has its two rings; its aspects to natal stay a choice.
-    for (QCheckBox* box : {chkProgressed_, chkSolarArc_, chkTransits_}) box->setEnabled(!return_);
+    for (QCheckBox* box : ringBoxes_) {
+        if (box) box->setEnabled(!return_);
+    }
     if (return_) {
         view_->SetLayout(ReturnWheel(slice_.calc, *return_, choice_));
         lblChart_->setText(QString::fromStdString(

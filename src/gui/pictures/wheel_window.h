@@ -5,6 +5,7 @@
 // names the chart, its place and its moment. In place of the rings it can draw a return chart of
 // the calculation inside the natal chart, until the next calculation or the Wheel command.
 #include <QWidget>
+#include <array>
 #include <optional>
 
 #include "core/pictures/wheel_layout.h"
@@ -77,9 +78,7 @@ private:
     WheelView* view_;
     QLabel* lblChart_;
     QLabel* lblNote_;
-    QCheckBox* chkProgressed_;
-    QCheckBox* chkSolarArc_;
-    QCheckBox* chkTransits_;
+    std::array<QCheckBox*, WheelRingCount> ringBoxes_{};  // by RingIndex: the outer rings' boxes only
     QCheckBox* chkOuterAspects_;
     QRadioButton* optAscendantLeft_;
     QRadioButton* optAriesLeft_;

@@ -11,6 +11,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <array>
 
 #include "core/chart/input_rules.h"
 #include "gui/ui/dialogs.h"
@@ -209,6 +210,39 @@ void RunZoneSignRule(QLineEdit& zone, bool east) {
     ApplyZoneSignRule(text, east);
     const QString signedText = QString::fromStdString(text);
     if (signedText != zone.text()) zone.setText(signedText);
+}
+
+namespace {
+
+// Each field's text box in the natal and in the diurnal window.
+struct FieldControls {
+    InputField field;
+    std::string_view natal;
+    std::string_view diurnal;
+};
+
+constexpr auto Controls = std::to_array<FieldControls>({
+    {InputField::Name, "txtName", ""},
+    {InputField::Month, "txtMonth", "txtDiurnalMonth"},
+    {InputField::Day, "txtDay", "txtDiurnalDay"},
+    {InputField::Year, "txtYear", "txtDiurnalYear"},
+    {InputField::Hour, "txtBirthHour", "txtDiurnalHour"},
+    {InputField::Minute, "txtBirthMinute", "txtDiurnalMinute"},
+    {InputField::Zone, "txtTZ", "txtDiurnalTZ"},
+    {InputField::LongDeg, "txtLongDeg", "txtDiurnalLongDeg"},
+    {InputField::LongMin, "txtLongMin", "txtDiurnalLongMin"},
+    {InputField::LatDeg, "txtLatDeg", "txtDiurnalLatDeg"},
+    {InputField::LatMin, "txtLatMin", "txtDiurnalLatMin"},
+});
+static_assert(Controls.size() == AllInputFields.size());
+
+}  // namespace
+
+std::string_view ControlName(InputSection section, InputField field) {
+    for (const FieldControls& c : Controls) {
+        if (c.field == field) return section == InputSection::Natal ? c.natal : c.diurnal;
+    }
+    return {};
 }
 
 FieldOptionButtons OptionButtonsOf(const QWidget& window, InputSection section) {

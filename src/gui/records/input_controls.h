@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 #include <initializer_list>
+#include <string_view>
 
 #include "core/base/input_fields.h"
 
@@ -123,6 +124,12 @@ struct FieldOptionButtons {
     QRadioButton* north;
 };
 FieldOptionButtons OptionButtonsOf(const QWidget& window, InputSection section);
+
+// The name of a field's text box in its window ("txtBirthHour", "txtDiurnalHour"); empty for the
+// diurnal window's missing Name. The core names fields by section and field; this is where they
+// meet the controls.
+std::string_view ControlName(InputSection section, InputField field);
+inline std::string_view ControlName(FieldRef ref) { return ControlName(ref.section, ref.field); }
 
 // The window's fields as plain data, and back: the text boxes found by their control names, the
 // option buttons as above. A field the section does not have (the diurnal Name) is left alone.

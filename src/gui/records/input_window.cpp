@@ -128,9 +128,8 @@ void InputWindow::SelectEast(bool east) {
     RunZoneSignRule(*zone_, east);
 }
 
-bool InputWindow::SelectField(std::string_view control) {
-    if (control.empty()) return false;
-    QLineEdit* box = findChild<QLineEdit*>(Text(control));
+bool InputWindow::SelectField(InputField field) {
+    QLineEdit* box = Box(field);
     if (!box) return false;
     show();
     raise();

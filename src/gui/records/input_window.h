@@ -49,9 +49,9 @@ public:
     void SetZoneText(const QString& zone);
     // Selects East (true) or West and applies the zone sign rule, as a click on the button does.
     void SelectEast(bool east);
-    // Brings the window forward with the text box of that control name focused and its text
-    // selected, so that typing replaces it; false when the box is not this window's.
-    bool SelectField(std::string_view control);
+    // Brings the window forward with the field's text box focused and its text selected, so that
+    // typing replaces it; false when the window has no such box (the diurnal Name).
+    bool SelectField(InputField field);
     // The IANA zone ("America/New_York") whose offset "Find place..." put into the zone field;
     // empty once the zone, the place or a hemisphere was changed otherwise.
     const std::string& ZoneName() const { return zoneName_; }

@@ -97,7 +97,7 @@ bool NatalWindow::WriteToNamesFile() {
     const NewNameRecordResult made = NewNameRecord(Fields(), calc.DateOrder);
     if (!made.record) {
         if (made.problem) dialogs.Show(this, *made.problem);
-        SelectField(made.field);
+        if (made.field) SelectField(made.field->field);
         return true;
     }
     const NameSaveResult saved =

@@ -3,6 +3,7 @@
 // save dialog, the printer dialog, modal windows, the beep and the hourglass pointer. Windows reach
 // these only through a Dialogs object, so tests can replace it with ScriptedDialogs.
 #include <QString>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -91,23 +92,23 @@ private:
     int busyDepth_ = 0;
 };
 
-// Sends core messages to a Dialogs object as message boxes, and keeps the control named by the
-// first message about an input field, for the window to select once the boxes are read.
+// Sends core messages to a Dialogs object as message boxes, and keeps the field of the first
+// message about an input field, for its window to select once the boxes are read.
 class DialogReporter final : public Reporter {
 public:
     DialogReporter(Dialogs& dialogs, QWidget* parent) : dialogs_(dialogs), parent_(parent) {}
     void Report(const Message& message) override { dialogs_.Show(parent_, message); }
-    void ReportField(const Message& message, std::string_view control) override {
-        if (firstField_.empty()) firstField_ = std::string(control);
+    void ReportField(const Message& message, FieldRef field) override {
+        if (!firstField_) firstField_ = field;
         Report(message);
     }
-    // The control of the first message about a field; empty when there was none.
-    const std::string& firstField() const { return firstField_; }
+    // The field of the first message about a field; none when there was none.
+    const std::optional<FieldRef>& firstField() const { return firstField_; }
 
 private:
     Dialogs& dialogs_;
     QWidget* parent_;
-    std::string firstField_;
+    std::optional<FieldRef> firstField_;
 };
 
 }  // namespace orrerion::gui

@@ -68,11 +68,11 @@ TEST(InputChecks, GoodInputPassesEveryCheck) {
 TEST(InputChecks, MessagesAreTheWindowsOwn) {
     EXPECT_EQ(natalMsg, "Error in natal input data section. Please correct.");
     EXPECT_EQ(diurnalMsg, "Error in diurnal input data section. Please correct.");
-    const Message m = InputWarning({"txtMonth", natalMsg, "Birth Month: 13 is not a month from 1 to 12"});
+    const Message m = InputWarning({{InputSection::Natal, InputField::Month}, natalMsg, "Birth Month: 13 is not a month from 1 to 12"});
     EXPECT_EQ(m.title, "Warning!");
     EXPECT_EQ(m.icon, MessageIcon::Information);
     EXPECT_EQ(m.text, natalMsg + "\nBirth Month: 13 is not a month from 1 to 12");
-    EXPECT_EQ(InputWarning({"txtLatDeg", latitudeMsg, ""}).text, latitudeMsg);
+    EXPECT_EQ(InputWarning({{InputSection::Natal, InputField::LatDeg}, latitudeMsg, ""}).text, latitudeMsg);
 }
 
 TEST(InputChecks, EmptyMonthFailsTwoChecksAZeroMonthOne) {
@@ -80,7 +80,7 @@ TEST(InputChecks, EmptyMonthFailsTwoChecksAZeroMonthOne) {
     calc.natal.month = "";
     auto problems = CheckAllInputOf(calc);
     EXPECT_EQ(Messages(problems), (std::vector<std::string>{natalMsg, natalMsg}));
-    EXPECT_EQ(problems[0].field, "txtMonth");
+    EXPECT_EQ(problems[0].field, (FieldRef{InputSection::Natal, InputField::Month}));
 
     calc.natal.month = "0";
     EXPECT_EQ(Messages(CheckAllInputOf(calc)), (std::vector<std::string>{natalMsg}));
@@ -100,10 +100,10 @@ TEST(InputChecks, EveryFailingCheckReportsOnceInOrder) {
     EXPECT_EQ(Messages(problems),
               (std::vector<std::string>{natalMsg, natalMsg, diurnalMsg, latitudeMsg, natalMsg,
                                         diurnalMsg, diurnalMsg}));
-    EXPECT_EQ(problems[0].field, "txtBirthMinute");
-    EXPECT_EQ(problems[1].field, "txtLatMin");
-    EXPECT_EQ(problems[2].field, "txtDiurnalYear");
-    EXPECT_EQ(problems[4].field, "txtMonth");
+    EXPECT_EQ(problems[0].field, (FieldRef{InputSection::Natal, InputField::Minute}));
+    EXPECT_EQ(problems[1].field, (FieldRef{InputSection::Natal, InputField::LatMin}));
+    EXPECT_EQ(problems[2].field, (FieldRef{InputSection::Diurnal, InputField::Year}));
+    EXPECT_EQ(problems[4].field, (FieldRef{InputSection::Natal, InputField::Month}));
 }
 
 // Every zone in use today is accepted where it is in use, including the places west of Greenwich
@@ -137,7 +137,7 @@ TEST(InputChecks, ZoneSignAndRangeFitEveryPlaceOnEarth) {
         problems.insert(problems.end(), ranges.begin(), ranges.end());
         EXPECT_EQ(problems.empty(), c.accepted) << c.place;
         for (const InputProblem& p : problems) {
-            EXPECT_EQ(p.field, "txtTZ") << c.place;
+            EXPECT_EQ(p.field, (FieldRef{InputSection::Natal, InputField::Zone})) << c.place;
             EXPECT_EQ(p.message, natalMsg) << c.place;
         }
     }
@@ -249,50 +249,50 @@ TEST(InputChecks, NoNumberAndNoDateAreRefusedWithTheSectionsMessage) {
 }
 
 // Every refusal keeps its section's message and adds the field, by its label's caption, and the
-// rule it broke; the first problem names the control the window selects.
+// rule it broke; the first problem names the field the window selects.
 TEST(InputChecks, EveryRefusalNamesItsFieldAndRule) {
     using Edit = std::pair<std::string InputFields::*, std::string>;
     struct Case {
         InputSection section;
         std::vector<Edit> edits;
-        const char* control;
+        InputField field;  // the first problem's, in the case's section
         std::vector<std::string> reasons;
     };
     const auto natal = InputSection::Natal;
     const auto diurnal = InputSection::Diurnal;
     const std::string hourRule = " is not an hour from 1 to 12 with A.M./P.M.";
     const Case cases[] = {
-        {natal, {{&InputFields::hour, "13"}}, "txtBirthHour", {"Birth Hour: 13" + hourRule}},
-        {natal, {{&InputFields::hour, "8.5"}}, "txtBirthHour", {"Birth Hour: 8.5" + hourRule}},
-        {natal, {{&InputFields::hour, "-1"}}, "txtBirthHour", {"Birth Hour: -1" + hourRule}},
-        {natal, {{&InputFields::hour, "zz"}}, "txtBirthHour", {"Birth Hour: zz is not a number"}},
-        {natal, {{&InputFields::minute, "60"}}, "txtBirthMinute", {"Birth Minute: 60 is not a minute from 0 to 59"}},
-        {natal, {{&InputFields::day, "32"}}, "txtDay", {"Birth Day: 32 is not a day of the month"}},
-        {natal, {{&InputFields::month, "2"}, {&InputFields::day, "31"}, {&InputFields::year, "1951"}}, "txtDay",
+        {natal, {{&InputFields::hour, "13"}}, InputField::Hour, {"Birth Hour: 13" + hourRule}},
+        {natal, {{&InputFields::hour, "8.5"}}, InputField::Hour, {"Birth Hour: 8.5" + hourRule}},
+        {natal, {{&InputFields::hour, "-1"}}, InputField::Hour, {"Birth Hour: -1" + hourRule}},
+        {natal, {{&InputFields::hour, "zz"}}, InputField::Hour, {"Birth Hour: zz is not a number"}},
+        {natal, {{&InputFields::minute, "60"}}, InputField::Minute, {"Birth Minute: 60 is not a minute from 0 to 59"}},
+        {natal, {{&InputFields::day, "32"}}, InputField::Day, {"Birth Day: 32 is not a day of the month"}},
+        {natal, {{&InputFields::month, "2"}, {&InputFields::day, "31"}, {&InputFields::year, "1951"}}, InputField::Day,
          {"Birth Day: 31 February 1951 is not a day of the calendar"}},
-        {natal, {{&InputFields::month, "2"}, {&InputFields::day, "29"}, {&InputFields::year, "1951"}}, "txtDay",
+        {natal, {{&InputFields::month, "2"}, {&InputFields::day, "29"}, {&InputFields::year, "1951"}}, InputField::Day,
          {"Birth Day: 29 February 1951 is not a day of the calendar: 1951 is no leap year"}},
-        {natal, {{&InputFields::month, ""}}, "txtMonth",
+        {natal, {{&InputFields::month, ""}}, InputField::Month,
          {"Birth Month: an empty field is not a month from 1 to 12", "Birth Month is empty"}},
-        {natal, {{&InputFields::year, "2100"}}, "txtYear",
+        {natal, {{&InputFields::year, "2100"}}, InputField::Year,
          {"Birth Year: 2100 is after 2099, the last year the program calculates"}},
-        {natal, {{&InputFields::zone, "40"}}, "txtTZ",
+        {natal, {{&InputFields::zone, "40"}}, InputField::Zone,
          {"Time Zone: 40 is not a zone from -14 to 12 hours (hours west of Greenwich, negative east)"}},
-        {natal, {{&InputFields::zone, "-5"}}, "txtTZ",
+        {natal, {{&InputFields::zone, "-5"}}, InputField::Zone,
          {"Time Zone: -5 is hours east of Greenwich, which does not fit a west longitude (the zone is hours "
           "west of Greenwich, negative east)"}},
         // Beyond the pole: its own reason, not the latitude limit's advice to change house systems.
-        {natal, {{&InputFields::latDeg, "95"}}, "txtLatDeg", {"Lat Degrees: 95 is not a latitude from 0 to 90 degrees"}},
-        {natal, {{&InputFields::latDeg, "90"}, {&InputFields::latMin, "30"}}, "txtLatMin",
+        {natal, {{&InputFields::latDeg, "95"}}, InputField::LatDeg, {"Lat Degrees: 95 is not a latitude from 0 to 90 degrees"}},
+        {natal, {{&InputFields::latDeg, "90"}, {&InputFields::latMin, "30"}}, InputField::LatMin,
          {"Lat Minutes: 30 minutes past 90 degrees lie beyond the pole"}},
-        {natal, {{&InputFields::longDeg, "181"}}, "txtLongDeg",
+        {natal, {{&InputFields::longDeg, "181"}}, InputField::LongDeg,
          {"Long Degrees: 181 is not a longitude from 0 to 180 degrees"}},
-        {diurnal, {{&InputFields::hour, "25"}}, "txtDiurnalHour", {"Diurnal Hour: 25" + hourRule}},
-        {diurnal, {{&InputFields::minute, "75"}}, "txtDiurnalMinute", {"Diurnal Min.: 75 is not a minute from 0 to 59"}},
-        {diurnal, {{&InputFields::zone, "5.5x"}}, "txtDiurnalTZ", {"D. Time Zone: 5.5x is not a number"}},
-        {diurnal, {{&InputFields::latDeg, "98"}, {&InputFields::latMin, "51"}}, "txtDiurnalLatDeg",
+        {diurnal, {{&InputFields::hour, "25"}}, InputField::Hour, {"Diurnal Hour: 25" + hourRule}},
+        {diurnal, {{&InputFields::minute, "75"}}, InputField::Minute, {"Diurnal Min.: 75 is not a minute from 0 to 59"}},
+        {diurnal, {{&InputFields::zone, "5.5x"}}, InputField::Zone, {"D. Time Zone: 5.5x is not a number"}},
+        {diurnal, {{&InputFields::latDeg, "98"}, {&InputFields::latMin, "51"}}, InputField::LatDeg,
          {"D. Lat Deg.: 98 is not a latitude from 0 to 90 degrees"}},
-        {diurnal, {{&InputFields::day, "0"}}, "txtDiurnalDay", {"Diurnal Day: 0 is not a day of the month"}},
+        {diurnal, {{&InputFields::day, "0"}}, InputField::Day, {"Diurnal Day: 0 is not a day of the month"}},
     };
     for (const Case& c : cases) {
         Calculation calc = GoodCalculation();
@@ -301,7 +301,7 @@ TEST(InputChecks, EveryRefusalNamesItsFieldAndRule) {
         const std::vector<InputProblem> problems = CheckAllInputOf(calc);
         const std::string where = c.reasons.front();
         ASSERT_EQ(problems.size(), c.reasons.size()) << where;
-        EXPECT_EQ(problems[0].field, c.control) << where;
+        EXPECT_EQ(problems[0].field, (FieldRef{c.section, c.field})) << where;
         for (std::size_t i = 0; i < problems.size(); ++i) {
             EXPECT_EQ(problems[i].reason, c.reasons[i]) << where;
             EXPECT_EQ(problems[i].message, InputMessage(c.section)) << where;
@@ -351,7 +351,7 @@ TEST(LatitudeLimit, SixtySixDegreesIsTheLastAccepted) {
     d.latMin = "0";
     const auto problems = CheckLatitudeLimit(n, d, placidus);
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0].field, "txtDiurnalLatDeg");
+    EXPECT_EQ(problems[0].field, (FieldRef{InputSection::Diurnal, InputField::LatDeg}));
     // Both windows too high: still one message.
     n.latDeg = "80";
     EXPECT_EQ(CheckLatitudeLimit(n, d, placidus).size(), 1u);
@@ -391,7 +391,7 @@ TEST(LatitudeLimit, EachSystemUpToItsOwnLatitude) {
             const std::string where = std::string(HouseSystemOf(c.system).name) + " at " + c.latDeg + "." + c.latMin;
             EXPECT_EQ(problems.empty(), c.accepted) << where;
             if (!problems.empty()) {
-                EXPECT_EQ(problems[0].field, ControlName(section, InputField::LatDeg)) << where;
+                EXPECT_EQ(problems[0].field, (FieldRef{section, InputField::LatDeg})) << where;
             }
         }
     }

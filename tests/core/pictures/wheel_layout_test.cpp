@@ -302,7 +302,7 @@ TEST(WheelLayout, GeneratedChartsAndStelliumsKeepEveryGlyphNearItsPlaceAndEveryB
         std::map<WheelRing, double> firstRow;
         for (const WheelGlyph& g : w.glyphs) firstRow[g.ring] = std::max(firstRow[g.ring], g.radius);
         for (const WheelGlyph& g : w.glyphs) {
-            const std::string point = what + " " + std::string(WheelRingName(g.ring)) + " body " + std::to_string(g.body);
+            const std::string point = what + " " + std::string(RingOf(g.ring).word) + " body " + std::to_string(g.body);
             // The glyph is drawn within 8 degrees of its longitude, measured from its box.
             const WheelPoint m = g.glyphBox.Centre();
             const double drawn = std::atan2(w.centre.y - m.y, m.x - w.centre.x) * 180 / PiValue;

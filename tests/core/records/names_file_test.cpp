@@ -195,6 +195,7 @@ TEST(NameRecordWriting, FieldFormatsAndTheNewRecord) {
         f.day = day;
         const NewNameRecordResult bad = NewNameRecord(f, 1);
         EXPECT_FALSE(bad.record.has_value()) << day;
+        EXPECT_EQ(bad.field, (FieldRef{InputSection::Natal, InputField::Day})) << day;
         ASSERT_TRUE(bad.problem.has_value());
         EXPECT_EQ(bad.problem->title, "Warning!");
     }

@@ -17,7 +17,7 @@ using testing::WriteWholeFile;
 Settings Changed() {
     Settings s;
     s.ephemeris = EphemerisSource::Precise;
-    s.wheelRings = {true, true, true, false};
+    s.wheelRings = RingSetOf({WheelRing::Natal, WheelRing::Progressed, WheelRing::SolarArc});
     s.wheelOrientation = WheelOrientation::AriesLeft;
     s.timelineFamilies = {false, true, false, true, false};
     s.eventOrb = 2.5;
@@ -45,7 +45,7 @@ TEST(SettingsFile, ReadsEditedTextAndRewritesOnlyItsOwnValues) {
     EXPECT_TRUE(load.problems.empty()) << load.problems.front();
     const Settings& read = load.file.settings;
     EXPECT_EQ(read.ephemeris, EphemerisSource::Precise);
-    EXPECT_EQ(read.wheelRings, (WheelRings{true, true, false, true}));
+    EXPECT_EQ(read.wheelRings, RingSetOf({WheelRing::Natal, WheelRing::Progressed, WheelRing::Transits}));
     EXPECT_EQ(read.wheelOrientation, WheelOrientation::AscendantLeft);  // absent: the default
     EXPECT_EQ(read.timelineFamilies, (FamilySet{false, false, false, true, false}));
     EXPECT_EQ(read.eventOrb, DefaultEventOrb);  // absent: the default
@@ -165,7 +165,27 @@ TEST(SettingsFile, ANewFileNamesEveryKeyAndReadsBack) {
     const SettingsLoad none = LoadSettings(path);
     EXPECT_TRUE(none.problems.empty());  // never written: the defaults, quietly
     EXPECT_EQ(none.file.settings, Settings{});
-    EXPECT_EQ(none.file.settings.wheelRings, (WheelRings{true, false, false, true}));
+    EXPECT_EQ(none.file.settings.wheelRings, RingSetOf({WheelRing::Natal, WheelRing::Transits}));
+    // The defaults written out: every key under the comment that names its values.
+    EXPECT_EQ(SettingsText(none.file),
+              "# Orrerion settings: one \"key = value\" a line; lines starting with # are comments.\n"
+              "# The options of OPTIONS.OPT stay in that file.\n"
+              "\n"
+              "# Positions: builtin (the program's own series) or precise (the Swiss Ephemeris)\n"
+              "ephemeris = builtin\n"
+              "\n"
+              "# The wheel's rings: one or more of natal, progressed, solar_arc, transits\n"
+              "wheel_rings = natal, transits\n"
+              "\n"
+              "# What the wheel has on its left: ascendant_left, or aries_left (0 degrees Aries)\n"
+              "wheel_orientation = ascendant_left\n"
+              "\n"
+              "# The timeline's aspect families: one or more of tn (transit to natal), sn (solar arc to\n"
+              "# natal), pn (progressed to natal), pp (progressed to progressed), tp (transit to progressed)\n"
+              "timeline_families = tn, sn, pn, pp, tp\n"
+              "\n"
+              "# Lunations and eclipses name the natal points within this orb, degrees (0 to 15)\n"
+              "event_orb = 3\n");
 
     SettingsFile file;
     file.settings = Changed();
@@ -190,6 +210,7 @@ TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
         {"wheel_rings =", "wheel_rings takes one or more of natal, progressed, solar_arc, transits"},
         {"wheel_orientation = up", "the default ascendant_left"},
         {"timeline_families = tn, xx", "the default tn, sn, pn, pp, tp"},
+        {"timeline_families = xx", "timeline_families takes one or more of tn, sn, pn, pp, tp, not \"xx\""},
         {"event_orb = 16", "event_orb takes degrees from 0 to 15, not \"16\"; the default 3 is used"},
         {"event_orb = -1", "not \"-1\"; the default 3"},
         {"event_orb = 3 degrees", "not \"3 degrees\"; the default 3"},
@@ -215,7 +236,7 @@ TEST(SettingsFile, BadValuesFallBackToTheirDefaultsNamingTheLine) {
         const std::string key = std::string(c.line).substr(0, std::string(c.line).find(' '));
         const Settings& s = load.file.settings;
         EXPECT_EQ(s.ephemeris == EphemerisSource::Builtin, key == "ephemeris");
-        EXPECT_EQ(s.wheelRings == WheelRings{}, key == "wheel_rings");
+        EXPECT_EQ(s.wheelRings == DefaultWheelRings, key == "wheel_rings");
         EXPECT_EQ(s.wheelOrientation == WheelOrientation::AscendantLeft, key == "wheel_orientation");
         EXPECT_EQ(s.timelineFamilies == AllFamilies, key == "timeline_families");
         EXPECT_EQ(s.eventOrb == DefaultEventOrb, key == "event_orb");
