@@ -185,7 +185,20 @@ TEST(SettingsFile, ANewFileNamesEveryKeyAndReadsBack) {
               "timeline_families = tn, sn, pn, pp, tp\n"
               "\n"
               "# Lunations and eclipses name the natal points within this orb, degrees (0 to 15)\n"
-              "event_orb = 3\n");
+              "event_orb = 3\n"
+              "\n"
+              "# Extra points of the desktop program's charts: none, or any of\n"
+              "# mean-node, true-node, lilith, chiron, ceres, pallas, juno, vesta, fortune\n"
+              "# (a node brings its south node; true-node, chiron and the asteroids need precise positions)\n"
+              "points = none\n"
+              "\n"
+              "# The Lot of Fortune: yes takes the day formula (ascendant + Moon - Sun) always; no takes\n"
+              "# ascendant + Sun - Moon when the Sun is below the horizon\n"
+              "fortune_day_formula = no\n"
+              "\n"
+              "# The chosen points in the scan's reports: yes, or no to keep the reports' format for other\n"
+              "# programs that read them\n"
+              "points_in_reports = no\n");
 
     SettingsFile file;
     file.settings = Changed();
