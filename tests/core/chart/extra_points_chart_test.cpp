@@ -14,6 +14,7 @@
 #include "core/ephemeris/extra_points.h"
 #include "core/ephemeris/precise_ephemeris.h"
 #include "core/run/run_calculation.h"
+#include "field_builders.h"
 
 #if ORRERION_HAVE_SWE
 #include <swephexp.h>
@@ -28,15 +29,7 @@ constexpr double ArcSecond = 1.0 / 3600;
 
 // A moment and place as typed: 12-hour clock, zone in hours west (east negative), longitude west
 // and latitude north unless flagged.
-struct Moment {
-    int year, month, day, hour, minute;
-    bool pm;
-    double zone;
-    int longDeg, longMin;
-    bool east;
-    int latDeg, latMin;
-    bool south;
-};
+using Moment = testing::TypedMoment;
 
 struct ChartCase {
     const char* name;
@@ -76,26 +69,7 @@ constexpr auto Cases = std::to_array<ChartCase>({
 });
 static_assert(Cases.size() == 12);
 
-InputFields Fields(const Moment& m, const char* name) {
-    InputFields f;
-    f.name = name;
-    f.month = std::to_string(m.month);
-    f.day = std::to_string(m.day);
-    f.year = std::to_string(m.year);
-    f.hour = std::to_string(m.hour);
-    f.minute = std::to_string(m.minute);
-    char zone[16];
-    std::snprintf(zone, sizeof zone, "%g", m.zone);
-    f.zone = zone;
-    f.longDeg = std::to_string(m.longDeg);
-    f.longMin = std::to_string(m.longMin);
-    f.latDeg = std::to_string(m.latDeg);
-    f.latMin = std::to_string(m.latMin);
-    f.am = !m.pm;
-    f.east = m.east;
-    f.south = m.south;
-    return f;
-}
+InputFields Fields(const Moment& m, const char* name) { return testing::FieldsOf(m, name); }
 
 // The typed values as the program keeps them: H.MM and D.MM numbers in single precision.
 double Stored(double value) { return static_cast<float>(value); }

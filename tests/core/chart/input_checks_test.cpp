@@ -3,41 +3,14 @@
 
 #include "core/chart/input_checks.h"
 #include "core/run/calculation.h"
+#include "field_builders.h"
 
 namespace orrerion {
 namespace {
 
-InputFields GoodNatal() {
-    InputFields f;
-    f.name = "John Smith";
-    f.month = "1";
-    f.day = "13";
-    f.year = "1950";
-    f.hour = "8";
-    f.minute = "30";
-    f.zone = "5";
-    f.longDeg = "74";
-    f.longMin = "0";
-    f.latDeg = "40";
-    f.latMin = "43";
-    return f;
-}
+InputFields GoodNatal() { return testing::JohnSmithFields(); }
 
-InputFields GoodDiurnal() {
-    InputFields f;
-    f.month = "12";
-    f.day = "7";
-    f.year = "2026";
-    f.hour = "12";
-    f.minute = "0";
-    f.am = false;
-    f.zone = "5";
-    f.longDeg = "74";
-    f.longMin = "0";
-    f.latDeg = "40";
-    f.latMin = "43";
-    return f;
-}
+InputFields GoodDiurnal() { return testing::DefaultDiurnalFields(); }
 
 Calculation GoodCalculation() {
     Calculation calc;

@@ -17,6 +17,7 @@
 #include "core/run/run_calculation.h"
 
 #include "angles.h"
+#include "field_builders.h"
 
 #if ORRERION_HAVE_SWE
 #include <swephexp.h>
@@ -31,15 +32,7 @@ constexpr double ArcSecond = 1.0 / 3600;
 
 // A moment and place as typed: 12-hour clock, zone in hours west (east negative), longitude west
 // and latitude north unless flagged.
-struct Moment {
-    int year, month, day, hour, minute;
-    bool pm;
-    double zone;
-    int longDeg, longMin;
-    bool east;
-    int latDeg, latMin;
-    bool south;
-};
+using Moment = testing::TypedMoment;
 
 struct ChartCase {
     const char* name;
@@ -92,26 +85,7 @@ constexpr auto Cases = std::to_array<ChartCase>({
 });
 static_assert(Cases.size() == 20);
 
-InputFields Fields(const Moment& m, const char* name) {
-    InputFields f;
-    f.name = name;
-    f.month = std::to_string(m.month);
-    f.day = std::to_string(m.day);
-    f.year = std::to_string(m.year);
-    f.hour = std::to_string(m.hour);
-    f.minute = std::to_string(m.minute);
-    char zone[16];
-    std::snprintf(zone, sizeof zone, "%g", m.zone);
-    f.zone = zone;
-    f.longDeg = std::to_string(m.longDeg);
-    f.longMin = std::to_string(m.longMin);
-    f.latDeg = std::to_string(m.latDeg);
-    f.latMin = std::to_string(m.latMin);
-    f.am = !m.pm;
-    f.east = m.east;
-    f.south = m.south;
-    return f;
-}
+InputFields Fields(const Moment& m, const char* name) { return testing::FieldsOf(m, name); }
 
 // The library's letter for each of the program's house systems. The library's 'M' is Morinus
 // (the equator's twelfths carried to the ecliptic along circles of celestial latitude); the
