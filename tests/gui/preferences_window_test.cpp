@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "core/ephemeris/precise_ephemeris.h"
@@ -19,6 +21,7 @@
 #include "gui/app/main_window.h"
 #include "gui/app/preferences_window.h"
 #include "gui/records/natal_window.h"
+#include "gui/app/window_places.h"
 #include "gui_fixture.h"
 #include "window_helpers.h"
 
@@ -102,11 +105,23 @@ void PreferencesWindowTest::savesOneValueIntoTheOptionsFileAndReadsItAgain() {
     QVERIFY(!reason.isEmpty());
     QCOMPARE(Control<QLabel>(window, "lblPreciseUnavailable").text(), "Not available: " + reason);
 
-    // The whole window fits a 1024 x 768 screen.
-    window.adjustSize();
+    // Opened as large as its frames; on a screen smaller than they are (1024 x 768, or a 768-pixel
+    // laptop less its panel and the window's title bar, or larger fonts) it opens inside the screen,
+    // the frames scrolling above the buttons.
     SaveScreenshot(window, "preferences_window");
-    QVERIFY2(window.width() <= 1024 && window.height() <= 740,
-             qPrintable(QString("%1 x %2").arg(window.width()).arg(window.height())));
+    QVERIFY2(window.height() <= 740, qPrintable(QString("%1 x %2").arg(window.width()).arg(window.height())));
+    const QSize natural = window.size();
+    for (const QRect screen : {QRect(0, 0, 1024, 728), QRect(0, 0, 1366, 600)}) {
+        window.resize(natural);
+        FitWindow(window, screen, nullptr);
+        QApplication::processEvents();
+        QVERIFY2(screen.contains(window.frameGeometry()),
+                 qPrintable(QString("%1 x %2").arg(window.frameGeometry().width()).arg(window.frameGeometry().height())));
+        QVERIFY(Control<QPushButton>(window, "btnSave").isVisible());
+    }
+    QVERIFY(window.findChild<QScrollArea*>("scrBody")->verticalScrollBar()->isVisible());
+    SaveScreenshot(window, "preferences_window_low_screen");
+    window.resize(natural);
 
     // One value changed and saved: only its field is rewritten, the options in force read it, no
     // settings file appears, and the window closes.

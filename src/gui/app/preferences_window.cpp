@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -84,9 +86,26 @@ PreferencesWindow::PreferencesWindow(Dialogs& dialogs, PreferencesSlice slice, Q
     buttons->addWidget(btnSave);
     buttons->addWidget(btnCancel);
 
+    // The frames scroll when the screen is lower than they are (a laptop's 768 pixels less a
+    // panel); the buttons stay in sight below them.
+    auto* body = new QWidget;
+    body->setObjectName("fraBody");
+    body->setLayout(columns);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(4);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("scrBody");
+    scroll->setWidget(body);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
+    layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
+    // Opened as large as its frames; the shell's window places fit it to the screen.
+    const QMargins m = layout->contentsMargins();
+    // Room for the frames and, should they scroll, the scroll bar beside them.
+    resize(body->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + m.left() + m.right(),
+           body->sizeHint().height() + layout->spacing() + buttons->sizeHint().height() + m.top() + m.bottom());
 
     PreferencesLoad load = LoadPreferences(slice_.calc.ProgramDir);
     for (const std::string& problem : load.problems) {
