@@ -14,44 +14,54 @@ namespace orrerion::cli {
 namespace {
 
 // --houses: "P|R|K|O|M" and "P Placidus, R Regiomontanus, ...", the computed systems in their order.
-constexpr std::string HouseCodeWords() {
-    std::string words;
+constexpr void HouseCodeWords(TextBuilder& words) {
     for (const HouseSystemRow& row : HouseSystems) {
-        if (row.routine == nullptr) continue;
+        if (!IsComputed(row)) continue;
         if (!words.empty()) words += "|";
         words += row.code;
     }
-    return words;
 }
-constexpr std::string HouseHelp() {
-    std::string help;
+constexpr void HouseHelp(TextBuilder& help) {
     for (const HouseSystemRow& row : HouseSystems) {
-        if (row.routine == nullptr) continue;
+        if (!IsComputed(row)) continue;
         if (!help.empty()) help += ", ";
-        help += std::string(row.code) + " " + std::string(row.name);
+        help += row.code;
+        help += " ";
+        help += row.name;
     }
-    return help + "\n(default: the start-up system of the options file)";
+    help += "\n(default: the start-up system of the options file)";
 }
 // --families: "tn transit to natal, sn solar arc to natal, ...".
-constexpr std::string FamiliesHelp() {
-    std::string help = "only these aspect families, joined by commas: ";
+constexpr void FamiliesHelp(TextBuilder& help) {
+    help += "only these aspect families, joined by commas: ";
     for (const FamilyInfo& info : ScanFamilies) {
         if (info.family != ScanFamilies.front().family) help += ", ";
-        help += std::string(info.code) + " ";
+        help += info.code;
+        help += " ";
         for (const char c : info.label) help += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
-    return help + " (default: all)";
+    help += " (default: all)";
 }
 // --rings: "natal plus up to two of progressed, solar-arc and transits", the default "natal,transits".
-constexpr std::string RingsHelp() {
-    std::string defaults;
+constexpr void RingsHelp(TextBuilder& help) {
+    help += "the rings from the inside out, natal first: natal plus up to two of ";
+    std::size_t outer = 0, listed = 0;
+    for (const WheelRingInfo& info : WheelRings) outer += Choosable(info) && info.place == RingPlace::Outer;
+    for (const WheelRingInfo& info : WheelRings) {
+        if (!Choosable(info) || info.place != RingPlace::Outer) continue;
+        if (listed > 0) help += listed + 1 == outer ? " and " : ", ";
+        help += info.word;
+        ++listed;
+    }
+    help += ", joined by commas (default ";
+    bool first = true;
     for (const WheelRingInfo& info : WheelRings) {
         if (!DefaultWheelRings[RingIndex(info.ring)]) continue;
-        if (!defaults.empty()) defaults += ",";
-        defaults += info.word;
+        if (!first) help += ",";
+        first = false;
+        help += info.word;
     }
-    return "the rings from the inside out, natal first: natal plus up to two of " +
-           RingWords(&WheelRingInfo::word, ", ", " and ", true) + ", joined by commas (default " + defaults + ")";
+    help += ")";
 }
 inline constexpr auto FamiliesHelpText = FrozenText<FamiliesHelp>();
 inline constexpr auto RingsHelpText = FrozenText<RingsHelp>();

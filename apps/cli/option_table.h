@@ -57,12 +57,39 @@ struct CommandRow {
 
 // Text composed at compile time from one of the program's tables (the house systems' codes, the
 // aspect families' words), kept in an array so that a row's string_view can point into it:
-// `inline constexpr auto Words = FrozenText<ComposeWords>();` then `TextOf(Words)`.
-template <std::string (*Compose)()>
+// `inline constexpr auto Words = FrozenText<ComposeWords>();` then `TextOf(Words)`. A composer
+// appends to a TextBuilder, which first counts the characters and then writes them (std::string
+// cannot be used in constant expressions by every compiler the program is built with).
+class TextBuilder {
+public:
+    constexpr explicit TextBuilder(char* out = nullptr) : out_(out) {}
+    constexpr TextBuilder& operator+=(std::string_view text) {
+        for (const char c : text) *this += c;
+        return *this;
+    }
+    constexpr TextBuilder& operator+=(char c) {
+        if (out_) out_[size_] = c;
+        ++size_;
+        return *this;
+    }
+    constexpr bool empty() const { return size_ == 0; }
+    constexpr std::size_t size() const { return size_; }
+
+private:
+    char* out_;
+    std::size_t size_ = 0;
+};
+template <void (*Compose)(TextBuilder&)>
+constexpr std::size_t ComposedSize() {
+    TextBuilder counter;
+    Compose(counter);
+    return counter.size();
+}
+template <void (*Compose)(TextBuilder&)>
 constexpr auto FrozenText() {
-    std::array<char, Compose().size()> chars{};
-    const std::string text = Compose();
-    for (std::size_t i = 0; i < text.size(); ++i) chars[i] = text[i];
+    std::array<char, ComposedSize<Compose>()> chars{};
+    TextBuilder writer(chars.data());
+    Compose(writer);
     return chars;
 }
 template <std::size_t N>

@@ -89,9 +89,13 @@ static_assert([] {
     return true;
 }(), "HouseSystems lists the systems in the order of the enum");
 
+// Whether a system is computed: exactly those offered have an option value (and a routine). Asked
+// of the option value, because a function's address is no constant to every compiler's checks.
+constexpr bool IsComputed(const HouseSystemRow& row) { return row.optionValue != 0; }
+
 inline constexpr std::size_t ComputedHouseSystemCount = [] {
     std::size_t n = 0;
-    for (const HouseSystemRow& row : HouseSystems) n += row.routine != nullptr ? 1 : 0;
+    for (const HouseSystemRow& row : HouseSystems) n += IsComputed(row) ? 1 : 0;
     return n;
 }();
 // The computed systems in the order of the Houses menu and of the start-up choice: by option value.
@@ -99,7 +103,7 @@ inline constexpr auto HouseMenuOrder = [] {
     std::array<HouseSystemRow, ComputedHouseSystemCount> rows{};
     std::size_t n = 0;
     for (const HouseSystemRow& row : HouseSystems) {
-        if (row.routine == nullptr) continue;
+        if (!IsComputed(row)) continue;
         std::size_t at = n++;
         for (; at > 0 && rows[at - 1].optionValue > row.optionValue; --at) rows[at] = rows[at - 1];
         rows[at] = row;
