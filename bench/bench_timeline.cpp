@@ -73,7 +73,7 @@ void PaintView(benchmark::State& state, double from, double days) {
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
-        gui::PaintTimeline(painter, {layout, lanes, frame, 4.0, 0, std::nullopt, false, symbols});
+        gui::PaintTimeline(painter, {layout, lanes, frame, 4.0, 0, std::nullopt, false, symbols, nullptr, AllSkyKinds, std::nullopt});
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
