@@ -46,4 +46,14 @@ constexpr std::string_view TableEntry(std::string_view table, int k, int w) {
 constexpr std::string_view HouseOrdinalText(int slot) { return TableEntry(HouseOrdinal, slot, 4); }
 constexpr std::string_view SignAbbrev(int sign) { return TableEntry(SignAbbrevText, sign, 3); }
 
+// The aspects' names written out in the data files other programs read (the JSON of every command,
+// CSV, calendars), by AspectCode 2..10: one spelling everywhere.
+inline constexpr auto AspectDataNames = std::to_array<std::string_view>({
+    "conjunction", "semi-square", "sextile", "square", "trine", "sesquiquadrate", "opposition", "semi-sextile",
+    "quincunx"});
+static_assert(AspectDataNames.size() == 9);
+constexpr std::string_view AspectDataName(int AspectCode) {
+    return AspectCode >= 2 && AspectCode <= 10 ? AspectDataNames[static_cast<std::size_t>(AspectCode - 2)] : "aspect";
+}
+
 }  // namespace orrerion

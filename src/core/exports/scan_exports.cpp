@@ -10,6 +10,7 @@
 
 #include "core/aspects/aspect_scan.h"
 #include "core/aspects/report_files.h"
+#include "core/base/text_tables.h"
 #include "core/base/version.h"
 #include "core/exports/event_exports.h"
 #include "core/io/json_text.h"
@@ -21,23 +22,7 @@ namespace orrerion {
 
 namespace {
 
-// The aspects' names written out, by AspectCode.
-struct AspectWord {
-    int AspectCode;
-    std::string_view word;
-};
-inline constexpr auto AspectWords = std::to_array<AspectWord>({
-    {2, "conjunction"}, {3, "semi-square"}, {4, "sextile"}, {5, "square"}, {6, "trine"},
-    {7, "sesquiquadrate"}, {8, "opposition"}, {9, "semi-sextile"}, {10, "quincunx"},
-});
-static_assert(AspectWords.size() == AspectIndexCount);
-
-std::string_view AspectWordOf(int AspectCode) {
-    for (const AspectWord& a : AspectWords) {
-        if (a.AspectCode == AspectCode) return a.word;
-    }
-    return "aspect";
-}
+std::string_view AspectWordOf(int AspectCode) { return AspectDataName(AspectCode); }
 
 std::string PointWord(int body) {
     std::string name(PointName(body));
@@ -758,8 +743,11 @@ void PutJsonPlain(TextSink& out, std::string_view text) {
 void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& choice) {
     const ScanResult& scan = source.scan;
     // The names every run repeats, as JSON strings.
-    std::array<std::string, FamilyCount> familyKeys;
-    for (const FamilyInfo& info : ScanFamilies) familyKeys[FamilyIndex(info.family)] = JsonString(info.key);
+    std::array<std::string, FamilyCount> familyKeys, familyCodes;
+    for (const FamilyInfo& info : ScanFamilies) {
+        familyKeys[FamilyIndex(info.family)] = JsonString(info.key);
+        familyCodes[FamilyIndex(info.family)] = JsonString(info.code);
+    }
     std::array<std::string, BodyCount + 1> pointWords;
     for (int body = SUN; body <= MC; ++body) pointWords[static_cast<std::size_t>(body)] = JsonString(PointWord(body));
     std::array<std::string, 11> aspectWords;  // by AspectCode
@@ -785,6 +773,8 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
         firstRun = false;
         out.Put("    {\"family\": ");
         out.Put(word(familyKeys, FamilyIndex(run.family)));
+        out.Put(", \"family_code\": ");
+        out.Put(word(familyCodes, FamilyIndex(run.family)));
         out.Put(", \"mover\": ");
         out.Put(word(pointWords, run.mover));
         out.Put(", \"aspect\": ");

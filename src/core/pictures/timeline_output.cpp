@@ -6,6 +6,7 @@
 #include "core/aspects/aspect_scan.h"
 #include "core/aspects/report_files.h"
 #include "core/base/formatters.h"
+#include "core/base/text_tables.h"
 #include "core/io/json_text.h"
 #include "core/io/number_text.h"
 #include "core/pictures/glyphs.h"
@@ -361,8 +362,13 @@ void WriteTimelineJson(TextSink& out, const TimelineLayout& layout, const ScanRe
         const TimelineLane& lane = layout.lanes[part.lanes[i]];
         out.Put(firstLane ? "\n" : ",\n");
         firstLane = false;
-        out.Put("{\"family\":" + JsonString(FamilyCode(lane.family)) + ",\"mover\":" + JsonString(BodyName(lane.mover)) +
+        // "family" and "aspect" keep their earlier spellings for this release; family_code,
+        // family_name and aspect_name are spelled as in every other command's JSON.
+        out.Put("{\"family\":" + JsonString(FamilyCode(lane.family)) + ",\"family_code\":" +
+                JsonString(FamilyCode(lane.family)) + ",\"family_name\":" + JsonString(FamilyOf(lane.family).key) +
+                ",\"mover\":" + JsonString(BodyName(lane.mover)) +
                 ",\"aspect\":" + JsonString(AspectWord(lane.AspectCode)) +
+                ",\"aspect_name\":" + JsonString(AspectDataName(lane.AspectCode)) +
                 ",\"target\":" + JsonString(BodyName(lane.target)) + ",\"label\":" + JsonString(LaneLabel(lane)) +
                 ",\"role\":" + JsonString(RoleName(lane.role)) + ",\"runs\":[");
         bool first = true;

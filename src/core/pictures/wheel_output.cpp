@@ -1,4 +1,5 @@
 #include "core/pictures/wheel_output.h"
+#include "core/base/text_tables.h"
 
 #include <algorithm>
 
@@ -170,6 +171,7 @@ void WriteWheelJson(TextSink& out, const WheelLayout& w) {
         out.Put("{\"from\":{\"ring\":" + JsonString(RingOf(a.fromRing).word) + ",\"body\":" +
                 JsonString(BodyName(a.from)) + "},\"to\":{\"ring\":" + JsonString(RingOf(a.toRing).word) +
                 ",\"body\":" + JsonString(BodyName(a.to)) + "},\"aspect\":" + JsonString(AspectWord(a.AspectCode)) +
+                ",\"aspect_name\":" + JsonString(AspectDataName(a.AspectCode)) +
                 ",\"orb\":" + JsonNumber(a.orb) + ",\"role\":" + JsonString(RoleName(a.role)) +
                 ",\"line\":[" + JsonPoint(a.a) + "," + JsonPoint(a.b) + "]}");
     }
