@@ -362,19 +362,23 @@ void Shell::CalculationChanged() {
 
 void Shell::ShowDataWindow() { dataWindow().ShowData(); }
 
-void Shell::ShowHelpText(const QString& fileName) {
-    OutputBuffers& out = session.calc.out;
+std::optional<TextLines> Shell::ReadHelpFile(const QString& fileName) {
     const std::filesystem::path path = session.calc.ProgramDir / fileName.toStdString();
     std::string error;
-    const std::optional<TextLines> lines = ReadTextLines(path, &error);
+    std::optional<TextLines> lines = ReadTextLines(path, &error);
     if (!lines) {
         dialogs().MessageBox(&main(),
                              QString("The help file %1 cannot be read: %2")
-                                 .arg(QString::fromStdString(path.string()),
-                                      QString::fromStdString(error)),
+                                 .arg(QString::fromStdString(path.string()), QString::fromStdString(error)),
                              "Warning!", MessageIcon::Information);
-        return;
     }
+    return lines;
+}
+
+void Shell::ShowHelpText(const QString& fileName) {
+    const std::optional<TextLines> lines = ReadHelpFile(fileName);
+    if (!lines) return;
+    OutputBuffers& out = session.calc.out;
     ResetDataLines(out);
     for (const std::string& line : lines->lines) {
         out.LineText = line;
@@ -389,16 +393,8 @@ HelpWindow& Shell::help() {
 }
 
 void Shell::ShowHelpWindow(const QString& fileName) {
-    const std::filesystem::path path = session.calc.ProgramDir / fileName.toStdString();
-    std::string error;
-    const std::optional<TextLines> lines = ReadTextLines(path, &error);
-    if (!lines) {
-        dialogs().MessageBox(&main(),
-                             QString("The help file %1 cannot be read: %2")
-                                 .arg(QString::fromStdString(path.string()), QString::fromStdString(error)),
-                             "Warning!", MessageIcon::Information);
-        return;
-    }
+    const std::optional<TextLines> lines = ReadHelpFile(fileName);
+    if (!lines) return;
     QStringList text;
     for (const std::string& line : lines->lines) text << QString::fromStdString(line);
     HelpWindow& window = help();

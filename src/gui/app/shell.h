@@ -7,7 +7,9 @@
 #include <QPointer>
 #include <QString>
 #include <memory>
+#include <optional>
 
+#include "core/io/line_reader.h"
 #include "gui/app/session.h"
 #include "gui/ui/window_requests.h"
 
@@ -153,6 +155,8 @@ private:
     // the calculation's rings), the timeline, the export window, the returns, the events and the
     // data window's text.
     void CalculationChanged();
+    // A help file of the data folder, or nothing after saying why it cannot be read.
+    std::optional<TextLines> ReadHelpFile(const QString& fileName);
     // The birth of a chart just calculated goes into the settings file (last_birth), and at start
     // into the natal window, so that the last birth entered is offered again.
     void KeepLastBirth();
