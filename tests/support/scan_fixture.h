@@ -45,7 +45,7 @@ inline constexpr double Dec25Of1999 = 2451537.5;
 struct MadeUpDays {
     double firstJD = Dec25Of1999;
     std::vector<ScannedDay> days;
-    std::array<PlacedPoint, 12> natal{};
+    NatalPlaces natal{};
 };
 
 inline MadeUpDays MadeUpScan(const std::vector<double>& sunLongitudes, double firstJD = Dec25Of1999) {

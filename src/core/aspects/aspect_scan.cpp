@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <system_error>
 #include <thread>
 
@@ -85,7 +86,10 @@ std::string_view AspectName(int AspectCode) {
     return TableEntry(AspectNameText, AspectCode, 12).substr(0, 11);
 }
 
-std::string_view PointName(int body) { return TableEntry(PlanetNameText, body, 10).substr(0, 7); }
+std::string_view PointName(int body) {
+    if (IsExtraPointBody(body)) return RowOf(ExtraPointOfBody(body)).reportName;
+    return TableEntry(PlanetNameText, body, 10).substr(0, 7);
+}
 
 // ---- Families and filters ---------------------------------------------------------------------
 
@@ -150,6 +154,23 @@ bool TargetUsed(AspectFamily family, int mover, int target, const Options& optio
     return true;
 }
 
+bool ExtraMoverUsed(AspectFamily family, int mover, const PointChoice& points) {
+    if (!IsExtraPointBody(mover)) return false;
+    const ExtraPoint p = ExtraPointOfBody(mover);
+    if (!points.Has(p)) return false;
+    return FamilyOf(family).movers != PointSet::Transit || RowOf(p).transitMover;
+}
+
+bool ExtraTargetUsed(AspectFamily family, int mover, int target, const PointChoice& points) {
+    if (!IsExtraPointBody(target) || !points.Has(ExtraPointOfBody(target))) return false;
+    // A point makes no aspect to itself, nor a node to its own opposite point.
+    if (family == AspectFamily::ProgressedToProgressed && IsExtraPointBody(mover)) {
+        const ExtraPoint m = ExtraPointOfBody(mover), t = ExtraPointOfBody(target);
+        return m != t && RowOf(m).choseWith != RowOf(t).choseWith;
+    }
+    return true;
+}
+
 // ---- The scanned days -------------------------------------------------------------------------
 
 PlacedPoint PlacePoint(int body, double longitude, char house0, char house1) {
@@ -179,14 +200,85 @@ void SetScannedDate(ScannedDay& day, const CalendarDate& date) {
     day.listedDateSize = static_cast<std::uint8_t>(line.size());
 }
 
-std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart) {
-    std::array<PlacedPoint, 12> natal{};
+namespace {
+
+// The house of a longitude among the natal cusps, with the placement line's test (a hair past the
+// point; the last house that holds it wins), 0 for none.
+int NatalHouseOf(const std::array<ScanDayContext::HouseSpan, 13>& houses, double longitude) {
+    const double lambda = longitude + 1.0 / 36000;
+    int slot = 0;
+    for (int h = 1; h <= 12; ++h) {
+        const ScanDayContext::HouseSpan& span = houses[static_cast<std::size_t>(h)];
+        const bool inside = span.wraps ? (lambda >= span.low || lambda < span.high)
+                                       : (lambda >= span.low && lambda < span.high);
+        if (inside) slot = h;
+    }
+    return slot;
+}
+
+std::array<ScanDayContext::HouseSpan, 13> NatalHouseSpans(const ChartState& chart) {
+    std::array<ScanDayContext::HouseSpan, 13> houses{};
+    for (std::size_t h = 1; h <= 12; ++h) {
+        ScanDayContext::HouseSpan& span = houses[h];
+        span.low = chart.NatalCusp[h];
+        span.high = chart.NatalCusp[h == 12 ? 1 : h + 1];
+        span.wraps = span.high < span.low;
+    }
+    return houses;
+}
+
+// An extra point placed with the natal house it falls in ("  " for none).
+PlacedPoint PlaceExtraPoint(const std::array<ScanDayContext::HouseSpan, 13>& houses, int body, double longitude,
+                            bool listed) {
+    const int slot = NatalHouseOf(houses, longitude);
+    const char* field = slot != 0 ? HouseOrdinalText(slot).data() : "  ";
+    if (listed) return PlacePoint(body, longitude, field[0], field[1]);
+    PlacedPoint p;
+    p.longitude = longitude;
+    p.place = MakePlaceCode(SplitLongitude(longitude), field[0], field[1]);
+    return p;
+}
+
+// The extra points the ephemeris gives (all but Fortune) at a UT moment; a south node is its north
+// node's opposite point. A point the source cannot give ends the scan with the reason.
+double EphemerisPointLongitude(EphemerisSource source, ExtraPoint p, double jdUT) {
+    const ExtraPointRow& row = RowOf(p);
+    if (row.routine == PointRoutine::OppositeNode) {
+        return Norm360(EphemerisPointLongitude(source, row.choseWith, jdUT) + 180);
+    }
+    // The obliquity serves the declination alone, which the scan does not read.
+    const PointOutcome outcome = ExtraPointAt(source, p, jdUT, 0.0);
+    if (!outcome.ok) throw std::runtime_error("The chosen points cannot be calculated: " + outcome.reason);
+    return outcome.position.lon;
+}
+
+// The Lot of Fortune of a set of points: the day formula with the Sun above the horizon (the
+// half of the zodiac from the descendant on to the ascendant) or when always asked for.
+double FortuneLongitude(double sun, double moon, double asc, bool dayFormulaAlways) {
+    const bool day = dayFormulaAlways || Norm360(sun - asc) >= 180;
+    return Norm360(asc + (day ? moon - sun : sun - moon));
+}
+
+// The progressed moment of a scan day, a UT Julian date: 1/365.25 day of progressed time a day.
+double ProgressedJD(const ChartState& chart, double day) { return chart.ProgJD + day / 365.25; }
+
+}  // namespace
+
+NatalPlaces NatalTargets(const ChartState& chart) {
+    NatalPlaces natal{};
     const std::string& line = chart.NatalHouseLine;
     auto at = [&](std::size_t i) { return i < line.size() ? line[i] : ' '; };
     for (int p = SUN; p <= MC; ++p) {
         const auto field = static_cast<std::size_t>(10 * (p - 1));
         natal[static_cast<std::size_t>(p - 1)] =
             PlacePoint(p, chart.NatalLong[static_cast<std::size_t>(p)], at(field), at(field + 1));
+    }
+    const auto houses = NatalHouseSpans(chart);
+    for (const ExtraPointRow& row : ExtraPoints) {
+        if (!chart.Points.Has(row.point)) continue;
+        const int body = ExtraPointBody(row.point);
+        natal[static_cast<std::size_t>(body - 1)] =
+            PlaceExtraPoint(houses, body, chart.NatalPoints[static_cast<std::size_t>(row.point)].lon, true);
     }
     return natal;
 }
@@ -205,12 +297,11 @@ ScanDayContext::ScanDayContext(const ChartState& chart_, const EphemerisState& e
     westLongitudeDeg = DecimalFromSignedDMM(chart.input.DiurnalLongitude);
     latitudeDeg = DecimalFromSignedDMM(chart.input.DiurnalLatitude);
     // Every house placement of the scan is among the natal houses.
-    for (std::size_t h = 1; h <= 12; ++h) {
-        HouseSpan& span = houses[h];
-        span.low = chart.NatalCusp[h];
-        span.high = chart.NatalCusp[h == 12 ? 1 : h + 1];
-        span.wraps = span.high < span.low;
+    houses = NatalHouseSpans(chart);
+    for (const ExtraPointRow& row : ExtraPoints) {
+        if (chart.Points.Has(row.point)) extras.push_back(row.point);
     }
+    fortuneDayFormulaAlways = chart.Points.fortuneDayFormulaAlways;
 }
 
 void StartScanAt(ScanDayContext& context, int day) {
@@ -228,14 +319,7 @@ namespace {
 void PlaceInHouses(ScanDayContext& context) {
     const PointArray& work = context.eph.WorkLong;
     for (int p = 1; p <= 12; ++p) {
-        const double lambda = work[static_cast<std::size_t>(p)] + 1.0 / 36000;
-        int slot = 0;
-        for (int h = 1; h <= 12; ++h) {
-            const ScanDayContext::HouseSpan& span = context.houses[static_cast<std::size_t>(h)];
-            const bool inside = span.wraps ? (lambda >= span.low || lambda < span.high)
-                                           : (lambda >= span.low && lambda < span.high);
-            if (inside) slot = h;
-        }
+        const int slot = NatalHouseOf(context.houses, work[static_cast<std::size_t>(p)]);
         if (slot != 0) {
             context.houseSlot[static_cast<std::size_t>(p)] = slot;
         } else {
@@ -244,10 +328,10 @@ void PlaceInHouses(ScanDayContext& context) {
     }
 }
 
-template <std::size_t N>
-void PlaceSet(const ScanDayContext& context, std::array<PlacedPoint, N>& set) {
+// Points 1..count of WorkLong into their slots of `set`.
+void PlaceSet(const ScanDayContext& context, std::array<PlacedPoint, PointSlotCount>& set, std::size_t count) {
     const PointArray& work = context.eph.WorkLong;
-    for (std::size_t i = 0; i < N; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         const std::size_t p = i + 1;
         const int slot = context.houseSlot[p];
         const char* field = slot != 0 ? HouseOrdinalText(slot).data() : context.startField[p].data();
@@ -360,6 +444,33 @@ double ProgressedLongitudeAt(ScanDayContext& context, int body, double day) {
     return body == MC ? angles.MC : angles.ASC;
 }
 
+namespace {
+
+// The chosen extra points of one scanned day in each set, after its twelve.
+void ComputeExtraPoints(ScanDayContext& context, int day, const ScannedDay& twelve, double arc, ScannedDay& out) {
+    const ChartState& chart = context.chart;
+    const EphemerisSource source = context.eph.Source;
+    for (const ExtraPoint p : context.extras) {
+        const int body = ExtraPointBody(p);
+        const auto slot = static_cast<std::size_t>(body - 1);
+        const ExtraPointRow& row = RowOf(p);
+        if (row.transitMover) {
+            out.transit[slot] = PlaceExtraPoint(context.houses, body,
+                                                EphemerisPointLongitude(source, p, chart.DiurnalJD + day), context.listed);
+        }
+        const double progressed =
+            row.routine == PointRoutine::ChartFormula
+                ? FortuneLongitude(twelve.progressed[SUN - 1].longitude, twelve.progressed[MOON - 1].longitude,
+                                   twelve.progressed[ASC - 1].longitude, context.fortuneDayFormulaAlways)
+                : EphemerisPointLongitude(source, p, ProgressedJD(chart, day));
+        out.progressed[slot] = PlaceExtraPoint(context.houses, body, progressed, context.listed);
+        out.solarArc[slot] = PlaceExtraPoint(
+            context.houses, body, Norm360(chart.NatalPoints[static_cast<std::size_t>(p)].lon + arc), context.listed);
+    }
+}
+
+}  // namespace
+
 void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out) {
     const ChartState& chart = context.chart;
     PointArray& work = context.eph.WorkLong;
@@ -370,11 +481,11 @@ void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out) {
     // previous day's progressed value afterwards.
     TransitLongitudesAt(context, day);
     PlaceInHouses(context);
-    PlaceSet(context, out.transit);
+    PlaceSet(context, out.transit, PLUTO);
 
     ProgressedStep(context, day, &day);
     PlaceInHouses(context);
-    PlaceSet(context, out.progressed);
+    PlaceSet(context, out.progressed, MC);
 
     // Solar arc: this day's progressed SUN less the natal SUN, added to every natal point.
     const double arc = Norm360(work[SUN] - chart.NatalLong[SUN]);
@@ -383,7 +494,39 @@ void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out) {
         work[i] = Norm360(chart.NatalLong[i] + arc);
     }
     PlaceInHouses(context);
-    PlaceSet(context, out.solarArc);
+    PlaceSet(context, out.solarArc, MC);
+
+    if (!context.extras.empty()) ComputeExtraPoints(context, day, out, arc, out);
+}
+
+double ScanPointLongitudeAt(ScanDayContext& context, PointSet set, int body, double day) {
+    const ChartState& chart = context.chart;
+    const bool extra = IsExtraPointBody(body);
+    const auto natal = [&](int b) {
+        return IsExtraPointBody(b) ? chart.NatalPoints[static_cast<std::size_t>(ExtraPointOfBody(b))].lon
+                                   : chart.NatalLong[static_cast<std::size_t>(b)];
+    };
+    switch (set) {
+        case PointSet::Natal:
+            return natal(body);
+        case PointSet::Transit:
+            if (!extra) return TransitLongitudeAt(context, body, day);
+            return EphemerisPointLongitude(context.eph.Source, ExtraPointOfBody(body), chart.DiurnalJD + day);
+        case PointSet::Progressed:
+            if (!extra) return ProgressedLongitudeAt(context, body, day);
+            if (RowOf(ExtraPointOfBody(body)).routine == PointRoutine::ChartFormula) {
+                const double sun = ProgressedLongitudeAt(context, SUN, day);
+                const double moon = ProgressedLongitudeAt(context, MOON, day);
+                const double asc = ProgressedLongitudeAt(context, ASC, day);
+                return FortuneLongitude(sun, moon, asc, context.fortuneDayFormulaAlways);
+            }
+            return EphemerisPointLongitude(context.eph.Source, ExtraPointOfBody(body), ProgressedJD(chart, day));
+        case PointSet::SolarArc: {
+            const double arc = Norm360(ProgressedLongitudeAt(context, SUN, day) - chart.NatalLong[SUN]);
+            return Norm360(natal(body) + arc);
+        }
+    }
+    return 0.0;
 }
 
 void WriteScanHouseLine(const ScanDayContext& context, std::string& HouseLine) {
@@ -559,7 +702,7 @@ ScanOutcome RunAspectScan(const ScanInputs& in, OutputBuffers& out, ScanObserver
     // Every house placement of the scan is among the natal houses.
     const auto workCusp = chart.WorkCusp;
     chart.WorkCusp = chart.NatalCusp;
-    const std::array<PlacedPoint, 12> natal = NatalTargets(chart);
+    const NatalPlaces natal = NatalTargets(chart);
     const std::string stem = ReportStem(chart.ChartName);
 
     int threads = ThreadsFor(settings, scanDays);
@@ -570,7 +713,7 @@ ScanOutcome RunAspectScan(const ScanInputs& in, OutputBuffers& out, ScanObserver
         } else {
             files.emplace();
         }
-        ListedByDayPass pass(chart, options, scanDays, natal, *files);
+        ListedByDayPass pass(chart, options, scanDays, natal, *files, settings.pointsInReports);
         DayStream days(chart, eph, options, scanDays, pass, threads, settings.longitudes);
         const bool whole = days.Run(observer);
         if (days.cancelled()) {
@@ -592,8 +735,10 @@ ScanOutcome RunAspectScan(const ScanInputs& in, OutputBuffers& out, ScanObserver
         WriteScanHouseLine(last, chart.HouseLine);
         ScanResult found = pass.Finish(chart.DiurnalJD);
 
-        const WriteResult written =
-            WriteScanReports(found, chart, options, *files, out, observer, threads);
+        // The reports and listings hold the extra points' runs only when asked to.
+        const bool leaveOut = chart.Points.Any() && !settings.pointsInReports;
+        const WriteResult written = WriteScanReports(leaveOut ? WithoutExtraPoints(found) : found, chart, options,
+                                                     *files, out, observer, threads);
         if (!written.ok) {
             result = ScanResult{};
             reporter.Report({"Error!", MessageIcon::Critical, written.message});

@@ -111,7 +111,8 @@ inline AspectResult TestAspect(const AspectBounds& bounds, double moverLong, dou
 // The 11-character aspect name of the report lines ("square     ", "semi-sextl ").
 inline constexpr std::size_t AspectNameSize = 11;
 std::string_view AspectName(int AspectCode);
-// The 7-character point name of the report lines ("SUN    ", "MERCURY").
+// The 7-character point name of the report lines ("SUN    ", "MERCURY", "CHIRON "), by BodyIndex or
+// ExtraPointBody.
 inline constexpr std::size_t PointNameSize = 7;
 std::string_view PointName(int body);
 
@@ -137,6 +138,13 @@ bool NatalTargetUsed(int body, const Options& options);
 bool MoverUsed(AspectFamily family, int mover, const Options& options);
 bool TargetUsed(AspectFamily family, int mover, int target, const Options& options);
 
+// The chosen extra points take part in every family where they move or stand: as movers (a
+// transit's only when it moves with the sky, not Fortune) and as targets, to the twelve and to each
+// other. The option that thins the progressed points keeps to the twelve: an extra point is there
+// because it was chosen. Bodies by ExtraPointBody.
+bool ExtraMoverUsed(AspectFamily family, int mover, const PointChoice& points);
+bool ExtraTargetUsed(AspectFamily family, int mover, int target, const PointChoice& points);
+
 // ---- The scanned days -------------------------------------------------------------------------
 
 // One chart point of one scanned day (or of the natal chart), with the texts the reports print.
@@ -160,16 +168,20 @@ struct ScannedDay {
     // "05 Jan 1997:" and CR LF.
     std::array<char, DateDdMmmYyyyMaxSize + 3> listedDate{};
     std::uint8_t listedDateSize = 0;
-    std::array<PlacedPoint, 9> transit{};    // SUN..PLUTO, index BodyIndex - 1
-    std::array<PlacedPoint, 12> progressed{};
-    std::array<PlacedPoint, 12> solarArc{};
+    // Index BodyIndex - 1 or ExtraPointBody - 1: transits SUN..PLUTO and the chosen extra points,
+    // the others all twelve and the chosen extra points. Slots of points not computed hold nothing.
+    std::array<PlacedPoint, PointSlotCount> transit{};
+    std::array<PlacedPoint, PointSlotCount> progressed{};
+    std::array<PlacedPoint, PointSlotCount> solarArc{};
 };
 
 // Gives the day its date and the date line of the listed-by-day files ("05 Jan 1997:").
 void SetScannedDate(ScannedDay& day, const CalendarDate& date);
 
-// The natal targets: NatalLong with the houses of NatalHouseLine.
-std::array<PlacedPoint, 12> NatalTargets(const ChartState& chart);
+// The natal targets: NatalLong with the houses of NatalHouseLine, and the chosen extra points
+// with the natal houses they fall in.
+using NatalPlaces = std::array<PlacedPoint, PointSlotCount>;
+NatalPlaces NatalTargets(const ChartState& chart);
 
 // What one thread needs to compute scanned days: its own copy of the ephemeris working values and
 // of the house placement state, so that threads computing different days share nothing they
@@ -183,6 +195,10 @@ struct ScanDayContext {
     // that falls in no house keeps its field, as the house placement line does.
     std::array<int, BodyCount + 1> houseSlot{};
     std::array<std::array<char, 2>, BodyCount + 1> startField{};  // the fields before the scan
+    // The chosen extra points (none: the twelve only), in table order.
+    std::vector<ExtraPoint> extras;
+    // The sign of the Lot of Fortune's formula is chosen by the Sun above or below the horizon.
+    bool fortuneDayFormulaAlways = false;
     // Set when a point fell in no house: its field then depends on the days before.
     bool houseMissed = false;
     // False when no listed-by-day line is written: the points get their longitude and place only.
@@ -224,6 +240,11 @@ double TransitLongitudeAt(ScanDayContext& context, int body, double day);
 // and the progressed Sun, and nothing more.
 double ProgressedLongitudeAt(ScanDayContext& context, int body, double day);
 
+// A point's longitude at `day` (fractional allowed) in the set of a family's movers or targets, for
+// the twelve and the extra points alike: the same bits as the scan's day gives at a whole day.
+// Natal points are fixed; solar-arc points are the natal ones moved by that day's solar arc.
+double ScanPointLongitudeAt(ScanDayContext& context, PointSet set, int body, double day);
+
 // Writes the house placement line that the scan's last placements leave into `HouseLine`.
 void WriteScanHouseLine(const ScanDayContext& context, std::string& HouseLine);
 
@@ -253,6 +274,9 @@ struct ScanSettings {
     int threads = 0;
     bool reportFiles = true;
     ScanLongitudes* longitudes = nullptr;
+    // The runs of the chosen extra points are always found; the report files and listings hold
+    // them only when asked, so that files other tools read keep their lines.
+    bool pointsInReports = false;
 };
 
 // What one scan reads: the charts ChartDriver has built and the ephemeris state beside them (both of

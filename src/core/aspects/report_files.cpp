@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <span>
 #include <stdexcept>
 #include <tuple>
 
@@ -164,22 +165,7 @@ WriteResult ReportSet::Publish() {
 
 namespace {
 
-constexpr int CellsPerMover = AspectIndexCount * BodyCount;
-
-CellIndex CellOf(int mover, int aspectIndex, int target) {
-    return static_cast<CellIndex>((mover - 1) * CellsPerMover + aspectIndex * BodyCount + target - 1);
-}
-
-struct CellParts {
-    int mover, aspectIndex, target;
-};
-CellParts PartsOf(std::size_t cell) {
-    const int n = static_cast<int>(cell);
-    return {n / CellsPerMover + 1, (n / BodyCount) % AspectIndexCount, n % BodyCount + 1};
-}
-
-const PlacedPoint* PointsOf(const ScannedDay& day, PointSet set,
-                            const std::array<PlacedPoint, 12>& natal) {
+const PlacedPoint* PointsOf(const ScannedDay& day, PointSet set, const NatalPlaces& natal) {
     switch (set) {
         case PointSet::Transit: return day.transit.data();
         case PointSet::SolarArc: return day.solarArc.data();
@@ -196,6 +182,15 @@ constexpr std::size_t ListedLineSize =
 static_assert(ListedLineSize == 54);
 
 }  // namespace
+
+CellIndex ListedByDayPass::CellOf(int mover, int aspectIndex, int target) const {
+    return static_cast<CellIndex>(((mover - 1) * AspectIndexCount + aspectIndex) * slots_ + target - 1);
+}
+
+ListedByDayPass::CellParts ListedByDayPass::PartsOf(std::size_t cell) const {
+    const int n = static_cast<int>(cell);
+    return {n / (AspectIndexCount * slots_) + 1, (n / slots_) % AspectIndexCount, n % slots_ + 1};
+}
 
 // One mover, aspect and target as the days go by.
 struct ListedByDayPass::Cell {
@@ -219,15 +214,19 @@ struct ListedByDayPass::Family {
         std::uint8_t target = 0;
         CellIndex cell = 0;  // of aspect index 0
     };
-    std::vector<Pair> pairs;  // by mover, then target: the order of the listed lines
+    // By mover, then target: the order of the listed lines. The twelve's pairs come first, then
+    // those of the extra points; the first `listedPairs` are listed.
+    std::vector<Pair> pairs;
+    std::size_t listedPairs = 0;
     bool searchExact = false;
     std::vector<Cell> cells;
     std::vector<CellIndex> active;  // cells with an open run or an unsettled search
 };
 
 ListedByDayPass::ListedByDayPass(const ChartState& chart, const Options& options, int scanDays,
-                                 const std::array<PlacedPoint, 12>& natal, ReportSet& files)
+                                 const NatalPlaces& natal, ReportSet& files, bool pointsInReports)
     : scanDays_(scanDays),
+      slots_(chart.Points.Any() ? PointSlotCount : BodyCount),
       natal_(natal),
       files_(files),
       bounds_(MakeAspectBounds(options)),
@@ -237,15 +236,38 @@ ListedByDayPass::ListedByDayPass(const ChartState& chart, const Options& options
         auto family = std::make_unique<Family>();
         family->info = &info;
         family->searchExact = info.family == AspectFamily::TransitToNatal;
+        auto addPair = [&](int mover, int target) {
+            family->pairs.push_back(
+                {static_cast<std::uint8_t>(mover), static_cast<std::uint8_t>(target), CellOf(mover, 0, target)});
+        };
+        const PointChoice& points = chart.Points;
         for (int mover = SUN; mover <= MoverCount(info.family); ++mover) {
             if (!MoverUsed(info.family, mover, options)) continue;
             for (int target = SUN; target <= MC; ++target) {
-                if (!TargetUsed(info.family, mover, target, options)) continue;
-                family->pairs.push_back({static_cast<std::uint8_t>(mover),
-                                         static_cast<std::uint8_t>(target), CellOf(mover, 0, target)});
+                if (TargetUsed(info.family, mover, target, options)) addPair(mover, target);
             }
         }
-        family->cells.resize(static_cast<std::size_t>(MoverCount(info.family) * CellsPerMover));
+        family->listedPairs = family->pairs.size();
+        if (points.Any()) {
+            // The twelve to the extra points, then the extra points to every point.
+            for (int mover = SUN; mover <= MoverCount(info.family); ++mover) {
+                if (!MoverUsed(info.family, mover, options)) continue;
+                for (int target = FirstExtraPointBody; target <= PointSlotCount; ++target) {
+                    if (ExtraTargetUsed(info.family, mover, target, points)) addPair(mover, target);
+                }
+            }
+            for (int mover = FirstExtraPointBody; mover <= PointSlotCount; ++mover) {
+                if (!ExtraMoverUsed(info.family, mover, points)) continue;
+                for (int target = SUN; target <= PointSlotCount; ++target) {
+                    const bool used = IsExtraPointBody(target) ? ExtraTargetUsed(info.family, mover, target, points)
+                                                               : TargetUsed(info.family, mover, target, options);
+                    if (used) addPair(mover, target);
+                }
+            }
+            if (pointsInReports) family->listedPairs = family->pairs.size();
+        }
+        const int movers = points.Any() ? PointSlotCount : MoverCount(info.family);
+        family->cells.resize(static_cast<std::size_t>(movers * AspectIndexCount * slots_));
         families_.push_back(std::move(family));
 
         if (!listLines_) continue;
@@ -282,7 +304,7 @@ void ListedByDayPass::ListBlock(ListedBlock& block) const {
                     const AspectResult aspect = TestAspect(bounds_, movers[pair.mover - 1].longitude,
                                                            targets[pair.target - 1].longitude);
                     if (aspect.AspectCode == NoAspect) continue;
-                    hits.push_back({static_cast<CellIndex>(pair.cell + (aspect.AspectCode - 2) * BodyCount),
+                    hits.push_back({static_cast<CellIndex>(pair.cell + (aspect.AspectCode - 2) * slots_),
                                     std::fabs(aspect.distance)});
                 }
                 hitsEnd.push_back(static_cast<std::uint32_t>(hits.size()));
@@ -296,7 +318,8 @@ void ListedByDayPass::ListBlock(ListedBlock& block) const {
             char* out = start;
             std::memcpy(out, day.listedDate.data(), day.listedDateSize);
             out += day.listedDateSize;
-            for (const Family::Pair& pair : family.pairs) {
+            const std::span<const Family::Pair> listed(family.pairs.data(), family.listedPairs);
+            for (const Family::Pair& pair : listed) {
                 const PlacedPoint& m = movers[pair.mover - 1];
                 const PlacedPoint& t = targets[pair.target - 1];
                 const AspectResult aspect = TestAspect(bounds_, m.longitude, t.longitude);
@@ -314,7 +337,15 @@ void ListedByDayPass::ListBlock(ListedBlock& block) const {
                 out[endAt] = '\r';
                 out[endAt + 1] = '\n';
                 out += ListedLineSize;
-                hits.push_back({static_cast<CellIndex>(pair.cell + aspectIndex * BodyCount),
+                hits.push_back({static_cast<CellIndex>(pair.cell + aspectIndex * slots_),
+                                std::fabs(aspect.distance)});
+            }
+            // The pairs left out of the listing count their hits alone.
+            for (const Family::Pair& pair : std::span(family.pairs).subspan(family.listedPairs)) {
+                const AspectResult aspect = TestAspect(bounds_, movers[pair.mover - 1].longitude,
+                                                       targets[pair.target - 1].longitude);
+                if (aspect.AspectCode == NoAspect) continue;
+                hits.push_back({static_cast<CellIndex>(pair.cell + (aspect.AspectCode - 2) * slots_),
                                 std::fabs(aspect.distance)});
             }
             out[0] = '\r';
@@ -452,7 +483,7 @@ ScanResult ListedByDayPass::Finish(double DiurnalJD) {
     };
     std::sort(runs_.begin(), runs_.end(),
               [&](const ScanRun& a, const ScanRun& b) { return runKey(a) < runKey(b); });
-    auto candidateKey = [](const Candidate& c) {
+    auto candidateKey = [this](const Candidate& c) {
         const CellParts p = PartsOf(c.cell);
         return std::tuple(p.mover, p.target, p.aspectIndex, c.day);
     };
@@ -561,6 +592,13 @@ void WriteSortedByPlanet(const ScanResult& result, const FamilyInfo& family, con
             file.WriteLine(line);
             AddIndentedLine(out, line);
         }
+    }
+    // The extra points' runs, when the result holds them, follow the twelve's.
+    for (; next < runs.size(); ++next) {
+        line.clear();
+        AppendRunLine(line, result, runs[next]);
+        file.WriteLine(line);
+        AddIndentedLine(out, line);
     }
 }
 

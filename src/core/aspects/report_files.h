@@ -116,8 +116,10 @@ private:
 
 // ---- The listed-by-day pass ---------------------------------------------------------------------
 
-// A mover, aspect and target of one family: ((mover - 1) * 9 + aspect index) * 12 + target - 1.
+// A mover, aspect and target of one family: ((mover - 1) * 9 + aspect index) * slots + target - 1,
+// where slots is 12, or PointSlotCount when extra points are chosen.
 using CellIndex = std::uint16_t;
+static_assert(PointSlotCount * AspectIndexCount * PointSlotCount <= UINT16_MAX);
 
 struct AspectHit {
     CellIndex cell = 0;
@@ -140,8 +142,10 @@ struct ListedBlock {
 class ListedByDayPass {
 public:
     // `natal`: the natal targets; the listed-by-day files of `files` get their header and title.
-    ListedByDayPass(const ChartState& chart, const Options& options, int scanDays,
-                    const std::array<PlacedPoint, 12>& natal, ReportSet& files);
+    // The chart's chosen extra points are followed too; their lines are listed only with
+    // `pointsInReports`, after each day's lines of the twelve.
+    ListedByDayPass(const ChartState& chart, const Options& options, int scanDays, const NatalPlaces& natal,
+                    ReportSet& files, bool pointsInReports = false);
     ~ListedByDayPass();
 
     // The block's hits and, when the files are written, its listed-by-day lines.
@@ -159,9 +163,15 @@ private:
     void AddRun(const Family& family, std::size_t index, Cell& cell, int lastDay,
                 const ScannedDay& last);
     PlaceCode PlaceOf(PointSet set, const ScannedDay& day, int body) const;
+    struct CellParts {
+        int mover, aspectIndex, target;
+    };
+    CellIndex CellOf(int mover, int aspectIndex, int target) const;
+    CellParts PartsOf(std::size_t cell) const;
 
     int scanDays_;
-    std::array<PlacedPoint, 12> natal_;
+    int slots_ = BodyCount;  // targets per mover and aspect in a cell index
+    NatalPlaces natal_;
     ReportSet& files_;
     AspectBounds bounds_;
     std::vector<std::unique_ptr<Family>> families_;

@@ -1,6 +1,8 @@
 #include "core/aspects/scan_result.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace orrerion {
 
@@ -67,6 +69,32 @@ std::vector<std::uint32_t> ScanResult::RunsByDate(AspectFamily family) const {
         order.push_back(offset + static_cast<std::uint32_t>(i));
     }
     return order;
+}
+
+ScanResult WithoutExtraPoints(const ScanResult& result) {
+    ScanResult kept;
+    kept.DiurnalJD = result.DiurnalJD;
+    kept.ScanDays = result.ScanDays;
+    kept.smallestOrbDays = result.smallestOrbDays;
+    std::copy_n(result.natal.begin(), BodyCount, kept.natal.begin());
+    // Where each kept run went; the runs stay in their order, so the families' ranges follow.
+    std::vector<std::uint32_t> keptAt(result.runs.size(), UINT32_MAX);
+    std::size_t f = 0;
+    for (std::uint32_t i = 0; i < result.runs.size(); ++i) {
+        while (f < FamilyCount && i >= result.familyStart[f + 1]) kept.familyStart[++f] = static_cast<std::uint32_t>(kept.runs.size());
+        if (HasExtraPoint(result.runs[i])) continue;
+        keptAt[i] = static_cast<std::uint32_t>(kept.runs.size());
+        kept.runs.push_back(result.runs[i]);
+    }
+    while (f < FamilyCount) kept.familyStart[++f] = static_cast<std::uint32_t>(kept.runs.size());
+    for (const ExactDate& exact : result.exactDates) {
+        if (exact.run < keptAt.size() && keptAt[exact.run] != UINT32_MAX) {
+            ExactDate moved = exact;
+            moved.run = keptAt[exact.run];
+            kept.exactDates.push_back(moved);
+        }
+    }
+    return kept;
 }
 
 std::size_t ScanResult::ByteCount() const {

@@ -14,6 +14,7 @@
 
 #include "core/base/aspect_families.h"
 #include "core/base/formatters.h"
+#include "core/ephemeris/extra_points.h"
 
 namespace orrerion {
 
@@ -81,7 +82,8 @@ struct ScanResult {
     std::array<std::uint32_t, FamilyCount + 1> familyStart{};  // family f: [start[f], start[f+1])
     std::vector<DayRange> smallestOrbDays;  // the ranges of all runs, each run's in day order
     std::vector<ExactDate> exactDates;      // in the exact-date listing's order
-    std::array<PlaceCode, 12> natal{};      // natal places by BodyIndex - 1
+    // Natal places by BodyIndex - 1 or ExtraPointBody - 1 (the chosen extra points').
+    std::array<PlaceCode, PointSlotCount> natal{};
 
     CalendarDate DateOfDay(int day) const { return JulianDayToCalendar(DiurnalJD + day); }
     std::span<const ScanRun> Runs(AspectFamily family) const;
@@ -92,6 +94,12 @@ struct ScanResult {
     // Bytes held, the vectors' reserved space included.
     std::size_t ByteCount() const;
 };
+
+// Whether a run moves or aims at an extra point.
+inline bool HasExtraPoint(const ScanRun& run) { return IsExtraPointBody(run.mover) || IsExtraPointBody(run.target); }
+// The result as the report files hold it without the extra points: their runs and exact dates
+// left out, the rest as it was (the ranges of smallest orb whole, still found through each run).
+ScanResult WithoutExtraPoints(const ScanResult& result);
 
 // The order of lines by the day their run begins, keeping the order of lines that begin on the
 // same day. `firstDays[i]` is the first day of line i, or -1 for a line that matches no scanned

@@ -39,25 +39,27 @@ struct ExtraPointRow {
     bool hasDeclination;
     std::string_view glyph;      // the symbol the pictures draw
     std::string_view shortText;  // drawn instead when a font lacks the symbol
+    std::string_view reportName;  // the report lines' 7-character name ("CHIRON ")
+    bool transitMover;            // a transit mover of the scan (Fortune moves with the ascendant)
 };
 
 inline constexpr auto ExtraPoints = std::to_array<ExtraPointRow>({
     {ExtraPoint::MeanNode, "mean-node", "mean_node", PointRoutine::Polynomial, ExtraPoint::MeanNode, false, true,
-     "\u260A", "Nn"},
+     "\u260A", "Nn", "N NODE ", true},
     {ExtraPoint::MeanSouthNode, "", "mean_south_node", PointRoutine::OppositeNode, ExtraPoint::MeanNode, false, true,
-     "\u260B", "Sn"},
+     "\u260B", "Sn", "S NODE ", true},
     {ExtraPoint::TrueNode, "true-node", "true_node", PointRoutine::LibraryOnly, ExtraPoint::TrueNode, false, true,
-     "\u260A", "TN"},
+     "\u260A", "TN", "TN NODE", true},
     {ExtraPoint::TrueSouthNode, "", "true_south_node", PointRoutine::OppositeNode, ExtraPoint::TrueNode, false, true,
-     "\u260B", "TS"},
-    {ExtraPoint::Lilith, "lilith", "lilith", PointRoutine::Polynomial, ExtraPoint::Lilith, true, true, "\u26B8", "Li"},
-    {ExtraPoint::Chiron, "chiron", "chiron", PointRoutine::LibraryOnly, ExtraPoint::Chiron, true, true, "\u26B7", "Ch"},
-    {ExtraPoint::Ceres, "ceres", "ceres", PointRoutine::LibraryOnly, ExtraPoint::Ceres, true, true, "\u26B3", "Ce"},
-    {ExtraPoint::Pallas, "pallas", "pallas", PointRoutine::LibraryOnly, ExtraPoint::Pallas, true, true, "\u26B4", "Pa"},
-    {ExtraPoint::Juno, "juno", "juno", PointRoutine::LibraryOnly, ExtraPoint::Juno, true, true, "\u26B5", "Jn"},
-    {ExtraPoint::Vesta, "vesta", "vesta", PointRoutine::LibraryOnly, ExtraPoint::Vesta, true, true, "\u26B6", "Vs"},
+     "\u260B", "TS", "TS NODE", true},
+    {ExtraPoint::Lilith, "lilith", "lilith", PointRoutine::Polynomial, ExtraPoint::Lilith, true, true, "\u26B8", "Li", "LILITH ", true},
+    {ExtraPoint::Chiron, "chiron", "chiron", PointRoutine::LibraryOnly, ExtraPoint::Chiron, true, true, "\u26B7", "Ch", "CHIRON ", true},
+    {ExtraPoint::Ceres, "ceres", "ceres", PointRoutine::LibraryOnly, ExtraPoint::Ceres, true, true, "\u26B3", "Ce", "CERES  ", true},
+    {ExtraPoint::Pallas, "pallas", "pallas", PointRoutine::LibraryOnly, ExtraPoint::Pallas, true, true, "\u26B4", "Pa", "PALLAS ", true},
+    {ExtraPoint::Juno, "juno", "juno", PointRoutine::LibraryOnly, ExtraPoint::Juno, true, true, "\u26B5", "Jn", "JUNO   ", true},
+    {ExtraPoint::Vesta, "vesta", "vesta", PointRoutine::LibraryOnly, ExtraPoint::Vesta, true, true, "\u26B6", "Vs", "VESTA  ", true},
     {ExtraPoint::Fortune, "fortune", "fortune", PointRoutine::ChartFormula, ExtraPoint::Fortune, false, true,
-     "\u2297", "Fo"},
+     "\u2297", "Fo", "FORTUNE", false},
 });
 static_assert(ExtraPoints.size() == ExtraPointCount);
 
@@ -76,6 +78,17 @@ static_assert([] {
 inline constexpr int FirstExtraPointBody = 13;
 constexpr int ExtraPointBody(ExtraPoint p) { return FirstExtraPointBody + static_cast<int>(p); }
 constexpr bool IsExtraPointBody(int body) { return body >= FirstExtraPointBody && body < FirstExtraPointBody + ExtraPointCount; }
+// The point of an extra point's body number.
+constexpr ExtraPoint ExtraPointOfBody(int body) { return static_cast<ExtraPoint>(body - FirstExtraPointBody); }
+// How many numbers the chart points take: the twelve and every extra point.
+inline constexpr int PointSlotCount = FirstExtraPointBody - 1 + ExtraPointCount;
+static_assert(PointSlotCount == BodyCount + ExtraPointCount);
+static_assert([] {
+    for (const ExtraPointRow& row : ExtraPoints) {
+        if (row.reportName.size() != 7) return false;
+    }
+    return true;
+}());
 
 // The name as the data summary prints it: "MEAN SOUTH NODE".
 std::string ExtraPointLabel(ExtraPoint p);

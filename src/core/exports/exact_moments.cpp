@@ -76,7 +76,7 @@ private:
         std::vector<double> longitude;
         std::vector<bool> known;
     };
-    using BodySamples = std::array<Samples, BodyCount + 1>;
+    using BodySamples = std::array<Samples, PointSlotCount + 1>;
 
     double Longitude(BodySamples& samples, int body, double day, bool progressed) {
         if (std::floor(day) == day && std::fabs(day) < MaxScanDays + 1) {
@@ -108,8 +108,14 @@ private:
     }
 
     double Compute(int body, double day, bool progressed) {
-        return progressed ? ProgressedLongitudeAt(context_, body, day) : TransitLongitudeAt(context_, body, day);
+        return ScanPointLongitudeAt(context_, progressed ? PointSet::Progressed : PointSet::Transit, body, day);
     }
+
+public:
+    // A natal point's longitude, of the twelve or the extra points.
+    double Natal(int body) { return ScanPointLongitudeAt(context_, PointSet::Natal, body, 0.0); }
+
+private:
 
     ScanDayContext context_;
     int firstDay_;
@@ -130,14 +136,15 @@ struct Bracket {
 // moment.
 class RunDistance {
 public:
-    RunDistance(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, const ScanRun& run, int side)
+    RunDistance(MomentEvaluator& at, const ScanResult& scan, const ScanRun& run, int side)
         : at_(at),
-          kept_(at.Kept(scan.ScanDays)),
+          // The scan keeps the twelve's longitudes; an extra point's are computed.
+          kept_(HasExtraPoint(run) ? nullptr : at.Kept(scan.ScanDays)),
           run_(run),
           mover_(static_cast<std::size_t>(run.mover - 1)),
           target_(static_cast<std::size_t>(run.target - 1)),
           progressedTarget_(run.family == AspectFamily::TransitToProgressed),
-          natalTarget_(chart.NatalLong[static_cast<std::size_t>(run.target)]),
+          natalTarget_(at.Natal(run.target)),
           offset_(side == 0 ? AspectAngle(run.AspectCode) : -AspectAngle(run.AspectCode)) {}
 
     // `day` is one of the scan's days.
@@ -171,7 +178,7 @@ private:
 
 // The brackets of run `r`, appended in the order the moments are given: one side of the target,
 // then the other, each by day. Only the scanned days are looked at.
-void AddRunBrackets(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, std::uint32_t r,
+void AddRunBrackets(MomentEvaluator& at, const ScanResult& scan, std::uint32_t r,
                     std::vector<Bracket>& brackets) {
     const ScanRun& run = scan.runs[r];
     if (!HasExactMoments(run.family)) return;
@@ -182,8 +189,8 @@ void AddRunBrackets(MomentEvaluator& at, const ChartState& chart, const ScanResu
     const int to = std::min(run.lastDay + 1, scan.ScanDays - 1);
     // Both sides in one pass over the days, from the same separations; the second side's brackets
     // follow the first's.
-    const std::array<RunDistance, 2> distances = {RunDistance(at, chart, scan, run, 0),
-                                                  RunDistance(at, chart, scan, run, 1)};
+    const std::array<RunDistance, 2> distances = {RunDistance(at, scan, run, 0),
+                                                  RunDistance(at, scan, run, 1)};
     std::array<double, 2> before{};
     const double first = distances[0].SeparationOnDay(from);
     for (int side = 0; side < sides; ++side) before[side] = distances[side].FromSeparation(first);
@@ -246,8 +253,8 @@ std::optional<CrossingGuess> GuessCrossing(const RunDistance& distance, int day,
 // The moment within a bracket, with both positions there. The search is guided by the cubic through
 // the daily samples, which spares the evaluations whose outcome it foretells; the moment and the
 // positions are those of the search without it.
-ExactMoment MomentIn(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan, const Bracket& b) {
-    RunDistance distance(at, chart, scan, scan.runs[b.run], b.side);
+ExactMoment MomentIn(MomentEvaluator& at, const ScanResult& scan, const Bracket& b) {
+    RunDistance distance(at, scan, scan.runs[b.run], b.side);
     const double f0 = distance.OnDay(b.day), f1 = distance.OnDay(b.day + 1);
     // The positions at the last two moments looked at, one of which is often the moment found.
     struct Looked {
@@ -273,15 +280,15 @@ ExactMoment MomentIn(MomentEvaluator& at, const ChartState& chart, const ScanRes
 // The moments of the runs `runs` selects: the brackets first, from the scanned days alone, so
 // that the list is made once at its size (it is the largest thing an export of a long scan holds).
 template <class Chosen>
-std::vector<ExactMoment> MomentsOf(MomentEvaluator& at, const ChartState& chart, const ScanResult& scan,
+std::vector<ExactMoment> MomentsOf(MomentEvaluator& at, const ScanResult& scan,
                                    const Chosen& runs) {
     std::vector<Bracket> brackets;
     for (std::uint32_t r = 0; r < scan.runs.size(); ++r) {
-        if (runs(r)) AddRunBrackets(at, chart, scan, r, brackets);
+        if (runs(r)) AddRunBrackets(at, scan, r, brackets);
     }
     std::vector<ExactMoment> moments;
     moments.reserve(brackets.size());
-    for (const Bracket& b : brackets) moments.push_back(MomentIn(at, chart, scan, b));
+    for (const Bracket& b : brackets) moments.push_back(MomentIn(at, scan, b));
     return moments;
 }
 
@@ -315,7 +322,7 @@ std::vector<ExactMoment> ExactMoments(const ChartState& chart, const EphemerisSt
     std::vector<ExactMoment> moments;
     if (scan.ScanDays < 2 || scan.runs.empty()) return moments;
     MomentEvaluator at(chart, eph, options, 0, scan.ScanDays, scanned);
-    moments = MomentsOf(at, chart, scan, [&](std::uint32_t r) { return families[FamilyIndex(scan.runs[r].family)]; });
+    moments = MomentsOf(at, scan, [&](std::uint32_t r) { return families[FamilyIndex(scan.runs[r].family)]; });
     SortByRunAndTime(moments);
     return moments;
 }
@@ -328,7 +335,7 @@ std::vector<ExactMoment> ExactMomentsOfRun(const ChartState& chart, const Epheme
     const ScanRun& r = scan.runs[run];
     const int first = std::max(r.firstDay - 1, 0);
     MomentEvaluator at(chart, eph, options, first, std::min(r.lastDay + 1, scan.ScanDays - 1) - first + 1);
-    moments = MomentsOf(at, chart, scan, [&](std::uint32_t r) { return r == run; });
+    moments = MomentsOf(at, scan, [&](std::uint32_t r) { return r == run; });
     SortByRunAndTime(moments);
     return moments;
 }

@@ -748,8 +748,10 @@ void WriteJson(TextSink& out, const ExportSource& source, const ExportChoice& ch
         familyKeys[FamilyIndex(info.family)] = JsonString(info.key);
         familyCodes[FamilyIndex(info.family)] = JsonString(info.code);
     }
-    std::array<std::string, BodyCount + 1> pointWords;
-    for (int body = SUN; body <= MC; ++body) pointWords[static_cast<std::size_t>(body)] = JsonString(PointWord(body));
+    std::array<std::string, PointSlotCount + 1> pointWords;
+    for (int body = SUN; body <= PointSlotCount; ++body) {
+        pointWords[static_cast<std::size_t>(body)] = JsonString(PointWord(body));
+    }
     std::array<std::string, 11> aspectWords;  // by AspectCode
     for (std::size_t code = 0; code < aspectWords.size(); ++code) {
         aspectWords[code] = JsonString(AspectWordOf(static_cast<int>(code)));

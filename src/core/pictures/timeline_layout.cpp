@@ -92,10 +92,11 @@ TimelineLayout LayOutTimeline(const ScanResult& scan) {
     for (const AspectFamily family : SortedByDateOrder) {
         const std::vector<std::uint32_t> byDate = scan.RunsByDate(family);
         const std::size_t laneBase = layout.lanes.size();
-        laneOfCell.assign(12 * 9 * 12, UINT32_MAX);
+        constexpr std::size_t Cells = PointSlotCount * 9 * PointSlotCount;
+        laneOfCell.assign(Cells, UINT32_MAX);
         std::vector<std::uint32_t> laneOfRun(byDate.size(), UINT32_MAX);
         auto cellOf = [](int mover, int AspectCode, int target) {
-            return (static_cast<std::size_t>(mover - 1) * 9 + static_cast<std::size_t>(AspectCode - 2)) * 12 +
+            return (static_cast<std::size_t>(mover - 1) * 9 + static_cast<std::size_t>(AspectCode - 2)) * PointSlotCount +
                    static_cast<std::size_t>(target - 1);
         };
         // Progressed to progressed: A to B and B to A are one pair, found twice by the scan. The
@@ -104,7 +105,7 @@ TimelineLayout LayOutTimeline(const ScanResult& scan) {
         const bool symmetric = family == AspectFamily::ProgressedToProgressed;
         std::vector<bool> forward;
         if (symmetric) {
-            forward.assign(12 * 9 * 12, false);
+            forward.assign(Cells, false);
             for (const std::uint32_t index : byDate) {
                 const ScanRun& r = scan.runs[index];
                 if (r.mover < r.target) forward[cellOf(r.mover, r.AspectCode, r.target)] = true;

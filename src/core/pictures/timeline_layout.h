@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/aspects/scan_result.h"
+#include "core/ephemeris/extra_points.h"
 #include "core/pictures/colours.h"
 
 namespace orrerion {
@@ -77,13 +78,14 @@ std::size_t FamilyRank(AspectFamily family);
 // The family's heading: "Transit to natal planet aspects".
 std::string_view FamilyTitle(AspectFamily family);
 
-// Which lanes are shown: bit FamilyIndex(f) of families, bit (BodyIndex - 1) of movers and
-// targets, bit (AspectCode - 2) of aspects.
+// Which lanes are shown: bit FamilyIndex(f) of families, bit (BodyIndex - 1) or (ExtraPointBody -
+// 1) of movers and targets, bit (AspectCode - 2) of aspects.
 struct TimelineFilter {
+    static constexpr std::uint32_t AllPoints = (1u << PointSlotCount) - 1;
     std::uint8_t families = 0x1F;
-    std::uint16_t movers = 0xFFF;
+    std::uint32_t movers = AllPoints;
     std::uint16_t aspects = 0x1FF;
-    std::uint16_t targets = 0xFFF;
+    std::uint32_t targets = AllPoints;
     bool Shows(const TimelineLane& lane) const;
 };
 // The indices of the shown lanes in layout order.

@@ -31,7 +31,7 @@ QPolygonF Polygon(const std::array<std::pair<double, double>, N>& points) {
 
 bool LaneSymbolsInFont() {
     QString all;
-    for (int body = 1; body <= 12; ++body) all += QString::fromUtf8(BodyGlyph(body).data());
+    for (int body = 1; body <= PointSlotCount; ++body) all += QString::fromUtf8(BodyGlyph(body).data());
     for (int code = 2; code <= 10; ++code) all += QString::fromUtf8(AspectGlyph(code).data());
     return FontHasText(SymbolFont(), all);
 }

@@ -75,9 +75,9 @@ TimelineFilter FilterOf(const TimelineChoice& choice) {
     for (std::size_t i = 0; i < FamilyCount; ++i) {
         if (choice.families[i]) filter.families |= static_cast<std::uint8_t>(1u << i);
     }
-    if (choice.mover > 0) filter.movers = static_cast<std::uint16_t>(1u << (choice.mover - 1));
+    if (choice.mover > 0) filter.movers = 1u << (choice.mover - 1);
     if (choice.AspectCode > 0) filter.aspects = static_cast<std::uint16_t>(1u << (choice.AspectCode - 2));
-    if (choice.target > 0) filter.targets = static_cast<std::uint16_t>(1u << (choice.target - 1));
+    if (choice.target > 0) filter.targets = 1u << (choice.target - 1);
     return filter;
 }
 

@@ -275,7 +275,11 @@ TimelineWindow::TimelineWindow(WindowRequests& requests, TimelineWindowSlice sli
 
     auto fillPoints = [](QComboBox* box) {
         box->addItem("any", 0);
-        for (int body = 1; body <= 12; ++body) box->addItem(QString::fromUtf8(BodyName(body).data()), body);
+        // The report lines' names, which are no wider than the twelve's ("TN NODE").
+        for (int body = 1; body <= PointSlotCount; ++body) {
+            const std::string_view name = PointName(body);
+            box->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.find_last_not_of(' ') + 1)), body);
+        }
     };
     fillPoints(cboMover_);
     fillPoints(cboTarget_);
