@@ -127,6 +127,7 @@ int RunScanCommand(const CommandLine& line) {
         if (name == "--reports") reportsOption = value;
         if (name == "--progress") progress = true;
         if (name == "--quiet") quiet = true;
+        if (name == "--points-in-reports") scanSettings.pointsInReports = true;
         if (name == "--threads") {
             if (value != "1" && value != "2") {
                 std::fprintf(stderr, "orrerion-cli: --threads takes 1 or 2 (try --help)\n");

@@ -36,6 +36,7 @@ int RunTimelineCommand(const CommandLine& line) {
     }
     std::string daysAnswer = " 90";
     std::optional<std::filesystem::path> reportsOption;
+    bool pointsInReports = false;
     std::optional<std::string> fromText, toText, svgPath, jsonPath;
     TimelineFilter filter;
     std::optional<std::array<bool, SkyEventKindCount>> eventKinds;
@@ -55,6 +56,7 @@ int RunTimelineCommand(const CommandLine& line) {
             daysAnswer = value;
         }
         if (name == "--reports") reportsOption = value;
+        if (name == "--points-in-reports") pointsInReports = true;
         if (name == "--from") fromText = value;
         if (name == "--to") toText = value;
         if (name == "--svg") svgPath = value;
@@ -85,6 +87,7 @@ int RunTimelineCommand(const CommandLine& line) {
     CalculationRequest request = NotingRequest();
     request.askDays = [&] { return std::optional<std::string>(daysAnswer); };
     if (reportsOption) request.reportsFolder = *reportsOption;
+    request.scan.pointsInReports = pointsInReports;
     const CalculationOutcome outcome = RunCalculation(calc, request, quiet, reporter);
     PrintMessages(reporter.messages);
     if (!outcome.charted) return 2;

@@ -121,7 +121,8 @@ inline constexpr auto ChartOptions = std::to_array<OptionRow>({
      "pallas, juno, vesta, fortune joined by commas, or all (a node brings its south\n"
      "node); true-node, chiron and the asteroids need --ephemeris precise (chiron and the\n"
      "asteroids read seas_18.se1 of swe-basic-data). chart shows them in the summary and\n"
-     "the JSON (\"points\"), wheel draws them on its rings; the 16 report files never change"},
+     "the JSON (\"points\"), wheel draws them on its rings, scan and timeline find their\n"
+     "aspects; the 16 report files never change (see --points-in-reports)"},
     {"--fortune-day-formula", "", "the Lot of Fortune as ASC + Moon - Sun by night too"},
 });
 
@@ -134,6 +135,9 @@ inline constexpr auto ScanOptions = std::to_array<OptionRow>({
     {"--reports", "DIR", "the folder of the 16 report files (default: the data folder's reports/)", Bracketed},
     {"--families", "LIST", TextOf(FamiliesHelpText)},
     {"--quiet", "", "no listing on standard output (the timeline command prints none anyway)"},
+    {"--points-in-reports", "",
+     "the runs of the --points chosen in the 16 report files and the listing too, after the\n"
+     "twelve points' lines (without it they are only in the exports and the timeline)"},
 });
 
 // The span searched by returns and events, and by wheel --return.

@@ -248,7 +248,7 @@ double EphemerisPointLongitude(EphemerisSource source, ExtraPoint p, double jdUT
     }
     // The obliquity serves the declination alone, which the scan does not read.
     const PointOutcome outcome = ExtraPointAt(source, p, jdUT, 0.0);
-    if (!outcome.ok) throw std::runtime_error("The chosen points cannot be calculated: " + outcome.reason);
+    if (!outcome.ok) throw ScanPointError("The chosen points cannot be calculated: " + outcome.reason);
     return outcome.position.lon;
 }
 
@@ -715,7 +715,20 @@ ScanOutcome RunAspectScan(const ScanInputs& in, OutputBuffers& out, ScanObserver
         }
         ListedByDayPass pass(chart, options, scanDays, natal, *files, settings.pointsInReports);
         DayStream days(chart, eph, options, scanDays, pass, threads, settings.longitudes);
-        const bool whole = days.Run(observer);
+        bool whole = false;
+        try {
+            whole = days.Run(observer);
+        } catch (const ScanPointError& e) {
+            // An extra point the source cannot give on some day (past its data file's years):
+            // reported, and nothing of the scan stays.
+            chart.WorkCusp = workCusp;
+            if (settings.longitudes) *settings.longitudes = ScanLongitudes{};
+            result = ScanResult{};
+            reporter.Report({"Error!", MessageIcon::Critical, e.what()});
+            observer.ClearProgress();
+            observer.EndScan();
+            return ScanOutcome::WriteFailed;
+        }
         if (days.cancelled()) {
             // Nothing of the stopped scan stays: its unpublished files go with `files`, and the
             // chart is as the scan found it.

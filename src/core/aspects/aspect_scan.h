@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <stdexcept>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -250,11 +251,18 @@ void WriteScanHouseLine(const ScanDayContext& context, std::string& HouseLine);
 
 // ---- The whole scan ---------------------------------------------------------------------------
 
+// An extra point that its source cannot give on a scanned day or moment (a date past the years of
+// its data file): the scan reports it and stops.
+struct ScanPointError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 enum class ScanOutcome {
     NotRun,       // day count below 1: nothing written, nothing shown
     Refused,      // day count above MaxScanDays: reported, nothing written
     Completed,    // all sixteen files written, listings appended, data window shown
-    WriteFailed,  // a report file could not be written: reported; the earlier files stay as they were
+    WriteFailed,  // a report file could not be written, or a point computed: reported; the earlier
+                  // files stay as they were
     Cancelled,    // stopped by the user (ScanObserver::StopAsked): no report, listing or run of it
 };
 

@@ -275,6 +275,7 @@ void Shell::RunCalculation() {
     DialogReporter reporter(dialogs(), &main());
     ScanWindows windows(*this);
     CalculationRequest request;
+    request.scan.pointsInReports = settings.pointsInReports;
     // The notes of the last calculation stay in the status line until this one; this one's notes
     // stand one under the other.
     QString notes = QString::fromStdString(points.note);

@@ -8,12 +8,16 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "core/aspects/aspect_scan.h"
 #include "core/chart/houses.h"
+#include "core/exports/exact_moments.h"
 #include "core/ephemeris/extra_points.h"
 #include "core/ephemeris/precise_ephemeris.h"
 #include "core/run/run_calculation.h"
+#include "default_chart.h"
 #include "field_builders.h"
 
 #if ORRERION_HAVE_SWE
@@ -279,6 +283,132 @@ TEST(ExtraPointsChart, EveryPointOfEveryChartAgreesWithTheLibrary) {
     // Both of Fortune's formulas were checked.
     EXPECT_GE(days, 5);
     EXPECT_GE(nights, 5);
+}
+
+// The library's longitude of a chart point of a scan's set on scan day `day` (fractional allowed):
+// the planets from swe_calc_ut at the transit or progressed moment, the extra points likewise, the
+// solar arc as the library's secondary-progressed Sun less its natal Sun. Natal points are the
+// chart's, which the test above holds to the library. Nothing for a point the library cannot give
+// alone (the progressed angles and Fortune, which follow the program's own progressed angles).
+struct LibraryScan {
+    const ChartState& chart;
+    double natalJD, diurnalJD, progJD;
+
+    std::optional<double> Longitude(PointSet set, int body, double day) const {
+        static constexpr std::array<int, 10> Planets = {SE_SUN,    SE_MERCURY, SE_VENUS,   SE_MARS, SE_JUPITER,
+                                                        SE_SATURN, SE_URANUS,  SE_NEPTUNE, SE_PLUTO, SE_MOON};
+        const bool extra = IsExtraPointBody(body);
+        const auto natal = [&] {
+            return extra ? chart.NatalPoints[static_cast<std::size_t>(ExtraPointOfBody(body))].lon
+                         : chart.NatalLong[static_cast<std::size_t>(body)];
+        };
+        const auto at = [&](double jd) -> std::optional<double> {
+            if (extra && ExtraPointOfBody(body) == ExtraPoint::Fortune) return std::nullopt;
+            if (extra) return LibraryPoint(ExtraPointOfBody(body), jd).position.lon;
+            if (body > MOON) return std::nullopt;
+            return Library(jd, Planets[static_cast<std::size_t>(body - 1)], SEFLG_SWIEPH)[0];
+        };
+        switch (set) {
+            case PointSet::Natal: return natal();
+            case PointSet::Transit: return at(diurnalJD + day);
+            case PointSet::Progressed: return at(progJD + day / 365.25);
+            case PointSet::SolarArc: {
+                const double arc = Library(progJD + day / 365.25, SE_SUN, SEFLG_SWIEPH)[0] -
+                                   Library(natalJD, SE_SUN, SEFLG_SWIEPH)[0];
+                return std::fmod(natal() + arc + 720, 360);
+            }
+        }
+        return std::nullopt;
+    }
+};
+
+// The separation of a run's mover from its target, folded into 0..180 degrees.
+std::optional<double> Separation(const LibraryScan& library, const ScanRun& run, double day) {
+    const FamilyInfo& info = FamilyOf(run.family);
+    const auto mover = library.Longitude(info.movers, run.mover, day);
+    const auto target = library.Longitude(info.targets, run.target, day);
+    if (!mover || !target) return std::nullopt;
+    return AngleDifference(*mover, *target);
+}
+
+// The scan with extra points chosen, against the library's positions of every day: each run of an
+// extra point (as mover or target, in every family) holds its aspect within the orb on its first
+// and last day and not on the days just outside it; every exact moment of a transit of or to an
+// extra point lies within a minute of the library's. Days within 0.001 degree of an orb's edge are
+// not judged (the program and the library may differ there by an arcsecond).
+TEST(ExtraPointsChart, TheScanFindsTheAspectsOfTheExtraPointsWhereTheLibraryMakesThem) {
+    ASSERT_TRUE(CheckPreciseEphemeris().available) << CheckPreciseEphemeris().reason;
+    const ChartCase& c = Cases[6];  // New York 1950, diurnal 2026
+    Calculation calc = PreciseCalculation(c, false);
+    calc.points = PointChoice{};
+    for (const ExtraPoint p : {ExtraPoint::Chiron, ExtraPoint::MeanNode, ExtraPoint::Fortune}) ChoosePoint(calc.points, p);
+    calc.options = testing::ShippedOrbs();
+    CollectingReporter reporter;
+    struct : ScanObserver {} observer;
+    CalculationRequest request;
+    request.askDays = [] { return std::optional<std::string>("400"); };
+    request.scan.reportFiles = false;
+    ASSERT_EQ(RunCalculation(calc, request, observer, reporter).scan, ScanOutcome::Completed);
+    const ScanResult& scan = calc.scan;
+    const double natalJD = JulianDateOf(c.natal), diurnalJD = JulianDateOf(c.diurnal);
+    const LibraryScan library{calc.chart, natalJD, diurnalJD, ProgressedJD(c.progression, natalJD, diurnalJD)};
+    const AspectBounds bounds = MakeAspectBounds(calc.options);
+    constexpr double Edge = 0.001;
+
+    std::array<int, FamilyCount> judged{};
+    for (const ScanRun& run : scan.runs) {
+        if (!HasExtraPoint(run)) continue;
+        const AspectBounds::Row* row = nullptr;
+        for (const auto& r : bounds.rows) {
+            if (r.AspectCode == run.AspectCode) row = &r;
+        }
+        ASSERT_NE(row, nullptr);
+        const std::string name = std::string(FamilyOf(run.family).code) + " " + std::string(PointName(run.mover)) +
+                                 std::string(AspectName(run.AspectCode)) + std::string(PointName(run.target));
+        const auto nearEdge = [&](double separation) {
+            return std::fabs(separation - row->low) < Edge || std::fabs(separation - row->high) < Edge;
+        };
+        const auto inOrb = [&](double separation) { return separation >= row->low && separation <= row->high; };
+        bool looked = false;
+        for (const int day : {run.firstDay, run.lastDay}) {
+            const auto separation = Separation(library, run, day);
+            if (!separation || nearEdge(*separation)) continue;
+            looked = true;
+            EXPECT_TRUE(inOrb(*separation)) << name << " day " << day << ": " << *separation;
+        }
+        for (const int day : {run.firstDay - 1, run.lastDay + 1}) {
+            if (day < 0 || day >= scan.ScanDays) continue;
+            const auto separation = Separation(library, run, day);
+            if (!separation || nearEdge(*separation)) continue;
+            EXPECT_NE(TestAspect(bounds, 0.0, *separation).AspectCode, run.AspectCode) << name << " day " << day;
+        }
+        judged[FamilyIndex(run.family)] += looked;
+    }
+    // Every family has runs of the extra points that the library could judge.
+    for (const FamilyInfo& info : ScanFamilies) EXPECT_GT(judged[FamilyIndex(info.family)], 0) << info.code;
+
+    int moments = 0;
+    for (const ExactMoment& m : ExactMoments(calc.chart, calc.eph, calc.options, scan)) {
+        const ScanRun& run = scan.runs[m.run];
+        if (!HasExtraPoint(run)) continue;
+        const FamilyInfo& info = FamilyOf(run.family);
+        if (!Separation(library, run, m.jd - diurnalJD)) continue;  // a progressed Fortune
+        // The mover less the target less the aspect on the side the moment stands, in -180..180.
+        const auto distance = [&](double jd, double side) {
+            const double x = *library.Longitude(info.movers, run.mover, jd - diurnalJD) -
+                             *library.Longitude(info.targets, run.target, jd - diurnalJD) - side;
+            return std::remainder(x, 360.0);
+        };
+        const double angle = AspectAngle(run.AspectCode);
+        const double side = std::fabs(distance(m.jd, angle)) < std::fabs(distance(m.jd, -angle)) ? angle : -angle;
+        // The time from the library's exact moment: the distance over its rate.
+        const double hour = 1.0 / 24;
+        const double rate = (distance(m.jd + hour, side) - distance(m.jd - hour, side)) / (2 * hour);
+        EXPECT_LT(std::fabs(distance(m.jd, side) / rate) * 1440, 1.0)
+            << PointName(run.mover) << AspectName(run.AspectCode) << PointName(run.target) << " at " << m.jd;
+        ++moments;
+    }
+    EXPECT_GT(moments, 10);
 }
 
 // Outside the years of seas_18.se1 the library has no Chiron: the chart is refused with the

@@ -94,7 +94,7 @@ TEST(PointsOption, JsonHasEveryChartKeyedByNameWithLatitudeAndDeclinationWhereDe
 }
 
 // --points on the other chart commands: the scan's 16 report files are the same bytes with and
-// without it, and the wheel draws the chosen points (a node with its south node) on every ring.
+// without it, and with --points-in-reports the same lines with the points' lines added; the wheel draws the chosen points (a node with its south node) on every ring.
 TEST(PointsOption, TheScanKeepsItsReportsAndTheWheelDrawsThePoints) {
     namespace fs = std::filesystem;
     const fs::path dir = testing::MakeTempDir();
@@ -107,13 +107,33 @@ TEST(PointsOption, TheScanKeepsItsReportsAndTheWheelDrawsThePoints) {
     const auto withPoints = RunCli(command(
         "scan", {"--days", "40", "--quiet", "--reports", (dir / "points").string(), "--points", "mean-node,lilith,fortune"}));
     ASSERT_EQ(withPoints.status, 0) << withPoints.err;
-    std::size_t reports = 0;
+    // With --points-in-reports each file holds the same lines and the points' lines besides.
+    const auto inReports = RunCli(command("scan", {"--days", "40", "--quiet", "--reports", (dir / "in").string(),
+                                                   "--points", "mean-node,lilith,fortune", "--points-in-reports"}));
+    ASSERT_EQ(inReports.status, 0) << inReports.err;
+    auto withoutPointLines = [](const std::string& text, std::size_t& left) {
+        std::string kept;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find('\n', at), text.size() - 1) + 1;
+            const std::string line = text.substr(at, end - at);
+            const bool point = line.find("NODE ") != std::string::npos || line.find("LILITH ") != std::string::npos ||
+                               line.find("FORTUNE") != std::string::npos;
+            left += point ? 1 : 0;
+            if (!point) kept += line;
+            at = end;
+        }
+        return kept;
+    };
+    std::size_t reports = 0, pointLines = 0;
     for (const std::string& name : testing::ReportFolderNames(dir / "plain")) {
         if (name.starts_with(".")) continue;  // the set's link and generation folder
         ++reports;
-        EXPECT_TRUE(testing::ReadWholeFile(dir / "points" / name) == testing::ReadWholeFile(dir / "plain" / name)) << name;
+        const std::string plain = testing::ReadWholeFile(dir / "plain" / name);
+        EXPECT_TRUE(testing::ReadWholeFile(dir / "points" / name) == plain) << name;
+        EXPECT_TRUE(withoutPointLines(testing::ReadWholeFile(dir / "in" / name), pointLines) == plain) << name;
     }
     EXPECT_EQ(reports, 16u);
+    EXPECT_GT(pointLines, 100u);
 
     const auto wheel = RunCli(command("wheel", {"--rings", "natal,progressed,transits", "--points", "mean-node,fortune",
                                                 "--json", (dir / "w.json").string()}));
