@@ -53,7 +53,43 @@ class TimelineWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void showsTheScanAndLeadsToItsLines();
+    void showsTheAspectsOfAChosenPoint();
 };
+
+void TimelineWindowTest::showsTheAspectsOfAChosenPoint() {
+    // Chiron chosen in SETTINGS.TXT as the Preferences window writes it, under precise positions.
+    GuiFixture f;
+    f.WriteDataFile("SETTINGS.TXT", "ephemeris = precise\npoints = chiron\n");
+    f.Start();
+    LoadExampleChart(f);
+    f.dialogs.inputAnswers = {"1826"};
+    f.shell->RunCalculation();
+    QVERIFY2(f.session.chartComputed, f.dialogs.messages.empty() ? "" : qPrintable(f.dialogs.messages[0].text));
+    f.shell->ShowTimeline();
+    TimelineWindow& window = f.shell->timeline();
+    window.resize(1200, 760);
+    QApplication::processEvents();
+    // The mover list offers the point; chosen, the lanes are Chiron's in every family it moves in,
+    // its transits among them, each named and drawn with its symbol.
+    auto* mover = window.findChild<QComboBox*>("cboMover");
+    const int chiron = ExtraPointBody(ExtraPoint::Chiron);
+    QVERIFY(mover->findData(chiron) > 0);
+    mover->setCurrentIndex(mover->findData(chiron));
+    QApplication::processEvents();
+    const TimelineLayout& layout = window.layout();
+    std::set<AspectFamily> families;
+    for (const std::uint32_t row : window.view().lanes()) {
+        if (!IsLaneRow(row)) continue;
+        const TimelineLane& lane = layout.lanes[row];
+        QCOMPARE(int{lane.mover}, chiron);
+        families.insert(lane.family);
+        QVERIFY2(LaneLabel(lane).find(" CHIRON ") != std::string::npos, LaneLabel(lane).c_str());
+        QVERIFY(LaneGlyphLabel(lane).starts_with("\u26B7"));
+    }
+    QVERIFY(families.count(AspectFamily::TransitToNatal));
+    QVERIFY(families.count(AspectFamily::TransitToProgressed));
+    SaveScreenshot(window, "timeline_chiron_transits");
+}
 
 void TimelineWindowTest::showsTheScanAndLeadsToItsLines() {
     GuiFixture f;

@@ -546,7 +546,9 @@ void Shell::ShowListingLine(const QString& heading, const QString& line) {
     if (!shown) ShowDataWindow();
     if (!dataWindow_->SelectListingLine(heading, line)) {
         dialogs().MessageBox(dataWindow_, "The data window does not hold this line (it keeps at most " +
-                                              QString::number(MaxBufferLines) + " lines):\n" + line,
+                                              QString::number(MaxBufferLines) +
+                                              " lines, and the lines of the points added in the Preferences "
+                                              "only with \"New points in the reports\" ticked):\n" + line,
                              "Information", MessageIcon::Information);
     }
     Activate(*dataWindow_);
