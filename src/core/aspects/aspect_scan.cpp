@@ -749,9 +749,10 @@ ScanOutcome RunAspectScan(const ScanInputs& in, OutputBuffers& out, ScanObserver
         ScanResult found = pass.Finish(chart.DiurnalJD);
 
         // The reports and listings hold the extra points' runs only when asked to.
-        const bool leaveOut = chart.Points.Any() && !settings.pointsInReports;
-        const WriteResult written = WriteScanReports(leaveOut ? WithoutExtraPoints(found) : found, chart, options,
-                                                     *files, out, observer, threads);
+        std::optional<ScanResult> withoutPoints;
+        if (chart.Points.Any() && !settings.pointsInReports) withoutPoints = WithoutExtraPoints(found);
+        const WriteResult written = WriteScanReports(withoutPoints ? *withoutPoints : found, chart, options, *files,
+                                                     out, observer, threads);
         if (!written.ok) {
             result = ScanResult{};
             reporter.Report({"Error!", MessageIcon::Critical, written.message});
