@@ -295,18 +295,21 @@ void ListedByDayPass::ListBlock(ListedBlock& block) const {
         text.clear();
         hits.clear();
         hitsEnd.clear();
+        // The hits of pairs without their lines, as the listing loop below finds them.
+        const auto addHits = [&](std::span<const Family::Pair> pairs, const PlacedPoint* movers,
+                                 const PlacedPoint* targets) {
+            for (const Family::Pair& pair : pairs) {
+                const AspectResult aspect =
+                    TestAspect(bounds_, movers[pair.mover - 1].longitude, targets[pair.target - 1].longitude);
+                if (aspect.AspectCode == NoAspect) continue;
+                hits.push_back({static_cast<CellIndex>(pair.cell + (aspect.AspectCode - 2) * slots_),
+                                std::fabs(aspect.distance)});
+            }
+        };
         if (!listLines_) {
-            // The hits alone, as the loop below finds them.
             for (const ScannedDay& day : block.days) {
-                const PlacedPoint* movers = PointsOf(day, family.info->movers, natal_);
-                const PlacedPoint* targets = PointsOf(day, family.info->targets, natal_);
-                for (const Family::Pair& pair : family.pairs) {
-                    const AspectResult aspect = TestAspect(bounds_, movers[pair.mover - 1].longitude,
-                                                           targets[pair.target - 1].longitude);
-                    if (aspect.AspectCode == NoAspect) continue;
-                    hits.push_back({static_cast<CellIndex>(pair.cell + (aspect.AspectCode - 2) * slots_),
-                                    std::fabs(aspect.distance)});
-                }
+                addHits(family.pairs, PointsOf(day, family.info->movers, natal_),
+                        PointsOf(day, family.info->targets, natal_));
                 hitsEnd.push_back(static_cast<std::uint32_t>(hits.size()));
             }
             continue;
@@ -341,13 +344,7 @@ void ListedByDayPass::ListBlock(ListedBlock& block) const {
                                 std::fabs(aspect.distance)});
             }
             // The pairs left out of the listing count their hits alone.
-            for (const Family::Pair& pair : std::span(family.pairs).subspan(family.listedPairs)) {
-                const AspectResult aspect = TestAspect(bounds_, movers[pair.mover - 1].longitude,
-                                                       targets[pair.target - 1].longitude);
-                if (aspect.AspectCode == NoAspect) continue;
-                hits.push_back({static_cast<CellIndex>(pair.cell + (aspect.AspectCode - 2) * slots_),
-                                std::fabs(aspect.distance)});
-            }
+            addHits(std::span(family.pairs).subspan(family.listedPairs), movers, targets);
             out[0] = '\r';
             out[1] = '\n';
             out += 2;
