@@ -57,14 +57,18 @@ private slots:
 };
 
 void TimelineWindowTest::showsTheAspectsOfAChosenPoint() {
-    // Chiron chosen in SETTINGS.TXT as the Preferences window writes it, under precise positions.
+    // Chiron chosen in SETTINGS.TXT as the Preferences window writes it, under precise positions,
+    // with its lines in the reports and the listing.
     GuiFixture f;
-    f.WriteDataFile("SETTINGS.TXT", "ephemeris = precise\npoints = chiron\n");
+    f.WriteDataFile("SETTINGS.TXT", "ephemeris = precise\npoints = chiron\npoints_in_reports = yes\n");
     f.Start();
     LoadExampleChart(f);
     f.dialogs.inputAnswers = {"1826"};
     f.shell->RunCalculation();
     QVERIFY2(f.session.chartComputed, f.dialogs.messages.empty() ? "" : qPrintable(f.dialogs.messages[0].text));
+    const std::vector<std::string> listing = f.session.calc.out.DataLines.ToVector();
+    QVERIFY(std::any_of(listing.begin(), listing.end(),
+                        [](const std::string& line) { return line.starts_with("  CHIRON "); }));
     f.shell->ShowTimeline();
     TimelineWindow& window = f.shell->timeline();
     window.resize(1200, 760);
