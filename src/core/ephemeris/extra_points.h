@@ -76,6 +76,8 @@ static_assert([] {
 inline constexpr int FirstExtraPointBody = 13;
 constexpr int ExtraPointBody(ExtraPoint p) { return FirstExtraPointBody + static_cast<int>(p); }
 constexpr bool IsExtraPointBody(int body) { return body >= FirstExtraPointBody && body < FirstExtraPointBody + ExtraPointCount; }
+// The point numbered `body`, which must be IsExtraPointBody.
+constexpr ExtraPoint ExtraPointOfBody(int body) { return static_cast<ExtraPoint>(body - FirstExtraPointBody); }
 
 // The name as the data summary prints it: "MEAN SOUTH NODE".
 std::string ExtraPointLabel(ExtraPoint p);

@@ -12,6 +12,7 @@
 #include "core/aspects/report_files.h"
 #include "core/base/text_tables.h"
 #include "core/base/version.h"
+#include "core/ephemeris/extra_points.h"
 #include "core/exports/event_exports.h"
 #include "core/io/json_text.h"
 #include "core/io/number_text.h"
@@ -482,7 +483,11 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
 }
 
 std::string_view ExportAspectWord(int AspectCode) { return AspectWordOf(AspectCode); }
-std::string ExportPointWord(int body) { return PointWord(body); }
+std::string ExportPointWord(int body) {
+    if (IsExtraPointBody(body)) return ExtraPointLabel(ExtraPointOfBody(body));
+    if (body < SUN || body > MC) return "";
+    return PointWord(body);
+}
 
 std::string CalendarEscape(std::string_view raw) { return CalendarEscaped(raw); }
 
