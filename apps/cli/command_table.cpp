@@ -323,9 +323,11 @@ inline constexpr auto CommandTable = std::to_array<CommandRow>({
      "and planets into the signs (a retrograde re-entry marked) and of the Sun and planets\n"
      "into the natal houses, new, first-quarter, full and last-quarter moons and the\n"
      "eclipses, each with the natal points within the orb by conjunction or opposition, and\n"
-     "the void-of-course Moon. Listed on stdout, or written as {\"events\": [...]} JSON (kind,\n"
-     "body, utc, jd_ut, longitude and by kind direction, sign, retrograde, end, house, phase,\n"
-     "type, magnitude, hits), an iCalendar file and a CSV table.",
+     "the void-of-course Moon. With --points, the stations and retrograde periods of Chiron\n"
+     "and the asteroids chosen and the sign ingresses of every point chosen but the south\n"
+     "nodes and the Lot of Fortune. Listed on stdout, or written as {\"events\": [...]} JSON\n"
+     "(kind, body, utc, jd_ut, longitude and by kind direction, sign, retrograde, end, house,\n"
+     "phase, type, magnitude, hits), an iCalendar file and a CSV table.",
      EventsGroups, EventsExamples},
     {"names", "list FILE | add FILE RECORD", "list a names file, or add a record to it",
      "list prints the records of the names file FILE as the Names window lists them (and, on\n"

@@ -214,6 +214,18 @@ void EventsWindowTest::eventsAreListedFilteredPrintedAndExported() {
     window.raise();
     QApplication::processEvents();
     SaveScreenshot(window, "events_window");
+
+    // A point chosen for the charts: the next chart's listing holds its events, and the body
+    // filter offers it by name (Lilith enters Aquarius in June 2027).
+    ChoosePoint(f.session.settings.settings.points, ExtraPoint::Lilith);
+    f.dialogs.inputAnswers = {""};
+    f.shell->RunCalculation();
+    QVERIFY(f.session.calc.chart.Points.Has(ExtraPoint::Lilith));
+    QCOMPARE(body->itemText(body->count() - 1), QString("Lilith"));
+    Choose(*body, "Lilith");
+    QCOMPARE(window.listed().size(), std::size_t{1});
+    QCOMPARE(grid->item(0, 3)->text(), QString("Lilith"));
+    QCOMPARE(grid->item(0, 4)->text(), QString("LILITH enters Aquarius"));
 }
 
 QTEST_MAIN(EventsWindowTest)

@@ -78,7 +78,7 @@ static_assert([] {
 inline constexpr int FirstExtraPointBody = 13;
 constexpr int ExtraPointBody(ExtraPoint p) { return FirstExtraPointBody + static_cast<int>(p); }
 constexpr bool IsExtraPointBody(int body) { return body >= FirstExtraPointBody && body < FirstExtraPointBody + ExtraPointCount; }
-// The point of an extra point's body number.
+// The point numbered `body`, which must be IsExtraPointBody.
 constexpr ExtraPoint ExtraPointOfBody(int body) { return static_cast<ExtraPoint>(body - FirstExtraPointBody); }
 // How many numbers the chart points take: the twelve and every extra point.
 inline constexpr int PointSlotCount = FirstExtraPointBody - 1 + ExtraPointCount;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <numbers>
 #include <optional>
 #include <tuple>
@@ -23,6 +24,14 @@ std::size_t SkyEventKindIndex(SkyEventKind kind) {
         if (SkyEventKinds[i].kind == kind) return i;
     }
     return 0;
+}
+
+std::vector<int> SkyEventPointBodies(const PointChoice& points) {
+    std::vector<int> bodies;
+    for (const SkyPointRow& row : SkyEventPoints) {
+        if (points.Has(row.point)) bodies.push_back(ExtraPointBody(row.point));
+    }
+    return bodies;
 }
 
 std::string_view LunarPhaseWord(LunarPhase phase) {
@@ -55,15 +64,17 @@ constexpr CrossingSearch DailyDistanceCrossings{1.0, Second, 90.0};
 // over 0.02 day differs from the instantaneous rate by far less than the series' own error.
 constexpr double SpeedHalfDays = 0.01;
 
-// The longest a planet stays retrograde (Pluto, about 160 days) with room to spare: stations are
-// looked for this far either side of the span, so that a retrograde period overlapping it is whole.
+// The longest a planet stays retrograde (Pluto, about 160 days; Chiron about 150, the asteroids
+// about 100) with room to spare: stations are looked for this far either side of the span, so that
+// a retrograde period overlapping it is whole.
 constexpr double StationMarginDays = 250.0;
 // The longest the Moon stays in one sign (about 2.7 days), with room: a void period overlapping the
 // span begins after the Moon's ingress this far before it and ends by this far after it.
 constexpr double VoidMarginDays = 3.0;
 
-// Longitudes and speeds of SUN..MOON from one source, the whole days of a grid kept (the searches
-// sample the same days again and again) and any other instant computed when asked.
+// Longitudes and speeds of SUN..MOON and of the extra points (by ExtraPointBody) from one source,
+// the whole days of a grid kept (the searches sample the same days again and again) and any other
+// instant computed when asked.
 class SkySampler {
 public:
     SkySampler(EphemerisSource source, double gridStart, double gridEnd)
@@ -73,6 +84,7 @@ public:
     }
 
     double Longitude(int body, double jd) {
+        if (IsExtraPointBody(body)) return PointAt(body, jd).lon;
         if (const std::optional<std::size_t> k = GridIndex(jd)) {
             std::optional<Row>& row = rows_[*k];
             if (!row) row = Longitudes(jd);
@@ -82,8 +94,11 @@ public:
         return Longitudes(jd)[static_cast<std::size_t>(body)];
     }
 
-    // Degrees a day: the library's own rate, or the built-in series' symmetric difference.
+    // Degrees a day: the library's own rate, or the built-in series' symmetric difference. An extra
+    // point's as ExtraPointAt gives it (the built-in series' points, the mean node and Lilith, are
+    // never searched for stations).
     double Speed(int body, double jd) {
+        if (IsExtraPointBody(body)) return PointAt(body, jd).speed;
         const std::optional<std::size_t> k = GridIndex(jd);
         if (k && speedRows_[*k]) return (*speedRows_[*k])[static_cast<std::size_t>(body)];
         if (!k && source_ == EphemerisSource::Precise) return PreciseLongitudeSpeed(jd, body);
@@ -122,11 +137,30 @@ private:
         return row;
     }
 
+    // An extra point at `jd`; where the ephemeris gives none, a longitude and speed that are not
+    // numbers, which change sign nowhere, so that no event is found there.
+    PointPosition PointAt(int body, double jd) {
+        const ExtraPoint point = ExtraPointOfBody(body);
+        std::vector<std::optional<PointPosition>>& rows = pointRows_[static_cast<std::size_t>(point)];
+        const std::optional<std::size_t> k = GridIndex(jd);
+        if (k) {
+            if (rows.empty()) rows.resize(rows_.size());
+            if (rows[*k]) return *rows[*k];
+        }
+        // The declination, which alone needs the obliquity, is not used here.
+        const PointOutcome outcome = ExtraPointAt(source_, point, jd, 0.0);
+        PointPosition position = outcome.position;
+        if (!outcome.ok) position.lon = position.speed = std::numeric_limits<double>::quiet_NaN();
+        if (k) rows[*k] = position;
+        return position;
+    }
+
     EphemerisSource source_;
     EphemerisState eph_;
     double gridStart_;
     std::vector<std::optional<Row>> rows_;
     std::vector<std::optional<Row>> speedRows_;
+    std::array<std::vector<std::optional<PointPosition>>, ExtraPointCount> pointRows_;  // by ExtraPoint, sized when first used
 };
 
 double NatalCuspOfHouse(const CuspArray& cusps, int house) {
@@ -153,13 +187,22 @@ class EventFinder {
 public:
     EventFinder(const ChartState& chart, EphemerisSource source, const SkyEventRequest& request)
         : chart_(chart), source_(source), request_(request), from_(request.fromJD), to_(request.fromJD + request.days),
-          at_(source, from_ - StationMarginDays, to_ + StationMarginDays) {}
+          at_(source, from_ - StationMarginDays, to_ + StationMarginDays) {
+        for (const SkyPointRow& row : SkyEventPoints) {
+            // A chart is refused a point its source cannot compute; should one come here all the
+            // same, it has no events.
+            if (!chart.Points.Has(row.point) || ExtraPointUnavailable(source, row.point)) continue;
+            pointBodies_.push_back(ExtraPointBody(row.point));
+            if (row.stations) stationingPoints_.push_back(ExtraPointBody(row.point));
+        }
+    }
 
     std::vector<SkyEvent> Find() {
         const bool needStations = Wanted(SkyEventKind::Station) || Wanted(SkyEventKind::Retrograde) ||
                                   Wanted(SkyEventKind::Ingress) || Wanted(SkyEventKind::HouseIngress);
         if (needStations) {
             for (int body = MERCURY; body <= PLUTO; ++body) FindStations(body);
+            for (const int body : stationingPoints_) FindStations(body);
         }
         if (Wanted(SkyEventKind::Station)) AddStations();
         if (Wanted(SkyEventKind::Retrograde)) AddRetrogradePeriods();
@@ -232,7 +275,10 @@ private:
     // tells whether the body moved forwards or backwards over it.
     void FindSignIngresses() {
         const bool listed = Wanted(SkyEventKind::Ingress);
-        for (int body = SUN; body <= MOON; ++body) {
+        std::vector<int> bodies;
+        for (int body = SUN; body <= MOON; ++body) bodies.push_back(body);
+        bodies.insert(bodies.end(), pointBodies_.begin(), pointBodies_.end());
+        for (const int body : bodies) {
             const bool moon = body == MOON;
             if (!listed && !moon) continue;
             const double from = moon ? from_ - VoidMarginDays : from_;
@@ -240,6 +286,7 @@ private:
             const auto boundary = [&](double jd) { return std::sin(6 * at_.Longitude(body, jd) * Radians); };
             for (const CrossingMoment& m : FindCrossings(boundary, from, to, DailyCrossings, StationTimes(body))) {
                 const double longitude = at_.Longitude(body, m.at);
+                if (!std::isfinite(longitude)) continue;
                 const int k = static_cast<int>(std::lround(longitude / 30)) % 12;
                 const bool forward = m.rising == (k % 2 == 0);
                 const int signIndex = forward ? k : (k + 11) % 12;
@@ -398,6 +445,8 @@ private:
     const SkyEventRequest& request_;
     double from_, to_;
     SkySampler at_;
+    std::vector<int> pointBodies_;       // the chosen extra points with events, by ExtraPointBody
+    std::vector<int> stationingPoints_;  // those of them that station
     std::vector<Station> stations_;  // by body, then time
     std::vector<double> moonIngresses_;
     std::vector<std::pair<double, LunarPhase>> lunations_;
@@ -413,8 +462,9 @@ std::vector<SkyEvent> FindSkyEvents(const ChartState& chart, EphemerisSource sou
 
 namespace {
 
-// "MERCURY", "MC": the point's name as the reports spell it, without padding.
+// "MERCURY", "MC", "MEAN NODE": the point's name as the reports spell it, without padding.
 std::string PointWordOf(int body) {
+    if (IsExtraPointBody(body)) return ExtraPointLabel(ExtraPointOfBody(body));
     if (body < 1 || body >= static_cast<int>(PlanetName.size())) return "";
     std::string name(PlanetName[static_cast<std::size_t>(body)]);
     while (!name.empty() && name.back() == ' ') name.pop_back();

@@ -1,7 +1,8 @@
 #pragma once
 // The sky's own events over a span of days: the stations of the planets and the retrograde periods
 // between them, the ingresses of the Sun, Moon and planets into the signs and of the Sun and
-// planets into the natal houses, the lunations, the eclipses, and the void-of-course Moon.
+// planets into the natal houses, the lunations, the eclipses, and the void-of-course Moon; and of
+// the extra points the chart has chosen (see SkyEventPoints), their sign ingresses and stations.
 //
 // Every moment comes from the shared crossing search (core/ephemeris/crossing_search.h) as a change
 // of sign of a function of time: the longitude's rate for a station, sin(6 x longitude) for the
@@ -9,7 +10,8 @@
 // sin(2 x) of the Moon's distance from a planet for the sextiles, squares, trines, conjunction and
 // opposition. Samples are a day apart (no event recurs within a day); a planet's stations are added
 // as samples for its ingresses, which splits the passes of a retrograde loop over one boundary.
-// Positions come from either source, sampled through one cache of whole days.
+// Positions come from either source, sampled through one cache of whole days; an extra point's
+// from ExtraPointAt, through a cache of its own.
 #include <array>
 #include <string>
 #include <string_view>
@@ -19,6 +21,7 @@
 #include "core/chart/chart_state.h"
 #include "core/ephemeris/eclipses.h"
 #include "core/ephemeris/ephemeris.h"
+#include "core/ephemeris/extra_points.h"
 
 namespace orrerion {
 
@@ -66,9 +69,37 @@ inline constexpr auto SignNames = std::to_array<std::string_view>({
     "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"});
 static_assert(SignNames.size() == 12);
 
+// The extra points whose own events are found when the chart has chosen them (ChartState::Points):
+// their sign ingresses, and for those marked, their stations and the retrograde periods between.
+// The mean node always moves backwards and Lilith (the mean apogee) always forwards: neither
+// stations. The true node turns a few times a month, at times for less than a day, which a search
+// sampled daily cannot be sure to catch: its ingresses only. The south nodes (opposite their north
+// node, so at the same moments) and the Lot of Fortune (the chart's own point, not a body of the
+// sky) have none.
+struct SkyPointRow {
+    ExtraPoint point;
+    bool stations;
+};
+inline constexpr auto SkyEventPoints = std::to_array<SkyPointRow>({
+    {ExtraPoint::MeanNode, false},
+    {ExtraPoint::TrueNode, false},
+    {ExtraPoint::Lilith, false},
+    {ExtraPoint::Chiron, true},
+    {ExtraPoint::Ceres, true},
+    {ExtraPoint::Pallas, true},
+    {ExtraPoint::Juno, true},
+    {ExtraPoint::Vesta, true},
+});
+static_assert(SkyEventPoints.size() == 8);
+
+// The ExtraPointBody of each point of SkyEventPoints that `points` chooses, in that order.
+std::vector<int> SkyEventPointBodies(const PointChoice& points);
+
 struct SkyEvent {
     SkyEventKind kind = SkyEventKind::Station;
-    int body = SUN;     // BodyIndex: the planet; MOON for lunations, voids and lunar eclipses; SUN for solar
+    // BodyIndex: the planet; MOON for lunations, voids and lunar eclipses; SUN for solar. An extra
+    // point's ExtraPointBody for its stations, retrograde periods and sign ingresses.
+    int body = SUN;
     double jd = 0.0;    // UT Julian date, no delta T: the moment, or the start of a period
     double endJD = 0.0;  // the end of a retrograde or void period
     // A station turning retrograde (else direct); an ingress made moving backwards.
@@ -92,11 +123,12 @@ struct SkyEventRequest {
 
 // Every event of the kinds asked for, in time order (ties by kind, then body). Moments are those
 // found inside the span; a retrograde or void period is listed when it overlaps the span, with its
-// whole extent. The natal longitudes and cusps come from `chart`.
+// whole extent. The natal longitudes and cusps, and the extra points chosen, come from `chart`; a
+// chosen point that `source` cannot compute (ExtraPointUnavailable) has no events.
 std::vector<SkyEvent> FindSkyEvents(const ChartState& chart, EphemerisSource source, const SkyEventRequest& request);
 
-// "MARS enters Leo (retrograde)", "full moon at 12 Leo 34 on natal SUN": a line that says what
-// happened, for listings, calendars and the timeline.
+// "MARS enters Leo (retrograde)", "CHIRON stations direct at 26 Aries 51", "full moon at 12 Leo 34 on
+// natal SUN": a line that says what happened, for listings, calendars and the timeline.
 std::string EventSummary(const SkyEvent& event);
 
 }  // namespace orrerion

@@ -28,12 +28,8 @@ std::string TitleCase(std::string_view name) {
     return text;
 }
 
-// The report lines' point name without its padding: "SUN", "MC".
-std::string PlainPointName(int body) {
-    std::string name(PointName(body));
-    while (!name.empty() && name.back() == ' ') name.pop_back();
-    return name;
-}
+// The report lines' point name without its padding: "SUN", "MC"; an extra point's label.
+std::string PlainPointName(int body) { return ExportPointWord(body); }
 
 // Degrees as the summary writes a place: "40.43 NORTH", whole degrees and minutes after the point.
 std::string PlaceText(double degrees, const char* positive, const char* negative) {

@@ -12,6 +12,7 @@
 #include "core/aspects/report_files.h"
 #include "core/base/text_tables.h"
 #include "core/base/version.h"
+#include "core/ephemeris/extra_points.h"
 #include "core/exports/event_exports.h"
 #include "core/io/json_text.h"
 #include "core/io/number_text.h"
@@ -24,7 +25,10 @@ namespace {
 
 std::string_view AspectWordOf(int AspectCode) { return AspectDataName(AspectCode); }
 
+// A point as every export names it: the twelve as the reports spell them ("SUN"), the extra points
+// by their whole name ("MEAN NODE", "CHIRON").
 std::string PointWord(int body) {
+    if (IsExtraPointBody(body)) return ExtraPointLabel(ExtraPointOfBody(body));
     std::string name(PointName(body));
     while (!name.empty() && name.back() == ' ') name.pop_back();
     return name;
@@ -195,7 +199,13 @@ private:
 };
 
 // A point's name as the reports print it, without the blanks that pad it.
-void AppendPointWord(std::string& text, int body) { text.append(Trimmed(PointName(body))); }
+void AppendPointWord(std::string& text, int body) {
+    if (IsExtraPointBody(body)) {
+        text.append(PointWord(body));
+    } else {
+        text.append(Trimmed(PointName(body)));
+    }
+}
 
 // "Transit SATURN square natal SUN"
 void AssignRunTitle(std::string& title, const ScanRun& run) {
@@ -482,7 +492,11 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
 }
 
 std::string_view ExportAspectWord(int AspectCode) { return AspectWordOf(AspectCode); }
-std::string ExportPointWord(int body) { return PointWord(body); }
+std::string ExportPointWord(int body) {
+    if (IsExtraPointBody(body)) return ExtraPointLabel(ExtraPointOfBody(body));
+    if (body < SUN || body > MC) return "";
+    return PointWord(body);
+}
 
 std::string CalendarEscape(std::string_view raw) { return CalendarEscaped(raw); }
 

@@ -50,7 +50,8 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
 
 // An aspect's name in CSV and JSON ("square", "semi-sextile"), by AspectCode.
 std::string_view ExportAspectWord(int AspectCode);
-// A point's name in CSV and JSON ("SUN", "ASC"), by BodyIndex.
+// A point's name in CSV and JSON ("SUN", "ASC", "MEAN NODE"), by BodyIndex or ExtraPointBody;
+// empty for any other number.
 std::string ExportPointWord(int body);
 
 // The calendar: one event per exact moment (UTC start, no duration); an all-day event for every

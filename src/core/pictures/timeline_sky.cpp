@@ -68,8 +68,13 @@ SkyShape ShapeOf(const SkyEvent& e, double DiurnalJD, const TimelineFrame& frame
 TimelineSky LayOutSky(std::vector<SkyEvent> events) {
     TimelineSky sky;
     sky.events = std::move(events);
-    // The planets' rows, Mercury to Pluto.
-    for (int body = MERCURY; body <= PLUTO; ++body) {
+    // The planets' rows, Mercury to Pluto, then the extra points' that station, in their order.
+    std::vector<int> bodies;
+    for (int body = MERCURY; body <= PLUTO; ++body) bodies.push_back(body);
+    for (const SkyPointRow& point : SkyEventPoints) {
+        if (point.stations) bodies.push_back(ExtraPointBody(point.point));
+    }
+    for (const int body : bodies) {
         SkyRow row{SkyEventKind::Retrograde, body, {}};
         for (std::uint32_t i = 0; i < sky.events.size(); ++i) {
             if (IsPlanetRowKind(sky.events[i].kind) && sky.events[i].body == body) row.events.push_back(i);

@@ -1,8 +1,9 @@
 #pragma once
 // The "Sky" group of the timeline: the sky's own events over the scanned days, above the aspect
-// lanes. Each planet with a retrograde period or a station in the span has a row of its own (the
-// periods as bars, the stations as marks at their ends); the sign ingresses, the house ingresses,
-// the lunations and the eclipses have a row each of marks, and the void-of-course Moon a thin band.
+// lanes. Each planet (and each chosen extra point that stations: Chiron, the asteroids) with a
+// retrograde period or a station in the span has a row of its own (the periods as bars, the
+// stations as marks at their ends); the sign ingresses, the house ingresses, the lunations and the
+// eclipses have a row each of marks, and the void-of-course Moon a thin band.
 // An eclipse that falls on a natal point stands out. Laid out once, as plain data; the window and
 // the SVG draw the same rows.
 #include <cstdint>
@@ -20,7 +21,7 @@ namespace orrerion {
 
 struct SkyRow {
     SkyEventKind kind = SkyEventKind::Ingress;  // Retrograde: a planet's periods and stations
-    int body = 0;                               // the planet of a Retrograde row; 0 otherwise
+    int body = 0;  // the planet (or ExtraPointBody) of a Retrograde row; 0 otherwise
     std::vector<std::uint32_t> events;          // indices into TimelineSky::events, in time order
 };
 

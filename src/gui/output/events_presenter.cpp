@@ -27,7 +27,11 @@ std::string Padded(std::string text, std::size_t width) {
 
 }  // namespace
 
-std::vector<int> EventBodies() { return ReturnBodies(); }
+std::vector<int> EventBodies(const PointChoice& points) {
+    std::vector<int> bodies = ReturnBodies();
+    for (const int body : SkyEventPointBodies(points)) bodies.push_back(body);
+    return bodies;
+}
 
 std::string KindControlName(const SkyEventKindRow& row) {
     std::string name = "chk";

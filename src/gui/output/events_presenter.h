@@ -29,8 +29,9 @@ struct EventsChoice {
     ExportFormat format = ExportFormat::Json;
 };
 
-// The bodies of the body filter after "All bodies": the Sun, the Moon, then Mercury to Pluto.
-std::vector<int> EventBodies();
+// The bodies of the body filter after "All bodies": the Sun, the Moon, then Mercury to Pluto, then
+// the extra points `points` chooses that have events of their own (SkyEventPoints).
+std::vector<int> EventBodies(const PointChoice& points);
 // "chkStation", "chkSignIngress", "chkVoidOfCourseMoon": a kind's tick box, named from its label.
 std::string KindControlName(const SkyEventKindRow& row);
 

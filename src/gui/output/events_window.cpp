@@ -66,8 +66,6 @@ EventsWindow::EventsWindow(WindowRequests& requests, EventsWindowSlice slice, QW
     txtDays_->setRange(1, MaxReturnDays);
     txtDays_->setSuffix(" days");
     txtDays_->setToolTip(QString("How many days are searched (1 to %1)").arg(MaxReturnDays));
-    cboBody_->addItem("All bodies", AnyBody);
-    for (const int body : EventBodies()) cboBody_->addItem(QString::fromStdString(ReturnBodyName(body)), body);
     cboBody_->setToolTip("Only the events of this body (lunations and lunar eclipses are the Moon's, solar "
                          "eclipses the Sun's)");
     for (const FormatItem& item : FormatItems) cboFormat_->addItem(item.caption, static_cast<int>(item.format));
@@ -167,12 +165,22 @@ void EventsWindow::Refresh() {
         const QSignalBlocker quiet(chkKinds_[k]);
         chkKinds_[k]->setChecked(choice.kinds[k]);
     }
+    FillBodies();
     cboBody_->setCurrentIndex(std::max(0, cboBody_->findData(choice.body)));
     cboFormat_->setCurrentIndex(std::max(0, cboFormat_->findData(static_cast<int>(choice.format))));
     slice_.choice = choice;
     lblChart_->setText(QString::fromStdString(slice_.chartComputed ? ChartHeading(slice_.calc.chart) : NoChartHeading));
     if (slice_.chartComputed) dtpFrom_->setDate(DiurnalDateOf(slice_.calc));
     cmdList_Click();
+}
+
+void EventsWindow::FillBodies() {
+    const QSignalBlocker quiet(cboBody_);
+    cboBody_->clear();
+    cboBody_->addItem("All bodies", AnyBody);
+    for (const int body : EventBodies(slice_.calc.chart.Points)) {
+        cboBody_->addItem(QString::fromStdString(ReturnBodyName(body)), body);
+    }
 }
 
 void EventsWindow::cmdList_Click() {

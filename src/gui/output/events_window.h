@@ -58,6 +58,8 @@ public:
     const SkyEventRequest& request() const { return request_; }
 
 private:
+    // The body filter's list for the chart's chosen points.
+    void FillBodies();
     // The filters' choice taken and the rows shown again, without a new search.
     void FilterChanged();
     void ShowRows();

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 #include "core/aspects/summary.h"
 #include "core/base/formatters.h"
@@ -69,10 +70,11 @@ std::vector<int> ReturnBodies() {
 }
 
 std::string ReturnBodyName(int body) {
-    const std::string name = ReturnName(body);  // "Mercury return"
     if (body == SUN) return "Sun";
     if (body == MOON) return "Moon";
-    return name.substr(0, name.find(' '));
+    constexpr std::string_view Return = " return";
+    const std::string name = ReturnName(body);  // "Mercury return", "Mean node return"
+    return name.substr(0, name.size() - Return.size());
 }
 
 int DefaultReturnDays(int body) {

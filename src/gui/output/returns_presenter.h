@@ -16,7 +16,7 @@ namespace orrerion::gui {
 
 // The bodies of the window's list, in its order: the Sun, the Moon, then Mercury to Pluto.
 std::vector<int> ReturnBodies();
-// "Sun", "Moon", "Mercury", ...
+// "Sun", "Moon", "Mercury", ...; an extra point's name as "Mean node" (by ExtraPointBody).
 std::string ReturnBodyName(int body);
 // The span a body's listing starts with, long enough to hold one of its returns at least: a year
 // for the Sun (and the Moon's thirteen, and the inner planets'), the body's sidereal period and a
