@@ -446,8 +446,8 @@ double ProgressedLongitudeAt(ScanDayContext& context, int body, double day) {
 
 namespace {
 
-// The chosen extra points of one scanned day in each set, after its twelve.
-void ComputeExtraPoints(ScanDayContext& context, int day, const ScannedDay& twelve, double arc, ScannedDay& out) {
+// The chosen extra points of one scanned day in each set, once its twelve are placed in `out`.
+void ComputeExtraPoints(ScanDayContext& context, int day, double arc, ScannedDay& out) {
     const ChartState& chart = context.chart;
     const EphemerisSource source = context.eph.Source;
     for (const ExtraPoint p : context.extras) {
@@ -460,8 +460,8 @@ void ComputeExtraPoints(ScanDayContext& context, int day, const ScannedDay& twel
         }
         const double progressed =
             row.routine == PointRoutine::ChartFormula
-                ? FortuneLongitude(twelve.progressed[SUN - 1].longitude, twelve.progressed[MOON - 1].longitude,
-                                   twelve.progressed[ASC - 1].longitude, context.fortuneDayFormulaAlways)
+                ? FortuneLongitude(out.progressed[SUN - 1].longitude, out.progressed[MOON - 1].longitude,
+                                   out.progressed[ASC - 1].longitude, context.fortuneDayFormulaAlways)
                 : EphemerisPointLongitude(source, p, ProgressedJD(chart, day));
         out.progressed[slot] = PlaceExtraPoint(context.houses, body, progressed, context.listed);
         out.solarArc[slot] = PlaceExtraPoint(
@@ -496,7 +496,7 @@ void ComputeScannedDay(ScanDayContext& context, int day, ScannedDay& out) {
     PlaceInHouses(context);
     PlaceSet(context, out.solarArc, MC);
 
-    if (!context.extras.empty()) ComputeExtraPoints(context, day, out, arc, out);
+    if (!context.extras.empty()) ComputeExtraPoints(context, day, arc, out);
 }
 
 double ScanPointLongitudeAt(ScanDayContext& context, PointSet set, int body, double day) {
