@@ -135,7 +135,9 @@ std::string EventsCsv(const std::vector<SkyEvent>& events) {
         } else {
             row += ",";
         }
-        std::snprintf(number, sizeof number, "%.6f", e.longitude);
+        // A longitude a hair below 360 degrees would print as 360.000000: the same place is 0.
+        const double longitude = std::round(e.longitude * 1e6) >= 360e6 ? 0.0 : e.longitude;
+        std::snprintf(number, sizeof number, "%.6f", longitude);
         row += "," + std::string(number) + "," + CsvField(HitsText(e));
         out += row + "\r\n";
     }
