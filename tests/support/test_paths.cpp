@@ -8,14 +8,47 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
+#include <mutex>
 #include <sstream>
+#include <system_error>
 
 namespace orrerion::testing {
 
 std::filesystem::path GoldenDir() { return ORRERION_GOLDEN_DIR; }
 std::filesystem::path DataDir() { return ORRERION_DATA_DIR; }
 std::filesystem::path CliPath() { return ORRERION_CLI_PATH; }
+
+namespace {
+
+// The folders this test program made, removed when it ends, so that the suite run again and again
+// leaves nothing behind; ORRERION_KEEP_TEST_DIRS keeps them to be looked at.
+class MadeFolders {
+public:
+    void Add(const std::filesystem::path& dir) {
+        std::lock_guard lock(mutex_);
+        made_.push_back(dir);
+    }
+    ~MadeFolders() {
+        if (std::getenv("ORRERION_KEEP_TEST_DIRS") != nullptr) return;
+        for (const std::filesystem::path& dir : made_) {
+            std::error_code ignored;
+            std::filesystem::remove_all(dir, ignored);
+        }
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::filesystem::path> made_;
+};
+
+MadeFolders& Made() {
+    static MadeFolders folders;
+    return folders;
+}
+
+}  // namespace
 
 std::filesystem::path MakeTempDir() {
     static std::atomic<int> counter{0};
@@ -30,6 +63,7 @@ std::filesystem::path MakeTempDir() {
     auto dir = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
+    Made().Add(dir);
     return dir;
 }
 

@@ -14,7 +14,8 @@ std::filesystem::path GoldenDir();  // tests/golden
 std::filesystem::path DataDir();    // data/ shipped with the program
 std::filesystem::path CliPath();    // the built orrerion-cli
 
-// A new empty folder under the system's temporary folder, named after the running test.
+// A new empty folder under the system's temporary folder, named after the running test; removed
+// with what it holds when the test program ends (unless ORRERION_KEEP_TEST_DIRS is set).
 std::filesystem::path MakeTempDir();
 
 std::string ReadWholeFile(const std::filesystem::path& path);
