@@ -493,8 +493,7 @@ ExportSource MakeExportSource(const ChartState& chart, const EphemerisState& eph
 
 std::string_view ExportAspectWord(int AspectCode) { return AspectWordOf(AspectCode); }
 std::string ExportPointWord(int body) {
-    if (IsExtraPointBody(body)) return ExtraPointLabel(ExtraPointOfBody(body));
-    if (body < SUN || body > MC) return "";
+    if (!IsExtraPointBody(body) && (body < SUN || body > MC)) return "";
     return PointWord(body);
 }
 

@@ -59,12 +59,7 @@ EventsWindow::EventsWindow(WindowRequests& requests, EventsWindowSlice slice, QW
                   {grdEvents_, "grdEvents"}, {lblNote_, "lblNote"}});
     SetUpHeading(*lblChart_);
 
-    dtpFrom_->setDisplayFormat("dd MMM yyyy");
-    dtpFrom_->setCalendarPopup(true);
-    dtpFrom_->setDateRange(QDate(1000, 1, 1), QDate(3000, 12, 31));
-    dtpFrom_->setToolTip("The span starts at 0h of this date on the diurnal place's clock (at first the diurnal date)");
-    txtDays_->setRange(1, MaxReturnDays);
-    txtDays_->setSuffix(" days");
+    SetUpSpanControls(*dtpFrom_, *txtDays_, MaxReturnDays);
     txtDays_->setToolTip(QString("How many days are searched (1 to %1)").arg(MaxReturnDays));
     cboBody_->setToolTip("Only the events of this body (lunations and lunar eclipses are the Moon's, solar "
                          "eclipses the Sun's)");
@@ -91,10 +86,7 @@ EventsWindow::EventsWindow(WindowRequests& requests, EventsWindowSlice slice, QW
     grdEvents_->setHorizontalHeaderLabels({"Moment (UT)", "Local time", "Kind", "Body", "Event", "Until (local)"});
     grdEvents_->horizontalHeaderItem(UntilColumn)
         ->setToolTip("The end of a retrograde period or of the Moon's void of course, on the local clock");
-    grdEvents_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdEvents_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grdEvents_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdEvents_->verticalHeader()->setVisible(false);
+    SetUpListingTable(*grdEvents_);
     // One line of text a row, so that a long listing shows many at a time.
     grdEvents_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grdEvents_->verticalHeader()->setDefaultSectionSize(QFontMetrics(grdEvents_->font()).height() + 6);

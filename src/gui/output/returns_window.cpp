@@ -45,12 +45,7 @@ ReturnsWindow::ReturnsWindow(WindowRequests& requests, ReturnsWindowSlice slice,
 
     for (const int body : ReturnBodies()) cboBody_->addItem(QString::fromStdString(ReturnBodyName(body)), body);
     cboBody_->setToolTip("The body whose returns to its natal longitude are listed");
-    dtpFrom_->setDisplayFormat("dd MMM yyyy");
-    dtpFrom_->setCalendarPopup(true);
-    dtpFrom_->setDateRange(QDate(1000, 1, 1), QDate(3000, 12, 31));
-    dtpFrom_->setToolTip("The span starts at 0h of this date on the diurnal place's clock (at first the diurnal date)");
-    txtDays_->setRange(1, MaxReturnDays);
-    txtDays_->setSuffix(" days");
+    SetUpSpanControls(*dtpFrom_, *txtDays_, MaxReturnDays);
     txtDays_->setToolTip(QString("How many days are searched (1 to %1); choosing a body proposes a span that "
                                  "holds one of its returns")
                              .arg(MaxReturnDays));
@@ -59,10 +54,7 @@ ReturnsWindow::ReturnsWindow(WindowRequests& requests, ReturnsWindowSlice slice,
 
     grdReturns_->setHorizontalHeaderLabels({"Moment (UT)", "Local time", "Longitude", "Retrograde"});
     grdReturns_->horizontalHeaderItem(RetrogradeColumn)->setToolTip("R: the body crosses its natal longitude moving backwards");
-    grdReturns_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdReturns_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grdReturns_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grdReturns_->verticalHeader()->setVisible(false);
+    SetUpListingTable(*grdReturns_);
     grdReturns_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     grdReturns_->setToolTip("Double-click a return to show its chart");
     lblNote_->setWordWrap(true);

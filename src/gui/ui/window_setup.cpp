@@ -1,6 +1,12 @@
 #include "gui/ui/window_setup.h"
 
+#include <QAbstractItemView>
+#include <QDate>
+#include <QDateEdit>
+#include <QHeaderView>
 #include <QKeySequence>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QRadioButton>
 #include <algorithm>
 #include <vector>
@@ -18,6 +24,22 @@ QTableWidgetItem* ListingCell(const std::string& text, Qt::Alignment alignment) 
     item->setTextAlignment(alignment);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     return item;
+}
+
+void SetUpListingTable(QTableWidget& table) {
+    table.setSelectionBehavior(QAbstractItemView::SelectRows);
+    table.setSelectionMode(QAbstractItemView::SingleSelection);
+    table.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table.verticalHeader()->setVisible(false);
+}
+
+void SetUpSpanControls(QDateEdit& from, QSpinBox& days, int maxDays) {
+    from.setDisplayFormat("dd MMM yyyy");
+    from.setCalendarPopup(true);
+    from.setDateRange(QDate(1000, 1, 1), QDate(3000, 12, 31));
+    from.setToolTip("The span starts at 0h of this date on the diurnal place's clock (at first the diurnal date)");
+    days.setRange(1, maxDays);
+    days.setSuffix(" days");
 }
 
 void SetUpWindow(QWidget& window, const char* name, const QString& title) {

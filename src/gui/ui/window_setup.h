@@ -9,10 +9,13 @@
 
 #include "core/base/aspect_families.h"
 
+class QDateEdit;
 class QLabel;
 class QObject;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
+class QTableWidget;
 class QTableWidgetItem;
 class QWidget;
 
@@ -20,6 +23,13 @@ namespace orrerion::gui {
 
 // A cell of a listing's table that can be selected but not edited.
 QTableWidgetItem* ListingCell(const std::string& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+
+// A listing's table: whole rows selected one at a time, nothing edited, no row numbers.
+void SetUpListingTable(QTableWidget& table);
+
+// The span a search window looks through: its first date (0h on the diurnal place's clock, from
+// the year 1000 to 3000) and its length in days, 1 to `maxDays`.
+void SetUpSpanControls(QDateEdit& from, QSpinBox& days, int maxDays);
 
 // A window's name (its objectName), its caption when one is given, and deletion on close: the
 // shell loads a window again when it is next needed.
